@@ -1,0 +1,4 @@
+#include "Endian.h"
+
+CEndian::CEndian() = default;
+CEndian::~CEndian() = default;

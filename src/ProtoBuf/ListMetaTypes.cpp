@@ -1,0 +1,7 @@
+#include "ListMetaTypes.h"
+
+void RegisterListMetaTypes()
+{
+    qRegisterMetaType<DVR>("DVR");
+    qRegisterMetaType<Group>("Group");
+}
