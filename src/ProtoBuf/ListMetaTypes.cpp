@@ -4,4 +4,6 @@ void RegisterListMetaTypes()
 {
     qRegisterMetaType<DVR>("DVR");
     qRegisterMetaType<Group>("Group");
+    qRegisterMetaType<EMap>("EMap");
+    qRegisterMetaType<EMapList>("EMapList");
 }

@@ -7,9 +7,11 @@
 #include "GroupList.pb.h"
 #include "ModelInfo.pb.h"
 
-// DVR and Group travel in QVariant item data and in queued signals.
+// These travel in QVariant item data and in queued signals.
 Q_DECLARE_METATYPE(DVR)
 Q_DECLARE_METATYPE(Group)
+Q_DECLARE_METATYPE(EMap)
+Q_DECLARE_METATYPE(EMapList)
 
-// Registers the names "DVR" and "Group" for string-based signal connections.
+// Registers the type names for string-based signal connections.
 void RegisterListMetaTypes();

@@ -115,6 +115,8 @@ TEST(ListMetaTypes, DvrAndGroupTravelInVariants)
     RegisterListMetaTypes();
     EXPECT_TRUE(QMetaType::fromName("DVR").isValid());
     EXPECT_TRUE(QMetaType::fromName("Group").isValid());
+    EXPECT_TRUE(QMetaType::fromName("EMap").isValid());
+    EXPECT_TRUE(QMetaType::fromName("EMapList").isValid());
     DVR dvr;
     dvr.set_name("x");
     dvr.set_chnum(8);
