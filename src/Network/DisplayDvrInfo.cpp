@@ -1,0 +1,6 @@
+#include "DisplayDvrInfo.h"
+
+void RegisterDisplayDvrInfoMetaType()
+{
+    qRegisterMetaType<DISPLAY_DVR_INFO>("DISPLAY_DVR_INFO");
+}
