@@ -1,0 +1,82 @@
+// Writes the starting corpus of fuzz_query_decoders into the folder given as argv[1].
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cgi_request.pb.h"
+#include "dvr_protocol/cgi_protocol.h"
+
+namespace {
+
+bool Write(const std::string& dir, int index, const std::string& bytes)
+{
+    const std::string path = dir + "/seed_" + std::to_string(index);
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+// The round-trip layout of the fuzz target: mode, user length, user, request.
+std::string Request(int mode, const cgi::User& user, const cgi::StreamChannel& request)
+{
+    const std::string u = user.SerializeAsString();
+    std::string seed;
+    seed.push_back(static_cast<char>(mode));
+    seed.push_back(static_cast<char>(u.size()));
+    return seed + u + request.SerializeAsString();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+        return 2;
+    }
+    const std::string dir = argv[1];
+
+    cgi::User admin;
+    admin.set_name("admin");
+    admin.set_password("1234");
+    cgi::StreamChannel channel;
+    channel.set_mode(cgi::MODE_PLAYBACK);
+    channel.set_stream_id(7);
+    channel.set_vchmask(0x00ff);
+    channel.set_auto_stream(cgi::AUTO_STREAM_SUB);
+    cgi::Search search;
+    search.set_chmask(65535);
+    search.set_version(1);
+    search.set_hours_include(true);
+    search.set_start_time(1718841600);
+    search.set_end_time(1718927999);
+
+    std::vector<std::string> seeds;
+    std::string query;
+    if (cgi::Data2Url(cgi::MODE_STREAM_CHANNEL, admin, channel, &query) == 0)
+        seeds.push_back(query);
+    if (cgi::Data2Url(cgi::MODE_SEARCH, admin, search, &query) == 0) {
+        seeds.push_back(query);
+        seeds.push_back(query.substr(query.find("&DATA=") + 6));
+        seeds.push_back(query.substr(query.find("&USER=") + 6,
+                                     query.find("&DATA=") - query.find("&USER=") - 6));
+    }
+    for (const char* text : {"YWJj", "YWI=", "+w==", "+ YWJj", "\rYWJj", "YWJj\r\n", "YW=jYWJj",
+                             "%2bw%3d%3d", "%2Bw%3D%3D", "%", "%4", "%4g%41", "14", "-2147483648"})
+        seeds.push_back(text);
+    seeds.push_back(Request(cgi::MODE_STREAM_CHANNEL, admin, channel));
+    seeds.push_back(Request(cgi::MODE_RESET_DVR, admin, cgi::StreamChannel()));
+    cgi::User longUser;
+    longUser.set_name("admin");
+    longUser.set_password(std::string(178, 'a'));
+    seeds.push_back(Request(cgi::MODE_LIVE, longUser, channel));
+
+    for (size_t i = 0; i < seeds.size(); ++i) {
+        if (!Write(dir, static_cast<int>(i), seeds[i])) {
+            std::fprintf(stderr, "cannot write into %s\n", dir.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,105 @@
+// Arbitrary bytes into every query decoder, and encode-decode round trips of whatever
+// parses as a request.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "cgi_request.pb.h"
+#include "dvr_protocol/base64.h"
+#include "dvr_protocol/cgi_protocol.h"
+#include "dvr_protocol/urlcodec.h"
+
+namespace {
+
+void Check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+void DecodeRaw(const std::string& input)
+{
+    const size_t textlen = std::strlen(input.c_str());
+
+    std::vector<char> text(input.size() + 1);
+    int len = -1;
+    Check(urldecode(input.c_str(), text.data(), text.size(), &len) == 0);
+    Check(len >= 0 && static_cast<size_t>(len) <= textlen && text[len] == '\0');
+    char small[8];
+    if (urldecode(input.c_str(), small, sizeof small, &len) == 0)
+        Check(static_cast<size_t>(len) < sizeof small);
+
+    // Four characters give at most three bytes.
+    std::vector<unsigned char> bits(textlen / 4 * 3 + 1);
+    len = -1;
+    const int rc = from64tobits(input.c_str(), bits.data(), bits.size(), &len);
+    Check(len >= 0 && static_cast<size_t>(len) <= bits.size());
+    if (rc == 0) {
+        // What decodes cleanly encodes back to text that decodes to the same bytes.
+        std::vector<char> again(static_cast<size_t>(len) / 3 * 4 + 5);
+        Check(to64frombits(bits.data(), static_cast<size_t>(len), again.data(), again.size()) == 0);
+        std::vector<unsigned char> bits2(bits.size() + 3);
+        int len2 = -1;
+        Check(from64tobits(again.data(), bits2.data(), bits2.size(), &len2) == 0);
+        Check(len2 == len && std::memcmp(bits.data(), bits2.data(), static_cast<size_t>(len)) == 0);
+    }
+    unsigned char tiny[2];
+    from64tobits(input.c_str(), tiny, sizeof tiny, &len);
+    Check(len >= 0 && len <= 2);
+
+    cgi::User user;
+    cgi::Url2User(input, &user);
+    cgi::Search search;
+    cgi::Url2Data(input, &search);
+    cgi::StreamChannel channel;
+    cgi::Url2Data(input, &channel);
+    cgi::Url2Mode(input);
+}
+
+// Input layout: mode byte, user length byte, the user's bytes, the request's bytes.
+void RoundTrip(const uint8_t* data, size_t size)
+{
+    if (size < 2)
+        return;
+    const cgi::Mode mode = static_cast<cgi::Mode>(data[0] % 24);
+    const size_t userlen = data[1] < size - 2 ? data[1] : size - 2;
+    cgi::User user;
+    cgi::StreamChannel request;
+    if (!user.ParseFromArray(data + 2, static_cast<int>(userlen))
+        || !request.ParseFromArray(data + 2 + userlen, static_cast<int>(size - 2 - userlen)))
+        return;
+
+    std::string query = "stale";
+    const int rc = cgi::Data2Url(mode, user, request, &query);
+    // Small enough to fit even if every Base64 character were escaped.
+    if (user.ByteSizeLong() <= 63 && request.ByteSizeLong() <= 180)
+        Check(rc == 0);
+    if (rc != 0) {
+        Check(rc == -1 && query.empty());
+        return;
+    }
+    Check(query.size() <= 1023);
+
+    const size_t u = query.find("&USER=");
+    const size_t d = query.find("&DATA=");
+    Check(query.compare(0, 5, "MODE=") == 0 && u != std::string::npos && d != std::string::npos);
+    Check(cgi::Url2Mode(query.substr(5, u - 5)) == static_cast<int>(mode));
+    cgi::User user2;
+    Check(cgi::Url2User(query.substr(u + 6, d - u - 6), &user2) == 0);
+    Check(user2.SerializeAsString() == user.SerializeAsString());
+    cgi::StreamChannel request2;
+    Check(cgi::Url2Data(query.substr(d + 6), &request2) == 0);
+    Check(request2.SerializeAsString() == request.SerializeAsString());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    DecodeRaw(std::string(reinterpret_cast<const char*>(data), size));
+    RoundTrip(data, size);
+    return 0;
+}
