@@ -1,0 +1,54 @@
+#include "Settings/EventSound.h"
+
+#include <QSoundEffect>
+#include <QUrl>
+
+#include "Settings/AppSettings.h"
+
+CEventSound::CEventSound()
+    : m_sound(new QSoundEffect(this))
+    , m_playing(false)
+    , m_enabled(false)
+{
+    m_sound->setSource(QUrl(QStringLiteral("qrc:/Viewer/files/sound/AlarmSound.wav")));
+    m_sound->setLoopCount(QSoundEffect::Infinite);
+}
+
+void CEventSound::setEvent(bool on)
+{
+    if (!m_enabled)
+        return;
+    if (on)
+        play();
+    else
+        stop();
+}
+
+void CEventSound::play()
+{
+    if (m_playing)
+        return;
+    m_sound->play();
+    m_playing = true;
+}
+
+void CEventSound::stop()
+{
+    if (!m_playing)
+        return;
+    m_sound->stop();
+    m_playing = false;
+}
+
+void CEventSound::UpdateSetting()
+{
+    m_enabled = CAppSettings().readSetting(CAppSettings::ALARM_SOUND, QVariant()).toBool();
+    if (!m_enabled)
+        stop();
+}
+
+void CEventSound::reset()
+{
+    stop();
+    m_enabled = false;
+}
