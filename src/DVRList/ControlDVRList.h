@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QIcon>
+
+#include "GroupList.pb.h"
+
+// Where the operator's DVR list lies, what a new operator starts with, and the icons of
+// the DVR tree. Made on the stack for one call.
+class CControlDVRList {
+public:
+    // The stored list; one group "My Group" with one DVR "My DVR" when it holds no group.
+    // Writes nothing.
+    GroupList Load();
+    // Replaces the stored list.
+    void Save(const GroupList& list);
+
+    static QIcon getDVRIcon();
+    static QIcon getCameraIcon();
+    static QIcon getGroupIcon();
+    static QIcon getConnectedIcon();
+    static QIcon getConnectionFailedIcon();
+};
