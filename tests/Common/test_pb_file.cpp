@@ -123,24 +123,6 @@ TEST_F(PBFileTest, RoundTripKeepsEveryFieldAndItsPresence)
     EXPECT_FALSE(loaded.group(0).dvr(1).has_port());
     EXPECT_EQ(loaded.group(0).dvr(0).chname(1), "카메라 2");
     EXPECT_EQ(loaded.group(1).dvr_size(), 0);
-
-    EMapGroupList maps;
-    EMapList* floor = maps.add_emap_list();
-    floor->set_name("Floor 1");
-    EMap* map = floor->add_emap();
-    map->set_name("Lobby");
-    map->set_map_image_path("/maps/lobby.png");
-    EMapItems* item = map->add_items();
-    *item->mutable_dvr() = original.group(0).dvr(0);
-    item->set_pos_x(120);
-    item->set_pos_y(44);
-    item->set_channel(5);
-    const std::string emapPath = m_path + ".emap";
-    CPBFile(emapPath, PB_EMAPLIST_FILECODE).Save(maps);
-    EMapGroupList mapsLoaded;
-    CPBFile(emapPath, PB_EMAPLIST_FILECODE).Load(&mapsLoaded);
-    EXPECT_EQ(mapsLoaded.SerializeAsString(), maps.SerializeAsString());
-    EXPECT_EQ(readBytes(emapPath).compare(0, 11, "EMAPLIST_PB"), 0);
 }
 
 TEST_F(PBFileTest, MissingOrForeignFilesLeaveTheMessageEmpty)
@@ -167,12 +149,6 @@ TEST_F(PBFileTest, MissingOrForeignFilesLeaveTheMessageEmpty)
     err = captureStderr([&] { CPBFile(m_path, PB_EMAPLIST_FILECODE).Load(&maps); });
     EXPECT_EQ(err.text, "Invalid file format(DVR list)");
     EXPECT_EQ(maps.emap_list_size(), 0);
-
-    // A directory in the file's place is not a list.
-    const std::string folder = m_path + ".d";
-    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-    err = captureStderr([&] { CPBFile(folder, PB_DVRLIST_FILECODE).Load(&list); });
-    EXPECT_EQ(err.text, "error: file open error " + folder + "\n");
 }
 
 TEST_F(PBFileTest, CodeAloneIsAnEmptyListAndATruncatedBodyKeepsWhatWasRead)

@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
