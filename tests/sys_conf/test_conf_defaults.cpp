@@ -306,12 +306,4 @@ TEST(DvrConfDefaults, AddedListEntriesStartWithTheirDefaults)
     ExpectDefaults(*conf.mutable_event()->mutable_sensor_conf()->add_sensor());
     ExpectDefaults(*conf.mutable_network()->mutable_stream()->add_h264());
     ExpectDefaults(*conf.mutable_record()->add_channel());
-
-    // A cleared entry is back to its defaults too.
-    config::Account_User user = FullConf16().account().users(1);
-    user.Clear();
-    ExpectDefaults(user);
-    config::Camera_Spot spot = FullConf16().camera().spot(1);
-    spot.Clear();
-    ExpectDefaults(spot);
 }
