@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,141 +15,100 @@
 #include "cal_data.pb.h"
 
 // The same recordings reported by a current DVR, by an old DVR and by the PC's own index
-// files must give the same calendar.
+// files give the same calendar.
 
 namespace {
 
-uint32_t utc(int y, int mo, int d, int h, int mi, int s)
+uint32_t utc(int y, int mo, int d, int h, int mi)
 {
-    return static_cast<uint32_t>(QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC).toSecsSinceEpoch());
+    return static_cast<uint32_t>(QDateTime(QDate(y, mo, d), QTime(h, mi), Qt::UTC).toSecsSinceEpoch());
 }
 
-// A run of whole minutes, recorded on the masked channels with one kind per channel.
+// Whole minutes recorded on the masked channels, one kind per channel.
 struct Recording {
     uint32_t firstMinute;
-    int minutes;
+    uint32_t minutes;
     uint32_t mask;
-    unsigned char kinds[16];
+    std::vector<unsigned char> kinds;
 };
 
-std::vector<Recording> recordings()
+const std::vector<Recording> RECORDINGS = {
+    {utc(2021, 3, 31, 23, 57), 6, 0xB, {1, 1, 0, 2}},                                   // over midnight
+    {utc(2021, 4, 1, 10, 10), 3, 0x8006, {0, 3, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2}},
+    {utc(2021, 4, 1, 10, 11), 1, 0x4, {0, 0, 2}},                                       // overwrites one
+};
+
+unsigned char kindOf(const Recording& r, int ch)
 {
-    Recording crossesMidnight{utc(2021, 3, 31, 23, 57, 0), 6, 0xB, {}};
-    crossesMidnight.kinds[0] = 1;
-    crossesMidnight.kinds[1] = 1;
-    crossesMidnight.kinds[3] = 2;
-
-    Recording morning{utc(2021, 4, 1, 10, 10, 0), 3, 0x8006, {}};
-    morning.kinds[1] = 3;
-    morning.kinds[2] = 1;
-    morning.kinds[15] = 2;
-
-    // Overwrites part of the morning on channel 2 with another kind.
-    Recording overlap{utc(2021, 4, 1, 10, 11, 0), 1, 0x4, {}};
-    overlap.kinds[2] = 2;
-
-    return {crossesMidnight, morning, overlap};
-}
-
-std::string currentReply(const std::vector<Recording>& recs)
-{
-    cgi::CalData cal;
-    cal.set_dvr_time(utc(2021, 4, 2, 9, 0, 0));
-    for (const Recording& r : recs) {
-        cgi::CalItem* item = cal.add_items();
-        // Spans start and end mid-minute, as a DVR reports them.
-        item->set_start_time(r.firstMinute + 7);
-        item->set_end_time(r.firstMinute + 60u * (r.minutes - 1) + 42);
-        item->set_record_chmask(r.mask);
-        for (int c = 0; c < 16; ++c)
-            item->add_record_reason(r.kinds[c]);
-    }
-    std::string bytes;
-    cal.SerializeToString(&bytes);
-    return bytes;
-}
-
-std::string oldReply(const std::vector<Recording>& recs)
-{
-    std::string bytes;
-    auto append = [&bytes](int32_t start, int32_t end, uint32_t mask, const unsigned char* codes) {
-        char rec[32] = {};
-        qToBigEndian<qint32>(start, rec);
-        qToBigEndian<qint32>(end, rec + 4);
-        qToBigEndian<quint32>(mask, rec + 12);
-        for (int i = 0; codes && i < 16; ++i)
-            rec[16 + i] = static_cast<char>(codes[i]);
-        bytes.append(rec, sizeof(rec));
-    };
-    append(static_cast<int32_t>(utc(2021, 4, 2, 9, 0, 0)), 0, 0, nullptr);
-    for (const Recording& r : recs) {
-        unsigned char codes[16];
-        for (int c = 0; c < 16; ++c) {
-            // Kind 1 has two codes; use both.
-            static const unsigned char kindCode[] = {0, 0, 1, 2};
-            codes[c] = (r.kinds[c] == 1 && c % 2) ? 3 : kindCode[r.kinds[c] & 3];
-        }
-        for (int m = 0; m < r.minutes; ++m) {
-            const int32_t start = static_cast<int32_t>(r.firstMinute + 60u * m + 3);
-            append(start, start + 50, r.mask, codes);
-        }
-    }
-    append(-1, -1, 255, nullptr);
-    return bytes;
-}
-
-// One index file per recording, as the PC recorder writes them.
-QStringList writeIndexFiles(const QString& folder, const std::vector<Recording>& recs)
-{
-    QStringList paths;
-    int n = 0;
-    for (const Recording& r : recs) {
-        const QString path = folder + QStringLiteral("/rec%1.qdx").arg(n++);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            return {};
-        QdxFileHeader header{};
-        header.word[0] = qToLittleEndian<uint32_t>(0x58445155u);
-        f.write(reinterpret_cast<const char*>(&header), sizeof(header));
-        for (int m = 0; m < r.minutes; ++m) {
-            QdxMinuteRecord rec{};
-            rec.start_time = qToLittleEndian<uint32_t>(r.firstMinute + 60u * m);
-            rec.end_time = qToLittleEndian<uint32_t>(r.firstMinute + 60u * m + 59);
-            rec.record_chmask = qToLittleEndian<uint32_t>(r.mask);
-            for (int c = 0; c < 16; ++c)
-                rec.record_reason[c] = r.kinds[c] | 0x10;  // only bits 0-1 are the reason
-            std::memset(rec.extra, 0x7F, sizeof(rec.extra));
-            f.write(reinterpret_cast<const char*>(&rec), sizeof(rec));
-        }
-        paths << path;
-    }
-    return paths;
+    return ch < static_cast<int>(r.kinds.size()) ? r.kinds[ch] : 0;
 }
 
 }  // namespace
 
 TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
 {
-    const std::vector<Recording> recs = recordings();
-
-    CSearchDataParser current(false);
-    const std::string cur = currentReply(recs);
-    current.setNetData(cur.data(), static_cast<int>(cur.size()));
-
-    CSearchDataParser old(true);
-    const std::string oldBytes = oldReply(recs);
-    old.setNetData(oldBytes.data(), static_cast<int>(oldBytes.size()));
-
+    cgi::CalData cal;
+    std::string oldBytes(32, '\0');
+    qToBigEndian<qint32>(static_cast<qint32>(utc(2021, 4, 2, 9, 0)), &oldBytes[0]);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QStringList files = writeIndexFiles(dir.path(), recs);
-    ASSERT_EQ(files.size(), static_cast<int>(recs.size()));
+    QStringList files;
+
+    for (const Recording& r : RECORDINGS) {
+        // A DVR reports spans that start and end mid-minute.
+        cgi::CalItem* item = cal.add_items();
+        item->set_start_time(r.firstMinute + 7);
+        item->set_end_time(r.firstMinute + 60 * (r.minutes - 1) + 42);
+        item->set_record_chmask(r.mask);
+
+        QFile qdx(dir.filePath(QStringLiteral("rec%1.qdx").arg(files.size())));
+        ASSERT_TRUE(qdx.open(QIODevice::WriteOnly));
+        QdxFileHeader header{};
+        header.word[0] = qToLittleEndian<uint32_t>(0x58445155u);
+        qdx.write(reinterpret_cast<const char*>(&header), sizeof(header));
+        files << qdx.fileName();
+
+        for (uint32_t m = 0; m < r.minutes; ++m) {
+            const uint32_t minute = r.firstMinute + 60 * m;
+            char rec[32] = {};
+            qToBigEndian<qint32>(static_cast<qint32>(minute + 3), rec);
+            qToBigEndian<qint32>(static_cast<qint32>(minute + 53), rec + 4);
+            qToBigEndian<quint32>(r.mask, rec + 12);
+
+            QdxMinuteRecord q{};
+            q.start_time = qToLittleEndian(minute);
+            q.end_time = qToLittleEndian(minute + 59);
+            q.record_chmask = qToLittleEndian(r.mask);
+            std::memset(q.extra, 0x7F, sizeof(q.extra));
+
+            for (int c = 0; c < 16; ++c) {
+                const unsigned char kind = kindOf(r, c);
+                if (m == 0)
+                    item->add_record_reason(kind);
+                // Old codes: 0 or 3 for kind 1 (both used), 1 for kind 2, 2 for kind 3.
+                rec[16 + c] = static_cast<char>(kind == 1 ? (c % 2 ? 3 : 0) : kind - 1);
+                q.record_reason[c] = kind | 0x10;  // only bits 0-1 are the reason
+            }
+            oldBytes.append(rec, sizeof(rec));
+            qdx.write(reinterpret_cast<const char*>(&q), sizeof(q));
+        }
+    }
+    // The end record, then one that must not be read.
+    oldBytes.append(std::string(8, '\xff') + std::string(7, '\0') + '\xff' + std::string(16, '\0'));
+    oldBytes.append(oldBytes.substr(32, 32));
+    qToBigEndian<qint32>(static_cast<qint32>(utc(2021, 4, 1, 5, 0)), &oldBytes[oldBytes.size() - 32]);
+    qToBigEndian<qint32>(static_cast<qint32>(utc(2021, 4, 1, 5, 0) + 9), &oldBytes[oldBytes.size() - 28]);
+
+    CSearchDataParser current(false);
+    const std::string cur = cal.SerializeAsString();
+    current.setNetData(cur.data(), static_cast<int>(cur.size()));
+    CSearchDataParser old(true);
+    old.setNetData(oldBytes.data(), static_cast<int>(oldBytes.size()));
     CSearchDataParser local(false);
     for (const QString& path : files) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const QByteArray all = f.readAll();
-        const QByteArray records = all.mid(static_cast<int>(sizeof(QdxFileHeader)));
+        const QByteArray records = f.readAll().mid(static_cast<int>(sizeof(QdxFileHeader)));
         local.setLocalData(records.constData(), static_cast<int>(records.size()));
     }
 
@@ -158,31 +116,23 @@ TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
     const CDateHour eve(CDate(2021, 3, 31), 23);
     const CDateHour midnight(CDate(2021, 4, 1), 0);
     const CDateHour morning(CDate(2021, 4, 1), 10);
-    const CSearchDataParser::HourSet hours = {eve, midnight, morning};
-    ASSERT_EQ(current.getHourSet(), hours);
-    const CMinData& tenOClock = current.getMinData().at(morning);
-    EXPECT_EQ(tenOClock.GetData(2)[10], 1);
-    EXPECT_EQ(tenOClock.GetData(2)[11], 2);
-    EXPECT_EQ(tenOClock.GetData(2)[12], 1);
-    EXPECT_EQ(tenOClock.GetData(15)[12], 2);
-    EXPECT_EQ(tenOClock.GetData(15)[13], 0);
+    ASSERT_EQ(current.getHourSet(), CSearchDataParser::HourSet({eve, midnight, morning}));
+    const CMinData& ten = current.getMinData().at(morning);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ten.GetData(2)) + 9, 5), std::string("\0\1\2\1\0", 5));
+    EXPECT_EQ(ten.GetData(15)[12], 2);
     EXPECT_EQ(current.getMinData().at(eve).GetData(3)[57], 2);
-    EXPECT_EQ(current.getMinData().at(midnight).GetData(0)[2], 1);
-    EXPECT_EQ(current.getMinData().at(midnight).GetData(0)[3], 0);
+    EXPECT_EQ(current.getMinData().at(midnight).GetData(1)[2], 1);
+    EXPECT_EQ(current.getMinData().at(midnight).GetData(1)[3], 0);
 
-    EXPECT_EQ(old.getHourSet(), hours);
-    EXPECT_EQ(local.getHourSet(), hours);
+    EXPECT_EQ(old.getHourSet(), current.getHourSet());
+    EXPECT_EQ(local.getHourSet(), current.getHourSet());
     EXPECT_TRUE(old.getMinData() == current.getMinData());
     EXPECT_TRUE(local.getMinData() == current.getMinData());
 
-    const auto& a = current.getData();
-    const auto& b = old.getData();
-    const auto& c = local.getData();
-    ASSERT_EQ(a.size(), 2u);
-    ASSERT_EQ(b.size(), 2u);
-    ASSERT_EQ(c.size(), 2u);
-    for (const auto& entry : a) {
-        EXPECT_EQ(std::memcmp(entry.second.data, b.at(entry.first).data, sizeof(entry.second.data)), 0);
-        EXPECT_EQ(std::memcmp(entry.second.data, c.at(entry.first).data, sizeof(entry.second.data)), 0);
+    const auto& lines = current.getData();
+    ASSERT_EQ(lines.size(), 2u);
+    for (const auto& entry : lines) {
+        EXPECT_EQ(std::memcmp(&entry.second, &old.getData().at(entry.first), sizeof(_TIMELINE_DATA)), 0);
+        EXPECT_EQ(std::memcmp(&entry.second, &local.getData().at(entry.first), sizeof(_TIMELINE_DATA)), 0);
     }
 }
