@@ -1,0 +1,255 @@
+#include "H264Decoder.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <unistd.h>
+
+extern "C" {
+#include <libavutil/imgutils.h>
+#include <libswscale/swscale.h>
+}
+
+namespace {
+
+// Streams from DVRs carry one slice per picture, so more slice threads only add idle threads
+// (the decode benchmark shows no gain beyond this).
+constexpr int MAX_SLICE_THREADS = 2;
+
+}  // namespace
+
+QMutex CH264Decoder::m_avcodec_open_mutex;
+
+struct CH264Decoder::Slot {
+    AVCodecContext* context = nullptr;
+    SwsContext* converter = nullptr;
+    AVFrame* picture = nullptr;  // the last decoded picture
+    AVFrame* received = nullptr;
+    AVPacket* packet = nullptr;
+    bool open = false;
+    bool hasPicture = false;
+
+    void Close()
+    {
+        avcodec_free_context(&context);
+        open = false;
+        hasPicture = false;
+        if (picture)
+            av_frame_unref(picture);
+    }
+
+    ~Slot()
+    {
+        Close();
+        av_frame_free(&picture);
+        av_frame_free(&received);
+        av_packet_free(&packet);
+        sws_freeContext(converter);
+    }
+};
+
+CH264Decoder::CH264Decoder() : m_pixelFormat(AV_PIX_FMT_RGB24) {}
+
+CH264Decoder::~CH264Decoder() { Deinit(); }
+
+void CH264Decoder::Init(int n)
+{
+    Deinit();
+    m_MaxChannel = std::max(0, n);
+    m_slots.reset(m_MaxChannel > 0 ? new Slot[m_MaxChannel] : nullptr);
+}
+
+void CH264Decoder::Deinit()
+{
+    m_slots.reset();
+    m_MaxChannel = 0;
+}
+
+CH264Decoder::Slot* CH264Decoder::GetSlot(int slot) const
+{
+    Q_ASSERT_X(slot < m_MaxChannel, "Common/H264Decoder", "ch < m_MaxChannel");
+    if (slot < 0 || slot >= m_MaxChannel)
+        return nullptr;
+    return &m_slots[slot];
+}
+
+bool CH264Decoder::SetupCodec(int slot, int width, int height, const AVCodecID& codec)
+{
+    Slot* s = GetSlot(slot);
+    if (!s)
+        return false;
+    s->Close();
+
+    const AVCodec* decoder = avcodec_find_decoder(codec);
+    if (!decoder)
+        return false;
+    s->context = avcodec_alloc_context3(decoder);
+    if (!s->context)
+        return false;
+    // Only hints: the stream's own parameter sets decide the picture size.
+    s->context->width = std::max(0, width);
+    s->context->height = std::max(0, height);
+    s->context->thread_type = FF_THREAD_SLICE;
+    s->context->thread_count = getSliceThreads();
+    // Every picture comes out of the call that delivered its packet.
+    s->context->flags |= AV_CODEC_FLAG_LOW_DELAY;
+
+    int result;
+    {
+        QMutexLocker lock(&m_avcodec_open_mutex);
+        result = avcodec_open2(s->context, decoder, nullptr);
+    }
+    if (result < 0) {
+        avcodec_free_context(&s->context);
+        return false;
+    }
+    if (!s->picture)
+        s->picture = av_frame_alloc();
+    if (!s->received)
+        s->received = av_frame_alloc();
+    if (!s->packet)
+        s->packet = av_packet_alloc();
+    if (!s->picture || !s->received || !s->packet) {
+        s->Close();
+        return false;
+    }
+    s->open = true;
+    return true;
+}
+
+void CH264Decoder::CloseCodec(int slot)
+{
+    if (Slot* s = GetSlot(slot))
+        s->Close();
+}
+
+bool CH264Decoder::IsOpen(int slot) const
+{
+    const Slot* s = GetSlot(slot);
+    return s && s->open;
+}
+
+size_t CH264Decoder::DecodeFrame(int slot, const unsigned char* data, size_t length)
+{
+    Slot* s = GetSlot(slot);
+    if (!s || !s->open || !data || length == 0 || length > static_cast<size_t>(INT_MAX))
+        return 0;
+
+    // A packet without a buffer of its own is copied by libavcodec into a padded one, so
+    // the decoder never reads past the caller's bytes.
+    s->packet->data = const_cast<unsigned char*>(data);
+    s->packet->size = static_cast<int>(length);
+    int sent = avcodec_send_packet(s->context, s->packet);
+
+    bool got = false;
+    auto drain = [&] {
+        while (avcodec_receive_frame(s->context, s->received) == 0) {
+            av_frame_unref(s->picture);
+            av_frame_move_ref(s->picture, s->received);
+            got = true;
+        }
+    };
+    drain();
+    if (sent == AVERROR(EAGAIN)) {
+        sent = avcodec_send_packet(s->context, s->packet);
+        drain();
+    }
+    av_packet_unref(s->packet);
+    if (!got)
+        return 0;
+    s->hasPicture = true;
+    return PictureBytes(GetPixelFormat(), s->picture->width, s->picture->height);
+}
+
+FrameSize CH264Decoder::GetPictureSize(int slot) const
+{
+    FrameSize size;
+    const Slot* s = GetSlot(slot);
+    if (s && s->hasPicture) {
+        size.width = s->picture->width;
+        size.height = s->picture->height;
+    }
+    return size;
+}
+
+size_t CH264Decoder::useSwscaleLibrary(int slot, AVPixelFormat format, unsigned char* output,
+                                      size_t capacity)
+{
+    Slot* s = GetSlot(slot);
+    if (!s || !s->hasPicture || !output)
+        return 0;
+    const int width = s->picture->width;
+    const int height = s->picture->height;
+    const size_t bytes = PictureBytes(format, width, height);
+    if (bytes == 0 || bytes > capacity)
+        return 0;
+
+    // Same size in and out: only the pixel format changes.
+    s->converter = sws_getCachedContext(s->converter, width, height,
+                                        static_cast<AVPixelFormat>(s->picture->format), width,
+                                        height, format, SWS_FAST_BILINEAR, nullptr, nullptr,
+                                        nullptr);
+    if (!s->converter) {
+        std::printf("[ERROR] Failed to get swscale context.\n");
+        return 0;
+    }
+    uint8_t* planes[4];
+    int strides[4];
+    if (av_image_fill_arrays(planes, strides, output, format, width, height, 1) < 0)
+        return 0;
+    if (sws_scale(s->converter, s->picture->data, s->picture->linesize, 0, height, planes,
+                  strides) != height)
+        return 0;
+    return bytes;
+}
+
+void CH264Decoder::SetPixelFormat(const AVPixelFormat& format)
+{
+    if (IsShowableFormat(format))
+        m_pixelFormat = format;
+}
+
+AVPixelFormat CH264Decoder::GetPixelFormat() const
+{
+    return static_cast<AVPixelFormat>(m_pixelFormat.load());
+}
+
+void CH264Decoder::changeOpenglOption(bool flag)
+{
+    m_opengl = flag;
+    m_pixelFormat = AV_PIX_FMT_RGB24;
+}
+
+void CH264Decoder::setDeinterlaced(bool flag) { m_deinterlace = flag; }
+
+int CH264Decoder::getNumCPUCores()
+{
+    const long n = sysconf(_SC_NPROCESSORS_CONF);
+    return n > 0 ? static_cast<int>(n) : 1;
+}
+
+int CH264Decoder::getSliceThreads() { return std::min(getNumCPUCores(), MAX_SLICE_THREADS); }
+
+bool CH264Decoder::IsShowableFormat(AVPixelFormat format)
+{
+    switch (format) {
+    case AV_PIX_FMT_RGB24:
+    case AV_PIX_FMT_BGR24:
+    case AV_PIX_FMT_RGBA:
+    case AV_PIX_FMT_BGRA:
+    case AV_PIX_FMT_GRAY8:
+        return true;
+    default:
+        return false;
+    }
+}
+
+size_t CH264Decoder::PictureBytes(AVPixelFormat format, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return 0;
+    const int bytes = av_image_get_buffer_size(format, width, height, 1);
+    return bytes > 0 ? static_cast<size_t>(bytes) : 0;
+}

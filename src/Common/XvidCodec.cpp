@@ -1,0 +1,181 @@
+#include "XvidCodec.h"
+
+#include <xvid.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr int XVID_API_VERSION = XVID_MAKE_VERSION(1, 1, 0);
+
+// The VOL header DVR streams leave out (704 x 240, progressive); bytes 23-27 carry the size.
+const unsigned char glBufStrh[CXvidCodec::HEADER_SIZE] = {
+    0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x20, 0x02, 0x48, 0x0D, 0xC0, 0x00, 0x40, 0x00,
+    0x40, 0x00, 0x40, 0x00, 0x80, 0x00, 0x97, 0x53, 0x0A, 0x2C, 0x08, 0x3C, 0x28, 0x8C, 0x1F,
+};
+
+// xvidcore reads its bitstream a word at a time, a few bytes past the end.
+constexpr size_t INPUT_PADDING = 64;
+
+// A frame may carry its own VOL ahead of the picture; each one costs one call.
+constexpr int MAX_HEADERS_PER_FRAME = 4;
+
+}  // namespace
+
+struct CXvidCodec::Slot {
+    void* handle = nullptr;
+    std::atomic<bool> headerNeeded{true};
+    FrameSize streamSize;
+    std::vector<unsigned char> input;  // the frame with zero padding behind it
+};
+
+CXvidCodec::CXvidCodec() = default;
+
+CXvidCodec::~CXvidCodec() { deinit(); }
+
+void CXvidCodec::init(int n)
+{
+    if (m_slots)
+        deinit();
+    m_count = std::max(0, n);
+    if (m_count == 0)
+        return;
+    m_slots.reset(new Slot[m_count]);
+
+    xvid_gbl_init_t global;
+    std::memset(&global, 0, sizeof global);
+    global.version = XVID_API_VERSION;
+    global.cpu_flags = 0;  // the library detects the processor
+    xvid_global(nullptr, XVID_GBL_INIT, &global, nullptr);
+
+    for (int i = 0; i < m_count; ++i) {
+        xvid_dec_create_t create;
+        std::memset(&create, 0, sizeof create);
+        create.version = XVID_API_VERSION;
+        create.width = 0;
+        create.height = 0;
+        if (xvid_decore(nullptr, XVID_DEC_CREATE, &create, nullptr) >= 0)
+            m_slots[i].handle = create.handle;
+    }
+}
+
+void CXvidCodec::deinit()
+{
+    for (int i = 0; i < m_count; ++i) {
+        if (m_slots[i].handle)
+            xvid_decore(m_slots[i].handle, XVID_DEC_DESTROY, nullptr, nullptr);
+    }
+    m_slots.reset();
+    m_count = 0;
+}
+
+CXvidCodec::Slot* CXvidCodec::GetSlot(int slot) const
+{
+    if (slot < 0 || slot >= m_count)
+        return nullptr;
+    return &m_slots[slot];
+}
+
+void CXvidCodec::reset()
+{
+    for (int i = 0; i < m_count; ++i)
+        m_slots[i].headerNeeded = true;
+}
+
+void CXvidCodec::reset(int slot)
+{
+    if (Slot* s = GetSlot(slot))
+        s->headerNeeded = true;
+}
+
+void CXvidCodec::MakeMP4SeqHdr(int width, int height, bool interlaced, unsigned char* out)
+{
+    std::memcpy(out, glBufStrh, HEADER_SIZE);
+    out[23] = static_cast<unsigned char>((width >> 12) + 10);
+    out[24] = static_cast<unsigned char>((width >> 4) & 0xFF);
+    out[25] = static_cast<unsigned char>(((width & 0x0F) << 4) | 0x08 | ((height >> 10) & 7));
+    out[26] = static_cast<unsigned char>((height >> 2) & 0xFF);
+    out[27] = static_cast<unsigned char>(((height & 3) << 6) | (interlaced ? 0x38 : 0x28));
+}
+
+size_t CXvidCodec::OutputBytes(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return 0;
+    const size_t rows = (static_cast<size_t>(height) + 15) / 16 * 16;
+    return static_cast<size_t>(width) * 4 * rows + 256;
+}
+
+FrameSize CXvidCodec::GetStreamSize(int slot) const
+{
+    const Slot* s = GetSlot(slot);
+    return s ? s->streamSize : FrameSize();
+}
+
+int CXvidCodec::decodeFrame(int slot, int width, int height, const unsigned char* data,
+                            unsigned char* output, size_t length)
+{
+    Slot* s = GetSlot(slot);
+    if (!s || !s->handle || width <= 0 || height <= 0 || !data || length == 0)
+        return 0;
+    if (length > static_cast<size_t>(INT32_MAX) - INPUT_PADDING ||
+        static_cast<int64_t>(width) * height > INT32_MAX / 4)
+        return 0;
+
+    auto decode = [&](const unsigned char* bits, size_t size, unsigned char* out,
+                      xvid_dec_stats_t* stats) {
+        xvid_dec_frame_t frame;
+        std::memset(&frame, 0, sizeof frame);
+        frame.version = XVID_API_VERSION;
+        frame.general = XVID_LOWDELAY;
+        frame.bitstream = const_cast<unsigned char*>(bits);
+        frame.length = static_cast<int>(size);
+        frame.output.csp = out ? XVID_CSP_BGRA : XVID_CSP_NULL;
+        frame.output.plane[0] = out;
+        frame.output.stride[0] = width * 4;
+        frame.brightness = 0;
+        std::memset(stats, 0, sizeof *stats);
+        stats->version = XVID_API_VERSION;
+        return xvid_decore(s->handle, XVID_DEC_DECODE, &frame, stats);
+    };
+
+    xvid_dec_stats_t stats;
+    if (s->headerNeeded.exchange(false)) {
+        unsigned char header[HEADER_SIZE + INPUT_PADDING] = {};
+        MakeMP4SeqHdr(width, height, height >= 480, header);
+        decode(header, HEADER_SIZE, nullptr, &stats);
+        if (stats.type == XVID_TYPE_VOL)
+            s->streamSize = FrameSize{stats.data.vol.width, stats.data.vol.height};
+    }
+
+    s->input.resize(length + INPUT_PADDING);
+    std::memcpy(s->input.data(), data, length);
+    std::memset(s->input.data() + length, 0, INPUT_PADDING);
+
+    const unsigned char* bits = s->input.data();
+    size_t left = length;
+    for (int i = 0; i < MAX_HEADERS_PER_FRAME && left > 0; ++i) {
+        // xvidcore writes the picture in the stream's own size: only a matching buffer
+        // takes it.
+        const bool fits =
+            output && s->streamSize.width == width && s->streamSize.height == height;
+        const int used = decode(bits, left, fits ? output : nullptr, &stats);
+        if (used < 0)
+            return 0;
+        if (stats.type == XVID_TYPE_VOL) {
+            s->streamSize = FrameSize{stats.data.vol.width, stats.data.vol.height};
+            if (used == 0 || static_cast<size_t>(used) >= left)
+                return 0;
+            bits += used;
+            left -= static_cast<size_t>(used);
+            continue;
+        }
+        if (stats.type > 0 && fits)
+            return width * height * 4;
+        return 0;
+    }
+    return 0;
+}
