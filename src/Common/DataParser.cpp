@@ -1,5 +1,6 @@
 #include "DataParser.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
 
@@ -63,12 +64,6 @@ void CDataParser::Append(const char* data, size_t size)
     m_buffer.insert(m_buffer.end(), data, data + size);
 }
 
-void CDataParser::Erase(size_t from, size_t to)
-{
-    m_buffer.erase(m_buffer.begin() + static_cast<std::ptrdiff_t>(from),
-                   m_buffer.begin() + static_cast<std::ptrdiff_t>(to));
-}
-
 bool CDataParser::setReceivedData(bool bigEndian, const char* data, unsigned int size)
 {
     std::vector<char>().swap(m_result);
@@ -103,16 +98,13 @@ bool CDataParser::setReceivedData(bool bigEndian, const char* data, unsigned int
         const size_t dataEnd = static_cast<size_t>(payloadEnd);
         if (std::memcmp(buf + dataEnd, END_CODE.data(), kCodeSize) != 0) {
             // A late end code is still accepted (the payload extent comes from the
-            // length), but only before the next start code: after that it closes
-            // another packet, and this one never ends.
-            const size_t code = FindCode(buf, dataEnd, end, nullptr);
-            if (code == end) {
-                // Only a code cut by the read boundary can matter here.
-                if (end - dataEnd > kKeepWithoutStart)
-                    Erase(dataEnd, end - kKeepWithoutStart);
+            // length), when it comes soon and before the next start code. The window is
+            // fixed so that a broken packet cannot hold the buffer open.
+            const size_t windowEnd = std::min<size_t>(end, dataEnd + LATE_END_CODE + kCodeSize);
+            const size_t code = FindCode(buf, dataEnd, windowEnd, nullptr);
+            if (code == windowEnd && windowEnd < dataEnd + LATE_END_CODE + kCodeSize)
                 return false;
-            }
-            if (buf[code + kCodeSize - 1] == START_CODE[kCodeSize - 1]) {
+            if (code == windowEnd || buf[code + kCodeSize - 1] == START_CODE[kCodeSize - 1]) {
                 m_readPos = stx + kCodeSize;
                 continue;
             }

@@ -14,6 +14,8 @@ class CDataParser {
 public:
     // Largest payload a DVR sends (40 MiB); a longer length field marks the packet corrupt.
     static constexpr uint64_t MAX_LENGTH = 0x2800000;
+    // How many bytes late an end code may come.
+    static constexpr size_t LATE_END_CODE = 64;
 
     CDataParser();
     ~CDataParser();
@@ -23,10 +25,11 @@ public:
     // result. bigEndian: the DVR sends lengths big-endian (old protocol).
     //
     // The buffer never grows without bound: junk without a start code leaves at most its
-    // last three bytes (a start code may be cut by the read boundary), a length over the
-    // limit costs the packet its start code, and junk between a payload and a late end
-    // code is dropped while waiting for that end code. A packet whose end code has not
-    // come before the next start code costs its start code too.
+    // last three bytes (a start code may be cut by the read boundary), and a length over
+    // the limit costs the packet its start code. An end code up to LATE_END_CODE bytes
+    // after the payload still closes the packet; a packet not closed by then, or before
+    // the next start code, costs its start code too. What comes out never depends on
+    // how the input was split into calls.
     bool setReceivedData(bool bigEndian, const char* data, unsigned int size);
 
     std::vector<char>& getResultData();
@@ -50,8 +53,6 @@ private:
     };
 
     void Append(const char* data, size_t size);
-    // Drops the buffered bytes in [from, to), keeping the rest in order.
-    void Erase(size_t from, size_t to);
 
     Header m_header;
     // Unconsumed input is m_buffer[m_readPos, size()): consuming a packet only moves the
