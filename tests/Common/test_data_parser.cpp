@@ -214,8 +214,9 @@ TEST(DataParser, EndCodes)
         FeedAndDrain(p, false, s.data() + cut, s.size() - cut, got);
         const bool accepted = late <= CDataParser::LATE_END_CODE;
         ASSERT_EQ(got.size(), accepted ? 2u : 1u) << late;
-        if (accepted)
+        if (accepted) {
             EXPECT_EQ(got[0].payload, (Bytes{'a', 'b', 'c'}));
+        }
         EXPECT_EQ(got.back().payload, Bytes{'d'});
     }
     // A packet never closed does not hold the buffer open.
