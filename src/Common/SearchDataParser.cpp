@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <ctime>
+#include <iterator>
 
 #include <QDate>
 #include <QtEndian>
@@ -48,7 +49,7 @@ int oldKind(unsigned char code)
 }  // namespace
 
 CSearchDataParser::CSearchDataParser(bool oldProtocol)
-    : m_dvr_time(0), m_cal_version(0), m_oldProtocol(oldProtocol)
+    : m_dvr_time(0), m_cal_version(0), m_dateCount(0), m_oldProtocol(oldProtocol)
 {
 }
 
@@ -60,6 +61,7 @@ void CSearchDataParser::clear()
     m_cal_version = 0;
     m_hourSet.clear();
     m_minData.clear();
+    m_dateCount = 0;
     m_timeLine.clear();
 }
 
@@ -74,7 +76,7 @@ void CSearchDataParser::setNetData(const char* data, int size)
         parseCalData(data, size);
 }
 
-CMinData* CSearchDataParser::gridAt(unsigned int time, int* minute, bool limited)
+CMinData* CSearchDataParser::gridAt(unsigned int time, int* minute, int maxDates)
 {
     // The DVR's wall clock is UTC: plain arithmetic gives the same fields as a QDateTime.
     const QDate d = QDate::fromJulianDay(UNIX_EPOCH_JULIAN_DAY + time / SECONDS_PER_DAY);
@@ -82,13 +84,18 @@ CMinData* CSearchDataParser::gridAt(unsigned int time, int* minute, bool limited
                         static_cast<int>(time % SECONDS_PER_DAY / SECONDS_PER_HOUR));
     *minute = static_cast<int>(time % SECONDS_PER_HOUR / SECONDS_PER_MINUTE);
 
-    MinDataMap::iterator it = m_minData.find(key);
-    if (it == m_minData.end()) {
-        if (limited && m_minData.size() >= static_cast<size_t>(MAX_NET_HOURS))
+    // Keys are ordered by date first: the grids of one date lie next to each other.
+    MinDataMap::iterator it = m_minData.lower_bound(key);
+    if (it != m_minData.end() && it->first == key)
+        return &it->second;
+    const bool knownDate = (it != m_minData.end() && it->first.date == key.date)
+                           || (it != m_minData.begin() && std::prev(it)->first.date == key.date);
+    if (!knownDate) {
+        if (m_dateCount >= maxDates)
             return nullptr;
-        it = m_minData.emplace(key, CMinData()).first;
+        ++m_dateCount;
     }
-    return &it->second;
+    return &m_minData.emplace_hint(it, key, CMinData())->second;
 }
 
 void CSearchDataParser::hoursFromGrids()
@@ -129,7 +136,7 @@ void CSearchDataParser::parseCalData(const char* data, int size)
             const int minutes = static_cast<int>((hourEnd - t) / SECONDS_PER_MINUTE);
             work += 1u + static_cast<uint64_t>(marked) * minutes;
             int firstMinute = 0;
-            CMinData* grid = gridAt(static_cast<unsigned int>(t), &firstMinute, true);
+            CMinData* grid = gridAt(static_cast<unsigned int>(t), &firstMinute, MAX_NET_DATES);
             if (grid) {
                 for (int c = 0; c < channels; ++c) {
                     if (mask & (1u << c))
@@ -174,7 +181,7 @@ void CSearchDataParser::parseOldRecords(const char* data, int size)
 
         int minute = 0;
         const unsigned int minuteStart = static_cast<unsigned int>(start) / SECONDS_PER_MINUTE * SECONDS_PER_MINUTE;
-        CMinData* grid = gridAt(minuteStart, &minute, true);
+        CMinData* grid = gridAt(minuteStart, &minute, MAX_NET_DATES);
         if (!grid)
             continue;
         for (int c = 0; c < MAX_DVR_CHANNEL; ++c) {
@@ -202,7 +209,9 @@ void CSearchDataParser::setLocalData(const char* data, int size)
             m_dvr_time = static_cast<int>(start);
 
         int minute = 0;
-        CMinData* grid = gridAt(start, &minute, false);
+        CMinData* grid = gridAt(start, &minute, MAX_LOCAL_DATES);
+        if (!grid)
+            continue;
         for (int c = 0; c < MAX_DVR_CHANNEL; ++c) {
             if (mask & (1u << c))
                 grid->SetData(c, minute, rec.record_reason[c] & 0x03);

@@ -18,14 +18,16 @@ public:
     // A DVR searches at most a month: a longer span is cut to this many seconds from its
     // start, so one bogus item costs at most a month of minutes.
     static constexpr unsigned int MAX_SPAN_SECONDS = 31u * 24u * 3600u;
-    // A DVR reply never makes more hour grids than a year holds (about 9 MB); later hours of
-    // a larger reply are dropped.
-    static constexpr int MAX_NET_HOURS = 366 * HOURS_OF_DAY;
+    // Every date with recordings costs a whole-day time line (about 90 KB): a DVR reply
+    // fills at most a year of dates, the index files of the PC at most ten years. Records
+    // of further dates are dropped.
+    static constexpr int MAX_NET_DATES = 366;
+    static constexpr int MAX_LOCAL_DATES = 3660;
     // Work allowed for one reply, counted per hour visited plus per cell written: four
     // times what a year of recordings on every channel needs. A reply asking for more is
     // read up to there, so no reply keeps the program busy for more than a moment.
     static constexpr unsigned long long MAX_NET_WORK =
-        4ull * MAX_NET_HOURS * (1 + MAX_DVR_CHANNEL * MINS_OF_HOUR);
+        4ull * MAX_NET_DATES * HOURS_OF_DAY * (1 + MAX_DVR_CHANNEL * MINS_OF_HOUR);
 
     explicit CSearchDataParser(bool oldProtocol);
     ~CSearchDataParser();
@@ -48,14 +50,16 @@ public:
 private:
     void parseCalData(const char* data, int size);
     void parseOldRecords(const char* data, int size);
-    // The grid of the hour that holds the time; null when a DVR reply has made too many.
-    CMinData* gridAt(unsigned int time, int* minute, bool limited);
+    // The grid of the hour that holds the time; null when it would make more than
+    // maxDates dates.
+    CMinData* gridAt(unsigned int time, int* minute, int maxDates);
     void hoursFromGrids();
 
     mutable int m_dvr_time;
     unsigned int m_cal_version;
     HourSet m_hourSet;
     MinDataMap m_minData;
+    int m_dateCount;  // distinct dates in m_minData
     bool m_oldProtocol;
     TimeLineMap m_timeLine;
 };

@@ -166,12 +166,13 @@ TEST(SearchDataParser, AYearFitsButFloodsStop)
     ASSERT_EQ(parser.getMinData().size(), static_cast<size_t>(hours));
     EXPECT_EQ(cell(parser, at(2020, 12, 31, 23), 15, 59), 1 + (hours - 1) % 3);
 
-    // Month-long spans in twenty different years: no more hours than a year holds.
+    // Month-long spans in twenty different years: no more dates than a year holds.
     cal.Clear();
     for (int i = 0; i < 20; ++i)
         addItem(&cal, utc(2000 + i, 1, 1, 0, 0, 0), utc(2000 + i, 3, 1, 0, 0, 0), 0, {});
     parse(&parser, cal);
-    EXPECT_EQ(parser.getMinData().size(), static_cast<size_t>(CSearchDataParser::MAX_NET_HOURS));
+    EXPECT_EQ(parser.getMinData().size(), static_cast<size_t>(CSearchDataParser::MAX_NET_DATES * 24));
+    EXPECT_EQ(parser.getData().size(), static_cast<size_t>(CSearchDataParser::MAX_NET_DATES));
 
     // The same month over and over: read only until the work allowed is used up.
     cal.Clear();
@@ -181,14 +182,22 @@ TEST(SearchDataParser, AYearFitsButFloodsStop)
     parse(&parser, cal);
     EXPECT_EQ(cell(parser, at(2020, 5, 31, 23), 15, 59), 1);
 
-    // Old DVRs report single minutes; spread over more hours than a year they stop too.
+    // Old DVRs report single minutes; spread over more dates than a year they stop too.
     std::string bytes;
     appendOld(&bytes, 1, 0, 0, {});
-    for (int h = 0; h < CSearchDataParser::MAX_NET_HOURS + 100; ++h)
-        appendOld(&bytes, 1000000000 + 3600 * h, 1000000000 + 3600 * h + 5, 1, {1});
+    for (int d = 0; d < CSearchDataParser::MAX_NET_DATES + 50; ++d)
+        appendOld(&bytes, 1000000000 + 86400 * d, 1000000000 + 86400 * d + 5, 1, {1});
     CSearchDataParser old(true);
     old.setNetData(bytes.data(), static_cast<int>(bytes.size()));
-    EXPECT_EQ(old.getMinData().size(), static_cast<size_t>(CSearchDataParser::MAX_NET_HOURS));
+    EXPECT_EQ(old.getMinData().size(), static_cast<size_t>(CSearchDataParser::MAX_NET_DATES));
+
+    // Index files: ten years of dates at most.
+    std::string records;
+    for (int d = 0; d < CSearchDataParser::MAX_LOCAL_DATES + 40; ++d)
+        records += qdx(1000000000 + 86400 * d, 1, {1});
+    CSearchDataParser local(false);
+    local.setLocalData(records.data(), static_cast<int>(records.size()));
+    EXPECT_EQ(local.getMinData().size(), static_cast<size_t>(CSearchDataParser::MAX_LOCAL_DATES));
 }
 
 TEST(SearchDataParser, UnreadableReplyLeavesNothingAndTheClockRunning)
