@@ -13,8 +13,8 @@
 #include "cal_data.pb.h"
 
 // The parser runs to the end without handing control to the event loop: a reply is small
-// and bounded by the limits of the class, and an event handled in between (a new search, a clear)
-// would change the containers that are being filled.
+// and bounded by the limits of the class, and an event handled in between (a new search,
+// a clear) would change the containers that are being filled.
 
 namespace {
 
