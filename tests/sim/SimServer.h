@@ -1,0 +1,76 @@
+#pragma once
+
+// Inside of the simulated DVR: the state shared with the caller's thread, and the request
+// decoding. The sockets live in a Worker on the DVR's own thread (SimServer.cpp).
+
+#include <map>
+#include <set>
+
+#include <QMutex>
+#include <QSemaphore>
+#include <QThread>
+#include <QWaitCondition>
+
+#include "sim/SimDvr.h"
+
+namespace simdvr {
+
+class Worker;
+
+class SimServer : public QThread {
+public:
+    explicit SimServer(const Config& config);
+    ~SimServer() override;
+
+    bool startServer();
+    void stopServer();
+
+    // Queued to the DVR's thread; nothing when the DVR is not running.
+    void postLiveStatus();
+    void postPacket(uint8_t type, const QByteArray& payload);
+    void postRaw(const QByteArray& bytes);
+    void postCloseStreams();
+
+    // Shared state, guarded by `mutex`; `changed` is signalled whenever the log moves.
+    mutable QMutex mutex;
+    QWaitCondition changed;
+    Config config;
+    Misbehaviour mis;
+    int misGeneration = 0;
+    std::vector<Request> requests;
+    std::map<int, StreamInfo> streams;  // by id
+    int nextRequestSeq = 1;
+    int nextStreamId = 1;
+    int streamRequests = 0;
+    int64_t totalVideoFrames = 0;
+    uint16_t port = 0;
+    bool running = false;
+
+    // Under `mutex`: the stream of that id, or null.
+    StreamInfo* findStream(int id);
+
+protected:
+    void run() override;
+
+private:
+    void post(std::function<void(Worker*)> f);
+
+    Worker* m_worker = nullptr;  // lives on this thread while it runs
+    QSemaphore m_started;
+    bool m_listenOk = false;
+};
+
+// Request decoding (SimRequest.cpp).
+
+// Reads the request line and header lines of `head` (up to and including the blank line).
+// False when the request line is not "<METHOD> <target>[ <version>]".
+bool ParseHead(const QByteArray& head, Request* r);
+// Splits r->query into parameters and decodes MODE, USER and DATA or the old plain keys.
+void DecodeParams(Request* r);
+// Splits a multipart body into the file part and the other fields (as parameters), then
+// decodes them like a query. False when the body is not well-formed multipart.
+bool ParseMultipart(Request* r);
+// The message type a current-protocol mode carries ("cgi.Live", ...); empty for none.
+std::string MessageTypeOfMode(int mode);
+
+}  // namespace simdvr
