@@ -1,0 +1,837 @@
+#include "HttpConnect.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+
+#include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QMutexLocker>
+#include <QTcpSocket>
+
+#include "Common/DateTime.h"
+#include "Common/Frame.h"
+#include "Common/TextCodec.h"
+#include "OldQuery.h"
+#include "SendCommand.h"
+#include "dvr_protocol/cgi_metatypes.h"
+#include "dvr_protocol/cgi_protocol.h"
+#include "dvr_protocol/parser.h"
+#include "dvr_types/model_info.h"
+
+namespace {
+
+// Old-protocol packet types.
+enum OldDataType {
+    OLD_RESPONSE = 1,
+    OLD_AUDIO_FIRST = 2,
+    OLD_AUDIO_LAST = 4,
+    OLD_VIDEO_FIRST = 10,
+    OLD_VIDEO_LAST = 13,
+    OLD_DVR_RECORD = 20,
+};
+
+constexpr int MAX_CHANNELS = 16;
+constexpr int OLD_NAME_SLOT = 13;
+constexpr int OLD_NAMES_OFFSET = 6;
+// How long one wait for data or for the connection lasts; bounds how late a stop is seen.
+constexpr int WAIT_SLICE_MS = 100;
+
+uint32_t PacketLength(const cgi::PacketHeader& header, bool bigEndian)
+{
+    const uint32_t v = header.length;
+    if (!bigEndian)
+        return v;
+    return ((v & 0xFF) << 24) | ((v & 0xFF00) << 8) | ((v >> 8) & 0xFF00) | (v >> 24);
+}
+
+QString TimeText(int64_t dvrTime)
+{
+    return CDateTime::convert_Timet_QDateTime(static_cast<time_t>(dvrTime))
+        .toString(QLatin1String(CDateTime::DISPLAY_TIME_FORMAT));
+}
+
+bool Bit(uint64_t mask, int channel) { return (mask >> channel) & 1u; }
+
+// Model of a DVR that did not name a known one, by its channel count; 0 keeps the old model.
+uint32_t ModelByChannels(uint32_t channels, bool oldProtocol)
+{
+    switch (channels) {
+    case 4: return 6;
+    case 8: return oldProtocol ? 7 : 5;
+    case 16: return oldProtocol ? 8 : 4;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+CHttpConnect::CHttpConnect(QObject* parent) : QThread(parent)
+{
+    qRegisterMetaType<QAbstractSocket::SocketError>("QAbstractSocket::SocketError");
+    cgi::RegisterMetaTypes();
+    RegisterDisplayDvrInfoMetaType();
+    qRegisterMetaType<EMap_Status::ENUM>("EMap_Status::ENUM");
+}
+
+CHttpConnect::~CHttpConnect()
+{
+    if (isRunning())
+        Disconnect();
+}
+
+// ---- Operations (owner's thread) ---------------------------------------------------------
+
+QByteArray CHttpConnect::buildRequest(const DVR& dvr, const ConnParam& param) const
+{
+    QString query;
+    if (dvr.old_protocol()) {
+        switch (param.mode) {
+        case 0: query = COldQuery::Live(dvr, param.codec); break;
+        case 1: query = COldQuery::Playback(dvr, param.startTime); break;
+        case 2: query = COldQuery::Backup(dvr, param.startTime, param.endTime); break;
+        default: break;
+        }
+    } else {
+        cgi::User user;
+        user.set_name(dvr.id());
+        user.set_password(dvr.password());
+        std::string out;
+        switch (param.mode) {
+        case 0: {
+            cgi::Live live;
+            if (cgi::Codec_IsValid(param.codec))
+                live.set_codec(static_cast<cgi::Codec>(param.codec));
+            live.set_vchmask(dvr.bit_ch());
+            live.set_achmask(param.emapLive || !param.audio ? 0 : dvr.bit_ch());
+            live.set_header_only_mask(param.emapLive ? dvr.bit_ch() : 0);
+            cgi::Data2Url(cgi::MODE_LIVE, user, live, &out);
+            break;
+        }
+        case 1: {
+            cgi::Playback playback;
+            playback.set_start_time(static_cast<uint32_t>(param.startTime));
+            playback.set_vchmask(dvr.bit_ch());
+            playback.set_achmask(param.audio ? dvr.bit_ch() : 0);
+            playback.set_skip_mode(param.playbackMode);
+            cgi::Data2Url(cgi::MODE_PLAYBACK, user, playback, &out);
+            break;
+        }
+        case 2: {
+            cgi::Backup backup;
+            backup.set_start_time(static_cast<uint32_t>(param.startTime));
+            backup.set_end_time(static_cast<uint32_t>(param.endTime));
+            backup.set_chmask(dvr.bit_ch());
+            cgi::Data2Url(cgi::MODE_BACKUP, user, backup, &out);
+            break;
+        }
+        default: break;
+        }
+        query = QString::fromStdString(out);
+    }
+    return "GET /cgi-bin/webapp.cgi?" + query.toLatin1() + "\r\n\r\n";
+}
+
+void CHttpConnect::Connect(const DVR& dvr, const ConnParam& param)
+{
+    if (isRunning())
+        Disconnect();
+
+    m_cfg.host = QString::fromStdString(dvr.address());
+    m_cfg.port = static_cast<quint16>(dvr.port());
+    m_cfg.oldProtocol = dvr.old_protocol();
+    m_cfg.mode = param.mode;
+    m_cfg.emapLive = param.emapLive;
+    m_cfg.audio = param.audio;
+    m_cfg.audioConnection = false;
+    m_cfg.backupEnd = param.endTime;
+    m_cfg.request = buildRequest(dvr, param);
+    {
+        QMutexLocker lock(&m_lock);
+        m_dvr = dvr;
+        m_info.displayMode = param.mode == 0 ? DISPLAY_MODE::LIVE : DISPLAY_MODE::REMOTE_PLAYBACK;
+        m_info.channelMask = dvr.bit_ch();
+        m_info.dvrName = QString::fromStdString(dvr.name());
+        m_info.status.clear();
+        // The frames' header kind is known from the start, not only from the DVR record.
+        m_info.oldProtocol = dvr.old_protocol();
+    }
+    startThread();
+}
+
+void CHttpConnect::audioConnect(const DVR& dvr, const ConnParam& param, int clientId)
+{
+    if (isRunning())
+        Disconnect();
+
+    m_cfg.host = QString::fromStdString(dvr.address());
+    m_cfg.port = static_cast<quint16>(dvr.port());
+    m_cfg.oldProtocol = dvr.old_protocol();
+    m_cfg.mode = param.mode;
+    m_cfg.audioConnection = true;
+    m_cfg.backupEnd = param.endTime;
+    m_cfg.request = "GET /cgi-bin/webapp.cgi?" +
+                    COldQuery::Audio(dvr, param.mode, param.codec, clientId).toLatin1() + "\r\n\r\n";
+    {
+        QMutexLocker lock(&m_lock);
+        m_dvr = dvr;
+    }
+    if (m_clientId < 0)
+        m_clientId = clientId;
+    startThread();
+}
+
+void CHttpConnect::startThread()
+{
+    m_stop = false;
+    m_restartCounter = 3;
+    ++m_runId;
+    start(InheritPriority);
+}
+
+void CHttpConnect::stopThread()
+{
+    m_clientId = -1;
+    m_connected = false;
+    m_stop = true;
+    ++m_runId;
+    wait();
+}
+
+void CHttpConnect::Disconnect()
+{
+    sendStop();
+    stopThread();
+}
+
+void CHttpConnect::tryConnect()
+{
+    if (isRunning())
+        return;
+    startThread();
+}
+
+QString CHttpConnect::buildStopQuery() const
+{
+    const int cid = m_clientId;
+    if (cid < 0)
+        return QString();
+    if (m_cfg.oldProtocol)
+        return COldQuery::StreamStop(m_cfg.audioConnection ? cid + 100 : cid);
+
+    cgi::User user;
+    {
+        QMutexLocker lock(&m_lock);
+        user.set_name(m_dvr.id());
+        user.set_password(m_dvr.password());
+    }
+    cgi::StreamStop stop;
+    stop.set_stream_id(static_cast<uint32_t>(cid));
+    std::string out;
+    cgi::Data2Url(cgi::MODE_STREAM_STOP, user, stop, &out);
+    return QString::fromStdString(out);
+}
+
+void CHttpConnect::sendStop()
+{
+    const QString query = buildStopQuery();
+    if (query.isEmpty())
+        return;
+    qDebug("SEND STOP");
+    DVR dvr;
+    {
+        QMutexLocker lock(&m_lock);
+        dvr = m_dvr;
+    }
+    // The application-wide sender: the stop still goes out when this object is deleted
+    // right after, or when it is called on the stream thread.
+    CSendCommand::sendDetached(dvr, query);
+}
+
+void CHttpConnect::setDisplayScreen(int start, int count)
+{
+    QMutexLocker lock(&m_lock);
+    m_info.startScreen = start;
+    m_info.screenCount = count;
+}
+
+int CHttpConnect::getStartScreen() const
+{
+    QMutexLocker lock(&m_lock);
+    return m_info.startScreen;
+}
+
+int CHttpConnect::getEndScreen() const
+{
+    QMutexLocker lock(&m_lock);
+    return m_info.startScreen + m_info.screenCount;
+}
+
+void CHttpConnect::SetRecordPtr(CFrameRecorder* record)
+{
+    QMutexLocker lock(&m_recordLock);
+    m_record = record;
+}
+
+int CHttpConnect::getDVRChannels() const
+{
+    QMutexLocker lock(&m_lock);
+    return static_cast<int>(m_dvrInfo.ch_num());
+}
+
+DISPLAY_DVR_INFO CHttpConnect::snapshot() const
+{
+    QMutexLocker lock(&m_lock);
+    return m_info;
+}
+
+void CHttpConnect::UpdateConnectedDVRStatus()
+{
+    if (m_cfg.mode == 0 && m_cfg.emapLive) {
+        const QString now =
+            QDateTime::currentDateTime().toString(QLatin1String(CDateTime::DISPLAY_TIME_FORMAT));
+        for (int ch = 0; ch < MAX_CHANNELS; ++ch)
+            emit signalEMapStatus(ch, now, false, EMap_Status::DISCONNECTED);
+        return;
+    }
+    emit signalConnectedDVRStatus(snapshot());
+}
+
+void CHttpConnect::setConnectionFailed(const QString& text)
+{
+    {
+        QMutexLocker lock(&m_lock);
+        if (m_info.status.isEmpty())
+            m_info.status = text;
+    }
+    UpdateConnectedDVRStatus();
+    emit signalConnectionFailed();
+}
+
+QString CHttpConnect::getErrMessage(int code) const { return getErrMessage(code, m_cfg.oldProtocol); }
+
+QString CHttpConnect::getErrMessage(int code, bool oldProtocol)
+{
+    if (oldProtocol) {
+        switch (code) {
+        case 1: return tr("[ERROR]user unknown");
+        case 2: return tr("[ERROR]password miss");
+        case 3: return tr("[ERROR]protocol version");
+        case 4: return tr("[ERROR]client limit");
+        case 5: return tr("[ERROR]super exist");
+        case 6: return tr("[ERROR]no video data");
+        case 7: return tr("[ERROR]no video channel");
+        case 10: return tr("[ERROR]mpeg push end");
+        case 14: return tr("[ERROR]connection timeout");
+        default: return tr("[ERROR]unknown");
+        }
+    }
+    switch (code) {
+    case cgi::ERR_NONE: return QString();
+    case cgi::ERR_USER_UNKNOWN: return tr("[ERROR]user unknown");
+    case cgi::ERR_PASSWORD_MISS: return tr("[ERROR]password miss");
+    case cgi::ERR_CLIENT_LIMIT: return tr("[ERROR]client limit");
+    case cgi::ERR_PERMISSION_DENIED: return tr("[ERROR]permission denied");
+    case cgi::ERR_NETWORK_TIMEOUT: return tr("[ERROR]network timeout");
+    case cgi::ERR_CODE_6: return tr("[ERROR]request refused");
+    default: return tr("[ERROR]unknown");
+    }
+}
+
+// ---- The DVR closed the stream (owner's thread) ------------------------------------------
+
+void CHttpConnect::onStreamClosed(quint64 runId)
+{
+    // A close from a run that was stopped or replaced meanwhile means nothing any more.
+    if (runId != m_runId)
+        return;
+    slotDisconnected();
+}
+
+void CHttpConnect::slotDisconnected()
+{
+    qDebug("CHttpConnect httpFinished\n");
+    ++m_restartCounter;
+    sendStop();
+    stopThread();
+
+    // Every whole packet of a run sets the counter to 0 (not on backups), so a value
+    // below 3 now means that data arrived since the last start.
+    const bool hadData = m_restartCounter < 3;
+    if (m_cfg.audioConnection)
+        return;
+    if (m_cfg.mode == 2) {
+        showBackupEnd();
+        return;
+    }
+    if (m_cfg.mode == 1 && !isRecording()) {
+        if (!hadData)
+            setConnectionFailed(tr("Connection failed"));
+        return;
+    }
+    if (hadData) {
+        startThread();
+        return;
+    }
+    setConnectionFailed(tr("Connection failed"));
+}
+
+void CHttpConnect::showBackupEnd()
+{
+    const QString text = tr("There is no more backup data. Or Connection failed");
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        qDebug("%s", qPrintable(text));
+        return;
+    }
+    // Modal, but the caller's thread is not blocked while it is shown.
+    auto* box = new QMessageBox(QMessageBox::Information, QString(), text, QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(true);
+    box->open();
+}
+
+void CHttpConnect::slotError(QAbstractSocket::SocketError code)
+{
+    switch (code) {
+    case QAbstractSocket::ConnectionRefusedError: qDebug("ConnectionRefusedError"); break;
+    case QAbstractSocket::RemoteHostClosedError: qDebug("RemoteHostClosedError"); break;
+    case QAbstractSocket::HostNotFoundError: qDebug("HostNotFoundError"); break;
+    case QAbstractSocket::SocketAccessError: qDebug("SocketAccessError"); break;
+    case QAbstractSocket::SocketTimeoutError: break;
+    default: qDebug("socket Error code = %d", int(code)); break;
+    }
+}
+
+// ---- Stream thread -----------------------------------------------------------------------
+
+void CHttpConnect::run()
+{
+    const quint64 runId = m_runId;
+    while (runOnce(runId) == RunEnd::Restart && !m_stop) {
+    }
+}
+
+CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
+{
+    RunState run;
+    QTcpSocket socket;
+    socket.setReadBufferSize(SOCKET_READ_BUFFER_SIZE);
+    connect(&socket, &QAbstractSocket::errorOccurred, this, &CHttpConnect::slotError,
+            Qt::QueuedConnection);
+    socket.connectToHost(m_cfg.host, m_cfg.port, QIODevice::ReadWrite);
+    socket.write(m_cfg.request);
+
+    std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[RECEIVE_BUFFER_SIZE]);
+    if (!buffer)
+        qDebug("no memory for the receive buffer");
+    const cgi::Parser parser(m_cfg.oldProtocol);
+    size_t fill = 0;
+
+    const int timeoutMs = m_noPacketTimeoutMs;
+    QElapsedTimer sincePacket;  // monotonic
+    sincePacket.start();
+    bool timeoutReported = false;
+    bool wasConnected = false;
+    RunEnd end = RunEnd::Stopped;
+
+    while (!m_stop) {
+        // Junk that never forms a packet must not keep the time-out away, so this is
+        // checked on every pass.
+        if (!timeoutReported && sincePacket.elapsed() > timeoutMs) {
+            timeoutReported = true;
+            setConnectionFailed(tr("Connection failed"));
+        }
+        if (!buffer) {
+            QThread::msleep(WAIT_SLICE_MS);
+            continue;
+        }
+        if (socket.state() == QAbstractSocket::ConnectedState)
+            wasConnected = true;
+
+        if (socket.bytesAvailable() > 0) {
+            const qint64 room = RECEIVE_BUFFER_SIZE - static_cast<qint64>(fill);
+            const qint64 n = socket.read(reinterpret_cast<char*>(buffer.get()) + fill,
+                                         std::min(socket.bytesAvailable(), room));
+            if (n <= 0) {
+                qDebug("socket read error\n");
+                QThread::msleep(WAIT_SLICE_MS);
+                continue;
+            }
+            wasConnected = true;
+            fill += static_cast<size_t>(n);
+
+            // Cut every whole packet; a corrupt one costs only its start code.
+            const unsigned char* const begin = buffer.get();
+            const unsigned char* const bufEnd = begin + fill;
+            const unsigned char* pos = begin;
+            const unsigned char* keep = bufEnd;
+            bool restart = false;
+            while (!m_stop) {
+                const unsigned char* stx = nullptr;
+                const unsigned char* etx = nullptr;
+                if (parser.FindPacket(pos, bufEnd, &stx, &etx)) {
+                    sincePacket.start();
+                    if (m_cfg.mode != 2)
+                        m_restartCounter = 0;
+                    const cgi::PacketHeader header = parser.GetPayLoad(stx);
+                    const PacketResult r =
+                        dispatch(run, header.client_id, header.data_type, parser.GetDataPoint(stx),
+                                 parser.GetDataSize(stx, etx));
+                    pos = etx + cgi::Parser::ETX_SIZE;
+                    if (r == PacketResult::Restart) {
+                        restart = true;
+                        break;
+                    }
+                    continue;
+                }
+                if (etx > bufEnd) {  // corrupt: resume past its start code
+                    pos = stx;
+                    continue;
+                }
+                if (stx == bufEnd) {  // no start code: it may be cut by the read boundary
+                    keep = bufEnd - std::min<ptrdiff_t>(3, bufEnd - pos);
+                    break;
+                }
+                // Incomplete. A packet that can never fit the buffer is as good as corrupt.
+                if (bufEnd - stx >= cgi::Parser::HEADER_SIZE) {
+                    const uint64_t total = uint64_t(PacketLength(parser.GetPayLoad(stx), m_cfg.oldProtocol)) +
+                                           cgi::Parser::PACKET_OVERHEAD;
+                    if (total > uint64_t(RECEIVE_BUFFER_SIZE)) {
+                        pos = stx + cgi::Parser::STX_SIZE;
+                        continue;
+                    }
+                }
+                keep = stx;
+                break;
+            }
+            if (restart) {
+                // The stream kind became known: the DVR's stream is stopped and opened anew.
+                sendStop();
+                m_clientId = -1;
+                m_connected = false;
+                m_restartCounter = 3;
+                end = RunEnd::Restart;
+                break;
+            }
+            const size_t kept = static_cast<size_t>(bufEnd - keep);
+            if (kept > 0 && keep != begin)
+                std::memmove(buffer.get(), keep, kept);
+            fill = kept;
+            continue;
+        }
+
+        switch (socket.state()) {
+        case QAbstractSocket::ConnectedState:
+            socket.waitForReadyRead(WAIT_SLICE_MS);
+            break;
+        case QAbstractSocket::HostLookupState:
+        case QAbstractSocket::ConnectingState:
+            socket.waitForConnected(WAIT_SLICE_MS);
+            break;
+        case QAbstractSocket::UnconnectedState:
+            if (wasConnected && socket.bytesAvailable() == 0) {
+                // Everything the DVR sent has been handled: tell the owner.
+                QMetaObject::invokeMethod(this, [this, runId]() { onStreamClosed(runId); },
+                                          Qt::QueuedConnection);
+                end = RunEnd::Closed;
+                break;
+            }
+            QThread::msleep(WAIT_SLICE_MS);
+            break;
+        default:
+            socket.waitForDisconnected(WAIT_SLICE_MS);
+            break;
+        }
+        if (end == RunEnd::Closed)
+            break;
+    }
+
+    socket.disconnect();
+    socket.abort();
+    return end;
+}
+
+CHttpConnect::PacketResult CHttpConnect::dispatch(RunState& run, uint8_t clientId, uint8_t dataType,
+                                                  const unsigned char* payload, size_t len)
+{
+    const bool isVideo = m_cfg.oldProtocol ? (dataType >= OLD_VIDEO_FIRST && dataType <= OLD_VIDEO_LAST)
+                                           : dataType == cgi::DATA_VIDEO;
+    if (isVideo) {
+        if (m_clientId < 0)
+            m_clientId = clientId;
+        return receivedVideo(run, payload, len);
+    }
+    if (m_cfg.oldProtocol) {
+        if (dataType == OLD_RESPONSE)
+            receivedResponse(payload, len);
+        else if (dataType >= OLD_AUDIO_FIRST && dataType <= OLD_AUDIO_LAST)
+            receivedAudio(payload, len);
+        else if (dataType == OLD_DVR_RECORD)
+            receivedDVRInfo(payload, len);
+        return PacketResult::Next;
+    }
+    switch (dataType) {
+    case cgi::DATA_RESPONSE: receivedResponse(payload, len); break;
+    case cgi::DATA_DVR_INFO: receivedDVRInfo(payload, len); break;
+    case cgi::DATA_AUDIO: receivedAudio(payload, len); break;
+    case cgi::DATA_LIVE_STATUS: receivedLiveStatus(payload, len); break;
+    case cgi::DATA_PB_STATUS: receivedPbStatus(payload, len); break;
+    default: break;
+    }
+    return PacketResult::Next;
+}
+
+bool CHttpConnect::isRecording()
+{
+    QMutexLocker lock(&m_recordLock);
+    return m_record && m_record->isRecording();
+}
+
+void CHttpConnect::receivedResponse(const unsigned char* payload, size_t len)
+{
+    if (m_cfg.mode != 0 && isRecording())
+        return;
+    QString text;
+    if (len == 1) {
+        text = getErrMessage(payload[0]);
+        if (text.isEmpty())
+            return;
+    }
+    setConnectionFailed(text);
+}
+
+void CHttpConnect::receivedDVRInfo(const unsigned char* payload, size_t len)
+{
+    QMutexLocker lock(&m_lock);
+    if (!m_cfg.oldProtocol) {
+        // A payload that does not parse completely is used for what it holds.
+        m_dvrInfo.ParseFromArray(payload, static_cast<int>(std::min<size_t>(len, INT32_MAX)));
+        if (DvrModel::IsValid(static_cast<int>(std::min<uint32_t>(m_dvrInfo.model(), INT32_MAX))))
+            m_info.model = m_dvrInfo.model();
+        else if (const uint32_t model = ModelByChannels(m_dvrInfo.ch_num(), false))
+            m_info.model = model;
+        m_info.oldProtocol = false;
+    } else {
+        unsigned char record[OLD_DVR_RECORD_SIZE] = {};
+        std::memcpy(record, payload, std::min<size_t>(len, OLD_DVR_RECORD_SIZE));
+        m_dvrInfo.set_ch_num(record[0]);
+        m_dvrInfo.set_available_chmask(uint32_t(record[2]) << 8 | record[3]);
+        // The record names every channel afresh; names of an earlier record would shadow them.
+        m_dvrInfo.clear_ch_name();
+        for (int ch = 0; ch < MAX_CHANNELS; ++ch) {
+            const char* slot = reinterpret_cast<const char*>(record + OLD_NAMES_OFFSET + ch * OLD_NAME_SLOT);
+            m_dvrInfo.add_ch_name(std::string(slot, strnlen(slot, OLD_NAME_SLOT)));
+        }
+        m_info.oldProtocol = true;
+    }
+    m_info.authorityMask = m_dvrInfo.available_chmask();
+    const int names = std::min<int>({int(std::min<uint32_t>(m_dvrInfo.ch_num(), MAX_CHANNELS)),
+                                     m_dvrInfo.ch_name_size()});
+    for (int ch = 0; ch < names; ++ch)
+        m_info.channelNames[ch] = CTextCodec::FromEucKr(m_dvrInfo.ch_name(ch));
+}
+
+CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsigned char* payload, size_t len)
+{
+    const bool old = m_cfg.oldProtocol;
+    int channel = 0;
+    int height = 0;
+    int64_t frameTime = 0;
+    bool fits = false;
+    bool record = false, motion = false, sensor = false, videoLoss = false;
+    DISPLAY_DVR_INFO info;
+
+    if (!old) {
+        if (len < size_t(CFrame::HEADER_SIZE))
+            return PacketResult::Next;
+        CFrame frame;
+        frame.SetData(payload, int(CFrame::HEADER_SIZE));
+        channel = frame.GetChannel();
+        if (!frame.IsValid() || channel >= MAX_CHANNELS)
+            return PacketResult::Next;
+        height = frame.GetResolution().height;
+        frameTime = frame.GetTime().sec;
+        fits = frame.FitsIn(len);
+        info = snapshot();
+        record = Bit(info.recordMask, channel);
+        motion = Bit(info.motionMask, channel);
+        sensor = Bit(info.sensorMask, channel);
+        videoLoss = Bit(info.videoLossMask, channel);
+    } else {
+        if (len < size_t(CUFrame::HEADER_SIZE))
+            return PacketResult::Next;
+        CUFrame frame;
+        frame.SetData(payload, int(CUFrame::HEADER_SIZE));
+        channel = frame.GetChannel();
+        if (!frame.IsValid() || channel >= MAX_CHANNELS)
+            return PacketResult::Next;
+        height = frame.GetResolution().height;
+        frameTime = frame.GetTime().sec;
+        fits = frame.FitsIn(len);
+        const unsigned char bits = frame.GetInfo();
+        record = bits & 0x20;
+        motion = bits & 0x08;
+        sensor = bits & 0x10;
+        videoLoss = Bit(frame.GetVideoLoss(), channel);
+        const int frameModel = frame.GetModel();
+        bool learnedKind = false;
+        {
+            QMutexLocker lock(&m_lock);
+            if (m_cfg.mode == 1)
+                m_info.pbMode = frame.GetPbMode();
+            if (frame.IsValidModel())
+                m_info.model = static_cast<uint32_t>(frameModel);
+            else if (const uint32_t model = ModelByChannels(m_dvrInfo.ch_num(), true))
+                m_info.model = model;
+            m_dvrInfo.set_model(m_info.model);
+            if (m_dvr.protocol_type() == 0) {
+                m_dvr.set_protocol_type(frameModel >= 6 && frameModel <= 11 ? 3 : 2);
+                learnedKind = true;
+            }
+            info = m_info;
+        }
+        if (learnedKind)
+            return PacketResult::Restart;
+    }
+
+    if (!m_connected && m_clientId >= 0) {
+        m_videoType = (height == 288 || height == 576) ? 1 : 0;
+        qDebug("%s is called", "ReceivedVideo");
+        m_connected = true;
+        cgi::DvrInfo dvrInfo;
+        {
+            QMutexLocker lock(&m_lock);
+            dvrInfo = m_dvrInfo;
+        }
+        emit Connected(dvrInfo, m_clientId);
+    }
+
+    if (m_cfg.mode == 2 && m_cfg.backupEnd != 0 && frameTime >= m_cfg.backupEnd) {
+        if (!run.backupEndReported) {
+            run.backupEndReported = true;
+            emit updateBackupProgress(-1);
+        }
+        return PacketResult::Next;
+    }
+
+    if (m_cfg.mode == 0 && m_cfg.emapLive) {
+        EMap_Status::ENUM status = EMap_Status::CONNECTED;
+        if (videoLoss)
+            status = EMap_Status::VIDEO_LOSS;
+        else if (motion && sensor)
+            status = EMap_Status::MOTION_SENSOR;
+        else if (motion)
+            status = EMap_Status::MOTION;
+        else if (sensor)
+            status = EMap_Status::SENSOR;
+        emit signalEMapStatus(channel, TimeText(frameTime), record, status);
+        // Header-only frames give status only.
+        if (fits)
+            emit EMapDataReceived(info, QByteArray(reinterpret_cast<const char*>(payload),
+                                                   static_cast<qsizetype>(len)));
+        return PacketResult::Next;
+    }
+
+    // Nothing below may read coded data that is not inside the packet.
+    if (!fits)
+        return PacketResult::Next;
+
+    bool recorded = false;
+    {
+        QMutexLocker lock(&m_recordLock);
+        if (m_record && m_record->isRecording()) {
+            uint32_t available = 0;
+            {
+                QMutexLocker infoLock(&m_lock);
+                available = m_dvrInfo.available_chmask();
+            }
+            if (Bit(available, channel)) {
+                recorded = true;
+                if (!videoLoss)
+                    m_record->writeFrame(info.oldProtocol,
+                                         QByteArray(reinterpret_cast<const char*>(payload),
+                                                    static_cast<qsizetype>(len)));
+            }
+        }
+    }
+    if (recorded) {
+        if (run.lastFrameTime == 0)
+            run.lastFrameTime = frameTime;
+        if (frameTime > run.lastFrameTime) {
+            emit updateBackupProgress(static_cast<int>(frameTime - run.lastFrameTime));
+            run.lastFrameTime = frameTime;
+        }
+    }
+    emit VDataReceived(info, payload, len);
+    return PacketResult::Next;
+}
+
+void CHttpConnect::receivedAudio(const unsigned char* payload, size_t len)
+{
+    const bool old = m_cfg.oldProtocol;
+    int channel = 0;
+    if (!old) {
+        CFrame frame;
+        if (len < size_t(CFrame::HEADER_SIZE))
+            return;
+        frame.SetData(payload, int(CFrame::HEADER_SIZE));
+        if (!frame.IsValid() || !frame.FitsIn(len))
+            return;
+        channel = frame.GetChannel();
+    } else {
+        CUFrame frame;
+        if (len < size_t(CUFrame::HEADER_SIZE))
+            return;
+        frame.SetData(payload, int(CUFrame::HEADER_SIZE));
+        if (!frame.IsValid() || !frame.FitsIn(len))
+            return;
+        channel = frame.GetChannel();
+    }
+    if (channel >= MAX_CHANNELS)
+        return;
+
+    const DISPLAY_DVR_INFO info = snapshot();
+    {
+        QMutexLocker lock(&m_recordLock);
+        if (m_record && m_record->isRecording()) {
+            bool videoLoss = false;
+            if (old) {
+                CUFrame frame;
+                frame.SetData(payload, int(CUFrame::HEADER_SIZE));
+                videoLoss = Bit(frame.GetVideoLoss(), channel);
+            } else {
+                videoLoss = Bit(info.videoLossMask, channel);
+            }
+            if (videoLoss)
+                return;
+            m_record->writeFrame(info.oldProtocol, QByteArray(reinterpret_cast<const char*>(payload),
+                                                              static_cast<qsizetype>(len)));
+            if (m_cfg.mode != 0)
+                return;
+        }
+    }
+    if (m_cfg.audio)
+        emit ADataReceived(info, payload, len);
+}
+
+void CHttpConnect::receivedLiveStatus(const unsigned char* payload, size_t len)
+{
+    cgi::LiveStatus status;
+    status.ParseFromArray(payload, static_cast<int>(std::min<size_t>(len, INT32_MAX)));
+    QMutexLocker lock(&m_lock);
+    m_info.recordMask = status.record_chmask();
+    m_info.motionMask = status.motion_chmask();
+    m_info.sensorMask = status.sensor_chmask();
+    m_info.videoLossMask = status.vloss_chmask();
+}
+
+void CHttpConnect::receivedPbStatus(const unsigned char* payload, size_t len)
+{
+    cgi::PbStatus status;
+    status.ParseFromArray(payload, static_cast<int>(std::min<size_t>(len, INT32_MAX)));
+    QMutexLocker lock(&m_lock);
+    m_info.pbMode = status.mode();
+}

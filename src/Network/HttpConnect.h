@@ -1,0 +1,165 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include <QAbstractSocket>
+#include <QByteArray>
+#include <QMutex>
+#include <QString>
+#include <QThread>
+
+#include "DVRList.pb.h"
+#include "EMapStatus.h"
+#include "FrameRecorder.h"
+#include "Network/DisplayDvrInfo.h"
+#include "cgi_response.pb.h"
+
+// One long-lived stream from one DVR (live, remote playback, backup, or the audio stream of
+// an old-protocol DVR): a thread that opens a TCP connection, writes one request line and
+// cuts the endless reply into packets, handing frames and status to the program through
+// signals. Operations are called on the owner's (GUI) thread.
+//
+// Frames are emitted on the stream thread with pointers into the receive buffer, valid only
+// during the call; receivers that keep bytes copy them. Status signals emitted on the stream
+// thread reach GUI receivers queued.
+class CHttpConnect : public QThread {
+    Q_OBJECT
+
+public:
+    struct ConnParam {
+        int mode = 0;               // 0 live, 1 remote playback, 2 backup
+        bool playbackMode = true;   // playback skips the gaps between recordings
+        bool emapLive = false;      // live stream feeding an e-map: status instead of frames
+        bool audio = true;
+        int codec = 0;              // 0 main stream, 1 sub stream
+        int64_t startTime = 0;      // playback and backup
+        int64_t endTime = 0;        // last second of a backup
+    };
+
+    static constexpr int RECEIVE_BUFFER_SIZE = 0x500000;
+    static constexpr int SOCKET_READ_BUFFER_SIZE = 8192;
+    static constexpr int DEFAULT_NO_PACKET_TIMEOUT_MS = 60000;
+    static constexpr int OLD_DVR_RECORD_SIZE = 214;
+
+    explicit CHttpConnect(QObject* parent = nullptr);
+    // Stops a running stream as Disconnect does.
+    ~CHttpConnect() override;
+
+    // Starts a stream for the DVR; a stream still running is stopped first.
+    void Connect(const DVR& dvr, const ConnParam& param);
+    // Old protocol: the audio stream that goes with the video stream clientId.
+    void audioConnect(const DVR& dvr, const ConnParam& param, int clientId);
+    // Sends the stop command and waits for the thread to end.
+    void Disconnect();
+    void sendStop();
+    // Opens the last stream again (nothing while it runs).
+    void tryConnect();
+
+    void setDisplayScreen(int start, int count);
+    int getStartScreen() const;
+    int getEndScreen() const;
+    // Attaches (null: detaches) the PC recorder. Once this returns, the stream no longer
+    // uses a recorder it replaced.
+    void SetRecordPtr(CFrameRecorder* record);
+
+    bool IsLive() const { return m_cfg.mode == 0; }
+    int getConnectedMode() const { return m_cfg.mode; }
+    bool IsConnected() const { return m_connected; }
+    int getClientID() const { return m_clientId; }
+    int getDVRChannels() const;
+    int getVideoType() const { return m_videoType; }
+
+    void UpdateConnectedDVRStatus();
+    // Keeps text as the failure text unless one is set, reports the status and emits
+    // signalConnectionFailed(). Callable from either thread.
+    void setConnectionFailed(const QString& text);
+
+    // The text of a DVR result code; empty for "no error" on the current protocol.
+    QString getErrMessage(int code) const;
+    static QString getErrMessage(int code, bool oldProtocol);
+
+    // A stream that receives no whole packet for this long reports "Connection failed"
+    // (once per run). Takes effect from the next start.
+    void setNoPacketTimeout(int msec) { m_noPacketTimeoutMs = msec; }
+
+signals:
+    void VDataReceived(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len);
+    void ADataReceived(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len);
+    void EMapDataReceived(const DISPLAY_DVR_INFO& info, const QByteArray& bdata);
+    void DVRChannels(int channels);
+    void Connected(const cgi::DvrInfo& info, int cid);
+    void signalConnectionFailed();
+    void signalConnectedDVRStatus(const DISPLAY_DVR_INFO& info);
+    void updateBackupProgress(int value);
+    void signalEMapStatus(int ch, const QString& strTime, bool recordStatus, EMap_Status::ENUM status);
+
+public slots:
+    // The DVR closed the stream.
+    void slotDisconnected();
+    void slotError(QAbstractSocket::SocketError code);
+
+protected:
+    void run() override;
+
+private:
+    // What one run of the thread works with; written only while the thread is stopped.
+    struct RunConfig {
+        QString host;
+        quint16 port = 0;
+        QByteArray request;         // the whole request line
+        bool oldProtocol = false;
+        int mode = 0;
+        bool emapLive = false;
+        bool audio = true;
+        bool audioConnection = false;
+        int64_t backupEnd = 0;
+    };
+
+    enum class RunEnd { Stopped, Closed, Restart };
+    enum class PacketResult { Next, Restart };
+
+    // State of one run, owned by the stream thread.
+    struct RunState {
+        int64_t lastFrameTime = 0;
+        bool backupEndReported = false;
+    };
+
+    void startThread();
+    void stopThread();
+    RunEnd runOnce(quint64 runId);
+    PacketResult dispatch(RunState& run, uint8_t clientId, uint8_t dataType,
+                          const unsigned char* payload, size_t len);
+    void receivedResponse(const unsigned char* payload, size_t len);
+    void receivedDVRInfo(const unsigned char* payload, size_t len);
+    PacketResult receivedVideo(RunState& run, const unsigned char* payload, size_t len);
+    void receivedAudio(const unsigned char* payload, size_t len);
+    void receivedLiveStatus(const unsigned char* payload, size_t len);
+    void receivedPbStatus(const unsigned char* payload, size_t len);
+    bool isRecording();
+    DISPLAY_DVR_INFO snapshot() const;
+    void onStreamClosed(quint64 runId);
+    void showBackupEnd();
+    QByteArray buildRequest(const DVR& dvr, const ConnParam& param) const;
+    QString buildStopQuery() const;
+
+    RunConfig m_cfg;
+
+    // The record, the DVR copy and the last DVR information are shared by both threads.
+    mutable QMutex m_lock;
+    DVR m_dvr;
+    cgi::DvrInfo m_dvrInfo;
+    DISPLAY_DVR_INFO m_info;
+
+    QMutex m_recordLock;
+    CFrameRecorder* m_record = nullptr;
+
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_connected{false};
+    std::atomic<int> m_clientId{-1};
+    std::atomic<int> m_restartCounter{3};
+    std::atomic<int> m_videoType{0};
+    std::atomic<int> m_noPacketTimeoutMs{DEFAULT_NO_PACKET_TIMEOUT_MS};
+    // Counts starts and stops, so a close reported by an earlier run is recognised as stale.
+    std::atomic<quint64> m_runId{0};
+};

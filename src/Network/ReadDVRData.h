@@ -1,0 +1,57 @@
+#pragma once
+
+#include <atomic>
+
+#include <QByteArray>
+#include <QNetworkReply>
+#include <QString>
+#include <QThread>
+#include <QUrl>
+
+#include "DVRList.pb.h"
+
+// Fetches one reply body with a GET in a thread of its own and hands it over whole on the
+// thread that owns the reader. A reply that stays silent for the idle time-out (60 s) is
+// given up and completes with what arrived.
+class CReadDVRData : public QThread {
+    Q_OBJECT
+
+public:
+    static constexpr int DEFAULT_IDLE_TIMEOUT_MS = 60000;
+
+    explicit CReadDVRData(QObject* parent = nullptr);
+    // Stops a running read; no completed() follows.
+    ~CReadDVRData() override;
+
+    // GET "http://<address>:<port>/cgi-bin/webapp.cgi?<query>" with an empty body; a read
+    // still running is stopped first.
+    void startRead(const DVR& dvr, const QString& query);
+    // Reads the same URL again.
+    void tryConnect();
+    // Cancels the read and waits for the thread; no completed() follows.
+    void stopRead();
+
+    void setIdleTimeout(int msec) { m_idleTimeoutMs = msec; }
+
+signals:
+    // Every byte of the reply (possibly none), after the reply finished, failed or fell
+    // silent; once per read.
+    void completed(QByteArray data);
+
+public slots:
+    void OnHttpFinished();
+    void OnHttpError(QNetworkReply::NetworkError code);
+
+protected:
+    void run() override;
+
+private:
+    void begin();
+
+    QUrl m_url;
+    QByteArray m_body;  // written by the thread only while it runs
+    std::atomic<bool> m_stop{false};
+    std::atomic<int> m_idleTimeoutMs{DEFAULT_IDLE_TIMEOUT_MS};
+    std::atomic<quint64> m_run{0};        // the current read
+    std::atomic<quint64> m_doneRun{0};    // the last read whose thread ran to its end
+};
