@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QThread>
 
 #include "sim/SimServer.h"
 
@@ -27,19 +28,19 @@ void CSimDvr::stop()
 
 uint16_t CSimDvr::port() const
 {
-    QMutexLocker lock(&m_server->mutex);
+    std::unique_lock<std::mutex> lock(m_server->mutex);
     return m_server->port;
 }
 
 Config CSimDvr::config() const
 {
-    QMutexLocker lock(&m_server->mutex);
+    std::unique_lock<std::mutex> lock(m_server->mutex);
     return m_server->config;
 }
 
 void CSimDvr::setConfig(const Config& config)
 {
-    QMutexLocker lock(&m_server->mutex);
+    std::unique_lock<std::mutex> lock(m_server->mutex);
     const uint16_t port = m_server->config.port;
     m_server->config = config;
     if (m_server->running)
@@ -48,13 +49,13 @@ void CSimDvr::setConfig(const Config& config)
 
 Misbehaviour CSimDvr::misbehaviour() const
 {
-    QMutexLocker lock(&m_server->mutex);
+    std::unique_lock<std::mutex> lock(m_server->mutex);
     return m_server->mis;
 }
 
 void CSimDvr::setMisbehaviour(const Misbehaviour& m)
 {
-    QMutexLocker lock(&m_server->mutex);
+    std::unique_lock<std::mutex> lock(m_server->mutex);
     m_server->mis = m;
     m_server->misGeneration++;
 }
@@ -62,7 +63,7 @@ void CSimDvr::setMisbehaviour(const Misbehaviour& m)
 void CSimDvr::setLiveStatus(uint32_t record, uint32_t vloss, uint32_t motion, uint32_t sensor)
 {
     {
-        QMutexLocker lock(&m_server->mutex);
+        std::unique_lock<std::mutex> lock(m_server->mutex);
         m_server->config.recordMask = record;
         m_server->config.vlossMask = vloss;
         m_server->config.motionMask = motion;
@@ -88,13 +89,13 @@ void CSimDvr::closeStreams()
 
 std::vector<Request> CSimDvr::requests() const
 {
-    QMutexLocker lock(&m_server->mutex);
+    std::unique_lock<std::mutex> lock(m_server->mutex);
     return m_server->requests;
 }
 
 std::vector<StreamInfo> CSimDvr::streams() const
 {
-    QMutexLocker lock(&m_server->mutex);
+    std::unique_lock<std::mutex> lock(m_server->mutex);
     std::vector<StreamInfo> out;
     out.reserve(m_server->streams.size());
     for (const auto& s : m_server->streams)
@@ -104,7 +105,7 @@ std::vector<StreamInfo> CSimDvr::streams() const
 
 StreamInfo CSimDvr::stream(int id) const
 {
-    QMutexLocker lock(&m_server->mutex);
+    std::unique_lock<std::mutex> lock(m_server->mutex);
     auto it = m_server->streams.find(id);
     if (it == m_server->streams.end()) {
         StreamInfo none;
@@ -116,7 +117,7 @@ StreamInfo CSimDvr::stream(int id) const
 
 void CSimDvr::clearLog()
 {
-    QMutexLocker lock(&m_server->mutex);
+    std::unique_lock<std::mutex> lock(m_server->mutex);
     m_server->requests.clear();
     for (auto it = m_server->streams.begin(); it != m_server->streams.end();) {
         if (it->second.open)
@@ -136,9 +137,9 @@ bool CSimDvr::waitUntil(const std::function<bool()>& cond, int timeoutMs)
             return false;
         if (QCoreApplication::instance() && QThread::currentThread()->eventDispatcher())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QMutexLocker lock(&m_server->mutex);
+        std::unique_lock<std::mutex> lock(m_server->mutex);
         const qint64 left = deadline.remainingTime();
-        m_server->changed.wait(&m_server->mutex, QDeadlineTimer(left < 0 || left > 5 ? 5 : left));
+        m_server->changed.wait_for(lock, std::chrono::milliseconds(left < 0 || left > 5 ? 5 : left));
     }
 }
 
@@ -148,7 +149,7 @@ bool CSimDvr::waitForRequest(const std::function<bool(const Request&)>& pred, in
     int lastSeq = 0;
     return waitUntil(
         [&] {
-            QMutexLocker lock(&m_server->mutex);
+            std::unique_lock<std::mutex> lock(m_server->mutex);
             const std::vector<Request>& log = m_server->requests;
             // Only requests not looked at yet (the log may have been cleared meanwhile).
             if (seen > log.size() || (seen > 0 && log[seen - 1].seq != lastSeq))
@@ -171,7 +172,7 @@ bool CSimDvr::waitForStreams(int count, int timeoutMs)
 {
     return waitUntil(
         [&] {
-            QMutexLocker lock(&m_server->mutex);
+            std::unique_lock<std::mutex> lock(m_server->mutex);
             return m_server->streamRequests >= count;
         },
         timeoutMs);
@@ -184,7 +185,7 @@ bool CSimDvr::waitForVideoFrames(int64_t count, int timeoutMs)
 
 int64_t CSimDvr::totalVideoFrames() const
 {
-    QMutexLocker lock(&m_server->mutex);
+    std::unique_lock<std::mutex> lock(m_server->mutex);
     return m_server->totalVideoFrames;
 }
 

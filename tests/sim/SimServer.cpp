@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QHostAddress>
 #include <QRandomGenerator>
 #include <QTcpServer>
@@ -328,6 +329,7 @@ public:
     void stopStream(int clientId, bool close);
 
     SimServer* s;
+    QEventLoop* loop = nullptr;
     QTcpServer server;
     QTimer tick;
     std::set<Conn*> conns;
@@ -360,7 +362,13 @@ public:
     // Streams.
     void startStream(Request& r, const Config& cfg, const Misbehaviour& mis);
     void refuseStream(Request& r, int code, const Misbehaviour& mis);
-    void emitPacket(uint8_t type, const QByteArray& payload, FrameKind kind, const Misbehaviour& mis);
+    void emitPacket(uint8_t type, const QByteArray& payload, FrameKind kind, const Misbehaviour& mis)
+    {
+        emitPacket(type, payload, nullptr, 0, kind, mis);
+    }
+    // The payload is `head` followed by `size` bytes of `data`, copied once into the packet.
+    void emitPacket(uint8_t type, const QByteArray& head, const uint8_t* data, int size, FrameKind kind,
+                    const Misbehaviour& mis);
     void emitFrame(int64_t index, const Misbehaviour& mis, uint32_t record, uint32_t vloss,
                    uint32_t motion, uint32_t sensor);
     void emitAudio(int64_t index, const Misbehaviour& mis);
@@ -423,6 +431,10 @@ Worker::Worker(SimServer* server_) : s(server_)
     tick.setTimerType(Qt::PreciseTimer);
     tick.setInterval(kTickMs);
     connect(&tick, &QTimer::timeout, this, [this] {
+        // Requests of other threads are picked up here, under the shared lock, rather than
+        // through Qt's cross-thread events: every hand-over stays visible to a thread checker.
+        if (s->runTasks() && loop)
+            loop->quit();
         for (Conn* c : std::set<Conn*>(conns))
             if (c->streaming())
                 c->produce();
@@ -439,7 +451,7 @@ Worker::~Worker()
 {
     tick.stop();
     server.close();
-    QMutexLocker lock(&s->mutex);
+    std::unique_lock<std::mutex> lock(s->mutex);
     for (Conn* c : conns) {
         if (c->isStream) {
             if (StreamInfo* st = s->findStream(c->info.id)) {
@@ -448,7 +460,7 @@ Worker::~Worker()
             }
         }
     }
-    s->changed.wakeAll();
+    s->changed.notify_all();
     // The connections are children and go with us.
 }
 
@@ -507,10 +519,10 @@ void Worker::stopStream(int clientId, bool close)
     for (auto it = heldSlots.begin(); it != heldSlots.end(); ++it) {
         if (it->second != clientId)
             continue;
-        QMutexLocker lock(&s->mutex);
+        std::unique_lock<std::mutex> lock(s->mutex);
         if (StreamInfo* st = s->findStream(it->first))
             st->stopped = true;
-        s->changed.wakeAll();
+        s->changed.notify_all();
         lock.unlock();
         usedClientIds.erase(clientId);
         heldSlots.erase(it);
@@ -576,7 +588,7 @@ Conn::Conn(Worker* w_, QTcpSocket* sock_) : QObject(w_), w(w_), sock(sock_)
         if (closeAfterDrain && out.empty() && sock->bytesToWrite() == 0)
             finishClose();
         else if (streaming()) {
-            QMutexLocker lock(&w->s->mutex);
+            std::unique_lock<std::mutex> lock(w->s->mutex);
             const bool flood = w->s->mis.flood;
             lock.unlock();
             if (flood)
@@ -647,7 +659,7 @@ void Conn::onDisconnected()
     splitTimer.stop();
     if (isStream) {
         info.open = false;
-        QMutexLocker lock(&w->s->mutex);
+        std::unique_lock<std::mutex> lock(w->s->mutex);
         const bool keep = w->s->config.keepSlotOnClose;
         lock.unlock();
         if (!keep || info.stopped) {
@@ -696,7 +708,7 @@ void Conn::pump()
         }
         if (out.empty())
             break;
-        QMutexLocker lock(&w->s->mutex);
+        std::unique_lock<std::mutex> lock(w->s->mutex);
         const int interval = w->s->mis.splitIntervalMs;
         lock.unlock();
         splitTimer.start(interval < 0 ? 0 : interval);
@@ -729,7 +741,7 @@ void Conn::finishClose()
 
 void Conn::handleRequest(Request r)
 {
-    QMutexLocker lock(&w->s->mutex);
+    std::unique_lock<std::mutex> lock(w->s->mutex);
     const Config cfg = w->s->config;
     const Misbehaviour mis = w->s->mis;
     lock.unlock();
@@ -762,10 +774,10 @@ void Conn::handleRequest(Request r)
         const QByteArray body = replyBody(r, cfg);
         response = HttpResponse(200, body) + body;
     }
-    lock.relock();
+    lock.lock();
     r.seq = w->s->nextRequestSeq++;
     w->s->requests.push_back(r);
-    w->s->changed.wakeAll();
+    w->s->changed.notify_all();
     lock.unlock();
 
     if (drop) {
@@ -808,14 +820,14 @@ void Conn::refuseStream(Request& r, int code, const Misbehaviour& mis)
     info.errorCode = code;
     info.clientId = -1;
     {
-        QMutexLocker lock(&w->s->mutex);
+        std::unique_lock<std::mutex> lock(w->s->mutex);
         info.id = w->s->nextStreamId++;
         info.requestSeq = r.seq = w->s->nextRequestSeq++;
         r.streamId = info.id;
         w->s->streamRequests++;
         w->s->requests.push_back(r);
         w->s->streams[info.id] = info;
-        w->s->changed.wakeAll();
+        w->s->changed.notify_all();
     }
     const uint8_t type = info.oldProtocol ? kOldResult : static_cast<uint8_t>(cgi::DATA_RESPONSE);
     emitPacket(type, QByteArray(1, static_cast<char>(code)), FrameKind::None, mis);
@@ -918,7 +930,7 @@ void Conn::startStream(Request& r, const Config& cfg, const Misbehaviour& mis)
     tone = GetTone(cfg.mediaDir, r.oldProtocol);
 
     {
-        QMutexLocker lock(&w->s->mutex);
+        std::unique_lock<std::mutex> lock(w->s->mutex);
         info.id = w->s->nextStreamId++;
         info.requestSeq = r.seq = w->s->nextRequestSeq++;
         r.streamId = info.id;
@@ -927,7 +939,7 @@ void Conn::startStream(Request& r, const Config& cfg, const Misbehaviour& mis)
         w->s->streams[info.id] = info;
         splitLeft = w->s->mis.splitPackets;
         misGeneration = w->s->misGeneration;
-        w->s->changed.wakeAll();
+        w->s->changed.notify_all();
     }
     w->heldSlots[info.id] = info.clientId;
     w->usedClientIds.insert(info.clientId);
@@ -956,7 +968,7 @@ void Conn::startStream(Request& r, const Config& cfg, const Misbehaviour& mis)
 
 void Conn::sendStatus()
 {
-    QMutexLocker lock(&w->s->mutex);
+    std::unique_lock<std::mutex> lock(w->s->mutex);
     cgi::LiveStatus st;
     st.set_record_chmask(w->s->config.recordMask);
     st.set_vloss_chmask(w->s->config.vlossMask);
@@ -971,7 +983,7 @@ void Conn::sendPbStatus()
 {
     if (info.oldProtocol)
         return;  // old DVRs tell the mode in each frame header
-    QMutexLocker lock(&w->s->mutex);
+    std::unique_lock<std::mutex> lock(w->s->mutex);
     const Misbehaviour mis = w->s->mis;
     lock.unlock();
     cgi::PbStatus st;
@@ -979,16 +991,30 @@ void Conn::sendPbStatus()
     emitPacket(cgi::DATA_PB_STATUS, Serialized(st), FrameKind::None, mis);
 }
 
-void Conn::emitPacket(uint8_t type, const QByteArray& payload, FrameKind kind, const Misbehaviour& mis)
+void Conn::emitPacket(uint8_t type, const QByteArray& head, const uint8_t* data, int size, FrameKind kind,
+                      const Misbehaviour& mis)
 {
     if (closing || closed)
         return;
     const int64_t n = ++info.packets;
     const uint8_t cid = static_cast<uint8_t>(info.clientId < 0 ? 0 : info.clientId);
-    QByteArray p = MakePacket(cid, type, payload, info.oldProtocol);
+    const int payloadSize = head.size() + size;
+    QByteArray p;
+    p.reserve(payloadSize + 14);
+    p.append("\xFB\xFB\xFB\xFC", 4);
+    p.append(static_cast<char>(cid));
+    p.append(static_cast<char>(type));
+    for (int i = 0; i < 4; ++i) {
+        const int shift = info.oldProtocol ? 8 * (3 - i) : 8 * i;
+        p.append(static_cast<char>((static_cast<uint32_t>(payloadSize) >> shift) & 0xFF));
+    }
+    p.append(head);
+    if (size > 0)
+        p.append(reinterpret_cast<const char*>(data), size);
+    p.append("\xFB\xFB\xFB\xFD", 4);
     bool corrupt = false;
     if (mis.corruptLengthEvery > 0 && n % mis.corruptLengthEvery == 0) {
-        uint32_t len = static_cast<uint32_t>(payload.size());
+        uint32_t len = static_cast<uint32_t>(payloadSize);
         switch (mis.lengthFault) {
         case LengthFault::OverLimit: len = 0x2800001u; break;
         case LengthFault::Longer: len += 64; break;
@@ -1014,8 +1040,6 @@ void Conn::emitPacket(uint8_t type, const QByteArray& payload, FrameKind kind, c
                 && static_cast<uint8_t>(j[i - 2]) == 0xFB && static_cast<uint8_t>(j[i - 3]) == 0xFB)
                 j[i] = 0;
         }
-        if (j.size() >= 3 && static_cast<uint8_t>(j[j.size() - 1]) == 0xFB)
-            j[j.size() - 1] = 0x11;  // keep the packet's own start code the first one found
         info.junkBytes += j.size();
         p.prepend(j);
     }
@@ -1080,12 +1104,11 @@ void Conn::emitFrame(int64_t index, const Misbehaviour& mis, uint32_t record, ui
         f.recordReason = (record & bit) ? 1 : 0;
         f.info = static_cast<uint8_t>(resolution | ((motion & bit) ? 0x08 : 0) | ((sensor & bit) ? 0x10 : 0)
                                       | ((record & bit) ? 0x20 : 0));
-        QByteArray payload = info.oldProtocol ? MakeCUFrameHeader(f) : MakeCFrameHeader(f);
-        if (!headerOnly)
-            payload.append(reinterpret_cast<const char*>(unit.data.data()), static_cast<int>(unit.data.size()));
+        const QByteArray header = info.oldProtocol ? MakeCUFrameHeader(f) : MakeCFrameHeader(f);
         const uint8_t type = info.oldProtocol ? (unit.key ? kOldVideoKey : kOldVideoDelta)
                                               : static_cast<uint8_t>(cgi::DATA_VIDEO);
-        emitPacket(type, payload, headerOnly ? FrameKind::HeaderOnly : FrameKind::Video, mis);
+        emitPacket(type, header, unit.data.data(), headerOnly ? 0 : static_cast<int>(unit.data.size()),
+                   headerOnly ? FrameKind::HeaderOnly : FrameKind::Video, mis);
     }
     info.lastFrameTime = f.timeSec;
 }
@@ -1112,10 +1135,8 @@ void Conn::emitAudio(int64_t index, const Misbehaviour& mis)
         if (!(info.achmask & (1u << c)))
             continue;
         f.channel = c;
-        QByteArray payload = info.oldProtocol ? MakeCUFrameHeader(f) : MakeCFrameHeader(f);
-        payload.append(reinterpret_cast<const char*>(data), frame);
-        emitPacket(info.oldProtocol ? kOldAudio : static_cast<uint8_t>(cgi::DATA_AUDIO), payload,
-                   FrameKind::Audio, mis);
+        emitPacket(info.oldProtocol ? kOldAudio : static_cast<uint8_t>(cgi::DATA_AUDIO),
+                   info.oldProtocol ? MakeCUFrameHeader(f) : MakeCFrameHeader(f), data, frame, FrameKind::Audio, mis);
     }
 }
 
@@ -1123,7 +1144,7 @@ void Conn::produce()
 {
     if (!streaming() || info.errorCode >= 0)
         return;
-    QMutexLocker lock(&w->s->mutex);
+    std::unique_lock<std::mutex> lock(w->s->mutex);
     const Misbehaviour mis = w->s->mis;
     if (misGeneration != w->s->misGeneration) {
         misGeneration = w->s->misGeneration;
@@ -1227,12 +1248,12 @@ void Conn::publish()
 {
     if (!isStream)
         return;
-    QMutexLocker lock(&w->s->mutex);
+    std::unique_lock<std::mutex> lock(w->s->mutex);
     if (StreamInfo* st = w->s->findStream(info.id))
         *st = info;
     w->s->totalVideoFrames += info.videoFrames - published;
     published = info.videoFrames;
-    w->s->changed.wakeAll();
+    w->s->changed.notify_all();
 }
 
 // --- one-shot replies -------------------------------------------------------------------
@@ -1312,12 +1333,12 @@ QByteArray Conn::currentReply(Request& r, const Config& cfg)
     }
     case cgi::MODE_SET_DVR_CONF:
         if (upload && r.fileField == "REQ") {
-            QMutexLocker lock(&w->s->mutex);
+            std::unique_lock<std::mutex> lock(w->s->mutex);
             w->s->config.dvrConf = r.fileData;  // read back by the next configuration read
         }
         return result(upload ? cfg.uploadResultCode : cfg.commandResultCode);
     case cgi::MODE_RECORD_TO_DVR: {
-        QMutexLocker lock(&w->s->mutex);
+        std::unique_lock<std::mutex> lock(w->s->mutex);
         w->s->config.recordMask = w->s->config.recordMask ? 0 : ChannelMask(cfg);
         lock.unlock();
         w->liveStatusChanged();
@@ -1340,7 +1361,7 @@ QByteArray Conn::currentReply(Request& r, const Config& cfg)
 
 void Conn::oldCommand(const Request& r)
 {
-    QMutexLocker lock(&w->s->mutex);
+    std::unique_lock<std::mutex> lock(w->s->mutex);
     const Config cfg = w->s->config;
     lock.unlock();
     const int op = r.param("OP").toInt();
@@ -1372,7 +1393,7 @@ void Conn::oldCommand(const Request& r)
         }
         break;
     case 11: {  // recording on the DVR
-        lock.relock();
+        lock.lock();
         w->s->config.recordMask = w->s->config.recordMask ? 0 : ChannelMask(cfg);
         break;
     }
@@ -1426,15 +1447,19 @@ StreamInfo* SimServer::findStream(int id)
 bool SimServer::startServer()
 {
     {
-        QMutexLocker lock(&mutex);
+        std::unique_lock<std::mutex> lock(mutex);
         if (running)
             return true;
     }
-    if (isRunning())
-        wait();
-    start();
-    m_started.acquire();
-    QMutexLocker lock(&mutex);
+    if (m_thread.joinable())
+        m_thread.join();
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        m_started = false;
+    }
+    m_thread = std::thread([this] { run(); });
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [this] { return m_started; });
     running = m_listenOk;
     return m_listenOk;
 }
@@ -1442,22 +1467,35 @@ bool SimServer::startServer()
 void SimServer::stopServer()
 {
     {
-        QMutexLocker lock(&mutex);
-        running = false;
+        std::unique_lock<std::mutex> lock(mutex);
+        running = false;  // the DVR's thread sees it at its next tick
     }
-    if (isRunning()) {
-        quit();
-        wait();
-    }
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void SimServer::post(std::function<void(Worker*)> f)
 {
-    QMutexLocker lock(&mutex);
-    if (!running || !m_worker)
-        return;
-    Worker* worker = m_worker;
-    QMetaObject::invokeMethod(worker, [f, worker] { f(worker); }, Qt::QueuedConnection);
+    std::unique_lock<std::mutex> lock(mutex);
+    if (running)
+        m_tasks.push_back(std::move(f));
+}
+
+bool SimServer::runTasks()
+{
+    std::deque<std::function<void(Worker*)>> tasks;
+    Worker* worker;
+    bool stop;
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        tasks.swap(m_tasks);
+        worker = m_worker;
+        stop = !running;
+    }
+    if (!stop)
+        for (auto& task : tasks)
+            task(worker);
+    return stop;
 }
 
 void SimServer::postLiveStatus()
@@ -1484,22 +1522,30 @@ void SimServer::run()
 {
     uint16_t wanted;
     {
-        QMutexLocker lock(&mutex);
+        std::unique_lock<std::mutex> lock(mutex);
         wanted = config.port;
     }
-    Worker worker(this);
-    const bool ok = worker.listen(wanted);
     {
-        QMutexLocker lock(&mutex);
-        m_listenOk = ok;
-        port = ok ? worker.server.serverPort() : 0;
-        m_worker = ok ? &worker : nullptr;
+        // The loop first: it gives this thread the event dispatcher that sockets and timers need.
+        QEventLoop loop;
+        Worker worker(this);
+        worker.loop = &loop;
+        const bool ok = worker.listen(wanted);
+        {
+            std::unique_lock<std::mutex> lock(mutex);
+            m_listenOk = ok;
+            port = ok ? worker.server.serverPort() : 0;
+            m_worker = ok ? &worker : nullptr;
+            running = ok;
+            m_started = true;
+            changed.notify_all();
+        }
+        if (ok)
+            loop.exec();
+        std::unique_lock<std::mutex> lock(mutex);
+        m_worker = nullptr;
+        m_tasks.clear();
     }
-    m_started.release();
-    if (ok)
-        exec();
-    QMutexLocker lock(&mutex);
-    m_worker = nullptr;
 }
 
 }  // namespace simdvr

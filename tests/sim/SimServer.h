@@ -3,13 +3,12 @@
 // Inside of the simulated DVR: the state shared with the caller's thread, and the request
 // decoding. The sockets live in a Worker on the DVR's own thread (SimServer.cpp).
 
+#include <condition_variable>
+#include <deque>
 #include <map>
+#include <mutex>
 #include <set>
-
-#include <QMutex>
-#include <QSemaphore>
-#include <QThread>
-#include <QWaitCondition>
+#include <thread>
 
 #include "sim/SimDvr.h"
 
@@ -17,10 +16,12 @@ namespace simdvr {
 
 class Worker;
 
-class SimServer : public QThread {
+// Standard threads and locks rather than Qt's, so that a thread checker sees every
+// hand-over between the DVR's thread and its callers.
+class SimServer {
 public:
     explicit SimServer(const Config& config);
-    ~SimServer() override;
+    ~SimServer();
 
     bool startServer();
     void stopServer();
@@ -32,8 +33,8 @@ public:
     void postCloseStreams();
 
     // Shared state, guarded by `mutex`; `changed` is signalled whenever the log moves.
-    mutable QMutex mutex;
-    QWaitCondition changed;
+    mutable std::mutex mutex;
+    std::condition_variable changed;
     Config config;
     Misbehaviour mis;
     int misGeneration = 0;
@@ -49,14 +50,19 @@ public:
     // Under `mutex`: the stream of that id, or null.
     StreamInfo* findStream(int id);
 
-protected:
-    void run() override;
+    // On the DVR's thread: runs the queued tasks; true when the DVR is to stop.
+    bool runTasks();
 
 private:
+    void run();
+    // Queues f for the DVR's thread, which runs it within a few milliseconds; nothing when
+    // the DVR is not running.
     void post(std::function<void(Worker*)> f);
 
-    Worker* m_worker = nullptr;  // lives on this thread while it runs
-    QSemaphore m_started;
+    std::thread m_thread;
+    Worker* m_worker = nullptr;       // lives on the DVR's thread while it runs
+    std::deque<std::function<void(Worker*)>> m_tasks;
+    bool m_started = false;
     bool m_listenOk = false;
 };
 
