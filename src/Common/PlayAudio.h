@@ -1,0 +1,81 @@
+#pragma once
+
+// Plays decoded DVR audio (16-bit samples at 8000 Hz) on the default sound output. Producers
+// push blocks of samples; a thread of its own feeds them to the device in whole periods.
+
+#include <QAudioFormat>
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QMutex>
+#include <QThread>
+#include <QWaitCondition>
+
+#include <functional>
+#include <memory>
+
+// The sound device end of CPlayAudio: created, used and destroyed on the audio thread only.
+class CAudioDevice {
+public:
+    virtual ~CAudioDevice() = default;
+    // False when no device plays this format.
+    virtual bool open(const QAudioFormat& format) = 0;
+    // Bytes the device takes now without blocking.
+    virtual qint64 bytesFree() = 0;
+    // Returns the bytes taken.
+    virtual qint64 write(const char* data, qint64 size) = 0;
+    // True once the device has stopped (lost device, sound server gone).
+    virtual bool stopped() = 0;
+};
+
+// QAudioSink on the system's default audio output.
+std::unique_ptr<CAudioDevice> CreateSinkAudioDevice();
+
+class CPlayAudio : public QThread {
+    Q_OBJECT
+public:
+    using DeviceFactory = std::function<std::unique_ptr<CAudioDevice>()>;
+
+    // Audio goes to the default sound output.
+    explicit CPlayAudio(QObject* parent = nullptr);
+    // Audio goes to the devices the factory makes; after a device could not be opened (or
+    // stopped), pushes try again only once retryMs have passed.
+    CPlayAudio(DeviceFactory factory, int retryMs, QObject* parent = nullptr);
+    ~CPlayAudio() override;
+
+    // Queues samples; opens the output for this protocol first, closing one open for the
+    // other. A push is taken in whole sample frames.
+    void PushAudio(bool oldProtocol, const QByteArray& pcm);
+    void Init(bool oldProtocol);
+    void Deinit();
+    // Drops the audio not yet handed to the device.
+    void clear();
+
+    // 8000 Hz, 16-bit; old-protocol audio is played as two channels.
+    static QAudioFormat Format(bool oldProtocol);
+
+    static constexpr int kRetryMs = 2000;
+
+protected:
+    void run() override;
+
+private:
+    void startOutput();
+    void stopOutput();
+    void appendLocked(const char* data, qsizetype size);
+    void failedLocked();
+
+    const DeviceFactory m_factory;
+    const int m_retryMs;
+
+    // Serialises opening and closing between pushing threads.
+    QMutex m_openLock;
+    bool m_oldProtocol = false;
+
+    // Guards everything below, shared with the audio thread.
+    QMutex m_lock;
+    QWaitCondition m_wake;
+    QByteArray m_queue;
+    bool m_stop = false;
+    bool m_failed = false;
+    QElapsedTimer m_failedAt;
+};
