@@ -1,0 +1,420 @@
+#include "DisplayVideo.h"
+
+#include <QMetaType>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <deque>
+
+#include <boost/date_time/posix_time/posix_time_types.hpp>
+#include <boost/thread/condition_variable.hpp>
+#include <boost/thread/mutex.hpp>
+
+#include "Common/ChannelNum.h"
+#include "Common/DateTime.h"
+#include "Common/Frame.h"
+#include "Playback/PlaybackFile.h"
+
+namespace {
+
+class CSystemClock : public CPlaybackClock {
+public:
+    KTimeVal Now() override { return KTimeVal::GetSystemTv(); }
+    void Sleep(int ms) override
+    {
+        boost::this_thread::sleep(boost::posix_time::milliseconds(ms));
+    }
+};
+
+bool HasOldHeader(ProtocolType type)
+{
+    return type == PROTOCOL_CUFRAME_H264 || type == PROTOCOL_CUFRAME_MPEG4;
+}
+
+// What the display reads from either frame header.
+struct FrameFacts {
+    int channel = 0;
+    FrameType kind = FRAME_DELTA;
+    uint64_t offset = 0;
+    size_t rawSize = 0;
+    FrameSize size;
+    KTimeVal time;
+    bool oldHeader = false;
+    unsigned char info = 0;        // old header: motion, sensor, recording bits
+    unsigned short videoLoss = 0;  // old header: per-channel mask
+};
+
+// False for a header that is not valid, coded data that does not lie inside the frame, and
+// channels a DVR cannot have (16 and above).
+bool ReadFrame(bool oldHeader, const unsigned char* frame, size_t length, FrameFacts* out)
+{
+    if (!frame)
+        return false;
+    out->oldHeader = oldHeader;
+    if (oldHeader) {
+        if (length < static_cast<size_t>(CUFrame::HEADER_SIZE))
+            return false;
+        CUFrame h;
+        h.SetData(frame, CUFrame::HEADER_SIZE);
+        if (!h.IsValid() || !h.FitsIn(length))
+            return false;
+        out->channel = h.GetChannel();
+        out->kind = h.GetType();
+        out->offset = h.GetDataOffset();
+        out->rawSize = h.GetRawDataSize();
+        out->size = h.GetResolution();
+        out->time = h.GetTime();
+        out->info = h.GetInfo();
+        out->videoLoss = h.GetVideoLoss();
+    } else {
+        if (length < static_cast<size_t>(CFrame::HEADER_SIZE))
+            return false;
+        CFrame h;
+        h.SetData(frame, CFrame::HEADER_SIZE);
+        if (!h.IsValid() || !h.FitsIn(length))
+            return false;
+        out->channel = h.GetChannel();
+        out->kind = h.GetType();
+        out->offset = h.GetDataOffset();
+        out->rawSize = h.GetRawDataSize();
+        out->size = h.GetResolution();
+        out->time = h.GetTime();
+    }
+    return out->channel >= 0 && out->channel < CDisplayVideo::MAX_CHANNELS;
+}
+
+bool ShowsLaterTimes(PbMode mode)
+{
+    return PbMode_IsForwardMode(mode) || PbMode_IsSlowMode(mode) || mode == PB_STEP_FORWARD;
+}
+
+}  // namespace
+
+struct CDisplayVideo::ChannelQueue {
+    boost::mutex mutex;
+    boost::condition_variable data;   // a frame was added
+    boost::condition_variable space;  // room again, or the threads stop
+    std::unique_ptr<unsigned char[]> buffer;
+    size_t fill = 0;
+    std::deque<size_t> lengths;
+    std::deque<_DISPLAY_CHANNEL_INFO> records;
+    bool running = false;  // a decode thread takes frames from this queue
+    PtsDelay tracker;      // only the channel's thread touches it
+};
+
+CDisplayVideo::CDisplayVideo(QObject* parent)
+    : QObject(parent), m_queues(new ChannelQueue[MAX_CHANNELS]),
+      m_clock(std::make_shared<CSystemClock>())
+{
+    qRegisterMetaType<CDisplayInfo>("CDisplayInfo");
+    for (auto& slot : m_channelSlot)
+        slot = -1;
+    m_decoder.Init(MAX_SLOTS);
+}
+
+CDisplayVideo::~CDisplayVideo()
+{
+    exitDecodeThread();
+    clear(-1);
+    m_decoder.Deinit();
+}
+
+int CDisplayVideo::getVideoChannel(bool oldProtocol, const unsigned char* frame,
+                                   size_t length) const
+{
+    FrameFacts f;
+    return ReadFrame(oldProtocol, frame, length, &f) ? f.channel : -1;
+}
+
+void CDisplayVideo::makeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned char* frame,
+                              size_t length)
+{
+    FrameFacts f;
+    if (!ReadFrame(HasOldHeader(info.protocolType), frame, length, &f))
+        return;
+    if (f.rawSize >= CDecodeVideo::MAX_PAYLOAD)
+        return;
+    const unsigned int seconds = static_cast<unsigned int>(f.time.sec);
+
+    if (info.displayMode == DISPLAY_MODE::REMOTE_PLAYBACK)
+        checkPlaybackMode(info.pbMode);
+    if (info.displayMode != DISPLAY_MODE::LOCAL_PLAYBACK) {
+        decodeImage(info, frame, length);
+        if (f.kind == FRAME_KEY)
+            displayTime(info.displayMode, seconds, info.pbMode);
+        return;
+    }
+    if (queueFrame(info, f.channel, frame, length) && f.kind == FRAME_KEY)
+        displayTime(info.displayMode, seconds, info.pbMode);
+}
+
+void CDisplayVideo::decodeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned char* frame,
+                                size_t length)
+{
+    FrameFacts f;
+    if (!ReadFrame(HasOldHeader(info.protocolType), frame, length, &f))
+        return;
+    if (info.widgetIndex < 0 || info.widgetIndex >= MAX_SLOTS || info.screen < 0 ||
+        info.screen >= MAX_SCREENS)
+        return;
+
+    bool record = info.record;
+    bool motion = info.motion;
+    bool sensor = info.sensor;
+    bool videoLoss = info.videoLoss;
+    if (f.oldHeader) {
+        record = (f.info & 0x20) != 0;
+        motion = (f.info & 0x08) != 0;
+        sensor = (f.info & 0x10) != 0;
+        videoLoss = CChannelNum::isEnabled(f.videoLoss, f.channel);
+    }
+
+    if (m_decoder.DecodeFrame(info.protocolType, info.widgetIndex, frame + f.offset, f.rawSize,
+                              f.size, f.kind) == 0)
+        return;
+    CDisplayInfo picture;
+    picture.image = m_decoder.GetDecodedImage(info.widgetIndex);
+    if (picture.image.isNull())
+        return;
+    picture.frameBytes = static_cast<uint32_t>(std::min<size_t>(length, UINT32_MAX));
+    picture.channel = f.channel;
+    picture.screen = info.screen;
+    // The recording mark belongs to live view only.
+    picture.record = record && info.displayMode == DISPLAY_MODE::LIVE;
+    picture.motion = motion;
+    picture.sensor = sensor;
+    picture.title = info.dvrName;
+    picture.channelName = info.channelName;
+    picture.videoLoss = videoLoss;
+    picture.authorised = info.authorised;
+    picture.failed = false;
+    emit signalUpdateScreen(picture);
+}
+
+void CDisplayVideo::displayTime(const DISPLAY_MODE::ENUM& mode, unsigned int seconds,
+                                const PbMode& frameMode)
+{
+    const QDateTime time = CDateTime::convert_Timet_QDateTime(seconds);
+    bool show = false;
+    {
+        QMutexLocker lock(&m_stateMutex);
+        const bool none = !m_lastTime.isValid();
+        const bool later = none || time > m_lastTime;
+        const bool earlier = none || time < m_lastTime;
+        if (mode == DISPLAY_MODE::LIVE)
+            show = later;
+        else if (mode == DISPLAY_MODE::REMOTE_PLAYBACK && ShowsLaterTimes(m_pbMode))
+            show = later;
+        else if (mode == DISPLAY_MODE::REMOTE_PLAYBACK && m_pbMode != PB_STOP)
+            show = earlier;
+        else
+            show = later || (earlier && PbMode_IsReverseMode(frameMode));
+        if (show)
+            m_lastTime = time;
+    }
+    if (show)
+        emit signalUpdateTime(time.toString(QLatin1String(CDateTime::DISPLAY_TIME_FORMAT)));
+}
+
+void CDisplayVideo::checkPlaybackMode(const PbMode& mode)
+{
+    {
+        QMutexLocker lock(&m_stateMutex);
+        if (mode == m_pbMode)
+            return;
+        m_pbMode = mode;
+    }
+    emit signalChangedStatus(QStringLiteral("Playback( ") +
+                             QString::fromLatin1(PbMode_Mode2String(mode)) +
+                             QStringLiteral(" )"));
+}
+
+void CDisplayVideo::setPbStatus(const cgi::PbControl_Cmd& command)
+{
+    {
+        QMutexLocker lock(&m_stateMutex);
+        m_pbMode = PB_STOP;
+    }
+    if (command == cgi::PbControl::CMD_PAUSE || command == cgi::PbControl::CMD_STOP)
+        emit signalChangedStatus(QString());
+}
+
+void CDisplayVideo::updateDVRStatus(int channel, const _DISPLAY_CHANNEL_INFO& info)
+{
+    CDisplayInfo cell;
+    cell.channel = channel;
+    cell.screen = info.screen;
+    if (!info.status.isEmpty()) {
+        cell.failed = true;
+        cell.title = info.status;
+    }
+    cell.authorised = info.authorised;
+    emit signalUpdateScreen(cell);
+}
+
+void CDisplayVideo::clear(int n)
+{
+    if (n < 0) {
+        m_decoder.AllRestart();
+    } else if (n < MAX_CHANNELS) {
+        // Local playback asks by channel; the channel may be shown in any cell.
+        const int slot = m_channelSlot[n].load();
+        m_decoder.RestartIPicture(slot >= 0 ? slot : n);
+    } else {
+        m_decoder.RestartIPicture(n);
+    }
+    QMutexLocker lock(&m_stateMutex);
+    m_lastTime = QDateTime();
+    m_pbMode = PB_STOP;
+}
+
+void CDisplayVideo::changeOpenglOption(bool flag) { m_decoder.changeOpenglOption(flag); }
+
+void CDisplayVideo::setDeinterlaced(bool flag) { m_decoder.setDeinterlaced(flag); }
+
+void CDisplayVideo::setClock(std::shared_ptr<CPlaybackClock> clock)
+{
+    if (clock && m_threads.empty())
+        m_clock = std::move(clock);
+}
+
+void CDisplayVideo::startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode)
+{
+    if (!m_threads.empty())
+        return;
+    count = std::clamp(count, 0, static_cast<int>(MAX_CHANNELS));
+    const bool local = mode == DISPLAY_MODE::LOCAL_PLAYBACK;
+    for (int i = 0; i < count; ++i) {
+        ChannelQueue& q = m_queues[i];
+        boost::lock_guard<boost::mutex> lock(q.mutex);
+        if (!q.buffer)
+            q.buffer.reset(new unsigned char[QUEUE_SIZE]);
+        q.fill = 0;
+        q.lengths.clear();
+        q.records.clear();
+        q.running = local;
+    }
+    if (!local)
+        return;
+    for (int i = 0; i < count; ++i)
+        m_threads.push_back(std::make_unique<boost::thread>(&CDisplayVideo::decodeProcess, this, i));
+}
+
+void CDisplayVideo::exitDecodeThread()
+{
+    for (auto& thread : m_threads)
+        thread->interrupt();
+    for (auto& thread : m_threads)
+        thread->join();
+    m_threads.clear();
+
+    std::vector<boost::unique_lock<boost::mutex>> locks;
+    locks.reserve(MAX_CHANNELS);
+    for (int i = 0; i < MAX_CHANNELS; ++i)
+        locks.emplace_back(m_queues[i].mutex);
+    for (int i = 0; i < MAX_CHANNELS; ++i) {
+        ChannelQueue& q = m_queues[i];
+        q.buffer.reset();
+        q.fill = 0;
+        q.lengths.clear();
+        q.records.clear();
+        q.running = false;
+        // A reader waiting for room sees that nobody takes frames any more.
+        q.space.notify_all();
+    }
+}
+
+bool CDisplayVideo::queueFrame(const _DISPLAY_CHANNEL_INFO& info, int channel,
+                               const unsigned char* frame, size_t length)
+{
+    if (channel < 0 || channel >= MAX_CHANNELS || length > QUEUE_SIZE)
+        return false;
+    ChannelQueue& q = m_queues[channel];
+    boost::unique_lock<boost::mutex> lock(q.mutex);
+    if (!q.running)
+        return false;
+    // Wait below the high-water mark, and until the whole frame fits behind the others.
+    while (q.fill >= QUEUE_HIGH_WATER || q.fill + length > QUEUE_SIZE) {
+        q.space.wait(lock);
+        if (!q.running)
+            return false;
+    }
+    std::memcpy(q.buffer.get() + q.fill, frame, length);
+    q.fill += length;
+    q.lengths.push_back(length);
+    q.records.push_back(info);
+    q.data.notify_one();
+    return true;
+}
+
+void CDisplayVideo::decodeProcess(int channel)
+{
+    if (channel < 0 || channel >= MAX_CHANNELS)
+        return;
+    ChannelQueue& q = m_queues[channel];
+    const std::shared_ptr<CPlaybackClock> clock = m_clock;
+    double lastSpeed = 0;
+    try {
+        for (;;) {
+            boost::this_thread::interruption_point();
+            boost::unique_lock<boost::mutex> lock(q.mutex);
+            while (q.fill == 0)
+                q.data.wait(lock);
+            const size_t length = q.lengths.front();
+            const _DISPLAY_CHANNEL_INFO record = q.records.front();
+            const unsigned char* frame = q.buffer.get();
+            // Only this thread removes frames, so the oldest one stays where it is while
+            // the reader goes on adding behind it.
+            lock.unlock();
+
+            FrameFacts f;
+            const bool valid = ReadFrame(HasOldHeader(record.protocolType), frame, length, &f);
+            const double speed = CPlaybackFile::PlayMode2Speed(record.pbMode);
+            // A new speed means a new run of frames: the channel's cell starts over at a key
+            // frame. Each thread restarts its own cell, so one channel's change never throws
+            // away a picture another channel has just started again.
+            if (speed != lastSpeed) {
+                m_decoder.RestartIPicture(record.widgetIndex);
+                lastSpeed = speed;
+            }
+            // Speeds below 1 stretch time; speed 0 (stop, pause, step) shows frames at once.
+            const bool paced = valid && speed != 0;
+            KTimeVal scaled;
+            KTimeVal delay;
+            if (paced) {
+                scaled = f.time / std::fabs(speed);
+                delay = q.tracker.GetDelay(scaled, clock->Now());
+                if ((delay.sec == 0 && delay.usec >= 10000) || (delay.sec >= 1 && delay.sec <= 4))
+                    clock->Sleep(static_cast<int>(delay.sec * 1000 + delay.usec / 1000));
+            }
+
+            if (record.widgetIndex >= 0 && record.widgetIndex < MAX_SLOTS)
+                m_channelSlot[channel] = record.widgetIndex;
+            decodeImage(record, frame, length);
+
+            if (!paced) {
+                q.tracker = PtsDelay();
+            } else if (delay.sec >= 5) {
+                // A jump ahead is not waited for: start over from this frame.
+                q.tracker = PtsDelay();
+                m_decoder.RestartIPicture(record.widgetIndex);
+            } else if (delay.sec <= -5) {
+                q.tracker = PtsDelay();
+            } else {
+                q.tracker.Update(scaled, clock->Now());
+            }
+
+            lock.lock();
+            q.fill -= length;
+            std::memmove(q.buffer.get(), q.buffer.get() + length, q.fill);
+            q.lengths.pop_front();
+            q.records.pop_front();
+            if (q.fill <= QUEUE_HIGH_WATER)
+                q.space.notify_one();
+        }
+    } catch (const boost::thread_interrupted&) {
+        // The thread ends here; its lock, if held, went with the unwinding.
+    }
+}

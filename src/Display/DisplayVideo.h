@@ -1,0 +1,110 @@
+#pragma once
+
+// From a received frame to a picture for a screen cell. Live view and remote playback decode
+// at once on the thread that delivers the frame; local playback of PC files queues each
+// frame for the decode thread of its channel, which shows it when its time stamp is due.
+
+#include <QDateTime>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include <boost/thread/thread.hpp>
+
+#include "Common/DecodeVideo.h"
+#include "Display/DisplayInfo.h"
+#include "Network/DisplayDvrInfo.h"
+#include "cgi_request.pb.h"
+#include "dvr_types/dvr_types.h"
+
+// What the display widget knows about one frame's cell; copied into the playback queues.
+typedef struct _DISPLAY_CHANNEL_INFO {
+    DISPLAY_MODE::ENUM displayMode = DISPLAY_MODE::LIVE;
+    PbMode pbMode = PB_STOP;
+    int widgetIndex = 0;  // cell on the visible page = decoder slot, 0-63
+    int screen = 0;       // absolute screen, 0-255
+    bool authorised = true;
+    QString dvrName;
+    QString channelName;
+    QString status;  // the connection's failure text (status updates only)
+    bool record = false;
+    bool motion = false;
+    bool sensor = false;
+    bool videoLoss = false;
+    ProtocolType protocolType = PROTOCOL_CFRAME_H264;
+} DISPLAY_CHANNEL_INFO;
+
+// Time source of local playback pacing.
+class CPlaybackClock {
+public:
+    virtual ~CPlaybackClock() = default;
+    virtual KTimeVal Now() = 0;
+    // Waits about ms milliseconds; an interruption point of the calling decode thread.
+    virtual void Sleep(int ms) = 0;
+};
+
+class CDisplayVideo : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int MAX_SCREENS = 256;
+    static constexpr int MAX_SLOTS = 64;
+    static constexpr int MAX_CHANNELS = 16;
+    static constexpr size_t QUEUE_SIZE = 0x200000;
+    // The reader waits while a channel holds this much.
+    static constexpr size_t QUEUE_HIGH_WATER = 0x180000;
+
+    explicit CDisplayVideo(QObject* parent = nullptr);
+    ~CDisplayVideo() override;
+
+    void makeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned char* frame, size_t length);
+    void decodeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned char* frame,
+                     size_t length);
+    void displayTime(const DISPLAY_MODE::ENUM& mode, unsigned int seconds, const PbMode& frameMode);
+    void checkPlaybackMode(const PbMode& mode);
+    void setPbStatus(const cgi::PbControl_Cmd& command);
+    void updateDVRStatus(int channel, const _DISPLAY_CHANNEL_INFO& info);
+    // The channel of a frame, or -1 when its header is not valid, its data does not fit in
+    // the frame or the channel is 16 or above.
+    int getVideoChannel(bool oldProtocol, const unsigned char* frame, size_t length) const;
+    // Forgets pictures: n < 0 all, else the cell that shows channel n in local playback.
+    void clear(int n);
+    void changeOpenglOption(bool flag);
+    void setDeinterlaced(bool flag);
+
+    // Local playback.
+    void startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode);
+    void exitDecodeThread();
+    void decodeProcess(int channel);
+    // Replaces the wall clock; only while no decode thread runs.
+    void setClock(std::shared_ptr<CPlaybackClock> clock);
+
+signals:
+    void signalUpdateScreen(const CDisplayInfo& info);
+    void signalUpdateTime(const QString& time);
+    void signalChangedStatus(const QString& status);
+
+private:
+    struct ChannelQueue;
+
+    bool queueFrame(const _DISPLAY_CHANNEL_INFO& info, int channel, const unsigned char* frame,
+                    size_t length);
+
+    CDecodeVideo m_decoder;
+    // Guards the playback mode and the shown time: stream threads and the GUI thread both
+    // move them.
+    QMutex m_stateMutex;
+    PbMode m_pbMode = PB_STOP;
+    QDateTime m_lastTime;
+
+    std::unique_ptr<ChannelQueue[]> m_queues;
+    std::vector<std::unique_ptr<boost::thread>> m_threads;
+    std::shared_ptr<CPlaybackClock> m_clock;
+    // The slot that last decoded each channel in local playback, -1 when none.
+    std::atomic<int> m_channelSlot[MAX_CHANNELS];
+};
