@@ -88,7 +88,8 @@ struct Config {
     QString macAddress = QStringLiteral("00:11:22:33:44:55");
 
     // Accepted account; an empty user accepts any credentials. A wrong user gets result
-    // code 1, a wrong password code 2 (streams, reads and uploads; plain commands too).
+    // code 1, a wrong password code 2: streams, reads, uploads and current-protocol commands
+    // (old-protocol commands carry no credentials).
     QString user = QStringLiteral("admin");
     QString password = QStringLiteral("1234");
 
@@ -119,7 +120,8 @@ struct Config {
     std::vector<Span> spans;        // mode 6 and the old search
     uint32_t dvrTime = 0;           // DVR clock in search replies; 0: now
     uint32_t calVersion = 0;        // CalData version: non-zero lists the hours of the spans
-    int searchDataType = 4;         // data type of the search reply packet (both protocols)
+    int searchDataType = 4;         // data type of the search reply packet (both protocols;
+                                    // the reader takes the first packet whatever its type)
     QByteArray oldInfoPage;         // old information read: raw body; empty: a text page
 
     int commandResultCode = 0;      // result packet of commands (current protocol)

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include <QDateTime>
+#include <QFileInfo>
 
 #include "cgi_request.pb.h"
 #include "dvr_types/dvr_types.h"
@@ -33,7 +34,9 @@ const testmedia::Clip* GetClip(const QString& dir, testmedia::Codec codec, const
     auto it = cache.find(key);
     if (it == cache.end()) {
         Media m;
-        const std::vector<uint8_t> bytes = testmedia::ReadFile(key);
+        // The clip reader throws on a missing file; a DVR without its clip just sends no video.
+        const std::vector<uint8_t> bytes =
+            QFileInfo(QString::fromStdString(key)).isReadable() ? testmedia::ReadFile(key) : std::vector<uint8_t>();
         m.clip.codec = codec;
         m.clip.width = 704;
         m.clip.height = size == QLatin1String("cif") ? 240 : 480;
@@ -55,8 +58,10 @@ const std::vector<uint8_t>* GetTone(const QString& dir, bool g726)
     const std::string key = base + (g726 ? "/tone_24k.g726" : "/tone.alaw");
     std::lock_guard<std::mutex> guard(lock);
     auto it = cache.find(key);
-    if (it == cache.end())
-        it = cache.emplace(key, testmedia::ReadFile(key)).first;
+    if (it == cache.end()) {
+        const bool readable = QFileInfo(QString::fromStdString(key)).isReadable();
+        it = cache.emplace(key, readable ? testmedia::ReadFile(key) : std::vector<uint8_t>()).first;
+    }
     const size_t frame = g726 ? kG726Frame : kAlawFrame;
     return it->second.size() >= frame ? &it->second : nullptr;
 }

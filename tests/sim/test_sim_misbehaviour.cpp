@@ -137,7 +137,7 @@ TEST(SimMisbehaviour, StallStopsTheStreamAndResumesWithoutABurst)
     simdvr::Misbehaviour m;
     m.stall = true;
     dvr.setMisbehaviour(m);
-    c.readFor(200);  // what was under way
+    c.readFor(400);  // what was under way
     EXPECT_EQ(c.readFor(600), 0);
     EXPECT_FALSE(c.closed);
     const int before = c.count(cgi::DATA_VIDEO);

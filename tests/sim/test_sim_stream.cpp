@@ -435,3 +435,20 @@ TEST(SimStream, BackupRunsFromStartToEndTimeThenCloses)
         EXPECT_TRUE(dvr.streams()[0].closedBySim);
     }
 }
+
+TEST(SimStream, WithoutItsClipsTheDvrStillAnswersButSendsNoVideo)
+{
+    simdvr::Config cfg = SmallConfig();
+    cfg.mediaDir = QStringLiteral("/nonexistent-media");
+    CSimDvr dvr(cfg);
+    ASSERT_TRUE(dvr.start());
+    cgi::Live live;
+    StreamClient c;
+    ASSERT_TRUE(c.open(dvr.port(), CurrentQuery(cgi::MODE_LIVE, "admin", "1234", live)));
+    ASSERT_TRUE(c.readUntil([&] { return c.count(cgi::DATA_LIVE_STATUS) >= 1; }));
+    c.readFor(300);
+    EXPECT_EQ(c.count(cgi::DATA_DVR_INFO), 1);
+    EXPECT_EQ(c.count(cgi::DATA_VIDEO), 0);
+    EXPECT_EQ(c.count(cgi::DATA_AUDIO), 0);
+    EXPECT_FALSE(c.closed);
+}

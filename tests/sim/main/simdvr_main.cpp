@@ -7,10 +7,12 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTimer>
 
 #include "sim/SimDvr.h"
+#include "support/TestMedia.h"
 
 namespace {
 
@@ -81,6 +83,13 @@ int main(int argc, char** argv)
     if (!ok || config.fps < 1 || config.fps > 120) {
         std::fprintf(stderr, "--fps must be 1 to 120\n");
         return 2;
+    }
+    const std::string dir = config.mediaDir.isEmpty() ? testmedia::MediaDir() : config.mediaDir.toStdString();
+    for (const char* clip : {"h264_d1.264", "h264_cif.264", "mpeg4_d1.m4v", "mpeg4_cif.m4v", "tone.alaw", "tone_24k.g726"}) {
+        if (!QFileInfo(QString::fromStdString(dir + "/" + clip)).isReadable()) {
+            std::fprintf(stderr, "missing clip %s/%s (build the test clips or give --media)\n", dir.c_str(), clip);
+            return 1;
+        }
     }
     const int firstPort = parser.value(port).toInt(&ok);
     if (!ok || firstPort < 0 || firstPort > 65535) {
