@@ -235,17 +235,6 @@ TEST(G723Decoding, TrailingBytesGiveTheCodesThatFit)
     EXPECT_TRUE(std::equal(five_out.begin(), five_out.begin() + 13, longRun.begin()));
 }
 
-TEST(G723Decoding, OtherOutputCodingsAreRefused)
-{
-    g72x_state state, fresh;
-    g72x_init_state(&state);
-    g72x_init_state(&fresh);
-    EXPECT_EQ(g723_24_decoder(3, 1, &state), -1);
-    EXPECT_EQ(g723_24_decoder(3, 2, &state), -1);
-    EXPECT_EQ(g723_24_decoder(3, AUDIO_ENCODING_LINEAR, &state),
-              g723_24_decoder(3, AUDIO_ENCODING_LINEAR, &fresh));
-}
-
 TEST(G723Decoding, LoudReconstructionSaturates)
 {
     // The largest positive code over and over drives the reconstruction up past 14 bits.

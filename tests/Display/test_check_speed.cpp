@@ -142,14 +142,3 @@ TEST(CheckSpeed, CountsFromSeveralThreads)
     reader.join();
     EXPECT_TRUE(Same(m.speed.current(), 40000, 20000));
 }
-
-TEST(CheckFPS, RateOverAtLeastOneSecond)
-{
-    CCheckFPS fps;
-    EXPECT_EQ(fps.frames + fps.bytes + fps.seconds, 0u);
-    EXPECT_EQ(fps.frameRate(), 0u);
-    fps.frames = 45;
-    EXPECT_EQ(fps.frameRate(), 45u);
-    fps.seconds = 3;
-    EXPECT_EQ(fps.frameRate(), 15u);
-}
