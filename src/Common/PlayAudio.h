@@ -50,15 +50,14 @@ public:
     // Drops the audio not yet handed to the device.
     void clear();
 
-    // 8000 Hz, 16-bit; old-protocol audio is played as two channels.
-    static QAudioFormat Format(bool oldProtocol);
-
     static constexpr int kRetryMs = 2000;
 
 protected:
     void run() override;
 
 private:
+    // 8000 Hz, 16-bit; old-protocol audio is played as two channels.
+    static QAudioFormat Format(bool oldProtocol);
     void startOutput();
     void stopOutput();
     void appendLocked(const char* data, qsizetype size);
