@@ -40,6 +40,25 @@ constexpr int OLD_NAMES_OFFSET = 6;
 // How long one wait for data or for the connection lasts; bounds how late a stop is seen.
 constexpr int WAIT_SLICE_MS = 100;
 
+// The no-packet clock of a stream: monotonic, so a change of the PC's clock neither fires
+// nor delays it.
+struct TimeoutChecker {
+    qint64 limitMs = 0;
+    QElapsedTimer start;  // invalid: not running
+
+    // Starts the clock when it is not running (answering false); otherwise whether the limit
+    // has passed since it started.
+    bool IsTimeout()
+    {
+        if (!start.isValid()) {
+            start.start();
+            return false;
+        }
+        return start.elapsed() > limitMs;
+    }
+    void Clear() { start.invalidate(); }
+};
+
 uint32_t PacketLength(const cgi::PacketHeader& header, bool bigEndian)
 {
     const uint32_t v = header.length;
@@ -430,9 +449,8 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
     const cgi::Parser parser(m_cfg.oldProtocol);
     size_t fill = 0;
 
-    const int timeoutMs = m_noPacketTimeoutMs;
-    QElapsedTimer sincePacket;  // monotonic
-    sincePacket.start();
+    TimeoutChecker timeout;
+    timeout.limitMs = m_noPacketTimeoutMs;
     bool timeoutReported = false;
     bool wasConnected = false;
     RunEnd end = RunEnd::Stopped;
@@ -440,7 +458,7 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
     while (!m_stop) {
         // Junk that never forms a packet must not keep the time-out away, so this is
         // checked on every pass.
-        if (!timeoutReported && sincePacket.elapsed() > timeoutMs) {
+        if (!timeoutReported && timeout.IsTimeout()) {
             timeoutReported = true;
             setConnectionFailed(tr("Connection failed"));
         }
@@ -473,7 +491,7 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
                 const unsigned char* stx = nullptr;
                 const unsigned char* etx = nullptr;
                 if (parser.FindPacket(pos, bufEnd, &stx, &etx)) {
-                    sincePacket.start();
+                    timeout.Clear();
                     if (m_cfg.mode != 2)
                         m_restartCounter = 0;
                     const cgi::PacketHeader header = parser.GetPayLoad(stx);
