@@ -180,13 +180,14 @@ void CDecodeVideo::SetResolution(int slot, const FrameSize& size, const AVCodecI
     s->size = size;
     s->generation = generation;
     s->codec = codec;
+    // A slot keeps only the decoder of its stream's kind.
     if (codec == AV_CODEC_ID_MPEG4) {
-        // MPEG-4 slots decode with xvidcore only.
         m_h264.CloseCodec(slot);
+        m_xvid.reset(slot);
     } else {
+        m_xvid.close(slot);
         m_h264.SetupCodec(slot, size.width, size.height, codec);
     }
-    m_xvid.reset(slot);
 }
 
 CDecodeVideo::Picture* CDecodeVideo::AcquirePicture(Slot& s, int width, int height,

@@ -51,15 +51,7 @@ void CXvidCodec::init(int n)
     global.cpu_flags = 0;  // the library detects the processor
     xvid_global(nullptr, XVID_GBL_INIT, &global, nullptr);
 
-    for (int i = 0; i < m_count; ++i) {
-        xvid_dec_create_t create;
-        std::memset(&create, 0, sizeof create);
-        create.version = XVID_API_VERSION;
-        create.width = 0;
-        create.height = 0;
-        if (xvid_decore(nullptr, XVID_DEC_CREATE, &create, nullptr) >= 0)
-            m_slots[i].handle = create.handle;
-    }
+    // Handles are created by a slot's first frame: a wall of H.264 cells needs none.
 }
 
 void CXvidCodec::deinit()
@@ -91,6 +83,17 @@ void CXvidCodec::reset(int slot)
         s->headerNeeded = true;
 }
 
+void CXvidCodec::close(int slot)
+{
+    Slot* s = GetSlot(slot);
+    if (!s || !s->handle)
+        return;
+    xvid_decore(s->handle, XVID_DEC_DESTROY, nullptr, nullptr);
+    s->handle = nullptr;
+    s->streamSize = FrameSize();
+    s->headerNeeded = true;
+}
+
 void CXvidCodec::MakeMP4SeqHdr(int width, int height, bool interlaced, unsigned char* out)
 {
     std::memcpy(out, glBufStrh, HEADER_SIZE);
@@ -119,7 +122,7 @@ int CXvidCodec::decodeFrame(int slot, int width, int height, const unsigned char
                             unsigned char* output, size_t length)
 {
     Slot* s = GetSlot(slot);
-    if (!s || !s->handle || width <= 0 || height <= 0 || !data || length == 0)
+    if (!s || width <= 0 || height <= 0 || !data || length == 0)
         return 0;
     if (length > static_cast<size_t>(INT32_MAX) - INPUT_PADDING ||
         static_cast<int64_t>(width) * height > INT32_MAX / 4)
@@ -141,6 +144,18 @@ int CXvidCodec::decodeFrame(int slot, int width, int height, const unsigned char
         stats->version = XVID_API_VERSION;
         return xvid_decore(s->handle, XVID_DEC_DECODE, &frame, stats);
     };
+
+    if (!s->handle) {
+        xvid_dec_create_t create;
+        std::memset(&create, 0, sizeof create);
+        create.version = XVID_API_VERSION;
+        create.width = 0;
+        create.height = 0;
+        if (xvid_decore(nullptr, XVID_DEC_CREATE, &create, nullptr) < 0 || !create.handle)
+            return 0;
+        s->handle = create.handle;
+        s->headerNeeded = true;
+    }
 
     xvid_dec_stats_t stats;
     if (s->headerNeeded.exchange(false)) {

@@ -33,6 +33,8 @@ public:
     // Every slot, or one slot, is fed the header again before its next frame.
     void reset();
     void reset(int slot);
+    // Frees the slot's decoder (a new one is made by its next frame).
+    void close(int slot);
 
     // The fixed header patched for a picture size; out receives HEADER_SIZE bytes.
     static void MakeMP4SeqHdr(int width, int height, bool interlaced, unsigned char* out);

@@ -176,3 +176,26 @@ TEST(XvidDecoding, ASizeChangeOnOneSlotLeavesTheOthersDecoding)
         EXPECT_TRUE(SameAs(dv.GetDecodedImage(0), reference[i])) << i;
     }
 }
+
+TEST(XvidDecoding, ASlotMovesBetweenStreamKinds)
+{
+    const Clip mpeg4 = testmedia::LoadClip(Codec::Mpeg4, "cif");
+    const Clip h264 = testmedia::LoadClip(Codec::H264, "cif");
+    const auto reference = videotest::DecodeWithXvid(mpeg4.units, 352, 240);
+    const FrameSize cif{352, 240};
+    CDecodeVideo dv;
+    dv.Init(1);
+    for (size_t i = 0; i < 3; ++i)
+        ASSERT_GT(DecodeUnit(dv, 0, mpeg4.units[i], cif), 0u);
+
+    // Another DVR in the same cell.
+    const auto& key = h264.units[0].data;
+    ASSERT_GT(dv.DecodeFrame(PROTOCOL_CFRAME_H264, 0, key.data(), key.size(), cif, FRAME_KEY), 0u);
+    EXPECT_EQ(dv.GetDecodedImage(0).format(), QImage::Format_RGB888);
+
+    // And back: a fresh MPEG-4 decoder, fed its header again.
+    for (size_t i = 0; i < 5; ++i) {
+        ASSERT_GT(DecodeUnit(dv, 0, mpeg4.units[i], cif), 0u) << i;
+        EXPECT_TRUE(SameAs(dv.GetDecodedImage(0), reference[i])) << i;
+    }
+}
