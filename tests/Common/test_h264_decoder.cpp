@@ -48,19 +48,3 @@ TEST(H264Decoder, AClosedSlotDecodesNothing)
     EXPECT_EQ(h264.GetPictureSize(0).width, 0);
     EXPECT_EQ(h264.DecodeFrame(0, key.data(), key.size()), 0u);
 }
-
-TEST(H264Decoder, BothRenderingModesGiveRgb24AndSliceThreadsStayFew)
-{
-    CH264Decoder h264;
-    h264.SetPixelFormat(AV_PIX_FMT_BGRA);
-    EXPECT_EQ(h264.GetPixelFormat(), AV_PIX_FMT_BGRA);
-    h264.changeOpenglOption(false);
-    EXPECT_EQ(h264.GetPixelFormat(), AV_PIX_FMT_RGB24);
-    h264.SetPixelFormat(AV_PIX_FMT_BGRA);
-    h264.changeOpenglOption(true);
-    EXPECT_EQ(h264.GetPixelFormat(), AV_PIX_FMT_RGB24);
-
-    EXPECT_GE(h264.getSliceThreads(), 1);
-    EXPECT_LE(h264.getSliceThreads(), 2);
-    EXPECT_LE(h264.getSliceThreads(), CH264Decoder::getNumCPUCores());
-}

@@ -154,6 +154,19 @@ protected:
         return pictures.at(i).image;
     }
 
+    // Frame 0 is shown; frame 1, due a second later, stays queued while its thread sleeps on
+    // the held clock. Returns frame 1.
+    std::vector<uint8_t> QueueBehindASleeper(const Clip& clip)
+    {
+        clock->Hold(true);
+        Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, 0, 0, At(0)));
+        auto second = CFrameOf(clip, 1, 0, At(1000));
+        Feed(Cell(PB_FORWARD_1X), second);
+        EXPECT_TRUE(WaitShown(1));
+        EXPECT_TRUE(Eventually([&] { return clock->Sleeps().size() == 1; }));
+        return second;
+    }
+
     // The picture a fresh decoder makes of one key frame.
     static QImage KeyPicture(const Clip& clip, size_t unit)
     {
@@ -269,14 +282,9 @@ TEST_F(LocalPlaybackTest, StoppedAndSteppedFramesShowAtOnce)
 TEST_F(LocalPlaybackTest, TheReaderWaitsAtTheHighWaterMarkWhileOtherChannelsGoOn)
 {
     const Clip clip = testmedia::LoadClip(Codec::H264, "cif");
-    clock->Hold(true);
-    Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, 0, 0, At(0)));
-    const auto second = CFrameOf(clip, 1, 0, At(1000));
-    Feed(Cell(PB_FORWARD_1X), second);
-    ASSERT_TRUE(WaitShown(1));
-    ASSERT_TRUE(Eventually([&] { return clock->Sleeps().size() == 1; }));
+    const auto second = QueueBehindASleeper(clip);
 
-    // The second frame stays queued while its thread sleeps; count what fits below the mark.
+    // Count what fits below the mark behind the sleeping frame.
     const auto filler = Filler(100000, 0, At(1000));
     size_t fill = second.size();
     int fits = 0;
@@ -311,10 +319,7 @@ TEST_F(LocalPlaybackTest, TheReaderWaitsAtTheHighWaterMarkWhileOtherChannelsGoOn
 TEST_F(LocalPlaybackTest, AFrameWaitsUntilItFitsBehindTheQueuedOnes)
 {
     const Clip clip = testmedia::LoadClip(Codec::H264, "cif");
-    clock->Hold(true);
-    Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, 0, 0, At(0)));
-    Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, 1, 0, At(1000)));
-    ASSERT_TRUE(Eventually([&] { return clock->Sleeps().size() == 1; }));
+    QueueBehindASleeper(clip);
 
     // 1.2 MB queued, below the mark; a frame of almost 1 MiB does not fit behind it.
     for (int i = 0; i < 12; ++i)
@@ -336,10 +341,7 @@ TEST_F(LocalPlaybackTest, AFrameWaitsUntilItFitsBehindTheQueuedOnes)
 TEST_F(LocalPlaybackTest, StoppingWhileTheReaderWaitsDropsItsFrame)
 {
     const Clip clip = testmedia::LoadClip(Codec::H264, "cif");
-    clock->Hold(true);
-    Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, 0, 0, At(0)));
-    Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, 1, 0, At(1000)));
-    ASSERT_TRUE(WaitShown(1));
+    QueueBehindASleeper(clip);
     std::atomic<int> queued{0};
     auto reader = std::async(std::launch::async, [&] {
         for (int i = 0; i < 40; ++i) {
