@@ -6,6 +6,8 @@
 // Pictures live in a small pool of images per slot. A picture handed out (GetDecodedImage)
 // is never written again while anyone still holds a copy of it; the next decode takes a
 // pool image nobody holds, so the display can draw a picture while the next one arrives.
+// When every pool image is held (the GUI thread has fallen behind), frames are still decoded
+// but make no new picture until one is let go.
 
 #include <QImage>
 
