@@ -93,16 +93,25 @@ std::vector<AccessUnit> SplitMpeg4(const uint8_t* data, size_t size)
     bool hasVop = false;
     bool key = false;
     for (size_t p : codes) {
-        if (p >= size || data[p] != 0xB6)
+        if (p >= size)
             continue;
-        const size_t s = p - 3;
+        const uint8_t code = data[p];
+        // Sequence, object, layer and group headers repeated before a later key frame open
+        // that frame's unit, as they do the first one's.
+        const bool header = code == 0xB0 || code == 0xB3 || code == 0xB5 || code <= 0x2F;
+        if (code != 0xB6 && !header)
+            continue;
         if (hasVop) {
+            const size_t s = p - 3;
             units.push_back({std::vector<uint8_t>(data + unitStart, data + s), key});
             unitStart = s;
+            hasVop = false;
         }
-        hasVop = true;
-        // vop_coding_type: the two bits after the start code, 0 = I-VOP.
-        key = p + 1 < size && (data[p + 1] >> 6) == 0;
+        if (code == 0xB6) {
+            hasVop = true;
+            // vop_coding_type: the two bits after the start code, 0 = I-VOP.
+            key = p + 1 < size && (data[p + 1] >> 6) == 0;
+        }
     }
     if (hasVop)
         units.push_back({std::vector<uint8_t>(data + unitStart, data + size), key});

@@ -29,6 +29,27 @@ TEST(TestClips, H264UnitsStartWithAStartCode)
     }
 }
 
+TEST(TestClips, Mpeg4KeyUnitsCarryTheirOwnHeaders)
+{
+    const testmedia::Clip clip = testmedia::LoadClip(Codec::Mpeg4, "cif");
+    for (const auto& u : clip.units) {
+        const auto& d = u.data;
+        ASSERT_GE(d.size(), 4u);
+        ASSERT_TRUE(d[0] == 0 && d[1] == 0 && d[2] == 1);
+        // A key unit may open with headers; any other unit opens with its VOP.
+        if (!u.key)
+            EXPECT_EQ(d[3], 0xB6);
+        // No unit ends with the headers of the next one.
+        for (size_t i = 0; i + 3 < d.size(); ++i) {
+            if (d[i] == 0 && d[i + 1] == 0 && d[i + 2] == 1 && d[i + 3] == 0xB6) {
+                for (size_t j = i + 4; j + 3 < d.size(); ++j)
+                    ASSERT_FALSE(d[j] == 0 && d[j + 1] == 0 && d[j + 2] == 1) << "start code after the VOP";
+                break;
+            }
+        }
+    }
+}
+
 TEST(TestClips, AudioTonesHaveWholeFrames)
 {
     EXPECT_EQ(testmedia::AlawTone().size(), 16000u);  // 50 frames of 320 bytes
