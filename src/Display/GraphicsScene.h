@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPixmap>
+#include <QPointF>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+
+#include <vector>
+
+#include "Display/CellPainter.h"
+#include "Display/DisplayInfo.h"
+
+class QOpenGLContext;
+class QOpenGLWidget;
+class QOpenGLFunctions_1_1;
+
+// Draws every cell of an OpenGL wall into the background of one view: the pictures as
+// textured quads, then the cell marks with the painter. Each cell keeps its own texture and
+// uploads a picture only once, at the first repaint after it arrived; pictures that arrive
+// between two repaints simply replace each other.
+class CGraphicsScene : public QGraphicsScene {
+public:
+    CGraphicsScene(const OpenGLMode& mode, int count);
+    ~CGraphicsScene() override;
+
+    int count() const { return m_count; }
+    void setInfo(int i, const CDisplayInfo& info);
+    const CDisplayInfo& getInfo(int i) const;
+    void clear();
+    void setSelected(int i);
+    int selected() const { return m_selected; }
+    void setDisplaySettings(bool chName, int record, int event);
+    void updateDisplayRect(int i, const QRect& rect);
+    const QRect& getDisplayRect(int i) const;
+    void startZoom();
+    void endZoom();
+    void resize(const QSize& size);
+    QString getToolTip(const QPoint& point) const;
+
+    const QRect& zoomRect() const { return m_zoomRect; }
+    bool zoomApplied() const { return m_zoomApplied; }
+    // New pictures that reached a repaint since the scene was made.
+    quint64 picturesDrawn() const { return m_picturesDrawn; }
+
+    // Smallest power of two, at least 2, not below n.
+    static int powerOfTwo(int n);
+    // Copies source into the top-left corner of a power-of-two image in target, which is
+    // made anew (black) only when its size or format must change.
+    static void ConvertToGLImage(const QImage& source, QImage& target);
+    // Texture extent of the picture within its texture, and the part a zoom rectangle
+    // selects (s0, t0, s1, t1); the zoom rectangle is in the coordinates of cell.
+    static void textureRange(const QSize& picture, const QSize& texture, bool zoom,
+                             const QRect& zoomRect, const QRect& cell, float range[4]);
+
+protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent* event) override;
+    void drawBackground(QPainter* painter, const QRectF& rect) override;
+
+private:
+    struct CellTexture {
+        unsigned name = 0;
+        QSize size;       // allocated texture size
+        int format = 0;   // pixel format of the last upload
+        bool stale = true;
+    };
+
+    void ImageDraw(QPainter* painter, const QRectF& exposed);
+    void ImageDrawToOpenGL(CellTexture& texture, const QImage& image, const QSize& size,
+                           const QRect& rect);
+    bool setUpGL();
+    void releaseGL();
+    bool validIndex(int i) const { return i >= 0 && i < m_count; }
+
+    OpenGLMode m_mode;
+    int m_count;
+    QPixmap m_connectionFailed;
+    QPixmap m_noAuthority;
+    QPixmap m_videoLoss;
+    std::vector<QRect> m_rects;
+    std::vector<CDisplayInfo> m_infos;
+    std::vector<QImage> m_glImages;
+    QRect m_zoomRect{QPoint(-1, -1), QPoint(-3, -3)};
+    bool m_zoomApplied = false;
+    bool m_zoomMode = false;
+    QPointF m_pressPos;
+    QPointF m_movePos;
+    int m_selected = 0;
+    bool m_dragging = false;
+    bool m_osdChName = true;
+    int m_osdRecord = 1;
+    int m_osdEvent = 1;
+    QPixmap m_recordIcon;
+    QPixmap m_motionIcon;
+    QPixmap m_sensorIcon;
+    std::vector<CellTexture> m_textures;
+
+    // The context the textures belong to; a re-parented viewport brings a new one.
+    QOpenGLContext* m_context = nullptr;
+    QPointer<QOpenGLWidget> m_glWidget;
+    QOpenGLFunctions_1_1* m_gl = nullptr;
+    quint64 m_picturesDrawn = 0;
+};

@@ -1,0 +1,166 @@
+#include "ScreenWidget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
+
+CScreenWidget::CScreenWidget(QWidget* parent) : QLabel(parent)
+{
+    const CCellPictures& pictures = CCellPictures::get();
+    m_connectionFailed = pictures.connectionFailed;
+    m_noAuthority = pictures.noAuthority;
+    m_videoLoss = pictures.videoLoss;
+    m_recordIcon = pictures.recordIcon;
+    m_motionIcon = pictures.motionIcon;
+    m_sensorIcon = pictures.sensorIcon;
+
+    setMargin(0);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    clear();
+}
+
+void CScreenWidget::setInfo(const CDisplayInfo& info)
+{
+    m_info = info;
+    // A failed cell names its failure in a tooltip; any other state has none.
+    const QString tip = m_info.failed ? m_info.title : QString();
+    if (toolTip() != tip)
+        setToolTip(tip);
+    if (CellPainter::showsPicture(m_info))
+        ++m_picturesDrawn;
+    updatePixmap();
+}
+
+void CScreenWidget::clear()
+{
+    m_info.clear();
+    if (!toolTip().isEmpty())
+        setToolTip(QString());
+    updatePixmap();
+}
+
+QRect CScreenWidget::zoomSource(const QRect& zoom, const QSize& image, const QSize& cell)
+{
+    if (cell.width() <= 0 || cell.height() <= 0)
+        return QRect(QPoint(0, 0), image);
+    const int iw = image.width();
+    const int ih = image.height();
+    const int left = std::max(0, zoom.left() * iw / cell.width());
+    const int right = std::min(iw, zoom.right() * iw / cell.width());
+    const int top = std::max(0, zoom.top() * ih / cell.height());
+    const int bottom = std::min(ih, zoom.bottom() * ih / cell.height());
+    return QRect(left, top, right - left + 1, bottom - top + 1);
+}
+
+void CScreenWidget::updatePixmap()
+{
+    const QSize cell = size();
+    if (cell.isEmpty())
+        return;
+
+    QPixmap pixmap(cell);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect target(QPoint(0, 0), cell);
+    if (CellPainter::showsPicture(m_info)) {
+        const QImage& image = m_info.image;
+        QRect source = image.rect();
+        if (m_zoomApplied && m_zoomRect.isValid())
+            source = zoomSource(m_zoomRect, image.size(), cell) & image.rect();
+        painter.drawImage(target, image, source);
+    } else {
+        // Without a picture the cell is black; a state picture covers it anyway.
+        painter.fillRect(target, Qt::black);
+    }
+
+    CCellPictures pictures;
+    pictures.connectionFailed = m_connectionFailed;
+    pictures.noAuthority = m_noAuthority;
+    pictures.videoLoss = m_videoLoss;
+    pictures.recordIcon = m_recordIcon;
+    pictures.motionIcon = m_motionIcon;
+    pictures.sensorIcon = m_sensorIcon;
+    const CCellOsd osd{m_osdChName, m_osdRecord, m_osdEvent};
+    const QRect drag = m_zoomMode && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
+    CellPainter::drawOverlay(painter, target, m_info, osd, pictures, false, m_selected, drag);
+    painter.end();
+    setPixmap(pixmap);
+}
+
+void CScreenWidget::setSelected(bool selected)
+{
+    m_selected = selected;
+    updatePixmap();
+}
+
+void CScreenWidget::setDisplaySettings(bool chName, int record, int event)
+{
+    m_osdChName = chName;
+    m_osdRecord = record;
+    m_osdEvent = event;
+    updatePixmap();
+}
+
+void CScreenWidget::startZoom()
+{
+    m_zoomMode = true;
+}
+
+void CScreenWidget::endZoom()
+{
+    m_zoomApplied = false;
+    m_zoomMode = false;
+    m_zoomRect = QRect(QPoint(-1, -1), QPoint(-3, -3));
+    m_dragging = false;
+}
+
+void CScreenWidget::setZoomRect()
+{
+    m_zoomRect = QRect(QPoint(std::min(m_pressPos.x(), m_movePos.x()), std::min(m_pressPos.y(), m_movePos.y())),
+                       QPoint(std::max(m_pressPos.x(), m_movePos.x()), std::max(m_pressPos.y(), m_movePos.y())));
+    updatePixmap();
+}
+
+void CScreenWidget::mousePressEvent(QMouseEvent* event)
+{
+    QLabel::mousePressEvent(event);
+    if (m_zoomMode && m_selected && event->button() == Qt::LeftButton) {
+        m_zoomApplied = false;
+        m_zoomRect = QRect(QPoint(-1, -1), QPoint(-3, -3));
+        m_dragging = true;
+        m_pressPos = event->position().toPoint();
+    }
+}
+
+void CScreenWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    QLabel::mouseMoveEvent(event);
+    if (m_zoomMode && m_selected && m_dragging) {
+        m_movePos = event->position().toPoint();
+        setZoomRect();
+        event->accept();
+    }
+}
+
+void CScreenWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (m_zoomMode && m_selected) {
+        m_dragging = false;
+        m_zoomApplied = true;
+        updatePixmap();
+    }
+}
+
+void CScreenWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    emit doubleClicked(event);
+}
+
+void CScreenWidget::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    updatePixmap();
+}

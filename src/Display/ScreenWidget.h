@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QLabel>
+#include <QPixmap>
+#include <QPoint>
+#include <QRect>
+
+#include "Display/CellPainter.h"
+#include "Display/DisplayInfo.h"
+
+class QMouseEvent;
+class QResizeEvent;
+
+// One screen cell drawn without OpenGL: paints its picture and marks into a pixmap of its
+// own size whenever what it shows changes.
+class CScreenWidget : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit CScreenWidget(QWidget* parent);
+
+    void setInfo(const CDisplayInfo& info);
+    const CDisplayInfo& getInfo() const { return m_info; }
+    void clear();
+    void updatePixmap();
+    void setSelected(bool selected);
+    bool isSelected() const { return m_selected; }
+    void setDisplaySettings(bool chName, int record, int event);
+    void startZoom();
+    void endZoom();
+    void setZoomRect();
+
+    // The part of the picture shown for a zoom rectangle in cell coordinates.
+    static QRect zoomSource(const QRect& zoom, const QSize& image, const QSize& cell);
+
+    const QRect& zoomRect() const { return m_zoomRect; }
+    bool zoomApplied() const { return m_zoomApplied; }
+    // New pictures painted since the cell was made.
+    quint64 picturesDrawn() const { return m_picturesDrawn; }
+
+signals:
+    void doubleClicked(QMouseEvent* event);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    CDisplayInfo m_info;
+    QPixmap m_connectionFailed;
+    QPixmap m_noAuthority;
+    QPixmap m_videoLoss;
+    QRect m_zoomRect{QPoint(-1, -1), QPoint(-3, -3)};
+    bool m_zoomApplied = false;
+    bool m_zoomMode = false;
+    bool m_selected = false;
+    QPoint m_pressPos;
+    QPoint m_movePos;
+    bool m_osdChName = true;
+    int m_osdRecord = 1;
+    int m_osdEvent = 1;
+    QPixmap m_recordIcon;
+    QPixmap m_motionIcon;
+    QPixmap m_sensorIcon;
+    bool m_dragging = false;
+    quint64 m_picturesDrawn = 0;
+};

@@ -1,0 +1,281 @@
+// The OpenGL scene's own rules, checked without OpenGL: power-of-two pictures, texture
+// ranges, cell drawing by the painter, zoom by mouse, tooltips and double clicks.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QToolTip>
+
+#include "Display/CellPainter.h"
+#include "Display/GraphicsScene.h"
+#include "Display/GraphicsView.h"
+#include "Display/ScreenWidget.h"
+#include "screen_test_util.h"
+
+using namespace screentest;
+
+namespace {
+
+QImage Render(CGraphicsScene& scene, const QSize& size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    QPainter painter(&image);
+    scene.render(&painter, QRectF(QPointF(0, 0), size), QRectF(QPointF(0, 0), size));
+    return image;
+}
+
+// Presses that no cell takes must reach the owner, which selects screens with them.
+class Owner : public QWidget {
+public:
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+}  // namespace
+
+TEST(GraphicsScene, PowerOfTwoPicturesKeepThePictureTopLeft)
+{
+    EXPECT_EQ(CGraphicsScene::powerOfTwo(704), 1024);
+    EXPECT_EQ(CGraphicsScene::powerOfTwo(480), 512);
+    EXPECT_EQ(CGraphicsScene::powerOfTwo(1024), 1024);
+    EXPECT_EQ(CGraphicsScene::powerOfTwo(1025), 2048);
+    EXPECT_EQ(CGraphicsScene::powerOfTwo(2), 2);
+    EXPECT_EQ(CGraphicsScene::powerOfTwo(1), 2);
+    EXPECT_EQ(CGraphicsScene::powerOfTwo(0), 2);
+
+    const QImage source = Quadrants(704, 480);
+    QImage target;
+    CGraphicsScene::ConvertToGLImage(source, target);
+    ASSERT_EQ(target.size(), QSize(1024, 512));
+    EXPECT_EQ(target.format(), source.format());
+    EXPECT_EQ(target.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(target.pixel(703, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(target.pixel(703, 479), qRgb(255, 255, 255));
+    // Outside the picture: black, not whatever memory held.
+    EXPECT_EQ(target.pixel(704, 10), qRgb(0, 0, 0));
+    EXPECT_EQ(target.pixel(10, 480), qRgb(0, 0, 0));
+
+    // The next picture of the same size reuses the image.
+    const uchar* bits = target.constBits();
+    CGraphicsScene::ConvertToGLImage(Solid(704, 480, Qt::blue), target);
+    EXPECT_EQ(target.constBits(), bits);
+    EXPECT_EQ(target.pixel(100, 100), qRgb(0, 0, 255));
+
+    // A 32-bit picture of another size gets a new image of its format.
+    CGraphicsScene::ConvertToGLImage(Solid(352, 240, Qt::green, QImage::Format_RGB32), target);
+    EXPECT_EQ(target.size(), QSize(512, 256));
+    EXPECT_EQ(target.format(), QImage::Format_RGB32);
+    EXPECT_EQ(target.pixel(351, 239), qRgb(0, 255, 0));
+}
+
+TEST(GraphicsScene, TextureRangeCoversThePictureOrTheZoomedPart)
+{
+    float r[4];
+    const QRect cell(QPoint(0, 0), QPoint(729, 549));
+    CGraphicsScene::textureRange(QSize(704, 480), QSize(1024, 512), false, QRect(), cell, r);
+    EXPECT_FLOAT_EQ(r[0], 0.0f);
+    EXPECT_FLOAT_EQ(r[1], 0.0f);
+    EXPECT_FLOAT_EQ(r[2], 0.6875f);
+    EXPECT_FLOAT_EQ(r[3], 0.9375f);
+
+    CGraphicsScene::textureRange(QSize(704, 480), QSize(704, 480), false, QRect(), cell, r);
+    EXPECT_FLOAT_EQ(r[2], 1.0f);
+    EXPECT_FLOAT_EQ(r[3], 1.0f);
+
+    const QRect zoom(QPoint(20, 10), QPoint(100, 80));
+    CGraphicsScene::textureRange(QSize(704, 480), QSize(1024, 512), true, zoom, cell, r);
+    EXPECT_FLOAT_EQ(r[0], 20 * 0.6875f / 730);
+    EXPECT_FLOAT_EQ(r[2], 100 * 0.6875f / 730);
+    EXPECT_FLOAT_EQ(r[1], 10 * 0.9375f / 550);
+    EXPECT_FLOAT_EQ(r[3], 80 * 0.9375f / 550);
+
+    // An invalid zoom rectangle, or a cell without size, shows the whole picture.
+    CGraphicsScene::textureRange(QSize(704, 480), QSize(704, 480), true, QRect(QPoint(-1, -1), QPoint(-3, -3)),
+                                 cell, r);
+    EXPECT_FLOAT_EQ(r[0], 0.0f);
+    EXPECT_FLOAT_EQ(r[2], 1.0f);
+    CGraphicsScene::textureRange(QSize(704, 480), QSize(704, 480), true, zoom, QRect(5, 5, 0, 0), r);
+    EXPECT_FLOAT_EQ(r[2], 1.0f);
+}
+
+TEST(GraphicsScene, CellsLookAsWidgetCellsDoExceptAFailedCellsTexts)
+{
+    const QSize size(730, 550);
+    CGraphicsScene scene(OPENGL_MODE_ON, 4);
+    const QRect rects[] = {QRect(5, 5, 360, 270), QRect(364, 5, 360, 270), QRect(5, 274, 360, 270),
+                           QRect(364, 274, 360, 270)};
+    CDisplayInfo infos[4];
+    infos[0] = Picture(Quadrants(704, 480), 0);
+    infos[0].title = QStringLiteral("DVR one");
+    infos[0].channelName = QStringLiteral("Front door");
+    infos[0].record = infos[0].motion = infos[0].sensor = true;
+    infos[1] = Picture(Solid(352, 240, QColor(30, 90, 60), QImage::Format_RGB32), 1);
+    infos[1].videoLoss = true;
+    infos[2] = Picture(Solid(352, 240, QColor(30, 90, 60)), 2);
+    infos[2].authorised = false;
+    infos[2].sensor = true;
+    infos[3] = Picture(Solid(352, 240, QColor(90, 30, 60)), 3);
+    infos[3].failed = true;
+    infos[3].title = QStringLiteral("Connection failed");
+    for (int i = 0; i < 4; ++i) {
+        scene.updateDisplayRect(i, rects[i]);
+        scene.setInfo(i, infos[i]);
+    }
+    scene.setSelected(2);
+    scene.setDisplaySettings(true, 1, 2);
+    const QImage wall = Render(scene, size);
+
+    for (int i = 0; i < 4; ++i) {
+        CScreenWidget cell(nullptr);
+        cell.resize(rects[i].size());
+        cell.setDisplaySettings(true, 1, 2);
+        cell.setSelected(i == 2);
+        cell.setInfo(infos[i]);
+        const QImage expected = cell.pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+        const int bad = Mismatches(wall, rects[i].left(), rects[i].top(), expected, 8);
+        if (i == 3) {
+            // The scene writes the failure on the cell as well.
+            EXPECT_GT(bad, 0);
+            EXPECT_FALSE(BrightBox(wall, QRect(rects[i].left() + 2, rects[i].top() + 1, 150, 13)).isEmpty());
+        } else {
+            EXPECT_LT(bad, rects[i].width() * rects[i].height() / 200) << "cell " << i;
+        }
+    }
+    // Between cells the wall is black.
+    EXPECT_EQ(wall.pixel(2, 2), qRgb(0, 0, 0));
+    EXPECT_EQ(wall.pixel(727, 547), qRgb(0, 0, 0));
+}
+
+TEST(GraphicsScene, ACellWithoutRectangleDrawsNothingAndIndexesAreChecked)
+{
+    CGraphicsScene scene(OPENGL_MODE_POWER_OF_2, 2);
+    CDisplayInfo info = Picture(Solid(64, 64, Qt::white));
+    info.title = QStringLiteral("T");
+    info.channelName = QStringLiteral("N");
+    info.record = info.motion = info.sensor = true;
+    scene.setInfo(0, info);
+    scene.setInfo(1, info);
+    scene.updateDisplayRect(1, QRect(0, 0, 100, 100));
+    scene.updateDisplayRect(0, QRect());
+    scene.setSelected(0);
+    QImage wall = Render(scene, QSize(300, 200));
+    EXPECT_TRUE(BrightBox(wall, QRect(101, 0, 199, 200)).isEmpty());
+    EXPECT_FALSE(BrightBox(wall, QRect(0, 0, 100, 100)).isEmpty());
+
+    // Out-of-range cells are ignored and read as empty.
+    scene.setInfo(2, info);
+    scene.setInfo(-1, info);
+    scene.updateDisplayRect(5, QRect(0, 0, 300, 200));
+    EXPECT_EQ(scene.getInfo(2).channel, -1);
+    EXPECT_TRUE(scene.getDisplayRect(-1).isEmpty());
+    scene.clear();
+    EXPECT_EQ(scene.getInfo(1).channel, -1);
+    wall = Render(scene, QSize(300, 200));
+    EXPECT_EQ(wall.pixel(50, 50), qRgb(0, 0, 0));
+
+    CGraphicsScene none(OPENGL_MODE_ON, -4);
+    EXPECT_EQ(none.count(), 0);
+    EXPECT_TRUE(none.getToolTip(QPoint(0, 0)).isEmpty());
+    Render(none, QSize(10, 10));
+}
+
+TEST(GraphicsScene, ZoomDragInSceneCoordinatesWithinTheSelectedCell)
+{
+    Owner owner;
+    owner.resize(730, 550);
+    CGraphicsScene scene(OPENGL_MODE_ON, 2);
+    CGraphicsView view(&owner);
+    view.setScene(&scene);
+    view.resize(730, 550);
+    owner.show();
+    scene.updateDisplayRect(0, QRect(QPoint(0, 0), QPoint(729, 549)));
+    scene.updateDisplayRect(1, QRect());
+    scene.setInfo(0, Picture(Quadrants(704, 480)));
+    QWidget* port = view.viewport();
+    EXPECT_EQ(view.sceneRect(), QRectF(0, 0, 730, 550));
+
+    // Without zoom the press goes on to the owner.
+    Send(port, QEvent::MouseButtonPress, QPoint(100, 80), Qt::LeftButton);
+    Send(port, QEvent::MouseButtonRelease, QPoint(100, 80), Qt::NoButton);
+    EXPECT_EQ(owner.presses, 1);
+    EXPECT_FALSE(scene.zoomRect().isValid());
+
+    scene.startZoom();
+    Send(port, QEvent::MouseButtonPress, QPoint(100, 80), Qt::LeftButton);
+    Send(port, QEvent::MouseMove, QPoint(20, 10), Qt::LeftButton);
+    EXPECT_EQ(scene.zoomRect(), QRect(QPoint(20, 10), QPoint(100, 80)));
+    EXPECT_FALSE(scene.zoomApplied());
+    QImage wall = Render(scene, QSize(730, 550));
+    EXPECT_EQ(wall.pixel(60, 10), qRgb(255, 255, 255));
+    EXPECT_EQ(wall.pixel(20, 40), qRgb(255, 255, 255));
+    Send(port, QEvent::MouseButtonRelease, QPoint(20, 10), Qt::NoButton);
+    EXPECT_TRUE(scene.zoomApplied());
+
+    // The zoomed part fills the cell: all of it lies in the red quadrant.
+    wall = Render(scene, QSize(730, 550));
+    for (QPoint p : {QPoint(100, 100), QPoint(600, 450), QPoint(700, 100)})
+        EXPECT_TRUE(Near(wall.pixel(p), qRgb(255, 0, 0), 8)) << p.x() << "," << p.y();
+
+    // A drag past the selected cell stops at its edge.
+    scene.updateDisplayRect(0, QRect(0, 0, 300, 200));
+    Send(port, QEvent::MouseButtonPress, QPoint(250, 150), Qt::LeftButton);
+    Send(port, QEvent::MouseMove, QPoint(500, 400), Qt::LeftButton);
+    EXPECT_EQ(scene.zoomRect(), QRect(QPoint(250, 150), QPoint(299, 199)));
+    Send(port, QEvent::MouseButtonRelease, QPoint(500, 400), Qt::NoButton);
+
+    scene.endZoom();
+    EXPECT_FALSE(scene.zoomApplied());
+    EXPECT_FALSE(scene.zoomRect().isValid());
+}
+
+TEST(GraphicsScene, FailedCellsNameTheirFailureInATooltip)
+{
+    QWidget owner;
+    owner.resize(400, 200);
+    CGraphicsScene scene(OPENGL_MODE_ON, 2);
+    CGraphicsView view(&owner);
+    view.setScene(&scene);
+    view.resize(400, 200);
+    owner.show();
+    scene.updateDisplayRect(0, QRect(QPoint(0, 0), QPoint(199, 199)));
+    scene.updateDisplayRect(1, QRect(QPoint(199, 0), QPoint(399, 199)));
+    CDisplayInfo failed;
+    failed.failed = true;
+    failed.title = QStringLiteral("Connection failed");
+    scene.setInfo(1, failed);
+    scene.setInfo(0, Picture(Solid(8, 8, Qt::red)));
+
+    EXPECT_EQ(scene.getToolTip(QPoint(300, 100)), failed.title);
+    EXPECT_EQ(scene.getToolTip(QPoint(199, 0)), failed.title);  // edges belong to the cell
+    EXPECT_TRUE(scene.getToolTip(QPoint(100, 100)).isEmpty());
+    EXPECT_TRUE(scene.getToolTip(QPoint(500, 100)).isEmpty());
+
+    QWidget* port = view.viewport();
+    QHelpEvent over(QEvent::ToolTip, QPoint(300, 100), port->mapToGlobal(QPoint(300, 100)));
+    QApplication::sendEvent(port, &over);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), failed.title);
+    QHelpEvent elsewhere(QEvent::ToolTip, QPoint(100, 100), port->mapToGlobal(QPoint(100, 100)));
+    QApplication::sendEvent(port, &elsewhere);
+    QElapsedTimer waited;
+    waited.start();
+    while (QToolTip::isVisible() && waited.elapsed() < 3000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(QToolTip::isVisible());
+
+    int doubles = 0;
+    QObject::connect(&view, &CGraphicsView::doubleClicked, [&doubles](QMouseEvent*) { ++doubles; });
+    Send(port, QEvent::MouseButtonDblClick, QPoint(50, 50), Qt::LeftButton);
+    EXPECT_EQ(doubles, 1);
+}
