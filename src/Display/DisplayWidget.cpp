@@ -1,0 +1,681 @@
+#include "DisplayWidget.h"
+
+#include <QByteArray>
+#include <QDebug>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+#include <mutex>
+#include <shared_mutex>
+
+#include "Common/ChannelNum.h"
+#include "Common/Frame.h"
+#include "Display/DisplayVideo.h"
+#include "Network/HttpConnect.h"
+#include "Settings/AppSettings.h"
+#include "Settings/EventSound.h"
+
+namespace {
+
+// Sequence interval when the setting holds no positive number of seconds.
+constexpr int kDefaultSequenceSeconds = 2;
+
+// Old-protocol model bytes of MPEG-4 DVRs; every other model sends H.264.
+bool IsMpeg4Model(int model) { return model >= 6 && model <= 11; }
+
+bool ChannelBit(uint64_t mask, int channel) { return CChannelNum::isEnabled(mask, channel); }
+
+}  // namespace
+
+// One attached stream: its signal connections, and a gate that its deliveries pass while
+// the stream is attached. Detaching closes the gate under the write lock, which waits for
+// deliveries still on their way.
+struct CDisplayWidget::StreamWiring {
+    std::shared_mutex lock;
+    std::atomic<bool> open{true};
+    QList<QMetaObject::Connection> connections;
+};
+
+CDisplayWidget::CDisplayWidget(QWidget* parent) : CDisplayWidget(parent, &CreateSinkAudioDevice)
+{
+    // The audio backend comes up on this thread rather than on the audio thread, which ends
+    // whenever the output closes.
+    QMediaDevices::defaultAudioOutput();
+}
+
+CDisplayWidget::CDisplayWidget(QWidget* parent, CPlayAudio::DeviceFactory audioDevice)
+    : QWidget(parent),
+      m_playAudio(audioDevice ? std::move(audioDevice) : CPlayAudio::DeviceFactory(&CreateSinkAudioDevice),
+                  CPlayAudio::kRetryMs),
+      m_pending(MAX_SCREENS),
+      m_pendingSet(MAX_SCREENS, false)
+{
+    setMinimumSize(MAX_IMAGE_VIEW_WIDTH, MAX_IMAGE_VIEW_HEIGHT);
+    resize(MAX_IMAGE_VIEW_WIDTH, MAX_IMAGE_VIEW_HEIGHT_LIVE);
+
+    m_seqTimer = new QTimer(this);
+    m_eventSound = new CEventSound;
+    m_eventSound->setParent(this);
+    m_displayVideo = new CDisplayVideo;
+
+    connect(m_seqTimer, &QTimer::timeout, this, &CDisplayWidget::switchChannel);
+    // Pictures are kept per screen on the delivering thread and drawn in one go: a screen
+    // that gets pictures faster than the GUI draws them shows the newest, and no queue of
+    // stale pictures can build up.
+    connect(m_displayVideo, &CDisplayVideo::signalUpdateScreen, this,
+            [this](const CDisplayInfo& info) { storePicture(info); }, Qt::DirectConnection);
+    connect(m_displayVideo, &CDisplayVideo::signalUpdateTime, this, &CDisplayWidget::signalUpdateTime);
+    connect(m_displayVideo, &CDisplayVideo::signalChangedStatus, this,
+            &CDisplayWidget::signalChangedStatus);
+
+    resetDisplay();
+}
+
+CDisplayWidget::~CDisplayWidget()
+{
+    // No stream may still be inside a slot while the members go.
+    const QList<CHttpConnect*> streams = m_wiring.keys();
+    for (CHttpConnect* stream : streams)
+        detachStream(stream);
+    m_displayVideo->exitDecodeThread();
+    m_displayVideo->clear(-1);
+    delete m_displayVideo;
+    delete m_screen;
+    delete m_eventSound;
+}
+
+// ---- layout ------------------------------------------------------------------------------
+
+void CDisplayWidget::resetDisplay()
+{
+    m_viewScreens = m_screenMode == SCREEN_MULTI_DVR ? 64 : 16;
+    delete m_screen;
+    m_screen = nullptr;
+    dropPendingPictures();
+    // An unknown mode gets widget cells from the container.
+    const auto mode = static_cast<OpenGLMode>(CAppSettings().readSetting(CAppSettings::OPENGL, 0).toInt());
+    m_screen = new CScreen(this, mode, CScreen::MAX_CELLS);
+
+    m_selected = 0;
+    m_screens = 0;
+    m_page = 0;
+    m_viewStart = 0;
+    m_prevViewScreens = 0;
+    m_prevViewStart = 0;
+    m_lastSize = QSize(0, 0);
+    updateSelectScreen(0);
+    UpdateDisplaySettings();
+    m_eventSound->UpdateSetting();
+    setScreens(m_viewScreens);
+    // The container falls back to widget cells where OpenGL cannot be shown.
+    m_displayVideo->changeOpenglOption(m_screen->mode() != OPENGL_MODE_OFF);
+}
+
+void CDisplayWidget::setScreens(int n)
+{
+    n = std::clamp(n, 0, static_cast<int>(CScreen::MAX_CELLS));
+    m_page = 0;
+    m_selected = 0;
+    m_screens = n;
+    UpdateDisplayRect(n, 0);
+    updateSelectScreen(m_selected);
+    UpdateDisplaySettings();
+    m_eventSound->UpdateSetting();
+}
+
+void CDisplayWidget::OnDVRChannels(int channels)
+{
+    if (m_screenMode == SCREEN_MULTI_DVR || m_screens == 64)
+        return;
+    setScreens(channels == 8 ? 9 : channels);
+}
+
+void CDisplayWidget::UpdateDisplayRect(int count, int start)
+{
+    // No cells (or a count that makes no layout) lays nothing out.
+    if (count <= 0) {
+        m_lastSize = QSize(0, 0);
+        m_prevViewScreens = 0;
+        m_prevViewStart = 0;
+        return;
+    }
+    count = std::min(count, static_cast<int>(CScreen::MAX_CELLS));
+    start = std::clamp(start, 0, MAX_SCREENS - 1);
+    if (m_viewScreens == count && m_viewStart == start && size() == m_lastSize) {
+        qDebug("same screens");
+        return;
+    }
+    if (m_viewScreens > 1) {
+        m_prevViewScreens = m_viewScreens;
+        m_prevViewStart = m_viewStart;
+    }
+    m_viewScreens = count;
+    m_viewStart = start;
+
+    // Emptied first, so that the selection reports the channel the cell has now.
+    m_screen->clear();
+    if (m_selected < start || m_selected > start + count - 1) {
+        m_selected = m_selected % count + start;
+        updateSelectScreen(m_selected);
+    } else {
+        // The selected screen may sit in another cell of the new layout.
+        m_screen->setSelected(m_selected - start);
+    }
+
+    const QVector<QRect> rects = CScreen::gridRects(count, size(), SCREEN_SPACE);
+    for (int i = 0; i < CScreen::MAX_CELLS; ++i)
+        m_screen->updateDisplayRect(i, rects[i]);
+    m_screen->resize(size());
+    updateAlarm();
+
+    const bool single = count < 4;
+    emit enableSingleScreen(single);
+    // The page's own first screen: a page past the first 64 screens asks for its channels.
+    emit sendChannelCommand(count, start);
+    m_lastSize = size();
+}
+
+bool CDisplayWidget::IsSameScreen(int count, int start) const
+{
+    return m_viewScreens == count && m_viewStart == start;
+}
+
+int CDisplayWidget::pageScreens() const { return std::max(1, m_viewScreens.load()); }
+
+bool CDisplayWidget::isScreenVisible(int screen) const
+{
+    const int start = m_viewStart;
+    return screen >= start && screen < start + m_viewScreens;
+}
+
+// ---- selection and mapping --------------------------------------------------------------
+
+void CDisplayWidget::updateSelectScreen(int screen)
+{
+    if (screen < 0)
+        return;
+    const int cell = screen - m_viewStart;
+    const bool inPage = cell >= 0 && cell < m_viewScreens;
+    if (inPage)
+        m_screen->setSelected(cell);
+    if (m_selected != screen) {
+        m_playAudio.clear();
+        m_selected = screen;
+    }
+    const int channel = inPage ? m_screen->getInfo(cell).channel : -1;
+    emit changedScreen(m_selected, channel >= 0 && channel < MAX_DVR_CHANNEL ? channel : -1);
+}
+
+int CDisplayWidget::widgetIndexToScreen(int index) const
+{
+    if (m_screenMode != SCREEN_MULTI_DVR)
+        return index + m_viewStart;
+    const int n = pageScreens();
+    return index % n + m_page * n;
+}
+
+int CDisplayWidget::getSelectedScreen(const QPoint& globalPos) const
+{
+    const int cell = m_screen->cellAt(mapFromGlobal(globalPos));
+    return cell < 0 ? -1 : widgetIndexToScreen(cell);
+}
+
+int CDisplayWidget::mapChannel(int channel, const DISPLAY_DVR_INFO& info) const
+{
+    if (channel < 0 || channel >= MAX_DVR_CHANNEL)
+        return -1;
+    if (m_screenMode != SCREEN_MULTI_DVR)
+        return channel;
+    // A channel this connection was not asked for has no screen of its own: counted among
+    // the others it would land on another channel's screen and decoder.
+    if (!ChannelBit(info.channelMask, channel))
+        return -1;
+    return CChannelNum::getIndexCount(info.channelMask, channel) + info.startScreen;
+}
+
+int CDisplayWidget::channelToScreen(int channel, const DISPLAY_DVR_INFO& info) const
+{
+    const int screen = mapChannel(channel, info);
+    return screen >= 0 && isScreenVisible(screen) ? screen : -1;
+}
+
+void CDisplayWidget::mousePressEvent(QMouseEvent* event)
+{
+    QWidget::mousePressEvent(event);
+    const int screen = getSelectedScreen(event->globalPosition().toPoint());
+    if (screen >= 0)
+        updateSelectScreen(screen);
+    qDebug("DisplayWidget mousePressEvent");
+}
+
+void CDisplayWidget::mouseDoubleClicked(QMouseEvent* event)
+{
+    if (m_zoom || m_sequence || !event)
+        return;
+    const int screen = getSelectedScreen(event->globalPosition().toPoint());
+    if (screen >= 0)
+        emit doubleClicked(screen);
+}
+
+void CDisplayWidget::doubleClickedScreen(int screen)
+{
+    if (screen < 0 || screen >= MAX_SCREENS)
+        return;
+    if (m_viewScreens == 1)
+        UpdateDisplayRect(m_prevViewScreens, m_prevViewStart);
+    else
+        UpdateDisplayRect(1, screen);
+    updateSelectScreen(screen);
+    if (m_screenMode == SCREEN_MULTI_DVR) {
+        const int n = pageScreens();
+        m_page = std::min(m_selected / n, MAX_SCREENS / n);
+        m_viewStart = m_page * n;
+        UpdateDisplayRect(m_viewScreens, m_viewStart);
+    }
+}
+
+// ---- paging, sequence, zoom, full screen -------------------------------------------------
+
+void CDisplayWidget::setNextPage()
+{
+    const int n = pageScreens();
+    m_page = m_page < MAX_SCREENS / n - 1 ? m_page + 1 : 0;
+    UpdateDisplayRect(m_viewScreens, m_page * n);
+}
+
+void CDisplayWidget::setPrevPage()
+{
+    const int n = pageScreens();
+    m_page = m_page > 0 ? m_page - 1 : MAX_SCREENS / n - 1;
+    UpdateDisplayRect(m_viewScreens, m_page * n);
+}
+
+void CDisplayWidget::updatePage()
+{
+    const int n = pageScreens();
+    m_page = std::min(MAX_SCREENS / n, m_selected / n);
+    m_viewStart = m_page * n;
+    UpdateDisplayRect(m_viewScreens, m_viewStart);
+}
+
+QString CDisplayWidget::getCurrentPage() const
+{
+    return QStringLiteral("%1 / %2").arg(m_page + 1).arg(MAX_SCREENS / pageScreens());
+}
+
+void CDisplayWidget::setSequence(bool on)
+{
+    if (m_screenMode == SCREEN_MULTI_DVR) {
+        qDebug("livem can't use sequence mode.");
+        return;
+    }
+    m_sequence = on;
+    m_displayVideo->clear(-1);
+    if (on) {
+        emit sendChannelCommand(16, 0);
+        bool numeric = false;
+        int seconds = CAppSettings().readSetting(CAppSettings::SEQ_INTERVAL, QVariant()).toInt(&numeric);
+        if (!numeric || seconds <= 0)
+            seconds = kDefaultSequenceSeconds;
+        m_seqTimer->start(seconds * 1000);
+        UpdateDisplayRect(1, 0);
+    } else {
+        m_seqTimer->stop();
+        UpdateDisplayRect(m_viewScreens, m_viewStart);
+    }
+}
+
+void CDisplayWidget::switchChannel()
+{
+    if (m_screenMode == SCREEN_MULTI_DVR) {
+        qDebug("livem can't switch channels.");
+        return;
+    }
+    m_displayVideo->clear(-1);
+    const int next = m_viewStart < m_screens - 1 ? m_viewStart + 1 : 0;
+    UpdateDisplayRect(1, next);
+}
+
+void CDisplayWidget::setZoom(bool on)
+{
+    if (m_viewScreens != 1)
+        return;
+    m_zoom = on;
+    if (on) {
+        setCursor(Qt::CrossCursor);
+        m_screen->startZoom(m_selected - m_viewStart);
+    } else {
+        setCursor(Qt::ArrowCursor);
+        m_screen->endZoom();
+    }
+}
+
+void CDisplayWidget::EnterFullScreen()
+{
+    if (isFullScreen())
+        return;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const int number = screens.indexOf(screen());
+    setParent(nullptr);
+    setWindowState(windowState() ^ Qt::WindowFullScreen);
+    if (number > 0)
+        move(screens[number]->geometry().topLeft());
+    showFullScreen();
+    UpdateDisplayRect(m_viewScreens, m_viewStart);
+}
+
+void CDisplayWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Escape) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (isFullScreen()) {
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        showNormal();
+        emit exitFullScreen();
+    }
+    event->accept();
+}
+
+void CDisplayWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (event->size() != event->oldSize())
+        UpdateDisplayRect(m_viewScreens, m_viewStart);
+}
+
+// ---- settings and pass-throughs ----------------------------------------------------------
+
+void CDisplayWidget::UpdateDisplaySettings()
+{
+    CAppSettings settings;
+    m_screen->setDisplaySettings(settings.readSetting(CAppSettings::OSD_CH_NAME, 0).toBool(),
+                                 settings.readSetting(CAppSettings::OSD_RECORD, 0).toInt(),
+                                 settings.readSetting(CAppSettings::OSD_EVENT, 0).toInt());
+}
+
+void CDisplayWidget::UpdateEventAlarmSetting()
+{
+    m_eventSound->UpdateSetting();
+    updateAlarm();
+}
+
+void CDisplayWidget::slotDecoderRestart(int ch) { m_displayVideo->clear(ch); }
+
+void CDisplayWidget::setPbStatus(const cgi::PbControl_Cmd& command) { m_displayVideo->setPbStatus(command); }
+
+void CDisplayWidget::setDeinterlaced(bool on) { m_displayVideo->setDeinterlaced(on); }
+
+bool CDisplayWidget::saveCaptureImage(const QString& path, const CAPTURE_FILEFORMAT::ENUM& format)
+{
+    return m_screen->saveCaptureImage(path, format);
+}
+
+void CDisplayWidget::showWaitWidget(bool show) { m_screen->showWaitWidget(this, show); }
+
+void CDisplayWidget::start(const DISPLAY_MODE::ENUM& mode) { m_displayVideo->startDecodeThread(16, mode); }
+
+void CDisplayWidget::stop() { m_displayVideo->exitDecodeThread(); }
+
+void CDisplayWidget::ClearScreen()
+{
+    m_displayVideo->clear(-1);
+    dropPendingPictures();
+    m_screen->clear();
+    // A running sequence goes on after the screens are laid out again.
+    if (!m_sequence)
+        m_seqTimer->stop();
+    // Silenced, not disabled: the next marked picture sounds the alarm again.
+    m_eventSound->stop();
+    m_playAudio.clear();
+}
+
+void CDisplayWidget::updateAlarm()
+{
+    bool marked = false;
+    const int cells = std::min(m_viewScreens.load(), static_cast<int>(CScreen::MAX_CELLS));
+    for (int i = 0; i < cells && !marked; ++i) {
+        const CDisplayInfo& info = m_screen->getInfo(i);
+        marked = info.channel >= 0 && (info.motion || info.sensor);
+    }
+    m_eventSound->setEvent(marked);
+}
+
+// ---- frames from the streams (delivering threads) ----------------------------------------
+
+void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
+{
+    if (len == 0 || !data)
+        return;
+    // Also refuses frames whose data does not fit the packet and channels 16 and above.
+    const int channel = m_displayVideo->getVideoChannel(info.oldProtocol, data, len);
+    if (channel < 0)
+        return;
+    const int screen = mapChannel(channel, info);
+    // One reading of the page: it may be turned on the GUI thread meanwhile.
+    const int viewStart = m_viewStart;
+    if (screen < viewStart || screen >= viewStart + m_viewScreens)
+        return;
+
+    _DISPLAY_CHANNEL_INFO record;
+    record.displayMode = static_cast<DISPLAY_MODE::ENUM>(info.displayMode);
+    record.pbMode = static_cast<PbMode>(info.pbMode);
+    record.widgetIndex = screen - viewStart;
+    record.screen = screen;
+    record.channelName = info.channelNames[channel];
+    record.dvrName = info.dvrName;
+    record.authorised = ChannelBit(info.authorityMask, channel);
+    record.record = ChannelBit(info.recordMask, channel);
+    record.motion = ChannelBit(info.motionMask, channel);
+    record.sensor = ChannelBit(info.sensorMask, channel);
+    record.videoLoss = info.displayMode == DISPLAY_MODE::LIVE && ChannelBit(info.videoLossMask, channel);
+    if (!info.oldProtocol) {
+        record.protocolType = PROTOCOL_CFRAME_H264;
+    } else {
+        // The frame says what it carries; the connection's model may not be known yet.
+        CUFrame header;
+        header.SetData(data, static_cast<int>(std::min<size_t>(len, CUFrame::HEADER_SIZE)));
+        record.protocolType = IsMpeg4Model(header.GetModel()) ? PROTOCOL_CUFRAME_MPEG4 : PROTOCOL_CUFRAME_H264;
+    }
+    if (record.widgetIndex < 0 || record.widgetIndex >= CScreen::MAX_CELLS)
+        return;
+    QMutexLocker slot(&m_slotLocks[record.widgetIndex]);
+    m_displayVideo->makeImage(record, data, len);
+}
+
+void CDisplayWidget::OnPlayAudio(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
+{
+    if (!data)
+        return;
+    int channel;
+    uint64_t offset;
+    if (info.oldProtocol) {
+        if (len < static_cast<size_t>(CUFrame::HEADER_SIZE))
+            return;
+        CUFrame header;
+        header.SetData(data, CUFrame::HEADER_SIZE);
+        if (!header.IsValid() || header.GetSize() == 0)
+            return;
+        channel = header.GetChannel();
+        offset = header.GetDataOffset();
+    } else {
+        if (len < static_cast<size_t>(CFrame::HEADER_SIZE))
+            return;
+        CFrame header;
+        header.SetData(data, CFrame::HEADER_SIZE);
+        if (!header.IsValid() || header.GetSize() == 0)
+            return;
+        channel = header.GetChannel();
+        offset = header.GetDataOffset();
+    }
+    if (channel < 0 || channel >= MAX_DVR_CHANNEL)
+        return;
+    if (m_screenMode == SCREEN_MULTI_DVR) {
+        const int screen = mapChannel(channel, info);
+        if (screen < 0)
+            return;
+        channel = screen - info.startScreen;
+    }
+    const int encoded = CDecodeAudio::getEncodedSize(info.oldProtocol);
+    if (offset > len || len - offset != static_cast<size_t>(encoded)) {
+        qDebug("audio size error");
+        return;
+    }
+    if (channel + info.startScreen != m_selected)
+        return;
+
+    const int samples = CDecodeAudio::getDecodedSize(info.oldProtocol);
+    QByteArray pcm(samples * static_cast<int>(sizeof(short)), Qt::Uninitialized);
+    QMutexLocker lock(&m_audioLock);
+    const int decoded = m_decodeAudio.DecodeFrame(info.oldProtocol, data + offset, encoded,
+                                                  reinterpret_cast<short*>(pcm.data()), samples);
+    if (decoded > 0) {
+        pcm.truncate(decoded * static_cast<int>(sizeof(short)));
+        m_playAudio.PushAudio(info.oldProtocol, pcm);
+    }
+}
+
+// ---- pictures and status (GUI thread) ----------------------------------------------------
+
+void CDisplayWidget::storePicture(const CDisplayInfo& info)
+{
+    if (info.screen < 0 || info.screen >= MAX_SCREENS)
+        return;
+    QMutexLocker lock(&m_pendingLock);
+    m_pending[info.screen] = info;
+    if (!m_pendingSet[info.screen]) {
+        m_pendingSet[info.screen] = true;
+        m_pendingOrder.push_back(info.screen);
+    }
+    if (!m_flushPosted) {
+        m_flushPosted = true;
+        QMetaObject::invokeMethod(this, &CDisplayWidget::flushPictures, Qt::QueuedConnection);
+    }
+}
+
+void CDisplayWidget::flushPictures()
+{
+    std::vector<CDisplayInfo> pictures;
+    {
+        QMutexLocker lock(&m_pendingLock);
+        m_flushPosted = false;
+        pictures.reserve(m_pendingOrder.size());
+        for (int screen : m_pendingOrder) {
+            pictures.push_back(std::move(m_pending[screen]));
+            m_pending[screen] = CDisplayInfo();
+            m_pendingSet[screen] = false;
+        }
+        m_pendingOrder.clear();
+    }
+    for (const CDisplayInfo& info : pictures)
+        slotUpdateScreen(info);
+}
+
+void CDisplayWidget::dropPendingPictures()
+{
+    QMutexLocker lock(&m_pendingLock);
+    for (int screen : m_pendingOrder) {
+        m_pending[screen] = CDisplayInfo();
+        m_pendingSet[screen] = false;
+    }
+    m_pendingOrder.clear();
+}
+
+void CDisplayWidget::slotUpdateScreen(const CDisplayInfo& info)
+{
+    if (info.channel < 0)
+        return;
+    // A picture decoded for a page that has been turned since is not shown.
+    if (!isScreenVisible(info.screen))
+        return;
+    const int cell = (m_screenMode == SCREEN_MULTI_DVR ? info.screen : info.channel) - m_viewStart;
+    if (cell < 0 || cell >= CScreen::MAX_CELLS)
+        return;
+    const int selectedCell = m_selected - m_viewStart;
+    const bool selectedWasEmpty = m_screen->getInfo(selectedCell).channel < 0;
+    m_screen->setInfo(cell, info);
+    // The main window learns the channel of the selected cell once it has one.
+    if (selectedWasEmpty && cell == selectedCell)
+        updateSelectScreen(m_selected);
+    updateAlarm();
+}
+
+void CDisplayWidget::slotUpdateDVRStatus(const DISPLAY_DVR_INFO& info)
+{
+    for (int channel = 0; channel < MAX_DVR_CHANNEL; ++channel) {
+        // Only the channels the connection sends own a screen.
+        if (!ChannelBit(info.channelMask, channel))
+            continue;
+        const int screen = channelToScreen(channel, info);
+        if (screen < 0)
+            continue;
+        _DISPLAY_CHANNEL_INFO record;
+        record.displayMode = static_cast<DISPLAY_MODE::ENUM>(info.displayMode);
+        record.pbMode = static_cast<PbMode>(info.pbMode);
+        record.widgetIndex = screen - m_viewStart;
+        record.screen = screen;
+        record.channelName = info.channelNames[channel];
+        record.dvrName = info.dvrName;
+        record.status = info.status;
+        record.authorised = ChannelBit(info.authorityMask, channel);
+        m_displayVideo->updateDVRStatus(channel, record);
+    }
+}
+
+// ---- stream wiring -----------------------------------------------------------------------
+
+void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
+{
+    if (!stream)
+        return;
+    detachStream(stream);
+    auto wiring = std::make_shared<StreamWiring>();
+    QList<QMetaObject::Connection>& c = wiring->connections;
+    c << connect(stream, &CHttpConnect::ADataReceived, this,
+                 [this, wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                     std::shared_lock<std::shared_mutex> gate(wiring->lock);
+                     if (wiring->open)
+                         OnPlayAudio(info, data, len);
+                 }, Qt::DirectConnection);
+    if (!audioOnly) {
+        c << connect(stream, &CHttpConnect::VDataReceived, this,
+                     [this, wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                         std::shared_lock<std::shared_mutex> gate(wiring->lock);
+                         if (wiring->open)
+                             slotDisplayVideo(info, data, len);
+                     }, Qt::DirectConnection);
+        c << connect(stream, &CHttpConnect::signalConnectedDVRStatus, this,
+                     [this, wiring](const DISPLAY_DVR_INFO& info) {
+                         if (wiring->open)
+                             slotUpdateDVRStatus(info);
+                     });
+        c << connect(stream, &CHttpConnect::DVRChannels, this, [this, wiring](int channels) {
+            if (wiring->open)
+                OnDVRChannels(channels);
+        });
+    }
+    c << connect(stream, &QObject::destroyed, this, [this, stream] { m_wiring.remove(stream); },
+                 Qt::DirectConnection);
+    m_wiring.insert(stream, wiring);
+}
+
+void CDisplayWidget::detachStream(CHttpConnect* stream)
+{
+    const std::shared_ptr<StreamWiring> wiring = m_wiring.take(stream);
+    if (!wiring)
+        return;
+    // Closed before the wiring goes: a delivery that gets in meanwhile waits at the gate,
+    // finds it closed and does nothing.
+    std::unique_lock<std::shared_mutex> gate(wiring->lock);
+    wiring->open = false;
+    for (const QMetaObject::Connection& c : std::as_const(wiring->connections))
+        disconnect(c);
+}

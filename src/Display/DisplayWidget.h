@@ -1,0 +1,179 @@
+#pragma once
+
+// The screen area of live view, remote playback and local playback: a page of up to 64 cells
+// out of 256 screens. Frames arrive on the threads that deliver them, are mapped to screens,
+// decoded at once for the visible ones, and their pictures are drawn on the GUI thread.
+
+#include <QHash>
+#include <QList>
+#include <QMetaObject>
+#include <QMutex>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "Common/DecodeAudio.h"
+#include "Common/PlayAudio.h"
+#include "Display/DisplayInfo.h"
+#include "Display/Screen.h"
+#include "Network/DisplayDvrInfo.h"
+#include "cgi_request.pb.h"
+
+class CDisplayVideo;
+class CEventSound;
+class CHttpConnect;
+class QKeyEvent;
+class QMouseEvent;
+class QResizeEvent;
+class QTimer;
+
+class CDisplayWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    static const int SCREEN_SPACE = 10;
+    static const int MAX_IMAGE_VIEW_WIDTH = 730;
+    static const int MAX_IMAGE_VIEW_HEIGHT = 490;
+    static const int MAX_IMAGE_VIEW_HEIGHT_LIVE = 550;
+    static const int MAX_SCREENS = 256;
+    static const int MAX_DVR_CHANNEL = 16;
+
+    enum SCREEN_MODE {
+        SCREEN_SINGLE_DVR = 0,  // Live S, search, playback, backup
+        SCREEN_MULTI_DVR = 1,   // Live M
+    };
+
+    explicit CDisplayWidget(QWidget* parent = nullptr);
+    // Audio goes to the devices the factory makes instead of the default sound output.
+    CDisplayWidget(QWidget* parent, CPlayAudio::DeviceFactory audioDevice);
+    ~CDisplayWidget() override;
+
+    void resetDisplay();
+    void setScreens(int n);
+    void UpdateDisplayRect(int count, int start);
+    void updateSelectScreen(int screen);
+    bool IsSameScreen(int count, int start) const;
+    SCREEN_MODE getScreenMode() const { return static_cast<SCREEN_MODE>(m_screenMode.load()); }
+    void setScreenMode(SCREEN_MODE mode) { m_screenMode = mode; }
+    int getViewStartScreen() const { return m_viewStart; }
+    int getViewEndScreen() const { return m_viewStart + m_viewScreens; }
+    int getViewScreens() const { return m_viewScreens; }
+    bool isSingleScreen() const { return m_viewScreens == 1; }
+    int selectedScreen() const { return m_selected; }
+    // The screen under a global position, or -1 when it lies in no cell.
+    int getSelectedScreen(const QPoint& globalPos) const;
+    void doubleClickedScreen(int screen);
+    void updatePage();
+    void setNextPage();
+    void setPrevPage();
+    QString getCurrentPage() const;
+    void ClearScreen();
+    void setZoom(bool on);
+    bool IsZoom() const { return m_zoom; }
+    void setSequence(bool on);
+    void EnterFullScreen();
+    void setPbStatus(const cgi::PbControl_Cmd& command);
+    void setDeinterlaced(bool on);
+    // True when the file was written.
+    bool saveCaptureImage(const QString& path, const CAPTURE_FILEFORMAT::ENUM& format);
+    void showWaitWidget(bool show);
+    void start(const DISPLAY_MODE::ENUM& mode);
+    void stop();
+
+    // The screen of a channel, or -1 when that screen is not visible or the channel is not
+    // one this connection sends.
+    int channelToScreen(int channel, const DISPLAY_DVR_INFO& info) const;
+    int screenToWidgetIndex(int screen) const { return screen - m_viewStart; }
+    int widgetIndexToScreen(int index) const;
+
+    // Wires a stream to the display: its frames, audio, status and channel count (video
+    // stream), or only its audio (the second stream of an old-protocol DVR).
+    void attachStream(CHttpConnect* stream, bool audioOnly = false);
+    // Drops every wiring of the stream and returns once none of its deliveries is still
+    // running, so nothing it sent before can reach the screens afterwards.
+    void detachStream(CHttpConnect* stream);
+
+    CScreen* screenContainer() const { return m_screen; }
+    CDisplayVideo* displayVideo() const { return m_displayVideo; }
+
+signals:
+    void exitFullScreen();
+    void enableSingleScreen(bool enable);
+    void changedScreen(int screen, int dvrch);
+    void doubleClicked(int screen);
+    void sendChannelCommand(int screens, int firstch);
+    void signalUpdateTime(const QString& strtime);
+    void signalChangedStatus(const QString& strstatus);
+
+public slots:
+    void slotUpdateDVRStatus(const DISPLAY_DVR_INFO& info);
+    void slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len);
+    void slotUpdateScreen(const CDisplayInfo& info);
+    void OnPlayAudio(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len);
+    void OnDVRChannels(int channels);
+    void UpdateDisplaySettings();
+    void UpdateEventAlarmSetting();
+    void slotDecoderRestart(int ch);
+    void mouseDoubleClicked(QMouseEvent* event);
+    void switchChannel();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    struct StreamWiring;
+
+    // Keeps the newest picture of each screen until the GUI thread draws it (any thread).
+    void storePicture(const CDisplayInfo& info);
+    void flushPictures();
+    void dropPendingPictures();
+    // Sounds the alarm while a visible cell carries a motion or sensor mark.
+    void updateAlarm();
+    int pageScreens() const;
+    bool isScreenVisible(int screen) const;
+    // The screen of a channel on a page starting at viewStart, visible or not; -1 when the
+    // connection has no screen for it.
+    int mapChannel(int channel, const DISPLAY_DVR_INFO& info) const;
+
+    CDecodeAudio m_decodeAudio;
+    CPlayAudio m_playAudio;
+    CDisplayVideo* m_displayVideo = nullptr;
+    CScreen* m_screen = nullptr;
+    // Read by the delivering threads while the GUI thread changes them.
+    std::atomic<int> m_selected{0};
+    int m_screens = 64;
+    int m_page = 0;
+    std::atomic<int> m_viewScreens{16};
+    std::atomic<int> m_viewStart{0};
+    int m_prevViewScreens = 0;
+    int m_prevViewStart = 0;
+    QSize m_lastSize{-1, -1};
+    bool m_zoom = false;
+    std::atomic<int> m_screenMode{SCREEN_SINGLE_DVR};
+    bool m_sequence = false;
+    QTimer* m_seqTimer = nullptr;
+    CEventSound* m_eventSound = nullptr;
+
+    // Audio frames of several streams share one decoder.
+    QMutex m_audioLock;
+    // A decoder slot decodes one frame at a time, whichever stream sends it.
+    std::array<QMutex, CScreen::MAX_CELLS> m_slotLocks;
+
+    QMutex m_pendingLock;
+    std::vector<CDisplayInfo> m_pending;
+    std::vector<bool> m_pendingSet;
+    std::vector<int> m_pendingOrder;
+    bool m_flushPosted = false;
+
+    QHash<CHttpConnect*, std::shared_ptr<StreamWiring>> m_wiring;
+};
