@@ -1,8 +1,7 @@
 #pragma once
 
-// A display widget with widget cells and a sound card that records what it is given.
+// A display widget with widget cells whose sound card records what it is given.
 
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMutex>
@@ -11,10 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include <gtest/gtest.h>
-
 #include "Display/DisplayWidget.h"
-#include "Settings/AppSettings.h"
 #include "Settings/settings_sandbox.h"
 
 namespace displaytest {
@@ -23,25 +19,16 @@ inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
+    while (!done() && timer.elapsed() < timeoutMs) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(2);
     }
-    return true;
+    return done();
 }
 
-// The bytes a sound card was given.
 struct Played {
     QMutex mutex;
     QByteArray bytes;
-
-    QByteArray get()
-    {
-        QMutexLocker lock(&mutex);
-        return bytes;
-    }
 };
 
 class RecordingCard : public CAudioDevice {
@@ -66,23 +53,26 @@ protected:
     void SetUp() override
     {
         SettingsTest::SetUp();
-        CAppSettings settings;
-        settings.writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
-        settings.writeSetting(CAppSettings::OSD_CH_NAME, 1);
-        played = std::make_shared<Played>();
+        CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
         auto p = played;
         w = std::make_unique<CDisplayWidget>(nullptr, [p] { return std::make_unique<RecordingCard>(p); });
         w->show();
     }
     void TearDown() override { w.reset(); }
 
+    void LiveM(int cells)
+    {
+        w->setScreenMode(CDisplayWidget::SCREEN_MULTI_DVR);
+        w->resetDisplay();
+        w->UpdateDisplayRect(cells, 0);
+    }
     // The cell that shows screen `screen` on the current page.
     const CDisplayInfo& Cell(int screen) const
     {
         return w->screenContainer()->getInfo(screen - w->getViewStartScreen());
     }
 
-    std::shared_ptr<Played> played;
+    std::shared_ptr<Played> played = std::make_shared<Played>();
     std::unique_ptr<CDisplayWidget> w;
 };
 
