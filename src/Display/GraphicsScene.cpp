@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Display/GLExtensions.h"
+
 #ifndef GL_BGRA
 #define GL_BGRA 0x80E1
 #endif
@@ -218,6 +220,7 @@ bool CGraphicsScene::setUpGL()
     m_context = context;
     for (CellTexture& texture : m_textures)
         texture = CellTexture();
+    getGLExtensionFunctions().resolve(context);
 
     // The textures go with the context: free them while it can still be made current.
     QGraphicsView* view = views().isEmpty() ? nullptr : views().first();
@@ -280,7 +283,6 @@ void CGraphicsScene::ImageDrawToOpenGL(CellTexture& texture, const QImage& image
         }
         m_gl->glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         m_gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        texture.format = int(format);
         texture.stale = false;
         ++m_picturesDrawn;
     }

@@ -64,9 +64,8 @@ protected:
 private:
     struct CellTexture {
         unsigned name = 0;
-        QSize size;       // allocated texture size
-        int format = 0;   // pixel format of the last upload
-        bool stale = true;
+        QSize size;  // allocated texture size
+        bool stale = true;  // the cell's picture changed since its last upload
     };
 
     void ImageDraw(QPainter* painter, const QRectF& exposed);
