@@ -293,18 +293,3 @@ TEST_F(ScreenCellTest, ZoomDragDrawsTheRectangleThenShowsThatPart)
     cell.updatePixmap();
     EXPECT_TRUE(Near(Shot().pixel(far), qRgb(255, 255, 255)));
 }
-
-TEST_F(ScreenCellTest, DoubleClickIsPassedOnAndASizelessCellDrawsNothing)
-{
-    int clicks = 0;
-    QObject::connect(&cell, &CScreenWidget::doubleClicked, [&clicks](QMouseEvent*) { ++clicks; });
-    Mouse(QEvent::MouseButtonDblClick, QPoint(10, 10), Qt::LeftButton);
-    EXPECT_EQ(clicks, 1);
-
-    CScreenWidget none(nullptr);
-    none.resize(0, 0);
-    const qint64 before = none.pixmap().cacheKey();
-    none.setInfo(Picture(Solid(352, 240, kBlue)));
-    EXPECT_EQ(none.getInfo().channel, 0);
-    EXPECT_EQ(none.pixmap().cacheKey(), before);
-}

@@ -1,5 +1,5 @@
-// The OpenGL scene's own rules, checked without OpenGL: power-of-two pictures, texture
-// ranges, cell drawing by the painter, zoom by mouse, tooltips and double clicks.
+// The OpenGL scene's own rules, checked without OpenGL (the painter draws the pictures):
+// power-of-two pictures, texture ranges, empty cells, zoom by mouse, tooltips, double clicks.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,10 +8,8 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
-#include "Display/CellPainter.h"
 #include "Display/GraphicsScene.h"
 #include "Display/GraphicsView.h"
-#include "Display/ScreenWidget.h"
 #include "screen_test_util.h"
 
 using namespace screentest;
@@ -66,12 +64,6 @@ TEST(GraphicsScene, PowerOfTwoPicturesKeepThePictureTopLeft)
     EXPECT_EQ(target.pixel(704, 10), qRgb(0, 0, 0));
     EXPECT_EQ(target.pixel(10, 480), qRgb(0, 0, 0));
 
-    // The next picture of the same size reuses the image.
-    const uchar* bits = target.constBits();
-    CGraphicsScene::ConvertToGLImage(Solid(704, 480, Qt::blue), target);
-    EXPECT_EQ(target.constBits(), bits);
-    EXPECT_EQ(target.pixel(100, 100), qRgb(0, 0, 255));
-
     // A 32-bit picture of another size gets a new image of its format.
     CGraphicsScene::ConvertToGLImage(Solid(352, 240, Qt::green, QImage::Format_RGB32), target);
     EXPECT_EQ(target.size(), QSize(512, 256));
@@ -89,10 +81,6 @@ TEST(GraphicsScene, TextureRangeCoversThePictureOrTheZoomedPart)
     EXPECT_FLOAT_EQ(r[2], 0.6875f);
     EXPECT_FLOAT_EQ(r[3], 0.9375f);
 
-    CGraphicsScene::textureRange(QSize(704, 480), QSize(704, 480), false, QRect(), cell, r);
-    EXPECT_FLOAT_EQ(r[2], 1.0f);
-    EXPECT_FLOAT_EQ(r[3], 1.0f);
-
     const QRect zoom(QPoint(20, 10), QPoint(100, 80));
     CGraphicsScene::textureRange(QSize(704, 480), QSize(1024, 512), true, zoom, cell, r);
     EXPECT_FLOAT_EQ(r[0], 20 * 0.6875f / 730);
@@ -100,61 +88,9 @@ TEST(GraphicsScene, TextureRangeCoversThePictureOrTheZoomedPart)
     EXPECT_FLOAT_EQ(r[1], 10 * 0.9375f / 550);
     EXPECT_FLOAT_EQ(r[3], 80 * 0.9375f / 550);
 
-    // An invalid zoom rectangle, or a cell without size, shows the whole picture.
-    CGraphicsScene::textureRange(QSize(704, 480), QSize(704, 480), true, QRect(QPoint(-1, -1), QPoint(-3, -3)),
-                                 cell, r);
-    EXPECT_FLOAT_EQ(r[0], 0.0f);
-    EXPECT_FLOAT_EQ(r[2], 1.0f);
+    // A cell without size shows the whole picture.
     CGraphicsScene::textureRange(QSize(704, 480), QSize(704, 480), true, zoom, QRect(5, 5, 0, 0), r);
     EXPECT_FLOAT_EQ(r[2], 1.0f);
-}
-
-TEST(GraphicsScene, CellsLookAsWidgetCellsDoExceptAFailedCellsTexts)
-{
-    const QSize size(730, 550);
-    CGraphicsScene scene(OPENGL_MODE_ON, 4);
-    const QRect rects[] = {QRect(5, 5, 360, 270), QRect(364, 5, 360, 270), QRect(5, 274, 360, 270),
-                           QRect(364, 274, 360, 270)};
-    CDisplayInfo infos[4];
-    infos[0] = Picture(Quadrants(704, 480), 0);
-    infos[0].title = QStringLiteral("DVR one");
-    infos[0].channelName = QStringLiteral("Front door");
-    infos[0].record = infos[0].motion = infos[0].sensor = true;
-    infos[1] = Picture(Solid(352, 240, QColor(30, 90, 60), QImage::Format_RGB32), 1);
-    infos[1].videoLoss = true;
-    infos[2] = Picture(Solid(352, 240, QColor(30, 90, 60)), 2);
-    infos[2].authorised = false;
-    infos[2].sensor = true;
-    infos[3] = Picture(Solid(352, 240, QColor(90, 30, 60)), 3);
-    infos[3].failed = true;
-    infos[3].title = QStringLiteral("Connection failed");
-    for (int i = 0; i < 4; ++i) {
-        scene.updateDisplayRect(i, rects[i]);
-        scene.setInfo(i, infos[i]);
-    }
-    scene.setSelected(2);
-    scene.setDisplaySettings(true, 1, 2);
-    const QImage wall = Render(scene, size);
-
-    for (int i = 0; i < 4; ++i) {
-        CScreenWidget cell(nullptr);
-        cell.resize(rects[i].size());
-        cell.setDisplaySettings(true, 1, 2);
-        cell.setSelected(i == 2);
-        cell.setInfo(infos[i]);
-        const QImage expected = cell.pixmap().toImage().convertToFormat(QImage::Format_RGB32);
-        const int bad = Mismatches(wall, rects[i].left(), rects[i].top(), expected, 8);
-        if (i == 3) {
-            // The scene writes the failure on the cell as well.
-            EXPECT_GT(bad, 0);
-            EXPECT_FALSE(BrightBox(wall, QRect(rects[i].left() + 2, rects[i].top() + 1, 150, 13)).isEmpty());
-        } else {
-            EXPECT_LT(bad, rects[i].width() * rects[i].height() / 200) << "cell " << i;
-        }
-    }
-    // Between cells the wall is black.
-    EXPECT_EQ(wall.pixel(2, 2), qRgb(0, 0, 0));
-    EXPECT_EQ(wall.pixel(727, 547), qRgb(0, 0, 0));
 }
 
 TEST(GraphicsScene, ACellWithoutRectangleDrawsNothingAndIndexesAreChecked)
