@@ -361,8 +361,18 @@ void CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
     for (int i = 0; i < m_count; ++i) {
         const QRect& rect = m_rects[i];
         const CDisplayInfo& info = m_infos[i];
-        if (!rect.isValid() || rect.isEmpty() || !CellPainter::showsPicture(info))
+        if (!rect.isValid() || rect.isEmpty() || !CellPainter::showsPicture(info)) {
+            // A cell without a picture gives its memory back (a smaller layout leaves many).
+            CellTexture& texture = m_textures[i];
+            if (texture.name != 0) {
+                GLuint name = texture.name;
+                m_gl->glDeleteTextures(1, &name);
+                texture = CellTexture();
+            }
+            if (m_mode == OPENGL_MODE_POWER_OF_2)
+                m_glImages[i] = QImage();
             continue;
+        }
         if (m_mode == OPENGL_MODE_POWER_OF_2) {
             if (m_textures[i].stale)
                 ConvertToGLImage(info.image, m_glImages[i]);
