@@ -1,7 +1,6 @@
 #include "Screen.h"
 
 #include <QGuiApplication>
-#include <QMetaObject>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions_1_1>

@@ -118,8 +118,9 @@ void CScreenWidget::endZoom()
 
 void CScreenWidget::setZoomRect()
 {
-    m_zoomRect = QRect(QPoint(std::min(m_pressPos.x(), m_movePos.x()), std::min(m_pressPos.y(), m_movePos.y())),
-                       QPoint(std::max(m_pressPos.x(), m_movePos.x()), std::max(m_pressPos.y(), m_movePos.y())));
+    const QPoint topLeft(std::min(m_pressPos.x(), m_movePos.x()), std::min(m_pressPos.y(), m_movePos.y()));
+    const QPoint bottomRight(std::max(m_pressPos.x(), m_movePos.x()), std::max(m_pressPos.y(), m_movePos.y()));
+    m_zoomRect = QRect(topLeft, bottomRight);
     updatePixmap();
 }
 
