@@ -33,23 +33,29 @@ int64_t Pts(uint32_t sec, uint32_t usec)
     return static_cast<int64_t>((s % 1000) * 1000 + us / 1000);
 }
 
-bool DataFits(uint64_t offset, uint64_t size, uint64_t minOffset, size_t payloadSize)
-{
-    const uint64_t payload = payloadSize;
-    return offset >= minOffset && offset <= payload && size <= payload - offset;
-}
-
 }  // namespace
 
-// ---- CFrame: 36 bytes, little-endian -------------------------------------------------
-
-CFrame::CFrame() { std::memset(m_header, 0, sizeof m_header); }
-
-void CFrame::SetData(const unsigned char* data, int size)
+template <class Header, int Size>
+void CFrameHeader<Header, Size>::SetData(const unsigned char* data, int size)
 {
-    if (data && size >= HEADER_SIZE)
-        std::memcpy(m_header, data, HEADER_SIZE);
+    if (data && size >= Size)
+        std::memcpy(m_header, data, Size);
 }
+
+template <class Header, int Size>
+bool CFrameHeader<Header, Size>::FitsIn(size_t payloadSize) const
+{
+    const Header& h = static_cast<const Header&>(*this);
+    const uint64_t offset = h.GetDataOffset();
+    const uint64_t size = h.GetRawDataSize();
+    const uint64_t payload = payloadSize;
+    return offset >= uint64_t(Size) && offset <= payload && size <= payload - offset;
+}
+
+template class CFrameHeader<CFrame, CFrame::HEADER_SIZE>;
+template class CFrameHeader<CUFrame, CUFrame::HEADER_SIZE>;
+
+// ---- CFrame: 36 bytes, little-endian -------------------------------------------------
 
 bool CFrame::IsValid() const { return m_header[1] < 17; }
 
@@ -84,20 +90,7 @@ KTimeVal CFrame::GetTime() const
 
 int64_t CFrame::GetPTS() const { return Pts(LoadU32(m_header + 12), LoadU32(m_header + 16)); }
 
-bool CFrame::FitsIn(size_t payloadSize) const
-{
-    return DataFits(GetDataOffset(), GetRawDataSize(), HEADER_SIZE, payloadSize);
-}
-
 // ---- CUFrame: 80 bytes, big-endian -----------------------------------------------------
-
-CUFrame::CUFrame() { std::memset(m_header, 0, sizeof m_header); }
-
-void CUFrame::SetData(const unsigned char* data, int size)
-{
-    if (data && size >= HEADER_SIZE)
-        std::memcpy(m_header, data, HEADER_SIZE);
-}
 
 uint32_t CUFrame::U32(int offset) const { return CEndian::byteswap32(LoadU32(m_header + offset)); }
 
@@ -172,7 +165,47 @@ KTimeVal CUFrame::GetTime() const
 
 int64_t CUFrame::GetPTS() const { return Pts(U32(37), U32(41)); }
 
-bool CUFrame::FitsIn(size_t payloadSize) const
+// ---- either header ---------------------------------------------------------------------
+
+namespace {
+
+template <class Header>
+bool ReadInto(Header& h, const unsigned char* data, size_t length, FrameFacts* out)
 {
-    return DataFits(GetDataOffset(), GetRawDataSize(), HEADER_SIZE, payloadSize);
+    if (length < size_t(Header::HEADER_SIZE))
+        return false;
+    h.SetData(data, Header::HEADER_SIZE);
+    if (!h.IsValid())
+        return false;
+    out->channel = h.GetChannel();
+    out->kind = h.GetType();
+    out->offset = h.GetDataOffset();
+    out->rawSize = h.GetRawDataSize();
+    out->frameSize = h.GetSize();
+    out->resolution = h.GetResolution();
+    out->time = h.GetTime();
+    out->fits = h.FitsIn(length);
+    return out->channel >= 0 && out->channel < FrameFacts::MAX_CHANNELS;
+}
+
+}  // namespace
+
+bool ReadFrameHeader(bool oldHeader, const unsigned char* data, size_t length, FrameFacts* out)
+{
+    *out = FrameFacts();
+    out->oldHeader = oldHeader;
+    if (!data)
+        return false;
+    if (!oldHeader) {
+        CFrame h;
+        return ReadInto(h, data, length, out);
+    }
+    CUFrame h;
+    if (!ReadInto(h, data, length, out))
+        return false;
+    out->model = h.GetModel();
+    out->pbMode = h.GetPbMode();
+    out->info = h.GetInfo();
+    out->videoLoss = h.GetVideoLoss();
+    return true;
 }

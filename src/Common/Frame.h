@@ -18,15 +18,27 @@ struct FrameSize {
     int height = 0;
 };
 
-class CFrame {
+// Storage, copying and the bounds check both headers share; Header supplies
+// GetDataOffset() and GetRawDataSize().
+template <class Header, int Size>
+class CFrameHeader {
 public:
-    static constexpr int HEADER_SIZE = 36;
-    static constexpr int AUDIO_HEADER_SIZE = 40;
-
-    CFrame();
+    static constexpr int HEADER_SIZE = Size;
 
     // Copies the header; a buffer shorter than the header leaves the object as it was.
     void SetData(const unsigned char* data, int size);
+
+    // True when the coded data [GetDataOffset(), + GetRawDataSize()) lies inside a frame
+    // payload of payloadSize bytes, after the header.
+    bool FitsIn(size_t payloadSize) const;
+
+protected:
+    unsigned char m_header[Size] = {};
+};
+
+class CFrame : public CFrameHeader<CFrame, 36> {
+public:
+    static constexpr int AUDIO_HEADER_SIZE = 40;
 
     bool IsValid() const;
     FrameType GetType() const;
@@ -40,24 +52,10 @@ public:
     KTimeVal GetTime() const;
     // Milliseconds within a 1000-second window.
     int64_t GetPTS() const;
-
-    // True when the coded data [GetDataOffset(), + GetRawDataSize()) lies inside a frame
-    // payload of payloadSize bytes (header included).
-    bool FitsIn(size_t payloadSize) const;
-
-private:
-    unsigned char m_header[HEADER_SIZE];
 };
 
-class CUFrame {
+class CUFrame : public CFrameHeader<CUFrame, 80> {
 public:
-    static constexpr int HEADER_SIZE = 80;
-
-    CUFrame();
-
-    // Copies the header; a buffer shorter than the header leaves the object as it was.
-    void SetData(const unsigned char* data, int size);
-
     bool IsValid() const;
     bool IsValidModel() const;
     // Old-protocol model codes run from 6 to 21.
@@ -80,12 +78,37 @@ public:
     KTimeVal GetTime() const;
     int64_t GetPTS() const;
 
-    // True when the coded data [GetDataOffset(), + GetRawDataSize()) lies inside a frame
-    // payload of payloadSize bytes, after the header.
-    bool FitsIn(size_t payloadSize) const;
-
 private:
     uint32_t U32(int offset) const;
-
-    unsigned char m_header[HEADER_SIZE];
 };
+
+extern template class CFrameHeader<CFrame, 36>;
+extern template class CFrameHeader<CUFrame, 80>;
+
+// What the consumers of a frame take from its header, whichever protocol sent it.
+struct FrameFacts {
+    static constexpr int MAX_CHANNELS = 16;
+
+    bool oldHeader = false;
+    int channel = 0;
+    FrameType kind = FRAME_DELTA;
+    uint64_t offset = 0;         // of the coded data, from the start of the payload
+    size_t rawSize = 0;          // of the coded data
+    unsigned int frameSize = 0;  // the header's frame size field
+    FrameSize resolution;
+    KTimeVal time;
+    // The coded data lies inside the payload; only then may it be read.
+    bool fits = false;
+    // Old header only: model code, playback mode, the info bits (motion 0x08, sensor 0x10,
+    // recording 0x20) and the per-channel video-loss mask.
+    int model = 0;
+    PbMode pbMode = PB_STOP;
+    unsigned char info = 0;
+    unsigned short videoLoss = 0;
+};
+
+// Reads the header at the front of a frame payload of `length` bytes: a CUFrame when
+// oldHeader is set, else a CFrame. False for no data, a payload shorter than its header, a
+// header that is not valid and channels of MAX_CHANNELS and above. A header whose coded
+// data lies outside the payload is still read (fits false): status may be taken from it.
+bool ReadFrameHeader(bool oldHeader, const unsigned char* data, size_t length, FrameFacts* out);

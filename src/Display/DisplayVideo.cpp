@@ -33,56 +33,12 @@ bool HasOldHeader(ProtocolType type)
     return type == PROTOCOL_CUFRAME_H264 || type == PROTOCOL_CUFRAME_MPEG4;
 }
 
-// What the display reads from either frame header.
-struct FrameFacts {
-    int channel = 0;
-    FrameType kind = FRAME_DELTA;
-    uint64_t offset = 0;
-    size_t rawSize = 0;
-    FrameSize size;
-    KTimeVal time;
-    bool oldHeader = false;
-    unsigned char info = 0;        // old header: motion, sensor, recording bits
-    unsigned short videoLoss = 0;  // old header: per-channel mask
-};
+static_assert(FrameFacts::MAX_CHANNELS <= CDisplayVideo::MAX_CHANNELS, "a readable channel has a queue");
 
-// False for a header that is not valid, coded data that does not lie inside the frame, and
-// channels a DVR cannot have (16 and above).
+// The display drops a frame whose coded data does not lie inside it.
 bool ReadFrame(bool oldHeader, const unsigned char* frame, size_t length, FrameFacts* out)
 {
-    if (!frame)
-        return false;
-    out->oldHeader = oldHeader;
-    if (oldHeader) {
-        if (length < static_cast<size_t>(CUFrame::HEADER_SIZE))
-            return false;
-        CUFrame h;
-        h.SetData(frame, CUFrame::HEADER_SIZE);
-        if (!h.IsValid() || !h.FitsIn(length))
-            return false;
-        out->channel = h.GetChannel();
-        out->kind = h.GetType();
-        out->offset = h.GetDataOffset();
-        out->rawSize = h.GetRawDataSize();
-        out->size = h.GetResolution();
-        out->time = h.GetTime();
-        out->info = h.GetInfo();
-        out->videoLoss = h.GetVideoLoss();
-    } else {
-        if (length < static_cast<size_t>(CFrame::HEADER_SIZE))
-            return false;
-        CFrame h;
-        h.SetData(frame, CFrame::HEADER_SIZE);
-        if (!h.IsValid() || !h.FitsIn(length))
-            return false;
-        out->channel = h.GetChannel();
-        out->kind = h.GetType();
-        out->offset = h.GetDataOffset();
-        out->rawSize = h.GetRawDataSize();
-        out->size = h.GetResolution();
-        out->time = h.GetTime();
-    }
-    return out->channel >= 0 && out->channel < CDisplayVideo::MAX_CHANNELS;
+    return ReadFrameHeader(oldHeader, frame, length, out) && out->fits;
 }
 
 bool ShowsLaterTimes(PbMode mode)
@@ -172,7 +128,7 @@ void CDisplayVideo::decodeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigne
     }
 
     if (m_decoder.DecodeFrame(info.protocolType, info.widgetIndex, frame + f.offset, f.rawSize,
-                              f.size, f.kind) == 0)
+                              f.resolution, f.kind) == 0)
         return;
     CDisplayInfo picture;
     picture.image = m_decoder.GetDecodedImage(info.widgetIndex);

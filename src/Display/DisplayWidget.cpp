@@ -453,12 +453,11 @@ void CDisplayWidget::updateAlarm()
 
 void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
 {
-    if (len == 0 || !data)
+    FrameFacts frame;
+    // Refuses frames whose data does not fit the packet and channels 16 and above.
+    if (!ReadFrameHeader(info.oldProtocol, data, len, &frame) || !frame.fits)
         return;
-    // Also refuses frames whose data does not fit the packet and channels 16 and above.
-    const int channel = m_displayVideo->getVideoChannel(info.oldProtocol, data, len);
-    if (channel < 0)
-        return;
+    const int channel = frame.channel;
     const int screen = mapChannel(channel, info);
     // One reading of the page: it may be turned on the GUI thread meanwhile.
     const int viewStart = m_viewStart;
@@ -481,9 +480,7 @@ void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsign
         record.protocolType = PROTOCOL_CFRAME_H264;
     } else {
         // The frame says what it carries; the connection's model may not be known yet.
-        CUFrame header;
-        header.SetData(data, static_cast<int>(std::min<size_t>(len, CUFrame::HEADER_SIZE)));
-        record.protocolType = IsMpeg4Model(header.GetModel()) ? PROTOCOL_CUFRAME_MPEG4 : PROTOCOL_CUFRAME_H264;
+        record.protocolType = IsMpeg4Model(frame.model) ? PROTOCOL_CUFRAME_MPEG4 : PROTOCOL_CUFRAME_H264;
     }
     if (record.widgetIndex < 0 || record.widgetIndex >= CScreen::MAX_CELLS)
         return;
@@ -493,31 +490,12 @@ void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsign
 
 void CDisplayWidget::OnPlayAudio(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
 {
-    if (!data)
+    FrameFacts frame;
+    // Audio data is the fixed-size rest after the data offset, checked below.
+    if (!ReadFrameHeader(info.oldProtocol, data, len, &frame) || frame.frameSize == 0)
         return;
-    int channel;
-    uint64_t offset;
-    if (info.oldProtocol) {
-        if (len < static_cast<size_t>(CUFrame::HEADER_SIZE))
-            return;
-        CUFrame header;
-        header.SetData(data, CUFrame::HEADER_SIZE);
-        if (!header.IsValid() || header.GetSize() == 0)
-            return;
-        channel = header.GetChannel();
-        offset = header.GetDataOffset();
-    } else {
-        if (len < static_cast<size_t>(CFrame::HEADER_SIZE))
-            return;
-        CFrame header;
-        header.SetData(data, CFrame::HEADER_SIZE);
-        if (!header.IsValid() || header.GetSize() == 0)
-            return;
-        channel = header.GetChannel();
-        offset = header.GetDataOffset();
-    }
-    if (channel < 0 || channel >= MAX_DVR_CHANNEL)
-        return;
+    int channel = frame.channel;
+    const uint64_t offset = frame.offset;
     if (m_screenMode == SCREEN_MULTI_DVR) {
         const int screen = mapChannel(channel, info);
         if (screen < 0)

@@ -654,59 +654,39 @@ void CHttpConnect::receivedDVRInfo(const unsigned char* payload, size_t len)
 
 CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsigned char* payload, size_t len)
 {
-    const bool old = m_cfg.oldProtocol;
-    int channel = 0;
-    int height = 0;
-    int64_t frameTime = 0;
-    bool fits = false;
+    FrameFacts frame;
+    if (!ReadFrameHeader(m_cfg.oldProtocol, payload, len, &frame))
+        return PacketResult::Next;
+    const int channel = frame.channel;
+    const int height = frame.resolution.height;
+    const int64_t frameTime = frame.time.sec;
+    const bool fits = frame.fits;
     bool record = false, motion = false, sensor = false, videoLoss = false;
     DISPLAY_DVR_INFO info;
 
-    if (!old) {
-        if (len < size_t(CFrame::HEADER_SIZE))
-            return PacketResult::Next;
-        CFrame frame;
-        frame.SetData(payload, int(CFrame::HEADER_SIZE));
-        channel = frame.GetChannel();
-        if (!frame.IsValid() || channel >= MAX_CHANNELS)
-            return PacketResult::Next;
-        height = frame.GetResolution().height;
-        frameTime = frame.GetTime().sec;
-        fits = frame.FitsIn(len);
+    if (!frame.oldHeader) {
         info = snapshot();
         record = Bit(info.recordMask, channel);
         motion = Bit(info.motionMask, channel);
         sensor = Bit(info.sensorMask, channel);
         videoLoss = Bit(info.videoLossMask, channel);
     } else {
-        if (len < size_t(CUFrame::HEADER_SIZE))
-            return PacketResult::Next;
-        CUFrame frame;
-        frame.SetData(payload, int(CUFrame::HEADER_SIZE));
-        channel = frame.GetChannel();
-        if (!frame.IsValid() || channel >= MAX_CHANNELS)
-            return PacketResult::Next;
-        height = frame.GetResolution().height;
-        frameTime = frame.GetTime().sec;
-        fits = frame.FitsIn(len);
-        const unsigned char bits = frame.GetInfo();
-        record = bits & 0x20;
-        motion = bits & 0x08;
-        sensor = bits & 0x10;
-        videoLoss = Bit(frame.GetVideoLoss(), channel);
-        const int frameModel = frame.GetModel();
+        record = frame.info & 0x20;
+        motion = frame.info & 0x08;
+        sensor = frame.info & 0x10;
+        videoLoss = Bit(frame.videoLoss, channel);
         bool learnedKind = false;
         {
             QMutexLocker lock(&m_lock);
             if (m_cfg.mode == 1)
-                m_info.pbMode = frame.GetPbMode();
-            if (frame.IsValidModel())
-                m_info.model = static_cast<uint32_t>(frameModel);
+                m_info.pbMode = frame.pbMode;
+            if (CUFrame::IsValidModel(frame.model))
+                m_info.model = static_cast<uint32_t>(frame.model);
             else if (const uint32_t model = ModelByChannels(m_dvrInfo.ch_num(), true))
                 m_info.model = model;
             m_dvrInfo.set_model(m_info.model);
             if (m_dvr.protocol_type() == 0) {
-                m_dvr.set_protocol_type(frameModel >= 6 && frameModel <= 11 ? 3 : 2);
+                m_dvr.set_protocol_type(frame.model >= 6 && frame.model <= 11 ? 3 : 2);
                 learnedKind = true;
             }
             info = m_info;
@@ -789,40 +769,16 @@ CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsi
 
 void CHttpConnect::receivedAudio(const unsigned char* payload, size_t len)
 {
-    const bool old = m_cfg.oldProtocol;
-    int channel = 0;
-    if (!old) {
-        CFrame frame;
-        if (len < size_t(CFrame::HEADER_SIZE))
-            return;
-        frame.SetData(payload, int(CFrame::HEADER_SIZE));
-        if (!frame.IsValid() || !frame.FitsIn(len))
-            return;
-        channel = frame.GetChannel();
-    } else {
-        CUFrame frame;
-        if (len < size_t(CUFrame::HEADER_SIZE))
-            return;
-        frame.SetData(payload, int(CUFrame::HEADER_SIZE));
-        if (!frame.IsValid() || !frame.FitsIn(len))
-            return;
-        channel = frame.GetChannel();
-    }
-    if (channel >= MAX_CHANNELS)
+    FrameFacts frame;
+    if (!ReadFrameHeader(m_cfg.oldProtocol, payload, len, &frame) || !frame.fits)
         return;
+    const int channel = frame.channel;
 
     const DISPLAY_DVR_INFO info = snapshot();
     {
         QMutexLocker lock(&m_recordLock);
         if (m_record && m_record->isRecording()) {
-            bool videoLoss = false;
-            if (old) {
-                CUFrame frame;
-                frame.SetData(payload, int(CUFrame::HEADER_SIZE));
-                videoLoss = Bit(frame.GetVideoLoss(), channel);
-            } else {
-                videoLoss = Bit(info.videoLossMask, channel);
-            }
+            const bool videoLoss = Bit(frame.oldHeader ? frame.videoLoss : info.videoLossMask, channel);
             if (videoLoss)
                 return;
             m_record->writeFrame(info.oldProtocol, QByteArray(reinterpret_cast<const char*>(payload),
