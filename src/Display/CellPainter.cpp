@@ -21,6 +21,18 @@ const CCellPictures& CCellPictures::get()
 
 namespace CellPainter {
 
+const QRect& noRect()
+{
+    static const QRect rect;
+    return rect;
+}
+
+const CDisplayInfo& emptyInfo()
+{
+    static const CDisplayInfo info;
+    return info;
+}
+
 void drawFrame(QPainter& painter, const QRect& rect, const QColor& color, int thickness)
 {
     if (!rect.isValid() || thickness <= 0)

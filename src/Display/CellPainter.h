@@ -64,6 +64,10 @@ void drawOverlay(QPainter& painter, const QRect& cell, const CDisplayInfo& info,
                  const CCellOsd& osd, const CCellPictures& pictures, bool failedTexts,
                  bool selected, const QRect& dragRect);
 
+// What an index outside the wall reads: no rectangle, an empty cell.
+const QRect& noRect();
+const CDisplayInfo& emptyInfo();
+
 // The cell shows a live picture: it has one and no state picture covers it.
 inline bool showsPicture(const CDisplayInfo& info)
 {

@@ -27,18 +27,6 @@ namespace {
 
 const QRect kInvalidZoom(QPoint(-1, -1), QPoint(-3, -3));
 
-const QRect& emptyRect()
-{
-    static const QRect rect;
-    return rect;
-}
-
-const CDisplayInfo& emptyInfo()
-{
-    static const CDisplayInfo info;
-    return info;
-}
-
 // A picture in a form a texture takes straight from memory: 32-bit BGRA or packed 24-bit
 // RGB with whole pixels per line.
 QImage uploadable(const QImage& image, unsigned& format, int& bytesPerPixel)
@@ -69,14 +57,6 @@ QImage uploadable(const QImage& image, unsigned& format, int& bytesPerPixel)
 CGraphicsScene::CGraphicsScene(const OpenGLMode& mode, int count)
     : m_mode(mode), m_count(std::max(0, count))
 {
-    const CCellPictures& pictures = CCellPictures::get();
-    m_connectionFailed = pictures.connectionFailed;
-    m_noAuthority = pictures.noAuthority;
-    m_videoLoss = pictures.videoLoss;
-    m_recordIcon = pictures.recordIcon;
-    m_motionIcon = pictures.motionIcon;
-    m_sensorIcon = pictures.sensorIcon;
-
     m_rects.resize(m_count);
     m_infos.resize(m_count);
     m_textures.resize(m_count);
@@ -104,7 +84,7 @@ void CGraphicsScene::setInfo(int i, const CDisplayInfo& info)
 
 const CDisplayInfo& CGraphicsScene::getInfo(int i) const
 {
-    return validIndex(i) ? m_infos[i] : emptyInfo();
+    return validIndex(i) ? m_infos[i] : CellPainter::emptyInfo();
 }
 
 void CGraphicsScene::clear()
@@ -135,7 +115,7 @@ void CGraphicsScene::updateDisplayRect(int i, const QRect& rect)
 
 const QRect& CGraphicsScene::getDisplayRect(int i) const
 {
-    return validIndex(i) ? m_rects[i] : emptyRect();
+    return validIndex(i) ? m_rects[i] : CellPainter::noRect();
 }
 
 void CGraphicsScene::startZoom()
@@ -397,13 +377,7 @@ void CGraphicsScene::drawBackground(QPainter* painter, const QRectF& rect)
     ImageDraw(painter, rect);
     painter->endNativePainting();
 
-    CCellPictures pictures;
-    pictures.connectionFailed = m_connectionFailed;
-    pictures.noAuthority = m_noAuthority;
-    pictures.videoLoss = m_videoLoss;
-    pictures.recordIcon = m_recordIcon;
-    pictures.motionIcon = m_motionIcon;
-    pictures.sensorIcon = m_sensorIcon;
+    const CCellPictures& pictures = CCellPictures::get();
     const CCellOsd osd{m_osdChName, m_osdRecord, m_osdEvent};
     for (int i = 0; i < m_count; ++i) {
         const QRect& cell = m_rects[i];

@@ -2,7 +2,6 @@
 
 #include <QGraphicsScene>
 #include <QImage>
-#include <QPixmap>
 #include <QPointF>
 #include <QPointer>
 #include <QRect>
@@ -77,9 +76,6 @@ private:
 
     OpenGLMode m_mode;
     int m_count;
-    QPixmap m_connectionFailed;
-    QPixmap m_noAuthority;
-    QPixmap m_videoLoss;
     std::vector<QRect> m_rects;
     std::vector<CDisplayInfo> m_infos;
     std::vector<QImage> m_glImages;
@@ -93,9 +89,6 @@ private:
     bool m_osdChName = true;
     int m_osdRecord = 1;
     int m_osdEvent = 1;
-    QPixmap m_recordIcon;
-    QPixmap m_motionIcon;
-    QPixmap m_sensorIcon;
     std::vector<CellTexture> m_textures;
 
     // The context the textures belong to; a re-parented viewport brings a new one.

@@ -23,18 +23,6 @@
 
 namespace {
 
-const QRect& emptyRect()
-{
-    static const QRect rect;
-    return rect;
-}
-
-const CDisplayInfo& emptyInfo()
-{
-    static const CDisplayInfo info;
-    return info;
-}
-
 // Connects a double-click signal to the owner's handler when the owner has one (the display
 // widget does; the one-cell owners do not).
 void connectDoubleClick(QObject* sender, QWidget* parent)
@@ -207,7 +195,7 @@ const QRect& CScreen::getDisplayRect(int i) const
     if (isOpenGL())
         return m_scene->getDisplayRect(i);
     const CScreenWidget* cell = screenWidget(i);
-    return cell ? cell->geometry() : emptyRect();
+    return cell ? cell->geometry() : CellPainter::noRect();
 }
 
 const CDisplayInfo& CScreen::getInfo(int i) const
@@ -215,7 +203,7 @@ const CDisplayInfo& CScreen::getInfo(int i) const
     if (isOpenGL())
         return m_scene->getInfo(i);
     const CScreenWidget* cell = screenWidget(i);
-    return cell ? cell->getInfo() : emptyInfo();
+    return cell ? cell->getInfo() : CellPainter::emptyInfo();
 }
 
 void CScreen::clear()

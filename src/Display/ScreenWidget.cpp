@@ -2,20 +2,13 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QResizeEvent>
 
 #include <algorithm>
 
 CScreenWidget::CScreenWidget(QWidget* parent) : QLabel(parent)
 {
-    const CCellPictures& pictures = CCellPictures::get();
-    m_connectionFailed = pictures.connectionFailed;
-    m_noAuthority = pictures.noAuthority;
-    m_videoLoss = pictures.videoLoss;
-    m_recordIcon = pictures.recordIcon;
-    m_motionIcon = pictures.motionIcon;
-    m_sensorIcon = pictures.sensorIcon;
-
     setMargin(0);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     clear();
@@ -75,13 +68,7 @@ void CScreenWidget::updatePixmap()
         painter.fillRect(target, Qt::black);
     }
 
-    CCellPictures pictures;
-    pictures.connectionFailed = m_connectionFailed;
-    pictures.noAuthority = m_noAuthority;
-    pictures.videoLoss = m_videoLoss;
-    pictures.recordIcon = m_recordIcon;
-    pictures.motionIcon = m_motionIcon;
-    pictures.sensorIcon = m_sensorIcon;
+    const CCellPictures& pictures = CCellPictures::get();
     const CCellOsd osd{m_osdChName, m_osdRecord, m_osdEvent};
     const QRect drag = m_zoomMode && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
     CellPainter::drawOverlay(painter, target, m_info, osd, pictures, false, m_selected, drag);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QLabel>
-#include <QPixmap>
 #include <QPoint>
 #include <QRect>
 
@@ -50,9 +49,6 @@ protected:
 
 private:
     CDisplayInfo m_info;
-    QPixmap m_connectionFailed;
-    QPixmap m_noAuthority;
-    QPixmap m_videoLoss;
     QRect m_zoomRect{QPoint(-1, -1), QPoint(-3, -3)};
     bool m_zoomApplied = false;
     bool m_zoomMode = false;
@@ -62,9 +58,6 @@ private:
     bool m_osdChName = true;
     int m_osdRecord = 1;
     int m_osdEvent = 1;
-    QPixmap m_recordIcon;
-    QPixmap m_motionIcon;
-    QPixmap m_sensorIcon;
     bool m_dragging = false;
     quint64 m_picturesDrawn = 0;
 };
