@@ -1,21 +1,9 @@
 // Writes the starting corpus of fuzz_query_decoders into the folder given as argv[1].
-#include <cstdio>
-#include <fstream>
-#include <string>
-#include <vector>
-
 #include "cgi_request.pb.h"
+#include "corpus_util.h"
 #include "dvr_protocol/cgi_protocol.h"
 
 namespace {
-
-bool Write(const std::string& dir, int index, const std::string& bytes)
-{
-    const std::string path = dir + "/seed_" + std::to_string(index);
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-}
 
 // The round-trip layout of the fuzz target: mode, user length, user, request.
 std::string Request(int mode, const cgi::User& user, const cgi::StreamChannel& request)
@@ -31,12 +19,6 @@ std::string Request(int mode, const cgi::User& user, const cgi::StreamChannel& r
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
-        return 2;
-    }
-    const std::string dir = argv[1];
-
     cgi::User admin;
     admin.set_name("admin");
     admin.set_password("1234");
@@ -71,12 +53,5 @@ int main(int argc, char** argv)
     longUser.set_name("admin");
     longUser.set_password(std::string(178, 'a'));
     seeds.push_back(Request(cgi::MODE_LIVE, longUser, channel));
-
-    for (size_t i = 0; i < seeds.size(); ++i) {
-        if (!Write(dir, static_cast<int>(i), seeds[i])) {
-            std::fprintf(stderr, "cannot write into %s\n", dir.c_str());
-            return 1;
-        }
-    }
-    return 0;
+    return corpus::WriteSeeds(argc, argv, seeds);
 }

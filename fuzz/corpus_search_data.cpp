@@ -1,32 +1,13 @@
 // Seeds for fuzz_search_data: a current reply with spans and listed hours, an old reply
 // with its end record, and two ".qdx" minute records.
-#include <cstdio>
-#include <string>
-
 #include <QtEndian>
 
 #include "Common/QdxRecord.h"
 #include "cal_data.pb.h"
-
-namespace {
-
-bool Write(const std::string& folder, const char* name, const std::string& bytes)
-{
-    FILE* f = std::fopen((folder + "/" + name).c_str(), "wb");
-    if (!f)
-        return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
-}
-
-}  // namespace
+#include "corpus_util.h"
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return 2;
-    const std::string folder = argv[1];
-
     cgi::CalData cal;
     cal.set_dvr_time(1600000000);
     cal.set_version(1);
@@ -60,7 +41,5 @@ int main(int argc, char** argv)
         qdx.append(reinterpret_cast<const char*>(&r), sizeof(r));
     }
 
-    const bool ok = Write(folder, "current", cal.SerializeAsString()) && Write(folder, "old", old)
-                    && Write(folder, "qdx", qdx);
-    return ok ? 0 : 1;
+    return corpus::WriteSeeds(argc, argv, {cal.SerializeAsString(), old, qdx});
 }

@@ -53,5 +53,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     volatile int extra = u.IsValid() + u.GetModel() + u.GetPbMode() + u.GetInfo() + u.GetVideoLoss();
     (void)extra;
     ReadFrame(u, payload.data(), size, CUFrame::HEADER_SIZE);
+
+    for (bool old : {false, true}) {
+        FrameFacts facts;
+        if (ReadFrameHeader(old, payload.data(), size, &facts) && facts.fits) {
+            CHECK(facts.channel >= 0 && facts.channel < FrameFacts::MAX_CHANNELS);
+            CHECK(facts.offset <= size && facts.rawSize <= size - facts.offset);
+        }
+    }
     return 0;
 }
