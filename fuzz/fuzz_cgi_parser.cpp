@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dvr_protocol/parser.h"
+#include "fuzz_util.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -23,12 +24,6 @@
 namespace {
 
 constexpr size_t kCapacity = 64 * 1024;
-
-#define CHECK(cond) \
-    do {            \
-        if (!(cond)) \
-            std::abort(); \
-    } while (0)
 
 struct Packet {
     uint8_t cid;
@@ -134,8 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Loop chunked(bigEndian);
     size_t in = 0;
     while (in < n) {
-        seed = seed * 1103515245u + 12345u;
-        const size_t want = 1 + (seed >> 16) % 300;
+        const size_t want = NextChunk(seed, 300);
         in += chunked.Read(stream + in, std::min(want, n - in));
     }
 

@@ -8,14 +8,9 @@
 #include <vector>
 
 #include "Common/DataParser.h"
+#include "fuzz_util.h"
 
 namespace {
-
-#define CHECK(cond) \
-    do {            \
-        if (!(cond)) \
-            std::abort(); \
-    } while (0)
 
 uint64_t Length(const char* p, bool bigEndian)
 {
@@ -83,8 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<Packet> got;
     size_t in = 0;
     while (in < input.size()) {
-        seed = seed * 1103515245u + 12345u;
-        const size_t n = std::min<size_t>(1 + (seed >> 16) % 200, input.size() - in);
+        const size_t n = std::min<size_t>(NextChunk(seed, 200), input.size() - in);
         Drain(chunked, bigEndian, input.data() + in, n, input, got);
         in += n;
     }

@@ -7,14 +7,9 @@
 #include <vector>
 
 #include "Common/Frame.h"
+#include "fuzz_util.h"
 
 namespace {
-
-#define CHECK(cond) \
-    do {            \
-        if (!(cond)) \
-            std::abort(); \
-    } while (0)
 
 template <class Frame>
 void ReadFrame(const Frame& f, const unsigned char* payload, size_t size, uint64_t minOffset)

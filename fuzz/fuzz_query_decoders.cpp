@@ -11,14 +11,9 @@
 #include "dvr_protocol/base64.h"
 #include "dvr_protocol/cgi_protocol.h"
 #include "dvr_protocol/urlcodec.h"
+#include "fuzz_util.h"
 
 namespace {
-
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 void DecodeRaw(const std::string& input)
 {
@@ -26,29 +21,29 @@ void DecodeRaw(const std::string& input)
 
     std::vector<char> text(input.size() + 1);
     int len = -1;
-    Check(urldecode(input.c_str(), text.data(), text.size(), &len) == 0);
-    Check(len >= 0 && static_cast<size_t>(len) <= textlen && text[len] == '\0');
+    CHECK(urldecode(input.c_str(), text.data(), text.size(), &len) == 0);
+    CHECK(len >= 0 && static_cast<size_t>(len) <= textlen && text[len] == '\0');
     char small[8];
     if (urldecode(input.c_str(), small, sizeof small, &len) == 0)
-        Check(static_cast<size_t>(len) < sizeof small);
+        CHECK(static_cast<size_t>(len) < sizeof small);
 
     // Four characters give at most three bytes.
     std::vector<unsigned char> bits(textlen / 4 * 3 + 1);
     len = -1;
     const int rc = from64tobits(input.c_str(), bits.data(), bits.size(), &len);
-    Check(len >= 0 && static_cast<size_t>(len) <= bits.size());
+    CHECK(len >= 0 && static_cast<size_t>(len) <= bits.size());
     if (rc == 0) {
         // What decodes cleanly encodes back to text that decodes to the same bytes.
         std::vector<char> again(static_cast<size_t>(len) / 3 * 4 + 5);
-        Check(to64frombits(bits.data(), static_cast<size_t>(len), again.data(), again.size()) == 0);
+        CHECK(to64frombits(bits.data(), static_cast<size_t>(len), again.data(), again.size()) == 0);
         std::vector<unsigned char> bits2(bits.size() + 3);
         int len2 = -1;
-        Check(from64tobits(again.data(), bits2.data(), bits2.size(), &len2) == 0);
-        Check(len2 == len && std::memcmp(bits.data(), bits2.data(), static_cast<size_t>(len)) == 0);
+        CHECK(from64tobits(again.data(), bits2.data(), bits2.size(), &len2) == 0);
+        CHECK(len2 == len && std::memcmp(bits.data(), bits2.data(), static_cast<size_t>(len)) == 0);
     }
     unsigned char tiny[2];
     from64tobits(input.c_str(), tiny, sizeof tiny, &len);
-    Check(len >= 0 && len <= 2);
+    CHECK(len >= 0 && len <= 2);
 
     cgi::User user;
     cgi::Url2User(input, &user);
@@ -76,23 +71,23 @@ void RoundTrip(const uint8_t* data, size_t size)
     const int rc = cgi::Data2Url(mode, user, request, &query);
     // Small enough to fit even if every Base64 character were escaped.
     if (user.ByteSizeLong() <= 63 && request.ByteSizeLong() <= 180)
-        Check(rc == 0);
+        CHECK(rc == 0);
     if (rc != 0) {
-        Check(rc == -1 && query.empty());
+        CHECK(rc == -1 && query.empty());
         return;
     }
-    Check(query.size() <= 1023);
+    CHECK(query.size() <= 1023);
 
     const size_t u = query.find("&USER=");
     const size_t d = query.find("&DATA=");
-    Check(query.compare(0, 5, "MODE=") == 0 && u != std::string::npos && d != std::string::npos);
-    Check(cgi::Url2Mode(query.substr(5, u - 5)) == static_cast<int>(mode));
+    CHECK(query.compare(0, 5, "MODE=") == 0 && u != std::string::npos && d != std::string::npos);
+    CHECK(cgi::Url2Mode(query.substr(5, u - 5)) == static_cast<int>(mode));
     cgi::User user2;
-    Check(cgi::Url2User(query.substr(u + 6, d - u - 6), &user2) == 0);
-    Check(user2.SerializeAsString() == user.SerializeAsString());
+    CHECK(cgi::Url2User(query.substr(u + 6, d - u - 6), &user2) == 0);
+    CHECK(user2.SerializeAsString() == user.SerializeAsString());
     cgi::StreamChannel request2;
-    Check(cgi::Url2Data(query.substr(d + 6), &request2) == 0);
-    Check(request2.SerializeAsString() == request.SerializeAsString());
+    CHECK(cgi::Url2Data(query.substr(d + 6), &request2) == 0);
+    CHECK(request2.SerializeAsString() == request.SerializeAsString());
 }
 
 }  // namespace

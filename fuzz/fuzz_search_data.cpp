@@ -7,24 +7,19 @@
 #include <QDate>
 
 #include "Common/SearchDataParser.h"
+#include "fuzz_util.h"
 
 namespace {
-
-void Check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
 
 void CheckModel(CSearchDataParser& parser, int maxDates)
 {
     for (const auto& entry : parser.getMinData()) {
         const CDateHour& key = entry.first;
-        Check(QDate(key.date.year, key.date.month, key.date.day).isValid());
-        Check(key.hour >= 0 && key.hour < HOURS_OF_DAY);
+        CHECK(QDate(key.date.year, key.date.month, key.date.day).isValid());
+        CHECK(key.hour >= 0 && key.hour < HOURS_OF_DAY);
     }
     const size_t dates = parser.getData().size();
-    Check(dates <= parser.getMinData().size() && dates <= static_cast<size_t>(maxDates));
+    CHECK(dates <= parser.getMinData().size() && dates <= static_cast<size_t>(maxDates));
 }
 
 }  // namespace
