@@ -154,8 +154,9 @@ QByteArray CHttpConnect::buildRequest(const DVR& dvr, const ConnParam& param) co
     return "GET /cgi-bin/webapp.cgi?" + query.toLatin1() + "\r\n\r\n";
 }
 
-void CHttpConnect::Connect(const DVR& dvr, const ConnParam& param)
+void CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audioConnection)
 {
+    // The stop query of a running stream is built from its own settings.
     if (isRunning())
         Disconnect();
 
@@ -163,10 +164,15 @@ void CHttpConnect::Connect(const DVR& dvr, const ConnParam& param)
     m_cfg.port = static_cast<quint16>(dvr.port());
     m_cfg.oldProtocol = dvr.old_protocol();
     m_cfg.mode = param.mode;
+    m_cfg.audioConnection = audioConnection;
+    m_cfg.backupEnd = param.endTime;
+}
+
+void CHttpConnect::Connect(const DVR& dvr, const ConnParam& param)
+{
+    prepareRun(dvr, param, false);
     m_cfg.emapLive = param.emapLive;
     m_cfg.audio = param.audio;
-    m_cfg.audioConnection = false;
-    m_cfg.backupEnd = param.endTime;
     m_cfg.request = buildRequest(dvr, param);
     {
         QMutexLocker lock(&m_lock);
@@ -183,15 +189,7 @@ void CHttpConnect::Connect(const DVR& dvr, const ConnParam& param)
 
 void CHttpConnect::audioConnect(const DVR& dvr, const ConnParam& param, int clientId)
 {
-    if (isRunning())
-        Disconnect();
-
-    m_cfg.host = QString::fromStdString(dvr.address());
-    m_cfg.port = static_cast<quint16>(dvr.port());
-    m_cfg.oldProtocol = dvr.old_protocol();
-    m_cfg.mode = param.mode;
-    m_cfg.audioConnection = true;
-    m_cfg.backupEnd = param.endTime;
+    prepareRun(dvr, param, true);
     m_cfg.request = "GET /cgi-bin/webapp.cgi?" +
                     COldQuery::Audio(dvr, param.mode, param.codec, clientId).toLatin1() + "\r\n\r\n";
     {

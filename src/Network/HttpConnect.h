@@ -125,6 +125,8 @@ private:
         bool backupEndReported = false;
     };
 
+    // Stops a running stream, then takes the settings video and audio streams share.
+    void prepareRun(const DVR& dvr, const ConnParam& param, bool audioConnection);
     void startThread();
     void stopThread();
     RunEnd runOnce(quint64 runId);
