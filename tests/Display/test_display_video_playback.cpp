@@ -1,10 +1,8 @@
+// Local playback: frames queued per channel and shown by decode threads when they are due.
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <cstring>
-#include <functional>
 #include <future>
 #include <mutex>
 #include <thread>
@@ -14,23 +12,13 @@
 #include <boost/thread/mutex.hpp>
 
 #include "Display/DisplayVideo.h"
-#include "support/TestMedia.h"
-#include "video_frames.h"
+#include "display_test_util.h"
 
-using testmedia::Clip;
-using testmedia::Codec;
-using videoframes::CFrameOf;
-using videoframes::Stamp;
+using namespace displaytest;
 
 namespace {
 
 constexpr uint32_t T0 = 1000000;
-
-Stamp At(int64_t ms)
-{
-    const int64_t us = int64_t(T0) * 1000000 + ms * 1000;
-    return Stamp{uint32_t(us / 1000000), uint32_t(us % 1000000)};
-}
 
 // Virtual time: a sleep is recorded and moves the clock on at once, unless the test holds
 // the clock, in which case the sleeping thread waits (interruptibly) until it is let go.
@@ -41,31 +29,25 @@ public:
         boost::lock_guard<boost::mutex> lock(m_mutex);
         return m_now;
     }
-
     void Sleep(int ms) override
     {
         boost::unique_lock<boost::mutex> lock(m_mutex);
         m_sleeps.push_back(ms);
-        m_cond.notify_all();
         while (m_held)
             m_cond.wait(lock);
         MoveOn(ms);
     }
-
-    // The wall clock runs on by itself (decoding fell behind).
-    void Advance(int ms)
+    void Advance(int ms)  // decoding fell behind the wall clock
     {
         boost::lock_guard<boost::mutex> lock(m_mutex);
         MoveOn(ms);
     }
-
     void Hold(bool held)
     {
         boost::lock_guard<boost::mutex> lock(m_mutex);
         m_held = held;
         m_cond.notify_all();
     }
-
     std::vector<int> Sleeps()
     {
         boost::lock_guard<boost::mutex> lock(m_mutex);
@@ -86,268 +68,210 @@ private:
     std::vector<int> m_sleeps;
 };
 
-bool Eventually(const std::function<bool()>& done, int ms = 30000)
+template <typename Done>
+bool Eventually(Done done)
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!done() && std::chrono::steady_clock::now() < end)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
+    return done();
 }
 
 class LocalPlaybackTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        clock = std::make_shared<FakeClock>();
         dv.setClock(clock);
         dv.changeOpenglOption(true);
         QObject::connect(
             &dv, &CDisplayVideo::signalUpdateScreen, &dv,
             [this](const CDisplayInfo& info) {
-                // Keep copies: a picture held by the display is not reused by the decoder.
                 std::lock_guard<std::mutex> lock(mutex);
-                pictures.push_back(info);
-                pictures.back().image = info.image.copy();
+                pictures.push_back(info.image.copy());
             },
             Qt::DirectConnection);
         QObject::connect(
-            &dv, &CDisplayVideo::signalUpdateTime, &dv,
-            [this](const QString&) { ++times; }, Qt::DirectConnection);
+            &dv, &CDisplayVideo::signalUpdateTime, &dv, [this](const QString&) { ++times; }, Qt::DirectConnection);
         dv.startDecodeThread(16, DISPLAY_MODE::LOCAL_PLAYBACK);
     }
-
     void TearDown() override
     {
         clock->Hold(false);
         dv.exitDecodeThread();
     }
 
-    static _DISPLAY_CHANNEL_INFO Cell(PbMode mode, int widgetIndex = 0)
+    // Unit of the clip on channel, stamped ms after T0.
+    void Feed(size_t unit, int64_t ms, PbMode mode = PB_FORWARD_1X, int channel = 0, int widgetIndex = 0)
+    {
+        Feed(CFrameOf(clip, unit, channel, uint32_t(T0 + ms / 1000), uint32_t(ms % 1000 * 1000)), mode, widgetIndex);
+    }
+    void Feed(const Frame& frame, PbMode mode = PB_FORWARD_1X, int widgetIndex = 0)
     {
         _DISPLAY_CHANNEL_INFO info;
         info.displayMode = DISPLAY_MODE::LOCAL_PLAYBACK;
         info.pbMode = mode;
-        info.widgetIndex = widgetIndex;
-        info.screen = widgetIndex;
-        return info;
-    }
-
-    void Feed(const _DISPLAY_CHANNEL_INFO& info, const std::vector<uint8_t>& frame)
-    {
+        info.widgetIndex = info.screen = widgetIndex;
         dv.makeImage(info, frame.data(), frame.size());
     }
+    // A garbage frame of the given payload (decodes to nothing), due a second after T0.
+    static Frame Filler(size_t payload) { return CFrameOf(Frame(payload, 0), 1, 0, 352, 240, T0 + 1); }
 
     size_t Shown()
     {
         std::lock_guard<std::mutex> lock(mutex);
         return pictures.size();
     }
-
     bool WaitShown(size_t n) { return Eventually([&] { return Shown() >= n; }); }
-
     QImage Picture(size_t i)
     {
         std::lock_guard<std::mutex> lock(mutex);
-        return pictures.at(i).image;
+        return pictures.at(i);
     }
-
-    // Frame 0 is shown; frame 1, due a second later, stays queued while its thread sleeps on
-    // the held clock. Returns frame 1.
-    std::vector<uint8_t> QueueBehindASleeper(const Clip& clip)
-    {
-        clock->Hold(true);
-        Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, 0, 0, At(0)));
-        auto second = CFrameOf(clip, 1, 0, At(1000));
-        Feed(Cell(PB_FORWARD_1X), second);
-        EXPECT_TRUE(WaitShown(1));
-        EXPECT_TRUE(Eventually([&] { return clock->Sleeps().size() == 1; }));
-        return second;
-    }
-
     // The picture a fresh decoder makes of one key frame.
-    static QImage KeyPicture(const Clip& clip, size_t unit)
+    QImage KeyPicture(size_t unit)
     {
         CDecodeVideo decoder;
         decoder.Init(1);
         decoder.changeOpenglOption(true);
         const auto& d = clip.units[unit].data;
-        decoder.DecodeFrame(PROTOCOL_CFRAME_H264, 0, d.data(), d.size(),
-                            FrameSize{clip.width, clip.height}, FRAME_KEY);
+        decoder.DecodeFrame(PROTOCOL_CFRAME_H264, 0, d.data(), d.size(), FrameSize{clip.width, clip.height}, FRAME_KEY);
         return decoder.GetDecodedImage(0).copy();
     }
 
+    // Frame 0 is shown; frame 1, due a second later, stays queued while its thread sleeps on
+    // the held clock. Returns the bytes queued.
+    size_t QueueBehindASleeper()
+    {
+        clock->Hold(true);
+        Feed(0, 0);
+        Feed(1, 1000);
+        EXPECT_TRUE(WaitShown(1));
+        EXPECT_TRUE(Eventually([&] { return clock->Sleeps().size() == 1; }));
+        return CFrameOf(clip, 1, 0, T0).size();
+    }
+
+    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
     std::mutex mutex;
-    std::vector<CDisplayInfo> pictures;
+    std::vector<QImage> pictures;
     std::atomic<int> times{0};
-    std::shared_ptr<FakeClock> clock;
+    std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
     CDisplayVideo dv;
 };
-
-// A frame of garbage of the given payload size (decodes to nothing).
-std::vector<uint8_t> Filler(size_t payload, int channel, Stamp t)
-{
-    return CFrameOf(std::vector<uint8_t>(payload, 0), 1, channel, 352, 240, t);
-}
 
 }  // namespace
 
 TEST_F(LocalPlaybackTest, FramesArePacedByTheirStampsOverTheSpeed)
 {
-    const Clip clip = testmedia::LoadClip(Codec::H264, "cif");
-    struct Case {
+    const struct {
         PbMode mode;
         int stepMs;  // stamp distance, negative when the stamps run backwards
-        int expectedSleep;
-    };
-    const Case cases[] = {
-        {PB_FORWARD_4X, 400, 100},
-        {PB_REVERSE_2X, -200, 100},
-        {PB_SLOW_1_4, 100, 400},
-        {PB_SLOW_1_2, 100, 200},
-        {PB_FORWARD_1X, 100, 100},
+        int sleep;   // 0: shown at once
+    } cases[] = {
+        {PB_FORWARD_4X, 400, 100}, {PB_REVERSE_2X, -200, 100}, {PB_SLOW_1_4, 100, 400}, {PB_SLOW_1_2, 100, 200},
+        {PB_FORWARD_1X, 100, 100}, {PB_STEP_FORWARD, 10000, 0}, {PB_PAUSE, 10000, 0},
     };
     int channel = 0;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const size_t before = Shown();
         const size_t sleepsBefore = clock->Sleeps().size();
-        for (size_t i = 0; i < 10; ++i) {
-            const int64_t ms = 100000 * channel + c.stepMs * int64_t(i) + (c.stepMs < 0 ? 5000 : 0);
-            Feed(Cell(c.mode, channel), CFrameOf(clip, i, channel, At(ms)));
-        }
+        for (size_t i = 0; i < 10; ++i)
+            Feed(i, 100000 * channel + c.stepMs * int64_t(i) + (c.stepMs < 0 ? 5000 : 0), c.mode, channel, channel);
         ASSERT_TRUE(WaitShown(before + 10)) << c.mode;
         const auto sleeps = clock->Sleeps();
-        const std::vector<int> mine(sleeps.begin() + long(sleepsBefore), sleeps.end());
-        EXPECT_EQ(mine, std::vector<int>(9, c.expectedSleep)) << c.mode;
+        EXPECT_EQ(std::vector<int>(sleeps.begin() + long(sleepsBefore), sleeps.end()),
+                  std::vector<int>(c.sleep ? 9 : 0, c.sleep))
+            << c.mode;
         ++channel;
     }
 }
 
 TEST_F(LocalPlaybackTest, ShortGapsAreWaitedForAndJumpsRestartTheChannelsCell)
 {
-    const Clip clip = testmedia::LoadClip(Codec::H264, "cif");
     // Channel 2 shows in cell 5.
-    const _DISPLAY_CHANNEL_INFO cell = Cell(PB_FORWARD_1X, 5);
-    Feed(cell, CFrameOf(clip, 0, 2, At(0)));
-    Feed(cell, CFrameOf(clip, 1, 2, At(100)));
-    Feed(cell, CFrameOf(clip, 2, 2, At(3100)));  // held 3 s
+    auto feed = [&](size_t unit, int64_t ms) { Feed(unit, ms, PB_FORWARD_1X, 2, 5); };
+    feed(0, 0);
+    feed(1, 100);
+    feed(2, 3100);  // held 3 s
     ASSERT_TRUE(WaitShown(3));
     EXPECT_EQ(clock->Sleeps(), (std::vector<int>{100, 3000}));
 
     // 6 s ahead: shown at once, then the cell waits for a key frame.
-    Feed(cell, CFrameOf(clip, 3, 2, At(9100)));
-    Feed(cell, CFrameOf(clip, 4, 2, At(9133)));
-    Feed(cell, CFrameOf(clip, 5, 2, At(9166)));
-    Feed(cell, CFrameOf(clip, 30, 2, At(9199)));
+    feed(3, 9100);
+    feed(4, 9133);
+    feed(5, 9166);
+    feed(30, 9199);
     ASSERT_TRUE(WaitShown(5));
     EXPECT_EQ(clock->Sleeps(), (std::vector<int>{100, 3000, 33, 33}));
-    const QImage key = KeyPicture(clip, 30);
-    EXPECT_EQ(Picture(4), key);
+    EXPECT_EQ(Picture(4), KeyPicture(30));
     EXPECT_EQ(Shown(), 5u);
 
     // More than 4 s behind the wall clock: not waited for, and nothing restarts.
     clock->Advance(10000);
-    Feed(cell, CFrameOf(clip, 31, 2, At(9232)));
-    Feed(cell, CFrameOf(clip, 32, 2, At(9265)));
+    feed(31, 9232);
+    feed(32, 9265);
     ASSERT_TRUE(WaitShown(7));
     EXPECT_EQ(clock->Sleeps().size(), 4u);
 }
 
 TEST_F(LocalPlaybackTest, ASpeedChangeMakesEveryCellWaitForAKeyFrame)
 {
-    const Clip clip = testmedia::LoadClip(Codec::H264, "cif");
-    for (size_t i = 0; i < 5; ++i)
-        Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, i, 0, At(33 * int64_t(i))));
-    for (size_t i = 5; i < 10; ++i)
-        Feed(Cell(PB_FORWARD_2X), CFrameOf(clip, i, 0, At(33 * int64_t(i))));
-    Feed(Cell(PB_FORWARD_2X), CFrameOf(clip, 30, 0, At(330)));
+    for (size_t i = 0; i < 10; ++i)
+        Feed(i, 33 * int64_t(i), i < 5 ? PB_FORWARD_1X : PB_FORWARD_2X);
+    Feed(30, 330, PB_FORWARD_2X);
     ASSERT_TRUE(WaitShown(6));
-    EXPECT_EQ(Picture(5), KeyPicture(clip, 30));
+    EXPECT_EQ(Picture(5), KeyPicture(30));
 }
 
-TEST_F(LocalPlaybackTest, StoppedAndSteppedFramesShowAtOnce)
+TEST_F(LocalPlaybackTest, TheReaderWaitsForRoomWhileOtherChannelsGoOn)
 {
-    const Clip clip = testmedia::LoadClip(Codec::H264, "cif");
-    for (size_t i = 0; i < 4; ++i)
-        Feed(Cell(PB_STEP_FORWARD), CFrameOf(clip, i, 0, At(10000 * int64_t(i))));
-    Feed(Cell(PB_PAUSE), CFrameOf(clip, 4, 0, At(50000)));
-    ASSERT_TRUE(WaitShown(5));
-    EXPECT_TRUE(clock->Sleeps().empty());
-    // Queued key frames moved the shown time.
-    EXPECT_EQ(times.load(), 1);
-}
-
-TEST_F(LocalPlaybackTest, TheReaderWaitsAtTheHighWaterMarkWhileOtherChannelsGoOn)
-{
-    const Clip clip = testmedia::LoadClip(Codec::H264, "cif");
-    const auto second = QueueBehindASleeper(clip);
-
-    // Count what fits below the mark behind the sleeping frame.
-    const auto filler = Filler(100000, 0, At(1000));
-    size_t fill = second.size();
+    // Count what fits below the high-water mark behind the sleeping frame.
+    const Frame filler = Filler(100000);
     int fits = 0;
-    while (fill < CDisplayVideo::QUEUE_HIGH_WATER) {
-        fill += filler.size();
+    for (size_t fill = QueueBehindASleeper(); fill < CDisplayVideo::QUEUE_HIGH_WATER; fill += filler.size())
         ++fits;
-    }
     constexpr int total = 24;
     std::atomic<int> queued{0};
     std::thread reader([&] {
-        for (int i = 0; i < total; ++i) {
-            Feed(Cell(PB_FORWARD_1X), filler);
-            ++queued;
-        }
+        for (int i = 0; i < total; ++i, ++queued)
+            Feed(filler);
     });
     EXPECT_TRUE(Eventually([&] { return queued.load() == fits; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(queued.load(), fits);
 
     // Channel 1 has a queue and a thread of its own.
-    Feed(Cell(PB_FORWARD_1X, 1), CFrameOf(clip, 0, 1, At(0)));
+    Feed(0, 0, PB_FORWARD_1X, 1, 1);
     EXPECT_TRUE(WaitShown(2));
 
     clock->Hold(false);
     reader.join();
     EXPECT_EQ(queued.load(), total);
-    Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, 30, 0, At(1000)));
+    Feed(30, 1000);
     ASSERT_TRUE(WaitShown(4));  // the second frame and the key frame; filler shows nothing
-    EXPECT_EQ(Picture(3), KeyPicture(clip, 30));
+    EXPECT_EQ(Picture(3), KeyPicture(30));
 }
 
 TEST_F(LocalPlaybackTest, AFrameWaitsUntilItFitsBehindTheQueuedOnes)
 {
-    const Clip clip = testmedia::LoadClip(Codec::H264, "cif");
-    QueueBehindASleeper(clip);
-
+    QueueBehindASleeper();
     // 1.2 MB queued, below the mark; a frame of almost 1 MiB does not fit behind it.
     for (int i = 0; i < 12; ++i)
-        Feed(Cell(PB_FORWARD_1X), Filler(100000, 0, At(1000)));
-    std::atomic<bool> done{false};
-    std::thread reader([&] {
-        Feed(Cell(PB_FORWARD_1X), Filler(1000000, 0, At(1000)));
-        done = true;
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_FALSE(done.load());
+        Feed(Filler(100000));
+    auto reader = std::async(std::launch::async, [&] { Feed(Filler(1000000)); });
+    EXPECT_EQ(reader.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
     clock->Hold(false);
-    reader.join();
-    EXPECT_TRUE(done.load());
-    Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, 30, 0, At(1000)));
+    reader.get();
+    Feed(30, 1000);
     ASSERT_TRUE(WaitShown(3));
 }
 
 TEST_F(LocalPlaybackTest, StoppingWhileTheReaderWaitsDropsItsFrame)
 {
-    const Clip clip = testmedia::LoadClip(Codec::H264, "cif");
-    QueueBehindASleeper(clip);
+    QueueBehindASleeper();
     std::atomic<int> queued{0};
     auto reader = std::async(std::launch::async, [&] {
-        for (int i = 0; i < 40; ++i) {
-            Feed(Cell(PB_FORWARD_1X), Filler(100000, 0, At(1000)));
-            ++queued;
-        }
+        for (int i = 0; i < 40; ++i, ++queued)
+            Feed(Filler(100000));
     });
     ASSERT_TRUE(Eventually([&] { return queued.load() >= 15; }));
     ASSERT_EQ(reader.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
@@ -360,34 +284,18 @@ TEST_F(LocalPlaybackTest, StoppingWhileTheReaderWaitsDropsItsFrame)
     clock->Hold(false);
     EXPECT_EQ(Shown(), 1u);
 
-    // Frames between a stop and the next start are dropped, and show no time.
+    // Frames between a stop and the next start, or with queues but no threads (another
+    // display mode), are dropped and show no time.
     const int timesBefore = times.load();
-    Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, 30, 0, At(2000)));
+    Feed(30, 2000);
+    dv.startDecodeThread(16, DISPLAY_MODE::LIVE);
+    Feed(30, 2000);
     EXPECT_EQ(times.load(), timesBefore);
+    EXPECT_EQ(Shown(), 1u);
 
     // Started again, the queues are fresh.
     dv.startDecodeThread(16, DISPLAY_MODE::LOCAL_PLAYBACK);
-    Feed(Cell(PB_FORWARD_1X), CFrameOf(clip, 30, 0, At(2000)));
+    Feed(30, 2000);
     ASSERT_TRUE(WaitShown(2));
-    EXPECT_EQ(Picture(1), KeyPicture(clip, 30));
-}
-
-TEST(LocalPlayback, FramesBeforeTheThreadsStartAreDropped)
-{
-    const Clip clip = testmedia::LoadClip(Codec::H264, "cif");
-    CDisplayVideo dv;
-    int shown = 0;
-    int times = 0;
-    QObject::connect(&dv, &CDisplayVideo::signalUpdateScreen, [&](const CDisplayInfo&) { ++shown; });
-    QObject::connect(&dv, &CDisplayVideo::signalUpdateTime, [&](const QString&) { ++times; });
-    _DISPLAY_CHANNEL_INFO info;
-    info.displayMode = DISPLAY_MODE::LOCAL_PLAYBACK;
-    const auto key = CFrameOf(clip, 0, 0, At(0));
-    dv.makeImage(info, key.data(), key.size());
-    // Queues without threads (another display mode) take nothing either.
-    dv.startDecodeThread(16, DISPLAY_MODE::LIVE);
-    dv.makeImage(info, key.data(), key.size());
-    EXPECT_EQ(shown, 0);
-    EXPECT_EQ(times, 0);
-    dv.exitDecodeThread();
+    EXPECT_EQ(Picture(1), KeyPicture(30));
 }

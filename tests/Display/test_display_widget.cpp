@@ -1,21 +1,112 @@
-// Layout, selection, paging, sequence, status records, alarm and capture of the display
-// widget, with widget cells.
-
+// The display widget with widget cells: pages, selection, sequence, alarm, capture, and the
+// frames, status records and audio that reach it from simulated DVRs and worker threads.
 #include <QApplication>
 #include <QFileInfo>
 #include <QMouseEvent>
+#include <QMutex>
 #include <QSoundEffect>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
+#include <memory>
+#include <thread>
 #include <utility>
 #include <vector>
 
-#include "display_widget_util.h"
+#include "Common/DecodeAudio.h"
+#include "Display/DisplayWidget.h"
+#include "Network/HttpConnect.h"
+#include "Settings/settings_sandbox.h"
+#include "display_test_util.h"
+#include "sim/SimDvr.h"
 
-using displaytest::DisplayWidgetTest;
-using displaytest::WaitFor;
+using namespace displaytest;
 using Pair = std::pair<int, int>;
+
+namespace {
+
+struct Played {
+    QMutex mutex;
+    QByteArray bytes;
+};
+
+// A sound card that keeps what it is given.
+class RecordingCard : public CAudioDevice {
+public:
+    explicit RecordingCard(std::shared_ptr<Played> played) : m_played(std::move(played)) {}
+    bool open(const QAudioFormat&) override { return true; }
+    qint64 bytesFree() override { return 1 << 20; }
+    qint64 write(const char* data, qint64 size) override
+    {
+        QMutexLocker lock(&m_played->mutex);
+        m_played->bytes.append(data, size);
+        return size;
+    }
+    bool stopped() override { return false; }
+
+private:
+    std::shared_ptr<Played> m_played;
+};
+
+class DisplayWidgetTest : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
+        auto p = played;
+        w = std::make_unique<CDisplayWidget>(nullptr, [p] { return std::make_unique<RecordingCard>(p); });
+        w->show();
+    }
+    void TearDown() override { w.reset(); }
+
+    void LiveM(int cells)
+    {
+        w->setScreenMode(CDisplayWidget::SCREEN_MULTI_DVR);
+        w->resetDisplay();
+        w->UpdateDisplayRect(cells, 0);
+    }
+    // The cell that shows screen `screen` on the current page.
+    const CDisplayInfo& Cell(int screen) const { return w->screenContainer()->getInfo(screen - w->getViewStartScreen()); }
+    // Hands frames over from a thread of its own, as a stream thread does.
+    void Deliver(const DISPLAY_DVR_INFO& info, const std::vector<Frame>& frames)
+    {
+        std::thread([&] {
+            for (const Frame& f : frames)
+                w->slotDisplayVideo(info, f.data(), f.size());
+        }).join();
+    }
+
+    std::shared_ptr<Played> played = std::make_shared<Played>();
+    std::unique_ptr<CDisplayWidget> w;
+};
+
+// A live sub stream (CIF) of a simulated DVR, wired to the display from its first screen.
+struct SimStream {
+    simdvr::CSimDvr sim;
+    CHttpConnect conn;
+
+    SimStream(CDisplayWidget& w, const char* name, uint32_t channels, int firstScreen)
+    {
+        EXPECT_TRUE(sim.start());
+        DVR dvr;
+        dvr.set_name(name);
+        dvr.set_address("127.0.0.1");
+        dvr.set_port(sim.port());
+        dvr.set_id("admin");
+        dvr.set_password("1234");
+        dvr.set_bit_ch(channels);
+        w.attachStream(&conn);
+        conn.setDisplayScreen(firstScreen, __builtin_popcount(channels));
+        CHttpConnect::ConnParam param;
+        param.codec = 1;
+        conn.Connect(dvr, param);
+    }
+    ~SimStream() { conn.Disconnect(); }
+};
+
+}  // namespace
 
 TEST_F(DisplayWidgetTest, PagesAskForTheirOwnScreensAndWrapAround)
 {
@@ -67,7 +158,7 @@ TEST_F(DisplayWidgetTest, ScreenCountsThatMakeNoGridAreHarmless)
     EXPECT_FALSE(w->screenContainer()->getDisplayRect(63).isEmpty());
 }
 
-TEST_F(DisplayWidgetTest, SequenceCyclesTheLayoutsScreensAndSurvivesAClear)
+TEST_F(DisplayWidgetTest, SequenceCyclesTheScreensAndSurvivesAClear)
 {
     CAppSettings().writeSetting(CAppSettings::SEQ_INTERVAL, QStringLiteral("soon"));
     auto* timer = w->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
@@ -99,8 +190,8 @@ TEST_F(DisplayWidgetTest, StatusRecordsReachOnlyTheScreensOfSentChannels)
     info.authorityMask = 0xFFFB;
     info.channelMask = 0x0005;
     info.startScreen = 8;
-    auto shown = [&] {
-        std::vector<Pair> cells;  // screen, channel of the failed cells
+    auto failed = [&] {
+        std::vector<Pair> cells;  // screen, channel
         WaitFor([] { return false; }, 100);
         for (int s = 0; s < 16; ++s)
             if (Cell(s).failed && Cell(s).title == info.status)
@@ -109,7 +200,7 @@ TEST_F(DisplayWidgetTest, StatusRecordsReachOnlyTheScreensOfSentChannels)
     };
     LiveM(16);
     w->slotUpdateDVRStatus(info);
-    EXPECT_EQ(shown(), (std::vector<Pair>{{8, 0}, {9, 2}}));
+    EXPECT_EQ(failed(), (std::vector<Pair>{{8, 0}, {9, 2}}));
     EXPECT_NE(Cell(8).authorised, Cell(9).authorised);
 
     // One DVR: a channel it does not send never lands on screen 0.
@@ -117,7 +208,7 @@ TEST_F(DisplayWidgetTest, StatusRecordsReachOnlyTheScreensOfSentChannels)
     w->resetDisplay();
     info.channelMask = 0x0002;
     w->slotUpdateDVRStatus(info);
-    EXPECT_EQ(shown(), (std::vector<Pair>{{1, 1}}));
+    EXPECT_EQ(failed(), (std::vector<Pair>{{1, 1}}));
 }
 
 TEST_F(DisplayWidgetTest, AlarmSoundsWhileAnyVisibleCellIsMarked)
@@ -147,4 +238,98 @@ TEST_F(DisplayWidgetTest, CaptureWithWidgetCellsWritesNothingAndSaysSo)
     const QString path = dir.filePath(QStringLiteral("shot.png"));
     EXPECT_FALSE(w->saveCaptureImage(path, CAPTURE_FILEFORMAT::PNG));
     EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST_F(DisplayWidgetTest, LiveMPutsEachDvrsChannelsOnItsScreensAndADetachedDvrNowhere)
+{
+    LiveM(16);
+    SimStream a(*w, "A", 0x0005, 8);
+    SimStream b(*w, "B", 0x000A, 10);
+    ASSERT_TRUE(WaitFor([&] { return !Cell(8).image.isNull() && !Cell(9).image.isNull() && !Cell(10).image.isNull()
+                                     && !Cell(11).image.isNull(); }, 10000));
+    const struct { int screen, channel; const char* dvr; } expected[] = {{8, 0, "A"}, {9, 2, "A"}, {10, 1, "B"}, {11, 3, "B"}};
+    for (const auto& e : expected) {
+        EXPECT_EQ(Cell(e.screen).channel, e.channel) << e.screen;
+        EXPECT_EQ(Cell(e.screen).title, QLatin1String(e.dvr)) << e.screen;
+    }
+    for (int s : {0, 7, 12, 15})
+        EXPECT_EQ(Cell(s).channel, -1) << s;
+
+    // After a clear the decoders wait for key frames, which come once a second per channel.
+    w->detachStream(&b.conn);
+    w->ClearScreen();
+    ASSERT_TRUE(b.sim.waitForVideoFrames(b.sim.totalVideoFrames() + 75, 5000));
+    ASSERT_TRUE(WaitFor([&] { return !Cell(8).image.isNull(); }));
+    EXPECT_EQ(Cell(10).channel, -1);
+    EXPECT_EQ(Cell(11).channel, -1);
+}
+
+TEST_F(DisplayWidgetTest, FramesWithoutAScreenOfTheirOwnAreDropped)
+{
+    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+    auto frame = [&](int channel) { return CFrameOf(clip, 0, channel, 1000); };
+    Frame truncated = frame(0);
+    truncated.resize(truncated.size() - 100);
+
+    // Live M: channel 1 lies outside the mask; it would share channel 2's screen.
+    DISPLAY_DVR_INFO info;
+    info.channelMask = 0x0005;
+    LiveM(64);
+    Deliver(info, {frame(2), frame(1), frame(16), truncated});
+    ASSERT_TRUE(WaitFor([&] { return Cell(1).channel >= 0; }));
+    EXPECT_EQ(Cell(1).channel, 2);
+    EXPECT_EQ(Cell(0).channel, -1);
+
+    // Live S with 64 cells: each channel on its own screen; screen 16 exists, channel 16 not.
+    w->setScreenMode(CDisplayWidget::SCREEN_SINGLE_DVR);
+    w->resetDisplay();
+    w->setScreens(64);
+    Deliver(info, {frame(16), frame(3)});
+    ASSERT_TRUE(WaitFor([&] { return Cell(3).channel == 3; }));
+    EXPECT_EQ(Cell(3).screen, 3);
+    EXPECT_EQ(Cell(16).channel, -1);
+}
+
+TEST_F(DisplayWidgetTest, OldProtocolFramesAreDecodedByTheirOwnModelByte)
+{
+    const testmedia::Clip h264 = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+    const testmedia::Clip mpeg4 = testmedia::LoadClip(testmedia::Codec::Mpeg4, "cif");
+    DISPLAY_DVR_INFO info;
+    info.oldProtocol = true;
+    info.model = 6;  // what the connection believes: an MPEG-4 DVR (models 6-11)
+    Deliver(info, {CUFrameOf(h264.units[0].data, true, 0, 0x02, 0, 1000, 12),
+                   CUFrameOf(mpeg4.units[0].data, true, 1, 0x02, 0, 1000, 6)});
+    ASSERT_TRUE(WaitFor([&] { return !Cell(0).image.isNull() && !Cell(1).image.isNull(); }));
+    EXPECT_EQ(Cell(0).image.format(), QImage::Format_RGB888);
+    EXPECT_EQ(Cell(1).image.format(), QImage::Format_RGB32);
+}
+
+TEST_F(DisplayWidgetTest, OnlyTheSelectedScreensAudioIsPlayed)
+{
+    // Channels 0-3 of a DVR from screen 4 in Live M, from four threads; each channel sends
+    // its own A-law code.
+    DISPLAY_DVR_INFO info;
+    info.channelMask = 0x000F;
+    info.startScreen = 4;
+    LiveM(64);
+    w->updateSelectScreen(6);
+    const int code[4] = {0x15, 0x35, 0x55, 0x75};
+    const int frames = 10;
+    std::vector<std::thread> threads;
+    for (int ch = 0; ch < 4; ++ch) {
+        Frame f = CFrameOf(Frame(CDecodeAudio::getEncodedSize(false), uint8_t(code[ch])), 3, ch, 0, 0, 1000);
+        f.insert(f.begin() + 36, 4, 0);  // audio headers are 40 bytes
+        threads.emplace_back([&, f] {
+            for (int i = 0; i < frames; ++i)
+                w->OnPlayAudio(info, f.data(), f.size());
+        });
+    }
+    for (auto& t : threads)
+        t.join();
+    WaitFor([] { return false; }, 300);
+    QMutexLocker lock(&played->mutex);
+    const QByteArray pcm = played->bytes;
+    EXPECT_EQ(pcm.size(), frames * CDecodeAudio::getDecodedSize(false) * 2);  // two channels
+    const auto* samples = reinterpret_cast<const int16_t*>(pcm.constData());
+    EXPECT_EQ(std::count(samples, samples + pcm.size() / 2, int16_t(alaw2linear(code[2]))), pcm.size() / 2);
 }

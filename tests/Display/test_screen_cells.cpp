@@ -5,17 +5,43 @@
 #include <QFontMetrics>
 #include <QMouseEvent>
 
+#include <utility>
+#include <vector>
+
 #include "Display/CellPainter.h"
 #include "Display/ScreenWidget.h"
-#include "screen_test_util.h"
+#include "display_test_util.h"
 
-using namespace screentest;
+using namespace displaytest;
 
 namespace {
 
 const QColor kBlue(20, 40, 120);
+const QRgb kBg = kBlue.rgb();
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kBlack = qRgb(0, 0, 0);
+const QRgb kYellow = qRgb(255, 255, 0);
+const QRgb kRed = qRgb(255, 0, 0);
 constexpr int W = 200;
 constexpr int H = 150;
+
+using Pixels = std::vector<std::pair<QPoint, QRgb>>;
+
+void ExpectPixels(const QImage& shot, const Pixels& pixels)
+{
+    for (const auto& [p, colour] : pixels)
+        EXPECT_TRUE(Near(shot.pixel(p), colour))
+            << p.x() << "," << p.y() << ": " << std::hex << shot.pixel(p) << " not " << colour;
+}
+
+// colour drawn with its alpha over under.
+QRgb Over(const QColor& colour, QRgb under)
+{
+    QImage one(1, 1, QImage::Format_RGB32);
+    one.setPixel(0, 0, under);
+    QPainter(&one).fillRect(0, 0, 1, 1, colour);
+    return one.pixel(0, 0);
+}
 
 class ScreenCellTest : public ::testing::Test {
 protected:
@@ -24,19 +50,18 @@ protected:
     QImage Shot() { return cell.pixmap().toImage().convertToFormat(QImage::Format_RGB32); }
 
     // A marked cell without texts, so only marks sit over the picture.
-    CDisplayInfo Marked(bool record, bool motion, bool sensor)
+    void ShowMarked(bool record, bool motion, bool sensor)
     {
         CDisplayInfo info = Picture(Solid(704, 480, kBlue));
         info.record = record;
         info.motion = motion;
         info.sensor = sensor;
-        return info;
+        cell.setInfo(info);
     }
 
     void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButtons held)
     {
-        QMouseEvent event(type, QPointF(pos), QPointF(cell.mapToGlobal(pos)), Qt::LeftButton, held,
-                          Qt::NoModifier);
+        QMouseEvent event(type, QPointF(pos), QPointF(cell.mapToGlobal(pos)), Qt::LeftButton, held, Qt::NoModifier);
         QApplication::sendEvent(&cell, &event);
     }
 
@@ -48,74 +73,45 @@ protected:
 
 TEST_F(ScreenCellTest, PictureFillsTheCellInsideAWhiteEdgeAndNoPictureIsBlack)
 {
-    ASSERT_FALSE(pictures.connectionFailed.isNull());
-    const QRgb white = qRgb(255, 255, 255);
     for (QImage::Format format : {QImage::Format_RGB888, QImage::Format_RGB32}) {
         cell.setInfo(Picture(Solid(704, 480, kBlue, format), -1));
         const QImage shot = Shot();
         ASSERT_EQ(shot.size(), QSize(W, H));
-        for (int y : {0, 75, H - 1}) {
-            EXPECT_EQ(shot.pixel(0, y), white);
-            EXPECT_EQ(shot.pixel(W - 1, y), white);
-        }
-        for (int x : {0, 100, W - 1}) {
-            EXPECT_EQ(shot.pixel(x, 0), white);
-            EXPECT_EQ(shot.pixel(x, H - 1), white);
-        }
-        for (QPoint p : {QPoint(1, 1), QPoint(100, 75), QPoint(W - 2, H - 2)})
-            EXPECT_TRUE(Near(shot.pixel(p), kBlue.rgb())) << p.x() << "," << p.y() << " format " << format;
+        ExpectPixels(shot, {{{0, 0}, kWhite}, {{0, 75}, kWhite}, {{W - 1, 75}, kWhite}, {{100, 0}, kWhite},
+                            {{100, H - 1}, kWhite}, {{W - 1, H - 1}, kWhite}, {{1, 1}, kBg}, {{100, 75}, kBg},
+                            {{W - 2, H - 2}, kBg}});
     }
-
     cell.clear();
-    const QImage empty = Shot();
-    EXPECT_EQ(empty.pixel(100, 75), qRgb(0, 0, 0));
-    EXPECT_EQ(empty.pixel(1, 1), qRgb(0, 0, 0));
-    EXPECT_EQ(empty.pixel(0, 75), white);
+    ExpectPixels(Shot(), {{{100, 75}, kBlack}, {{1, 1}, kBlack}, {{0, 75}, kWhite}});
 }
 
 TEST_F(ScreenCellTest, SelectedCellHasATwoPixelYellowFrameInsideTheEdge)
 {
     cell.setInfo(Picture(Solid(352, 240, kBlue), -1));
     cell.setSelected(true);
-    QImage shot = Shot();
-    const QRgb yellow = qRgb(255, 255, 0);
-    EXPECT_EQ(shot.pixel(0, 75), qRgb(255, 255, 255));
-    EXPECT_EQ(shot.pixel(1, 75), yellow);
-    EXPECT_EQ(shot.pixel(2, 75), yellow);
-    EXPECT_TRUE(Near(shot.pixel(3, 75), kBlue.rgb()));
-    EXPECT_EQ(shot.pixel(W - 2, 75), yellow);
-    EXPECT_EQ(shot.pixel(W - 3, 75), yellow);
-    EXPECT_TRUE(Near(shot.pixel(W - 4, 75), kBlue.rgb()));
-    EXPECT_EQ(shot.pixel(100, 1), yellow);
-    EXPECT_EQ(shot.pixel(100, 2), yellow);
-    EXPECT_EQ(shot.pixel(100, H - 2), yellow);
-    EXPECT_EQ(shot.pixel(100, H - 3), yellow);
-    EXPECT_TRUE(Near(shot.pixel(100, H - 4), kBlue.rgb()));
-
+    ExpectPixels(Shot(), {{{0, 75}, kWhite}, {{1, 75}, kYellow}, {{2, 75}, kYellow}, {{3, 75}, kBg},
+                          {{W - 2, 75}, kYellow}, {{W - 3, 75}, kYellow}, {{W - 4, 75}, kBg}, {{100, 1}, kYellow},
+                          {{100, 2}, kYellow}, {{100, H - 2}, kYellow}, {{100, H - 3}, kYellow}, {{100, H - 4}, kBg}});
     // A state picture keeps the selection visible.
     CDisplayInfo lost = Picture(Solid(352, 240, kBlue), -1);
     lost.videoLoss = true;
     cell.setInfo(lost);
-    EXPECT_EQ(Shot().pixel(1, 75), yellow);
-
+    ExpectPixels(Shot(), {{{1, 75}, kYellow}});
     cell.setSelected(false);
-    shot = Shot();
-    EXPECT_EQ(shot.pixel(1, 75), qRgb(0, 0, 0));
-    EXPECT_EQ(shot.pixel(2, 75), qRgb(0, 0, 0));
+    ExpectPixels(Shot(), {{{1, 75}, kBlack}, {{2, 75}, kBlack}});
 }
 
 TEST_F(ScreenCellTest, StatePicturesAreCentredOnBlackInOrderOfPrecedence)
 {
-    struct Case {
+    const struct {
         bool failed, unauthorised, lost;
-        const QPixmap* expected;
+        const QPixmap& expected;
+    } cases[] = {
+        {true, true, true, pictures.connectionFailed},
+        {false, true, true, pictures.noAuthority},
+        {false, false, true, pictures.videoLoss},
     };
-    const Case cases[] = {
-        {true, true, true, &pictures.connectionFailed},
-        {false, true, true, &pictures.noAuthority},
-        {false, false, true, &pictures.videoLoss},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         CDisplayInfo info = Picture(Solid(704, 480, kBlue));
         info.title = QStringLiteral("Connection failed");
         info.channelName = QStringLiteral("Cam");
@@ -125,14 +121,11 @@ TEST_F(ScreenCellTest, StatePicturesAreCentredOnBlackInOrderOfPrecedence)
         info.videoLoss = c.lost;
         cell.setInfo(info);
         const QImage shot = Shot();
-        const QPixmap& picture = *c.expected;
-        const int x = (0 + W - 1) / 2 - picture.width() / 2;
-        const int y = (0 + H - 1) / 2 - picture.height() / 2;
-        EXPECT_EQ(Mismatches(shot, x, y, Composed(picture, Qt::black)), 0) << c.failed << c.unauthorised;
+        ASSERT_FALSE(c.expected.isNull());
+        EXPECT_EQ(StateMismatches(shot, QRect(0, 0, W, H), c.expected), 0) << c.failed << c.unauthorised;
         // Black everywhere else inside the edge: no picture, no texts, no marks.
-        for (QPoint p : {QPoint(1, 1), QPoint(5, 20), QPoint(20, 6), QPoint(100, H - 20), QPoint(W - 2, H - 2)})
-            EXPECT_EQ(shot.pixel(p), qRgb(0, 0, 0)) << p.x() << "," << p.y();
-        EXPECT_EQ(shot.pixel(0, 0), qRgb(255, 255, 255));
+        ExpectPixels(shot, {{{0, 0}, kWhite}, {{1, 1}, kBlack}, {{5, 20}, kBlack}, {{20, 6}, kBlack},
+                            {{100, H - 20}, kBlack}, {{W - 2, H - 2}, kBlack}});
         // Only a failed cell names its failure, in the tooltip.
         EXPECT_EQ(cell.toolTip(), c.failed ? info.title : QString());
     }
@@ -146,8 +139,7 @@ TEST_F(ScreenCellTest, TitleAtTopLeftAndCameraNameCentredAboveTheBottom)
     info.title = QStringLiteral("DVR-1");
     info.channelName = QStringLiteral("Camera 12");
     cell.setInfo(info);
-    QImage shot = Shot();
-
+    const QImage shot = Shot();
     QFont bold = QApplication::font();
     bold.setWeight(QFont::Bold);
     const QFontMetrics fm(bold);
@@ -157,18 +149,16 @@ TEST_F(ScreenCellTest, TitleAtTopLeftAndCameraNameCentredAboveTheBottom)
     EXPECT_LE(title.left(), 4);
     EXPECT_LE(title.bottom(), 12 + fm.descent());
 
-    const int baseline = (H - 1) + 1 - fm.height();
+    const int baseline = H - fm.height();
     const QRect name = BrightBox(shot, QRect(1, baseline - fm.ascent(), W - 2, fm.height()));
     ASSERT_FALSE(name.isEmpty());
     EXPECT_NEAR(name.center().x(), W / 2, 3);
     EXPECT_LE(name.bottom(), baseline + fm.descent());
-    EXPECT_TRUE(BrightBox(shot, QRect(1, baseline + fm.descent() + 1, W - 2, H - 2 - baseline - fm.descent()))
-                    .isEmpty());
+    EXPECT_TRUE(BrightBox(shot, QRect(1, baseline + fm.descent() + 1, W - 2, H - 2 - baseline - fm.descent())).isEmpty());
 
     // Names off, or an empty cell: no texts.
     cell.setDisplaySettings(false, 1, 1);
-    shot = Shot();
-    EXPECT_TRUE(BrightBox(shot, QRect(1, 1, W - 2, H - 2)).isEmpty());
+    EXPECT_TRUE(BrightBox(Shot(), QRect(1, 1, W - 2, H - 2)).isEmpty());
     cell.setDisplaySettings(true, 1, 1);
     info.channel = -1;
     cell.setInfo(info);
@@ -179,80 +169,64 @@ TEST_F(ScreenCellTest, EventIconsKeepFixedSlots)
 {
     const int motionX = 1 + pictures.recordIcon.width();
     const int sensorX = motionX + pictures.motionIcon.width();
-    const QImage record = Composed(pictures.recordIcon, kBlue);
-    const QImage motion = Composed(pictures.motionIcon, kBlue);
-    const QImage sensor = Composed(pictures.sensorIcon, kBlue);
     const QImage plain = Solid(12, 12, kBlue, QImage::Format_RGB32);
-
-    cell.setInfo(Marked(true, true, true));
+    ShowMarked(true, true, true);
     QImage shot = Shot();
-    EXPECT_EQ(Mismatches(shot, 1, 15, record), 0);
-    EXPECT_EQ(Mismatches(shot, motionX, 15, motion), 0);
-    EXPECT_EQ(Mismatches(shot, sensorX, 15, sensor), 0);
+    EXPECT_EQ(Mismatches(shot, 1, 15, Composed(pictures.recordIcon, kBlue)), 0);
+    EXPECT_EQ(Mismatches(shot, motionX, 15, Composed(pictures.motionIcon, kBlue)), 0);
+    EXPECT_EQ(Mismatches(shot, sensorX, 15, Composed(pictures.sensorIcon, kBlue)), 0);
 
     // A lone sensor mark stays in the third slot.
-    cell.setInfo(Marked(false, false, true));
+    ShowMarked(false, false, true);
     shot = Shot();
     EXPECT_EQ(Mismatches(shot, 1, 15, plain), 0);
     EXPECT_EQ(Mismatches(shot, motionX, 15, plain), 0);
-    EXPECT_EQ(Mismatches(shot, sensorX, 15, sensor), 0);
+    EXPECT_EQ(Mismatches(shot, sensorX, 15, Composed(pictures.sensorIcon, kBlue)), 0);
 
     // No marks drawn with both settings at 0.
     cell.setDisplaySettings(true, 0, 0);
-    cell.setInfo(Marked(true, true, true));
+    ShowMarked(true, true, true);
     shot = Shot();
     EXPECT_EQ(Mismatches(shot, 1, 15, Solid(36, 12, kBlue, QImage::Format_RGB32)), 0);
-    EXPECT_TRUE(Near(shot.pixel(1, 75), kBlue.rgb()));
+    ExpectPixels(shot, {{{1, 75}, kBg}});
 }
 
 TEST_F(ScreenCellTest, OutlinesNestInsideTheEdgeInTheirColours)
 {
-    const QRgb bg = kBlue.rgb();
-    const QRgb red = Over(CellPainter::RECORD_COLOR, bg);
-    const QRgb green = Over(CellPainter::MOTION_COLOR, bg);
-    const QRgb orange = Over(CellPainter::SENSOR_COLOR, bg);
-
+    const QRgb red = Over(CellPainter::RECORD_COLOR, kBg);
+    const QRgb green = Over(CellPainter::MOTION_COLOR, kBg);
+    const QRgb orange = Over(CellPainter::SENSOR_COLOR, kBg);
     cell.setDisplaySettings(true, 2, 2);
-    cell.setInfo(Marked(true, true, true));
-    QImage shot = Shot();
-    EXPECT_TRUE(Near(shot.pixel(1, 75), orange));
-    EXPECT_TRUE(Near(shot.pixel(2, 75), green));
-    EXPECT_TRUE(Near(shot.pixel(3, 75), red));
-    EXPECT_TRUE(Near(shot.pixel(4, 75), bg));
-    EXPECT_TRUE(Near(shot.pixel(W - 2, 75), orange));
-    EXPECT_TRUE(Near(shot.pixel(W - 3, 75), green));
-    EXPECT_TRUE(Near(shot.pixel(W - 4, 75), red));
-    EXPECT_TRUE(Near(shot.pixel(100, 1), orange));
-    EXPECT_TRUE(Near(shot.pixel(100, H - 4), red));
-    EXPECT_TRUE(Near(shot.pixel(100, H - 5), bg));
-    // Outlines draw no icons.
-    EXPECT_TRUE(Near(shot.pixel(7, 21), bg));
+    ShowMarked(true, true, true);
+    // Outlines draw no icons (7, 21).
+    ExpectPixels(Shot(), {{{1, 75}, orange}, {{2, 75}, green}, {{3, 75}, red}, {{4, 75}, kBg}, {{W - 2, 75}, orange},
+                          {{W - 3, 75}, green}, {{W - 4, 75}, red}, {{100, 1}, orange}, {{100, H - 4}, red},
+                          {{100, H - 5}, kBg}, {{7, 21}, kBg}});
 
-    // Record as an icon, events as outlines.
+    // Record as an icon, events as outlines, which cover the icon's first two columns.
     cell.setDisplaySettings(true, 1, 2);
-    shot = Shot();
-    // The outlines come after the icon and cover its first two columns.
+    const QImage shot = Shot();
     EXPECT_EQ(Mismatches(shot, 3, 15, Composed(pictures.recordIcon, kBlue).copy(2, 0, 10, 12)), 0);
-    EXPECT_TRUE(Near(shot.pixel(1, 75), orange));
-    EXPECT_TRUE(Near(shot.pixel(2, 75), green));
-    EXPECT_TRUE(Near(shot.pixel(3, 75), bg));
+    ExpectPixels(shot, {{{1, 75}, orange}, {{2, 75}, green}, {{3, 75}, kBg}});
 }
 
 TEST_F(ScreenCellTest, ZoomSourceFollowsTheRectangleWithinThePicture)
 {
-    EXPECT_EQ(CScreenWidget::zoomSource(QRect(QPoint(0, 0), QPoint(176, 120)), QSize(704, 480), QSize(352, 240)),
-              QRect(0, 0, 353, 241));
-    EXPECT_EQ(CScreenWidget::zoomSource(QRect(QPoint(40, 30), QPoint(176, 120)), QSize(704, 480), QSize(352, 240)),
-              QRect(QPoint(80, 60), QPoint(352, 240)));
-    // A rectangle reaching past the cell stops at the picture's edge.
-    const QRect past = CScreenWidget::zoomSource(QRect(QPoint(-10, -10), QPoint(400, 300)), QSize(704, 480),
-                                                 QSize(352, 240));
-    EXPECT_EQ(past.topLeft(), QPoint(0, 0));
-    EXPECT_EQ(past.right(), 704);
-    EXPECT_EQ(past.bottom(), 480);
-    // A cell without size shows the whole picture.
-    EXPECT_EQ(CScreenWidget::zoomSource(QRect(QPoint(1, 1), QPoint(5, 5)), QSize(704, 480), QSize(0, 0)),
-              QRect(0, 0, 704, 480));
+    const QSize picture(704, 480);
+    const struct {
+        QRect zoom;
+        QSize cell;
+        QRect expected;
+    } cases[] = {
+        {QRect(QPoint(0, 0), QPoint(176, 120)), QSize(352, 240), QRect(0, 0, 353, 241)},
+        {QRect(QPoint(40, 30), QPoint(176, 120)), QSize(352, 240), QRect(QPoint(80, 60), QPoint(352, 240))},
+        // Reaching past the cell: stops at the picture's edge.
+        {QRect(QPoint(-10, -10), QPoint(400, 300)), QSize(352, 240), QRect(QPoint(0, 0), QPoint(704, 480))},
+        // A cell without size shows the whole picture.
+        {QRect(QPoint(1, 1), QPoint(5, 5)), QSize(0, 0), QRect(0, 0, 704, 480)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CScreenWidget::zoomSource(c.zoom, picture, c.cell), c.expected);
 }
 
 TEST_F(ScreenCellTest, ZoomDragDrawsTheRectangleThenShowsThatPart)
@@ -260,7 +234,7 @@ TEST_F(ScreenCellTest, ZoomDragDrawsTheRectangleThenShowsThatPart)
     cell.resize(352, 240);
     cell.setInfo(Picture(Quadrants(704, 480), -1));
     const QPoint far(300, 200);
-    EXPECT_TRUE(Near(Shot().pixel(far), qRgb(255, 255, 255)));
+    ExpectPixels(Shot(), {{far, kWhite}});
 
     // Not selected: a drag does nothing.
     cell.startZoom();
@@ -274,22 +248,16 @@ TEST_F(ScreenCellTest, ZoomDragDrawsTheRectangleThenShowsThatPart)
     Mouse(QEvent::MouseButtonPress, QPoint(176, 120), Qt::LeftButton);
     Mouse(QEvent::MouseMove, QPoint(40, 30), Qt::LeftButton);
     EXPECT_EQ(cell.zoomRect(), QRect(QPoint(40, 30), QPoint(176, 120)));
-    QImage shot = Shot();
-    EXPECT_EQ(shot.pixel(100, 30), qRgb(255, 255, 255));
-    EXPECT_EQ(shot.pixel(40, 80), qRgb(255, 255, 255));
-    EXPECT_EQ(shot.pixel(176, 80), qRgb(255, 255, 255));
-    EXPECT_TRUE(Near(shot.pixel(100, 31), qRgb(255, 0, 0)));
-    EXPECT_TRUE(Near(shot.pixel(far), qRgb(255, 255, 255)));
+    // The white rectangle over the red quadrant.
+    ExpectPixels(Shot(), {{{100, 30}, kWhite}, {{40, 80}, kWhite}, {{176, 80}, kWhite}, {{100, 31}, kRed}, {far, kWhite}});
 
     Mouse(QEvent::MouseButtonRelease, QPoint(40, 30), Qt::NoButton);
     EXPECT_TRUE(cell.zoomApplied());
-    shot = Shot();
-    EXPECT_TRUE(Near(shot.pixel(far), qRgb(255, 0, 0)));
-    EXPECT_TRUE(Near(shot.pixel(100, 30), qRgb(255, 0, 0)));
+    ExpectPixels(Shot(), {{far, kRed}, {{100, 30}, kRed}});
 
     cell.endZoom();
     EXPECT_FALSE(cell.zoomApplied());
     EXPECT_FALSE(cell.zoomRect().isValid());
     cell.updatePixmap();
-    EXPECT_TRUE(Near(Shot().pixel(far), qRgb(255, 255, 255)));
+    ExpectPixels(Shot(), {{far, kWhite}});
 }

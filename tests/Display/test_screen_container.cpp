@@ -1,10 +1,9 @@
-// The cell container: page layouts, cell lookup, widget cells, the speed meter and the
-// OpenGL probe on a platform without OpenGL widgets.
+// The cell container with widget cells: page layouts, cell lookup, selection, the speed meter
+// and the OpenGL probe on a platform without OpenGL widgets.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 
 #include <ctime>
 #include <memory>
@@ -13,9 +12,9 @@
 #include "Display/Screen.h"
 #include "Display/ScreenWidget.h"
 #include "Display/WaitWidget.h"
-#include "screen_test_util.h"
+#include "display_test_util.h"
 
-using namespace screentest;
+using namespace displaytest;
 
 namespace {
 
@@ -29,40 +28,32 @@ public slots:
 };
 
 constexpr int kSpace = 10;
+const QSize kArea(730, 550);
 
-void Drag(QWidget* w, QPoint from, QPoint to)
+void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held)
 {
-    QMouseEvent press(QEvent::MouseButtonPress, from, w->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QMouseEvent move(QEvent::MouseMove, to, w->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, to, w->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(w, &release);
+    QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
 }
 
-// Frames and bytes the meter holds, completed seconds and the current one together.
-CCheckSpeed::Data Counted()
+void Drag(QWidget* w)
 {
-    CCheckSpeed::Data sum = gCheckSpeed.current();
-    for (const CCheckSpeed::Data& d : gCheckSpeed.records()) {
-        sum.bytes += d.bytes;
-        sum.frames += d.frames;
-    }
-    return sum;
+    Send(w, QEvent::MouseButtonPress, QPoint(10, 10), Qt::LeftButton, Qt::LeftButton);
+    Send(w, QEvent::MouseMove, QPoint(50, 40), Qt::NoButton, Qt::LeftButton);
+    Send(w, QEvent::MouseButtonRelease, QPoint(50, 40), Qt::LeftButton, Qt::NoButton);
 }
 
 class ScreenContainerTest : public ::testing::Test {
 protected:
     ScreenContainerTest()
     {
-        owner.resize(730, 550);
+        owner.resize(kArea);
         screen = std::make_unique<CScreen>(&owner, OPENGL_MODE_OFF, 64);
-        const QVector<QRect> rects = CScreen::gridRects(16, owner.size(), kSpace);
+        const QVector<QRect> rects = CScreen::gridRects(16, kArea, kSpace);
         for (int i = 0; i < 64; ++i)
             screen->updateDisplayRect(i, rects[i]);
     }
+    CScreenWidget* Cell(int i) { return screen->screenWidget(i); }
 
     Owner owner;
     std::unique_ptr<CScreen> screen;
@@ -72,48 +63,38 @@ protected:
 
 TEST(ScreenLayout, GridsOfOneToSixtyFourCells)
 {
-    const QSize size(730, 550);
-    // One to three cells: each covers the whole area.
-    for (int count : {1, 2, 3}) {
-        const QVector<QRect> rects = CScreen::gridRects(count, size, kSpace);
+    const struct {
+        int count, cell;
+        QRect expected;
+    } cases[] = {
+        // One to three cells: each covers the whole area.
+        {1, 0, QRect(0, 0, 730, 550)}, {2, 1, QRect(0, 0, 730, 550)}, {3, 2, QRect(0, 0, 730, 550)},
+        {3, 3, QRect()},
+        {4, 0, QRect(QPoint(5, 5), QPoint(364, 274))}, {4, 1, QRect(QPoint(364, 5), QPoint(723, 274))},
+        {4, 2, QRect(QPoint(5, 274), QPoint(364, 543))}, {4, 3, QRect(QPoint(364, 274), QPoint(723, 543))},
+        {4, 4, QRect()},
+        {9, 0, QRect(QPoint(5, 5), QPoint(244, 184))}, {9, 1, QRect(QPoint(244, 5), QPoint(483, 184))},
+        {9, 8, QRect(QPoint(483, 363), QPoint(722, 542))},
+        {16, 0, QRect(5, 5, 180, 135)}, {16, 5, QRect(184, 139, 180, 135)}, {16, 15, QRect(542, 407, 180, 135)},
+        {16, 16, QRect()},
+        {64, 0, QRect(5, 7, 90, 67)}, {64, 63, QRect(QPoint(628, 469), QPoint(717, 535))},
+    };
+    for (const auto& c : cases) {
+        const QVector<QRect> rects = CScreen::gridRects(c.count, kArea, kSpace);
         ASSERT_EQ(rects.size(), 64);
-        for (int i = 0; i < count; ++i)
-            EXPECT_EQ(rects[i], QRect(QPoint(0, 0), QPoint(729, 549))) << count;
-        EXPECT_TRUE(rects[count].isEmpty());
+        if (c.expected.isNull())
+            EXPECT_TRUE(rects[c.cell].isEmpty()) << c.count << " cells, cell " << c.cell;
+        else
+            EXPECT_EQ(rects[c.cell], c.expected) << c.count << " cells, cell " << c.cell;
     }
-
-    QVector<QRect> r = CScreen::gridRects(4, size, kSpace);
-    EXPECT_EQ(r[0], QRect(QPoint(5, 5), QPoint(364, 274)));
-    EXPECT_EQ(r[1], QRect(QPoint(364, 5), QPoint(723, 274)));
-    EXPECT_EQ(r[2], QRect(QPoint(5, 274), QPoint(364, 543)));
-    EXPECT_EQ(r[3], QRect(QPoint(364, 274), QPoint(723, 543)));
-    EXPECT_TRUE(r[4].isEmpty());
-
-    r = CScreen::gridRects(9, size, kSpace);
-    EXPECT_EQ(r[0], QRect(QPoint(5, 5), QPoint(244, 184)));
-    EXPECT_EQ(r[1].left(), 244);
-    EXPECT_EQ(r[8], QRect(QPoint(483, 363), QPoint(722, 542)));
-
-    r = CScreen::gridRects(16, size, kSpace);
-    EXPECT_EQ(r[0], QRect(5, 5, 180, 135));
-    EXPECT_EQ(r[5], QRect(184, 139, 180, 135));
-    EXPECT_EQ(r[15], QRect(542, 407, 180, 135));
-    EXPECT_TRUE(r[16].isEmpty());
-
-    r = CScreen::gridRects(64, size, kSpace);
-    EXPECT_EQ(r[0], QRect(5, 7, 90, 67));
-    EXPECT_EQ(r[63], QRect(QPoint(628, 469), QPoint(717, 535)));
 }
 
 TEST(ScreenLayout, NoCellsTooManyCellsAndTinyAreasAreSafe)
 {
     for (int count : {0, -3})
-        for (const QRect& r : CScreen::gridRects(count, QSize(730, 550), kSpace))
+        for (const QRect& r : CScreen::gridRects(count, kArea, kSpace))
             EXPECT_TRUE(r.isEmpty());
-    // More than a page: the page's 64 cells.
-    const QVector<QRect> many = CScreen::gridRects(100, QSize(730, 550), kSpace);
-    EXPECT_EQ(many, CScreen::gridRects(64, QSize(730, 550), kSpace));
-    // An area smaller than the margin lays out empty cells.
+    EXPECT_EQ(CScreen::gridRects(100, kArea, kSpace), CScreen::gridRects(64, kArea, kSpace));
     for (const QRect& r : CScreen::gridRects(16, QSize(6, 6), kSpace))
         EXPECT_TRUE(r.isEmpty());
 
@@ -128,67 +109,58 @@ TEST(ScreenLayout, NoCellsTooManyCellsAndTinyAreasAreSafe)
         screen.startZoom(99);
         screen.endZoom();
         screen.clear();
+        EXPECT_EQ(screen.getInfo(0).channel, -1);
         EXPECT_EQ(screen.getInfo(64).channel, -1);
         EXPECT_TRUE(screen.getDisplayRect(-1).isEmpty());
         EXPECT_EQ(screen.cellAt(QPoint(1, 1)), -1);
     }
+    // The owner may go first: the container must not touch the cells it took along.
+    auto first = std::make_unique<Owner>();
+    auto screen = std::make_unique<CScreen>(first.get(), OPENGL_MODE_OFF, 16);
+    first.reset();
+    screen.reset();
 }
 
 TEST_F(ScreenContainerTest, CellAtFindsTheFirstCellAndNothingInTheMargin)
 {
-    EXPECT_EQ(screen->cellAt(QPoint(2, 2)), -1);
-    EXPECT_EQ(screen->cellAt(QPoint(727, 547)), -1);
-    EXPECT_EQ(screen->cellAt(QPoint(5, 5)), 0);
     // The shared column belongs to the cell with the lower index.
-    EXPECT_EQ(screen->cellAt(QPoint(184, 100)), 0);
-    EXPECT_EQ(screen->cellAt(QPoint(185, 100)), 1);
-    EXPECT_EQ(screen->cellAt(QPoint(700, 500)), 15);
-    // Cells past the layout have no place.
-    EXPECT_TRUE(screen->getDisplayRect(16).isEmpty());
-    EXPECT_EQ(screen->screenWidget(0)->geometry(), QRect(5, 5, 180, 135));
-    EXPECT_EQ(screen->screenWidget(0)->parentWidget(), &owner);
+    const std::pair<QPoint, int> cases[] = {{{2, 2}, -1}, {{727, 547}, -1}, {{5, 5}, 0},
+                                            {{184, 100}, 0}, {{185, 100}, 1}, {{700, 500}, 15}};
+    for (const auto& [p, cell] : cases)
+        EXPECT_EQ(screen->cellAt(p), cell) << p.x() << "," << p.y();
+    EXPECT_EQ(Cell(0)->geometry(), QRect(5, 5, 180, 135));
+    EXPECT_EQ(Cell(0)->parentWidget(), &owner);
 }
 
-TEST_F(ScreenContainerTest, SelectionAndZoomReachTheirCellsOnly)
+TEST_F(ScreenContainerTest, SelectionZoomAndDoubleClicksReachTheirCells)
 {
     screen->setSelected(3);
     for (int i = 0; i < 64; ++i)
-        EXPECT_EQ(screen->screenWidget(i)->isSelected(), i == 3);
+        EXPECT_EQ(Cell(i)->isSelected(), i == 3);
     screen->setSelected(64);
     for (int i = 0; i < 64; ++i)
-        EXPECT_FALSE(screen->screenWidget(i)->isSelected());
+        EXPECT_FALSE(Cell(i)->isSelected());
 
     screen->startZoom(2);
     screen->setSelected(3);
-    Drag(screen->screenWidget(3), QPoint(10, 10), QPoint(50, 40));
-    EXPECT_FALSE(screen->screenWidget(3)->zoomRect().isValid());
+    Drag(Cell(3));
+    EXPECT_FALSE(Cell(3)->zoomRect().isValid());
     screen->setSelected(2);
-    Drag(screen->screenWidget(2), QPoint(10, 10), QPoint(50, 40));
-    EXPECT_EQ(screen->screenWidget(2)->zoomRect(), QRect(QPoint(10, 10), QPoint(50, 40)));
-    EXPECT_TRUE(screen->screenWidget(2)->zoomApplied());
-
+    Drag(Cell(2));
+    EXPECT_EQ(Cell(2)->zoomRect(), QRect(QPoint(10, 10), QPoint(50, 40)));
+    EXPECT_TRUE(Cell(2)->zoomApplied());
     screen->endZoom();
-    EXPECT_FALSE(screen->screenWidget(2)->zoomApplied());
-    EXPECT_FALSE(screen->screenWidget(2)->zoomRect().isValid());
-    // Zoom mode ended too: a new drag draws nothing.
-    Drag(screen->screenWidget(2), QPoint(10, 10), QPoint(50, 40));
-    EXPECT_FALSE(screen->screenWidget(2)->zoomRect().isValid());
+    EXPECT_FALSE(Cell(2)->zoomApplied());
+    Drag(Cell(2));  // zoom mode ended too
+    EXPECT_FALSE(Cell(2)->zoomRect().isValid());
+
+    Send(Cell(7), QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(owner.clicks, 1);
 }
 
-TEST_F(ScreenContainerTest, InfosDoubleClicksWaitIndicatorAndCapture)
+TEST_F(ScreenContainerTest, TheWaitIndicatorSitsCentredOnTheOwner)
 {
-    screen->setInfo(5, Picture(Solid(352, 240, Qt::green), 5));
-    EXPECT_EQ(screen->getInfo(5).channel, 5);
-    screen->clear();
-    EXPECT_EQ(screen->getInfo(5).channel, -1);
-    EXPECT_TRUE(screen->getInfo(5).image.isNull());
-
-    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-    QApplication::sendEvent(screen->screenWidget(7), &dbl);
-    EXPECT_EQ(owner.clicks, 1);
-
-    screen->resize(owner.size());
+    screen->resize(kArea);
     CWaitWidget* wait = screen->waitWidget();
     ASSERT_NE(wait, nullptr);
     EXPECT_EQ(wait->parentWidget(), &owner);
@@ -198,12 +170,6 @@ TEST_F(ScreenContainerTest, InfosDoubleClicksWaitIndicatorAndCapture)
     EXPECT_FALSE(wait->isHidden());
     screen->showWaitWidget(nullptr, false);
     EXPECT_TRUE(wait->isHidden());
-
-    // Widget cells are captured by their owner: nothing is written here.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("shot.png"));
-    EXPECT_FALSE(screen->saveCaptureImage(path, CAPTURE_FILEFORMAT::PNG));
-    EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST(ScreenContainer, OneCellTakesAWidgetOverItAndMovesWithIt)
@@ -220,42 +186,35 @@ TEST(ScreenContainer, OneCellTakesAWidgetOverItAndMovesWithIt)
     EXPECT_FALSE(grid->isHidden());
 }
 
-TEST(ScreenContainer, SurvivesItsOwnerGoingFirst)
-{
-    auto owner = std::make_unique<Owner>();
-    auto screen = std::make_unique<CScreen>(owner.get(), OPENGL_MODE_OFF, 16);
-    owner.reset();
-    screen.reset();  // must not touch the cells the owner took with it
-    SUCCEED();
-}
-
 TEST_F(ScreenContainerTest, SpeedMeterCountsOnlyShownPictures)
 {
+    auto counted = [] {
+        CCheckSpeed::Data sum = gCheckSpeed.current();
+        for (const CCheckSpeed::Data& d : gCheckSpeed.records()) {
+            sum.bytes += d.bytes;
+            sum.frames += d.frames;
+        }
+        return sum;
+    };
     gCheckSpeed.reset();
-    // Armed in the past, so that this second counts.
-    gCheckSpeed.addData(0, static_cast<long>(std::time(nullptr)) - 10);
-    const CCheckSpeed::Data before = Counted();
+    gCheckSpeed.addData(0, static_cast<long>(std::time(nullptr)) - 10);  // armed in the past
+    const CCheckSpeed::Data before = counted();
 
     CDisplayInfo shown = Picture(Solid(16, 16, Qt::red));
     shown.frameBytes = 1234;
     screen->setInfo(0, shown);
     screen->setInfo(1, shown);
-
-    CDisplayInfo failed = shown;
+    CDisplayInfo failed = shown, refused = shown, lost = shown, empty = shown;
     failed.failed = true;
-    CDisplayInfo refused = shown;
     refused.authorised = false;
-    CDisplayInfo lost = shown;
     lost.videoLoss = true;
-    CDisplayInfo empty = shown;
     empty.image = QImage();
     for (const CDisplayInfo& info : {failed, refused, lost, empty})
         screen->setInfo(2, info);
-    // Nothing is shown outside the container.
     screen->setInfo(64, shown);
     screen->setInfo(-1, shown);
 
-    const CCheckSpeed::Data after = Counted();
+    const CCheckSpeed::Data after = counted();
     EXPECT_EQ(after.frames - before.frames, 2u);
     EXPECT_EQ(after.bytes - before.bytes, 2u * 1234u);
     gCheckSpeed.reset();
@@ -266,7 +225,6 @@ TEST(ScreenContainer, OpenGLIsRefusedWhereNoOpenGLWidgetCanShow)
     if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         GTEST_SKIP() << "needs the offscreen platform";
     EXPECT_FALSE(CScreen::initOpengl(16));
-
     // Asked for OpenGL anyway, or for an unknown mode: widget cells.
     Owner owner;
     owner.resize(200, 200);

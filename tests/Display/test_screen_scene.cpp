@@ -3,16 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QToolTip>
 
 #include "Display/GraphicsScene.h"
 #include "Display/GraphicsView.h"
-#include "screen_test_util.h"
+#include "display_test_util.h"
 
-using namespace screentest;
+using namespace displaytest;
 
 namespace {
 
@@ -40,29 +39,37 @@ void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons held)
     QApplication::sendEvent(w, &event);
 }
 
+// A scene of two cells shown in a view over owner.
+struct Shown {
+    CGraphicsScene scene{OPENGL_MODE_ON, 2};
+    CGraphicsView view;
+    explicit Shown(QWidget* owner, QSize size) : view(owner)
+    {
+        owner->resize(size);
+        view.setScene(&scene);
+        view.resize(size);
+        owner->show();
+    }
+    QWidget* port() { return view.viewport(); }
+};
+
 }  // namespace
 
 TEST(GraphicsScene, PowerOfTwoPicturesKeepThePictureTopLeft)
 {
-    EXPECT_EQ(CGraphicsScene::powerOfTwo(704), 1024);
-    EXPECT_EQ(CGraphicsScene::powerOfTwo(480), 512);
-    EXPECT_EQ(CGraphicsScene::powerOfTwo(1024), 1024);
-    EXPECT_EQ(CGraphicsScene::powerOfTwo(1025), 2048);
-    EXPECT_EQ(CGraphicsScene::powerOfTwo(2), 2);
-    EXPECT_EQ(CGraphicsScene::powerOfTwo(1), 2);
-    EXPECT_EQ(CGraphicsScene::powerOfTwo(0), 2);
+    const std::pair<int, int> sizes[] = {{704, 1024}, {480, 512}, {1024, 1024}, {1025, 2048}, {2, 2}, {1, 2}, {0, 2}};
+    for (const auto& [in, out] : sizes)
+        EXPECT_EQ(CGraphicsScene::powerOfTwo(in), out) << in;
 
-    const QImage source = Quadrants(704, 480);
     QImage target;
-    CGraphicsScene::ConvertToGLImage(source, target);
+    CGraphicsScene::ConvertToGLImage(Quadrants(704, 480), target);
     ASSERT_EQ(target.size(), QSize(1024, 512));
-    EXPECT_EQ(target.format(), source.format());
-    EXPECT_EQ(target.pixel(0, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(target.pixel(703, 0), qRgb(0, 255, 0));
-    EXPECT_EQ(target.pixel(703, 479), qRgb(255, 255, 255));
+    EXPECT_EQ(target.format(), QImage::Format_RGB888);
     // Outside the picture: black, not whatever memory held.
-    EXPECT_EQ(target.pixel(704, 10), qRgb(0, 0, 0));
-    EXPECT_EQ(target.pixel(10, 480), qRgb(0, 0, 0));
+    for (const auto& [p, colour] : {std::pair{QPoint(0, 0), qRgb(255, 0, 0)}, {QPoint(703, 0), qRgb(0, 255, 0)},
+                                    {QPoint(703, 479), qRgb(255, 255, 255)}, {QPoint(704, 10), qRgb(0, 0, 0)},
+                                    {QPoint(10, 480), qRgb(0, 0, 0)}})
+        EXPECT_EQ(target.pixel(p), colour) << p.x() << "," << p.y();
 
     // A 32-bit picture of another size gets a new image of its format.
     CGraphicsScene::ConvertToGLImage(Solid(352, 240, Qt::green, QImage::Format_RGB32), target);
@@ -73,21 +80,18 @@ TEST(GraphicsScene, PowerOfTwoPicturesKeepThePictureTopLeft)
 
 TEST(GraphicsScene, TextureRangeCoversThePictureOrTheZoomedPart)
 {
+    // A 704 x 480 picture in a 1024 x 512 texture, shown in a 730 x 550 cell.
+    const QRect cell(0, 0, 730, 550);
+    const QRect zoom(QPoint(73, 55), QPoint(365, 275));
     float r[4];
-    const QRect cell(QPoint(0, 0), QPoint(729, 549));
-    CGraphicsScene::textureRange(QSize(704, 480), QSize(1024, 512), false, QRect(), cell, r);
-    EXPECT_FLOAT_EQ(r[0], 0.0f);
-    EXPECT_FLOAT_EQ(r[1], 0.0f);
-    EXPECT_FLOAT_EQ(r[2], 0.6875f);
-    EXPECT_FLOAT_EQ(r[3], 0.9375f);
-
-    const QRect zoom(QPoint(20, 10), QPoint(100, 80));
+    CGraphicsScene::textureRange(QSize(704, 480), QSize(1024, 512), false, zoom, cell, r);
+    EXPECT_EQ(std::vector<float>(r, r + 4), (std::vector<float>{0.0f, 0.0f, 0.6875f, 0.9375f}));
+    // The zoomed tenth to half of the cell is that part of the picture.
     CGraphicsScene::textureRange(QSize(704, 480), QSize(1024, 512), true, zoom, cell, r);
-    EXPECT_FLOAT_EQ(r[0], 20 * 0.6875f / 730);
-    EXPECT_FLOAT_EQ(r[2], 100 * 0.6875f / 730);
-    EXPECT_FLOAT_EQ(r[1], 10 * 0.9375f / 550);
-    EXPECT_FLOAT_EQ(r[3], 80 * 0.9375f / 550);
-
+    EXPECT_FLOAT_EQ(r[0], 0.06875f);
+    EXPECT_FLOAT_EQ(r[1], 0.09375f);
+    EXPECT_FLOAT_EQ(r[2], 0.34375f);
+    EXPECT_FLOAT_EQ(r[3], 0.46875f);
     // A cell without size shows the whole picture.
     CGraphicsScene::textureRange(QSize(704, 480), QSize(704, 480), true, zoom, QRect(5, 5, 0, 0), r);
     EXPECT_FLOAT_EQ(r[2], 1.0f);
@@ -117,8 +121,7 @@ TEST(GraphicsScene, ACellWithoutRectangleDrawsNothingAndIndexesAreChecked)
     EXPECT_TRUE(scene.getDisplayRect(-1).isEmpty());
     scene.clear();
     EXPECT_EQ(scene.getInfo(1).channel, -1);
-    wall = Render(scene, QSize(300, 200));
-    EXPECT_EQ(wall.pixel(50, 50), qRgb(0, 0, 0));
+    EXPECT_EQ(Render(scene, QSize(300, 200)).pixel(50, 50), qRgb(0, 0, 0));
 
     CGraphicsScene none(OPENGL_MODE_ON, -4);
     EXPECT_EQ(none.count(), 0);
@@ -129,89 +132,70 @@ TEST(GraphicsScene, ACellWithoutRectangleDrawsNothingAndIndexesAreChecked)
 TEST(GraphicsScene, ZoomDragInSceneCoordinatesWithinTheSelectedCell)
 {
     Owner owner;
-    owner.resize(730, 550);
-    CGraphicsScene scene(OPENGL_MODE_ON, 2);
-    CGraphicsView view(&owner);
-    view.setScene(&scene);
-    view.resize(730, 550);
-    owner.show();
-    scene.updateDisplayRect(0, QRect(QPoint(0, 0), QPoint(729, 549)));
-    scene.updateDisplayRect(1, QRect());
-    scene.setInfo(0, Picture(Quadrants(704, 480)));
-    QWidget* port = view.viewport();
-    EXPECT_EQ(view.sceneRect(), QRectF(0, 0, 730, 550));
+    Shown s(&owner, QSize(730, 550));
+    s.scene.updateDisplayRect(0, QRect(0, 0, 730, 550));
+    s.scene.updateDisplayRect(1, QRect());
+    s.scene.setInfo(0, Picture(Quadrants(704, 480)));
+    EXPECT_EQ(s.view.sceneRect(), QRectF(0, 0, 730, 550));
 
     // Without zoom the press goes on to the owner.
-    Send(port, QEvent::MouseButtonPress, QPoint(100, 80), Qt::LeftButton);
-    Send(port, QEvent::MouseButtonRelease, QPoint(100, 80), Qt::NoButton);
+    Send(s.port(), QEvent::MouseButtonPress, QPoint(100, 80), Qt::LeftButton);
+    Send(s.port(), QEvent::MouseButtonRelease, QPoint(100, 80), Qt::NoButton);
     EXPECT_EQ(owner.presses, 1);
-    EXPECT_FALSE(scene.zoomRect().isValid());
+    EXPECT_FALSE(s.scene.zoomRect().isValid());
 
-    scene.startZoom();
-    Send(port, QEvent::MouseButtonPress, QPoint(100, 80), Qt::LeftButton);
-    Send(port, QEvent::MouseMove, QPoint(20, 10), Qt::LeftButton);
-    EXPECT_EQ(scene.zoomRect(), QRect(QPoint(20, 10), QPoint(100, 80)));
-    EXPECT_FALSE(scene.zoomApplied());
-    QImage wall = Render(scene, QSize(730, 550));
+    s.scene.startZoom();
+    Send(s.port(), QEvent::MouseButtonPress, QPoint(100, 80), Qt::LeftButton);
+    Send(s.port(), QEvent::MouseMove, QPoint(20, 10), Qt::LeftButton);
+    EXPECT_EQ(s.scene.zoomRect(), QRect(QPoint(20, 10), QPoint(100, 80)));
+    EXPECT_FALSE(s.scene.zoomApplied());
+    QImage wall = Render(s.scene, QSize(730, 550));
     EXPECT_EQ(wall.pixel(60, 10), qRgb(255, 255, 255));
     EXPECT_EQ(wall.pixel(20, 40), qRgb(255, 255, 255));
-    Send(port, QEvent::MouseButtonRelease, QPoint(20, 10), Qt::NoButton);
-    EXPECT_TRUE(scene.zoomApplied());
-
+    Send(s.port(), QEvent::MouseButtonRelease, QPoint(20, 10), Qt::NoButton);
+    EXPECT_TRUE(s.scene.zoomApplied());
     // The zoomed part fills the cell: all of it lies in the red quadrant.
-    wall = Render(scene, QSize(730, 550));
+    wall = Render(s.scene, QSize(730, 550));
     for (QPoint p : {QPoint(100, 100), QPoint(600, 450), QPoint(700, 100)})
         EXPECT_TRUE(Near(wall.pixel(p), qRgb(255, 0, 0), 8)) << p.x() << "," << p.y();
 
     // A drag past the selected cell stops at its edge.
-    scene.updateDisplayRect(0, QRect(0, 0, 300, 200));
-    Send(port, QEvent::MouseButtonPress, QPoint(250, 150), Qt::LeftButton);
-    Send(port, QEvent::MouseMove, QPoint(500, 400), Qt::LeftButton);
-    EXPECT_EQ(scene.zoomRect(), QRect(QPoint(250, 150), QPoint(299, 199)));
-    Send(port, QEvent::MouseButtonRelease, QPoint(500, 400), Qt::NoButton);
-
-    scene.endZoom();
-    EXPECT_FALSE(scene.zoomApplied());
-    EXPECT_FALSE(scene.zoomRect().isValid());
+    s.scene.updateDisplayRect(0, QRect(0, 0, 300, 200));
+    Send(s.port(), QEvent::MouseButtonPress, QPoint(250, 150), Qt::LeftButton);
+    Send(s.port(), QEvent::MouseMove, QPoint(500, 400), Qt::LeftButton);
+    EXPECT_EQ(s.scene.zoomRect(), QRect(QPoint(250, 150), QPoint(299, 199)));
+    Send(s.port(), QEvent::MouseButtonRelease, QPoint(500, 400), Qt::NoButton);
+    s.scene.endZoom();
+    EXPECT_FALSE(s.scene.zoomApplied());
+    EXPECT_FALSE(s.scene.zoomRect().isValid());
 }
 
-TEST(GraphicsScene, FailedCellsNameTheirFailureInATooltip)
+TEST(GraphicsScene, FailedCellsNameTheirFailureInATooltipAndDoubleClicksAreSignalled)
 {
     QWidget owner;
-    owner.resize(400, 200);
-    CGraphicsScene scene(OPENGL_MODE_ON, 2);
-    CGraphicsView view(&owner);
-    view.setScene(&scene);
-    view.resize(400, 200);
-    owner.show();
-    scene.updateDisplayRect(0, QRect(QPoint(0, 0), QPoint(199, 199)));
-    scene.updateDisplayRect(1, QRect(QPoint(199, 0), QPoint(399, 199)));
+    Shown s(&owner, QSize(400, 200));
+    s.scene.updateDisplayRect(0, QRect(QPoint(0, 0), QPoint(199, 199)));
+    s.scene.updateDisplayRect(1, QRect(QPoint(199, 0), QPoint(399, 199)));
     CDisplayInfo failed;
     failed.failed = true;
     failed.title = QStringLiteral("Connection failed");
-    scene.setInfo(1, failed);
-    scene.setInfo(0, Picture(Solid(8, 8, Qt::red)));
+    s.scene.setInfo(1, failed);
+    s.scene.setInfo(0, Picture(Solid(8, 8, Qt::red)));
+    EXPECT_EQ(s.scene.getToolTip(QPoint(300, 100)), failed.title);
+    EXPECT_EQ(s.scene.getToolTip(QPoint(199, 0)), failed.title);  // edges belong to the cell
+    EXPECT_TRUE(s.scene.getToolTip(QPoint(100, 100)).isEmpty());
+    EXPECT_TRUE(s.scene.getToolTip(QPoint(500, 100)).isEmpty());
 
-    EXPECT_EQ(scene.getToolTip(QPoint(300, 100)), failed.title);
-    EXPECT_EQ(scene.getToolTip(QPoint(199, 0)), failed.title);  // edges belong to the cell
-    EXPECT_TRUE(scene.getToolTip(QPoint(100, 100)).isEmpty());
-    EXPECT_TRUE(scene.getToolTip(QPoint(500, 100)).isEmpty());
-
-    QWidget* port = view.viewport();
-    QHelpEvent over(QEvent::ToolTip, QPoint(300, 100), port->mapToGlobal(QPoint(300, 100)));
-    QApplication::sendEvent(port, &over);
+    QHelpEvent over(QEvent::ToolTip, QPoint(300, 100), s.port()->mapToGlobal(QPoint(300, 100)));
+    QApplication::sendEvent(s.port(), &over);
     EXPECT_TRUE(QToolTip::isVisible());
     EXPECT_EQ(QToolTip::text(), failed.title);
-    QHelpEvent elsewhere(QEvent::ToolTip, QPoint(100, 100), port->mapToGlobal(QPoint(100, 100)));
-    QApplication::sendEvent(port, &elsewhere);
-    QElapsedTimer waited;
-    waited.start();
-    while (QToolTip::isVisible() && waited.elapsed() < 3000)
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-    EXPECT_FALSE(QToolTip::isVisible());
+    QHelpEvent elsewhere(QEvent::ToolTip, QPoint(100, 100), s.port()->mapToGlobal(QPoint(100, 100)));
+    QApplication::sendEvent(s.port(), &elsewhere);
+    EXPECT_TRUE(WaitFor([] { return !QToolTip::isVisible(); }, 3000));
 
     int doubles = 0;
-    QObject::connect(&view, &CGraphicsView::doubleClicked, [&doubles](QMouseEvent*) { ++doubles; });
-    Send(port, QEvent::MouseButtonDblClick, QPoint(50, 50), Qt::LeftButton);
+    QObject::connect(&s.view, &CGraphicsView::doubleClicked, [&doubles](QMouseEvent*) { ++doubles; });
+    Send(s.port(), QEvent::MouseButtonDblClick, QPoint(50, 50), Qt::LeftButton);
     EXPECT_EQ(doubles, 1);
 }

@@ -3,41 +3,31 @@
 // A wall of cells shown on the X server, drawn through OpenGL or by widget cells.
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QOpenGLWidget>
-#include <QWidget>
 #include <QWindow>
 
 #include <memory>
 
 #include "Display/Screen.h"
-#include "Display/screen_test_util.h"
+#include "Display/display_test_util.h"
+
+#define REQUIRE_X()                                                          \
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))             \
+    GTEST_SKIP() << "OpenGL widgets need an X server: no DISPLAY"
 
 namespace screengl {
 
-inline bool HaveX() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
-
-#define REQUIRE_X()                                                                          \
-    if (!screengl::HaveX())                                                                  \
-    GTEST_SKIP() << "OpenGL widgets need an X server: no DISPLAY"
-
-template <typename Done>
-bool WaitFor(Done done, int ms = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
-
 inline bool Exposed(QWidget* w)
 {
-    return WaitFor([w] { return w->windowHandle() && w->windowHandle()->isExposed(); });
+    return displaytest::WaitFor([w] { return w->windowHandle() && w->windowHandle()->isExposed(); });
+}
+
+// What an OpenGL widget draws now.
+inline QImage Drawn(QOpenGLWidget* gl)
+{
+    QApplication::processEvents();
+    gl->repaint();
+    return gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
 }
 
 struct Wall {
@@ -58,15 +48,11 @@ struct Wall {
     }
 
     bool openGL() const { return screen->glWidget() != nullptr; }
-
-    // The wall as it is drawn now.
     QImage Shot()
     {
+        if (openGL())
+            return Drawn(screen->glWidget());
         QApplication::processEvents();
-        if (openGL()) {
-            screen->glWidget()->repaint();
-            return screen->glWidget()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
-        }
         return owner.grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 };
@@ -77,8 +63,7 @@ inline int Differences(const QImage& a, const QImage& b, const QRect& cell, int 
     int bad = 0;
     for (int y = cell.top(); y <= cell.bottom(); ++y)
         for (int x = cell.left(); x <= cell.right(); ++x)
-            if (!screentest::Near(a.pixel(x, y), b.pixel(x, y), tolerance))
-                ++bad;
+            bad += !displaytest::Near(a.pixel(x, y), b.pixel(x, y), tolerance);
     return bad;
 }
 

@@ -1,5 +1,5 @@
-// The display widget drawing through OpenGL on a real X server. With ZAVO_SCREENSHOT_DIR set,
-// the single view after the double click is saved there (scripts/screenshots-display).
+// The display widget drawing through OpenGL. With ZAVO_SCREENSHOT_DIR set, the single view
+// after the double click is saved there (scripts/screenshots-display).
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -9,12 +9,10 @@
 #include <thread>
 
 #include "Display/DisplayWidget.h"
-#include "Display/video_frames.h"
 #include "Settings/settings_sandbox.h"
 #include "screen_gl_util.h"
-#include "support/TestMedia.h"
 
-using screengl::WaitFor;
+using displaytest::WaitFor;
 
 TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
 {
@@ -39,7 +37,7 @@ TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
             info.channelNames[ch] = QStringLiteral("CAM%1").arg(ch + 1);
         for (size_t n = 0; !stop; ++n) {
             for (int ch = 0; ch < 16; ++ch) {
-                const auto f = videoframes::CFrameOf(clip, n % clip.units.size(), ch, {uint32_t(1000 + n / 30), 0});
+                const auto f = displaytest::CFrameOf(clip, n % clip.units.size(), ch, uint32_t(1000 + n / 30));
                 w.slotDisplayVideo(info, f.data(), f.size());
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(33));
@@ -47,11 +45,10 @@ TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
     });
     EXPECT_TRUE(WaitFor([&] { return !screen->getInfo(15).image.isNull(); }));
 
-    const QRect cell5 = screen->getDisplayRect(5);
+    const QPoint cell5 = screen->getDisplayRect(5).center();
     QWidget* viewport = screen->glWidget();
-    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(cell5.center()),
-                      QPointF(viewport->mapToGlobal(cell5.center())), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(cell5), QPointF(viewport->mapToGlobal(cell5)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &click);
     EXPECT_TRUE(w.isSingleScreen());
     EXPECT_EQ(w.getViewStartScreen(), 5);
@@ -60,12 +57,10 @@ TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
     stop = true;
     feeder.join();
 
-    const QImage shot = screen->glWidget()->grabFramebuffer();
     const QString dir = qEnvironmentVariable("ZAVO_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        shot.save(QDir(dir).filePath(QStringLiteral("single_view_after_double_click.png")));
+    if (!dir.isEmpty() && QDir().mkpath(dir))
+        screen->glWidget()->grabFramebuffer().save(QDir(dir).filePath(QStringLiteral("single_view_after_double_click.png")));
     EXPECT_EQ(screen->getDisplayRect(0), w.rect());
-
     w.doubleClickedScreen(5);
     EXPECT_EQ(w.getViewScreens(), 16);
 }

@@ -1,0 +1,158 @@
+#pragma once
+
+// Pictures, pixel checks and DVR frames shared by the display tests.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QThread>
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "Display/DisplayInfo.h"
+#include "support/TestMedia.h"
+
+namespace displaytest {
+
+using Frame = std::vector<uint8_t>;
+
+template <typename Done>
+bool WaitFor(Done done, int ms = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return done();
+}
+
+inline QImage Solid(int w, int h, const QColor& color, QImage::Format format = QImage::Format_RGB888)
+{
+    QImage image(w, h, format);
+    image.fill(color);
+    return image;
+}
+
+// Red top-left, green top-right, blue bottom-left, white bottom-right.
+inline QImage Quadrants(int w, int h)
+{
+    QImage image = Solid(w, h, Qt::white);
+    QPainter p(&image);
+    p.fillRect(0, 0, w / 2, h / 2, Qt::red);
+    p.fillRect(w / 2, 0, w - w / 2, h / 2, Qt::green);
+    p.fillRect(0, h / 2, w / 2, h - h / 2, Qt::blue);
+    return image;
+}
+
+inline CDisplayInfo Picture(const QImage& image, int channel = 0)
+{
+    CDisplayInfo info;
+    info.image = image;
+    info.channel = info.screen = channel;
+    info.frameBytes = 1000;
+    return info;
+}
+
+inline bool Near(QRgb a, QRgb b, int tolerance = 2)
+{
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// picture drawn over a background colour, as a cell draws it.
+inline QImage Composed(const QPixmap& picture, const QColor& background)
+{
+    QImage out(picture.size(), QImage::Format_RGB32);
+    out.fill(background);
+    QPainter p(&out);
+    p.drawPixmap(0, 0, picture);
+    return out;
+}
+
+// Pixels of expected that differ from image at offset (x, y) by more than tolerance.
+inline int Mismatches(const QImage& image, int x, int y, const QImage& expected, int tolerance = 3)
+{
+    int bad = 0;
+    for (int j = 0; j < expected.height(); ++j)
+        for (int i = 0; i < expected.width(); ++i)
+            if (!image.rect().contains(x + i, y + j) || !Near(image.pixel(x + i, y + j), expected.pixel(i, j), tolerance))
+                ++bad;
+    return bad;
+}
+
+// Mismatches of a state picture drawn centred on black in cell.
+inline int StateMismatches(const QImage& shot, const QRect& cell, const QPixmap& picture, int tolerance = 3)
+{
+    return Mismatches(shot, (cell.left() + cell.right()) / 2 - picture.width() / 2,
+                      (cell.top() + cell.bottom()) / 2 - picture.height() / 2, Composed(picture, Qt::black), tolerance);
+}
+
+// Bounding box of the bright (text) pixels inside area.
+inline QRect BrightBox(const QImage& image, const QRect& area)
+{
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb c = image.rect().contains(x, y) ? image.pixel(x, y) : 0;
+            if (qRed(c) > 180 && qGreen(c) > 180 && qBlue(c) > 180)
+                box |= QRect(x, y, 1, 1);
+        }
+    return box;
+}
+
+inline void Put(Frame& f, size_t at, uint32_t v, int bytes, bool bigEndian)
+{
+    for (int i = 0; i < bytes; ++i)
+        f[at + i] = static_cast<uint8_t>(v >> (8 * (bigEndian ? bytes - 1 - i : i)));
+}
+
+// A current-protocol frame (36-byte little-endian header); frameType 0 key, 1 delta, 3 audio.
+inline Frame CFrameOf(const Frame& data, int frameType, int channel, int width, int height, uint32_t sec,
+                      uint32_t usec = 0)
+{
+    Frame f(36, 0);
+    f[0] = static_cast<uint8_t>(frameType);
+    f[1] = static_cast<uint8_t>(channel);
+    Put(f, 4, static_cast<uint32_t>(data.size()), 4, false);
+    Put(f, 8, static_cast<uint32_t>(width), 2, false);
+    Put(f, 10, static_cast<uint32_t>(height), 2, false);
+    Put(f, 12, sec, 4, false);
+    Put(f, 16, usec, 4, false);
+    f.insert(f.end(), data.begin(), data.end());
+    return f;
+}
+
+inline Frame CFrameOf(const testmedia::Clip& clip, size_t unit, int channel, uint32_t sec, uint32_t usec = 0)
+{
+    const testmedia::AccessUnit& u = clip.units[unit];
+    return CFrameOf(u.data, u.key ? 0 : 1, channel, clip.width, clip.height, sec, usec);
+}
+
+// An old-protocol frame (80-byte big-endian header). info: bits 1-2 and 6 the resolution
+// code, bit 3 motion, bit 4 sensor, bit 5 recording.
+inline Frame CUFrameOf(const Frame& data, bool key, int channel, uint8_t info, uint16_t videoLoss, uint32_t sec,
+                       int model = 6)
+{
+    Frame f(80, 0);
+    f[0] = 'U';
+    f[1] = 'M';
+    Put(f, 2, 80, 4, true);
+    Put(f, 8, static_cast<uint32_t>(data.size()), 4, true);
+    f[12] = info;
+    Put(f, 14, videoLoss, 2, true);
+    f[16] = static_cast<uint8_t>(model);
+    Put(f, 17, ((key ? 0u : 1u) << 22) | static_cast<uint32_t>(data.size()), 4, true);
+    Put(f, 37, sec, 4, true);
+    Put(f, 53, static_cast<uint32_t>(channel), 4, true);
+    Put(f, 57, static_cast<uint32_t>(data.size()), 4, true);
+    f.insert(f.end(), data.begin(), data.end());
+    return f;
+}
+
+}  // namespace displaytest
