@@ -2,20 +2,30 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
 constexpr int kChannels = 16;
 constexpr int kSensors = 8;
-constexpr int kZoneCells = 16 * 12;
 
 void AppendVarint(std::string* out, uint64_t v)
 {
-    while (v >= 0x80) {
+    for (; v >= 0x80; v >>= 7)
         out->push_back(static_cast<char>((v & 0x7F) | 0x80));
-        v >>= 7;
-    }
     out->push_back(static_cast<char>(v));
+}
+
+// Both adjustment messages hold the same five values.
+template <typename A, typename F>
+void SetFive(A* a, F value)
+{
+    a->set_contrast(value(0));
+    a->set_brightness(value(1));
+    a->set_saturation(value(2));
+    a->set_hsharpness(value(3));
+    a->set_vsharpness(value(4));
 }
 
 void FillAccount(config::Account* a)
@@ -43,15 +53,10 @@ void FillCamera(config::Camera* cam)
 {
     for (int c = 0; c < kChannels; ++c) {
         config::Camera_Channel* ch = cam->add_channel();
-        // Channel 3 carries a Korean title ("정문") as the DVR stores it.
+        // A Korean title as the DVR stores it (EUC-KR).
         ch->set_name(c == 3 ? std::string("\xC1\xA4\xB9\xAE") : "Cam " + std::to_string(c + 1));
         ch->set_covert(c % 2 == 1);
-        config::Camera_Channel_Adjustment* adj = ch->mutable_adjustment();
-        adj->set_contrast(c % 16);
-        adj->set_brightness((c + 1) % 16);
-        adj->set_saturation((c + 2) % 16);
-        adj->set_hsharpness((c + 3) % 16);
-        adj->set_vsharpness((c + 4) % 16);
+        SetFive(ch->mutable_adjustment(), [c](int k) { return (c + k) % 16; });
         ch->set_eq(c % 3 == 0);
 
         config::Camera_Ptz* ptz = cam->add_ptz();
@@ -80,12 +85,15 @@ void FillCamera(config::Camera* cam)
 void FillEvent(config::Event* ev)
 {
     config::Event_MotionConf* mc = ev->mutable_motion_conf();
+    config::Event_Relay* r = ev->mutable_relay();
     for (int c = 0; c < kChannels; ++c) {
         config::Event_Motion* m = mc->add_motion();
-        m->set_sensitivity(15 - c % 16);
-        for (int i = 0; i < kZoneCells; ++i)
+        m->set_sensitivity(15 - c);
+        for (int i = 0; i < 16 * 12; ++i)
             m->add_zone((i + c) % 3 == 0);
         m->set_pop_up(c % 2 == 0);
+        r->add_motion(c % 4 == 1);
+        r->add_video_loss(c % 5 == 2);
     }
     mc->set_pop_down(config::Event::POP_DOWN_10SEC);
 
@@ -95,16 +103,9 @@ void FillEvent(config::Event* ev)
         s->set_type(j % 2 ? config::Event_Sensor::TYPE_NC : config::Event_Sensor::TYPE_NO);
         s->set_link_ch(15 - j);
         s->set_pop_up(j % 3 == 0);
+        r->add_sensor(j % 2 == 0);
     }
     sc->set_pop_down(config::Event::POP_DOWN_30SEC);
-
-    config::Event_Relay* r = ev->mutable_relay();
-    for (int c = 0; c < kChannels; ++c) {
-        r->add_motion(c % 4 == 1);
-        r->add_video_loss(c % 5 == 2);
-    }
-    for (int j = 0; j < kSensors; ++j)
-        r->add_sensor(j % 2 == 0);
     r->set_record_fail(true);
     r->set_record_warning(false);
     r->set_keep_time(config::Event_Relay::KEEP_10SEC);
@@ -134,14 +135,6 @@ void FillEvent(config::Event* ev)
     content->set_sys_access(true);
 
     ev->mutable_post_record()->set_time(config::Event_PostRecord::TIME_40SEC);
-}
-
-void FillHdd(config::Hdd* hdd)
-{
-    hdd->mutable_mode()->set_write_mode(config::Hdd::WRITE_ONCE);
-    hdd->mutable_mode()->set_forced_deletion(37);
-    hdd->mutable_smart()->set_smart(false);
-    hdd->mutable_smart()->set_check_interval(config::Hdd_Smart::INTERVAL_24HOURS);
 }
 
 void FillNetwork(config::Network* net)
@@ -202,15 +195,6 @@ void FillRecord(config::Record* rec)
     rec->mutable_playback()->set_audio_play(true);
 }
 
-void FillAdjustment(config::System_Display_Adjustment* adj, int base)
-{
-    adj->set_contrast(base);
-    adj->set_brightness(base + 1);
-    adj->set_saturation(base + 2);
-    adj->set_hsharpness(base + 3);
-    adj->set_vsharpness(base + 4);
-}
-
 void FillSystem(config::System* sys)
 {
     sys->mutable_name_id()->set_dvr_name("Lobby");
@@ -235,8 +219,8 @@ void FillSystem(config::System* sys)
     d->set_sensor_icon(true);
     d->set_task_bar(false);
     d->set_vga_mode(config::System_Display::VGA_1440x900);
-    FillAdjustment(d->mutable_hdmi_vga_adjust(), 1);
-    FillAdjustment(d->mutable_vga_only_adjust(), 10);
+    SetFive(d->mutable_hdmi_vga_adjust(), [](int k) { return 1 + k; });
+    SetFive(d->mutable_vga_only_adjust(), [](int k) { return 10 + k; });
     d->set_osg_position(3);
     sys->set_operation_mode(2);
     sys->set_playback_mode(0);
@@ -249,20 +233,20 @@ void FillSystem(config::System* sys)
 std::string UnknownFields(int seed)
 {
     std::string b;
-    b.push_back(static_cast<char>((1 << 3) | 0));  // 1: varint
+    b.push_back(1 << 3 | 0);  // varint
     AppendVarint(&b, 300u + seed);
-    b.push_back(static_cast<char>((2 << 3) | 2));  // 2: length-delimited
     const std::string text = "carried " + std::to_string(seed);
+    b.push_back(2 << 3 | 2);  // length-delimited
     AppendVarint(&b, text.size());
     b += text;
-    b.push_back(static_cast<char>((3 << 3) | 1));  // 3: fixed64
+    b.push_back(3 << 3 | 1);  // fixed64
     b.append(8, static_cast<char>(0x10 + seed));
-    b.push_back(static_cast<char>((4 << 3) | 5));  // 4: fixed32
+    b.push_back(4 << 3 | 5);  // fixed32
     b.append(4, static_cast<char>(0x20 + seed));
-    b.push_back(static_cast<char>((5 << 3) | 3));  // 5: group holding 6: varint
-    b.push_back(static_cast<char>((6 << 3) | 0));
+    b.push_back(5 << 3 | 3);  // group holding a varint
+    b.push_back(6 << 3 | 0);
     AppendVarint(&b, seed);
-    b.push_back(static_cast<char>((5 << 3) | 4));
+    b.push_back(5 << 3 | 4);
     return b;
 }
 
@@ -273,14 +257,16 @@ config::DvrConf FullConf16()
     info->set_model(77);
     info->set_ch_num(16);
     info->set_vtype(1);
-    info->add_languages("english");
-    info->add_languages("korean");
-    info->add_languages("french");
+    for (const char* language : {"english", "korean", "french"})
+        info->add_languages(language);
     conf.mutable_limit()->set_apply_network_tcpip(true);
     FillAccount(conf.mutable_account());
     FillCamera(conf.mutable_camera());
     FillEvent(conf.mutable_event());
-    FillHdd(conf.mutable_hdd());
+    conf.mutable_hdd()->mutable_mode()->set_write_mode(config::Hdd::WRITE_ONCE);
+    conf.mutable_hdd()->mutable_mode()->set_forced_deletion(37);
+    conf.mutable_hdd()->mutable_smart()->set_smart(false);
+    conf.mutable_hdd()->mutable_smart()->set_check_interval(config::Hdd_Smart::INTERVAL_24HOURS);
     FillNetwork(conf.mutable_network());
     FillRecord(conf.mutable_record());
     FillSystem(conf.mutable_system());
@@ -290,49 +276,32 @@ config::DvrConf FullConf16()
 
 std::string ToHex(const std::string& bytes)
 {
-    static const char kDigits[] = "0123456789abcdef";
     std::string hex;
     for (size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        hex.push_back(kDigits[b >> 4]);
-        hex.push_back(kDigits[b & 0xF]);
+        hex += "0123456789abcdef"[static_cast<unsigned char>(bytes[i]) >> 4];
+        hex += "0123456789abcdef"[bytes[i] & 0xF];
         if (i % 32 == 31 || i + 1 == bytes.size())
-            hex.push_back('\n');
+            hex += '\n';
     }
     return hex;
 }
 
-bool FromHex(const std::string& hex, std::string* bytes)
-{
-    bytes->clear();
-    int high = -1;
-    for (char c : hex) {
-        if (std::isspace(static_cast<unsigned char>(c)))
-            continue;
-        int v;
-        if (c >= '0' && c <= '9')
-            v = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            v = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            v = c - 'A' + 10;
-        else
-            return false;
-        if (high < 0) {
-            high = v;
-        } else {
-            bytes->push_back(static_cast<char>(high << 4 | v));
-            high = -1;
-        }
-    }
-    return high < 0;
-}
-
-std::string DataPath(const std::string& name)
+std::string ReadHexFile(const std::string& name)
 {
     const char* root = std::getenv("ZAVO_SOURCE_DIR");
-    if (root && *root)
-        return std::string(root) + "/tests/sys_conf/data/" + name;
-    std::string here = __FILE__;
-    return here.substr(0, here.find_last_of('/')) + "/data/" + name;
+    const std::string here = __FILE__;
+    const std::string dir = root && *root ? std::string(root) + "/tests/sys_conf"
+                                          : here.substr(0, here.find_last_of('/'));
+    std::ifstream in(dir + "/data/" + name);
+    std::string digits;
+    for (auto it = std::istreambuf_iterator<char>(in); it != std::istreambuf_iterator<char>(); ++it) {
+        if (std::isxdigit(static_cast<unsigned char>(*it)))
+            digits += *it;
+        else if (!std::isspace(static_cast<unsigned char>(*it)))
+            return {};
+    }
+    std::string bytes;
+    for (size_t i = 0; i + 1 < digits.size(); i += 2)
+        bytes += static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16));
+    return digits.size() % 2 ? std::string() : bytes;
 }

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "dvr_protocol/parser.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+using Ptr = const unsigned char*;
+const Bytes kEtx(cgi::Parser::ETX, cgi::Parser::ETX + 4);
+const Bytes kBadEtx = {0xFB, 0xFB, 0xFB, 0xFE};
+constexpr uint32_t kLimit = 41943040u;  // 40 MiB
+
+// A packet whose length field and end code may be damaged on purpose (length -1: the real one).
+Bytes Packet(uint8_t cid, uint8_t type, const Bytes& payload, bool bigEndian = false, int64_t length = -1,
+             const Bytes& etx = kEtx)
+{
+    Bytes out(cgi::Parser::STX, cgi::Parser::STX + 4);
+    out.push_back(cid);
+    out.push_back(type);
+    const auto field = static_cast<uint32_t>(length < 0 ? payload.size() : length);
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<unsigned char>(field >> (bigEndian ? 24 - 8 * i : 8 * i)));
+    out.insert(out.end(), payload.begin(), payload.end());
+    out.insert(out.end(), etx.begin(), etx.end());
+    return out;
+}
+
+void Append(Bytes& to, const Bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
+
+struct Cut {
+    int cid, type;
+    Bytes payload;
+    bool operator==(const Cut& o) const { return cid == o.cid && type == o.type && payload == o.payload; }
+};
+
+std::ostream& operator<<(std::ostream& os, const Cut& c)
+{
+    return os << "{cid " << c.cid << ", type " << c.type << ", " << c.payload.size() << " bytes}";
+}
+
+// A stream connection's receive loop over a fixed buffer: cut whole packets, skip a corrupt
+// start code, keep the tail from an incomplete packet's start, or the last three bytes when
+// no start code is left.
+class StreamCutter {
+public:
+    StreamCutter(bool bigEndian, size_t capacity) : m_parser(bigEndian), m_bigEndian(bigEndian), m_buf(capacity) {}
+
+    void Reset()
+    {
+        packets.clear();
+        corrupt = 0;
+        kept = 0;
+    }
+
+    void Feed(Ptr data, size_t n)
+    {
+        while (n > 0) {
+            const size_t take = std::min(n, m_buf.size() - kept);
+            ASSERT_GT(take, 0u) << "buffer full without a whole packet";
+            std::memcpy(m_buf.data() + kept, data, take);
+            kept += take;
+            data += take;
+            n -= take;
+            Scan();
+        }
+    }
+
+    std::vector<Cut> packets;
+    int corrupt = 0;
+    size_t kept = 0;  // bytes left in the buffer
+
+private:
+    void Scan()
+    {
+        Ptr const begin = m_buf.data();
+        Ptr const end = begin + kept;
+        Ptr pos = begin;
+        Ptr stx = nullptr;
+        Ptr etx = nullptr;
+        for (;;) {
+            if (m_parser.FindPacket(pos, end, &stx, &etx)) {
+                const cgi::PacketHeader h = m_parser.GetPayLoad(stx);
+                const size_t size = m_parser.GetDataSize(stx, etx);
+                EXPECT_EQ(size, m_bigEndian ? __builtin_bswap32(h.length) : h.length);
+                packets.push_back({h.client_id, h.data_type, Bytes(m_parser.GetDataPoint(stx), etx)});
+                pos = etx + cgi::Parser::ETX_SIZE;
+            } else if (etx == end + 1) {
+                ++corrupt;
+                pos = stx;
+            } else {
+                break;
+            }
+        }
+        Ptr keep = stx == end ? std::max(pos, end - std::min<size_t>(3, kept)) : stx;
+        kept = static_cast<size_t>(end - keep);
+        std::memmove(m_buf.data(), keep, kept);
+    }
+
+    cgi::Parser m_parser;
+    bool m_bigEndian;
+    std::vector<unsigned char> m_buf;
+};
+
+}  // namespace
+
+TEST(PacketFraming, LengthLimitAndCorruptPackets)
+{
+    const cgi::Parser p(false);
+    Ptr stx = nullptr;
+    Ptr etx = nullptr;
+
+    // 40 MiB is a whole packet once it is all in; one byte short waits for the rest.
+    Bytes big = Packet(9, 2, {}, false, kLimit, {});
+    big.resize(10 + kLimit, 0x55);
+    Append(big, kEtx);
+    ASSERT_TRUE(p.FindPacket(big.data(), big.data() + big.size(), &stx, &etx));
+    EXPECT_EQ(p.GetDataSize(stx, etx), kLimit);
+    EXPECT_FALSE(p.FindPacket(big.data(), big.data() + big.size() - 1, &stx, &etx));
+    EXPECT_EQ(stx, big.data());
+
+    // Over the limit (or wrapping with the overhead in 32 bits): corrupt as soon as the header
+    // is in, and so is an end code that is wrong or off by a byte. The search resumes past
+    // the bad start code.
+    const std::vector<Bytes> bad = {
+        Packet(1, 2, {}, false, kLimit + 1, {}), Packet(1, 2, {}, false, 0xFFFFFFF2u, {}),
+        Packet(1, 2, {}, false, 0xFFFFFFFFu, {}), Packet(1, 2, {5, 5}, false, 2, kBadEtx),
+        Packet(1, 2, {5, 5, 5}, false, 2),        Packet(1, 2, {5}, false, 2),
+    };
+    for (size_t i = 0; i < bad.size(); ++i) {
+        Bytes s = bad[i];
+        const size_t next = s.size();
+        Append(s, Packet(2, 3, {6}));
+        Ptr const end = s.data() + s.size();
+        EXPECT_EQ(p.FindETX(s.data(), end), end + 1) << i;
+        EXPECT_FALSE(p.FindPacket(s.data(), end, &stx, &etx)) << i;
+        EXPECT_EQ(stx, s.data() + 4) << i;
+        EXPECT_EQ(etx, end + 1) << i;
+        ASSERT_TRUE(p.FindPacket(stx, end, &stx, &etx)) << i;
+        EXPECT_EQ(stx, s.data() + next) << i;
+    }
+}
+
+// Junk before and between packets (broken start codes too), an empty payload, payloads that
+// hold both codes, a bad end code and a length over the limit, split at every offset.
+TEST(StreamCutting, EverySplitPointGivesTheSamePackets)
+{
+    const Bytes codes = {0xFB, 0xFB, 0xFB, 0xFC, 0x01, 0xFB, 0xFB, 0xFB, 0xFD, 0x03};
+    Bytes large(300);
+    for (size_t i = 0; i < large.size(); ++i)
+        large[i] = static_cast<unsigned char>(i * 7);
+    for (bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        Bytes s = {0x00, 0xFB, 0xFB, 0xFB, 0x41, 0xFB, 0xFB, 0x41, 0xFC, 0xFB, 0x41, 0xFB, 0xFC, 0xFB};
+        Append(s, Packet(3, 2, codes, bigEndian));
+        Append(s, Packet(3, 0, {}, bigEndian));
+        Append(s, {0xFB, 0xFB, 0xFB, 0xFB, 0xFB});
+        Append(s, Packet(4, 1, large, bigEndian));
+        Append(s, Packet(5, 2, {9, 9, 9}, bigEndian, 3, kBadEtx));
+        Append(s, Packet(6, 3, {1, 2, 3, 4, 5}, bigEndian));
+        Append(s, Packet(7, 2, {1, 2}, bigEndian, kLimit + 1));
+        Append(s, Packet(8, 5, {0xAA}, bigEndian));
+        Append(s, {0x10, 0x20});
+        const std::vector<Cut> expected = {{3, 2, codes}, {3, 0, {}}, {4, 1, large}, {6, 3, {1, 2, 3, 4, 5}},
+                                           {8, 5, {0xAA}}};
+        // The tight capacity makes the tail move while the largest packet is incomplete.
+        for (size_t capacity : {size_t(1) << 20, size_t(320)}) {
+            StreamCutter c(bigEndian, capacity);
+            for (size_t split = 0; split <= s.size(); ++split) {
+                c.Reset();
+                c.Feed(s.data(), split);
+                c.Feed(s.data() + split, s.size() - split);
+                ASSERT_EQ(c.packets, expected) << "capacity " << capacity << ", split at " << split;
+                ASSERT_EQ(c.corrupt, 2) << "capacity " << capacity << ", split at " << split;
+                EXPECT_LE(c.kept, 3u);
+            }
+            c.Reset();
+            for (unsigned char byte : s)
+                c.Feed(&byte, 1);
+            EXPECT_EQ(c.packets, expected);
+        }
+    }
+}
+
+TEST(StreamCutting, EndlessJunkKeepsThreeBytesAndACodeAcrossReadsIsFound)
+{
+    StreamCutter c(false, 4096);
+    Bytes junk(1000);
+    for (size_t i = 0; i < junk.size(); ++i)
+        junk[i] = i % 5 == 4 ? 0x11 : 0xFB;  // runs of FB that never complete a code
+    for (int round = 0; round < 50; ++round) {
+        c.Feed(junk.data(), junk.size());
+        ASSERT_LE(c.kept, 3u);
+    }
+    const Bytes pkt = Packet(1, 2, {42});
+    c.Feed(pkt.data(), 1);
+    c.Feed(pkt.data() + 1, pkt.size() - 1);
+    EXPECT_EQ(c.packets, (std::vector<Cut>{{1, 2, {42}}}));
+    EXPECT_EQ(c.corrupt, 0);
+}
