@@ -1,86 +1,210 @@
 #pragma once
 
-// Test side of a stream: collects what a CHttpConnect hands out. Frames arrive on the stream
-// thread (direct connections), status signals queued on the test's thread.
+// Test side of a stream against the simulated DVR: what a CHttpConnect hands out, and a PC
+// recorder. Frames arrive on the stream thread (direct connections), status signals queued
+// on the test's thread.
 
-#include <functional>
+#include <atomic>
 #include <vector>
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QMutex>
 #include <QPointer>
 #include <QTest>
 
+#include "Common/Frame.h"
 #include "Network/HttpConnect.h"
+#include "dvr_protocol/cgi_protocol.h"
 #include "sim/SimDvr.h"
 
 namespace nettest {
 
-inline bool WaitFor(const std::function<bool()>& pred, int timeoutMs = 5000)
+template <class Pred>
+bool WaitFor(Pred pred, int timeoutMs = 5000) { return QTest::qWaitFor(pred, timeoutMs); }
+
+inline DVR MakeDvr(const simdvr::CSimDvr& sim, bool old, uint32_t channels = 0xFFFF)
 {
-    return QTest::qWaitFor(pred, timeoutMs);
+    DVR dvr;
+    dvr.set_address("127.0.0.1");
+    dvr.set_port(sim.port());
+    dvr.set_id("admin");
+    dvr.set_password("1234");
+    dvr.set_bit_ch(channels);
+    dvr.set_old_protocol(old);
+    dvr.set_protocol_type(old ? 2 : 1);
+    return dvr;
 }
 
-DVR MakeDvr(const simdvr::CSimDvr& sim, bool oldProtocol, uint32_t channels = 0xFFFF);
-CHttpConnect::ConnParam Param(int mode, bool emap = false);
+// A current-protocol query of the account MakeDvr uses.
+inline QByteArray CgiQuery(cgi::Mode mode, const google::protobuf::MessageLite& data = cgi::NullMsg())
+{
+    cgi::User user;
+    user.set_name("admin");
+    user.set_password("1234");
+    std::string q;
+    cgi::Data2Url(mode, user, data, &q);
+    return QByteArray::fromStdString(q);
+}
+
+inline CHttpConnect::ConnParam Param(int mode, bool emap = false, int64_t start = 0, int64_t end = 0)
+{
+    CHttpConnect::ConnParam p;
+    p.mode = mode;
+    p.emapLive = emap;
+    p.startTime = start;
+    p.endTime = end;
+    return p;
+}
+
+inline simdvr::Config SmallDvr(bool old = false)
+{
+    simdvr::Config c;
+    c.oldProtocol = old;
+    c.channels = 4;
+    c.model = old ? 8 : 4;
+    c.channelNames = {QStringLiteral("Door"), QStringLiteral("Yard"), QStringLiteral("Hall"), QStringLiteral("Gate")};
+    return c;
+}
+
+// Closes the message a backup ends with when it is shown; false when it is not.
+inline bool CloseBackupMessage()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (box && box->isVisible() && box->text() == "There is no more backup data. Or Connection failed") {
+            delete box;
+            return true;
+        }
+    }
+    return false;
+}
 
 struct FrameSeen {
     DISPLAY_DVR_INFO info;
     int channel = -1;
     int64_t time = 0;
     bool audio = false;
+    bool sound = false;  // header readable, data inside the bytes handed over
+    bool emap = false;
 };
 
-class StreamProbe : public QObject {
-    Q_OBJECT
+inline FrameSeen ReadFrame(bool old, const unsigned char* data, size_t len)
+{
+    // Touch every byte handed over, so that the sanitizer sees a read past the buffer.
+    volatile unsigned sum = 0;
+    for (size_t i = 0; i < len; ++i)
+        sum = sum + data[i];
+    auto read = [&](auto f, bool needValid) {
+        f.SetData(data, int(len));
+        return FrameSeen{DISPLAY_DVR_INFO(), f.GetChannel(), int64_t(f.GetTime().sec), f.GetType() == FRAME_AUDIO,
+                         (!needValid || f.IsValid()) && f.FitsIn(len)};
+    };
+    return old ? read(CUFrame(), true) : read(CFrame(), false);
+}
 
+class StreamProbe : public QObject, public CFrameRecorder {
 public:
-    StreamProbe(CHttpConnect* conn, bool oldProtocol);
+    StreamProbe(CHttpConnect* conn, bool old) : m_conn(conn)
+    {
+        auto onFrame = [this, old](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+            FrameSeen seen = ReadFrame(old, data, len);
+            seen.info = info;
+            QMutexLocker lock(&m_lock);
+            m_frames.push_back(seen);
+        };
+        connect(conn, &CHttpConnect::VDataReceived, this, onFrame, Qt::DirectConnection);
+        connect(conn, &CHttpConnect::ADataReceived, this, onFrame, Qt::DirectConnection);
+        connect(conn, &CHttpConnect::EMapDataReceived, this, [this, old](const DISPLAY_DVR_INFO&, const QByteArray& b) {
+            FrameSeen seen = ReadFrame(old, reinterpret_cast<const unsigned char*>(b.constData()), size_t(b.size()));
+            seen.emap = true;
+            QMutexLocker lock(&m_lock);
+            m_frames.push_back(seen);
+        }, Qt::DirectConnection);
+        connect(conn, &CHttpConnect::Connected, this, [this](const cgi::DvrInfo& info, int cid) {
+            ++connectedCount;
+            lastClientId = cid;
+            lastDvrInfo = info;
+        });
+        connect(conn, &CHttpConnect::signalConnectionFailed, this, [this] { ++failures; });
+        connect(conn, &CHttpConnect::signalConnectedDVRStatus, this,
+                [this](const DISPLAY_DVR_INFO& info) { statuses.push_back(info.status); });
+        connect(conn, &CHttpConnect::signalEMapStatus, this,
+                [this](int ch, const QString&, bool record, EMap_Status::ENUM status) {
+                    emapEvents.push_back({ch, status, record});
+                });
+        connect(conn, &CHttpConnect::updateBackupProgress, this, [this](int v) { progress.push_back(v); });
+    }
     // Stops the stream first: its thread may be delivering a frame to this probe.
-    ~StreamProbe() override;
+    ~StreamProbe() override
+    {
+        if (m_conn)
+            m_conn->Disconnect();
+    }
 
-    int videoCount() const;
-    int audioCount() const;
-    // Frames whose header was unreadable or whose data lay outside the bytes handed over.
-    int unsoundFrames() const;
-    std::vector<FrameSeen> videoFrames() const;
-    // Channels of the e-map frames that came with data.
-    std::vector<int> emapDataChannels() const;
-    DISPLAY_DVR_INFO lastInfo() const { return videoFrames().back().info; }
+    // Video, audio or e-map frames as handed out.
+    std::vector<FrameSeen> frames(bool audio = false, bool emap = false) const
+    {
+        QMutexLocker lock(&m_lock);
+        std::vector<FrameSeen> out;
+        for (const FrameSeen& f : m_frames)
+            if (f.audio == audio && f.emap == emap)
+                out.push_back(f);
+        return out;
+    }
+    int videoCount() const { return int(frames().size()); }
+    int audioCount() const { return int(frames(true).size()); }
+    DISPLAY_DVR_INFO lastInfo() const { return frames().back().info; }
+    // Frames read past their bytes or unreadable.
+    int unsound() const
+    {
+        QMutexLocker lock(&m_lock);
+        return int(std::count_if(m_frames.begin(), m_frames.end(), [](const FrameSeen& f) { return !f.sound; }));
+    }
 
-    int connectedCount = 0;
-    int lastClientId = -1;
+    // As a PC recorder: counts what it is given.
+    bool isRecording() const override { return recording; }
+    void writeFrame(bool old, const QByteArray& frame) override
+    {
+        const auto* data = reinterpret_cast<const unsigned char*>(frame.constData());
+        ++(ReadFrame(old, data, size_t(frame.size())).audio ? recordedAudio : recordedVideo);
+        recordedOld = old;
+    }
+
+    struct EMapEvent {
+        int channel;
+        EMap_Status::ENUM status;
+        bool record;
+    };
+    int connectedCount = 0, lastClientId = -1, failures = 0;
     cgi::DvrInfo lastDvrInfo;
-    int failures = 0;
     std::vector<QString> statuses;
-    std::vector<std::pair<int, EMap_Status::ENUM>> emapEvents;
-    std::vector<bool> emapRecord;
+    std::vector<EMapEvent> emapEvents;
     std::vector<int> progress;
+    std::atomic<bool> recording{true}, recordedOld{false};
+    std::atomic<int> recordedVideo{0}, recordedAudio{0};
 
 private:
-    FrameSeen read(const unsigned char* data, size_t len, bool* sound) const;
-
     QPointer<CHttpConnect> m_conn;
-    const bool m_old;
     mutable QMutex m_lock;
-    int m_audio = 0;
-    int m_unsound = 0;
     std::vector<FrameSeen> m_frames;
-    std::vector<int> m_emapChannels;
 };
 
-// A PC recorder that keeps what it is given.
-class TestRecorder : public CFrameRecorder {
-public:
-    bool isRecording() const override { return recording; }
-    void writeFrame(bool oldProtocol, const QByteArray& frame) override;
-    std::vector<QByteArray> frames() const;
+// A simulated DVR and one stream from it, torn down stream first.
+struct StreamRig {
+    explicit StreamRig(const simdvr::Config& cfg, const simdvr::Misbehaviour& m = {})
+        : old(cfg.oldProtocol), sim(cfg), probe(&conn, old)
+    {
+        started = sim.start();
+        sim.setMisbehaviour(m);
+    }
+    void open(uint32_t channels, const CHttpConnect::ConnParam& p) { conn.Connect(MakeDvr(sim, old, channels), p); }
 
-    std::atomic<bool> recording{true};
-    std::atomic<bool> sawOldProtocol{false};
-
-private:
-    mutable QMutex m_lock;
-    std::vector<QByteArray> m_frames;
+    const bool old;
+    simdvr::CSimDvr sim;
+    bool started = false;
+    CHttpConnect conn;
+    StreamProbe probe;
 };
 
 }  // namespace nettest

@@ -1,15 +1,17 @@
-// Commands and one-shot reads against the simulated DVR.
+// Commands, one-shot reads and multipart uploads against the simulated DVR.
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include "Common/DataParser.h"
 #include "Network/OldQuery.h"
 #include "Network/ReadDVRData.h"
 #include "Network/SendCommand.h"
+#include "Network/UpLoader.h"
 #include "StreamProbe.h"
-#include "dvr_protocol/cgi_protocol.h"
 
 using namespace nettest;
 using simdvr::CSimDvr;
@@ -19,30 +21,33 @@ using simdvr::Transport;
 
 namespace {
 
-QString Query(cgi::Mode mode, const google::protobuf::MessageLite& data)
+// Bytes that look like a reply's or a body's own structure.
+QByteArray Awkward(int size)
 {
-    cgi::User user;
-    user.set_name("admin");
-    user.set_password("1234");
-    std::string q;
-    cgi::Data2Url(mode, user, data, &q);
-    return QString::fromStdString(q);
+    static const char pattern[8] = {'\r', '\n', '-', '-', '\0', '\xFF', '"', 'B'};
+    QByteArray b(size, '\0');
+    for (int i = 0; i < size; ++i)
+        b[i] = pattern[(i * 13 + i / 7) % 8];
+    return b;
 }
 
-// Type and payload of every packet of a reply body.
-std::vector<std::pair<int, QByteArray>> Packets(const QByteArray& body)
+QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
-    std::vector<std::pair<int, QByteArray>> out;
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    return f.fileName();
+}
+
+// Number of whole packets in a reply body; *payload: the last one's.
+int Packets(const QByteArray& body, QByteArray* payload = nullptr)
+{
     CDataParser parser;
-    const char* data = body.constData();
-    unsigned int size = unsigned(body.size());
-    while (parser.setReceivedData(false, data, size)) {
-        data = nullptr;
-        size = 0;
-        const std::vector<char>& p = parser.getResultData();
-        out.emplace_back(parser.getDataType(), QByteArray(p.data(), qsizetype(p.size())));
-    }
-    return out;
+    int n = 0;
+    for (bool more = parser.setReceivedData(false, body.constData(), unsigned(body.size())); more;
+         more = parser.setReceivedData(false, nullptr, 0), ++n)
+        if (payload)
+            *payload = QByteArray(parser.getResultData().data(), qsizetype(parser.getResultData().size()));
+    return n;
 }
 
 // Reads once and returns the body handed over; exactly one completed() is expected.
@@ -56,7 +61,28 @@ QByteArray ReadOnce(CReadDVRData& reader, const DVR& dvr, const QString& query)
     return spy.isEmpty() ? QByteArray() : spy.takeFirst().at(0).toByteArray();
 }
 
-bool IsGet(const Request& r) { return r.transport == Transport::Get; }
+Misbehaviour Reply(bool split, bool stall = false, bool drop = false)
+{
+    Misbehaviour m;
+    m.replySplit = split;
+    m.splitIntervalMs = 0;
+    m.replyStall = stall;
+    m.replyDrop = drop;
+    return m;
+}
+
+// The arguments of the one finished() an upload ends with.
+QList<QVariant> Finished(QSignalSpy& spy)
+{
+    EXPECT_TRUE(WaitFor([&] { return spy.count() >= 1; }, 10000));
+    QTest::qWait(50);
+    EXPECT_EQ(spy.count(), 1);
+    return spy.isEmpty() ? QList<QVariant>{true, true, QStringLiteral("none")} : spy.takeFirst();
+}
+
+const QString ConfQuery = CgiQuery(cgi::MODE_SET_DVR_CONF);
+
+bool IsUpload(const Request& r) { return r.transport == Transport::Upload; }
 
 }  // namespace
 
@@ -70,8 +96,7 @@ TEST(Command, QueriesArePostedAsFormsForBothGenerations)
     ptz.set_cmd(cgi::Ptzf::CMD_PRESET_GO);
     ptz.set_preset(5);
 
-    // The old-protocol texts exactly as such a DVR expects them; a "%" in a request text
-    // is never taken for a placeholder.
+    // A "%" in a request text is never taken for a placeholder.
     const std::pair<QString, QByteArray> cases[] = {
         {COldQuery::StreamStop(7), "MODE=5&CID=7&OP=5"},
         {COldQuery::Record(7), "MODE=5&CID=7&OP=11"},
@@ -84,7 +109,7 @@ TEST(Command, QueriesArePostedAsFormsForBothGenerations)
         {COldQuery::Reset(dvr), "MODE=5&ID=admin&PW=1234&OP=18"},
         {COldQuery::ReadInfo(dvr), "MODE=6&ID=admin&PW=1234&OP=17"},
         {COldQuery::Search(7), "MODE=7&CID=7"},
-        {Query(cgi::MODE_PTZF, ptz), Query(cgi::MODE_PTZF, ptz).toLatin1()},
+        {CgiQuery(cgi::MODE_PTZF, ptz), CgiQuery(cgi::MODE_PTZF, ptz)},
     };
     for (const auto& [query, expected] : cases) {
         SCOPED_TRACE(expected.constData());
@@ -97,136 +122,209 @@ TEST(Command, QueriesArePostedAsFormsForBothGenerations)
         EXPECT_EQ(r.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
         EXPECT_EQ(r.header("Content-Length"), QByteArray::number(expected.size()));
     }
-    Request r = sim.requests().back();
     cgi::Ptzf got;
-    ASSERT_TRUE(r.userOk && r.dataOk && r.message(&got));
+    ASSERT_TRUE(sim.requests().back().userOk && sim.requests().back().message(&got));
     EXPECT_EQ(got.preset(), 5u);
 }
 
 TEST(Command, CameraNamesArriveOnceAlsoWhenTheReplyComesByteByByte)
 {
-    simdvr::Config cfg;
-    cfg.channels = 4;
-    cfg.channelNames = {QStringLiteral("Door"), QStringLiteral("Yard"), QStringLiteral("Hall"), QStringLiteral("Gate")};
-    CSimDvr sim(cfg);
+    CSimDvr sim(SmallDvr());
     ASSERT_TRUE(sim.start());
     const DVR dvr = MakeDvr(sim, false, 0xF);
-
     for (const bool split : {false, true}) {
-        Misbehaviour m;
-        m.replySplit = split;
-        m.splitIntervalMs = 0;
-        sim.setMisbehaviour(m);
+        sim.setMisbehaviour(Reply(split));
         CSendCommand sender;
         QSignalSpy names(&sender, &CSendCommand::receivedCameraName);
-        sender.send(dvr, Query(cgi::MODE_LIVE, cgi::Live()));  // answered with a result, then the names
+        sender.send(dvr, CgiQuery(cgi::MODE_LIVE, cgi::Live()));  // answered with a result, then the names
         ASSERT_TRUE(WaitFor([&] { return names.count() >= 1; }));
         QTest::qWait(100);
         ASSERT_EQ(names.count(), 1) << split;
         EXPECT_EQ(names.takeFirst().at(0).value<cgi::DvrInfo>().ch_name(3), "Gate");
     }
-
+    // Other commands give no names.
     CSendCommand sender;
     QSignalSpy names(&sender, &CSendCommand::receivedCameraName);
-    sender.send(dvr, Query(cgi::MODE_RESET_DVR, cgi::NullMsg()));
+    sender.send(dvr, CgiQuery(cgi::MODE_RESET_DVR));
     ASSERT_TRUE(sim.waitForRequest([](const Request& q) { return q.mode == cgi::MODE_RESET_DVR; }));
     QTest::qWait(200);
     EXPECT_EQ(names.count(), 0);
 }
 
-TEST(Read, RepliesArriveWholeByteForByte)
+TEST(Read, RepliesArriveWholeOrWithWhatCameBeforeSilence)
 {
     simdvr::Config cfg;
-    cfg.dvrConf = QByteArray(300000, '\0');
-    for (int i = 0; i < cfg.dvrConf.size(); ++i)
-        cfg.dvrConf[i] = char(i * 7 + (i >> 11));
+    cfg.dvrConf = Awkward(300000);
     cfg.hddInfo.add_info()->set_total(1000);
     CSimDvr sim(cfg);
     ASSERT_TRUE(sim.start());
     const DVR dvr = MakeDvr(sim, false);
-    const QString conf = Query(cgi::MODE_GET_DVR_CONF, cgi::NullMsg());
+    const QString conf = CgiQuery(cgi::MODE_GET_DVR_CONF);
+    auto isGet = [](const Request& q) { return q.transport == Transport::Get; };
     CReadDVRData reader;
-
-    auto packets = Packets(ReadOnce(reader, dvr, conf));
-    ASSERT_EQ(packets.size(), 1u);
-    EXPECT_EQ(packets[0].first, int(cgi::DATA_DVR_CONF));
-    EXPECT_TRUE(packets[0].second == cfg.dvrConf);
+    reader.setIdleTimeout(400);
+    QByteArray payload;
+    EXPECT_EQ(Packets(ReadOnce(reader, dvr, conf), &payload), 1);
+    EXPECT_TRUE(payload == cfg.dvrConf);
     Request r;
-    ASSERT_TRUE(sim.waitForRequest(IsGet, 5000, &r));
+    ASSERT_TRUE(sim.waitForRequest(isGet, 5000, &r));
     // The URL layer writes percent escapes in upper case; DVRs decode either.
     EXPECT_EQ(r.target.toLower(), ("/cgi-bin/webapp.cgi?" + conf.toLatin1()).toLower());
     EXPECT_TRUE(r.userOk && r.dataOk && r.body.isEmpty());
-
     // A reused reader starts a fresh body.
-    packets = Packets(ReadOnce(reader, dvr, Query(cgi::MODE_GET_HDD_INFO, cgi::NullMsg())));
-    ASSERT_EQ(packets.size(), 1u);
-    EXPECT_EQ(packets[0].second.toStdString(), cfg.hddInfo.SerializeAsString());
+    EXPECT_EQ(Packets(ReadOnce(reader, dvr, CgiQuery(cgi::MODE_GET_HDD_INFO)), &payload), 1);
+    EXPECT_EQ(payload.toStdString(), cfg.hddInfo.SerializeAsString());
 
-    // Byte by byte.
-    Misbehaviour m;
-    m.replySplit = true;
-    m.splitIntervalMs = 0;
-    sim.setMisbehaviour(m);
-    cfg.dvrConf = cfg.dvrConf.right(5000);
-    sim.setConfig(cfg);
-    packets = Packets(ReadOnce(reader, dvr, conf));
-    ASSERT_EQ(packets.size(), 1u);
-    EXPECT_TRUE(packets[0].second == cfg.dvrConf);
-
-    // An old DVR's information page is taken as it comes.
-    cfg.oldProtocol = true;
-    cfg.oldInfoPage = QByteArray("<html>HDD1 : 1000 MB\r\n\x01\xFF</html>");
-    sim.setConfig(cfg);
-    sim.setMisbehaviour(Misbehaviour());
-    EXPECT_EQ(ReadOnce(reader, dvr, COldQuery::ReadInfo(dvr)), cfg.oldInfoPage);
-}
-
-TEST(Read, SilentDroppedAndStoppedReads)
-{
-    simdvr::Config cfg;
-    cfg.dvrConf = QByteArray(4000, 'c');
-    CSimDvr sim(cfg);
-    ASSERT_TRUE(sim.start());
-    const DVR dvr = MakeDvr(sim, false);
-    const QString query = Query(cgi::MODE_GET_DVR_CONF, cgi::NullMsg());
-    Misbehaviour stall;
-    stall.replyStall = true;
-    Misbehaviour drop;
-    drop.replyDrop = true;
-
-    // Silent halfway: completes with the first half after the idle time.
-    sim.setMisbehaviour(stall);
-    CReadDVRData reader;
-    reader.setIdleTimeout(400);
-    const QByteArray half = ReadOnce(reader, dvr, query);
-    EXPECT_GT(half.size(), 0);
-    EXPECT_TRUE(Packets(half).empty());
-
-    // Closed without an answer: completes empty.
-    sim.setMisbehaviour(drop);
-    EXPECT_TRUE(ReadOnce(reader, dvr, query).isEmpty());
+    // Byte by byte: whole. Silent halfway: the first half after the idle time. Closed
+    // without an answer: empty.
+    simdvr::Config small = cfg;
+    small.dvrConf = cfg.dvrConf.right(5000);
+    sim.setConfig(small);
+    sim.setMisbehaviour(Reply(true));
+    EXPECT_EQ(Packets(ReadOnce(reader, dvr, conf), &payload), 1);
+    EXPECT_TRUE(payload == small.dvrConf);
+    sim.setMisbehaviour(Reply(false, true));
+    const QByteArray half = ReadOnce(reader, dvr, conf);
+    EXPECT_GT(half.size(), small.dvrConf.size() / 3);
+    EXPECT_EQ(Packets(half), 0);
+    sim.setMisbehaviour(Reply(false, false, true));
+    EXPECT_TRUE(ReadOnce(reader, dvr, conf).isEmpty());
 
     // Stopped: nothing follows; the next read is whole.
-    sim.setMisbehaviour(stall);
+    sim.setMisbehaviour(Reply(false, true));
     sim.clearLog();
     QSignalSpy spy(&reader, &CReadDVRData::completed);
-    reader.startRead(dvr, query);
-    ASSERT_TRUE(sim.waitForRequest(IsGet));
+    reader.startRead(dvr, conf);
+    ASSERT_TRUE(sim.waitForRequest(isGet));
     reader.stopRead();
     EXPECT_FALSE(reader.isRunning());
     QTest::qWait(600);
     EXPECT_EQ(spy.count(), 0);
     sim.setMisbehaviour(Misbehaviour());
-    const auto packets = Packets(ReadOnce(reader, dvr, query));
-    ASSERT_EQ(packets.size(), 1u);
-    EXPECT_EQ(packets[0].second, cfg.dvrConf);
+    EXPECT_EQ(Packets(ReadOnce(reader, dvr, conf), &payload), 1);
+    EXPECT_EQ(payload, small.dvrConf);
 
     // Destroyed while running, or never started.
-    sim.setMisbehaviour(stall);
+    sim.setMisbehaviour(Reply(false, true));
     auto* running = new CReadDVRData;
-    running->startRead(dvr, query);
+    running->startRead(dvr, conf);
     QTest::qWait(50);
     delete running;
-    CReadDVRData idle;
-    idle.stopRead();
+    CReadDVRData().stopRead();
+
+    // An old DVR's information page is taken as it comes.
+    small.oldProtocol = true;
+    small.oldInfoPage = QByteArray("<html>HDD1 : 1000 MB\r\n\x01\xFF</html>");
+    sim.setConfig(small);
+    sim.setMisbehaviour(Misbehaviour());
+    EXPECT_EQ(ReadOnce(reader, dvr, COldQuery::ReadInfo(dvr)), small.oldInfoPage);
+}
+
+TEST(UpFile, ServesHeadFileAndTailInAnyChunks)
+{
+    QTemporaryDir dir;
+    const QByteArray head("HEAD\r\n"), content = Awkward(70000), tail("\r\n--tail--\r\n");
+    QUpFile f(WriteFile(dir, QStringLiteral("fw.img"), content), head, tail);
+    ASSERT_TRUE(f.openFile());
+    EXPECT_EQ(f.size(), head.size() + content.size() + tail.size());
+    EXPECT_EQ(f.sizepart(), head.size() + content.size());
+    for (const int step : {1, 0}) {  // single bytes; changing sizes
+        ASSERT_TRUE(f.seek(0));
+        QByteArray got;
+        for (int n = 1; !f.atEnd(); n = n * 3 % 4099 + 1)
+            got += f.read(step ? step : n);
+        EXPECT_TRUE(got == head + content + tail) << step;
+    }
+    QUpFile empty(WriteFile(dir, QStringLiteral("empty"), QByteArray()), head, tail);
+    ASSERT_TRUE(empty.openFile());
+    EXPECT_EQ(empty.readAll(), head + tail);
+}
+
+TEST(Upload, BodyAndHeadersArriveByteForByte)
+{
+    CSimDvr sim;
+    ASSERT_TRUE(sim.start());
+    QTemporaryDir dir;
+    // The file name is escaped; query pieces without "=" or with two are left out, an empty
+    // value is kept.
+    const QByteArray content = Awkward(300000);
+    const QString path = WriteFile(dir, QStringLiteral("my\"conf\r\n.conf"), content);
+    const QString query = ConfQuery + "&&B&C=2=3&D=";
+    UpLoader up;
+    QSignalSpy started(&up, &UpLoader::started);
+    QSignalSpy progress(&up, &UpLoader::progress);
+    QSignalSpy finished(&up, &UpLoader::finished);
+    up.upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
+    EXPECT_EQ(Finished(finished), (QList<QVariant>{false, false, QString()}));
+    EXPECT_EQ(started.count(), 1);
+
+    Request r;
+    ASSERT_TRUE(sim.waitForRequest(IsUpload, 5000, &r));
+    EXPECT_EQ(r.target, QByteArray("/cgi-bin/webapp.cgi"));
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^multipart/form-data; boundary=(--[0-9]+)$"))
+                                          .match(QString::fromLatin1(r.header("Content-Type")));
+    ASSERT_TRUE(m.hasMatch()) << r.header("Content-Type").constData();
+    const QByteArray B = m.captured(1).toLatin1();
+    auto field = [&](const QByteArray& name, const QByteArray& value) {
+        return "Content-Disposition: form-data; name=\"" + name + "\"\r\n\r\n" + value + "\r\n--" + B;
+    };
+    QByteArray expected = "--" + B + "\r\nContent-Disposition: form-data; name=\"REQ\"; filename=\"my%22conf%0D%0A.conf\"\r\n"
+                          "Content-Type: application/octet-stream\r\n\r\n" + content + "\r\n--" + B + "\r\n";
+    for (const QString& piece : ConfQuery.split(QLatin1Char('&')))
+        expected += field(piece.section('=', 0, 0).toLatin1(), piece.section('=', 1).toLatin1()) + "\r\n";
+    expected += field("D", "") + "\r\n" + field("agree", "1") + "--\r\n";
+    EXPECT_TRUE(r.body == expected);
+    EXPECT_EQ(r.header("Content-Length"), QByteArray::number(expected.size()));
+    EXPECT_TRUE(r.userOk && r.mode == cgi::MODE_SET_DVR_CONF && r.fileData == content);
+    EXPECT_EQ(r.header("Host"), QByteArray("127.0.0.1"));
+    EXPECT_EQ(r.header("User-Agent"), QByteArray("Mozilla/5.0 (Windows; U; Windows NT 5.1; ru; rv:1.9.1.3) "
+                                                 "Gecko/20090824 Firefox/3.5.3 (.NET CLR 3.5.30729)"));
+    EXPECT_EQ(r.header("Accept-Charset"), QByteArray("windows-1251,utf-8;q=0.7,*;q=0.7"));
+    EXPECT_TRUE(progress.contains(QList<QVariant>{qint64(expected.size()), qint64(expected.size())}));
+}
+
+TEST(Upload, RefusalsFailuresAndAbort)
+{
+    QTemporaryDir dir;
+    const QString path = WriteFile(dir, QStringLiteral("fw.img"), Awkward(200000));
+    simdvr::Config cfg;
+    cfg.uploadResultCode = 4;
+    CSimDvr sim(cfg);
+    ASSERT_TRUE(sim.start());
+    UpLoader up;
+    QSignalSpy finished(&up, &UpLoader::finished);
+
+    // The DVR refuses: its code's text, not a success.
+    up.upload(QStringLiteral("127.0.0.1"), sim.port(), ConfQuery, path);
+    EXPECT_EQ(Finished(finished), (QList<QVariant>{true, false, QStringLiteral("[ERROR]permission denied")}));
+
+    // An unreadable file: reported before anything is sent.
+    sim.clearLog();
+    const QString missing = dir.filePath(QStringLiteral("nothing.conf"));
+    up.upload(QStringLiteral("127.0.0.1"), sim.port(), ConfQuery, missing);
+    EXPECT_EQ(Finished(finished), (QList<QVariant>{true, false, QStringLiteral("Error: can't open file %1").arg(missing)}));
+    EXPECT_TRUE(sim.requests().empty());
+
+    // Aborted while the reply is outstanding: one finished(), aborted.
+    simdvr::Misbehaviour m;
+    m.replyStall = true;
+    sim.setMisbehaviour(m);
+    up.upload(QStringLiteral("127.0.0.1"), sim.port(), ConfQuery, path);
+    ASSERT_TRUE(sim.waitForRequest(IsUpload));
+    up.abort();
+    EXPECT_EQ(Finished(finished), (QList<QVariant>{false, true, QString()}));
+    EXPECT_TRUE(up.aborted());
+
+    // Destroyed in the middle of an upload: nothing left behind.
+    auto* doomed = new UpLoader;
+    doomed->upload(QStringLiteral("127.0.0.1"), sim.port(), ConfQuery, path);
+    QTest::qWait(20);
+    delete doomed;
+
+    // Nobody listening.
+    const int port = sim.port();
+    sim.stop();
+    up.upload(QStringLiteral("127.0.0.1"), port, ConfQuery, path);
+    EXPECT_EQ(Finished(finished),
+              (QList<QVariant>{true, false, QStringLiteral("Network error: %1").arg(int(QNetworkReply::ConnectionRefusedError))}));
 }

@@ -3,32 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "StreamProbe.h"
-#include "dvr_protocol/cgi_protocol.h"
 
 using namespace nettest;
 using simdvr::CSimDvr;
 using simdvr::Request;
-using simdvr::Transport;
 
 namespace {
 
 QByteArray Line(const QByteArray& query) { return "GET /cgi-bin/webapp.cgi?" + query + "\r\n\r\n"; }
 
-QByteArray Query(cgi::Mode mode, const google::protobuf::MessageLite& data)
-{
-    cgi::User user;
-    user.set_name("admin");
-    user.set_password("1234");
-    std::string q;
-    cgi::Data2Url(mode, user, data, &q);
-    return QByteArray::fromStdString(q);
-}
-
-bool IsStream(const Request& r) { return r.transport == Transport::Stream; }
-bool IsPost(const Request& r) { return r.transport == Transport::Post; }
-
 // Opens one stream (or the audio stream of video stream 7) and returns what the DVR logged.
-Request OpenAndLog(CSimDvr& sim, const DVR& dvr, const CHttpConnect::ConnParam& param, bool audio = false)
+Request Open(CSimDvr& sim, const DVR& dvr, const CHttpConnect::ConnParam& param, bool audio = false)
 {
     sim.clearLog();
     CHttpConnect conn;
@@ -37,147 +22,110 @@ Request OpenAndLog(CSimDvr& sim, const DVR& dvr, const CHttpConnect::ConnParam& 
     else
         conn.Connect(dvr, param);
     Request r;
-    EXPECT_TRUE(sim.waitForRequest(IsStream, 5000, &r));
+    EXPECT_TRUE(sim.waitForRequest([](const Request& q) { return q.transport == simdvr::Transport::Stream; }, 5000, &r));
     return r;
-}
-
-simdvr::Config OldDvr()
-{
-    simdvr::Config c;
-    c.oldProtocol = true;
-    c.model = 8;
-    return c;
 }
 
 }  // namespace
 
-TEST(StreamRequest, CurrentProtocolLinesCarryTheRequestedMessage)
+TEST(StreamRequest, CurrentProtocolLines)
 {
     CSimDvr sim;
     ASSERT_TRUE(sim.start());
     const DVR dvr = MakeDvr(sim, false, 0xA5);
 
-    struct Case {
-        CHttpConnect::ConnParam param;
-        uint32_t achmask, headerOnly;
-    };
-    CHttpConnect::ConnParam sub = Param(0, true);
+    // Main stream with audio; the e-map's sub stream asks for headers only; no audio.
+    CHttpConnect::ConnParam sub = Param(0, true), mute = Param(0);
     sub.codec = 1;
-    CHttpConnect::ConnParam mute = Param(0);
     mute.audio = false;
-    const Case lives[] = {{Param(0), 0xA5, 0}, {sub, 0, 0xA5}, {mute, 0, 0}};
-    for (const Case& c : lives) {
+    const std::tuple<CHttpConnect::ConnParam, uint32_t, uint32_t> lives[] = {
+        {Param(0), 0xA5, 0}, {sub, 0, 0xA5}, {mute, 0, 0}};
+    for (const auto& [param, achmask, headerOnly] : lives) {
         cgi::Live live;
-        live.set_codec(static_cast<cgi::Codec>(c.param.codec));
+        live.set_codec(cgi::Codec(param.codec));
         live.set_vchmask(0xA5);
-        live.set_achmask(c.achmask);
-        live.set_header_only_mask(c.headerOnly);
-        const Request r = OpenAndLog(sim, dvr, c.param);
-        EXPECT_EQ(r.head, Line(Query(cgi::MODE_LIVE, live)));
-        EXPECT_TRUE(r.version.isEmpty());
-        EXPECT_EQ(r.user, "admin");
-        EXPECT_EQ(r.password, "1234");
+        live.set_achmask(achmask);
+        live.set_header_only_mask(headerOnly);
+        const Request r = Open(sim, dvr, param);
+        EXPECT_EQ(r.head, Line(CgiQuery(cgi::MODE_LIVE, live)));
         cgi::Live got;
-        ASSERT_TRUE(r.dataOk && r.message(&got));
-        EXPECT_EQ(got.header_only_mask(), c.headerOnly);
-        EXPECT_EQ(got.achmask(), c.achmask);
+        ASSERT_TRUE(r.userOk && r.dataOk && r.message(&got));
+        EXPECT_EQ(r.user + r.password, "admin1234");
+        EXPECT_EQ(got.header_only_mask(), headerOnly);
+        EXPECT_EQ(got.achmask(), achmask);
     }
 
-    CHttpConnect::ConnParam pb = Param(1);
+    CHttpConnect::ConnParam pb = Param(1, false, 1000000000);
     pb.playbackMode = false;
-    pb.startTime = 1000000000;
     cgi::Playback playback;
     playback.set_start_time(1000000000);
     playback.set_vchmask(0xA5);
     playback.set_achmask(0xA5);
     playback.set_skip_mode(false);
-    EXPECT_EQ(OpenAndLog(sim, dvr, pb).head, Line(Query(cgi::MODE_PLAYBACK, playback)));
+    EXPECT_EQ(Open(sim, dvr, pb).head, Line(CgiQuery(cgi::MODE_PLAYBACK, playback)));
 
-    CHttpConnect::ConnParam bk = Param(2);
-    bk.startTime = 1000000000;
-    bk.endTime = 1000000060;
     cgi::Backup backup;
     backup.set_start_time(1000000000);
     backup.set_end_time(1000000060);
     backup.set_chmask(0xA5);
-    const Request r = OpenAndLog(sim, dvr, bk);
-    EXPECT_EQ(r.head, Line(Query(cgi::MODE_BACKUP, backup)));
+    const Request r = Open(sim, dvr, Param(2, false, 1000000000, 1000000060));
+    EXPECT_EQ(r.head, Line(CgiQuery(cgi::MODE_BACKUP, backup)));
     EXPECT_EQ(r.dataType, "cgi.Backup");
 
     // An unknown mode sends nothing in place of the query.
-    EXPECT_EQ(OpenAndLog(sim, dvr, Param(7)).head, QByteArray("GET /cgi-bin/webapp.cgi?\r\n\r\n"));
+    EXPECT_EQ(Open(sim, dvr, Param(7)).head, Line(""));
 }
 
-TEST(StreamRequest, OldProtocolLinesUsePlainKeys)
+TEST(StreamRequest, OldProtocolLines)
 {
-    CSimDvr sim(OldDvr());
+    simdvr::Config cfg = SmallDvr(true);
+    cfg.user.clear();  // any account
+    CSimDvr sim(cfg);
     ASSERT_TRUE(sim.start());
     DVR dvr = MakeDvr(sim, true, 0xA5);
-
+    const QByteArray account = "&ID=admin&PW=1234&VER=3000&CH=a5";
+    // 1000000000 is 2001-09-09 01:46:40 on the DVR's clock.
     struct Case {
         int protocolType, mode, codec;
         bool audio;
+        int64_t start, end;
         QByteArray expected;
-    };
-    const Case cases[] = {
-        {0, 0, 0, false, "MODE=0&ID=admin&PW=1234&VER=3000&CH=a5"},
-        {0, 0, 1, false, "MODE=0&ID=admin&PW=1234&VER=3000&CH=a5"},  // stream kind not known
-        {2, 0, 1, false, "MODE=9&ID=admin&PW=1234&VER=3000&CH=a5"},  // H.264 sub stream
-        {3, 0, 1, false, "MODE=0&ID=admin&PW=1234&VER=3000&CH=a5"},  // MPEG-4 has none
-        {2, 0, 0, true, "MODE=1&ID=admin&PW=1234&VER=3000&CH=a5&CID=107"},
-        {2, 0, 1, true, "MODE=10&ID=admin&PW=1234&VER=3000&CH=a5&CID=107"},
-        {0, 0, 1, true, "MODE=1&ID=admin&PW=1234&VER=3000&CH=a5&CID=107"},
-        {2, 1, 0, true, "MODE=3&ID=admin&PW=1234&VER=3000&CH=a5&CID=107"},
+    } const cases[] = {
+        {0, 0, 0, false, 0, 0, "MODE=0" + account},
+        {0, 0, 1, false, 0, 0, "MODE=0" + account},  // stream kind not known
+        {2, 0, 1, false, 0, 0, "MODE=9" + account},  // H.264 sub stream
+        {3, 0, 1, false, 0, 0, "MODE=0" + account},  // MPEG-4 has none
+        {2, 0, 0, true, 0, 0, "MODE=1" + account + "&CID=107"},
+        {2, 0, 1, true, 0, 0, "MODE=10" + account + "&CID=107"},
+        {0, 0, 1, true, 0, 0, "MODE=1" + account + "&CID=107"},
+        {2, 1, 0, true, 0, 0, "MODE=3" + account + "&CID=107"},
+        {2, 1, 0, false, 1000000000, 0, "MODE=2&STARTTIME=010909014640" + account},
+        {2, 2, 0, false, 1000000000, 1000003600, "MODE=2&STARTTIME=010909014640&ENDTIME=010909024640" + account},
     };
     for (const Case& c : cases) {
         dvr.set_protocol_type(c.protocolType);
-        CHttpConnect::ConnParam p = Param(c.mode);
+        CHttpConnect::ConnParam p = Param(c.mode, false, c.start, c.end);
         p.codec = c.codec;
-        const Request r = OpenAndLog(sim, dvr, p, c.audio);
+        const Request r = Open(sim, dvr, p, c.audio);
         EXPECT_EQ(r.head, Line(c.expected));
         EXPECT_TRUE(r.oldProtocol && r.streamId > 0) << c.expected.constData();
     }
 
-    // 1000000000 is 2001-09-09 01:46:40 on the DVR's clock.
-    CHttpConnect::ConnParam pb = Param(1);
-    pb.startTime = 1000000000;
-    EXPECT_EQ(OpenAndLog(sim, dvr, pb).head,
-              Line("MODE=2&STARTTIME=010909014640&ID=admin&PW=1234&VER=3000&CH=a5"));
-    CHttpConnect::ConnParam bk = Param(2);
-    bk.startTime = 1000000000;
-    bk.endTime = 1000003600;
-    EXPECT_EQ(OpenAndLog(sim, dvr, bk).head,
-              Line("MODE=2&STARTTIME=010909014640&ENDTIME=010909024640&ID=admin&PW=1234&VER=3000&CH=a5"));
-}
-
-TEST(StreamRequest, OldProtocolCredentialsCannotBreakTheQuery)
-{
-    simdvr::Config cfg = OldDvr();
-    cfg.user = QString::fromUtf8("op er&1#");
-    cfg.password = QString::fromUtf8("p%20\r\nw\xC3\xBC=");
-    CSimDvr sim(cfg);
-    ASSERT_TRUE(sim.start());
-    DVR dvr = MakeDvr(sim, true, 0x1);
-    dvr.set_id(cfg.user.toStdString());
-    dvr.set_password(cfg.password.toStdString());
-
-    const Request r = OpenAndLog(sim, dvr, Param(0));
-    EXPECT_EQ(r.oldId, cfg.user.toUtf8());
-    EXPECT_EQ(r.oldPw, cfg.password.toUtf8());
-    EXPECT_EQ(r.param("CH"), QByteArray("1"));
+    // Credentials cannot break the query.
+    dvr.set_id("op er&1#");
+    dvr.set_password("p%20\r\nw\xC3\xBC=");
+    const Request r = Open(sim, dvr, Param(0));
+    EXPECT_EQ(r.oldId.toStdString() + r.oldPw.toStdString(), dvr.id() + dvr.password());
+    EXPECT_EQ(r.param("CH"), QByteArray("a5"));
     EXPECT_EQ(r.head.count("\r\n"), 2);
-    EXPECT_GT(r.streamId, 0) << "the DVR accepted the account";
 }
 
 TEST(StreamRequest, StopReachesTheDvrAlsoWhenTheStreamIsDeletedAtOnce)
 {
     for (const bool old : {false, true}) {
-        SCOPED_TRACE(old ? "old protocol" : "current protocol");
-        simdvr::Config cfg = old ? OldDvr() : simdvr::Config();
-        cfg.channels = 4;
-        CSimDvr sim(cfg);
+        SCOPED_TRACE(old);
+        CSimDvr sim(SmallDvr(old));
         ASSERT_TRUE(sim.start());
-
         auto* conn = new CHttpConnect;
         StreamProbe probe(conn, old);
         conn->Connect(MakeDvr(sim, old, 0x1), Param(0));
@@ -188,12 +136,12 @@ TEST(StreamRequest, StopReachesTheDvrAlsoWhenTheStreamIsDeletedAtOnce)
         delete conn;
 
         Request r;
-        ASSERT_TRUE(sim.waitForRequest(IsPost, 5000, &r));
+        ASSERT_TRUE(sim.waitForRequest([](const Request& q) { return q.transport == simdvr::Transport::Post; }, 5000, &r));
         EXPECT_EQ(r.target, QByteArray("/cgi-bin/webapp.cgi?"));
         EXPECT_EQ(r.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
         EXPECT_EQ(r.header("Content-Length"), QByteArray::number(r.body.size()));
         cgi::StreamStop stop;
         stop.set_stream_id(uint32_t(cid));
-        EXPECT_EQ(r.body, old ? "MODE=5&CID=" + QByteArray::number(cid) + "&OP=5" : Query(cgi::MODE_STREAM_STOP, stop));
+        EXPECT_EQ(r.body, old ? "MODE=5&CID=" + QByteArray::number(cid) + "&OP=5" : CgiQuery(cgi::MODE_STREAM_STOP, stop));
     }
 }
