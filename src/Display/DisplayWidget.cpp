@@ -32,6 +32,20 @@ bool IsMpeg4Model(int model) { return model >= 6 && model <= 11; }
 
 bool ChannelBit(uint64_t mask, int channel) { return CChannelNum::isEnabled(mask, channel); }
 
+// What a cell's record takes from its connection, for frames and status alike.
+_DISPLAY_CHANNEL_INFO ChannelRecord(const DISPLAY_DVR_INFO& info, int channel, int screen, int viewStart)
+{
+    _DISPLAY_CHANNEL_INFO record;
+    record.displayMode = static_cast<DISPLAY_MODE::ENUM>(info.displayMode);
+    record.pbMode = static_cast<PbMode>(info.pbMode);
+    record.widgetIndex = screen - viewStart;
+    record.screen = screen;
+    record.channelName = info.channelNames[channel];
+    record.dvrName = info.dvrName;
+    record.authorised = ChannelBit(info.authorityMask, channel);
+    return record;
+}
+
 }  // namespace
 
 // One attached stream: its signal connections, and a gate that its deliveries pass while
@@ -464,14 +478,7 @@ void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsign
     if (screen < viewStart || screen >= viewStart + m_viewScreens)
         return;
 
-    _DISPLAY_CHANNEL_INFO record;
-    record.displayMode = static_cast<DISPLAY_MODE::ENUM>(info.displayMode);
-    record.pbMode = static_cast<PbMode>(info.pbMode);
-    record.widgetIndex = screen - viewStart;
-    record.screen = screen;
-    record.channelName = info.channelNames[channel];
-    record.dvrName = info.dvrName;
-    record.authorised = ChannelBit(info.authorityMask, channel);
+    _DISPLAY_CHANNEL_INFO record = ChannelRecord(info, channel, screen, viewStart);
     record.record = ChannelBit(info.recordMask, channel);
     record.motion = ChannelBit(info.motionMask, channel);
     record.sensor = ChannelBit(info.sensorMask, channel);
@@ -595,15 +602,8 @@ void CDisplayWidget::slotUpdateDVRStatus(const DISPLAY_DVR_INFO& info)
         const int screen = channelToScreen(channel, info);
         if (screen < 0)
             continue;
-        _DISPLAY_CHANNEL_INFO record;
-        record.displayMode = static_cast<DISPLAY_MODE::ENUM>(info.displayMode);
-        record.pbMode = static_cast<PbMode>(info.pbMode);
-        record.widgetIndex = screen - m_viewStart;
-        record.screen = screen;
-        record.channelName = info.channelNames[channel];
-        record.dvrName = info.dvrName;
+        _DISPLAY_CHANNEL_INFO record = ChannelRecord(info, channel, screen, m_viewStart);
         record.status = info.status;
-        record.authorised = ChannelBit(info.authorityMask, channel);
         m_displayVideo->updateDVRStatus(channel, record);
     }
 }
