@@ -8,25 +8,23 @@
 
 TEST(AppDir, BundleGivesTheFolderHoldingItOtherwiseTheExecutableFolder)
 {
-    EXPECT_EQ(CAppDir::pathForExecutableDir("/A/ZAVO.app/Contents/MacOS"), "/A");
-    EXPECT_EQ(CAppDir::pathForExecutableDir("/Users/x/Applications/ZAVO.app/Contents/MacOS/"),
-              "/Users/x/Applications");
-    EXPECT_EQ(CAppDir::pathForExecutableDir("/ZAVO.app/Contents/MacOS"), "/");
-    EXPECT_EQ(CAppDir::pathForExecutableDir("/A/B/C/D"), "/A/B/C/D");
-    EXPECT_EQ(CAppDir::pathForExecutableDir("/opt/zavo/bin"), "/opt/zavo/bin");
-    // Only a real bundle layout counts.
-    EXPECT_EQ(CAppDir::pathForExecutableDir("/A/B/Contents/MacOS"), "/A/B/Contents/MacOS");
-    EXPECT_EQ(CAppDir::pathForExecutableDir("/A/ZAVO.app/Resources/MacOS"), "/A/ZAVO.app/Resources/MacOS");
-    EXPECT_EQ(CAppDir::pathForExecutableDir("/A/ZAVO.app/Contents/bin"), "/A/ZAVO.app/Contents/bin");
-    EXPECT_EQ(CAppDir::pathForExecutableDir("/A/./ZAVO.app/Contents/x/../MacOS"), "/A");
-    EXPECT_EQ(CAppDir::pathForExecutableDir("rel/ZAVO.app/Contents/MacOS"), QDir::currentPath() + "/rel");
-}
+    const QString cases[][2] = {
+        {"/A/ZAVO.app/Contents/MacOS", "/A"},
+        {"/Users/x/Apps/ZAVO.app/Contents/MacOS/", "/Users/x/Apps"},
+        {"/ZAVO.app/Contents/MacOS", "/"},
+        {"/A/./ZAVO.app/Contents/x/../MacOS", "/A"},
+        {"rel/ZAVO.app/Contents/MacOS", QDir::currentPath() + "/rel"},
+        // Only a real bundle layout counts.
+        {"/opt/zavo/bin", "/opt/zavo/bin"},
+        {"/A/B/Contents/MacOS", "/A/B/Contents/MacOS"},
+        {"/A/ZAVO.app/Resources/MacOS", "/A/ZAVO.app/Resources/MacOS"},
+        {"/A/ZAVO.app/Contents/bin", "/A/ZAVO.app/Contents/bin"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CAppDir::pathForExecutableDir(c[0]), c[1]) << c[0].toStdString();
 
-TEST(AppDir, FollowsTheRunningProgramUnlessOverridden)
-{
     const QString programFolder = QDir::cleanPath(QCoreApplication::applicationDirPath());
     EXPECT_EQ(CAppDir::getCurrentPath(), programFolder);
-
     QTemporaryDir scratch;
     ASSERT_TRUE(scratch.isValid());
     CAppDir::setOverridePath(scratch.path() + "/sub/..");

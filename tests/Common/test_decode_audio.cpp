@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
-#include <numeric>
 #include <cstdint>
 #include <vector>
 
@@ -25,8 +23,6 @@ std::vector<int16_t> ReferenceDecode(AVCodecID id, int bitsPerCodedSample, const
 {
     std::vector<int16_t> samples;
     const AVCodec* codec = avcodec_find_decoder(id);
-    if (!codec)
-        return samples;
     AVCodecContext* ctx = avcodec_alloc_context3(codec);
     ctx->sample_rate = 8000;
     av_channel_layout_default(&ctx->ch_layout, 1);
@@ -53,8 +49,9 @@ std::vector<int16_t> ReferenceDecode(AVCodecID id, int bitsPerCodedSample, const
 }
 
 // Whole frames of an encoded clip through one decoder, one after the other.
-std::vector<int16_t> DecodeClip(CDecodeAudio& decoder, bool oldProtocol, const std::vector<uint8_t>& clip)
+std::vector<int16_t> DecodeClip(bool oldProtocol, const std::vector<uint8_t>& clip)
 {
+    CDecodeAudio decoder;
     const int in = CDecodeAudio::getEncodedSize(oldProtocol);
     const int out = CDecodeAudio::getDecodedSize(oldProtocol);
     std::vector<int16_t> samples;
@@ -66,35 +63,10 @@ std::vector<int16_t> DecodeClip(CDecodeAudio& decoder, bool oldProtocol, const s
     return samples;
 }
 
-// Signal to difference ratio of b against a, in dB.
-double SnrDb(const std::vector<int16_t>& a, const std::vector<int16_t>& b)
-{
-    double signal = 0, noise = 0;
-    for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
-        signal += double(a[i]) * a[i];
-        noise += double(a[i] - b[i]) * (a[i] - b[i]);
-    }
-    return noise == 0 ? 1000.0 : 10.0 * std::log10(signal / noise);
-}
-
-int SignChanges(const std::vector<int16_t>& s)
-{
-    int changes = 0;
-    for (size_t i = 1; i < s.size(); ++i)
-        changes += (s[i - 1] < 0) != (s[i] < 0);
-    return changes;
-}
-
 }  // namespace
 
-TEST(AlawDecoding, ExtremeCodesAndEveryCodeAgainstReference)
+TEST(AlawDecoding, EveryCodeAndTheToneClipMatchTheReference)
 {
-    EXPECT_EQ(alaw2linear(0xD5), 8);
-    EXPECT_EQ(alaw2linear(0x55), -8);
-    EXPECT_EQ(alaw2linear(0xAA), 32256);
-    EXPECT_EQ(alaw2linear(0x2A), -32256);
-    EXPECT_EQ(alaw2linear(0x1D5), 8) << "only the low byte is a code";
-
     std::vector<uint8_t> all(256);
     for (int i = 0; i < 256; ++i)
         all[i] = static_cast<uint8_t>(i);
@@ -102,67 +74,43 @@ TEST(AlawDecoding, ExtremeCodesAndEveryCodeAgainstReference)
     ASSERT_EQ(reference.size(), 256u);
     for (int i = 0; i < 256; ++i)
         EXPECT_EQ(alaw2linear(i), reference[i]) << "code " << i;
-}
+    EXPECT_EQ(alaw2linear(0x1D5), alaw2linear(0xD5)) << "only the low byte is a code";
 
-TEST(AlawDecoding, FramesOfConstantCodes)
-{
-    CDecodeAudio decoder;
-    std::vector<unsigned char> frame(320, 0xD5);
-    std::vector<short> out(320, kUntouched);
-    ASSERT_EQ(decoder.DecodeFrame(false, frame.data(), 320, out.data(), 320), 320);
-    EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](short s) { return s == 8; }));
-    std::fill(frame.begin(), frame.end(), 0x55);
-    ASSERT_EQ(decoder.DecodeFrame(false, frame.data(), 320, out.data(), 320), 320);
-    EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](short s) { return s == -8; }));
-}
-
-TEST(AlawDecoding, ToneClipIsA440HzSine)
-{
     const std::vector<uint8_t> clip = testmedia::AlawTone();
-    ASSERT_EQ(clip.size(), 16000u);
-    CDecodeAudio decoder;
-    const std::vector<int16_t> samples = DecodeClip(decoder, false, clip);
+    const std::vector<int16_t> samples = DecodeClip(false, clip);
     ASSERT_EQ(samples.size(), 16000u);
     EXPECT_EQ(samples, ReferenceDecode(AV_CODEC_ID_PCM_ALAW, 8, clip, 320));
-    // 2 s of 440 Hz cross zero about 1760 times.
-    EXPECT_NEAR(SignChanges(samples), 1760, 4);
 }
 
 TEST(G723Decoding, TracksReferenceDecoderAcrossFrames)
 {
     const std::vector<uint8_t> clip = testmedia::G726Tone();
-    ASSERT_EQ(clip.size(), 6000u);
     const std::vector<int16_t> reference = ReferenceDecode(AV_CODEC_ID_ADPCM_G726LE, 3, clip, 1200);
+    const std::vector<int16_t> samples = DecodeClip(true, clip);
     ASSERT_EQ(reference.size(), 16000u);
-
-    CDecodeAudio decoder;
-    const std::vector<int16_t> samples = DecodeClip(decoder, true, clip);
     ASSERT_EQ(samples.size(), 16000u);
 
     // FFmpeg mixes the fast and slow scale factors with the slow one's fraction included,
     // where the standard truncates; the two agree sample for sample until that rounding
     // differs and then stay close. A wrong table entry, shift or state update makes them
     // part for good (measured: at most 42% identical, under 25 dB).
-    const size_t identical = std::inner_product(samples.begin(), samples.end(), reference.begin(), size_t{0},
-                                                std::plus<>(), std::equal_to<>());
+    size_t identical = 0;
+    double signal = 0, noise = 0;
+    for (size_t i = 0; i < samples.size(); ++i) {
+        identical += samples[i] == reference[i];
+        signal += double(reference[i]) * reference[i];
+        noise += double(reference[i] - samples[i]) * (reference[i] - samples[i]);
+    }
     EXPECT_GE(identical, samples.size() * 55 / 100);
-    EXPECT_GT(SnrDb(reference, samples), 25.0);
+    EXPECT_GT(10.0 * std::log10(signal / std::max(noise, 1.0)), 25.0);
     EXPECT_TRUE(std::equal(samples.begin(), samples.begin() + 12, reference.begin()))
         << "the opening samples, before the scale factors mix, agree exactly";
-
-    // The same tone through A-law is a close copy of the source signal.
-    CDecodeAudio alaw;
-    const std::vector<int16_t> source = DecodeClip(alaw, false, testmedia::AlawTone());
-    EXPECT_GT(SnrDb(source, samples), 22.0);
-    EXPECT_NEAR(SignChanges(samples), 1760, 8);
 }
 
-TEST(G723Decoding, StateRunsOnFromFrameToFrame)
+TEST(G723Decoding, StateRunsOnFromFrameToFrameAndA_lawLeavesItAlone)
 {
     const std::vector<uint8_t> clip = testmedia::G726Tone();
-    ASSERT_GE(clip.size(), 2400u);
-    std::vector<short> first(3200), second(3200), fresh(3200);
-
+    std::vector<short> first(3200), second(3200), fresh(3200), alawOut(320);
     CDecodeAudio running;
     ASSERT_EQ(running.DecodeFrame(true, clip.data(), 1200, first.data(), 3200), 3200);
     ASSERT_EQ(running.DecodeFrame(true, clip.data(), 1200, second.data(), 3200), 3200);
@@ -170,42 +118,41 @@ TEST(G723Decoding, StateRunsOnFromFrameToFrame)
 
     CDecodeAudio other;
     ASSERT_EQ(other.DecodeFrame(true, clip.data(), 1200, fresh.data(), 3200), 3200);
-    EXPECT_EQ(first, fresh) << "two new decoders agree";
-    // A-law frames in between leave the ADPCM state alone.
-    std::vector<unsigned char> alaw(320, 0xAA);
-    std::vector<short> alawOut(320);
+    EXPECT_EQ(first, fresh);
+    const std::vector<unsigned char> alaw(320, 0xAA);
     ASSERT_EQ(other.DecodeFrame(false, alaw.data(), 320, alawOut.data(), 320), 320);
     ASSERT_EQ(other.DecodeFrame(true, clip.data(), 1200, fresh.data(), 3200), 3200);
     EXPECT_EQ(second, fresh);
 }
 
-TEST(G723Decoding, SizeRefusalsWriteNothing)
+TEST(G723Decoding, SizeRefusalsWriteNothingAndKeepTheState)
 {
     CDecodeAudio decoder;
     std::vector<unsigned char> in(1201, 0x5A);
     std::vector<short> out(3201, kUntouched);
-    const auto untouched = [&] {
-        return std::all_of(out.begin(), out.end(), [](short s) { return s == kUntouched; });
+    const struct {
+        bool old;
+        const unsigned char* in;
+        int inLength;
+        short* out;
+        int outLength;
+    } refused[] = {
+        {true, in.data(), 1199, out.data(), 3200},  {true, in.data(), 1201, out.data(), 3200},
+        {true, in.data(), 320, out.data(), 320},    {true, in.data(), 1200, out.data(), 3199},
+        {true, in.data(), 1200, out.data(), 3201},  {false, in.data(), 1200, out.data(), 3200},
+        {false, in.data(), 320, out.data(), 319},   {false, nullptr, 320, out.data(), 320},
+        {true, in.data(), 1200, nullptr, 3200},
     };
-    EXPECT_EQ(decoder.DecodeFrame(true, in.data(), 1199, out.data(), 3200), -1);
-    EXPECT_EQ(decoder.DecodeFrame(true, in.data(), 1201, out.data(), 3200), -1);
-    EXPECT_EQ(decoder.DecodeFrame(true, in.data(), 320, out.data(), 320), -1);
-    EXPECT_EQ(decoder.DecodeFrame(true, in.data(), 1200, out.data(), 3199), -1);
-    EXPECT_EQ(decoder.DecodeFrame(true, in.data(), 1200, out.data(), 3201), -1);
-    EXPECT_EQ(decoder.DecodeFrame(false, in.data(), 1200, out.data(), 3200), -1);
-    EXPECT_EQ(decoder.DecodeFrame(false, in.data(), 320, out.data(), 319), -1);
-    EXPECT_EQ(decoder.DecodeFrame(false, nullptr, 320, out.data(), 320), -1);
-    EXPECT_EQ(decoder.DecodeFrame(true, in.data(), 1200, nullptr, 3200), -1);
-    EXPECT_TRUE(untouched());
+    for (const auto& r : refused)
+        EXPECT_EQ(decoder.DecodeFrame(r.old, r.in, r.inLength, r.out, r.outLength), -1) << r.inLength << " " << r.outLength;
 
     CG723Coder coder;
     EXPECT_EQ(coder.Decode(in.data(), 1200, nullptr, 0), 3200) << "a null output only counts";
     EXPECT_EQ(coder.Decode(in.data(), 1200, out.data(), 3199), -1);
     EXPECT_EQ(coder.Decode(in.data(), -3, out.data(), 3200), -1);
     EXPECT_EQ(coder.Decode(nullptr, 3, out.data(), 3200), -1);
-    EXPECT_TRUE(untouched());
+    EXPECT_EQ(std::count(out.begin(), out.end(), kUntouched), long(out.size()));
 
-    // None of the refused calls moved the decoder state.
     CG723Coder fresh;
     std::vector<short> a(3200), b(3200);
     ASSERT_EQ(coder.Decode(in.data(), 1200, a.data(), 3200), 3200);
@@ -216,29 +163,23 @@ TEST(G723Decoding, SizeRefusalsWriteNothing)
 TEST(G723Decoding, TrailingBytesGiveTheCodesThatFit)
 {
     const std::vector<uint8_t> clip = testmedia::G726Tone();
-    // 4 bytes: 8 codes from the first three, 2 more from the fourth.
-    std::vector<unsigned char> four(clip.begin() + 600, clip.begin() + 604);
-    std::vector<unsigned char> six(four);
+    std::vector<unsigned char> six(clip.begin() + 600, clip.begin() + 604);
     six.resize(6, 0);
-    std::vector<short> shortRun(16, kUntouched), longRun(16, kUntouched);
-    CG723Coder a, b;
-    ASSERT_EQ(a.Decode(four.data(), 4, shortRun.data(), 16), 10);
-    ASSERT_EQ(b.Decode(six.data(), 6, longRun.data(), 16), 16);
-    EXPECT_TRUE(std::equal(shortRun.begin(), shortRun.begin() + 10, longRun.begin()));
-    EXPECT_EQ(shortRun[10], kUntouched);
-
-    // 5 bytes: 13 codes, the last one using two bits of the fifth byte.
-    std::vector<unsigned char> five(six.begin(), six.begin() + 5);
-    std::vector<short> five_out(16, kUntouched);
-    CG723Coder c;
-    ASSERT_EQ(c.Decode(five.data(), 5, five_out.data(), 16), 13);
-    EXPECT_TRUE(std::equal(five_out.begin(), five_out.begin() + 13, longRun.begin()));
+    std::vector<short> whole(16, kUntouched);
+    ASSERT_EQ(CG723Coder().Decode(six.data(), 6, whole.data(), 16), 16);
+    // 4 bytes: 8 codes from the first three, 2 from the fourth; 5 bytes: 13 codes, the last
+    // using two bits of the fifth byte.
+    for (const auto& c : {std::pair<int, int>{4, 10}, {5, 13}}) {
+        std::vector<short> out(16, kUntouched);
+        ASSERT_EQ(CG723Coder().Decode(six.data(), c.first, out.data(), 16), c.second);
+        EXPECT_TRUE(std::equal(out.begin(), out.begin() + c.second, whole.begin())) << c.first;
+        EXPECT_EQ(out[c.second], kUntouched);
+    }
 }
 
 TEST(G723Decoding, LoudReconstructionSaturates)
 {
     // The largest positive code over and over drives the reconstruction up past 14 bits.
-    CDecodeAudio decoder;
     std::vector<unsigned char> in(1200);
     for (size_t i = 0; i < in.size(); i += 3) {
         // eight codes of 3 (binary 011), least significant bit first
@@ -247,7 +188,7 @@ TEST(G723Decoding, LoudReconstructionSaturates)
         in[i + 2] = 0x6D;
     }
     std::vector<short> out(3200);
-    ASSERT_EQ(decoder.DecodeFrame(true, in.data(), 1200, out.data(), 3200), 3200);
+    ASSERT_EQ(CDecodeAudio().DecodeFrame(true, in.data(), 1200, out.data(), 3200), 3200);
     EXPECT_TRUE(std::is_sorted(out.begin(), out.begin() + 20)) << "a rising signal never wraps negative";
     EXPECT_EQ(out[19], 32767);
 }

@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -12,20 +13,18 @@
 #include "Common/SearchDataParser.h"
 #include "cal_data.pb.h"
 
+// Also run with TZ=Asia/Seoul (see CMakeLists.txt): DVR times are UTC whatever the PC's zone.
+
 namespace {
 
-uint32_t utc(int y, int mo, int d, int h, int mi, int s)
+uint32_t utc(int y, int mo, int d, int h, int mi, int s = 0)
 {
     return static_cast<uint32_t>(QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC).toSecsSinceEpoch());
 }
 
-CDateHour at(int y, int mo, int d, int h)
-{
-    return CDateHour(CDate(y, mo, d), h);
-}
+CDateHour at(int y, int mo, int d, int h) { return CDateHour(CDate(y, mo, d), h); }
 
-cgi::CalItem* addItem(cgi::CalData* cal, uint32_t start, uint32_t end, uint32_t mask,
-                      std::vector<uint32_t> reasons)
+cgi::CalItem* addItem(cgi::CalData* cal, uint32_t start, uint32_t end, uint32_t mask, std::vector<uint32_t> reasons)
 {
     cgi::CalItem* item = cal->add_items();
     item->set_start_time(start);
@@ -55,68 +54,112 @@ void appendOld(std::string* out, int32_t start, int32_t end, uint32_t mask, std:
     qToBigEndian<qint32>(start, rec);
     qToBigEndian<qint32>(end, rec + 4);
     qToBigEndian<quint32>(mask, rec + 12);
-    for (size_t i = 0; i < codes.size(); ++i)
-        rec[16 + i] = static_cast<char>(codes[i]);
+    std::copy(codes.begin(), codes.end(), rec + 16);
     out->append(rec, sizeof(rec));
 }
 
-std::string qdx(uint32_t start, uint32_t mask, std::vector<uint8_t> reasons)
+std::string qdx(uint32_t start, uint32_t mask, std::vector<uint8_t> reasons, uint32_t end = 0)
 {
     QdxMinuteRecord r{};
     r.start_time = qToLittleEndian(start);
+    r.end_time = qToLittleEndian(end);
     r.record_chmask = qToLittleEndian(mask);
-    for (size_t i = 0; i < reasons.size(); ++i)
-        r.record_reason[i] = reasons[i];
+    std::memset(r.extra, 0x7F, sizeof(r.extra));
+    std::copy(reasons.begin(), reasons.end(), r.record_reason);
     return std::string(reinterpret_cast<const char*>(&r), sizeof(r));
 }
 
 }  // namespace
 
+TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
+{
+    // Whole minutes recorded on the masked channels, one kind per channel.
+    const struct {
+        uint32_t firstMinute, minutes, mask;
+        std::vector<unsigned char> kinds;
+    } recordings[] = {
+        {utc(2021, 3, 31, 23, 57), 6, 0xB, {1, 1, 0, 2}},  // over midnight
+        {utc(2021, 4, 1, 10, 10), 3, 0x8006, {0, 3, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2}},
+        {utc(2021, 4, 1, 10, 11), 1, 0x4, {0, 0, 2}},  // overwrites one
+    };
+    cgi::CalData cal;
+    std::string oldBytes, local;
+    appendOld(&oldBytes, static_cast<int32_t>(utc(2021, 4, 2, 9, 0)), 0, 0, {});
+    for (const auto& r : recordings) {
+        // A DVR reports spans that start and end mid-minute.
+        cgi::CalItem* item = addItem(&cal, r.firstMinute + 7, r.firstMinute + 60 * (r.minutes - 1) + 42, r.mask, {});
+        std::vector<unsigned char> kinds(r.kinds), oldCodes(16), qdxReasons(16);
+        kinds.resize(16);
+        for (int c = 0; c < 16; ++c) {
+            item->add_record_reason(kinds[c]);
+            // Old codes: 0 or 3 for kind 1 (both used), 1 for kind 2, 2 for kind 3.
+            oldCodes[c] = static_cast<unsigned char>(kinds[c] == 1 ? (c % 2 ? 3 : 0) : kinds[c] - 1);
+            qdxReasons[c] = kinds[c] | 0x10;  // only bits 0-1 are the reason
+        }
+        for (uint32_t m = 0; m < r.minutes; ++m) {
+            const uint32_t minute = r.firstMinute + 60 * m;
+            appendOld(&oldBytes, static_cast<int32_t>(minute + 3), static_cast<int32_t>(minute + 53), r.mask, oldCodes);
+            local += qdx(minute, r.mask, qdxReasons, minute + 59);
+        }
+    }
+    // The end record, then one that must not be read.
+    appendOld(&oldBytes, -1, -1, 255, {});
+    appendOld(&oldBytes, static_cast<int32_t>(utc(2021, 4, 1, 5, 0)), static_cast<int32_t>(utc(2021, 4, 1, 5, 0, 9)), 1, {1});
+
+    CSearchDataParser current(false), old(true), fromFiles(false);
+    parse(&current, cal);
+    old.setNetData(oldBytes.data(), static_cast<int>(oldBytes.size()));
+    // Index files come one at a time.
+    const size_t half = local.size() / sizeof(QdxMinuteRecord) / 2 * sizeof(QdxMinuteRecord);
+    fromFiles.setLocalData(local.data(), static_cast<int>(half));
+    fromFiles.setLocalData(local.data() + half, static_cast<int>(local.size() - half));
+
+    // Not three empty models: the expected cells are there.
+    const CDateHour eve = at(2021, 3, 31, 23), midnight = at(2021, 4, 1, 0), morning = at(2021, 4, 1, 10);
+    ASSERT_EQ(current.getHourSet(), CSearchDataParser::HourSet({eve, midnight, morning}));
+    const CMinData& ten = current.getMinData().at(morning);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(ten.GetData(2)) + 9, 5), std::string("\0\1\2\1\0", 5));
+    EXPECT_EQ(cell(current, eve, 3, 57), 2);
+    EXPECT_EQ(cell(current, midnight, 1, 3), 0);
+
+    for (CSearchDataParser* other : {&old, &fromFiles}) {
+        EXPECT_EQ(other->getHourSet(), current.getHourSet());
+        EXPECT_TRUE(other->getMinData() == current.getMinData());
+        ASSERT_EQ(other->getData().size(), 2u);
+        for (const auto& entry : current.getData())
+            EXPECT_EQ(std::memcmp(&entry.second, &other->getData().at(entry.first), sizeof(_TIMELINE_DATA)), 0);
+    }
+}
+
 TEST(SearchDataParser, SpansMarkEveryMinuteTheyTouch)
 {
     CSearchDataParser parser(false);
     cgi::CalData cal;
-    cal.set_dvr_time(utc(2020, 5, 17, 12, 0, 0));
+    cal.set_dvr_time(utc(2020, 5, 17, 12, 0));
     addItem(&cal, utc(2020, 5, 17, 10, 0, 30), utc(2020, 5, 17, 10, 2, 10), 0x25, {1, 0, 2});
     // Only the low byte of a reason is a kind; there is no channel 16.
-    addItem(&cal, utc(2020, 5, 17, 10, 5, 0), utc(2020, 5, 17, 10, 5, 59), 0xFFFFFFFF,
-            std::vector<uint32_t>(17, 0x103));
-    addItem(&cal, utc(2021, 12, 31, 23, 58, 0), utc(2022, 1, 1, 0, 1, 59), 0x8000, std::vector<uint32_t>(16, 2));
+    addItem(&cal, utc(2020, 5, 17, 10, 5), utc(2020, 5, 17, 10, 5, 59), 0xFFFFFFFF, std::vector<uint32_t>(17, 0x103));
+    addItem(&cal, utc(2021, 12, 31, 23, 58), utc(2022, 1, 1, 0, 1, 59), 0x8000, std::vector<uint32_t>(16, 2));
     parse(&parser, cal);
 
-    const CDateHour ten = at(2020, 5, 17, 10);
-    for (int m = 0; m < 3; ++m) {
-        EXPECT_EQ(cell(parser, ten, 0, m), 1);
-        EXPECT_EQ(cell(parser, ten, 1, m), 0);
-        EXPECT_EQ(cell(parser, ten, 2, m), 2);
-        EXPECT_EQ(cell(parser, ten, 5, m), 0);  // bit set, but no reason for it
-    }
-    EXPECT_EQ(cell(parser, ten, 0, 3), 0);
-    EXPECT_EQ(cell(parser, ten, 15, 5), 3);
-
-    const CDateHour lastHour = at(2021, 12, 31, 23);
-    const CDateHour firstHour = at(2022, 1, 1, 0);
-    EXPECT_EQ(cell(parser, lastHour, 15, 57), 0);
-    EXPECT_EQ(cell(parser, lastHour, 15, 58), 2);
-    EXPECT_EQ(cell(parser, firstHour, 15, 1), 2);
-    EXPECT_EQ(cell(parser, firstHour, 15, 2), 0);
+    const CDateHour ten = at(2020, 5, 17, 10), lastHour = at(2021, 12, 31, 23), firstHour = at(2022, 1, 1, 0);
+    const struct {
+        CDateHour hour;
+        int ch, min, kind;
+    } cells[] = {
+        {ten, 0, 0, 1}, {ten, 0, 2, 1}, {ten, 0, 3, 0}, {ten, 1, 1, 0}, {ten, 2, 2, 2},
+        {ten, 5, 1, 0},  // bit set, but no reason for it
+        {ten, 15, 5, 3}, {lastHour, 15, 57, 0}, {lastHour, 15, 58, 2}, {firstHour, 15, 1, 2}, {firstHour, 15, 2, 0},
+    };
+    for (const auto& c : cells)
+        EXPECT_EQ(cell(parser, c.hour, c.ch, c.min), c.kind) << c.hour.hour << " ch" << c.ch << " min " << c.min;
     EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({ten, lastHour, firstHour}));
-    EXPECT_EQ(parser.getDvrTime(), static_cast<int>(utc(2020, 5, 17, 12, 0, 0)));
-}
+    EXPECT_EQ(parser.getDvrTime(), static_cast<int>(utc(2020, 5, 17, 12, 0)));
 
-TEST(SearchDataParser, HourSetFollowsTheReplyVersion)
-{
-    cgi::CalData cal;
-    addItem(&cal, utc(2020, 2, 29, 7, 10, 0), utc(2020, 2, 29, 8, 5, 0), 1, {1});
-    CSearchDataParser parser(false);
-    parse(&parser, cal);
-    EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({at(2020, 2, 29, 7), at(2020, 2, 29, 8)}));
-
+    // From version 1 on the reply lists its hours itself.
     cal.set_version(1);
     parse(&parser, cal);
     EXPECT_TRUE(parser.getHourSet().empty());
-    EXPECT_EQ(parser.getMinData().size(), 2u);
-
     cgi::CalHourItem* h = cal.add_hours();
     h->set_year(2020);
     h->set_mon(3);
@@ -146,10 +189,8 @@ TEST(SearchDataParser, BogusSpansAreSkippedOrCut)
     cal.Clear();
     addItem(&cal, 0xFFFFFF00u, 0xFFFFFFFFu, 1, {3});
     parse(&parser, cal);
-    const CDateHour last = at(2106, 2, 7, 6);
-    EXPECT_EQ(cell(parser, last, 0, 23), 0);
-    EXPECT_EQ(cell(parser, last, 0, 24), 3);
-    EXPECT_EQ(cell(parser, last, 0, 28), 3);
+    EXPECT_EQ(cell(parser, at(2106, 2, 7, 6), 0, 23), 0);
+    EXPECT_EQ(cell(parser, at(2106, 2, 7, 6), 0, 28), 3);
 }
 
 TEST(SearchDataParser, AYearFitsButFloodsStop)
@@ -157,11 +198,10 @@ TEST(SearchDataParser, AYearFitsButFloodsStop)
     // Every hour of a leap year on every channel, one item per hour: read whole.
     CSearchDataParser parser(false);
     cgi::CalData cal;
-    const uint32_t newYear = utc(2020, 1, 1, 0, 0, 0);
+    const uint32_t newYear = utc(2020, 1, 1, 0, 0);
     const int hours = 366 * 24;
     for (int h = 0; h < hours; ++h)
-        addItem(&cal, newYear + 3600u * h, newYear + 3600u * h + 3599, 0xFFFF,
-                std::vector<uint32_t>(16, 1 + h % 3));
+        addItem(&cal, newYear + 3600u * h, newYear + 3600u * h + 3599, 0xFFFF, std::vector<uint32_t>(16, 1 + h % 3));
     parse(&parser, cal);
     ASSERT_EQ(parser.getMinData().size(), static_cast<size_t>(hours));
     EXPECT_EQ(cell(parser, at(2020, 12, 31, 23), 15, 59), 1 + (hours - 1) % 3);
@@ -169,33 +209,28 @@ TEST(SearchDataParser, AYearFitsButFloodsStop)
     // Month-long spans in twenty different years: no more dates than a year holds.
     cal.Clear();
     for (int i = 0; i < 20; ++i)
-        addItem(&cal, utc(2000 + i, 1, 1, 0, 0, 0), utc(2000 + i, 3, 1, 0, 0, 0), 0, {});
+        addItem(&cal, utc(2000 + i, 1, 1, 0, 0), utc(2000 + i, 3, 1, 0, 0), 0, {});
     parse(&parser, cal);
-    EXPECT_EQ(parser.getMinData().size(), static_cast<size_t>(CSearchDataParser::MAX_NET_DATES * 24));
     EXPECT_EQ(parser.getData().size(), static_cast<size_t>(CSearchDataParser::MAX_NET_DATES));
 
     // The same month over and over: read only until the work allowed is used up.
     cal.Clear();
-    const uint32_t may = utc(2020, 5, 1, 0, 0, 0);
+    const uint32_t may = utc(2020, 5, 1, 0, 0);
     for (int i = 0; i < 500; ++i)
         addItem(&cal, may, may + 31u * 86400u - 1, 0xFFFF, std::vector<uint32_t>(16, i < 400 ? 1 : 2));
     parse(&parser, cal);
     EXPECT_EQ(cell(parser, at(2020, 5, 31, 23), 15, 59), 1);
 
-    // Old DVRs report single minutes; spread over more dates than a year they stop too.
-    std::string bytes;
+    // Old DVRs and index files spread over too many dates stop too.
+    std::string bytes, records;
     appendOld(&bytes, 1, 0, 0, {});
-    for (int d = 0; d < CSearchDataParser::MAX_NET_DATES + 50; ++d)
+    for (int d = 0; d < CSearchDataParser::MAX_LOCAL_DATES + 40; ++d) {
         appendOld(&bytes, 1000000000 + 86400 * d, 1000000000 + 86400 * d + 5, 1, {1});
-    CSearchDataParser old(true);
+        records += qdx(1000000000 + 86400 * d, 1, {1});
+    }
+    CSearchDataParser old(true), local(false);
     old.setNetData(bytes.data(), static_cast<int>(bytes.size()));
     EXPECT_EQ(old.getMinData().size(), static_cast<size_t>(CSearchDataParser::MAX_NET_DATES));
-
-    // Index files: ten years of dates at most.
-    std::string records;
-    for (int d = 0; d < CSearchDataParser::MAX_LOCAL_DATES + 40; ++d)
-        records += qdx(1000000000 + 86400 * d, 1, {1});
-    CSearchDataParser local(false);
     local.setLocalData(records.data(), static_cast<int>(records.size()));
     EXPECT_EQ(local.getMinData().size(), static_cast<size_t>(CSearchDataParser::MAX_LOCAL_DATES));
 }
@@ -209,17 +244,11 @@ TEST(SearchDataParser, UnreadableReplyLeavesNothingAndTheClockRunning)
     parse(&parser, cal);
     ASSERT_EQ(parser.getData().size(), 1u);
 
-    const char garbage[] = "\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\x01";
-    parser.setNetData(garbage, sizeof(garbage) - 1);
-    EXPECT_TRUE(parser.getMinData().empty());
-    EXPECT_TRUE(parser.getHourSet().empty());
-    EXPECT_TRUE(parser.getData().empty());
-
     const std::time_t before = std::time(nullptr);
-    const int now = parser.getDvrTime();
-    EXPECT_GE(now, static_cast<int>(before));
-    EXPECT_LE(now, static_cast<int>(std::time(nullptr)));
-    EXPECT_EQ(parser.getDvrTime(), now);
+    parser.setNetData("\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\x01", 11);
+    EXPECT_TRUE(parser.getMinData().empty() && parser.getHourSet().empty() && parser.getData().empty());
+    EXPECT_GE(parser.getDvrTime(), static_cast<int>(before));
+    EXPECT_LE(parser.getDvrTime(), static_cast<int>(std::time(nullptr)));
 
     // A reply without a DVR time is read, and the clock stands in for it.
     cal.clear_dvr_time();
@@ -231,14 +260,14 @@ TEST(SearchDataParser, UnreadableReplyLeavesNothingAndTheClockRunning)
 TEST(SearchDataParser, OldProtocolRecords)
 {
     std::string bytes;
-    appendOld(&bytes, 5000, 0, 0, {});                         // the DVR's time only
-    appendOld(&bytes, 1000, 1059, 0x0F, {0, 1, 2, 3});         // 00:16, codes -> kinds 1,2,3,1
-    appendOld(&bytes, 1120, 1180, 0x1, {1});                   // 60 s or more: skipped
-    appendOld(&bytes, 1240, 1230, 0x1, {1});                   // backwards: skipped
-    appendOld(&bytes, 0, 10, 0x1, {1});                        // no start: skipped
-    appendOld(&bytes, 1300, 1301, 0x30003, {4, 2});            // code 4 and bits 16-17 ignored
-    appendOld(&bytes, -1, -1, 255, {});                        // end of the list
-    appendOld(&bytes, 1360, 1361, 0x1, {1});                   // not read
+    appendOld(&bytes, 5000, 0, 0, {});                  // the DVR's time only
+    appendOld(&bytes, 1000, 1059, 0x0F, {0, 1, 2, 3});  // 00:16, codes -> kinds 1,2,3,1
+    appendOld(&bytes, 1120, 1180, 0x1, {1});            // 60 s or more: skipped
+    appendOld(&bytes, 1240, 1230, 0x1, {1});            // backwards: skipped
+    appendOld(&bytes, 0, 10, 0x1, {1});                 // no start: skipped
+    appendOld(&bytes, 1300, 1301, 0x30003, {4, 2});     // code 4 and bits 16-17 ignored
+    appendOld(&bytes, -1, -1, 255, {});                 // end of the list
+    appendOld(&bytes, 1360, 1361, 0x1, {1});            // not read
     bytes.append(20, '\0');
 
     CSearchDataParser parser(true);
@@ -249,20 +278,16 @@ TEST(SearchDataParser, OldProtocolRecords)
 
     const CDateHour key = at(1970, 1, 1, 0);
     ASSERT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({key}));
-    EXPECT_EQ(cell(parser, key, 0, 16), 1);
-    EXPECT_EQ(cell(parser, key, 1, 16), 2);
-    EXPECT_EQ(cell(parser, key, 2, 16), 3);
-    EXPECT_EQ(cell(parser, key, 3, 16), 1);
-    EXPECT_EQ(cell(parser, key, 0, 18) + cell(parser, key, 0, 20), 0);
-    EXPECT_EQ(cell(parser, key, 0, 21), 0);
-    EXPECT_EQ(cell(parser, key, 1, 21), 3);
-    EXPECT_EQ(cell(parser, key, 0, 22), 0);
+    const int expected[][3] = {{0, 16, 1}, {1, 16, 2}, {2, 16, 3}, {3, 16, 1}, {0, 18, 0},
+                               {0, 20, 0}, {0, 21, 0}, {1, 21, 3}, {0, 22, 0}};
+    for (const auto& e : expected)
+        EXPECT_EQ(cell(parser, key, e[0], e[1]), e[2]) << "ch" << e[0] << " min " << e[1];
 }
 
-TEST(SearchDataParser, LocalRecordsAddUp)
+TEST(SearchDataParser, LocalRecordsAddUpAndTimeLinesFollow)
 {
     CSearchDataParser parser(false);
-    const uint32_t t = utc(2019, 12, 31, 22, 5, 0);
+    const uint32_t t = utc(2019, 12, 31, 22, 5);
     const std::string first = qdx(t, 0x3, {1, 0x06}) + qdx(t + 60, 0x1, {3});
     parser.setLocalData(first.data(), 75);
     parser.setLocalData(nullptr, 152);
@@ -273,50 +298,25 @@ TEST(SearchDataParser, LocalRecordsAddUp)
     EXPECT_EQ(cell(parser, key, 0, 5), 1);
     EXPECT_EQ(cell(parser, key, 1, 5), 2);  // bits 0-1 only
     EXPECT_EQ(cell(parser, key, 0, 6), 0);
+    EXPECT_EQ(parser.getData().at(CDate(2019, 12, 31)).data[1][22][5], 2u);
 
-    // Further files add to the model; the DVR time stays the first one seen.
-    const std::string second = qdx(t + 3600, 0x8000, std::vector<uint8_t>(16, 2));
+    // Further files add to the model and to the next time lines; the DVR time stays the
+    // first one seen.
+    const std::string second = qdx(utc(2020, 1, 1, 0, 5), 0x8000, std::vector<uint8_t>(16, 2));
     parser.setLocalData(second.data(), static_cast<int>(second.size()));
     parser.setLocalData(first.data(), static_cast<int>(first.size()));
-    EXPECT_EQ(cell(parser, key, 0, 6), 3);
-    EXPECT_EQ(cell(parser, at(2019, 12, 31, 23), 15, 5), 2);
     EXPECT_EQ(parser.getDvrTime(), static_cast<int>(t));
-    EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({key, at(2019, 12, 31, 23)}));
-
-    parser.clear();
-    EXPECT_TRUE(parser.getMinData().empty() && parser.getHourSet().empty());
-}
-
-TEST(SearchDataParser, TimeLinesCopyTheGridsOfTheirDate)
-{
-    CSearchDataParser parser(false);
-    cgi::CalData cal;
-    addItem(&cal, utc(2020, 5, 17, 0, 0, 0), utc(2020, 5, 17, 0, 0, 59), 0x1, {1});
-    addItem(&cal, utc(2020, 5, 17, 23, 59, 0), utc(2020, 5, 18, 0, 0, 30), 0x4, {0, 0, 2});
-    parse(&parser, cal);
-
-    const CSearchDataParser::TimeLineMap& lines = parser.getData();
-    ASSERT_EQ(lines.size(), 2u);
-    const _TIMELINE_DATA& day = lines.at(CDate(2020, 5, 17));
-    EXPECT_EQ(day.data[0][0][0], 1u);
-    EXPECT_EQ(day.data[2][23][59], 2u);
-    EXPECT_EQ(lines.at(CDate(2020, 5, 18)).data[2][0][0], 2u);
+    EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({key, at(2020, 1, 1, 0)}));
+    const _TIMELINE_DATA& day = parser.getData().at(CDate(2019, 12, 31));
     unsigned long total = 0;
     for (const auto& channel : day.data)
         for (const auto& hour : channel)
             for (unsigned int v : hour)
                 total += v;
-    EXPECT_EQ(total, 3u);
+    EXPECT_EQ(total, 1u + 2u + 3u);
+    EXPECT_EQ(day.data[0][22][6], 3u);
+    EXPECT_EQ(parser.getData().at(CDate(2020, 1, 1)).data[15][0][5], 2u);
 
-    // Local data added later shows at the next call; nothing is forgotten in between.
-    const std::string more = qdx(utc(2020, 5, 17, 12, 30, 0), 0x2, {0, 3});
-    parser.setLocalData(more.data(), static_cast<int>(more.size()));
-    EXPECT_EQ(parser.getData().at(CDate(2020, 5, 17)).data[1][12][30], 3u);
-    EXPECT_EQ(parser.getData().at(CDate(2020, 5, 17)).data[0][0][0], 1u);
-
-    CMinData grid;
-    grid.SetData(7, 58, 60, 2);
-    grid.SetData(7, 30, 30, 3);  // an empty range
-    EXPECT_EQ(grid.GetData(7)[57] + grid.GetData(7)[30], 0);
-    EXPECT_EQ(grid.GetData(7)[58] + grid.GetData(7)[59], 4);
+    parser.clear();
+    EXPECT_TRUE(parser.getMinData().empty() && parser.getHourSet().empty());
 }

@@ -1,25 +1,26 @@
 #pragma once
 
-// Independent decodes for comparing the decoder front against: plain libavcodec + libswscale,
-// and plain xvidcore. Also turns a clip into a stream the way old-protocol DVRs send MPEG-4:
-// no VOL header, the fixed header's time base and quantiser type.
+// Independent decodes to compare the decoder front against (plain libavcodec + libswscale,
+// plain xvidcore), and MPEG-4 streams cut the way old-protocol DVRs send them.
 
 #include <cstdint>
 #include <vector>
 
+#include "Common/Frame.h"
 #include "support/TestMedia.h"
 
 namespace videotest {
 
 using Picture = std::vector<uint8_t>;
 
-// One converted picture per access unit that produced one, in order. H.264 and MPEG-4 both
-// go through libavcodec; format is an AVPixelFormat.
+// One picture per access unit that produced one; format is an AVPixelFormat.
 std::vector<Picture> DecodeWithLibavcodec(const testmedia::Clip& clip, int format);
 
 // Plain xvidcore to 32-bit BGRA, each unit decoded as it is (VOL headers included).
-std::vector<Picture> DecodeWithXvid(const std::vector<testmedia::AccessUnit>& units, int width,
-                                    int height);
+std::vector<Picture> DecodeWithXvid(const std::vector<testmedia::AccessUnit>& units, int width, int height);
+
+// The picture size plain xvidcore reads from a VOL header; {0, 0} when it finds none.
+FrameSize ReadVolSize(const unsigned char* header, int size);
 
 // Re-encodes an MPEG-4 clip with the stream parameters of the fixed VOL header (time base
 // 30000, MPEG quantiser, interlaced from 480 lines). The encoder's own VOS/VOL headers stay
