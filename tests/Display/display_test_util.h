@@ -4,16 +4,20 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QThread>
+#include <QWidget>
 
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "Display/DisplayInfo.h"
+#include "sim/SimDvr.h"
 #include "support/TestMedia.h"
 
 namespace displaytest {
@@ -30,6 +34,21 @@ bool WaitFor(Done done, int ms = 5000)
         QThread::msleep(2);
     }
     return done();
+}
+
+// A left-button event; held: the buttons down during it.
+inline void Mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons held = Qt::LeftButton)
+{
+    QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+inline void Drag(QWidget* w, QPoint from, QPoint to)
+{
+    Mouse(w, QEvent::MouseButtonPress, from);
+    Mouse(w, QEvent::MouseMove, to);
+    Mouse(w, QEvent::MouseButtonRelease, to, Qt::NoButton);
 }
 
 inline QImage Solid(int w, int h, const QColor& color, QImage::Format format = QImage::Format_RGB888)
@@ -106,26 +125,26 @@ inline QRect BrightBox(const QImage& image, const QRect& area)
     return box;
 }
 
-inline void Put(Frame& f, size_t at, uint32_t v, int bytes, bool bigEndian)
+inline Frame Join(const QByteArray& header, const Frame& data)
 {
-    for (int i = 0; i < bytes; ++i)
-        f[at + i] = static_cast<uint8_t>(v >> (8 * (bigEndian ? bytes - 1 - i : i)));
-}
-
-// A current-protocol frame (36-byte little-endian header); frameType 0 key, 1 delta, 3 audio.
-inline Frame CFrameOf(const Frame& data, int frameType, int channel, int width, int height, uint32_t sec,
-                      uint32_t usec = 0)
-{
-    Frame f(36, 0);
-    f[0] = static_cast<uint8_t>(frameType);
-    f[1] = static_cast<uint8_t>(channel);
-    Put(f, 4, static_cast<uint32_t>(data.size()), 4, false);
-    Put(f, 8, static_cast<uint32_t>(width), 2, false);
-    Put(f, 10, static_cast<uint32_t>(height), 2, false);
-    Put(f, 12, sec, 4, false);
-    Put(f, 16, usec, 4, false);
+    Frame f(header.begin(), header.end());
     f.insert(f.end(), data.begin(), data.end());
     return f;
+}
+
+// A current-protocol frame; type 0 key, 1 delta, 3 audio.
+inline Frame CFrameOf(const Frame& data, int type, int channel, int width, int height, uint32_t sec,
+                      uint32_t usec = 0)
+{
+    simdvr::FrameFields f;
+    f.type = type;
+    f.channel = channel;
+    f.frameSize = uint32_t(data.size());
+    f.width = width;
+    f.height = height;
+    f.timeSec = sec;
+    f.timeUsec = int32_t(usec);
+    return Join(simdvr::MakeCFrameHeader(f), data);
 }
 
 inline Frame CFrameOf(const testmedia::Clip& clip, size_t unit, int channel, uint32_t sec, uint32_t usec = 0)
@@ -134,25 +153,19 @@ inline Frame CFrameOf(const testmedia::Clip& clip, size_t unit, int channel, uin
     return CFrameOf(u.data, u.key ? 0 : 1, channel, clip.width, clip.height, sec, usec);
 }
 
-// An old-protocol frame (80-byte big-endian header). info: bits 1-2 and 6 the resolution
-// code, bit 3 motion, bit 4 sensor, bit 5 recording.
+// An old-protocol frame; info holds the resolution code and the motion, sensor and record bits.
 inline Frame CUFrameOf(const Frame& data, bool key, int channel, uint8_t info, uint16_t videoLoss, uint32_t sec,
                        int model = 6)
 {
-    Frame f(80, 0);
-    f[0] = 'U';
-    f[1] = 'M';
-    Put(f, 2, 80, 4, true);
-    Put(f, 8, static_cast<uint32_t>(data.size()), 4, true);
-    f[12] = info;
-    Put(f, 14, videoLoss, 2, true);
-    f[16] = static_cast<uint8_t>(model);
-    Put(f, 17, ((key ? 0u : 1u) << 22) | static_cast<uint32_t>(data.size()), 4, true);
-    Put(f, 37, sec, 4, true);
-    Put(f, 53, static_cast<uint32_t>(channel), 4, true);
-    Put(f, 57, static_cast<uint32_t>(data.size()), 4, true);
-    f.insert(f.end(), data.begin(), data.end());
-    return f;
+    simdvr::FrameFields f;
+    f.type = key ? 0 : 1;
+    f.channel = channel;
+    f.frameSize = uint32_t(data.size());
+    f.timeSec = sec;
+    f.model = model;
+    f.info = info;
+    f.videoLoss = videoLoss;
+    return Join(simdvr::MakeCUFrameHeader(f), data);
 }
 
 }  // namespace displaytest

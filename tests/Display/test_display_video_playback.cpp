@@ -27,7 +27,7 @@ public:
     KTimeVal Now() override
     {
         boost::lock_guard<boost::mutex> lock(m_mutex);
-        return m_now;
+        return KTimeVal(m_ms / 1000, int32_t(m_ms % 1000 * 1000));
     }
     void Sleep(int ms) override
     {
@@ -35,12 +35,12 @@ public:
         m_sleeps.push_back(ms);
         while (m_held)
             m_cond.wait(lock);
-        MoveOn(ms);
+        m_ms += ms;
     }
     void Advance(int ms)  // decoding fell behind the wall clock
     {
         boost::lock_guard<boost::mutex> lock(m_mutex);
-        MoveOn(ms);
+        m_ms += ms;
     }
     void Hold(bool held)
     {
@@ -55,27 +55,12 @@ public:
     }
 
 private:
-    void MoveOn(int ms)
-    {
-        const int64_t us = m_now.usec + int64_t(ms) * 1000;
-        m_now = KTimeVal(m_now.sec + us / 1000000, int32_t(us % 1000000));
-    }
-
     boost::mutex m_mutex;
     boost::condition_variable m_cond;
-    KTimeVal m_now{5000, 0};
+    int64_t m_ms = 5000000;
     bool m_held = false;
     std::vector<int> m_sleeps;
 };
-
-template <typename Done>
-bool Eventually(Done done)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!done() && std::chrono::steady_clock::now() < end)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    return done();
-}
 
 class LocalPlaybackTest : public ::testing::Test {
 protected:
@@ -116,17 +101,12 @@ protected:
     // A garbage frame of the given payload (decodes to nothing), due a second after T0.
     static Frame Filler(size_t payload) { return CFrameOf(Frame(payload, 0), 1, 0, 352, 240, T0 + 1); }
 
-    size_t Shown()
+    std::vector<QImage> Shown()
     {
         std::lock_guard<std::mutex> lock(mutex);
-        return pictures.size();
+        return pictures;
     }
-    bool WaitShown(size_t n) { return Eventually([&] { return Shown() >= n; }); }
-    QImage Picture(size_t i)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return pictures.at(i);
-    }
+    bool WaitShown(size_t n) { return WaitFor([&] { return Shown().size() >= n; }, 30000); }
     // The picture a fresh decoder makes of one key frame.
     QImage KeyPicture(size_t unit)
     {
@@ -146,7 +126,7 @@ protected:
         Feed(0, 0);
         Feed(1, 1000);
         EXPECT_TRUE(WaitShown(1));
-        EXPECT_TRUE(Eventually([&] { return clock->Sleeps().size() == 1; }));
+        EXPECT_TRUE(WaitFor([&] { return clock->Sleeps().size() == 1; }, 30000));
         return CFrameOf(clip, 1, 0, T0).size();
     }
 
@@ -172,7 +152,7 @@ TEST_F(LocalPlaybackTest, FramesArePacedByTheirStampsOverTheSpeed)
     };
     int channel = 0;
     for (const auto& c : cases) {
-        const size_t before = Shown();
+        const size_t before = Shown().size();
         const size_t sleepsBefore = clock->Sleeps().size();
         for (size_t i = 0; i < 10; ++i)
             Feed(i, 100000 * channel + c.stepMs * int64_t(i) + (c.stepMs < 0 ? 5000 : 0), c.mode, channel, channel);
@@ -202,8 +182,8 @@ TEST_F(LocalPlaybackTest, ShortGapsAreWaitedForAndJumpsRestartTheChannelsCell)
     feed(30, 9199);
     ASSERT_TRUE(WaitShown(5));
     EXPECT_EQ(clock->Sleeps(), (std::vector<int>{100, 3000, 33, 33}));
-    EXPECT_EQ(Picture(4), KeyPicture(30));
-    EXPECT_EQ(Shown(), 5u);
+    EXPECT_EQ(Shown()[4], KeyPicture(30));
+    EXPECT_EQ(Shown().size(), 5u);
 
     // More than 4 s behind the wall clock: not waited for, and nothing restarts.
     clock->Advance(10000);
@@ -219,7 +199,7 @@ TEST_F(LocalPlaybackTest, ASpeedChangeMakesEveryCellWaitForAKeyFrame)
         Feed(i, 33 * int64_t(i), i < 5 ? PB_FORWARD_1X : PB_FORWARD_2X);
     Feed(30, 330, PB_FORWARD_2X);
     ASSERT_TRUE(WaitShown(6));
-    EXPECT_EQ(Picture(5), KeyPicture(30));
+    EXPECT_EQ(Shown()[5], KeyPicture(30));
 }
 
 TEST_F(LocalPlaybackTest, TheReaderWaitsForRoomWhileOtherChannelsGoOn)
@@ -235,7 +215,7 @@ TEST_F(LocalPlaybackTest, TheReaderWaitsForRoomWhileOtherChannelsGoOn)
         for (int i = 0; i < total; ++i, ++queued)
             Feed(filler);
     });
-    EXPECT_TRUE(Eventually([&] { return queued.load() == fits; }));
+    EXPECT_TRUE(WaitFor([&] { return queued.load() == fits; }, 30000));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_EQ(queued.load(), fits);
 
@@ -248,7 +228,7 @@ TEST_F(LocalPlaybackTest, TheReaderWaitsForRoomWhileOtherChannelsGoOn)
     EXPECT_EQ(queued.load(), total);
     Feed(30, 1000);
     ASSERT_TRUE(WaitShown(4));  // the second frame and the key frame; filler shows nothing
-    EXPECT_EQ(Picture(3), KeyPicture(30));
+    EXPECT_EQ(Shown()[3], KeyPicture(30));
 }
 
 TEST_F(LocalPlaybackTest, AFrameWaitsUntilItFitsBehindTheQueuedOnes)
@@ -273,7 +253,7 @@ TEST_F(LocalPlaybackTest, StoppingWhileTheReaderWaitsDropsItsFrame)
         for (int i = 0; i < 40; ++i, ++queued)
             Feed(Filler(100000));
     });
-    ASSERT_TRUE(Eventually([&] { return queued.load() >= 15; }));
+    ASSERT_TRUE(WaitFor([&] { return queued.load() >= 15; }, 30000));
     ASSERT_EQ(reader.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
 
     // The sleeping thread is interrupted, the reader's frame and the rest are dropped.
@@ -282,7 +262,7 @@ TEST_F(LocalPlaybackTest, StoppingWhileTheReaderWaitsDropsItsFrame)
     ASSERT_EQ(reader.wait_for(std::chrono::seconds(30)), std::future_status::ready);
     EXPECT_EQ(queued.load(), 40);
     clock->Hold(false);
-    EXPECT_EQ(Shown(), 1u);
+    EXPECT_EQ(Shown().size(), 1u);
 
     // Frames between a stop and the next start, or with queues but no threads (another
     // display mode), are dropped and show no time.
@@ -291,11 +271,11 @@ TEST_F(LocalPlaybackTest, StoppingWhileTheReaderWaitsDropsItsFrame)
     dv.startDecodeThread(16, DISPLAY_MODE::LIVE);
     Feed(30, 2000);
     EXPECT_EQ(times.load(), timesBefore);
-    EXPECT_EQ(Shown(), 1u);
+    EXPECT_EQ(Shown().size(), 1u);
 
     // Started again, the queues are fresh.
     dv.startDecodeThread(16, DISPLAY_MODE::LOCAL_PLAYBACK);
     Feed(30, 2000);
     ASSERT_TRUE(WaitShown(2));
-    EXPECT_EQ(Picture(1), KeyPicture(30));
+    EXPECT_EQ(Shown()[1], KeyPicture(30));
 }

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QMouseEvent>
 
 #include <utility>
 #include <vector>
@@ -59,46 +58,32 @@ protected:
         cell.setInfo(info);
     }
 
-    void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButtons held)
-    {
-        QMouseEvent event(type, QPointF(pos), QPointF(cell.mapToGlobal(pos)), Qt::LeftButton, held, Qt::NoModifier);
-        QApplication::sendEvent(&cell, &event);
-    }
-
     CScreenWidget cell;
     const CCellPictures& pictures = CCellPictures::get();
 };
 
 }  // namespace
 
-TEST_F(ScreenCellTest, PictureFillsTheCellInsideAWhiteEdgeAndNoPictureIsBlack)
+TEST_F(ScreenCellTest, PictureInsideAWhiteEdgeAndTheSelectionAYellowFrameInsideThat)
 {
     for (QImage::Format format : {QImage::Format_RGB888, QImage::Format_RGB32}) {
         cell.setInfo(Picture(Solid(704, 480, kBlue, format), -1));
-        const QImage shot = Shot();
-        ASSERT_EQ(shot.size(), QSize(W, H));
-        ExpectPixels(shot, {{{0, 0}, kWhite}, {{0, 75}, kWhite}, {{W - 1, 75}, kWhite}, {{100, 0}, kWhite},
-                            {{100, H - 1}, kWhite}, {{W - 1, H - 1}, kWhite}, {{1, 1}, kBg}, {{100, 75}, kBg},
-                            {{W - 2, H - 2}, kBg}});
+        ASSERT_EQ(Shot().size(), QSize(W, H));
+        ExpectPixels(Shot(), {{{0, 0}, kWhite}, {{0, 75}, kWhite}, {{W - 1, 75}, kWhite}, {{100, 0}, kWhite},
+                              {{100, H - 1}, kWhite}, {{1, 1}, kBg}, {{100, 75}, kBg}, {{W - 2, H - 2}, kBg}});
     }
-    cell.clear();
-    ExpectPixels(Shot(), {{{100, 75}, kBlack}, {{1, 1}, kBlack}, {{0, 75}, kWhite}});
-}
-
-TEST_F(ScreenCellTest, SelectedCellHasATwoPixelYellowFrameInsideTheEdge)
-{
-    cell.setInfo(Picture(Solid(352, 240, kBlue), -1));
     cell.setSelected(true);
     ExpectPixels(Shot(), {{{0, 75}, kWhite}, {{1, 75}, kYellow}, {{2, 75}, kYellow}, {{3, 75}, kBg},
                           {{W - 2, 75}, kYellow}, {{W - 3, 75}, kYellow}, {{W - 4, 75}, kBg}, {{100, 1}, kYellow},
                           {{100, 2}, kYellow}, {{100, H - 2}, kYellow}, {{100, H - 3}, kYellow}, {{100, H - 4}, kBg}});
-    // A state picture keeps the selection visible.
+    // A state picture keeps the selection visible; no picture is black.
     CDisplayInfo lost = Picture(Solid(352, 240, kBlue), -1);
     lost.videoLoss = true;
     cell.setInfo(lost);
     ExpectPixels(Shot(), {{{1, 75}, kYellow}});
     cell.setSelected(false);
-    ExpectPixels(Shot(), {{{1, 75}, kBlack}, {{2, 75}, kBlack}});
+    cell.clear();
+    ExpectPixels(Shot(), {{{1, 75}, kBlack}, {{2, 75}, kBlack}, {{100, 75}, kBlack}, {{0, 75}, kWhite}});
 }
 
 TEST_F(ScreenCellTest, StatePicturesAreCentredOnBlackInOrderOfPrecedence)
@@ -165,34 +150,25 @@ TEST_F(ScreenCellTest, TitleAtTopLeftAndCameraNameCentredAboveTheBottom)
     EXPECT_TRUE(BrightBox(Shot(), QRect(1, 1, W - 2, H - 2)).isEmpty());
 }
 
-TEST_F(ScreenCellTest, EventIconsKeepFixedSlots)
+TEST_F(ScreenCellTest, MarksAsIconsInFixedSlotsOrAsNestedOutlines)
 {
     const int motionX = 1 + pictures.recordIcon.width();
     const int sensorX = motionX + pictures.motionIcon.width();
-    const QImage plain = Solid(12, 12, kBlue, QImage::Format_RGB32);
     ShowMarked(true, true, true);
     QImage shot = Shot();
     EXPECT_EQ(Mismatches(shot, 1, 15, Composed(pictures.recordIcon, kBlue)), 0);
     EXPECT_EQ(Mismatches(shot, motionX, 15, Composed(pictures.motionIcon, kBlue)), 0);
     EXPECT_EQ(Mismatches(shot, sensorX, 15, Composed(pictures.sensorIcon, kBlue)), 0);
-
     // A lone sensor mark stays in the third slot.
     ShowMarked(false, false, true);
     shot = Shot();
-    EXPECT_EQ(Mismatches(shot, 1, 15, plain), 0);
-    EXPECT_EQ(Mismatches(shot, motionX, 15, plain), 0);
+    EXPECT_EQ(Mismatches(shot, 1, 15, Solid(sensorX - 1, 12, kBlue, QImage::Format_RGB32)), 0);
     EXPECT_EQ(Mismatches(shot, sensorX, 15, Composed(pictures.sensorIcon, kBlue)), 0);
-
-    // No marks drawn with both settings at 0.
+    // Neither icons nor outlines with both settings at 0.
     cell.setDisplaySettings(true, 0, 0);
     ShowMarked(true, true, true);
-    shot = Shot();
-    EXPECT_EQ(Mismatches(shot, 1, 15, Solid(36, 12, kBlue, QImage::Format_RGB32)), 0);
-    ExpectPixels(shot, {{{1, 75}, kBg}});
-}
+    EXPECT_EQ(Mismatches(Shot(), 1, 1, Solid(36, 25, kBlue, QImage::Format_RGB32)), 0);
 
-TEST_F(ScreenCellTest, OutlinesNestInsideTheEdgeInTheirColours)
-{
     const QRgb red = Over(CellPainter::RECORD_COLOR, kBg);
     const QRgb green = Over(CellPainter::MOTION_COLOR, kBg);
     const QRgb orange = Over(CellPainter::SENSOR_COLOR, kBg);
@@ -202,10 +178,9 @@ TEST_F(ScreenCellTest, OutlinesNestInsideTheEdgeInTheirColours)
     ExpectPixels(Shot(), {{{1, 75}, orange}, {{2, 75}, green}, {{3, 75}, red}, {{4, 75}, kBg}, {{W - 2, 75}, orange},
                           {{W - 3, 75}, green}, {{W - 4, 75}, red}, {{100, 1}, orange}, {{100, H - 4}, red},
                           {{100, H - 5}, kBg}, {{7, 21}, kBg}});
-
     // Record as an icon, events as outlines, which cover the icon's first two columns.
     cell.setDisplaySettings(true, 1, 2);
-    const QImage shot = Shot();
+    shot = Shot();
     EXPECT_EQ(Mismatches(shot, 3, 15, Composed(pictures.recordIcon, kBlue).copy(2, 0, 10, 12)), 0);
     ExpectPixels(shot, {{{1, 75}, orange}, {{2, 75}, green}, {{3, 75}, kBg}});
 }
@@ -238,20 +213,18 @@ TEST_F(ScreenCellTest, ZoomDragDrawsTheRectangleThenShowsThatPart)
 
     // Not selected: a drag does nothing.
     cell.startZoom();
-    Mouse(QEvent::MouseButtonPress, QPoint(40, 30), Qt::LeftButton);
-    Mouse(QEvent::MouseMove, QPoint(176, 120), Qt::LeftButton);
-    Mouse(QEvent::MouseButtonRelease, QPoint(176, 120), Qt::NoButton);
+    Drag(&cell, QPoint(40, 30), QPoint(176, 120));
     EXPECT_FALSE(cell.zoomApplied());
     EXPECT_FALSE(cell.zoomRect().isValid());
 
     cell.setSelected(true);
-    Mouse(QEvent::MouseButtonPress, QPoint(176, 120), Qt::LeftButton);
-    Mouse(QEvent::MouseMove, QPoint(40, 30), Qt::LeftButton);
+    Mouse(&cell, QEvent::MouseButtonPress, QPoint(176, 120));
+    Mouse(&cell, QEvent::MouseMove, QPoint(40, 30));
     EXPECT_EQ(cell.zoomRect(), QRect(QPoint(40, 30), QPoint(176, 120)));
     // The white rectangle over the red quadrant.
     ExpectPixels(Shot(), {{{100, 30}, kWhite}, {{40, 80}, kWhite}, {{176, 80}, kWhite}, {{100, 31}, kRed}, {far, kWhite}});
 
-    Mouse(QEvent::MouseButtonRelease, QPoint(40, 30), Qt::NoButton);
+    Mouse(&cell, QEvent::MouseButtonRelease, QPoint(40, 30), Qt::NoButton);
     EXPECT_TRUE(cell.zoomApplied());
     ExpectPixels(Shot(), {{far, kRed}, {{100, 30}, kRed}});
 

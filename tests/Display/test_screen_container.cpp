@@ -1,5 +1,5 @@
-// The cell container with widget cells: page layouts, cell lookup, selection, the speed meter
-// and the OpenGL probe on a platform without OpenGL widgets.
+// The cell container with widget cells: layouts, cell lookup, selection, the speed meter and
+// the OpenGL probe on a platform without OpenGL widgets.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,7 +11,6 @@
 #include "Display/CheckSpeed.h"
 #include "Display/Screen.h"
 #include "Display/ScreenWidget.h"
-#include "Display/WaitWidget.h"
 #include "display_test_util.h"
 
 using namespace displaytest;
@@ -29,19 +28,6 @@ public slots:
 
 constexpr int kSpace = 10;
 const QSize kArea(730, 550);
-
-void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held)
-{
-    QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(w, &event);
-}
-
-void Drag(QWidget* w)
-{
-    Send(w, QEvent::MouseButtonPress, QPoint(10, 10), Qt::LeftButton, Qt::LeftButton);
-    Send(w, QEvent::MouseMove, QPoint(50, 40), Qt::NoButton, Qt::LeftButton);
-    Send(w, QEvent::MouseButtonRelease, QPoint(50, 40), Qt::LeftButton, Qt::NoButton);
-}
 
 class ScreenContainerTest : public ::testing::Test {
 protected:
@@ -143,47 +129,19 @@ TEST_F(ScreenContainerTest, SelectionZoomAndDoubleClicksReachTheirCells)
 
     screen->startZoom(2);
     screen->setSelected(3);
-    Drag(Cell(3));
+    Drag(Cell(3), QPoint(10, 10), QPoint(50, 40));
     EXPECT_FALSE(Cell(3)->zoomRect().isValid());
     screen->setSelected(2);
-    Drag(Cell(2));
+    Drag(Cell(2), QPoint(10, 10), QPoint(50, 40));
     EXPECT_EQ(Cell(2)->zoomRect(), QRect(QPoint(10, 10), QPoint(50, 40)));
     EXPECT_TRUE(Cell(2)->zoomApplied());
     screen->endZoom();
     EXPECT_FALSE(Cell(2)->zoomApplied());
-    Drag(Cell(2));  // zoom mode ended too
+    Drag(Cell(2), QPoint(10, 10), QPoint(50, 40));  // zoom mode ended too
     EXPECT_FALSE(Cell(2)->zoomRect().isValid());
 
-    Send(Cell(7), QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+    Mouse(Cell(7), QEvent::MouseButtonDblClick, QPoint(5, 5));
     EXPECT_EQ(owner.clicks, 1);
-}
-
-TEST_F(ScreenContainerTest, TheWaitIndicatorSitsCentredOnTheOwner)
-{
-    screen->resize(kArea);
-    CWaitWidget* wait = screen->waitWidget();
-    ASSERT_NE(wait, nullptr);
-    EXPECT_EQ(wait->parentWidget(), &owner);
-    EXPECT_EQ(wait->pos(), QPoint(364 - wait->width() / 2, 274 - wait->height() / 2));
-    EXPECT_TRUE(wait->isHidden());
-    screen->showWaitWidget(nullptr, true);
-    EXPECT_FALSE(wait->isHidden());
-    screen->showWaitWidget(nullptr, false);
-    EXPECT_TRUE(wait->isHidden());
-}
-
-TEST(ScreenContainer, OneCellTakesAWidgetOverItAndMovesWithIt)
-{
-    Owner owner;
-    owner.resize(400, 300);
-    CScreen screen(&owner, OPENGL_MODE_OFF, 1);
-    screen.updateDisplayRect(0, QRect(0, 0, 352, 240));
-    screen.move(QPoint(20, 20));
-    EXPECT_EQ(screen.getDisplayRect(0), QRect(20, 20, 352, 240));
-    auto* grid = new QWidget;
-    screen.addWidget(grid);
-    EXPECT_EQ(grid->parentWidget(), screen.screenWidget(0));
-    EXPECT_FALSE(grid->isHidden());
 }
 
 TEST_F(ScreenContainerTest, SpeedMeterCountsOnlyShownPictures)

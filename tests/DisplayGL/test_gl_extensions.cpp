@@ -15,23 +15,15 @@ namespace {
 std::vector<std::pair<QFunctionPointer, const char*>> Named(const GLExtensionFunctions& f)
 {
     auto p = [](auto fn) { return reinterpret_cast<QFunctionPointer>(fn); };
-    return {{p(f.GenFramebuffersEXT), "glGenFramebuffersEXT"},
-            {p(f.GenRenderbuffersEXT), "glGenRenderbuffersEXT"},
-            {p(f.BindRenderbufferEXT), "glBindRenderbufferEXT"},
-            {p(f.RenderbufferStorageEXT), "glRenderbufferStorageEXT"},
+    return {{p(f.GenFramebuffersEXT), "glGenFramebuffersEXT"}, {p(f.GenRenderbuffersEXT), "glGenRenderbuffersEXT"},
+            {p(f.BindRenderbufferEXT), "glBindRenderbufferEXT"}, {p(f.RenderbufferStorageEXT), "glRenderbufferStorageEXT"},
             {p(f.DeleteFramebuffersEXT), "glDeleteFramebuffersEXT"},
-            {p(f.DeleteRenderbuffersEXT), "glDeleteRenderbuffersEXT"},
-            {p(f.BindFramebufferEXT), "glBindFramebufferEXT"},
+            {p(f.DeleteRenderbuffersEXT), "glDeleteRenderbuffersEXT"}, {p(f.BindFramebufferEXT), "glBindFramebufferEXT"},
             {p(f.FramebufferTexture2DEXT), "glFramebufferTexture2DEXT"},
             {p(f.FramebufferRenderbufferEXT), "glFramebufferRenderbufferEXT"},
-            {p(f.CheckFramebufferStatusEXT), "glCheckFramebufferStatusEXT"},
-            {p(f.ActiveTexture), "glActiveTexture"},
-            {p(f.TexImage3D), "glTexImage3D"},
-            {p(f.GenBuffers), "glGenBuffers"},
-            {p(f.BindBuffer), "glBindBuffer"},
-            {p(f.BufferData), "glBufferData"},
-            {p(f.DeleteBuffers), "glDeleteBuffers"},
-            {p(f.MapBuffer), "glMapBuffer"},
+            {p(f.CheckFramebufferStatusEXT), "glCheckFramebufferStatusEXT"}, {p(f.ActiveTexture), "glActiveTexture"},
+            {p(f.TexImage3D), "glTexImage3D"}, {p(f.GenBuffers), "glGenBuffers"}, {p(f.BindBuffer), "glBindBuffer"},
+            {p(f.BufferData), "glBufferData"}, {p(f.DeleteBuffers), "glDeleteBuffers"}, {p(f.MapBuffer), "glMapBuffer"},
             {p(f.UnmapBuffer), "glUnmapBuffer"}};
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QImageReader>
-#include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QTemporaryDir>
 
@@ -49,12 +48,6 @@ void Fill(CScreen& screen)
     d.failed = true;
     screen.setInfo(3, d);
     screen.setSelected(1);
-}
-
-void Mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons held)
-{
-    QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(w, &event);
 }
 
 }  // namespace
@@ -205,10 +198,7 @@ TEST(ScreenGL, ZoomedDragShowsThatPartStretchedOverTheCell)
         wall.screen->setInfo(0, Picture(Quadrants(704, 480)));
         wall.screen->setSelected(0);
         wall.screen->startZoom(0);
-        QWidget* port = wall.screen->view()->viewport();
-        Mouse(port, QEvent::MouseButtonPress, QPoint(100, 80), Qt::LeftButton);
-        Mouse(port, QEvent::MouseMove, QPoint(20, 10), Qt::LeftButton);
-        Mouse(port, QEvent::MouseButtonRelease, QPoint(20, 10), Qt::NoButton);
+        Drag(wall.screen->view()->viewport(), QPoint(100, 80), QPoint(20, 10));
         const QImage shot = wall.Shot();
         for (QPoint p : {QPoint(100, 100), QPoint(600, 450), QPoint(700, 60)})
             EXPECT_TRUE(Near(shot.pixel(p), kRed, 8)) << "mode " << mode;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QMouseEvent>
 
 #include <atomic>
 #include <thread>
@@ -46,10 +45,7 @@ TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
     EXPECT_TRUE(WaitFor([&] { return !screen->getInfo(15).image.isNull(); }));
 
     const QPoint cell5 = screen->getDisplayRect(5).center();
-    QWidget* viewport = screen->glWidget();
-    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(cell5), QPointF(viewport->mapToGlobal(cell5)),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &click);
+    displaytest::Mouse(screen->glWidget(), QEvent::MouseButtonDblClick, cell5);
     EXPECT_TRUE(w.isSingleScreen());
     EXPECT_EQ(w.getViewStartScreen(), 5);
     EXPECT_TRUE(WaitFor([&] { return screen->getInfo(0).channel == 5 && !screen->getInfo(0).image.isNull(); }));
