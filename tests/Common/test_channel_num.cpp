@@ -50,8 +50,9 @@ TEST(ChannelMask, BitTestsAndCountsNeverShiftOutOfRange)
         {0xFFFF0000ull, 16, true, -1},  // not channels
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(CChannelNum::isEnabled(c.mask, c.ch), c.enabled) << std::hex << c.mask << " " << std::dec << c.ch;
-        EXPECT_EQ(CChannelNum::getIndexCount(c.mask, c.ch), c.index) << std::hex << c.mask << " " << std::dec << c.ch;
+        SCOPED_TRACE(testing::Message() << std::hex << c.mask << " " << std::dec << c.ch);
+        EXPECT_EQ(CChannelNum::isEnabled(c.mask, c.ch), c.enabled);
+        EXPECT_EQ(CChannelNum::getIndexCount(c.mask, c.ch), c.index);
     }
     EXPECT_EQ(CChnum::getCheckedChNum(0x1FFFF), 16);
     EXPECT_EQ(CChnum::getCheckedChNum(0x8421), 4);
@@ -60,26 +61,22 @@ TEST(ChannelMask, BitTestsAndCountsNeverShiftOutOfRange)
 
 TEST(ChannelCheckBoxes, MaskRoundTripThroughRealBoxes)
 {
-    QWidget parent;
-    const QList<QCheckBox*> boxes = makeBoxes(&parent, {"ch0", "ch1", "ch2", "ch3"});
-    boxes[1]->setChecked(true);
-    CChnum::setCheckBoxValue(boxes, 0x0005);
-    EXPECT_EQ(boxes[0]->isChecked() + 2 * boxes[1]->isChecked() + 4 * boxes[2]->isChecked() + 8 * boxes[3]->isChecked(), 5);
-    EXPECT_EQ(CChnum::getCheckBoxValue(boxes), 0x0005ul);
-    CChnum::setCheckBoxValue(boxes, 0xFFF0ul);  // bits beyond the list are ignored
-    EXPECT_EQ(CChnum::getCheckBoxValue(boxes), 0ul);
-
     // More boxes than the mask has bits: the rest stay unchecked and unread.
+    QWidget parent;
     QStringList names;
     for (int i = 0; i < 70; ++i)
         names << QStringLiteral("ch%1").arg(i);
-    const QList<QCheckBox*> many = makeBoxes(&parent, names);
-    CChnum::setCheckBoxValue(many, ~0ul);
+    const QList<QCheckBox*> boxes = makeBoxes(&parent, names);
     const int maskBits = static_cast<int>(sizeof(unsigned long) * CHAR_BIT);
-    EXPECT_TRUE(many[maskBits - 1]->isChecked());
-    EXPECT_FALSE(many[maskBits]->isChecked());
-    many[69]->setChecked(true);
-    EXPECT_EQ(CChnum::getCheckBoxValue(many), ~0ul);
+    for (unsigned long mask : {0x0005ul, ~0ul, 0x8000ul}) {
+        boxes[69]->setChecked(true);
+        CChnum::setCheckBoxValue(boxes, mask);
+        for (int i = 0; i < 69; ++i)
+            ASSERT_EQ(boxes[i]->isChecked(), i < maskBits && (mask >> i & 1)) << std::hex << mask << " " << i;
+        EXPECT_EQ(CChnum::getCheckBoxValue(boxes), mask);
+    }
+    CChnum::setCheckBoxValue(boxes.mid(0, 2), 0xFFF1ul);  // bits beyond the list are ignored
+    EXPECT_EQ(CChnum::getCheckBoxValue(boxes), 0x8001ul);
 }
 
 TEST(ChannelCheckBoxes, SortedByTheFirstNumberInTheName)

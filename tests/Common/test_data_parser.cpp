@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "Common/DataParser.h"
@@ -29,24 +30,14 @@ Bytes Packet(uint8_t cid, uint8_t type, const Bytes& payload, bool bigEndian = f
 
 void Append(Bytes& to, const Bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
 
-struct Got {
-    int cid;
-    int type;
-    Bytes payload;
-    bool operator==(const Got& o) const { return cid == o.cid && type == o.type && payload == o.payload; }
-};
-
-std::ostream& operator<<(std::ostream& os, const Got& g)
-{
-    return os << "{cid " << g.cid << ", type " << g.type << ", " << g.payload.size() << " bytes}";
-}
+using Got = std::tuple<int, int, Bytes>;  // client id, data type, payload
 
 // Feeds one read and takes every packet it completes, as the command sender does.
 void FeedAndDrain(CDataParser& p, bool bigEndian, const char* data, size_t n, std::vector<Got>& out)
 {
     bool found = p.setReceivedData(bigEndian, data, static_cast<unsigned int>(n));
     while (found) {
-        out.push_back({p.getClientID(), p.getDataType(), p.getResultData()});
+        out.emplace_back(p.getClientID(), p.getDataType(), p.getResultData());
         EXPECT_EQ(p.getResultData().size(), p.getFrameSize(bigEndian));
         found = p.setReceivedData(bigEndian, nullptr, 0);
     }
@@ -62,7 +53,7 @@ TEST(DataParser, EverySplitPointGivesTheSamePackets)
         std::vector<Got> expected;
         auto add = [&](uint8_t cid, uint8_t type, const Bytes& payload) {
             Append(stream, Packet(cid, type, payload, bigEndian));
-            expected.push_back({cid, type, payload});
+            expected.emplace_back(cid, type, payload);
         };
         Bytes big(700);
         for (size_t i = 0; i < big.size(); ++i)
@@ -79,7 +70,7 @@ TEST(DataParser, EverySplitPointGivesTheSamePackets)
         // A late end code after some padding.
         Append(stream, RawPacket(5, 2, {'l', 'a', 't', 'e'}, bigEndian, 4, {'p', 'a', 'd'}));
         Append(stream, END_CODE);
-        expected.push_back({5, 2, {'l', 'a', 't', 'e'}});
+        expected.emplace_back(5, 2, Bytes{'l', 'a', 't', 'e'});
         // Never closed before the next start code: dropped.
         Append(stream, RawPacket(6, 2, {'o', 'p', 'e', 'n'}, bigEndian, 4, {'x', 'y'}));
         add(4, 1, {5, 6, 7});
@@ -142,9 +133,9 @@ TEST(DataParser, LateEndCodeWindowAndUnclosedPackets)
         const size_t cut = s.size() - 15 - 2;  // inside the late end code
         FeedAndDrain(p, false, s.data(), cut, got);
         FeedAndDrain(p, false, s.data() + cut, s.size() - cut, got);
-        std::vector<Got> expected{{2, 2, {'d'}}};
+        std::vector<Got> expected{Got(2, 2, Bytes{'d'})};
         if (late <= CDataParser::LATE_END_CODE)
-            expected.insert(expected.begin(), Got{1, 2, {'a', 'b', 'c'}});
+            expected.insert(expected.begin(), Got(1, 2, Bytes{'a', 'b', 'c'}));
         EXPECT_EQ(got, expected) << late;
     }
 

@@ -19,7 +19,8 @@ const FrameSize kCif{352, 240};
 size_t Decode(CDecodeVideo& dv, int slot, const AccessUnit& unit, FrameSize size,
               ProtocolType type = PROTOCOL_CFRAME_H264)
 {
-    return dv.DecodeFrame(type, slot, unit.data.data(), unit.data.size(), size, unit.key ? FRAME_KEY : FRAME_DELTA);
+    return dv.DecodeFrame(type, slot, unit.data.data(), unit.data.size(), size,
+                          unit.key ? FRAME_KEY : FRAME_DELTA);
 }
 
 size_t DecodeMpeg4(CDecodeVideo& dv, int slot, const AccessUnit& unit, FrameSize size)
@@ -62,7 +63,8 @@ TEST_F(DecodeVideoTest, EveryClipDecodesToItsSizeAndFormat)
             // H.264 equals a plain libavcodec decode byte for byte. xvidcore against
             // libavcodec's MPEG-4 decoder is close but not identical; swapped colour channels
             // would be far off on the test pattern's colour bars.
-            const auto reference = videotest::DecodeWithLibavcodec(clip, h264 ? AV_PIX_FMT_RGB24 : AV_PIX_FMT_BGRA);
+            const auto reference =
+                videotest::DecodeWithLibavcodec(clip, h264 ? AV_PIX_FMT_RGB24 : AV_PIX_FMT_BGRA);
             ASSERT_EQ(reference.size(), clip.units.size());
             for (size_t i = 0; i < clip.units.size(); ++i) {
                 const size_t n = Decode(dv, slot, clip.units[i], FrameSize{clip.width, clip.height},
@@ -75,8 +77,8 @@ TEST_F(DecodeVideoTest, EveryClipDecodesToItsSizeAndFormat)
                 if (h264)
                     ASSERT_EQ(Pixels(image), reference[i]) << name << " " << i;
                 else
-                    EXPECT_GT(videotest::PsnrBgra(image.constBits(), reference[i].data(), clip.width, clip.height),
-                              30.0) << name << " " << i;
+                    EXPECT_GT(videotest::PsnrBgra(image.constBits(), reference[i].data(), clip.width,
+                                                  clip.height), 30.0) << name << " " << i;
             }
         }
     }
@@ -151,7 +153,8 @@ TEST_F(DecodeVideoTest, OldProtocolH264KeyFramesGetParameterSetsInFront)
 {
     std::vector<unsigned char> frame(100, 0xAB), out(SEQH_MAX_LENGTH + frame.size());
     ASSERT_EQ(MakeDecodeFrame(frame.data(), frame.size(), 352, 288, out.data()), 121u);
-    const unsigned char sps352x288[] = {0x00, 0x00, 0x00, 0x01, 0x67, 0x42, 0x00, 0x1E, 0x9A, 0x74, 0x0B, 0x04, 0xB2};
+    const unsigned char sps352x288[] = {0x00, 0x00, 0x00, 0x01, 0x67, 0x42, 0x00,
+                                        0x1E, 0x9A, 0x74, 0x0B, 0x04, 0xB2};
     EXPECT_EQ(std::memcmp(out.data(), sps352x288, sizeof sps352x288), 0);
     EXPECT_EQ(out[21], 0xAB);
     ASSERT_EQ(MakeDecodeFrame(frame.data(), frame.size(), 704, 480, out.data()), 122u);
@@ -252,15 +255,16 @@ TEST(XvidDecoding, StreamsWithoutVolDecodeThroughTheFixedHeader)
     for (const char* name : {"cif", "d1"}) {
         const Clip clip = testmedia::LoadClip(Codec::Mpeg4, name);
         const auto encoded = videotest::DvrStyleMpeg4(clip);
-        const auto reference = videotest::DecodeWithXvid(encoded, clip.width, clip.height);
-        ASSERT_EQ(reference.size(), clip.units.size());
         const auto dvr = videotest::WithoutHeaders(encoded);
+        ASSERT_EQ(encoded.size(), clip.units.size());
         ASSERT_LT(dvr[0].data.size(), encoded[0].data.size());
+        // The stream's own header on one slot, the fixed one on the other: the same pictures.
         CDecodeVideo dv;
         dv.Init(2);
+        const FrameSize size{clip.width, clip.height};
         for (size_t i = 0; i < dvr.size(); ++i) {
-            ASSERT_GT(DecodeMpeg4(dv, 1, dvr[i], FrameSize{clip.width, clip.height}), 0u) << name << " " << i;
-            ASSERT_EQ(Pixels(dv.GetDecodedImage(1)), reference[i]) << name << " " << i;
+            ASSERT_GT(DecodeMpeg4(dv, 0, encoded[i], size) * DecodeMpeg4(dv, 1, dvr[i], size), 0u) << name << i;
+            ASSERT_EQ(Pixels(dv.GetDecodedImage(1)), Pixels(dv.GetDecodedImage(0))) << name << " " << i;
         }
     }
 }
@@ -278,16 +282,17 @@ TEST(XvidDecoding, APictureOfAnotherSizeThanTheStreamIsNeverWritten)
     // The slot decoder directly: a frame without an output keeps the stream going; once
     // the stream is 352 x 240, a frame claiming another size leaves the buffer alone until
     // the slot is told to start over.
-    const auto encoded = videotest::DvrStyleMpeg4(testmedia::LoadClip(Codec::Mpeg4, "cif"));
-    const auto dvr = videotest::WithoutHeaders(encoded);
-    const auto reference = videotest::DecodeWithXvid(encoded, 352, 240);
+    const auto dvr =
+        videotest::WithoutHeaders(videotest::DvrStyleMpeg4(testmedia::LoadClip(Codec::Mpeg4, "cif")));
     CXvidCodec xvid;
     xvid.init(2);
-    std::vector<unsigned char> out(CXvidCodec::OutputBytes(704, 480), 0xEE);
+    std::vector<unsigned char> first(CXvidCodec::OutputBytes(352, 240)), out(CXvidCodec::OutputBytes(704, 480));
+    for (int k = 0; k < 2; ++k)
+        ASSERT_EQ(xvid.decodeFrame(0, 352, 240, dvr[k].data.data(), first.data(), dvr[k].data.size()),
+                  352 * 240 * 4);
     EXPECT_EQ(xvid.decodeFrame(1, 352, 240, dvr[0].data.data(), nullptr, dvr[0].data.size()), 0);
     ASSERT_EQ(xvid.decodeFrame(1, 352, 240, dvr[1].data.data(), out.data(), dvr[1].data.size()), 352 * 240 * 4);
-    EXPECT_EQ(std::memcmp(out.data(), reference[1].data(), reference[1].size()), 0);
-    EXPECT_EQ(xvid.GetStreamSize(0).width, 0) << "slot 0 never saw a header or a frame";
+    EXPECT_EQ(std::memcmp(out.data(), first.data(), 352 * 240 * 4), 0);
     EXPECT_EQ(xvid.decodeFrame(1, 352, 240, nullptr, out.data(), 10), 0);
 
     std::fill(out.begin(), out.end(), 0xEE);
@@ -304,22 +309,27 @@ TEST(XvidDecoding, SlotsChangeSizeAndStreamKindIndependently)
     // Clips with their own VOL in every key frame: feeding another slot the fixed header
     // in the middle of a sequence would break its following frames.
     const Clip cif = testmedia::LoadClip(Codec::Mpeg4, "cif");
-    const auto reference = videotest::DecodeWithXvid(cif.units, 352, 240);
-    CDecodeVideo dv;
+    std::vector<videotest::Picture> alone;
+    CDecodeVideo single, dv;
+    single.Init(1);
     dv.Init(2);
+    for (size_t i = 0; i < 30; ++i) {
+        ASSERT_GT(DecodeMpeg4(single, 0, cif.units[i], kCif), 0u);
+        alone.push_back(Pixels(single.GetDecodedImage(0)));
+    }
     for (size_t i = 0; i < 5; ++i)
         ASSERT_GT(DecodeMpeg4(dv, 0, cif.units[i], kCif), 0u);
     ASSERT_GT(DecodeMpeg4(dv, 1, testmedia::LoadClip(Codec::Mpeg4, "d1").units[0], FrameSize{704, 480}), 0u);
     ASSERT_GT(DecodeMpeg4(dv, 1, cif.units[0], kCif), 0u);
     for (size_t i = 5; i < 30; ++i) {
         ASSERT_GT(DecodeMpeg4(dv, 0, cif.units[i], kCif), 0u);
-        EXPECT_EQ(Pixels(dv.GetDecodedImage(0)), reference[i]) << i;
+        EXPECT_EQ(Pixels(dv.GetDecodedImage(0)), alone[i]) << i;
     }
     // Another DVR in the same cell, and back: a fresh MPEG-4 decoder, fed its header again.
     ASSERT_GT(Decode(dv, 0, testmedia::LoadClip(Codec::H264, "cif").units[0], kCif), 0u);
     EXPECT_EQ(dv.GetDecodedImage(0).format(), QImage::Format_RGB888);
     for (size_t i = 0; i < 5; ++i) {
         ASSERT_GT(DecodeMpeg4(dv, 0, cif.units[i], kCif), 0u) << i;
-        EXPECT_EQ(Pixels(dv.GetDecodedImage(0)), reference[i]) << i;
+        EXPECT_EQ(Pixels(dv.GetDecodedImage(0)), alone[i]) << i;
     }
 }

@@ -168,6 +168,6 @@ TEST(FrameFit, DataMustLieInsideThePayload)
         {200, 200, 201, 280, false}, {200, 200, 200, 280, true},
     };
     for (const auto& c : uCases)
-        EXPECT_EQ(Read<CUFrame>({{8, c.total, 4}, {17, c.rawSize, 4}, {57, c.frameSize, 4}}).FitsIn(c.payload), c.fits)
-            << c.total << " " << c.frameSize << " " << c.rawSize;
+        EXPECT_EQ(Read<CUFrame>({{8, c.total, 4}, {17, c.rawSize, 4}, {57, c.frameSize, 4}}).FitsIn(c.payload),
+                  c.fits) << c.total << " " << c.frameSize << " " << c.rawSize;
 }

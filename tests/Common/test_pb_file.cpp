@@ -119,8 +119,9 @@ TEST_F(PBFileTest, MissingForeignOrTruncatedFilesAreReportedAndLeftAlone)
 
     const std::string whole = "DVRLIST_PB" + sampleList().SerializeAsString();
     const std::string truncated = whole.substr(0, whole.size() - 3);
-    for (const std::string& content : {std::string(), std::string("DVRLIST"), std::string("dvrlist_pb\x0a\x00", 12),
-                                       "XXXXXXXXXX" + sampleList().SerializeAsString(), truncated}) {
+    for (const std::string& content : {std::string(), std::string("DVRLIST"),
+                                       std::string("dvrlist_pb\x0a\x00", 12), "XXXXXXXXXX" + whole.substr(10),
+                                       truncated}) {
         writeBytes(m_path, content);
         GroupList rejected;
         EXPECT_EQ(load(&rejected), "Invalid file format(DVR list)") << "content size " << content.size();
@@ -207,8 +208,8 @@ TEST_F(PBFileTest, UnreadableListIsKeptAsBackupBeforeTheFirstSave)
     EXPECT_EQ(readBytes(backup), "<missing>") << "a good list is replaced without a copy";
 
     const std::string valid = "DVRLIST_PB" + sampleList().SerializeAsString();
-    for (const std::string& broken :
-         {"EMAPLIST_PB" + sampleList().SerializeAsString(), valid.substr(0, valid.size() - 3), std::string("DVRL")}) {
+    for (const std::string& broken : {"EMAPLIST_PB" + valid.substr(10), valid.substr(0, valid.size() - 3),
+                                      std::string("DVRL")}) {
         QFile::remove(QFile::decodeName(backup.c_str()));
         writeBytes(m_path, broken);
         EXPECT_EQ(save(GroupList()), "");

@@ -314,8 +314,10 @@ TEST(PlayAudioSink, PlaysIntoANullSink)
     server.setProcessEnvironment(env);
     server.setProcessChannelMode(QProcess::MergedChannels);
     server.start(pulseaudio, {"--daemonize=no", "--exit-idle-time=-1", "-n", "--use-pid-file=no",
-                              "--load=module-null-sink sink_name=nullsink", "--load=module-native-protocol-unix"});
-    if (!server.waitForStarted(10000) || !WaitFor([&] { return QFileInfo::exists(runtime.filePath("pulse/native")); }))
+                              "--load=module-null-sink sink_name=nullsink",
+                              "--load=module-native-protocol-unix"});
+    const QString socket = runtime.filePath("pulse/native");
+    if (!server.waitForStarted(10000) || !WaitFor([&] { return QFileInfo::exists(socket); }))
         GTEST_SKIP() << "pulseaudio did not start: " << server.readAll().toStdString();
     RunChild("null-sink", runtime);
     server.terminate();

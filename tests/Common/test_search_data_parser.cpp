@@ -24,7 +24,8 @@ uint32_t utc(int y, int mo, int d, int h, int mi, int s = 0)
 
 CDateHour at(int y, int mo, int d, int h) { return CDateHour(CDate(y, mo, d), h); }
 
-cgi::CalItem* addItem(cgi::CalData* cal, uint32_t start, uint32_t end, uint32_t mask, std::vector<uint32_t> reasons)
+cgi::CalItem* addItem(cgi::CalData* cal, uint32_t start, uint32_t end, uint32_t mask,
+                      std::vector<uint32_t> reasons)
 {
     cgi::CalItem* item = cal->add_items();
     item->set_start_time(start);
@@ -48,11 +49,11 @@ int cell(const CSearchDataParser& parser, const CDateHour& key, int ch, int min)
     return it == parser.getMinData().end() ? 0xEE : it->second.GetData(ch)[min];
 }
 
-void appendOld(std::string* out, int32_t start, int32_t end, uint32_t mask, std::vector<unsigned char> codes)
+void appendOld(std::string* out, uint32_t start, uint32_t end, uint32_t mask, std::vector<unsigned char> codes)
 {
     char rec[32] = {};
-    qToBigEndian<qint32>(start, rec);
-    qToBigEndian<qint32>(end, rec + 4);
+    qToBigEndian<quint32>(start, rec);
+    qToBigEndian<quint32>(end, rec + 4);
     qToBigEndian<quint32>(mask, rec + 12);
     std::copy(codes.begin(), codes.end(), rec + 16);
     out->append(rec, sizeof(rec));
@@ -84,10 +85,11 @@ TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
     };
     cgi::CalData cal;
     std::string oldBytes, local;
-    appendOld(&oldBytes, static_cast<int32_t>(utc(2021, 4, 2, 9, 0)), 0, 0, {});
+    appendOld(&oldBytes, utc(2021, 4, 2, 9, 0), 0, 0, {});
     for (const auto& r : recordings) {
         // A DVR reports spans that start and end mid-minute.
-        cgi::CalItem* item = addItem(&cal, r.firstMinute + 7, r.firstMinute + 60 * (r.minutes - 1) + 42, r.mask, {});
+        const uint32_t lastMinute = r.firstMinute + 60 * (r.minutes - 1);
+        cgi::CalItem* item = addItem(&cal, r.firstMinute + 7, lastMinute + 42, r.mask, {});
         std::vector<unsigned char> kinds(r.kinds), oldCodes(16), qdxReasons(16);
         kinds.resize(16);
         for (int c = 0; c < 16; ++c) {
@@ -98,13 +100,13 @@ TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
         }
         for (uint32_t m = 0; m < r.minutes; ++m) {
             const uint32_t minute = r.firstMinute + 60 * m;
-            appendOld(&oldBytes, static_cast<int32_t>(minute + 3), static_cast<int32_t>(minute + 53), r.mask, oldCodes);
+            appendOld(&oldBytes, minute + 3, minute + 53, r.mask, oldCodes);
             local += qdx(minute, r.mask, qdxReasons, minute + 59);
         }
     }
     // The end record, then one that must not be read.
-    appendOld(&oldBytes, -1, -1, 255, {});
-    appendOld(&oldBytes, static_cast<int32_t>(utc(2021, 4, 1, 5, 0)), static_cast<int32_t>(utc(2021, 4, 1, 5, 0, 9)), 1, {1});
+    appendOld(&oldBytes, ~0u, ~0u, 255, {});
+    appendOld(&oldBytes, utc(2021, 4, 1, 5, 0), utc(2021, 4, 1, 5, 0, 9), 1, {1});
 
     CSearchDataParser current(false), old(true), fromFiles(false);
     parse(&current, cal);
@@ -138,7 +140,7 @@ TEST(SearchDataParser, SpansMarkEveryMinuteTheyTouch)
     cal.set_dvr_time(utc(2020, 5, 17, 12, 0));
     addItem(&cal, utc(2020, 5, 17, 10, 0, 30), utc(2020, 5, 17, 10, 2, 10), 0x25, {1, 0, 2});
     // Only the low byte of a reason is a kind; there is no channel 16.
-    addItem(&cal, utc(2020, 5, 17, 10, 5), utc(2020, 5, 17, 10, 5, 59), 0xFFFFFFFF, std::vector<uint32_t>(17, 0x103));
+    addItem(&cal, utc(2020, 5, 17, 10, 5), utc(2020, 5, 17, 10, 5, 59), ~0u, std::vector<uint32_t>(17, 0x103));
     addItem(&cal, utc(2021, 12, 31, 23, 58), utc(2022, 1, 1, 0, 1, 59), 0x8000, std::vector<uint32_t>(16, 2));
     parse(&parser, cal);
 
@@ -149,10 +151,11 @@ TEST(SearchDataParser, SpansMarkEveryMinuteTheyTouch)
     } cells[] = {
         {ten, 0, 0, 1}, {ten, 0, 2, 1}, {ten, 0, 3, 0}, {ten, 1, 1, 0}, {ten, 2, 2, 2},
         {ten, 5, 1, 0},  // bit set, but no reason for it
-        {ten, 15, 5, 3}, {lastHour, 15, 57, 0}, {lastHour, 15, 58, 2}, {firstHour, 15, 1, 2}, {firstHour, 15, 2, 0},
+        {ten, 15, 5, 3}, {lastHour, 15, 57, 0}, {lastHour, 15, 58, 2}, {firstHour, 15, 1, 2},
+        {firstHour, 15, 2, 0},
     };
     for (const auto& c : cells)
-        EXPECT_EQ(cell(parser, c.hour, c.ch, c.min), c.kind) << c.hour.hour << " ch" << c.ch << " min " << c.min;
+        EXPECT_EQ(cell(parser, c.hour, c.ch, c.min), c.kind) << c.hour.hour << " " << c.ch << " " << c.min;
     EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({ten, lastHour, firstHour}));
     EXPECT_EQ(parser.getDvrTime(), static_cast<int>(utc(2020, 5, 17, 12, 0)));
 
@@ -201,7 +204,8 @@ TEST(SearchDataParser, AYearFitsButFloodsStop)
     const uint32_t newYear = utc(2020, 1, 1, 0, 0);
     const int hours = 366 * 24;
     for (int h = 0; h < hours; ++h)
-        addItem(&cal, newYear + 3600u * h, newYear + 3600u * h + 3599, 0xFFFF, std::vector<uint32_t>(16, 1 + h % 3));
+        addItem(&cal, newYear + 3600u * h, newYear + 3600u * h + 3599, 0xFFFF,
+                std::vector<uint32_t>(16, 1 + h % 3));
     parse(&parser, cal);
     ASSERT_EQ(parser.getMinData().size(), static_cast<size_t>(hours));
     EXPECT_EQ(cell(parser, at(2020, 12, 31, 23), 15, 59), 1 + (hours - 1) % 3);
@@ -266,7 +270,7 @@ TEST(SearchDataParser, OldProtocolRecords)
     appendOld(&bytes, 1240, 1230, 0x1, {1});            // backwards: skipped
     appendOld(&bytes, 0, 10, 0x1, {1});                 // no start: skipped
     appendOld(&bytes, 1300, 1301, 0x30003, {4, 2});     // code 4 and bits 16-17 ignored
-    appendOld(&bytes, -1, -1, 255, {});                 // end of the list
+    appendOld(&bytes, ~0u, ~0u, 255, {});               // end of the list
     appendOld(&bytes, 1360, 1361, 0x1, {1});            // not read
     bytes.append(20, '\0');
 

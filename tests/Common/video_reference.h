@@ -1,7 +1,7 @@
 #pragma once
 
-// Independent decodes to compare the decoder front against (plain libavcodec + libswscale,
-// plain xvidcore), and MPEG-4 streams cut the way old-protocol DVRs send them.
+// Independent decodes to compare the decoder front against (plain libavcodec + libswscale),
+// and MPEG-4 streams cut the way old-protocol DVRs send them.
 
 #include <cstdint>
 #include <vector>
@@ -13,11 +13,9 @@ namespace videotest {
 
 using Picture = std::vector<uint8_t>;
 
-// One picture per access unit that produced one; format is an AVPixelFormat.
+// One picture per access unit that produced one, rows without padding; format is an
+// AVPixelFormat.
 std::vector<Picture> DecodeWithLibavcodec(const testmedia::Clip& clip, int format);
-
-// Plain xvidcore to 32-bit BGRA, each unit decoded as it is (VOL headers included).
-std::vector<Picture> DecodeWithXvid(const std::vector<testmedia::AccessUnit>& units, int width, int height);
 
 // The picture size plain xvidcore reads from a VOL header; {0, 0} when it finds none.
 FrameSize ReadVolSize(const unsigned char* header, int size);
