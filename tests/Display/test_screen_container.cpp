@@ -2,8 +2,6 @@
 // the OpenGL probe on a platform without OpenGL widgets.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
 
 #include <ctime>
 #include <memory>
