@@ -50,15 +50,21 @@ int Packets(const QByteArray& body, QByteArray* payload = nullptr)
     return n;
 }
 
-// Reads once and returns the body handed over; exactly one completed() is expected.
+// The arguments of the one signal a spy is to see.
+QList<QVariant> Once(QSignalSpy& spy, int timeoutMs = 10000)
+{
+    EXPECT_TRUE(WaitFor([&] { return spy.count() >= 1; }, timeoutMs));
+    QTest::qWait(50);
+    EXPECT_EQ(spy.count(), 1);
+    return spy.isEmpty() ? QList<QVariant>{QByteArray("none"), true, QStringLiteral("none")} : spy.takeFirst();
+}
+
+// Reads once and returns the body handed over.
 QByteArray ReadOnce(CReadDVRData& reader, const DVR& dvr, const QString& query)
 {
     QSignalSpy spy(&reader, &CReadDVRData::completed);
     reader.startRead(dvr, query);
-    EXPECT_TRUE(WaitFor([&] { return spy.count() >= 1; }, 20000));
-    QTest::qWait(50);
-    EXPECT_EQ(spy.count(), 1);
-    return spy.isEmpty() ? QByteArray() : spy.takeFirst().at(0).toByteArray();
+    return Once(spy, 20000).at(0).toByteArray();
 }
 
 Misbehaviour Reply(bool split, bool stall = false, bool drop = false)
@@ -70,17 +76,6 @@ Misbehaviour Reply(bool split, bool stall = false, bool drop = false)
     m.replyDrop = drop;
     return m;
 }
-
-// The arguments of the one finished() an upload ends with.
-QList<QVariant> Finished(QSignalSpy& spy)
-{
-    EXPECT_TRUE(WaitFor([&] { return spy.count() >= 1; }, 10000));
-    QTest::qWait(50);
-    EXPECT_EQ(spy.count(), 1);
-    return spy.isEmpty() ? QList<QVariant>{true, true, QStringLiteral("none")} : spy.takeFirst();
-}
-
-const QString ConfQuery = CgiQuery(cgi::MODE_SET_DVR_CONF);
 
 bool IsUpload(const Request& r) { return r.transport == Transport::Upload; }
 
@@ -240,7 +235,7 @@ TEST(UpFile, ServesHeadFileAndTailInAnyChunks)
     EXPECT_EQ(empty.readAll(), head + tail);
 }
 
-TEST(Upload, BodyAndHeadersArriveByteForByte)
+TEST(Upload, BodyAndHeadersArriveByteForByteFailuresAreReported)
 {
     CSimDvr sim;
     ASSERT_TRUE(sim.start());
@@ -249,13 +244,13 @@ TEST(Upload, BodyAndHeadersArriveByteForByte)
     // value is kept.
     const QByteArray content = Awkward(300000);
     const QString path = WriteFile(dir, QStringLiteral("my\"conf\r\n.conf"), content);
-    const QString query = ConfQuery + "&&B&C=2=3&D=";
+    const QString conf = CgiQuery(cgi::MODE_SET_DVR_CONF), query = conf + "&&B&C=2=3&D=";
     UpLoader up;
     QSignalSpy started(&up, &UpLoader::started);
     QSignalSpy progress(&up, &UpLoader::progress);
     QSignalSpy finished(&up, &UpLoader::finished);
     up.upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
-    EXPECT_EQ(Finished(finished), (QList<QVariant>{false, false, QString()}));
+    EXPECT_EQ(Once(finished), (QList<QVariant>{false, false, QString()}));
     EXPECT_EQ(started.count(), 1);
 
     Request r;
@@ -270,7 +265,7 @@ TEST(Upload, BodyAndHeadersArriveByteForByte)
     };
     QByteArray expected = "--" + B + "\r\nContent-Disposition: form-data; name=\"REQ\"; filename=\"my%22conf%0D%0A.conf\"\r\n"
                           "Content-Type: application/octet-stream\r\n\r\n" + content + "\r\n--" + B + "\r\n";
-    for (const QString& piece : ConfQuery.split(QLatin1Char('&')))
+    for (const QString& piece : conf.split(QLatin1Char('&')))
         expected += field(piece.section('=', 0, 0).toLatin1(), piece.section('=', 1).toLatin1()) + "\r\n";
     expected += field("D", "") + "\r\n" + field("agree", "1") + "--\r\n";
     EXPECT_TRUE(r.body == expected);
@@ -281,50 +276,39 @@ TEST(Upload, BodyAndHeadersArriveByteForByte)
                                                  "Gecko/20090824 Firefox/3.5.3 (.NET CLR 3.5.30729)"));
     EXPECT_EQ(r.header("Accept-Charset"), QByteArray("windows-1251,utf-8;q=0.7,*;q=0.7"));
     EXPECT_TRUE(progress.contains(QList<QVariant>{qint64(expected.size()), qint64(expected.size())}));
-}
 
-TEST(Upload, RefusalsFailuresAndAbort)
-{
-    QTemporaryDir dir;
-    const QString path = WriteFile(dir, QStringLiteral("fw.img"), Awkward(200000));
     simdvr::Config cfg;
     cfg.uploadResultCode = 4;
-    CSimDvr sim(cfg);
-    ASSERT_TRUE(sim.start());
-    UpLoader up;
-    QSignalSpy finished(&up, &UpLoader::finished);
-
+    sim.setConfig(cfg);
     // The DVR refuses: its code's text, not a success.
-    up.upload(QStringLiteral("127.0.0.1"), sim.port(), ConfQuery, path);
-    EXPECT_EQ(Finished(finished), (QList<QVariant>{true, false, QStringLiteral("[ERROR]permission denied")}));
+    up.upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
+    EXPECT_EQ(Once(finished), (QList<QVariant>{true, false, QStringLiteral("[ERROR]permission denied")}));
 
     // An unreadable file: reported before anything is sent.
     sim.clearLog();
     const QString missing = dir.filePath(QStringLiteral("nothing.conf"));
-    up.upload(QStringLiteral("127.0.0.1"), sim.port(), ConfQuery, missing);
-    EXPECT_EQ(Finished(finished), (QList<QVariant>{true, false, QStringLiteral("Error: can't open file %1").arg(missing)}));
+    up.upload(QStringLiteral("127.0.0.1"), sim.port(), query, missing);
+    EXPECT_EQ(Once(finished), (QList<QVariant>{true, false, QStringLiteral("Error: can't open file %1").arg(missing)}));
     EXPECT_TRUE(sim.requests().empty());
 
     // Aborted while the reply is outstanding: one finished(), aborted.
-    simdvr::Misbehaviour m;
-    m.replyStall = true;
-    sim.setMisbehaviour(m);
-    up.upload(QStringLiteral("127.0.0.1"), sim.port(), ConfQuery, path);
+    sim.setMisbehaviour(Reply(false, true));
+    up.upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
     ASSERT_TRUE(sim.waitForRequest(IsUpload));
     up.abort();
-    EXPECT_EQ(Finished(finished), (QList<QVariant>{false, true, QString()}));
+    EXPECT_EQ(Once(finished), (QList<QVariant>{false, true, QString()}));
     EXPECT_TRUE(up.aborted());
 
     // Destroyed in the middle of an upload: nothing left behind.
     auto* doomed = new UpLoader;
-    doomed->upload(QStringLiteral("127.0.0.1"), sim.port(), ConfQuery, path);
+    doomed->upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
     QTest::qWait(20);
     delete doomed;
 
     // Nobody listening.
     const int port = sim.port();
     sim.stop();
-    up.upload(QStringLiteral("127.0.0.1"), port, ConfQuery, path);
-    EXPECT_EQ(Finished(finished),
+    up.upload(QStringLiteral("127.0.0.1"), port, query, path);
+    EXPECT_EQ(Once(finished),
               (QList<QVariant>{true, false, QStringLiteral("Network error: %1").arg(int(QNetworkReply::ConnectionRefusedError))}));
 }
