@@ -103,37 +103,55 @@ inline FrameSeen ReadFrame(bool old, const unsigned char* data, size_t len)
     return old ? read(CUFrame(), true) : read(CFrame(), false);
 }
 
+// Every signal is taken directly, on the thread that emits it; the test reads copies.
 class StreamProbe : public QObject, public CFrameRecorder {
 public:
+    struct EMapEvent {
+        int channel;
+        EMap_Status::ENUM status;
+        bool record;
+    };
+    struct State {
+        int connectedCount = 0, lastClientId = -1, failures = 0;
+        cgi::DvrInfo lastDvrInfo;
+        std::vector<QString> statuses;
+        std::vector<EMapEvent> emapEvents;
+        std::vector<int> progress;
+        std::vector<FrameSeen> frames;  // video, audio and e-map frames as handed out
+    };
+
     StreamProbe(CHttpConnect* conn, bool old) : m_conn(conn)
     {
         auto onFrame = [this, old](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
             FrameSeen seen = ReadFrame(old, data, len);
             seen.info = info;
-            QMutexLocker lock(&m_lock);
-            m_frames.push_back(seen);
+            change([&](State& s) { s.frames.push_back(seen); });
         };
-        connect(conn, &CHttpConnect::VDataReceived, this, onFrame, Qt::DirectConnection);
-        connect(conn, &CHttpConnect::ADataReceived, this, onFrame, Qt::DirectConnection);
+        const auto direct = Qt::DirectConnection;
+        connect(conn, &CHttpConnect::VDataReceived, this, onFrame, direct);
+        connect(conn, &CHttpConnect::ADataReceived, this, onFrame, direct);
         connect(conn, &CHttpConnect::EMapDataReceived, this, [this, old](const DISPLAY_DVR_INFO&, const QByteArray& b) {
             FrameSeen seen = ReadFrame(old, reinterpret_cast<const unsigned char*>(b.constData()), size_t(b.size()));
             seen.emap = true;
-            QMutexLocker lock(&m_lock);
-            m_frames.push_back(seen);
-        }, Qt::DirectConnection);
+            change([&](State& s) { s.frames.push_back(seen); });
+        }, direct);
         connect(conn, &CHttpConnect::Connected, this, [this](const cgi::DvrInfo& info, int cid) {
-            ++connectedCount;
-            lastClientId = cid;
-            lastDvrInfo = info;
-        });
-        connect(conn, &CHttpConnect::signalConnectionFailed, this, [this] { ++failures; });
-        connect(conn, &CHttpConnect::signalConnectedDVRStatus, this,
-                [this](const DISPLAY_DVR_INFO& info) { statuses.push_back(info.status); });
+            change([&](State& s) {
+                ++s.connectedCount;
+                s.lastClientId = cid;
+                s.lastDvrInfo = info;
+            });
+        }, direct);
+        connect(conn, &CHttpConnect::signalConnectionFailed, this, [this] { change([](State& s) { ++s.failures; }); }, direct);
+        connect(conn, &CHttpConnect::signalConnectedDVRStatus, this, [this](const DISPLAY_DVR_INFO& info) {
+            change([&](State& s) { s.statuses.push_back(info.status); });
+        }, direct);
         connect(conn, &CHttpConnect::signalEMapStatus, this,
                 [this](int ch, const QString&, bool record, EMap_Status::ENUM status) {
-                    emapEvents.push_back({ch, status, record});
-                });
-        connect(conn, &CHttpConnect::updateBackupProgress, this, [this](int v) { progress.push_back(v); });
+                    change([&](State& s) { s.emapEvents.push_back({ch, status, record}); });
+                }, direct);
+        connect(conn, &CHttpConnect::updateBackupProgress, this,
+                [this](int v) { change([&](State& s) { s.progress.push_back(v); }); }, direct);
     }
     // Stops the stream first: its thread may be delivering a frame to this probe.
     ~StreamProbe() override
@@ -142,12 +160,15 @@ public:
             m_conn->Disconnect();
     }
 
-    // Video, audio or e-map frames as handed out.
-    std::vector<FrameSeen> frames(bool audio = false, bool emap = false) const
+    State state() const
     {
         QMutexLocker lock(&m_lock);
+        return m_state;
+    }
+    std::vector<FrameSeen> frames(bool audio = false, bool emap = false) const
+    {
         std::vector<FrameSeen> out;
-        for (const FrameSeen& f : m_frames)
+        for (const FrameSeen& f : state().frames)
             if (f.audio == audio && f.emap == emap)
                 out.push_back(f);
         return out;
@@ -158,8 +179,8 @@ public:
     // Frames read past their bytes or unreadable.
     int unsound() const
     {
-        QMutexLocker lock(&m_lock);
-        return int(std::count_if(m_frames.begin(), m_frames.end(), [](const FrameSeen& f) { return !f.sound; }));
+        const State s = state();
+        return int(std::count_if(s.frames.begin(), s.frames.end(), [](const FrameSeen& f) { return !f.sound; }));
     }
 
     // As a PC recorder: counts what it is given.
@@ -170,24 +191,20 @@ public:
         ++(ReadFrame(old, data, size_t(frame.size())).audio ? recordedAudio : recordedVideo);
         recordedOld = old;
     }
-
-    struct EMapEvent {
-        int channel;
-        EMap_Status::ENUM status;
-        bool record;
-    };
-    int connectedCount = 0, lastClientId = -1, failures = 0;
-    cgi::DvrInfo lastDvrInfo;
-    std::vector<QString> statuses;
-    std::vector<EMapEvent> emapEvents;
-    std::vector<int> progress;
     std::atomic<bool> recording{true}, recordedOld{false};
     std::atomic<int> recordedVideo{0}, recordedAudio{0};
 
 private:
+    template <class F>
+    void change(F f)
+    {
+        QMutexLocker lock(&m_lock);
+        f(m_state);
+    }
+
     QPointer<CHttpConnect> m_conn;
     mutable QMutex m_lock;
-    std::vector<FrameSeen> m_frames;
+    State m_state;
 };
 
 // A simulated DVR and one stream from it, torn down stream first.
