@@ -1,10 +1,9 @@
 #pragma once
 
-// Pictures, pixel checks and DVR frames shared by the display tests.
+// Pictures, pixel checks, mouse events and DVR frames shared by the display tests.
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -89,8 +88,7 @@ inline QImage Composed(const QPixmap& picture, const QColor& background)
 {
     QImage out(picture.size(), QImage::Format_RGB32);
     out.fill(background);
-    QPainter p(&out);
-    p.drawPixmap(0, 0, picture);
+    QPainter(&out).drawPixmap(0, 0, picture);
     return out;
 }
 
@@ -100,8 +98,7 @@ inline int Mismatches(const QImage& image, int x, int y, const QImage& expected,
     int bad = 0;
     for (int j = 0; j < expected.height(); ++j)
         for (int i = 0; i < expected.width(); ++i)
-            if (!image.rect().contains(x + i, y + j) || !Near(image.pixel(x + i, y + j), expected.pixel(i, j), tolerance))
-                ++bad;
+            bad += !image.rect().contains(x + i, y + j) || !Near(image.pixel(x + i, y + j), expected.pixel(i, j), tolerance);
     return bad;
 }
 
@@ -133,8 +130,7 @@ inline Frame Join(const QByteArray& header, const Frame& data)
 }
 
 // A current-protocol frame; type 0 key, 1 delta, 3 audio.
-inline Frame CFrameOf(const Frame& data, int type, int channel, int width, int height, uint32_t sec,
-                      uint32_t usec = 0)
+inline Frame CFrameOf(const Frame& data, int type, int channel, int width, int height, uint32_t sec, uint32_t usec = 0)
 {
     simdvr::FrameFields f;
     f.type = type;

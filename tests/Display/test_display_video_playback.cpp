@@ -37,15 +37,12 @@ public:
             m_cond.wait(lock);
         m_ms += ms;
     }
-    void Advance(int ms)  // decoding fell behind the wall clock
-    {
-        boost::lock_guard<boost::mutex> lock(m_mutex);
-        m_ms += ms;
-    }
-    void Hold(bool held)
+    // Hold(true) stops sleepers; Advance moves the clock on as if decoding fell behind.
+    void Hold(bool held, int advanceMs = 0)
     {
         boost::lock_guard<boost::mutex> lock(m_mutex);
         m_held = held;
+        m_ms += advanceMs;
         m_cond.notify_all();
     }
     std::vector<int> Sleeps()
@@ -72,7 +69,7 @@ protected:
             &dv, &CDisplayVideo::signalUpdateScreen, &dv,
             [this](const CDisplayInfo& info) {
                 std::lock_guard<std::mutex> lock(mutex);
-                pictures.push_back(info.image.copy());
+                shown.push_back(info.frameBytes);
             },
             Qt::DirectConnection);
         QObject::connect(
@@ -85,7 +82,7 @@ protected:
         dv.exitDecodeThread();
     }
 
-    // Unit of the clip on channel, stamped ms after T0.
+    // Unit of the clip (0 and 30 are key frames) on channel, stamped ms after T0.
     void Feed(size_t unit, int64_t ms, PbMode mode = PB_FORWARD_1X, int channel = 0, int widgetIndex = 0)
     {
         Feed(CFrameOf(clip, unit, channel, uint32_t(T0 + ms / 1000), uint32_t(ms % 1000 * 1000)), mode, widgetIndex);
@@ -98,25 +95,16 @@ protected:
         info.widgetIndex = info.screen = widgetIndex;
         dv.makeImage(info, frame.data(), frame.size());
     }
-    // A garbage frame of the given payload (decodes to nothing), due a second after T0.
-    static Frame Filler(size_t payload) { return CFrameOf(Frame(payload, 0), 1, 0, 352, 240, T0 + 1); }
-
-    std::vector<QImage> Shown()
+    // A garbage frame of 100 kB (decodes to nothing), due a second after T0.
+    static Frame Filler() { return CFrameOf(Frame(100000, 0), 1, 0, 352, 240, T0 + 1); }
+    // The sizes of the frames shown, which tell them apart.
+    std::vector<uint32_t> Shown()
     {
         std::lock_guard<std::mutex> lock(mutex);
-        return pictures;
+        return shown;
     }
     bool WaitShown(size_t n) { return WaitFor([&] { return Shown().size() >= n; }, 30000); }
-    // The picture a fresh decoder makes of one key frame.
-    QImage KeyPicture(size_t unit)
-    {
-        CDecodeVideo decoder;
-        decoder.Init(1);
-        decoder.changeOpenglOption(true);
-        const auto& d = clip.units[unit].data;
-        decoder.DecodeFrame(PROTOCOL_CFRAME_H264, 0, d.data(), d.size(), FrameSize{clip.width, clip.height}, FRAME_KEY);
-        return decoder.GetDecodedImage(0).copy();
-    }
+    uint32_t Bytes(size_t unit) const { return uint32_t(CFrameOf(clip, unit, 0, T0).size()); }
 
     // Frame 0 is shown; frame 1, due a second later, stays queued while its thread sleeps on
     // the held clock. Returns the bytes queued.
@@ -127,12 +115,12 @@ protected:
         Feed(1, 1000);
         EXPECT_TRUE(WaitShown(1));
         EXPECT_TRUE(WaitFor([&] { return clock->Sleeps().size() == 1; }, 30000));
-        return CFrameOf(clip, 1, 0, T0).size();
+        return Bytes(1);
     }
 
     const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
     std::mutex mutex;
-    std::vector<QImage> pictures;
+    std::vector<uint32_t> shown;
     std::atomic<int> times{0};
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
     CDisplayVideo dv;
@@ -175,37 +163,26 @@ TEST_F(LocalPlaybackTest, ShortGapsAreWaitedForAndJumpsRestartTheChannelsCell)
     ASSERT_TRUE(WaitShown(3));
     EXPECT_EQ(clock->Sleeps(), (std::vector<int>{100, 3000}));
 
-    // 6 s ahead: shown at once, then the cell waits for a key frame.
-    feed(3, 9100);
-    feed(4, 9133);
-    feed(5, 9166);
-    feed(30, 9199);
+    // 6 s ahead: shown at once, then the cell drops delta frames until a key frame.
+    for (auto [unit, ms] : {std::pair{3, 9100}, {4, 9133}, {5, 9166}, {30, 9199}})
+        feed(unit, ms);
     ASSERT_TRUE(WaitShown(5));
     EXPECT_EQ(clock->Sleeps(), (std::vector<int>{100, 3000, 33, 33}));
-    EXPECT_EQ(Shown()[4], KeyPicture(30));
-    EXPECT_EQ(Shown().size(), 5u);
+    EXPECT_EQ(Shown().back(), Bytes(30));
 
     // More than 4 s behind the wall clock: not waited for, and nothing restarts.
-    clock->Advance(10000);
+    clock->Hold(false, 10000);
     feed(31, 9232);
     feed(32, 9265);
     ASSERT_TRUE(WaitShown(7));
     EXPECT_EQ(clock->Sleeps().size(), 4u);
-}
-
-TEST_F(LocalPlaybackTest, ASpeedChangeMakesEveryCellWaitForAKeyFrame)
-{
-    for (size_t i = 0; i < 10; ++i)
-        Feed(i, 33 * int64_t(i), i < 5 ? PB_FORWARD_1X : PB_FORWARD_2X);
-    Feed(30, 330, PB_FORWARD_2X);
-    ASSERT_TRUE(WaitShown(6));
-    EXPECT_EQ(Shown()[5], KeyPicture(30));
+    EXPECT_EQ(Shown().size(), 7u);
 }
 
 TEST_F(LocalPlaybackTest, TheReaderWaitsForRoomWhileOtherChannelsGoOn)
 {
     // Count what fits below the high-water mark behind the sleeping frame.
-    const Frame filler = Filler(100000);
+    const Frame filler = Filler();
     int fits = 0;
     for (size_t fill = QueueBehindASleeper(); fill < CDisplayVideo::QUEUE_HIGH_WATER; fill += filler.size())
         ++fits;
@@ -228,21 +205,7 @@ TEST_F(LocalPlaybackTest, TheReaderWaitsForRoomWhileOtherChannelsGoOn)
     EXPECT_EQ(queued.load(), total);
     Feed(30, 1000);
     ASSERT_TRUE(WaitShown(4));  // the second frame and the key frame; filler shows nothing
-    EXPECT_EQ(Shown()[3], KeyPicture(30));
-}
-
-TEST_F(LocalPlaybackTest, AFrameWaitsUntilItFitsBehindTheQueuedOnes)
-{
-    QueueBehindASleeper();
-    // 1.2 MB queued, below the mark; a frame of almost 1 MiB does not fit behind it.
-    for (int i = 0; i < 12; ++i)
-        Feed(Filler(100000));
-    auto reader = std::async(std::launch::async, [&] { Feed(Filler(1000000)); });
-    EXPECT_EQ(reader.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
-    clock->Hold(false);
-    reader.get();
-    Feed(30, 1000);
-    ASSERT_TRUE(WaitShown(3));
+    EXPECT_EQ(Shown()[3], Bytes(30));
 }
 
 TEST_F(LocalPlaybackTest, StoppingWhileTheReaderWaitsDropsItsFrame)
@@ -251,7 +214,7 @@ TEST_F(LocalPlaybackTest, StoppingWhileTheReaderWaitsDropsItsFrame)
     std::atomic<int> queued{0};
     auto reader = std::async(std::launch::async, [&] {
         for (int i = 0; i < 40; ++i, ++queued)
-            Feed(Filler(100000));
+            Feed(Filler());
     });
     ASSERT_TRUE(WaitFor([&] { return queued.load() >= 15; }, 30000));
     ASSERT_EQ(reader.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
@@ -262,7 +225,6 @@ TEST_F(LocalPlaybackTest, StoppingWhileTheReaderWaitsDropsItsFrame)
     ASSERT_EQ(reader.wait_for(std::chrono::seconds(30)), std::future_status::ready);
     EXPECT_EQ(queued.load(), 40);
     clock->Hold(false);
-    EXPECT_EQ(Shown().size(), 1u);
 
     // Frames between a stop and the next start, or with queues but no threads (another
     // display mode), are dropped and show no time.
@@ -277,5 +239,5 @@ TEST_F(LocalPlaybackTest, StoppingWhileTheReaderWaitsDropsItsFrame)
     dv.startDecodeThread(16, DISPLAY_MODE::LOCAL_PLAYBACK);
     Feed(30, 2000);
     ASSERT_TRUE(WaitShown(2));
-    EXPECT_EQ(Shown()[1], KeyPicture(30));
+    EXPECT_EQ(Shown()[1], Bytes(30));
 }
