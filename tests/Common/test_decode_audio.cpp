@@ -65,35 +65,26 @@ std::vector<int16_t> DecodeClip(bool oldProtocol, const std::vector<uint8_t>& cl
 
 }  // namespace
 
-TEST(AlawDecoding, EveryCodeAndTheToneClipMatchTheReference)
+TEST(AudioDecoding, A_lawEveryCodeAndG723TracksTheReferenceAcrossFrames)
 {
     std::vector<uint8_t> all(256);
     for (int i = 0; i < 256; ++i)
         all[i] = static_cast<uint8_t>(i);
-    const std::vector<int16_t> reference = ReferenceDecode(AV_CODEC_ID_PCM_ALAW, 8, all, all.size());
-    ASSERT_EQ(reference.size(), 256u);
+    const std::vector<int16_t> alaw = ReferenceDecode(AV_CODEC_ID_PCM_ALAW, 8, all, all.size());
+    ASSERT_EQ(alaw.size(), 256u);
     for (int i = 0; i < 256; ++i)
-        EXPECT_EQ(alaw2linear(i), reference[i]) << "code " << i;
-    EXPECT_EQ(alaw2linear(0x1D5), alaw2linear(0xD5)) << "only the low byte is a code";
+        EXPECT_EQ(alaw2linear(i | 0x100), alaw[i]) << i;  // only the low byte is a code
+    const std::vector<uint8_t> tone = testmedia::AlawTone();
+    EXPECT_EQ(DecodeClip(false, tone), ReferenceDecode(AV_CODEC_ID_PCM_ALAW, 8, tone, 320));
 
-    const std::vector<uint8_t> clip = testmedia::AlawTone();
-    const std::vector<int16_t> samples = DecodeClip(false, clip);
-    ASSERT_EQ(samples.size(), 16000u);
-    EXPECT_EQ(samples, ReferenceDecode(AV_CODEC_ID_PCM_ALAW, 8, clip, 320));
-}
-
-TEST(G723Decoding, TracksReferenceDecoderAcrossFrames)
-{
+    // FFmpeg mixes the scale factors with the slow one's fraction kept, where the standard
+    // truncates: the two agree until that rounding differs, then stay close. A wrong table
+    // entry, shift or state update parts them for good (at most 42% identical, under 25 dB).
     const std::vector<uint8_t> clip = testmedia::G726Tone();
     const std::vector<int16_t> reference = ReferenceDecode(AV_CODEC_ID_ADPCM_G726LE, 3, clip, 1200);
     const std::vector<int16_t> samples = DecodeClip(true, clip);
     ASSERT_EQ(reference.size(), 16000u);
     ASSERT_EQ(samples.size(), 16000u);
-
-    // FFmpeg mixes the fast and slow scale factors with the slow one's fraction included,
-    // where the standard truncates; the two agree sample for sample until that rounding
-    // differs and then stay close. A wrong table entry, shift or state update makes them
-    // part for good (measured: at most 42% identical, under 25 dB).
     size_t identical = 0;
     double signal = 0, noise = 0;
     for (size_t i = 0; i < samples.size(); ++i) {
@@ -103,11 +94,10 @@ TEST(G723Decoding, TracksReferenceDecoderAcrossFrames)
     }
     EXPECT_GE(identical, samples.size() * 55 / 100);
     EXPECT_GT(10.0 * std::log10(signal / std::max(noise, 1.0)), 25.0);
-    EXPECT_TRUE(std::equal(samples.begin(), samples.begin() + 12, reference.begin()))
-        << "the opening samples, before the scale factors mix, agree exactly";
+    EXPECT_TRUE(std::equal(samples.begin(), samples.begin() + 12, reference.begin()));
 }
 
-TEST(G723Decoding, SizeRefusalsAndA_lawFramesLeaveTheStateAlone)
+TEST(AudioDecoding, SizeRefusalsAndA_lawFramesLeaveTheG723StateAlone)
 {
     const std::vector<uint8_t> clip = testmedia::G726Tone();
     std::vector<unsigned char> alaw(1201, 0xAA);
@@ -127,16 +117,14 @@ TEST(G723Decoding, SizeRefusalsAndA_lawFramesLeaveTheStateAlone)
         {false, nullptr, 320, out.data(), 320},
     };
     for (const auto& r : refused)
-        EXPECT_EQ(decoder.DecodeFrame(r.old, r.in, r.inLength, r.out, r.outLength), -1)
-            << r.inLength << " " << r.outLength;
+        EXPECT_EQ(decoder.DecodeFrame(r.old, r.in, r.inLength, r.out, r.outLength), -1) << r.inLength << " " << r.outLength;
     CG723Coder coder;
-    EXPECT_EQ(coder.Decode(clip.data(), 1200, nullptr, 0), 3200) << "a null output only counts";
+    EXPECT_EQ(coder.Decode(clip.data(), 1200, nullptr, 0), 3200);  // a null output only counts
     EXPECT_EQ(coder.Decode(clip.data(), 1200, out.data(), 3199), -1);
     EXPECT_EQ(coder.Decode(clip.data(), -3, out.data(), 3200), -1);
     EXPECT_EQ(coder.Decode(nullptr, 3, out.data(), 3200), -1);
     EXPECT_EQ(std::count(out.begin(), out.end(), kUntouched), long(out.size()));
 
-    // After all that and an A-law frame, the decoder goes on as if it had seen only the clip.
     ASSERT_EQ(decoder.DecodeFrame(false, alaw.data(), 320, out.data(), 320), 320);
     const std::vector<int16_t> reference = DecodeClip(true, clip);
     for (size_t pos = 0; pos < 2400; pos += 1200) {
@@ -145,35 +133,27 @@ TEST(G723Decoding, SizeRefusalsAndA_lawFramesLeaveTheStateAlone)
     }
 }
 
-TEST(G723Decoding, TrailingBytesGiveTheCodesThatFit)
+TEST(AudioDecoding, G723TrailingBytesGiveTheCodesThatFitAndLoudSignalsSaturate)
 {
     const std::vector<uint8_t> clip = testmedia::G726Tone();
     std::vector<unsigned char> six(clip.begin() + 600, clip.begin() + 604);
     six.resize(6, 0);
     std::vector<short> whole(16, kUntouched);
     ASSERT_EQ(CG723Coder().Decode(six.data(), 6, whole.data(), 16), 16);
-    // 4 bytes: 8 codes from the first three, 2 from the fourth; 5 bytes: 13 codes, the last
-    // using two bits of the fifth byte.
+    // 4 bytes: 8 codes from the first three, 2 from the fourth; 5 bytes: 13 codes.
     for (const auto& c : {std::pair<int, int>{4, 10}, {5, 13}}) {
         std::vector<short> out(16, kUntouched);
         ASSERT_EQ(CG723Coder().Decode(six.data(), c.first, out.data(), 16), c.second);
         EXPECT_TRUE(std::equal(out.begin(), out.begin() + c.second, whole.begin())) << c.first;
         EXPECT_EQ(out[c.second], kUntouched);
     }
-}
 
-TEST(G723Decoding, LoudReconstructionSaturates)
-{
-    // The largest positive code over and over drives the reconstruction up past 14 bits.
+    // The largest positive code (3, least significant bit first) over and over.
     std::vector<unsigned char> in(1200);
-    for (size_t i = 0; i < in.size(); i += 3) {
-        // eight codes of 3 (binary 011), least significant bit first
-        in[i] = 0xDB;
-        in[i + 1] = 0xB6;
-        in[i + 2] = 0x6D;
-    }
+    for (size_t i = 0; i < in.size(); ++i)
+        in[i] = "\xDB\xB6\x6D"[i % 3];
     std::vector<short> out(3200);
     ASSERT_EQ(CDecodeAudio().DecodeFrame(true, in.data(), 1200, out.data(), 3200), 3200);
-    EXPECT_TRUE(std::is_sorted(out.begin(), out.begin() + 20)) << "a rising signal never wraps negative";
+    EXPECT_TRUE(std::is_sorted(out.begin(), out.begin() + 20));  // never wraps negative
     EXPECT_EQ(out[19], 32767);
 }

@@ -133,29 +133,21 @@ TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
     }
 }
 
-TEST(SearchDataParser, SpansMarkEveryMinuteTheyTouchAndBogusOnesAreCut)
+TEST(SearchDataParser, ReasonsOnlyForChannelsThatHaveOneAndBogusSpansAreCut)
 {
     CSearchDataParser parser(false);
     cgi::CalData cal;
     cal.set_dvr_time(utc(2020, 5, 17, 12, 0));
-    addItem(&cal, utc(2020, 5, 17, 10, 0, 30), utc(2020, 5, 17, 10, 2, 10), 0x25, {1, 0, 2});
+    addItem(&cal, utc(2020, 5, 17, 10, 0, 30), utc(2020, 5, 17, 10, 2, 10), 0x25, {1});
     // Only the low byte of a reason is a kind; there is no channel 16.
     addItem(&cal, utc(2020, 5, 17, 10, 5), utc(2020, 5, 17, 10, 5, 59), ~0u, std::vector<uint32_t>(17, 0x103));
-    addItem(&cal, utc(2021, 12, 31, 23, 58), utc(2022, 1, 1, 0, 1, 59), 0x8000, std::vector<uint32_t>(16, 2));
     addItem(&cal, 1000000600, 1000000000, 1, {1});  // ends before it starts
     parse(&parser, cal);
-    const CDateHour ten = at(2020, 5, 17, 10), lastHour = at(2021, 12, 31, 23), firstHour = at(2022, 1, 1, 0);
-    const struct {
-        CDateHour hour;
-        int ch, min, kind;
-    } cells[] = {
-        {ten, 0, 0, 1}, {ten, 0, 2, 1}, {ten, 0, 3, 0}, {ten, 1, 1, 0}, {ten, 2, 2, 2},
-        {ten, 5, 1, 0},  // bit set, but no reason for it
-        {ten, 15, 5, 3}, {lastHour, 15, 57, 0}, {lastHour, 15, 58, 2}, {firstHour, 15, 1, 2}, {firstHour, 15, 2, 0},
-    };
+    const CDateHour ten = at(2020, 5, 17, 10);
+    const int cells[][3] = {{0, 0, 1}, {0, 2, 1}, {0, 3, 0}, {2, 1, 0}, {5, 1, 0}, {15, 5, 3}};
     for (const auto& c : cells)
-        EXPECT_EQ(cell(parser, c.hour, c.ch, c.min), c.kind) << c.hour.hour << " " << c.ch << " " << c.min;
-    EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({ten, lastHour, firstHour}));
+        EXPECT_EQ(cell(parser, ten, c[0], c[1]), c[2]) << c[0] << " " << c[1];
+    EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({ten}));
     EXPECT_EQ(parser.getDvrTime(), static_cast<int>(utc(2020, 5, 17, 12, 0)));
 
     // From version 1 on the reply lists its hours itself.
@@ -238,52 +230,46 @@ TEST(SearchDataParser, UnreadableReplyLeavesNothingAndTheClockRunning)
     EXPECT_LE(parser.getDvrTime(), static_cast<int>(std::time(nullptr)));
 }
 
-TEST(SearchDataParser, OldProtocolRecords)
+TEST(SearchDataParser, OldRecordsSkipBadSpansAndStopAtTheEndAndLocalRecordsAddUp)
 {
     std::string bytes;
-    appendOld(&bytes, 5000, 0, 0, {});                  // the DVR's time only
-    appendOld(&bytes, 1000, 1059, 0x0F, {0, 1, 2, 3});  // 00:16, codes -> kinds 1,2,3,1
-    appendOld(&bytes, 1120, 1180, 0x1, {1});            // 60 s or more: skipped
-    appendOld(&bytes, 1240, 1230, 0x1, {1});            // backwards: skipped
-    appendOld(&bytes, 0, 10, 0x1, {1});                 // no start: skipped
-    appendOld(&bytes, 1300, 1301, 0x30003, {4, 2});     // code 4 and bits 16-17 ignored
-    appendOld(&bytes, ~0u, ~0u, 255, {});               // end of the list
-    appendOld(&bytes, 1360, 1361, 0x1, {1});            // not read
+    appendOld(&bytes, 5000, 0, 0, {});               // the DVR's time only
+    appendOld(&bytes, 1080, 1140, 0x1, {1});         // 60 s or more: skipped
+    appendOld(&bytes, 1240, 1230, 0x1, {1});         // backwards: skipped
+    appendOld(&bytes, 0, 10, 0x1, {1});              // no start: skipped
+    appendOld(&bytes, 1300, 1301, 0x30003, {4, 2});  // code 4 and bits 16-17 ignored
+    appendOld(&bytes, ~0u, ~0u, 255, {});            // end of the list
+    appendOld(&bytes, 1360, 1361, 0x1, {1});         // not read
     bytes.append(20, '\0');
-
-    CSearchDataParser parser(true);
-    parser.setNetData(bytes.data(), 31);  // not one whole record
-    EXPECT_NE(parser.getDvrTime(), 5000);
-    parser.setNetData(bytes.data(), static_cast<int>(bytes.size()));
-    EXPECT_EQ(parser.getDvrTime(), 5000);
+    CSearchDataParser old(true);
+    old.setNetData(bytes.data(), 31);  // not one whole record
+    EXPECT_NE(old.getDvrTime(), 5000);
+    old.setNetData(bytes.data(), static_cast<int>(bytes.size()));
+    EXPECT_EQ(old.getDvrTime(), 5000);
     const CDateHour key = at(1970, 1, 1, 0);
-    ASSERT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({key}));
-    const int expected[][3] = {{0, 16, 1}, {1, 16, 2}, {2, 16, 3}, {3, 16, 1}, {0, 18, 0},
-                               {0, 20, 0}, {0, 21, 0}, {1, 21, 3}, {0, 22, 0}};
+    ASSERT_EQ(old.getHourSet(), CSearchDataParser::HourSet({key}));
+    const int expected[][3] = {{0, 0, 0}, {0, 18, 0}, {0, 20, 0}, {0, 21, 0}, {1, 21, 3}, {0, 22, 0}};
     for (const auto& e : expected)
-        EXPECT_EQ(cell(parser, key, e[0], e[1]), e[2]) << "ch" << e[0] << " min " << e[1];
-}
+        EXPECT_EQ(cell(old, key, e[0], e[1]), e[2]) << "ch" << e[0] << " min " << e[1];
 
-TEST(SearchDataParser, LocalRecordsAddUpAcrossFiles)
-{
-    CSearchDataParser parser(false);
+    // Index files: parts of a record are not read; further files add to the model and the
+    // time lines, and the DVR time stays the first one seen.
+    CSearchDataParser local(false);
     const uint32_t t = utc(2019, 12, 31, 22, 5);
     const std::string first = qdx(t, 0x3, {1, 2}) + qdx(t + 60, 0x1, {3});
-    parser.setLocalData(first.data(), 75);  // less than one record
-    parser.setLocalData(nullptr, 152);
-    EXPECT_TRUE(parser.getMinData().empty());
-    parser.setLocalData(first.data(), 100);  // one whole record and a part
-    EXPECT_EQ(cell(parser, at(2019, 12, 31, 22), 0, 6), 0);
-
-    // Further files add to the model and to the time lines; the DVR time stays the first seen.
+    local.setLocalData(first.data(), 75);
+    local.setLocalData(nullptr, 152);
+    EXPECT_TRUE(local.getMinData().empty());
+    local.setLocalData(first.data(), 100);
+    EXPECT_EQ(cell(local, at(2019, 12, 31, 22), 0, 6), 0);
     const std::string second = qdx(utc(2020, 1, 1, 0, 5), 0x8000, std::vector<uint8_t>(16, 2));
-    parser.setLocalData(second.data(), static_cast<int>(second.size()));
-    parser.setLocalData(first.data(), static_cast<int>(first.size()));
-    EXPECT_EQ(parser.getDvrTime(), static_cast<int>(t));
-    EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({at(2019, 12, 31, 22), at(2020, 1, 1, 0)}));
-    const _TIMELINE_DATA& day = parser.getData().at(CDate(2019, 12, 31));
+    local.setLocalData(second.data(), static_cast<int>(second.size()));
+    local.setLocalData(first.data(), static_cast<int>(first.size()));
+    EXPECT_EQ(local.getDvrTime(), static_cast<int>(t));
+    EXPECT_EQ(local.getHourSet(), CSearchDataParser::HourSet({at(2019, 12, 31, 22), at(2020, 1, 1, 0)}));
+    const _TIMELINE_DATA& day = local.getData().at(CDate(2019, 12, 31));
     EXPECT_EQ(day.data[0][22][5] + day.data[1][22][5] * 10 + day.data[0][22][6] * 100, 321u);
-    EXPECT_EQ(parser.getData().at(CDate(2020, 1, 1)).data[15][0][5], 2u);
-    parser.clear();
-    EXPECT_TRUE(parser.getMinData().empty() && parser.getHourSet().empty());
+    EXPECT_EQ(local.getData().at(CDate(2020, 1, 1)).data[15][0][5], 2u);
+    local.clear();
+    EXPECT_TRUE(local.getMinData().empty() && local.getHourSet().empty());
 }
