@@ -5,9 +5,7 @@
 #include "cal_data.pb.h"
 #include "dvr_protocol/cal_data_comp.h"
 
-namespace {
-
-cgi::CalItem Item(uint32_t start, uint32_t end, uint32_t mask, std::initializer_list<uint32_t> reasons)
+static cgi::CalItem Item(uint32_t start, uint32_t end, uint32_t mask, std::initializer_list<uint32_t> reasons)
 {
     cgi::CalItem it;
     it.set_start_time(start);
@@ -17,8 +15,6 @@ cgi::CalItem Item(uint32_t start, uint32_t end, uint32_t mask, std::initializer_
         it.add_record_reason(r);
     return it;
 }
-
-}  // namespace
 
 // An item starting in the minute after the span's end, with the same channels and reasons,
 // extends the span; anything else leaves it as it is.

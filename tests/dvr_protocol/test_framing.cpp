@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "dvr_protocol/parser.h"
@@ -31,62 +31,23 @@ Bytes Packet(uint8_t cid, uint8_t type, const Bytes& payload, bool bigEndian = f
 
 void Append(Bytes& to, const Bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
 
-struct Cut {
-    int cid, type;
-    Bytes payload;
-    bool operator==(const Cut& o) const { return cid == o.cid && type == o.type && payload == o.payload; }
-};
+using Cut = std::tuple<int, int, Bytes>;  // client id, data type, payload
 
-std::ostream& operator<<(std::ostream& os, const Cut& c)
-{
-    return os << "{cid " << c.cid << ", type " << c.type << ", " << c.payload.size() << " bytes}";
-}
-
-// A stream connection's receive loop over a fixed buffer: cut whole packets, skip a corrupt
-// start code, keep the tail from an incomplete packet's start, or the last three bytes when
-// no start code is left.
-class StreamCutter {
-public:
-    StreamCutter(bool bigEndian, size_t capacity) : m_parser(bigEndian), m_bigEndian(bigEndian), m_buf(capacity) {}
-
-    void Reset()
-    {
-        packets.clear();
-        corrupt = 0;
-        kept = 0;
-    }
-
+// A receive loop: append what arrives, cut whole packets, skip a corrupt start code, keep the
+// tail from an incomplete packet's start, or the last three bytes when no start code is left.
+struct Cutter {
+    explicit Cutter(bool bigEndian) : parser(bigEndian), big(bigEndian) {}
     void Feed(Ptr data, size_t n)
     {
-        while (n > 0) {
-            const size_t take = std::min(n, m_buf.size() - kept);
-            ASSERT_GT(take, 0u) << "buffer full without a whole packet";
-            std::memcpy(m_buf.data() + kept, data, take);
-            kept += take;
-            data += take;
-            n -= take;
-            Scan();
-        }
-    }
-
-    std::vector<Cut> packets;
-    int corrupt = 0;
-    size_t kept = 0;  // bytes left in the buffer
-
-private:
-    void Scan()
-    {
-        Ptr const begin = m_buf.data();
-        Ptr const end = begin + kept;
-        Ptr pos = begin;
-        Ptr stx = nullptr;
-        Ptr etx = nullptr;
+        if (n == 0)
+            return;
+        buf.insert(buf.end(), data, data + n);
+        Ptr pos = buf.data(), end = pos + buf.size(), stx = nullptr, etx = nullptr;
         for (;;) {
-            if (m_parser.FindPacket(pos, end, &stx, &etx)) {
-                const cgi::PacketHeader h = m_parser.GetPayLoad(stx);
-                const size_t size = m_parser.GetDataSize(stx, etx);
-                EXPECT_EQ(size, m_bigEndian ? __builtin_bswap32(h.length) : h.length);
-                packets.push_back({h.client_id, h.data_type, Bytes(m_parser.GetDataPoint(stx), etx)});
+            if (parser.FindPacket(pos, end, &stx, &etx)) {
+                const cgi::PacketHeader h = parser.GetPayLoad(stx);
+                EXPECT_EQ(parser.GetDataSize(stx, etx), big ? __builtin_bswap32(h.length) : h.length);
+                packets.emplace_back(h.client_id, h.data_type, Bytes(parser.GetDataPoint(stx), etx));
                 pos = etx + cgi::Parser::ETX_SIZE;
             } else if (etx == end + 1) {
                 ++corrupt;
@@ -95,14 +56,14 @@ private:
                 break;
             }
         }
-        Ptr keep = stx == end ? std::max(pos, end - std::min<size_t>(3, kept)) : stx;
-        kept = static_cast<size_t>(end - keep);
-        std::memmove(m_buf.data(), keep, kept);
+        Ptr keep = stx == end ? std::max(pos, end - std::min<size_t>(3, buf.size())) : stx;
+        buf.erase(buf.begin(), buf.begin() + (keep - buf.data()));
     }
-
-    cgi::Parser m_parser;
-    bool m_bigEndian;
-    std::vector<unsigned char> m_buf;
+    cgi::Parser parser;
+    bool big;
+    Bytes buf;
+    std::vector<Cut> packets;
+    int corrupt = 0;
 };
 
 }  // namespace
@@ -166,38 +127,17 @@ TEST(StreamCutting, EverySplitPointGivesTheSamePackets)
         Append(s, {0x10, 0x20});
         const std::vector<Cut> expected = {{3, 2, codes}, {3, 0, {}}, {4, 1, large}, {6, 3, {1, 2, 3, 4, 5}},
                                            {8, 5, {0xAA}}};
-        // The tight capacity makes the tail move while the largest packet is incomplete.
-        for (size_t capacity : {size_t(1) << 20, size_t(320)}) {
-            StreamCutter c(bigEndian, capacity);
-            for (size_t split = 0; split <= s.size(); ++split) {
-                c.Reset();
-                c.Feed(s.data(), split);
-                c.Feed(s.data() + split, s.size() - split);
-                ASSERT_EQ(c.packets, expected) << "capacity " << capacity << ", split at " << split;
-                ASSERT_EQ(c.corrupt, 2) << "capacity " << capacity << ", split at " << split;
-                EXPECT_LE(c.kept, 3u);
-            }
-            c.Reset();
-            for (unsigned char byte : s)
-                c.Feed(&byte, 1);
-            EXPECT_EQ(c.packets, expected);
+        for (size_t split = 0; split <= s.size(); ++split) {
+            Cutter c(bigEndian);
+            c.Feed(s.data(), split);
+            c.Feed(s.data() + split, s.size() - split);
+            ASSERT_EQ(c.packets, expected) << "split at " << split;
+            ASSERT_EQ(c.corrupt, 2) << "split at " << split;
+            EXPECT_LE(c.buf.size(), 3u);
         }
+        Cutter c(bigEndian);
+        for (unsigned char byte : s)
+            c.Feed(&byte, 1);
+        EXPECT_EQ(c.packets, expected);
     }
-}
-
-TEST(StreamCutting, EndlessJunkKeepsThreeBytesAndACodeAcrossReadsIsFound)
-{
-    StreamCutter c(false, 4096);
-    Bytes junk(1000);
-    for (size_t i = 0; i < junk.size(); ++i)
-        junk[i] = i % 5 == 4 ? 0x11 : 0xFB;  // runs of FB that never complete a code
-    for (int round = 0; round < 50; ++round) {
-        c.Feed(junk.data(), junk.size());
-        ASSERT_LE(c.kept, 3u);
-    }
-    const Bytes pkt = Packet(1, 2, {42});
-    c.Feed(pkt.data(), 1);
-    c.Feed(pkt.data() + 1, pkt.size() - 1);
-    EXPECT_EQ(c.packets, (std::vector<Cut>{{1, 2, {42}}}));
-    EXPECT_EQ(c.corrupt, 0);
 }

@@ -5,14 +5,7 @@
 #include "cgi_response.pb.h"
 #include "dvr_protocol/cgi_metatypes.h"
 
-namespace {
-
-std::string Bytes(std::initializer_list<int> b)
-{
-    return std::string(b.begin(), b.end());
-}
-
-}  // namespace
+static std::string Bytes(std::initializer_list<int> b) { return std::string(b.begin(), b.end()); }
 
 // Field numbers, defaults and presence as the DVRs read and write them.
 TEST(ProtocolMessages, WireBytesOfTheRequests)
@@ -26,21 +19,19 @@ TEST(ProtocolMessages, WireBytesOfTheRequests)
     sc.set_achmask(2);
     sc.set_header_only_mask(4);
     sc.set_auto_stream(cgi::AUTO_STREAM_SUB);
-    EXPECT_EQ(sc.SerializeAsString(), Bytes({0x08, 1, 0x10, 3, 0x18, 1, 0x20, 2, 0x28, 4, 0x30, 2}));
-
     cgi::AutoPreset ap;
     ap.set_cmd(cgi::AutoPreset::CMD_STOP);
     ap.set_channel(1);
     ap.set_start_preset(2);
     ap.set_end_preset(3);
     ap.set_interval(4);
-    EXPECT_EQ(ap.SerializeAsString(), Bytes({0x08, 1, 0x10, 1, 0x18, 2, 0x20, 3, 0x28, 4}));
-
     cgi::PictureControlSet pcs;
     pcs.set_channel(15);
     pcs.set_type(cgi::PictureControlSet::VSHARPNESS);
     pcs.set_value(9);
-    EXPECT_EQ(pcs.SerializeAsString(), Bytes({0x08, 15, 0x10, 5, 0x18, 9}));
+    EXPECT_EQ(sc.SerializeAsString() + ap.SerializeAsString() + pcs.SerializeAsString(),
+              Bytes({0x08, 1, 0x10, 3, 0x18, 1, 0x20, 2, 0x28, 4, 0x30, 2,  //
+                     0x08, 1, 0x10, 1, 0x18, 2, 0x20, 3, 0x28, 4, 0x08, 15, 0x10, 5, 0x18, 9}));
 
     cgi::Playback pb;
     EXPECT_TRUE(pb.skip_mode());
