@@ -1,8 +1,7 @@
 #pragma once
 
-// Test side of a stream against the simulated DVR: what a CHttpConnect hands out, and a PC
-// recorder. Frames arrive on the stream thread (direct connections), status signals queued
-// on the test's thread.
+// Test side of a stream against the simulated DVR: every signal of a CHttpConnect is taken
+// directly on the thread that emits it and read back as copies; also a PC recorder.
 
 #include <atomic>
 #include <vector>
@@ -10,8 +9,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QMutex>
-#include <QPointer>
 #include <QTest>
+#include <gtest/gtest.h>
 
 #include "Common/Frame.h"
 #include "Network/HttpConnect.h"
@@ -36,7 +35,6 @@ inline DVR MakeDvr(const simdvr::CSimDvr& sim, bool old, uint32_t channels = 0xF
     return dvr;
 }
 
-// A current-protocol query of the account MakeDvr uses.
 inline QByteArray CgiQuery(cgi::Mode mode, const google::protobuf::MessageLite& data = cgi::NullMsg())
 {
     cgi::User user;
@@ -49,12 +47,7 @@ inline QByteArray CgiQuery(cgi::Mode mode, const google::protobuf::MessageLite& 
 
 inline CHttpConnect::ConnParam Param(int mode, bool emap = false, int64_t start = 0, int64_t end = 0)
 {
-    CHttpConnect::ConnParam p;
-    p.mode = mode;
-    p.emapLive = emap;
-    p.startTime = start;
-    p.endTime = end;
-    return p;
+    return {mode, true, emap, true, 0, start, end};
 }
 
 inline simdvr::Config SmallDvr(bool old = false)
@@ -67,7 +60,7 @@ inline simdvr::Config SmallDvr(bool old = false)
     return c;
 }
 
-// Closes the message a backup ends with when it is shown; false when it is not.
+// Closes the message a backup ends with; false while it is not shown.
 inline bool CloseBackupMessage()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -91,8 +84,7 @@ struct FrameSeen {
 
 inline FrameSeen ReadFrame(bool old, const unsigned char* data, size_t len)
 {
-    // Touch every byte handed over, so that the sanitizer sees a read past the buffer.
-    volatile unsigned sum = 0;
+    volatile unsigned sum = 0;  // every byte touched: AddressSanitizer sees a read past the buffer
     for (size_t i = 0; i < len; ++i)
         sum = sum + data[i];
     auto read = [&](auto f, bool needValid) {
@@ -103,7 +95,6 @@ inline FrameSeen ReadFrame(bool old, const unsigned char* data, size_t len)
     return old ? read(CUFrame(), true) : read(CFrame(), false);
 }
 
-// Every signal is taken directly, on the thread that emits it; the test reads copies.
 class StreamProbe : public QObject, public CFrameRecorder {
 public:
     struct EMapEvent {
@@ -117,49 +108,38 @@ public:
         std::vector<QString> statuses;
         std::vector<EMapEvent> emapEvents;
         std::vector<int> progress;
-        std::vector<FrameSeen> frames;  // video, audio and e-map frames as handed out
+        std::vector<FrameSeen> frames;
     };
 
-    StreamProbe(CHttpConnect* conn, bool old) : m_conn(conn)
+    // The stream must stop before the probe goes: its thread may be delivering a frame.
+    StreamProbe(CHttpConnect* conn, bool old)
     {
-        auto onFrame = [this, old](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+        auto frame = [this, old](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
             FrameSeen seen = ReadFrame(old, data, len);
             seen.info = info;
             change([&](State& s) { s.frames.push_back(seen); });
         };
         const auto direct = Qt::DirectConnection;
-        connect(conn, &CHttpConnect::VDataReceived, this, onFrame, direct);
-        connect(conn, &CHttpConnect::ADataReceived, this, onFrame, direct);
+        connect(conn, &CHttpConnect::VDataReceived, this, frame, direct);
+        connect(conn, &CHttpConnect::ADataReceived, this, frame, direct);
         connect(conn, &CHttpConnect::EMapDataReceived, this, [this, old](const DISPLAY_DVR_INFO&, const QByteArray& b) {
             FrameSeen seen = ReadFrame(old, reinterpret_cast<const unsigned char*>(b.constData()), size_t(b.size()));
             seen.emap = true;
             change([&](State& s) { s.frames.push_back(seen); });
         }, direct);
         connect(conn, &CHttpConnect::Connected, this, [this](const cgi::DvrInfo& info, int cid) {
-            change([&](State& s) {
-                ++s.connectedCount;
-                s.lastClientId = cid;
-                s.lastDvrInfo = info;
-            });
+            change([&](State& s) { ++s.connectedCount, s.lastClientId = cid, s.lastDvrInfo = info; });
         }, direct);
         connect(conn, &CHttpConnect::signalConnectionFailed, this, [this] { change([](State& s) { ++s.failures; }); }, direct);
         connect(conn, &CHttpConnect::signalConnectedDVRStatus, this, [this](const DISPLAY_DVR_INFO& info) {
             change([&](State& s) { s.statuses.push_back(info.status); });
         }, direct);
-        connect(conn, &CHttpConnect::signalEMapStatus, this,
-                [this](int ch, const QString&, bool record, EMap_Status::ENUM status) {
-                    change([&](State& s) { s.emapEvents.push_back({ch, status, record}); });
-                }, direct);
+        connect(conn, &CHttpConnect::signalEMapStatus, this, [this](int ch, const QString&, bool rec, EMap_Status::ENUM st) {
+            change([&](State& s) { s.emapEvents.push_back({ch, st, rec}); });
+        }, direct);
         connect(conn, &CHttpConnect::updateBackupProgress, this,
                 [this](int v) { change([&](State& s) { s.progress.push_back(v); }); }, direct);
     }
-    // Stops the stream first: its thread may be delivering a frame to this probe.
-    ~StreamProbe() override
-    {
-        if (m_conn)
-            m_conn->Disconnect();
-    }
-
     State state() const
     {
         QMutexLocker lock(&m_lock);
@@ -176,14 +156,12 @@ public:
     int videoCount() const { return int(frames().size()); }
     int audioCount() const { return int(frames(true).size()); }
     DISPLAY_DVR_INFO lastInfo() const { return frames().back().info; }
-    // Frames read past their bytes or unreadable.
     int unsound() const
     {
         const State s = state();
         return int(std::count_if(s.frames.begin(), s.frames.end(), [](const FrameSeen& f) { return !f.sound; }));
     }
 
-    // As a PC recorder: counts what it is given.
     bool isRecording() const override { return recording; }
     void writeFrame(bool old, const QByteArray& frame) override
     {
@@ -202,7 +180,6 @@ private:
         f(m_state);
     }
 
-    QPointer<CHttpConnect> m_conn;
     mutable QMutex m_lock;
     State m_state;
 };
@@ -212,14 +189,14 @@ struct StreamRig {
     explicit StreamRig(const simdvr::Config& cfg, const simdvr::Misbehaviour& m = {})
         : old(cfg.oldProtocol), sim(cfg), probe(&conn, old)
     {
-        started = sim.start();
+        EXPECT_TRUE(sim.start());
         sim.setMisbehaviour(m);
     }
+    ~StreamRig() { conn.Disconnect(); }
     void open(uint32_t channels, const CHttpConnect::ConnParam& p) { conn.Connect(MakeDvr(sim, old, channels), p); }
 
     const bool old;
     simdvr::CSimDvr sim;
-    bool started = false;
     CHttpConnect conn;
     StreamProbe probe;
 };

@@ -22,32 +22,18 @@ using simdvr::Transport;
 namespace {
 
 // Bytes that look like a reply's or a body's own structure.
-QByteArray Awkward(int size)
-{
-    static const char pattern[8] = {'\r', '\n', '-', '-', '\0', '\xFF', '"', 'B'};
-    QByteArray b(size, '\0');
-    for (int i = 0; i < size; ++i)
-        b[i] = pattern[(i * 13 + i / 7) % 8];
-    return b;
-}
+QByteArray Awkward(int size) { return QByteArray("\r\n--\0\xFF\"B\xFB", 9).repeated(size / 9 + 1).left(size); }
 
-QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    QFile f(dir.filePath(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-    return f.fileName();
-}
-
-// Number of whole packets in a reply body; *payload: the last one's.
-int Packets(const QByteArray& body, QByteArray* payload = nullptr)
+// The payload of a reply body that is one whole packet; "none" otherwise.
+QByteArray OnlyPayload(const QByteArray& body)
 {
     CDataParser parser;
+    QByteArray payload;
     int n = 0;
     for (bool more = parser.setReceivedData(false, body.constData(), unsigned(body.size())); more;
          more = parser.setReceivedData(false, nullptr, 0), ++n)
-        if (payload)
-            *payload = QByteArray(parser.getResultData().data(), qsizetype(parser.getResultData().size()));
-    return n;
+        payload = QByteArray(parser.getResultData().data(), qsizetype(parser.getResultData().size()));
+    return n == 1 ? payload : QByteArray("none");
 }
 
 // The arguments of the one signal a spy is to see.
@@ -59,7 +45,6 @@ QList<QVariant> Once(QSignalSpy& spy, int timeoutMs = 10000)
     return spy.isEmpty() ? QList<QVariant>{QByteArray("none"), true, QStringLiteral("none")} : spy.takeFirst();
 }
 
-// Reads once and returns the body handed over.
 QByteArray ReadOnce(CReadDVRData& reader, const DVR& dvr, const QString& query)
 {
     QSignalSpy spy(&reader, &CReadDVRData::completed);
@@ -67,17 +52,14 @@ QByteArray ReadOnce(CReadDVRData& reader, const DVR& dvr, const QString& query)
     return Once(spy, 20000).at(0).toByteArray();
 }
 
+bool IsUpload(const Request& r) { return r.transport == Transport::Upload; }
+
 Misbehaviour Reply(bool split, bool stall = false, bool drop = false)
 {
     Misbehaviour m;
-    m.replySplit = split;
-    m.splitIntervalMs = 0;
-    m.replyStall = stall;
-    m.replyDrop = drop;
+    m.replySplit = split, m.replyStall = stall, m.replyDrop = drop, m.splitIntervalMs = 0;
     return m;
 }
-
-bool IsUpload(const Request& r) { return r.transport == Transport::Upload; }
 
 }  // namespace
 
@@ -90,10 +72,8 @@ TEST(Command, QueriesArePostedAsFormsForBothGenerations)
     cgi::Ptzf ptz;
     ptz.set_cmd(cgi::Ptzf::CMD_PRESET_GO);
     ptz.set_preset(5);
-
     // A "%" in a request text is never taken for a placeholder.
     const std::pair<QString, QByteArray> cases[] = {
-        {COldQuery::StreamStop(7), "MODE=5&CID=7&OP=5"},
         {COldQuery::Record(7), "MODE=5&CID=7&OP=11"},
         {COldQuery::StreamChannel(107, 0xF0A0), "MODE=5&CID=107&OP=3&CH=f0a0"},
         {COldQuery::EMapChannel(7, 0), "MODE=5&CID=7&OP=6&CH=0"},
@@ -126,113 +106,63 @@ TEST(Command, CameraNamesArriveOnceAlsoWhenTheReplyComesByteByByte)
 {
     CSimDvr sim(SmallDvr());
     ASSERT_TRUE(sim.start());
-    const DVR dvr = MakeDvr(sim, false, 0xF);
     for (const bool split : {false, true}) {
         sim.setMisbehaviour(Reply(split));
         CSendCommand sender;
         QSignalSpy names(&sender, &CSendCommand::receivedCameraName);
-        sender.send(dvr, CgiQuery(cgi::MODE_LIVE, cgi::Live()));  // answered with a result, then the names
-        ASSERT_TRUE(WaitFor([&] { return names.count() >= 1; }));
-        QTest::qWait(100);
-        ASSERT_EQ(names.count(), 1) << split;
-        EXPECT_EQ(names.takeFirst().at(0).value<cgi::DvrInfo>().ch_name(3), "Gate");
+        // Answered with a result, then the names.
+        sender.send(MakeDvr(sim, false, 0xF), CgiQuery(cgi::MODE_LIVE, cgi::Live()));
+        EXPECT_EQ(Once(names).at(0).value<cgi::DvrInfo>().ch_name(3), "Gate");
     }
-    // Other commands give no names.
-    CSendCommand sender;
-    QSignalSpy names(&sender, &CSendCommand::receivedCameraName);
-    sender.send(dvr, CgiQuery(cgi::MODE_RESET_DVR));
-    ASSERT_TRUE(sim.waitForRequest([](const Request& q) { return q.mode == cgi::MODE_RESET_DVR; }));
-    QTest::qWait(200);
-    EXPECT_EQ(names.count(), 0);
 }
 
 TEST(Read, RepliesArriveWholeOrWithWhatCameBeforeSilence)
 {
     simdvr::Config cfg;
     cfg.dvrConf = Awkward(300000);
-    cfg.hddInfo.add_info()->set_total(1000);
     CSimDvr sim(cfg);
     ASSERT_TRUE(sim.start());
     const DVR dvr = MakeDvr(sim, false);
     const QString conf = CgiQuery(cgi::MODE_GET_DVR_CONF);
-    auto isGet = [](const Request& q) { return q.transport == Transport::Get; };
     CReadDVRData reader;
     reader.setIdleTimeout(400);
-    QByteArray payload;
-    EXPECT_EQ(Packets(ReadOnce(reader, dvr, conf), &payload), 1);
-    EXPECT_TRUE(payload == cfg.dvrConf);
+    EXPECT_TRUE(OnlyPayload(ReadOnce(reader, dvr, conf)) == cfg.dvrConf);
     Request r;
-    ASSERT_TRUE(sim.waitForRequest(isGet, 5000, &r));
+    ASSERT_TRUE(sim.waitForRequest([](const Request& q) { return q.transport == Transport::Get; }, 5000, &r));
     // The URL layer writes percent escapes in upper case; DVRs decode either.
     EXPECT_EQ(r.target.toLower(), ("/cgi-bin/webapp.cgi?" + conf.toLatin1()).toLower());
     EXPECT_TRUE(r.userOk && r.dataOk && r.body.isEmpty());
-    // A reused reader starts a fresh body.
-    EXPECT_EQ(Packets(ReadOnce(reader, dvr, CgiQuery(cgi::MODE_GET_HDD_INFO)), &payload), 1);
-    EXPECT_EQ(payload.toStdString(), cfg.hddInfo.SerializeAsString());
 
     // Byte by byte: whole. Silent halfway: the first half after the idle time. Closed
     // without an answer: empty.
-    simdvr::Config small = cfg;
-    small.dvrConf = cfg.dvrConf.right(5000);
-    sim.setConfig(small);
+    cfg.dvrConf = cfg.dvrConf.right(5000);
+    sim.setConfig(cfg);
     sim.setMisbehaviour(Reply(true));
-    EXPECT_EQ(Packets(ReadOnce(reader, dvr, conf), &payload), 1);
-    EXPECT_TRUE(payload == small.dvrConf);
+    EXPECT_TRUE(OnlyPayload(ReadOnce(reader, dvr, conf)) == cfg.dvrConf);
     sim.setMisbehaviour(Reply(false, true));
     const QByteArray half = ReadOnce(reader, dvr, conf);
-    EXPECT_GT(half.size(), small.dvrConf.size() / 3);
-    EXPECT_EQ(Packets(half), 0);
+    EXPECT_GT(half.size(), cfg.dvrConf.size() / 3);
+    EXPECT_EQ(OnlyPayload(half), "none");
     sim.setMisbehaviour(Reply(false, false, true));
     EXPECT_TRUE(ReadOnce(reader, dvr, conf).isEmpty());
 
-    // Stopped: nothing follows; the next read is whole.
+    // Stopped, or destroyed, while the reply is held back: nothing follows; the next read
+    // is whole.
     sim.setMisbehaviour(Reply(false, true));
     sim.clearLog();
     QSignalSpy spy(&reader, &CReadDVRData::completed);
+    auto* doomed = new CReadDVRData;
     reader.startRead(dvr, conf);
-    ASSERT_TRUE(sim.waitForRequest(isGet));
+    doomed->startRead(dvr, conf);
+    ASSERT_TRUE(sim.waitUntil([&] { return sim.requests().size() == 2; }));
     reader.stopRead();
+    delete doomed;
     EXPECT_FALSE(reader.isRunning());
     QTest::qWait(600);
     EXPECT_EQ(spy.count(), 0);
     sim.setMisbehaviour(Misbehaviour());
-    EXPECT_EQ(Packets(ReadOnce(reader, dvr, conf), &payload), 1);
-    EXPECT_EQ(payload, small.dvrConf);
-
-    // Destroyed while running, or never started.
-    sim.setMisbehaviour(Reply(false, true));
-    auto* running = new CReadDVRData;
-    running->startRead(dvr, conf);
-    QTest::qWait(50);
-    delete running;
+    EXPECT_EQ(OnlyPayload(ReadOnce(reader, dvr, conf)), cfg.dvrConf);
     CReadDVRData().stopRead();
-
-    // An old DVR's information page is taken as it comes.
-    small.oldProtocol = true;
-    small.oldInfoPage = QByteArray("<html>HDD1 : 1000 MB\r\n\x01\xFF</html>");
-    sim.setConfig(small);
-    sim.setMisbehaviour(Misbehaviour());
-    EXPECT_EQ(ReadOnce(reader, dvr, COldQuery::ReadInfo(dvr)), small.oldInfoPage);
-}
-
-TEST(UpFile, ServesHeadFileAndTailInAnyChunks)
-{
-    QTemporaryDir dir;
-    const QByteArray head("HEAD\r\n"), content = Awkward(70000), tail("\r\n--tail--\r\n");
-    QUpFile f(WriteFile(dir, QStringLiteral("fw.img"), content), head, tail);
-    ASSERT_TRUE(f.openFile());
-    EXPECT_EQ(f.size(), head.size() + content.size() + tail.size());
-    EXPECT_EQ(f.sizepart(), head.size() + content.size());
-    for (const int step : {1, 0}) {  // single bytes; changing sizes
-        ASSERT_TRUE(f.seek(0));
-        QByteArray got;
-        for (int n = 1; !f.atEnd(); n = n * 3 % 4099 + 1)
-            got += f.read(step ? step : n);
-        EXPECT_TRUE(got == head + content + tail) << step;
-    }
-    QUpFile empty(WriteFile(dir, QStringLiteral("empty"), QByteArray()), head, tail);
-    ASSERT_TRUE(empty.openFile());
-    EXPECT_EQ(empty.readAll(), head + tail);
 }
 
 TEST(Upload, BodyAndHeadersArriveByteForByteFailuresAreReported)
@@ -240,18 +170,17 @@ TEST(Upload, BodyAndHeadersArriveByteForByteFailuresAreReported)
     CSimDvr sim;
     ASSERT_TRUE(sim.start());
     QTemporaryDir dir;
+    const QByteArray content = Awkward(300000);
+    const QString path = dir.filePath(QStringLiteral("my\"conf\r\n.conf"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush());
     // The file name is escaped; query pieces without "=" or with two are left out, an empty
     // value is kept.
-    const QByteArray content = Awkward(300000);
-    const QString path = WriteFile(dir, QStringLiteral("my\"conf\r\n.conf"), content);
     const QString conf = CgiQuery(cgi::MODE_SET_DVR_CONF), query = conf + "&&B&C=2=3&D=";
     UpLoader up;
-    QSignalSpy started(&up, &UpLoader::started);
-    QSignalSpy progress(&up, &UpLoader::progress);
     QSignalSpy finished(&up, &UpLoader::finished);
     up.upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
     EXPECT_EQ(Once(finished), (QList<QVariant>{false, false, QString()}));
-    EXPECT_EQ(started.count(), 1);
 
     Request r;
     ASSERT_TRUE(sim.waitForRequest(IsUpload, 5000, &r));
@@ -271,44 +200,26 @@ TEST(Upload, BodyAndHeadersArriveByteForByteFailuresAreReported)
     EXPECT_TRUE(r.body == expected);
     EXPECT_EQ(r.header("Content-Length"), QByteArray::number(expected.size()));
     EXPECT_TRUE(r.userOk && r.mode == cgi::MODE_SET_DVR_CONF && r.fileData == content);
-    EXPECT_EQ(r.header("Host"), QByteArray("127.0.0.1"));
     EXPECT_EQ(r.header("User-Agent"), QByteArray("Mozilla/5.0 (Windows; U; Windows NT 5.1; ru; rv:1.9.1.3) "
                                                  "Gecko/20090824 Firefox/3.5.3 (.NET CLR 3.5.30729)"));
     EXPECT_EQ(r.header("Accept-Charset"), QByteArray("windows-1251,utf-8;q=0.7,*;q=0.7"));
-    EXPECT_TRUE(progress.contains(QList<QVariant>{qint64(expected.size()), qint64(expected.size())}));
 
+    // The DVR refuses: its code's text, not a success.
     simdvr::Config cfg;
     cfg.uploadResultCode = 4;
     sim.setConfig(cfg);
-    // The DVR refuses: its code's text, not a success.
     up.upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
     EXPECT_EQ(Once(finished), (QList<QVariant>{true, false, QStringLiteral("[ERROR]permission denied")}));
 
-    // An unreadable file: reported before anything is sent.
-    sim.clearLog();
-    const QString missing = dir.filePath(QStringLiteral("nothing.conf"));
-    up.upload(QStringLiteral("127.0.0.1"), sim.port(), query, missing);
-    EXPECT_EQ(Once(finished), (QList<QVariant>{true, false, QStringLiteral("Error: can't open file %1").arg(missing)}));
-    EXPECT_TRUE(sim.requests().empty());
-
-    // Aborted while the reply is outstanding: one finished(), aborted.
+    // Aborted while the reply is outstanding: one finished(), aborted; destroyed in the
+    // middle of an upload: nothing left behind.
     sim.setMisbehaviour(Reply(false, true));
     up.upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
     ASSERT_TRUE(sim.waitForRequest(IsUpload));
     up.abort();
     EXPECT_EQ(Once(finished), (QList<QVariant>{false, true, QString()}));
-    EXPECT_TRUE(up.aborted());
-
-    // Destroyed in the middle of an upload: nothing left behind.
     auto* doomed = new UpLoader;
     doomed->upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
     QTest::qWait(20);
     delete doomed;
-
-    // Nobody listening.
-    const int port = sim.port();
-    sim.stop();
-    up.upload(QStringLiteral("127.0.0.1"), port, query, path);
-    EXPECT_EQ(Once(finished),
-              (QList<QVariant>{true, false, QStringLiteral("Network error: %1").arg(int(QNetworkReply::ConnectionRefusedError))}));
 }
