@@ -1,11 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
+#include <xvid.h>
+
 #include "Common/DecodeVideo.h"
-#include "video_reference.h"
+#include "support/TestMedia.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavutil/imgutils.h>
+#include <libswscale/swscale.h>
+}
 
 using testmedia::AccessUnit;
 using testmedia::Clip;
@@ -13,7 +22,108 @@ using testmedia::Codec;
 
 namespace {
 
+using Picture = std::vector<uint8_t>;
 const FrameSize kCif{352, 240};
+
+// An independent decode: one picture per unit that produced one, rows without padding.
+std::vector<Picture> DecodeWithLibavcodec(const Clip& clip, int format)
+{
+    std::vector<Picture> out;
+    const AVCodec* codec = avcodec_find_decoder(clip.codec == Codec::H264 ? AV_CODEC_ID_H264 : AV_CODEC_ID_MPEG4);
+    AVCodecContext* ctx = avcodec_alloc_context3(codec);
+    ctx->thread_count = 1;
+    ctx->flags |= AV_CODEC_FLAG_LOW_DELAY;
+    AVPacket* pkt = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    SwsContext* sws = nullptr;
+    const auto fmt = static_cast<AVPixelFormat>(format);
+    const bool open = avcodec_open2(ctx, codec, nullptr) == 0;
+    for (size_t i = 0; open && i < clip.units.size(); ++i) {
+        pkt->data = const_cast<uint8_t*>(clip.units[i].data.data());
+        pkt->size = static_cast<int>(clip.units[i].data.size());
+        avcodec_send_packet(ctx, pkt);
+        while (avcodec_receive_frame(ctx, frame) == 0) {
+            const auto from = static_cast<AVPixelFormat>(frame->format);
+            sws = sws_getCachedContext(sws, frame->width, frame->height, from, frame->width, frame->height, fmt,
+                                       SWS_FAST_BILINEAR, nullptr, nullptr, nullptr);
+            Picture p(av_image_get_buffer_size(fmt, frame->width, frame->height, 1));
+            uint8_t* planes[4];
+            int strides[4];
+            av_image_fill_arrays(planes, strides, p.data(), fmt, frame->width, frame->height, 1);
+            sws_scale(sws, frame->data, frame->linesize, 0, frame->height, planes, strides);
+            out.push_back(std::move(p));
+        }
+    }
+    sws_freeContext(sws);
+    av_frame_free(&frame);
+    av_packet_free(&pkt);
+    avcodec_free_context(&ctx);
+    return out;
+}
+
+// Re-encoded with the fixed VOL header's parameters; WithoutHeaders cuts the headers as a DVR does.
+std::vector<AccessUnit> DvrStyleMpeg4(const Clip& clip)
+{
+    xvid_gbl_init_t init{};
+    init.version = XVID_VERSION;
+    xvid_global(nullptr, XVID_GBL_INIT, &init, nullptr);
+    xvid_enc_create_t create{};
+    create.version = XVID_VERSION;
+    create.width = clip.width;
+    create.height = clip.height;
+    create.fincr = 1001;
+    create.fbase = 30000;
+    create.max_key_interval = 30;
+    xvid_encore(nullptr, XVID_ENC_CREATE, &create, nullptr);
+
+    std::vector<Picture> yuv = DecodeWithLibavcodec(clip, AV_PIX_FMT_YUV420P);
+    std::vector<uint8_t> bits(1 << 20);
+    std::vector<AccessUnit> out;
+    for (size_t i = 0; i < yuv.size(); ++i) {
+        xvid_enc_frame_t frame{};
+        frame.version = XVID_VERSION;
+        frame.vol_flags = XVID_VOL_MPEGQUANT | (clip.height >= 480 ? XVID_VOL_INTERLACING : 0);
+        frame.vop_flags = XVID_VOP_HALFPEL | XVID_VOP_INTER4V;
+        frame.input.csp = XVID_CSP_I420;
+        frame.input.plane[0] = yuv[i].data();
+        frame.input.stride[0] = clip.width;
+        frame.type = clip.units[i].key ? XVID_TYPE_IVOP : XVID_TYPE_PVOP;
+        frame.quant = 4;
+        frame.bitstream = bits.data();
+        frame.length = static_cast<int>(bits.size());
+        const int n = xvid_encore(create.handle, XVID_ENC_ENCODE, &frame, nullptr);
+        if (n > 0)
+            out.push_back({Picture(bits.begin(), bits.begin() + n), (frame.out_flags & XVID_KEYFRAME) != 0});
+    }
+    xvid_encore(create.handle, XVID_ENC_DESTROY, nullptr, nullptr);
+    return out;
+}
+
+std::vector<AccessUnit> WithoutHeaders(std::vector<AccessUnit> units)
+{
+    for (auto& unit : units) {
+        auto& d = unit.data;
+        for (size_t k = 0; k + 3 < d.size(); ++k) {
+            if (d[k] == 0 && d[k + 1] == 0 && d[k + 2] == 1 && d[k + 3] == 0xB6) {
+                d.erase(d.begin(), d.begin() + long(k));
+                break;
+            }
+        }
+    }
+    return units;
+}
+
+// Over the colour bytes of two BGRA pictures.
+double PsnrBgra(const uint8_t* a, const uint8_t* b, int width, int height)
+{
+    double sum = 0;
+    const size_t n = size_t(width) * height * 3;
+    for (size_t i = 0; i < n; ++i) {
+        const double d = double(a[i / 3 * 4 + i % 3]) - double(b[i / 3 * 4 + i % 3]);
+        sum += d * d;
+    }
+    return sum == 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 * double(n) / sum);
+}
 
 size_t Decode(CDecodeVideo& dv, int slot, const AccessUnit& unit, FrameSize size,
               ProtocolType type = PROTOCOL_CFRAME_H264)
@@ -26,10 +136,10 @@ size_t DecodeMpeg4(CDecodeVideo& dv, int slot, const AccessUnit& unit, FrameSize
     return Decode(dv, slot, unit, size, PROTOCOL_CUFRAME_MPEG4);
 }
 
-videotest::Picture Pixels(const QImage& image)
+Picture Pixels(const QImage& image)
 {
     const size_t row = size_t(image.width()) * (image.depth() / 8);
-    videotest::Picture out;
+    Picture out;
     for (int y = 0; y < image.height(); ++y)
         out.insert(out.end(), image.constScanLine(y), image.constScanLine(y) + row);
     return out;
@@ -46,7 +156,7 @@ protected:
 
     CDecodeVideo dv;
     const Clip cif = testmedia::LoadClip(Codec::H264, "cif");
-    const std::vector<videotest::Picture> cifRgb = videotest::DecodeWithLibavcodec(cif, AV_PIX_FMT_RGB24);
+    const std::vector<Picture> cifRgb = DecodeWithLibavcodec(cif, AV_PIX_FMT_RGB24);
 };
 
 }  // namespace
@@ -60,7 +170,7 @@ TEST_F(DecodeVideoTest, EveryClipDecodesToItsSizeAndFormat)
             const int slot = h264 ? 0 : 1;
             // xvidcore and libavcodec's MPEG-4 decoder differ slightly; swapped colour
             // channels would still be far off on the colour bars.
-            const auto reference = videotest::DecodeWithLibavcodec(clip, h264 ? AV_PIX_FMT_RGB24 : AV_PIX_FMT_BGRA);
+            const auto reference = DecodeWithLibavcodec(clip, h264 ? AV_PIX_FMT_RGB24 : AV_PIX_FMT_BGRA);
             ASSERT_EQ(reference.size(), clip.units.size());
             for (size_t i = 0; i < clip.units.size(); ++i) {
                 SCOPED_TRACE(testing::Message() << name << " " << i);
@@ -74,7 +184,7 @@ TEST_F(DecodeVideoTest, EveryClipDecodesToItsSizeAndFormat)
                 if (h264)
                     ASSERT_EQ(Pixels(image), reference[i]);
                 else
-                    EXPECT_GT(videotest::PsnrBgra(image.constBits(), reference[i].data(), clip.width, clip.height),
+                    EXPECT_GT(PsnrBgra(image.constBits(), reference[i].data(), clip.width, clip.height),
                               30.0);
             }
         }
@@ -125,7 +235,7 @@ TEST_F(DecodeVideoTest, FramesThatCannotFitAreRefusedAndDoNotCountAsKeyFrames)
     EXPECT_EQ(dv.GetDecodedImage(3).size(), QSize(704, 480));
     // Pictures outlive the front; a front never set up decodes nothing.
     const QImage kept = dv.GetDecodedImage(3);
-    const videotest::Picture before = Pixels(kept);
+    const Picture before = Pixels(kept);
     dv.Deinit();
     EXPECT_TRUE(dv.GetDecodedImage(3).isNull());
     EXPECT_EQ(Pixels(kept), before);
@@ -165,7 +275,7 @@ TEST_F(DecodeVideoTest, OldProtocolH264KeyFramesGetParameterSetsInFront)
 
     // The clip's own parameter sets follow the fixed ones and win.
     const Clip d1 = testmedia::LoadClip(Codec::H264, "d1");
-    const auto reference = videotest::DecodeWithLibavcodec(d1, AV_PIX_FMT_RGB24);
+    const auto reference = DecodeWithLibavcodec(d1, AV_PIX_FMT_RGB24);
     for (size_t i = 0; i < 5; ++i) {
         ASSERT_GT(Decode(dv, 2, d1.units[i], FrameSize{704, 480}, PROTOCOL_CUFRAME_H264), 0u);
         EXPECT_EQ(Pixels(dv.GetDecodedImage(2)), reference[i]) << i;
@@ -212,8 +322,8 @@ TEST(XvidDecoding, FixedHeaderPatchedForTheSizeDecodesStreamsWithoutVol)
     // The stream's own header on one slot, the fixed one on the other: the same pictures.
     for (const char* name : {"cif", "d1"}) {
         const Clip clip = testmedia::LoadClip(Codec::Mpeg4, name);
-        const auto encoded = videotest::DvrStyleMpeg4(clip);
-        const auto dvr = videotest::WithoutHeaders(encoded);
+        const auto encoded = DvrStyleMpeg4(clip);
+        const auto dvr = WithoutHeaders(encoded);
         ASSERT_EQ(encoded.size(), clip.units.size());
         ASSERT_LT(dvr[0].data.size(), encoded[0].data.size());
         CDecodeVideo dv;
@@ -238,7 +348,7 @@ TEST(XvidDecoding, APictureOfAnotherSizeThanTheStreamIsNeverWritten)
 
     // Directly: a frame claiming another size than the stream leaves the buffer alone until
     // the slot starts over; no output or no input decodes nothing.
-    const auto dvr = videotest::WithoutHeaders(videotest::DvrStyleMpeg4(testmedia::LoadClip(Codec::Mpeg4, "cif")));
+    const auto dvr = WithoutHeaders(DvrStyleMpeg4(testmedia::LoadClip(Codec::Mpeg4, "cif")));
     CXvidCodec xvid;
     xvid.init(1);
     std::vector<unsigned char> out(CXvidCodec::OutputBytes(704, 480), 0xEE);

@@ -41,18 +41,17 @@ TEST(CFrameHeader, LittleEndianFieldsValidityAndShortBuffers)
                                    {8, 704, 2}, {10, 480, 2}, {12, 1234567, 4}, {16, 890123, 4}});
     EXPECT_EQ(f.GetType(), FRAME_DELTA);
     EXPECT_EQ(f.GetChannel(), 16);
-    EXPECT_TRUE(f.IsValid());
     EXPECT_EQ(f.GetRecReason(), RECORD_REASON_2);
     EXPECT_EQ(f.GetRawDataSize(), 0x01020304u);
     EXPECT_EQ(f.GetDataOffset(), 36u);
     EXPECT_EQ(f.GetResolution().width * 1000 + f.GetResolution().height, 704480);
     EXPECT_EQ(f.GetTime(), KTimeVal(1234567, 890123));
     EXPECT_EQ(f.GetPTS(), 567890);
-    EXPECT_FALSE(Read<CFrame>({{1, 17, 1}}).IsValid());
+    EXPECT_TRUE(f.IsValid() && !Read<CFrame>({{1, 17, 1}}).IsValid());
 
     // Audio frames (type 3) carry four more header bytes.
-    EXPECT_EQ(Read<CFrame>({{0, 7, 1}}).GetType(), FRAME_AUDIO);
-    EXPECT_EQ(Read<CFrame>({{0, 7, 1}}).GetDataOffset(), 40u);
+    const CFrame audio = Read<CFrame>({{0, 7, 1}});
+    EXPECT_TRUE(audio.GetType() == FRAME_AUDIO && audio.GetDataOffset() == 40u);
 
     // Seconds past 2038 stay in the future; the presentation time works on the signed value.
     const CFrame late = Read<CFrame>({{12, 0x80000000u, 4}, {16, 250000, 4}});
@@ -66,7 +65,7 @@ TEST(CFrameHeader, LittleEndianFieldsValidityAndShortBuffers)
     EXPECT_EQ(Read<CFrame>({{1, 5, 1}}, 35).GetChannel(), 0);
 }
 
-TEST(CUFrameHeader, BigEndianUnalignedFieldsValidityAndModels)
+TEST(CUFrameHeader, BigEndianUnalignedFieldsValidityAndCodeTables)
 {
     const CUFrame f = Read<CUFrame>({
         {8, 0x1000, 4},               // frame total
@@ -97,10 +96,7 @@ TEST(CUFrameHeader, BigEndianUnalignedFieldsValidityAndModels)
         EXPECT_FALSE(bad.IsValid());
     for (int model : {5, 6, 21, 22})
         EXPECT_EQ(Read<CUFrame>({{16, uint32_t(model), 1}}).IsValidModel(), model >= 6 && model <= 21) << model;
-}
 
-TEST(CUFrameHeader, ResolutionFrameTypeAndPlaybackCodes)
-{
     const FrameSize sizes[8] = {{704, 240}, {352, 240}, {704, 480}, {704, 576},
                                 {704, 288}, {352, 288}, {704, 576}, {704, 576}};
     for (uint32_t code = 0; code < 8; ++code) {
@@ -115,10 +111,6 @@ TEST(CUFrameHeader, ResolutionFrameTypeAndPlaybackCodes)
         EXPECT_EQ(f.GetType(), types[code]) << code;
         EXPECT_EQ(f.GetRawDataSize(), 0xFFFFFu);
     }
-    // Playback codes past the table, and reason bits, read as stop.
-    for (uint32_t code : {10u, 16u, 31u})
-        EXPECT_EQ(Read<CUFrame>({{13, (code << 3) | 0x07, 1}}).GetPbMode(), PB_STOP) << code;
-    EXPECT_EQ(Read<CUFrame>({{13, (29 << 3) | 0x07, 1}}).GetPbMode(), PB_STEP_BACKWARD);
 }
 
 TEST(FrameFit, DataMustLieInsideThePayload)
