@@ -1,5 +1,7 @@
 #include <memory>
+#include <regex>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -10,22 +12,6 @@
 
 namespace {
 
-std::string Encode64(const std::string& bytes)
-{
-    char out[1024];
-    EXPECT_EQ(to64frombits(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), out, sizeof out), 0);
-    return out;
-}
-
-std::string Decode64(const char* text, int* rc)
-{
-    unsigned char out[1024];
-    int len = -7;
-    *rc = from64tobits(text, out, sizeof out, &len);
-    EXPECT_GE(len, 0);
-    return std::string(reinterpret_cast<const char*>(out), len < 0 ? 0 : len);
-}
-
 cgi::User MakeUser(const std::string& name, const std::string& password)
 {
     cgi::User user;
@@ -34,64 +20,58 @@ cgi::User MakeUser(const std::string& name, const std::string& password)
     return user;
 }
 
-// Encodes a request, then decodes it as a DVR would; returns the USER value.
+// Encodes a request, then decodes it as a DVR would; returns the query.
 std::string ExpectRoundTrip(cgi::Mode mode, const cgi::User& user, const google::protobuf::MessageLite& data)
 {
     std::string query;
+    std::smatch m;
     EXPECT_EQ(cgi::Data2Url(mode, user, data, &query), 0);
-    const size_t u = query.find("&USER="), d = query.find("&DATA=");
-    if (query.compare(0, 5, "MODE=") != 0 || u == std::string::npos || d == std::string::npos || d < u) {
+    if (!std::regex_match(query, m, std::regex("MODE=([^&]*)&USER=([^&]*)&DATA=([^&]*)"))) {
         ADD_FAILURE() << query;
         return {};
     }
-    EXPECT_EQ(cgi::Url2Mode(query.substr(5, u - 5)), static_cast<int>(mode));
+    EXPECT_EQ(cgi::Url2Mode(m[1]), static_cast<int>(mode));
     cgi::User decodedUser;
-    EXPECT_EQ(cgi::Url2User(query.substr(u + 6, d - u - 6), &decodedUser), 0);
+    EXPECT_EQ(cgi::Url2User(m[2], &decodedUser), 0);
     EXPECT_EQ(decodedUser.SerializeAsString(), user.SerializeAsString());
     std::unique_ptr<google::protobuf::MessageLite> decoded(data.New());
-    EXPECT_EQ(cgi::Url2Data(query.substr(d + 6), decoded.get()), 0);
+    EXPECT_EQ(cgi::Url2Data(m[3], decoded.get()), 0);
     EXPECT_EQ(decoded->SerializeAsString(), data.SerializeAsString());
-    return query.substr(u + 6, d - u - 6);
+    return query;
 }
 
 }  // namespace
 
-TEST(Base64, VectorsEveryByteValueAndDecoderRules)
+TEST(QueryCodecs, Base64AndUrlEncodingAndBounds)
 {
     const std::pair<std::string, std::string> vectors[] = {
         {"", ""}, {"ab", "YWI="}, {"\xfb\xff", "+/8="}, {"fooba", "Zm9vYmE="}, {std::string(4, '\0'), "AAAAAA=="},
     };
-    for (const auto& v : vectors)
-        EXPECT_EQ(Encode64(v.first), v.second);
-    std::string all;
-    for (int i = 0; i < 256; ++i)
-        all.push_back(static_cast<char>(i));
-    for (size_t n = 0; n <= all.size(); n += 37) {
-        int rc = 1;
-        EXPECT_EQ(Decode64(Encode64(all.substr(all.size() - n)).c_str(), &rc), all.substr(all.size() - n));
-        EXPECT_EQ(rc, 0);
+    char text[1100];
+    for (const auto& v : vectors) {
+        ASSERT_EQ(to64frombits(reinterpret_cast<const unsigned char*>(v.first.data()), v.first.size(), text, 16), 0);
+        EXPECT_EQ(text, v.second);
     }
-
-    struct Case {
-        const char* text;
-        std::string bytes;  // before a bad group, the groups before it
-        int rc;
-    };
-    const Case cases[] = {
+    // Decoded bytes (before a bad group, the groups before it) and result.
+    const std::tuple<const char*, std::string, int> cases[] = {
         {"YQ==", "a", 0}, {"+ YWJj", "abc", 0},  // a leading "+ " is skipped
         {"YWI=YWJj", "ab", 0}, {"YWJj\r\nYWJj", "abc", 0}, {"\rYWJj", "", 0},  // the end: "=" or CR
         {"YW", "", -1}, {"Y=Jj", "", -1}, {"=WJj", "", -1}, {"YW!j", "", -1}, {"YWJj YWJj", "abc", -1},
         {"+ ", "", -1}, {"YW\xc3\xa9", "", -1}, {"\x80WJj", "", -1}, {"YWJjYW", "abc", -1},
     };
-    for (const Case& c : cases) {
-        int rc = 1;
-        EXPECT_EQ(Decode64(c.text, &rc), c.bytes) << c.text;
-        EXPECT_EQ(rc, c.rc) << c.text;
+    unsigned char bytes[64];
+    int len = -7;
+    for (const auto& [in, out, rc] : cases) {
+        EXPECT_EQ(from64tobits(in, bytes, sizeof bytes, &len), rc) << in;
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), len >= 0 && len < 64 ? len : 64), out) << in;
     }
-}
+    // The room is checked per group.
+    EXPECT_EQ(from64tobits("YWJjYWJj", bytes, 5, &len), -1);
+    EXPECT_EQ(len, 3);
+    EXPECT_EQ(from64tobits("YWJjYWI=", bytes, 5, &len), 0);
+    EXPECT_EQ(len, 5);
 
-TEST(UrlCodec, EncodesOnlyTheUnsafeBytesAndDecodesAPercentWithoutHexLiterally)
-{
+    // URL: only the unsafe bytes are escaped; a "%" without two hex digits stays literal.
     const std::string kept = "-./0123456789:@ABCDEFGHIJKLMNOPQRSTUVWXYZ\\_abcdefghijklmnopqrstuvwxyz";
     for (int b = 0; b < 256; ++b) {
         const char c = static_cast<char>(b), *hex = "0123456789abcdef";
@@ -99,27 +79,17 @@ TEST(UrlCodec, EncodesOnlyTheUnsafeBytesAndDecodesAPercentWithoutHexLiterally)
         ASSERT_EQ(urlencode(&c, 1, out, sizeof out), 0);
         EXPECT_EQ(out, kept.find(c) != std::string::npos ? std::string(1, c) : std::string({'%', hex[b >> 4], hex[b & 15]}));
     }
-    const std::pair<const char*, std::string> cases[] = {
+    const std::pair<const char*, std::string> urls[] = {
         {"YWI%3d", "YWI="}, {"%2bw%3D%3d", "+w=="}, {"%4A%4a%ff%FF", "JJ\xff\xff"}, {"a+b c", "a+b c"},
         {"a%00b", std::string("a\0b", 3)}, {"", ""}, {"%", "%"}, {"100%", "100%"}, {"%4", "%4"},
         {"%zz", "%zz"}, {"%4g1", "%4g1"}, {"%%41", "%A"}, {"%g%41", "%gA"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : urls) {
         char out[64];
-        int len = -7;
+        len = -7;
         EXPECT_EQ(urldecode(c.first, out, sizeof out, &len), 0);
         EXPECT_EQ(std::string(out, len >= 0 && len < 64 ? len + 1 : 0), c.second + '\0') << c.first;
     }
-}
-
-TEST(QueryCodecs, DecodersRefuseOutputThatDoesNotFit)
-{
-    unsigned char bytes[8];
-    int len = -7;
-    EXPECT_EQ(from64tobits("YWJjYWJj", bytes, 5, &len), -1);  // checked per group
-    EXPECT_EQ(len, 3);
-    EXPECT_EQ(from64tobits("YWJjYWI=", bytes, 5, &len), 0);
-    EXPECT_EQ(len, 5);
     char plain[4];
     EXPECT_EQ(urldecode("abcd", plain, sizeof plain, &len), -1);
     EXPECT_STREQ(plain, "");
@@ -157,23 +127,20 @@ TEST(QueryEncoding, GoldenQueriesAndRoundTrips)
          "MODE=0&USER=CghvcGVyYXRvchIJcEBzcyB3MHJk&DATA=CAEQ/wEYAA%3d%3d"},
         {cgi::MODE_GET_HDD_INFO, cgi::User(), cgi::Live(), "MODE=17&USER=&DATA="},
     };
-    std::string query = "stale";
-    for (const Case& c : cases) {
-        ASSERT_EQ(cgi::Data2Url(c.mode, c.user, c.data, &query), 0);
-        EXPECT_EQ(query, c.query);
-        ExpectRoundTrip(c.mode, c.user, c.data);
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(ExpectRoundTrip(c.mode, c.user, c.data), c.query);
     // EUC-KR and UTF-8 bytes, blanks, NUL and the query's own separators.
     ExpectRoundTrip(cgi::MODE_SEARCH, MakeUser("\xb0\xfc\xb8\xae\xc0\xda", "\xea\xb4\x80 a&b=c%2b+"), search);
     ExpectRoundTrip(cgi::MODE_DVR_TIME, MakeUser("admin", std::string("a\0b\xff", 4)), live);
 }
 
 // Too long a value or query is refused whole and nothing is sent, never cut.
-TEST(QueryEncoding, ValueAndQueryLimitsRefuseTheWholeRequest)
+TEST(QueryCodecs, ValueAndQueryLimitsAndBadValues)
 {
     // A 178-character password gives the longest USER value, 254 characters; 177 needs one
     // more Base64 group with escaped padding (256).
-    EXPECT_EQ(ExpectRoundTrip(cgi::MODE_LIVE, MakeUser("admin", std::string(178, 'a')), cgi::NullMsg()).size(), 254u);
+    EXPECT_EQ(ExpectRoundTrip(cgi::MODE_LIVE, MakeUser("admin", std::string(178, 'a')), cgi::NullMsg()).size(),
+              std::string("MODE=0&USER=&DATA=").size() + 254);
     std::string query;
     for (size_t n : {177, 180}) {
         query = "stale";
@@ -184,40 +151,38 @@ TEST(QueryEncoding, ValueAndQueryLimitsRefuseTheWholeRequest)
     const cgi::User user = MakeUser("admin", "");
     cgi::User data;
     data.set_password(std::string(736, 'a'));
-    ASSERT_EQ(cgi::Data2Url(cgi::MODE_RESET_DVR, user, data, &query), 0);
-    EXPECT_EQ(query.size(), 1023u);
-    ExpectRoundTrip(cgi::MODE_RESET_DVR, user, data);
+    EXPECT_EQ(ExpectRoundTrip(cgi::MODE_RESET_DVR, user, data).size(), 1023u);
     for (size_t n : {740, 765, 1 << 20}) {  // 1025 characters; 1024 in Base64; far beyond every buffer
         data.set_password(std::string(n, 'a'));
         query = "stale";
         EXPECT_EQ(cgi::Data2Url(cgi::MODE_RESET_DVR, user, data, &query), -1);
         EXPECT_EQ(query, "");
-        EXPECT_EQ(cgi::Data2Url(cgi::MODE_RESET_DVR, data, cgi::NullMsg(), &query), -1);
     }
-}
 
-TEST(QueryDecoding, BadValuesLeaveTheTargetUnchangedAndModeValues)
-{
+    // Decoding: a bad value leaves the target unchanged.
     const cgi::User original = MakeUser("keep", "me");
-    cgi::User user = original;
+    cgi::User decoded = original;
     // Not Base64; a short group; Base64 of a truncated string field; too long.
     for (const std::string& bad : {std::string("!!!!"), std::string("CgVhZG1pb"), std::string("CgVhZG0%3d"),
                                    std::string(1024, 'A')}) {
-        EXPECT_EQ(cgi::Url2User(bad, &user), -1) << bad.substr(0, 16);
-        EXPECT_EQ(cgi::Url2Data(bad, &user), -1) << bad.substr(0, 16);
-        EXPECT_EQ(user.SerializeAsString(), original.SerializeAsString());
+        EXPECT_EQ(cgi::Url2User(bad, &decoded), -1) << bad.substr(0, 16);
+        EXPECT_EQ(cgi::Url2Data(bad, &decoded), -1) << bad.substr(0, 16);
+        EXPECT_EQ(decoded.SerializeAsString(), original.SerializeAsString());
     }
     // The longest acceptable value: 1020 Base64 characters of a 765-byte message and an
     // escaped carriage return, which ends the Base64 text.
     cgi::User longest;
     longest.set_password(std::string(762, 'a'));
-    const std::string value = Encode64(longest.SerializeAsString()) + "%0d";
+    const std::string bytes = longest.SerializeAsString();
+    char text[1100];
+    ASSERT_EQ(to64frombits(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), text, sizeof text), 0);
+    const std::string value = text + std::string("%0d");
     ASSERT_EQ(value.size(), 1023u);
-    ASSERT_EQ(cgi::Url2Data(value, &user), 0);
-    EXPECT_EQ(user.password(), longest.password());
-    EXPECT_EQ(cgi::Url2User(value + "A", &user), -1);
-    EXPECT_EQ(cgi::Url2Data("", &user), 0);  // an empty value is an empty message
-    EXPECT_FALSE(user.has_password());
+    ASSERT_EQ(cgi::Url2Data(value, &decoded), 0);
+    EXPECT_EQ(decoded.password(), longest.password());
+    EXPECT_EQ(cgi::Url2User(value + "A", &decoded), -1);
+    EXPECT_EQ(cgi::Url2Data("", &decoded), 0);  // an empty value is an empty message
+    EXPECT_FALSE(decoded.has_password());
 
     const std::pair<std::string, int> modes[] = {
         {"14", 14}, {"", 0}, {"live", 0}, {"7&USER=", 7}, {" 22", 22}, {"-3", -3},
