@@ -57,14 +57,6 @@ struct Card : CAudioDevice {
 };
 using CardState = Card::State;
 
-std::shared_ptr<CardState> NewCard(qint64 room = kRoomy, bool opensOk = true)
-{
-    auto card = std::make_shared<CardState>();
-    card->room = room;
-    card->opensOk = opensOk;
-    return card;
-}
-
 CPlayAudio::DeviceFactory CardFactory(const std::shared_ptr<CardState>& card)
 {
     return [card] { return std::make_unique<Card>(card); };
@@ -101,7 +93,7 @@ bool WaitForWritten(CardState& card, int bytes)
 
 TEST(PlayAudio, WholePeriodsInOrderAndAProtocolChangeReopens)
 {
-    auto card = NewCard();
+    auto card = std::make_shared<CardState>();
     CPlayAudio player(CardFactory(card), 0);
     const QByteArray audio = Ramp(600, 0);
     player.PushAudio(false, audio.left(100));
@@ -129,7 +121,8 @@ TEST(PlayAudio, WholePeriodsInOrderAndAProtocolChangeReopens)
 
 TEST(PlayAudio, FullDeviceIsWaitedForAndTheQueueKeepsTheNewestSecond)
 {
-    auto card = NewCard(0);
+    auto card = std::make_shared<CardState>();
+    card->room = 0;
     CPlayAudio player(CardFactory(card), 0);
     QByteArray pushed;
     for (int i = 0; i < 75; ++i) {  // 3 s in A-law frames
@@ -144,29 +137,20 @@ TEST(PlayAudio, FullDeviceIsWaitedForAndTheQueueKeepsTheNewestSecond)
     EXPECT_TRUE(WaitForWritten(*card, kMonoSecond));
     EXPECT_EQ(card->get(&CardState::written), pushed.right(kMonoSecond));
 
-    // One push longer than the bound keeps its own newest second; clear drops what the
-    // device has not taken.
+    // One push longer than the bound keeps its own newest second.
     card->set(&CardState::room, qint64{0});
     const QByteArray big = Ramp(12000, 3);
     player.PushAudio(false, big);
-    player.PushAudio(false, Ramp(1600, 0));
-    player.clear();
-    const QByteArray after = Ramp(320, 9000);
-    player.PushAudio(false, after);
     card->set(&CardState::room, kRoomy);
-    EXPECT_TRUE(WaitForWritten(*card, kMonoSecond + after.size()));
-    EXPECT_EQ(card->get(&CardState::written).mid(kMonoSecond), after);
-    card->set(&CardState::room, qint64{0});
-    player.PushAudio(false, big);
-    card->set(&CardState::room, kRoomy);
-    EXPECT_TRUE(WaitForWritten(*card, 2 * kMonoSecond + after.size()));
-    EXPECT_EQ(card->get(&CardState::written).mid(kMonoSecond + after.size()), big.right(kMonoSecond));
+    EXPECT_TRUE(WaitForWritten(*card, 2 * kMonoSecond));
+    EXPECT_EQ(card->get(&CardState::written).mid(kMonoSecond), big.right(kMonoSecond));
 }
 
 TEST(PlayAudio, NoDeviceKeepsWorkingAndRetries)
 {
     // With no retry wait every push tries again; the audio queued meanwhile plays once a device opens.
-    auto card = NewCard(kRoomy, false);
+    auto card = std::make_shared<CardState>();
+    card->opensOk = false;
     CPlayAudio player(CardFactory(card), 0);
     QByteArray pushed;
     for (int i = 0; i < 3; ++i) {
@@ -188,15 +172,6 @@ TEST(PlayAudio, NoDeviceKeepsWorkingAndRetries)
     card->set(&CardState::stopped, false);
     player.PushAudio(false, Ramp(320, 0));
     EXPECT_TRUE(WaitFor([&] { return card->get(&CardState::opens) == 5; }));
-
-    // Within the retry time one attempt serves every push.
-    auto none = NewCard(kRoomy, false);
-    CPlayAudio patient(CardFactory(none), 3600 * 1000);
-    for (int i = 0; i < 10; ++i) {
-        patient.PushAudio(false, Ramp(320, i));
-        patient.wait();
-    }
-    EXPECT_EQ(none->get(&CardState::opens), 1);
 }
 
 // Qt's real audio backend without a sound server, in a child process: the backend connects

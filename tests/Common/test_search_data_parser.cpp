@@ -150,16 +150,6 @@ TEST(SearchDataParser, ReasonsOnlyForChannelsThatHaveOneAndBogusSpansAreCut)
     EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({ten}));
     EXPECT_EQ(parser.getDvrTime(), static_cast<int>(utc(2020, 5, 17, 12, 0)));
 
-    // From version 1 on the reply lists its hours itself.
-    cal.set_version(1);
-    cgi::CalHourItem* h = cal.add_hours();
-    h->set_year(2020);
-    h->set_mon(3);
-    h->set_mday(1);
-    h->set_hour(22);
-    parse(&parser, cal);
-    EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({at(2020, 3, 1, 22)}));
-
     // The whole counter range is cut to a month from its start; the last minutes before the
     // counter wraps are read, not lost to an overflow.
     cal.Clear();
@@ -171,6 +161,12 @@ TEST(SearchDataParser, ReasonsOnlyForChannelsThatHaveOneAndBogusSpansAreCut)
     EXPECT_EQ(cell(parser, at(1970, 2, 1, 0), 0, 0), 0xEE);
     EXPECT_EQ(cell(parser, at(2106, 2, 7, 6), 0, 23), 0);
     EXPECT_EQ(cell(parser, at(2106, 2, 7, 6), 0, 28), 3);
+
+    // An unreadable reply leaves nothing, and the PC's clock stands in for the DVR's.
+    const std::time_t before = std::time(nullptr);
+    parser.setNetData("\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\x01", 11);
+    EXPECT_TRUE(parser.getMinData().empty() && parser.getHourSet().empty() && parser.getData().empty());
+    EXPECT_GE(parser.getDvrTime(), static_cast<int>(before));
 }
 
 TEST(SearchDataParser, AYearFitsButFloodsStop)
@@ -215,22 +211,7 @@ TEST(SearchDataParser, AYearFitsButFloodsStop)
     EXPECT_EQ(local.getMinData().size(), static_cast<size_t>(CSearchDataParser::MAX_LOCAL_DATES));
 }
 
-TEST(SearchDataParser, UnreadableReplyLeavesNothingAndTheClockRunning)
-{
-    CSearchDataParser parser(false);
-    cgi::CalData cal;
-    addItem(&cal, 1000000000, 1000000059, 1, {1});
-    parse(&parser, cal);
-    ASSERT_EQ(parser.getData().size(), 1u);
-    const std::time_t before = std::time(nullptr);
-    EXPECT_GE(parser.getDvrTime(), static_cast<int>(before));  // no DVR time: the clock stands in
-    parser.setNetData("\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\x01", 11);
-    EXPECT_TRUE(parser.getMinData().empty() && parser.getHourSet().empty() && parser.getData().empty());
-    EXPECT_GE(parser.getDvrTime(), static_cast<int>(before));
-    EXPECT_LE(parser.getDvrTime(), static_cast<int>(std::time(nullptr)));
-}
-
-TEST(SearchDataParser, OldRecordsSkipBadSpansAndStopAtTheEndAndLocalRecordsAddUp)
+TEST(SearchDataParser, OldRecordsSkipBadSpansAndPartialRecordsAreNotRead)
 {
     std::string bytes;
     appendOld(&bytes, 5000, 0, 0, {});               // the DVR's time only
@@ -238,38 +219,21 @@ TEST(SearchDataParser, OldRecordsSkipBadSpansAndStopAtTheEndAndLocalRecordsAddUp
     appendOld(&bytes, 1240, 1230, 0x1, {1});         // backwards: skipped
     appendOld(&bytes, 0, 10, 0x1, {1});              // no start: skipped
     appendOld(&bytes, 1300, 1301, 0x30003, {4, 2});  // code 4 and bits 16-17 ignored
-    appendOld(&bytes, ~0u, ~0u, 255, {});            // end of the list
-    appendOld(&bytes, 1360, 1361, 0x1, {1});         // not read
     bytes.append(20, '\0');
     CSearchDataParser old(true);
-    old.setNetData(bytes.data(), 31);  // not one whole record
+    old.setNetData(bytes.data(), 31);
     EXPECT_NE(old.getDvrTime(), 5000);
     old.setNetData(bytes.data(), static_cast<int>(bytes.size()));
     EXPECT_EQ(old.getDvrTime(), 5000);
     const CDateHour key = at(1970, 1, 1, 0);
     ASSERT_EQ(old.getHourSet(), CSearchDataParser::HourSet({key}));
-    const int expected[][3] = {{0, 0, 0}, {0, 18, 0}, {0, 20, 0}, {0, 21, 0}, {1, 21, 3}, {0, 22, 0}};
+    const int expected[][3] = {{0, 0, 0}, {0, 18, 0}, {0, 20, 0}, {0, 21, 0}, {1, 21, 3}};
     for (const auto& e : expected)
         EXPECT_EQ(cell(old, key, e[0], e[1]), e[2]) << "ch" << e[0] << " min " << e[1];
 
-    // Index files: parts of a record are not read; further files add to the model and the
-    // time lines, and the DVR time stays the first one seen.
     CSearchDataParser local(false);
-    const uint32_t t = utc(2019, 12, 31, 22, 5);
-    const std::string first = qdx(t, 0x3, {1, 2}) + qdx(t + 60, 0x1, {3});
-    local.setLocalData(first.data(), 75);
+    const std::string record = qdx(utc(2019, 12, 31, 22, 5), 0x1, {1});
+    local.setLocalData(record.data(), 75);
     local.setLocalData(nullptr, 152);
     EXPECT_TRUE(local.getMinData().empty());
-    local.setLocalData(first.data(), 100);
-    EXPECT_EQ(cell(local, at(2019, 12, 31, 22), 0, 6), 0);
-    const std::string second = qdx(utc(2020, 1, 1, 0, 5), 0x8000, std::vector<uint8_t>(16, 2));
-    local.setLocalData(second.data(), static_cast<int>(second.size()));
-    local.setLocalData(first.data(), static_cast<int>(first.size()));
-    EXPECT_EQ(local.getDvrTime(), static_cast<int>(t));
-    EXPECT_EQ(local.getHourSet(), CSearchDataParser::HourSet({at(2019, 12, 31, 22), at(2020, 1, 1, 0)}));
-    const _TIMELINE_DATA& day = local.getData().at(CDate(2019, 12, 31));
-    EXPECT_EQ(day.data[0][22][5] + day.data[1][22][5] * 10 + day.data[0][22][6] * 100, 321u);
-    EXPECT_EQ(local.getData().at(CDate(2020, 1, 1)).data[15][0][5], 2u);
-    local.clear();
-    EXPECT_TRUE(local.getMinData().empty() && local.getHourSet().empty());
 }
