@@ -9,9 +9,7 @@
 #include "Common/ChannelNum.h"
 
 namespace {
-
 QStringList g_messages;
-
 QList<QCheckBox*> makeBoxes(QWidget* parent, const QStringList& names)
 {
     QList<QCheckBox*> boxes;
@@ -21,7 +19,6 @@ QList<QCheckBox*> makeBoxes(QWidget* parent, const QStringList& names)
     }
     return boxes;
 }
-
 }  // namespace
 
 TEST(ChannelMask, BitTestsCountsAndBoxesNeverShiftOutOfRange)
@@ -41,7 +38,6 @@ TEST(ChannelMask, BitTestsCountsAndBoxesNeverShiftOutOfRange)
         EXPECT_EQ(CChannelNum::getIndexCount(c.mask, c.ch), c.index) << c.mask << " " << c.ch;
     }
     EXPECT_EQ(CChnum::getCheckedChNum(0x1FFFF), 16);
-
     // More boxes than the mask has bits: the rest stay unchecked and unread.
     QWidget parent;
     QStringList names;
@@ -63,7 +59,6 @@ TEST(ChannelCheckBoxes, SortedByTheFirstNumberAndNamesWithoutOneNeverSmaller)
     QList<QCheckBox*> boxes = makeBoxes(&page, {"ch_11", "ch9_1", "ch10_0", "ch_2"});
     CChnum::SortCheckBox(&boxes);
     EXPECT_EQ(boxes[0]->objectName() + boxes[1]->objectName() + boxes[3]->objectName(), "ch_2ch9_1ch_11");
-
     // Such a comparison is no strict order: sorting must still only permute the list.
     const QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext&, const QString& text) { g_messages << text; });

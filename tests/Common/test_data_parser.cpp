@@ -7,9 +7,7 @@
 #include "Common/DataParser.h"
 
 namespace {
-
 using Bytes = std::vector<char>;
-
 Bytes RawPacket(uint8_t cid, uint8_t type, const Bytes& payload, bool bigEndian, uint32_t lengthField,
                 const Bytes& etx = END_CODE)
 {
@@ -29,11 +27,8 @@ Bytes Packet(uint8_t cid, uint8_t type, const Bytes& payload, bool bigEndian = f
 }
 
 void Append(Bytes& to, const Bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
-
 bool Feed(CDataParser& p, const Bytes& b) { return p.setReceivedData(false, b.data(), unsigned(b.size())); }
-
 using Got = std::tuple<int, int, Bytes>;  // client id, data type, payload
-
 // Feeds one read and takes every packet it completes, as the command sender does.
 void FeedAndDrain(CDataParser& p, bool bigEndian, const char* data, size_t n, std::vector<Got>& out)
 {
@@ -44,7 +39,6 @@ void FeedAndDrain(CDataParser& p, bool bigEndian, const char* data, size_t n, st
         found = p.setReceivedData(bigEndian, nullptr, 0);
     }
 }
-
 }  // namespace
 
 TEST(DataParser, EverySplitPointGivesTheSamePackets)
@@ -78,7 +72,6 @@ TEST(DataParser, EverySplitPointGivesTheSamePackets)
         Append(stream, RawPacket(6, 2, {'o', 'p', 'e', 'n'}, bigEndian, 4, {'x', 'y'}));
         add(4, 1, {5, 6, 7});
         Append(stream, {'x'});
-
         for (size_t split = 0; split <= stream.size(); ++split) {
             CDataParser p;
             std::vector<Got> got;
@@ -103,7 +96,6 @@ TEST(DataParser, FortyMebibytesAreWaitedForLongerLengthsAreCorrupt)
     ASSERT_EQ(p.getResultData().size(), limit);
     EXPECT_EQ(p.getResultData().front(), 'a');
     EXPECT_EQ(p.getResultData().back(), 'b');
-
     // Lengths that wrap a 32-bit sum, 5 in the wrong byte order: the next packet still comes.
     for (uint32_t bad : {0x2800001u, 0xFFFFFFF2u, 0xFFFFFFFFu, 0x05000000u}) {
         CDataParser q;

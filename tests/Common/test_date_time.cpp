@@ -12,7 +12,6 @@ TEST(DateTime, DvrTimesReadAsTheDvrWallClock)
 {
     if (qEnvironmentVariable("TZ") == QLatin1String("Asia/Seoul"))
         ASSERT_EQ(QDateTime::currentDateTime().offsetFromUtc(), 9 * 3600);  // the second run is real
-
     // The counter is unsigned 32-bit: -1 is its last second, past 2038 stays in order.
     const struct {
         time_t dvr;
@@ -23,7 +22,6 @@ TEST(DateTime, DvrTimesReadAsTheDvrWallClock)
         EXPECT_EQ(CDateTime::convert_Timet_QDateTime(c.dvr).toString(CDateTime::DISPLAY_TIME_FORMAT), c.shown);
     EXPECT_EQ(CDateTime::convert_Timet_QDateTime(1000000000).toString(CDateTime::FILE_TIME_FORMAT),
               QStringLiteral("20010909_014640"));
-
     // 2019-12-31 20:15:07 UTC, already the next morning in Seoul.
     const CDateTime eve(1577823307);
     EXPECT_EQ(eve.getDate(), CDate(2019, 12, 31));
@@ -35,7 +33,6 @@ TEST(DateTime, DvrTimesReadAsTheDvrWallClock)
     CDateTime set;
     set.setDateTime(2001, 9, 9, 1, 46, 40);
     EXPECT_EQ(set, CDateTime(1000000000));
-
     const CDate ordered[] = {{2019, 12, 31}, {2020, 1, 31}, {2020, 2, 1}, {2020, 2, 2}, {2020, 12, 1}};
     for (const CDate& a : ordered)
         for (const CDate& b : ordered)

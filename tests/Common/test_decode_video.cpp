@@ -21,10 +21,8 @@ using testmedia::Clip;
 using testmedia::Codec;
 
 namespace {
-
 using Picture = std::vector<uint8_t>;
 const FrameSize kCif{352, 240};
-
 // An independent decode: one picture per unit that produced one, rows without padding.
 std::vector<Picture> DecodeWithLibavcodec(const Clip& clip, int format)
 {
@@ -75,7 +73,6 @@ std::vector<AccessUnit> DvrStyleMpeg4(const Clip& clip)
     create.fbase = 30000;
     create.max_key_interval = 30;
     xvid_encore(nullptr, XVID_ENC_CREATE, &create, nullptr);
-
     std::vector<Picture> yuv = DecodeWithLibavcodec(clip, AV_PIX_FMT_YUV420P);
     std::vector<uint8_t> bits(1 << 20);
     std::vector<AccessUnit> out;
@@ -141,12 +138,10 @@ protected:
         dv.changeOpenglOption(true);
     }
     size_t DecodeCif(int slot, size_t i) { return Decode(dv, slot, cif.units[i], kCif); }
-
     CDecodeVideo dv;
     const Clip cif = testmedia::LoadClip(Codec::H264, "cif");
     const std::vector<Picture> cifRgb = DecodeWithLibavcodec(cif, AV_PIX_FMT_RGB24);
 };
-
 }  // namespace
 
 TEST_F(DecodeVideoTest, EveryClipDecodesToItsSizeAndFormat)
@@ -211,7 +206,6 @@ TEST_F(DecodeVideoTest, FramesThatCannotFitAreRefusedAndHeldPicturesNeverOverwri
     const Clip d1 = testmedia::LoadClip(Codec::H264, "d1");
     ASSERT_EQ(Decode(dv, 3, d1.units[0], kCif), size_t(704) * 480 * 3);
     EXPECT_EQ(dv.GetDecodedImage(3).size(), QSize(704, 480));
-
     // Pictures the display holds are not written; the frames decoded meanwhile still feed
     // the decoder, and pictures outlive the front.
     std::vector<QImage> shown;

@@ -13,11 +13,9 @@
 #include "Common/PlayAudio.h"
 
 namespace {
-
 constexpr int kMonoPeriod = 320;  // 20 ms of 8000 Hz 16-bit mono
 constexpr int kMonoSecond = 16000;
 constexpr qint64 kRoomy = qint64{1} << 20;
-
 // A sound card whose room (bytes it takes now) the test controls; shared with the test.
 struct Card : CAudioDevice {
     struct State {
@@ -55,8 +53,8 @@ struct Card : CAudioDevice {
     bool stopped() override { return s->get(&State::stopped); }
     std::shared_ptr<State> s;
 };
-using CardState = Card::State;
 
+using CardState = Card::State;
 CPlayAudio::DeviceFactory CardFactory(const std::shared_ptr<CardState>& card)
 {
     return [card] { return std::make_unique<Card>(card); };
@@ -88,7 +86,6 @@ bool WaitForWritten(CardState& card, int bytes)
     QThread::msleep(50);
     return reached;
 }
-
 }  // namespace
 
 TEST(PlayAudio, WholePeriodsInOrderAndAProtocolChangeReopens)
@@ -101,7 +98,6 @@ TEST(PlayAudio, WholePeriodsInOrderAndAProtocolChangeReopens)
     player.PushAudio(false, audio.mid(640, 200));
     EXPECT_TRUE(WaitForWritten(*card, 2 * kMonoPeriod));
     EXPECT_EQ(card->get(&CardState::written), audio.left(2 * kMonoPeriod));  // less than a period waits
-
     // What is still queued in the other format is dropped; old-protocol audio is stereo.
     card->set(&CardState::room, qint64{0});
     player.PushAudio(false, Ramp(320, 1000));
@@ -136,7 +132,6 @@ TEST(PlayAudio, FullDeviceIsWaitedForAndTheQueueKeepsTheNewestSecond)
     card->set(&CardState::room, kRoomy);
     EXPECT_TRUE(WaitForWritten(*card, kMonoSecond));
     EXPECT_EQ(card->get(&CardState::written), pushed.right(kMonoSecond));
-
     // One push longer than the bound keeps its own newest second.
     card->set(&CardState::room, qint64{0});
     const QByteArray big = Ramp(12000, 3);
@@ -164,7 +159,6 @@ TEST(PlayAudio, NoDeviceKeepsWorkingAndRetries)
     player.PushAudio(false, pushed.right(640));
     EXPECT_TRUE(WaitForWritten(*card, pushed.size()));
     EXPECT_EQ(card->get(&CardState::written), pushed);
-
     // A device that stops ends the output; the next push opens a new one.
     card->set(&CardState::stopped, true);
     player.PushAudio(false, Ramp(320, 0));

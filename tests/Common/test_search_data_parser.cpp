@@ -16,14 +16,12 @@
 // Also run with TZ=Asia/Seoul (see CMakeLists.txt): DVR times are UTC whatever the PC's zone.
 
 namespace {
-
 uint32_t utc(int y, int mo, int d, int h, int mi, int s = 0)
 {
     return static_cast<uint32_t>(QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC).toSecsSinceEpoch());
 }
 
 CDateHour at(int y, int mo, int d, int h) { return CDateHour(CDate(y, mo, d), h); }
-
 cgi::CalItem* addItem(cgi::CalData* cal, uint32_t start, uint32_t end, uint32_t mask,
                       std::vector<uint32_t> reasons)
 {
@@ -69,7 +67,6 @@ std::string qdx(uint32_t start, uint32_t mask, std::vector<uint8_t> reasons, uin
     std::copy(reasons.begin(), reasons.end(), r.record_reason);
     return std::string(reinterpret_cast<const char*>(&r), sizeof(r));
 }
-
 }  // namespace
 
 TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
@@ -107,7 +104,6 @@ TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
     // The end record, then one that must not be read.
     appendOld(&oldBytes, ~0u, ~0u, 255, {});
     appendOld(&oldBytes, utc(2021, 4, 1, 5, 0), utc(2021, 4, 1, 5, 0, 9), 1, {1});
-
     CSearchDataParser current(false), old(true), fromFiles(false);
     parse(&current, cal);
     old.setNetData(oldBytes.data(), static_cast<int>(oldBytes.size()));
@@ -115,7 +111,6 @@ TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
     const size_t half = local.size() / sizeof(QdxMinuteRecord) / 2 * sizeof(QdxMinuteRecord);
     fromFiles.setLocalData(local.data(), static_cast<int>(half));
     fromFiles.setLocalData(local.data() + half, static_cast<int>(local.size() - half));
-
     // Not three empty models: the expected cells are there.
     const CDateHour eve = at(2021, 3, 31, 23), midnight = at(2021, 4, 1, 0), morning = at(2021, 4, 1, 10);
     ASSERT_EQ(current.getHourSet(), CSearchDataParser::HourSet({eve, midnight, morning}));
@@ -123,7 +118,6 @@ TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(ten.GetData(2)) + 9, 5), std::string("\0\1\2\1\0", 5));
     EXPECT_EQ(cell(current, eve, 3, 57), 2);
     EXPECT_EQ(cell(current, midnight, 1, 3), 0);
-
     for (CSearchDataParser* other : {&old, &fromFiles}) {
         EXPECT_EQ(other->getHourSet(), current.getHourSet());
         EXPECT_TRUE(other->getMinData() == current.getMinData());
@@ -149,7 +143,6 @@ TEST(SearchDataParser, ReasonsOnlyForChannelsThatHaveOneAndBogusSpansAreCut)
         EXPECT_EQ(cell(parser, ten, c[0], c[1]), c[2]) << c[0] << " " << c[1];
     EXPECT_EQ(parser.getHourSet(), CSearchDataParser::HourSet({ten}));
     EXPECT_EQ(parser.getDvrTime(), static_cast<int>(utc(2020, 5, 17, 12, 0)));
-
     // The whole counter range is cut to a month from its start; the last minutes before the
     // counter wraps are read, not lost to an overflow.
     cal.Clear();
@@ -161,7 +154,6 @@ TEST(SearchDataParser, ReasonsOnlyForChannelsThatHaveOneAndBogusSpansAreCut)
     EXPECT_EQ(cell(parser, at(1970, 2, 1, 0), 0, 0), 0xEE);
     EXPECT_EQ(cell(parser, at(2106, 2, 7, 6), 0, 23), 0);
     EXPECT_EQ(cell(parser, at(2106, 2, 7, 6), 0, 28), 3);
-
     // An unreadable reply leaves nothing, and the PC's clock stands in for the DVR's.
     const std::time_t before = std::time(nullptr);
     parser.setNetData("\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\x01", 11);
@@ -181,14 +173,12 @@ TEST(SearchDataParser, AYearFitsButFloodsStop)
     parse(&parser, cal);
     ASSERT_EQ(parser.getMinData().size(), static_cast<size_t>(hours));
     EXPECT_EQ(cell(parser, at(2020, 12, 31, 23), 15, 59), 1 + (hours - 1) % 3);
-
     // Month-long spans in twenty different years: no more dates than a year holds.
     cal.Clear();
     for (int i = 0; i < 20; ++i)
         addItem(&cal, utc(2000 + i, 1, 1, 0, 0), utc(2000 + i, 3, 1, 0, 0), 0, {});
     parse(&parser, cal);
     EXPECT_EQ(parser.getData().size(), static_cast<size_t>(CSearchDataParser::MAX_NET_DATES));
-
     // The same month over and over: read only until the work allowed is used up.
     cal.Clear();
     const uint32_t may = utc(2020, 5, 1, 0, 0);
@@ -196,7 +186,6 @@ TEST(SearchDataParser, AYearFitsButFloodsStop)
         addItem(&cal, may, may + 31u * 86400u - 1, 0xFFFF, std::vector<uint32_t>(16, i < 400 ? 1 : 2));
     parse(&parser, cal);
     EXPECT_EQ(cell(parser, at(2020, 5, 31, 23), 15, 59), 1);
-
     // Old DVRs and index files spread over too many dates stop too.
     std::string bytes, records;
     appendOld(&bytes, 1, 0, 0, {});
@@ -230,7 +219,6 @@ TEST(SearchDataParser, OldRecordsSkipBadSpansAndPartialRecordsAreNotRead)
     const int expected[][3] = {{0, 0, 0}, {0, 18, 0}, {0, 20, 0}, {0, 21, 0}, {1, 21, 3}};
     for (const auto& e : expected)
         EXPECT_EQ(cell(old, key, e[0], e[1]), e[2]) << "ch" << e[0] << " min " << e[1];
-
     CSearchDataParser local(false);
     const std::string record = qdx(utc(2019, 12, 31, 22, 5), 0x1, {1});
     local.setLocalData(record.data(), 75);
