@@ -4,10 +4,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QWidget>
 
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "Display/DisplayInfo.h"
+#include "Settings/AppSettings.h"
 #include "sim/SimDvr.h"
 #include "support/TestMedia.h"
 
@@ -35,19 +37,22 @@ bool WaitFor(Done done, int ms = 5000)
     return done();
 }
 
+// An empty settings store in a scratch folder, so no test touches the real settings.
+inline void EmptySettings()
+{
+    static QTemporaryDir dir;
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path() + "/user");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, dir.path() + "/system");
+    QSettings(CAppSettings::COMPANY_NAME, CAppSettings::APP_NAME).clear();
+}
+
 // A left-button event; held: the buttons down during it.
 inline void Mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons held = Qt::LeftButton)
 {
     QMouseEvent event(type, QPointF(pos), QPointF(w->mapToGlobal(pos)),
                       type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(w, &event);
-}
-
-inline void Drag(QWidget* w, QPoint from, QPoint to)
-{
-    Mouse(w, QEvent::MouseButtonPress, from);
-    Mouse(w, QEvent::MouseMove, to);
-    Mouse(w, QEvent::MouseButtonRelease, to, Qt::NoButton);
 }
 
 inline QImage Solid(int w, int h, const QColor& color, QImage::Format format = QImage::Format_RGB888)
@@ -107,19 +112,6 @@ inline int StateMismatches(const QImage& shot, const QRect& cell, const QPixmap&
 {
     return Mismatches(shot, (cell.left() + cell.right()) / 2 - picture.width() / 2,
                       (cell.top() + cell.bottom()) / 2 - picture.height() / 2, Composed(picture, Qt::black), tolerance);
-}
-
-// Bounding box of the bright (text) pixels inside area.
-inline QRect BrightBox(const QImage& image, const QRect& area)
-{
-    QRect box;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb c = image.rect().contains(x, y) ? image.pixel(x, y) : 0;
-            if (qRed(c) > 180 && qGreen(c) > 180 && qBlue(c) > 180)
-                box |= QRect(x, y, 1, 1);
-        }
-    return box;
 }
 
 inline Frame Join(const QByteArray& header, const Frame& data)

@@ -1,5 +1,7 @@
 // The display widget with widget cells: pages, selection, sequence, alarm, and the frames,
 // status records and audio that reach it from simulated DVRs and worker threads.
+#include <gtest/gtest.h>
+
 #include <QMutex>
 #include <QSoundEffect>
 #include <QTimer>
@@ -13,7 +15,6 @@
 #include "Common/DecodeAudio.h"
 #include "Display/DisplayWidget.h"
 #include "Network/HttpConnect.h"
-#include "Settings/settings_sandbox.h"
 #include "display_test_util.h"
 
 using namespace displaytest;
@@ -44,11 +45,11 @@ private:
     std::shared_ptr<Played> m_played;
 };
 
-class DisplayWidgetTest : public SettingsTest {
+class DisplayWidgetTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SettingsTest::SetUp();
+        EmptySettings();
         CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
         auto p = played;
         w = std::make_unique<CDisplayWidget>(nullptr, [p] { return std::make_unique<RecordingCard>(p); });

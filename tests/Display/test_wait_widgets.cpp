@@ -7,11 +7,9 @@
 #include "Display/WaitWidget.h"
 #include "display_test_util.h"
 
-namespace {
-
-// The one spoke drawn bright (alpha 180 among eleven at 80), -1 for any other drawing, -2 for
-// none. Spokes are drawn one after another, each turned 30 degrees further round the centre.
-int LitSpoke(QWidget& widget)
+// The one spoke drawn bright (alpha 180 among eleven light blue ones at 80), -1 for any other
+// drawing, -2 for none. Each spoke is turned 30 degrees further round the centre.
+static int LitSpoke(QWidget& widget)
 {
     QImage image(widget.size(), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -31,11 +29,7 @@ int LitSpoke(QWidget& widget)
     return blank == 12 ? -2 : dim == 11 ? lit : -1;
 }
 
-int Spinners(QWidget& parent) { return parent.findChildren<CWaitWidget*>(QString(), Qt::FindDirectChildrenOnly).size(); }
-
-}  // namespace
-
-TEST(WaitWidget, TwelveLightBlueSpokesWithOneLitTurningOnlyWhileShown)
+TEST(WaitWidget, SpinnerTurnsOnlyWhileShownAndItsControlNeverOutlivesHandleOrParent)
 {
     CWaitWidget spinner(nullptr);
     EXPECT_EQ(LitSpoke(spinner), -2);
@@ -45,28 +39,24 @@ TEST(WaitWidget, TwelveLightBlueSpokesWithOneLitTurningOnlyWhileShown)
     EXPECT_TRUE(displaytest::WaitFor([&] { return LitSpoke(spinner) == 2; }));  // its own timer
     spinner.hide();
     EXPECT_EQ(LitSpoke(spinner), -2);
-}
 
-TEST(ControlWait, OneCentredIndicatorAtATimeThatNeverOutlivesItsHandleOrParent)
-{
     QWidget parent;
     parent.resize(400, 300);
-    parent.show();
+    auto spinners = [&] { return parent.findChildren<CWaitWidget*>().size(); };
     {
         CControlWait control;
         control.show(&parent);
         control.show(&parent);
-        ASSERT_EQ(Spinners(parent), 1);
+        ASSERT_EQ(spinners(), 1);
         EXPECT_EQ(parent.findChild<CWaitWidget*>()->pos(), QPoint(399 / 2 - 25, 299 / 2 - 25));
         control.hide();
-        EXPECT_EQ(Spinners(parent), 0);
+        EXPECT_EQ(spinners(), 0);
         control.show(&parent);
         control.show(nullptr);
-        EXPECT_EQ(Spinners(parent), 0);
+        EXPECT_EQ(spinners(), 0);
         control.show(&parent);
     }
-    EXPECT_EQ(Spinners(parent), 0);
-
+    EXPECT_EQ(spinners(), 0);
     // The widget it was shown on may go first.
     CControlWait control;
     auto gone = std::make_unique<QWidget>();

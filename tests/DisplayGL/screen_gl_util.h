@@ -2,7 +2,6 @@
 
 // A wall of cells shown on the X server, drawn through OpenGL or by widget cells.
 
-#include <QApplication>
 #include <QOpenGLWidget>
 #include <QWindow>
 
@@ -11,8 +10,8 @@
 #include "Display/Screen.h"
 #include "Display/display_test_util.h"
 
-#define REQUIRE_X()                                                          \
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))             \
+#define REQUIRE_X()                                              \
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) \
     GTEST_SKIP() << "OpenGL widgets need an X server: no DISPLAY"
 
 namespace screengl {
@@ -20,14 +19,6 @@ namespace screengl {
 inline bool Exposed(QWidget* w)
 {
     return displaytest::WaitFor([w] { return w->windowHandle() && w->windowHandle()->isExposed(); });
-}
-
-// What an OpenGL widget draws now.
-inline QImage Drawn(QOpenGLWidget* gl)
-{
-    QApplication::processEvents();
-    gl->repaint();
-    return gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
 }
 
 struct Wall {
@@ -47,12 +38,14 @@ struct Wall {
         Exposed(&owner);
     }
 
-    bool openGL() const { return screen->glWidget() != nullptr; }
+    // What the wall draws now.
     QImage Shot()
     {
-        if (openGL())
-            return Drawn(screen->glWidget());
         QApplication::processEvents();
+        if (QOpenGLWidget* gl = screen->glWidget()) {
+            gl->repaint();
+            return gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        }
         return owner.grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 };

@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "Display/DisplayWidget.h"
-#include "Settings/settings_sandbox.h"
 #include "screen_gl_util.h"
 
 using displaytest::WaitFor;
@@ -16,7 +15,7 @@ using displaytest::WaitFor;
 TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
 {
     REQUIRE_X();
-    settingsSandbox();
+    displaytest::EmptySettings();
     CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_ON);
     CAppSettings().writeSetting(CAppSettings::OSD_CH_NAME, 1);
     CDisplayWidget w(nullptr, [] { return std::unique_ptr<CAudioDevice>(); });
@@ -52,7 +51,6 @@ TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
     WaitFor([] { return false; }, 300);  // a few pictures more
     stop = true;
     feeder.join();
-
     const QString dir = qEnvironmentVariable("ZAVO_SCREENSHOT_DIR");
     if (!dir.isEmpty() && QDir().mkpath(dir))
         screen->glWidget()->grabFramebuffer().save(QDir(dir).filePath(QStringLiteral("single_view_after_double_click.png")));
