@@ -9,7 +9,6 @@
 #include "Common/ChannelNum.h"
 
 namespace {
-QStringList g_messages;
 QList<QCheckBox*> makeBoxes(QWidget* parent, const QStringList& names)
 {
     QList<QCheckBox*> boxes;
@@ -60,11 +59,10 @@ TEST(ChannelCheckBoxes, SortedByTheFirstNumberAndNamesWithoutOneNeverSmaller)
     CChnum::SortCheckBox(&boxes);
     EXPECT_EQ(boxes[0]->objectName() + boxes[1]->objectName() + boxes[3]->objectName(), "ch_2ch9_1ch_11");
     // Such a comparison is no strict order: sorting must still only permute the list.
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext&, const QString& text) { g_messages << text; });
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QCheckBox* all = makeBoxes(&page, {"all"})[0];
     const bool allFirst = CompareChQCheckBox(all, boxes[1]), allSecond = CompareChQCheckBox(boxes[1], all);
-    const QStringList logged = g_messages;
     QStringList names;
     for (int i = 0; i < 200; ++i)
         names << (i % 7 == 3 ? QStringLiteral("box") : QStringLiteral("ch%1").arg((i * 37) % 101));
@@ -72,8 +70,6 @@ TEST(ChannelCheckBoxes, SortedByTheFirstNumberAndNamesWithoutOneNeverSmaller)
     CChnum::SortCheckBox(&sorted);
     qInstallMessageHandler(previous);
     EXPECT_FALSE(allFirst || allSecond);
-    const QString text = QStringLiteral("[ERROR] Can't find a channel number from all\n");
-    EXPECT_EQ(logged, QStringList({text, text}));
     std::sort(list.begin(), list.end());
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(list, sorted);

@@ -105,23 +105,3 @@ TEST(DataParser, FortyMebibytesAreWaitedForLongerLengthsAreCorrupt)
         EXPECT_EQ(q.getResultData(), (Bytes{'o', 'k'}));
     }
 }
-
-TEST(DataParser, UnclosedPacketsAndJunkHoldNoMemory)
-{
-    // Neither an unclosed packet nor junk full of start-code bytes holds memory.
-    CDataParser p;
-    EXPECT_FALSE(Feed(p, RawPacket(1, 2, {'a', 'b', 'c'}, false, 3, {})));
-    Bytes junk(65536);
-    for (size_t i = 0; i < junk.size(); ++i)
-        junk[i] = (i % 3 == 2) ? 'q' : char(0xFB);
-    for (int i = 0; i < 64; ++i) {
-        ASSERT_FALSE(Feed(p, junk));
-        ASSERT_LE(p.getBufferedSize(), 3u);
-    }
-    // A start code cleared away must not combine with what follows.
-    EXPECT_FALSE(Feed(p, START_CODE));
-    p.clear();
-    Bytes rest = {1, 2, 0, 0, 0, 0};
-    Append(rest, END_CODE);
-    EXPECT_FALSE(Feed(p, rest));
-}

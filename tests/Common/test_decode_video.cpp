@@ -98,15 +98,9 @@ std::vector<AccessUnit> DvrStyleMpeg4(const Clip& clip)
 
 std::vector<AccessUnit> WithoutHeaders(std::vector<AccessUnit> units)
 {
-    for (auto& unit : units) {
-        auto& d = unit.data;
-        for (size_t k = 0; k + 3 < d.size(); ++k) {
-            if (d[k] == 0 && d[k + 1] == 0 && d[k + 2] == 1 && d[k + 3] == 0xB6) {
-                d.erase(d.begin(), d.begin() + long(k));
-                break;
-            }
-        }
-    }
+    const uint8_t vop[] = {0, 0, 1, 0xB6};
+    for (auto& u : units)
+        u.data.erase(u.data.begin(), std::search(u.data.begin(), u.data.end(), vop, vop + 4));
     return units;
 }
 
@@ -121,22 +115,12 @@ size_t DecodeMpeg4(CDecodeVideo& dv, int slot, const AccessUnit& unit, FrameSize
     return Decode(dv, slot, unit, size, PROTOCOL_CUFRAME_MPEG4);
 }
 
-Picture Pixels(const QImage& image)
-{
-    const size_t row = size_t(image.width()) * (image.depth() / 8);
-    Picture out;
-    for (int y = 0; y < image.height(); ++y)
-        out.insert(out.end(), image.constScanLine(y), image.constScanLine(y) + row);
-    return out;
-}
+// The test pictures' rows need no padding.
+Picture Pixels(const QImage& image) { return Picture(image.constBits(), image.constBits() + image.sizeInBytes()); }
 
 class DecodeVideoTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dv.Init(4);
-        dv.changeOpenglOption(true);
-    }
+    void SetUp() override { dv.Init(4); dv.changeOpenglOption(true); }
     size_t DecodeCif(int slot, size_t i) { return Decode(dv, slot, cif.units[i], kCif); }
     CDecodeVideo dv;
     const Clip cif = testmedia::LoadClip(Codec::H264, "cif");

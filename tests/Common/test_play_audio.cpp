@@ -88,33 +88,6 @@ bool WaitForWritten(CardState& card, int bytes)
 }
 }  // namespace
 
-TEST(PlayAudio, WholePeriodsInOrderAndAProtocolChangeReopens)
-{
-    auto card = std::make_shared<CardState>();
-    CPlayAudio player(CardFactory(card), 0);
-    const QByteArray audio = Ramp(600, 0);
-    player.PushAudio(false, audio.left(100));
-    player.PushAudio(false, audio.mid(100, 540));
-    player.PushAudio(false, audio.mid(640, 200));
-    EXPECT_TRUE(WaitForWritten(*card, 2 * kMonoPeriod));
-    EXPECT_EQ(card->get(&CardState::written), audio.left(2 * kMonoPeriod));  // less than a period waits
-    // What is still queued in the other format is dropped; old-protocol audio is stereo.
-    card->set(&CardState::room, qint64{0});
-    player.PushAudio(false, Ramp(320, 1000));
-    const QByteArray stereo = Ramp(3200, 5000);
-    player.PushAudio(true, stereo);
-    card->set(&CardState::room, kRoomy);
-    EXPECT_TRUE(WaitForWritten(*card, 2 * kMonoPeriod + stereo.size()));
-    EXPECT_EQ(card->get(&CardState::written).mid(2 * kMonoPeriod), stereo);
-    const QList<QAudioFormat> formats = card->get(&CardState::formats);
-    ASSERT_EQ(formats.size(), 2);
-    for (int i : {0, 1}) {
-        EXPECT_EQ(formats[i].sampleRate(), 8000);
-        EXPECT_EQ(formats[i].channelCount(), 1 + i);
-        EXPECT_EQ(formats[i].sampleFormat(), QAudioFormat::Int16);
-    }
-}
-
 TEST(PlayAudio, FullDeviceIsWaitedForAndTheQueueKeepsTheNewestSecond)
 {
     auto card = std::make_shared<CardState>();
@@ -141,30 +114,44 @@ TEST(PlayAudio, FullDeviceIsWaitedForAndTheQueueKeepsTheNewestSecond)
     EXPECT_EQ(card->get(&CardState::written).mid(kMonoSecond), big.right(kMonoSecond));
 }
 
-TEST(PlayAudio, NoDeviceKeepsWorkingAndRetries)
+TEST(PlayAudio, NoDeviceKeepsWorkingAndWholePeriodsPlayInOrderOnceOneOpens)
 {
-    // With no retry wait every push tries again; the audio queued meanwhile plays once a device opens.
+    // With no retry wait every push tries again; the audio queued meanwhile plays once a
+    // device opens, in whole periods.
     auto card = std::make_shared<CardState>();
     card->opensOk = false;
     CPlayAudio player(CardFactory(card), 0);
-    QByteArray pushed;
-    for (int i = 0; i < 3; ++i) {
-        pushed += Ramp(320, i * 320);
-        player.PushAudio(false, pushed.right(640));
-        player.wait();
-    }
-    EXPECT_EQ(card->get(&CardState::opens), 3);
+    const QByteArray audio = Ramp(600, 0);
+    player.PushAudio(false, audio.left(100));
+    player.wait();
+    player.PushAudio(false, audio.mid(100, 540));
+    player.wait();
+    EXPECT_EQ(card->get(&CardState::opens), 2);
     card->set(&CardState::opensOk, true);
-    pushed += Ramp(320, 960);
-    player.PushAudio(false, pushed.right(640));
-    EXPECT_TRUE(WaitForWritten(*card, pushed.size()));
-    EXPECT_EQ(card->get(&CardState::written), pushed);
+    player.PushAudio(false, audio.mid(640, 200));
+    EXPECT_TRUE(WaitForWritten(*card, 2 * kMonoPeriod));
+    EXPECT_EQ(card->get(&CardState::written), audio.left(2 * kMonoPeriod));  // less than a period waits
+
+    // What is still queued in the other format is dropped; old-protocol audio is stereo.
+    card->set(&CardState::room, qint64{0});
+    player.PushAudio(false, Ramp(320, 1000));
+    const QByteArray stereo = Ramp(3200, 5000);
+    player.PushAudio(true, stereo);
+    card->set(&CardState::room, kRoomy);
+    EXPECT_TRUE(WaitForWritten(*card, 2 * kMonoPeriod + stereo.size()));
+    EXPECT_EQ(card->get(&CardState::written).mid(2 * kMonoPeriod), stereo);
+    const QList<QAudioFormat> formats = card->get(&CardState::formats);
+    ASSERT_EQ(formats.size(), 4);
+    for (int i : {2, 3})
+        EXPECT_TRUE(formats[i].sampleRate() == 8000 && formats[i].channelCount() == i - 1 &&
+                    formats[i].sampleFormat() == QAudioFormat::Int16) << i;
+
     // A device that stops ends the output; the next push opens a new one.
     card->set(&CardState::stopped, true);
-    player.PushAudio(false, Ramp(320, 0));
+    player.PushAudio(true, stereo);
     ASSERT_TRUE(player.wait(5000));
     card->set(&CardState::stopped, false);
-    player.PushAudio(false, Ramp(320, 0));
+    player.PushAudio(true, stereo);
     EXPECT_TRUE(WaitFor([&] { return card->get(&CardState::opens) == 5; }));
 }
 

@@ -22,6 +22,7 @@ uint32_t utc(int y, int mo, int d, int h, int mi, int s = 0)
 }
 
 CDateHour at(int y, int mo, int d, int h) { return CDateHour(CDate(y, mo, d), h); }
+
 cgi::CalItem* addItem(cgi::CalData* cal, uint32_t start, uint32_t end, uint32_t mask,
                       std::vector<uint32_t> reasons)
 {
@@ -106,8 +107,13 @@ TEST(CalendarSources, CurrentOldAndLocalRecordsGiveTheSameCalendar)
     appendOld(&oldBytes, utc(2021, 4, 1, 5, 0), utc(2021, 4, 1, 5, 0, 9), 1, {1});
     CSearchDataParser current(false), old(true), fromFiles(false);
     parse(&current, cal);
+    old.setNetData(oldBytes.data(), 31);  // not one whole record
+    EXPECT_NE(old.getDvrTime(), static_cast<int>(utc(2021, 4, 2, 9, 0)));
     old.setNetData(oldBytes.data(), static_cast<int>(oldBytes.size()));
-    // Index files come one at a time.
+    EXPECT_EQ(old.getDvrTime(), static_cast<int>(utc(2021, 4, 2, 9, 0)));
+    // Index files come one at a time; parts of a record are not read.
+    fromFiles.setLocalData(local.data(), sizeof(QdxMinuteRecord) - 1);
+    fromFiles.setLocalData(nullptr, 152);
     const size_t half = local.size() / sizeof(QdxMinuteRecord) / 2 * sizeof(QdxMinuteRecord);
     fromFiles.setLocalData(local.data(), static_cast<int>(half));
     fromFiles.setLocalData(local.data() + half, static_cast<int>(local.size() - half));
@@ -198,30 +204,4 @@ TEST(SearchDataParser, AYearFitsButFloodsStop)
     EXPECT_EQ(old.getMinData().size(), static_cast<size_t>(CSearchDataParser::MAX_NET_DATES));
     local.setLocalData(records.data(), static_cast<int>(records.size()));
     EXPECT_EQ(local.getMinData().size(), static_cast<size_t>(CSearchDataParser::MAX_LOCAL_DATES));
-}
-
-TEST(SearchDataParser, OldRecordsSkipBadSpansAndPartialRecordsAreNotRead)
-{
-    std::string bytes;
-    appendOld(&bytes, 5000, 0, 0, {});               // the DVR's time only
-    appendOld(&bytes, 1080, 1140, 0x1, {1});         // 60 s or more: skipped
-    appendOld(&bytes, 1240, 1230, 0x1, {1});         // backwards: skipped
-    appendOld(&bytes, 0, 10, 0x1, {1});              // no start: skipped
-    appendOld(&bytes, 1300, 1301, 0x30003, {4, 2});  // code 4 and bits 16-17 ignored
-    bytes.append(20, '\0');
-    CSearchDataParser old(true);
-    old.setNetData(bytes.data(), 31);
-    EXPECT_NE(old.getDvrTime(), 5000);
-    old.setNetData(bytes.data(), static_cast<int>(bytes.size()));
-    EXPECT_EQ(old.getDvrTime(), 5000);
-    const CDateHour key = at(1970, 1, 1, 0);
-    ASSERT_EQ(old.getHourSet(), CSearchDataParser::HourSet({key}));
-    const int expected[][3] = {{0, 0, 0}, {0, 18, 0}, {0, 20, 0}, {0, 21, 0}, {1, 21, 3}};
-    for (const auto& e : expected)
-        EXPECT_EQ(cell(old, key, e[0], e[1]), e[2]) << "ch" << e[0] << " min " << e[1];
-    CSearchDataParser local(false);
-    const std::string record = qdx(utc(2019, 12, 31, 22, 5), 0x1, {1});
-    local.setLocalData(record.data(), 75);
-    local.setLocalData(nullptr, 152);
-    EXPECT_TRUE(local.getMinData().empty());
 }
