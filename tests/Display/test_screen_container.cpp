@@ -1,5 +1,5 @@
-// The cell container with widget cells and the OpenGL scene drawn by a painter: layouts, cell
-// lookup, selection, bounds and the OpenGL probe where no OpenGL widget shows.
+// The cell container with widget cells and the OpenGL scene drawn by a painter: layouts, zoom,
+// cell lookup, selection, bounds and the OpenGL probe where no OpenGL widget shows.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -50,6 +50,23 @@ TEST(ScreenLayout, GridsOfOneToSixtyFourCellsAndNoneForCountsThatMakeNoGrid)
     }
     for (const QRect& r : CScreen::gridRects(16, QSize(6, 6), 10))
         EXPECT_TRUE(r.isEmpty());
+}
+
+TEST(ScreenLayout, ZoomSourceFollowsTheRectangleWithinThePicture)
+{
+    const struct {
+        QRect zoom;
+        QSize cell;
+        QRect expected;
+    } cases[] = {
+        {QRect(QPoint(0, 0), QPoint(176, 120)), QSize(352, 240), QRect(0, 0, 353, 241)},
+        {QRect(QPoint(40, 30), QPoint(176, 120)), QSize(352, 240), QRect(QPoint(80, 60), QPoint(352, 240))},
+        // Reaching past the cell: stops at the picture's edge; a cell without size: all of it.
+        {QRect(QPoint(-10, -10), QPoint(400, 300)), QSize(352, 240), QRect(QPoint(0, 0), QPoint(704, 480))},
+        {QRect(QPoint(1, 1), QPoint(5, 5)), QSize(0, 0), QRect(0, 0, 704, 480)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CScreenWidget::zoomSource(c.zoom, QSize(704, 480), c.cell), c.expected);
 }
 
 TEST(ScreenContainer, CellIndexesOutsideTheWallAreIgnored)
