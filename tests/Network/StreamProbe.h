@@ -1,7 +1,6 @@
 #pragma once
 
-// Test side of a stream against the simulated DVR: every signal of a CHttpConnect is taken
-// directly on the thread that emits it and read back as copies; also a PC recorder.
+// A stream's signals taken on the thread that emits them, read back as copies; a PC recorder.
 
 #include <atomic>
 #include <vector>
@@ -19,43 +18,32 @@
 
 namespace nettest {
 
-template <class Pred>
-bool WaitFor(Pred pred, int timeoutMs = 5000) { return QTest::qWaitFor(pred, timeoutMs); }
-
 inline DVR MakeDvr(const simdvr::CSimDvr& sim, bool old, uint32_t channels = 0xFFFF)
 {
     DVR dvr;
-    dvr.set_address("127.0.0.1");
-    dvr.set_port(sim.port());
-    dvr.set_id("admin");
-    dvr.set_password("1234");
-    dvr.set_bit_ch(channels);
-    dvr.set_old_protocol(old);
-    dvr.set_protocol_type(old ? 2 : 1);
+    dvr.set_address("127.0.0.1"), dvr.set_port(sim.port()), dvr.set_id("admin"), dvr.set_password("1234");
+    dvr.set_bit_ch(channels), dvr.set_old_protocol(old), dvr.set_protocol_type(old ? 2 : 1);
     return dvr;
 }
 
 inline QByteArray CgiQuery(cgi::Mode mode, const google::protobuf::MessageLite& data = cgi::NullMsg())
 {
     cgi::User user;
-    user.set_name("admin");
-    user.set_password("1234");
+    user.set_name("admin"), user.set_password("1234");
     std::string q;
     cgi::Data2Url(mode, user, data, &q);
     return QByteArray::fromStdString(q);
 }
 
-inline CHttpConnect::ConnParam Param(int mode, bool emap = false, int64_t start = 0, int64_t end = 0)
+inline CHttpConnect::ConnParam Param(int mode, bool emap = false, int64_t start = 0, int64_t end = 0, int codec = 0)
 {
-    return {mode, true, emap, true, 0, start, end};
+    return {mode, true, emap, true, codec, start, end};
 }
 
 inline simdvr::Config SmallDvr(bool old = false)
 {
     simdvr::Config c;
-    c.oldProtocol = old;
-    c.channels = 4;
-    c.model = old ? 8 : 4;
+    c.oldProtocol = old, c.channels = 4, c.model = old ? 8 : 4;
     c.channelNames = {QStringLiteral("Door"), QStringLiteral("Yard"), QStringLiteral("Hall"), QStringLiteral("Gate")};
     return c;
 }
@@ -77,9 +65,7 @@ struct FrameSeen {
     DISPLAY_DVR_INFO info;
     int channel = -1;
     int64_t time = 0;
-    bool audio = false;
-    bool sound = false;  // header readable, data inside the bytes handed over
-    bool emap = false;
+    bool audio = false, sound = false;  // sound: header readable, data inside the bytes handed over
 };
 
 inline FrameSeen ReadFrame(bool old, const unsigned char* data, size_t len)
@@ -95,37 +81,32 @@ inline FrameSeen ReadFrame(bool old, const unsigned char* data, size_t len)
     return old ? read(CUFrame(), true) : read(CFrame(), false);
 }
 
+// The stream must stop before its probe goes: its thread may be delivering a frame.
 class StreamProbe : public QObject, public CFrameRecorder {
 public:
-    struct EMapEvent {
-        int channel;
-        EMap_Status::ENUM status;
-        bool record;
-    };
+    struct EMapEvent { int channel; EMap_Status::ENUM status; bool record; };
     struct State {
-        int connectedCount = 0, lastClientId = -1, failures = 0;
+        int connectedCount = 0, lastClientId = -1, failures = 0, unsound = 0, emapData = 0;
         cgi::DvrInfo lastDvrInfo;
         std::vector<QString> statuses;
         std::vector<EMapEvent> emapEvents;
         std::vector<int> progress;
-        std::vector<FrameSeen> frames;
+        std::vector<FrameSeen> video, audio;
     };
 
-    // The stream must stop before the probe goes: its thread may be delivering a frame.
     StreamProbe(CHttpConnect* conn, bool old)
     {
         auto frame = [this, old](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
             FrameSeen seen = ReadFrame(old, data, len);
             seen.info = info;
-            change([&](State& s) { s.frames.push_back(seen); });
+            change([&](State& s) { s.unsound += !seen.sound, (seen.audio ? s.audio : s.video).push_back(seen); });
         };
         const auto direct = Qt::DirectConnection;
         connect(conn, &CHttpConnect::VDataReceived, this, frame, direct);
         connect(conn, &CHttpConnect::ADataReceived, this, frame, direct);
         connect(conn, &CHttpConnect::EMapDataReceived, this, [this, old](const DISPLAY_DVR_INFO&, const QByteArray& b) {
-            FrameSeen seen = ReadFrame(old, reinterpret_cast<const unsigned char*>(b.constData()), size_t(b.size()));
-            seen.emap = true;
-            change([&](State& s) { s.frames.push_back(seen); });
+            const bool sound = ReadFrame(old, reinterpret_cast<const unsigned char*>(b.constData()), size_t(b.size())).sound;
+            change([&](State& s) { s.unsound += !sound, ++s.emapData; });
         }, direct);
         connect(conn, &CHttpConnect::Connected, this, [this](const cgi::DvrInfo& info, int cid) {
             change([&](State& s) { ++s.connectedCount, s.lastClientId = cid, s.lastDvrInfo = info; });
@@ -140,27 +121,14 @@ public:
         connect(conn, &CHttpConnect::updateBackupProgress, this,
                 [this](int v) { change([&](State& s) { s.progress.push_back(v); }); }, direct);
     }
+
     State state() const
     {
         QMutexLocker lock(&m_lock);
         return m_state;
     }
-    std::vector<FrameSeen> frames(bool audio = false, bool emap = false) const
-    {
-        std::vector<FrameSeen> out;
-        for (const FrameSeen& f : state().frames)
-            if (f.audio == audio && f.emap == emap)
-                out.push_back(f);
-        return out;
-    }
-    int videoCount() const { return int(frames().size()); }
-    int audioCount() const { return int(frames(true).size()); }
-    DISPLAY_DVR_INFO lastInfo() const { return frames().back().info; }
-    int unsound() const
-    {
-        const State s = state();
-        return int(std::count_if(s.frames.begin(), s.frames.end(), [](const FrameSeen& f) { return !f.sound; }));
-    }
+    int videoCount() const { return int(state().video.size()); }
+    DISPLAY_DVR_INFO lastInfo() const { return state().video.back().info; }
 
     bool isRecording() const override { return recording; }
     void writeFrame(bool old, const QByteArray& frame) override

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include "Common/DataParser.h"
 #include "Network/OldQuery.h"
 #include "Network/ReadDVRData.h"
 #include "Network/SendCommand.h"
@@ -24,22 +22,10 @@ namespace {
 // Bytes that look like a reply's or a body's own structure.
 QByteArray Awkward(int size) { return QByteArray("\r\n--\0\xFF\"B\xFB", 9).repeated(size / 9 + 1).left(size); }
 
-// The payload of a reply body that is one whole packet; "none" otherwise.
-QByteArray OnlyPayload(const QByteArray& body)
-{
-    CDataParser parser;
-    QByteArray payload;
-    int n = 0;
-    for (bool more = parser.setReceivedData(false, body.constData(), unsigned(body.size())); more;
-         more = parser.setReceivedData(false, nullptr, 0), ++n)
-        payload = QByteArray(parser.getResultData().data(), qsizetype(parser.getResultData().size()));
-    return n == 1 ? payload : QByteArray("none");
-}
-
 // The arguments of the one signal a spy is to see.
 QList<QVariant> Once(QSignalSpy& spy, int timeoutMs = 10000)
 {
-    EXPECT_TRUE(WaitFor([&] { return spy.count() >= 1; }, timeoutMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return spy.count() >= 1; }, timeoutMs));
     QTest::qWait(50);
     EXPECT_EQ(spy.count(), 1);
     return spy.isEmpty() ? QList<QVariant>{QByteArray("none"), true, QStringLiteral("none")} : spy.takeFirst();
@@ -63,17 +49,15 @@ Misbehaviour Reply(bool split, bool stall = false, bool drop = false)
 
 }  // namespace
 
-TEST(Command, QueriesArePostedAsFormsForBothGenerations)
+TEST(Command, QueriesArePostedAsFormsAndCameraNamesArriveOnce)
 {
-    CSimDvr sim;
+    CSimDvr sim(SmallDvr());
     ASSERT_TRUE(sim.start());
-    const DVR dvr = MakeDvr(sim, false);
+    const DVR dvr = MakeDvr(sim, false, 0xF);
     CSendCommand sender;
-    cgi::Ptzf ptz;
-    ptz.set_cmd(cgi::Ptzf::CMD_PRESET_GO);
-    ptz.set_preset(5);
     // A "%" in a request text is never taken for a placeholder.
     const std::pair<QString, QByteArray> cases[] = {
+        {COldQuery::StreamStop(7), "MODE=5&CID=7&OP=5"},
         {COldQuery::Record(7), "MODE=5&CID=7&OP=11"},
         {COldQuery::StreamChannel(107, 0xF0A0), "MODE=5&CID=107&OP=3&CH=f0a0"},
         {COldQuery::EMapChannel(7, 0), "MODE=5&CID=7&OP=6&CH=0"},
@@ -84,10 +68,9 @@ TEST(Command, QueriesArePostedAsFormsForBothGenerations)
         {COldQuery::Reset(dvr), "MODE=5&ID=admin&PW=1234&OP=18"},
         {COldQuery::ReadInfo(dvr), "MODE=6&ID=admin&PW=1234&OP=17"},
         {COldQuery::Search(7), "MODE=7&CID=7"},
-        {CgiQuery(cgi::MODE_PTZF, ptz), CgiQuery(cgi::MODE_PTZF, ptz)},
+        {CgiQuery(cgi::MODE_RESET_DVR), CgiQuery(cgi::MODE_RESET_DVR)},
     };
     for (const auto& [query, expected] : cases) {
-        SCOPED_TRACE(expected.constData());
         sim.clearLog();
         sender.send(dvr, query);
         Request r;
@@ -97,22 +80,12 @@ TEST(Command, QueriesArePostedAsFormsForBothGenerations)
         EXPECT_EQ(r.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
         EXPECT_EQ(r.header("Content-Length"), QByteArray::number(expected.size()));
     }
-    cgi::Ptzf got;
-    ASSERT_TRUE(sim.requests().back().userOk && sim.requests().back().message(&got));
-    EXPECT_EQ(got.preset(), 5u);
-}
-
-TEST(Command, CameraNamesArriveOnceAlsoWhenTheReplyComesByteByByte)
-{
-    CSimDvr sim(SmallDvr());
-    ASSERT_TRUE(sim.start());
+    // A live command is answered with a result, then the names: once, also byte by byte.
+    QSignalSpy names(&sender, &CSendCommand::receivedCameraName);
     for (const bool split : {false, true}) {
         sim.setMisbehaviour(Reply(split));
-        CSendCommand sender;
-        QSignalSpy names(&sender, &CSendCommand::receivedCameraName);
-        // Answered with a result, then the names.
-        sender.send(MakeDvr(sim, false, 0xF), CgiQuery(cgi::MODE_LIVE, cgi::Live()));
-        EXPECT_EQ(Once(names).at(0).value<cgi::DvrInfo>().ch_name(3), "Gate");
+        sender.send(dvr, CgiQuery(cgi::MODE_LIVE, cgi::Live()));
+        EXPECT_EQ(Once(names).at(0).value<cgi::DvrInfo>().ch_name(3), "Gate") << split;
     }
 }
 
@@ -126,28 +99,25 @@ TEST(Read, RepliesArriveWholeOrWithWhatCameBeforeSilence)
     const QString conf = CgiQuery(cgi::MODE_GET_DVR_CONF);
     CReadDVRData reader;
     reader.setIdleTimeout(400);
-    EXPECT_TRUE(OnlyPayload(ReadOnce(reader, dvr, conf)) == cfg.dvrConf);
+    EXPECT_TRUE(ReadOnce(reader, dvr, conf) == simdvr::MakePacket(0, cgi::DATA_DVR_CONF, cfg.dvrConf, false));
     Request r;
     ASSERT_TRUE(sim.waitForRequest([](const Request& q) { return q.transport == Transport::Get; }, 5000, &r));
-    // The URL layer writes percent escapes in upper case; DVRs decode either.
-    EXPECT_EQ(r.target.toLower(), ("/cgi-bin/webapp.cgi?" + conf.toLatin1()).toLower());
-    EXPECT_TRUE(r.userOk && r.dataOk && r.body.isEmpty());
+    EXPECT_TRUE(r.userOk && r.dataOk && r.body.isEmpty() && r.mode == cgi::MODE_GET_DVR_CONF);
 
     // Byte by byte: whole. Silent halfway: the first half after the idle time. Closed
     // without an answer: empty.
     cfg.dvrConf = cfg.dvrConf.right(5000);
     sim.setConfig(cfg);
+    const QByteArray whole = simdvr::MakePacket(0, cgi::DATA_DVR_CONF, cfg.dvrConf, false);
     sim.setMisbehaviour(Reply(true));
-    EXPECT_TRUE(OnlyPayload(ReadOnce(reader, dvr, conf)) == cfg.dvrConf);
+    EXPECT_EQ(ReadOnce(reader, dvr, conf), whole);
     sim.setMisbehaviour(Reply(false, true));
     const QByteArray half = ReadOnce(reader, dvr, conf);
-    EXPECT_GT(half.size(), cfg.dvrConf.size() / 3);
-    EXPECT_EQ(OnlyPayload(half), "none");
+    EXPECT_TRUE(half.size() > whole.size() / 3 && half.size() < whole.size() && whole.startsWith(half));
     sim.setMisbehaviour(Reply(false, false, true));
     EXPECT_TRUE(ReadOnce(reader, dvr, conf).isEmpty());
 
-    // Stopped, or destroyed, while the reply is held back: nothing follows; the next read
-    // is whole.
+    // Stopped or destroyed while the reply is held back: nothing follows; the next read is whole.
     sim.setMisbehaviour(Reply(false, true));
     sim.clearLog();
     QSignalSpy spy(&reader, &CReadDVRData::completed);
@@ -161,7 +131,7 @@ TEST(Read, RepliesArriveWholeOrWithWhatCameBeforeSilence)
     QTest::qWait(600);
     EXPECT_EQ(spy.count(), 0);
     sim.setMisbehaviour(Misbehaviour());
-    EXPECT_EQ(OnlyPayload(ReadOnce(reader, dvr, conf)), cfg.dvrConf);
+    EXPECT_EQ(ReadOnce(reader, dvr, conf), whole);
     CReadDVRData().stopRead();
 }
 
@@ -185,10 +155,8 @@ TEST(Upload, BodyAndHeadersArriveByteForByteFailuresAreReported)
     Request r;
     ASSERT_TRUE(sim.waitForRequest(IsUpload, 5000, &r));
     EXPECT_EQ(r.target, QByteArray("/cgi-bin/webapp.cgi"));
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^multipart/form-data; boundary=(--[0-9]+)$"))
-                                          .match(QString::fromLatin1(r.header("Content-Type")));
-    ASSERT_TRUE(m.hasMatch()) << r.header("Content-Type").constData();
-    const QByteArray B = m.captured(1).toLatin1();
+    const QByteArray B = r.boundary;
+    EXPECT_EQ(r.header("Content-Type"), "multipart/form-data; boundary=" + B);
     auto field = [&](const QByteArray& name, const QByteArray& value) {
         return "Content-Disposition: form-data; name=\"" + name + "\"\r\n\r\n" + value + "\r\n--" + B;
     };
@@ -200,9 +168,6 @@ TEST(Upload, BodyAndHeadersArriveByteForByteFailuresAreReported)
     EXPECT_TRUE(r.body == expected);
     EXPECT_EQ(r.header("Content-Length"), QByteArray::number(expected.size()));
     EXPECT_TRUE(r.userOk && r.mode == cgi::MODE_SET_DVR_CONF && r.fileData == content);
-    EXPECT_EQ(r.header("User-Agent"), QByteArray("Mozilla/5.0 (Windows; U; Windows NT 5.1; ru; rv:1.9.1.3) "
-                                                 "Gecko/20090824 Firefox/3.5.3 (.NET CLR 3.5.30729)"));
-    EXPECT_EQ(r.header("Accept-Charset"), QByteArray("windows-1251,utf-8;q=0.7,*;q=0.7"));
 
     // The DVR refuses: its code's text, not a success.
     simdvr::Config cfg;
