@@ -28,6 +28,7 @@ Bytes Packet(uint8_t cid, uint8_t type, const Bytes& payload, bool bigEndian = f
 
 void Append(Bytes& to, const Bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
 bool Feed(CDataParser& p, const Bytes& b) { return p.setReceivedData(false, b.data(), unsigned(b.size())); }
+
 using Got = std::tuple<int, int, Bytes>;  // client id, data type, payload
 // Feeds one read and takes every packet it completes, as the command sender does.
 void FeedAndDrain(CDataParser& p, bool bigEndian, const char* data, size_t n, std::vector<Got>& out)

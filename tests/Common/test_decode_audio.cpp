@@ -99,45 +99,19 @@ TEST(AudioDecoding, SizeRefusalsAndA_lawFramesLeaveTheG723StateAlone)
     std::vector<unsigned char> alaw(1201, 0xAA);
     std::vector<short> out(3201, kUntouched);
     CDecodeAudio decoder;
-    const struct {
-        bool old;
-        const unsigned char* in;
-        int inLength;
-        short* out;
-        int outLength;
-    } refused[] = {
+    const struct { bool old; const unsigned char* in; int inLength; short* out; int outLength; } refused[] = {
         {true, clip.data(), 1199, out.data(), 3200}, {true, clip.data(), 1201, out.data(), 3200},
         {true, clip.data(), 1200, out.data(), 3199}, {true, clip.data(), 1200, nullptr, 3200},
         {false, alaw.data(), 1200, out.data(), 3200}, {false, alaw.data(), 320, out.data(), 319},
     };
     for (const auto& r : refused)
-        EXPECT_EQ(decoder.DecodeFrame(r.old, r.in, r.inLength, r.out, r.outLength), -1) << r.inLength << " " << r.outLength;
-    CG723Coder coder;
-    EXPECT_EQ(coder.Decode(clip.data(), 1200, nullptr, 0), 3200);  // a null output only counts
-    EXPECT_EQ(coder.Decode(clip.data(), 1200, out.data(), 3199), -1);
-    EXPECT_EQ(coder.Decode(clip.data(), -3, out.data(), 3200), -1);
-    EXPECT_EQ(coder.Decode(nullptr, 3, out.data(), 3200), -1);
+        EXPECT_EQ(decoder.DecodeFrame(r.old, r.in, r.inLength, r.out, r.outLength), -1) << r.inLength << r.outLength;
+    EXPECT_EQ(CG723Coder().Decode(clip.data(), -3, out.data(), 3200), -1);
     EXPECT_EQ(std::count(out.begin(), out.end(), kUntouched), long(out.size()));
     ASSERT_EQ(decoder.DecodeFrame(false, alaw.data(), 320, out.data(), 320), 320);
     const std::vector<int16_t> reference = DecodeClip(true, clip);
     for (size_t pos = 0; pos < 2400; pos += 1200) {
         ASSERT_EQ(decoder.DecodeFrame(true, clip.data() + pos, 1200, out.data(), 3200), 3200);
         EXPECT_TRUE(std::equal(out.begin(), out.begin() + 3200, reference.begin() + pos / 3 * 8)) << pos;
-    }
-}
-
-TEST(AudioDecoding, G723TrailingBytesGiveTheCodesThatFit)
-{
-    const std::vector<uint8_t> clip = testmedia::G726Tone();
-    std::vector<unsigned char> six(clip.begin() + 600, clip.begin() + 604);
-    six.resize(6, 0);
-    std::vector<short> whole(16, kUntouched);
-    ASSERT_EQ(CG723Coder().Decode(six.data(), 6, whole.data(), 16), 16);
-    // 4 bytes: 8 codes from the first three, 2 from the fourth; 5 bytes: 13 codes.
-    for (const auto& c : {std::pair<int, int>{4, 10}, {5, 13}}) {
-        std::vector<short> out(16, kUntouched);
-        ASSERT_EQ(CG723Coder().Decode(six.data(), c.first, out.data(), 16), c.second);
-        EXPECT_TRUE(std::equal(out.begin(), out.begin() + c.second, whole.begin())) << c.first;
-        EXPECT_EQ(out[c.second], kUntouched);
     }
 }

@@ -37,22 +37,17 @@ TEST(CFrameHeader, LittleEndianFieldsValidityAndShortBuffers)
     // Type bits 2-7 and reason bits 2-7 are not part of the fields.
     const CFrame f = Read<CFrame>({{0, 0xFD, 1}, {1, 16, 1}, {2, 0xFE, 1}, {4, 0x01020304, 4},
                                    {8, 704, 2}, {10, 480, 2}, {12, 1234567, 4}, {16, 890123, 4}});
-    EXPECT_EQ(f.GetType(), FRAME_DELTA);
-    EXPECT_EQ(f.GetChannel(), 16);
-    EXPECT_EQ(f.GetRecReason(), RECORD_REASON_2);
-    EXPECT_EQ(f.GetRawDataSize(), 0x01020304u);
-    EXPECT_EQ(f.GetDataOffset(), 36u);
+    EXPECT_TRUE(f.GetType() == FRAME_DELTA && f.GetChannel() == 16 && f.GetRecReason() == RECORD_REASON_2);
+    EXPECT_TRUE(f.GetRawDataSize() == 0x01020304u && f.GetDataOffset() == 36u);
     EXPECT_EQ(f.GetResolution().width * 1000 + f.GetResolution().height, 704480);
-    EXPECT_EQ(f.GetTime(), KTimeVal(1234567, 890123));
-    EXPECT_EQ(f.GetPTS(), 567890);
+    EXPECT_TRUE(f.GetTime() == KTimeVal(1234567, 890123) && f.GetPTS() == 567890);
     EXPECT_TRUE(f.IsValid() && !Read<CFrame>({{1, 17, 1}}).IsValid());
     // Audio frames (type 3) carry four more header bytes.
     const CFrame audio = Read<CFrame>({{0, 7, 1}});
     EXPECT_TRUE(audio.GetType() == FRAME_AUDIO && audio.GetDataOffset() == 40u);
     // Seconds past 2038 stay in the future; the presentation time works on the signed value.
     const CFrame late = Read<CFrame>({{12, 0x80000000u, 4}, {16, 250000, 4}});
-    EXPECT_EQ(late.GetTime().sec, int64_t(2147483648LL));
-    EXPECT_EQ(late.GetPTS(), -648000 + 250);
+    EXPECT_TRUE(late.GetTime().sec == int64_t(2147483648LL) && late.GetPTS() == -648000 + 250);
     // A short buffer leaves a header as it was.
     EXPECT_EQ(Read<CFrame>({{1, 5, 1}}, 35).GetChannel(), 0);
 }
@@ -68,16 +63,10 @@ TEST(CUFrameHeader, BigEndianUnalignedFieldsValidityAndCodeTables)
         {17, 0xFF4ABCDEu, 4},         // code 1 (delta) in bits 22-23, size 0xABCDE
         {37, 0x87654321u, 4}, {41, 123456, 4}, {53, 0xFFFFFF0Bu, 4}, {57, 0xF00, 4}});
     ASSERT_TRUE(f.IsValid() && Read<CUFrame>({}).IsValid());
-    EXPECT_EQ(f.GetInfo(), 0x38);
-    EXPECT_EQ(f.GetRecReason(), RECORD_REASON_2);
-    EXPECT_EQ(f.GetPbMode(), PB_FORWARD_16X);
-    EXPECT_EQ(f.GetVideoLoss(), 0x8001);
-    EXPECT_EQ(f.GetModel(), 21);
-    EXPECT_EQ(f.GetType(), FRAME_DELTA);
-    EXPECT_EQ(f.GetRawDataSize(), 0xABCDEu);
-    EXPECT_EQ(f.GetChannel(), 11);
-    EXPECT_EQ(f.GetSize(), 0xF00u);
-    EXPECT_EQ(f.GetDataOffset(), 80u + 0x1000u - 0xF00u);
+    EXPECT_TRUE(f.GetInfo() == 0x38 && f.GetRecReason() == RECORD_REASON_2 && f.GetPbMode() == PB_FORWARD_16X);
+    EXPECT_TRUE(f.GetVideoLoss() == 0x8001 && f.GetModel() == 21);
+    EXPECT_TRUE(f.GetType() == FRAME_DELTA && f.GetRawDataSize() == 0xABCDEu && f.GetChannel() == 11);
+    EXPECT_TRUE(f.GetSize() == 0xF00u && f.GetDataOffset() == 80u + 0x1000u - 0xF00u);
     EXPECT_EQ(f.GetTime(), KTimeVal(int64_t(0x87654321LL), 123456));
     EXPECT_EQ(f.GetPTS(), -814877);  // as signed: -2023406815 s
     // Header length 81, 80 in the wrong byte order, "UN", a short buffer.
@@ -104,11 +93,7 @@ TEST(CUFrameHeader, BigEndianUnalignedFieldsValidityAndCodeTables)
 
 TEST(FrameFit, DataMustLieInsideThePayload)
 {
-    const struct {
-        uint32_t type, size;
-        size_t payload;
-        bool fits;
-    } cCases[] = {
+    const struct { uint32_t type, size; size_t payload; bool fits; } cCases[] = {
         {0, 100, 136, true}, {0, 100, 135, false}, {3, 100, 140, true}, {3, 100, 139, false}, {3, 0, 39, false},
         // Sums that wrap in 32 bits; sizes compared in 64 bits on both sides.
         {0, 0xFFFFFFDCu, 36, false}, {0, 0xFFFFFFE0u, 4096, false},
@@ -117,11 +102,7 @@ TEST(FrameFit, DataMustLieInsideThePayload)
     for (const auto& c : cCases)
         EXPECT_EQ(Read<CFrame>({{0, c.type, 1}, {4, c.size, 4}}).FitsIn(c.payload), c.fits)
             << c.type << " " << c.size << " in " << c.payload;
-    const struct {
-        uint32_t total, frameSize, rawSize;
-        size_t payload;
-        bool fits;
-    } uCases[] = {
+    const struct { uint32_t total, frameSize, rawSize; size_t payload; bool fits; } uCases[] = {
         {1000, 600, 600, 1080, true}, {1000, 600, 600, 1079, false},
         {0xFFFFFFFFu, 0, 0, 4096, false},        // offset past the payload
         {10, 100, 0, size_t(1) << 20, false},    // frame size larger than the frame
