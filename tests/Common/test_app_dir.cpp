@@ -12,7 +12,6 @@ TEST(AppDir, BundleGivesTheFolderHoldingItOtherwiseTheExecutableFolder)
     for (const auto& c : cases)
         EXPECT_EQ(CAppDir::pathForExecutableDir(c[0]), c[1]) << c[0].toStdString();
     const QString programFolder = QDir::cleanPath(QCoreApplication::applicationDirPath());
-    EXPECT_EQ(CAppDir::getCurrentPath(), programFolder);
     CAppDir::setOverridePath("/tmp/sub/..");
     EXPECT_EQ(CAppDir::getCurrentPath(), QStringLiteral("/tmp"));
     CAppDir::setOverridePath(QString());

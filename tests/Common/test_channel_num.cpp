@@ -31,7 +31,7 @@ TEST(ChannelMask, BitTestsCountsAndBoxesNeverShiftOutOfRange)
         EXPECT_EQ(CChannelNum::isEnabled(c.mask, c.ch), c.enabled) << c.mask << " " << c.ch;
         EXPECT_EQ(CChannelNum::getIndexCount(c.mask, c.ch), c.index) << c.mask << " " << c.ch;
     }
-    EXPECT_EQ(CChnum::getCheckedChNum(0x1FFFF), 16);
+    EXPECT_EQ(CChnum::getCheckedChNum(0x1FFFF), 16);  // bit 16 is no channel
     // More boxes than the mask has bits: the rest stay unchecked and unread.
     QWidget parent;
     QStringList names;

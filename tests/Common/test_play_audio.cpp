@@ -165,11 +165,9 @@ TEST(PlayAudioSink, SilentAndWorkingWithoutASoundServer)
         ASSERT_TRUE(player.wait(30000));  // the output thread ends when nothing can be opened
         for (int i = 0; i < 25; ++i)
             player.PushAudio(i % 2 == 0, Ramp(320, 0));
-        player.clear();
         return;
     }
     QTemporaryDir runtime;
-    ASSERT_TRUE(runtime.isValid());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_RUNTIME_DIR", runtime.path());
     env.insert("HOME", runtime.path());
