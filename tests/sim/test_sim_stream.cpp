@@ -1,16 +1,16 @@
-// Streams of the simulated DVR, read with a plain socket and cut with the project's parser.
+// Streams of the simulated DVR and its misbehaviour, read with a plain socket.
 #include <gtest/gtest.h>
 
 #include <QSize>
 #include <map>
 
 #include "Common/Frame.h"
-#include "cgi_response.pb.h"
 #include "support/TestMedia.h"
 #include "test_sim_util.h"
 
 using namespace simtest;
 using simdvr::CSimDvr;
+using simdvr::Misbehaviour;
 
 namespace {
 
@@ -22,28 +22,13 @@ F Header(const Packet& p)
     return f;
 }
 
-QByteArray Bytes(const testmedia::AccessUnit& unit)
-{
-    return QByteArray(reinterpret_cast<const char*>(unit.data.data()), int(unit.data.size()));
-}
+QByteArray Bytes(const testmedia::AccessUnit& unit) { return QByteArray(reinterpret_cast<const char*>(unit.data.data()), int(unit.data.size())); }
 
-// The message of the last packet of a type.
-template <class M>
-M Last(const Client& c, uint8_t type)
-{
-    M m;
-    for (const Packet& p : c.packets)
-        if (p.type == type)
-            m.ParseFromArray(p.payload.constData(), int(p.payload.size()));
-    return m;
-}
-
-cgi::Live Live(uint32_t vchmask, uint32_t achmask = 0)
+QByteArray LiveQuery(uint32_t vchmask, uint32_t achmask = 0, uint32_t headerOnly = 0)
 {
     cgi::Live live;
-    live.set_vchmask(vchmask);
-    live.set_achmask(achmask);
-    return live;
+    live.set_vchmask(vchmask), live.set_achmask(achmask), live.set_header_only_mask(headerOnly);
+    return Query(cgi::MODE_LIVE, live);
 }
 
 }  // namespace
@@ -54,31 +39,21 @@ TEST(SimStream, CurrentLiveCarriesTheClipsFramesAndAudio)
     cfg.recordMask = 0x1;
     CSimDvr dvr(cfg);
     ASSERT_TRUE(dvr.start());
-    cgi::Live live = Live(0xD, 0x3);  // only channel 0 has an audio input
-    live.set_header_only_mask(0x8);
     Client c;
-    ASSERT_TRUE(c.open(dvr.port(), Query(cgi::MODE_LIVE, live)));
+    ASSERT_TRUE(c.open(dvr.port(), LiveQuery(0xD, 0x3, 0x8)));  // only channel 0 has an audio input
     ASSERT_TRUE(c.readUntil([&] { return c.count(cgi::DATA_VIDEO) >= 36 && c.count(cgi::DATA_AUDIO) >= 2; }));
     const simdvr::StreamInfo info = dvr.streams().at(0);
-    EXPECT_EQ(info.vchmask, 0xDu);
-    EXPECT_EQ(info.achmask, 0x1u);
     EXPECT_EQ(c.corrupt + c.skipped, 0);
-    // Information and status first.
-    const std::vector<Packet>& packets = c.packets;
-    EXPECT_EQ(packets[0].type, cgi::DATA_DVR_INFO);
-    EXPECT_EQ(packets[1].type, cgi::DATA_LIVE_STATUS);
+    EXPECT_TRUE(c.packets[0].type == cgi::DATA_DVR_INFO && c.packets[1].type == cgi::DATA_LIVE_STATUS);
 
     const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
     ASSERT_FALSE(clip.units.empty());
     std::map<int, size_t> perChannel;
-    for (const Packet& p : packets) {
+    for (const Packet& p : c.packets) {
         EXPECT_EQ(p.clientId, info.clientId);
         const CFrame f = Header<CFrame>(p);
         if (p.type == cgi::DATA_AUDIO) {
-            EXPECT_EQ(f.GetType(), FRAME_AUDIO);
-            EXPECT_EQ(f.GetChannel(), 0);
-            EXPECT_EQ(p.payload.size(), 40 + 320);
-            EXPECT_TRUE(f.FitsIn(size_t(p.payload.size())));
+            EXPECT_TRUE(f.GetType() == FRAME_AUDIO && f.GetChannel() == 0 && p.payload.size() == 40 + 320);
         } else if (p.type == cgi::DATA_VIDEO) {
             const int ch = f.GetChannel();
             ASSERT_TRUE(f.IsValid() && (ch == 0 || ch == 2 || ch == 3)) << ch;
@@ -87,8 +62,7 @@ TEST(SimStream, CurrentLiveCarriesTheClipsFramesAndAudio)
             const testmedia::AccessUnit& unit = clip.units[perChannel[ch]++ % clip.units.size()];
             EXPECT_EQ(f.GetSize(), unit.data.size());
             EXPECT_EQ(f.GetType(), unit.key ? FRAME_KEY : FRAME_DELTA);
-            // Channel 3 asked for headers only.
-            EXPECT_EQ(p.payload.mid(36), ch == 3 ? QByteArray() : Bytes(unit)) << "frame of channel " << ch;
+            EXPECT_EQ(p.payload.mid(36), ch == 3 ? QByteArray() : Bytes(unit)) << ch;  // 3: headers only
         }
     }
     EXPECT_EQ(perChannel.size(), 3u);
@@ -97,59 +71,34 @@ TEST(SimStream, CurrentLiveCarriesTheClipsFramesAndAudio)
 TEST(SimStream, OldProtocolSendsRecordBigEndianLengthsAndCUFramesByModel)
 {
     for (const int model : {14, 8}) {
-        SCOPED_TRACE(model);
         simdvr::Config cfg = SmallConfig(true);
-        cfg.model = uint32_t(model);
-        cfg.vlossMask = 0x4;
+        cfg.model = uint32_t(model), cfg.vlossMask = 0x4;
         CSimDvr dvr(cfg);
         ASSERT_TRUE(dvr.start());
         Client c(true);
         ASSERT_TRUE(c.open(dvr.port(), "MODE=0&ID=admin&PW=1234&VER=3000&CH=7"));
         ASSERT_TRUE(c.readUntil([&] { return c.count(10) + c.count(11) >= 9; }));
         EXPECT_EQ(c.corrupt, 0);
+        EXPECT_TRUE(c.packets[0].type == 20 && c.packets[0].payload.size() == 214);  // the DVR record first
         const int cid = dvr.streams().at(0).clientId;
-        // The DVR record first.
-        EXPECT_EQ(c.packets[0].type, 20);
-        EXPECT_EQ(c.packets[0].payload.size(), 214);
-
         const testmedia::Clip clip = testmedia::LoadClip(model == 8 ? testmedia::Codec::Mpeg4 : testmedia::Codec::H264, "cif");
         std::map<int, size_t> perChannel;
         for (size_t i = 1; i < c.packets.size(); ++i) {
             const Packet& p = c.packets[i];
-            EXPECT_EQ(p.clientId, cid);
             const CUFrame f = Header<CUFrame>(p);
-            ASSERT_TRUE(f.IsValid());
-            EXPECT_EQ(f.GetModel(), model);
+            ASSERT_TRUE(f.IsValid() && p.clientId == cid && f.GetModel() == model && f.GetChannel() < 3) << model;
             EXPECT_EQ(QSize(f.GetResolution().width, f.GetResolution().height), QSize(352, 240));
             const int ch = f.GetChannel();
-            ASSERT_LT(ch, 3);
             const testmedia::AccessUnit& unit = clip.units[perChannel[ch]++ % clip.units.size()];
             EXPECT_EQ(f.GetType(), unit.key ? FRAME_KEY : FRAME_DELTA);
             EXPECT_EQ(p.type, unit.key ? 10 : 11);
             EXPECT_EQ(f.GetRawDataSize(), unit.data.size());
-            // A channel without video sends its header only.
-            EXPECT_EQ(p.payload.mid(80), ch == 2 ? QByteArray() : Bytes(unit));
-        }
-        if (model == 8) {  // MPEG-4 part 2 starts with its sequence headers
-            const QByteArray start = c.packets[1].payload.mid(80, 4);
-            EXPECT_TRUE(start.startsWith(QByteArray("\0\0\1", 3)) && (uint8_t(start[3]) == 0xB0 || uint8_t(start[3]) <= 0x2F));
-        }
-
-        // The audio stream takes the id the client gives it and sends G.726 frames.
-        Client a(true);
-        ASSERT_TRUE(a.open(dvr.port(), "MODE=1&ID=admin&PW=1234&VER=3000&CH=1&CID=" + QByteArray::number(cid + 100)));
-        ASSERT_TRUE(a.readUntil([&] { return a.count(2) >= 2; }));
-        for (const Packet& p : a.packets) {
-            EXPECT_EQ(p.type, 2);
-            EXPECT_EQ(p.clientId, cid + 100);
-            EXPECT_EQ(Header<CUFrame>(p).GetType(), FRAME_AUDIO);
-            EXPECT_EQ(Header<CUFrame>(p).GetRawDataSize(), 1200u);
-            EXPECT_EQ(p.payload.size(), 80 + 1200);
+            EXPECT_EQ(p.payload.mid(80), ch == 2 ? QByteArray() : Bytes(unit)) << model;  // 2: no video, header only
         }
     }
 }
 
-TEST(SimStream, RefusalsClientLimitAndTheStopCommand)
+TEST(SimStream, RefusedRequestsGetTheirResultCodeAndAClose)
 {
     const std::tuple<bool, QByteArray, int> cases[] = {
         {false, Query(cgi::MODE_LIVE, cgi::Live(), "12345"), cgi::ERR_PASSWORD_MISS},
@@ -158,89 +107,83 @@ TEST(SimStream, RefusalsClientLimitAndTheStopCommand)
         {true, "MODE=0&ID=admin&PW=1234&VER=2000&CH=f", 3},
     };
     for (const auto& [old, query, code] : cases) {
-        SCOPED_TRACE(query.toStdString());
         CSimDvr dvr(SmallConfig(old));
         ASSERT_TRUE(dvr.start());
-        Client c(old);
-        ASSERT_TRUE(c.open(dvr.port(), query));
-        c.readUntil([] { return false; }, 5000);
-        EXPECT_TRUE(c.closed);
-        ASSERT_EQ(c.packets.size(), 1u);
-        EXPECT_EQ(c.packets[0].type, old ? 1 : 0);
-        EXPECT_EQ(c.packets[0].payload, QByteArray(1, char(code)));
-        EXPECT_EQ(dvr.streams().at(0).errorCode, code);
+        const std::vector<Packet> p = Cut(Raw(dvr.port(), query, 5000), old);  // then closed
+        ASSERT_EQ(p.size(), 1u) << query.constData();
+        EXPECT_EQ(p[0].type, old ? 1 : 0);
+        EXPECT_EQ(p[0].payload, QByteArray(1, char(code)));
     }
 
-    // A stream closed without its stop command keeps its slot.
-    simdvr::Config cfg = SmallConfig();
-    cfg.maxClients = 1;
-    cfg.keepSlotOnClose = true;
-    CSimDvr dvr(cfg);
-    ASSERT_TRUE(dvr.start());
-    const QByteArray q = Query(cgi::MODE_LIVE, Live(1));
-    int firstId = -1;
-    {
-        Client first;
-        ASSERT_TRUE(first.open(dvr.port(), q));
-        ASSERT_TRUE(first.readUntil([&] { return first.count(cgi::DATA_VIDEO) >= 1; }));
-        firstId = first.packets[0].clientId;
-    }
-    ASSERT_TRUE(dvr.waitUntil([&] { return !dvr.streams()[0].open; }));
-    EXPECT_EQ(Cut(Raw(dvr.port(), q, 5000)).at(0).payload, QByteArray(1, cgi::ERR_CLIENT_LIMIT));
-    cgi::StreamStop stop;
-    stop.set_stream_id(uint32_t(firstId));
-    Http(dvr.port(), "POST", Query(cgi::MODE_STREAM_STOP, stop));
-    EXPECT_TRUE(dvr.streams()[0].stopped);
-    Client third;
-    ASSERT_TRUE(third.open(dvr.port(), q));
-    EXPECT_TRUE(third.readUntil([&] { return third.count(cgi::DATA_VIDEO) >= 1; }));
 }
 
-TEST(SimStream, CommandsChangeChannelsStatusPlaybackAndStopTheStream)
+// The client's tests count on these: every good packet the counters report, and only those.
+TEST(SimMisbehaviour, JunkAndCorruptPacketsAreExactlyWhatTheCountersSay)
 {
-    simdvr::Config cfg = SmallConfig();
-    cfg.audioMask = 0;
-    CSimDvr dvr(cfg);
-    ASSERT_TRUE(dvr.start());
-    Client c;
-    ASSERT_TRUE(c.open(dvr.port(), Query(cgi::MODE_LIVE, Live(0x1))));
-    ASSERT_TRUE(c.readUntil([&] { return c.count(cgi::DATA_VIDEO) >= 1; }));
-    const int cid = c.packets[0].clientId;
-    cgi::StreamChannel sc;
-    sc.set_stream_id(uint32_t(cid));
-    sc.set_vchmask(0x2);
-    sc.set_achmask(0);
-    Http(dvr.port(), "POST", Query(cgi::MODE_STREAM_CHANNEL, sc));
-    dvr.setLiveStatus(0x2, 0, 0x1, 0x8);
-    ASSERT_TRUE(c.readUntil([&] { return c.count(cgi::DATA_LIVE_STATUS) >= 2 && c.count(cgi::DATA_VIDEO) >= 8; }));
-    // Frames written before the command may still be on their way; the last ones are channel 1.
-    EXPECT_EQ(Header<CFrame>(c.packets.back()).GetChannel(), 1);
-    const auto st = Last<cgi::LiveStatus>(c, cgi::DATA_LIVE_STATUS);
-    EXPECT_EQ(st.record_chmask(), 0x2u);
-    EXPECT_EQ(st.sensor_chmask(), 0x8u);
-    cgi::StreamStop stop;
-    stop.set_stream_id(uint32_t(cid));
-    Http(dvr.port(), "POST", Query(cgi::MODE_STREAM_STOP, stop));
-    c.readUntil([] { return false; }, 5000);
-    EXPECT_TRUE(c.closed);
+    using simdvr::LengthFault;
+    // Packets 5, 7, 10, 14, 15, 20, 21, 25, 28, 30, 35 and 40 are damaged; a good one ends.
+    const std::tuple<bool, int, int, LengthFault, int, int, int> cases[] = {
+        {false, 2, 5, LengthFault::OverLimit, 7, 41, 12}, {true, 2, 5, LengthFault::Longer, 7, 41, 12},
+        {false, 1, 0, LengthFault::OverLimit, 0, 30, 0},  // junk alone
+        {false, 0, 1, LengthFault::Huge, 0, 1, 1},        // 40 MiB: legal, waited for
+    };
+    for (const auto& [old, junk, length, fault, end, packets, corrupt] : cases) {
+        SCOPED_TRACE(packets * 10 + old);
+        CSimDvr dvr(SmallConfig(old));
+        ASSERT_TRUE(dvr.start());
+        Misbehaviour m;
+        m.junkEvery = junk, m.corruptLengthEvery = length, m.lengthFault = fault, m.corruptEndCodeEvery = end;
+        m.closeAfterPackets = packets, m.flood = true;
+        dvr.setMisbehaviour(m);
+        Client c(old);
+        ASSERT_TRUE(c.open(dvr.port(), old ? QByteArray("MODE=0&ID=admin&PW=1234&VER=3000&CH=3") : LiveQuery(0x3)));
+        c.readUntil([] { return false; }, 15000);
+        ASSERT_TRUE(c.closed && dvr.waitUntil([&] { return !dvr.streams().back().open; }));
+        const simdvr::StreamInfo info = dvr.streams().back();
+        EXPECT_EQ(info.packets, packets);
+        EXPECT_EQ(info.corruptPackets, corrupt);
+        EXPECT_EQ(c.raw.size(), info.bytes);
+        if (fault == LengthFault::Huge) {
+            EXPECT_TRUE(c.packets.empty() && c.corrupt == 0);
+            EXPECT_EQ(c.raw.mid(6, 4), QByteArray("\x00\x00\x80\x02", 4));  // 0x2800000 little-endian
+            continue;
+        }
+        EXPECT_EQ(c.corrupt, corrupt);
+        // Information (and status) packets plus the good frames, found again after junk and damage.
+        EXPECT_EQ(info.videoFrames + (old ? 1 : 2), int64_t(c.packets.size()));
+        EXPECT_EQ(int64_t(c.packets.size()), info.packets - info.corruptPackets);
+        EXPECT_TRUE(corrupt || c.skipped == info.junkBytes);  // junk alone is skipped byte for byte
+    }
+}
 
-    // Playback: PbStatus first, a pause stops the frames and is reported.
-    cgi::Playback pb;
-    pb.set_start_time(1300000000);
-    pb.set_vchmask(0x1);
-    pb.set_achmask(0);
-    Client play;
-    ASSERT_TRUE(play.open(dvr.port(), Query(cgi::MODE_PLAYBACK, pb)));
-    ASSERT_TRUE(play.readUntil([&] { return play.count(cgi::DATA_VIDEO) >= 3; }));
-    ASSERT_EQ(play.packets[1].type, cgi::DATA_PB_STATUS);
-    EXPECT_EQ(Header<CFrame>(play.packets[2]).GetTime().sec, 1300000000);
-    cgi::PbControl pause;
-    pause.set_stream_id(play.packets[0].clientId);
-    pause.set_cmd(cgi::PbControl::CMD_PAUSE);
-    Http(dvr.port(), "POST", Query(cgi::MODE_PB_CONTROL, pause));
-    ASSERT_TRUE(play.readUntil([&] { return play.count(cgi::DATA_PB_STATUS) >= 2; }));
-    const int framesAtPause = play.count(cgi::DATA_VIDEO);
-    play.readFor(400);
-    EXPECT_LE(play.count(cgi::DATA_VIDEO), framesAtPause + 1);
-    EXPECT_EQ(Last<cgi::PbStatus>(play, cgi::DATA_PB_STATUS).mode(), uint32_t(PB_PAUSE));
+TEST(SimMisbehaviour, SplitStreamsAndRepliesComeOneBytePerReadUnchanged)
+{
+    CSimDvr dvr(SmallConfig());
+    ASSERT_TRUE(dvr.start());
+    Misbehaviour m;
+    m.splitPackets = 2, m.splitIntervalMs = 3;  // the information and status packets, some 100 bytes
+    dvr.setMisbehaviour(m);
+    Client c;
+    ASSERT_TRUE(c.open(dvr.port(), LiveQuery(0x1)));
+    ASSERT_TRUE(c.readUntil([&] { return c.count(cgi::DATA_VIDEO) >= 2; }));
+    EXPECT_TRUE(c.corrupt == 0 && c.packets[0].type == cgi::DATA_DVR_INFO && c.packets[1].type == cgi::DATA_LIVE_STATUS);
+    ASSERT_GT(c.readSizes.size(), 40u);
+    EXPECT_GT(std::count(c.readSizes.begin(), c.readSizes.begin() + 40, 1), 30);
+
+    // A one-shot reply whole, split, or stalled after half its body.
+    const QByteArray get = "GET /cgi-bin/webapp.cgi?" + Query(cgi::MODE_GET_PICTURE_CONTROL) + " HTTP/1.1\r\n\r\n";
+    dvr.setMisbehaviour(Misbehaviour());
+    const QByteArray normal = Raw(dvr.port(), get);
+    const int body = int(normal.indexOf("\r\n\r\n")) + 4;
+    ASSERT_TRUE(normal.startsWith("HTTP/1.1 200 OK\r\n") && Cut(normal.mid(body)).size() == 1);
+    m = Misbehaviour();
+    m.replySplit = true, m.splitIntervalMs = 1;
+    dvr.setMisbehaviour(m);
+    std::vector<int> sizes;
+    EXPECT_EQ(Raw(dvr.port(), get, 20000, &sizes), normal);
+    EXPECT_GT(std::count(sizes.begin(), sizes.end(), 1), normal.size() / 2);
+    m = Misbehaviour();
+    m.replyStall = true;
+    dvr.setMisbehaviour(m);
+    EXPECT_EQ(Raw(dvr.port(), get, 800), normal.left(body + (normal.size() - body) / 2));
 }
