@@ -1,51 +1,88 @@
+// Frames to pictures: broken frames, and local playback, where frames are queued per channel
+// and shown by decode threads when they are due.
 #include <gtest/gtest.h>
 
-#include <QStringList>
-
-#include <string>
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <mutex>
 #include <vector>
+
+#include <boost/thread/condition_variable.hpp>
+#include <boost/thread/mutex.hpp>
 
 #include "Display/DisplayVideo.h"
 #include "display_test_util.h"
 
 using namespace displaytest;
-using testmedia::Codec;
 
 namespace {
 
-// Shown times read as UTC: 1,000,000 s after 1970 is 1970-01-12 13:46:40.
 constexpr uint32_t T0 = 1000000;
 constexpr auto LIVE = DISPLAY_MODE::LIVE;
-constexpr auto REMOTE = DISPLAY_MODE::REMOTE_PLAYBACK;
-constexpr auto LOCAL = DISPLAY_MODE::LOCAL_PLAYBACK;
 
-// Where a picture goes and what it says: channel, screen, size, title and the marks record,
-// motion, sensor, video loss, unauthorised, failed.
-std::string Describe(const CDisplayInfo& p)
-{
-    std::string s = std::to_string(p.channel) + "@" + std::to_string(p.screen) + " " + std::to_string(p.image.width())
-                    + "x" + std::to_string(p.image.height()) + " " + p.title.toStdString() + " ";
-    for (auto [on, c] : {std::pair{p.record, 'r'}, {p.motion, 'm'}, {p.sensor, 's'}, {p.videoLoss, 'l'},
-                         {!p.authorised, 'u'}, {p.failed, 'f'}})
-        if (on)
-            s += c;
-    return s;
-}
+// Virtual time: a sleep is recorded and moves the clock on at once, unless the test holds
+// the clock, in which case the sleeping thread waits (interruptibly) until it is let go.
+class FakeClock : public CPlaybackClock {
+public:
+    KTimeVal Now() override
+    {
+        boost::lock_guard<boost::mutex> lock(m_mutex);
+        return KTimeVal(m_ms / 1000, int32_t(m_ms % 1000 * 1000));
+    }
+    void Sleep(int ms) override
+    {
+        boost::unique_lock<boost::mutex> lock(m_mutex);
+        m_sleeps.push_back(ms);
+        while (m_held)
+            m_cond.wait(lock);
+        m_ms += ms;
+    }
+    // Hold(true) stops sleepers; advanceMs moves the clock on as if decoding fell behind.
+    void Hold(bool held, int advanceMs = 0)
+    {
+        boost::lock_guard<boost::mutex> lock(m_mutex);
+        m_held = held;
+        m_ms += advanceMs;
+        m_cond.notify_all();
+    }
+    std::vector<int> Sleeps()
+    {
+        boost::lock_guard<boost::mutex> lock(m_mutex);
+        return m_sleeps;
+    }
+
+private:
+    boost::mutex m_mutex;
+    boost::condition_variable m_cond;
+    int64_t m_ms = 5000000;
+    bool m_held = false;
+    std::vector<int> m_sleeps;
+};
 
 class DisplayVideoTest : public ::testing::Test {
 protected:
     DisplayVideoTest()
     {
-        // Copies: a picture held by the display is not reused by the decoder.
-        QObject::connect(&dv, &CDisplayVideo::signalUpdateScreen, [this](const CDisplayInfo& i) {
-            pictures.push_back(i);
-            pictures.back().image = i.image.copy();
-        });
-        QObject::connect(&dv, &CDisplayVideo::signalUpdateTime, [this](const QString& t) { times << t; });
+        dv.setClock(clock);
         dv.changeOpenglOption(true);
+        // Copies: a picture held by the display is not reused by the decoder.
+        QObject::connect(
+            &dv, &CDisplayVideo::signalUpdateScreen, &dv,
+            [this](const CDisplayInfo& info) {
+                std::lock_guard<std::mutex> lock(mutex);
+                pictures.push_back(info);
+                pictures.back().image = info.image.copy();
+            },
+            Qt::DirectConnection);
+        QObject::connect(
+            &dv, &CDisplayVideo::signalUpdateTime, &dv, [this](const QString&) { ++times; }, Qt::DirectConnection);
     }
-
-    void Feed(const _DISPLAY_CHANNEL_INFO& info, const Frame& frame) { dv.makeImage(info, frame.data(), frame.size()); }
+    ~DisplayVideoTest() override
+    {
+        clock->Hold(false);
+        dv.exitDecodeThread();
+    }
 
     static _DISPLAY_CHANNEL_INFO Cell(DISPLAY_MODE::ENUM mode, int screen = 0, PbMode pb = PB_STOP, int widgetIndex = 0)
     {
@@ -57,44 +94,34 @@ protected:
         info.dvrName = QStringLiteral("DVR");
         return info;
     }
+    void Feed(const _DISPLAY_CHANNEL_INFO& info, const Frame& frame) { dv.makeImage(info, frame.data(), frame.size()); }
+    // Local playback of a unit of the clip (0 and 30 are key frames) stamped ms after T0.
+    void Play(size_t unit, int64_t ms, PbMode mode = PB_FORWARD_1X, int channel = 0, int cell = 0)
+    {
+        Feed(Cell(DISPLAY_MODE::LOCAL_PLAYBACK, cell, mode, cell),
+             CFrameOf(clip, unit, channel, uint32_t(T0 + ms / 1000), uint32_t(ms % 1000 * 1000)));
+    }
+    // The sizes of the frames shown, which tell them apart.
+    std::vector<uint32_t> Shown()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        std::vector<uint32_t> bytes;
+        for (const CDisplayInfo& p : pictures)
+            bytes.push_back(p.frameBytes);
+        return bytes;
+    }
+    bool WaitShown(size_t n) { return WaitFor([&] { return Shown().size() >= n; }, 30000); }
+    uint32_t Bytes(size_t unit) const { return uint32_t(CFrameOf(clip, unit, 0, T0).size()); }
 
-    const testmedia::Clip clip = testmedia::LoadClip(Codec::H264, "cif");
-    CDisplayVideo dv;
+    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+    std::mutex mutex;
     std::vector<CDisplayInfo> pictures;
-    QStringList times;
+    std::atomic<int> times{0};
+    std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
+    CDisplayVideo dv;
 };
 
 }  // namespace
-
-TEST_F(DisplayVideoTest, PicturesCarryTheirCellsTextsAndMarks)
-{
-    _DISPLAY_CHANNEL_INFO info = Cell(LIVE, 19, PB_STOP, 3);
-    info.record = info.sensor = info.videoLoss = true;
-    info.authorised = false;
-    Feed(info, CFrameOf(clip, 0, 5, T0));
-    info.displayMode = REMOTE;  // the recording mark shows in live view only
-    Feed(info, CFrameOf(clip, 1, 5, T0));
-    // Old-protocol frames bring their own marks: resolution code 1 (352 x 240), record and
-    // motion, then sensor; bit 2 of the video-loss mask is channel 2's.
-    const testmedia::Clip mpeg4 = testmedia::LoadClip(Codec::Mpeg4, "cif");
-    info = Cell(LIVE, 2, PB_STOP, 1);
-    info.protocolType = PROTOCOL_CUFRAME_MPEG4;
-    info.sensor = true;
-    Feed(info, CUFrameOf(mpeg4.units[0].data, true, 2, 0x28 | 0x02, 0x0004, T0));
-    Feed(info, CUFrameOf(mpeg4.units[1].data, false, 2, 0x10 | 0x02, 0x0001, T0));
-    info.status = QStringLiteral("Connection failed");  // a status record: no picture
-    dv.updateDVRStatus(8, info);
-
-    std::vector<std::string> seen;
-    for (const CDisplayInfo& p : pictures)
-        seen.push_back(Describe(p));
-    EXPECT_EQ(seen, (std::vector<std::string>{"5@19 352x240 DVR rslu", "5@19 352x240 DVR slu", "2@2 352x240 DVR rml",
-                                              "2@2 352x240 DVR s", "8@2 0x0 Connection failed f"}));
-    ASSERT_EQ(pictures.size(), 5u);
-    EXPECT_EQ(pictures[0].image.format(), QImage::Format_RGB888);
-    EXPECT_EQ(pictures[2].image.format(), QImage::Format_RGB32);
-    EXPECT_EQ(pictures[0].frameBytes, CFrameOf(clip, 0, 5, T0).size());
-}
 
 TEST_F(DisplayVideoTest, BrokenFramesAreDroppedBeforeDecoding)
 {
@@ -112,12 +139,10 @@ TEST_F(DisplayVideoTest, BrokenFramesAreDroppedBeforeDecoding)
     big.resize(0x100000, 0);
     Feed(info, CFrameOf(big, 0, 1, 352, 240, T0));
     dv.makeImage(info, nullptr, 0);
-    EXPECT_TRUE(pictures.empty());
-    EXPECT_TRUE(times.isEmpty());
-
     // None of them opened the slot: the next delta frame still waits for a key frame.
     Feed(info, CFrameOf(clip, 1, 1, T0));
     EXPECT_TRUE(pictures.empty());
+    EXPECT_EQ(times.load(), 0);
     Feed(info, good);
     // A cell outside the page or a screen beyond the last one.
     Feed(Cell(LIVE, 0, PB_STOP, 64), good);
@@ -125,33 +150,101 @@ TEST_F(DisplayVideoTest, BrokenFramesAreDroppedBeforeDecoding)
     EXPECT_EQ(pictures.size(), 1u);
 }
 
-TEST_F(DisplayVideoTest, TheTimeShownFollowsKeyFramesAndTheDirectionOfPlay)
+TEST_F(DisplayVideoTest, LocalFramesArePacedByTheirStampsOverTheSpeed)
 {
+    dv.startDecodeThread(16, DISPLAY_MODE::LOCAL_PLAYBACK);
     const struct {
-        DISPLAY_MODE::ENUM mode;
-        PbMode pb;
-        size_t unit;  // 0 and 30 are key frames
-        int second;   // after T0
-        const char* shown;
-    } steps[] = {
-        {LIVE, PB_STOP, 0, 0, "13:46:40"}, {LIVE, PB_STOP, 1, 60, ""},  // delta: no time
-        {LIVE, PB_STOP, 30, -10, ""}, {LIVE, PB_STOP, 30, 3600, "14:46:40"},
-        {REMOTE, PB_FORWARD_1X, 0, 3610, "14:46:50"}, {REMOTE, PB_REVERSE_2X, 30, 3620, ""}, {REMOTE, PB_REVERSE_2X, 0, 3605, "14:46:45"},
-        {REMOTE, PB_SLOW_1_4, 30, 3601, ""}, {LOCAL, PB_REVERSE_4X, 0, 3603, "14:46:43"},
+        PbMode mode;
+        int stepMs;  // stamp distance, negative when the stamps run backwards
+        int sleep;   // 0: shown at once
+    } cases[] = {
+        {PB_FORWARD_4X, 400, 100}, {PB_REVERSE_2X, -200, 100}, {PB_SLOW_1_4, 100, 400}, {PB_SLOW_1_2, 100, 200},
+        {PB_FORWARD_1X, 100, 100}, {PB_STEP_FORWARD, 10000, 0}, {PB_PAUSE, 10000, 0},
     };
-    for (const auto& s : steps) {
-        times.clear();
-        if (s.mode == LOCAL)
-            dv.displayTime(s.mode, T0 + s.second, s.pb);
-        else
-            Feed(Cell(s.mode, 0, s.pb), CFrameOf(clip, s.unit, 0, T0 + s.second));
-        EXPECT_EQ(times.join(QString()).mid(12), QLatin1String(s.shown)) << s.pb << " at " << s.second;
+    int channel = 0;
+    for (const auto& c : cases) {
+        const size_t before = Shown().size();
+        const size_t sleepsBefore = clock->Sleeps().size();
+        for (size_t i = 0; i < 10; ++i)
+            Play(i, 100000 * channel + c.stepMs * int64_t(i) + (c.stepMs < 0 ? 5000 : 0), c.mode, channel, channel);
+        ASSERT_TRUE(WaitShown(before + 10)) << c.mode;
+        const auto sleeps = clock->Sleeps();
+        EXPECT_EQ(std::vector<int>(sleeps.begin() + long(sleepsBefore), sleeps.end()),
+                  std::vector<int>(c.sleep ? 9 : 0, c.sleep))
+            << c.mode;
+        ++channel;
     }
-    // Cleared: any time is shown again, and the cell waits for a key frame.
-    dv.clear(-1);
-    const size_t shown = pictures.size();
-    Feed(Cell(LIVE), CFrameOf(clip, 31, 0, T0));
-    Feed(Cell(LIVE), CFrameOf(clip, 0, 0, T0 - 3600));
-    EXPECT_EQ(pictures.size(), shown + 1);
-    EXPECT_EQ(times.last(), QStringLiteral("1970-01-12  12:46:40"));
+}
+
+TEST_F(DisplayVideoTest, LocalShortGapsAreWaitedForAndJumpsRestartTheChannelsCell)
+{
+    dv.startDecodeThread(16, DISPLAY_MODE::LOCAL_PLAYBACK);
+    // Channel 2 shows in cell 5; held 3 s before its third frame.
+    for (auto [unit, ms] : {std::pair{0, 0}, {1, 100}, {2, 3100}})
+        Play(unit, ms, PB_FORWARD_1X, 2, 5);
+    ASSERT_TRUE(WaitShown(3));
+    EXPECT_EQ(clock->Sleeps(), (std::vector<int>{100, 3000}));
+
+    // 6 s ahead: shown at once, then the cell drops delta frames until a key frame.
+    for (auto [unit, ms] : {std::pair{3, 9100}, {4, 9133}, {5, 9166}, {30, 9199}})
+        Play(unit, ms, PB_FORWARD_1X, 2, 5);
+    ASSERT_TRUE(WaitShown(5));
+    EXPECT_EQ(clock->Sleeps(), (std::vector<int>{100, 3000, 33, 33}));
+    EXPECT_EQ(Shown().back(), Bytes(30));
+
+    // More than 4 s behind the wall clock: not waited for, and nothing restarts.
+    clock->Hold(false, 10000);
+    Play(31, 9232, PB_FORWARD_1X, 2, 5);
+    Play(32, 9265, PB_FORWARD_1X, 2, 5);
+    ASSERT_TRUE(WaitShown(7));
+    EXPECT_EQ(clock->Sleeps().size(), 4u);
+    EXPECT_EQ(Shown().size(), 7u);
+}
+
+TEST_F(DisplayVideoTest, TheLocalReaderWaitsForRoomWhileOtherChannelsGoOnAndAStopReleasesIt)
+{
+    dv.startDecodeThread(16, DISPLAY_MODE::LOCAL_PLAYBACK);
+    // Frame 0 is shown; frame 1, due a second later, stays queued while its thread sleeps.
+    clock->Hold(true);
+    Play(0, 0);
+    Play(1, 1000);
+    ASSERT_TRUE(WaitShown(1));
+    ASSERT_TRUE(WaitFor([&] { return clock->Sleeps().size() == 1; }, 30000));
+    // Garbage frames of 100 kB (they decode to nothing): count what fits below the mark.
+    const Frame filler = CFrameOf(Frame(100000, 0), 1, 0, 352, 240, T0 + 1);
+    int fits = 0;
+    for (size_t fill = Bytes(1); fill < CDisplayVideo::QUEUE_HIGH_WATER; fill += filler.size())
+        ++fits;
+    std::atomic<int> queued{0};
+    auto reader = std::async(std::launch::async, [&] {
+        for (int i = 0; i < 40; ++i, ++queued)
+            Feed(Cell(DISPLAY_MODE::LOCAL_PLAYBACK, 0, PB_FORWARD_1X), filler);
+    });
+    EXPECT_TRUE(WaitFor([&] { return queued.load() == fits; }, 30000));
+    EXPECT_EQ(reader.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+    EXPECT_EQ(queued.load(), fits);
+    // Channel 1 has a queue and a thread of its own.
+    Play(0, 0, PB_FORWARD_1X, 1, 1);
+    EXPECT_TRUE(WaitShown(2));
+
+    // The sleeping thread is interrupted, the reader's frame and the rest are dropped.
+    auto stop = std::async(std::launch::async, [&] { dv.exitDecodeThread(); });
+    ASSERT_EQ(stop.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    ASSERT_EQ(reader.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    EXPECT_EQ(queued.load(), 40);
+    clock->Hold(false);
+
+    // Frames between a stop and the next start, or with queues but no threads (another
+    // display mode), are dropped and show no time.
+    const int timesBefore = times.load();
+    Play(30, 2000);
+    dv.startDecodeThread(16, DISPLAY_MODE::LIVE);
+    Play(30, 2000);
+    EXPECT_EQ(times.load(), timesBefore);
+    EXPECT_EQ(Shown().size(), 2u);
+    // Started again, the queues are fresh.
+    dv.startDecodeThread(16, DISPLAY_MODE::LOCAL_PLAYBACK);
+    Play(30, 2000);
+    ASSERT_TRUE(WaitShown(3));
+    EXPECT_EQ(Shown()[2], Bytes(30));
 }

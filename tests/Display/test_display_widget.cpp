@@ -230,18 +230,24 @@ TEST_F(DisplayWidgetTest, FramesAndStatusWithoutAScreenOfTheirOwnAreDroppedAndTh
     EXPECT_NE(Cell(8).authorised, Cell(9).authorised);
 
     // Live S with 64 cells: each channel on its own screen; screen 16 exists, channel 16 not.
-    // An old-protocol DVR believed to be MPEG-4 (model 6) may send H.264 (model 12).
+    // An old-protocol DVR believed to be MPEG-4 (model 6) may send H.264 (model 12); its
+    // frames bring their marks: resolution code 1 (352 x 240) with record and motion, or
+    // with sensor, and a video-loss mask (bit 1 is channel 1's).
     Mode(CDisplayWidget::SCREEN_SINGLE_DVR, 64);
     Deliver(info, {frame(16), frame(3)});
     info.oldProtocol = true;
     info.model = 6;
-    Deliver(info, {CUFrameOf(clip.units[0].data, true, 0, 0x02, 0, 1000, 12),
-                   CUFrameOf(mpeg4.units[0].data, true, 1, 0x02, 0, 1000, 6)});
+    Deliver(info, {CUFrameOf(clip.units[0].data, true, 0, 0x28 | 0x02, 0x0002, 1000, 12),
+                   CUFrameOf(mpeg4.units[0].data, true, 1, 0x10 | 0x02, 0x0002, 1000, 6)});
     ASSERT_TRUE(WaitFor([&] { return Cell(3).channel == 3 && !Cell(0).image.isNull() && !Cell(1).image.isNull(); }));
     EXPECT_EQ(Cell(3).screen, 3);
     EXPECT_EQ(Cell(16).channel, -1);
     EXPECT_EQ(Cell(0).image.format(), QImage::Format_RGB888);
     EXPECT_EQ(Cell(1).image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(Cell(1).image.size(), QSize(352, 240));
+    const auto marks = [&](int s) { return std::vector<bool>{Cell(s).record, Cell(s).motion, Cell(s).sensor, Cell(s).videoLoss}; };
+    EXPECT_EQ(marks(0), (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(marks(1), (std::vector<bool>{false, false, true, true}));
     status.channelMask = 0x0008;
     w->slotUpdateDVRStatus(status);
     EXPECT_EQ(failed(), (std::vector<Pair>{{3, 3}}));

@@ -1,5 +1,5 @@
 // The cell container with widget cells and the OpenGL scene drawn by a painter: layouts, zoom,
-// cell lookup, selection, bounds and the OpenGL probe where no OpenGL widget shows.
+// cell lookup, bounds and the OpenGL probe where no OpenGL widget shows.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -111,7 +111,7 @@ TEST(ScreenContainer, CellIndexesOutsideTheWallAreIgnored)
     screen.reset();
 }
 
-TEST(ScreenContainer, ClicksFindTheCellUnderThemAndOnlyTheSelectedCellOfAZoomZooms)
+TEST(ScreenContainer, ClicksFindTheCellUnderThemAndNoneInTheMargin)
 {
     Owner owner;
     owner.resize(kArea);
@@ -126,22 +126,6 @@ TEST(ScreenContainer, ClicksFindTheCellUnderThemAndOnlyTheSelectedCellOfAZoomZoo
     EXPECT_EQ(screen.screenWidget(5)->geometry(), rects[5]);
     Mouse(screen.screenWidget(7), QEvent::MouseButtonDblClick, QPoint(5, 5));
     EXPECT_EQ(owner.clicks, 1);
-
-    auto drag = [&](int cell) {
-        CScreenWidget* w = screen.screenWidget(cell);
-        Mouse(w, QEvent::MouseButtonPress, QPoint(10, 10));
-        Mouse(w, QEvent::MouseMove, QPoint(50, 40));
-        Mouse(w, QEvent::MouseButtonRelease, QPoint(50, 40), Qt::NoButton);
-        return w->zoomApplied() ? w->zoomRect() : QRect();
-    };
-    screen.startZoom(2);
-    screen.setSelected(3);
-    EXPECT_EQ(drag(3), QRect());
-    screen.setSelected(2);
-    EXPECT_TRUE(screen.screenWidget(2)->isSelected() && !screen.screenWidget(3)->isSelected());
-    EXPECT_EQ(drag(2), QRect(QPoint(10, 10), QPoint(50, 40)));
-    screen.endZoom();
-    EXPECT_EQ(drag(2), QRect());
 }
 
 TEST(ScreenContainer, OpenGLIsRefusedWhereNoOpenGLWidgetCanShow)
