@@ -114,25 +114,19 @@ inline int StateMismatches(const QImage& shot, const QRect& cell, const QPixmap&
                       (cell.top() + cell.bottom()) / 2 - picture.height() / 2, Composed(picture, Qt::black), tolerance);
 }
 
-inline Frame Join(const QByteArray& header, const Frame& data)
+// A frame around data in the current protocol (type 0 key, 1 delta, 3 audio) or the old one
+// (info: the resolution code and the motion, sensor and record bits).
+inline Frame FrameOf(const simdvr::FrameFields& f, const Frame& data, bool old = false)
 {
-    Frame f(header.begin(), header.end());
-    f.insert(f.end(), data.begin(), data.end());
-    return f;
+    const QByteArray header = old ? simdvr::MakeCUFrameHeader(f) : simdvr::MakeCFrameHeader(f);
+    Frame out(header.begin(), header.end());
+    out.insert(out.end(), data.begin(), data.end());
+    return out;
 }
 
-// A current-protocol frame; type 0 key, 1 delta, 3 audio.
 inline Frame CFrameOf(const Frame& data, int type, int channel, int width, int height, uint32_t sec, uint32_t usec = 0)
 {
-    simdvr::FrameFields f;
-    f.type = type;
-    f.channel = channel;
-    f.frameSize = uint32_t(data.size());
-    f.width = width;
-    f.height = height;
-    f.timeSec = sec;
-    f.timeUsec = int32_t(usec);
-    return Join(simdvr::MakeCFrameHeader(f), data);
+    return FrameOf({type, channel, 0, uint32_t(data.size()), width, height, sec, int32_t(usec), 8, 0, 0, 0}, data);
 }
 
 inline Frame CFrameOf(const testmedia::Clip& clip, size_t unit, int channel, uint32_t sec, uint32_t usec = 0)
@@ -141,19 +135,9 @@ inline Frame CFrameOf(const testmedia::Clip& clip, size_t unit, int channel, uin
     return CFrameOf(u.data, u.key ? 0 : 1, channel, clip.width, clip.height, sec, usec);
 }
 
-// An old-protocol frame; info holds the resolution code and the motion, sensor and record bits.
-inline Frame CUFrameOf(const Frame& data, bool key, int channel, uint8_t info, uint16_t videoLoss, uint32_t sec,
-                       int model = 6)
+inline Frame CUFrameOf(const Frame& data, bool key, int channel, uint8_t info, uint16_t videoLoss, uint32_t sec, int model = 6)
 {
-    simdvr::FrameFields f;
-    f.type = key ? 0 : 1;
-    f.channel = channel;
-    f.frameSize = uint32_t(data.size());
-    f.timeSec = sec;
-    f.model = model;
-    f.info = info;
-    f.videoLoss = videoLoss;
-    return Join(simdvr::MakeCUFrameHeader(f), data);
+    return FrameOf({key ? 0 : 1, channel, 0, uint32_t(data.size()), 0, 0, sec, 0, model, info, 0, videoLoss}, data, true);
 }
 
 }  // namespace displaytest
