@@ -21,15 +21,21 @@ namespace nettest {
 inline DVR MakeDvr(const simdvr::CSimDvr& sim, bool old, uint32_t channels = 0xFFFF)
 {
     DVR dvr;
-    dvr.set_address("127.0.0.1"), dvr.set_port(sim.port()), dvr.set_id("admin"), dvr.set_password("1234");
-    dvr.set_bit_ch(channels), dvr.set_old_protocol(old), dvr.set_protocol_type(old ? 2 : 1);
+    dvr.set_address("127.0.0.1");
+    dvr.set_port(sim.port());
+    dvr.set_id("admin");
+    dvr.set_password("1234");
+    dvr.set_bit_ch(channels);
+    dvr.set_old_protocol(old);
+    dvr.set_protocol_type(old ? 2 : 1);
     return dvr;
 }
 
 inline QByteArray CgiQuery(cgi::Mode mode, const google::protobuf::MessageLite& data = cgi::NullMsg())
 {
     cgi::User user;
-    user.set_name("admin"), user.set_password("1234");
+    user.set_name("admin");
+    user.set_password("1234");
     std::string q;
     cgi::Data2Url(mode, user, data, &q);
     return QByteArray::fromStdString(q);
@@ -43,7 +49,9 @@ inline CHttpConnect::ConnParam Param(int mode, bool emap = false, int64_t start 
 inline simdvr::Config SmallDvr(bool old = false)
 {
     simdvr::Config c;
-    c.oldProtocol = old, c.channels = 4, c.model = old ? 8 : 4;
+    c.oldProtocol = old;
+    c.channels = 4;
+    c.model = old ? 8 : 4;
     c.channelNames = {QStringLiteral("Door"), QStringLiteral("Yard"), QStringLiteral("Hall"), QStringLiteral("Gate")};
     return c;
 }
@@ -109,7 +117,11 @@ public:
             change([&](State& s) { s.unsound += !sound, ++s.emapData; });
         }, direct);
         connect(conn, &CHttpConnect::Connected, this, [this](const cgi::DvrInfo& info, int cid) {
-            change([&](State& s) { ++s.connectedCount, s.lastClientId = cid, s.lastDvrInfo = info; });
+            change([&](State& s) {
+                ++s.connectedCount;
+                s.lastClientId = cid;
+                s.lastDvrInfo = info;
+            });
         }, direct);
         connect(conn, &CHttpConnect::signalConnectionFailed, this, [this] { change([](State& s) { ++s.failures; }); }, direct);
         connect(conn, &CHttpConnect::signalConnectedDVRStatus, this, [this](const DISPLAY_DVR_INFO& info) {

@@ -43,7 +43,10 @@ bool IsUpload(const Request& r) { return r.transport == Transport::Upload; }
 Misbehaviour Reply(bool split, bool stall = false, bool drop = false)
 {
     Misbehaviour m;
-    m.replySplit = split, m.replyStall = stall, m.replyDrop = drop, m.splitIntervalMs = 0;
+    m.replySplit = split;
+    m.replyStall = stall;
+    m.replyDrop = drop;
+    m.splitIntervalMs = 0;
     return m;
 }
 

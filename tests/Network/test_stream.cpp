@@ -19,7 +19,10 @@ constexpr int64_t T0 = 1000000000;  // 2001-09-09 01:46:40 on the DVR's clock
 Misbehaviour Bad(int closeAfter = -1, bool stall = false, int errorCode = -1, bool flood = false)
 {
     Misbehaviour m;
-    m.closeAfterPackets = closeAfter, m.stall = stall, m.streamErrorCode = errorCode, m.flood = flood;
+    m.closeAfterPackets = closeAfter;
+    m.stall = stall;
+    m.streamErrorCode = errorCode;
+    m.flood = flood;
     return m;
 }
 
@@ -44,16 +47,25 @@ TEST(StreamRequest, CurrentProtocolLines)
     ASSERT_TRUE(sim.start());
     auto live = [](int codec, uint32_t achmask, uint32_t headerOnly) {
         cgi::Live m;
-        m.set_codec(cgi::Codec(codec)), m.set_vchmask(0xA5), m.set_achmask(achmask), m.set_header_only_mask(headerOnly);
+        m.set_codec(cgi::Codec(codec));
+        m.set_vchmask(0xA5);
+        m.set_achmask(achmask);
+        m.set_header_only_mask(headerOnly);
         return CgiQuery(cgi::MODE_LIVE, m);
     };
     cgi::Playback playback;
-    playback.set_start_time(T0), playback.set_vchmask(0xA5), playback.set_achmask(0xA5), playback.set_skip_mode(false);
+    playback.set_start_time(T0);
+    playback.set_vchmask(0xA5);
+    playback.set_achmask(0xA5);
+    playback.set_skip_mode(false);
     cgi::Backup backup;
-    backup.set_start_time(T0), backup.set_end_time(T0 + 60), backup.set_chmask(0xA5);
+    backup.set_start_time(T0);
+    backup.set_end_time(T0 + 60);
+    backup.set_chmask(0xA5);
     // The e-map's sub stream asks for headers only; an unknown mode sends no query.
     CHttpConnect::ConnParam mute = Param(0), pb = Param(1, false, T0);
-    mute.audio = false, pb.playbackMode = false;
+    mute.audio = false;
+    pb.playbackMode = false;
     const std::pair<CHttpConnect::ConnParam, QByteArray> cases[] = {
         {Param(0), live(0, 0xA5, 0)}, {Param(0, true, 0, 0, 1), live(1, 0, 0xA5)}, {mute, live(0, 0, 0)},
         {pb, CgiQuery(cgi::MODE_PLAYBACK, playback)},
@@ -132,8 +144,12 @@ TEST(Stream, SplitJunkAndCorruptPacketsCostOnlyThemselves)
         for (const bool old : {false, true}) {
             SCOPED_TRACE(int(fault) * 2 + old);
             Misbehaviour m = Bad(-1, false, -1, true);
-            m.junkEvery = 2, m.corruptLengthEvery = 5, m.lengthFault = fault, m.corruptEndCodeEvery = 7;
-            m.splitPackets = 1, m.splitIntervalMs = 0;  // the first packet one byte at a time
+            m.junkEvery = 2;
+            m.corruptLengthEvery = 5;
+            m.lengthFault = fault;
+            m.corruptEndCodeEvery = 7;
+            m.splitPackets = 1;
+            m.splitIntervalMs = 0;  // the first packet one byte at a time
             StreamRig s(SmallDvr(old), m);
             s.open(0x3, Param(0));
             ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.videoCount() >= 200; }, 20000));
@@ -164,7 +180,9 @@ TEST(Stream, FrameDataOutsideItsPacketIsNeverHandedOn)
     };
     for (const auto& [type, channel, declared, bytes] : frames) {
         simdvr::FrameFields f;
-        f.type = type, f.channel = channel, f.frameSize = declared;
+        f.type = type;
+        f.channel = channel;
+        f.frameSize = declared;
         s.sim.sendPacket(uint8_t(type == 3 ? cgi::DATA_AUDIO : cgi::DATA_VIDEO),
                          (simdvr::MakeCFrameHeader(f) + QByteArray(100, '\x42')).left(bytes));
     }
@@ -184,7 +202,9 @@ TEST(Stream, ShortOldRecordIsZeroFilled)
     // 100 bytes: names of channels 0 to 6 fit, the eighth slot is cut after 3 bytes.
     s.sim.sendPacket(20, simdvr::MakeOldDvrRecord(8, 0x00F0, {"A0", "A1", "A2", "A3", "A4", "A5", "A6", "LONGNAME7"}).left(100));
     simdvr::FrameFields f;
-    f.channel = 5, f.info = simdvr::CUFrameResolutionInfo(704, 576), f.frameSize = 8;
+    f.channel = 5;
+    f.info = simdvr::CUFrameResolutionInfo(704, 576);
+    f.frameSize = 8;
     f.model = 99;  // not a model: the channel count names one
     s.sim.sendPacket(10, simdvr::MakeCUFrameHeader(f) + QByteArray(8, '\0'));
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.videoCount() == 1; }));
@@ -257,7 +277,10 @@ TEST(Stream, EMapReportsCameraStatesAndGreysThemOnFailure)
 {
     for (const bool old : {false, true}) {
         simdvr::Config cfg = SmallDvr(old);
-        cfg.recordMask = 0x1, cfg.motionMask = 0x3, cfg.sensorMask = 0x6, cfg.vlossMask = 0x8;
+        cfg.recordMask = 0x1;
+        cfg.motionMask = 0x3;
+        cfg.sensorMask = 0x6;
+        cfg.vlossMask = 0x8;
         StreamRig s(cfg);
         s.open(0xF, Param(0, true));
         ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().emapEvents.size() > 40; }));

@@ -38,7 +38,9 @@ TEST(SimRequests, OneShotReadsAnswerByMode)
 
     // Search: the searched channels of the spans inside the time, and the hours they touch.
     cgi::Search search;
-    search.set_chmask(0x4), search.set_start_time(1300000000), search.set_end_time(1300086400);
+    search.set_chmask(0x4);
+    search.set_start_time(1300000000);
+    search.set_end_time(1300086400);
     cgi::CalData cal;
     ASSERT_TRUE(cal.ParseFromString(read(Query(cgi::MODE_SEARCH, search), cfg.searchDataType)));
     ASSERT_TRUE(cal.dvr_time() == 1300000000 && cal.items_size() == 1 && cal.hours_size() == 1);
@@ -46,7 +48,8 @@ TEST(SimRequests, OneShotReadsAnswerByMode)
     EXPECT_EQ(cal.items(0).record_reason_size(), 3);
     const cgi::CalHourItem& h = cal.hours(0);  // 08:07:10 to 08:09:10 UTC
     EXPECT_EQ(h.year() * 1000000 + h.mon() * 10000 + h.mday() * 100 + h.hour(), 2011031308u);
-    search.set_start_time(1300090000), search.set_end_time(1300100000);
+    search.set_start_time(1300090000);
+    search.set_end_time(1300100000);
     ASSERT_TRUE(cal.ParseFromString(read(Query(cgi::MODE_SEARCH, search), cfg.searchDataType)));
     EXPECT_EQ(cal.items_size(), 0);
 

@@ -27,7 +27,9 @@ QByteArray Bytes(const testmedia::AccessUnit& unit) { return QByteArray(reinterp
 QByteArray LiveQuery(uint32_t vchmask, uint32_t achmask = 0, uint32_t headerOnly = 0)
 {
     cgi::Live live;
-    live.set_vchmask(vchmask), live.set_achmask(achmask), live.set_header_only_mask(headerOnly);
+    live.set_vchmask(vchmask);
+    live.set_achmask(achmask);
+    live.set_header_only_mask(headerOnly);
     return Query(cgi::MODE_LIVE, live);
 }
 
@@ -72,7 +74,8 @@ TEST(SimStream, OldProtocolSendsRecordBigEndianLengthsAndCUFramesByModel)
 {
     for (const int model : {14, 8}) {
         simdvr::Config cfg = SmallConfig(true);
-        cfg.model = uint32_t(model), cfg.vlossMask = 0x4;
+        cfg.model = uint32_t(model);
+        cfg.vlossMask = 0x4;
         CSimDvr dvr(cfg);
         ASSERT_TRUE(dvr.start());
         Client c(true);
@@ -132,8 +135,12 @@ TEST(SimMisbehaviour, JunkAndCorruptPacketsAreExactlyWhatTheCountersSay)
         CSimDvr dvr(SmallConfig(old));
         ASSERT_TRUE(dvr.start());
         Misbehaviour m;
-        m.junkEvery = junk, m.corruptLengthEvery = length, m.lengthFault = fault, m.corruptEndCodeEvery = end;
-        m.closeAfterPackets = packets, m.flood = true;
+        m.junkEvery = junk;
+        m.corruptLengthEvery = length;
+        m.lengthFault = fault;
+        m.corruptEndCodeEvery = end;
+        m.closeAfterPackets = packets;
+        m.flood = true;
         dvr.setMisbehaviour(m);
         Client c(old);
         ASSERT_TRUE(c.open(dvr.port(), old ? QByteArray("MODE=0&ID=admin&PW=1234&VER=3000&CH=3") : LiveQuery(0x3)));
@@ -161,7 +168,8 @@ TEST(SimMisbehaviour, SplitStreamsAndRepliesComeOneBytePerReadUnchanged)
     CSimDvr dvr(SmallConfig());
     ASSERT_TRUE(dvr.start());
     Misbehaviour m;
-    m.splitPackets = 2, m.splitIntervalMs = 3;  // the information and status packets, some 100 bytes
+    m.splitPackets = 2;
+    m.splitIntervalMs = 3;  // the information and status packets, some 100 bytes
     dvr.setMisbehaviour(m);
     Client c;
     ASSERT_TRUE(c.open(dvr.port(), LiveQuery(0x1)));
@@ -177,7 +185,8 @@ TEST(SimMisbehaviour, SplitStreamsAndRepliesComeOneBytePerReadUnchanged)
     const int body = int(normal.indexOf("\r\n\r\n")) + 4;
     ASSERT_TRUE(normal.startsWith("HTTP/1.1 200 OK\r\n") && Cut(normal.mid(body)).size() == 1);
     m = Misbehaviour();
-    m.replySplit = true, m.splitIntervalMs = 1;
+    m.replySplit = true;
+    m.splitIntervalMs = 1;
     dvr.setMisbehaviour(m);
     std::vector<int> sizes;
     EXPECT_EQ(Raw(dvr.port(), get, 20000, &sizes), normal);

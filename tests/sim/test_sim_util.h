@@ -18,7 +18,8 @@ inline QByteArray Query(cgi::Mode mode, const google::protobuf::MessageLite& dat
                         const std::string& password = "1234")
 {
     cgi::User u;
-    u.set_name("admin"), u.set_password(password);
+    u.set_name("admin");
+    u.set_password(password);
     std::string q;
     cgi::Data2Url(mode, u, data, &q);
     return QByteArray::fromStdString(q);
@@ -135,7 +136,9 @@ inline std::vector<Packet> Cut(const QByteArray& bytes, bool bigEndian = false)
 inline simdvr::Config SmallConfig(bool old = false)
 {
     simdvr::Config c;
-    c.oldProtocol = old, c.channels = 4, c.mainSize = QStringLiteral("cif");
+    c.oldProtocol = old;
+    c.channels = 4;
+    c.mainSize = QStringLiteral("cif");
     return c;
 }
 
