@@ -66,13 +66,11 @@ protected:
     {
         dv.setClock(clock);
         dv.changeOpenglOption(true);
-        // Copies: a picture held by the display is not reused by the decoder.
         QObject::connect(
             &dv, &CDisplayVideo::signalUpdateScreen, &dv,
             [this](const CDisplayInfo& info) {
                 std::lock_guard<std::mutex> lock(mutex);
-                pictures.push_back(info);
-                pictures.back().image = info.image.copy();
+                shown.push_back(info.frameBytes);
             },
             Qt::DirectConnection);
         QObject::connect(
@@ -84,38 +82,34 @@ protected:
         dv.exitDecodeThread();
     }
 
-    static _DISPLAY_CHANNEL_INFO Cell(DISPLAY_MODE::ENUM mode, int screen = 0, PbMode pb = PB_STOP, int widgetIndex = 0)
+    static _DISPLAY_CHANNEL_INFO Cell(DISPLAY_MODE::ENUM mode, PbMode pb, int widgetIndex, int screen)
     {
         _DISPLAY_CHANNEL_INFO info;
         info.displayMode = mode;
         info.pbMode = pb;
         info.widgetIndex = widgetIndex;
         info.screen = screen;
-        info.dvrName = QStringLiteral("DVR");
         return info;
     }
     void Feed(const _DISPLAY_CHANNEL_INFO& info, const Frame& frame) { dv.makeImage(info, frame.data(), frame.size()); }
     // Local playback of a unit of the clip (0 and 30 are key frames) stamped ms after T0.
     void Play(size_t unit, int64_t ms, PbMode mode = PB_FORWARD_1X, int channel = 0, int cell = 0)
     {
-        Feed(Cell(DISPLAY_MODE::LOCAL_PLAYBACK, cell, mode, cell),
+        Feed(Cell(DISPLAY_MODE::LOCAL_PLAYBACK, mode, cell, cell),
              CFrameOf(clip, unit, channel, uint32_t(T0 + ms / 1000), uint32_t(ms % 1000 * 1000)));
     }
     // The sizes of the frames shown, which tell them apart.
     std::vector<uint32_t> Shown()
     {
         std::lock_guard<std::mutex> lock(mutex);
-        std::vector<uint32_t> bytes;
-        for (const CDisplayInfo& p : pictures)
-            bytes.push_back(p.frameBytes);
-        return bytes;
+        return shown;
     }
     bool WaitShown(size_t n) { return WaitFor([&] { return Shown().size() >= n; }, 30000); }
     uint32_t Bytes(size_t unit) const { return uint32_t(CFrameOf(clip, unit, 0, T0).size()); }
 
     const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
     std::mutex mutex;
-    std::vector<CDisplayInfo> pictures;
+    std::vector<uint32_t> shown;
     std::atomic<int> times{0};
     std::shared_ptr<FakeClock> clock = std::make_shared<FakeClock>();
     CDisplayVideo dv;
@@ -125,7 +119,7 @@ protected:
 
 TEST_F(DisplayVideoTest, BrokenFramesAreDroppedBeforeDecoding)
 {
-    const _DISPLAY_CHANNEL_INFO info = Cell(LIVE);
+    const _DISPLAY_CHANNEL_INFO info = Cell(LIVE, PB_STOP, 0, 0);
     const Frame good = CFrameOf(clip, 0, 1, T0);
     EXPECT_EQ(dv.getVideoChannel(false, good.data(), good.size()), 1);
     EXPECT_EQ(dv.getVideoChannel(true, good.data(), good.size()), -1);
@@ -141,13 +135,13 @@ TEST_F(DisplayVideoTest, BrokenFramesAreDroppedBeforeDecoding)
     dv.makeImage(info, nullptr, 0);
     // None of them opened the slot: the next delta frame still waits for a key frame.
     Feed(info, CFrameOf(clip, 1, 1, T0));
-    EXPECT_TRUE(pictures.empty());
+    EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(times.load(), 0);
     Feed(info, good);
     // A cell outside the page or a screen beyond the last one.
-    Feed(Cell(LIVE, 0, PB_STOP, 64), good);
-    Feed(Cell(LIVE, 256), good);
-    EXPECT_EQ(pictures.size(), 1u);
+    Feed(Cell(LIVE, PB_STOP, 64, 0), good);
+    Feed(Cell(LIVE, PB_STOP, 0, 256), good);
+    EXPECT_EQ(Shown().size(), 1u);
 }
 
 TEST_F(DisplayVideoTest, LocalFramesArePacedByTheirStampsOverTheSpeed)
@@ -218,7 +212,7 @@ TEST_F(DisplayVideoTest, TheLocalReaderWaitsForRoomWhileOtherChannelsGoOnAndASto
     std::atomic<int> queued{0};
     auto reader = std::async(std::launch::async, [&] {
         for (int i = 0; i < 40; ++i, ++queued)
-            Feed(Cell(DISPLAY_MODE::LOCAL_PLAYBACK, 0, PB_FORWARD_1X), filler);
+            Feed(Cell(DISPLAY_MODE::LOCAL_PLAYBACK, PB_FORWARD_1X, 0, 0), filler);
     });
     EXPECT_TRUE(WaitFor([&] { return queued.load() == fits; }, 30000));
     EXPECT_EQ(reader.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);

@@ -1,5 +1,5 @@
-// The cell container with widget cells and the OpenGL scene drawn by a painter: layouts, zoom,
-// cell lookup, bounds and the OpenGL probe where no OpenGL widget shows.
+// The cell container with widget cells and the OpenGL scene drawn by a painter: layouts, cell
+// lookup, bounds and the OpenGL probe where no OpenGL widget shows.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -52,24 +52,7 @@ TEST(ScreenLayout, GridsOfOneToSixtyFourCellsAndNoneForCountsThatMakeNoGrid)
         EXPECT_TRUE(r.isEmpty());
 }
 
-TEST(ScreenLayout, ZoomSourceFollowsTheRectangleWithinThePicture)
-{
-    const struct {
-        QRect zoom;
-        QSize cell;
-        QRect expected;
-    } cases[] = {
-        {QRect(QPoint(0, 0), QPoint(176, 120)), QSize(352, 240), QRect(0, 0, 353, 241)},
-        {QRect(QPoint(40, 30), QPoint(176, 120)), QSize(352, 240), QRect(QPoint(80, 60), QPoint(352, 240))},
-        // Reaching past the cell: stops at the picture's edge; a cell without size: all of it.
-        {QRect(QPoint(-10, -10), QPoint(400, 300)), QSize(352, 240), QRect(QPoint(0, 0), QPoint(704, 480))},
-        {QRect(QPoint(1, 1), QPoint(5, 5)), QSize(0, 0), QRect(0, 0, 704, 480)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CScreenWidget::zoomSource(c.zoom, QSize(704, 480), c.cell), c.expected);
-}
-
-TEST(ScreenContainer, CellIndexesOutsideTheWallAreIgnored)
+TEST(ScreenContainer, ClicksFindTheCellUnderThemAndIndexesOutsideTheWallAreIgnored)
 {
     Owner owner;
     owner.resize(100, 100);
@@ -104,16 +87,6 @@ TEST(ScreenContainer, CellIndexesOutsideTheWallAreIgnored)
     EXPECT_TRUE(scene.getDisplayRect(-1).isEmpty());
     EXPECT_EQ(CGraphicsScene(OPENGL_MODE_ON, -4).count(), 0);
 
-    // The owner may go first: the container must not touch the cells it took along.
-    auto first = std::make_unique<Owner>();
-    auto screen = std::make_unique<CScreen>(first.get(), OPENGL_MODE_OFF, 16);
-    first.reset();
-    screen.reset();
-}
-
-TEST(ScreenContainer, ClicksFindTheCellUnderThemAndNoneInTheMargin)
-{
-    Owner owner;
     owner.resize(kArea);
     CScreen screen(&owner, OPENGL_MODE_OFF, 64);
     const QVector<QRect> rects = CScreen::gridRects(16, kArea, 10);
@@ -126,6 +99,12 @@ TEST(ScreenContainer, ClicksFindTheCellUnderThemAndNoneInTheMargin)
     EXPECT_EQ(screen.screenWidget(5)->geometry(), rects[5]);
     Mouse(screen.screenWidget(7), QEvent::MouseButtonDblClick, QPoint(5, 5));
     EXPECT_EQ(owner.clicks, 1);
+
+    // The owner may go first: the container must not touch the cells it took along.
+    auto first = std::make_unique<Owner>();
+    auto orphan = std::make_unique<CScreen>(first.get(), OPENGL_MODE_OFF, 16);
+    first.reset();
+    orphan.reset();
 }
 
 TEST(ScreenContainer, OpenGLIsRefusedWhereNoOpenGLWidgetCanShow)

@@ -23,6 +23,7 @@ const QRgb kGreen = qRgb(0, 255, 0);
 const QRgb kBlue = qRgb(0, 0, 255);
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kYellow = qRgb(255, 255, 0);
+const QRgb kOrange = qRgb(230, 120, 40);
 
 // colour drawn with its alpha over under.
 QRgb Over(const QColor& colour, QRgb under)
@@ -74,11 +75,7 @@ TEST(ScreenGL, WidgetCellsDrawPicturesMarksAndStatesAndEveryOpenGLModeAgrees)
         CDisplayInfo a = Picture(Quadrants(704, 480), 0);
         a.record = a.motion = a.sensor = true;
         wall.screen->setInfo(0, a);
-        QImage gradient(352, 240, QImage::Format_RGB32);
-        for (int y = 0; y < 240; ++y)
-            for (int x = 0; x < 352; ++x)
-                gradient.setPixel(x, y, qRgb(x * 255 / 351, y * 255 / 239, 128));
-        CDisplayInfo b = Picture(gradient, 1);
+        CDisplayInfo b = Picture(Solid(352, 240, kOrange, QImage::Format_RGB32), 1);
         b.title = QStringLiteral("DVR-2");
         b.channelName = QStringLiteral("Yard");
         wall.screen->setInfo(1, b);
@@ -93,7 +90,7 @@ TEST(ScreenGL, WidgetCellsDrawPicturesMarksAndStatesAndEveryOpenGLModeAgrees)
         r = wall.rects;
         // Colours arrive unswapped from both picture formats.
         for (const auto& [p, colour] : {std::pair{QPoint(100, 100), kRed}, {QPoint(300, 230), kWhite},
-                                        {QPoint(100, 230), kBlue}})
+                                        {QPoint(100, 230), kBlue}, {wall.rects[1].center(), kOrange}})
             EXPECT_TRUE(Near(shots[mode].pixel(p), colour, 8)) << "mode " << mode;
     }
     const QImage& shot = shots[2];
