@@ -2,6 +2,8 @@
 
 // Pictures, pixel checks, mouse events and DVR frames shared by the display tests.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
@@ -12,8 +14,12 @@
 #include <QThread>
 #include <QWidget>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "Display/DisplayInfo.h"

@@ -1,13 +1,8 @@
 // Frames to pictures: broken frames, and local playback, where frames are queued per channel
 // and shown by decode threads when they are due.
-#include <gtest/gtest.h>
-
-#include <atomic>
 #include <chrono>
 #include <future>
 #include <mutex>
-#include <vector>
-
 #include <boost/thread/condition_variable.hpp>
 #include <boost/thread/mutex.hpp>
 
@@ -168,31 +163,6 @@ TEST_F(DisplayVideoTest, LocalFramesArePacedByTheirStampsOverTheSpeed)
             << c.mode;
         ++channel;
     }
-}
-
-TEST_F(DisplayVideoTest, LocalShortGapsAreWaitedForAndJumpsRestartTheChannelsCell)
-{
-    dv.startDecodeThread(16, DISPLAY_MODE::LOCAL_PLAYBACK);
-    // Channel 2 shows in cell 5; held 3 s before its third frame.
-    for (auto [unit, ms] : {std::pair{0, 0}, {1, 100}, {2, 3100}})
-        Play(unit, ms, PB_FORWARD_1X, 2, 5);
-    ASSERT_TRUE(WaitShown(3));
-    EXPECT_EQ(clock->Sleeps(), (std::vector<int>{100, 3000}));
-
-    // 6 s ahead: shown at once, then the cell drops delta frames until a key frame.
-    for (auto [unit, ms] : {std::pair{3, 9100}, {4, 9133}, {5, 9166}, {30, 9199}})
-        Play(unit, ms, PB_FORWARD_1X, 2, 5);
-    ASSERT_TRUE(WaitShown(5));
-    EXPECT_EQ(clock->Sleeps(), (std::vector<int>{100, 3000, 33, 33}));
-    EXPECT_EQ(Shown().back(), Bytes(30));
-
-    // More than 4 s behind the wall clock: not waited for, and nothing restarts.
-    clock->Hold(false, 10000);
-    Play(31, 9232, PB_FORWARD_1X, 2, 5);
-    Play(32, 9265, PB_FORWARD_1X, 2, 5);
-    ASSERT_TRUE(WaitShown(7));
-    EXPECT_EQ(clock->Sleeps().size(), 4u);
-    EXPECT_EQ(Shown().size(), 7u);
 }
 
 TEST_F(DisplayVideoTest, TheLocalReaderWaitsForRoomWhileOtherChannelsGoOnAndAStopReleasesIt)

@@ -1,9 +1,5 @@
 // The cell container with widget cells and the OpenGL scene drawn by a painter: layouts, cell
 // lookup, bounds and the OpenGL probe where no OpenGL widget shows.
-#include <gtest/gtest.h>
-
-#include <memory>
-
 #include "Display/GraphicsScene.h"
 #include "Display/Screen.h"
 #include "Display/ScreenWidget.h"

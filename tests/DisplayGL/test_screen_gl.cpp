@@ -1,13 +1,9 @@
 // The wall on a real X server: the probe and entry points, what widget cells draw and the
 // OpenGL modes agreeing with them, coalesced pictures, full screen and capture.
-#include <gtest/gtest.h>
-
 #include <QImageReader>
 #include <QOpenGLContext>
 #include <QTemporaryDir>
-
 #include <tuple>
-#include <utility>
 
 #include "Display/CellPainter.h"
 #include "Display/GLExtensions.h"

@@ -1,11 +1,6 @@
 // The display widget drawing through OpenGL. With ZAVO_SCREENSHOT_DIR set, the single view
 // after the double click is saved there (scripts/screenshots-display).
-#include <gtest/gtest.h>
-
 #include <QDir>
-
-#include <atomic>
-#include <thread>
 
 #include "Display/DisplayWidget.h"
 #include "screen_gl_util.h"

@@ -2,13 +2,9 @@
 // shows its moving picture, the failed and the lost cell their pictures. With
 // ZAVO_SCREENSHOT_DIR set the walls are saved there as drawn, a few frames later and as the X
 // server shows them (scripts/screenshots-wall).
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QScreen>
-
 #include <cmath>
-#include <vector>
 
 #include "Common/DecodeVideo.h"
 #include "Display/CellPainter.h"
