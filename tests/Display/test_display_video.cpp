@@ -33,12 +33,10 @@ public:
             m_cond.wait(lock);
         m_ms += ms;
     }
-    // Hold(true) stops sleepers; advanceMs moves the clock on as if decoding fell behind.
-    void Hold(bool held, int advanceMs = 0)
+    void Hold(bool held)
     {
         boost::lock_guard<boost::mutex> lock(m_mutex);
         m_held = held;
-        m_ms += advanceMs;
         m_cond.notify_all();
     }
     std::vector<int> Sleeps()
@@ -155,7 +153,7 @@ TEST_F(DisplayVideoTest, LocalFramesArePacedByTheirStampsOverTheSpeed)
         const size_t before = Shown().size();
         const size_t sleepsBefore = clock->Sleeps().size();
         for (size_t i = 0; i < 10; ++i)
-            Play(i, 100000 * channel + c.stepMs * int64_t(i) + (c.stepMs < 0 ? 5000 : 0), c.mode, channel, channel);
+            Play(i, 100000 * channel + c.stepMs * int64_t(i) + (c.stepMs < 0 ? 5000 : 0), c.mode, channel, channel + 5);
         ASSERT_TRUE(WaitShown(before + 10)) << c.mode;
         const auto sleeps = clock->Sleeps();
         EXPECT_EQ(std::vector<int>(sleeps.begin() + long(sleepsBefore), sleeps.end()),
@@ -163,6 +161,14 @@ TEST_F(DisplayVideoTest, LocalFramesArePacedByTheirStampsOverTheSpeed)
             << c.mode;
         ++channel;
     }
+    // 6 s ahead on channel 4 (cell 9): shown at once, then that cell drops delta frames until a
+    // key frame.
+    const size_t sleeps = clock->Sleeps().size();
+    for (auto [unit, ms] : {std::pair{10, 406900}, {11, 406933}, {30, 406966}})
+        Play(unit, ms, PB_FORWARD_1X, 4, 9);
+    ASSERT_TRUE(WaitShown(72));
+    EXPECT_EQ(Shown()[71], Bytes(30));
+    EXPECT_LT(clock->Sleeps().size(), sleeps + 3);
 }
 
 TEST_F(DisplayVideoTest, TheLocalReaderWaitsForRoomWhileOtherChannelsGoOnAndAStopReleasesIt)

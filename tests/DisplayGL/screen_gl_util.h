@@ -18,7 +18,7 @@ namespace screengl {
 
 inline bool Exposed(QWidget* w)
 {
-    return displaytest::WaitFor([w] { return w->windowHandle() && w->windowHandle()->isExposed(); });
+    return displaytest::WaitFor([w] { return w->window()->windowHandle() && w->window()->windowHandle()->isExposed(); });
 }
 
 struct Wall {
@@ -26,8 +26,9 @@ struct Wall {
     std::unique_ptr<CScreen> screen;
     QVector<QRect> rects;
 
-    Wall(OpenGLMode mode, int cells, const QSize& size = QSize(730, 550))
+    Wall(OpenGLMode mode, int cells, const QSize& size = QSize(730, 550), QWidget* parent = nullptr)
     {
+        owner.setParent(parent);
         owner.resize(size);
         screen = std::make_unique<CScreen>(&owner, mode, CScreen::MAX_CELLS);
         screen->resize(size);
@@ -49,15 +50,5 @@ struct Wall {
         return owner.grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 };
-
-// Pixels of cell in a and b that differ by more than tolerance in any channel.
-inline int Differences(const QImage& a, const QImage& b, const QRect& cell, int tolerance)
-{
-    int bad = 0;
-    for (int y = cell.top(); y <= cell.bottom(); ++y)
-        for (int x = cell.left(); x <= cell.right(); ++x)
-            bad += !displaytest::Near(a.pixel(x, y), b.pixel(x, y), tolerance);
-    return bad;
-}
 
 }  // namespace screengl

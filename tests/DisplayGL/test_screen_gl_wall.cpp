@@ -102,7 +102,8 @@ void ShowWall(OpenGLMode mode, int cells, QSize size, int failed, int lost, cons
         }
         // A moving picture with detail.
         EXPECT_GT(Detail(later, cell), 20.0) << name.toStdString() << i;
-        EXPECT_GT(Differences(first, later, cell.adjusted(2, 20, -2, -20), 30), cell.width() * cell.height() / 50)
+        const QRect inner = cell.adjusted(2, 20, -2, -20);
+        EXPECT_GT(Mismatches(first, inner.x(), inner.y(), later.copy(inner), 30), cell.width() * cell.height() / 50)
             << name.toStdString() << i;
     }
 }
