@@ -235,7 +235,7 @@ TEST(DvrConf, AddedListEntriesStartWithTheirDefaults)
 {
     DvrConf conf;
     const Account_User& u = *conf.mutable_account()->add_users();
-    const Camera_Channel_Adjustment& adj = conf.mutable_camera()->add_channel()->adjustment();
+    const Adjustment& adj = conf.mutable_camera()->add_channel()->adjustment();
     const Camera_Ptz& ptz = *conf.mutable_camera()->add_ptz();
     const Camera_Spot& spot = *conf.mutable_camera()->add_spot();
     const Record_Channel& rec = *conf.mutable_record()->add_channel();
