@@ -1,5 +1,5 @@
 // The display widget drawing through OpenGL. With ZAVO_SCREENSHOT_DIR set, the single view
-// after the double click is saved there (scripts/screenshots-display).
+// after the double click is saved there (scripts/screenshots).
 #include <QDir>
 
 #include "Display/DisplayWidget.h"

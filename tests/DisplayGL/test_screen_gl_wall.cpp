@@ -1,7 +1,7 @@
 // Walls of decoded camera pictures, drawn through OpenGL and by widget cells: every live cell
 // shows its moving picture, the failed and the lost cell their pictures. With
 // ZAVO_SCREENSHOT_DIR set the walls are saved there as drawn, a few frames later and as the X
-// server shows them (scripts/screenshots-wall).
+// server shows them (scripts/screenshots).
 #include <QDir>
 #include <QScreen>
 #include <cmath>
