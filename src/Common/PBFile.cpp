@@ -182,12 +182,12 @@ bool CPBFile::holdsValidMessage(const std::string& bytes,
                                  static_cast<int>(bytes.size() - m_code.size()));
 }
 
-void CPBFile::Save(const google::protobuf::MessageLite& message)
+bool CPBFile::Save(const google::protobuf::MessageLite& message)
 {
     std::string body;
     if (!message.SerializeToString(&body)) {
         reportCreateError(m_path);
-        return;
+        return false;
     }
 
     const std::string target = resolveTarget(m_path);
@@ -197,42 +197,46 @@ void CPBFile::Save(const google::protobuf::MessageLite& message)
         // the mode.
         if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0) {
             reportCreateError(m_path);
-            return;
+            return false;
         }
         const int fd = open(target.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
             reportCreateError(m_path);
-            return;
+            return false;
         }
         std::string old;
         const ReadResult read = readAll(fd, &old);
         close(fd);
         if (read == ReadResult::Failed) {
             reportCreateError(m_path);
-            return;
+            return false;
         }
         const std::string backup = target + ".bak";
         if (read == ReadResult::TooLarge) {
             // Too big to copy: move it aside and put it back if the new file fails.
             if (std::rename(target.c_str(), backup.c_str()) != 0) {
                 reportCreateError(backup);
-                return;
+                return false;
             }
             if (!replaceFile(target, m_code, body)) {
                 std::rename(backup.c_str(), target.c_str());
                 reportCreateError(m_path);
+                return false;
             }
-            return;
+            return true;
         }
         if (!holdsValidMessage(old, message) && !replaceFile(backup, std::string(), old)) {
             reportCreateError(backup);
-            return;
+            return false;
         }
     } else if (errno != ENOENT) {
         reportCreateError(m_path);
-        return;
+        return false;
     }
 
-    if (!replaceFile(target, m_code, body))
+    if (!replaceFile(target, m_code, body)) {
         reportCreateError(m_path);
+        return false;
+    }
+    return true;
 }

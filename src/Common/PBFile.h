@@ -27,8 +27,9 @@ public:
     // Replaces the file with the code and the message, all or nothing: on any failure the
     // old file stays as it was. A file that does not hold a readable message of this
     // kind is kept beside it as "<name>.bak" before it is replaced. The new file is
-    // readable by its owner only, since the lists hold DVR passwords.
-    void Save(const google::protobuf::MessageLite& message);
+    // readable by its owner only, since the lists hold DVR passwords. False when the file
+    // could not be written (the reason goes to standard error).
+    [[nodiscard]] bool Save(const google::protobuf::MessageLite& message);
 
 private:
     bool holdsValidMessage(const std::string& bytes, const google::protobuf::MessageLite& prototype) const;

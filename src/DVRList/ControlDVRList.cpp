@@ -30,9 +30,9 @@ GroupList CControlDVRList::Load()
     return list;
 }
 
-void CControlDVRList::Save(const GroupList& list)
+bool CControlDVRList::Save(const GroupList& list)
 {
-    CPBFile(filePath(), PB_DVRLIST_FILECODE).Save(list);
+    return CPBFile(filePath(), PB_DVRLIST_FILECODE).Save(list);
 }
 
 QIcon CControlDVRList::getDVRIcon()

@@ -11,8 +11,8 @@ public:
     // The stored list; one group "My Group" with one DVR "My DVR" when it holds no group.
     // Writes nothing.
     GroupList Load();
-    // Replaces the stored list.
-    void Save(const GroupList& list);
+    // Replaces the stored list; false when it could not be written and the old file stays.
+    [[nodiscard]] bool Save(const GroupList& list);
 
     static QIcon getDVRIcon();
     static QIcon getCameraIcon();

@@ -25,7 +25,7 @@ EMapGroupList CControlEMapList::Load()
     return list;
 }
 
-void CControlEMapList::Save(const EMapGroupList& list)
+bool CControlEMapList::Save(const EMapGroupList& list)
 {
-    CPBFile(filePath(), PB_EMAPLIST_FILECODE).Save(list);
+    return CPBFile(filePath(), PB_EMAPLIST_FILECODE).Save(list);
 }

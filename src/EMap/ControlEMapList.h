@@ -7,6 +7,6 @@ class CControlEMapList {
 public:
     // The stored e-map groups; empty when there is no readable file.
     EMapGroupList Load();
-    // Replaces the stored list.
-    void Save(const EMapGroupList& list);
+    // Replaces the stored list; false when it could not be written and the old file stays.
+    [[nodiscard]] bool Save(const EMapGroupList& list);
 };

@@ -68,7 +68,7 @@ void CSendCommand::send(const DVR& dvr, const QString& query)
     connect(reply, &QNetworkReply::finished, this, &CSendCommand::OnHttpFinished);
     connect(reply, &QIODevice::readyRead, this, &CSendCommand::OnHttpReadyRead);
     connect(reply, &QNetworkReply::errorOccurred, this, &CSendCommand::OnHttpError);
-    qDebug("%s%s", qPrintable(url), qPrintable(query));
+    qDebug("%s%s", qPrintable(url), qPrintable(MaskQueryCredentials(query)));
 }
 
 void CSendCommand::OnHttpFinished()
@@ -134,6 +134,18 @@ void CSendCommand::sendDetached(const DVR& dvr, const QString& query)
         qAddPostRoutine([]() { delete g_detached.data(); });
     }
     g_detached->send(dvr, query);
+}
+
+QString MaskQueryCredentials(const QString& query)
+{
+    QStringList items = query.split(QLatin1Char('&'));
+    for (QString& item : items) {
+        const int eq = item.indexOf(QLatin1Char('='));
+        const QStringView key = QStringView(item).left(eq);
+        if (eq > 0 && (key == u"USER" || key == u"ID" || key == u"PW"))
+            item = item.left(eq + 1) + QLatin1String("***");
+    }
+    return items.join(QLatin1Char('&'));
 }
 
 QString NetworkErrorName(QNetworkReply::NetworkError code)

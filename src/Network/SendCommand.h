@@ -41,6 +41,10 @@ private:
     DVR m_dvr;
 };
 
+// The query as the debug log shows it: the values of USER, ID and PW replaced by "***" (old
+// queries carry the account in clear, current ones only Base64-encoded).
+QString MaskQueryCredentials(const QString& query);
+
 // The name of a network error for the debug log: the names of codes 0 to 5, else
 // "http Error code = <n>".
 QString NetworkErrorName(QNetworkReply::NetworkError code);

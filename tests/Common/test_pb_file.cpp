@@ -65,7 +65,7 @@ protected:
     std::string save(const GroupList& list, const std::string& path = {})
     {
         ::testing::internal::CaptureStderr();
-        CPBFile(path.empty() ? m_path : path, PB_DVRLIST_FILECODE).Save(list);
+        m_saved = CPBFile(path.empty() ? m_path : path, PB_DVRLIST_FILECODE).Save(list);
         return ::testing::internal::GetCapturedStderr();
     }
     QStringList folderEntries() const
@@ -74,6 +74,7 @@ protected:
     }
     QTemporaryDir m_dir;
     std::string m_path;
+    bool m_saved = false;  // what the last save() returned
 };
 }  // namespace
 
@@ -87,6 +88,7 @@ TEST_F(PBFileTest, RoundTripAndMissingForeignOrTruncatedFilesLeftAlone)
     group->set_name("My Group");
     group->add_dvr()->set_name("My DVR");
     EXPECT_EQ(save(example), "");
+    EXPECT_TRUE(m_saved);
     EXPECT_EQ(readBytes(m_path), std::string("DVRLIST_PB\x0a\x14\x12\x08My Group\x1a\x08\x0a\x06My DVR"));
     save(sampleList());
     EXPECT_EQ(load(&list), "");
@@ -132,6 +134,7 @@ TEST_F(PBFileTest, SavesAreOwnerOnlyAndAFailedSaveLeavesTheOldFile)
     // Made read-only by the operator: left alone even though root could write it.
     ASSERT_EQ(chmod(m_path.c_str(), 0400), 0);
     EXPECT_EQ(save(GroupList()), "error: file create error " + m_path + "\n");
+    EXPECT_FALSE(m_saved);
     EXPECT_EQ(readBytes(m_path), before);
     ASSERT_EQ(chmod(m_path.c_str(), 0600), 0);
     // The disk fills up in the middle of the write.
@@ -144,8 +147,8 @@ TEST_F(PBFileTest, SavesAreOwnerOnlyAndAFailedSaveLeavesTheOldFile)
         const struct rlimit limit = {4096, 4096};
         if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
             std::_Exit(3);
-        CPBFile(path, PB_DVRLIST_FILECODE).Save(big);
-        std::_Exit(0);
+        // Exits 0 only when the failure is reported to the caller.
+        std::_Exit(CPBFile(path, PB_DVRLIST_FILECODE).Save(big) ? 1 : 0);
     };
     EXPECT_EXIT(saveOnFullDisk(), ::testing::ExitedWithCode(0),
                 ::testing::Eq("error: file create error " + path + "\n"));

@@ -82,14 +82,21 @@ TEST_F(ControlDVRListTest, SavedListsComeBackUnchanged)
     dvr->set_password("pw");
     dvr->add_chname("Door");
     list.add_group()->set_name("Empty");
-    CControlDVRList().Save(list);
+    EXPECT_TRUE(CControlDVRList().Save(list));
     EXPECT_TRUE(fileBytes().startsWith("DVRLIST_PB"));
     EXPECT_EQ(CControlDVRList().Load().SerializeAsString(), list.SerializeAsString());
 
     // A list without groups is stored as such but read as the default list.
-    CControlDVRList().Save(GroupList());
+    EXPECT_TRUE(CControlDVRList().Save(GroupList()));
     EXPECT_EQ(fileBytes(), "DVRLIST_PB");
     expectDefaultList(CControlDVRList().Load());
+
+    // A list the operator made read-only is not replaced, and the caller hears of it.
+    ASSERT_TRUE(QFile::setPermissions(listPath(), QFileDevice::ReadOwner));
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(CControlDVRList().Save(list));
+    EXPECT_NE(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(fileBytes(), "DVRLIST_PB");
 }
 
 TEST_F(ControlDVRListTest, ForeignFileGivesTheDefaultListAndSurvivesAsBackup)
@@ -104,7 +111,7 @@ TEST_F(ControlDVRListTest, ForeignFileGivesTheDefaultListAndSurvivesAsBackup)
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Invalid file format(DVR list)");
     expectDefaultList(list);
 
-    CControlDVRList().Save(list);
+    EXPECT_TRUE(CControlDVRList().Save(list));
     QFile backup(listPath() + ".bak");
     ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
     EXPECT_EQ(backup.readAll(), QByteArray("EMAPLIST_PB\x0a\x02\x0a\x00", 15));
@@ -118,7 +125,7 @@ TEST_F(ControlDVRListTest, FolderNamesOutsideAsciiWork)
     useFolder(folder);
     GroupList list;
     list.add_group()->set_name("창고");
-    CControlDVRList().Save(list);
+    EXPECT_TRUE(CControlDVRList().Save(list));
     EXPECT_TRUE(QFile::exists(folder + "/DVRlist.pb"));
     EXPECT_EQ(CControlDVRList().Load().SerializeAsString(), list.SerializeAsString());
 }

@@ -58,7 +58,7 @@ TEST_F(ControlEMapListTest, SavedMapsComeBack)
     item->set_channel(2);
     groups.add_emap_list()->set_name("Empty");
 
-    CControlEMapList().Save(groups);
+    EXPECT_TRUE(CControlEMapList().Save(groups));
     QFile file(listPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("EMAPLIST_PB") + QByteArray::fromStdString(groups.SerializeAsString()));
