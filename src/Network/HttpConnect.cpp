@@ -166,36 +166,34 @@ void CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audio
     m_cfg.mode = param.mode;
     m_cfg.audioConnection = audioConnection;
     m_cfg.backupEnd = param.endTime;
-}
-
-void CHttpConnect::Connect(const DVR& dvr, const ConnParam& param)
-{
-    prepareRun(dvr, param, false);
-    m_cfg.emapLive = param.emapLive;
     m_cfg.audio = param.audio;
-    m_cfg.request = buildRequest(dvr, param);
     {
         QMutexLocker lock(&m_lock);
         m_dvr = dvr;
         m_info.displayMode = param.mode == 0 ? DISPLAY_MODE::LIVE : DISPLAY_MODE::REMOTE_PLAYBACK;
+        // The audio stream's frames are checked against both, as the video stream's are.
         m_info.channelMask = dvr.bit_ch();
         m_info.dvrName = QString::fromStdString(dvr.name());
         m_info.status.clear();
         // The frames' header kind is known from the start, not only from the DVR record.
         m_info.oldProtocol = dvr.old_protocol();
     }
+}
+
+void CHttpConnect::Connect(const DVR& dvr, const ConnParam& param)
+{
+    prepareRun(dvr, param, false);
+    m_cfg.emapLive = param.emapLive;
+    m_cfg.request = buildRequest(dvr, param);
     startThread();
 }
 
 void CHttpConnect::audioConnect(const DVR& dvr, const ConnParam& param, int clientId)
 {
     prepareRun(dvr, param, true);
+    m_cfg.emapLive = false;
     m_cfg.request = "GET /cgi-bin/webapp.cgi?" +
                     COldQuery::Audio(dvr, param.mode, param.codec, clientId).toLatin1() + "\r\n\r\n";
-    {
-        QMutexLocker lock(&m_lock);
-        m_dvr = dvr;
-    }
     if (m_clientId < 0)
         m_clientId = clientId;
     startThread();

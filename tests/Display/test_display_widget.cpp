@@ -70,28 +70,54 @@ protected:
     std::vector<Pair> commands;  // cells, first screen
 };
 
-// A live sub stream (CIF) of a simulated DVR, wired to the display from its first screen.
+simdvr::Config SimConfig(bool old)
+{
+    simdvr::Config cfg;
+    cfg.oldProtocol = old;
+    if (old)
+        cfg.model = 1;  // an H.264 model byte
+    return cfg;
+}
+
+// A live sub stream (CIF) of a simulated DVR, wired to the display from its first screen. An
+// old-protocol DVR also gets its audio stream once the video stream has its client id, as the
+// connection object opens it.
 struct SimStream {
     simdvr::CSimDvr sim;
     CHttpConnect conn;
+    CHttpConnect audio;
+    DVR dvr;
+    CHttpConnect::ConnParam param;
 
-    SimStream(CDisplayWidget& w, const char* name, uint32_t channels, int firstScreen)
+    SimStream(CDisplayWidget& w, const char* name, uint32_t channels, int firstScreen, bool old = false)
+        : sim(SimConfig(old))
     {
         EXPECT_TRUE(sim.start());
-        DVR dvr;
         dvr.set_name(name);
         dvr.set_address("127.0.0.1");
         dvr.set_port(sim.port());
         dvr.set_id("admin");
         dvr.set_password("1234");
         dvr.set_bit_ch(channels);
+        dvr.set_old_protocol(old);
         w.attachStream(&conn);
         conn.setDisplayScreen(firstScreen, __builtin_popcount(channels));
-        CHttpConnect::ConnParam param;
         param.codec = 1;
+        if (old) {
+            w.attachStream(&audio, true);
+            audio.setDisplayScreen(firstScreen, __builtin_popcount(channels));
+            QObject::connect(&conn, &CHttpConnect::Connected, &audio, [this](const cgi::DvrInfo&, int cid) {
+                if (!audio.isRunning())
+                    audio.audioConnect(dvr, param, cid);
+            });
+        }
         conn.Connect(dvr, param);
     }
-    ~SimStream() { conn.Disconnect(); }
+    ~SimStream()
+    {
+        audio.Disconnect();
+        conn.Disconnect();
+    }
 };
 
 }  // namespace
@@ -259,4 +285,27 @@ TEST_F(DisplayWidgetTest, OnlyTheSelectedScreensAudioIsPlayed)
     EXPECT_EQ(pcm.size(), 10 * CDecodeAudio::getDecodedSize(false) * 2);  // two channels
     const auto* samples = reinterpret_cast<const int16_t*>(pcm.constData());
     EXPECT_EQ(std::count(samples, samples + pcm.size() / 2, int16_t(alaw2linear(code[2]))), pcm.size() / 2);
+}
+
+TEST_F(DisplayWidgetTest, OldProtocolAudioStreamIsHeardInLiveSAndLiveM)
+{
+    // The simulated DVR has audio on channel 0; in Live M the DVR's first screen is selected.
+    const struct { CDisplayWidget::SCREEN_MODE mode; int cells, firstScreen; } cases[] = {
+        {CDisplayWidget::SCREEN_SINGLE_DVR, 16, 0}, {CDisplayWidget::SCREEN_MULTI_DVR, 64, 4}};
+    for (const auto& c : cases) {
+        Mode(c.mode, c.cells);
+        w->updateSelectScreen(c.firstScreen);
+        {
+            QMutexLocker lock(&played->mutex);
+            played->bytes.clear();
+        }
+        SimStream dvr(*w, "Old", 0x000F, c.firstScreen, true);
+        const auto heard = [&] {
+            QMutexLocker lock(&played->mutex);
+            return played->bytes.size();
+        };
+        EXPECT_TRUE(WaitFor([&] { return heard() >= 4 * CDecodeAudio::getDecodedSize(true) * 2; }, 15000)) << c.cells;
+        w->detachStream(&dvr.audio);
+        w->detachStream(&dvr.conn);
+    }
 }
