@@ -1,5 +1,7 @@
 #include "SendCommand.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QNetworkRequest>
 #include <QPointer>
@@ -14,17 +16,24 @@ namespace {
 // boundary is still found.
 class ReplyState : public QObject {
 public:
-    explicit ReplyState(QNetworkReply* reply, bool oldProtocol)
-        : QObject(reply), oldProtocol(oldProtocol)
+    explicit ReplyState(QNetworkReply* reply, bool oldProtocol, const QString& query)
+        : QObject(reply), oldProtocol(oldProtocol), query(query)
     {
     }
 
     static constexpr const char* NAME = "zavo_command_state";
 
+    static ReplyState* of(QNetworkReply* reply)
+    {
+        return reply->findChild<ReplyState*>(QLatin1String(NAME), Qt::FindDirectChildrenOnly);
+    }
+
     CDataParser parser;
     bool oldProtocol;
+    QString query;
     int otherPackets = 0;
     bool done = false;
+    bool timedOut = false;
 };
 
 // Packets of other kinds that a reply may hold before the DVR information.
@@ -35,10 +44,19 @@ QPointer<CSendCommand> g_detached;
 
 }  // namespace
 
-CSendCommand::CSendCommand(QObject* parent) : QObject(parent), m_manager(this) {}
+CSendCommand::CSendCommand(QObject* parent) : QObject(parent), m_manager(this), m_request_timer(this)
+{
+    m_request_timer.setSingleShot(true);
+    m_request_timer.setInterval(DEFAULT_REQUEST_TIMEOUT_MS);
+    connect(&m_request_timer, &QTimer::timeout, this, &CSendCommand::OnRequestTimeout);
+}
 
 CSendCommand::~CSendCommand()
 {
+    // Replies torn down with the manager must not call back into a sender half gone.
+    m_queue.clear();
+    for (QNetworkReply* reply : m_manager.findChildren<QNetworkReply*>())
+        reply->disconnect(this);
     // Kept-alive connections live on the network layer's own thread; left to the
     // application's teardown they are never freed.
     m_manager.clearConnectionCache();
@@ -53,6 +71,66 @@ QString CSendCommand::CgiUrl(const DVR& dvr)
 
 void CSendCommand::send(const DVR& dvr, const QString& query)
 {
+    if (m_sequential)
+        enqueue(dvr, query, false);
+    else
+        post(dvr, query);
+}
+
+void CSendCommand::sendRepeat(const DVR& dvr, const QString& query)
+{
+    if (m_sequential)
+        enqueue(dvr, query, true);
+    else
+        post(dvr, query);
+}
+
+void CSendCommand::setSequential(bool sequential)
+{
+    m_sequential = sequential;
+    if (sequential)
+        return;
+    while (!m_queue.empty()) {
+        Queued next = std::move(m_queue.front());
+        m_queue.pop_front();
+        post(next.dvr, next.query);
+    }
+}
+
+void CSendCommand::dropQueuedRepeats()
+{
+    m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(), [](const Queued& q) { return q.repeat; }),
+                  m_queue.end());
+}
+
+void CSendCommand::enqueue(const DVR& dvr, const QString& query, bool repeat)
+{
+    m_queue.push_back({dvr, query, repeat});
+    postNext();
+}
+
+void CSendCommand::postNext()
+{
+    if (m_in_flight || m_queue.empty())
+        return;
+    Queued next = std::move(m_queue.front());
+    m_queue.pop_front();
+    m_in_flight = post(next.dvr, next.query);
+    m_request_timer.start();
+}
+
+void CSendCommand::OnRequestTimeout()
+{
+    if (!m_in_flight)
+        return;
+    qDebug("sendcommand request timeout");
+    if (ReplyState* state = ReplyState::of(m_in_flight))
+        state->timedOut = true;
+    m_in_flight->abort();  // finishes the reply, which posts the next command
+}
+
+QNetworkReply* CSendCommand::post(const DVR& dvr, const QString& query)
+{
     m_dvr = dvr;
     const QString url = CgiUrl(dvr);
     const QByteArray body = query.toLatin1();
@@ -63,19 +141,33 @@ void CSendCommand::send(const DVR& dvr, const QString& query)
     request.setHeader(QNetworkRequest::ContentLengthHeader, QByteArray::number(body.size()));
 
     QNetworkReply* reply = m_manager.post(request, body);
-    auto* state = new ReplyState(reply, dvr.old_protocol());
+    auto* state = new ReplyState(reply, dvr.old_protocol(), query);
     state->setObjectName(QLatin1String(ReplyState::NAME));
     connect(reply, &QNetworkReply::finished, this, &CSendCommand::OnHttpFinished);
     connect(reply, &QIODevice::readyRead, this, &CSendCommand::OnHttpReadyRead);
     connect(reply, &QNetworkReply::errorOccurred, this, &CSendCommand::OnHttpError);
     qDebug("%s%s", qPrintable(url), qPrintable(MaskQueryCredentials(query)));
+    return reply;
 }
 
 void CSendCommand::OnHttpFinished()
 {
     qDebug("sendcommand httpFinished");
-    if (auto* reply = qobject_cast<QNetworkReply*>(sender()))
-        reply->deleteLater();
+    auto* reply = qobject_cast<QNetworkReply*>(sender());
+    if (!reply)
+        return;
+    reply->deleteLater();
+    const ReplyState* state = ReplyState::of(reply);
+    const QString query = state ? state->query : QString();
+    const QNetworkReply::NetworkError error =
+        state && state->timedOut ? QNetworkReply::TimeoutError : reply->error();
+    if (reply == m_in_flight) {
+        m_in_flight = nullptr;
+        m_request_timer.stop();
+    }
+    emit commandFinished(query, error);
+    if (m_sequential)
+        postNext();
 }
 
 void CSendCommand::OnHttpReadyRead()
@@ -84,8 +176,7 @@ void CSendCommand::OnHttpReadyRead()
     auto* reply = qobject_cast<QNetworkReply*>(sender());
     if (!reply)
         return;
-    auto* state = reply->findChild<ReplyState*>(QLatin1String(ReplyState::NAME),
-                                                 Qt::FindDirectChildrenOnly);
+    auto* state = ReplyState::of(reply);
     const QByteArray bytes = reply->readAll();
     if (!state || state->done)
         return;

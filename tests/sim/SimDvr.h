@@ -68,6 +68,10 @@ struct Misbehaviour {
     bool replySplit = false;
     bool replyStall = false;
     bool replyDrop = false;
+    // The next N one-shot requests are taken in only holdMs after they arrived (logged,
+    // acted on and answered then), as by a DVR busy with something else; counts down.
+    int holdRequests = 0;
+    int holdMs = 0;
 };
 
 struct Config {

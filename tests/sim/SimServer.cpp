@@ -246,6 +246,17 @@ void Conn::onReadyRead()
         pending.body = in.left(static_cast<int>(bodyLength));
     in.clear();
     handled = true;
+    if (pending.transport != Transport::Stream && pending.transport != Transport::Other) {
+        std::unique_lock<std::mutex> lock(w->s->mutex);
+        if (w->s->mis.holdRequests > 0) {
+            --w->s->mis.holdRequests;
+            const int ms = w->s->mis.holdMs;
+            lock.unlock();
+            // Gone with the connection when the client gives up first.
+            QTimer::singleShot(ms, this, [this] { handleRequest(pending); });
+            return;
+        }
+    }
     handleRequest(pending);
 }
 
