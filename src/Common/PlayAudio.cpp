@@ -6,6 +6,7 @@
 #include <QMediaDevices>
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -90,22 +91,22 @@ void CPlayAudio::PushAudio(bool oldProtocol, const QByteArray& pcm)
             // The queued audio has the other channel count: it goes with the old output.
             stopOutput();
             m_oldProtocol = oldProtocol;
-            QMutexLocker lock(&m_lock);
+            std::unique_lock<std::mutex> lock(m_lock);
             m_failed = false;
         }
         if (!isRunning()) {
             bool retry;
             {
-                QMutexLocker lock(&m_lock);
+                std::unique_lock<std::mutex> lock(m_lock);
                 retry = !m_failed || m_failedAt.elapsed() >= m_retryMs;
             }
             if (retry)
                 startOutput();
         }
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         appendLocked(pcm.constData(), pcm.size());
     }
-    m_wake.wakeAll();
+    m_wake.notify_all();
 }
 
 void CPlayAudio::Init(bool oldProtocol)
@@ -128,7 +129,7 @@ void CPlayAudio::Deinit()
 
 void CPlayAudio::clear()
 {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_queue.clear();
 }
 
@@ -136,7 +137,7 @@ void CPlayAudio::startOutput()
 {
     wait();  // a thread that ended by itself is joined before it starts again
     {
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         m_stop = false;
         m_failed = false;
     }
@@ -146,11 +147,11 @@ void CPlayAudio::startOutput()
 void CPlayAudio::stopOutput()
 {
     {
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         m_queue.clear();
         m_stop = true;
     }
-    m_wake.wakeAll();
+    m_wake.notify_all();
     wait();
 }
 
@@ -181,7 +182,7 @@ void CPlayAudio::run()
     std::unique_ptr<CAudioDevice> device = m_factory();
     if (!device || !device->open(format)) {
         qDebug("raw audio format not supported by backend, cannot play audio.");
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         failedLocked();
         return;
     }
@@ -192,21 +193,21 @@ void CPlayAudio::run()
         // The device's own timers and notifications run on this thread.
         QCoreApplication::processEvents();
         if (device->stopped()) {
-            QMutexLocker lock(&m_lock);
+            std::unique_lock<std::mutex> lock(m_lock);
             failedLocked();
             break;
         }
         const qint64 room = device->bytesFree();
         {
-            QMutexLocker lock(&m_lock);
+            std::unique_lock<std::mutex> lock(m_lock);
             if (m_stop)
                 break;
             const qsizetype periods = std::min<qint64>(room, m_queue.size()) / period;
             if (periods == 0) {
                 if (m_queue.size() < period)
-                    m_wake.wait(&m_lock);  // until audio arrives or the output closes
+                    m_wake.wait(lock);  // until audio arrives or the output closes
                 else
-                    m_wake.wait(&m_lock, kFullWaitMs);
+                    m_wake.wait_for(lock, std::chrono::milliseconds(kFullWaitMs));
                 continue;
             }
             chunk = m_queue.left(periods * period);
@@ -216,13 +217,13 @@ void CPlayAudio::run()
         const qint64 written = std::max<qint64>(0, device->write(chunk.constData(), chunk.size()));
         if (written < chunk.size()) {
             // The device took less than it offered: keep the rest and give it time.
-            QMutexLocker lock(&m_lock);
+            std::unique_lock<std::mutex> lock(m_lock);
             const qsizetype rest = chunk.size() - written;
             const qsizetype space = Format(m_oldProtocol).bytesForDuration(kQueueUs) - m_queue.size();
             if (!m_stop) {
                 if (space > 0)
                     m_queue.prepend(chunk.constData() + written, std::min(rest, space));
-                m_wake.wait(&m_lock, kFullWaitMs);
+                m_wake.wait_for(lock, std::chrono::milliseconds(kFullWaitMs));
             }
         }
     }

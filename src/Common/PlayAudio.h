@@ -8,10 +8,11 @@
 #include <QElapsedTimer>
 #include <QMutex>
 #include <QThread>
-#include <QWaitCondition>
 
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 // The sound device end of CPlayAudio: created, used and destroyed on the audio thread only.
 class CAudioDevice {
@@ -70,9 +71,10 @@ private:
     QMutex m_openLock;
     bool m_oldProtocol = false;
 
-    // Guards everything below, shared with the audio thread.
-    QMutex m_lock;
-    QWaitCondition m_wake;
+    // Guards everything below, shared with the audio thread. Standard types, whose waits
+    // the thread checker can follow (a QWaitCondition unlocks inside Qt, out of its sight).
+    std::mutex m_lock;
+    std::condition_variable m_wake;
     QByteArray m_queue;
     bool m_stop = false;
     bool m_failed = false;

@@ -127,11 +127,18 @@ void CDisplayVideo::decodeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigne
         videoLoss = CChannelNum::isEnabled(f.videoLoss, f.channel);
     }
 
-    if (m_decoder.DecodeFrame(info.protocolType, info.widgetIndex, frame + f.offset, f.rawSize,
-                              f.resolution, f.kind) == 0)
-        return;
     CDisplayInfo picture;
-    picture.image = m_decoder.GetDecodedImage(info.widgetIndex);
+    {
+        QMutexLocker slot(&m_slotLocks[info.widgetIndex]);
+        // Checked under the slot's lock: once the layout has changed, a frame mapped before
+        // cannot reach the cell another channel may have taken.
+        if (info.layout != m_layout)
+            return;
+        if (m_decoder.DecodeFrame(info.protocolType, info.widgetIndex, frame + f.offset, f.rawSize,
+                                  f.resolution, f.kind) == 0)
+            return;
+        picture.image = m_decoder.GetDecodedImage(info.widgetIndex);
+    }
     if (picture.image.isNull())
         return;
     picture.frameBytes = static_cast<uint32_t>(std::min<size_t>(length, UINT32_MAX));
@@ -305,6 +312,16 @@ bool CDisplayVideo::queueFrame(const _DISPLAY_CHANNEL_INFO& info, int channel,
     return true;
 }
 
+void CDisplayVideo::popFrame(ChannelQueue& q, size_t length)
+{
+    q.fill -= length;
+    std::memmove(q.buffer.get(), q.buffer.get() + length, q.fill);
+    q.lengths.pop_front();
+    q.records.pop_front();
+    if (q.fill <= QUEUE_HIGH_WATER)
+        q.space.notify_one();
+}
+
 void CDisplayVideo::decodeProcess(int channel)
 {
     if (channel < 0 || channel >= MAX_CHANNELS)
@@ -312,6 +329,7 @@ void CDisplayVideo::decodeProcess(int channel)
     ChannelQueue& q = m_queues[channel];
     const std::shared_ptr<CPlaybackClock> clock = m_clock;
     double lastSpeed = 0;
+    unsigned lastLayout = m_layout;
     try {
         for (;;) {
             boost::this_thread::interruption_point();
@@ -325,15 +343,24 @@ void CDisplayVideo::decodeProcess(int channel)
             // the reader goes on adding behind it.
             lock.unlock();
 
+            if (record.layout != m_layout) {
+                // Mapped to a cell that may now show another channel: dropped unpaced.
+                q.tracker = PtsDelay();
+                lock.lock();
+                popFrame(q, length);
+                continue;
+            }
+
             FrameFacts f;
             const bool valid = ReadFrame(HasOldHeader(record.protocolType), frame, length, &f);
             const double speed = CPlaybackFile::PlayMode2Speed(record.pbMode);
-            // A new speed means a new run of frames: the channel's cell starts over at a key
-            // frame. Each thread restarts its own cell, so one channel's change never throws
-            // away a picture another channel has just started again.
-            if (speed != lastSpeed) {
+            // A new speed or a new cell means a new run of frames: the channel's cell starts
+            // over at a key frame. Each thread restarts its own cell, so one channel's change
+            // never throws away a picture another channel has just started again.
+            if (speed != lastSpeed || record.layout != lastLayout) {
                 m_decoder.RestartIPicture(record.widgetIndex);
                 lastSpeed = speed;
+                lastLayout = record.layout;
             }
             // Speeds below 1 stretch time; speed 0 (stop, pause, step) shows frames at once.
             const bool paced = valid && speed != 0;
@@ -363,12 +390,7 @@ void CDisplayVideo::decodeProcess(int channel)
             }
 
             lock.lock();
-            q.fill -= length;
-            std::memmove(q.buffer.get(), q.buffer.get() + length, q.fill);
-            q.lengths.pop_front();
-            q.records.pop_front();
-            if (q.fill <= QUEUE_HIGH_WATER)
-                q.space.notify_one();
+            popFrame(q, length);
         }
     } catch (const boost::thread_interrupted&) {
         // The thread ends here; its lock, if held, went with the unwinding.

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <atomic>
 #include <cstddef>
 #include <memory>
@@ -37,6 +38,8 @@ typedef struct _DISPLAY_CHANNEL_INFO {
     bool sensor = false;
     bool videoLoss = false;
     ProtocolType protocolType = PROTOCOL_CFRAME_H264;
+    // The screen layout the cell was mapped in; a queued frame of an older layout is dropped.
+    unsigned layout = 0;
 } DISPLAY_CHANNEL_INFO;
 
 // Time source of local playback pacing.
@@ -76,6 +79,10 @@ public:
     void clear(int n);
     void changeOpenglOption(bool flag);
     void setDeinterlaced(bool flag);
+    // The display maps channels to cells anew: frames queued under the old mapping are
+    // dropped. Read the layout before reading the mapping a record is made from.
+    void layoutChanged() { ++m_layout; }
+    unsigned layout() const { return m_layout; }
 
     // Local playback.
     void startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode);
@@ -94,8 +101,14 @@ private:
 
     bool queueFrame(const _DISPLAY_CHANNEL_INFO& info, int channel, const unsigned char* frame,
                     size_t length);
+    // Removes the oldest frame; the queue's lock is held.
+    static void popFrame(ChannelQueue& q, size_t length);
 
     CDecodeVideo m_decoder;
+    // One decode at a time per slot, whichever thread brings the frame (stream threads in
+    // live and remote playback, the channels' decode threads in local playback).
+    std::array<QMutex, MAX_SLOTS> m_slotLocks;
+    std::atomic<unsigned> m_layout{0};
     // Guards the playback mode and the shown time: stream threads and the GUI thread both
     // move them.
     QMutex m_stateMutex;

@@ -109,7 +109,7 @@ CDisplayWidget::~CDisplayWidget()
 
 void CDisplayWidget::resetDisplay()
 {
-    m_viewScreens = m_screenMode == SCREEN_MULTI_DVR ? 64 : 16;
+    setView(m_screenMode == SCREEN_MULTI_DVR ? 64 : 16, 0);
     delete m_screen;
     m_screen = nullptr;
     dropPendingPictures();
@@ -120,7 +120,6 @@ void CDisplayWidget::resetDisplay()
     m_selected = 0;
     m_screens = 0;
     m_page = 0;
-    m_viewStart = 0;
     m_prevViewScreens = 0;
     m_prevViewStart = 0;
     m_lastSize = QSize(0, 0);
@@ -170,8 +169,7 @@ void CDisplayWidget::UpdateDisplayRect(int count, int start)
         m_prevViewScreens = m_viewScreens;
         m_prevViewStart = m_viewStart;
     }
-    m_viewScreens = count;
-    m_viewStart = start;
+    setView(count, start);
 
     // Emptied first, so that the selection reports the channel the cell has now.
     m_screen->clear();
@@ -194,6 +192,21 @@ void CDisplayWidget::UpdateDisplayRect(int count, int start)
     // The page's own first screen: a page past the first 64 screens asks for its channels.
     emit sendChannelCommand(count, start);
     m_lastSize = size();
+}
+
+void CDisplayWidget::setView(int count, int start)
+{
+    if (m_viewScreens == count && m_viewStart == start)
+        return;
+    m_viewScreens = count;
+    m_viewStart = start;
+    m_displayVideo->layoutChanged();
+}
+
+void CDisplayWidget::setScreenMode(SCREEN_MODE mode)
+{
+    m_screenMode = mode;
+    m_displayVideo->layoutChanged();
 }
 
 bool CDisplayWidget::IsSameScreen(int count, int start) const
@@ -290,7 +303,7 @@ void CDisplayWidget::doubleClickedScreen(int screen)
     if (m_screenMode == SCREEN_MULTI_DVR) {
         const int n = pageScreens();
         m_page = std::min(m_selected / n, MAX_SCREENS / n);
-        m_viewStart = m_page * n;
+        setView(m_viewScreens, m_page * n);
         UpdateDisplayRect(m_viewScreens, m_viewStart);
     }
 }
@@ -315,7 +328,7 @@ void CDisplayWidget::updatePage()
 {
     const int n = pageScreens();
     m_page = std::min(MAX_SCREENS / n, m_selected / n);
-    m_viewStart = m_page * n;
+    setView(m_viewScreens, m_page * n);
     UpdateDisplayRect(m_viewScreens, m_viewStart);
 }
 
@@ -472,6 +485,8 @@ void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsign
     if (!ReadFrameHeader(info.oldProtocol, data, len, &frame) || !frame.fits)
         return;
     const int channel = frame.channel;
+    // Read before the mapping: a layout changed meanwhile marks the record as old.
+    const unsigned layout = m_displayVideo->layout();
     const int screen = mapChannel(channel, info);
     // One reading of the page: it may be turned on the GUI thread meanwhile.
     const int viewStart = m_viewStart;
@@ -479,6 +494,7 @@ void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsign
         return;
 
     _DISPLAY_CHANNEL_INFO record = ChannelRecord(info, channel, screen, viewStart);
+    record.layout = layout;
     record.record = ChannelBit(info.recordMask, channel);
     record.motion = ChannelBit(info.motionMask, channel);
     record.sensor = ChannelBit(info.sensorMask, channel);
@@ -491,7 +507,6 @@ void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsign
     }
     if (record.widgetIndex < 0 || record.widgetIndex >= CScreen::MAX_CELLS)
         return;
-    QMutexLocker slot(&m_slotLocks[record.widgetIndex]);
     m_displayVideo->makeImage(record, data, len);
 }
 

@@ -62,7 +62,7 @@ public:
     void updateSelectScreen(int screen);
     bool IsSameScreen(int count, int start) const;
     SCREEN_MODE getScreenMode() const { return static_cast<SCREEN_MODE>(m_screenMode.load()); }
-    void setScreenMode(SCREEN_MODE mode) { m_screenMode = mode; }
+    void setScreenMode(SCREEN_MODE mode);
     int getViewStartScreen() const { return m_viewStart; }
     int getViewEndScreen() const { return m_viewStart + m_viewScreens; }
     int getViewScreens() const { return m_viewScreens; }
@@ -144,6 +144,8 @@ private:
     // The screen of a channel on a page starting at viewStart, visible or not; -1 when the
     // connection has no screen for it.
     int mapChannel(int channel, const DISPLAY_DVR_INFO& info) const;
+    // Sets the visible screens; frames mapped under the old ones are not decoded any more.
+    void setView(int count, int start);
 
     CDecodeAudio m_decodeAudio;
     CPlayAudio m_playAudio;
@@ -166,8 +168,6 @@ private:
 
     // Audio frames of several streams share one decoder.
     QMutex m_audioLock;
-    // A decoder slot decodes one frame at a time, whichever stream sends it.
-    std::array<QMutex, CScreen::MAX_CELLS> m_slotLocks;
 
     QMutex m_pendingLock;
     std::vector<CDisplayInfo> m_pending;

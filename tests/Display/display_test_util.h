@@ -22,7 +22,11 @@
 #include <utility>
 #include <vector>
 
+#include <boost/thread/condition_variable.hpp>
+#include <boost/thread/mutex.hpp>
+
 #include "Display/DisplayInfo.h"
+#include "Display/DisplayVideo.h"
 #include "Settings/AppSettings.h"
 #include "sim/SimDvr.h"
 #include "support/TestMedia.h"
@@ -42,6 +46,43 @@ bool WaitFor(Done done, int ms = 5000)
     }
     return done();
 }
+
+// Virtual time: a sleep is recorded and moves the clock on at once, unless the test holds
+// the clock, in which case the sleeping thread waits (interruptibly) until it is let go.
+class FakeClock : public CPlaybackClock {
+public:
+    KTimeVal Now() override
+    {
+        boost::lock_guard<boost::mutex> lock(m_mutex);
+        return KTimeVal(m_ms / 1000, int32_t(m_ms % 1000 * 1000));
+    }
+    void Sleep(int ms) override
+    {
+        boost::unique_lock<boost::mutex> lock(m_mutex);
+        m_sleeps.push_back(ms);
+        while (m_held)
+            m_cond.wait(lock);
+        m_ms += ms;
+    }
+    void Hold(bool held)
+    {
+        boost::lock_guard<boost::mutex> lock(m_mutex);
+        m_held = held;
+        m_cond.notify_all();
+    }
+    std::vector<int> Sleeps()
+    {
+        boost::lock_guard<boost::mutex> lock(m_mutex);
+        return m_sleeps;
+    }
+
+private:
+    boost::mutex m_mutex;
+    boost::condition_variable m_cond;
+    int64_t m_ms = 5000000;
+    bool m_held = false;
+    std::vector<int> m_sleeps;
+};
 
 // An empty settings store in a scratch folder, so no test touches the real settings.
 inline void EmptySettings()

@@ -3,8 +3,6 @@
 #include <chrono>
 #include <future>
 #include <mutex>
-#include <boost/thread/condition_variable.hpp>
-#include <boost/thread/mutex.hpp>
 
 #include "Display/DisplayVideo.h"
 #include "display_test_util.h"
@@ -15,43 +13,6 @@ namespace {
 
 constexpr uint32_t T0 = 1000000;
 constexpr auto LIVE = DISPLAY_MODE::LIVE;
-
-// Virtual time: a sleep is recorded and moves the clock on at once, unless the test holds
-// the clock, in which case the sleeping thread waits (interruptibly) until it is let go.
-class FakeClock : public CPlaybackClock {
-public:
-    KTimeVal Now() override
-    {
-        boost::lock_guard<boost::mutex> lock(m_mutex);
-        return KTimeVal(m_ms / 1000, int32_t(m_ms % 1000 * 1000));
-    }
-    void Sleep(int ms) override
-    {
-        boost::unique_lock<boost::mutex> lock(m_mutex);
-        m_sleeps.push_back(ms);
-        while (m_held)
-            m_cond.wait(lock);
-        m_ms += ms;
-    }
-    void Hold(bool held)
-    {
-        boost::lock_guard<boost::mutex> lock(m_mutex);
-        m_held = held;
-        m_cond.notify_all();
-    }
-    std::vector<int> Sleeps()
-    {
-        boost::lock_guard<boost::mutex> lock(m_mutex);
-        return m_sleeps;
-    }
-
-private:
-    boost::mutex m_mutex;
-    boost::condition_variable m_cond;
-    int64_t m_ms = 5000000;
-    bool m_held = false;
-    std::vector<int> m_sleeps;
-};
 
 class DisplayVideoTest : public ::testing::Test {
 protected:

@@ -309,3 +309,47 @@ TEST_F(DisplayWidgetTest, OldProtocolAudioStreamIsHeardInLiveSAndLiveM)
         w->detachStream(&dvr.conn);
     }
 }
+
+TEST_F(DisplayWidgetTest, LocalFramesQueuedBeforeALayoutChangeNeverReachTheCellAnotherChannelTook)
+{
+    Mode(CDisplayWidget::SCREEN_SINGLE_DVR, 16);
+    auto clock = std::make_shared<FakeClock>();
+    w->displayVideo()->setClock(clock);
+    w->start(DISPLAY_MODE::LOCAL_PLAYBACK);
+    QMutex mutex;
+    std::vector<Pair> pictures;  // channel, screen
+    QObject::connect(w->displayVideo(), &CDisplayVideo::signalUpdateScreen, w.get(), [&](const CDisplayInfo& info) {
+        QMutexLocker lock(&mutex);
+        pictures.emplace_back(info.channel, info.screen);
+    }, Qt::DirectConnection);
+    const auto count = [&](int channel) {
+        QMutexLocker lock(&mutex);
+        return std::count_if(pictures.begin(), pictures.end(), [&](const Pair& p) { return p.first == channel; });
+    };
+    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+    const auto frames = [&](int channel, size_t n) {
+        std::vector<Frame> out;
+        for (size_t i = 0; i < n; ++i)
+            out.push_back(CFrameOf(clip, i, channel, 1000 + uint32_t(i / 30), uint32_t(i % 30 * 33333)));
+        return out;
+    };
+    DISPLAY_DVR_INFO info;
+    info.displayMode = DISPLAY_MODE::LOCAL_PLAYBACK;
+    info.pbMode = PB_FORWARD_1X;
+    info.channelMask = 0xFFFF;
+
+    // Channel 0 shows its first frame in cell 0; the next waits for its time, the rest queue.
+    clock->Hold(true);
+    Deliver(info, frames(0, 6));
+    ASSERT_TRUE(WaitFor([&] { return count(0) == 1; }, 10000));
+    // Single view of channel 5: cell 0 is now channel 5's.
+    w->doubleClickedScreen(5);
+    ASSERT_EQ(w->getViewStartScreen(), 5);
+    Deliver(info, frames(5, 40));
+    clock->Hold(false);
+    ASSERT_TRUE(WaitFor([&] { return count(5) >= 35; }, 30000));
+    w->stop();
+    QMutexLocker lock(&mutex);
+    EXPECT_EQ(std::count(pictures.begin(), pictures.end(), Pair(0, 0)), 1);
+    EXPECT_EQ(std::count(pictures.begin(), pictures.end(), Pair(5, 5)), long(pictures.size()) - 1);
+}
