@@ -4,6 +4,10 @@
 
 #include "GroupList.pb.h"
 
+// Item data role of column 0 in the DVR tree: a group item holds its Group, a DVR item its
+// DVR. The connection objects read the DVR items through it.
+inline constexpr int DVR_TREE_DATA_ROLE = Qt::UserRole;
+
 // Where the operator's DVR list lies, what a new operator starts with, and the icons of
 // the DVR tree. Made on the stack for one call.
 class CControlDVRList {

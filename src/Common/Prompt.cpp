@@ -1,0 +1,55 @@
+#include "Common/Prompt.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+CPrompt* g_installed = nullptr;
+
+}  // namespace
+
+CPrompt::~CPrompt() = default;
+
+void CPrompt::message(QWidget* parent, const QString& text)
+{
+    QMessageBox::information(parent, QString(), text);
+}
+
+bool CPrompt::askYesNo(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+bool CPrompt::askText(QWidget* parent, const QString& title, const QString& label, QString* text)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title, label, QLineEdit::Normal, *text, &ok);
+    if (ok)
+        *text = answer;
+    return ok;
+}
+
+QString CPrompt::chooseFolder(QWidget* parent, const QString& title, const QString& start)
+{
+    return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
+}
+
+int CPrompt::exec(QDialog* dialog)
+{
+    return dialog->exec();
+}
+
+CPrompt& CPrompt::current()
+{
+    static CPrompt qtDialogs;
+    return g_installed ? *g_installed : qtDialogs;
+}
+
+void CPrompt::install(CPrompt* prompt)
+{
+    g_installed = prompt;
+}

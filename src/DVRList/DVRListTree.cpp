@@ -1,0 +1,462 @@
+#include "DVRList/DVRListTree.h"
+
+#include <QDataStream>
+#include <QEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+
+#include "Common/DvrQuery.h"
+#include "Common/Prompt.h"
+#include "Common/TextCodec.h"
+#include "DVRList/SetDVRInfoDialog.h"
+#include "Network/SendCommand.h"
+#include "ProtoBuf/ListMetaTypes.h"
+
+namespace {
+
+constexpr int MAX_CAMERAS = 16;
+
+QString Utf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QString AddressKey(const DVR& dvr)
+{
+    return Utf8(dvr.address()) + QLatin1Char(':') + QString::number(dvr.port());
+}
+
+}  // namespace
+
+DVR DvrOfItem(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, DVR_TREE_DATA_ROLE).value<DVR>() : DVR();
+}
+
+Group GroupOfItem(const QTreeWidgetItem* item)
+{
+    return item ? item->data(0, DVR_TREE_DATA_ROLE).value<Group>() : Group();
+}
+
+CDVRListTree::CDVRListTree(QWidget* parent) : QTreeWidget(parent)
+{
+    setColumnCount(1);
+    setHeaderHidden(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    // A double click connects; it does not fold the group away as well.
+    setExpandsOnDoubleClick(false);
+    setDragDropMode(QAbstractItemView::NoDragDrop);
+    connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (!m_cameraNameShow)
+            connectItem(item);
+    });
+    connect(this, &QTreeWidget::currentItemChanged, this, &CDVRListTree::onCurrentItemChanged);
+    loadDVRList();
+}
+
+CDVRListTree::~CDVRListTree() = default;
+
+void CDVRListTree::loadDVRList()
+{
+    clear();
+    m_lastGroup = -1;
+    m_lastDvr = -1;
+    const GroupList list = CControlDVRList().Load();
+    for (const Group& group : list.group())
+        appendGroupItem(group);
+    expandAll();
+}
+
+bool CDVRListTree::saveDVRList()
+{
+    if (CControlDVRList().Save(groupList())) {
+        m_saveFailed = false;
+        return true;
+    }
+    if (!m_saveFailed)
+        CPrompt::current().message(this, tr("The DVR list could not be saved."));
+    m_saveFailed = true;
+    return false;
+}
+
+GroupList CDVRListTree::groupList() const
+{
+    GroupList list;
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        *list.add_group() = GroupOfItem(topLevelItem(i));
+    return list;
+}
+
+void CDVRListTree::setCameraNameShow(bool show)
+{
+    if (show == m_cameraNameShow)
+        return;
+    m_cameraNameShow = show;
+    setDragEnabled(show);
+    setDragDropMode(show ? QAbstractItemView::DragOnly : QAbstractItemView::NoDragDrop);
+    loadDVRList();
+    if (!show)
+        return;
+    const GroupList list = groupList();
+    for (const Group& group : list.group()) {
+        for (const DVR& dvr : group.dvr()) {
+            if (dvr.chname_size() == 0)
+                requestCameraNames(dvr);
+        }
+    }
+}
+
+void CDVRListTree::clearIcon(int groupIndex)
+{
+    QTreeWidgetItem* group = topLevelItem(groupIndex);
+    if (!group)
+        return;
+    for (int i = 0; i < group->childCount(); ++i)
+        group->child(i)->setIcon(0, CControlDVRList::getDVRIcon());
+}
+
+bool CDVRListTree::itemPosition(const QTreeWidgetItem* item, int* groupIndex, int* dvrIndex) const
+{
+    auto* mutableItem = const_cast<QTreeWidgetItem*>(item);
+    QTreeWidgetItem* group = groupItemOf(mutableItem);
+    if (!group)
+        return false;
+    QTreeWidgetItem* dvr = dvrItemOf(mutableItem);
+    *groupIndex = indexOfTopLevelItem(group);
+    *dvrIndex = dvr ? group->indexOfChild(dvr) : -1;
+    return true;
+}
+
+QTreeWidgetItem* CDVRListTree::groupItemOf(QTreeWidgetItem* item) const
+{
+    while (item && item->parent())
+        item = item->parent();
+    return item;
+}
+
+QTreeWidgetItem* CDVRListTree::dvrItemOf(QTreeWidgetItem* item) const
+{
+    if (!item)
+        return nullptr;
+    if (item->type() == CAMERA_ITEM)
+        return item->parent();
+    return item->type() == DVR_ITEM ? item : nullptr;
+}
+
+QTreeWidgetItem* CDVRListTree::appendGroupItem(const Group& group)
+{
+    auto* item = new QTreeWidgetItem(this, GROUP_ITEM);
+    item->setText(0, Utf8(group.name()));
+    item->setIcon(0, CControlDVRList::getGroupIcon());
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
+    for (const DVR& dvr : group.dvr())
+        appendDvrItem(item, dvr);
+    return item;
+}
+
+QTreeWidgetItem* CDVRListTree::appendDvrItem(QTreeWidgetItem* groupItem, const DVR& dvr)
+{
+    auto* item = new QTreeWidgetItem(groupItem, DVR_ITEM);
+    item->setIcon(0, CControlDVRList::getDVRIcon());
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    storeDvr(item, dvr);
+    return item;
+}
+
+void CDVRListTree::storeDvr(QTreeWidgetItem* dvrItem, const DVR& dvr)
+{
+    dvrItem->setText(0, Utf8(dvr.name()));
+    dvrItem->setToolTip(0, AddressKey(dvr));
+    dvrItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(dvr));
+
+    QTreeWidgetItem* groupItem = dvrItem->parent();
+    Group group = GroupOfItem(groupItem);
+    const int index = groupItem->indexOfChild(dvrItem);
+    if (index < group.dvr_size())
+        *group.mutable_dvr(index) = dvr;
+    else
+        *group.add_dvr() = dvr;
+    groupItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
+    fillCameraItems(dvrItem);
+}
+
+QString CDVRListTree::cameraTitle(const DVR& dvr, int channel)
+{
+    if (channel < dvr.chname_size() && !dvr.chname(channel).empty())
+        return Utf8(dvr.chname(channel));
+    return tr("Camera %1").arg(channel + 1);
+}
+
+void CDVRListTree::fillCameraItems(QTreeWidgetItem* dvrItem)
+{
+    qDeleteAll(dvrItem->takeChildren());
+    if (!m_cameraNameShow)
+        return;
+    const DVR dvr = DvrOfItem(dvrItem);
+    const int cameras = qBound(0, dvr.chnum(), MAX_CAMERAS);
+    for (int channel = 0; channel < cameras; ++channel) {
+        auto* item = new QTreeWidgetItem(dvrItem, CAMERA_ITEM);
+        item->setText(0, cameraTitle(dvr, channel));
+        item->setIcon(0, CControlDVRList::getCameraIcon());
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
+    }
+}
+
+void CDVRListTree::connectItem(QTreeWidgetItem* item)
+{
+    int group = -1;
+    int dvr = -1;
+    if (!itemPosition(item, &group, &dvr))
+        return;
+    emit groupConnect(*topLevelItem(group), group, dvr);
+    m_connectedGroup = group;
+}
+
+void CDVRListTree::connectCurrent()
+{
+    connectItem(currentItem());
+}
+
+void CDVRListTree::disconnectCurrent()
+{
+    int group = -1;
+    int dvr = -1;
+    if (!itemPosition(currentItem(), &group, &dvr) || group != m_connectedGroup)
+        return;
+    if (dvr >= 0) {
+        emit disconnectDVR(dvr);
+        return;
+    }
+    emit disconnectDVR(-1);
+    m_connectedGroup = -1;
+}
+
+void CDVRListTree::disconnectGroup(int groupIndex)
+{
+    if (groupIndex != m_connectedGroup || groupIndex < 0)
+        return;
+    emit disconnectDVR(-1);
+    m_connectedGroup = -1;
+}
+
+void CDVRListTree::addGroup()
+{
+    QString name;
+    if (!CPrompt::current().askText(this, tr("Add Group"), tr("Group Name"), &name))
+        return;
+    name = name.trimmed();
+    if (name.isEmpty())
+        return;
+    Group group;
+    group.set_name(name.toStdString());
+    setCurrentItem(appendGroupItem(group));
+    saveDVRList();
+}
+
+void CDVRListTree::editGroup()
+{
+    QTreeWidgetItem* item = groupItemOf(currentItem());
+    if (!item)
+        return;
+    QString name = item->text(0);
+    if (!CPrompt::current().askText(this, tr("Edit Group"), tr("Group Name"), &name))
+        return;
+    name = name.trimmed();
+    if (name.isEmpty() || name == item->text(0))
+        return;
+    disconnectGroup(indexOfTopLevelItem(item));
+    Group group = GroupOfItem(item);
+    group.set_name(name.toStdString());
+    item->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
+    item->setText(0, name);
+    saveDVRList();
+}
+
+void CDVRListTree::deleteGroup()
+{
+    QTreeWidgetItem* item = groupItemOf(currentItem());
+    if (!item
+        || !CPrompt::current().askYesNo(
+            this, tr("Do you want to delete the group \"%1\" and its DVRs?").arg(item->text(0))))
+        return;
+    // The connected group keeps its position only when the deleted group lies below it.
+    const int index = indexOfTopLevelItem(item);
+    if (m_connectedGroup >= index)
+        disconnectGroup(m_connectedGroup);
+    delete item;
+    m_lastGroup = -1;
+    m_lastDvr = -1;
+    saveDVRList();
+}
+
+void CDVRListTree::addDVR()
+{
+    QTreeWidgetItem* groupItem = groupItemOf(currentItem());
+    if (!groupItem)
+        return;
+    CSetDVRInfoDialog dialog(this);
+    if (CPrompt::current().exec(&dialog) != QDialog::Accepted)
+        return;
+    const DVR dvr = dialog.getDVR();
+    setCurrentItem(appendDvrItem(groupItem, dvr));
+    saveDVRList();
+    requestCameraNames(dvr);
+}
+
+void CDVRListTree::editDVR()
+{
+    QTreeWidgetItem* item = dvrItemOf(currentItem());
+    if (!item)
+        return;
+    const DVR old = DvrOfItem(item);
+    CSetDVRInfoDialog dialog(this);
+    dialog.setDVR(old);
+    if (CPrompt::current().exec(&dialog) != QDialog::Accepted)
+        return;
+    DVR dvr = dialog.getDVR();
+    // The camera names belong to the device at that address.
+    if (dvr.address() == old.address() && dvr.port() == old.port())
+        *dvr.mutable_chname() = old.chname();
+    if (dvr.SerializeAsString() == old.SerializeAsString())
+        return;
+    disconnectGroup(indexOfTopLevelItem(groupItemOf(item)));
+    storeDvr(item, dvr);
+    saveDVRList();
+    requestCameraNames(dvr);
+}
+
+void CDVRListTree::deleteDVR()
+{
+    QTreeWidgetItem* item = dvrItemOf(currentItem());
+    if (!item
+        || !CPrompt::current().askYesNo(this, tr("Do you want to delete the DVR \"%1\"?").arg(item->text(0))))
+        return;
+    QTreeWidgetItem* groupItem = item->parent();
+    disconnectGroup(indexOfTopLevelItem(groupItem));
+    Group group = GroupOfItem(groupItem);
+    const int index = groupItem->indexOfChild(item);
+    if (index < group.dvr_size())
+        group.mutable_dvr()->DeleteSubrange(index, 1);
+    groupItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
+    delete item;
+    m_lastGroup = -1;
+    m_lastDvr = -1;
+    saveDVRList();
+}
+
+void CDVRListTree::onCurrentItemChanged(QTreeWidgetItem* current)
+{
+    int group = -1;
+    int dvr = -1;
+    if (!itemPosition(current, &group, &dvr) || dvr < 0)
+        return;
+    if (group == m_lastGroup && dvr == m_lastDvr)
+        return;
+    m_lastGroup = group;
+    m_lastDvr = dvr;
+    emit changedDVR(group, dvr);
+}
+
+void CDVRListTree::requestCameraNames(const DVR& dvr)
+{
+    if (dvr.old_protocol() || dvr.address().empty())
+        return;
+    const QString key = AddressKey(dvr);
+    delete m_nameRequests.take(key);
+    auto* sender = new CSendCommand(this);
+    m_nameRequests.insert(key, sender);
+    connect(sender, &CSendCommand::receivedCameraName, this, [this, key, sender](const cgi::DvrInfo& info) {
+        if (m_nameRequests.value(key) == sender)
+            m_nameRequests.remove(key);
+        sender->deleteLater();
+        applyCameraNames(key, info);
+    });
+    cgi::Live live;
+    live.set_vchmask(dvr.bit_ch());
+    live.set_achmask(0);
+    sender->send(dvr, CgiQueryFor(dvr, cgi::MODE_LIVE, live));
+}
+
+void CDVRListTree::applyCameraNames(const QString& key, const cgi::DvrInfo& info)
+{
+    bool changed = false;
+    for (int g = 0; g < topLevelItemCount(); ++g) {
+        QTreeWidgetItem* groupItem = topLevelItem(g);
+        for (int d = 0; d < groupItem->childCount(); ++d) {
+            QTreeWidgetItem* item = groupItem->child(d);
+            DVR dvr = DvrOfItem(item);
+            if (dvr.old_protocol() || AddressKey(dvr) != key)
+                continue;
+            dvr.clear_chname();
+            // The DVR's titles are EUC-KR; the list keeps UTF-8.
+            for (const std::string& name : info.ch_name())
+                dvr.add_chname(CTextCodec::FromEucKr(name).toStdString());
+            storeDvr(item, dvr);
+            changed = true;
+        }
+    }
+    if (changed)
+        saveDVRList();
+}
+
+void CDVRListTree::mouseMoveEvent(QMouseEvent* event)
+{
+    QTreeWidgetItem* item = currentItem();
+    if (m_cameraNameShow && (event->buttons() & Qt::LeftButton) && item && item->type() == CAMERA_ITEM)
+        emit dragCameraItem(DvrOfItem(item->parent()), item->parent()->indexOfChild(item));
+    QTreeWidget::mouseMoveEvent(event);
+}
+
+QStringList CDVRListTree::mimeTypes() const
+{
+    return {QLatin1String(DVR_CAMERA_MIME_TYPE)};
+}
+
+QMimeData* CDVRListTree::mimeData(const QList<QTreeWidgetItem*>& items) const
+{
+    if (items.size() != 1 || items.first()->type() != CAMERA_ITEM)
+        return nullptr;
+    QTreeWidgetItem* camera = items.first();
+    QByteArray payload;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    out << qint32(camera->parent()->indexOfChild(camera))
+        << QByteArray::fromStdString(DvrOfItem(camera->parent()).SerializeAsString());
+    auto* mime = new QMimeData;
+    mime->setData(QLatin1String(DVR_CAMERA_MIME_TYPE), payload);
+    mime->setText(camera->text(0));
+    return mime;
+}
+
+bool CDVRListTree::readCameraMime(const QMimeData* mime, DVR* dvr, int* channel)
+{
+    if (!mime || !mime->hasFormat(QLatin1String(DVR_CAMERA_MIME_TYPE)))
+        return false;
+    QDataStream in(mime->data(QLatin1String(DVR_CAMERA_MIME_TYPE)));
+    qint32 camera = -1;
+    QByteArray bytes;
+    in >> camera >> bytes;
+    DVR parsed;
+    if (in.status() != QDataStream::Ok || camera < 0 || camera >= MAX_CAMERAS
+        || !parsed.ParseFromArray(bytes.constData(), static_cast<int>(bytes.size())))
+        return false;
+    *dvr = parsed;
+    *channel = camera;
+    return true;
+}
+
+void CDVRListTree::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        for (int g = 0; g < topLevelItemCount(); ++g) {
+            QTreeWidgetItem* groupItem = topLevelItem(g);
+            for (int d = 0; d < groupItem->childCount(); ++d) {
+                QTreeWidgetItem* dvrItem = groupItem->child(d);
+                const DVR dvr = DvrOfItem(dvrItem);
+                for (int c = 0; c < dvrItem->childCount(); ++c)
+                    dvrItem->child(c)->setText(0, cameraTitle(dvr, c));
+            }
+        }
+    }
+    QTreeWidget::changeEvent(event);
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QTreeWidget>
+
+#include "DVRList/ControlDVRList.h"
+#include "cgi_response.pb.h"
+
+class CSendCommand;
+class QMimeData;
+
+// What a camera item carries when it is dragged onto an e-map: the DVR entry and the channel.
+inline constexpr char DVR_CAMERA_MIME_TYPE[] = "application/x-zavo-dvr-camera";
+
+// The operator's DVRs in named groups: groups at the top level, their DVRs below and, in
+// camera-name mode, one camera item per channel below each DVR. Every change is saved to
+// the DVR list file at once.
+//
+// Group and DVR positions in the signals are the items' positions in the tree, which are
+// those of the list file.
+class CDVRListTree : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    enum ItemType { GROUP_ITEM = QTreeWidgetItem::UserType + 1, DVR_ITEM, CAMERA_ITEM };
+
+    explicit CDVRListTree(QWidget* parent = nullptr);
+    ~CDVRListTree() override;
+
+    // Rebuilds the tree from the list file.
+    void loadDVRList();
+    // Writes the groups as the tree holds them; a failure is told to the operator once,
+    // until a save works again.
+    bool saveDVRList();
+    GroupList groupList() const;
+
+    // Camera items and their dragging; a change rebuilds the tree from the list file and
+    // asks current DVRs without camera names for them.
+    void setCameraNameShow(bool show);
+    bool cameraNameShow() const { return m_cameraNameShow; }
+
+    // The plain icon again on every DVR of the group, after its connections stopped.
+    void clearIcon(int groupIndex);
+
+    // The group the operator last connected, -1 when none.
+    int connectedGroup() const { return m_connectedGroup; }
+
+    // Positions of an item: its group and its DVR (-1 for a group item); false for none.
+    bool itemPosition(const QTreeWidgetItem* item, int* groupIndex, int* dvrIndex) const;
+
+    // The DVR and channel a drag of a camera item carries; false for other data.
+    static bool readCameraMime(const QMimeData* mime, DVR* dvr, int* channel);
+
+    // A drag carries one camera item as DVR_CAMERA_MIME_TYPE; other items carry nothing.
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QList<QTreeWidgetItem*>& items) const override;
+
+public slots:
+    // The menu's operations, on the current item.
+    void connectCurrent();
+    void disconnectCurrent();
+    void addGroup();
+    void editGroup();
+    void deleteGroup();
+    void addDVR();
+    void editDVR();
+    void deleteDVR();
+
+signals:
+    void groupConnect(const QTreeWidgetItem& groupItem, int groupIndex, int dvrIndex);
+    void changedDVR(int groupIndex, int dvrIndex);
+    void disconnectDVR(int dvrIndex);
+    void dragCameraItem(const DVR& dvr, int channel);
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QTreeWidgetItem* groupItemOf(QTreeWidgetItem* item) const;
+    QTreeWidgetItem* dvrItemOf(QTreeWidgetItem* item) const;
+    QTreeWidgetItem* appendGroupItem(const Group& group);
+    QTreeWidgetItem* appendDvrItem(QTreeWidgetItem* groupItem, const DVR& dvr);
+    // Puts the DVR into its item and into its group's record.
+    void storeDvr(QTreeWidgetItem* dvrItem, const DVR& dvr);
+    void fillCameraItems(QTreeWidgetItem* dvrItem);
+    void connectItem(QTreeWidgetItem* item);
+    // Before an edit or deletion takes the group's items away from its connections.
+    void disconnectGroup(int groupIndex);
+    void onCurrentItemChanged(QTreeWidgetItem* current);
+    static QString cameraTitle(const DVR& dvr, int channel);
+
+    void requestCameraNames(const DVR& dvr);
+    void applyCameraNames(const QString& key, const cgi::DvrInfo& info);
+
+    bool m_cameraNameShow = false;
+    int m_connectedGroup = -1;
+    bool m_saveFailed = false;
+    int m_lastGroup = -1;
+    int m_lastDvr = -1;
+    QHash<QString, CSendCommand*> m_nameRequests;  // by "address:port"; owned
+};
+
+DVR DvrOfItem(const QTreeWidgetItem* item);
+Group GroupOfItem(const QTreeWidgetItem* item);
