@@ -1,0 +1,122 @@
+#include "PtzfWidget.h"
+
+#include <QRegularExpression>
+
+#include "Network/SendCommand.h"
+#include "Settings/AppSettings.h"
+
+namespace {
+
+const char* const SPEED_NAMES[] = {"Slow", "Normal", "Fast", "Very Fast"};
+constexpr int PRESET_COUNT = 99;
+
+}  // namespace
+
+CPtzfWidget::CPtzfWidget(QWidget* parent) : QWidget(parent)
+{
+    m_ui.setupUi(this);
+    for (int i = 1; i <= PRESET_COUNT; ++i)
+        m_ui.presetNum->addItem(QStringLiteral("preset %1").arg(i));
+    m_ui.presetNum->setCurrentIndex(0);
+    connect(m_ui.Set, &QPushButton::clicked, this, &CPtzfWidget::OnSendPreset);
+    connect(m_ui.Go, &QPushButton::clicked, this, &CPtzfWidget::OnSendPreset);
+    connect(m_ui.Speed, &QSlider::valueChanged, this, &CPtzfWidget::OnChangedSpeed);
+
+    const QRegularExpression ptzf(QStringLiteral("ptzf_*"));
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (!ptzf.match(button->objectName()).hasMatch())
+            continue;
+        m_ptzf_buttons << button;
+        connect(button, &QPushButton::pressed, this, &CPtzfWidget::OnPressedPTZF);
+        connect(button, &QPushButton::released, this, &CPtzfWidget::OnReleasedPTZF);
+    }
+
+    m_repeat_timer = new QTimer(this);
+    connect(m_repeat_timer, &QTimer::timeout, this, &CPtzfWidget::OnTimer);
+
+    const int speed = CAppSettings().readSetting(m_ui.Speed->objectName(), 0).toInt();
+    {
+        const QSignalBlocker blocker(m_ui.Speed);
+        m_ui.Speed->setValue(speed);
+    }
+    OnChangedSpeed(m_ui.Speed->value());
+
+    m_send_command = new CSendCommand(this);
+    m_send_command->setSequential(true);
+}
+
+CPtzfWidget::~CPtzfWidget()
+{
+    delete m_send_command;
+    delete m_repeat_timer;
+    CAppSettings().writeSetting(m_ui.Speed->objectName(), m_ui.Speed->value());
+}
+
+void CPtzfWidget::setConnectedDVR(const DVR& dvr, int clientId)
+{
+    m_connected_dvr = dvr;
+    m_client_id = clientId;
+    m_ui.ptzf_iris_close->setEnabled(!dvr.old_protocol());
+    m_ui.ptzf_iris_open->setEnabled(!dvr.old_protocol());
+}
+
+void CPtzfWidget::setChannel(int selectedch) { m_channel = selectedch; }
+
+void CPtzfWidget::OnChangedSpeed(int speed)
+{
+    if (speed >= 0 && speed < int(std::size(SPEED_NAMES)))
+        m_ui.SpeedLabel->setText(QLatin1String(SPEED_NAMES[speed]));
+}
+
+void CPtzfWidget::OnSendPreset()
+{
+    if (QObject* button = QObject::sender())
+        sendCommand(button->objectName());
+}
+
+void CPtzfWidget::OnPressedPTZF()
+{
+    QObject* button = QObject::sender();
+    if (!button)
+        return;
+    m_held = target();
+    m_holding = true;
+    sendTo(m_held, button->objectName(), false);
+    m_repeat_timer->start(REPEAT_INTERVAL_MS);
+}
+
+void CPtzfWidget::OnReleasedPTZF()
+{
+    // Repeats still waiting would only reach the camera after its stop.
+    m_send_command->dropQueuedRepeats();
+    sendTo(m_holding ? m_held : target(), QString(), false);
+    m_holding = false;
+    m_repeat_timer->stop();
+}
+
+void CPtzfWidget::OnTimer()
+{
+    for (QPushButton* button : m_ptzf_buttons) {
+        if (button->isDown()) {
+            sendTo(m_holding ? m_held : target(), button->objectName(), true);
+            return;
+        }
+    }
+}
+
+void CPtzfWidget::sendCommand(const QString& name) { sendTo(target(), name, false); }
+
+void CPtzfWidget::languageChange() { m_ui.retranslateUi(this); }
+
+CommandTarget CPtzfWidget::target() const { return {m_connected_dvr, m_client_id, m_channel}; }
+
+void CPtzfWidget::sendTo(const CommandTarget& target, const QString& name, bool repeat)
+{
+    const QString query = Ptzf_Query(target, name, m_ui.Speed->value(), m_ui.presetNum->currentIndex());
+    if (query.isEmpty())
+        return;
+    if (repeat)
+        m_send_command->sendRepeat(target.dvr, query);
+    else
+        m_send_command->send(target.dvr, query);
+}
