@@ -34,7 +34,8 @@ struct Packet {
 
 class Loop {
 public:
-    explicit Loop(bool bigEndian) : m_parser(bigEndian), m_bigEndian(bigEndian), m_buf(kCapacity)
+    // A spare byte, as the stream keeps: a corrupt packet's result points one past the scan.
+    explicit Loop(bool bigEndian) : m_parser(bigEndian), m_bigEndian(bigEndian), m_buf(kCapacity + 1)
     {
         POISON(m_buf.data(), kCapacity);
     }

@@ -439,7 +439,9 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
     socket.connectToHost(m_cfg.host, m_cfg.port, QIODevice::ReadWrite);
     socket.write(m_cfg.request);
 
-    std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[RECEIVE_BUFFER_SIZE]);
+    // One spare byte: the cutter reports a corrupt packet as the position one past the bytes
+    // it scanned, which must still lie inside the array.
+    std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[RECEIVE_BUFFER_SIZE + 1]);
     if (!buffer)
         qDebug("no memory for the receive buffer");
     const cgi::Parser parser(m_cfg.oldProtocol);

@@ -37,7 +37,7 @@ public:
 
     // stx must point at a start code. Returns the packet's end code, or end when more
     // bytes are needed, or end + 1 when the packet is corrupt (length over the limit or
-    // no end code right after the payload).
+    // no end code right after the payload): the scanned array needs a byte after end.
     const unsigned char* FindETX(const unsigned char* stx, const unsigned char* end) const;
 
     // True when a whole packet lies in [begin, end); *stx and *etx then hold its start and

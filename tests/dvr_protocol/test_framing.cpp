@@ -39,6 +39,7 @@ struct Cutter {
         if (n == 0)
             return;
         buf.insert(buf.end(), data, data + n);
+        buf.reserve(buf.size() + 1);  // the corrupt result points one past the scanned bytes
         Ptr pos = buf.data(), end = pos + buf.size(), stx = nullptr, etx = nullptr;
         for (;;) {
             if (parser.FindPacket(pos, end, &stx, &etx)) {
