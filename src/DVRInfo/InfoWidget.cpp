@@ -1,0 +1,208 @@
+#include "DVRInfo/InfoWidget.h"
+
+#include <QEvent>
+
+#include "Common/TextCodec.h"
+#include "DVRInfo/HDDWidget.h"
+#include "DVRInfo/InfoParser.h"
+#include "Network/HttpConnect.h"
+#include "dvr_protocol/parser.h"
+#include "dvr_types/model_info.h"
+
+namespace {
+
+constexpr int DISK_COLUMNS = 2;
+
+struct FirstPacket {
+    bool found = false;
+    uint8_t type = 0;
+    QByteArray payload;
+};
+
+FirstPacket ReadFirstPacket(const QByteArray& data, bool bigEndian)
+{
+    const cgi::Parser parser(bigEndian);
+    const auto* begin = reinterpret_cast<const unsigned char*>(data.constData());
+    const auto* end = begin + data.size();
+    const unsigned char* stx = nullptr;
+    const unsigned char* etx = nullptr;
+    FirstPacket packet;
+    // A corrupt packet gives up its start code; the next one may still be whole.
+    while (begin < end && !parser.FindPacket(begin, end, &stx, &etx)) {
+        if (etx != end + 1)
+            return packet;
+        begin = stx;
+    }
+    if (begin >= end)
+        return packet;
+    packet.found = true;
+    packet.type = parser.GetPayLoad(stx).data_type;
+    packet.payload = QByteArray(reinterpret_cast<const char*>(parser.GetDataPoint(stx)),
+                                static_cast<int>(parser.GetDataSize(stx, etx)));
+    return packet;
+}
+
+template <class M>
+bool Parse(const QByteArray& payload, M* message)
+{
+    return message->ParseFromArray(payload.constData(), static_cast<int>(payload.size()));
+}
+
+QString Text(const std::string& bytes)
+{
+    return CTextCodec::FromEucKr(bytes);
+}
+
+}  // namespace
+
+QString ModelText(const cgi::DvrInfo& info)
+{
+    if (!info.model_name().empty())
+        return Text(info.model_name());
+    const int code = static_cast<int>(info.model());
+    if (info.model() <= static_cast<uint32_t>(DvrModel::kMaxModel) && DvrModel::IsValid(code))
+        return QString::fromStdString(DvrModelInfo(DvrModel(code)).name);
+    return QString::number(info.model());
+}
+
+CInfoWidget::CInfoWidget(QWidget* parent) : QWidget(parent)
+{
+    m_ui.setupUi(this);
+    clear(false);
+}
+
+CInfoWidget::~CInfoWidget() = default;
+
+void CInfoWidget::clear(bool oldProtocol)
+{
+    for (QLabel* value : {m_ui.model, m_ui.hwVersion, m_ui.kernelVersion, m_ui.appVersion, m_ui.macAddress})
+        value->clear();
+    m_ui.oldPage->clear();
+    m_ui.logWidget->clear();
+    setDisks({});
+    m_ui.infoGroup->setVisible(!oldProtocol);
+    m_ui.pageGroup->setVisible(oldProtocol);
+    m_ui.logWidget->setVisible(!oldProtocol);
+    // The old page's text takes the room the log has otherwise.
+    m_ui.infoLayout->setRowStretch(0, oldProtocol ? 1 : 0);
+    m_ui.infoLayout->setRowStretch(1, oldProtocol ? 0 : 1);
+}
+
+InfoReply CInfoWidget::OnCompleted(const QByteArray& data)
+{
+    InfoReply reply;
+    const FirstPacket packet = ReadFirstPacket(data, false);
+    if (!packet.found)
+        return reply;
+    reply.result = InfoReply::Ignored;
+    switch (packet.type) {
+    case cgi::DATA_RESPONSE:
+        if (packet.payload.size() == 1 && packet.payload[0] != cgi::ERR_NONE) {
+            reply.result = InfoReply::Refused;
+            reply.error = CHttpConnect::getErrMessage(static_cast<uint8_t>(packet.payload[0]), false);
+        }
+        break;
+    case cgi::DATA_DVR_INFO: {
+        cgi::DvrInfo info;
+        if (Parse(packet.payload, &info)) {
+            setDvrInfo(info);
+            reply.result = InfoReply::Shown;
+        }
+        break;
+    }
+    case cgi::DATA_HDD_INFO: {
+        cgi::HddInfo info;
+        if (Parse(packet.payload, &info)) {
+            setHddInfo(info);
+            reply.result = InfoReply::Shown;
+        }
+        break;
+    }
+    case cgi::DATA_SYS_LOG: {
+        cgi::SysLog log;
+        if (Parse(packet.payload, &log)) {
+            m_ui.logWidget->setLog(log);
+            reply.result = InfoReply::Shown;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return reply;
+}
+
+InfoReply CInfoWidget::showOldPage(const QByteArray& page)
+{
+    InfoReply reply;
+    if (page.isEmpty())
+        return reply;
+    // A refusal comes as a result packet instead of the page.
+    const FirstPacket packet = ReadFirstPacket(page, true);
+    if (packet.found && page.startsWith(reinterpret_cast<const char*>(cgi::Parser::STX))
+        && packet.type == OLD_RESULT_TYPE) {
+        reply.result = InfoReply::Refused;
+        reply.error = CHttpConnect::getErrMessage(
+            packet.payload.size() == 1 ? static_cast<uint8_t>(packet.payload[0]) : -1, true);
+        return reply;
+    }
+    m_ui.oldPage->setPlainText(Text(page.toStdString()));
+    CInfoParser parser;
+    parser.parse(page.toStdString());
+    setDisks(parser.getHddInfo());
+    reply.result = InfoReply::Shown;
+    return reply;
+}
+
+void CInfoWidget::setDvrInfo(const cgi::DvrInfo& info)
+{
+    m_ui.model->setText(ModelText(info));
+    m_ui.hwVersion->setText(Text(info.hardware_version()));
+    m_ui.kernelVersion->setText(Text(info.kernel_version()));
+    m_ui.appVersion->setText(Text(info.app_version()));
+    m_ui.macAddress->setText(Text(info.mac_address()));
+}
+
+void CInfoWidget::setHddInfo(const cgi::HddInfo& info)
+{
+    std::vector<HDD_INFO_T> disks;
+    for (const cgi::HddInfo_Info& disk : info.info()) {
+        HDD_INFO_T sizes;
+        sizes.total = disk.total();
+        sizes.used = disk.used();
+        // A DVR that reports more used than it holds has nothing free, not 4 GB.
+        sizes.free = disk.used() < disk.total() ? disk.total() - disk.used() : 0;
+        disks.push_back(sizes);
+    }
+    setDisks(disks);
+}
+
+void CInfoWidget::setDisks(const std::vector<HDD_INFO_T>& disks)
+{
+    qDeleteAll(m_disks);
+    m_disks.clear();
+    for (size_t i = 0; i < disks.size(); ++i) {
+        auto* widget = new CHDDWidget(m_ui.hddList);
+        widget->setInfo(static_cast<int>(i), disks[i]);
+        m_ui.hddLayout->addWidget(widget, static_cast<int>(i) / DISK_COLUMNS,
+                                  static_cast<int>(i) % DISK_COLUMNS, Qt::AlignLeft | Qt::AlignTop);
+        m_disks.append(widget);
+    }
+}
+
+QString CInfoWidget::oldPageText() const
+{
+    return m_ui.oldPage->toPlainText();
+}
+
+void CInfoWidget::languageChange()
+{
+    m_ui.retranslateUi(this);
+}
+
+void CInfoWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        languageChange();
+    QWidget::changeEvent(event);
+}
