@@ -137,6 +137,31 @@ TEST(Stream, LiveConnectsOnceWithItsClientIdNamesAndStatus)
     EXPECT_EQ(st.failures + st.unsound, 0);
 }
 
+TEST(Stream, OldProtocolStreamOfAnUnknownKindRestartsOnceWithTheSameQuery)
+{
+    StreamRig s(SmallDvr(true));  // an H.264 model byte
+    DVR dvr = MakeDvr(s.sim, true, 0xF);
+    dvr.set_protocol_type(0);
+    s.conn.Connect(dvr, Param(0, false, 0, 0, 1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.videoCount() >= 10; }));
+    const std::vector<simdvr::StreamInfo> streams = s.sim.streams();
+    ASSERT_EQ(streams.size(), 2u);
+    // The first stream is stopped by its own client id once its first frame tells the kind.
+    const QByteArray stop = "MODE=5&CID=" + QByteArray::number(streams[0].clientId) + "&OP=5";
+    EXPECT_TRUE(s.sim.waitForRequest([&](const Request& r) { return r.body == stop; }));
+    std::vector<QByteArray> lines;
+    for (const Request& r : s.sim.requests())
+        if (r.transport == simdvr::Transport::Stream)
+            lines.push_back(r.head);
+    EXPECT_EQ(lines, std::vector<QByteArray>(2, Line("MODE=0&ID=admin&PW=1234&VER=3000&CH=f")));
+    // Only the new stream connects, and its frames carry the old header kind.
+    const StreamProbe::State st = s.probe.state();
+    EXPECT_EQ(st.connectedCount, 1);
+    EXPECT_EQ(st.lastClientId, streams[1].clientId);
+    EXPECT_TRUE(s.probe.lastInfo().oldProtocol);
+    EXPECT_EQ(st.failures + st.unsound, 0);
+}
+
 TEST(Stream, SplitJunkAndCorruptPacketsCostOnlyThemselves)
 {
     using simdvr::LengthFault;
