@@ -5,9 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <vector>
@@ -16,22 +13,13 @@
 #include "Settings/AppSettings.h"
 #include "cgi_request.pb.h"
 #include "sim/SimDvr.h"
+#include "support/UiTestSupport.h"
 
 namespace lctest {
 
 using simdvr::CSimDvr;
 using simdvr::Request;
 using simdvr::Transport;
-
-// An empty settings store in a scratch folder, so no test touches the real settings.
-inline void EmptySettings()
-{
-    static QTemporaryDir dir;
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path() + "/user");
-    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, dir.path() + "/system");
-    QSettings(CAppSettings::COMPANY_NAME, CAppSettings::APP_NAME).clear();
-}
 
 inline simdvr::Config Config(bool old, int channels = 16)
 {

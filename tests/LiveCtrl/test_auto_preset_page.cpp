@@ -41,7 +41,7 @@ TEST(AutoPresetPage, StartAndEndOnBothProtocolsStoreNothing)
 {
     for (const bool old : {false, true}) {
         SCOPED_TRACE(old ? "old" : "current");
-        EmptySettings();
+        uitest::Sandbox sandbox;
         CSimDvr sim(Config(old));
         ASSERT_TRUE(sim.start());
         CAutoPresetWidget page;
@@ -79,7 +79,7 @@ TEST(AutoPresetPage, StartAndEndOnBothProtocolsStoreNothing)
 
 TEST(AutoPresetPage, ToursAreKeptPerChannelNumberAndBadStoredValuesShowTheFirstItems)
 {
-    EmptySettings();
+    uitest::Sandbox sandbox;
     CSimDvr sim(Config(false));
     ASSERT_TRUE(sim.start());
     CAppSettings settings;

@@ -17,21 +17,17 @@ namespace {
 
 const char* const SLIDERS[] = {"contrast", "brightness", "saturation", "hsharpness", "vsharpness"};
 
+QSlider* Slider(CPictureWidget& page, int kind) { return page.findChild<QSlider*>(SLIDERS[kind]); }
+
 std::vector<int> Shown(CPictureWidget& page)
 {
     std::vector<int> values;
-    for (const char* name : SLIDERS)
-        values.push_back(page.findChild<QSlider*>(name)->value());
+    for (int kind = 0; kind < 5; ++kind)
+        values.push_back(Slider(page, kind)->value());
     return values;
 }
 
-QSlider* Slider(CPictureWidget& page, int kind) { return page.findChild<QSlider*>(SLIDERS[kind]); }
-
-struct Set {
-    int channel, type, value;
-    bool operator==(const Set& o) const { return channel == o.channel && type == o.type && value == o.value; }
-};
-void PrintTo(const Set& s, std::ostream* os) { *os << "{" << s.channel << "," << s.type << "," << s.value << "}"; }
+using Set = std::tuple<int, int, int>;  // channel, type, value
 
 std::vector<Set> Sets(const std::vector<Request>& posts)
 {

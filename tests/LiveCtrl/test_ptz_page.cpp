@@ -46,7 +46,6 @@ void ExpectPtzf(const Request& r, int cmd, int channel, int speed, int preset = 
 struct PtzPage {
     explicit PtzPage(bool old) : sim(Config(old))
     {
-        EmptySettings();
         EXPECT_TRUE(sim.start());
         page = std::make_unique<CPtzfWidget>();
         page->show();
@@ -57,6 +56,7 @@ struct PtzPage {
     }
     std::vector<Request> sent() { return SentBy(page->commandSender(), sim); }
 
+    uitest::Sandbox sandbox;
     CSimDvr sim;
     std::unique_ptr<CPtzfWidget> page;
 };
@@ -172,7 +172,7 @@ TEST(PtzPage, TheStopFollowsItsMoveToTheSameCameraWhenTheDvrIsSlow)
 
 TEST(PtzPage, TheSpeedIsKeptAcrossRunsWithItsName)
 {
-    EmptySettings();
+    uitest::Sandbox sandbox;
     const std::pair<QVariant, std::pair<int, const char*>> rows[] = {
         {QVariant(), {0, "Slow"}}, {1, {1, "Normal"}}, {2, {2, "Fast"}}, {7, {3, "Very Fast"}}, {-4, {0, "Slow"}}};
     for (const auto& [stored, shown] : rows) {

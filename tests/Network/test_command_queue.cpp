@@ -43,18 +43,15 @@ Misbehaviour HoldFirst(int ms)
     return m;
 }
 
-std::vector<int> FinishedChannels(QSignalSpy& spy, std::vector<QNetworkReply::NetworkError>* errors = nullptr)
+using Ends = std::vector<std::pair<QString, QNetworkReply::NetworkError>>;
+
+// The commands whose end was reported, with their errors, in order.
+Ends Ended(QSignalSpy& spy)
 {
-    std::vector<int> channels;
-    for (const QList<QVariant>& args : spy) {
-        cgi::Ptzf ptzf;
-        const std::string data = args.at(0).toString().section(QLatin1String("DATA="), 1).toStdString();
-        cgi::Url2Data(data, &ptzf);
-        channels.push_back(int(ptzf.channel()));
-        if (errors)
-            errors->push_back(args.at(1).value<QNetworkReply::NetworkError>());
-    }
-    return channels;
+    Ends ends;
+    for (const QList<QVariant>& args : spy)
+        ends.emplace_back(args.at(0).toString(), args.at(1).value<QNetworkReply::NetworkError>());
+    return ends;
 }
 
 }  // namespace
@@ -86,9 +83,8 @@ TEST(CommandQueue, ADvrBusyWithTheFirstCommandStillSeesThemInOrder)
     EXPECT_EQ(sender.requestTimer().interval(), CSendCommand::DEFAULT_REQUEST_TIMEOUT_MS);
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 3; }, 10000));
     EXPECT_EQ(Arrived(sim), (std::vector<int>{1, 2, 3}));
-    std::vector<QNetworkReply::NetworkError> errors;
-    EXPECT_EQ(FinishedChannels(finished, &errors), (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(errors, std::vector<QNetworkReply::NetworkError>(3, QNetworkReply::NoError));
+    EXPECT_EQ(Ended(finished), (Ends{{Cmd(1), QNetworkReply::NoError}, {Cmd(2), QNetworkReply::NoError},
+                                     {Cmd(3), QNetworkReply::NoError}}));
     EXPECT_FALSE(sender.requestTimer().isActive());
 
     // Repeats still queued when the stop comes are dropped; others stay.
@@ -131,9 +127,7 @@ TEST(CommandQueue, ASilentOrAbsentDvrHoldsTheQueueOnlyUntilTheTimeOut)
     sender.send(dvr, Cmd(2));
     EXPECT_EQ(sender.requestTimer().interval(), 300);
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 2; }, 10000));
-    std::vector<QNetworkReply::NetworkError> errors;
-    EXPECT_EQ(FinishedChannels(finished, &errors), (std::vector<int>{1, 2}));
-    EXPECT_EQ(errors, std::vector<QNetworkReply::NetworkError>(2, QNetworkReply::TimeoutError));
+    EXPECT_EQ(Ended(finished), (Ends{{Cmd(1), QNetworkReply::TimeoutError}, {Cmd(2), QNetworkReply::TimeoutError}}));
     EXPECT_EQ(Arrived(sim), (std::vector<int>{1, 2}));
 
     // Nobody listening: each fails at once and the next still goes.
@@ -143,8 +137,7 @@ TEST(CommandQueue, ASilentOrAbsentDvrHoldsTheQueueOnlyUntilTheTimeOut)
     sender.send(gone, Cmd(3));
     sender.send(gone, Cmd(4));
     ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 2; }, 10000));
-    errors.clear();
-    EXPECT_EQ(FinishedChannels(finished, &errors), (std::vector<int>{3, 4}));
-    EXPECT_EQ(errors, std::vector<QNetworkReply::NetworkError>(2, QNetworkReply::ConnectionRefusedError));
+    EXPECT_EQ(Ended(finished),
+              (Ends{{Cmd(3), QNetworkReply::ConnectionRefusedError}, {Cmd(4), QNetworkReply::ConnectionRefusedError}}));
     EXPECT_FALSE(sender.requestTimer().isActive());
 }
