@@ -5,6 +5,7 @@
 #include <google/protobuf/stubs/common.h>
 
 #include "ProtoBuf/ListMetaTypes.h"
+#include "Settings/Translator.h"
 #include "dvr_protocol/cgi_metatypes.h"
 
 int main(int argc, char* argv[])
@@ -14,6 +15,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     RegisterListMetaTypes();
     cgi::RegisterMetaTypes();
+    // The stored language, or the system's; without its translation the texts stay English.
+    CTranslator::installStored();
 
     QLabel window(QStringLiteral("ZAVO\n\nThe main window is not built yet."));
     window.setWindowTitle(QStringLiteral("ZAVO"));
