@@ -38,6 +38,18 @@ QString CPrompt::chooseFolder(QWidget* parent, const QString& title, const QStri
     return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
 }
 
+QString CPrompt::chooseOpenFile(QWidget* parent, const QString& title, const QString& start,
+                                const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, start, filter);
+}
+
+QString CPrompt::chooseSaveFile(QWidget* parent, const QString& title, const QString& start,
+                                const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, start, filter);
+}
+
 int CPrompt::exec(QDialog* dialog)
 {
     return dialog->exec();

@@ -18,6 +18,12 @@ public:
     virtual bool askText(QWidget* parent, const QString& title, const QString& label, QString* text);
     // An existing folder, or an empty string when cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& title, const QString& start);
+    // A file to open or a name to save under (filter as QFileDialog takes it); empty when
+    // cancelled.
+    virtual QString chooseOpenFile(QWidget* parent, const QString& title, const QString& start,
+                                   const QString& filter);
+    virtual QString chooseSaveFile(QWidget* parent, const QString& title, const QString& start,
+                                   const QString& filter);
     // Runs a modal dialog; the dialog's result code.
     virtual int exec(QDialog* dialog);
 
