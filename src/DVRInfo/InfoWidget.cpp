@@ -42,10 +42,15 @@ FirstPacket ReadFirstPacket(const QByteArray& data, bool bigEndian)
     return packet;
 }
 
-template <class M>
-bool Parse(const QByteArray& payload, M* message)
+// A payload that does not parse is not shown.
+template <class M, class Show>
+InfoReply::Result ShowParsed(const QByteArray& payload, Show show)
 {
-    return message->ParseFromArray(payload.constData(), static_cast<int>(payload.size()));
+    M message;
+    if (!message.ParseFromArray(payload.constData(), static_cast<int>(payload.size())))
+        return InfoReply::Ignored;
+    show(message);
+    return InfoReply::Shown;
 }
 
 QString Text(const std::string& bytes)
@@ -102,30 +107,15 @@ InfoReply CInfoWidget::OnCompleted(const QByteArray& data)
             reply.error = CHttpConnect::getErrMessage(static_cast<uint8_t>(packet.payload[0]), false);
         }
         break;
-    case cgi::DATA_DVR_INFO: {
-        cgi::DvrInfo info;
-        if (Parse(packet.payload, &info)) {
-            setDvrInfo(info);
-            reply.result = InfoReply::Shown;
-        }
+    case cgi::DATA_DVR_INFO:
+        reply.result = ShowParsed<cgi::DvrInfo>(packet.payload, [this](const cgi::DvrInfo& m) { setDvrInfo(m); });
         break;
-    }
-    case cgi::DATA_HDD_INFO: {
-        cgi::HddInfo info;
-        if (Parse(packet.payload, &info)) {
-            setHddInfo(info);
-            reply.result = InfoReply::Shown;
-        }
+    case cgi::DATA_HDD_INFO:
+        reply.result = ShowParsed<cgi::HddInfo>(packet.payload, [this](const cgi::HddInfo& m) { setHddInfo(m); });
         break;
-    }
-    case cgi::DATA_SYS_LOG: {
-        cgi::SysLog log;
-        if (Parse(packet.payload, &log)) {
-            m_ui.logWidget->setLog(log);
-            reply.result = InfoReply::Shown;
-        }
+    case cgi::DATA_SYS_LOG:
+        reply.result = ShowParsed<cgi::SysLog>(packet.payload, [this](const cgi::SysLog& m) { m_ui.logWidget->setLog(m); });
         break;
-    }
     default:
         break;
     }

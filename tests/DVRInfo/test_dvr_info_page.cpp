@@ -186,3 +186,39 @@ TEST_F(InfoPageTest, OldDvrShowsItsPageAsItCame)
     EXPECT_EQ(prompt.messages, QStringList({"[ERROR]password miss"}));
     EXPECT_TRUE(page.infoWidget()->oldPageText().isEmpty());
 }
+
+TEST(InfoWidget, OnlyTheFirstWholePacketCounts)
+{
+    using simdvr::MakePacket;
+    cgi::DvrInfo info;
+    info.set_model_name("ZV-0401");
+    const QByteArray dvrInfo = MakePacket(3, cgi::DATA_DVR_INFO, QByteArray::fromStdString(info.SerializeAsString()), false);
+    const QByteArray junk("\xFB\xFB\xFB\xFC\x00\x01\xFF\xFF\xFF\x7F", 10);
+    struct Case {
+        const char* name;
+        QByteArray reply;
+        InfoReply::Result result;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"nothing", QByteArray(), InfoReply::Empty, ""},
+        {"half a packet", dvrInfo.left(dvrInfo.size() - 1), InfoReply::Empty, ""},
+        {"information", dvrInfo, InfoReply::Shown, ""},
+        {"after a corrupt packet", junk + dvrInfo, InfoReply::Shown, ""},
+        {"not a message", MakePacket(0, cgi::DATA_DVR_INFO, "\xFF\xFF", false), InfoReply::Ignored, ""},
+        {"another type", MakePacket(0, cgi::DATA_PICTURE_CONTROL, "", false) + dvrInfo, InfoReply::Ignored, ""},
+        {"no error", MakePacket(0, cgi::DATA_RESPONSE, QByteArray(1, 0), false), InfoReply::Ignored, ""},
+        {"refused", MakePacket(0, cgi::DATA_RESPONSE, QByteArray(1, 4), false), InfoReply::Refused,
+         "[ERROR]permission denied"},
+    };
+    for (const Case& c : cases) {
+        CInfoWidget widget;
+        const InfoReply reply = widget.OnCompleted(c.reply);
+        EXPECT_EQ(reply.result, c.result) << c.name;
+        EXPECT_EQ(reply.error, c.error) << c.name;
+        EXPECT_EQ(widget.modelText(), reply.result == InfoReply::Shown ? "ZV-0401" : "") << c.name;
+    }
+    CInfoWidget widget;
+    EXPECT_EQ(widget.showOldPage(MakePacket(0, CInfoWidget::OLD_RESULT_TYPE, QByteArray(1, 9), true)).error,
+              "[ERROR]unknown");
+}

@@ -249,6 +249,10 @@ TEST_F(DVRTreeTest, CameraModeListsCamerasAndDragsThem)
     old->set_old_protocol(true);
     old->set_chnum(8);
     old->add_chname("Lobby");
+    Group* office = list.add_group();
+    office->set_name("Office");
+    office->add_dvr()->set_name("Reception");
+    office->mutable_dvr(0)->set_chnum(4);
     ASSERT_TRUE(CControlDVRList().Save(list));
 
     CDVRListTree tree;
@@ -263,6 +267,8 @@ TEST_F(DVRTreeTest, CameraModeListsCamerasAndDragsThem)
     ASSERT_TRUE(sim.waitUntil([&] { return ItemTexts(currentItem).value(3) == "Gate"; }));
     EXPECT_EQ(ChannelNames(stored().group(0).dvr(0)), QStringList({"Door", "Yard", "Hall", "Gate"}));
     EXPECT_EQ(sim.requests().size(), 1u);
+    EXPECT_EQ(ItemTexts(tree.topLevelItem(1)->child(0)), QStringList({"Camera 1", "Camera 2", "Camera 3", "Camera 4"}));
+    tree.resize(240, 560);
     uitest::Screenshot(&tree, "dvr-tree-cameras");
 
     // Moving the mouse with a camera current offers it to the e-map; its drag data says the same.
