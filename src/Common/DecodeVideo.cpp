@@ -186,7 +186,12 @@ void CDecodeVideo::SetResolution(int slot, const FrameSize& size, const AVCodecI
         m_xvid.reset(slot);
     } else {
         m_xvid.close(slot);
-        m_h264.SetupCodec(slot, size.width, size.height, codec);
+        // A broken size in the stream's parameter sets would cost gigabytes before the
+        // picture is refused. libavcodec counts rows aligned to its SIMD width: twice the
+        // output's pixels leave room for that.
+        const size_t pixel = CH264Decoder::PictureBytes(m_h264.GetPixelFormat(), 1, 1);
+        m_h264.SetupCodec(slot, size.width, size.height, codec,
+                          pixel > 0 ? int64_t(2 * MAX_PICTURE_BYTES / pixel) : 0);
     }
 }
 

@@ -76,7 +76,8 @@ CH264Decoder::Slot* CH264Decoder::GetSlot(int slot) const
     return &m_slots[slot];
 }
 
-bool CH264Decoder::SetupCodec(int slot, int width, int height, const AVCodecID& codec)
+bool CH264Decoder::SetupCodec(int slot, int width, int height, const AVCodecID& codec,
+                              int64_t maxPixels)
 {
     Slot* s = GetSlot(slot);
     if (!s)
@@ -92,6 +93,8 @@ bool CH264Decoder::SetupCodec(int slot, int width, int height, const AVCodecID& 
     // Only hints: the stream's own parameter sets decide the picture size.
     s->context->width = std::max(0, width);
     s->context->height = std::max(0, height);
+    if (maxPixels > 0)
+        s->context->max_pixels = maxPixels;
     s->context->thread_type = FF_THREAD_SLICE;
     s->context->thread_count = getSliceThreads();
     // Every picture comes out of the call that delivered its packet.

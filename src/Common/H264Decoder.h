@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
 extern "C" {
@@ -27,8 +28,9 @@ public:
     void Deinit();
 
     // (Re)opens the slot's decoder; false when no decoder could be opened (the slot then
-    // stays closed and decodes nothing until the next successful set-up).
-    bool SetupCodec(int slot, int width, int height, const AVCodecID& codec);
+    // stays closed and decodes nothing until the next successful set-up). A stream announcing
+    // more than maxPixels (0: no limit) is refused before its pictures are allocated.
+    bool SetupCodec(int slot, int width, int height, const AVCodecID& codec, int64_t maxPixels = 0);
     void CloseCodec(int slot);
     bool IsOpen(int slot) const;
 

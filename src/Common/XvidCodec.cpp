@@ -23,10 +23,21 @@ constexpr size_t INPUT_PADDING = 64;
 // A frame may carry its own VOL ahead of the picture; each one costs one call.
 constexpr int MAX_HEADERS_PER_FRAME = 4;
 
+// Whether bits hold a VOL start code (00 00 01 20 to 2F).
+bool HoldsVol(const unsigned char* bits, size_t length)
+{
+    for (size_t i = 0; i + 3 < length; ++i) {
+        if (bits[i] == 0 && bits[i + 1] == 0 && bits[i + 2] == 1 && (bits[i + 3] & 0xF0) == 0x20)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 struct CXvidCodec::Slot {
     void* handle = nullptr;
+    FrameSize handleSize;  // the picture size the handle was made for
     std::atomic<bool> headerNeeded{true};
     FrameSize streamSize;
     std::vector<unsigned char> input;  // the frame with zero padding behind it
@@ -145,15 +156,21 @@ int CXvidCodec::decodeFrame(int slot, int width, int height, const unsigned char
         return xvid_decore(s->handle, XVID_DEC_DECODE, &frame, stats);
     };
 
+    // A handle keeps the size it was made for: a VOL announcing another size is skipped by
+    // xvidcore instead of making it allocate pictures of that size (a broken size in a frame
+    // would cost gigabytes).
+    if (s->handle && (s->handleSize.width != width || s->handleSize.height != height))
+        close(slot);
     if (!s->handle) {
         xvid_dec_create_t create;
         std::memset(&create, 0, sizeof create);
         create.version = XVID_API_VERSION;
-        create.width = 0;
-        create.height = 0;
+        create.width = width;
+        create.height = height;
         if (xvid_decore(nullptr, XVID_DEC_CREATE, &create, nullptr) < 0 || !create.handle)
             return 0;
         s->handle = create.handle;
+        s->handleSize = FrameSize{width, height};
         s->headerNeeded = true;
     }
 
@@ -180,8 +197,11 @@ int CXvidCodec::decodeFrame(int slot, int width, int height, const unsigned char
         const int used = decode(bits, left, fits ? output : nullptr, &stats);
         if (used < 0)
             return 0;
-        if (stats.type == XVID_TYPE_VOL) {
-            s->streamSize = FrameSize{stats.data.vol.width, stats.data.vol.height};
+        const bool vol = stats.type == XVID_TYPE_VOL;
+        if (vol || HoldsVol(bits, static_cast<size_t>(used))) {
+            // A VOL of another size is skipped, not taken: what follows it is coded for a
+            // picture this slot cannot show.
+            s->streamSize = vol ? FrameSize{stats.data.vol.width, stats.data.vol.height} : FrameSize();
             if (used == 0 || static_cast<size_t>(used) >= left)
                 return 0;
             bits += used;

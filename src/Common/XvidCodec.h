@@ -26,7 +26,8 @@ public:
     // must hold OutputBytes(width, height). Returns width x height x 4 when a picture was
     // written and 0 otherwise. The picture is written only when the stream's own size
     // equals width x height; with a null output the decoder keeps its state but writes
-    // nothing.
+    // nothing. A VOL in a frame announcing another size is skipped (no buffers of that size
+    // are made), and the slot writes nothing until a VOL of the header's size or reset().
     int decodeFrame(int slot, int width, int height, const unsigned char* data,
                     unsigned char* output, size_t length);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -205,6 +207,32 @@ TEST_F(DecodeVideoTest, FramesThatCannotFitAreRefusedAndHeldPicturesNeverOverwri
     dv.Deinit();
     EXPECT_TRUE(dv.GetDecodedImage(0).isNull());
     EXPECT_EQ(Pixels(shown[0]), cifRgb[0]);
+}
+
+TEST_F(DecodeVideoTest, SizesInsideTheStreamThatCannotBeShownAreRefusedBeforeTheirPicturesAreMade)
+{
+    // A baseline SPS for 16000 x 16000, its PPS and an IDR slice: decoded, gigabytes.
+    const AccessUnit huge{{0x00, 0x00, 0x00, 0x01, 0x67, 0x42, 0xC0, 0x1E, 0xDA, 0x00, 0x3E, 0x80, 0x07, 0xD1, 0x90, 0x00,
+                           0x00, 0x00, 0x01, 0x68, 0xCE, 0x3C, 0x80, 0x00, 0x00, 0x00, 0x01, 0x65, 0x88, 0x84, 0xA4, 0x01},
+                          true};
+    // A VOL for 8176 x 8176 in front of the first VOP of the CIF clip.
+    const Clip m4v = testmedia::LoadClip(Codec::Mpeg4, "cif");
+    AccessUnit bigVol{std::vector<uint8_t>(CXvidCodec::HEADER_SIZE), true};
+    CXvidCodec::MakeMP4SeqHdr(8176, 8176, false, bigVol.data.data());
+    const std::vector<uint8_t> vop = WithoutHeaders(m4v.units)[0].data;
+    bigVol.data.insert(bigVol.data.end(), vop.begin(), vop.end());
+    auto peakKb = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    const long before = peakKb();
+    EXPECT_EQ(Decode(dv, 0, huge, kCif) + DecodeMpeg4(dv, 1, bigVol, kCif), 0u);
+    EXPECT_LT(peakKb() - before, 256 * 1024);
+    // The slots go on with the streams' own sizes.
+    ASSERT_GT(DecodeCif(0, 0), 0u);
+    EXPECT_EQ(Pixels(dv.GetDecodedImage(0)), cifRgb[0]);
+    EXPECT_EQ(DecodeMpeg4(dv, 1, m4v.units[0], kCif), size_t(352) * 240 * 4);
 }
 
 TEST_F(DecodeVideoTest, OldProtocolH264KeyFramesGetParameterSetsInFront)
