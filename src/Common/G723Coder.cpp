@@ -1,3 +1,4 @@
+// Follows the structure of Sun's public-domain g72x reference code (g72x.c, g723_24.c): state, tables, steps.
 #include "G723Coder.h"
 
 #include <cstdlib>
