@@ -21,14 +21,14 @@ void CScreenWidget::setInfo(const CDisplayInfo& info)
     const QString tip = m_info.failed ? m_info.title : QString();
     if (toolTip() != tip)
         setToolTip(tip);
-    if (CellPainter::showsPicture(m_info))
-        ++m_picturesDrawn;
+    m_pictureUnpainted = CellPainter::showsPicture(m_info);
     updatePixmap();
 }
 
 void CScreenWidget::clear()
 {
     m_info.clear();
+    m_pictureUnpainted = false;
     if (!toolTip().isEmpty())
         setToolTip(QString());
     updatePixmap();
@@ -145,6 +145,15 @@ void CScreenWidget::mouseReleaseEvent(QMouseEvent* event)
 void CScreenWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     emit doubleClicked(event);
+}
+
+void CScreenWidget::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (m_pictureUnpainted) {
+        m_pictureUnpainted = false;
+        ++m_picturesDrawn;
+    }
 }
 
 void CScreenWidget::resizeEvent(QResizeEvent* event)

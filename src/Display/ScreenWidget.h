@@ -8,6 +8,7 @@
 #include "Display/DisplayInfo.h"
 
 class QMouseEvent;
+class QPaintEvent;
 class QResizeEvent;
 
 // One screen cell drawn without OpenGL: paints its picture and marks into a pixmap of its
@@ -34,7 +35,8 @@ public:
 
     const QRect& zoomRect() const { return m_zoomRect; }
     bool zoomApplied() const { return m_zoomApplied; }
-    // New pictures painted since the cell was made.
+    // New pictures painted since the cell was made: pictures replaced before a paint
+    // reached the screen are not counted.
     quint64 picturesDrawn() const { return m_picturesDrawn; }
 
 signals:
@@ -46,6 +48,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     CDisplayInfo m_info;
@@ -60,4 +63,6 @@ private:
     int m_osdEvent = 1;
     bool m_dragging = false;
     quint64 m_picturesDrawn = 0;
+    // The pixmap holds a picture no paint has shown yet.
+    bool m_pictureUnpainted = false;
 };

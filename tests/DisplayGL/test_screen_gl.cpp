@@ -115,7 +115,7 @@ TEST(ScreenGL, WidgetCellsDrawPicturesMarksAndStatesAndEveryOpenGLModeAgrees)
 TEST(ScreenGL, TheNewestPictureWinsAndUnchangedCellsKeepTheirs)
 {
     REQUIRE_X();
-    for (OpenGLMode mode : {OPENGL_MODE_ON, OPENGL_MODE_POWER_OF_2}) {
+    for (OpenGLMode mode : {OPENGL_MODE_ON, OPENGL_MODE_POWER_OF_2, OPENGL_MODE_OFF}) {
         Wall wall(mode, 4);
         const QPoint first = wall.rects[0].center();
         const QPoint second = wall.rects[1].center();
