@@ -5,6 +5,7 @@
 
 #include "Common/AppDir.h"
 #include "Common/PBFile.h"
+#include "DVRList/ControlDVRList.h"
 
 namespace {
 
@@ -28,4 +29,34 @@ EMapGroupList CControlEMapList::Load()
 bool CControlEMapList::Save(const EMapGroupList& list)
 {
     return CPBFile(filePath(), PB_EMAPLIST_FILECODE).Save(list);
+}
+
+QIcon CControlEMapList::getGroupIcon()
+{
+    // The same folder as the DVR tree's groups.
+    return CControlDVRList::getGroupIcon();
+}
+
+QIcon CControlEMapList::getMapIcon()
+{
+    static const QIcon icon(QStringLiteral(":/Viewer/files/images/map.png"));
+    return icon;
+}
+
+QIcon CControlEMapList::getConnectedMapIcon()
+{
+    static const QIcon icon(QStringLiteral(":/Viewer/files/images/connected_map.png"));
+    return icon;
+}
+
+QIcon CControlEMapList::getSelectedMapEditIcon()
+{
+    static const QIcon icon(QStringLiteral(":/Viewer/files/images/selected_map_edit.png"));
+    return icon;
+}
+
+QIcon CControlEMapList::getSelectedMapViewIcon()
+{
+    static const QIcon icon(QStringLiteral(":/Viewer/files/images/selected_map_view.png"));
+    return icon;
 }

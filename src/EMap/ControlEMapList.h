@@ -1,12 +1,26 @@
 #pragma once
 
+#include <QIcon>
+
 #include "EMapList.pb.h"
 
-// Where the e-map list lies. Made on the stack for one call.
+// Item data role of column 0 in the e-map list: a group item holds its EMapList, a map item
+// its EMap.
+inline constexpr int EMAP_LIST_DATA_ROLE = Qt::UserRole;
+
+// Where the e-map list lies, and the icons of its tree. Made on the stack for one call.
 class CControlEMapList {
 public:
     // The stored e-map groups; empty when there is no readable file.
     EMapGroupList Load();
     // Replaces the stored list; false when it could not be written and the old file stays.
     [[nodiscard]] bool Save(const EMapGroupList& list);
+
+    static QIcon getGroupIcon();
+    static QIcon getMapIcon();
+    // A map of the group open in view mode, other than the one shown.
+    static QIcon getConnectedMapIcon();
+    // The map shown, in edit and in view mode.
+    static QIcon getSelectedMapEditIcon();
+    static QIcon getSelectedMapViewIcon();
 };

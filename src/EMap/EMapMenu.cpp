@@ -1,0 +1,25 @@
+#include "EMap/EMapMenu.h"
+
+#include "EMap/EMapList.h"
+
+CEMapMenu::CEMapMenu(QWidget* emapList) : QMenu(emapList)
+{
+    auto* list = qobject_cast<CEMapList*>(emapList);
+    const struct {
+        QString text;
+        void (CEMapList::*slot)();
+    } actions[] = {
+        {tr("Add EMap"), &CEMapList::OnAddEMap},
+        {tr("Edit EMap"), &CEMapList::OnEditEMap},
+        {tr("Delete EMap"), &CEMapList::OnDeleteEMap},
+    };
+    for (const auto& a : actions) {
+        // Owned by the menu: the main window builds a menu per right click.
+        auto* action = new QAction(a.text, this);
+        addAction(action);
+        if (list)
+            connect(action, &QAction::triggered, list, a.slot);
+    }
+}
+
+CEMapMenu::~CEMapMenu() = default;
