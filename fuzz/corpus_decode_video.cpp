@@ -54,15 +54,6 @@ std::vector<AccessUnit> WithoutParameterSets(std::vector<AccessUnit> units)
     return units;
 }
 
-// MPEG-4 units as the DVRs send them: from the VOP on, without the stream headers.
-std::vector<AccessUnit> WithoutHeaders(std::vector<AccessUnit> units)
-{
-    const uint8_t vop[] = {0, 0, 1, 0xB6};
-    for (AccessUnit& u : units)
-        u.data.erase(u.data.begin(), std::search(u.data.begin(), u.data.end(), vop, vop + 4));
-    return units;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -70,7 +61,7 @@ int main(int argc, char** argv)
     const auto h264 = testmedia::LoadClip(Codec::H264, "cif").units;
     const auto mpeg4 = testmedia::LoadClip(Codec::Mpeg4, "cif").units;
     const auto bare = WithoutParameterSets(h264);
-    const auto dvr = WithoutHeaders(mpeg4);
+    const auto dvr = testmedia::WithoutMpeg4Headers(mpeg4);
     const std::string h264Key = Record(KEY, h264[0].data);
     return corpus::WriteSeeds(
         argc, argv,

@@ -61,7 +61,7 @@ std::vector<Picture> DecodeWithLibavcodec(const Clip& clip, int format)
     return out;
 }
 
-// Re-encoded with the fixed VOL header's parameters; WithoutHeaders cuts the headers as a DVR does.
+// Re-encoded with the fixed VOL header's parameters.
 std::vector<AccessUnit> DvrStyleMpeg4(const Clip& clip)
 {
     xvid_gbl_init_t init{};
@@ -96,14 +96,6 @@ std::vector<AccessUnit> DvrStyleMpeg4(const Clip& clip)
     }
     xvid_encore(create.handle, XVID_ENC_DESTROY, nullptr, nullptr);
     return out;
-}
-
-std::vector<AccessUnit> WithoutHeaders(std::vector<AccessUnit> units)
-{
-    const uint8_t vop[] = {0, 0, 1, 0xB6};
-    for (auto& u : units)
-        u.data.erase(u.data.begin(), std::search(u.data.begin(), u.data.end(), vop, vop + 4));
-    return units;
 }
 
 size_t Decode(CDecodeVideo& dv, int slot, const AccessUnit& unit, FrameSize size,
@@ -219,7 +211,7 @@ TEST_F(DecodeVideoTest, SizesInsideTheStreamThatCannotBeShownAreRefusedBeforeThe
     const Clip m4v = testmedia::LoadClip(Codec::Mpeg4, "cif");
     AccessUnit bigVol{std::vector<uint8_t>(CXvidCodec::HEADER_SIZE), true};
     CXvidCodec::MakeMP4SeqHdr(8176, 8176, false, bigVol.data.data());
-    const std::vector<uint8_t> vop = WithoutHeaders(m4v.units)[0].data;
+    const std::vector<uint8_t> vop = testmedia::WithoutMpeg4Headers(m4v.units)[0].data;
     bigVol.data.insert(bigVol.data.end(), vop.begin(), vop.end());
     auto peakKb = [] {
         rusage usage{};
@@ -266,7 +258,7 @@ TEST(XvidDecoding, FixedHeaderPatchedForTheSizeDecodesStreamsWithoutVol)
     for (const char* name : {"cif", "d1"}) {
         const Clip clip = testmedia::LoadClip(Codec::Mpeg4, name);
         const auto encoded = DvrStyleMpeg4(clip);
-        const auto dvr = WithoutHeaders(encoded);
+        const auto dvr = testmedia::WithoutMpeg4Headers(encoded);
         ASSERT_LT(dvr[0].data.size(), encoded[0].data.size());
         CDecodeVideo dv;
         dv.Init(3);

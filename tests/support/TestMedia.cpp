@@ -1,5 +1,6 @@
 #include "TestMedia.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -115,6 +116,14 @@ std::vector<AccessUnit> SplitMpeg4(const uint8_t* data, size_t size)
     }
     if (hasVop)
         units.push_back({std::vector<uint8_t>(data + unitStart, data + size), key});
+    return units;
+}
+
+std::vector<AccessUnit> WithoutMpeg4Headers(std::vector<AccessUnit> units)
+{
+    const uint8_t vop[] = {0, 0, 1, 0xB6};
+    for (AccessUnit& u : units)
+        u.data.erase(u.data.begin(), std::search(u.data.begin(), u.data.end(), vop, vop + 4));
     return units;
 }
 

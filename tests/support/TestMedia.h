@@ -37,6 +37,9 @@ std::vector<AccessUnit> SplitH264(const uint8_t* data, size_t size);
 // Key = I-VOP.
 std::vector<AccessUnit> SplitMpeg4(const uint8_t* data, size_t size);
 
+// MPEG-4 units as DVRs send them: from the VOP on, without the stream headers.
+std::vector<AccessUnit> WithoutMpeg4Headers(std::vector<AccessUnit> units);
+
 // The standard clips: "d1" is 704x480, "cif" 352x240, both 30 fps, a key frame every 30 frames.
 Clip LoadClip(Codec codec, const std::string& size);
 
