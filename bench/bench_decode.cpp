@@ -8,11 +8,20 @@
 // --benchmark_report_aggregates_only=true: interleaving keeps the pairs comparable on a busy
 // machine. Run Memory_64CifCells alone (--benchmark_filter=Memory) for a clean figure.
 // Memory_64CifCells reports the resident size of the process with 64 CIF cells in use.
+// Memory_64CifSlotsVsBare feeds the whole CIF H.264 clip to 64 CDecodeVideo slots (each
+// latest picture held, as a cell holds it) and to 64 bare libavcodec decoders, each side in
+// a child process of its own, and reports what each added to the anonymous resident memory
+// (slots_MB, bare_MB) and their ratio.
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,6 +34,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "Common/DecodeVideo.h"
 #include "Display/DisplayVideo.h"
 #include "support/TestMedia.h"
 
@@ -217,20 +227,24 @@ void Display(benchmark::State& state, Codec codec, const char* size)
     state.counters["pictures"] = double(pictures);
 }
 
-long ResidentKb()
+// A line of /proc/self/status such as "VmRSS" or "RssAnon", in kB.
+long StatusKb(const char* field = "VmRSS")
 {
     FILE* f = std::fopen("/proc/self/status", "r");
     if (!f)
         return 0;
+    const std::string format = std::string(field) + ": %ld kB";
     char line[256];
     long kb = 0;
     while (std::fgets(line, sizeof line, f)) {
-        if (std::sscanf(line, "VmRSS: %ld kB", &kb) == 1)
+        if (std::sscanf(line, format.c_str(), &kb) == 1)
             break;
     }
     std::fclose(f);
     return kb;
 }
+
+long ResidentKb() { return StatusKb(); }
 
 // 64 cells of CIF H.264, each with its picture held by its cell, then local playback's
 // 16 queues filled once through.
@@ -274,6 +288,95 @@ void Memory_64CifCells(benchmark::State& state)
     }
 }
 
+// What work adds to the anonymous resident memory (code pages left out), in MiB, run in a
+// child process so that neither side of a comparison reuses what the other freed. -1 when
+// the child failed.
+double AnonGrowthInChild(const std::function<void()>& work)
+{
+    int fds[2];
+    if (pipe(fds) != 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        // Heap this process freed before would be taken again without showing as growth.
+        malloc_trim(0);
+        const long before = StatusKb("RssAnon");
+        work();
+        const double mb = double(StatusKb("RssAnon") - before) / 1024.0;
+        _exit(write(fds[1], &mb, sizeof mb) == sizeof mb ? 0 : 1);
+    }
+    close(fds[1]);
+    double mb = -1;
+    if (pid < 0 || read(fds[0], &mb, sizeof mb) != sizeof mb)
+        mb = -1;
+    close(fds[0]);
+    int status = 0;
+    if (pid > 0 && (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0))
+        mb = -1;
+    return mb;
+}
+
+constexpr int MEMORY_CELLS = 64;
+
+// The feeders keep what they made: the child measures after they return, then exits.
+void FeedSlots(const Clip& clip)
+{
+    auto* dv = new CDecodeVideo;
+    dv->Init(MEMORY_CELLS);
+    dv->changeOpenglOption(true);
+    auto* shown = new std::vector<QImage>(MEMORY_CELLS);
+    for (const auto& unit : clip.units) {
+        for (int slot = 0; slot < MEMORY_CELLS; ++slot) {
+            if (dv->DecodeFrame(PROTOCOL_CFRAME_H264, slot, unit.data.data(), unit.data.size(),
+                                FrameSize{clip.width, clip.height}, unit.key ? FRAME_KEY : FRAME_DELTA) > 0)
+                (*shown)[size_t(slot)] = dv->GetDecodedImage(slot);
+        }
+    }
+}
+
+void FeedBare(const Clip& clip)
+{
+    const AVCodec* decoder = avcodec_find_decoder(AV_CODEC_ID_H264);
+    std::vector<AVCodecContext*> contexts;
+    AVPacket* packet = av_packet_alloc();
+    std::vector<AVFrame*> frames;
+    for (int i = 0; i < MEMORY_CELLS; ++i) {
+        AVCodecContext* ctx = avcodec_alloc_context3(decoder);
+        ctx->thread_type = FF_THREAD_SLICE;
+        ctx->thread_count = 1;
+        ctx->flags |= AV_CODEC_FLAG_LOW_DELAY;
+        avcodec_open2(ctx, decoder, nullptr);
+        contexts.push_back(ctx);
+        frames.push_back(av_frame_alloc());
+    }
+    for (const auto& unit : clip.units) {
+        for (int i = 0; i < MEMORY_CELLS; ++i) {
+            packet->data = const_cast<uint8_t*>(unit.data.data());
+            packet->size = static_cast<int>(unit.data.size());
+            avcodec_send_packet(contexts[size_t(i)], packet);
+            while (avcodec_receive_frame(contexts[size_t(i)], frames[size_t(i)]) == 0) {
+            }
+        }
+    }
+}
+
+void Memory_64CifSlotsVsBare(benchmark::State& state)
+{
+    const Clip& clip = GetClip(Codec::H264, "cif");
+    for (auto _ : state) {
+        const double slotMb = AnonGrowthInChild([&] { FeedSlots(clip); });
+        const double bareMb = AnonGrowthInChild([&] { FeedBare(clip); });
+        if (slotMb < 0 || bareMb <= 0) {
+            state.SkipWithError("a measuring child failed");
+            return;
+        }
+        state.counters["slots_MB"] = slotMb;
+        state.counters["bare_MB"] = bareMb;
+        state.counters["ratio"] = slotMb / bareMb;
+    }
+}
+
 }  // namespace
 
 BENCHMARK_CAPTURE(BareLibavcodec, h264_d1, Codec::H264, "d1")->Arg(1)->Arg(2)->Arg(4);
@@ -287,3 +390,4 @@ BENCHMARK_CAPTURE(BareLibavcodec, mpeg4_cif, Codec::Mpeg4, "cif")->Arg(1);
 BENCHMARK_CAPTURE(BareXvid, mpeg4_cif, "cif");
 BENCHMARK_CAPTURE(Display, mpeg4_cif, Codec::Mpeg4, "cif");
 BENCHMARK(Memory_64CifCells)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Memory_64CifSlotsVsBare)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -5,9 +5,12 @@
 //   16 D1 cells: one DVR of 16 channels on one thread (Live S).
 //   64 CIF cells: four DVRs of 16 channels, one thread each (Live M).
 // Reported per run (ZAVO_BENCH_SECONDS, default 6, after a 2 s warm-up):
+//   offered/s   frames the clips offered (handed to the display widget) per second
 //   fed/s       pictures decoded and handed to the display per second
-//   drawn/s     pictures that reached a repaint (uploaded or painted) per second
-//   drawn/fed   the share of pictures the screen showed
+//   drawn/s     pictures that reached a repaint per second (GL: uploaded for a frame of the
+//               wall; widget cells: painted)
+//   drawn/fed   the share of decoded pictures the screen showed
+//   drawn/offered  the share of the clips' pictures the screen showed
 //   gui_cores   CPU time of the GUI thread per second of wall time
 //   proc_cores  CPU time of the whole process per second (decoding and the GL rasteriser)
 //   lat_p50_ms, lat_p95_ms  from handing a frame over to the first repaint that showed it
@@ -207,6 +210,7 @@ void Wall(benchmark::State& state, Config config)
     }
 
     std::atomic<bool> stop{false};
+    std::atomic<int64_t> offered{0};
     std::vector<std::thread> feeders;
     for (int d = 0; d < dvrs; ++d) {
         feeders.emplace_back([&, d] {
@@ -225,6 +229,7 @@ void Wall(benchmark::State& state, Config config)
                     const auto& units = frames->byChannel[ch];
                     const auto& f = units[size_t(tick) % units.size()];
                     t_handed = Clock::now();
+                    ++offered;
                     w.slotDisplayVideo(info, f.data(), f.size());
                 }
             }
@@ -235,6 +240,7 @@ void Wall(benchmark::State& state, Config config)
     const char* env = std::getenv("ZAVO_BENCH_SECONDS");
     const int seconds = env ? std::max(1, std::atoi(env)) : 6;
     for (auto _ : state) {
+        const int64_t offered0 = offered;
         const int64_t fed0 = latency.fed;
         const quint64 drawn0 = screen->picturesDrawn();
         {
@@ -250,6 +256,7 @@ void Wall(benchmark::State& state, Config config)
         const double gui = (ThreadCpu() - gui0) / elapsed;
         const double proc = (ProcessCpu() - proc0) / elapsed;
         const double fed = double(latency.fed - fed0) / elapsed;
+        const double offer = double(offered - offered0) / elapsed;
         const double drawn = double(screen->picturesDrawn() - drawn0) / elapsed;
         std::vector<double> lat;
         {
@@ -259,9 +266,11 @@ void Wall(benchmark::State& state, Config config)
         }
         std::sort(lat.begin(), lat.end());
         auto pct = [&](double p) { return lat.empty() ? 0.0 : lat[size_t(p * double(lat.size() - 1))]; };
+        state.counters["offered/s"] = offer;
         state.counters["fed/s"] = fed;
         state.counters["drawn/s"] = drawn;
         state.counters["drawn/fed"] = fed > 0 ? drawn / fed : 0;
+        state.counters["drawn/offered"] = offer > 0 ? drawn / offer : 0;
         state.counters["gui_cores"] = gui;
         state.counters["proc_cores"] = proc;
         state.counters["lat_p50_ms"] = pct(0.5);
