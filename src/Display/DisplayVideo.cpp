@@ -359,6 +359,7 @@ void CDisplayVideo::decodeProcess(int channel)
             // never throws away a picture another channel has just started again.
             if (speed != lastSpeed || record.layout != lastLayout) {
                 m_decoder.RestartIPicture(record.widgetIndex);
+                q.tracker = PtsDelay();
                 lastSpeed = speed;
                 lastLayout = record.layout;
             }

@@ -83,6 +83,9 @@ public:
     // dropped. Read the layout before reading the mapping a record is made from.
     void layoutChanged() { ++m_layout; }
     unsigned layout() const { return m_layout; }
+    // Local playback jumps (seek, new speed, pause, stop): every frame queued so far is
+    // dropped unshown and each channel's cell and pacing start over with the next frame.
+    void flush() { layoutChanged(); }
 
     // Local playback.
     void startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode);

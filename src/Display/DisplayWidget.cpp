@@ -437,6 +437,8 @@ void CDisplayWidget::UpdateEventAlarmSetting()
 
 void CDisplayWidget::slotDecoderRestart(int ch) { m_displayVideo->clear(ch); }
 
+void CDisplayWidget::slotDecoderFlush() { m_displayVideo->flush(); }
+
 void CDisplayWidget::setPbStatus(const cgi::PbControl_Cmd& command) { m_displayVideo->setPbStatus(command); }
 
 void CDisplayWidget::setDeinterlaced(bool on) { m_displayVideo->setDeinterlaced(on); }

@@ -122,6 +122,8 @@ public slots:
     void UpdateDisplaySettings();
     void UpdateEventAlarmSetting();
     void slotDecoderRestart(int ch);
+    // Local playback: drops every queued frame (see CDisplayVideo::flush).
+    void slotDecoderFlush();
     void mouseDoubleClicked(QMouseEvent* event);
     void switchChannel();
 

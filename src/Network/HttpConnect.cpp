@@ -705,7 +705,8 @@ CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsi
         emit Connected(dvrInfo, m_clientId);
     }
 
-    if (m_cfg.mode == 2 && m_cfg.backupEnd != 0 && frameTime >= m_cfg.backupEnd) {
+    // Frames stamped with the end time belong to the backup's last second: kept.
+    if (m_cfg.mode == 2 && m_cfg.backupEnd != 0 && frameTime > m_cfg.backupEnd) {
         if (!run.backupEndReported) {
             run.backupEndReported = true;
             emit updateBackupProgress(-1);

@@ -529,7 +529,8 @@ void Conn::produce()
         ++videoIdx;
     };
     auto backupDone = [&] {
-        return info.mode == 2 && info.endTime != 0 && info.lastFrameTime >= info.endTime;
+        // The whole last second is sent; the first frame past it ends the backup.
+        return info.mode == 2 && info.endTime != 0 && info.lastFrameTime > info.endTime;
     };
 
     const int64_t elapsed = clock.elapsed();

@@ -1,0 +1,26 @@
+#pragma once
+
+// The playback buttons: each press emits the playback command it stands for.
+
+#include <QWidget>
+
+#include "cgi_request.pb.h"
+#include "ui_PbButtons.h"
+
+class PbButtons : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PbButtons(QWidget* parent = nullptr);
+
+    // The mode text shown beside the buttons.
+    void setModeText(const QString& text) { m_ui.modeLabel->setText(text); }
+    QString modeText() const { return m_ui.modeLabel->text(); }
+    QToolButton* button(cgi::PbControl_Cmd command) const;
+
+signals:
+    void changedPbStatus(const cgi::PbControl_Cmd& command);
+
+private:
+    Ui_PbButtons m_ui;
+};

@@ -1,0 +1,361 @@
+#include "PlaybackFile.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "Common/Frame.h"
+#include "Display/DisplayVideo.h"
+#include "Playback/LocalFiles.h"
+
+namespace {
+
+class CWallClock : public CPlaybackClock {
+public:
+    KTimeVal Now() override { return KTimeVal::GetSystemTv(); }
+    void Sleep(int ms) override { QThread::msleep(static_cast<unsigned long>(ms)); }
+};
+
+double Seconds(const KTimeVal& t) { return static_cast<double>(t.sec) + t.usec / 1e6; }
+
+double StampOf(const recfile::QrxIndexRecord& r) { return r.time_sec + r.time_usec / 1e6; }
+
+}  // namespace
+
+struct CPlaybackFile::Cursor {
+    QStringList bases;
+    QString folder;
+    int file = -1;
+    CRawFile raw;
+    long long pos = -1;        // index record of the current frame
+    QByteArray frame;
+    recfile::QrxIndexRecord record{};
+    double lastVisited = -1;   // stamp of the last record passed over or taken
+    double gap = 0;            // from the record before the taken one to it
+};
+
+PbMode CPlaybackFile::ApplyCommand(PbMode mode, cgi::PbControl_Cmd command)
+{
+    const bool reverse = PbMode_IsReverseMode(mode);
+    switch (command) {
+    case cgi::PbControl::CMD_FORWARD: return PB_FORWARD_1X;
+    case cgi::PbControl::CMD_REVERSE: return PB_REVERSE_1X;
+    case cgi::PbControl::CMD_PAUSE: return PB_PAUSE;
+    case cgi::PbControl::CMD_STOP: return PB_STOP;
+    case cgi::PbControl::CMD_STEP_REVERSE: return PB_STEP_BACKWARD;
+    case cgi::PbControl::CMD_STEP_FORWARD: return PB_STEP_FORWARD;
+    case cgi::PbControl::CMD_FASTER:
+        if (mode == PB_SLOW_1_4)
+            return PB_SLOW_1_2;
+        if (mode == PB_SLOW_1_2)
+            return PB_FORWARD_1X;
+        if ((mode >= PB_FORWARD_1X && mode < PB_FORWARD_256X) || (reverse && mode < PB_REVERSE_256X))
+            return static_cast<PbMode>(mode + 1);
+        return PbMode_IsForwardMode(mode) || reverse ? mode : PB_FORWARD_1X;
+    case cgi::PbControl::CMD_SLOWER:
+        if (mode == PB_FORWARD_1X)
+            return PB_SLOW_1_2;
+        if (mode == PB_SLOW_1_2)
+            return PB_SLOW_1_4;
+        if ((mode > PB_FORWARD_1X && mode <= PB_FORWARD_256X) || (reverse && mode > PB_REVERSE_1X))
+            return static_cast<PbMode>(mode - 1);
+        return PbMode_IsForwardMode(mode) || reverse || mode == PB_SLOW_1_4 ? mode : PB_FORWARD_1X;
+    default: return mode;
+    }
+}
+
+CPlaybackFile::CPlaybackFile(QObject* parent) : QThread(parent), m_clock(std::make_shared<CWallClock>()) {}
+
+CPlaybackFile::~CPlaybackFile() { stopPlay(); }
+
+void CPlaybackFile::setFolder(const QString& folder)
+{
+    QMutexLocker lock(&m_lock);
+    m_folder = folder;
+}
+
+void CPlaybackFile::setClock(std::shared_ptr<CPlaybackClock> clock)
+{
+    if (clock && !isRunning())
+        m_clock = std::move(clock);
+}
+
+PbMode CPlaybackFile::mode() const
+{
+    QMutexLocker lock(&m_lock);
+    return m_mode;
+}
+
+void CPlaybackFile::play(time_t from, uint32_t channels)
+{
+    {
+        QMutexLocker lock(&m_lock);
+        m_seekTime = static_cast<double>(from);
+        m_channels = channels & 0xFFFF;
+        m_mode = PB_FORWARD_1X;
+        m_modeChanged = false;
+        m_steps = 0;
+        m_stop = false;
+        m_wake.wakeAll();
+    }
+    if (!isRunning())
+        QThread::start();
+}
+
+void CPlaybackFile::command(cgi::PbControl_Cmd command)
+{
+    if (command == cgi::PbControl::CMD_STOP) {
+        stopPlay();
+        return;
+    }
+    QMutexLocker lock(&m_lock);
+    const PbMode mode = ApplyCommand(m_mode, command);
+    if (PbMode_IsStepMode(mode))
+        ++m_steps;
+    if (mode != m_mode) {
+        m_mode = mode;
+        m_modeChanged = true;
+    }
+    m_wake.wakeAll();
+}
+
+void CPlaybackFile::setMode(PbMode mode)
+{
+    QMutexLocker lock(&m_lock);
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    m_modeChanged = true;
+    m_wake.wakeAll();
+}
+
+void CPlaybackFile::stopPlay()
+{
+    {
+        QMutexLocker lock(&m_lock);
+        m_stop = true;
+        m_wake.wakeAll();
+    }
+    if (isRunning()) {
+        wait();
+        emit signalDecoderFlush();
+        emit signalChangedStatus(QString());
+    }
+}
+
+double CPlaybackFile::nowSeconds() const { return Seconds(m_clock->Now()); }
+
+void CPlaybackFile::waitSlice(int ms) { m_clock->Sleep(std::clamp(ms, 1, SLICE_MS)); }
+
+bool CPlaybackFile::openFile(Cursor& c, int file)
+{
+    while (file >= 0 && file < c.bases.size()) {
+        if (c.raw.open(c.folder, c.bases[file])) {
+            c.file = file;
+            return true;
+        }
+        // A damaged file is told about and skipped.
+        emit signalChangedStatus(tr("Damaged file: %1").arg(c.raw.error()));
+        c.bases.removeAt(file);
+    }
+    c.file = -1;
+    return false;
+}
+
+bool CPlaybackFile::seekTo(Cursor& c, double time, bool forward, uint32_t channels)
+{
+    c.bases = RawFileBases(c.folder);
+    int file = 0;
+    for (int i = 0; i < c.bases.size(); ++i)
+        if (RawFileTime(c.bases[i]) <= time)
+            file = i;
+    if (!openFile(c, file))
+        return false;
+    const auto& index = c.raw.index();
+    const auto it = std::lower_bound(index.begin(), index.end(), time,
+                                     [](const recfile::QrxIndexRecord& r, double t) { return StampOf(r) < t; });
+    long long pos = it - index.begin();
+    if (forward) {
+        // Start at the earliest of the key frames that lead each channel into the chosen
+        // time, when they are close.
+        uint32_t keyed = 0;
+        long long start = pos;
+        for (long long i = std::min<long long>(pos, static_cast<long long>(index.size()) - 1); i >= 0; --i) {
+            const recfile::QrxIndexRecord& r = index[static_cast<size_t>(i)];
+            if (StampOf(r) < time - 2)
+                break;
+            const uint32_t bit = 1u << r.channel;
+            if (r.type == FRAME_KEY && (channels & bit) && !(keyed & bit)) {
+                keyed |= bit;
+                start = i;
+            }
+        }
+        c.pos = start - 1;
+    } else {
+        c.pos = pos;
+    }
+    return true;
+}
+
+bool CPlaybackFile::next(Cursor& c, bool forward, bool keyOnly, bool audio, uint32_t channels)
+{
+    for (;;) {
+        if (c.file < 0)
+            return false;
+        const auto& index = c.raw.index();
+        c.pos += forward ? 1 : -1;
+        if (c.pos < 0 || c.pos >= static_cast<long long>(index.size())) {
+            const int file = c.file + (forward ? 1 : -1);
+            if (!openFile(c, file))
+                return false;
+            c.pos = forward ? -1 : static_cast<long long>(c.raw.index().size());
+            continue;
+        }
+        const recfile::QrxIndexRecord& r = index[static_cast<size_t>(c.pos)];
+        const double before = c.lastVisited;
+        c.lastVisited = StampOf(r);
+        c.gap = before < 0 ? 0 : std::fabs(c.lastVisited - before);
+        if (!(channels & (1u << r.channel)))
+            continue;
+        if (r.type == FRAME_AUDIO ? !audio : (keyOnly && r.type != FRAME_KEY))
+            continue;
+        if (!c.raw.readFrame(static_cast<size_t>(c.pos), &c.frame)) {
+            emit signalChangedStatus(tr("Damaged file: %1").arg(c.raw.error()));
+            const int bad = c.file;
+            c.bases.removeAt(bad);
+            if (!openFile(c, forward ? bad : bad - 1))
+                return false;
+            c.pos = forward ? -1 : static_cast<long long>(c.raw.index().size());
+            continue;
+        }
+        c.record = r;
+        return true;
+    }
+}
+
+void CPlaybackFile::makeInfo(const Cursor& c, PbMode mode, uint32_t channels)
+{
+    const recfile::QvfFileHeader& h = c.raw.header();
+    m_info.displayMode = DISPLAY_MODE::LOCAL_PLAYBACK;
+    m_info.pbMode = mode;
+    m_info.oldProtocol = h.old_protocol != 0;
+    m_info.model = h.model;
+    m_info.channelMask = channels;
+    m_info.authorityMask = 0xFFFF;
+    m_info.dvrName = QString::fromUtf8(h.dvr_name, static_cast<int>(qstrnlen(h.dvr_name, sizeof h.dvr_name)));
+    for (int i = 0; i < recfile::MAX_CHANNELS; ++i)
+        m_info.channelNames[i] = QString::fromUtf8(h.titles[i], static_cast<int>(qstrnlen(h.titles[i], recfile::TITLE_BYTES)));
+}
+
+void CPlaybackFile::run()
+{
+    Cursor c;
+    double anchorStamp = 0;  // play clock: this stamp was due at anchorWall
+    double anchorWall = 0;
+    double lastStamp = 0;
+    bool anchored = false;
+    bool atEnd = false;
+    int protocol = 0;
+
+    for (;;) {
+        QMutexLocker lock(&m_lock);
+        if (m_stop)
+            break;
+        PbMode mode = m_mode;
+        const double speed = PlayMode2Speed(mode);
+        const bool stepping = m_steps > 0;
+        const bool seek = m_seekTime >= 0;
+        const bool changed = m_modeChanged;
+        if (!seek && !changed && !stepping && (speed == 0 || atEnd)) {
+            m_wake.wait(&m_lock);
+            continue;
+        }
+        const uint32_t channels = m_channels;
+        double seekTime = m_seekTime;
+        c.folder = m_folder;
+        m_seekTime = -1;
+        m_modeChanged = false;
+        if (stepping)
+            --m_steps;
+        lock.unlock();
+
+        if (seek || changed) {
+            // Nothing of the old position or speed may show after this.
+            emit signalDecoderFlush();
+            if (!seek) {
+                // Go on from what the play clock says is on screen now.
+                seekTime = lastStamp;
+                if (anchored && PlayMode2Speed(static_cast<PbMode>(m_info.pbMode)) != 0)
+                    seekTime = std::clamp(anchorStamp + (nowSeconds() - anchorWall) *
+                                                            PlayMode2Speed(static_cast<PbMode>(m_info.pbMode)),
+                                          std::min(anchorStamp, lastStamp), std::max(anchorStamp, lastStamp));
+            }
+            const bool forward = speed > 0 || (speed == 0 && mode != PB_STEP_BACKWARD);
+            atEnd = !seekTo(c, seekTime, forward, channels);
+            c.lastVisited = -1;
+            if (seek)
+                // A new position: the cells and the shown time start over.
+                for (int ch = 0; ch < recfile::MAX_CHANNELS; ++ch)
+                    if (channels & (1u << ch))
+                        emit signalDecoderRestart(ch);
+            anchored = false;
+            m_info.pbMode = mode;
+            if (!PbMode_IsPauseMode(mode) && mode != PB_STOP)
+                emit signalChangedStatus(QStringLiteral("Playback( ") + QString::fromLatin1(PbMode_Mode2String(mode)) +
+                                         QStringLiteral(" )"));
+            if (atEnd)
+                emit signalChangedStatus(tr("No recording at this time"));
+            if (!stepping && speed == 0)
+                continue;
+        }
+
+        const bool forward = stepping ? mode != PB_STEP_BACKWARD : speed > 0;
+        const bool keyOnly = !forward || std::fabs(speed) > KEY_ONLY_SPEED || mode == PB_STEP_BACKWARD;
+        const bool audio = mode == PB_FORWARD_1X;
+        if (!next(c, forward, keyOnly, audio, channels)) {
+            atEnd = true;
+            emit signalChangedStatus(tr("End of the recordings"));
+            continue;
+        }
+        atEnd = false;
+        const double stamp = StampOf(c.record);
+        if (!stepping) {
+            // A gap in the recordings (not the frames skipped here) is not waited out.
+            if (!anchored || c.gap / std::fabs(speed) > MAX_GAP_MS / 1000.0) {
+                anchorStamp = stamp;
+                anchorWall = nowSeconds();
+                anchored = true;
+            }
+            // Wait (in slices, to see new commands) until the frame is within the lead.
+            for (;;) {
+                const double ahead = (stamp - anchorStamp) / speed - (nowSeconds() - anchorWall) - LEAD_MS / 1000.0;
+                if (ahead <= 0)
+                    break;
+                {
+                    QMutexLocker check(&m_lock);
+                    if (m_stop || m_seekTime >= 0 || m_modeChanged)
+                        break;
+                }
+                waitSlice(static_cast<int>(ahead * 1000) + 1);
+            }
+            QMutexLocker check(&m_lock);
+            if (m_stop || m_seekTime >= 0 || m_modeChanged)
+                continue;
+        }
+        lastStamp = stamp;
+        makeInfo(c, mode, channels);
+        if (c.raw.header().protocol_type != protocol) {
+            // Another decoder kind from here on: the cells wait for a key frame of it.
+            if (protocol != 0)
+                for (int ch = 0; ch < recfile::MAX_CHANNELS; ++ch)
+                    if (channels & (1u << ch))
+                        emit signalDecoderRestart(ch);
+            protocol = c.raw.header().protocol_type;
+        }
+        const auto* data = reinterpret_cast<const unsigned char*>(c.frame.constData());
+        const size_t len = static_cast<size_t>(c.frame.size());
+        if (c.record.type == FRAME_AUDIO)
+            emit PlayAudio(m_info, data, len);
+        else
+            emit DisplayVideo(m_info, data, len);
+    }
+}

@@ -1,0 +1,296 @@
+#include "CreateAVI.h"
+
+#include <cmath>
+#include <cstring>
+#include <deque>
+#include <vector>
+
+#include <QDir>
+#include <QFile>
+
+extern "C" {
+#include <libavformat/avformat.h>
+#include <libavutil/mathematics.h>
+}
+
+#include "Common/DecodeAudio.h"
+#include "Common/DecodeVideo.h"
+#include "Common/Frame.h"
+#include "Common/XvidCodec.h"
+
+namespace {
+
+constexpr double DEFAULT_RATE = 30;
+
+struct Held {
+    bool video = true;
+    bool key = false;
+    double time = 0;  // seconds
+    std::vector<uint8_t> data;
+};
+
+}  // namespace
+
+struct CCreateAVI::Impl {
+    struct Channel {
+        AVFormatContext* ctx = nullptr;
+        AVStream* video = nullptr;
+        AVStream* audio = nullptr;
+        QString path;
+        bool started = false;        // header written
+        double firstTime = 0;
+        int64_t frames = 0;          // video frames written
+        int64_t samples = 0;         // audio samples written
+        std::deque<Held> held;       // before the header
+        CDecodeAudio decoder;
+    };
+
+    QString folder;
+    RecordDvr dvr;
+    bool audio = true;
+    QString error;
+    QStringList files;
+    Channel ch[MAX_CHANNELS];
+    bool failed = false;
+
+    bool fail(Channel& c, const char* what, int err)
+    {
+        char text[AV_ERROR_MAX_STRING_SIZE] = {};
+        av_strerror(err, text, sizeof text);
+        error = QStringLiteral("%1 %2 (%3)").arg(QString::fromLatin1(what), QDir::toNativeSeparators(c.path),
+                                                 QString::fromLocal8Bit(text));
+        failed = true;
+        for (Channel& other : ch)
+            release(other);
+        return false;
+    }
+
+    static void release(Channel& c)
+    {
+        if (c.ctx) {
+            if (c.ctx->pb)
+                avio_closep(&c.ctx->pb);
+            avformat_free_context(c.ctx);
+        }
+        c.ctx = nullptr;
+        c.video = c.audio = nullptr;
+        c.started = false;
+        c.held.clear();
+        c.frames = c.samples = 0;
+    }
+
+    bool create(Channel& c, int channel, const FrameFacts& f, ProtocolType type, double time)
+    {
+        c.path = QStringLiteral("%1/%2_%3%4")
+                     .arg(folder, RecordFileTime(static_cast<unsigned int>(time)))
+                     .arg(channel + 1, 2, 10, QLatin1Char('0'))
+                     .arg(QLatin1String(".avi"));
+        const QByteArray name = QFile::encodeName(c.path);
+        int err = avformat_alloc_output_context2(&c.ctx, nullptr, "avi", name.constData());
+        if (err < 0 || !c.ctx)
+            return fail(c, "Cannot create", err);
+        c.video = avformat_new_stream(c.ctx, nullptr);
+        if (!c.video)
+            return fail(c, "Cannot create", AVERROR(ENOMEM));
+        AVCodecParameters* v = c.video->codecpar;
+        v->codec_type = AVMEDIA_TYPE_VIDEO;
+        v->width = f.resolution.width;
+        v->height = f.resolution.height;
+        if (type == PROTOCOL_CUFRAME_MPEG4) {
+            v->codec_id = AV_CODEC_ID_MPEG4;
+            v->codec_tag = MKTAG('D', 'X', '5', '0');
+            // The stream has no VOL header: the file carries the one the decoder uses.
+            v->extradata = static_cast<uint8_t*>(av_mallocz(CXvidCodec::HEADER_SIZE + AV_INPUT_BUFFER_PADDING_SIZE));
+            CXvidCodec::MakeMP4SeqHdr(v->width, v->height, v->height >= 480, v->extradata);
+            v->extradata_size = CXvidCodec::HEADER_SIZE;
+        } else {
+            v->codec_id = AV_CODEC_ID_H264;
+            v->codec_tag = MKTAG('H', '2', '6', '4');
+        }
+        if (audio) {
+            c.audio = avformat_new_stream(c.ctx, nullptr);
+            if (!c.audio)
+                return fail(c, "Cannot create", AVERROR(ENOMEM));
+            AVCodecParameters* a = c.audio->codecpar;
+            a->codec_type = AVMEDIA_TYPE_AUDIO;
+            a->codec_id = AV_CODEC_ID_PCM_S16LE;
+            a->sample_rate = AUDIO_RATE;
+            av_channel_layout_default(&a->ch_layout, 1);
+            a->bits_per_coded_sample = 16;
+            a->block_align = 2;
+            a->bit_rate = AUDIO_RATE * 16;
+            c.audio->time_base = AVRational{1, AUDIO_RATE};
+        }
+        err = avio_open(&c.ctx->pb, name.constData(), AVIO_FLAG_WRITE);
+        if (err < 0)
+            return fail(c, "Cannot create", err);
+        c.firstTime = time;
+        files << c.path;
+        return true;
+    }
+
+    // The rate of the held frames: frames per second of time stamp, over the window.
+    static double measureRate(const Channel& c)
+    {
+        int n = 0;
+        double last = c.firstTime;
+        for (const Held& h : c.held) {
+            if (!h.video)
+                continue;
+            ++n;
+            last = h.time;
+        }
+        if (n >= 2 && last > c.firstTime) {
+            // Frame gaps per second of time stamps.
+            const double rate = (n - 1) / (last - c.firstTime);
+            if (rate >= 1 && rate <= 120)
+                return rate;
+        }
+        return DEFAULT_RATE;
+    }
+
+    bool startFile(Channel& c)
+    {
+        const double rate = measureRate(c);
+        const AVRational r = av_d2q(rate, 100000);
+        c.video->time_base = av_inv_q(r);
+        c.video->avg_frame_rate = r;
+        c.video->r_frame_rate = r;
+        const int err = avformat_write_header(c.ctx, nullptr);
+        if (err < 0)
+            return fail(c, "Cannot write", err);
+        c.started = true;
+        while (!c.held.empty()) {
+            Held h = std::move(c.held.front());
+            c.held.pop_front();
+            if (!put(c, h.video, h.key, h.data.data(), h.data.size()))
+                return false;
+        }
+        return true;
+    }
+
+    bool put(Channel& c, bool video, bool key, const uint8_t* data, size_t size)
+    {
+        AVStream* s = video ? c.video : c.audio;
+        if (!s)
+            return true;
+        AVPacket* pkt = av_packet_alloc();
+        if (!pkt || av_new_packet(pkt, static_cast<int>(size)) < 0) {
+            av_packet_free(&pkt);
+            return fail(c, "Cannot write", AVERROR(ENOMEM));
+        }
+        std::memcpy(pkt->data, data, size);
+        pkt->stream_index = s->index;
+        if (video) {
+            pkt->pts = pkt->dts = c.frames++;
+            pkt->duration = 1;
+            if (key)
+                pkt->flags |= AV_PKT_FLAG_KEY;
+            av_packet_rescale_ts(pkt, AVRational{c.video->time_base.num, c.video->time_base.den}, s->time_base);
+        } else {
+            const int n = static_cast<int>(size / 2);
+            pkt->pts = pkt->dts = av_rescale_q(c.samples, AVRational{1, AUDIO_RATE}, s->time_base);
+            pkt->duration = av_rescale_q(n, AVRational{1, AUDIO_RATE}, s->time_base);
+            pkt->flags |= AV_PKT_FLAG_KEY;
+            c.samples += n;
+        }
+        const int err = av_interleaved_write_frame(c.ctx, pkt);
+        av_packet_free(&pkt);
+        if (err < 0)
+            return fail(c, "Cannot write", err);
+        return true;
+    }
+
+    bool take(Channel& c, bool video, bool key, double time, const uint8_t* data, size_t size)
+    {
+        if (c.started)
+            return put(c, video, key, data, size);
+        c.held.push_back(Held{video, key, time, std::vector<uint8_t>(data, data + size)});
+        if (video && time - c.firstTime >= RATE_WINDOW_MS / 1000.0)
+            return startFile(c);
+        return true;
+    }
+
+    bool finish(Channel& c)
+    {
+        if (!c.ctx)
+            return true;
+        if (!c.started && !startFile(c))
+            return false;
+        const int err = av_write_trailer(c.ctx);
+        if (err < 0)
+            return fail(c, "Cannot write", err);
+        release(c);
+        return true;
+    }
+};
+
+CCreateAVI::CCreateAVI() : d(new Impl) {}
+
+CCreateAVI::~CCreateAVI() { close(); }
+
+QString CCreateAVI::error() const { return d->error; }
+
+QStringList CCreateAVI::files() const { return d->files; }
+
+void CCreateAVI::open(const QString& folder, const RecordDvr& dvr, bool audio)
+{
+    close();
+    d->folder = folder;
+    d->dvr = dvr;
+    d->audio = audio;
+    d->error.clear();
+    d->files.clear();
+    d->failed = false;
+}
+
+bool CCreateAVI::writeFrame(bool oldProtocol, const unsigned char* data, size_t length)
+{
+    if (d->failed)
+        return false;
+    FrameFacts f;
+    if (!ReadFrameHeader(oldProtocol, data, length, &f) || !f.fits || f.channel >= MAX_CHANNELS)
+        return true;
+    Impl::Channel& c = d->ch[f.channel];
+    const double time = static_cast<double>(f.time.sec) + f.time.usec / 1e6;
+    const unsigned char* coded = data + f.offset;
+
+    if (f.kind == FRAME_AUDIO) {
+        if (!c.ctx || !d->audio)
+            return true;
+        std::vector<short> pcm(static_cast<size_t>(CDecodeAudio::getDecodedSize(oldProtocol)));
+        const int n = c.decoder.DecodeFrame(oldProtocol, coded, static_cast<int>(f.rawSize), pcm.data(),
+                                            static_cast<int>(pcm.size()));
+        if (n <= 0)
+            return true;
+        return d->take(c, false, false, time, reinterpret_cast<const uint8_t*>(pcm.data()),
+                       static_cast<size_t>(n) * sizeof(short));
+    }
+
+    const ProtocolType type = RecordProtocolType(oldProtocol, oldProtocol ? f.model : d->dvr.model);
+    if (!c.ctx) {
+        if (f.kind != FRAME_KEY)
+            return true;  // a file starts at its channel's first key frame
+        if (!d->create(c, f.channel, f, type, time))
+            return false;
+    }
+    const bool key = f.kind == FRAME_KEY;
+    if (key && type == PROTOCOL_CUFRAME_H264) {
+        // These key frames come without parameter sets: a player needs them in the file.
+        std::vector<uint8_t> out(SEQH_MAX_LENGTH + f.rawSize);
+        const size_t n = MakeDecodeFrame(coded, f.rawSize, f.resolution.width, f.resolution.height, out.data());
+        return d->take(c, true, true, time, out.data(), n);
+    }
+    return d->take(c, true, key, time, coded, f.rawSize);
+}
+
+bool CCreateAVI::close()
+{
+    bool ok = !d->failed;
+    for (Impl::Channel& c : d->ch) {
+        if (ok && !d->finish(c))
+            ok = false;
+        Impl::release(c);
+    }
+    return ok;
+}

@@ -1,0 +1,260 @@
+#include "CreateRaw.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <QDir>
+#include <QFile>
+
+#include "Common/Frame.h"
+
+namespace {
+
+void CopyText(char* out, size_t size, const QString& text)
+{
+    std::memset(out, 0, size);
+    QByteArray utf8 = text.toUtf8();
+    // Cut at a character boundary so the stored text stays valid UTF-8.
+    while (utf8.size() > static_cast<qsizetype>(size - 1)) {
+        utf8.chop(1);
+        while (!utf8.isEmpty() && (static_cast<unsigned char>(utf8.back()) & 0xC0) == 0x80)
+            utf8.chop(1);
+        if (!utf8.isEmpty() && (static_cast<unsigned char>(utf8.back()) & 0x80))
+            utf8.chop(1);
+    }
+    std::memcpy(out, utf8.constData(), static_cast<size_t>(utf8.size()));
+}
+
+FILE* OpenNew(const QString& path)
+{
+    FILE* f = std::fopen(QFile::encodeName(path).constData(), "wb");
+    if (f)
+        std::setvbuf(f, nullptr, _IONBF, 0);  // buffered here, in write order
+    return f;
+}
+
+RecordReason ReasonOf(bool oldProtocol, const unsigned char* data, size_t length)
+{
+    if (oldProtocol) {
+        CUFrame h;
+        h.SetData(data, static_cast<int>(std::min<size_t>(length, CUFrame::HEADER_SIZE)));
+        return h.GetRecReason();
+    }
+    CFrame h;
+    h.SetData(data, static_cast<int>(std::min<size_t>(length, CFrame::HEADER_SIZE)));
+    return h.GetRecReason();
+}
+
+}  // namespace
+
+CCreateRaw::CCreateRaw() = default;
+
+CCreateRaw::~CCreateRaw() { close(); }
+
+void CCreateRaw::open(const QString& folder, const RecordDvr& dvr)
+{
+    close();
+    m_folder = folder;
+    m_dvr = dvr;
+    m_error.clear();
+    m_files.clear();
+    m_qdxPath.clear();
+    m_failed = false;
+}
+
+bool CCreateRaw::fail(const QString& what, const QString& path)
+{
+    m_error = QStringLiteral("%1 %2").arg(what, QDir::toNativeSeparators(path));
+    m_failed = true;
+    m_data.clear();
+    m_index.clear();
+    closeFiles();
+    return false;
+}
+
+void CCreateRaw::closeFiles()
+{
+    for (FILE** f : {&m_qvf, &m_qrx, &m_qdx}) {
+        if (*f)
+            std::fclose(*f);
+        *f = nullptr;
+    }
+    m_minute = Minute();
+}
+
+bool CCreateRaw::startPair(unsigned int time, bool oldProtocol, int model)
+{
+    QString base = RecordFileTime(time);
+    // Two recordings begun in one second: the later one takes the next free second.
+    for (unsigned int t = time; QFile::exists(m_folder + '/' + base + recfile::QVF_SUFFIX) ||
+                                QFile::exists(m_folder + '/' + base + recfile::QRX_SUFFIX);)
+        base = RecordFileTime(++t);
+    m_qvfPath = m_folder + '/' + base + recfile::QVF_SUFFIX;
+    m_qrxPath = m_folder + '/' + base + recfile::QRX_SUFFIX;
+
+    if (!m_qdx) {
+        m_qdxPath = m_folder + '/' + base + recfile::QDX_SUFFIX;
+        m_qdx = OpenNew(m_qdxPath);
+        if (!m_qdx)
+            return fail(QStringLiteral("Cannot create"), m_qdxPath);
+        const recfile::QdxHeader h{recfile::QDX_MAGIC, recfile::VERSION, sizeof(QdxMinuteRecord)};
+        if (std::fwrite(&h, sizeof h, 1, m_qdx) != 1)
+            return fail(QStringLiteral("Cannot write"), m_qdxPath);
+        m_qdxEnd = sizeof h;
+    }
+
+    m_qvf = OpenNew(m_qvfPath);
+    if (!m_qvf)
+        return fail(QStringLiteral("Cannot create"), m_qvfPath);
+    m_qrx = OpenNew(m_qrxPath);
+    if (!m_qrx)
+        return fail(QStringLiteral("Cannot create"), m_qrxPath);
+
+    recfile::QvfFileHeader v{};
+    v.magic = recfile::QVF_MAGIC;
+    v.version = recfile::VERSION;
+    v.start_time = time;
+    v.old_protocol = oldProtocol ? 1 : 0;
+    v.protocol_type = static_cast<uint8_t>(RecordProtocolType(oldProtocol, model));
+    v.model = static_cast<uint16_t>(model);
+    v.channels = static_cast<uint8_t>(m_dvr.channels);
+    v.video_type = static_cast<uint8_t>(m_dvr.videoType);
+    v.channel_mask = static_cast<uint16_t>(m_dvr.channelMask);
+    CopyText(v.dvr_name, sizeof v.dvr_name, m_dvr.name);
+    for (int c = 0; c < recfile::MAX_CHANNELS && c < m_dvr.titles.size(); ++c)
+        CopyText(v.titles[c], recfile::TITLE_BYTES, m_dvr.titles[c]);
+    if (std::fwrite(&v, sizeof v, 1, m_qvf) != 1)
+        return fail(QStringLiteral("Cannot write"), m_qvfPath);
+
+    recfile::QrxFileHeader x{};
+    x.magic = recfile::QRX_MAGIC;
+    x.version = recfile::VERSION;
+    x.start_time = time;
+    x.record_size = sizeof(recfile::QrxIndexRecord);
+    x.qvf_header = sizeof(recfile::QvfFileHeader);
+    CopyText(x.qvf_name, sizeof x.qvf_name, base);
+    if (std::fwrite(&x, sizeof x, 1, m_qrx) != 1)
+        return fail(QStringLiteral("Cannot write"), m_qrxPath);
+
+    m_fileTime = time;
+    m_fileMinute = time / 60;
+    m_qvfSize = sizeof v;
+    m_sequence = 0;
+    m_files << base;
+    return true;
+}
+
+bool CCreateRaw::flush()
+{
+    if (!m_qvf)
+        return true;
+    // Data first: an index record never reaches the disk before the bytes it points at.
+    if (!m_data.empty() && std::fwrite(m_data.data(), 1, m_data.size(), m_qvf) != m_data.size())
+        return fail(QStringLiteral("Cannot write"), m_qvfPath);
+    m_data.clear();
+    if (!m_index.empty() &&
+        std::fwrite(m_index.data(), sizeof(recfile::QrxIndexRecord), m_index.size(), m_qrx) != m_index.size())
+        return fail(QStringLiteral("Cannot write"), m_qrxPath);
+    m_index.clear();
+    return writeMinute();
+}
+
+bool CCreateRaw::writeMinute()
+{
+    if (!m_minute.open || !m_qdx)
+        return true;
+    if (std::fseek(m_qdx, m_minute.position, SEEK_SET) != 0 ||
+        std::fwrite(&m_minute.record, sizeof m_minute.record, 1, m_qdx) != 1)
+        return fail(QStringLiteral("Cannot write"), m_qdxPath);
+    m_qdxEnd = std::max(m_qdxEnd, m_minute.position + static_cast<long>(sizeof m_minute.record));
+    return true;
+}
+
+bool CCreateRaw::closePair()
+{
+    if (!flush())
+        return false;
+    if (m_qvf)
+        std::fclose(m_qvf);
+    if (m_qrx)
+        std::fclose(m_qrx);
+    m_qvf = m_qrx = nullptr;
+    return true;
+}
+
+bool CCreateRaw::writeFrame(bool oldProtocol, const unsigned char* data, size_t length)
+{
+    if (m_failed)
+        return false;
+    FrameFacts f;
+    if (!ReadFrameHeader(oldProtocol, data, length, &f) || !f.fits || length > UINT32_MAX)
+        return true;  // nothing a player could use; the recording goes on
+    const unsigned int sec = static_cast<unsigned int>(f.time.sec);
+    const unsigned int minute = sec / 60;
+
+    // A later minute starts a new pair; a small step back (audio stamped just before the
+    // video it follows) stays in the current one, a big one starts a new pair too.
+    const bool later = m_qvf && minute > m_fileMinute;
+    const bool back = m_qvf && sec + 60 < m_fileTime;
+    if (later || back) {
+        if (!closePair())
+            return false;
+        m_minute.open = false;
+        m_minute.position = m_qdxEnd;
+    }
+    if (!m_qvf && !startPair(sec, oldProtocol, oldProtocol ? f.model : m_dvr.model))
+        return false;
+
+    if (!m_minute.open) {
+        m_minute.open = true;
+        m_minute.record = QdxMinuteRecord{};
+        m_minute.record.start_time = minute * 60;
+        m_minute.position = m_qdxEnd;
+        recfile::QdxMinuteExtra extra{};
+        extra.file_time = m_fileTime;
+        std::memcpy(m_minute.record.extra, &extra, sizeof extra);
+    }
+    QdxMinuteRecord& r = m_minute.record;
+    recfile::QdxMinuteExtra extra;
+    std::memcpy(&extra, r.extra, sizeof extra);
+    if (sec > r.end_time)  // packed: no references into r
+        r.end_time = sec;
+    if (f.kind != FRAME_AUDIO && f.channel < recfile::MAX_CHANNELS) {
+        r.record_chmask |= 1u << f.channel;
+        RecordReason merged = RecordReason_Update(static_cast<RecordReason>(r.record_reason[f.channel] & 3),
+                                                  ReasonOf(oldProtocol, data, length));
+        // Reason 0 means "nothing recorded" on the time line: a channel with frames shows.
+        if (merged == RECORD_REASON_NONE)
+            merged = RECORD_REASON_1;
+        r.record_reason[f.channel] = static_cast<uint8_t>(merged);
+    }
+    ++extra.frames;
+    extra.bytes += length;
+    std::memcpy(r.extra, &extra, sizeof extra);
+
+    recfile::QrxIndexRecord x{};
+    x.offset = m_qvfSize;
+    x.length = static_cast<uint32_t>(length);
+    x.time_sec = sec;
+    x.time_usec = static_cast<uint32_t>(f.time.usec);
+    x.channel = static_cast<uint8_t>(f.channel);
+    x.type = static_cast<uint8_t>(f.kind);
+    x.reason = static_cast<uint8_t>(ReasonOf(oldProtocol, data, length));
+    x.sequence = m_sequence++;
+    m_data.insert(m_data.end(), data, data + length);
+    m_index.push_back(x);
+    m_qvfSize += length;
+
+    const bool newSecond = sec != m_lastSecond;
+    m_lastSecond = sec;
+    if (newSecond || m_data.size() >= FLUSH_BYTES)
+        return flush();
+    return true;
+}
+
+bool CCreateRaw::close()
+{
+    const bool ok = m_failed ? false : closePair();
+    closeFiles();
+    return ok && !m_failed;
+}

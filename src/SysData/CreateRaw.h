@@ -1,0 +1,70 @@
+#pragma once
+
+// Writes one recording into the raw file set of RecordFiles.h: the .qdx minute index, and a
+// .qvf/.qrx pair per minute. Not thread-safe: CRecord serialises the calls.
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include <QString>
+
+#include "SysData/RecordFiles.h"
+#include "SysData/RecordTypes.h"
+
+class CCreateRaw {
+public:
+    // Frame bytes are written out (data first, then their index) once this much is
+    // buffered, and whenever a frame starts a new second.
+    static constexpr size_t FLUSH_BYTES = 1 << 20;
+
+    CCreateRaw();
+    ~CCreateRaw();
+
+    // Remembers the folder and the DVR; files are created at the first frame, named by
+    // its time stamp.
+    void open(const QString& folder, const RecordDvr& dvr);
+    // One frame packet payload. False on a write error: everything written so far stays
+    // readable, the files are closed and error() tells what failed.
+    bool writeFrame(bool oldProtocol, const unsigned char* data, size_t length);
+    // Writes out what is buffered and closes the files; false on a write error.
+    bool close();
+
+    QString error() const { return m_error; }
+    // Base names ("yyyyMMdd_hhmmss") of the pairs written so far.
+    const QStringList& files() const { return m_files; }
+    QString indexFile() const { return m_qdxPath; }
+
+private:
+    struct Minute {
+        bool open = false;
+        QdxMinuteRecord record{};
+        long position = 0;
+    };
+
+    bool startPair(unsigned int time, bool oldProtocol, int model);
+    bool closePair();
+    bool flush();
+    bool writeMinute();
+    bool fail(const QString& what, const QString& path);
+    void closeFiles();
+
+    QString m_folder;
+    RecordDvr m_dvr;
+    QString m_error;
+    QStringList m_files;
+    QString m_qdxPath, m_qvfPath, m_qrxPath;
+    FILE* m_qdx = nullptr;
+    FILE* m_qvf = nullptr;
+    FILE* m_qrx = nullptr;
+    unsigned int m_fileTime = 0;     // name time of the open pair
+    unsigned int m_fileMinute = 0;
+    uint64_t m_qvfSize = 0;          // bytes of the .qvf, buffered ones included
+    uint32_t m_sequence = 0;
+    unsigned int m_lastSecond = 0;
+    std::vector<unsigned char> m_data;   // frame bytes not yet written
+    std::vector<recfile::QrxIndexRecord> m_index;  // their index records
+    Minute m_minute;
+    long m_qdxEnd = sizeof(recfile::QdxHeader);
+    bool m_failed = false;
+};

@@ -1,0 +1,45 @@
+#include "RecordTypes.h"
+
+#include "Common/DateTime.h"
+#include "Common/TextCodec.h"
+#include "cgi_response.pb.h"
+
+RecordDvr RecordDvr::FromInfo(const QString& name, const cgi::DvrInfo& info)
+{
+    RecordDvr dvr;
+    dvr.name = name;
+    dvr.channels = static_cast<int>(std::min<uint32_t>(info.ch_num(), 16));
+    dvr.model = static_cast<int>(info.model());
+    dvr.videoType = static_cast<int>(info.vtype());
+    dvr.channelMask = info.available_chmask() & 0xFFFF;
+    for (int i = 0; i < info.ch_name_size() && i < 16; ++i)
+        dvr.titles << CTextCodec::FromEucKr(info.ch_name(i));
+    return dvr;
+}
+
+ProtocolType RecordProtocolType(bool oldProtocol, int model)
+{
+    if (!oldProtocol)
+        return PROTOCOL_CFRAME_H264;
+    return (model >= 6 && model <= 11) ? PROTOCOL_CUFRAME_MPEG4 : PROTOCOL_CUFRAME_H264;
+}
+
+QString RecordFolderName(const QString& dvrName)
+{
+    QString name;
+    name.reserve(dvrName.size());
+    for (const QChar c : dvrName)
+        name += (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.category() == QChar::Other_Control)
+                    ? QLatin1Char('_')
+                    : c;
+    name.replace(QLatin1String(".."), QLatin1String("__"));
+    name = name.trimmed();
+    if (name.isEmpty() || name == QLatin1String("."))
+        return QStringLiteral("DVR");
+    return name;
+}
+
+QString RecordFileTime(unsigned int seconds)
+{
+    return CDateTime::convert_Timet_QDateTime(seconds).toString(QLatin1String(CDateTime::FILE_TIME_FORMAT));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// What a recording writer knows about the DVR it records, and the shared rules of names.
+
+#include <QString>
+#include <QStringList>
+
+#include "Common/DecodeVideo.h"
+
+namespace cgi {
+class DvrInfo;
+}
+
+struct RecordDvr {
+    QString name;
+    int channels = 16;
+    int model = 0;
+    int videoType = 0;
+    unsigned channelMask = 0xFFFF;
+    QStringList titles;  // index = channel
+
+    static RecordDvr FromInfo(const QString& name, const cgi::DvrInfo& info);
+};
+
+// The decoder a stream's frames need: CUFrame streams of MPEG-4 models (6 to 11) carry
+// MPEG-4, other CUFrame streams H.264; CFrame streams H.264.
+ProtocolType RecordProtocolType(bool oldProtocol, int model);
+
+// A DVR name as a folder name: path separators, ".." and control characters replaced,
+// an empty name becomes "DVR".
+QString RecordFolderName(const QString& dvrName);
+
+// "yyyyMMdd_hhmmss" of a frame time stamp (UTC).
+QString RecordFileTime(unsigned int seconds);
