@@ -70,6 +70,16 @@ public:
         questions << title;
         return folders.isEmpty() ? QString() : folders.takeFirst();
     }
+    QString chooseOpenFile(QWidget*, const QString& caption, const QString&, const QString& filter) override
+    {
+        questions << caption + " " + filter;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QString chooseSaveFile(QWidget*, const QString& caption, const QString&, const QString& filter) override
+    {
+        questions << caption + " " + filter;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
     int exec(QDialog* dialog) override
     {
         ++dialogs;
@@ -84,6 +94,7 @@ public:
     QList<bool> yesNo;
     QStringList texts;
     QStringList folders;
+    QStringList files;
     int dialogs = 0;
     // Fills the dialog and ends it with accept() or reject().
     std::function<void(QDialog*)> onDialog;

@@ -11,6 +11,9 @@ const Account_NetworkTimeout kNetworkTimeout[] = {
     Account::NETWORK_TIMEOUT_30MINS, Account::NETWORK_TIMEOUT_1HOUR,
 };
 constexpr int kNetworkTimeoutCount = table::Count(kNetworkTimeout);
+// Minutes of each row, by index.
+const int kNetworkTimeoutMinutes[] = {0, 1, 5, 15, 30, 60};
+static_assert(table::Count(kNetworkTimeoutMinutes) == kNetworkTimeoutCount);
 
 const table::Row<Account_Logoff_WaitTime> kWaitTime[] = {
     {Account_Logoff::WAIT_TIME_30SEC, "30 s"},
@@ -22,6 +25,13 @@ const table::Row<Account_Logoff_WaitTime> kWaitTime[] = {
 constexpr int kWaitTimeCount = table::Count(kWaitTime);
 
 }  // namespace
+
+int NetworkTimeout_Count() { return kNetworkTimeoutCount; }
+
+int NetworkTimeout_Index2Minutes(int index)
+{
+    return table::Pick(kNetworkTimeoutMinutes, kNetworkTimeoutCount, index);
+}
 
 Account_NetworkTimeout NetworkTimeout_Index2Type(int index)
 {

@@ -4,7 +4,10 @@
 
 namespace config {
 
-// Network timeout of a user: row i holds value i (the page builds its own labels).
+// Network timeout of a user: row i holds value i (the page builds its own labels from the
+// minutes: 0 "Continuous", 1, 5, 15, 30, 60).
+int NetworkTimeout_Count();
+int NetworkTimeout_Index2Minutes(int index);
 Account_NetworkTimeout NetworkTimeout_Index2Type(int index);
 int NetworkTimeout_Type2Index(const Account_NetworkTimeout& value);
 

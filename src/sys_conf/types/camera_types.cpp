@@ -26,6 +26,13 @@ const table::Row<Camera_Sharpness> kSharpness[] = {
 };
 constexpr int kSharpnessCount = table::Count(kSharpness);
 
+const table::Row<Camera_SeqTime> kSeqTime[] = {
+    {Camera::SEQ_1SECS, "1 sec"},    {Camera::SEQ_2SECS, "2 secs"},   {Camera::SEQ_4SECS, "4 secs"},
+    {Camera::SEQ_5SECS, "5 secs"},   {Camera::SEQ_8SECS, "8 secs"},   {Camera::SEQ_10SECS, "10 secs"},
+    {Camera::SEQ_15SECS, "15 secs"}, {Camera::SEQ_30SECS, "30 secs"},
+};
+constexpr int kSeqTimeCount = table::Count(kSeqTime);
+
 using SpotRow = table::Row<Camera_Spot_Mode>;
 
 const SpotRow kSpotHdSdi[] = {
@@ -103,6 +110,13 @@ int Sharpness_Type2Index(const Camera_Sharpness& value)
     return table::IndexOf(kSharpness, kSharpnessCount, value);
 }
 
+int SeqTime_Count() { return kSeqTimeCount; }
+
+const char* SeqTime_Index2String(int index)
+{
+    return table::Label(kSeqTime, kSeqTimeCount, index);
+}
+
 int SpotMode_Count(bool isHdSdi, int chNum)
 {
     return SpotTableFor(isHdSdi, chNum).count;
@@ -124,6 +138,15 @@ int SpotMode_Type2Index(bool isHdSdi, int chNum, const Camera_Spot_Mode& mode)
 {
     const SpotTable t = SpotTableFor(isHdSdi, chNum);
     return table::IndexOf(t.rows, t.count, mode);
+}
+
+bool SpotMode_IsOffered(bool isHdSdi, int chNum, const Camera_Spot_Mode& mode)
+{
+    const SpotTable t = SpotTableFor(isHdSdi, chNum);
+    for (int i = 0; i < t.count; ++i)
+        if (t.rows[i].type == mode)
+            return true;
+    return false;
 }
 
 }  // namespace config

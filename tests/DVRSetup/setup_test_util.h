@@ -1,0 +1,169 @@
+#pragma once
+
+// Configuration mode against simulated DVRs: the operator's confirmations, the uploads the
+// DVR took in and the configurations they carried.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include <QTest>
+
+#include "DVRList/SendDVRInfoWidget.h"
+#include "DVRSetup/SetupWidget.h"
+#include "cgi_request.pb.h"
+#include "dvr_conf.pb.h"
+#include "sim/SimDvr.h"
+#include "support/UiTestSupport.h"
+
+namespace setuptest {
+
+using simdvr::CSimDvr;
+using simdvr::Request;
+using simdvr::Transport;
+
+// A DVR that knows "admin" with the password "1234".
+inline std::unique_ptr<CSimDvr> StartSim(const config::DvrConf& conf = config::DvrConf(), bool old = false)
+{
+    simdvr::Config c;
+    c.oldProtocol = old;
+    c.model = old ? 8 : 4;
+    c.dvrConf = QByteArray::fromStdString(conf.SerializeAsString());
+    auto sim = std::make_unique<CSimDvr>(c);
+    EXPECT_TRUE(sim->start());
+    return sim;
+}
+
+// The DVR list entry of an operator account other than admin.
+inline DVR Entry(const CSimDvr& sim, const char* id = "admin", const char* password = "1234", bool old = false)
+{
+    DVR dvr;
+    dvr.set_name("Lobby");
+    dvr.set_address("127.0.0.1");
+    dvr.set_port(sim.port());
+    dvr.set_id(id);
+    dvr.set_password(password);
+    dvr.set_old_protocol(old);
+    return dvr;
+}
+
+// Answers every confirmation with OK; a non-empty password is typed in first.
+inline void ConfirmWith(uitest::ScriptedPrompt& prompt, const QString& password = QString())
+{
+    prompt.onDialog = [password](QDialog* dialog) {
+        auto* confirm = qobject_cast<CSendDVRInfoWidget*>(dialog);
+        ASSERT_TRUE(confirm);
+        if (!password.isEmpty())
+            confirm->setPassword(password);
+        confirm->accept();
+    };
+}
+
+inline std::vector<Request> Of(const CSimDvr& sim, Transport transport, int mode)
+{
+    std::vector<Request> found;
+    for (const Request& r : sim.requests())
+        if (r.transport == transport && r.mode == mode)
+            found.push_back(r);
+    return found;
+}
+
+// The configuration an upload carried; the account must be admin's.
+inline config::DvrConf Uploaded(const Request& r)
+{
+    EXPECT_EQ(r.mode, cgi::MODE_SET_DVR_CONF);
+    EXPECT_EQ(r.user, "admin");
+    EXPECT_EQ(r.password, "1234");
+    EXPECT_TRUE(r.dataOk && r.data.empty());
+    EXPECT_EQ(r.fileField, "REQ");
+    config::DvrConf conf;
+    EXPECT_TRUE(conf.ParseFromArray(r.fileData.constData(), int(r.fileData.size())));
+    return conf;
+}
+
+inline bool WaitForMessage(const uitest::ScriptedPrompt& prompt, int count = 1)
+{
+    return QTest::qWaitFor([&] { return prompt.messages.size() >= count; }, 10000);
+}
+
+template <class T>
+T* Child(QWidget& w, const char* name = nullptr)
+{
+    T* c = name ? w.findChild<T*>(QLatin1String(name)) : w.findChild<T*>();
+    EXPECT_TRUE(c) << (name ? name : "child");
+    return c;
+}
+
+}  // namespace setuptest
+
+namespace setuptest {
+
+// A configuration of model 4 (16 channels) that already holds every field the pages make
+// present, so that showing it and collecting it again changes no byte. By design the pages
+// add: dvr_info's languages (when empty) and limit with apply_network_tcpip; the account's
+// admin and both log-off fields; every camera channel's covert flag, seq with its mask and
+// time, and all six fields of the one spot entry. Masks hold only what the widgets can show
+// (channel bits below 16, layout bits 16..22). Titles and the admin password carry bytes
+// that are no EUC-KR text: a page writing back what it shows would change them.
+inline config::DvrConf FullConf()
+{
+    config::DvrConf conf;
+    config::DvrConf_DvrInfo* info = conf.mutable_dvr_info();
+    info->set_model(4);
+    info->set_ch_num(16);
+    info->set_vtype(1);
+    info->add_languages("english");
+    info->add_languages("korean");
+    conf.mutable_limit()->set_apply_network_tcpip(true);
+
+    config::Account* account = conf.mutable_account();
+    account->mutable_admin()->set_password("adm\xff\xfe");
+    for (const char* name : {"guard", "\xb0\xa1nurse"}) {
+        config::Account_User* u = account->add_users();
+        u->set_name(name);
+        u->set_password("pw");
+        u->set_ch_mask(0x00F0);
+        u->set_ptz(true);
+        u->set_network_timeout(config::Account::NETWORK_TIMEOUT_15MINS);
+        u->set_network_prohibition_start(2);
+    }
+    account->mutable_logoff()->set_auto_enable(true);
+    account->mutable_logoff()->set_wait_time(config::Account_Logoff::WAIT_TIME_5MIN);
+
+    config::Camera* camera = conf.mutable_camera();
+    for (int i = 0; i < 16; ++i) {
+        config::Camera_Channel* ch = camera->add_channel();
+        ch->set_name(i == 2 ? std::string("cam\xff") : "door " + std::to_string(i));
+        ch->set_covert(i % 5 == 1);
+        ch->mutable_adjustment()->set_contrast(uint32_t(i % 16));
+        ch->set_eq(i == 3);
+        config::Camera_Ptz* ptz = camera->add_ptz();
+        ptz->set_model(i % 2 ? config::Camera_Ptz::MODEL_NONE : config::Camera_Ptz::MODEL_PELCO_D);
+        ptz->set_id(uint32_t(200 + i));
+        ptz->set_rev_tilt(i == 4);
+        ptz->set_baudrate(config::Camera_Ptz::BAUDRATE_38400);
+    }
+    camera->mutable_seq()->set_ch_mask(0x50F0F);
+    camera->mutable_seq()->set_time(config::Camera::SEQ_15SECS);
+    config::Camera_Spot* spot = camera->add_spot();
+    spot->set_mode(config::Camera_Spot::MODE_NONA);
+    spot->set_ch_num_single(6);
+    spot->set_ch_mask_quad(0xF0);
+    spot->set_ch_mask_nona(0x1FF0);
+    spot->set_ch_mask_seq(0x40FFFF);
+    spot->set_seq_time(config::Camera::SEQ_4SECS);
+    camera->set_sharpness(config::Camera::SHARPNESS_HARD);
+
+    conf.mutable_system()->mutable_name_id()->set_dvr_name("Lobby \xff");
+    conf.mutable_system()->mutable_time_date()->set_time_format(config::System_TimeDate::TIME_FORMAT_12);
+    conf.mutable_network()->mutable_tcpip()->set_port(8081);
+    conf.mutable_record()->add_channel()->set_record_mode(config::RECORD_MODE_MOTION);
+    conf.mutable_hdd()->mutable_mode()->set_forced_deletion(7);
+    conf.mutable_event()->mutable_post_record()->set_time(config::Event_PostRecord::TIME_30SEC);
+    return conf;
+}
+
+inline std::string Bytes(const google::protobuf::MessageLite& m) { return m.SerializeAsString(); }
+
+}  // namespace setuptest
