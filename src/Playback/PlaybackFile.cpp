@@ -69,7 +69,7 @@ CPlaybackFile::~CPlaybackFile() { stopPlay(); }
 
 void CPlaybackFile::setFolder(const QString& folder)
 {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_folder = folder;
 }
 
@@ -81,21 +81,21 @@ void CPlaybackFile::setClock(std::shared_ptr<CPlaybackClock> clock)
 
 PbMode CPlaybackFile::mode() const
 {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_mode;
 }
 
 void CPlaybackFile::play(time_t from, uint32_t channels)
 {
     {
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         m_seekTime = static_cast<double>(from);
         m_channels = channels & 0xFFFF;
         m_mode = PB_FORWARD_1X;
         m_modeChanged = false;
         m_steps = 0;
         m_stop = false;
-        m_wake.wakeAll();
+        m_wake.notify_all();
     }
     if (!isRunning())
         QThread::start();
@@ -107,7 +107,7 @@ void CPlaybackFile::command(cgi::PbControl_Cmd command)
         stopPlay();
         return;
     }
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     const PbMode mode = ApplyCommand(m_mode, command);
     if (PbMode_IsStepMode(mode))
         ++m_steps;
@@ -115,25 +115,25 @@ void CPlaybackFile::command(cgi::PbControl_Cmd command)
         m_mode = mode;
         m_modeChanged = true;
     }
-    m_wake.wakeAll();
+    m_wake.notify_all();
 }
 
 void CPlaybackFile::setMode(PbMode mode)
 {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     if (mode == m_mode)
         return;
     m_mode = mode;
     m_modeChanged = true;
-    m_wake.wakeAll();
+    m_wake.notify_all();
 }
 
 void CPlaybackFile::stopPlay()
 {
     {
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         m_stop = true;
-        m_wake.wakeAll();
+        m_wake.notify_all();
     }
     if (isRunning()) {
         wait();
@@ -257,7 +257,7 @@ void CPlaybackFile::run()
     int protocol = 0;
 
     for (;;) {
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         if (m_stop)
             break;
         PbMode mode = m_mode;
@@ -266,7 +266,7 @@ void CPlaybackFile::run()
         const bool seek = m_seekTime >= 0;
         const bool changed = m_modeChanged;
         if (!seek && !changed && !stepping && (speed == 0 || atEnd)) {
-            m_wake.wait(&m_lock);
+            m_wake.wait(lock);
             continue;
         }
         const uint32_t channels = m_channels;
@@ -331,13 +331,13 @@ void CPlaybackFile::run()
                 if (ahead <= 0)
                     break;
                 {
-                    QMutexLocker check(&m_lock);
+                    std::lock_guard<std::mutex> check(m_lock);
                     if (m_stop || m_seekTime >= 0 || m_modeChanged)
                         break;
                 }
                 waitSlice(static_cast<int>(ahead * 1000) + 1);
             }
-            QMutexLocker check(&m_lock);
+            std::lock_guard<std::mutex> check(m_lock);
             if (m_stop || m_seekTime >= 0 || m_modeChanged)
                 continue;
         }

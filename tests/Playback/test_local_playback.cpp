@@ -47,7 +47,7 @@ public:
         QObject::connect(player, &CPlaybackFile::signalChangedStatus, &m_context,
                          [this](const QString& s) {
                              std::lock_guard<std::mutex> lock(m_mutex);
-                             m_status << s;
+                             m_status.push_back(s.toStdString());
                          },
                          Qt::DirectConnection);
     }
@@ -56,10 +56,14 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_seen;
     }
+    // A deep copy: the reader appends while the test reads.
     QStringList status()
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        return m_status;
+        QStringList out;
+        for (const std::string& s : m_status)
+            out << QString::fromStdString(s);
+        return out;
     }
     size_t videoCount()
     {
@@ -113,7 +117,7 @@ private:
     displaytest::FakeClock* m_clock;
     std::mutex m_mutex;
     std::vector<Seen> m_seen;
-    QStringList m_status;
+    std::vector<std::string> m_status;
 };
 
 // Channels 0 and 2 at 10 fps for 150 s from T0, audio on channel 0 every 40 ms.
