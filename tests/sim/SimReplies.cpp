@@ -226,13 +226,21 @@ void Conn::oldCommand(const Request& r)
             w->stopStream(r.param("CID").toInt(), cfg.closeOnStop);
         break;
     case 3:  // stream channels
-    case 6:  // e-map channels
         if (c) {
             const uint32_t mask = r.param("CH").toUInt(nullptr, 16) & ChannelMask(cfg);
             if (c->info.audioOnly)
                 c->info.achmask = mask & cfg.audioMask;
             else
                 c->info.vchmask = mask;
+            c->publish();
+        }
+        break;
+    case 6:  // e-map channels: the named ones whole, the stream's others as headers
+        if (c && !c->info.audioOnly) {
+            const uint32_t mask = r.param("CH").toUInt(nullptr, 16) & ChannelMask(cfg);
+            const uint32_t all = c->info.vchmask | c->info.headerOnlyMask | mask;
+            c->info.vchmask = all;
+            c->info.headerOnlyMask = all & ~mask;
             c->publish();
         }
         break;
