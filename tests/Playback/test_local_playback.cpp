@@ -137,6 +137,18 @@ QString RecordFolder(const Rig& rig, bool old = false)
     return rig.record() + "/Local";
 }
 
+// A reader of the folder on a fake clock, and what it hands out.
+struct Playing {
+    explicit Playing(const QString& folder)
+    {
+        player.setClock(clock);
+        player.setFolder(folder);
+    }
+    std::shared_ptr<displaytest::FakeClock> clock = std::make_shared<displaytest::FakeClock>();
+    CPlaybackFile player;
+    Collector got{&player, clock.get()};
+};
+
 // Checks that every frame of v is handed out no later than due and at most the reader's
 // lead earlier, on the play clock that starts at the first frame.
 void ExpectPaced(const std::vector<Seen>& v, double speed, const char* what)
@@ -156,12 +168,9 @@ void ExpectPaced(const std::vector<Seen>& v, double speed, const char* what)
 TEST(LocalPlayback, PlaysInOrderAtPaceAndSeeksAndChangesSpeedWithoutOldFrames)
 {
     Rig rig;
-    const QString folder = RecordFolder(rig);
-    auto clock = std::make_shared<displaytest::FakeClock>();
-    CPlaybackFile player;
-    player.setClock(clock);
-    Collector got(&player, clock.get());
-    player.setFolder(folder);
+    Playing p(RecordFolder(rig));
+    CPlaybackFile& player = p.player;
+    Collector& got = p.got;
 
     player.play(T0 + 10, 0x5);
     ASSERT_TRUE(got.waitVideoSinceFlush(0, 200));
@@ -219,11 +228,9 @@ TEST(LocalPlayback, DamagedFileIsSkippedWithAStatusText)
     qvf.write("JUNK");
     qvf.close();
 
-    auto clock = std::make_shared<displaytest::FakeClock>();
-    CPlaybackFile player;
-    player.setClock(clock);
-    Collector got(&player, clock.get());
-    player.setFolder(folder);
+    Playing p(folder);
+    CPlaybackFile& player = p.player;
+    Collector& got = p.got;
     player.play(T0 + 15, 0x5);
     player.setMode(PB_FORWARD_256X);
     ASSERT_TRUE(displaytest::WaitFor([&] { return got.status().filter("End of the recordings").size() == 1; }, 20000));

@@ -91,6 +91,44 @@ TEST(RemoteSearch, BothProtocolsMarkTheCalendarAndFillTheTimeLine)
     }
 }
 
+TEST(RemoteSearch, MonthOfRecordingsOnThePanel)
+{
+    uitest::Sandbox sandbox;
+    simdvr::Config cfg = nettest::SmallDvr(false);
+    cfg.channels = 16;
+    // Most days of the month; on the 17th every channel, each with its own pattern.
+    for (int day = 1; day <= 31; ++day)
+        if (day % 7 != 3)
+            cfg.spans.push_back({At(day, 8, 0), At(day, 9, 30), 0xFF, {1, 1, 2, 1, 3, 1, 1, 2}});
+    for (int ch = 0; ch < 16; ++ch)
+        for (int k = 0; k < 4; ++k) {
+            const int start = (ch * 7 + k * 15) % 60;
+            std::vector<uint32_t> reasons(16, 0);
+            reasons[size_t(ch)] = uint32_t(1 + (ch + k) % 3);
+            cfg.spans.push_back({At(17, 14, start), At(17, 14, std::min(59, start + 4 + ch % 5), 59), 1u << ch, reasons});
+        }
+    simdvr::CSimDvr sim(cfg);
+    ASSERT_TRUE(sim.start());
+    CPlaybackWidget panel;
+    panel.resize(1000, 280);
+    CSearchWidget* sw = panel.searchWidget();
+    sw->calendar()->setCurrentPage(2026, 3);
+    int done = 0;
+    QObject::connect(sw, &CSearchWidget::searchDone, [&] { ++done; });
+    panel.search(nettest::MakeDvr(sim, false), 16, 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done == 1; }, 10000));
+    EXPECT_EQ(sw->calendar()->markedDates().size(), 27u);
+    sw->calendar()->setSelectedDate(QDate(2026, 3, 17));
+    sw->timeLine()->setHour(14);
+    EXPECT_EQ(sw->timeLine()->hourChannels(), 0xFFFFu);
+    const CMinData& grid = sw->data()->getMinData().at(CDateHour(CDate(2026, 3, 17), 14));
+    std::set<int> kinds;
+    for (int ch = 0; ch < 16; ++ch)
+        kinds.insert(grid.GetData(ch), grid.GetData(ch) + 60);
+    EXPECT_EQ(kinds, (std::set<int>{0, 1, 2, 3}));
+    uitest::Screenshot(&panel, "playback-panel-month");
+}
+
 TEST(RemoteSearch, RefusalIsShownAndLeavesTheCalendarEmpty)
 {
     uitest::Sandbox sandbox;
@@ -140,7 +178,11 @@ TEST(Backup, RecordsFromTheFirstKeyFrameThroughTheLastSecondWithProgress)
         std::vector<int> progress;
         int stops = 0;
         QObject::connect(&conn, &CHttpConnect::updateBackupProgress, &panel, &CBackupWidget::OnUpdateProgress);
-        QObject::connect(&conn, &CHttpConnect::updateBackupProgress, [&](int v) { progress.push_back(v); });
+        QObject::connect(&conn, &CHttpConnect::updateBackupProgress, [&](int v) {
+            progress.push_back(v);
+            if (!old && progress.size() == 2)
+                uitest::Screenshot(&panel, "backup-panel-running");
+        });
         QObject::connect(&panel, &CBackupWidget::backupStart, [&](time_t start, time_t end, int channels) {
             rec.start(QStringLiteral("Sim DVR"), Info(4), end);
             conn.SetRecordPtr(&rec);

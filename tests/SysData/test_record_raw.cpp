@@ -35,6 +35,18 @@ std::vector<Written> ThreeMinutes(const Stream& s)
     return out;
 }
 
+// n frames of one channel at 25 fps into the record folder's `name` folder, which is returned.
+QString RecordOneChannel(const Rig& rig, const QString& name, int n)
+{
+    Stream s(false);
+    CRecord rec;
+    rec.start(name, Info(1), 0);
+    for (int i = 0; i < n; ++i)
+        rec.writeFrame(false, s.video(i, 0, T0 * 1000 + i * 40));
+    rec.stop();
+    return rig.record() + "/" + name;
+}
+
 }  // namespace
 
 TEST(RawRecording, ThreeMinutesSplitIndexedAndSearchable)
@@ -107,13 +119,7 @@ TEST(RawRecording, ThreeMinutesSplitIndexedAndSearchable)
 TEST(RawRecording, CutRecordingPlaysToItsLastWholeFrame)
 {
     Rig rig;
-    Stream s(false);
-    CRecord rec;
-    rec.start(QStringLiteral("Cut"), Info(1), 0);
-    for (int i = 0; i < 40; ++i)
-        rec.writeFrame(false, s.video(i, 0, T0 * 1000 + i * 40));
-    rec.stop();
-    const QString folder = rig.record() + "/Cut";
+    const QString folder = RecordOneChannel(rig, "Cut", 40);
     const QString base = RawFileBases(folder).value(0);
     CRawFile whole;
     ASSERT_TRUE(whole.open(folder, base));
@@ -133,13 +139,7 @@ TEST(RawRecording, CutRecordingPlaysToItsLastWholeFrame)
 TEST(RawRecording, DamagedAndForeignFilesAreRefused)
 {
     Rig rig;
-    Stream s(false);
-    CRecord rec;
-    rec.start(QStringLiteral("Bad"), Info(1), 0);
-    for (int i = 0; i < 10; ++i)
-        rec.writeFrame(false, s.video(i, 0, T0 * 1000 + i * 40));
-    rec.stop();
-    const QString folder = rig.record() + "/Bad";
+    const QString folder = RecordOneChannel(rig, "Bad", 10);
     const QString base = RawFileBases(folder).value(0);
     const QString qvf = folder + "/" + base + ".qvf";
     const QString qrx = folder + "/" + base + ".qrx";
