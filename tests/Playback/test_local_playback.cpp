@@ -286,6 +286,11 @@ TEST(LocalPlayback, PanelSearchesTheFolderAndPlaysIntoTheDisplay)
     // The first key frame of the chosen minute (one every 3 s here).
     EXPECT_TRUE(times.front().startsWith("2026-03-02  10:01:0")) << times.front().toStdString();
 
+    if (!qEnvironmentVariableIsEmpty("ZAVO_SCREENSHOT_DIR")) {
+        displaytest::WaitFor([&] { return times.size() >= 3; }, 10000);
+        uitest::Screenshot(&display, "local-playback-display");
+        uitest::Screenshot(&panel, "local-playback-panel");
+    }
     // Stop from the buttons: the reader ends and the panel asks to stop the display.
     int stops = 0;
     QObject::connect(&panel, &CPlaybackWidget::stopDisplay, [&] { ++stops; });

@@ -129,6 +129,28 @@ TEST(RemoteSearch, MonthOfRecordingsOnThePanel)
     uitest::Screenshot(&panel, "playback-panel-month");
 }
 
+TEST(RemoteSearch, ReplyWithoutHoursStillMarksItsDates)
+{
+    uitest::Sandbox sandbox;
+    simdvr::Config cfg = nettest::SmallDvr(false);
+    cfg.spans = {{At(9, 23, 58), At(10, 0, 1), 0x1, {3}}};
+    cfg.calListHours = false;
+    simdvr::CSimDvr sim(cfg);
+    ASSERT_TRUE(sim.start());
+    CPlaybackWidget panel;
+    CSearchWidget* sw = panel.searchWidget();
+    sw->calendar()->setCurrentPage(2026, 3);
+    int done = 0;
+    QObject::connect(sw, &CSearchWidget::searchDone, [&] { ++done; });
+    panel.search(nettest::MakeDvr(sim, false), 4, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return done == 1; }, 10000));
+    EXPECT_TRUE(sw->data()->getHourSet().empty());
+    EXPECT_EQ(sw->calendar()->markedDates(), (std::set<CDate>{CDate(2026, 3, 9), CDate(2026, 3, 10)}));
+    EXPECT_EQ(sw->selectedDate(), QDate(2026, 3, 10));
+    EXPECT_EQ(sw->timeLine()->hour(), 0);
+    EXPECT_EQ(sw->timeLine()->hourChannels(), 0x1u);
+}
+
 TEST(RemoteSearch, RefusalIsShownAndLeavesTheCalendarEmpty)
 {
     uitest::Sandbox sandbox;

@@ -124,6 +124,7 @@ struct Config {
     std::vector<Span> spans;        // mode 6 and the old search
     uint32_t dvrTime = 0;           // DVR clock in search replies; 0: now
     uint32_t calVersion = 0;        // CalData version: non-zero lists the hours of the spans
+    bool calListHours = true;       // false: a CalData with a version lists no hours at all
     int searchDataType = 4;         // data type of the search reply packet (both protocols;
                                     // the reader takes the first packet whatever its type)
     QByteArray oldInfoPage;         // old information read: raw body; empty: a text page

@@ -183,7 +183,10 @@ QByteArray Conn::currentReply(Request& r, const Config& cfg)
         }
         const uint32_t now = cfg.dvrTime ? cfg.dvrTime : static_cast<uint32_t>(QDateTime::currentSecsSinceEpoch());
         const uint32_t version = cfg.calVersion ? cfg.calVersion : (s.hours_include() ? 1u : 0u);
-        return MakePacket(0, static_cast<uint8_t>(cfg.searchDataType), Serialized(MakeCalData(spans, now, version)), false);
+        cgi::CalData cal = MakeCalData(spans, now, version);
+        if (!cfg.calListHours)
+            cal.clear_hours();
+        return MakePacket(0, static_cast<uint8_t>(cfg.searchDataType), Serialized(cal), false);
     }
     case cgi::MODE_SET_DVR_CONF:
         if (upload && r.fileField == "REQ") {
