@@ -302,8 +302,10 @@ void CPlaybackFile::run()
             if (!PbMode_IsPauseMode(mode) && mode != PB_STOP)
                 emit signalChangedStatus(QStringLiteral("Playback( ") + QString::fromLatin1(PbMode_Mode2String(mode)) +
                                          QStringLiteral(" )"));
-            if (atEnd)
+            if (atEnd) {
                 emit signalChangedStatus(tr("No recording at this time"));
+                continue;
+            }
             if (!stepping && speed == 0)
                 continue;
         }
