@@ -1,5 +1,6 @@
 #include "DVRSetup/SetupCamera.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
@@ -64,10 +65,11 @@ CSetupCamera::CSetupCamera(QWidget* parent) : QWidget(parent)
         connect(edit, &QLineEdit::textChanged, this, &CSetupCamera::OnChangedName);
     }
 
+    // Below the group's title, above its closing stretch.
     m_seqWidget = new CSeqWidget;
-    m_ui.seqFrame->layout()->addWidget(m_seqWidget);
+    static_cast<QBoxLayout*>(m_ui.seqFrame->layout())->insertWidget(1, m_seqWidget);
     m_covertWidget = new CChannelWidget;
-    m_ui.covertFrame->layout()->addWidget(m_covertWidget);
+    static_cast<QBoxLayout*>(m_ui.covertFrame->layout())->insertWidget(1, m_covertWidget);
     m_spotSingle = SpotChannels(m_ui.spotPage0, 1);
     for (QCheckBox* box : m_spotSingle->findChildren<QCheckBox*>())
         connect(box, &QCheckBox::clicked, this, [this] { m_spotSingleClicked = true; });

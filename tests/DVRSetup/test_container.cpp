@@ -216,6 +216,10 @@ TEST(SetupContainer, AnUntouchedConfigurationGoesBackEqual)
     auto sim = StartSim(conf);
     Container c;
     ASSERT_TRUE(c.read(Entry(*sim)));
+    for (int tab = 0; tab < SETUP_TAB_COUNT; ++tab) {
+        c.tab(SetupTabIndex(tab));
+        uitest::Screenshot(&c.w, QStringLiteral("tab%1_%2").arg(tab).arg(Child<QTabWidget>(c.w, "tabWidget")->tabText(tab)));
+    }
     ConfirmWith(c.prompt);
     EXPECT_EQ(c.send(true), CORRECT);
     // The DVR keeps what it was sent.
@@ -373,6 +377,7 @@ TEST(SetupContainer, SetupModelPrepairsAModelOffline)
         d->findChild<QRadioButton*>("channels4")->click();
         d->findChild<QRadioButton*>("videoType1")->click();
         d->findChild<QComboBox*>("combo_dvrModel")->setCurrentIndex(0);
+        uitest::Screenshot(d, "model_dialog");
         d->accept();
     };
     c.w.OnSetupModel();
