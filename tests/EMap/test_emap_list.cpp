@@ -1,9 +1,8 @@
 // The e-map list, its file, its menu and the info dialog.
 
 #include <QFile>
-#include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -12,26 +11,11 @@
 #include "EMap/ControlEMapList.h"
 #include "EMap/EMapList.h"
 #include "EMap/EMapMenu.h"
-#include "EMap/SetEMapInfoDialog.h"
 #include "emap_test_util.h"
 
-using ScriptedPrompt = emaptest::Prompt;
+using emaptest::Map;
 
 namespace {
-
-EMap Map(const char* name, const char* path, int cameras = 0)
-{
-    EMap map;
-    map.set_name(name);
-    map.set_map_image_path(path);
-    for (int i = 0; i < cameras; ++i) {
-        EMapItems* item = map.add_items();
-        item->mutable_dvr()->set_address("10.0.0.9");
-        item->set_channel(i);
-        item->set_pos_x(10 * i);
-    }
-    return map;
-}
 
 EMapList Group(const char* name, std::initializer_list<EMap> maps)
 {
@@ -42,7 +26,7 @@ EMapList Group(const char* name, std::initializer_list<EMap> maps)
     return list;
 }
 
-// "Group: map map" per group, as the file holds it.
+// "Group: map map" per group.
 QStringList Names(const EMapGroupList& groups)
 {
     QStringList names;
@@ -55,61 +39,58 @@ QStringList Names(const EMapGroupList& groups)
     return names;
 }
 
-QStringList TreeNames(const CEMapList& list)
-{
-    QStringList names;
-    for (int g = 0; g < list.topLevelItemCount(); ++g) {
-        const QTreeWidgetItem* group = list.topLevelItem(g);
-        QString line = group->text(0) + ":";
-        for (int m = 0; m < group->childCount(); ++m)
-            line += " " + group->child(m)->text(0);
-        names << line;
-    }
-    return names;
-}
-
-// Fills the info dialog as the operator would (the path through "...") and presses OK.
-std::function<void(QDialog*)> Fill(ScriptedPrompt& prompt, const QString& group, const QString& name,
-                                   const QString& path)
-{
-    return [&prompt, group, name, path](QDialog* dialog) {
-        auto* info = static_cast<CSetEMapInfoDialog*>(dialog);
-        info->form().EditGroupName->setText(group);
-        info->form().EditEMapName->setText(name);
-        if (!path.isNull()) {
-            prompt.images << path;
-            info->form().PathButton->click();
-        }
-        dialog->accept();
-    };
-}
-
 class EMapListTest : public ::testing::Test {
 protected:
-    void write(const EMapGroupList& groups) { ASSERT_TRUE(CControlEMapList().Save(groups)); }
-    EMapGroupList stored() { return CControlEMapList().Load(); }
-    bool fileExists() const { return QFile::exists(sandbox.appDir() + "/EMaplist.pb"); }
-
-    QTreeWidgetItem* item(CEMapList& list, int group, int map = -1)
+    void write(std::initializer_list<EMapList> groups)
     {
-        QTreeWidgetItem* g = list.topLevelItem(group);
+        EMapGroupList list;
+        for (const EMapList& g : groups)
+            *list.add_emap_list() = g;
+        ASSERT_TRUE(CControlEMapList().Save(list));
+    }
+    EMapGroupList stored() { return CControlEMapList().Load(); }
+    QTreeWidgetItem* item(int group, int map = -1)
+    {
+        QTreeWidgetItem* g = list->topLevelItem(group);
         return map < 0 ? g : g->child(map);
     }
-    void press(CEMapList& list, QTreeWidgetItem* it, bool twice = false)
+    // The operator fills the dialog, the picture through "...", and presses OK.
+    void fill(const QString& group, const QString& name, const QString& path = QString())
     {
-        // As the platform delivers them: a double click is a click, then a second press that
-        // arrives as the double click, and its release.
-        const QPoint at = list.visualItemRect(it).center();
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        prompt.onDialog = [=](QDialog*) {
+            const Ui_CSetEMapInfoDialog& form = list->infoDialog()->form();
+            offered = form.EditGroupName->text();
+            form.EditGroupName->setText(group);
+            form.EditEMapName->setText(name);
+            if (!path.isNull()) {
+                prompt.images << path;
+                form.PathButton->click();
+            }
+            form.buttonBox->button(QDialogButtonBox::Ok)->click();
+        };
+    }
+    // A click as the platform delivers it; a double click adds a second press and release.
+    void press(QTreeWidgetItem* it, bool twice = false)
+    {
+        const QPoint at = list->visualItemRect(it).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         if (twice) {
-            QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
         }
     }
-    static qint64 IconOf(const QTreeWidgetItem* it) { return it->icon(0).cacheKey(); }
+    QList<qint64> icons(int group)
+    {
+        QList<qint64> keys;
+        for (int m = 0; m < item(group)->childCount(); ++m)
+            keys << item(group, m)->icon(0).cacheKey();
+        return keys;
+    }
 
     uitest::Sandbox sandbox;
-    ScriptedPrompt prompt;
+    emaptest::Prompt prompt;
+    std::unique_ptr<CEMapList> list;
+    QString offered;
 };
 
 }  // namespace
@@ -118,304 +99,160 @@ TEST_F(EMapListTest, DefaultContentStaysInMemoryUntilTheFirstChange)
 {
     for (const bool emptyFile : {false, true}) {
         if (emptyFile)
-            write(EMapGroupList());
+            write({});
         ::testing::internal::CaptureStderr();
-        CEMapList list(nullptr);
+        list = std::make_unique<CEMapList>(nullptr);
         ::testing::internal::GetCapturedStderr();
-        EXPECT_EQ(TreeNames(list), QStringList{"Group: emap1"});
-        EXPECT_TRUE(list.topLevelItem(0)->isExpanded());
-        EXPECT_EQ(list.currentItem(), list.topLevelItem(0));
-        EXPECT_EQ(list.width(), 172);
-        EXPECT_TRUE(list.isHeaderHidden());
-        EXPECT_EQ(fileExists(), emptyFile);
+        EXPECT_EQ(Names(list->groupList()), QStringList{"Group: emap1"});
+        EXPECT_TRUE(item(0)->isExpanded());
+        EXPECT_EQ(list->currentItem(), item(0));
+        EXPECT_EQ(QFile::exists(sandbox.appDir() + "/EMaplist.pb"), emptyFile);
     }
 }
 
-TEST_F(EMapListTest, StoredGroupsLoadInOrderWithTheirCamerasKept)
+TEST_F(EMapListTest, MenuOperationsRoundTripThroughTheFile)
 {
-    EMapGroupList groups;
-    *groups.add_emap_list() = Group("B", {Map("b1", "/p/b1.png", 2), Map("b2", "")});
-    *groups.add_emap_list() = Group("A", {});
-    write(groups);
-    CEMapList list(nullptr);
-    EXPECT_EQ(TreeNames(list), (QStringList{"B: b1 b2", "A:"}));
-    EXPECT_EQ(list.currentItem(), list.topLevelItem(1));
-    EXPECT_EQ(EMapOfItem(item(list, 0, 0)).SerializeAsString(), groups.emap_list(0).emap(0).SerializeAsString());
-    EXPECT_EQ(list.groupList().SerializeAsString(), groups.SerializeAsString());
-    EXPECT_EQ(IconOf(item(list, 0, 1)), CControlEMapList::getMapIcon().cacheKey());
-}
+    const DVR dvr = emaptest::Dvr("Front", "10.0.0.9", 80);
+    write({Group("Plant", {Map("Hall", "/maps/hall.png", dvr, {0, 1}), Map("Yard", "/maps/yard.png")})});
+    list = std::make_unique<CEMapList>(nullptr);
+    CEMapMenu menu(list.get());
+    ASSERT_EQ(menu.actions().size(), 3);
+    QAction* add = menu.actions()[0];
+    QAction* edit = menu.actions()[1];
+    QAction* remove = menu.actions()[2];
+    EXPECT_EQ(add->text() + edit->text() + remove->text(), "Add EMapEdit EMapDelete EMap");
+    QSignalSpy selected(list.get(), &CEMapList::signalSelectedEMap);
+    QSignalSpy removed(list.get(), &CEMapList::signalRemoveEMap);
 
-TEST_F(EMapListTest, AddEditMoveAndDeleteRoundTripThroughTheFile)
-{
-    EMapGroupList groups;
-    *groups.add_emap_list() = Group("Plant", {Map("Hall", "/maps/hall.png", 2), Map("Yard", "/maps/yard.png", 1)});
-    write(groups);
-    CEMapList list(nullptr);
-    QSignalSpy selected(&list, &CEMapList::signalSelectedEMap);
-    QSignalSpy removed(&list, &CEMapList::signalRemoveEMap);
-
-    // Add into the current item's group; the new map opens at once.
-    list.setCurrentItem(item(list, 0, 1));
-    prompt.onDialog = [&](QDialog* d) {
-        EXPECT_EQ(list.infoDialog()->getGroupName(), "Plant");
-        EXPECT_TRUE(list.infoDialog()->form().EditImagePath->toPlainText().isEmpty());
-        Fill(prompt, "Plant", "Gate", "/maps/gate.png")(d);
-    };
-    list.OnAddEMap();
-    EXPECT_EQ(Names(stored()), QStringList{"Plant: Hall Yard Gate"});
-    ASSERT_EQ(selected.size(), 1);
-    EXPECT_EQ(selected.last().at(0).value<EMap>().map_image_path(), "/maps/gate.png");
-    EXPECT_EQ(list.selectedMapItem(), item(list, 0, 2));
-
-    // A name differing in case makes a new group at the end.
-    prompt.onDialog = Fill(prompt, "plant", "Roof", "/maps/roof.png");
-    list.OnAddEMap();
+    // Blanks are refused ("..." is the only way to a picture); the current group is offered.
+    list->setCurrentItem(item(0, 1));
+    fill("Plant", "Gate");
+    add->trigger();
+    EXPECT_EQ(prompt.messages, QStringList{"Please fill in all blanks."});
+    EXPECT_EQ(offered, "Plant");
+    fill("Plant", "Gate", "/maps/gate.png");
+    add->trigger();
+    EXPECT_EQ(prompt.questions.last(), "Select a Image file Image files(*.bmp | *.jpg | *.png)");
+    fill("plant", "Roof", "/maps/roof.png");  // another case, another group
+    add->trigger();
     EXPECT_EQ(Names(stored()), (QStringList{"Plant: Hall Yard Gate", "plant: Roof"}));
+    EXPECT_EQ(selected.last().at(0).value<EMap>().name(), "Roof");
 
-    // Editing in the same group keeps the cameras; the shown map reopens.
-    list.setCurrentItem(item(list, 0, 0));
-    prompt.onDialog = Fill(prompt, "Plant", "Hall 2", QString());
-    list.OnEditEMap();
-    EXPECT_EQ(stored().emap_list(0).emap(0).name(), "Hall 2");
+    // Edited in its group a map keeps its cameras; moved to another group it takes them along.
+    list->setCurrentItem(item(0, 0));
+    fill("Plant", "Hall 2");
+    edit->trigger();
     EXPECT_EQ(stored().emap_list(0).emap(0).items_size(), 2);
     EXPECT_EQ(stored().emap_list(0).emap(0).map_image_path(), "/maps/hall.png");
-
-    // Moving the shown map to another group closes it there and takes its cameras along.
-    removed.clear();
-    list.setCurrentItem(item(list, 0, 0));
-    prompt.onDialog = Fill(prompt, "plant", "Hall 2", QString());
-    list.OnEditEMap();
+    list->setCurrentItem(item(0, 0));
+    fill("plant", "Hall 2");
+    edit->trigger();
     EXPECT_EQ(Names(stored()), (QStringList{"Plant: Yard Gate", "plant: Roof Hall 2"}));
     EXPECT_EQ(stored().emap_list(1).emap(1).items_size(), 2);
-    EXPECT_EQ(removed.size(), 1);
-    EXPECT_EQ(list.selectedMapItem(), item(list, 1, 1));
+    EXPECT_EQ(removed.size(), 1);  // it was the map shown
 
-    // Deleting a map that is not shown leaves the shown one open; the last map leaves its
-    // group empty.
-    removed.clear();
-    list.setCurrentItem(item(list, 1, 0));
-    prompt.yesNo = {true};
-    list.OnDeleteEMap();
-    EXPECT_EQ(Names(stored()), (QStringList{"Plant: Yard Gate", "plant: Hall 2"}));
-    EXPECT_EQ(removed.size(), 0);
-    list.setCurrentItem(item(list, 1, 0));
-    prompt.yesNo = {true};
-    list.OnDeleteEMap();
+    // Deleting: cancelled, a map not shown, the shown one (its group stays, empty).
+    list->setCurrentItem(item(1, 0));
+    prompt.yesNo = {false, true, true};
+    remove->trigger();
+    remove->trigger();
+    list->setCurrentItem(item(1, 0));
+    remove->trigger();
     EXPECT_EQ(Names(stored()), (QStringList{"Plant: Yard Gate", "plant:"}));
-    EXPECT_EQ(removed.size(), 1);
-    EXPECT_EQ(prompt.questions.last(), "Are you sure you delete the selected map?");
+    EXPECT_EQ(removed.size(), 2);
 
-    // Cancelling a delete keeps everything.
-    list.setCurrentItem(item(list, 0));
-    prompt.yesNo = {false};
-    list.OnDeleteEMap();
-    EXPECT_EQ(prompt.questions.last(), "Are you sure you delete the selected map group?");
-    EXPECT_EQ(TreeNames(list), (QStringList{"Plant: Yard Gate", "plant:"}));
+    // Group names: empty does nothing, a taken one is accepted, lookups find the first.
+    prompt.texts = {"", "Plant"};
+    edit->trigger();
+    edit->trigger();
+    EXPECT_EQ(prompt.questions.filter("Group name:: plant").size(), 2);
+    fill("Plant", "Roof", "/maps/roof.png");
+    add->trigger();
+    EXPECT_EQ(Names(stored()), (QStringList{"Plant: Yard Gate Roof", "Plant:"}));
+
+    // With nothing current a new group must be typed; it comes last.
+    list->setCurrentItem(nullptr);
+    fill("New", "e", "/e.png");
+    add->trigger();
+    EXPECT_TRUE(offered.isEmpty());
+    EXPECT_EQ(Names(stored()).last(), "New: e");
 }
 
-TEST_F(EMapListTest, GroupsAreRenamedAndDeletedWithTheirReferences)
+TEST_F(EMapListTest, ClicksOpenMapsAndGroupsWithTheIconsOfTheMode)
 {
-    EMapGroupList groups;
-    *groups.add_emap_list() = Group("One", {Map("a", "/a.png"), Map("b", "/b.png")});
-    *groups.add_emap_list() = Group("Two", {Map("c", "/c.png")});
-    write(groups);
-    CEMapList list(nullptr);
-    list.show();
-    QSignalSpy removed(&list, &CEMapList::signalRemoveEMap);
-
-    // Empty or cancelled names change nothing; another group's name is taken.
-    list.setCurrentItem(item(list, 1));
-    prompt.texts = {""};
-    list.OnEditEMap();
-    list.OnEditEMap();
-    EXPECT_EQ(prompt.questions, (QStringList{"Group name:: Two", "Group name:: Two"}));
-    EXPECT_EQ(TreeNames(list), (QStringList{"One: a b", "Two: c"}));
-    prompt.texts = {"One"};
-    list.OnEditEMap();
-    EXPECT_EQ(Names(stored()), (QStringList{"One: a b", "One: c"}));
-
-    // Adding by that name finds the first of the two.
-    prompt.onDialog = Fill(prompt, "One", "d", "/d.png");
-    list.OnAddEMap();
-    EXPECT_EQ(Names(stored()), (QStringList{"One: a b d", "One: c"}));
-
-    // Deleting the group of the open group view forgets it: a click on a map no longer
-    // switches pages.
-    press(list, item(list, 0), true);
-    ASSERT_EQ(list.openGroupItem(), item(list, 0));
-    list.setCurrentItem(item(list, 0));
-    prompt.yesNo = {true};
-    list.OnDeleteEMap();
-    EXPECT_EQ(removed.size(), 1);
-    EXPECT_EQ(list.openGroupItem(), nullptr);
-    EXPECT_EQ(list.selectedMapItem(), nullptr);
-    EXPECT_EQ(Names(stored()), QStringList{"One: c"});
-
-    // With nothing current an added map needs a group name typed in.
-    list.setCurrentItem(nullptr);
-    list.OnEditEMap();
-    list.OnDeleteEMap();
-    prompt.onDialog = [&](QDialog* d) {
-        EXPECT_TRUE(list.infoDialog()->getGroupName().isEmpty());
-        Fill(prompt, "New", "e", "/e.png")(d);
-    };
-    list.OnAddEMap();
-    EXPECT_EQ(Names(stored()), (QStringList{"One: c", "New: e"}));
-}
-
-TEST_F(EMapListTest, TheInfoDialogRefusesBlanksAndTakesThePathOnlyFromTheChooser)
-{
-    CEMapList list(nullptr);
-    CSetEMapInfoDialog& dialog = *list.infoDialog();
-    EXPECT_EQ(dialog.windowTitle(), "EMap Info");
-    EXPECT_TRUE(dialog.isModal());
-    EXPECT_TRUE(dialog.form().EditImagePath->isReadOnly());
-
-    struct Case { QString group, name, path; bool accepted; };
-    const Case cases[] = {
-        {"G", "M", "", false},
-        {"", "M", "/x.png", false},
-        {"G", "", "/x.png", false},
-        {" ", " ", "/x.png", true},  // spaces count as filled
-    };
-    for (const Case& c : cases) {
-        prompt.messages.clear();
-        dialog.setResult(QDialog::Rejected);
-        dialog.setEMap(c.group, Map("", c.path.toUtf8().constData()));
-        dialog.form().EditEMapName->setText(c.name);
-        dialog.accept();
-        EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted) << c.group.toStdString();
-        EXPECT_EQ(prompt.messages, c.accepted ? QStringList() : QStringList{"Please fill in all blanks."});
-    }
-
-    // The chooser starts in the folder of the path shown; cancelling keeps the path.
-    dialog.setEMap("G", Map("M", "/maps/old/plan.png"));
-    prompt.images = {"/maps/new.png"};
-    dialog.OnBrowser();
-    EXPECT_EQ(dialog.getEMap().map_image_path(), "/maps/new.png");
-    dialog.OnBrowser();
-    EXPECT_EQ(dialog.getEMap().map_image_path(), "/maps/new.png");
-    EXPECT_EQ(prompt.questions.last(), "Select a Image file Image files(*.bmp | *.jpg | *.png)");
-    EXPECT_EQ(dialog.getEMap().items_size(), 0);
-}
-
-TEST_F(EMapListTest, DoubleClicksAndClicksOpenMapsAndGroupsWithTheirIcons)
-{
-    EMapGroupList groups;
-    *groups.add_emap_list() = Group("One", {Map("a", "/a.png"), Map("b", "/b.png"), Map("c", "/c.png")});
-    *groups.add_emap_list() = Group("Two", {Map("d", "/d.png")});
-    *groups.add_emap_list() = Group("Empty", {});
-    write(groups);
-    CEMapList list(nullptr);
-    list.setFixedHeight(400);
-    list.show();
-    QSignalSpy selected(&list, &CEMapList::signalSelectedEMap);
-    QSignalSpy group(&list, &CEMapList::signalSelectedEMapGroup);
-    QSignalSpy changed(&list, &CEMapList::changedEMap);
+    write({Group("One", {Map("a", "/a"), Map("b", "/b"), Map("c", "/c")}), Group("Two", {Map("d", "/d")}),
+           Group("Empty", {})});
+    list = std::make_unique<CEMapList>(nullptr);
+    list->setFixedHeight(400);
+    list->show();
+    QSignalSpy selected(list.get(), &CEMapList::signalSelectedEMap);
+    QSignalSpy group(list.get(), &CEMapList::signalSelectedEMapGroup);
+    QSignalSpy changed(list.get(), &CEMapList::changedEMap);
+    QSignalSpy removed(list.get(), &CEMapList::signalRemoveEMap);
     const qint64 plain = CControlEMapList::getMapIcon().cacheKey();
     const qint64 view = CControlEMapList::getSelectedMapViewIcon().cacheKey();
     const qint64 edit = CControlEMapList::getSelectedMapEditIcon().cacheKey();
     const qint64 connected = CControlEMapList::getConnectedMapIcon().cacheKey();
-    auto icons = [&](int g) {
-        QList<qint64> keys;
-        for (int m = 0; m < item(list, g)->childCount(); ++m)
-            keys << IconOf(item(list, g, m));
-        return keys;
-    };
 
-    // A map opens alone in either mode, with the mode's selected icon.
     for (const bool editable : {false, true}) {
-        list.setEditable(editable);
-        press(list, item(list, 0, 1), true);
+        list->setEditable(editable);
+        press(item(0, 1), true);
         EXPECT_EQ(selected.last().at(0).value<EMap>().name(), "b");
         EXPECT_EQ(icons(0), (QList<qint64>{plain, editable ? edit : view, plain}));
     }
+    // Edit mode: a group with maps does nothing; an empty one only resets the icons.
+    press(item(0), true);
+    EXPECT_EQ(icons(0)[1], edit);
+    press(item(2), true);
+    EXPECT_EQ(icons(0)[1], plain);
+    EXPECT_EQ(selected.size() + group.size(), 2);
+    // A mode switch resets the icons; the same mode again does not.
+    press(item(0, 0), true);
+    list->setEditable(true);
+    EXPECT_EQ(icons(0)[0], edit);
+    list->setEditable(false);
+    EXPECT_EQ(icons(0)[0], plain);
 
-    // In edit mode a group with maps does nothing; an empty group only resets the icons.
-    selected.clear();
-    press(list, item(list, 0), true);
-    EXPECT_EQ(icons(0), (QList<qint64>{plain, edit, plain}));
-    press(list, item(list, 2), true);
-    EXPECT_EQ(icons(0), (QList<qint64>{plain, plain, plain}));
-    EXPECT_EQ(selected.size() + group.size(), 0);
-
-    // Switching modes resets the icons; the same mode again does not.
-    press(list, item(list, 0, 0), true);
-    list.setEditable(true);
-    EXPECT_EQ(icons(0).first(), edit);
-    list.setEditable(false);
-    EXPECT_EQ(icons(0).first(), plain);
-
-    // In view mode a whole group opens; clicks on its maps switch pages, others do not.
-    press(list, item(list, 0), true);
-    ASSERT_EQ(group.size(), 1);
+    // View mode: a whole group opens; a click on another of its maps switches to it.
+    press(item(0), true);
     EXPECT_EQ(group.last().at(0).value<EMapList>().emap_size(), 3);
     EXPECT_EQ(icons(0), (QList<qint64>{view, connected, connected}));
-    changed.clear();
-    press(list, item(list, 0, 2));
+    press(item(0, 2));
+    press(item(1, 0));
     EXPECT_EQ(changed.size(), 1);
     EXPECT_EQ(changed.last().at(0).toInt(), 2);
     EXPECT_EQ(icons(0), (QList<qint64>{connected, connected, view}));
-    press(list, item(list, 1, 0));
-    press(list, item(list, 1));
-    EXPECT_EQ(changed.size(), 1);
-}
 
-TEST_F(EMapListTest, ChangedCamerasAreStoredForTheShownMapOnly)
-{
-    EMapGroupList groups;
-    *groups.add_emap_list() = Group("One", {Map("a", "/a.png"), Map("b", "/b.png")});
-    write(groups);
-    CEMapList list(nullptr);
-    list.show();
-    list.OnSaveEMap(Map("x", "/x.png", 3));
-    EXPECT_EQ(stored().SerializeAsString(), groups.SerializeAsString());
-
-    list.setEditable(true);
-    press(list, item(list, 0, 1), true);
-    list.OnSaveEMap(Map("b", "/b.png", 3));
-    EXPECT_EQ(stored().emap_list(0).emap(1).items_size(), 3);
-    EXPECT_EQ(EMapOfItem(item(list, 0, 1)).items_size(), 3);
-    EXPECT_EQ(IconOf(item(list, 0, 1)), CControlEMapList::getSelectedMapEditIcon().cacheKey());
-
-    // A list that cannot be written tells the operator once, until a save works again.
-    const QString missing = sandbox.appDir() + "/missing";
-    CAppDir::setOverridePath(missing);
-    ::testing::internal::CaptureStderr();
-    list.OnSaveEMap(Map("b", "/b.png", 1));
-    list.OnSaveEMap(Map("b", "/b.png", 2));
-    ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(prompt.messages, QStringList{"The e-map list could not be saved."});
-    EXPECT_EQ(EMapOfItem(item(list, 0, 1)).items_size(), 2);
-    CAppDir::setOverridePath(sandbox.appDir());
-    list.OnSaveEMap(Map("b", "/b.png", 4));
-    CAppDir::setOverridePath(missing);
-    ::testing::internal::CaptureStderr();
-    list.OnSaveEMap(Map("b", "/b.png", 5));
-    ::testing::internal::GetCapturedStderr();
-    CAppDir::setOverridePath(sandbox.appDir());
-    EXPECT_EQ(prompt.messages.size(), 2);
-    EXPECT_EQ(stored().emap_list(0).emap(1).items_size(), 4);
-}
-
-TEST_F(EMapListTest, TheMenuRunsTheListsOperations)
-{
-    CEMapList list(nullptr);
-    CEMapMenu menu(&list);
-    QStringList texts;
-    for (QAction* action : menu.actions())
-        texts << action->text();
-    EXPECT_EQ(texts, (QStringList{"Add EMap", "Edit EMap", "Delete EMap"}));
-
-    list.setCurrentItem(item(list, 0, 0));
+    // Deleting the open group closes its maps and forgets the group.
+    list->setCurrentItem(item(0));
     prompt.yesNo = {true};
-    menu.actions().at(2)->trigger();
-    EXPECT_EQ(Names(stored()), QStringList{"Group:"});
-    prompt.onDialog = Fill(prompt, "Group", "m", "/m.png");
-    menu.actions().at(0)->trigger();
-    EXPECT_EQ(Names(stored()), QStringList{"Group: m"});
-    prompt.texts = {"Renamed"};
-    list.setCurrentItem(item(list, 0));
-    menu.actions().at(1)->trigger();
-    EXPECT_EQ(Names(stored()), QStringList{"Renamed: m"});
+    list->OnDeleteEMap();
+    EXPECT_EQ(removed.size(), 1);
+    EXPECT_EQ(list->openGroupItem(), nullptr);
+    EXPECT_EQ(prompt.questions.last(), "Are you sure you delete the selected map group?");
+}
+
+TEST_F(EMapListTest, CamerasOfTheShownMapAreStoredAndAFailedSaveIsToldOnce)
+{
+    write({Group("One", {Map("a", "/a"), Map("b", "/b")})});
+    list = std::make_unique<CEMapList>(nullptr);
+    list->show();
+    const DVR dvr = emaptest::Dvr("Front", "10.0.0.9", 80);
+    list->OnSaveEMap(Map("b", "/b", dvr, {3}));  // nothing shown: nothing stored
+    EXPECT_EQ(stored().emap_list(0).emap(1).items_size(), 0);
+
+    list->setEditable(true);
+    press(item(0, 1), true);
+    const QString missing = sandbox.appDir() + "/missing";
+    for (const QString& folder : {sandbox.appDir(), missing, missing, sandbox.appDir(), missing}) {
+        CAppDir::setOverridePath(folder);
+        ::testing::internal::CaptureStderr();
+        list->OnSaveEMap(Map("b", "/b", dvr, {3, 4}));
+        ::testing::internal::GetCapturedStderr();
+    }
+    CAppDir::setOverridePath(sandbox.appDir());
+    EXPECT_EQ(prompt.messages, QStringList(2, "The e-map list could not be saved."));
+    EXPECT_EQ(stored().emap_list(0).emap(1).items_size(), 2);
+    EXPECT_EQ(EMapOfItem(item(0, 1)).items_size(), 2);
+    EXPECT_EQ(item(0, 1)->icon(0).cacheKey(), CControlEMapList::getSelectedMapEditIcon().cacheKey());
 }

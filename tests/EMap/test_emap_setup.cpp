@@ -6,7 +6,6 @@
 
 #include "EMap/EMapSettings.h"
 #include "EMap/EMapSetupDialog.h"
-#include "Settings/AppSettings.h"
 #include "support/UiTestSupport.h"
 
 namespace {
@@ -16,89 +15,51 @@ QStringList Keys()
     return {CAppSettings::EMAP_POPUP, CAppSettings::EMAP_POPDOWN, CAppSettings::EMAP_IMAGESIZE};
 }
 
-// What the form shows: the popup button id, the pop-down row, the image-size button id.
-QList<int> Shown(const CEMapSetupDialog& dialog)
+// The popup button id, the pop-down row and the image-size button id shown.
+QList<int> Shown(const CEMapSetupDialog& d)
 {
-    return {dialog.form().popupGroup->checkedId(), dialog.form().selPopdown->currentIndex(),
-            dialog.form().imageSizeGroup->checkedId()};
+    return {d.form().popupGroup->checkedId(), d.form().selPopdown->currentIndex(), d.form().imageSizeGroup->checkedId()};
 }
 
 QList<QVariant> Stored()
 {
-    CAppSettings settings;
     QList<QVariant> values;
     for (const QString& key : Keys())
-        values << (settings.contains(key) ? settings.readSetting(key, QVariant()) : QVariant());
+        values << (CAppSettings().contains(key) ? CAppSettings().readSetting(key, QVariant()) : QVariant());
     return values;
-}
-
-void Store(const QList<QVariant>& values)
-{
-    CAppSettings settings;
-    for (int i = 0; i < values.size(); ++i)
-        settings.writeSetting(Keys()[i], values[i]);
-}
-
-void Press(CEMapSetupDialog& dialog, QDialogButtonBox::StandardButton which)
-{
-    dialog.form().buttonBox->button(which)->click();
 }
 
 }  // namespace
 
-TEST(EMapSetup, OpensOnTheStoredValuesAndWritesOnlyOnOk)
+TEST(EMapSetup, ShowsTheStoredValuesOutOfRangeAsZeroAndWritesOnlyOnOk)
 {
     uitest::Sandbox sandbox;
-    {
-        CEMapSetupDialog dialog(nullptr);
-        EXPECT_EQ(dialog.windowTitle(), "EMap Setup");
-        EXPECT_EQ(dialog.size(), QSize(400, 183));
-        QStringList rows;
-        for (int i = 0; i < dialog.form().selPopdown->count(); ++i)
-            rows << dialog.form().selPopdown->itemText(i);
-        EXPECT_EQ(rows, (QStringList{"CONT", "5 s", "10 s", "30 s"}));
-        EXPECT_EQ(Shown(dialog), (QList<int>{0, 0, 0}));
-        // Cancel after changes writes nothing.
-        dialog.form().popupOn->setChecked(true);
-        dialog.form().selPopdown->setCurrentIndex(2);
-        Press(dialog, QDialogButtonBox::Cancel);
-        EXPECT_EQ(dialog.result(), QDialog::Rejected);
-        EXPECT_EQ(Stored(), (QList<QVariant>{{}, {}, {}}));
-    }
-    {
-        CEMapSetupDialog dialog(nullptr);
-        Press(dialog, QDialogButtonBox::Ok);
-        EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(Stored(), (QList<QVariant>{0, 0, 0}));
-    }
-    Store({1, 3, 1});
-    {
-        CEMapSetupDialog dialog(nullptr);
-        EXPECT_EQ(Shown(dialog), (QList<int>{1, 3, 1}));
-        dialog.form().imageSizeAdjust->setChecked(true);
-        Press(dialog, QDialogButtonBox::Ok);
-        EXPECT_EQ(Stored(), (QList<QVariant>{1, 3, 0}));
-    }
-}
-
-TEST(EMapSetup, ValuesOutsideTheRangesReadAsZeroEverywhere)
-{
-    uitest::Sandbox sandbox;
-    struct Case { QList<QVariant> stored; QList<int> shown; bool popup; int popDownMs; EMapSettings::ImageSize size; };
+    struct Case { QList<QVariant> stored; QList<int> shown; int popDownMs; bool original; };
     const Case cases[] = {
-        {{0, 0, 0}, {0, 0, 0}, false, 0, EMapSettings::IMAGE_ADJUST},
-        {{1, 1, 1}, {1, 1, 1}, true, 5000, EMapSettings::IMAGE_ORIGINAL},
-        {{1, 2, 0}, {1, 2, 0}, true, 10000, EMapSettings::IMAGE_ADJUST},
-        {{0, 3, 1}, {0, 3, 1}, false, 30000, EMapSettings::IMAGE_ORIGINAL},
-        {{2, 4, -1}, {0, 0, 0}, false, 0, EMapSettings::IMAGE_ADJUST},
-        {{"on", "5 s", 7}, {0, 0, 0}, false, 0, EMapSettings::IMAGE_ADJUST},
+        {{{}, {}, {}}, {0, 0, 0}, 0, false},
+        {{1, 1, 1}, {1, 1, 1}, 5000, true},
+        {{0, 3, 1}, {0, 3, 1}, 30000, true},
+        {{"on", 4, -1}, {0, 0, 0}, 0, false},
     };
     for (const Case& c : cases) {
-        Store(c.stored);
-        const CEMapSetupDialog dialog(nullptr);
+        for (int i = 0; i < 3; ++i) {
+            if (c.stored[i].isValid())
+                CAppSettings().writeSetting(Keys()[i], c.stored[i]);
+        }
+        CEMapSetupDialog dialog(nullptr);
         EXPECT_EQ(Shown(dialog), c.shown) << c.stored[1].toString().toStdString();
-        EXPECT_EQ(EMapSettings::popup(), c.popup);
+        EXPECT_EQ(EMapSettings::popup(), c.shown[0] == 1);
         EXPECT_EQ(EMapSettings::popDownMs(), c.popDownMs);
-        EXPECT_EQ(EMapSettings::imageSize(), c.size);
+        EXPECT_EQ(EMapSettings::imageSize() == EMapSettings::IMAGE_ORIGINAL, c.original);
+        // Cancel after a change leaves the store; OK writes what is shown.
+        const QList<QVariant> before = Stored();
+        dialog.form().popupOn->setChecked(true);
+        dialog.form().buttonBox->button(QDialogButtonBox::Cancel)->click();
+        EXPECT_EQ(Stored(), before);
+        dialog.form().popupOff->setChecked(true);
+        dialog.form().buttonBox->button(QDialogButtonBox::Ok)->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(Stored(), (QList<QVariant>{0, c.shown[1], c.shown[2]}));
     }
+    EXPECT_EQ(CEMapSetupDialog(nullptr).form().selPopdown->itemText(3), "30 s");
 }
