@@ -319,29 +319,19 @@ void CSetupCamera::OnChangedPtzID(int id)
         ptz->set_id(static_cast<uint32_t>(id));
 }
 
-void CSetupCamera::OnChangedPan(int)
+void CSetupCamera::setReverse(void (config::Camera_Ptz::*set)(bool), const QButtonGroup* group)
 {
     if (config::Camera_Ptz* ptz = currentPtz())
-        ptz->set_rev_pan(m_ui.panGroup->checkedId() != 0);
+        (ptz->*set)(group->checkedId() != 0);
 }
 
-void CSetupCamera::OnChangedTilt(int)
-{
-    if (config::Camera_Ptz* ptz = currentPtz())
-        ptz->set_rev_tilt(m_ui.tiltGroup->checkedId() != 0);
-}
+void CSetupCamera::OnChangedPan(int) { setReverse(&config::Camera_Ptz::set_rev_pan, m_ui.panGroup); }
 
-void CSetupCamera::OnChangedZoom(int)
-{
-    if (config::Camera_Ptz* ptz = currentPtz())
-        ptz->set_rev_zoom(m_ui.zoomGroup->checkedId() != 0);
-}
+void CSetupCamera::OnChangedTilt(int) { setReverse(&config::Camera_Ptz::set_rev_tilt, m_ui.tiltGroup); }
 
-void CSetupCamera::OnChangedFocus(int)
-{
-    if (config::Camera_Ptz* ptz = currentPtz())
-        ptz->set_rev_focus(m_ui.focusGroup->checkedId() != 0);
-}
+void CSetupCamera::OnChangedZoom(int) { setReverse(&config::Camera_Ptz::set_rev_zoom, m_ui.zoomGroup); }
+
+void CSetupCamera::OnChangedFocus(int) { setReverse(&config::Camera_Ptz::set_rev_focus, m_ui.focusGroup); }
 
 void CSetupCamera::OnChangedBaudRate(int index)
 {

@@ -55,6 +55,7 @@ private:
     int channelCount() const;
     // The PTZ entry of the channel chosen in ptzChannel; null when there is none.
     config::Camera_Ptz* currentPtz();
+    void setReverse(void (config::Camera_Ptz::*set)(bool), const QButtonGroup* group);
     void showSpot(int spot);
 
     Ui_CSetupCamera m_ui;

@@ -129,6 +129,16 @@ void CSetupWidget::SetConf(const config::DvrConf& conf)
     m_network->SetApplyNetworkTCPIP(conf.limit().apply_network_tcpip());
 }
 
+void CSetupWidget::loadConf(const config::DvrConf& conf)
+{
+    if (SetDvrConf(conf) != 0) {
+        CPrompt::current().message(this, tr("The DVR configuration is of an unknown model (%1).")
+                                             .arg(conf.dvr_info().model()));
+        return;
+    }
+    m_confLoaded = true;
+}
+
 int CSetupWidget::SetDvrConf(const config::DvrConf& conf)
 {
     const int model = static_cast<int>(conf.dvr_info().model());
@@ -225,12 +235,7 @@ void CSetupWidget::OnReloadCompleted(const QByteArray& data)
                                              : tr("The DVR configuration could not be read."));
         return;
     }
-    if (SetDvrConf(conf) != 0) {
-        CPrompt::current().message(this, tr("The DVR configuration is of an unknown model (%1).")
-                                             .arg(conf.dvr_info().model()));
-        return;
-    }
-    m_confLoaded = true;
+    loadConf(conf);
 }
 
 bool CSetupWidget::checkConnectedDVR()
@@ -330,12 +335,7 @@ void CSetupWidget::OnOpenFiles()
         CPrompt::current().message(this, tr("The file %1 is not a DVR configuration.").arg(name));
         return;
     }
-    if (SetDvrConf(conf) != 0) {
-        CPrompt::current().message(this, tr("The DVR configuration is of an unknown model (%1).")
-                                             .arg(conf.dvr_info().model()));
-        return;
-    }
-    m_confLoaded = true;
+    loadConf(conf);
 }
 
 void CSetupWidget::OnSaveFiles()

@@ -2,6 +2,7 @@
 // the offline model setup.
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
@@ -302,6 +303,9 @@ TEST(SetupContainer, SendingIsGuarded)
     ASSERT_EQ(running.size(), 2);
     EXPECT_EQ(running[0][0].toBool(), true);
     EXPECT_EQ(running[1][0].toBool(), false);
+    // An aborted upload reached nothing, whatever its error flag says.
+    c.w.FinishUpload(false, true, QString());
+    EXPECT_EQ(c.prompt.messages.last(), FAILED);
 }
 
 TEST(SetupContainer, FilesOpenAndSaveTheBareConfiguration)
@@ -435,7 +439,10 @@ TEST(SetupContainer, PanelsOverlayTheTabsAndResetGoesToTheTarget)
     EXPECT_EQ(tabs->size(), QSize(989, 780));
     EXPECT_EQ(upgrade->size(), QSize(889, 680));
 
+    // The clock panel opens at the PC's time, not at what it showed before.
+    Child<QDateEdit>(*etc, "dateEdit")->setDate(QDate(2001, 2, 3));
     c.w.OnDateTime();
+    EXPECT_EQ(Child<QDateEdit>(*etc, "dateEdit")->date(), QDate::currentDate());
     EXPECT_TRUE(upgrade->isHidden());
     EXPECT_FALSE(etc->isHidden());
     EXPECT_EQ(etc->size(), QSize(989, 780));
