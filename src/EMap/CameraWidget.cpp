@@ -5,7 +5,6 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QLabel>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -13,6 +12,7 @@
 #include "Common/DateTime.h"
 #include "Common/Prompt.h"
 #include "EMap/EMapLive.h"
+#include "EMap/EMapMenu.h"
 #include "EMap/EMapSettings.h"
 
 namespace {
@@ -153,15 +153,7 @@ void CCameraWidget::mouseReleaseEvent(QMouseEvent* event)
 
 void CCameraWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!m_editable) {
-        event->ignore();
-        return;
-    }
-    QMenu menu;
-    auto* remove = new QAction(tr("Delete"), &menu);
-    connect(remove, &QAction::triggered, this, &CCameraWidget::deleteCamera);
-    menu.addAction(remove);
-    menu.exec(event->globalPos());
+    EMap_RunEditMenu(event, m_editable, tr("Delete"), [this] { emit deleteCamera(); });
 }
 
 void CCameraWidget::paintEvent(QPaintEvent*)

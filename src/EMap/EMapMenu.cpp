@@ -1,5 +1,7 @@
 #include "EMap/EMapMenu.h"
 
+#include <QContextMenuEvent>
+
 #include "EMap/EMapList.h"
 
 CEMapMenu::CEMapMenu(QWidget* emapList) : QMenu(emapList)
@@ -23,3 +25,17 @@ CEMapMenu::CEMapMenu(QWidget* emapList) : QMenu(emapList)
 }
 
 CEMapMenu::~CEMapMenu() = default;
+
+void EMap_RunEditMenu(QContextMenuEvent* event, bool editable, const QString& text,
+                      const std::function<void()>& onChosen)
+{
+    if (!editable) {
+        event->ignore();
+        return;
+    }
+    QMenu menu;
+    auto* action = new QAction(text, &menu);
+    QObject::connect(action, &QAction::triggered, action, onChosen);
+    menu.addAction(action);
+    menu.exec(event->globalPos());
+}

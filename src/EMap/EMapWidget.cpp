@@ -5,7 +5,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenu>
 #include <QMimeData>
 #include <QScrollArea>
 
@@ -15,6 +14,7 @@
 #include "Display/DisplayInfo.h"
 #include "EMap/CameraWidget.h"
 #include "EMap/EMapLive.h"
+#include "EMap/EMapMenu.h"
 #include "EMap/EMapSettings.h"
 #include "Network/HttpConnect.h"
 #include "Network/SendCommand.h"
@@ -258,27 +258,27 @@ void CEMapWidget::setCameraItem(const DVR& dvr, int camera)
     m_dropChannel = camera;
 }
 
-bool CEMapWidget::acceptsDrag(const QMimeData* mime) const
+bool CEMapWidget::acceptsDrag(QDropEvent* event) const
 {
-    return m_editable && mime && mime->hasFormat(QLatin1String(DVR_CAMERA_MIME_TYPE));
+    const QMimeData* mime = event->mimeData();
+    const bool accepted = m_editable && mime && mime->hasFormat(QLatin1String(DVR_CAMERA_MIME_TYPE));
+    if (accepted)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+    return accepted;
 }
 
 void CEMapWidget::dragEnterEvent(QDragEnterEvent* event)
 {
     qDebug("EMap Widget dragEnter");
-    if (acceptsDrag(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    acceptsDrag(event);
 }
 
 void CEMapWidget::dragMoveEvent(QDragMoveEvent* event)
 {
     qDebug("EMap Widget dragMove");
-    if (acceptsDrag(event->mimeData()))
-        event->acceptProposedAction();
-    else
-        event->ignore();
+    acceptsDrag(event);
 }
 
 void CEMapWidget::dragLeaveEvent(QDragLeaveEvent* event)
@@ -289,11 +289,8 @@ void CEMapWidget::dragLeaveEvent(QDragLeaveEvent* event)
 
 void CEMapWidget::dropEvent(QDropEvent* event)
 {
-    if (!acceptsDrag(event->mimeData())) {
-        event->ignore();
+    if (!acceptsDrag(event))
         return;
-    }
-    event->acceptProposedAction();
     if (m_dropDvr.address().empty()) {
         CPrompt::current().message(nullptr, tr("Please confirm the dvr information."));
         return;
@@ -351,15 +348,7 @@ void CEMapWidget::OnDeleteAll()
 
 void CEMapWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!m_editable) {
-        event->ignore();
-        return;
-    }
-    QMenu menu;
-    auto* removeAll = new QAction(tr("Delete All"), &menu);
-    connect(removeAll, &QAction::triggered, this, &CEMapWidget::OnDeleteAll);
-    menu.addAction(removeAll);
-    menu.exec(event->globalPos());
+    EMap_RunEditMenu(event, m_editable, tr("Delete All"), [this] { OnDeleteAll(); });
 }
 
 // ---- Pop-up video --------------------------------------------------------------------------

@@ -19,7 +19,7 @@ class CCameraWidget;
 class CHttpConnect;
 class CSendCommand;
 class QLabel;
-class QMimeData;
+class QDropEvent;
 class QScrollArea;
 
 // One e-map: its picture with a camera icon per camera placed on it. In view mode one
@@ -82,7 +82,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    bool acceptsDrag(const QMimeData* mime) const;
+    // Accepts a camera dragged from the DVR tree, in edit mode; ignores anything else.
+    bool acceptsDrag(QDropEvent* event) const;
     CCameraWidget* createCamera();
     void openStreams(const QList<DVR>& streams);
     void stopStreams();
