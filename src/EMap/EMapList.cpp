@@ -101,13 +101,10 @@ EMapGroupList CEMapList::groupList() const
 
 bool CEMapList::saveEMapList()
 {
-    if (CControlEMapList().Save(groupList())) {
-        m_saveFailed = false;
+    // Every change saves once, so every failed change is told once.
+    if (CControlEMapList().Save(groupList()))
         return true;
-    }
-    if (!m_saveFailed)
-        CPrompt::current().message(nullptr, tr("The e-map list could not be saved."));
-    m_saveFailed = true;
+    CPrompt::current().message(nullptr, tr("The e-map list could not be saved."));
     return false;
 }
 

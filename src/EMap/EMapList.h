@@ -21,8 +21,7 @@ public:
 
     void loadEMapList();
     void addGroup(const EMapList& list, bool loading);
-    // Writes the groups as the tree holds them; a failure is told to the operator once, until
-    // a save works again.
+    // Writes the groups as the tree holds them; a failure is told to the operator.
     bool saveEMapList();
     EMapGroupList groupList() const;
     // Opens the current item when it is a map.
@@ -78,7 +77,6 @@ private:
     bool m_leftPressed = false;
     bool m_editable = false;
     bool m_groupView = false;
-    bool m_saveFailed = false;
 };
 
 EMap EMapOfItem(const QTreeWidgetItem* item);
