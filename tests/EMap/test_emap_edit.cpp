@@ -38,16 +38,18 @@ protected:
     }
     void TearDown() override { delete view; }
 
-    // A drop of data in `format` with the pointer at `at` on the picture; whether it was entered.
-    bool drop(const QPoint& at, const char* format = DVR_CAMERA_MIME_TYPE)
+    // A drop with the pointer at `at` on the picture (by default of what the DVR tree drags);
+    // whether it was entered.
+    bool drop(const QPoint& at, const QMimeData* data = nullptr)
     {
-        QMimeData mime;
-        mime.setData(QLatin1String(format), "camera");
+        QMimeData camera;
+        camera.setData(QLatin1String(DVR_CAMERA_MIME_TYPE), "camera");
+        const QMimeData* mime = data ? data : &camera;
         QCursor::setPos(view->imageLabel()->mapToGlobal(at));
         const QPoint pos = view->mapFromGlobal(QCursor::pos());
-        QDragEnterEvent enter(pos, Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QDragEnterEvent enter(pos, Qt::CopyAction, mime, Qt::LeftButton, {});
         QCoreApplication::sendEvent(view, &enter);
-        QDropEvent dropped(QPointF(pos), Qt::CopyAction, &mime, Qt::LeftButton, {});
+        QDropEvent dropped(QPointF(pos), Qt::CopyAction, mime, Qt::LeftButton, {});
         QCoreApplication::sendEvent(view, &dropped);
         return enter.isAccepted();
     }
@@ -108,14 +110,30 @@ TEST_F(EMapEditTest, CamerasStandAtTheirPlacesAndDropsComeFromTheTreeOnly)
     view->setCameraItem(front, 2);
     drop({300, 300});
     EXPECT_EQ(prompt.messages, (QStringList{"Please confirm the dvr information.", "The camera is in the emap."}));
-    view->setCameraItem(front, 3);
-    EXPECT_FALSE(drop({300, 300}, "text/plain"));
+    QMimeData text;
+    text.setText("Front");
+    EXPECT_FALSE(drop({300, 300}, &text));
     view->setEditable(false);
     EXPECT_FALSE(drop({300, 300}));
     view->setEditable(true);
     EXPECT_EQ(saved.size() + prompt.messages.size(), 2);
 
-    drop({300, 300});
+    // A camera item of the DVR tree, as the tree drags it.
+    GroupList groups;
+    Group* group = groups.add_group();
+    *group->add_dvr() = front;
+    group->mutable_dvr(0)->set_chnum(4);
+    group->mutable_dvr(0)->set_old_protocol(true);  // asks the DVR for no names
+    ASSERT_TRUE(CControlDVRList().Save(groups));
+    CDVRListTree tree;
+    tree.setCameraNameShow(true);
+    QObject::connect(&tree, &CDVRListTree::dragCameraItem, view, &CEMapWidget::setCameraItem);
+    QTreeWidgetItem* camera = tree.topLevelItem(0)->child(0)->child(3);
+    tree.setCurrentItem(camera);
+    QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(tree.viewport(), &move);
+    const std::unique_ptr<QMimeData> dragged(tree.mimeData({camera}));
+    drop({300, 300}, dragged.get());
     ASSERT_EQ(saved.size(), 1);
     const EMap stored = saved.last().at(0).value<EMap>();
     ASSERT_EQ(stored.items_size(), 3);
@@ -123,7 +141,7 @@ TEST_F(EMapEditTest, CamerasStandAtTheirPlacesAndDropsComeFromTheTreeOnly)
     EXPECT_EQ(added->pos(), QPoint(300 - added->width() / 2, 300 - added->height() / 2));
     EXPECT_EQ(QPoint(stored.items(2).pos_x(), stored.items(2).pos_y()), added->pos());
     EXPECT_EQ(stored.items(2).channel(), 3);
-    EXPECT_EQ(stored.items(2).dvr().SerializeAsString(), front.SerializeAsString());
+    EXPECT_EQ(stored.items(2).dvr().name(), "Front");
 
     // Another port is another DVR. Shown as it is, the picture leaves room beside it: a drop
     // there is told and centred.
