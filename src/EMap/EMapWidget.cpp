@@ -1,6 +1,7 @@
 #include "EMap/EMapWidget.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -229,6 +230,8 @@ void CEMapWidget::stopStreams()
         delete connection;
     }
     m_connections.clear();
+    // Frames and connects still queued name streams that are gone.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
     m_streamMasks.clear();
     m_showVideoChannel.clear();
     m_maskClientId.clear();
