@@ -1,0 +1,298 @@
+#include "ConnectDVR.h"
+
+#include <QDebug>
+
+#include "Common/Frame.h"
+#include "DVRList/ControlDVRList.h"
+#include "Display/DisplayWidget.h"
+#include "Network/HttpConnect.h"
+#include "ProtoBuf/ListMetaTypes.h"
+#include "Settings/AppSettings.h"
+#include "SysData/Record.h"
+#include "dvr_types/model_info.h"
+
+namespace {
+
+bool SettingOn(const QString& key)
+{
+    return CAppSettings().readSetting(key, CAppSettings::defaultSetting(key)).toInt() != 0;
+}
+
+// Stream kind of an old-protocol DVR from its model byte: MPEG-4 models 6 to 11, else H.264.
+int OldProtocolType(uint32_t model) { return model >= 6 && model <= 11 ? 3 : 2; }
+
+}  // namespace
+
+CConnectDVR::CConnectDVR(QObject* parent)
+    : QObject(parent), m_video(new CHttpConnect), m_audio(new CHttpConnect), m_record(new CRecord)
+{
+    m_reconnect.setSingleShot(true);
+    m_reconnect.setInterval(RECONNECT_MS);
+    connect(&m_reconnect, &QTimer::timeout, this, &CConnectDVR::OnTimer);
+    connect(m_record.get(), &CRecord::recordFailed, this, [this](const QString& text) {
+        recordStop();
+        emit recordFailed(text);
+    });
+}
+
+CConnectDVR::~CConnectDVR()
+{
+    disconnect();
+    m_audio.reset();
+    m_video.reset();
+    m_record.reset();
+}
+
+void CConnectDVR::setDVR(QTreeWidgetItem* item)
+{
+    if (!item)
+        return;
+    const QVariant data = item->data(0, DVR_TREE_DATA_ROLE);
+    if (data.canConvert<DVR>())
+        m_dvr = data.value<DVR>();
+    QTreeWidgetItem* group = item->parent();
+    m_tree = item->treeWidget();
+    m_groupRow = m_tree && group ? m_tree->indexOfTopLevelItem(group) : -1;
+    m_dvrRow = group ? group->indexOfChild(item) : -1;
+}
+
+void CConnectDVR::setDVR(const DVR& dvr) { m_dvr = dvr; }
+
+QTreeWidgetItem* CConnectDVR::treeItem() const
+{
+    if (!m_tree || m_groupRow < 0 || m_dvrRow < 0)
+        return nullptr;
+    QTreeWidgetItem* group = m_tree->topLevelItem(m_groupRow);
+    return group ? group->child(m_dvrRow) : nullptr;
+}
+
+void CConnectDVR::setTreeIcon(const QIcon& icon)
+{
+    if (QTreeWidgetItem* item = treeItem())
+        item->setIcon(0, icon);
+}
+
+void CConnectDVR::setDisplayScreen(int start, int count)
+{
+    m_video->setDisplayScreen(start, count);
+    if (m_dvr.old_protocol())
+        m_audio->setDisplayScreen(start, count);
+}
+
+int CConnectDVR::getDisplayStartScreen() const { return m_video->getStartScreen(); }
+
+int CConnectDVR::getDisplayEndScreen() const { return m_video->getEndScreen(); }
+
+int CConnectDVR::getCodec() const
+{
+    const int type = CAppSettings().readSetting(CAppSettings::CODEC_TYPE, 0).toInt();
+    if (type == 1)
+        return 1;
+    if (type == 3)
+        return m_display && m_display->getViewScreens() > 4 ? 1 : 0;
+    return 0;
+}
+
+int CConnectDVR::getDVRChannels() const { return m_video->IsConnected() ? m_video->getDVRChannels() : 16; }
+
+int CConnectDVR::getVideoType() const { return m_video->getVideoType(); }
+
+bool CConnectDVR::IsConnected() const { return m_video->IsConnected(); }
+
+bool CConnectDVR::IsLive() const { return m_video->IsLive(); }
+
+bool CConnectDVR::isRecording() const { return m_record->isRecording(); }
+
+void CConnectDVR::showWaitWidget(bool show)
+{
+    if (m_display)
+        m_display->showWaitWidget(show);
+}
+
+void CConnectDVR::wireStream(void (CConnectDVR::*onConnected)(cgi::DvrInfo, int))
+{
+    QObject::disconnect(m_video.get(), &CHttpConnect::Connected, this, nullptr);
+    QObject::disconnect(m_video.get(), &CHttpConnect::signalConnectionFailed, this, nullptr);
+    connect(m_video.get(), &CHttpConnect::Connected, this,
+            [this, onConnected](const cgi::DvrInfo& info, int cid) { (this->*onConnected)(info, cid); });
+    connect(m_video.get(), &CHttpConnect::signalConnectionFailed, this, &CConnectDVR::slotConnectionFailed);
+}
+
+void CConnectDVR::startLive(bool showWait)
+{
+    m_clientId = 0;
+    showWaitWidget(showWait);
+    wireStream(&CConnectDVR::OnConnected);
+    CHttpConnect::ConnParam param;
+    param.mode = 0;
+    param.playbackMode = true;
+    param.emapLive = false;
+    param.audio = SettingOn(CAppSettings::AUDIO_SUPPORT);
+    param.codec = getCodec();
+    m_video->Connect(m_dvr, param);
+}
+
+void CConnectDVR::startPlayback(const PbBackupParam& p)
+{
+    if (p.mode != 1 && p.mode != 2) {
+        qDebug("[ERROR] startPlayback : Unknown Mode[%d]", p.mode);
+        return;
+    }
+    showWaitWidget(true);
+    wireStream(&CConnectDVR::OnPlay);
+    m_recordEndTime = p.endTime;
+    DVR dvr = m_dvr;
+    dvr.set_bit_ch(p.channelMask);
+    CHttpConnect::ConnParam param;
+    param.mode = p.mode;
+    param.playbackMode = SettingOn(CAppSettings::PLAYBACK_MODE);
+    param.emapLive = false;
+    param.audio = SettingOn(CAppSettings::AUDIO_SUPPORT);
+    param.codec = 0;
+    param.startTime = p.startTime;
+    param.endTime = p.endTime;
+    m_video->Connect(dvr, param);
+}
+
+void CConnectDVR::startAudio(int cid)
+{
+    CHttpConnect::ConnParam param;
+    param.mode = m_video->getConnectedMode();
+    param.playbackMode = true;
+    param.emapLive = false;
+    param.audio = true;
+    param.codec = getCodec();
+    m_audio->audioConnect(m_dvr, param, cid);
+}
+
+void CConnectDVR::OnConnected(cgi::DvrInfo info, int cid)
+{
+    showWaitWidget(false);
+    m_dvrInfo = info;
+    const int channels = static_cast<int>(info.ch_num());
+    if (!m_dvr.old_protocol()) {
+        if (!DvrModel::IsValid(static_cast<int>(std::min<uint32_t>(info.model(), INT32_MAX)))) {
+            if (channels == 4)
+                m_dvrInfo.set_model(6);
+            else if (channels == 8)
+                m_dvrInfo.set_model(5);
+            else if (channels == 16)
+                m_dvrInfo.set_model(4);
+        }
+    } else {
+        if (SettingOn(CAppSettings::AUDIO_SUPPORT)) {
+            m_dvr.set_protocol_type(OldProtocolType(info.model()));
+            startAudio(cid);
+        }
+        if (!CUFrame::IsValidModel(static_cast<int>(std::min<uint32_t>(info.model(), INT32_MAX)))) {
+            if (channels == 4)
+                m_dvrInfo.set_model(19);
+            else if (channels == 8)
+                m_dvrInfo.set_model(20);
+            else if (channels == 16)
+                m_dvrInfo.set_model(21);
+        }
+    }
+    m_clientId = cid;
+    setTreeIcon(CControlDVRList::getConnectedIcon());
+    emit connected();
+}
+
+void CConnectDVR::OnPlay(cgi::DvrInfo info, int cid)
+{
+    showWaitWidget(false);
+    m_dvrInfo = info;
+    m_clientId = cid;
+    if (m_dvr.old_protocol() && SettingOn(CAppSettings::AUDIO_SUPPORT))
+        startAudio(cid);
+    if (m_recordEndTime != 0)
+        recordStart();
+}
+
+void CConnectDVR::stopStreams()
+{
+    showWaitWidget(false);
+    recordStop();
+    if (m_dvr.old_protocol())
+        m_audio->Disconnect();
+    m_video->Disconnect();
+    unwireStreams();
+}
+
+void CConnectDVR::unwireStreams()
+{
+    QObject::disconnect(m_video.get(), nullptr, this, nullptr);
+    QObject::disconnect(m_audio.get(), nullptr, this, nullptr);
+    if (m_display) {
+        m_display->detachStream(m_video.get());
+        m_display->detachStream(m_audio.get());
+    }
+}
+
+void CConnectDVR::slotConnectionFailed()
+{
+    // A second report of the same failure, while the reconnect waits, changes nothing.
+    if (m_reconnect.isActive())
+        return;
+    setTreeIcon(CControlDVRList::getConnectionFailedIcon());
+    stopStreams();
+    emit disconnected();
+    if (SettingOn(CAppSettings::RECONNECT))
+        m_reconnect.start();
+}
+
+void CConnectDVR::OnTimer() { startLive(false); }
+
+void CConnectDVR::disconnect()
+{
+    // A DVR the operator disconnected never reconnects itself.
+    m_reconnect.stop();
+    stopStreams();
+    emit disconnected();
+}
+
+void CConnectDVR::setDisplayWidget(CDisplayWidget* widget)
+{
+    if (m_display) {
+        m_display->detachStream(m_video.get());
+        m_display->detachStream(m_audio.get());
+    }
+    m_display = widget;
+    if (!widget)
+        return;
+    widget->attachStream(m_video.get());
+    if (m_dvr.old_protocol())
+        widget->attachStream(m_audio.get(), true);
+}
+
+void CConnectDVR::resetDisplayWidget() { setDisplayWidget(nullptr); }
+
+void CConnectDVR::recordStart()
+{
+    recordStop();
+    if (m_recordEndTime != 0)
+        m_progressRelay = connect(m_video.get(), &CHttpConnect::updateBackupProgress, this,
+                                  &CConnectDVR::updateBackupProgress);
+    m_record->start(QString::fromStdString(m_dvr.name()), m_dvrInfo, static_cast<time_t>(m_recordEndTime));
+    if (!m_record->isRecording()) {
+        QObject::disconnect(m_progressRelay);
+        return;
+    }
+    m_video->SetRecordPtr(m_record.get());
+    if (m_dvr.old_protocol())
+        m_audio->SetRecordPtr(m_record.get());
+}
+
+void CConnectDVR::recordStop()
+{
+    if (!m_record->isRecording())
+        return;
+    m_video->SetRecordPtr(nullptr);
+    if (m_dvr.old_protocol())
+        m_audio->SetRecordPtr(nullptr);
+    QObject::disconnect(m_progressRelay);
+    m_record->stop();
+    m_recordEndTime = 0;
+}
+
+void CConnectDVR::updateStatus() { m_video->UpdateConnectedDVRStatus(); }

@@ -1,0 +1,294 @@
+// The connections of the connected group: connecting, stopping, screens and the current DVR.
+#include "Viewer.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <QTreeWidgetItem>
+
+#include "Common/ChannelNum.h"
+#include "Common/Prompt.h"
+#include "ConnectDVR.h"
+#include "DVRList/ControlDVRList.h"
+#include "DVRList/DVRListTree.h"
+#include "Display/CheckSpeed.h"
+#include "Display/DisplayWidget.h"
+#include "LiveCtrl/LiveCtrlWidget.h"
+#include "ProtoBuf/ListMetaTypes.h"
+#include "Playback/BackupWidget.h"
+#include "Playback/PlaybackWidget.h"
+#include "Settings/AppSettings.h"
+#include "dvr_types/model_info.h"
+
+namespace {
+
+int CheckedChannels(const DVR& dvr) { return CChnum::getCheckedChNum(dvr.bit_ch() & 0xFFFF); }
+
+// The model of a current-protocol DVR, from its channel count when the code is not one.
+int ModelOf(const cgi::DvrInfo& info)
+{
+    const int model = static_cast<int>(std::min<uint32_t>(info.model(), INT32_MAX));
+    if (DvrModel::IsValid(model))
+        return model;
+    return info.ch_num() == 4 ? 6 : info.ch_num() == 8 ? 5 : 4;
+}
+
+// Models whose DVRs offer no picture controls: 64 to 72, 85 and 89.
+bool HasPictureControl(int model)
+{
+    const int bit = model - 64;
+    return bit < 0 || bit > 25 || !((0x22001FFu >> bit) & 1u);
+}
+
+}  // namespace
+
+CConnectDVR* Viewer::currentConnection() const
+{
+    if (m_currentDvrIndex < 0 || m_currentDvrIndex >= m_connectList.size())
+        return nullptr;
+    return m_connectList[m_currentDvrIndex];
+}
+
+void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, int dvrIndex)
+{
+    if (m_menuMode == MENU_PLAYBACK)
+        return;
+    disconnectDVR(true);
+    m_currentDvrIndex = dvrIndex < 0 ? 0 : dvrIndex;
+    m_currentGroupIndex = groupIndex;
+    const QVariant data = groupItem.data(0, DVR_TREE_DATA_ROLE);
+    if (!data.canConvert<Group>())
+        return;
+    const Group group = data.value<Group>();
+    const bool whole = dvrIndex < 0;
+    const bool multi = m_displayWidget->getScreenMode() == CDisplayWidget::SCREEN_MULTI_DVR;
+    int total = 0;
+    for (int i = 0; i < group.dvr_size(); ++i) {
+        if (whole) {
+            total += multi ? CheckedChannels(group.dvr(i)) : static_cast<int>(group.dvr(i).chnum());
+            if (total > MAX_GROUP_SCREENS)
+                break;
+        }
+        if (whole || i == dvrIndex) {
+            auto* connection = new CConnectDVR(this);
+            connection->setReconnectInterval(m_reconnectMs);
+            connection->setDVR(group.dvr(i));
+            connection->setDVR(groupItem.child(i));
+            connect(connection, &CConnectDVR::recordFailed, this, [this](const QString& text) {
+                m_ui.RecToPC->setChecked(false);
+                CPrompt::current().message(this, text);
+            });
+            m_connectList << connection;
+        } else {
+            m_connectList << nullptr;
+        }
+    }
+    if (m_ui.bottomWidget->currentIndex() == VIEW_PLAYBACK) {
+        m_playbackWidget->setGroupIndex(groupIndex);
+        m_playbackWidget->setDvrIndex(dvrIndex);
+    } else if (m_ui.bottomWidget->currentIndex() == VIEW_BACKUP) {
+        m_backupWidget->setGroupIndex(groupIndex);
+        m_backupWidget->setDvrIndex(dvrIndex);
+    }
+    connectDVR();
+}
+
+void Viewer::connectDVR()
+{
+    updateDisplayScreen();
+    m_playbackWidget->clear();
+    m_backupWidget->clear();
+    const int page = m_ui.bottomWidget->currentIndex();
+    CConnectDVR* current = currentConnection();
+    if (page == VIEW_PLAYBACK) {
+        if (current)
+            m_playbackWidget->search(current->getDVR(), current->getDVRChannels(), current->getClientID());
+        return;
+    }
+    if (page == VIEW_BACKUP) {
+        if (current)
+            m_backupWidget->search(current->getDVR(), current->getDVRChannels(), current->getClientID());
+        return;
+    }
+    m_ui.RecToPC->setEnabled(true);
+    for (CConnectDVR* c : std::as_const(m_connectList)) {
+        if (!c)
+            continue;
+        connect(c, &CConnectDVR::connected, this, &Viewer::OnConnected, Qt::UniqueConnection);
+        connect(c, &CConnectDVR::disconnected, this, &Viewer::OnDisconnected, Qt::UniqueConnection);
+        c->startLive(true);
+    }
+    gCheckSpeed.reset();
+}
+
+void Viewer::unwireConnection(CConnectDVR* c)
+{
+    disconnect(c, &CConnectDVR::connected, this, nullptr);
+    disconnect(c, &CConnectDVR::disconnected, this, nullptr);
+    disconnect(c, &CConnectDVR::updateBackupProgress, nullptr, nullptr);
+}
+
+void Viewer::disconnectDVR(bool remove)
+{
+    exitZoom();
+    stopSequence();
+    stopDisplay();
+    for (CConnectDVR* c : std::as_const(m_connectList)) {
+        if (!c)
+            continue;
+        unwireConnection(c);
+        c->disconnect();
+    }
+    if (remove) {
+        qDeleteAll(m_connectList);
+        m_connectList.clear();
+    }
+    m_dvrTree->clearIcon(m_currentGroupIndex);
+}
+
+void Viewer::slotDisconnectDVR(int dvrIndex)
+{
+    if (dvrIndex >= 0) {
+        if (dvrIndex < m_connectList.size() && m_connectList[dvrIndex]) {
+            CConnectDVR* c = m_connectList[dvrIndex];
+            c->resetDisplayWidget();
+            unwireConnection(c);
+            c->disconnect();
+        }
+    } else {
+        disconnectDVR(false);
+    }
+    QTimer::singleShot(RESTORE_DELAY_MS, this, &Viewer::OnDisconnected);
+}
+
+void Viewer::OnDisconnected()
+{
+    if (m_connectList.contains(qobject_cast<CConnectDVR*>(sender())) && m_ui.RecToPC->isChecked())
+        m_ui.RecToPC->setChecked(false);
+    stopBackup();
+    restoreLater();
+}
+
+void Viewer::OnConnected()
+{
+    if (currentConnection())
+        updateDVRInfo();
+}
+
+void Viewer::updateDisplayScreen()
+{
+    const bool multi = m_displayWidget->getScreenMode() == CDisplayWidget::SCREEN_MULTI_DVR;
+    const int viewStart = m_displayWidget->getViewStartScreen();
+    const int viewEnd = m_displayWidget->getViewEndScreen();
+    int position = 0;
+    for (int i = 0; i < m_connectList.size(); ++i) {
+        CConnectDVR* c = m_connectList[i];
+        if (!c)
+            continue;
+        const int n = CheckedChannels(c->getDVR());
+        const int first = multi ? position : 0;
+        if (multi)
+            position += n;
+        c->setDisplayScreen(first, n);
+        if (!multi) {
+            if (i == m_currentDvrIndex)
+                c->setDisplayWidget(m_displayWidget);
+        } else if (first < viewEnd && first + n > viewStart) {
+            c->setDisplayWidget(m_displayWidget);
+            m_currentDvrIndex = i;
+        }
+    }
+    sendChannelCommand(viewEnd - viewStart, viewStart);
+}
+
+void Viewer::OnChangedDVR(int groupIndex, int dvrIndex)
+{
+    if (m_displayWidget->getScreenMode() == CDisplayWidget::SCREEN_MULTI_DVR)
+        return;
+    m_displayWidget->ClearScreen();
+    if (groupIndex != m_currentGroupIndex) {
+        stopDisplay();
+        m_currentDvrIndex = -1;
+    } else if (dvrIndex != m_currentDvrIndex) {
+        stopDisplay();
+        m_currentDvrIndex = dvrIndex;
+        m_playbackWidget->clear();
+        m_backupWidget->clear();
+        restoreLater();
+    }
+    const int page = m_ui.bottomWidget->currentIndex();
+    if (page == VIEW_PLAYBACK && m_playbackWidget->getGroupIndex() == groupIndex
+        && m_playbackWidget->getDvrIndex() == dvrIndex)
+        m_playbackWidget->reloadSearchData();
+    if (page == VIEW_BACKUP && m_backupWidget->getGroupIndex() == groupIndex
+        && m_backupWidget->getDvrIndex() == dvrIndex)
+        m_backupWidget->reloadSearchData();
+    updateDVRInfo();
+    sendChannelCommand(16, 0);
+}
+
+void Viewer::applyConnectedDVR(CConnectDVR* c)
+{
+    const DVR dvr = c->getDVR();
+    if (dvr.old_protocol()) {
+        m_liveCtrl->setConnectedDVR(dvr, c->getClientID(), false);
+        m_liveCtrl->setVisiblePictureCtrl(false);
+        m_ui.Setup->hide();
+        return;
+    }
+    const int model = ModelOf(c->GetDvrInfo());
+    const DvrModelInfo info{DvrModel(model)};
+    m_liveCtrl->setConnectedDVR(dvr, c->getClientID(), info.has_remote_port);
+    m_liveCtrl->setVisiblePictureCtrl(HasPictureControl(model));
+    m_ui.Setup->show();
+}
+
+void Viewer::slotChangedScreen(int screen, int dvrChannel)
+{
+    int found = -1;
+    for (int i = 0; i < m_connectList.size() && found < 0; ++i) {
+        CConnectDVR* c = m_connectList[i];
+        if (c && c->isVisible() && c->getDisplayStartScreen() <= screen && screen < c->getDisplayEndScreen())
+            found = i;
+    }
+    if (found < 0 || dvrChannel < 0) {
+        m_liveCtrl->EnableWidget(false);
+        return;
+    }
+    CConnectDVR* c = m_connectList[found];
+    if (!c->IsConnected())
+        return;
+    m_liveCtrl->EnableWidget(true);
+    m_currentDvrIndex = found;
+    applyConnectedDVR(c);
+    m_liveCtrl->setSelectedChannel(dvrChannel);
+}
+
+void Viewer::updateDVRInfo()
+{
+    m_dvrLabel->clear();
+    m_statusLabel->clear();
+    CConnectDVR* c = currentConnection();
+    if (!c) {
+        m_ui.RecToPC->setChecked(false);
+        return;
+    }
+    if (c->IsConnected())
+        applyConnectedDVR(c);
+    m_ui.RecToPC->setChecked(c->isRecording());
+    const DVR dvr = c->getDVR();
+    const bool admin = QString::fromStdString(dvr.id()).compare(QLatin1String("ADMIN"), Qt::CaseInsensitive) == 0;
+    m_ui.RecToDVR->setEnabled(admin);
+    m_ui.Setup->setEnabled(admin);
+    m_dvrLabel->setText(QStringLiteral("%1( %2 )").arg(QString::fromStdString(dvr.name()), QString::fromStdString(dvr.id())));
+}
+
+void Viewer::OnApplyPCSetup()
+{
+    if (getCodecType() != m_codecType)
+        startOver();
+    if (getOpenGLMode() != m_openGLMode) {
+        stopDisplay();
+        m_displayWidget->resetDisplay();
+        restoreLater();
+    }
+}
