@@ -44,6 +44,15 @@ Table Spot(bool hdSdi, int channels, Strings labels, std::vector<int> modes)
             labels, modes, [=] { return SpotMode_Count(hdSdi, channels); }};
 }
 
+Table Res(ModelType type, uint32_t vtype, Strings labels, std::vector<int> values)
+{
+    return {"resolution " + std::to_string(type) + (vtype ? " pal" : " ntsc"),
+            [=](int i) { return Resolution_Index2String(type, vtype, i); },
+            [=](int i) { return static_cast<int>(Resolution_Index2Type(type, i)); },
+            [=](int v) { return Resolution_Type2Index(type, static_cast<Resolution>(v)); },
+            labels, values, [=] { return Resolution_Count(type); }};
+}
+
 Table Rec(uint64_t sensors, Strings labels, std::vector<int> modes)
 {
     return {"record, sensors " + std::to_string(sensors),
@@ -83,13 +92,16 @@ TEST(ValueTables, RowsLabelsRoundTripsAndOutOfRangeInput)
         Spot(true, 4, hdSdi, {single, seq, off}),
         Spot(true, 16, hdSdi, {single, seq, off}),
         Spot(true, 0, hdSdi, {single, seq, off}),
-        {"pop-down", PopDownType_Index2String, Fn(PopDownType_Index2Type), {}, {"CONT", "5 s", "10 s", "30 s"}},
+        {"pop-down", PopDownType_Index2String, Fn(PopDownType_Index2Type), Fn(PopDownType_Type2Index),
+         {"CONT", "5 s", "10 s", "30 s"}},
         {"send period", SendPeriod_Index2String, Fn(SendPeriod_Index2Type), Fn(SendPeriod_Type2Index),
          {"NO", "30 min", "1 hour", "2 hours", "5 hours", "12 hours", "24 hours", "2 min after event"}},
-        {"post-alarm", PostAlarmRecordTime_Index2String, {}, {},
-         {"NONE", "10 s", "20 s", "30 s", "40 s", "50 s", "60 s"}},
-        {"relay keep", RelayKeepTime_Index2String, {}, {}, {"NONE", "5 s", "10 s", "30 s"}},
-        {"sensor type", SensorType_Index2String, {}, {}, {"NORMAL OPEN", "NORMAL CLOSE"}},
+        {"post-alarm", PostAlarmRecordTime_Index2String, Fn(PostAlarmRecordTime_Index2Type),
+         Fn(PostAlarmRecordTime_Type2Index), {"NONE", "10 s", "20 s", "30 s", "40 s", "50 s", "60 s"}},
+        {"relay keep", RelayKeepTime_Index2String, Fn(RelayKeepTime_Index2Type), Fn(RelayKeepTime_Type2Index),
+         {"NONE", "5 s", "10 s", "30 s"}},
+        {"sensor type", SensorType_Index2String, Fn(SensorType_Index2Type), Fn(SensorType_Type2Index),
+         {"NORMAL OPEN", "NORMAL CLOSE"}},
         {"write mode", {}, Fn(HddWriteMode_Index2Type), Fn(HddWriteMode_Type2Index), {},
          {Hdd::WRITE_ONCE, Hdd::WRITE_OVERWRITE}},
         {"smart interval", SmartCheckInterval_Index2String, Fn(SmartCheckInterval_Index2Type),
@@ -100,9 +112,25 @@ TEST(ValueTables, RowsLabelsRoundTripsAndOutOfRangeInput)
         {"network type", NetworkType_Index2String, Fn(NetworkType_Index2Type), Fn(NetworkType_Type2Index),
          {"Auto UPnP", "Static", "DHCP", "PPPoE"},
          {Network::TYPE_AUTO_UPNP, Network::TYPE_STATIC, Network::TYPE_DHCP, Network::TYPE_PPPOE}},
-        {"date format", DateFormat_Index2String, {}, {}, {"YYYY/MM/DD", "DD/MM/YYYY", "MM/DD/YYYY"}},
-        {"time format", TimeFormat_Index2String, {}, {}, {"24", "12 AM/PM"}},
-        {"vga", VgaMode_Index2String, {}, {}, {"1024x768", "1280x720", "1280x1024", "1440x900", "1920x1080"}},
+        {"date format", DateFormat_Index2String, Fn(DateFormat_Index2Type), Fn(DateFormat_Type2Index),
+         {"YYYY/MM/DD", "DD/MM/YYYY", "MM/DD/YYYY"}},
+        {"time format", TimeFormat_Index2String, Fn(TimeFormat_Index2Type), Fn(TimeFormat_Type2Index),
+         {"24", "12 AM/PM"}},
+        {"vga", VgaMode_Index2String, Fn(VgaMode_Index2Type), Fn(VgaMode_Type2Index),
+         {"1024x768", "1280x720", "1280x1024", "1440x900", "1920x1080"}},
+        {"reboot day", RebootDay_Index2String, Fn(RebootDay_Index2Type), Fn(RebootDay_Type2Index),
+         {"Off", "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Everyday"},
+         {}, RebootDay_Count},
+        {"playback start", PlaybackStart_Index2String, Fn(PlaybackStart_Index2Type), Fn(PlaybackStart_Type2Index),
+         {"2 minutes ago", "10 minutes ago", "1 hour ago", "6 hours ago", "1 day ago", "First"},
+         {}, PlaybackStart_Count},
+        // The combo index is the value on 960H models only: the HD models have no value 0.
+        Res(ModelType_960H, 0, {"360x240", "720x240", "720x480", "960x480"}, {0, 1, 2, 3}),
+        Res(ModelType_960H, 1, {"360x288", "720x288", "720x576", "960x576"}, {0, 1, 2, 3}),
+        Res(ModelType_960H, 9, {"360x288", "720x288", "720x576", "960x576"}, {0, 1, 2, 3}),
+        Res(ModelType_HDSDI, 0, {" 25 %", " 50 %", "100 %"}, {1, 2, 3}),
+        Res(ModelType_AHD, 1, {" 25 %", " 50 %", "100 %"}, {1, 2, 3}),
+        Res(ModelType_AHD2, 0, {" 25 %", " 50 %", "100 %"}, {1, 2, 3}),
         Rec(4, records, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}),
         Rec(8, records, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}),
         // Without sensors the rows after MOTION move up.
@@ -150,6 +178,38 @@ TEST(ValueTables, ModesATableDoesNotOfferShortLabelsAndScheduleColumn)
     rows.insert(rows.end(), std::begin(g_kRecordMode_NoSensor), std::end(g_kRecordMode_NoSensor));
     for (const RecordModeRow& row : rows)
         EXPECT_EQ(row.schedule, row.mode >= RECORD_MODE_SCHEDULE1 ? row.mode - 6 : -1) << row.label;
+}
+
+TEST(ValueTables, ResolutionsZonesAndMotionGridsByModel)
+{
+    for (ModelType type : {ModelType_960H, ModelType_HDSDI, ModelType_AHD, ModelType_AHD2}) {
+        const bool hd = type != ModelType_960H;
+        EXPECT_EQ(Resolution_IsOffered(type, RESOLUTION_CIF), !hd) << type;
+        EXPECT_TRUE(Resolution_IsOffered(type, RESOLUTION_960H)) << type;
+        EXPECT_EQ(Resolution_IsTranslated(type), hd) << type;
+    }
+
+    EXPECT_EQ(TimeZone_Count(), 52);
+    const std::pair<std::string, int> zones[] = {
+        {"GMT", 0}, {"Asia/Seoul", 18}, {"Pacific/Chatham", 51}, {"asia/seoul", -1}, {"Mars/Olympus", -1}, {"", -1}};
+    for (const auto& [name, row] : zones) {
+        EXPECT_EQ(TimeZone_Find(name), row) << name;
+        if (row >= 0) { EXPECT_EQ(TimeZone_Index2String(row), name); }
+    }
+    EXPECT_STREQ(TimeZone_Index2String(52), "");
+
+    const struct {
+        ModelType type;
+        uint32_t vtype;
+        int cols, rows;
+    } grids[] = {{ModelType_HDSDI, 0, 22, 15}, {ModelType_HDSDI, 1, 22, 18}, {ModelType_HDSDI, 7, 22, 18},
+                 {ModelType_960H, 1, 16, 12},  {ModelType_AHD, 0, 16, 12},  {ModelType_AHD2, 1, 16, 12}};
+    for (const auto& g : grids) {
+        const MotionGrid grid = MotionGrid_Of(g.type, g.vtype);
+        EXPECT_EQ(grid.cols, g.cols) << g.type << " " << g.vtype;
+        EXPECT_EQ(grid.rows, g.rows) << g.type << " " << g.vtype;
+        EXPECT_EQ(grid.cells(), g.cols * g.rows);
+    }
 }
 
 TEST(ValueTables, PopDownSecondsAndUnknownNeverClosesEarly)

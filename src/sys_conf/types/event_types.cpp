@@ -55,6 +55,18 @@ const table::Row<Event_Sensor_Type> kSensorType[] = {
 };
 constexpr int kSensorTypeCount = table::Count(kSensorType);
 
+struct MotionGridRow {
+    ModelType type;
+    bool pal;
+    MotionGrid grid;
+};
+
+const MotionGridRow kMotionGrids[] = {
+    {ModelType_HDSDI, false, {22, 15}},
+    {ModelType_HDSDI, true, {22, 18}},
+};
+constexpr MotionGrid kDefaultMotionGrid = {16, 12};
+
 }  // namespace
 
 const char* PopDownType_Index2String(int index)
@@ -67,6 +79,11 @@ Event_PopDownType PopDownType_Index2Type(int index)
     return table::Type(kPopDown, kPopDownCount, index);
 }
 
+int PopDownType_Type2Index(Event_PopDownType type)
+{
+    return table::IndexOf(kPopDown, kPopDownCount, type);
+}
+
 int PopDownType_Type2Value(Event_PopDownType type)
 {
     return kPopDown[table::IndexOf(kPopDown, kPopDownCount, type)].seconds;
@@ -77,9 +94,29 @@ const char* PostAlarmRecordTime_Index2String(int index)
     return table::Label(kPostRecord, kPostRecordCount, index);
 }
 
+Event_PostRecord_Time PostAlarmRecordTime_Index2Type(int index)
+{
+    return table::Type(kPostRecord, kPostRecordCount, index);
+}
+
+int PostAlarmRecordTime_Type2Index(Event_PostRecord_Time time)
+{
+    return table::IndexOf(kPostRecord, kPostRecordCount, time);
+}
+
 const char* RelayKeepTime_Index2String(int index)
 {
     return table::Label(kKeepTime, kKeepTimeCount, index);
+}
+
+Event_Relay_KeepTime RelayKeepTime_Index2Type(int index)
+{
+    return table::Type(kKeepTime, kKeepTimeCount, index);
+}
+
+int RelayKeepTime_Type2Index(Event_Relay_KeepTime time)
+{
+    return table::IndexOf(kKeepTime, kKeepTimeCount, time);
 }
 
 const char* SendPeriod_Index2String(int index)
@@ -100,6 +137,24 @@ int SendPeriod_Type2Index(const Event_Email_SendPeriod& period)
 const char* SensorType_Index2String(int index)
 {
     return table::Label(kSensorType, kSensorTypeCount, index);
+}
+
+Event_Sensor_Type SensorType_Index2Type(int index)
+{
+    return table::Type(kSensorType, kSensorTypeCount, index);
+}
+
+int SensorType_Type2Index(Event_Sensor_Type type)
+{
+    return table::IndexOf(kSensorType, kSensorTypeCount, type);
+}
+
+MotionGrid MotionGrid_Of(ModelType type, uint32_t vtype)
+{
+    for (const MotionGridRow& row : kMotionGrids)
+        if (row.type == type && row.pal == (vtype != 0))
+            return row.grid;
+    return kDefaultMotionGrid;
 }
 
 }  // namespace config

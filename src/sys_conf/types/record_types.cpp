@@ -1,5 +1,7 @@
 #include "sys_conf/types/record_types.h"
 
+#include <QtGlobal>
+
 #include "sys_conf/types/value_table.h"
 
 namespace config {
@@ -42,6 +44,46 @@ ModeTable TableFor(uint64_t sensors)
     return {g_kRecordMode_NoSensor, table::Count(g_kRecordMode_NoSensor)};
 }
 
+const table::Row<Resolution> kResolution960hNtsc[] = {
+    {RESOLUTION_CIF, "360x240"},
+    {RESOLUTION_HALF_D1, "720x240"},
+    {RESOLUTION_D1, "720x480"},
+    {RESOLUTION_960H, "960x480"},
+};
+const table::Row<Resolution> kResolution960hPal[] = {
+    {RESOLUTION_CIF, "360x288"},
+    {RESOLUTION_HALF_D1, "720x288"},
+    {RESOLUTION_D1, "720x576"},
+    {RESOLUTION_960H, "960x576"},
+};
+// The HD models record at a share of the camera's own size; they have no value 0.
+const table::Row<Resolution> kResolutionShare[] = {
+    {RESOLUTION_HALF_D1, QT_TRANSLATE_NOOP("CSetupRecord", " 25 %")},
+    {RESOLUTION_D1, QT_TRANSLATE_NOOP("CSetupRecord", " 50 %")},
+    {RESOLUTION_960H, QT_TRANSLATE_NOOP("CSetupRecord", "100 %")},
+};
+
+struct ResolutionTable {
+    const table::Row<Resolution>* rows;
+    int count;
+};
+
+ResolutionTable ResolutionsOf(ModelType type, uint32_t vtype)
+{
+    if (type != ModelType_960H)
+        return {kResolutionShare, table::Count(kResolutionShare)};
+    if (vtype != 0)
+        return {kResolution960hPal, table::Count(kResolution960hPal)};
+    return {kResolution960hNtsc, table::Count(kResolution960hNtsc)};
+}
+
+const table::Row<Record_Playback_Start> kPlaybackStart[] = {
+    {Record_Playback::START_2MINS_AGO, "2 minutes ago"}, {Record_Playback::START_10MINS_AGO, "10 minutes ago"},
+    {Record_Playback::START_1HOUR_AGO, "1 hour ago"},    {Record_Playback::START_6HOURS_AGO, "6 hours ago"},
+    {Record_Playback::START_1DAY_AGO, "1 day ago"},      {Record_Playback::START_FIRST, "First"},
+};
+constexpr int kPlaybackStartCount = table::Count(kPlaybackStart);
+
 }  // namespace
 
 int RecordMode_Count(uint64_t sensors)
@@ -81,6 +123,60 @@ int RecordMode_Type2Index(uint64_t sensors, RecordMode mode)
         if (t.rows[i].mode == mode)
             return i;
     return 0;
+}
+
+int Resolution_Count(ModelType type)
+{
+    return ResolutionsOf(type, 0).count;
+}
+
+const char* Resolution_Index2String(ModelType type, uint32_t vtype, int index)
+{
+    const ResolutionTable t = ResolutionsOf(type, vtype);
+    return table::Label(t.rows, t.count, index);
+}
+
+Resolution Resolution_Index2Type(ModelType type, int index)
+{
+    const ResolutionTable t = ResolutionsOf(type, 0);
+    return table::Type(t.rows, t.count, index);
+}
+
+int Resolution_Type2Index(ModelType type, Resolution value)
+{
+    const ResolutionTable t = ResolutionsOf(type, 0);
+    return table::IndexOf(t.rows, t.count, value);
+}
+
+bool Resolution_IsOffered(ModelType type, Resolution value)
+{
+    const ResolutionTable t = ResolutionsOf(type, 0);
+    return t.rows[table::IndexOf(t.rows, t.count, value)].type == value;
+}
+
+bool Resolution_IsTranslated(ModelType type)
+{
+    return ResolutionsOf(type, 0).rows == kResolutionShare;
+}
+
+int PlaybackStart_Count()
+{
+    return kPlaybackStartCount;
+}
+
+const char* PlaybackStart_Index2String(int index)
+{
+    return table::Label(kPlaybackStart, kPlaybackStartCount, index);
+}
+
+Record_Playback_Start PlaybackStart_Index2Type(int index)
+{
+    return table::Type(kPlaybackStart, kPlaybackStartCount, index);
+}
+
+int PlaybackStart_Type2Index(Record_Playback_Start start)
+{
+    return table::IndexOf(kPlaybackStart, kPlaybackStartCount, start);
 }
 
 }  // namespace config
