@@ -9,19 +9,11 @@
 #include "Common/TextCodec.h"
 #include "DVRSetup/ChannelBoxes.h"
 #include "DVRSetup/KValidator.h"
+#include "DVRSetup/PageFill.h"
 #include "sys_conf/conf_metatypes.h"
 #include "sys_conf/types/account_types.h"
 
 namespace {
-
-void CheckId(QButtonGroup* group, int id)
-{
-    const QSignalBlocker block(group);
-    if (QAbstractButton* button = group->button(id))
-        button->setChecked(true);
-}
-
-bool IsOn(const QButtonGroup* group) { return group->checkedId() != 0; }
 
 QString TimeoutLabel(int minutes)
 {

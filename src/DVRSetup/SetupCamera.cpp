@@ -13,6 +13,7 @@
 #include "DVRSetup/ChannelWidget.h"
 #include "DVRSetup/KValidator.h"
 #include "DVRSetup/ModelInfoDialog.h"
+#include "DVRSetup/PageFill.h"
 #include "DVRSetup/SeqWidget.h"
 #include "DVRSetup/SetupRules.h"
 #include "sys_conf/types/camera_types.h"
@@ -23,25 +24,6 @@ const char NAME_REGEX[] = "name([0-9]+)";
 
 // Camera names hold 20 characters.
 constexpr unsigned long NAME_FIELD_SIZE = 21;
-
-void CheckId(QButtonGroup* group, int id)
-{
-    const QSignalBlocker block(group);
-    if (QAbstractButton* button = group->button(id))
-        button->setChecked(true);
-}
-
-void SetValueBlocked(QSpinBox* box, int value)
-{
-    const QSignalBlocker block(box);
-    box->setValue(value);
-}
-
-void SetIndexBlocked(QComboBox* box, int index)
-{
-    const QSignalBlocker block(box);
-    box->setCurrentIndex(index);
-}
 
 CChannelWidget* SpotChannels(QWidget* page, int limit)
 {

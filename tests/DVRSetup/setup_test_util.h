@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include <QComboBox>
 #include <QTest>
 
 #include "DVRList/SendDVRInfoWidget.h"
@@ -80,6 +81,23 @@ inline config::DvrConf Uploaded(const Request& r)
     config::DvrConf conf;
     EXPECT_TRUE(conf.ParseFromArray(r.fileData.constData(), int(r.fileData.size())));
     return conf;
+}
+
+inline config::DvrConf_DvrInfo Info(int model, int channels, int vtype = 0)
+{
+    config::DvrConf_DvrInfo info;
+    info.set_model(uint32_t(model));
+    info.set_ch_num(uint32_t(channels));
+    info.set_vtype(uint32_t(vtype));
+    return info;
+}
+
+inline QStringList Items(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
 }
 
 inline bool WaitForMessage(const uitest::ScriptedPrompt& prompt, int count = 1)
@@ -159,7 +177,11 @@ inline config::DvrConf FullConf()
     conf.mutable_system()->mutable_time_date()->set_time_format(config::System_TimeDate::TIME_FORMAT_12);
     conf.mutable_network()->mutable_tcpip()->set_port(8081);
     conf.mutable_record()->add_channel()->set_record_mode(config::RECORD_MODE_MOTION);
-    conf.mutable_hdd()->mutable_mode()->set_forced_deletion(7);
+    config::Hdd* hdd = conf.mutable_hdd();
+    hdd->mutable_mode()->set_write_mode(config::Hdd::WRITE_ONCE);
+    hdd->mutable_mode()->set_forced_deletion(7);
+    hdd->mutable_smart()->set_smart(false);
+    hdd->mutable_smart()->set_check_interval(config::Hdd_Smart::INTERVAL_12HOURS);
     conf.mutable_event()->mutable_post_record()->set_time(config::Event_PostRecord::TIME_30SEC);
     return conf;
 }

@@ -32,14 +32,6 @@ using namespace setuptest;
 
 namespace {
 
-config::DvrConf_DvrInfo Info(int model, int channels)
-{
-    config::DvrConf_DvrInfo info;
-    info.set_model(uint32_t(model));
-    info.set_ch_num(uint32_t(channels));
-    return info;
-}
-
 // What each page gives after InitConf, and what it gives back after showing a full part.
 struct PageCase {
     const char* name;
@@ -76,6 +68,13 @@ config::Account AccountDefaults()
     return a;
 }
 
+config::Hdd HddDefaults()
+{
+    config::Hdd h;
+    h.mutable_smart()->set_smart(true);
+    return h;
+}
+
 config::Camera CameraDefaults()
 {
     config::Camera c = Camera_Defaults(16);
@@ -102,7 +101,7 @@ TEST(PageContract, DefaultsAfterInitConfAndAFullPartComesBackByteForByte)
         Case<CSetupSystem>("system", full.system(), config::System()),
         Case<CSetupNetwork>("network", full.network(), config::Network()),
         Case<CSetupRecord>("record", full.record(), config::Record()),
-        Case<CSetupHdd>("hdd", full.hdd(), config::Hdd()),
+        Case<CSetupHdd>("hdd", full.hdd(), HddDefaults()),
         Case<CSetupEvent>("event", full.event(), config::Event()),
         Case<CSetupAccount>("account", full.account(), AccountDefaults()),
         Case<CSetupCamera>("camera", full.camera(), CameraDefaults()),
@@ -271,14 +270,6 @@ TEST(AccountPage, ChannelsRightsAndTheAreaFollowTheCurrentRow)
 // ---- Camera ----------------------------------------------------------------------------------
 
 namespace {
-
-QStringList Items(QComboBox* box)
-{
-    QStringList items;
-    for (int i = 0; i < box->count(); ++i)
-        items << box->itemText(i);
-    return items;
-}
 
 bool LayoutsShown(QWidget* w)
 {
