@@ -68,6 +68,14 @@ config::Account AccountDefaults()
     return a;
 }
 
+config::System SystemDefaults()
+{
+    config::System s;
+    s.mutable_auto_reboot()->set_day(config::System_AutoReboot::OFF);
+    s.mutable_auto_reboot()->set_time(0);
+    return s;
+}
+
 config::Hdd HddDefaults()
 {
     config::Hdd h;
@@ -98,7 +106,7 @@ TEST(PageContract, DefaultsAfterInitConfAndAFullPartComesBackByteForByte)
 {
     const config::DvrConf full = FullConf();
     const PageCase cases[] = {
-        Case<CSetupSystem>("system", full.system(), config::System()),
+        Case<CSetupSystem>("system", full.system(), SystemDefaults()),
         Case<CSetupNetwork>("network", full.network(), config::Network()),
         Case<CSetupRecord>("record", full.record(), config::Record()),
         Case<CSetupHdd>("hdd", full.hdd(), HddDefaults()),
