@@ -58,6 +58,8 @@ void CConnectDVR::setDVR(QTreeWidgetItem* item)
 
 void CConnectDVR::setDVR(const DVR& dvr) { m_dvr = dvr; }
 
+void CConnectDVR::setNoPacketTimeout(int ms) { m_video->setNoPacketTimeout(ms); }
+
 QTreeWidgetItem* CConnectDVR::treeItem() const
 {
     if (!m_tree || m_groupRow < 0 || m_dvrRow < 0)

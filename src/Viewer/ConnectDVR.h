@@ -64,8 +64,10 @@ public:
     bool isRecording() const;
     bool isVisible() const { return m_display != nullptr; }
 
-    // Tests shorten the wait before a failed DVR is connected again.
+    // Tests shorten the wait before a failed DVR is connected again, and the silence that
+    // counts as a failure.
     void setReconnectInterval(int ms) { m_reconnect.setInterval(ms); }
+    void setNoPacketTimeout(int ms);
     bool reconnectPending() const { return m_reconnect.isActive(); }
     CRecord* recorder() const { return m_record.get(); }
 

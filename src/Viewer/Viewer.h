@@ -80,8 +80,13 @@ public:
     const QList<CEMapWidget*>& emapWidgets() const { return m_emapWidgets; }
     const Ui_ViewerClass& form() const { return m_ui; }
     QLabel* dvrLabel() const { return m_dvrLabel; }
-    // Reconnect interval given to every new connection (tests shorten it).
-    void setReconnectInterval(int ms) { m_reconnectMs = ms; }
+    // Reconnect interval and no-packet time-out given to every new connection (tests
+    // shorten them).
+    void setConnectionTimings(int reconnectMs, int noPacketMs)
+    {
+        m_reconnectMs = reconnectMs;
+        m_noPacketMs = noPacketMs;
+    }
     // The last capture's file, empty when it could not be saved.
     QString lastCapture() const { return m_lastCapture; }
 
@@ -228,5 +233,6 @@ private:
     int m_codecType = -1;
     int m_openGLMode = 0;
     int m_reconnectMs = 60000;
+    int m_noPacketMs = 60000;
     QString m_lastCapture;
 };

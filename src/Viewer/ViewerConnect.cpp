@@ -71,9 +71,15 @@ void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, in
         if (whole || i == dvrIndex) {
             auto* connection = new CConnectDVR(this);
             connection->setReconnectInterval(m_reconnectMs);
+            connection->setNoPacketTimeout(m_noPacketMs);
             connection->setDVR(group.dvr(i));
             connection->setDVR(groupItem.child(i));
             connect(connection, &CConnectDVR::recordFailed, this, [this](const QString& text) {
+                // A backup ends on the panel, which tells the operator; live recording here.
+                if (m_menuMode == MENU_BACKUP && m_backupWidget->isBackup()) {
+                    m_backupWidget->OnRecordFailed(text);
+                    return;
+                }
                 m_ui.RecToPC->setChecked(false);
                 CPrompt::current().message(this, text);
             });

@@ -555,9 +555,12 @@ void Viewer::OnDoubleClickedDisplay(int screen)
 {
     const bool multi = m_ui.controlScreen->currentWidget() == m_ui.MScreen;
     const QList<QPushButton*> buttons = multi ? m_pageButtons : m_multiScreenButtons + m_chButtons;
-    for (QPushButton* b : buttons)
-        if (b->isChecked())
-            m_prevScreenBn = b;
+    // Only the layout left for a single screen is worth returning to: remembered on the way
+    // in, it would otherwise be replaced by the single screen's own button on the way out.
+    if (!m_displayWidget->isSingleScreen())
+        for (QPushButton* b : buttons)
+            if (b->isChecked())
+                m_prevScreenBn = b;
     uncheck(buttons);
     stopDisplay();
     m_displayWidget->doubleClickedScreen(screen);

@@ -1,0 +1,231 @@
+// The main window against simulated DVRs: connecting groups, the stream-channel commands of
+// each layout, reconnecting, stopping, DVR recording, playback, backup and captures.
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QLabel>
+
+#include "LiveCtrl/LiveCtrlWidget.h"
+#include "Playback/BackupWidget.h"
+#include "window_test_util.h"
+
+using namespace windowtest;
+using simdvr::Request;
+using simdvr::Transport;
+
+namespace {
+
+// The channel masks of the last stream-channel command each DVR received for its video
+// stream; -1 when none came.
+long LastVideoMask(const simdvr::CSimDvr& sim)
+{
+    long mask = -1;
+    for (const Request& r : sim.requests()) {
+        if (r.transport != Transport::Post)
+            continue;
+        if (r.oldProtocol && r.param("OP") == "3" && r.param("CID").toInt() < 100)
+            mask = r.param("CH").toLong(nullptr, 16);
+        cgi::StreamChannel command;
+        if (!r.oldProtocol && r.mode == cgi::MODE_STREAM_CHANNEL && r.message(&command))
+            mask = command.vchmask();
+    }
+    return mask;
+}
+
+int StopsReceived(const simdvr::CSimDvr& sim)
+{
+    int stops = 0;
+    for (const Request& r : sim.requests())
+        stops += r.transport == Transport::Post && ((r.oldProtocol && r.param("OP") == "5") || r.mode == cgi::MODE_STREAM_STOP);
+    return stops;
+}
+
+int StreamsOpened(const simdvr::CSimDvr& sim, int mode)
+{
+    int n = 0;
+    for (const simdvr::StreamInfo& s : sim.streams())
+        n += !s.audioOnly && s.mode == mode && s.clientId >= 0;
+    return n;
+}
+
+bool Visible(CLiveCtrlWidget* panel, const char* button)
+{
+    return panel->findChild<QWidget*>(button)->isVisibleTo(panel);
+}
+
+}  // namespace
+
+TEST(WindowDvrs, GroupInLiveSAndLiveMGetsItsScreensIconsAndChannelCommands)
+{
+    WindowRig rig;
+    simdvr::CSimDvr& a = rig.addDvr("Front", false, 16);
+    simdvr::CSimDvr& b = rig.addDvr("Yard", true, 4);
+    Viewer& w = rig.open();
+    ASSERT_TRUE(rig.connect());
+    rig.settle();
+    ASSERT_EQ(w.connections().size(), 2);
+    const QTreeWidgetItem* group = w.dvrTree()->topLevelItem(0);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(group->child(i)->icon(0).cacheKey(), CControlDVRList::getConnectedIcon().cacheKey()) << i;
+    // Live S: the first DVR is current and the only one shown.
+    EXPECT_EQ(w.currentDvrIndex(), 0);
+    EXPECT_TRUE(w.connections()[0]->isVisible() && !w.connections()[1]->isVisible());
+    EXPECT_EQ(w.dvrLabel()->text(), QStringLiteral("Front( admin )"));
+    // A current DVR of model 4 has a relay and picture controls; an old one neither.
+    w.slotChangedScreen(0, 0);
+    EXPECT_TRUE(Visible(w.liveCtrl(), "DVRControl2") && Visible(w.liveCtrl(), "DVRControl3"));
+    EXPECT_TRUE(rig.button("Setup")->isVisibleTo(&w));
+
+    // Live M: the streams are kept; the DVRs follow each other on the wall.
+    const int streams = StreamsOpened(a, 0);
+    rig.button("LiveM")->click();
+    rig.settle();
+    EXPECT_EQ(StreamsOpened(a, 0), streams);
+    EXPECT_EQ(w.connections()[1]->getDisplayStartScreen(), 16);
+    EXPECT_TRUE(w.connections()[0]->isVisible() && w.connections()[1]->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return LastVideoMask(a) == 0xFFFF && LastVideoMask(b) == 0xF; }, 5000));
+    w.slotChangedScreen(17, 1);
+    EXPECT_EQ(w.currentDvrIndex(), 1);
+    EXPECT_FALSE(Visible(w.liveCtrl(), "DVRControl2") || Visible(w.liveCtrl(), "DVRControl3"));
+    EXPECT_FALSE(rig.button("Setup")->isVisibleTo(&w));
+    // A page of 16 from screen 16: the first DVR has nothing on it, the second its channels.
+    rig.button("Screen4x4")->click();
+    rig.button("NextPage")->click();
+    rig.settle();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return LastVideoMask(a) == 0 && LastVideoMask(b) == 0xF; }, 5000));
+    EXPECT_EQ(w.form().multiPage->text(), QStringLiteral("2 / 16"));
+
+    // Closing the window stops every stream once.
+    a.clearLog();
+    b.clearLog();
+    w.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return StopsReceived(a) >= 1 && StopsReceived(b) >= 1; }, 5000));
+    EXPECT_EQ(StopsReceived(a), 1);
+    EXPECT_TRUE(w.connections().isEmpty());
+}
+
+TEST(WindowDvrs, LiveMCountsOnlyCheckedChannelsAndMapsEachScreenToItsChannel)
+{
+    WindowRig rig;
+    // Channels 2, 5, 9 and 12 of a 16-channel DVR, then a 4-channel one.
+    simdvr::CSimDvr& a = rig.addDvr("Sparse", false, 16, 0x1224);
+    simdvr::CSimDvr& b = rig.addDvr("Small", false, 4);
+    Viewer& w = rig.open();
+    rig.button("LiveM")->click();
+    ASSERT_TRUE(rig.connect());
+    rig.settle();
+    EXPECT_EQ(w.connections()[1]->getDisplayStartScreen(), 4);
+    // A 2x2 page from screen 0 shows the sparse DVR's four channels; the next one the other DVR.
+    rig.button("Screen2x2")->click();
+    rig.settle();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return LastVideoMask(a) == 0x1224 && LastVideoMask(b) == 0; }, 5000));
+    rig.button("NextPage")->click();
+    rig.settle();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return LastVideoMask(a) == 0 && LastVideoMask(b) == 0xF; }, 5000));
+}
+
+TEST(WindowDvrs, AFailedDvrComesBackAfterTheReconnectIntervalAndAStoppedOneNever)
+{
+    WindowRig rig;
+    simdvr::CSimDvr& first = rig.addDvr("Gate", false, 4);
+    Viewer& w = rig.open();
+    ASSERT_TRUE(rig.connect());
+    const QTreeWidgetItem* item = w.dvrTree()->topLevelItem(0)->child(0);
+    // The DVR goes away: the stream fails, the icon says so, and a reconnect waits.
+    simdvr::Config cfg = first.config();
+    cfg.port = first.port();
+    first.stop();
+    CConnectDVR* c = w.connections()[0];
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c->reconnectPending() || !c->IsConnected(); }, 15000));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return item->icon(0).cacheKey() == CControlDVRList::getConnectionFailedIcon().cacheKey();
+    }, 15000));
+    // Back on the same port: connected again without the operator.
+    simdvr::CSimDvr back(cfg);
+    ASSERT_TRUE(back.start());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return c->IsConnected(); }, 15000));
+    EXPECT_EQ(item->icon(0).cacheKey(), CControlDVRList::getConnectedIcon().cacheKey());
+    // Disconnected by the operator: no reconnect is left waiting.
+    w.slotDisconnectDVR(-1);
+    EXPECT_FALSE(c->reconnectPending());
+    back.clearLog();
+    QTest::qWait(800);
+    const std::vector<Request> later = back.requests();
+    EXPECT_TRUE(std::none_of(later.begin(), later.end(), [](const Request& r) { return r.transport == Transport::Stream; }));
+}
+
+TEST(WindowDvrs, RequestsOfTheCurrentDvrRecordingPlaybackAndBackup)
+{
+    WindowRig rig;
+    simdvr::CSimDvr& sim = rig.addDvr("Office", false, 4);
+    Viewer& w = rig.open();
+    ASSERT_TRUE(rig.connect());
+    // Recording on the DVR.
+    rig.button("RecToDVR")->click();
+    EXPECT_TRUE(sim.waitForRequest([](const Request& r) { return r.mode == cgi::MODE_RECORD_TO_DVR; }));
+
+    // Search only stops the stream; a chosen time plays back from it.
+    const int stops = StopsReceived(sim);
+    rig.button("Search")->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return StopsReceived(sim) == stops + 1; }, 5000));
+    EXPECT_EQ(StreamsOpened(sim, 1), 0);
+    const time_t t0 = time(nullptr) - 3600;
+    w.OnSelectedTime(t0, 0x3);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return StreamsOpened(sim, 1) == 1 && w.connections()[0]->getClientID() == sim.streams().back().clientId;
+    }, 10000));
+    EXPECT_EQ(sim.streams().back().vchmask, 0x3u);
+    EXPECT_EQ(sim.streams().back().startTime, uint32_t(t0));
+    w.OnChangedPbStatus(cgi::PbControl::CMD_PAUSE);
+    Request pause;
+    ASSERT_TRUE(sim.waitForRequest([](const Request& r) { return r.mode == cgi::MODE_PB_CONTROL; }, 5000, &pause));
+    cgi::PbControl control;
+    ASSERT_TRUE(pause.message(&control));
+    EXPECT_EQ(control.cmd(), cgi::PbControl::CMD_PAUSE);
+    EXPECT_EQ(int(control.stream_id()), sim.streams().back().clientId);
+    // Stop ends the playback stream and searches again.
+    sim.clearLog();
+    w.OnChangedPbStatus(cgi::PbControl::CMD_STOP);
+    EXPECT_TRUE(sim.waitForRequest([](const Request& r) { return r.mode == cgi::MODE_SEARCH; }));
+    EXPECT_FALSE(w.connections()[0]->IsConnected());
+
+    // A backup records from its stream's first frame into the backup folder until stopped.
+    rig.button("Backup")->click();
+    w.OnBackupStart(t0, t0 + 60, 0x1);
+    CConnectDVR* c = w.connections()[0];
+    ASSERT_TRUE(QTest::qWaitFor([&] { return StreamsOpened(sim, 2) == 1 && c->isRecording(); }, 10000));
+    const auto files = [&] {
+        QStringList suffixes;
+        for (QDirIterator it(rig.sandbox.appDir() + "/Backup", QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
+            suffixes << QFileInfo(it.next()).suffix();
+        return suffixes;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return files().contains("qvf") && files().contains("qdx"); }, 10000))
+        << files().join(' ').toStdString();
+    w.OnBackupStop();
+    EXPECT_FALSE(c->isRecording());
+    EXPECT_FALSE(c->IsConnected());
+}
+
+TEST(WindowDvrs, CapturesAreSavedUnderTheirOwnNamesEvenWithinOneSecond)
+{
+    WindowRig rig;
+    rig.addDvr("Lobby", false, 4);
+    Viewer& w = rig.open();
+    w.OnCaptureClicked();
+    EXPECT_TRUE(rig.prompt.messages.isEmpty()) << "no connection, no capture";
+    ASSERT_TRUE(rig.connect());
+    rig.settle();
+    w.OnCaptureClicked();
+    const QString first = w.lastCapture();
+    w.OnCaptureClicked();
+    const QString second = w.lastCapture();
+    ASSERT_FALSE(first.isEmpty());
+    ASSERT_FALSE(second.isEmpty());
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(first.startsWith(rig.sandbox.appDir() + "/Capture/") && first.endsWith(".jpg"));
+    EXPECT_FALSE(QImage(second).isNull());
+    ASSERT_EQ(rig.prompt.messages.size(), 2);
+    EXPECT_TRUE(rig.prompt.messages[0].startsWith("The image has been saved.\n(" + first));
+}

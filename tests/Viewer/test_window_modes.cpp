@@ -1,0 +1,144 @@
+// The main window without DVRs: start-up, screen layouts, full screen and mode returns.
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QStackedWidget>
+
+#include "DVRInfo/DVRInfoWidget.h"
+#include "DVRSetup/SetupWidget.h"
+#include "Display/Screen.h"
+#include "PCSetup/PCSetupDialog.h"
+#include "window_test_util.h"
+
+using namespace windowtest;
+
+TEST(WindowStart, FirstStartWritesEverySettingAndConnectsNothing)
+{
+    uitest::Sandbox sandbox;
+    uitest::ScriptedPrompt prompt;
+    ASSERT_FALSE(CAppSettings().contains(CAppSettings::OPENGL));
+    Viewer w;
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("ZAVO"));
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_LIVE_S);
+    EXPECT_TRUE(w.connections().isEmpty());
+    EXPECT_EQ(w.form().bottomWidget->currentIndex(), int(Viewer::VIEW_LIVE));
+    CAppSettings settings;
+    // The probe answered before the display was built, and the display follows it.
+    const int gl = settings.readSetting(CAppSettings::OPENGL, -1).toInt();
+    EXPECT_TRUE(gl == OPENGL_MODE_ON || gl == OPENGL_MODE_OFF) << gl;
+    EXPECT_EQ(w.displayWidget()->screenContainer()->mode() == OPENGL_MODE_OFF, gl == OPENGL_MODE_OFF);
+    for (const QString& key : {CAppSettings::CODEC_TYPE, CAppSettings::PLAYBACK_MODE, CAppSettings::AUDIO_SUPPORT,
+                               CAppSettings::SEQ_INTERVAL, CAppSettings::RECONNECT, CAppSettings::OSD_CH_NAME,
+                               CAppSettings::OSD_RECORD, CAppSettings::OSD_EVENT, CAppSettings::ALARM_SOUND,
+                               CAppSettings::FILE_FORMAT, CAppSettings::CAPTURE_FILE_FORMAT})
+        EXPECT_TRUE(settings.contains(key)) << qPrintable(key);
+    for (const QString& folder : CAppSettings::PATH_LIST)
+        EXPECT_TRUE(QDir(sandbox.appDir() + "/" + folder).exists()) << qPrintable(folder);
+    EXPECT_FALSE(w.form().Logo->pixmap().isNull());
+    EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+TEST(WindowLayout, EachLayoutButtonShowsItsScreens)
+{
+    WindowRig rig;
+    Viewer& w = rig.open();
+    CDisplayWidget* d = w.displayWidget();
+    const auto view = [&] { return std::make_pair(d->getViewScreens(), d->getViewStartScreen()); };
+    using View = std::pair<int, int>;
+    // Live S: the button's numbers give the cells and the first one.
+    const struct { const char* button; View expected; } single[] = {
+        {"Ch5", {1, 5}}, {"Screen4_4", {4, 4}}, {"Screen9_7", {9, 7}}, {"Screen4_12", {4, 12}}, {"Screen16_0", {16, 0}},
+    };
+    for (const auto& s : single) {
+        rig.button(s.button)->click();
+        EXPECT_EQ(view(), s.expected) << s.button;
+        EXPECT_TRUE(rig.button(s.button)->isChecked()) << s.button;
+        rig.settle();
+    }
+    // A double click toggles one screen and back, and checks the buttons that match.
+    w.OnDoubleClickedDisplay(3);
+    EXPECT_EQ(view(), View(1, 3));
+    EXPECT_TRUE(rig.button("Ch3")->isChecked());
+    EXPECT_FALSE(rig.button("Screen16_0")->isChecked());
+    w.OnDoubleClickedDisplay(3);
+    EXPECT_EQ(view(), View(16, 0));
+    EXPECT_TRUE(rig.button("Screen16_0")->isChecked() && !rig.button("Ch3")->isChecked());
+    // The sequence shows one screen at a time and leaves the layout buttons unchecked.
+    rig.button("Sequence")->click();
+    EXPECT_EQ(view(), View(1, 0));
+    EXPECT_FALSE(rig.button("Screen16_0")->isChecked());
+    rig.button("Sequence")->click();
+
+    // Live M: n x n cells from 0, pages of that size.
+    rig.button("LiveM")->click();
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_LIVE_M);
+    EXPECT_EQ(view(), View(64, 0));
+    const struct { const char* button; View expected; QString page; } multi[] = {
+        {"Screen3x3", {9, 0}, "1 / 28"}, {"NextPage", {9, 9}, "2 / 28"}, {"PrevPage", {9, 0}, "1 / 28"},
+        {"PrevPage", {9, 243}, "28 / 28"}, {"Screen8x8", {64, 0}, "1 / 4"},
+    };
+    for (const auto& m : multi) {
+        rig.button(m.button)->click();
+        EXPECT_EQ(view(), m.expected) << m.button;
+        EXPECT_EQ(w.form().multiPage->text(), m.page) << m.button;
+        rig.settle();
+    }
+    // Clicking the layout already shown changes nothing.
+    rig.button("Screen8x8")->click();
+    EXPECT_EQ(view(), View(64, 0));
+}
+
+TEST(WindowLayout, FullScreenHidesTheWindowAndEscapeBringsTheDisplayBack)
+{
+    WindowRig rig;
+    Viewer& w = rig.open();
+    rig.button("SingleFull")->click();
+    EXPECT_TRUE(w.displayWidget()->isFullScreen());
+    EXPECT_FALSE(w.isVisible());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(w.displayWidget(), &escape);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(w.displayWidget()->isFullScreen());
+    EXPECT_EQ(w.displayWidget()->parentWidget(), w.form().DisplayFrame);
+    EXPECT_GE(w.form().displayLayout->indexOf(w.displayWidget()), 0);
+}
+
+TEST(WindowModes, EveryModeReturnsWhereItShouldAndLeavesNoStrayPage)
+{
+    WindowRig rig;
+    Viewer& w = rig.open();
+    const auto* ui = &w.form();
+    // Configuration entered from Information returns to Information.
+    rig.button("Information")->click();
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_INFORMATION);
+    EXPECT_TRUE(w.infoWidget()->isVisible() && !ui->DisplayFrame->isVisible());
+    rig.button("Setup")->click();
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_CONFIGURATION);
+    EXPECT_EQ(ui->MainMenu->currentWidget(), ui->configPage);
+    rig.button("configExit")->click();
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_INFORMATION);
+    EXPECT_EQ(ui->MainMenu->currentWidget(), ui->MainPage);
+    // An e-map entered from Backup returns to Backup.
+    rig.button("Backup")->click();
+    rig.button("EMap")->click();
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_EMAP_VIEW);
+    EXPECT_EQ(ui->bottomWidget->currentIndex(), int(Viewer::VIEW_EMAP));
+    rig.button("EMapEdit")->click();
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_EMAP_EDIT);
+    EXPECT_TRUE(w.dvrTree()->cameraNameShow());
+    rig.button("EMapExit")->click();
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_BACKUP);
+    EXPECT_FALSE(w.dvrTree()->cameraNameShow());
+    // PC setup keeps mode 9 after it closes; leaving the configuration entered from there
+    // lands in Live S rather than staying in a mode that has been left.
+    rig.button("PCSetup")->click();
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_PC_SETUP);
+    w.pcSetupDialog()->reject();
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_PC_SETUP);
+    EXPECT_TRUE(rig.button("Backup")->isChecked());
+    rig.button("Setup")->click();
+    rig.button("configExit")->click();
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_LIVE_S);
+    EXPECT_TRUE(ui->DisplayFrame->isVisible());
+    EXPECT_FALSE(w.setupWidget()->isVisible());
+}

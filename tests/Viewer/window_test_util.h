@@ -1,0 +1,97 @@
+#pragma once
+
+// A main window in a sandbox of its own (settings, application folder, operator), with
+// simulated DVRs named in its DVR list.
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidgetItem>
+
+#include <memory>
+#include <vector>
+
+#include "DVRList/ControlDVRList.h"
+#include "DVRList/DVRListTree.h"
+#include "Display/DisplayWidget.h"
+#include "Viewer.h"
+#include "ConnectDVR.h"
+#include "sim/SimDvr.h"
+#include "support/UiTestSupport.h"
+
+namespace windowtest {
+
+inline simdvr::Config SimConfig(bool old, int channels)
+{
+    simdvr::Config c;
+    c.oldProtocol = old;
+    c.channels = channels;
+    c.model = old ? 14 : (channels == 4 ? 6 : channels == 8 ? 5 : 4);
+    c.fps = 10;
+    return c;
+}
+
+inline DVR DvrOf(const simdvr::CSimDvr& sim, const char* name, int channels, uint32_t bits, bool old)
+{
+    DVR dvr;
+    dvr.set_name(name);
+    dvr.set_address("127.0.0.1");
+    dvr.set_port(sim.port());
+    dvr.set_id("admin");
+    dvr.set_password("1234");
+    dvr.set_chnum(channels);
+    dvr.set_bit_ch(bits);
+    dvr.set_old_protocol(old);
+    dvr.set_protocol_type(old ? 2 : 1);
+    return dvr;
+}
+
+// The window is built after the test has written the list and the settings it wants.
+struct WindowRig {
+    uitest::Sandbox sandbox;
+    uitest::ScriptedPrompt prompt;
+    std::vector<std::unique_ptr<simdvr::CSimDvr>> sims;
+    GroupList list;
+    std::unique_ptr<Viewer> window;
+
+    WindowRig() { CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF); }
+    ~WindowRig() { window.reset(); }
+
+    // A simulated DVR in group 0 of the list.
+    simdvr::CSimDvr& addDvr(const char* name, bool old, int channels, uint32_t bits = 0xFFFF)
+    {
+        sims.push_back(std::make_unique<simdvr::CSimDvr>(SimConfig(old, channels)));
+        EXPECT_TRUE(sims.back()->start());
+        Group* group = list.group_size() ? list.mutable_group(0) : list.add_group();
+        group->set_name("Site");
+        *group->add_dvr() = DvrOf(*sims.back(), name, channels, bits & ((1u << channels) - 1), old);
+        return *sims.back();
+    }
+    Viewer& open()
+    {
+        EXPECT_TRUE(CControlDVRList().Save(list.group_size() ? list : GroupList()));
+        window = std::make_unique<Viewer>();
+        window->setConnectionTimings(300, 1500);
+        window->resize(1021, 720);
+        window->show();
+        return *window;
+    }
+    // Connects the whole group (dvrIndex -1) or one DVR, and waits until every listed
+    // connection has its first frame.
+    bool connect(int dvrIndex = -1)
+    {
+        window->OnGroupConnect(*window->dvrTree()->topLevelItem(0), 0, dvrIndex);
+        return QTest::qWaitFor([&] {
+            for (CConnectDVR* c : window->connections())
+                if (c && !c->IsConnected())
+                    return false;
+            return !window->connections().isEmpty();
+        }, 15000);
+    }
+    QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(name); }
+    // Lets the 100 ms re-layout after a change run.
+    static void settle() { QTest::qWait(Viewer::RESTORE_DELAY_MS + 150); }
+};
+
+}  // namespace windowtest
