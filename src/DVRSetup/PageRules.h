@@ -33,3 +33,26 @@ PageModel PageModel_Of(const config::DvrConf_DvrInfo& info);
 QString Capitalize(const QString& text);
 // An ID the DVR cannot hold (256 or more) becomes 0.
 void System_MakeValid(config::System* system);
+
+// ---- per-resolution lists -------------------------------------------------------------------
+
+// The stream settings keep one quality and one rate per config::Resolution.
+constexpr int RESOLUTIONS = 4;
+
+// ---- network part ---------------------------------------------------------------------------
+
+// The Network page's own default stream of a channel: resolution 0, quality high and the sub
+// stream's default rate at each resolution.
+config::Network_H264 Network_DefaultStream(int channels, config::VideoType vtype);
+// One stream entry per channel: a list of another length is replaced by N default entries,
+// and an entry's quality or rate list of other than four entries by the default list. A
+// channel's resolution is never changed.
+void Network_MakeValid(config::Network* network, int channels, config::VideoType vtype);
+
+// What the operator chose while the stream channel stood on "All".
+struct StreamEdits {
+    std::optional<config::Quality> qual;
+    std::optional<uint32_t> fps;
+};
+// Each choice reaches every channel's entry at that channel's own resolution.
+void Network_ApplyAll(config::Network* network, const StreamEdits& edits);

@@ -195,7 +195,33 @@ inline config::DvrConf FullConf()
     system->set_playback_mode(0);
     system->mutable_auto_reboot()->set_day(config::System_AutoReboot::FRIDAY);
     system->mutable_auto_reboot()->set_time(4);
-    conf.mutable_network()->mutable_tcpip()->set_port(8081);
+    config::Network* network = conf.mutable_network();
+    config::Network_TcpIp* tcpip = network->mutable_tcpip();
+    tcpip->set_type(config::Network::TYPE_PPPOE);
+    tcpip->set_auto_upnp_port(9000);
+    tcpip->mutable_static_net()->set_ip_address("10.0.0.\xff");
+    tcpip->mutable_static_net()->set_subnetmask("255.255.255.0");
+    tcpip->mutable_static_net()->set_gateway("10.0.0.1");
+    tcpip->mutable_static_net()->set_dns_ip("");
+    tcpip->mutable_static_net()->set_ddns_support(true);
+    tcpip->set_port(8081);
+    tcpip->set_upnp(true);
+    tcpip->set_bandwidth_limitation(config::Network::BWL_2000kbps);
+    tcpip->mutable_pppoe_net()->set_id("isp");
+    tcpip->mutable_pppoe_net()->set_password("pp\xfe");
+    tcpip->mutable_pppoe_net()->set_dns_ip("8.8.8.8");
+    network->mutable_ddns()->set_hostname("lobby-1");
+    // The JPEG stream and remote DVRs are opaque: unknown fields that must come back.
+    network->mutable_stream()->mutable_jpeg()->ParseFromString(std::string("\x08\x07", 2));
+    for (int i = 0; i < 16; ++i) {
+        config::Network_H264* h = network->mutable_stream()->add_h264();
+        h->set_resolution(static_cast<config::Resolution>(i % 4));
+        for (int r = 0; r < 4; ++r) {
+            h->add_qual(static_cast<config::Quality>((i + r) % 4));
+            h->add_fps(uint32_t(i + r + 1));  // rates no list holds stay as stored
+        }
+    }
+    network->add_remote_dvrs()->ParseFromString("\x0a\x04" "gate");
     conf.mutable_record()->add_channel()->set_record_mode(config::RECORD_MODE_MOTION);
     config::Hdd* hdd = conf.mutable_hdd();
     hdd->mutable_mode()->set_write_mode(config::Hdd::WRITE_ONCE);

@@ -16,6 +16,7 @@
 #include <QTimeEdit>
 
 #include "DVRSetup/ChannelWidget.h"
+#include "DVRSetup/PageRules.h"
 #include "DVRSetup/SeqWidget.h"
 #include "DVRSetup/SetupAccount.h"
 #include "DVRSetup/SetupCamera.h"
@@ -76,6 +77,16 @@ config::System SystemDefaults()
     return s;
 }
 
+config::Network NetworkDefaults()
+{
+    config::Network n;
+    n.mutable_tcpip()->set_type(config::Network::TYPE_STATIC);
+    n.mutable_tcpip()->set_bandwidth_limitation(config::Network::BWL_OFF);
+    for (int c = 0; c < 16; ++c)
+        *n.mutable_stream()->add_h264() = Network_DefaultStream(16, config::VideoType_NTSC);
+    return n;
+}
+
 config::Hdd HddDefaults()
 {
     config::Hdd h;
@@ -107,7 +118,7 @@ TEST(PageContract, DefaultsAfterInitConfAndAFullPartComesBackByteForByte)
     const config::DvrConf full = FullConf();
     const PageCase cases[] = {
         Case<CSetupSystem>("system", full.system(), SystemDefaults()),
-        Case<CSetupNetwork>("network", full.network(), config::Network()),
+        Case<CSetupNetwork>("network", full.network(), NetworkDefaults()),
         Case<CSetupRecord>("record", full.record(), config::Record()),
         Case<CSetupHdd>("hdd", full.hdd(), HddDefaults()),
         Case<CSetupEvent>("event", full.event(), config::Event()),
