@@ -3,6 +3,7 @@
 #include "DVRSetup/DefStream.h"
 #include "DVRSetup/ModelInfoDialog.h"
 #include "dvr_types/model_info.h"
+#include "sys_conf/types/record_types.h"
 
 namespace {
 
@@ -46,13 +47,6 @@ void KeepFour(List* list, Default value)
         list->Add(value(static_cast<config::Resolution>(r)));
 }
 
-template <class List, class Value>
-void SetAt(List* list, int index, Value value)
-{
-    if (index >= 0 && index < list->size())
-        list->Set(index, value);
-}
-
 }  // namespace
 
 config::Network_H264 Network_DefaultStream(int channels, config::VideoType vtype)
@@ -85,8 +79,79 @@ void Network_ApplyAll(config::Network* network, const StreamEdits& edits)
 {
     for (config::Network_H264& stream : *network->mutable_stream()->mutable_h264()) {
         if (edits.qual)
-            SetAt(stream.mutable_qual(), stream.resolution(), *edits.qual);
+            SetEntry(stream.mutable_qual(), stream.resolution(), *edits.qual);
         if (edits.fps)
-            SetAt(stream.mutable_fps(), stream.resolution(), *edits.fps);
+            SetEntry(stream.mutable_fps(), stream.resolution(), *edits.fps);
+    }
+}
+
+int Schedule_Cell(int day, int hour) { return day * SCHEDULE_HOURS + hour; }
+
+config::Record Record_Defaults(int channels)
+{
+    config::Record record;
+    for (int c = 0; c < channels; ++c) {
+        config::Record_Channel* channel = record.add_channel();
+        channel->set_resolution(config::RESOLUTION_960H);
+        KeepFour(channel->mutable_qual(), [](config::Resolution) { return config::QUALITY_HIGH; });
+    }
+    return record;
+}
+
+void Record_MakeValid(config::Record* record, const PageModel& model)
+{
+    if (record->channel_size() != model.channels) {
+        record->clear_channel();
+        for (int c = 0; c < model.channels; ++c)
+            record->add_channel();
+    }
+    const auto high = [](config::Resolution) { return config::QUALITY_HIGH; };
+    const auto rate = [&](config::Resolution r) {
+        return static_cast<uint32_t>(DefStream::FPS_GetDefAll(model.channels, model.vtype, r, KCODEC_MAIN));
+    };
+    const uint64_t sensors = static_cast<uint64_t>(model.sensors);
+    for (config::Record_Channel& channel : *record->mutable_channel()) {
+        if (!config::Resolution_IsOffered(model.type, channel.resolution()))
+            channel.set_resolution(config::Resolution_Index2Type(model.type, 0));
+        KeepFour(channel.mutable_qual(), high);
+        KeepFour(channel.mutable_fps(), rate);
+        KeepFour(channel.mutable_qual_evt(), high);
+        KeepFour(channel.mutable_fps_evt(), rate);
+        if (!config::RecordMode_IsSupported(sensors, channel.record_mode()))
+            channel.set_record_mode(config::RECORD_MODE_MANUAL);
+    }
+    if (record->schedule_size() != SCHEDULES) {
+        record->clear_schedule();
+        for (int s = 0; s < SCHEDULES; ++s)
+            record->add_schedule();
+    }
+    for (config::Record_Schedule& schedule : *record->mutable_schedule()) {
+        auto* cells = schedule.mutable_record_mode();
+        if (cells->size() > SCHEDULE_CELLS)
+            cells->Truncate(SCHEDULE_CELLS);
+        while (cells->size() < SCHEDULE_CELLS)
+            cells->Add(config::RECORD_MODE_MANUAL);
+        for (int i = 0; i < SCHEDULE_CELLS; ++i)
+            if (!config::RecordMode_IsSupported(sensors, static_cast<config::RecordMode>(cells->Get(i))))
+                cells->Set(i, config::RECORD_MODE_MANUAL);
+    }
+}
+
+void Record_ApplyAll(config::Record* record, const RecordEdits& edits)
+{
+    for (config::Record_Channel& channel : *record->mutable_channel()) {
+        if (edits.resolution)
+            channel.set_resolution(*edits.resolution);
+        if (edits.mode)
+            channel.set_record_mode(*edits.mode);
+        const int r = channel.resolution();
+        if (edits.qual)
+            SetEntry(channel.mutable_qual(), r, *edits.qual);
+        if (edits.fps)
+            SetEntry(channel.mutable_fps(), r, *edits.fps);
+        if (edits.qual_evt)
+            SetEntry(channel.mutable_qual_evt(), r, *edits.qual_evt);
+        if (edits.fps_evt)
+            SetEntry(channel.mutable_fps_evt(), r, *edits.fps_evt);
     }
 }

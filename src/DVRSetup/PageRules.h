@@ -39,6 +39,14 @@ void System_MakeValid(config::System* system);
 // The stream settings keep one quality and one rate per config::Resolution.
 constexpr int RESOLUTIONS = 4;
 
+// Writes entry index of a repeated field; an index the list lacks writes nothing.
+template <class List, class Value>
+void SetEntry(List* list, int index, Value value)
+{
+    if (index >= 0 && index < list->size())
+        list->Set(index, value);
+}
+
 // ---- network part ---------------------------------------------------------------------------
 
 // The Network page's own default stream of a channel: resolution 0, quality high and the sub
@@ -56,3 +64,34 @@ struct StreamEdits {
 };
 // Each choice reaches every channel's entry at that channel's own resolution.
 void Network_ApplyAll(config::Network* network, const StreamEdits& edits);
+
+// ---- record part ----------------------------------------------------------------------------
+
+// Four weekly schedules of one cell per hour: cell day * 24 + hour, day 0 = Sunday.
+constexpr int SCHEDULES = 4;
+constexpr int SCHEDULE_DAYS = 7;
+constexpr int SCHEDULE_HOURS = 24;
+constexpr int SCHEDULE_CELLS = SCHEDULE_DAYS * SCHEDULE_HOURS;
+int Schedule_Cell(int day, int hour);
+
+// The defaults of a model with that many channels before Record_MakeValid completes them:
+// resolution 3 and quality high at every resolution.
+config::Record Record_Defaults(int channels);
+// One entry per channel (another count loses every channel's settings), a resolution the
+// model type offers, four entries in each per-resolution list (quality high, the main
+// stream's default rates), record modes the model offers, four schedules of 168 cells
+// (padded with MANUAL or cut) holding modes the model offers.
+void Record_MakeValid(config::Record* record, const PageModel& model);
+
+// What the operator chose while the channel selector stood on "ALL".
+struct RecordEdits {
+    std::optional<config::Resolution> resolution;
+    std::optional<config::RecordMode> mode;
+    std::optional<config::Quality> qual;
+    std::optional<uint32_t> fps;
+    std::optional<config::Quality> qual_evt;
+    std::optional<uint32_t> fps_evt;
+};
+// The resolution and mode reach every channel; the qualities and rates every channel's
+// entry at that channel's own (possibly just set) resolution.
+void Record_ApplyAll(config::Record* record, const RecordEdits& edits);

@@ -222,7 +222,28 @@ inline config::DvrConf FullConf()
         }
     }
     network->add_remote_dvrs()->ParseFromString("\x0a\x04" "gate");
-    conf.mutable_record()->add_channel()->set_record_mode(config::RECORD_MODE_MOTION);
+    config::Record* record = conf.mutable_record();
+    for (int i = 0; i < 16; ++i) {
+        config::Record_Channel* ch = record->add_channel();
+        ch->set_resolution(static_cast<config::Resolution>((i + 1) % 4));
+        for (int r = 0; r < 4; ++r) {
+            ch->add_qual(static_cast<config::Quality>((i + r) % 4));
+            ch->add_fps(uint32_t(i + r));
+            ch->add_qual_evt(static_cast<config::Quality>((i + r + 1) % 4));
+            ch->add_fps_evt(uint32_t(2 * i + r));
+        }
+        ch->set_record_mode(static_cast<config::RecordMode>(i % 10));
+    }
+    for (int s = 0; s < 4; ++s) {
+        config::Record_Schedule* schedule = record->add_schedule();
+        for (int cell = 0; cell < 168; ++cell)
+            schedule->add_record_mode(static_cast<config::RecordMode>((cell / 7 + s) % 10));
+    }
+    record->mutable_misc()->set_audio_rec(false);
+    record->mutable_misc()->set_time_overlay(true);
+    record->mutable_playback()->set_chmode(16);
+    record->mutable_playback()->set_start_point(config::Record_Playback::START_6HOURS_AGO);
+    record->mutable_playback()->set_audio_play(true);
     config::Hdd* hdd = conf.mutable_hdd();
     hdd->mutable_mode()->set_write_mode(config::Hdd::WRITE_ONCE);
     hdd->mutable_mode()->set_forced_deletion(7);

@@ -95,3 +95,110 @@ TEST(PageRules, NetworkAllEditsReachEachChannelAtItsOwnResolution)
     EXPECT_EQ(Ints(net.stream().h264(2).fps()), (std::vector<int>{5, 25, 5, 5}));
     EXPECT_EQ(net.stream().h264(1).resolution(), config::RESOLUTION_960H);
 }
+
+TEST(PageRules, RecordRepairsByModel)
+{
+    const PageModel noSensors = PageModel_Of(Info(8, 8, 0));  // 960H, no sensors
+    const PageModel hd = PageModel_Of(Info(65, 8, 1));        // HD-SDI PAL, sensors
+
+    config::Record record;
+    for (int c = 0; c < 8; ++c) {
+        config::Record_Channel* ch = record.add_channel();
+        ch->set_resolution(config::RESOLUTION_CIF);
+        ch->set_record_mode(static_cast<config::RecordMode>(c));
+        for (int r = 0; r < 4; ++r) {
+            ch->add_qual(config::QUALITY_LOW);
+            ch->add_fps(7);
+            ch->add_qual_evt(config::QUALITY_SUPER);
+        }
+        ch->add_fps_evt(1);  // one entry: replaced
+    }
+    const std::vector<int> lengths = {168, 100, 200, 168};
+    for (int len : lengths) {
+        config::Record_Schedule* s = record.add_schedule();
+        for (int i = 0; i < len; ++i)
+            s->add_record_mode(static_cast<config::RecordMode>(i % 10));
+    }
+
+    config::Record a = record;
+    Record_MakeValid(&a, noSensors);
+    ASSERT_EQ(a.channel_size(), 8);
+    for (int c = 0; c < 8; ++c) {
+        const config::Record_Channel& ch = a.channel(c);
+        EXPECT_EQ(ch.resolution(), config::RESOLUTION_CIF);
+        EXPECT_EQ(ch.record_mode(), c == 3 || c == 4 ? config::RECORD_MODE_MANUAL : c) << c;
+        EXPECT_EQ(Ints(ch.qual()), (std::vector<int>{0, 0, 0, 0}));
+        EXPECT_EQ(Ints(ch.qual_evt()), (std::vector<int>{3, 3, 3, 3}));
+        // The main stream's defaults for 8 channels, NTSC.
+        EXPECT_EQ(Ints(ch.fps_evt()), (std::vector<int>{30, 30, 15, 15}));
+    }
+    ASSERT_EQ(a.schedule_size(), 4);
+    for (int s = 0; s < 4; ++s) {
+        ASSERT_EQ(a.schedule(s).record_mode_size(), SCHEDULE_CELLS) << s;
+        for (int i = 0; i < SCHEDULE_CELLS; ++i) {
+            const int stored = i < lengths[s] ? i % 10 : 0;
+            EXPECT_EQ(a.schedule(s).record_mode(i), stored == 3 || stored == 4 ? 0 : stored) << s << " " << i;
+        }
+    }
+
+    // HD models have no resolution 0; with sensors every mode stays.
+    config::Record b = record;
+    Record_MakeValid(&b, hd);
+    EXPECT_EQ(b.channel(0).resolution(), config::RESOLUTION_HALF_D1);
+    EXPECT_EQ(b.channel(3).record_mode(), config::RECORD_MODE_SENSOR);
+    EXPECT_EQ(b.schedule(0).record_mode(4), config::RECORD_MODE_MOTION_SENSOR);
+
+    // Another channel count or schedule count: rebuilt from nothing.
+    config::Record c = record;
+    c.mutable_schedule()->RemoveLast();
+    Record_MakeValid(&c, PageModel_Of(Info(4, 16, 1)));
+    ASSERT_EQ(c.channel_size(), 16);
+    EXPECT_FALSE(c.channel(0).has_resolution());
+    EXPECT_EQ(c.channel(0).resolution(), config::RESOLUTION_960H);
+    EXPECT_EQ(Ints(c.channel(15).fps()), (std::vector<int>{25, 25, 25, 13}));
+    for (const auto& s : c.schedule())
+        EXPECT_EQ(Ints(s.record_mode()), std::vector<int>(SCHEDULE_CELLS, 0));
+    EXPECT_EQ(Schedule_Cell(6, 23), 167);
+}
+
+TEST(PageRules, RecordAllEditsGoToEachChannelsOwnResolution)
+{
+    config::Record record;
+    for (int r : {0, 2, 3}) {
+        config::Record_Channel* ch = record.add_channel();
+        ch->set_resolution(static_cast<config::Resolution>(r));
+        ch->set_record_mode(config::RECORD_MODE_MOTION);
+        for (int i = 0; i < 4; ++i) {
+            ch->add_qual(config::QUALITY_LOW);
+            ch->add_fps(1);
+            ch->add_qual_evt(config::QUALITY_LOW);
+            ch->add_fps_evt(2);
+        }
+    }
+    const config::Record untouched = record;
+    Record_ApplyAll(&record, {});
+    EXPECT_EQ(Bytes(record), Bytes(untouched));
+
+    RecordEdits quality;
+    quality.qual = config::QUALITY_SUPER;
+    quality.fps_evt = 9u;
+    Record_ApplyAll(&record, quality);
+    EXPECT_EQ(Ints(record.channel(0).qual()), (std::vector<int>{3, 0, 0, 0}));
+    EXPECT_EQ(Ints(record.channel(1).qual()), (std::vector<int>{0, 0, 3, 0}));
+    EXPECT_EQ(Ints(record.channel(2).fps_evt()), (std::vector<int>{2, 2, 2, 9}));
+    EXPECT_EQ(Ints(record.channel(2).fps()), (std::vector<int>{1, 1, 1, 1}));
+
+    // A resolution chosen too: every channel takes it, and the rate lands there.
+    RecordEdits all;
+    all.resolution = config::RESOLUTION_HALF_D1;
+    all.mode = config::RECORD_MODE_SCHEDULE2;
+    all.fps = 25u;
+    all.qual_evt = config::QUALITY_MEDIUM;
+    Record_ApplyAll(&record, all);
+    for (const auto& ch : record.channel()) {
+        EXPECT_EQ(ch.resolution(), config::RESOLUTION_HALF_D1);
+        EXPECT_EQ(ch.record_mode(), config::RECORD_MODE_SCHEDULE2);
+        EXPECT_EQ(Ints(ch.fps()), (std::vector<int>{1, 25, 1, 1}));
+        EXPECT_EQ(ch.qual_evt(1), config::QUALITY_MEDIUM);
+    }
+}

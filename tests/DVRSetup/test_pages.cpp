@@ -87,6 +87,27 @@ config::Network NetworkDefaults()
     return n;
 }
 
+config::Record RecordDefaults()
+{
+    config::Record r;
+    for (int c = 0; c < 16; ++c) {
+        config::Record_Channel* ch = r.add_channel();
+        ch->set_resolution(config::RESOLUTION_960H);
+        for (uint32_t fps : {30, 30, 30, 15}) {
+            ch->add_qual(config::QUALITY_HIGH);
+            ch->add_fps(fps);
+            ch->add_qual_evt(config::QUALITY_HIGH);
+            ch->add_fps_evt(fps);
+        }
+    }
+    for (int s = 0; s < 4; ++s) {
+        config::Record_Schedule* schedule = r.add_schedule();
+        for (int i = 0; i < 168; ++i)
+            schedule->add_record_mode(config::RECORD_MODE_MANUAL);
+    }
+    return r;
+}
+
 config::Hdd HddDefaults()
 {
     config::Hdd h;
@@ -119,7 +140,7 @@ TEST(PageContract, DefaultsAfterInitConfAndAFullPartComesBackByteForByte)
     const PageCase cases[] = {
         Case<CSetupSystem>("system", full.system(), SystemDefaults()),
         Case<CSetupNetwork>("network", full.network(), NetworkDefaults()),
-        Case<CSetupRecord>("record", full.record(), config::Record()),
+        Case<CSetupRecord>("record", full.record(), RecordDefaults()),
         Case<CSetupHdd>("hdd", full.hdd(), HddDefaults()),
         Case<CSetupEvent>("event", full.event(), config::Event()),
         Case<CSetupAccount>("account", full.account(), AccountDefaults()),
