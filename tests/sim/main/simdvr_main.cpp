@@ -56,7 +56,8 @@ int main(int argc, char** argv)
     const QCommandLineOption fps("fps", "Video frames per second (default 30).", "n", "30");
     const QCommandLineOption fast("fast", "Send frames as fast as the client takes them.");
     const QCommandLineOption quiet("quiet", "Do not print the requests.");
-    parser.addOptions({channels, model, oldProtocol, port, count, user, password, media, fps, fast, quiet});
+    const QCommandLineOption stats("stats", "Print the video frames sent and dropped once a second.");
+    parser.addOptions({channels, model, oldProtocol, port, count, user, password, media, fps, fast, quiet, stats});
     parser.process(app);
 
     bool ok = true;
@@ -149,6 +150,21 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         });
         poll.start(200);
+    }
+    QTimer statsTimer;
+    if (parser.isSet(stats)) {
+        // Totals of all the DVRs of this process, for a measuring program on the other end.
+        QObject::connect(&statsTimer, &QTimer::timeout, [&] {
+            int64_t sent = 0, dropped = 0;
+            for (const auto& dvr : dvrs) {
+                sent += dvr->totalVideoFrames();
+                for (const simdvr::StreamInfo& s : dvr->streams())
+                    dropped += s.droppedFrames;
+            }
+            std::printf("stats sent=%lld dropped=%lld\n", static_cast<long long>(sent), static_cast<long long>(dropped));
+            std::fflush(stdout);
+        });
+        statsTimer.start(1000);
     }
     const int rc = app.exec();
     dvrs.clear();
