@@ -29,6 +29,8 @@ public:
     QByteArray getMotionZone() const;
 
     CMotionDetect* grid() const { return m_detect; }
+    // The DVR given to connect; a default record while no stream was asked for.
+    const DVR& streamedDVR() const { return m_dvr; }
     CScreen* screen() const { return m_screen; }
 
     void languageChange();

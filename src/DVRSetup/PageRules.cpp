@@ -155,3 +155,91 @@ void Record_ApplyAll(config::Record* record, const RecordEdits& edits)
             SetEntry(channel.mutable_fps_evt(), r, *edits.fps_evt);
     }
 }
+
+config::MotionGrid Event_MotionGrid(const PageModel& model) { return config::MotionGrid_Of(model.type, model.vtype); }
+
+void Event_SizeZone(config::Event_Motion* motion, int cells)
+{
+    auto* zone = motion->mutable_zone();
+    if (zone->size() > cells)
+        zone->Truncate(cells);
+    while (zone->size() < cells)
+        zone->Add(false);
+}
+
+namespace {
+
+void AllOff(google::protobuf::RepeatedField<bool>* list, int n)
+{
+    list->Clear();
+    for (int i = 0; i < n; ++i)
+        list->Add(false);
+}
+
+}  // namespace
+
+void Event_MakeValid(config::Event* event, const PageModel& model, int cells)
+{
+    auto* motions = event->mutable_motion_conf()->mutable_motion();
+    if (motions->size() != model.channels) {
+        motions->Clear();
+        for (int c = 0; c < model.channels; ++c)
+            motions->Add();
+    }
+    for (config::Event_Motion& motion : *motions)
+        Event_SizeZone(&motion, cells);
+    if (event->sensor_conf().sensor_size() != model.sensors) {
+        auto* sensors = event->mutable_sensor_conf()->mutable_sensor();
+        sensors->Clear();
+        for (int j = 0; j < model.sensors; ++j)
+            sensors->Add()->set_link_ch(static_cast<uint32_t>(j));
+    }
+    if (event->relay().motion_size() != model.channels)
+        AllOff(event->mutable_relay()->mutable_motion(), model.channels);
+    if (event->relay().sensor_size() != model.sensors)
+        AllOff(event->mutable_relay()->mutable_sensor(), model.sensors);
+    if (event->email().address().receiver_size() != EMAIL_RECEIVERS) {
+        auto* receivers = event->mutable_email()->mutable_address()->mutable_receiver();
+        receivers->Clear();
+        for (int i = 0; i < EMAIL_RECEIVERS; ++i)
+            receivers->Add();
+    }
+}
+
+config::Event_Motion Event_AllShadow(const config::Event& event, int cells)
+{
+    config::Event_Motion shadow;
+    if (event.motion_conf().motion_size() > 0)
+        shadow = event.motion_conf().motion(0);
+    shadow.clear_zone();
+    for (int i = 0; i < cells; ++i)
+        shadow.add_zone(true);
+    return shadow;
+}
+
+QByteArray Zone_ToBytes(const config::Event_Motion& motion)
+{
+    QByteArray bytes(motion.zone_size(), '\0');
+    for (int i = 0; i < motion.zone_size(); ++i)
+        bytes[i] = motion.zone(i) ? 1 : 0;
+    return bytes;
+}
+
+void Zone_FromBytes(config::Event_Motion* motion, const QByteArray& bytes)
+{
+    const int n = std::min(static_cast<int>(bytes.size()), motion->zone_size());
+    for (int i = 0; i < n; ++i)
+        motion->set_zone(i, bytes[i] != 0);
+}
+
+void Event_ApplyAll(config::Event* event, const MotionEdits& edits)
+{
+    for (config::Event_Motion& motion : *event->mutable_motion_conf()->mutable_motion()) {
+        if (edits.sensitivity)
+            motion.set_sensitivity(*edits.sensitivity);
+        if (edits.zone)
+            Zone_FromBytes(&motion, *edits.zone);
+        if (edits.pop_up)
+            motion.set_pop_up(*edits.pop_up);
+    }
+}

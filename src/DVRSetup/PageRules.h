@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include <QByteArray>
 #include <QString>
 
 #include "dvr_conf.pb.h"
@@ -95,3 +96,31 @@ struct RecordEdits {
 // The resolution and mode reach every channel; the qualities and rates every channel's
 // entry at that channel's own (possibly just set) resolution.
 void Record_ApplyAll(config::Record* record, const RecordEdits& edits);
+
+// ---- event part -----------------------------------------------------------------------------
+
+// The e-mail receivers the DVR keeps.
+constexpr int EMAIL_RECEIVERS = 4;
+
+config::MotionGrid Event_MotionGrid(const PageModel& model);
+// A zone padded with unwatched cells or cut to the grid's cells.
+void Event_SizeZone(config::Event_Motion* motion, int cells);
+// N motion entries, S sensors (sensor j linked to channel j), N and S relay switches and
+// four receivers: a list of another length is rebuilt at its defaults, one of the right
+// length is kept. Every zone is brought to the grid's cells.
+void Event_MakeValid(config::Event* event, const PageModel& model, int cells);
+// The "ALL" entry: channel 1's settings with every cell watched.
+config::Event_Motion Event_AllShadow(const config::Event& event, int cells);
+
+// A zone as the motion zone editor takes it: one byte per cell, 1 watched.
+QByteArray Zone_ToBytes(const config::Event_Motion& motion);
+// Cell i := byte i != 0, for the cells both hold.
+void Zone_FromBytes(config::Event_Motion* motion, const QByteArray& bytes);
+
+// What the operator chose while the motion channel stood on "ALL".
+struct MotionEdits {
+    std::optional<uint32_t> sensitivity;
+    std::optional<QByteArray> zone;
+    std::optional<bool> pop_up;
+};
+void Event_ApplyAll(config::Event* event, const MotionEdits& edits);

@@ -249,7 +249,47 @@ inline config::DvrConf FullConf()
     hdd->mutable_mode()->set_forced_deletion(7);
     hdd->mutable_smart()->set_smart(false);
     hdd->mutable_smart()->set_check_interval(config::Hdd_Smart::INTERVAL_12HOURS);
-    conf.mutable_event()->mutable_post_record()->set_time(config::Event_PostRecord::TIME_30SEC);
+    config::Event* event = conf.mutable_event();
+    event->mutable_motion_conf()->set_pop_down(config::Event::POP_DOWN_10SEC);
+    for (int i = 0; i < 16; ++i) {
+        config::Event_Motion* m = event->mutable_motion_conf()->add_motion();
+        m->set_sensitivity(uint32_t(15 - i));
+        m->set_pop_up(i % 3 == 0);
+        for (int cell = 0; cell < 16 * 12; ++cell)  // the grid of model 4
+            m->add_zone((cell + i) % 5 == 0);
+        event->mutable_relay()->add_motion(i % 4 == 1);
+        event->mutable_relay()->add_video_loss(i % 2 == 0);  // no control: passes through
+    }
+    event->mutable_sensor_conf()->set_pop_down(config::Event::POP_DOWN_30SEC);
+    for (int j = 0; j < 8; ++j) {
+        config::Event_Sensor* s = event->mutable_sensor_conf()->add_sensor();
+        s->set_type(j % 2 ? config::Event_Sensor::TYPE_NC : config::Event_Sensor::TYPE_NO);
+        s->set_link_ch(uint32_t(15 - j));
+        s->set_pop_up(j == 2);
+        event->mutable_relay()->add_sensor(j % 3 == 0);
+    }
+    event->mutable_relay()->set_record_fail(true);
+    event->mutable_relay()->set_record_warning(false);
+    event->mutable_relay()->set_keep_time(config::Event_Relay::KEEP_10SEC);
+    config::Event_Email* email = event->mutable_email();
+    email->mutable_address()->set_sender("dvr@\xfe");
+    for (const char* r : {"a@example.com", "", "c@example.com", "d@example.com"})
+        email->mutable_address()->add_receiver(r);
+    email->mutable_smtp()->set_address("mail.example.com");
+    email->mutable_smtp()->set_port(2525);
+    email->mutable_smtp()->set_authentication(false);
+    email->mutable_smtp()->set_auth_id("lobby");
+    email->mutable_smtp()->set_auth_password("pw\xff");
+    email->mutable_smtp()->set_use_ssl(true);
+    email->mutable_smtp()->set_use_mime(false);
+    email->mutable_send_cond()->set_period(config::Event_Email::SEND_PERIOD_5HOURS);
+    email->mutable_send_cond()->set_prohibition(true);
+    email->mutable_send_cond()->set_prohibition_start(20);
+    email->mutable_send_cond()->set_prohibition_end(7);
+    email->mutable_send_content()->set_motion(true);
+    email->mutable_send_content()->set_video_loss(true);
+    email->mutable_send_content()->set_sys_access(false);
+    event->mutable_post_record()->set_time(config::Event_PostRecord::TIME_30SEC);
     return conf;
 }
 

@@ -202,3 +202,96 @@ TEST(PageRules, RecordAllEditsGoToEachChannelsOwnResolution)
         EXPECT_EQ(ch.qual_evt(1), config::QUALITY_MEDIUM);
     }
 }
+
+TEST(PageRules, EventListsRebuiltOnlyWhenTheirLengthIsWrongZonesAlwaysSized)
+{
+    const PageModel model = PageModel_Of(Info(53, 4, 0));  // 4 channels, 4 sensors
+    const int cells = Event_MotionGrid(model).cells();
+    ASSERT_EQ(cells, 192);
+
+    config::Event event;
+    for (int c = 0; c < 4; ++c) {
+        config::Event_Motion* m = event.mutable_motion_conf()->add_motion();
+        m->set_sensitivity(uint32_t(c + 1));
+        for (int i = 0; i < (c == 0 ? 330 : 100); ++i)
+            m->add_zone(true);
+    }
+    event.mutable_motion_conf()->set_pop_down(config::Event::POP_DOWN_5SEC);
+    for (int j = 0; j < 3; ++j)
+        event.mutable_sensor_conf()->add_sensor()->set_type(config::Event_Sensor::TYPE_NC);
+    for (int c = 0; c < 4; ++c)
+        event.mutable_relay()->add_motion(true);
+    event.mutable_relay()->add_video_loss(true);
+    event.mutable_email()->mutable_address()->set_sender("me");
+    for (int i = 0; i < 3; ++i)
+        event.mutable_email()->mutable_address()->add_receiver("r");
+
+    Event_MakeValid(&event, model, cells);
+    // Four motion entries: kept, their zones cut or padded with unwatched cells.
+    for (int c = 0; c < 4; ++c) {
+        const config::Event_Motion& m = event.motion_conf().motion(c);
+        EXPECT_EQ(m.sensitivity(), uint32_t(c + 1));
+        ASSERT_EQ(m.zone_size(), cells);
+        EXPECT_EQ(std::count(m.zone().begin(), m.zone().end(), true), c == 0 ? cells : 100);
+    }
+    // Three sensors for four: every sensor at its defaults, linked to its own channel.
+    ASSERT_EQ(event.sensor_conf().sensor_size(), 4);
+    for (int j = 0; j < 4; ++j) {
+        EXPECT_EQ(event.sensor_conf().sensor(j).type(), config::Event_Sensor::TYPE_NO);
+        EXPECT_EQ(event.sensor_conf().sensor(j).link_ch(), uint32_t(j));
+    }
+    EXPECT_EQ(std::vector<bool>(event.relay().motion().begin(), event.relay().motion().end()),
+              std::vector<bool>(4, true));
+    EXPECT_EQ(std::vector<bool>(event.relay().sensor().begin(), event.relay().sensor().end()),
+              std::vector<bool>(4, false));
+    EXPECT_EQ(event.relay().video_loss_size(), 1);
+    EXPECT_EQ(event.email().address().sender(), "me");
+    EXPECT_EQ(std::vector<std::string>(event.email().address().receiver().begin(),
+                                       event.email().address().receiver().end()),
+              std::vector<std::string>(4, ""));
+    EXPECT_EQ(event.motion_conf().pop_down(), config::Event::POP_DOWN_5SEC);
+
+    // Another channel count: every motion entry starts again, unwatched.
+    Event_MakeValid(&event, PageModel_Of(Info(65, 8, 1)), 396);
+    ASSERT_EQ(event.motion_conf().motion_size(), 8);
+    EXPECT_FALSE(event.motion_conf().motion(0).has_sensitivity());
+    EXPECT_EQ(Zone_ToBytes(event.motion_conf().motion(7)), QByteArray(396, '\0'));
+
+    // Without sensors nothing about sensors is added.
+    config::Event bare;
+    Event_MakeValid(&bare, PageModel_Of(Info(10, 16, 0)), 192);
+    EXPECT_FALSE(bare.has_sensor_conf());
+    EXPECT_EQ(bare.relay().motion_size(), 16);
+}
+
+TEST(PageRules, EventAllShadowAndEdits)
+{
+    config::Event event;
+    for (int c = 0; c < 3; ++c) {
+        config::Event_Motion* m = event.mutable_motion_conf()->add_motion();
+        m->set_sensitivity(uint32_t(c + 4));
+        m->set_pop_up(c == 1);
+        for (int i = 0; i < 6; ++i)
+            m->add_zone(i == c);
+    }
+    const config::Event_Motion shadow = Event_AllShadow(event, 6);
+    EXPECT_EQ(shadow.sensitivity(), 4u);
+    EXPECT_EQ(Zone_ToBytes(shadow), QByteArray(6, '\1'));
+
+    const config::Event untouched = event;
+    Event_ApplyAll(&event, {});
+    EXPECT_EQ(Bytes(event), Bytes(untouched));
+    MotionEdits edits;
+    edits.sensitivity = 12u;
+    Event_ApplyAll(&event, edits);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_EQ(event.motion_conf().motion(c).sensitivity(), 12u);
+        EXPECT_EQ(Zone_ToBytes(event.motion_conf().motion(c)), Zone_ToBytes(untouched.motion_conf().motion(c)));
+        EXPECT_EQ(event.motion_conf().motion(c).pop_up(), c == 1);
+    }
+    edits.zone = QByteArray("\1\0\1", 3);  // shorter than the zones: only its cells
+    edits.pop_up = false;
+    Event_ApplyAll(&event, edits);
+    EXPECT_EQ(Zone_ToBytes(event.motion_conf().motion(2)), QByteArray("\1\0\1\0\0\0", 6));
+    EXPECT_FALSE(event.motion_conf().motion(1).pop_up());
+}

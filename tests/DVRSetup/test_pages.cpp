@@ -108,6 +108,24 @@ config::Record RecordDefaults()
     return r;
 }
 
+config::Event EventDefaults()
+{
+    config::Event e;
+    for (int c = 0; c < 16; ++c) {
+        config::Event_Motion* m = e.mutable_motion_conf()->add_motion();
+        for (int i = 0; i < 16 * 12; ++i)
+            m->add_zone(false);
+        e.mutable_relay()->add_motion(false);
+    }
+    for (int j = 0; j < 8; ++j) {
+        e.mutable_sensor_conf()->add_sensor()->set_link_ch(uint32_t(j));
+        e.mutable_relay()->add_sensor(false);
+    }
+    for (int i = 0; i < 4; ++i)
+        e.mutable_email()->mutable_address()->add_receiver("");
+    return e;
+}
+
 config::Hdd HddDefaults()
 {
     config::Hdd h;
@@ -142,7 +160,7 @@ TEST(PageContract, DefaultsAfterInitConfAndAFullPartComesBackByteForByte)
         Case<CSetupNetwork>("network", full.network(), NetworkDefaults()),
         Case<CSetupRecord>("record", full.record(), RecordDefaults()),
         Case<CSetupHdd>("hdd", full.hdd(), HddDefaults()),
-        Case<CSetupEvent>("event", full.event(), config::Event()),
+        Case<CSetupEvent>("event", full.event(), EventDefaults()),
         Case<CSetupAccount>("account", full.account(), AccountDefaults()),
         Case<CSetupCamera>("camera", full.camera(), CameraDefaults()),
     };
