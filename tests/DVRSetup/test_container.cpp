@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -15,7 +16,10 @@
 #include "DVRSetup/SetupCamera.h"
 #include "DVRSetup/SetupEtc.h"
 #include "DVRSetup/SetupEvent.h"
+#include "DVRSetup/SetupHdd.h"
 #include "DVRSetup/SetupNetwork.h"
+#include "DVRSetup/SetupRecord.h"
+#include "DVRSetup/SetupSystem.h"
 #include "DVRSetup/SetupTabIndex.h"
 #include "DVRSetup/Upgrade.h"
 #include "Network/ReadDVRData.h"
@@ -211,9 +215,43 @@ TEST(SetupContainer, ApplySendsTheCurrentTabApplyAllEveryPartNeverTheBuyerInfo)
     EXPECT_FALSE(c.w.isUploading());
 }
 
-TEST(SetupContainer, AnUntouchedConfigurationGoesBackEqual)
+namespace {
+
+// The parts of two configurations that differ, by name.
+QStringList DifferingParts(const config::DvrConf& a, const config::DvrConf& b)
 {
-    const config::DvrConf conf = FullConf();
+    const std::pair<const char*, std::function<std::string(const config::DvrConf&)>> parts[] = {
+        {"dvr_info", [](const config::DvrConf& c) { return Bytes(c.dvr_info()); }},
+        {"limit", [](const config::DvrConf& c) { return Bytes(c.limit()); }},
+        {"account", [](const config::DvrConf& c) { return Bytes(c.account()); }},
+        {"camera", [](const config::DvrConf& c) { return Bytes(c.camera()); }},
+        {"event", [](const config::DvrConf& c) { return Bytes(c.event()); }},
+        {"hdd", [](const config::DvrConf& c) { return Bytes(c.hdd()); }},
+        {"network", [](const config::DvrConf& c) { return Bytes(c.network()); }},
+        {"record", [](const config::DvrConf& c) { return Bytes(c.record()); }},
+        {"system", [](const config::DvrConf& c) { return Bytes(c.system()); }},
+    };
+    QStringList differ;
+    for (const auto& [name, bytes] : parts)
+        if (bytes(a) != bytes(b))
+            differ << name;
+    if (Bytes(a) != Bytes(b) && differ.isEmpty())
+        differ << "presence";
+    return differ;
+}
+
+template <class T, class Page>
+T* On(CSetupWidget& w, const char* name)
+{
+    auto* page = w.findChild<Page*>();
+    return page ? Child<T>(*page, name) : nullptr;
+}
+
+}  // namespace
+
+TEST(SetupContainer, AnUntouchedConfigurationGoesBackEqualAndEachEditArrivesAlone)
+{
+    config::DvrConf conf = FullConf();
     auto sim = StartSim(conf);
     Container c;
     ASSERT_TRUE(c.read(Entry(*sim)));
@@ -224,7 +262,45 @@ TEST(SetupContainer, AnUntouchedConfigurationGoesBackEqual)
     ConfirmWith(c.prompt);
     EXPECT_EQ(c.send(true), CORRECT);
     // The DVR keeps what it was sent.
-    EXPECT_EQ(sim->config().dvrConf.toStdString(), Bytes(conf));
+    config::DvrConf sent;
+    ASSERT_TRUE(sent.ParseFromString(sim->config().dvrConf.toStdString()));
+    EXPECT_EQ(DifferingParts(sent, conf), QStringList());
+
+    // One operator's edit on each page, each sent with Apply All: only that field changes.
+    const struct {
+        const char* page;
+        std::function<void()> edit;
+        std::function<void(config::DvrConf*)> change;
+    } edits[] = {
+        {"system", [&] { On<QLineEdit, CSetupSystem>(c.w, "systemName")->setText("Gate"); },
+         [](config::DvrConf* d) { d->mutable_system()->mutable_name_id()->set_dvr_name("Gate"); }},
+        {"network", [&] { On<QComboBox, CSetupNetwork>(c.w, "networkType")->setCurrentIndex(2); },
+         [](config::DvrConf* d) { d->mutable_network()->mutable_tcpip()->set_type(config::Network::TYPE_DHCP); }},
+        {"record",
+         [&] {
+             On<QComboBox, CSetupRecord>(c.w, "channel")->setCurrentIndex(4);
+             On<QComboBox, CSetupRecord>(c.w, "quality")->setCurrentIndex(3);
+         },
+         // Channel 5 records at resolution 1.
+         [](config::DvrConf* d) { d->mutable_record()->mutable_channel(4)->set_qual(1, config::QUALITY_SUPER); }},
+        {"hdd", [&] { On<QComboBox, CSetupHdd>(c.w, "forceDeletion")->setCurrentIndex(37); },
+         [](config::DvrConf* d) { d->mutable_hdd()->mutable_mode()->set_forced_deletion(37); }},
+        {"event", [&] { On<QComboBox, CSetupEvent>(c.w, "relayTime")->setCurrentIndex(3); },
+         [](config::DvrConf* d) { d->mutable_event()->mutable_relay()->set_keep_time(config::Event_Relay::KEEP_30SEC); }},
+        {"account", [&] { On<QLineEdit, CSetupAccount>(c.w, "admin_password")->setText("9876"); },
+         [](config::DvrConf* d) { d->mutable_account()->mutable_admin()->set_password("9876"); }},
+        {"camera", [&] { On<QComboBox, CSetupCamera>(c.w, "sharpness")->setCurrentIndex(0); },
+         [](config::DvrConf* d) { d->mutable_camera()->set_sharpness(config::Camera::SHARPNESS_SOFT); }},
+    };
+    for (const auto& e : edits) {
+        SCOPED_TRACE(e.page);
+        e.edit();
+        e.change(&conf);
+        EXPECT_EQ(c.send(true), CORRECT);
+        ASSERT_TRUE(sent.ParseFromString(sim->config().dvrConf.toStdString()));
+        EXPECT_EQ(DifferingParts(sent, conf), QStringList());
+    }
+    EXPECT_EQ(Of(*sim, Transport::Upload, cgi::MODE_SET_DVR_CONF).size(), 8u);
 }
 
 TEST(SetupContainer, ConfirmationPrefillsOnlyAdminsPasswordAndKeepsTheChangedTarget)

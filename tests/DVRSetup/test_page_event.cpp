@@ -40,6 +40,7 @@ std::vector<bool> Zone(const config::Event_Motion& m) { return {m.zone().begin()
 TEST(EventPage, TheModelSizesTheListsTheGridAndPlacesTheGroups)
 {
     CSetupEvent page;
+    page.resize(881, 631);
     const struct {
         int model, channels, vtype;
         int sensors;
@@ -68,6 +69,9 @@ TEST(EventPage, TheModelSizesTheListsTheGridAndPlacesTheGroups)
         for (const char* name : {"relaySensorLabel", "relaySensor", "relaySensorOn", "sensorLabel", "sensorYes"})
             EXPECT_EQ(Child<QWidget>(page, name)->isHidden(), row.sensors == 0) << name;
 
+        uitest::Screenshot(&page, QStringLiteral("event_model%1_%2ch_%3sensors%4")
+                                      .arg(row.model).arg(row.channels).arg(row.sensors)
+                                      .arg(row.relay ? "" : "_norelay"));
         const config::Event got = page.GetConf();
         ASSERT_EQ(got.motion_conf().motion_size(), row.channels);
         EXPECT_EQ(got.motion_conf().motion(row.channels - 1).zone_size(), row.cols * row.rows);
@@ -132,6 +136,7 @@ TEST(EventPage, DetectionZoneEditsTheChannelShownOverItsPicture)
 
     // Each run selects the grid's cell (column 2, row 1) and ends with OK or Cancel.
     bool accept = true;
+    QString snapshot;
     QByteArray shown;
     DVR streamed;
     uint32_t askedChannels = 0;  // of the DVR's stream while the editor is open
@@ -144,8 +149,15 @@ TEST(EventPage, DetectionZoneEditsTheChannelShownOverItsPicture)
         if (!streamed.address().empty() && sim->waitUntil([&] { return int(sim->streams().size()) > streams; }))
             askedChannels = sim->streams().back().vchmask;
         dialog->show();
-        QTest::mouseClick(dialog->grid(), Qt::LeftButton, {}, QPoint(2 * 22 + 5, 1 * 20 + 5));
+        const QSize size = dialog->grid()->size();
+        const int cols = page.getMotionZoneCols(), rows = page.getMotionZoneRows();
+        const QPoint at(2 * (size.width() / cols) + 2, 1 * (size.height() / rows) + 2);
+        QTest::mouseClick(dialog->grid(), Qt::LeftButton, {}, at);
         Child<QPushButton>(*dialog, "selection")->click();
+        if (!snapshot.isEmpty()) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !dialog->screen()->getInfo(0).image.isNull(); }, 20000));
+            uitest::Screenshot(dialog, snapshot);
+        }
         accept ? d->accept() : d->reject();
     };
 
@@ -186,6 +198,16 @@ TEST(EventPage, DetectionZoneEditsTheChannelShownOverItsPicture)
     EXPECT_TRUE(streamed.address().empty());
     EXPECT_EQ(streamed.bit_ch(), DVR().bit_ch());
     EXPECT_EQ(Zone(page.GetConf().motion_conf().motion(2)), zone);
+
+    // An 8-channel HD-SDI model: the editor gets its 22 x 15 grid, cell (2, 1) is byte 24.
+    page.InitDvrInfo(Info(65, 8));
+    page.setConnectedDVR(Entry(*sim));
+    snapshot = "motion_zone_hdsdi_22x15";
+    Child<QPushButton>(page, "detectZone")->click();
+    EXPECT_EQ(shown.size(), 22 * 15);
+    QByteArray one(22 * 15, '\0');
+    one[22 + 2] = 1;
+    EXPECT_EQ(Zone_ToBytes(page.GetConf().motion_conf().motion(0)), one);
 }
 
 TEST(EventPage, ControlsStoreTheirFields)

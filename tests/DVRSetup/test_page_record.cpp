@@ -51,6 +51,8 @@ config::Record Distinct(int channels)
 }
 
 const QColor WHITE(255, 255, 255, 100), GREEN(0, 170, 0, 100);
+const QColor kPaints[] = {WHITE, QColor(255, 0, 0, 100), GREEN, QColor(255, 170, 0, 100), QColor(85, 85, 255, 100),
+                          QColor(255, 85, 255, 100)};
 
 }  // namespace
 
@@ -71,6 +73,8 @@ TEST(RecordPage, ListsFollowTheModel)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.model);
         RecordPage r(row.model, row.channels, row.vtype);
+        r.page.resize(875, 635);
+        uitest::Screenshot(&r.page, QStringLiteral("record_model%1_%2ch").arg(row.model).arg(row.channels));
         EXPECT_EQ(Items(r.box("resolution")), row.resolutions);
         EXPECT_EQ(r.box("mode")->count(), row.modes);
         EXPECT_EQ(r.box("mode")->itemText(3), row.sensorButtons ? "SENSOR" : "CONTINUOUS+EVENT");
@@ -206,6 +210,18 @@ TEST(RecordPage, PaintingASchedule)
     r.page.SetConf(record);
     EXPECT_TRUE(Child<QPushButton>(r.page, "manual")->isChecked());
     EXPECT_EQ(r.page.paintMode(), 0);
+
+    // Every paint colour, and hatching for the schedule modes, in one schedule.
+    for (int day = 0; day < SCHEDULE_DAYS; ++day)
+        for (int hour = 0; hour < SCHEDULE_HOURS; ++hour)
+            record.mutable_schedule(0)->set_record_mode(Schedule_Cell(day, hour),
+                                                        static_cast<config::RecordMode>((hour / 2 + day) % 10));
+    r.page.SetConf(record);
+    for (int hour = 0; hour < 12; hour += 2) {
+        const auto& p = kPaints[hour / 2];
+        EXPECT_EQ(r.cell(0, hour), p) << hour;
+    }
+    uitest::Screenshot(&r.page, "record_schedule_colours");
 }
 
 TEST(RecordPage, SwitchesAndPlaybackDefaults)
