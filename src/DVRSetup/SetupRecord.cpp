@@ -246,46 +246,42 @@ void CSetupRecord::OnChangedMode(int index)
         m_allEdits.mode = config::RecordMode_Index2Type(static_cast<uint64_t>(m_model.sensors), index);
 }
 
-void CSetupRecord::OnChangedQuality(int index)
+void CSetupRecord::writeQuality(int index, QualityList list, std::optional<config::Quality> RecordEdits::*edit)
 {
     config::Record_Channel* t = target();
     if (index < 0 || !t || !config::Quality_IsValid(index))
         return;
-    SetEntry(t->mutable_qual(), shownResolution(), index);
+    SetEntry((t->*list)(), shownResolution(), index);
     if (onAll())
-        m_allEdits.qual = static_cast<config::Quality>(index);
+        m_allEdits.*edit = static_cast<config::Quality>(index);
 }
 
-void CSetupRecord::OnChangedFPS(int index)
+void CSetupRecord::writeRate(int index, RateList list, std::optional<uint32_t> RecordEdits::*edit)
 {
     config::Record_Channel* t = target();
     if (index < 0 || !t)
         return;
     const auto fps = static_cast<uint32_t>(DefStream::FPS_IDX2REAL(m_model.vtype, index));
-    SetEntry(t->mutable_fps(), shownResolution(), fps);
+    SetEntry((t->*list)(), shownResolution(), fps);
     if (onAll())
-        m_allEdits.fps = fps;
+        m_allEdits.*edit = fps;
 }
+
+void CSetupRecord::OnChangedQuality(int index)
+{
+    writeQuality(index, &config::Record_Channel::mutable_qual, &RecordEdits::qual);
+}
+
+void CSetupRecord::OnChangedFPS(int index) { writeRate(index, &config::Record_Channel::mutable_fps, &RecordEdits::fps); }
 
 void CSetupRecord::OnChangedEventQuality(int index)
 {
-    config::Record_Channel* t = target();
-    if (index < 0 || !t || !config::Quality_IsValid(index))
-        return;
-    SetEntry(t->mutable_qual_evt(), shownResolution(), index);
-    if (onAll())
-        m_allEdits.qual_evt = static_cast<config::Quality>(index);
+    writeQuality(index, &config::Record_Channel::mutable_qual_evt, &RecordEdits::qual_evt);
 }
 
 void CSetupRecord::OnChangedEventFPS(int index)
 {
-    config::Record_Channel* t = target();
-    if (index < 0 || !t)
-        return;
-    const auto fps = static_cast<uint32_t>(DefStream::FPS_IDX2REAL(m_model.vtype, index));
-    SetEntry(t->mutable_fps_evt(), shownResolution(), fps);
-    if (onAll())
-        m_allEdits.fps_evt = fps;
+    writeRate(index, &config::Record_Channel::mutable_fps_evt, &RecordEdits::fps_evt);
 }
 
 // ---- schedules ---------------------------------------------------------------------------------

@@ -64,6 +64,12 @@ private:
     // What OnChangedMode and OnChangedResolution do, without counting as the operator's edit.
     void showMode(int index);
     void showResolution(int index);
+    // The quality and rate slots: the target's entry at the shown resolution, and on "ALL"
+    // the operator's choice.
+    using QualityList = google::protobuf::RepeatedField<int>* (config::Record_Channel::*)();
+    using RateList = google::protobuf::RepeatedField<uint32_t>* (config::Record_Channel::*)();
+    void writeQuality(int index, QualityList list, std::optional<config::Quality> RecordEdits::*edit);
+    void writeRate(int index, RateList list, std::optional<uint32_t> RecordEdits::*edit);
     void paintCell(int row, int column, int mode);
 
     Ui_CSetupRecord m_ui;
