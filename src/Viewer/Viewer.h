@@ -183,6 +183,8 @@ private:
     void clickMenuButton(int mode);
     void uncheck(const QList<QPushButton*>& buttons);
     void startOver();
+    void enterLive();
+    void showSingleDvrCells(QPushButton* button, int count, int first);
 
     // Connections.
     CConnectDVR* currentConnection() const;

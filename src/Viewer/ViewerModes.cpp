@@ -226,18 +226,24 @@ void Viewer::startOver()
 
 // ---- modes -------------------------------------------------------------------------------
 
-void Viewer::OnLiveSClicked()
+// What every way into live view does first: no zoom, sequence, backup or local playback left.
+void Viewer::enterLive()
 {
-    if (m_menuMode == MENU_LIVE_S)
-        return;
     controlDisplayArea(true);
-    uncheck(m_multiScreenButtons);
-    uncheck(m_chButtons);
     exitZoom();
     stopSequence();
     stopBackup();
     stopLocalPlayback();
     stopDisplay();
+}
+
+void Viewer::OnLiveSClicked()
+{
+    if (m_menuMode == MENU_LIVE_S)
+        return;
+    enterLive();
+    uncheck(m_multiScreenButtons);
+    uncheck(m_chButtons);
     m_ui.controlScreen->setCurrentWidget(m_ui.SScreen);
     m_displayWidget->setScreenMode(CDisplayWidget::SCREEN_SINGLE_DVR);
     setDisplayMode(VIEW_LIVE);
@@ -258,13 +264,8 @@ void Viewer::OnLiveMClicked()
 {
     if (m_menuMode == MENU_LIVE_M)
         return;
-    controlDisplayArea(true);
+    enterLive();
     uncheck(m_pageButtons);
-    exitZoom();
-    stopSequence();
-    stopBackup();
-    stopLocalPlayback();
-    stopDisplay();
     m_ui.controlScreen->setCurrentWidget(m_ui.MScreen);
     m_displayWidget->setScreenMode(CDisplayWidget::SCREEN_MULTI_DVR);
     setDisplayMode(VIEW_LIVE);
@@ -474,22 +475,25 @@ QList<int> NameNumbers(const QObject* button, const QString& prefix, QChar separ
 
 }  // namespace
 
-void Viewer::OnClickSingleScreen()
+// A Live S layout button: it alone is checked, and the display shows its cells.
+void Viewer::showSingleDvrCells(QPushButton* button, int count, int first)
 {
-    auto* button = qobject_cast<QPushButton*>(sender());
-    if (!button)
-        return;
     uncheck(m_multiScreenButtons);
     uncheck(m_chButtons);
     button->setChecked(true);
     exitZoom();
     stopSequence();
-    const int n = button->objectName().mid(2).toInt();
-    if (m_displayWidget->IsSameScreen(1, n))
+    if (count <= 0 || m_displayWidget->IsSameScreen(count, first))
         return;
     stopDisplay();
-    m_displayWidget->UpdateDisplayRect(1, n);
+    m_displayWidget->UpdateDisplayRect(count, first);
     restoreLater();
+}
+
+void Viewer::OnClickSingleScreen()
+{
+    if (auto* button = qobject_cast<QPushButton*>(sender()))
+        showSingleDvrCells(button, 1, button->objectName().mid(2).toInt());
 }
 
 void Viewer::OnClickMultiScreen()
@@ -497,17 +501,8 @@ void Viewer::OnClickMultiScreen()
     auto* button = qobject_cast<QPushButton*>(sender());
     if (!button)
         return;
-    uncheck(m_multiScreenButtons);
-    uncheck(m_chButtons);
-    button->setChecked(true);
-    exitZoom();
-    stopSequence();
     const QList<int> n = NameNumbers(button, QStringLiteral("Screen"), QLatin1Char('_'));
-    if (n.size() < 2 || m_displayWidget->IsSameScreen(n[0], n[1]))
-        return;
-    stopDisplay();
-    m_displayWidget->UpdateDisplayRect(n[0], n[1]);
-    restoreLater();
+    showSingleDvrCells(button, n.size() < 2 ? 0 : n[0], n.value(1));
 }
 
 void Viewer::OnClickSequence()
