@@ -1,10 +1,28 @@
 #include "CalendarWidget.h"
 
+#include <QEvent>
+#include <QPainter>
 #include <QTextCharFormat>
+#include <QToolButton>
 
 namespace {
 
 QDate ToQDate(const CDate& d) { return QDate(d.year, d.month, d.day); }
+
+// The month arrows in the text colour: the style's own pictures are green on any panel.
+QIcon Arrow(const QColor& colour, bool left)
+{
+    QPixmap pixmap(12, 12);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    const QPolygonF tip = left ? QPolygonF({QPointF(2, 6), QPointF(10, 1), QPointF(10, 11)})
+                               : QPolygonF({QPointF(10, 6), QPointF(2, 1), QPointF(2, 11)});
+    p.drawPolygon(tip);
+    return QIcon(pixmap);
+}
 
 }  // namespace
 
@@ -13,6 +31,12 @@ CCalendarWidget::CCalendarWidget(QWidget* parent) : QCalendarWidget(parent)
     setGridVisible(true);
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     setFirstDayOfWeek(Qt::Sunday);
+    // A softer red than the default reads on the dark panels too.
+    QTextCharFormat weekend;
+    weekend.setForeground(QColor(230, 105, 105));
+    setWeekdayTextFormat(Qt::Saturday, weekend);
+    setWeekdayTextFormat(Qt::Sunday, weekend);
+    drawArrows();
 }
 
 void CCalendarWidget::setMarkedDates(const std::set<CDate>& dates)
@@ -23,7 +47,7 @@ void CCalendarWidget::setMarkedDates(const std::set<CDate>& dates)
     QTextCharFormat mark;
     mark.setFontWeight(QFont::Bold);
     mark.setForeground(QColor(255, 255, 255));
-    mark.setBackground(QColor(40, 120, 200));
+    mark.setBackground(QColor(58, 90, 120));
     for (const CDate& d : m_marked)
         setDateTextFormat(ToQDate(d), mark);
 }
@@ -31,4 +55,35 @@ void CCalendarWidget::setMarkedDates(const std::set<CDate>& dates)
 bool CCalendarWidget::isMarked(const QDate& date) const
 {
     return m_marked.count(CDate(date.year(), date.month(), date.day())) != 0;
+}
+
+void CCalendarWidget::paintCell(QPainter* painter, const QRect& rect, QDate date) const
+{
+    QCalendarWidget::paintCell(painter, rect, date);
+    if (date != selectedDate())
+        return;
+    // The selection alone is a dim blue while the calendar has no focus.
+    painter->save();
+    painter->setPen(QPen(palette().color(QPalette::WindowText), 2));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(rect.adjusted(1, 1, -1, -1));
+    painter->restore();
+}
+
+void CCalendarWidget::changeEvent(QEvent* event)
+{
+    QCalendarWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange ||
+        event->type() == QEvent::LayoutDirectionChange)
+        drawArrows();
+}
+
+void CCalendarWidget::drawArrows()
+{
+    const QColor colour = palette().color(QPalette::WindowText);
+    const bool rtl = layoutDirection() == Qt::RightToLeft;
+    if (auto* prev = findChild<QToolButton*>(QStringLiteral("qt_calendar_prevmonth")))
+        prev->setIcon(Arrow(colour, !rtl));
+    if (auto* next = findChild<QToolButton*>(QStringLiteral("qt_calendar_nextmonth")))
+        next->setIcon(Arrow(colour, rtl));
 }

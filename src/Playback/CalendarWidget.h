@@ -1,6 +1,7 @@
 #pragma once
 
-// The month calendar of the search panels: dates that hold recordings are marked.
+// The month calendar of the search panels: dates that hold recordings are marked, and the
+// chosen date is framed so that it stands out among them.
 
 #include <set>
 
@@ -19,6 +20,12 @@ public:
     bool isMarked(const QDate& date) const;
     const std::set<CDate>& markedDates() const { return m_marked; }
 
+protected:
+    void paintCell(QPainter* painter, const QRect& rect, QDate date) const override;
+    void changeEvent(QEvent* event) override;
+
 private:
+    void drawArrows();
+
     std::set<CDate> m_marked;
 };

@@ -13,8 +13,12 @@ class PbButtons : public QWidget {
 public:
     explicit PbButtons(QWidget* parent = nullptr);
 
-    // The mode text shown beside the buttons.
-    void setModeText(const QString& text) { m_ui.modeLabel->setText(text); }
+    // The mode text shown below the buttons (whole in its tool tip when it is too long).
+    void setModeText(const QString& text)
+    {
+        m_ui.modeLabel->setText(text);
+        m_ui.modeLabel->setToolTip(text);
+    }
     QString modeText() const { return m_ui.modeLabel->text(); }
     QToolButton* button(cgi::PbControl_Cmd command) const;
 

@@ -26,22 +26,31 @@ void CPlaybackWidget::clear()
 {
     m_player.stopPlay();
     m_ui.searchWidget->clear();
-    m_ui.folderLabel->clear();
+    showSource(QString());
     m_ui.pbButtons->setModeText(QString());
 }
 
 void CPlaybackWidget::search(const DVR& dvr, int channels, int clientId)
 {
     m_player.stopPlay();
-    m_ui.folderLabel->setText(QString::fromStdString(dvr.name()));
+    showSource(QString::fromStdString(dvr.name()));
     m_ui.searchWidget->search(dvr, channels, clientId);
 }
 
 void CPlaybackWidget::search(const QString& folder)
 {
     m_player.stopPlay();
-    m_ui.folderLabel->setText(QDir::toNativeSeparators(folder));
+    showSource(QDir::toNativeSeparators(folder));
     m_ui.searchWidget->searchLocal(folder);
+}
+
+void CPlaybackWidget::showSource(const QString& text)
+{
+    // The column is as wide as the buttons: a long folder keeps its end, and shows whole in
+    // the tool tip.
+    const QFontMetrics metrics(m_ui.folderLabel->font());
+    m_ui.folderLabel->setText(metrics.elidedText(text, Qt::ElideLeft, m_ui.pbButtons->sizeHint().width()));
+    m_ui.folderLabel->setToolTip(text);
 }
 
 void CPlaybackWidget::setDisplayWidget(CDisplayWidget* display)

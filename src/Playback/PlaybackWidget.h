@@ -51,6 +51,8 @@ signals:
     void stopDisplay();
 
 private:
+    // The DVR's name or the PC folder searched.
+    void showSource(const QString& text);
     void OnTimeChosen(time_t time);
     void OnButton(const cgi::PbControl_Cmd& command);
 

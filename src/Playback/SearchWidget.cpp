@@ -74,7 +74,7 @@ void CSearchWidget::clear()
     m_parser = std::make_unique<CSearchDataParser>(false);
     m_ui.calendar->setMarkedDates({});
     m_ui.timeLine->clear();
-    m_ui.status->clear();
+    setStatus(QString());
     m_ui.dateLabel->clear();
 }
 
@@ -94,7 +94,7 @@ void CSearchWidget::search(const DVR& dvr, int channels, int clientId)
 void CSearchWidget::startRemote(int year, int month)
 {
     m_busy = true;
-    m_ui.status->setText(tr("Searching..."));
+    setStatus(tr("Searching..."));
     m_reader.startRead(m_dvr, SearchQuery(m_dvr, m_clientId, year, month));
 }
 
@@ -112,16 +112,16 @@ void CSearchWidget::OnCompleted(const QByteArray& data)
     const bool old = m_dvr.old_protocol();
     if (!cutter.setReceivedData(old, data.constData(), static_cast<unsigned int>(data.size()))) {
         m_parser->clear();
-        m_ui.status->setText(tr("No search data was received from the DVR."));
+        setStatus(tr("No search data was received from the DVR."));
     } else {
         const std::vector<char>& payload = cutter.getResultData();
         if (payload.size() == 1 && cutter.getDataType() == (old ? 1 : 0)) {
             m_parser->clear();
             const QString text = CHttpConnect::getErrMessage(static_cast<unsigned char>(payload[0]), old);
-            m_ui.status->setText(text.isEmpty() ? tr("No recordings.") : text);
+            setStatus(text.isEmpty() ? tr("No recordings.") : text);
         } else {
             m_parser->setNetData(payload.data(), static_cast<int>(payload.size()));
-            m_ui.status->clear();
+            setStatus(QString());
         }
     }
     showData();
@@ -135,9 +135,16 @@ void CSearchWidget::searchLocal(const QString& folder)
     m_folder = folder;
     setChannels(MAX_DVR_CHANNEL);
     const QStringList refused = LocalSearch(folder, m_parser.get());
-    m_ui.status->setText(refused.isEmpty() ? QString() : tr("Files not read: %1").arg(refused.join(QStringLiteral(", "))));
+    setStatus(refused.isEmpty() ? QString() : tr("Files not read: %1").arg(refused.join(QStringLiteral(", "))));
     showData();
     emit searchDone();
+}
+
+void CSearchWidget::setStatus(const QString& text)
+{
+    // The header row is narrow: a long text is cut there and read whole in its tool tip.
+    m_ui.status->setText(text);
+    m_ui.status->setToolTip(text);
 }
 
 void CSearchWidget::reloadSearchData() { showData(); }

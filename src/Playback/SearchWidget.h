@@ -54,6 +54,7 @@ signals:
 
 private:
     void setChannels(int channels);
+    void setStatus(const QString& text);
     void startRemote(int year, int month);
     void OnCompleted(const QByteArray& data);
     void OnPageChanged(int year, int month);

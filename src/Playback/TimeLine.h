@@ -15,9 +15,13 @@ class CTimeLine : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int HOUR_STRIP = 22;   // pixels
-    static constexpr int LABEL_WIDTH = 44;
-    static constexpr int RULER = 16;
+    // Pixels. The panels are 190 px high: 16 channel rows must fit below the strip and the
+    // ruler in about 160 px, so a row may be as thin as MIN_ROW.
+    static constexpr int HOUR_STRIP = 17;
+    static constexpr int LABEL_WIDTH = 30;
+    static constexpr int RULER = 12;
+    static constexpr int MIN_ROW = 6;
+    static constexpr int MIN_HOUR_WIDTH = 14;
 
     explicit CTimeLine(QWidget* parent = nullptr);
 
@@ -38,7 +42,8 @@ public:
 
     static QColor ReasonColor(unsigned int reason);
 
-    QSize sizeHint() const override { return QSize(640, 200); }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
     void selectedTime(time_t time);
@@ -50,7 +55,7 @@ protected:
 
 private:
     bool hasHour(int hour) const;
-    int rowHeight() const;
+    int rowTop(int channel) const;
 
     CDate m_date;
     _TIMELINE_DATA m_data;
