@@ -10,6 +10,7 @@
 #include "Playback/PlaybackWidget.h"
 #include "SysData/RecordFiles.h"
 #include "SysData/record_test_util.h"
+#include "panel_test_util.h"
 
 using namespace rectest;
 
@@ -255,7 +256,7 @@ TEST(LocalPlayback, PanelSearchesTheFolderAndPlaysIntoTheDisplay)
     display.resize(704, 480);
     display.show();
     CPlaybackWidget panel;
-    panel.resize(900, 270);
+    paneltest::AsOnThePage(&panel);
     panel.show();
     panel.setDisplayWidget(&display);
     panel.search(folder);

@@ -13,6 +13,7 @@
 #include "Playback/PlaybackWidget.h"
 #include "SysData/RecordFiles.h"
 #include "SysData/record_test_util.h"
+#include "panel_test_util.h"
 
 using namespace rectest;
 
@@ -110,7 +111,7 @@ TEST(RemoteSearch, MonthOfRecordingsOnThePanel)
     simdvr::CSimDvr sim(cfg);
     ASSERT_TRUE(sim.start());
     CPlaybackWidget panel;
-    panel.resize(1000, 280);
+    paneltest::AsOnThePage(&panel);
     CSearchWidget* sw = panel.searchWidget();
     sw->calendar()->setCurrentPage(2026, 3);
     int done = 0;
@@ -127,6 +128,8 @@ TEST(RemoteSearch, MonthOfRecordingsOnThePanel)
         kinds.insert(grid.GetData(ch), grid.GetData(ch) + 60);
     EXPECT_EQ(kinds, (std::set<int>{0, 1, 2, 3}));
     uitest::Screenshot(&panel, "playback-panel-month");
+    panel.resize(1400, paneltest::PAGE_HEIGHT);
+    uitest::Screenshot(&panel, "playback-panel-month-wide");
 }
 
 TEST(RemoteSearch, ReplyWithoutHoursStillMarksItsDates)
@@ -181,6 +184,7 @@ TEST(Backup, RecordsFromTheFirstKeyFrameThroughTheLastSecondWithProgress)
         sim.setMisbehaviour(flood);
 
         CBackupWidget panel;
+        paneltest::AsOnThePage(&panel);
         int done = 0;
         QObject::connect(panel.searchWidget(), &CSearchWidget::searchDone, [&] { ++done; });
         panel.searchWidget()->calendar()->setCurrentPage(2026, 3);
