@@ -379,6 +379,8 @@ void CHttpConnect::slotDisconnected()
     if (m_cfg.audioConnection)
         return;
     if (m_cfg.mode == 2) {
+        // The backup is over for whoever follows its progress, then the operator is told.
+        emit updateBackupProgress(-1);
         showBackupEnd();
         return;
     }

@@ -153,6 +153,9 @@ void CConnectDVR::startPlayback(const PbBackupParam& p)
     param.codec = 0;
     param.startTime = p.startTime;
     param.endTime = p.endTime;
+    // A backup records from its stream's first frame: the recorder is there before it.
+    if (m_recordEndTime != 0)
+        recordStart();
     m_video->Connect(dvr, param);
 }
 
@@ -207,7 +210,7 @@ void CConnectDVR::OnPlay(cgi::DvrInfo info, int cid)
     m_clientId = cid;
     if (m_dvr.old_protocol() && SettingOn(CAppSettings::AUDIO_SUPPORT))
         startAudio(cid);
-    if (m_recordEndTime != 0)
+    if (m_recordEndTime != 0 && !isRecording())
         recordStart();
 }
 
@@ -271,7 +274,10 @@ void CConnectDVR::resetDisplayWidget() { setDisplayWidget(nullptr); }
 
 void CConnectDVR::recordStart()
 {
+    // Stopping an earlier recording clears the end time this one is for.
+    const int64_t endTime = m_recordEndTime;
     recordStop();
+    m_recordEndTime = endTime;
     if (m_recordEndTime != 0)
         m_progressRelay = connect(m_video.get(), &CHttpConnect::updateBackupProgress, this,
                                   &CConnectDVR::updateBackupProgress);

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTextEdit>
+#include <QVBoxLayout>
 
 #include "ConnectDVR.h"
 #include "DVRInfo/ClockWidget.h"
@@ -198,14 +199,22 @@ void Viewer::buildDisplayArea()
 
 void Viewer::buildBottomPages()
 {
+    // Each panel fills its page.
+    const auto fill = [](QWidget* page, QWidget* panel) {
+        auto* layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(panel);
+    };
     m_ui.bottomPlaybackPage->setFixedWidth(m_ui.bottomWidget->width());
     m_playbackWidget = new CPlaybackWidget(m_ui.bottomPlaybackPage);
+    fill(m_ui.bottomPlaybackPage, m_playbackWidget);
     connect(m_playbackWidget, &CPlaybackWidget::selectedTime, this, &Viewer::OnSelectedTime);
     connect(m_playbackWidget, &CPlaybackWidget::changedPbStatus, this, &Viewer::OnChangedPbStatus);
     connect(m_playbackWidget, &CPlaybackWidget::stopDisplay, this, &Viewer::stopDisplay);
 
     m_ui.bottomBackupPage->setFixedWidth(m_ui.bottomWidget->width());
     m_backupWidget = new CBackupWidget(m_ui.bottomBackupPage);
+    fill(m_ui.bottomBackupPage, m_backupWidget);
     connect(m_backupWidget, &CBackupWidget::backupStart, this, &Viewer::OnBackupStart);
     connect(m_backupWidget, &CBackupWidget::backupStop, this, &Viewer::OnBackupStop);
 }

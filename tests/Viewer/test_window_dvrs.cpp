@@ -5,6 +5,8 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimeEdit>
 
 #include "LiveCtrl/LiveCtrlWidget.h"
 #include "Playback/BackupWidget.h"
@@ -190,22 +192,31 @@ TEST(WindowDvrs, RequestsOfTheCurrentDvrRecordingPlaybackAndBackup)
     EXPECT_TRUE(sim.waitForRequest([](const Request& r) { return r.mode == cgi::MODE_SEARCH; }));
     EXPECT_FALSE(w.connections()[0]->IsConnected());
 
-    // A backup records from its stream's first frame into the backup folder until stopped.
-    rig.button("Backup")->click();
-    w.OnBackupStart(t0, t0 + 60, 0x1);
+    // A backup from the panel records from before its stream's first frame into the backup
+    // folder; a DVR that closes the stream ends it on the panel and in the window.
+    rig.button("LiveS")->click();
     CConnectDVR* c = w.connections()[0];
-    ASSERT_TRUE(QTest::qWaitFor([&] { return StreamsOpened(sim, 2) == 1 && c->isRecording(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c->IsConnected(); }, 10000));
+    rig.button("Backup")->click();
+    w.backupWidget()->findChild<QTimeEdit*>("startTime")->setTime(QTime(10, 0));
+    w.backupWidget()->findChild<QTimeEdit*>("endTime")->setTime(QTime(10, 30));
+    w.backupWidget()->findChild<QPushButton*>("startButton")->click();
+    EXPECT_TRUE(w.backupWidget()->isBackup());
+    EXPECT_TRUE(c->isRecording());
     const auto files = [&] {
         QStringList suffixes;
         for (QDirIterator it(rig.sandbox.appDir() + "/Backup", QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
             suffixes << QFileInfo(it.next()).suffix();
         return suffixes;
     };
-    EXPECT_TRUE(QTest::qWaitFor([&] { return files().contains("qvf") && files().contains("qdx"); }, 10000))
+    EXPECT_TRUE(QTest::qWaitFor([&] { return StreamsOpened(sim, 2) == 1 && files().contains("qvf"); }, 10000))
         << files().join(' ').toStdString();
-    w.OnBackupStop();
-    EXPECT_FALSE(c->isRecording());
+    sim.closeStreams();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.backupWidget()->isBackup() && !c->isRecording(); }, 10000));
     EXPECT_FALSE(c->IsConnected());
+    for (QWidget* box : QApplication::topLevelWidgets())
+        if (qobject_cast<QMessageBox*>(box))
+            box->close();
 }
 
 TEST(WindowDvrs, CapturesAreSavedUnderTheirOwnNamesEvenWithinOneSecond)
