@@ -202,6 +202,7 @@ void CHttpConnect::audioConnect(const DVR& dvr, const ConnParam& param, int clie
 void CHttpConnect::startThread()
 {
     m_stop = false;
+    m_backupEndReported = false;
     m_restartCounter = 3;
     ++m_runId;
     start(InheritPriority);
@@ -379,8 +380,9 @@ void CHttpConnect::slotDisconnected()
     if (m_cfg.audioConnection)
         return;
     if (m_cfg.mode == 2) {
-        // The backup is over for whoever follows its progress, then the operator is told.
-        emit updateBackupProgress(-1);
+        // The backup is over for whoever follows its progress (once), then the operator is told.
+        if (!m_backupEndReported.exchange(true))
+            emit updateBackupProgress(-1);
         showBackupEnd();
         return;
     }
@@ -709,8 +711,7 @@ CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsi
 
     // Frames stamped with the end time belong to the backup's last second: kept.
     if (m_cfg.mode == 2 && m_cfg.backupEnd != 0 && frameTime > m_cfg.backupEnd) {
-        if (!run.backupEndReported) {
-            run.backupEndReported = true;
+        if (!m_backupEndReported.exchange(true)) {
             emit updateBackupProgress(-1);
         }
         return PacketResult::Next;

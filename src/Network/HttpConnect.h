@@ -122,7 +122,6 @@ private:
     // State of one run, owned by the stream thread.
     struct RunState {
         int64_t lastFrameTime = 0;
-        bool backupEndReported = false;
     };
 
     // Stops a running stream, then takes the settings video and audio streams share.
@@ -162,6 +161,8 @@ private:
     std::atomic<int> m_restartCounter{3};
     std::atomic<int> m_videoType{0};
     std::atomic<int> m_noPacketTimeoutMs{DEFAULT_NO_PACKET_TIMEOUT_MS};
+    // The backup's end (-1) has been reported since the last start.
+    std::atomic<bool> m_backupEndReported{false};
     // Counts starts and stops, so a close reported by an earlier run is recognised as stale.
     std::atomic<quint64> m_runId{0};
 };
