@@ -1,5 +1,4 @@
-// The main window's form: the objects the window finds by name, its button groups, its
-// pictures and the style sheet.
+// The main window's form: its pages and button groups, its pictures and the style sheet.
 
 #include <gtest/gtest.h>
 
@@ -14,111 +13,72 @@ namespace {
 
 struct Form {
     Form() { ui.setupUi(&window); }
-    QWidget* find(const QString& name) const { return window.findChild<QWidget*>(name); }
+    QWidget* find(const QString& name) { return name == "ViewerClass" ? &window : window.findChild<QWidget*>(name); }
+    // The sorted names of the buttons below `parent` matching `pattern`, or only the checked ones.
+    std::string buttons(const char* parent, const char* pattern, bool checkedOnly = false)
+    {
+        QStringList names;
+        for (QPushButton* b : find(parent)->findChildren<QPushButton*>(QRegularExpression(pattern)))
+            if (!checkedOnly || b->isChecked())
+                names << b->objectName();
+        names.sort();
+        return names.join(' ').toStdString();
+    }
     QWidget window;
     Ui_ViewerClass ui;
 };
 
-std::string Sorted(QStringList names)
+TEST(ViewerForm, ObjectsSitInThePagesAndGroupsTheWindowSwitchesAndCollects)
 {
-    names.sort();
-    return names.join(' ').toStdString();
-}
-
-TEST(ViewerForm, ObjectsTheWindowLooksUpHaveTheirKindAndParent)
-{
-    const struct { const char* kind; const char* parent; QStringList names; } objects[] = {
-        {"QFrame", "ViewerClass", {"MainFrame", "DisplayFrame", "SystemButtons", "ControlMenu"}},
-        {"QStackedWidget", "ViewerClass", {"bottomWidget"}},
-        {"QLabel", "MainFrame", {"Logo", "CheckSpeed"}},
-        {"QStackedWidget", "MainFrame", {"MainMenu"}},
-        {"QPushButton", "MainPage", {"LiveS", "Search", "EMap", "Setup", "PCSetup"}},
-        {"QPushButton", "EMapPage", {"EMapView", "EMapSetup", "EMapExit"}},
-        {"QPushButton", "configPage", {"open", "setupModel", "dateTime", "configExit"}},
-        {"QPushButton", "bottomEMapPage", {"emapLogSave"}},
-        {"QPushButton", "SystemButtons", {"Minimize", "Maximize", "Exit"}},
-        {"QStackedWidget", "ControlMenu", {"controlScreen", "functionWidget"}},
-        {"QFrame", "SScreen", {"SingleScreenGroup", "MultiScreenGroup"}},
-        {"QFrame", "MScreen", {"PageScreenGroup"}},
-        {"QPushButton", "MultiScreenGroup", {"Sequence", "SingleFull"}},
-        {"QPushButton", "PageScreenGroup", {"MultiFull", "PrevPage", "NextPage"}},
-        {"QLabel", "PageScreenGroup", {"multiPage"}},
-        {"QPushButton", "LivePage", {"DigitalZoom", "Capture", "RecToPC", "RecToDVR"}},
-        {"QPushButton", "SearchPage", {"DigitalZoom_PB", "Capture_PB"}},
-        {"QPushButton", "PlaybackPage", {"Directory", "searchImage"}},
-        {"QWidget", "bottomWidget", {"bottomLivePage", "bottomPlaybackPage", "bottomBackupPage"}},
+    const std::pair<const char*, const char*> children[] = {
+        {"ViewerClass", "MainFrame DisplayFrame SystemButtons ControlMenu bottomWidget"},
+        {"MainPage", "LiveS Search EMap Setup PCSetup"}, {"EMapPage", "EMapView EMapSetup EMapExit"},
+        {"configPage", "open setupModel dateTime configExit"}, {"bottomEMapPage", "emapLogSave"},
+        {"ControlMenu", "controlScreen functionWidget"}, {"MultiScreenGroup", "Sequence SingleFull"},
+        {"PageScreenGroup", "MultiFull PrevPage NextPage multiPage"},
+        {"LivePage", "DigitalZoom Capture RecToPC RecToDVR"}, {"SearchPage", "DigitalZoom_PB Capture_PB"},
+        {"PlaybackPage", "Directory searchImage"},
+        {"bottomWidget", "bottomLivePage bottomPlaybackPage bottomBackupPage"},
     };
     Form form;
-    for (const auto& group : objects)
-        for (const QString& name : group.names) {
+    for (const auto& [parent, names] : children)
+        for (const QString& name : QString(names).split(' ')) {
             const QWidget* w = form.find(name);
-            ASSERT_NE(w, nullptr) << name.toStdString();
-            EXPECT_STREQ(w->metaObject()->className(), group.kind) << name.toStdString();
-            EXPECT_EQ(w->parentWidget()->objectName(), group.parent) << name.toStdString();
+            EXPECT_EQ(w ? w->parentWidget()->objectName() : "(missing)", parent) << name.toStdString();
         }
-}
-
-TEST(ViewerForm, LayoutButtonListsHaveTheNamesTheWindowParses)
-{
-    Form form;
-    const auto pick = [&](const char* group, const char* pattern, const char* drop) {
-        QStringList names;
-        for (QPushButton* b : form.find(group)->findChildren<QPushButton*>(QRegularExpression(pattern)))
-            names << b->objectName().remove(drop);
-        return names;
-    };
-    EXPECT_EQ(pick("SingleScreenGroup", "Ch[0-9]", "Ch").size(), 16);
-    EXPECT_EQ(Sorted(pick("MultiScreenGroup", "Screen*_*", "Screen")), "16_0 4_0 4_12 4_4 4_8 9_0 9_7");
-    EXPECT_EQ(Sorted(pick("PageScreenGroup", "Screen*x*", "Screen")), "2x2 3x3 4x4 5x5 6x6 7x7 8x8");
+    EXPECT_EQ(form.find("SingleScreenGroup")->findChildren<QPushButton*>(QRegularExpression("Ch[0-9]")).size(), 16);
+    EXPECT_EQ(form.buttons("MultiScreenGroup", "^Screen[0-9]+_[0-9]+$"),
+              "Screen16_0 Screen4_0 Screen4_12 Screen4_4 Screen4_8 Screen9_0 Screen9_7");
+    EXPECT_EQ(form.buttons("PageScreenGroup", "^Screen[0-9]+x[0-9]+$"),
+              "Screen2x2 Screen3x3 Screen4x4 Screen5x5 Screen6x6 Screen7x7 Screen8x8");
 }
 
 TEST(ViewerForm, ExclusiveGroupsCheckOneButtonAndLayoutButtonsStayIndependent)
 {
-    const struct { const char* click; const char* checked; } steps[] = {
-        {"Search", "Search EMapView Screen16_0 Screen8x8"},
-        {"PCSetup", "PCSetup EMapView Screen16_0 Screen8x8"},
-        {"EMapSetup", "PCSetup EMapView Screen16_0 Screen8x8"},
-        {"EMapEdit", "PCSetup EMapEdit Screen16_0 Screen8x8"},
-        {"EMapExit", "PCSetup EMapExit Screen16_0 Screen8x8"},
-        {"Ch3", "PCSetup EMapExit Ch3 Screen16_0 Screen8x8"},
-        {"Screen4_4", "PCSetup EMapExit Ch3 Screen4_4 Screen16_0 Screen8x8"},
-        {"Screen2x2", "PCSetup EMapExit Ch3 Screen4_4 Screen16_0 Screen2x2 Screen8x8"},
+    const std::pair<const char*, const char*> steps[] = {
+        {"Search", "EMapView Screen16_0 Screen8x8 Search"},
+        {"PCSetup", "EMapView PCSetup Screen16_0 Screen8x8"},
+        {"EMapSetup", "EMapView PCSetup Screen16_0 Screen8x8"},
+        {"EMapEdit", "EMapEdit PCSetup Screen16_0 Screen8x8"},
+        {"EMapExit", "EMapExit PCSetup Screen16_0 Screen8x8"},
+        {"Ch3", "Ch3 EMapExit PCSetup Screen16_0 Screen8x8"},
+        {"Screen4_4", "Ch3 EMapExit PCSetup Screen16_0 Screen4_4 Screen8x8"},
+        {"Screen2x2", "Ch3 EMapExit PCSetup Screen16_0 Screen2x2 Screen4_4 Screen8x8"},
     };
     Form form;
-    for (const auto& step : steps) {
-        static_cast<QPushButton*>(form.find(step.click))->click();
-        QStringList checked;
-        for (QPushButton* b : form.window.findChildren<QPushButton*>())
-            if (b->isChecked())
-                checked << b->objectName();
-        EXPECT_EQ(Sorted(checked), Sorted(QString(step.checked).split(' '))) << "after " << step.click;
+    for (const auto& [click, checked] : steps) {
+        static_cast<QPushButton*>(form.find(click))->click();
+        EXPECT_EQ(form.buttons("ViewerClass", "", true), checked) << "after " << click;
     }
 }
 
-TEST(ViewerForm, TextsAndRetranslation)
+TEST(ViewerForm, TextsPicturesAndStyleSheet)
 {
     Form form;
-    const QString dateTime = form.ui.dateTime->text();
-    EXPECT_TRUE(QKeySequence::mnemonic(dateTime).isEmpty());  // "&&" is a literal ampersand
-    EXPECT_EQ(QString(dateTime).replace("&&", "&"), "Date & Time");
-    form.ui.CheckSpeed->setText("30 FPS / 4000");
-    form.ui.multiPage->setText("1/4");
-    form.ui.retranslateUi(&form.window);
-    EXPECT_TRUE(form.ui.CheckSpeed->text().isEmpty());
-    EXPECT_TRUE(form.ui.multiPage->text().isEmpty());
-}
-
-TEST(ViewerForm, PicturesAndStyleSheetLoad)
-{
-    Form form;
-    int iconOnly = 0;
-    for (QPushButton* b : form.window.findChildren<QPushButton*>()) {
-        if (!b->text().isEmpty())
-            continue;
-        ++iconOnly;
-        EXPECT_FALSE(b->icon().pixmap(b->iconSize()).isNull()) << b->objectName().toStdString();
-    }
-    EXPECT_EQ(iconOnly, 21);
+    EXPECT_TRUE(QKeySequence::mnemonic(form.ui.dateTime->text()).isEmpty());  // "&&" is a literal ampersand
+    for (QPushButton* b : form.window.findChildren<QPushButton*>())
+        if (b->text().isEmpty())
+            EXPECT_FALSE(b->icon().pixmap(b->iconSize()).isNull()) << b->objectName().toStdString();
     const QPixmap logo(":/Viewer/files/images/logo.png");  // the window sets these two itself
     EXPECT_TRUE(!logo.isNull() && logo.width() <= 125 && logo.height() <= 61);
     EXPECT_FALSE(QPixmap(":/Viewer/files/images/Restore.png").isNull());
@@ -133,8 +93,7 @@ TEST(ViewerForm, PicturesAndStyleSheetLoad)
     QPushButton plain(&styled.window);
     styled.ui.LiveS->ensurePolished();
     plain.ensurePolished();
-    EXPECT_TRUE(styled.ui.LiveS->font().bold());
-    EXPECT_FALSE(plain.font().bold());
+    EXPECT_TRUE(styled.ui.LiveS->font().bold() && !plain.font().bold());
     qApp->setStyleSheet(QString());
 }
 
