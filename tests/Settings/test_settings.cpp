@@ -2,47 +2,21 @@
 #include <tuple>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QProcess>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QSoundEffect>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include "Common/AppDir.h"
-#include "Settings/AppSettings.h"
 #include "Settings/EventSound.h"
+#include "support/UiTestSupport.h"
 
 namespace {
 
-// Points the settings store at a scratch folder for the whole program, before any store is
-// opened, so no test reads or writes the real settings; every test starts from an empty store.
-QString SettingsRoot()
-{
-    static QTemporaryDir dir;
-    static const bool ready = [] {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path() + "/user");
-        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, dir.path() + "/system");
-        return true;
-    }();
-    return ready ? dir.path() : QString();
-}
-
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_root = SettingsRoot();
-        QSettings store(CAppSettings::COMPANY_NAME, CAppSettings::APP_NAME);
-        ASSERT_TRUE(!m_root.isEmpty() && store.fileName().startsWith(m_root)) << store.fileName().toStdString();
-        store.clear();
-    }
-    QString m_root;
+    uitest::Sandbox m_sandbox;
 };
 
 // Qt's sample loader leaks when the program ends while it still reads the file.
@@ -76,43 +50,33 @@ TEST_F(SettingsTest, EveryKeyHasItsStoredNameAndFirstStartDefault)
     }
     EXPECT_FALSE(CAppSettings::defaultSetting("NoSuchKey").isValid());
 
-    QTemporaryDir appDir;
-    CAppDir::setOverridePath(appDir.path());
     EXPECT_EQ(CAppSettings::PATH_LIST, (QStringList{"Capture", "Record", "Backup"}));
     for (const QString& key : CAppSettings::PATH_LIST)
-        EXPECT_EQ(CAppSettings::defaultSetting(key).toString(), QDir::toNativeSeparators(appDir.path() + "/" + key));
-    CAppDir::setOverridePath(QString());
+        EXPECT_EQ(CAppSettings::defaultSetting(key).toString(), QDir::toNativeSeparators(m_sandbox.appDir() + "/" + key));
 }
 
 TEST_F(SettingsTest, ValuesPersistInTheNamedStoreAndAutoPresetsPerChannel)
 {
     {
         CAppSettings settings;
-        EXPECT_FALSE(settings.readSetting(CAppSettings::OSD_RECORD, QVariant()).isValid());
-        EXPECT_EQ(settings.readSetting(CAppSettings::OSD_RECORD, 1).toInt(), 1);
         settings.writeSetting(CAppSettings::OSD_RECORD, 2);
-        settings.writeSetting(CAppSettings::SEQ_INTERVAL, QStringLiteral("10"));
         settings.writeAutoPreset(3, 1, 5, 10);
         settings.writeAutoPreset(15, 7, 8, 30);
     }
     // A second object and the file on disk see the first one's writes.
     CAppSettings settings;
     EXPECT_EQ(settings.readSetting(CAppSettings::OSD_RECORD, 1).toInt(), 2);
-    EXPECT_EQ(settings.readSetting(CAppSettings::SEQ_INTERVAL, QVariant()).toInt(), 10);
-    const QSettings file(m_root + "/user/COMPANY/LOMA ZAVO.conf", QSettings::IniFormat);
-    EXPECT_EQ(file.value("OsdRecord").toInt(), 2);
-    EXPECT_EQ(QVariantList({file.value("channel3/StartPreset"), file.value("channel3/EndPreset"),
+    const QSettings file(CAppSettings::COMPANY_NAME, CAppSettings::APP_NAME);
+    EXPECT_TRUE(file.fileName().endsWith("/COMPANY/LOMA ZAVO.conf")) << file.fileName().toStdString();
+    EXPECT_EQ(QVariantList({file.value("OsdRecord"), file.value("channel3/StartPreset"), file.value("channel3/EndPreset"),
                             file.value("channel3/PresetInterval")}),
-              QVariantList({1, 5, 10}));
+              QVariantList({2, 1, 5, 10}));
     EXPECT_FALSE(file.contains("StartPreset"));  // the group is left after writing
-    int start = -1, end = -1, interval = -1;
-    settings.readAutoPreset(15, start, end, interval);
-    EXPECT_EQ(std::vector<int>({start, end, interval}), std::vector<int>({7, 8, 30}));
-    settings.readAutoPreset(4, start, end, interval);
-    EXPECT_EQ(std::vector<int>({start, end, interval}), std::vector<int>({0, 0, 0}));
-    settings.remove(CAppSettings::OSD_RECORD);
-    EXPECT_FALSE(settings.contains(CAppSettings::OSD_RECORD));
-    EXPECT_TRUE(settings.contains(CAppSettings::SEQ_INTERVAL));
+    for (const auto& [channel, expected] : {std::pair{15, std::vector<int>{7, 8, 30}}, {4, {0, 0, 0}}}) {
+        std::vector<int> read(3, -1);
+        settings.readAutoPreset(channel, read[0], read[1], read[2]);
+        EXPECT_EQ(read, expected) << channel;
+    }
 }
 
 // Run by the next test in a child process with a German locale.
@@ -125,7 +89,6 @@ TEST_F(SettingsTest, LanguageIsTheStoredOneOrTheSystemLocales)
 {
     CAppSettings settings;
     settings.writeLanguage("Korean");
-    EXPECT_EQ(settings.readSetting(CAppSettings::LANGUAGE, QVariant()).toString(), "Korean");
     EXPECT_EQ(settings.readLanguage(), "Korean");
     settings.writeLanguage(QString());
     EXPECT_EQ(settings.readLanguage(), CAppSettings::defaultSetting(CAppSettings::LANGUAGE).toString());
@@ -144,52 +107,32 @@ TEST_F(SettingsTest, LanguageIsTheStoredOneOrTheSystemLocales)
 
 TEST_F(SettingsTest, AlarmLoopsABuiltInWaveWhileEventsLastAndTheSettingIsOn)
 {
-    QFile wav(":/Viewer/files/sound/AlarmSound.wav");
-    ASSERT_TRUE(wav.open(QIODevice::ReadOnly));
-    const QByteArray head = wav.read(44);
-    EXPECT_TRUE(head.startsWith("RIFF") && head.mid(8, 8) == "WAVEfmt " && head.at(20) == 1);  // PCM
     CEventSound alarm;
     QSoundEffect* effect = LoadedEffect(alarm);
     ASSERT_NE(effect, nullptr);
     EXPECT_EQ(effect->loopCount(), int(QSoundEffect::Infinite));
-    EXPECT_EQ(effect->source(), QUrl("qrc:/Viewer/files/sound/AlarmSound.wav"));
     EXPECT_EQ(effect->status(), QSoundEffect::Ready);  // decoding needs no audio device
 
-    const auto setting = [&alarm](int on) {
-        CAppSettings().writeSetting(CAppSettings::ALARM_SOUND, on);
-        alarm.UpdateSetting();
-    };
-    alarm.setEvent(true);
-    EXPECT_FALSE(effect->isPlaying());  // off until the setting is read
-    setting(0);
-    alarm.setEvent(true);
-    EXPECT_FALSE(effect->isPlaying());
-    setting(1);
+    // e/E: an event starts/ends; 1/0: the setting turned on/off; u: the setting read again;
+    // r: reset; p/s: play/stop. After each step the alarm plays (+) or is silent (-): off until
+    // the setting is read, a lasting event does not restart it, turning the setting off silences
+    // it at once, reset until the setting is read again; play and stop whatever the setting says.
+    const QStringList steps = QString("e- 0- e- 1- e+ e+ E- e+ 0- 1- e+ r- e- u- e+ r- p+ s-").split(' ');
     QSignalSpy changes(effect, &QSoundEffect::playingChanged);
-    alarm.setEvent(true);
-    alarm.setEvent(true);
-    EXPECT_TRUE(effect->isPlaying());
-    EXPECT_EQ(changes.count(), 1);  // a lasting event does not restart the sound
-    alarm.setEvent(false);
-    EXPECT_FALSE(effect->isPlaying());
-
-    // Turning the setting off silences a running alarm at once; reset silences it until the
-    // setting is read again; play and stop work whatever the setting says.
-    alarm.setEvent(true);
-    setting(0);
-    EXPECT_FALSE(effect->isPlaying());
-    setting(1);
-    alarm.setEvent(true);
-    ASSERT_TRUE(effect->isPlaying());
-    alarm.reset();
-    alarm.setEvent(true);
-    EXPECT_FALSE(effect->isPlaying());
-    alarm.UpdateSetting();
-    alarm.setEvent(true);
-    EXPECT_TRUE(effect->isPlaying());
-    alarm.reset();
-    alarm.play();
-    EXPECT_TRUE(effect->isPlaying());
-    alarm.stop();
-    EXPECT_FALSE(effect->isPlaying());
+    int expectedChanges = 0;
+    for (int i = 0; i < steps.size(); ++i) {
+        switch (steps[i][0].toLatin1()) {
+        case 'e': alarm.setEvent(true); break;
+        case 'E': alarm.setEvent(false); break;
+        case '0':
+        case '1': CAppSettings().writeSetting(CAppSettings::ALARM_SOUND, steps[i][0] == '1' ? 1 : 0); [[fallthrough]];
+        case 'u': alarm.UpdateSetting(); break;
+        case 'r': alarm.reset(); break;
+        case 'p': alarm.play(); break;
+        case 's': alarm.stop(); break;
+        }
+        EXPECT_EQ(effect->isPlaying(), steps[i][1] == '+') << "step " << i;
+        expectedChanges += i > 0 ? steps[i][1] != steps[i - 1][1] : steps[i][1] == '+';
+    }
+    EXPECT_EQ(changes.count(), expectedChanges);
 }
