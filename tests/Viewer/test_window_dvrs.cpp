@@ -6,8 +6,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTextEdit>
 #include <QTimeEdit>
 
+#include "EMap/ControlEMapList.h"
 #include "LiveCtrl/LiveCtrlWidget.h"
 #include "Playback/BackupWidget.h"
 #include "window_test_util.h"
@@ -239,4 +241,34 @@ TEST(WindowDvrs, CapturesAreSavedUnderTheirOwnNamesEvenWithinOneSecond)
     EXPECT_FALSE(QImage(second).isNull());
     ASSERT_EQ(rig.prompt.messages.size(), 2);
     EXPECT_TRUE(rig.prompt.messages[0].startsWith("The image has been saved.\n(" + first));
+}
+
+TEST(WindowDvrs, AMapOfTheOpenGroupShowsItsCamerasStatesInTheLog)
+{
+    WindowRig rig;
+    simdvr::CSimDvr& sim = rig.addDvr("Hall", false, 4);
+    sim.setLiveStatus(0, 0, 0x1, 0);  // motion on channel 0
+    EMapGroupList maps;
+    EMapList* group = maps.add_emap_list();
+    group->set_name("Floor 1");
+    EMap* map = group->add_emap();
+    map->set_name("Hall");
+    EMapItems* item = map->add_items();
+    *item->mutable_dvr() = rig.list.group(0).dvr(0);
+    item->set_channel(0);
+    ASSERT_TRUE(CControlEMapList().Save(maps));
+    Viewer& w = rig.open();
+    rig.button("EMap")->click();
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_EMAP_VIEW);
+    w.OnSelectedEMapGroup(maps.emap_list(0));
+    ASSERT_EQ(w.emapWidgets().size(), 1);
+    // The view opens its camera's stream; the state arrives in the log under the map.
+    QTextEdit* log = w.form().bottomEMapPage->findChild<QTextEdit*>();
+    ASSERT_TRUE(log);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !log->toPlainText().isEmpty(); }, 10000));
+    EXPECT_TRUE(sim.waitForRequest([](const Request& r) { return r.transport == Transport::Stream; }));
+    // Leaving closes the views and their streams.
+    rig.button("EMapExit")->click();
+    EXPECT_TRUE(w.emapWidgets().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return StopsReceived(sim) >= 1; }, 5000));
 }
