@@ -13,10 +13,11 @@
 #include "Common/PlayAudio.h"
 
 namespace {
-constexpr int kMonoPeriod = 320;  // 20 ms of 8000 Hz 16-bit mono
-constexpr int kMonoSecond = 16000;
+constexpr int kPeriod = 320;  // 20 ms of 8000 Hz 16-bit mono
+constexpr int kSecond = 16000;
 constexpr qint64 kRoomy = qint64{1} << 20;
-// A sound card whose room (bytes it takes now) the test controls; shared with the test.
+
+// A sound card whose room (bytes it takes now) the test sets through the shared state.
 struct Card : CAudioDevice {
     struct State {
         QMutex mutex;
@@ -53,12 +54,7 @@ struct Card : CAudioDevice {
     bool stopped() override { return s->get(&State::stopped); }
     std::shared_ptr<State> s;
 };
-
 using CardState = Card::State;
-CPlayAudio::DeviceFactory CardFactory(const std::shared_ptr<CardState>& card)
-{
-    return [card] { return std::make_unique<Card>(card); };
-}
 
 // 16-bit samples counting up from first, so every byte says where it came from.
 QByteArray Ramp(int samples, int first)
@@ -70,57 +66,53 @@ QByteArray Ramp(int samples, int first)
     return bytes;
 }
 
-bool WaitFor(const std::function<bool()>& done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && !timer.hasExpired(5000))
-        QThread::msleep(2);
-    return done();
-}
+class PlayAudio : public ::testing::Test {
+protected:
+    // Then a little time to write more than it should.
+    bool WaitFor(const std::function<bool()>& done)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done() && !timer.hasExpired(5000))
+            QThread::msleep(2);
+        QThread::msleep(50);
+        return done();
+    }
+    bool WaitForWritten(int bytes) { return WaitFor([&] { return card->get(&CardState::written).size() >= bytes; }); }
 
-// Then a little time to write more than it should.
-bool WaitForWritten(CardState& card, int bytes)
-{
-    const bool reached = WaitFor([&] { return card.get(&CardState::written).size() >= bytes; });
-    QThread::msleep(50);
-    return reached;
-}
+    std::shared_ptr<CardState> card = std::make_shared<CardState>();
+    CPlayAudio player{[c = card] { return std::make_unique<Card>(c); }, 0};  // no retry wait
+};
 }  // namespace
 
-TEST(PlayAudio, FullDeviceIsWaitedForAndTheQueueKeepsTheNewestSecond)
+TEST_F(PlayAudio, AFullDeviceIsWaitedForAndTheQueueKeepsTheNewestSecond)
 {
-    auto card = std::make_shared<CardState>();
     card->room = 0;
-    CPlayAudio player(CardFactory(card), 0);
     QByteArray pushed;
     for (int i = 0; i < 75; ++i) {  // 3 s in A-law frames
         pushed += Ramp(320, i * 320);
         player.PushAudio(false, pushed.right(640));
     }
-    ASSERT_TRUE(WaitFor([&] { return card->get(&CardState::roomQueries) > 0; }));
     QThread::msleep(300);
     // Waiting half a period between looks: about 30 in 300 ms; a busy loop makes millions.
     EXPECT_LT(card->get(&CardState::roomQueries), 100);
     card->set(&CardState::room, kRoomy);
-    EXPECT_TRUE(WaitForWritten(*card, kMonoSecond));
-    EXPECT_EQ(card->get(&CardState::written), pushed.right(kMonoSecond));
+    EXPECT_TRUE(WaitForWritten(kSecond));
+    EXPECT_EQ(card->get(&CardState::written), pushed.right(kSecond));
     // One push longer than the bound keeps its own newest second.
     card->set(&CardState::room, qint64{0});
     const QByteArray big = Ramp(12000, 3);
     player.PushAudio(false, big);
     card->set(&CardState::room, kRoomy);
-    EXPECT_TRUE(WaitForWritten(*card, 2 * kMonoSecond));
-    EXPECT_EQ(card->get(&CardState::written).mid(kMonoSecond), big.right(kMonoSecond));
+    EXPECT_TRUE(WaitForWritten(2 * kSecond));
+    EXPECT_EQ(card->get(&CardState::written).mid(kSecond), big.right(kSecond));
 }
 
-TEST(PlayAudio, NoDeviceKeepsWorkingAndWholePeriodsPlayInOrderOnceOneOpens)
+TEST_F(PlayAudio, NoDeviceKeepsWorkingAndWholePeriodsPlayInOrderOnceOneOpens)
 {
-    // With no retry wait every push tries again; the audio queued meanwhile plays once a
-    // device opens, in whole periods.
-    auto card = std::make_shared<CardState>();
+    // Every push tries again; the audio queued meanwhile plays once a device opens, in whole
+    // periods.
     card->opensOk = false;
-    CPlayAudio player(CardFactory(card), 0);
     const QByteArray audio = Ramp(600, 0);
     player.PushAudio(false, audio.left(100));
     player.wait();
@@ -129,8 +121,8 @@ TEST(PlayAudio, NoDeviceKeepsWorkingAndWholePeriodsPlayInOrderOnceOneOpens)
     EXPECT_EQ(card->get(&CardState::opens), 2);
     card->set(&CardState::opensOk, true);
     player.PushAudio(false, audio.mid(640, 200));
-    EXPECT_TRUE(WaitForWritten(*card, 2 * kMonoPeriod));
-    EXPECT_EQ(card->get(&CardState::written), audio.left(2 * kMonoPeriod));  // less than a period waits
+    EXPECT_TRUE(WaitForWritten(2 * kPeriod));
+    EXPECT_EQ(card->get(&CardState::written), audio.left(2 * kPeriod));  // less than a period waits
 
     // What is still queued in the other format is dropped; old-protocol audio is stereo.
     card->set(&CardState::room, qint64{0});
@@ -138,8 +130,8 @@ TEST(PlayAudio, NoDeviceKeepsWorkingAndWholePeriodsPlayInOrderOnceOneOpens)
     const QByteArray stereo = Ramp(3200, 5000);
     player.PushAudio(true, stereo);
     card->set(&CardState::room, kRoomy);
-    EXPECT_TRUE(WaitForWritten(*card, 2 * kMonoPeriod + stereo.size()));
-    EXPECT_EQ(card->get(&CardState::written).mid(2 * kMonoPeriod), stereo);
+    EXPECT_TRUE(WaitForWritten(2 * kPeriod + stereo.size()));
+    EXPECT_EQ(card->get(&CardState::written).mid(2 * kPeriod), stereo);
     const QList<QAudioFormat> formats = card->get(&CardState::formats);
     ASSERT_EQ(formats.size(), 4);
     for (int i : {2, 3})
@@ -169,8 +161,8 @@ TEST(PlayAudioSink, SilentAndWorkingWithoutASoundServer)
     }
     QTemporaryDir runtime;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_RUNTIME_DIR", runtime.path());
-    env.insert("HOME", runtime.path());
+    for (const char* name : {"XDG_RUNTIME_DIR", "HOME"})
+        env.insert(name, runtime.path());
     env.insert("PULSE_SERVER", "unix:" + runtime.filePath("pulse/native"));
     env.insert("ZAVO_AUDIO_CHILD", "no-server");
     QProcess child;
