@@ -26,7 +26,11 @@ Bytes Packet(uint8_t cid, uint8_t type, const Bytes& payload, bool bigEndian = f
     return out;
 }
 
-void Append(Bytes& to, const Bytes& from) { to.insert(to.end(), from.begin(), from.end()); }
+void Append(Bytes& to, std::initializer_list<Bytes> parts)
+{
+    for (const Bytes& part : parts)
+        to.insert(to.end(), part.begin(), part.end());
+}
 
 using Cut = std::tuple<int, int, Bytes>;  // client id, data type, payload
 
@@ -36,8 +40,6 @@ struct Cutter {
     explicit Cutter(bool bigEndian) : parser(bigEndian), big(bigEndian) {}
     void Feed(Ptr data, size_t n)
     {
-        if (n == 0)
-            return;
         buf.insert(buf.end(), data, data + n);
         buf.reserve(buf.size() + 1);  // the corrupt result points one past the scanned bytes
         Ptr pos = buf.data(), end = pos + buf.size(), stx = nullptr, etx = nullptr;
@@ -70,11 +72,9 @@ struct Cutter {
 TEST(PacketFraming, FortyMebibytesAreOnePacket)
 {
     const cgi::Parser p(false);
-    Ptr stx = nullptr;
-    Ptr etx = nullptr;
-    Bytes big = Packet(9, 2, {}, false, kLimit, {});
-    big.resize(10 + kLimit, 0x55);
-    Append(big, kEtx);
+    Ptr stx = nullptr, etx = nullptr;
+    Bytes big;
+    Append(big, {Packet(9, 2, {}, false, kLimit, {}), Bytes(kLimit, 0x55), kEtx});
     ASSERT_TRUE(p.FindPacket(big.data(), big.data() + big.size(), &stx, &etx));
     EXPECT_EQ(p.GetDataSize(stx, etx), kLimit);
     EXPECT_FALSE(p.FindPacket(big.data(), big.data() + big.size() - 1, &stx, &etx));
@@ -93,27 +93,22 @@ TEST(StreamCutting, EverySplitPointGivesTheSamePackets)
         large[i] = static_cast<unsigned char>(i * 7);
     for (bool bigEndian : {false, true}) {
         SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
-        Bytes s = {0x00, 0xFB, 0xFB, 0xFB, 0x41, 0xFB, 0xFB, 0x41, 0xFC, 0xFB, 0x41, 0xFB, 0xFC, 0xFB};
-        Append(s, Packet(3, 2, codes, bigEndian));
-        Append(s, Packet(3, 0, {}, bigEndian));
-        Append(s, {0xFB, 0xFB, 0xFB, 0xFB, 0xFB});
-        Append(s, Packet(4, 1, large, bigEndian));
-        Append(s, Packet(5, 2, {9, 9, 9}, bigEndian, 3, {0xFB, 0xFB, 0xFB, 0xFE}));
-        Append(s, Packet(6, 3, {1, 2, 3, 4, 5}, bigEndian));
-        for (uint32_t length : {kLimit + 1, 0xFFFFFFF2u, 0xFFFFFFFFu})
-            Append(s, Packet(7, 2, {1, 2}, bigEndian, length));
-        Append(s, Packet(5, 2, {5, 5, 5}, bigEndian, 2));
-        Append(s, Packet(5, 2, {5}, bigEndian, 2));
-        Append(s, Packet(8, 5, {0xAA}, bigEndian));
-        Append(s, {0x10, 0x20});
+        Bytes s;
+        Append(s, {
+            {0x00, 0xFB, 0xFB, 0xFB, 0x41, 0xFB, 0xFB, 0x41, 0xFC, 0xFB, 0x41, 0xFB, 0xFC, 0xFB},
+            Packet(3, 2, codes, bigEndian), Packet(3, 0, {}, bigEndian), {0xFB, 0xFB, 0xFB, 0xFB, 0xFB},
+            Packet(4, 1, large, bigEndian), Packet(5, 2, {9, 9, 9}, bigEndian, 3, {0xFB, 0xFB, 0xFB, 0xFE}),
+            Packet(6, 3, {1, 2, 3, 4, 5}, bigEndian), Packet(7, 2, {1, 2}, bigEndian, kLimit + 1),
+            Packet(7, 2, {1, 2}, bigEndian, 0xFFFFFFF2u), Packet(7, 2, {1, 2}, bigEndian, 0xFFFFFFFFu),
+            Packet(5, 2, {5, 5, 5}, bigEndian, 2), Packet(5, 2, {5}, bigEndian, 2), Packet(8, 5, {0xAA}, bigEndian),
+            {0x10, 0x20}});
         const std::vector<Cut> expected = {{3, 2, codes}, {3, 0, {}}, {4, 1, large}, {6, 3, {1, 2, 3, 4, 5}},
                                            {8, 5, {0xAA}}};
         for (size_t split = 0; split <= s.size(); ++split) {
             Cutter c(bigEndian);
             c.Feed(s.data(), split);
             c.Feed(s.data() + split, s.size() - split);
-            ASSERT_EQ(c.packets, expected) << "split at " << split;
-            ASSERT_EQ(c.corrupt, 6) << "split at " << split;
+            ASSERT_EQ(std::make_pair(c.packets, c.corrupt), std::make_pair(expected, 6)) << "split at " << split;
             EXPECT_LE(c.buf.size(), 3u);
         }
     }
