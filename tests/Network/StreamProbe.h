@@ -92,12 +92,10 @@ inline FrameSeen ReadFrame(bool old, const unsigned char* data, size_t len)
 // The stream must stop before its probe goes: its thread may be delivering a frame.
 class StreamProbe : public QObject, public CFrameRecorder {
 public:
-    struct EMapEvent { int channel; EMap_Status::ENUM status; bool record; };
     struct State {
-        int connectedCount = 0, lastClientId = -1, failures = 0, unsound = 0, emapData = 0;
+        int connectedCount = 0, lastClientId = -1, failures = 0, unsound = 0;
         cgi::DvrInfo lastDvrInfo;
         std::vector<QString> statuses;
-        std::vector<EMapEvent> emapEvents;
         std::vector<int> progress;
         std::vector<FrameSeen> video, audio;
     };
@@ -112,10 +110,6 @@ public:
         const auto direct = Qt::DirectConnection;
         connect(conn, &CHttpConnect::VDataReceived, this, frame, direct);
         connect(conn, &CHttpConnect::ADataReceived, this, frame, direct);
-        connect(conn, &CHttpConnect::EMapDataReceived, this, [this, old](const DISPLAY_DVR_INFO&, const QByteArray& b) {
-            const bool sound = ReadFrame(old, reinterpret_cast<const unsigned char*>(b.constData()), size_t(b.size())).sound;
-            change([&](State& s) { s.unsound += !sound, ++s.emapData; });
-        }, direct);
         connect(conn, &CHttpConnect::Connected, this, [this](const cgi::DvrInfo& info, int cid) {
             change([&](State& s) {
                 ++s.connectedCount;
@@ -126,9 +120,6 @@ public:
         connect(conn, &CHttpConnect::signalConnectionFailed, this, [this] { change([](State& s) { ++s.failures; }); }, direct);
         connect(conn, &CHttpConnect::signalConnectedDVRStatus, this, [this](const DISPLAY_DVR_INFO& info) {
             change([&](State& s) { s.statuses.push_back(info.status); });
-        }, direct);
-        connect(conn, &CHttpConnect::signalEMapStatus, this, [this](int ch, const QString&, bool rec, EMap_Status::ENUM st) {
-            change([&](State& s) { s.emapEvents.push_back({ch, st, rec}); });
         }, direct);
         connect(conn, &CHttpConnect::updateBackupProgress, this,
                 [this](int v) { change([&](State& s) { s.progress.push_back(v); }); }, direct);

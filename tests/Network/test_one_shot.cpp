@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -81,16 +82,10 @@ TEST(Command, QueriesArePostedAsFormsAndCameraNamesArriveOnce)
         sim.clearLog();
         logged.clear();
         sender.send(dvr, query);
-        // The debug line keeps the query with its account masked.
+        // The debug line keeps the query with the values of its account masked.
         const QString line = logged.filter(QStringLiteral("webapp.cgi?")).value(0);
-        EXPECT_FALSE(line.contains(QLatin1String("1234")) || line.contains(QLatin1String("ID=admin"))) << qPrintable(line);
-        const QString user = QString::fromLatin1(expected).section(QLatin1Char('&'), 1, 1);
-        if (user.startsWith(QLatin1String("USER=")))
-            EXPECT_TRUE(line.contains(QLatin1String("&USER=***&DATA="))) << qPrintable(line);
-        else if (expected.contains("PW="))
-            EXPECT_TRUE(line.contains(QLatin1String("ID=***&PW=***&"))) << qPrintable(line);
-        else
-            EXPECT_TRUE(line.endsWith(QString::fromLatin1(expected))) << qPrintable(line);
+        const QString masked = QString::fromLatin1(expected).replace(QRegularExpression("\\b(USER|ID|PW)=[^&]*"), "\\1=***");
+        EXPECT_TRUE(line.endsWith(QLatin1Char('?') + masked) && !line.contains(QLatin1String("1234"))) << qPrintable(line);
         Request r;
         ASSERT_TRUE(sim.waitForRequest([](const Request& q) { return q.transport == Transport::Post; }, 5000, &r));
         EXPECT_EQ(r.body, expected);
@@ -154,7 +149,7 @@ TEST(Read, RepliesArriveWholeOrWithWhatCameBeforeSilence)
     CReadDVRData().stopRead();
 }
 
-TEST(Upload, BodyAndHeadersArriveByteForByteFailuresAreReported)
+TEST(Upload, BodyAndHeadersArriveByteForByteAndADestroyedUploadLeavesNothing)
 {
     CSimDvr sim;
     ASSERT_TRUE(sim.start());
@@ -188,20 +183,8 @@ TEST(Upload, BodyAndHeadersArriveByteForByteFailuresAreReported)
     EXPECT_EQ(r.header("Content-Length"), QByteArray::number(expected.size()));
     EXPECT_TRUE(r.userOk && r.mode == cgi::MODE_SET_DVR_CONF && r.fileData == content);
 
-    // The DVR refuses: its code's text, not a success.
-    simdvr::Config cfg;
-    cfg.uploadResultCode = 4;
-    sim.setConfig(cfg);
-    up.upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
-    EXPECT_EQ(Once(finished), (QList<QVariant>{true, false, QStringLiteral("[ERROR]permission denied")}));
-
-    // Aborted while the reply is outstanding: one finished(), aborted; destroyed in the
-    // middle of an upload: nothing left behind.
-    sim.setMisbehaviour(Reply(false, true));
-    up.upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
-    ASSERT_TRUE(sim.waitForRequest(IsUpload));
-    up.abort();
-    EXPECT_EQ(Once(finished), (QList<QVariant>{false, true, QString()}));
+    // Destroyed in the middle of an upload: nothing left behind. Refusals and aborts are
+    // checked through the setup pages, which read them.
     auto* doomed = new UpLoader;
     doomed->upload(QStringLiteral("127.0.0.1"), sim.port(), query, path);
     QTest::qWait(20);

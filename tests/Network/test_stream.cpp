@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
-#include <map>
 #include <numeric>
 
 #include "StreamProbe.h"
@@ -283,10 +282,8 @@ TEST(Stream, ClosedOrSilentDvrFailsOnce)
 TEST(Stream, ResultCodesGiveTheirTexts)
 {
     const std::tuple<bool, int, const char*> cases[] = {
-        {false, 2, "[ERROR]password miss"},   {false, 3, "[ERROR]client limit"},
-        {false, 6, "[ERROR]request refused"}, {false, 9, "[ERROR]unknown"},
-        {true, 0, "[ERROR]unknown"},          {true, 3, "[ERROR]protocol version"},
-        {true, 4, "[ERROR]client limit"},     {true, 14, "[ERROR]connection timeout"},
+        {false, 2, "[ERROR]password miss"}, {false, 9, "[ERROR]unknown"},
+        {true, 4, "[ERROR]client limit"},   {true, 14, "[ERROR]connection timeout"},
     };
     for (const auto& [old, code, text] : cases) {
         StreamRig s(SmallDvr(old), Bad(-1, false, code));
@@ -295,36 +292,6 @@ TEST(Stream, ResultCodesGiveTheirTexts)
         ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures >= 1 && !s.conn.isRunning(); })) << text;
         s.conn.setConnectionFailed(QStringLiteral("other"));  // the first text of a run stays
         EXPECT_EQ(s.probe.state().statuses.back(), QString::fromLatin1(text));
-    }
-}
-
-TEST(Stream, EMapReportsCameraStatesAndGreysThemOnFailure)
-{
-    for (const bool old : {false, true}) {
-        simdvr::Config cfg = SmallDvr(old);
-        cfg.recordMask = 0x1;
-        cfg.motionMask = 0x3;
-        cfg.sensorMask = 0x6;
-        cfg.vlossMask = 0x8;
-        StreamRig s(cfg);
-        s.open(0xF, Param(0, true));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().emapEvents.size() > 40; }));
-        s.conn.Disconnect();
-        std::map<int, StreamProbe::EMapEvent> last;
-        for (const StreamProbe::EMapEvent& e : s.probe.state().emapEvents)
-            last.insert_or_assign(e.channel, e);
-        const EMap_Status::ENUM expected[] = {EMap_Status::MOTION, EMap_Status::MOTION_SENSOR, EMap_Status::SENSOR, EMap_Status::VIDEO_LOSS};
-        ASSERT_EQ(last.size(), 4u);
-        for (int ch = 0; ch < 4; ++ch)
-            EXPECT_TRUE(last.at(ch).status == expected[ch] && last.at(ch).record == (ch == 0)) << ch << old;
-        EXPECT_EQ(s.probe.videoCount() + s.probe.state().unsound, 0);  // an e-map stream feeds no display
-        EXPECT_EQ(s.probe.state().emapData > 0, old);  // the current protocol asks for headers only
-
-        const size_t before = s.probe.state().emapEvents.size();
-        s.conn.setConnectionFailed(QStringLiteral("x"));
-        const std::vector<StreamProbe::EMapEvent> greys = s.probe.state().emapEvents;
-        EXPECT_EQ(std::count_if(greys.begin() + long(before), greys.end(),
-                                [](const StreamProbe::EMapEvent& e) { return e.status == EMap_Status::DISCONNECTED; }), 16);
     }
 }
 
