@@ -20,15 +20,11 @@ protected:
     {
         dv.setClock(clock);
         dv.changeOpenglOption(true);
-        QObject::connect(
-            &dv, &CDisplayVideo::signalUpdateScreen, &dv,
-            [this](const CDisplayInfo& info) {
-                std::lock_guard<std::mutex> lock(mutex);
-                shown.push_back(info.frameBytes);
-            },
-            Qt::DirectConnection);
-        QObject::connect(
-            &dv, &CDisplayVideo::signalUpdateTime, &dv, [this](const QString&) { ++times; }, Qt::DirectConnection);
+        QObject::connect(&dv, &CDisplayVideo::signalUpdateScreen, &dv, [this](const CDisplayInfo& info) {
+            std::lock_guard<std::mutex> lock(mutex);
+            shown.push_back(info.frameBytes);
+        }, Qt::DirectConnection);
+        QObject::connect(&dv, &CDisplayVideo::signalUpdateTime, &dv, [this](const QString&) { ++times; }, Qt::DirectConnection);
     }
     ~DisplayVideoTest() override
     {
