@@ -1,7 +1,5 @@
 #include "DVRSetup/DefStream.h"
 
-#include <QCoreApplication>
-
 namespace {
 
 const QList<int>& RatesOf(const config::VideoType& type)
@@ -24,9 +22,7 @@ const DefaultRates kDefaults[] = {
 
 }  // namespace
 
-const QStringList DefStream::Quality = {
-    QCoreApplication::translate("QObject", "Low"), QCoreApplication::translate("QObject", "Medium"),
-    QCoreApplication::translate("QObject", "High"), QCoreApplication::translate("QObject", "Super")};
+const QStringList DefStream::Quality = {"Low", "Medium", "High", "Super"};
 const QList<int> DefStream::FPSNtsc = {0, 1, 2, 3, 4, 5, 6, 7, 10, 15, 30};
 const QList<int> DefStream::FPSPal = {0, 1, 2, 3, 4, 5, 6, 7, 9, 12, 25};
 

@@ -12,7 +12,7 @@
 // of 0 is NTSC, any other PAL.
 class DefStream {
 public:
-    // Indexed by config::Quality. Built before main, so never translated.
+    // Indexed by config::Quality; shown untranslated.
     static const QStringList Quality;
     // Indexed by the frame-rate combo index; both rise strictly.
     static const QList<int> FPSNtsc;

@@ -80,12 +80,12 @@ void CSetupSystem::InitControls()
     SetItemsBlocked(m_ui.autoRebootDay, days);
     SetItemsBlocked(m_ui.autoRebootTime, hours);
     {
-        // Shown translated, stored and matched by the name the DVR knows.
+        // Shown, stored and matched by the name the DVR knows.
         const QSignalBlocker block(m_ui.timezone);
         m_ui.timezone->clear();
         for (int i = 0; i < config::TimeZone_Count(); ++i) {
-            const char* zone = config::TimeZone_Index2String(i);
-            m_ui.timezone->addItem(tr(zone), QString::fromLatin1(zone));
+            const QString zone = QString::fromLatin1(config::TimeZone_Index2String(i));
+            m_ui.timezone->addItem(zone, zone);
         }
     }
     for (const OffOn& g : offOnGroups())
