@@ -1,7 +1,12 @@
 #include "Settings/Translator.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
+#include <QtDebug>
 
 #include "Settings/AppSettings.h"
 #include "Settings/Language.h"
@@ -12,15 +17,63 @@ QTranslator& CTranslator::translator()
     return g_translator;
 }
 
+QTranslator& CTranslator::qtTranslator()
+{
+    static QTranslator g_qtTranslator;
+    return g_qtTranslator;
+}
+
+namespace {
+
+// Han characters are shared by Chinese, Japanese and Korean, and the system draws them with a
+// font chosen by its own language: Korean hanja would stand among Japanese kana. A font made
+// for the chosen language goes behind the application's own, where the system has one.
+void PreferHanFontOf(const QString& code)
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return;
+    // The family the system resolved the application's font to: an alias such as "Sans Serif"
+    // would leave the added one in front.
+    static const QStringList original{QFontInfo(QApplication::font()).family()};
+    static const std::pair<QString, QString> fonts[] = {{"ja", "Noto Sans CJK JP"},
+                                                        {"zh_tw", "Noto Sans CJK TC"}};
+    QStringList families = original;
+    for (const auto& [language, family] : fonts)
+        if (code == language && QFontDatabase::hasFamily(family))
+            families << family;
+    QFont font = QApplication::font();
+    if (font.families() != families) {
+        font.setFamilies(families);
+        QApplication::setFont(font);
+    }
+}
+
+}  // namespace
+
 bool CTranslator::setLanguage(const QString& name)
 {
-    QTranslator& tr = translator();
-    const QString file = CLanguage().getLanguageFileName(name);
-    // Installing twice would list the translator twice; out first, then in again.
-    QCoreApplication::removeTranslator(&tr);
-    if (file.isEmpty() || !tr.load(file, CLanguage::LANGUAGE_PATH, QString(), QString()))
+    QTranslator& own = translator();
+    QTranslator& qt = qtTranslator();
+    // Installing twice would list a translator twice; out first, then in again.
+    QCoreApplication::removeTranslator(&qt);
+    QCoreApplication::removeTranslator(&own);
+
+    CLanguage language;
+    const QString file = language.getLanguageFileName(name);
+    const int index = language.getLanguageName().indexOf(name);
+    if (file.isEmpty() || !own.load(file, CLanguage::LANGUAGE_PATH, QString(), QString())) {
+        if (!file.isEmpty())
+            qDebug() << "translation" << file << "did not load; the texts stay English";
+        PreferHanFontOf(QString());
         return false;
-    QCoreApplication::installTranslator(&tr);
+    }
+    const QString code = language.getLanguageCode().at(index);
+    PreferHanFontOf(code);
+    // Debian has no Qt texts for every language (none for Norwegian Bokmål): Qt's dialogs
+    // then stay English.
+    if (qt.load(QLocale(code), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qt);
+    QCoreApplication::installTranslator(&own);
     return true;
 }
 
