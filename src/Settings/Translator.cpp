@@ -45,6 +45,10 @@ void PreferHanFontOf(const QString& code)
     if (font.families() != families) {
         font.setFamilies(families);
         QApplication::setFont(font);
+        // Widgets the style sheet gave a font of their own take the new one only when polished
+        // again.
+        if (!qApp->styleSheet().isEmpty())
+            qApp->setStyleSheet(qApp->styleSheet());
     }
 }
 
