@@ -1,12 +1,17 @@
-// The Record page: lists by model, the channel selector and "ALL", and schedule painting.
+// The Record and Network pages: lists by model, the channel selectors and "ALL", schedule
+// painting, the network type and its pages.
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFocusEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTableWidget>
 
+#include "DVRSetup/PageRules.h"
+#include "DVRSetup/SetupNetwork.h"
 #include "DVRSetup/SetupRecord.h"
 #include "setup_test_util.h"
 
@@ -18,16 +23,12 @@ struct RecordPage {
     explicit RecordPage(int model = 5, int channels = 8, int vtype = 0) { page.InitDvrInfo(Info(model, channels, vtype)); }
     QComboBox* box(const char* name) { return Child<QComboBox>(page, name); }
     QTableWidget* table() { return Child<QTableWidget>(page, "schedule"); }
-    QColor cell(int day, int hour)
-    {
-        const QTableWidgetItem* item = table()->item(day, hour);
-        return item ? item->background().color() : QColor();
-    }
+    QColor cell(int day, int hour) { return table()->item(day, hour)->background().color(); }
     CSetupRecord page;
 };
 
-// Channels with distinct resolutions and distinct entries at every resolution; four empty
-// schedules.
+// Channels with distinct resolutions and distinct entries at every resolution; four
+// schedules of MANUAL.
 config::Record Distinct(int channels)
 {
     config::Record record;
@@ -36,23 +37,16 @@ config::Record Distinct(int channels)
         ch->set_resolution(static_cast<config::Resolution>(c % 4));
         ch->set_record_mode(config::RECORD_MODE_MOTION);
         for (int r = 0; r < 4; ++r) {
-            ch->add_qual(static_cast<config::Quality>((c + r) % 4));
-            ch->add_fps(uint32_t(r + 1));
-            ch->add_qual_evt(config::QUALITY_LOW);
-            ch->add_fps_evt(uint32_t(10 + r));
+            ch->add_qual(static_cast<config::Quality>((c + r) % 4)), ch->add_fps(uint32_t(r + 1));
+            ch->add_qual_evt(config::QUALITY_LOW), ch->add_fps_evt(uint32_t(10 + r));
         }
     }
-    for (int s = 0; s < 4; ++s) {
-        config::Record_Schedule* schedule = record.add_schedule();
-        for (int i = 0; i < SCHEDULE_CELLS; ++i)
-            schedule->add_record_mode(config::RECORD_MODE_MANUAL);
-    }
+    for (int s = 0; s < 4; ++s)
+        record.add_schedule()->mutable_record_mode()->Resize(SCHEDULE_CELLS, config::RECORD_MODE_MANUAL);
     return record;
 }
 
 const QColor WHITE(255, 255, 255, 100), GREEN(0, 170, 0, 100);
-const QColor kPaints[] = {WHITE, QColor(255, 0, 0, 100), GREEN, QColor(255, 170, 0, 100), QColor(85, 85, 255, 100),
-                          QColor(255, 85, 255, 100)};
 
 }  // namespace
 
@@ -61,62 +55,28 @@ TEST(RecordPage, ListsFollowTheModel)
     const struct {
         int model, channels, vtype;
         QStringList resolutions;
-        int modes;
-        bool sensorButtons;
+        int modes;  // the sensor modes only with sensors
         QString topRate;
     } rows[] = {
-        {5, 8, 0, {"360x240", "720x240", "720x480", "960x480"}, 10, true, "30"},
-        {8, 8, 1, {"360x288", "720x288", "720x576", "960x576"}, 8, false, "25"},
-        {65, 8, 0, {" 25 %", " 50 %", "100 %"}, 10, true, "30"},
-        {56, 4, 1, {" 25 %", " 50 %", "100 %"}, 8, false, "25"},
+        {5, 8, 0, {"360x240", "720x240", "720x480", "960x480"}, 10, "30"},
+        {8, 8, 1, {"360x288", "720x288", "720x576", "960x576"}, 8, "25"},
+        {65, 8, 0, {" 25 %", " 50 %", "100 %"}, 10, "30"},
+        {56, 4, 1, {" 25 %", " 50 %", "100 %"}, 8, "25"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.model);
         RecordPage r(row.model, row.channels, row.vtype);
-        r.page.resize(875, 635);
-        uitest::Screenshot(&r.page, QStringLiteral("record_model%1_%2ch").arg(row.model).arg(row.channels));
         EXPECT_EQ(Items(r.box("resolution")), row.resolutions);
         EXPECT_EQ(r.box("mode")->count(), row.modes);
-        EXPECT_EQ(r.box("mode")->itemText(3), row.sensorButtons ? "SENSOR" : "CONTINUOUS+EVENT");
-        EXPECT_EQ(Child<QPushButton>(r.page, "sensor")->isHidden(), !row.sensorButtons);
-        EXPECT_EQ(Child<QPushButton>(r.page, "event")->isHidden(), !row.sensorButtons);
+        EXPECT_EQ(r.box("mode")->itemText(3), row.modes == 10 ? "SENSOR" : "CONTINUOUS+EVENT");
+        for (const char* paint : {"sensor", "event"})
+            EXPECT_EQ(Child<QPushButton>(r.page, paint)->isHidden(), row.modes != 10);
         EXPECT_EQ(r.box("fps")->itemText(10), row.topRate);
-        EXPECT_EQ(r.box("channel")->count(), row.channels + 1);
+        EXPECT_EQ(r.box("channel")->itemText(row.channels), "ALL");
         EXPECT_EQ(r.box("playbackChannel")->itemText(row.channels), "ALL");
         // The resolution 3 of the defaults is the last item on every model type.
         EXPECT_EQ(r.box("resolution")->currentIndex(), row.resolutions.size() - 1);
     }
-    RecordPage r;
-    EXPECT_EQ(Items(r.box("startPoint")),
-              (QStringList{"2 minutes ago", "10 minutes ago", "1 hour ago", "6 hours ago", "1 day ago", "First"}));
-    EXPECT_EQ(r.table()->verticalHeaderItem(0)->text(), "SUN");
-    EXPECT_EQ(r.table()->horizontalHeaderItem(23)->text(), "23");
-    EXPECT_EQ(r.table()->size(), QSize(858, 165));
-}
-
-TEST(RecordPage, DefaultsShownAfterInitConf)
-{
-    RecordPage r;
-    EXPECT_EQ(r.box("channel")->currentText(), "ALL");
-    EXPECT_EQ(r.box("resolution")->currentText(), "960x480");
-    EXPECT_EQ(r.box("quality")->currentText(), "High");
-    EXPECT_EQ(r.box("fps")->currentText(), "15");
-    EXPECT_EQ(r.box("mode")->currentText(), "MANUAL");
-    EXPECT_FALSE(r.box("eventQuality")->isEnabled());
-    EXPECT_FALSE(r.box("eventFPS")->isEnabled());
-    EXPECT_TRUE(Child<QPushButton>(r.page, "manual")->isChecked());
-    EXPECT_EQ(r.page.paintMode(), 0);
-    EXPECT_EQ(Child<QSpinBox>(r.page, "scheduleNumber")->value(), 1);
-    EXPECT_EQ(r.cell(0, 0), WHITE);
-    EXPECT_EQ(r.cell(6, 23), WHITE);
-    EXPECT_EQ(Child<QButtonGroup>(r.page, "audioGroup")->checkedId(), 1);
-    EXPECT_EQ(Child<QButtonGroup>(r.page, "timeOverlayGroup")->checkedId(), 0);
-    EXPECT_EQ(r.box("playbackChannel")->currentText(), "1");
-    EXPECT_EQ(r.box("startPoint")->currentText(), "First");
-    EXPECT_EQ(Child<QButtonGroup>(r.page, "playbackAudioGroup")->checkedId(), 0);
-    const config::Record got = r.page.GetConf();
-    EXPECT_EQ(got.channel_size(), 8);
-    EXPECT_FALSE(got.has_misc() || got.has_playback());
 }
 
 TEST(RecordPage, AChannelShowsItsOwnResolutionsEntriesAndEditsOnlyThem)
@@ -124,7 +84,9 @@ TEST(RecordPage, AChannelShowsItsOwnResolutionsEntriesAndEditsOnlyThem)
     RecordPage r;
     const config::Record record = Distinct(8);
     r.page.SetConf(record);
-    // Untouched on "ALL": no channel takes channel 1's settings.
+    // The fill ends on "ALL" with Manual painting; untouched, no channel takes channel 1's settings.
+    EXPECT_EQ(r.box("channel")->currentText(), "ALL");
+    EXPECT_TRUE(Child<QPushButton>(r.page, "manual")->isChecked());
     EXPECT_EQ(Bytes(r.page.GetConf()), Bytes(record));
 
     r.box("channel")->setCurrentIndex(2);
@@ -135,11 +97,12 @@ TEST(RecordPage, AChannelShowsItsOwnResolutionsEntriesAndEditsOnlyThem)
     EXPECT_EQ(r.box("quality")->currentIndex(), (2 + 1) % 4);
     EXPECT_EQ(r.box("fps")->currentText(), "2");
     r.box("quality")->setCurrentIndex(0);
+    // Event quality and rate only in mode 5.
+    EXPECT_FALSE(r.box("eventQuality")->isEnabled());
     r.box("mode")->setCurrentIndex(5);
     EXPECT_TRUE(r.box("eventQuality")->isEnabled());
     EXPECT_EQ(r.box("eventFPS")->currentText(), "10");  // 11 is no NTSC rate
     r.box("eventFPS")->setCurrentIndex(9);
-
     config::Record expected = record;
     config::Record_Channel* ch = expected.mutable_channel(2);
     ch->set_resolution(config::RESOLUTION_HALF_D1);
@@ -148,9 +111,14 @@ TEST(RecordPage, AChannelShowsItsOwnResolutionsEntriesAndEditsOnlyThem)
     ch->set_fps_evt(1, 15);
     EXPECT_EQ(Bytes(r.page.GetConf()), Bytes(expected));
 
-    // On "ALL" the chosen resolution and mode reach every channel, the quality each
-    // channel's entry there; the operator's channel 3 edits are kept elsewhere.
+    // On "ALL" a quality alone reaches each channel's entry at its own resolution; a resolution
+    // and mode reach every channel, the quality then each entry there. The operator's channel 3
+    // edits stay elsewhere.
     r.box("channel")->setCurrentIndex(8);
+    r.box("quality")->setCurrentIndex(2);
+    for (auto& c : *expected.mutable_channel())
+        c.set_qual(c.resolution(), config::QUALITY_HIGH);
+    EXPECT_EQ(Bytes(r.page.GetConf()), Bytes(expected));
     r.box("resolution")->setCurrentIndex(2);
     r.box("quality")->setCurrentIndex(3);
     r.box("mode")->setCurrentIndex(1);
@@ -193,7 +161,6 @@ TEST(RecordPage, PaintingASchedule)
     const QRect rect = r.table()->visualItemRect(r.table()->item(3, 14));
     QTest::mouseClick(r.table()->viewport(), Qt::LeftButton, {}, rect.center());
     EXPECT_EQ(r.cell(3, 14), GREEN);
-    EXPECT_TRUE(Child<QPushButton>(r.page, "motion")->isChecked());
     config::Record expected = record;
     expected.mutable_schedule(1)->set_record_mode(Schedule_Cell(3, 14), config::RECORD_MODE_MOTION);
     EXPECT_EQ(Bytes(r.page.GetConf()), Bytes(expected));
@@ -203,58 +170,131 @@ TEST(RecordPage, PaintingASchedule)
     EXPECT_EQ(r.page.paintMode(), 5);
     EXPECT_EQ(r.cell(3, 14), GREEN);
 
-    // Back to schedule 1: its cells, and the paint mode stays.
+    // Back to schedule 1: its cells, and the paint mode stays; a fill ends on schedule 1 and
+    // Manual.
     Child<QSpinBox>(r.page, "scheduleNumber")->setValue(1);
     EXPECT_EQ(r.cell(3, 14), WHITE);
     EXPECT_EQ(r.page.paintMode(), 5);
+    Child<QSpinBox>(r.page, "scheduleNumber")->setValue(3);
     r.page.SetConf(record);
-    EXPECT_TRUE(Child<QPushButton>(r.page, "manual")->isChecked());
+    EXPECT_EQ(Child<QSpinBox>(r.page, "scheduleNumber")->value(), 1);
     EXPECT_EQ(r.page.paintMode(), 0);
 
     // Every paint colour, and hatching for the schedule modes, in one schedule.
-    for (int day = 0; day < SCHEDULE_DAYS; ++day)
-        for (int hour = 0; hour < SCHEDULE_HOURS; ++hour)
-            record.mutable_schedule(0)->set_record_mode(Schedule_Cell(day, hour),
-                                                        static_cast<config::RecordMode>((hour / 2 + day) % 10));
+    for (int cell = 0; cell < SCHEDULE_CELLS; ++cell)
+        record.mutable_schedule(0)->set_record_mode(cell, static_cast<config::RecordMode>((cell % 24 / 2 + cell / 24) % 10));
     r.page.SetConf(record);
-    for (int hour = 0; hour < 12; hour += 2) {
-        const auto& p = kPaints[hour / 2];
-        EXPECT_EQ(r.cell(0, hour), p) << hour;
-    }
+    const QColor paints[] = {WHITE, QColor(255, 0, 0, 100), GREEN, QColor(255, 170, 0, 100), QColor(85, 85, 255, 100),
+                             QColor(255, 85, 255, 100)};
+    for (int hour = 0; hour < 12; hour += 2)
+        EXPECT_EQ(r.cell(0, hour), paints[hour / 2]) << hour;
     uitest::Screenshot(&r.page, "record_schedule_colours");
 }
 
-TEST(RecordPage, SwitchesAndPlaybackDefaults)
+TEST(RecordPage, StoredValuesWithoutAnItemStayAndHdResolutionsAreShiftedByOne)
 {
     RecordPage r;
     config::Record record = Distinct(8);
-    record.mutable_playback()->set_chmode(12);  // no item: kept
-    record.mutable_playback()->set_start_point(config::Record_Playback::START_1HOUR_AGO);
+    record.mutable_playback()->set_chmode(12);
     r.page.SetConf(record);
     EXPECT_EQ(r.box("playbackChannel")->currentIndex(), -1);
-    EXPECT_EQ(r.box("startPoint")->currentText(), "1 hour ago");
     EXPECT_EQ(r.page.GetConf().playback().chmode(), 12u);
 
-    Child<QRadioButton>(r.page, "audioOff")->click();
-    Child<QRadioButton>(r.page, "timeOverlayOn")->click();
-    r.box("playbackChannel")->setCurrentIndex(8);
-    r.box("startPoint")->setCurrentIndex(0);
-    Child<QRadioButton>(r.page, "playbackAudioOn")->click();
-    const config::Record got = r.page.GetConf();
-    EXPECT_FALSE(got.misc().audio_rec());
-    EXPECT_TRUE(got.misc().time_overlay());
-    EXPECT_EQ(got.playback().chmode(), 8u);
-    EXPECT_EQ(got.playback().start_point(), config::Record_Playback::START_2MINS_AGO);
-    EXPECT_TRUE(got.playback().audio_play());
-
-    // An HD model shows a stored resolution 0 as " 25 %".
+    // An HD model shows a stored resolution 0 as its first item; item i stores i + 1.
     RecordPage hd(65, 8, 0);
-    config::Record zero = Distinct(8);
-    zero.mutable_channel(0)->set_resolution(config::RESOLUTION_CIF);
-    hd.page.SetConf(zero);
+    hd.page.SetConf(record);
     EXPECT_EQ(hd.box("resolution")->currentText(), " 25 %");
     hd.box("channel")->setCurrentIndex(1);
     EXPECT_EQ(hd.box("resolution")->currentText(), " 25 %");
     hd.box("resolution")->setCurrentIndex(2);
     EXPECT_EQ(hd.page.GetConf().channel(1).resolution(), config::RESOLUTION_960H);
+}
+
+// ---- Network ---------------------------------------------------------------------------------
+
+TEST(NetworkPage, TypeIndexIsNotTheStoredValueGetConfWritesThePageShownSharedFieldsInStep)
+{
+    CSetupNetwork page;
+    auto* type = Child<QComboBox>(page, "networkType");
+    auto* stack = Child<QStackedWidget>(page, "stackedWidget");
+    const std::pair<config::Network_Type, QString> rows[] = {{config::Network::TYPE_STATIC, "Static"},
+                                                             {config::Network::TYPE_DHCP, "DHCP"},
+                                                             {config::Network::TYPE_AUTO_UPNP, "Auto UPnP"},
+                                                             {config::Network::TYPE_PPPOE, "PPPoE"}};
+    for (const auto& [stored, shown] : rows) {
+        config::Network net;
+        net.mutable_tcpip()->set_type(stored);
+        page.SetConf(net);
+        EXPECT_EQ(type->currentText(), shown);
+        EXPECT_EQ(stack->currentIndex(), type->currentIndex());
+        EXPECT_EQ(page.GetConf().tcpip().type(), stored);
+    }
+    // Only the combo switched: the type of the page now shown.
+    type->setCurrentIndex(0);
+    EXPECT_EQ(stack->currentWidget()->objectName(), "autoUpnpPage");
+    EXPECT_EQ(page.GetConf().tcpip().type(), config::Network::TYPE_AUTO_UPNP);
+
+    // One port on the static and DHCP pages, one UPnP switch on three pages.
+    Child<QSpinBox>(page, "port")->setValue(8080);
+    EXPECT_EQ(Child<QSpinBox>(page, "dhcpPort")->value(), 8080);
+    Child<QRadioButton>(page, "pppoeUpnpOn")->click();
+    for (const char* group : {"staticUpnpGroup", "dhcpUpnpGroup", "pppoeUpnpGroup"})
+        EXPECT_EQ(Child<QButtonGroup>(page, group)->checkedId(), 1) << group;
+    Child<QComboBox>(page, "dhcpBWLimitation")->setCurrentIndex(5);
+    for (const char* name : {"upnpBWLimitation", "BWLimitation", "pppoeBWLimitation"})
+        EXPECT_EQ(Child<QComboBox>(page, name)->currentIndex(), 5) << name;
+}
+
+TEST(NetworkPage, StreamSelectorStandsOnAllAndCopiesOnlyWhatWasChosenThere)
+{
+    CSetupNetwork page;
+    page.InitDvrInfo(Info(52, 8, 1));
+    auto* channel = Child<QComboBox>(page, "streamChannel");
+    auto* quality = Child<QComboBox>(page, "streamQuality");
+    auto* fps = Child<QComboBox>(page, "streamFPS");
+    EXPECT_EQ(channel->itemText(8), "All");
+
+    config::Network net;
+    for (int c = 0; c < 8; ++c) {
+        config::Network_H264* s = net.mutable_stream()->add_h264();
+        s->set_resolution(static_cast<config::Resolution>(c % 4));
+        for (int r = 0; r < 4; ++r)
+            s->add_qual(static_cast<config::Quality>((c + r) % 4)), s->add_fps(uint32_t(r + 1));
+    }
+    net.mutable_stream()->mutable_h264(2)->set_fps(2, 13);  // no PAL rate: shown as 12
+    page.SetConf(net);
+    EXPECT_EQ(channel->currentText(), "All");
+    EXPECT_EQ(quality->currentIndex(), 0);  // channel 0 at its resolution 0
+    // Untouched on "All": nothing is copied into the channels.
+    EXPECT_EQ(Bytes(page.GetConf().stream()), Bytes(net.stream()));
+
+    channel->setCurrentIndex(2);
+    EXPECT_EQ(quality->currentIndex(), (2 + 2) % 4);
+    EXPECT_EQ(fps->currentText(), "12");
+    quality->setCurrentIndex(1);
+    config::Network expected = net;
+    expected.mutable_stream()->mutable_h264(2)->set_qual(2, config::QUALITY_MEDIUM);
+    EXPECT_EQ(Bytes(page.GetConf().stream()), Bytes(expected.stream()));
+
+    // On "All" the chosen rate reaches every channel at its own resolution.
+    channel->setCurrentIndex(8);
+    fps->setCurrentIndex(10);
+    for (auto& s : *expected.mutable_stream()->mutable_h264())
+        s.set_fps(s.resolution(), 25);
+    EXPECT_EQ(Bytes(page.GetConf().stream()), Bytes(expected.stream()));
+    // Chosen on "All", collected on a single channel: not copied.
+    page.SetConf(net);
+    channel->setCurrentIndex(8);
+    quality->setCurrentIndex(3);
+    channel->setCurrentIndex(0);
+    EXPECT_EQ(Bytes(page.GetConf().stream()), Bytes(net.stream()));
+
+    // Every reset unchecks the box that applies the TCP/IP settings.
+    const std::function<void()> resets[] = {[&] { page.InitConf(); }, [&] { page.InitDvrInfo(Info(4, 16)); }};
+    for (const auto& reset : resets) {
+        Child<QCheckBox>(page, "applyNetworkTCPIP")->click();
+        EXPECT_TRUE(page.GetApplyNetworkTCPIP());
+        reset();
+        EXPECT_FALSE(page.GetApplyNetworkTCPIP());
+    }
 }

@@ -1,11 +1,9 @@
-// The page contract over every page, and the Account and Camera pages' own rules.
+// The page contract's defaults over every page, and the Account and Camera pages' own rules.
 
 #include <functional>
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,14 +11,12 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
-#include <QTimeEdit>
 
 #include "DVRSetup/ChannelWidget.h"
 #include "DVRSetup/PageRules.h"
 #include "DVRSetup/SeqWidget.h"
 #include "DVRSetup/SetupAccount.h"
 #include "DVRSetup/SetupCamera.h"
-#include "DVRSetup/SetupEtc.h"
 #include "DVRSetup/SetupEvent.h"
 #include "DVRSetup/SetupHdd.h"
 #include "DVRSetup/SetupNetwork.h"
@@ -33,173 +29,72 @@ using namespace setuptest;
 
 namespace {
 
-// What each page gives after InitConf, and what it gives back after showing a full part.
-struct PageCase {
-    const char* name;
-    std::function<std::string()> defaults;     // GetConf after InitDvrInfo(model 4)
-    std::function<std::string()> expected;     // the defaults as built by hand
-    std::function<std::string()> roundTrip;    // GetConf after SetConf(FullConf part)
-    std::string full;
-};
-
-template <class Page, class Part>
-PageCase Case(const char* name, const Part& full, const Part& defaults)
+// GetConf after InitDvrInfo(model 4, 16 channels) and InitConf.
+template <class Page>
+std::string Defaults()
 {
-    auto page = std::make_shared<Page>();
-    return {name,
-            [page] {
-                page->InitDvrInfo(Info(4, 16));
-                page->InitConf();
-                return Bytes(page->GetConf());
-            },
-            [defaults] { return Bytes(defaults); },
-            [page, full] {
-                page->SetConf(full);
-                return Bytes(page->GetConf());
-            },
-            Bytes(full)};
-}
-
-config::Account AccountDefaults()
-{
-    config::Account a;
-    a.mutable_admin()->set_password("5937");
-    a.mutable_logoff()->set_auto_enable(false);
-    a.mutable_logoff()->set_wait_time(config::Account_Logoff::WAIT_TIME_30SEC);
-    return a;
-}
-
-config::System SystemDefaults()
-{
-    config::System s;
-    s.mutable_auto_reboot()->set_day(config::System_AutoReboot::OFF);
-    s.mutable_auto_reboot()->set_time(0);
-    return s;
-}
-
-config::Network NetworkDefaults()
-{
-    config::Network n;
-    n.mutable_tcpip()->set_type(config::Network::TYPE_STATIC);
-    n.mutable_tcpip()->set_bandwidth_limitation(config::Network::BWL_OFF);
-    for (int c = 0; c < 16; ++c)
-        *n.mutable_stream()->add_h264() = Network_DefaultStream(16, config::VideoType_NTSC);
-    return n;
-}
-
-config::Record RecordDefaults()
-{
-    config::Record r;
-    for (int c = 0; c < 16; ++c) {
-        config::Record_Channel* ch = r.add_channel();
-        ch->set_resolution(config::RESOLUTION_960H);
-        for (uint32_t fps : {30, 30, 30, 15}) {
-            ch->add_qual(config::QUALITY_HIGH);
-            ch->add_fps(fps);
-            ch->add_qual_evt(config::QUALITY_HIGH);
-            ch->add_fps_evt(fps);
-        }
-    }
-    for (int s = 0; s < 4; ++s) {
-        config::Record_Schedule* schedule = r.add_schedule();
-        for (int i = 0; i < 168; ++i)
-            schedule->add_record_mode(config::RECORD_MODE_MANUAL);
-    }
-    return r;
-}
-
-config::Event EventDefaults()
-{
-    config::Event e;
-    for (int c = 0; c < 16; ++c) {
-        config::Event_Motion* m = e.mutable_motion_conf()->add_motion();
-        for (int i = 0; i < 16 * 12; ++i)
-            m->add_zone(false);
-        e.mutable_relay()->add_motion(false);
-    }
-    for (int j = 0; j < 8; ++j) {
-        e.mutable_sensor_conf()->add_sensor()->set_link_ch(uint32_t(j));
-        e.mutable_relay()->add_sensor(false);
-    }
-    for (int i = 0; i < 4; ++i)
-        e.mutable_email()->mutable_address()->add_receiver("");
-    return e;
-}
-
-config::Hdd HddDefaults()
-{
-    config::Hdd h;
-    h.mutable_smart()->set_smart(true);
-    return h;
-}
-
-config::Camera CameraDefaults()
-{
-    config::Camera c = Camera_Defaults(16);
-    for (auto& ch : *c.mutable_channel())
-        ch.set_covert(false);
-    c.mutable_seq()->set_ch_mask(65535);
-    c.mutable_seq()->set_time(config::Camera::SEQ_1SECS);
-    config::Camera_Spot* s = c.mutable_spot(0);
-    s->set_mode(config::Camera_Spot::MODE_SINGLE);
-    s->set_ch_num_single(0);
-    s->set_ch_mask_quad(15);
-    s->set_ch_mask_nona(511);
-    s->set_ch_mask_seq(65535);
-    s->set_seq_time(config::Camera::SEQ_1SECS);
-    return c;
+    Page page;
+    page.InitDvrInfo(Info(4, 16));
+    page.InitConf();
+    return Bytes(page.GetConf());
 }
 
 }  // namespace
 
-TEST(PageContract, DefaultsAfterInitConfAndAFullPartComesBackByteForByte)
+// What each page gives before it was shown a configuration, built by hand. That SetConf runs
+// no change slot and keeps fields without a control is the container's untouched round trip.
+TEST(PageContract, DefaultsAfterInitConf)
 {
-    const config::DvrConf full = FullConf();
-    const PageCase cases[] = {
-        Case<CSetupSystem>("system", full.system(), SystemDefaults()),
-        Case<CSetupNetwork>("network", full.network(), NetworkDefaults()),
-        Case<CSetupRecord>("record", full.record(), RecordDefaults()),
-        Case<CSetupHdd>("hdd", full.hdd(), HddDefaults()),
-        Case<CSetupEvent>("event", full.event(), EventDefaults()),
-        Case<CSetupAccount>("account", full.account(), AccountDefaults()),
-        Case<CSetupCamera>("camera", full.camera(), CameraDefaults()),
-    };
-    for (const PageCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.defaults(), c.expected());
-        // Filling runs no change slot: the bytes that are no text would not survive one.
-        EXPECT_EQ(c.roundTrip(), c.full);
+    config::DvrConf d;
+    config::Account* a = d.mutable_account();
+    a->mutable_admin()->set_password("5937");
+    a->mutable_logoff()->set_auto_enable(false);
+    a->mutable_logoff()->set_wait_time(config::Account_Logoff::WAIT_TIME_30SEC);
+    d.mutable_system()->mutable_auto_reboot()->set_day(config::System_AutoReboot::OFF);
+    d.mutable_system()->mutable_auto_reboot()->set_time(0);
+    d.mutable_network()->mutable_tcpip()->set_type(config::Network::TYPE_STATIC);
+    d.mutable_network()->mutable_tcpip()->set_bandwidth_limitation(config::Network::BWL_OFF);
+    d.mutable_hdd()->mutable_smart()->set_smart(true);
+    config::Event* e = d.mutable_event();
+    for (int c = 0; c < 16; ++c) {
+        *d.mutable_network()->mutable_stream()->add_h264() = Network_DefaultStream(16, config::VideoType_NTSC);
+        config::Record_Channel* ch = d.mutable_record()->add_channel();
+        ch->set_resolution(config::RESOLUTION_960H);
+        for (uint32_t fps : {30, 30, 30, 15}) {
+            ch->add_qual(config::QUALITY_HIGH), ch->add_fps(fps);
+            ch->add_qual_evt(config::QUALITY_HIGH), ch->add_fps_evt(fps);
+        }
+        e->mutable_motion_conf()->add_motion()->mutable_zone()->Resize(16 * 12, false);
+        e->mutable_relay()->add_motion(false);
     }
-}
+    for (int s = 0; s < 4; ++s)
+        d.mutable_record()->add_schedule()->mutable_record_mode()->Resize(168, config::RECORD_MODE_MANUAL);
+    for (int j = 0; j < 8; ++j) {
+        e->mutable_sensor_conf()->add_sensor()->set_link_ch(uint32_t(j));
+        e->mutable_relay()->add_sensor(false);
+    }
+    for (int i = 0; i < 4; ++i)
+        e->mutable_email()->mutable_address()->add_receiver("");
+    config::Camera camera = Camera_Defaults(16);  // titles and PTZ ids 1..N: checked on the pages
+    for (auto& ch : *camera.mutable_channel())
+        ch.set_covert(false);
+    camera.mutable_seq()->set_ch_mask(65535);
+    camera.mutable_seq()->set_time(config::Camera::SEQ_1SECS);
+    config::Camera_Spot* s = camera.mutable_spot(0);
+    s->set_mode(config::Camera_Spot::MODE_SINGLE), s->set_ch_num_single(0), s->set_ch_mask_quad(15);
+    s->set_ch_mask_nona(511), s->set_ch_mask_seq(65535), s->set_seq_time(config::Camera::SEQ_1SECS);
 
-TEST(SetupEtc, FormatsOfTheConfigurationAndTheClockAtEveryFill)
-{
-    CSetupEtc panel;
-    auto* date = Child<QDateEdit>(panel, "dateEdit");
-    auto* time = Child<QTimeEdit>(panel, "timeEdit");
-    const std::tuple<int, int, QString, QString> rows[] = {
-        {0, 0, "yyyy-MM-dd", "hh:mm:ss"}, {1, 1, "dd-MM-yyyy", "AP hh:mm:ss"}, {2, 0, "MM-dd-yyyy", "hh:mm:ss"}};
-    for (const auto& [dateFormat, timeFormat, dateShown, timeShown] : rows) {
-        config::System sys;
-        sys.mutable_time_date()->set_date_format(static_cast<config::System_TimeDate_DateFormat>(dateFormat));
-        sys.mutable_time_date()->set_time_format(static_cast<config::System_TimeDate_TimeFormat>(timeFormat));
-        date->setDate(QDate(2001, 2, 3));
-        panel.SetConf(sys);
-        EXPECT_EQ(date->displayFormat(), dateShown);
-        EXPECT_EQ(time->displayFormat(), timeShown);
-        EXPECT_EQ(date->date(), QDate::currentDate());
-    }
-    EXPECT_EQ(CSetupEtc::DateDisplayFormat(7), "MM-dd-yyyy");
-    EXPECT_EQ(CSetupEtc::TimeDisplayFormat(9), "hh:mm:ss");
-    // The date range is what the DVR's clock can hold.
-    DVR old;
-    old.set_old_protocol(true);
-    panel.setDVR(old);
-    EXPECT_EQ(date->minimumDate(), QDate(2000, 1, 1));
-    EXPECT_EQ(date->maximumDate(), QDate(2099, 12, 31));
-    panel.setDVR(DVR());
-    EXPECT_EQ(date->minimumDate(), QDate(1970, 1, 1));
-    EXPECT_EQ(date->maximumDate(), QDate(2106, 2, 6));
+    const std::tuple<const char*, std::string, std::string> pages[] = {
+        {"system", Defaults<CSetupSystem>(), Bytes(d.system())},
+        {"network", Defaults<CSetupNetwork>(), Bytes(d.network())},
+        {"record", Defaults<CSetupRecord>(), Bytes(d.record())},
+        {"hdd", Defaults<CSetupHdd>(), Bytes(d.hdd())},
+        {"event", Defaults<CSetupEvent>(), Bytes(d.event())},
+        {"account", Defaults<CSetupAccount>(), Bytes(d.account())},
+        {"camera", Defaults<CSetupCamera>(), Bytes(camera)},
+    };
+    for (const auto& [name, got, expected] : pages)
+        EXPECT_EQ(got, expected) << name;
 }
 
 // ---- Account ---------------------------------------------------------------------------------
@@ -207,13 +102,7 @@ TEST(SetupEtc, FormatsOfTheConfigurationAndTheClockAtEveryFill)
 namespace {
 
 struct AccountPage {
-    AccountPage()
-    {
-        page.InitDvrInfo(Info(53, 4));
-        list = Child<QListWidget>(page, "userList");
-        name = Child<QLineEdit>(page, "name");
-        password = Child<QLineEdit>(page, "password");
-    }
+    AccountPage() { page.InitDvrInfo(Info(53, 4)); }
     void type(const QString& n, const QString& p)
     {
         name->setText(n);
@@ -230,9 +119,9 @@ struct AccountPage {
     }
     uitest::ScriptedPrompt prompt;
     CSetupAccount page;
-    QListWidget* list;
-    QLineEdit* name;
-    QLineEdit* password;
+    QListWidget* list = Child<QListWidget>(page, "userList");
+    QLineEdit* name = Child<QLineEdit>(page, "name");
+    QLineEdit* password = Child<QLineEdit>(page, "password");
 };
 
 }  // namespace
@@ -246,15 +135,11 @@ TEST(AccountPage, AddModifyDeleteKeepListAndUsersInStep)
     a.press("userDelete");
     EXPECT_TRUE(a.names().isEmpty());
 
-    for (const char* n : {"admin", "guard", "nurse"}) {
+    for (const char* n : {"admin", "guard", "nurse", "Admin", ""}) {
         a.type(n, "pw");
         a.press("userAdd");
     }
-    a.type("Admin", "pw");
-    a.press("userAdd");
     EXPECT_EQ(a.prompt.messages, QStringList{"Can't add same user."});
-    a.type("", "pw");
-    a.press("userAdd");
     EXPECT_EQ(a.names(), (QStringList{"admin", "guard", "nurse"}));
 
     // Modify refuses a name another row has, and takes the current row's own name.
@@ -272,8 +157,8 @@ TEST(AccountPage, AddModifyDeleteKeepListAndUsersInStep)
     a.press("userDelete");
     EXPECT_EQ(a.names(), (QStringList{"admin", "nurse"}));
     EXPECT_EQ(a.list->count(), 2);
-    EXPECT_EQ(a.list->item(1)->text(), "nurse");
-    EXPECT_EQ(a.name->text(), a.list->currentItem()->text());
+    EXPECT_EQ(a.name->text(), "nurse");
+    EXPECT_EQ(a.list->currentItem()->text(), "nurse");
 }
 
 TEST(AccountPage, ChannelsRightsAndTheAreaFollowTheCurrentRow)
@@ -317,31 +202,13 @@ TEST(AccountPage, ChannelsRightsAndTheAreaFollowTheCurrentRow)
     a.page.InitDvrInfo(Info(4, 16));
     EXPECT_EQ(a.list->count(), 0);
     EXPECT_FALSE(Child<QCheckBox>(a.page, "ch15")->isHidden());
-
-    QEvent change(QEvent::LanguageChange);
-    QCoreApplication::sendEvent(&a.page, &change);
-    EXPECT_EQ(Child<QComboBox>(a.page, "networkTimeout")->itemText(1), "1 minute");
-    EXPECT_EQ(Child<QComboBox>(a.page, "networkTimeout")->itemData(5).toInt(), 60);
-    EXPECT_EQ(Child<QComboBox>(a.page, "logoffWaitTime")->itemText(4), "10 min");
 }
 
 // ---- Camera ----------------------------------------------------------------------------------
 
-namespace {
-
-bool LayoutsShown(QWidget* w)
-{
-    return !w->findChild<QCheckBox*>("chM1")->isHidden();
-}
-
-}  // namespace
-
 TEST(CameraPage, ModelFactsChooseControls)
 {
     CSetupCamera page;
-    auto* mode = Child<QComboBox>(page, "spotMode");
-    const auto seqs = page.findChildren<CSeqWidget*>();
-    ASSERT_EQ(seqs.size(), 2);
     const struct {
         int model, channels;
         QStringList modes;
@@ -355,12 +222,12 @@ TEST(CameraPage, ModelFactsChooseControls)
     for (const auto& row : rows) {
         SCOPED_TRACE(row.model);
         page.InitDvrInfo(Info(row.model, row.channels));
-        EXPECT_EQ(Items(mode), row.modes);
+        EXPECT_EQ(Items(Child<QComboBox>(page, "spotMode")), row.modes);
         EXPECT_EQ(Child<QFrame>(page, "eqFrame")->isHidden(), !row.eq);
         EXPECT_EQ(Child<QSpinBox>(page, "ptzChannel")->maximum(), row.channels);
         // The main sequence always offers its layouts; the spot sequence not on HD-SDI.
-        EXPECT_TRUE(LayoutsShown(Child<QFrame>(page, "seqFrame")));
-        EXPECT_EQ(LayoutsShown(Child<QWidget>(page, "spotPage4")), row.spotLayouts);
+        EXPECT_FALSE(Child<QFrame>(page, "seqFrame")->findChild<QCheckBox*>("chM1")->isHidden());
+        EXPECT_EQ(!Child<QWidget>(page, "spotPage4")->findChild<QCheckBox*>("chM1")->isHidden(), row.spotLayouts);
         EXPECT_EQ(Child<QLineEdit>(page, "name4")->isHidden(), row.channels == 4);
         // PTZ ids 1..N from the defaults.
         EXPECT_EQ(Child<QSpinBox>(page, "ptzID")->value(), 1);
@@ -380,12 +247,11 @@ TEST(CameraPage, SpotRules)
     c.mutable_spot(0)->set_mode(config::Camera_Spot::MODE_SEQUENCE);
     c.add_spot();
     page.SetConf(c);
-    config::Camera got = page.GetConf();
-    ASSERT_EQ(got.spot_size(), 1);
-    EXPECT_EQ(got.spot(0).mode(), config::Camera_Spot::MODE_SINGLE);
+    ASSERT_EQ(page.GetConf().spot_size(), 1);
+    EXPECT_EQ(page.GetConf().spot(0).mode(), config::Camera_Spot::MODE_SINGLE);
 
     // QUAD is not offered on HD-SDI: no choice is shown and the mode stays stored, as does
-    // a Single channel beyond the DVR's count.
+    // a Single channel beyond the DVR's count; every field of the spot is written.
     c.clear_spot();
     config::Camera_Spot* s = c.add_spot();
     s->set_mode(config::Camera_Spot::MODE_QUAD);
@@ -393,24 +259,23 @@ TEST(CameraPage, SpotRules)
     page.SetConf(c);
     EXPECT_EQ(mode->currentIndex(), -1);
     EXPECT_EQ(stack->currentIndex(), 1);
-    got = page.GetConf();
-    EXPECT_EQ(got.spot(0).mode(), config::Camera_Spot::MODE_QUAD);
-    EXPECT_EQ(got.spot(0).ch_num_single(), 9u);
-    // Every field of the spot is written.
-    EXPECT_TRUE(got.spot(0).has_ch_mask_quad() && got.spot(0).has_ch_mask_nona() && got.spot(0).has_seq_time());
+    config::Camera_Spot got = page.GetConf().spot(0);
+    EXPECT_EQ(got.mode(), config::Camera_Spot::MODE_QUAD);
+    EXPECT_EQ(got.ch_num_single(), 9u);
+    EXPECT_TRUE(got.has_ch_mask_quad() && got.has_ch_mask_nona() && got.has_seq_time());
 
     // Choosing Off keeps the shown page and stores mode 5 with all selections.
     mode->setCurrentIndex(0);
     EXPECT_EQ(stack->currentIndex(), 0);
-    auto* single = qobject_cast<CChannelWidget*>(Child<QWidget>(page, "spotPage0")->findChild<CChannelWidget*>());
+    auto* single = Child<QWidget>(page, "spotPage0")->findChild<CChannelWidget*>();
     ASSERT_TRUE(single);
     single->findChild<QCheckBox*>("ch2")->click();
     mode->setCurrentIndex(2);
     EXPECT_EQ(mode->currentText(), "Off");
     EXPECT_EQ(stack->currentIndex(), 0);
-    got = page.GetConf();
-    EXPECT_EQ(got.spot(0).mode(), config::Camera_Spot::MODE_OFF);
-    EXPECT_EQ(got.spot(0).ch_num_single(), 2u);
+    got = page.GetConf().spot(0);
+    EXPECT_EQ(got.mode(), config::Camera_Spot::MODE_OFF);
+    EXPECT_EQ(got.ch_num_single(), 2u);
     // Nothing ticked in Single stores CH1.
     single->findChild<QCheckBox*>("ch2")->click();
     EXPECT_EQ(page.GetConf().spot(0).ch_num_single(), 0u);
@@ -422,40 +287,31 @@ TEST(CameraPage, SpotRules)
     EXPECT_EQ(stack->currentIndex(), 1);
     EXPECT_EQ(page.GetConf().spot(0).mode(), config::Camera_Spot::MODE_QUAD);
     EXPECT_EQ(page.GetConf().spot(0).ch_mask_quad(), 15u);
+
+    // The Single channel: the lowest ticked one below N, else CH1.
+    const std::tuple<unsigned long, int, uint32_t> singles[] = {
+        {0, 16, 0}, {0b1000, 16, 3}, {0b1010, 4, 1}, {0x100, 4, 0}, {0xFFFFFFFF, 16, 0}};
+    for (const auto& [mask, n, ch] : singles)
+        EXPECT_EQ(Spot_SingleChannel(mask, n), ch) << mask;
 }
 
-TEST(CameraPage, TitlesPtzAndEqWriteIntoTheirEntries)
+TEST(CameraPage, TitlesOfTheWrongCountAreReplacedRebuiltPtzHasIdZeroEqOnAhd2)
 {
     CSetupCamera page;
     page.InitDvrInfo(Info(116, 4));  // AHD2: EQ shown
-    config::Camera c = Camera_Defaults(16);  // the wrong count: titles are replaced
+    config::Camera c = Camera_Defaults(16);
     c.mutable_channel(0)->set_name("gate");
     page.SetConf(c);
     EXPECT_EQ(Child<QLineEdit>(page, "name0")->text(), "CH-01");
     EXPECT_EQ(Child<QLabel>(page, "nameLabel0")->text(), "CH-1");
-
-    Child<QLineEdit>(page, "name3")->setText("yard");
     auto* ptzChannel = Child<QSpinBox>(page, "ptzChannel");
     ptzChannel->setValue(3);
-    EXPECT_EQ(Child<QSpinBox>(page, "ptzID")->value(), 0);  // rebuilt PTZ entries carry id 0
-    Child<QSpinBox>(page, "ptzID")->setValue(42);
-    Child<QRadioButton>(page, "zoomOn")->click();
-    Child<QComboBox>(page, "ptzModel")->setCurrentIndex(0);
-    Child<QComboBox>(page, "ptzBaudRate")->setCurrentIndex(7);
-    Child<QComboBox>(page, "sharpness")->setCurrentIndex(0);
+    EXPECT_EQ(Child<QSpinBox>(page, "ptzID")->value(), 0);
     Child<QSpinBox>(page, "eqChannel")->setValue(2);
     Child<QRadioButton>(page, "eqOn")->click();
     ptzChannel->setValue(99);  // clamped to 4, never beyond the list
     EXPECT_EQ(ptzChannel->value(), 4);
-
-    const config::Camera got = page.GetConf();
-    EXPECT_EQ(got.channel(3).name(), "yard");
-    EXPECT_EQ(got.ptz(2).id(), 42u);
-    EXPECT_TRUE(got.ptz(2).rev_zoom());
-    EXPECT_EQ(got.ptz(2).model(), config::Camera_Ptz::MODEL_NONE);
-    EXPECT_EQ(got.ptz(2).baudrate(), config::Camera_Ptz::BAUDRATE_115200);
-    EXPECT_FALSE(got.ptz(3).rev_zoom());
-    EXPECT_EQ(got.sharpness(), config::Camera::SHARPNESS_SOFT);
-    EXPECT_TRUE(got.channel(1).eq());
-    EXPECT_FALSE(got.channel(0).eq());
+    EXPECT_EQ(page.GetConf().ptz(3).id(), 0u);
+    EXPECT_TRUE(page.GetConf().channel(1).eq());
+    EXPECT_FALSE(page.GetConf().channel(0).eq());
 }

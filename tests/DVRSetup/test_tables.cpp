@@ -1,29 +1,26 @@
-// The tables and plain rules of Configuration mode, without widgets.
+// The tables, repairs and reply rules of Configuration mode, without widgets.
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
-
-#include <QObject>
 #include <QValidator>
 
 #include "DVRSetup/DefStream.h"
 #include "DVRSetup/KValidator.h"
 #include "DVRSetup/ModelInfoDialog.h"
+#include "DVRSetup/PageRules.h"
 #include "DVRSetup/SetupRules.h"
-#include "DVRSetup/SetupWidget.h"
 #include "dvr_types/model_info.h"
-#include "sim/SimDvr.h"
-#include "sys_conf/types/camera_types.h"
+#include "setup_test_util.h"
 #include "sys_conf/types/model_types.h"
+
+using namespace setuptest;
 
 namespace {
 
-bool Acceptable(QValidator* v, QString text)
+template <class List>
+std::vector<int> Ints(const List& list)
 {
-    int pos = 0;
-    return v->validate(text, pos) == QValidator::Acceptable;
+    return std::vector<int>(list.begin(), list.end());
 }
 
 }  // namespace
@@ -36,32 +33,25 @@ TEST(KValidator, EachRuleTakesItsCharactersUpToItsLength)
     QValidator* host = KValidator::Hostname(&owner);
     QValidator* user = KValidator::UserName(&owner);
     QValidator* pass = KValidator::UserPass(&owner);
-    EXPECT_EQ(all21->parent(), &owner);
-    const struct {
-        QValidator* v;
-        QString text;
-        bool ok;
-    } rows[] = {
-        {all21, QString(20, 'a'), true},   {all21, QString(21, 'a'), false},
-        {all32, QString(31, 'z'), true},   {all32, QString(32, 'z'), false},
-        {all21, "a-b+c~[d]", true},        {all21, "Cam (1) #2 $3", true},
-        {all21, "50%", false},             {all21, "R&D", false},
-        {all21, QString::fromUtf8("caf\u00e9"), false},
-        {host, QString(19, 'h'), true},    {host, QString(20, 'h'), false},
-        {host, "my-dvr", true},            {host, "my.dvr", false},  {host, "my_dvr", false},
-        {user, QString(20, 'u'), true},    {user, QString(21, 'u'), false},
-        {user, "a.b_c-d", true},           {user, "a b", false},     {pass, "p w", false},
-        {pass, "pa55.w_rd", true},
+    auto ok = [](QValidator* v, QString text) {
+        int pos = 0;
+        return v->validate(text, pos) == QValidator::Acceptable;
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(Acceptable(row.v, row.text), row.ok) << row.text.toStdString();
-    for (QValidator* v : {all21, host, user, pass})
-        EXPECT_TRUE(Acceptable(v, QString()));
-
+    const std::tuple<QValidator*, QString, bool> rows[] = {
+        {all21, QString(20, 'a'), true}, {all21, QString(21, 'a'), false}, {all32, QString(31, 'z'), true},
+        {all32, QString(32, 'z'), false}, {all21, "a-b+c~[d]", true},     {all21, "Cam (1) #2 $3", true},
+        {all21, QString::fromUtf8("caf\u00e9"), false}, {host, QString(19, 'h'), true}, {host, QString(20, 'h'), false},
+        {host, "my-dvr", true},          {host, "my.dvr", false},          {host, "my_dvr", false},
+        {user, QString(20, 'u'), true},  {user, QString(21, 'u'), false},  {user, "a.b_c-d", true},
+        {user, "a b", false},            {pass, "p w", false},             {pass, "pa55.w_rd", true},
+        {pass, "", true},                {host, "", true},
+    };
+    for (const auto& [v, text, acceptable] : rows)
+        EXPECT_EQ(ok(v, text), acceptable) << text.toStdString();
     // All refuses exactly six printable characters.
     QString refused;
     for (char c = 0x20; c <= 0x7E; ++c)
-        if (!Acceptable(all21, QString(QChar(c))))
+        if (!ok(all21, QString(QChar(c))))
             refused += QChar(c);
     EXPECT_EQ(refused, QStringLiteral("!\"%&'*"));
 }
@@ -69,36 +59,21 @@ TEST(KValidator, EachRuleTakesItsCharactersUpToItsLength)
 TEST(DefStream, RatesIndexesAndDefaults)
 {
     const config::VideoType ntsc = config::VideoType_NTSC, pal = config::VideoType_PAL;
-    EXPECT_EQ(DefStream::Quality, (QStringList{"Low", "Medium", "High", "Super"}));
-    EXPECT_EQ(DefStream::FPS_IDX2REAL(pal, 8), 9);
-    EXPECT_EQ(DefStream::FPS_IDX2REAL(ntsc, 8), 10);
-    EXPECT_EQ(DefStream::FPS_IDX2REAL(static_cast<config::VideoType>(7), 10), 25);  // any non-zero is PAL
-    const struct {
-        config::VideoType type;
-        int fps, index;
-    } toIndex[] = {{ntsc, 30, 10}, {pal, 30, 10}, {ntsc, 0, 0}, {pal, 0, 0}, {ntsc, -1, 0},
-                   {pal, 13, 9},   {ntsc, 20, 9}, {ntsc, 7, 7}, {pal, 9, 8},  {ntsc, 100, 10}};
-    for (const auto& row : toIndex)
-        EXPECT_EQ(DefStream::FPS_REAL2IDX(row.type, row.fps), row.index) << row.type << " " << row.fps;
-
-    const struct {
-        int channels;
-        config::VideoType type;
-        KCodecType codec;
-        std::vector<int> rates;
-    } defaults[] = {
-        {4, ntsc, KCODEC_MAIN, {30, 30, 30, 30}},  {4, pal, KCODEC_SUB, {25, 9, 6, 6}},
-        {8, ntsc, KCODEC_SUB, {15, 7, 3, 3}},      {8, pal, KCODEC_MAIN, {25, 25, 9, 9}},
-        {16, pal, KCODEC_MAIN, {25, 25, 25, 13}},  {16, ntsc, KCODEC_SUB, {15, 7, 3, 1}},
-        {16, pal, KCODEC_SUB, {12, 6, 3, 1}},      {12, ntsc, KCODEC_MAIN, {0, 0, 0, 0}},
-        {16, ntsc, KCODEC_AUTO, {0, 0, 0, 0}},
-    };
-    for (const auto& row : defaults)
+    const std::tuple<config::VideoType, int, int> toIndex[] = {
+        {ntsc, 30, 10}, {pal, 30, 10}, {ntsc, 0, 0}, {ntsc, -1, 0}, {pal, 13, 9},
+        {ntsc, 20, 9},  {ntsc, 7, 7},  {pal, 9, 8},  {ntsc, 100, 10}};
+    for (const auto& [type, fps, index] : toIndex)
+        EXPECT_EQ(DefStream::FPS_REAL2IDX(type, fps), index) << type << " " << fps;
+    EXPECT_EQ(DefStream::FPS_IDX2REAL(static_cast<config::VideoType>(7), 8), 9);  // any non-zero is PAL
+    // Other defaults are in the pages' contract and repairs.
+    const std::tuple<int, config::VideoType, KCodecType, std::vector<int>> defaults[] = {
+        {4, ntsc, KCODEC_MAIN, {30, 30, 30, 30}}, {4, pal, KCODEC_SUB, {25, 9, 6, 6}},
+        {8, ntsc, KCODEC_SUB, {15, 7, 3, 3}},     {8, pal, KCODEC_MAIN, {25, 25, 9, 9}},
+        {12, ntsc, KCODEC_MAIN, {0, 0, 0, 0}},    {16, ntsc, KCODEC_AUTO, {0, 0, 0, 0}}};
+    for (const auto& [channels, type, codec, rates] : defaults)
         for (int res = 0; res < 4; ++res)
-            EXPECT_EQ(DefStream::FPS_GetDefAll(row.channels, row.type, static_cast<config::Resolution>(res), row.codec),
-                      row.rates[res])
-                << row.channels << " " << row.type << " " << row.codec << " " << res;
-    EXPECT_EQ(DefStream::FPS_REAL2IDX(pal, DefStream::FPS_GetDefAll(16, pal, config::RESOLUTION_960H, KCODEC_MAIN)), 9);
+            EXPECT_EQ(DefStream::FPS_GetDefAll(channels, type, static_cast<config::Resolution>(res), codec), rates[res])
+                << channels << " " << type << " " << codec << " " << res;
 }
 
 TEST(ModelTypes, EveryValidCodeHasItsTypeAndEveryChoiceItsModel)
@@ -109,50 +84,34 @@ TEST(ModelTypes, EveryValidCodeHasItsTypeAndEveryChoiceItsModel)
         {{51, 56, 73, 78, 86, 88, 91, 92, 94, 96, 131, 133}, config::ModelType_AHD},
         {{110, 113, 116, 116, 120, 125, 128, 128, 134, 135}, config::ModelType_AHD2},
     };
-    int typed = 0;
+    int typed = 0, valid = 0;
     for (const auto& [bounds, type] : ranges)
         for (size_t i = 0; i < bounds.size(); i += 2)
-            for (int code = bounds[i]; code <= bounds[i + 1]; ++code) {
-                EXPECT_TRUE(DvrModel::IsValid(code)) << code;
-                EXPECT_EQ(CModelInfoDialog::ModelIndex2Type(code), type) << code;
-                ++typed;
-            }
-    int valid = 0;
+            for (int code = bounds[i]; code <= bounds[i + 1]; ++code, ++typed)
+                EXPECT_TRUE(DvrModel::IsValid(code) && CModelInfoDialog::ModelIndex2Type(code) == type) << code;
     for (int code = 0; code <= DvrModel::kMaxModel; ++code)
         valid += DvrModel::IsValid(code);
-    EXPECT_EQ(typed, 72);
-    EXPECT_EQ(valid, 72);
+    EXPECT_EQ(std::make_pair(typed, valid), std::make_pair(72, 72));
 
-    const struct {
-        int channels;
-        std::vector<int> models;  // 960H, HD-SDI, AHD, AHD2
-    } choices[] = {{4, {53, 64, 53, 116}}, {8, {52, 65, 52, -1}}, {16, {51, 4, 51, -1}}, {12, {4, 4, 4, 4}}};
-    for (const auto& row : choices)
+    // The model of a choice: 960H, HD-SDI, AHD, AHD2; HD-SDI has no 16-channel model of its own.
+    const std::pair<int, std::vector<int>> choices[] = {
+        {4, {53, 64, 53, 116}}, {8, {52, 65, 52, -1}}, {16, {51, 4, 51, -1}}, {12, {4, 4, 4, 4}}};
+    for (const auto& [channels, models] : choices)
         for (int type = 0; type < 4; ++type) {
-            const int model = config::ModelCode_OfChoice(row.channels, static_cast<config::ModelType>(type));
-            EXPECT_EQ(model, row.models[type]) << row.channels << " " << type;
-            if (model >= 0 && row.channels != 12) {
-                EXPECT_EQ(int(DvrModelInfo(DvrModel(model)).channel_count), type == 1 && row.channels == 16 ? 16 : row.channels);
-            }
+            const int model = config::ModelCode_OfChoice(channels, static_cast<config::ModelType>(type));
+            EXPECT_EQ(model, models[size_t(type)]) << channels << " " << type;
+            if (model >= 0 && channels != 12)
+                EXPECT_EQ(int(DvrModelInfo(DvrModel(model)).channel_count), channels);
         }
-    EXPECT_STREQ(config::ModelType_Index2String(1), "HD-SDI DVR");
-}
 
-TEST(DvrInfoRules, LanguagesAndChannelCountComeFromTheModelWhenMissing)
-{
-    const DvrModelInfo model4{DvrModel(4)};
-    config::DvrConf_DvrInfo info = DvrInfo_ForModel(4, 16, 3);
-    EXPECT_EQ(info.vtype(), 1u);
-    ASSERT_EQ(size_t(info.languages_size()), model4.languages.size());
-    EXPECT_EQ(info.languages(0), model4.languages[0]);
-
-    config::DvrConf_DvrInfo odd;
-    odd.set_model(53);
-    odd.set_ch_num(12);
+    // A channel count other than 4, 8 or 16 is the model's; languages come from the model when missing.
+    config::DvrConf_DvrInfo odd = Info(53, 12);
     odd.add_languages("english");
     DvrInfo_Repair(&odd);
-    EXPECT_EQ(odd.ch_num(), 4u);
-    EXPECT_EQ(odd.languages_size(), 1);
+    EXPECT_EQ(std::make_pair(odd.ch_num(), odd.languages_size()), std::make_pair(4u, 1));
+    const config::DvrConf_DvrInfo info = DvrInfo_ForModel(4, 16, 3);
+    EXPECT_EQ(info.vtype(), 1u);
+    EXPECT_EQ(size_t(info.languages_size()), DvrModelInfo(DvrModel(4)).languages.size());
 }
 
 TEST(ConfReply, OnlyAFirstConfigurationPacketIsRead)
@@ -161,11 +120,7 @@ TEST(ConfReply, OnlyAFirstConfigurationPacketIsRead)
     config::DvrConf sent;
     sent.mutable_dvr_info()->set_model(64);
     const QByteArray conf = QByteArray::fromStdString(sent.SerializeAsString());
-    const struct {
-        QByteArray reply;
-        ConfReply result;
-        QString refusal;
-    } rows[] = {
+    const std::tuple<QByteArray, ConfReply, QString> rows[] = {
         {QByteArray(), ConfReply::Unreadable, {}},
         {"not a packet", ConfReply::Unreadable, {}},
         {MakePacket(0, cgi::DATA_DVR_CONF, conf, false).chopped(2), ConfReply::Unreadable, {}},
@@ -176,57 +131,146 @@ TEST(ConfReply, OnlyAFirstConfigurationPacketIsRead)
         {MakePacket(0, cgi::DATA_RESPONSE, QByteArray(1, '\0'), false) + MakePacket(0, cgi::DATA_DVR_CONF, conf, false),
          ConfReply::Unreadable, {}},
         {MakePacket(0, cgi::DATA_DVR_CONF, QByteArray(), false), ConfReply::Parsed, {}},
-        {"\x01" + MakePacket(0, cgi::DATA_DVR_CONF, conf, false), ConfReply::Parsed, {}},
+        {"\x01" + MakePacket(7, cgi::DATA_DVR_CONF, conf, false), ConfReply::Parsed, {}},
     };
-    for (const auto& row : rows) {
+    for (const auto& [reply, result, refusal] : rows) {
         config::DvrConf got;
-        QString refusal;
-        EXPECT_EQ(DvrConf_ReadReply(row.reply, &got, &refusal), row.result) << row.reply.toHex().constData();
-        EXPECT_EQ(refusal, row.refusal);
-        EXPECT_EQ(CSetupWidget::Byte2Conf(row.reply, &got), row.result == ConfReply::Parsed ? 0 : -1);
+        QString refused;
+        EXPECT_EQ(DvrConf_ReadReply(reply, &got, &refused), result) << reply.toHex().constData();
+        EXPECT_EQ(refused, refusal);
+        EXPECT_EQ(CSetupWidget::Byte2Conf(reply, &got), result == ConfReply::Parsed ? 0 : -1);
     }
     config::DvrConf got;
     ASSERT_EQ(CSetupWidget::Byte2Conf(MakePacket(7, cgi::DATA_DVR_CONF, conf, false), &got), 0);
     EXPECT_EQ(got.dvr_info().model(), 64u);
 }
 
-TEST(CameraRules, ListsOfTheWrongSizeAreRebuiltOthersKept)
+// ---- repairs on read -------------------------------------------------------------------------
+
+TEST(PageRules, NetworkStreamsOnePerChannelEachWithFourEntries)
 {
-    const config::Camera defaults = Camera_Defaults(8);
-    ASSERT_EQ(defaults.channel_size(), 8);
-    EXPECT_EQ(defaults.channel(0).name(), "CH-01");
-    EXPECT_EQ(defaults.channel(7).name(), "CH-08");
-    ASSERT_EQ(defaults.ptz_size(), 8);
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(defaults.ptz(i).id(), uint32_t(i + 1));
-    ASSERT_EQ(defaults.spot_size(), 1);
-    EXPECT_EQ(defaults.spot(0).ch_mask_nona(), 511u);
-    EXPECT_FALSE(defaults.has_seq());
+    // The sub stream's rates, not the record page's main stream ones.
+    const config::Network_H264 fresh = Network_DefaultStream(16, config::VideoType_PAL);
+    EXPECT_EQ(fresh.resolution(), config::RESOLUTION_CIF);
+    EXPECT_EQ(std::make_pair(Ints(fresh.qual()), Ints(fresh.fps())),
+              std::make_pair(std::vector<int>{2, 2, 2, 2}, std::vector<int>{12, 6, 3, 1}));
 
-    config::Camera c;
+    config::Network kept;
+    for (int c = 0; c < 4; ++c) {
+        config::Network_H264* s = kept.mutable_stream()->add_h264();
+        s->set_resolution(c == 2 ? config::RESOLUTION_960H : config::RESOLUTION_D1);
+        for (int r = 0; r < (c == 2 ? 3 : 4); ++r)  // a short quality list on channel 2
+            s->add_qual(static_cast<config::Quality>((r + c) % 4)), s->add_fps(uint32_t(r + 1));
+    }
+    config::Network repaired = kept;
+    Network_MakeValid(&repaired, 4, config::VideoType_NTSC);
+    config::Network expected = kept;
+    *expected.mutable_stream()->mutable_h264(2) = Network_DefaultStream(4, config::VideoType_NTSC);
+    expected.mutable_stream()->mutable_h264(2)->set_resolution(config::RESOLUTION_960H);
+    EXPECT_EQ(Bytes(repaired), Bytes(expected));
+    EXPECT_EQ(Ints(expected.stream().h264(2).fps()), (std::vector<int>{30, 15, 7, 7}));
+    // Another count: every entry is replaced.
+    Network_MakeValid(&kept, 8, config::VideoType_NTSC);
+    ASSERT_EQ(kept.stream().h264_size(), 8);
+    for (const auto& s : kept.stream().h264())
+        EXPECT_EQ(Bytes(s), Bytes(Network_DefaultStream(8, config::VideoType_NTSC)));
+}
+
+TEST(PageRules, RecordRepairsByModel)
+{
+    config::Record record;
+    for (int c = 0; c < 8; ++c) {
+        config::Record_Channel* ch = record.add_channel();
+        ch->set_resolution(config::RESOLUTION_CIF);
+        ch->set_record_mode(static_cast<config::RecordMode>(c));
+        for (int r = 0; r < 4; ++r)
+            ch->add_qual(config::QUALITY_LOW), ch->add_fps(7), ch->add_qual_evt(config::QUALITY_SUPER);
+        ch->add_fps_evt(1);  // one entry: replaced
+    }
+    const int lengths[] = {168, 100, 200, 168};
+    for (int len : lengths) {
+        config::Record_Schedule* s = record.add_schedule();
+        for (int i = 0; i < len; ++i)
+            s->add_record_mode(static_cast<config::RecordMode>(i % 10));
+    }
+
+    // Without sensors (model 8) the sensor modes 3 and 4 become MANUAL; schedules padded or cut.
+    config::Record a = record;
+    Record_MakeValid(&a, PageModel_Of(Info(8, 8, 0)));
+    ASSERT_EQ(a.channel_size(), 8);
+    for (int c = 0; c < 8; ++c) {
+        const config::Record_Channel& ch = a.channel(c);
+        EXPECT_EQ(ch.resolution(), config::RESOLUTION_CIF);
+        EXPECT_EQ(ch.record_mode(), c == 3 || c == 4 ? config::RECORD_MODE_MANUAL : c) << c;
+        EXPECT_EQ(Ints(ch.qual()), (std::vector<int>{0, 0, 0, 0}));
+        EXPECT_EQ(Ints(ch.fps_evt()), (std::vector<int>{30, 30, 15, 15}));  // the main stream's, 8 channels NTSC
+    }
+    ASSERT_EQ(a.schedule_size(), 4);
+    for (int s = 0; s < 4; ++s) {
+        std::vector<int> cells;
+        for (int i = 0; i < SCHEDULE_CELLS; ++i)
+            cells.push_back(i < lengths[s] && i % 10 != 3 && i % 10 != 4 ? i % 10 : 0);
+        EXPECT_EQ(Ints(a.schedule(s).record_mode()), cells) << s;
+    }
+
+    // HD models have no resolution 0; with sensors every mode stays.
+    config::Record b = record;
+    Record_MakeValid(&b, PageModel_Of(Info(65, 8, 1)));
+    EXPECT_EQ(b.channel(0).resolution(), config::RESOLUTION_HALF_D1);
+    EXPECT_EQ(b.channel(3).record_mode(), config::RECORD_MODE_SENSOR);
+    EXPECT_EQ(b.schedule(0).record_mode(4), config::RECORD_MODE_MOTION_SENSOR);
+
+    // Another channel count or schedule count: rebuilt from nothing.
+    record.mutable_schedule()->RemoveLast();
+    Record_MakeValid(&record, PageModel_Of(Info(4, 16, 1)));
+    ASSERT_EQ(record.channel_size(), 16);
+    EXPECT_FALSE(record.channel(0).has_resolution());
+    EXPECT_EQ(Ints(record.channel(15).fps()), (std::vector<int>{25, 25, 25, 13}));
+    for (const auto& s : record.schedule())
+        EXPECT_EQ(Ints(s.record_mode()), std::vector<int>(SCHEDULE_CELLS, 0));
+}
+
+TEST(PageRules, EventListsRebuiltOnlyWhenTheirLengthIsWrongZonesAlwaysSized)
+{
+    const PageModel model = PageModel_Of(Info(53, 4, 0));  // 4 channels, 4 sensors, 16 x 12
+    config::Event event;
+    for (int c = 0; c < 4; ++c) {
+        config::Event_Motion* m = event.mutable_motion_conf()->add_motion();
+        m->set_sensitivity(uint32_t(c + 1));
+        m->mutable_zone()->Resize(c == 0 ? 330 : 100, true);
+        event.mutable_relay()->add_motion(true);
+    }
+    for (int j = 0; j < 3; ++j)
+        event.mutable_sensor_conf()->add_sensor()->set_type(config::Event_Sensor::TYPE_NC);
+    event.mutable_relay()->add_video_loss(true);
+    for (int i = 0; i < 3; ++i)
+        event.mutable_email()->mutable_address()->add_receiver("r");
+    config::Event expected = event;
+
+    Event_MakeValid(&event, model, 192);
+    // Four motion entries: kept, their zones cut or padded with unwatched cells.
+    for (int c = 0; c < 4; ++c) {
+        config::Event_Motion* m = expected.mutable_motion_conf()->mutable_motion(c);
+        m->mutable_zone()->Resize(c == 0 ? 192 : 100, true);
+        m->mutable_zone()->Resize(192, false);
+    }
+    // Three sensors for four: every sensor at its defaults, linked to its own channel.
+    expected.mutable_sensor_conf()->clear_sensor();
+    for (int j = 0; j < 4; ++j)
+        expected.mutable_sensor_conf()->add_sensor()->set_link_ch(uint32_t(j)), expected.mutable_relay()->add_sensor(false);
+    expected.mutable_email()->mutable_address()->clear_receiver();
     for (int i = 0; i < 4; ++i)
-        c.add_channel()->set_name("door");
-    c.add_ptz()->set_id(9);
-    c.add_spot();
-    c.add_spot();
-    c.mutable_seq()->set_ch_mask(7);
-    Camera_MakeValid(&c, 4);
-    EXPECT_EQ(c.channel(3).name(), "door");
-    ASSERT_EQ(c.ptz_size(), 4);
-    EXPECT_EQ(c.ptz(0).id(), 0u);  // rebuilt, not numbered
-    EXPECT_EQ(c.spot_size(), 1);
-    EXPECT_EQ(c.seq().ch_mask(), 7u);
-    Camera_MakeValid(&c, 16);
-    EXPECT_EQ(c.channel(15).name(), "CH-16");
+        expected.mutable_email()->mutable_address()->add_receiver("");
+    EXPECT_EQ(Bytes(event), Bytes(expected));
 
-    const std::tuple<unsigned long, int, uint32_t> singles[] = {
-        {0, 16, 0}, {0b1000, 16, 3}, {0b1010, 4, 1}, {0x100, 4, 0}, {0xFFFFFFFF, 16, 0}};
-    for (const auto& [mask, n, ch] : singles)
-        EXPECT_EQ(Spot_SingleChannel(mask, n), ch) << mask;
-
-    EXPECT_TRUE(config::SpotMode_IsOffered(false, 16, config::Camera_Spot::MODE_16SPLIT));
-    EXPECT_FALSE(config::SpotMode_IsOffered(false, 8, config::Camera_Spot::MODE_16SPLIT));
-    EXPECT_FALSE(config::SpotMode_IsOffered(true, 16, config::Camera_Spot::MODE_QUAD));
-    EXPECT_EQ(config::SeqTime_Count(), 8);
-    EXPECT_STREQ(config::SeqTime_Index2String(7), "30 secs");
+    // Another channel count: every motion entry starts again, unwatched.
+    Event_MakeValid(&event, PageModel_Of(Info(65, 8, 1)), 396);
+    ASSERT_EQ(event.motion_conf().motion_size(), 8);
+    EXPECT_FALSE(event.motion_conf().motion(0).has_sensitivity());
+    EXPECT_EQ(Zone_ToBytes(event.motion_conf().motion(7)), QByteArray(396, '\0'));
+    // Without sensors nothing about sensors is added.
+    config::Event bare;
+    Event_MakeValid(&bare, PageModel_Of(Info(10, 16, 0)), 192);
+    EXPECT_FALSE(bare.has_sensor_conf());
+    EXPECT_EQ(bare.relay().motion_size(), 16);
 }
