@@ -1,4 +1,5 @@
-// The page contract's defaults over every page, and the Account and Camera pages' own rules.
+// The page contract's defaults over every page, and the Account, Camera, HDD and System
+// pages' own rules.
 
 #include <functional>
 
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QTranslator>
 
 #include "DVRSetup/ChannelWidget.h"
 #include "DVRSetup/PageRules.h"
@@ -48,8 +50,7 @@ TEST(PageContract, DefaultsAfterInitConf)
     config::DvrConf d;
     config::Account* a = d.mutable_account();
     a->mutable_admin()->set_password("5937");
-    a->mutable_logoff()->set_auto_enable(false);
-    a->mutable_logoff()->set_wait_time(config::Account_Logoff::WAIT_TIME_30SEC);
+    a->mutable_logoff()->set_auto_enable(false), a->mutable_logoff()->set_wait_time(config::Account_Logoff::WAIT_TIME_30SEC);
     d.mutable_system()->mutable_auto_reboot()->set_day(config::System_AutoReboot::OFF);
     d.mutable_system()->mutable_auto_reboot()->set_time(0);
     d.mutable_network()->mutable_tcpip()->set_type(config::Network::TYPE_STATIC);
@@ -69,17 +70,14 @@ TEST(PageContract, DefaultsAfterInitConf)
     }
     for (int s = 0; s < 4; ++s)
         d.mutable_record()->add_schedule()->mutable_record_mode()->Resize(168, config::RECORD_MODE_MANUAL);
-    for (int j = 0; j < 8; ++j) {
-        e->mutable_sensor_conf()->add_sensor()->set_link_ch(uint32_t(j));
-        e->mutable_relay()->add_sensor(false);
-    }
+    for (int j = 0; j < 8; ++j)
+        e->mutable_sensor_conf()->add_sensor()->set_link_ch(uint32_t(j)), e->mutable_relay()->add_sensor(false);
     for (int i = 0; i < 4; ++i)
         e->mutable_email()->mutable_address()->add_receiver("");
     config::Camera camera = Camera_Defaults(16);  // titles and PTZ ids 1..N: checked on the pages
     for (auto& ch : *camera.mutable_channel())
         ch.set_covert(false);
-    camera.mutable_seq()->set_ch_mask(65535);
-    camera.mutable_seq()->set_time(config::Camera::SEQ_1SECS);
+    camera.mutable_seq()->set_ch_mask(65535), camera.mutable_seq()->set_time(config::Camera::SEQ_1SECS);
     config::Camera_Spot* s = camera.mutable_spot(0);
     s->set_mode(config::Camera_Spot::MODE_SINGLE), s->set_ch_num_single(0), s->set_ch_mask_quad(15);
     s->set_ch_mask_nona(511), s->set_ch_mask_seq(65535), s->set_seq_time(config::Camera::SEQ_1SECS);
@@ -103,20 +101,20 @@ namespace {
 
 struct AccountPage {
     AccountPage() { page.InitDvrInfo(Info(53, 4)); }
-    void type(const QString& n, const QString& p)
+    void edit(const QString& n, const QString& p, const char* button)
     {
-        name->setText(n);
-        password->setText(p);
+        name->setText(n), password->setText(p);
+        Child<QPushButton>(page, button)->click();
     }
-    void press(const char* button) { Child<QPushButton>(page, button)->click(); }
     QStringList names()
     {
         QStringList out;
         const config::Account conf = page.GetConf();
         for (const auto& u : conf.users())
-            out << QString::fromStdString(u.name());
+            out << QString::fromStdString(u.name() + ":" + u.password());
         return out;
     }
+    QCheckBox* box(const char* channel) { return Child<QCheckBox>(page, channel); }
     uitest::ScriptedPrompt prompt;
     CSetupAccount page;
     QListWidget* list = Child<QListWidget>(page, "userList");
@@ -130,34 +128,24 @@ TEST(AccountPage, AddModifyDeleteKeepListAndUsersInStep)
 {
     AccountPage a;
     // No row: Modify and Delete do nothing.
-    a.type("nobody", "pw");
-    a.press("userModify");
-    a.press("userDelete");
-    EXPECT_TRUE(a.names().isEmpty());
-
-    for (const char* n : {"admin", "guard", "nurse", "Admin", ""}) {
-        a.type(n, "pw");
-        a.press("userAdd");
-    }
+    a.edit("nobody", "pw", "userModify");
+    a.edit("nobody", "pw", "userDelete");
+    for (const char* n : {"admin", "guard", "nurse", "Admin", ""})
+        a.edit(n, "pw", "userAdd");
     EXPECT_EQ(a.prompt.messages, QStringList{"Can't add same user."});
-    EXPECT_EQ(a.names(), (QStringList{"admin", "guard", "nurse"}));
+    EXPECT_EQ(a.names(), (QStringList{"admin:pw", "guard:pw", "nurse:pw"}));
 
     // Modify refuses a name another row has, and takes the current row's own name.
     a.list->setCurrentRow(1);
     EXPECT_EQ(a.name->text(), "guard");
-    a.type("NURSE", "pw");
-    a.press("userModify");
+    a.edit("NURSE", "pw", "userModify");
     EXPECT_EQ(a.prompt.messages.size(), 2);
-    a.type("GUARD", "pw2");
-    a.press("userModify");
-    EXPECT_EQ(a.names(), (QStringList{"admin", "GUARD", "nurse"}));
-    EXPECT_EQ(a.page.GetConf().users(1).password(), "pw2");
-
+    a.edit("GUARD", "pw2", "userModify");
+    EXPECT_EQ(a.names(), (QStringList{"admin:pw", "GUARD:pw2", "nurse:pw"}));
     // Delete the second: the third moves up and its user is shown.
-    a.press("userDelete");
-    EXPECT_EQ(a.names(), (QStringList{"admin", "nurse"}));
-    EXPECT_EQ(a.list->count(), 2);
-    EXPECT_EQ(a.name->text(), "nurse");
+    a.edit("", "", "userDelete");
+    EXPECT_EQ(a.names(), (QStringList{"admin:pw", "nurse:pw"}));
+    EXPECT_EQ(std::make_pair(a.list->count(), a.name->text()), std::make_pair(2, QString("nurse")));
     EXPECT_EQ(a.list->currentItem()->text(), "nurse");
 }
 
@@ -166,29 +154,25 @@ TEST(AccountPage, ChannelsRightsAndTheAreaFollowTheCurrentRow)
     AccountPage a;
     config::Account account;
     config::Account_User* u = account.add_users();
-    u->set_name("guard");
-    u->set_ch_mask(0xFFFF);
-    u->set_backup(true);
+    u->set_name("guard"), u->set_ch_mask(0xFFFF), u->set_backup(true);
     account.add_users()->set_name("nurse");
     a.name->setText("typed before");
     a.page.SetConf(account);
     // The area shows row 0 at once; only CH1..CH4 exist on this model.
     EXPECT_EQ(a.name->text(), "guard");
-    EXPECT_TRUE(Child<QCheckBox>(a.page, "ch4")->isHidden());
-    EXPECT_TRUE(Child<QCheckBox>(a.page, "chAll")->isChecked());
+    EXPECT_TRUE(a.box("ch4")->isHidden());
+    EXPECT_TRUE(a.box("chAll")->isChecked());
     EXPECT_EQ(Child<QButtonGroup>(a.page, "backupGroup")->checkedId(), 1);
-    a.password->setText("pw");
-    a.press("userModify");
+    a.edit("guard", "pw", "userModify");
     EXPECT_EQ(a.page.GetConf().users(0).ch_mask(), 0xFu);
-
-    Child<QCheckBox>(a.page, "ch1")->setChecked(false);
-    EXPECT_FALSE(Child<QCheckBox>(a.page, "chAll")->isChecked());
-    Child<QCheckBox>(a.page, "chAll")->setChecked(true);
-    EXPECT_TRUE(Child<QCheckBox>(a.page, "ch1")->isChecked());
+    a.box("ch1")->setChecked(false);
+    EXPECT_FALSE(a.box("chAll")->isChecked());
+    a.box("chAll")->setChecked(true);
+    EXPECT_TRUE(a.box("ch1")->isChecked());
 
     a.list->setCurrentRow(1);
     EXPECT_EQ(a.name->text(), "nurse");
-    a.press("clear");
+    Child<QPushButton>(a.page, "clear")->click();
     EXPECT_TRUE(a.name->text().isEmpty());
     EXPECT_EQ(Child<QSpinBox>(a.page, "networkProhibitionStart")->value(), 18);
     EXPECT_EQ(Child<QButtonGroup>(a.page, "networkGroup")->checkedId(), 1);
@@ -201,7 +185,7 @@ TEST(AccountPage, ChannelsRightsAndTheAreaFollowTheCurrentRow)
     a.page.SetConf(account);
     a.page.InitDvrInfo(Info(4, 16));
     EXPECT_EQ(a.list->count(), 0);
-    EXPECT_FALSE(Child<QCheckBox>(a.page, "ch15")->isHidden());
+    EXPECT_FALSE(a.box("ch15")->isHidden());
 }
 
 // ---- Camera ----------------------------------------------------------------------------------
@@ -209,30 +193,41 @@ TEST(AccountPage, ChannelsRightsAndTheAreaFollowTheCurrentRow)
 TEST(CameraPage, ModelFactsChooseControls)
 {
     CSetupCamera page;
-    const struct {
-        int model, channels;
-        QStringList modes;
-        bool eq, spotLayouts;
-    } rows[] = {
+    // Spot modes offered, EQ shown, the spot sequence's layouts shown (the main one always).
+    const std::tuple<int, int, QStringList, bool, bool> rows[] = {
         {4, 16, {"Single", "Quad", "9 Split", "16 Split", "Sequence", "Off"}, false, true},
         {52, 8, {"Single", "Quad", "9 Split", "Sequence", "Off"}, false, true},
         {64, 4, {"Single", "Sequence", "Off"}, false, false},
         {116, 4, {"Single", "Quad", "Sequence", "Off"}, true, true},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.model);
-        page.InitDvrInfo(Info(row.model, row.channels));
-        EXPECT_EQ(Items(Child<QComboBox>(page, "spotMode")), row.modes);
-        EXPECT_EQ(Child<QFrame>(page, "eqFrame")->isHidden(), !row.eq);
-        EXPECT_EQ(Child<QSpinBox>(page, "ptzChannel")->maximum(), row.channels);
-        // The main sequence always offers its layouts; the spot sequence not on HD-SDI.
+    for (const auto& [model, channels, modes, eq, spotLayouts] : rows) {
+        SCOPED_TRACE(model);
+        page.InitDvrInfo(Info(model, channels));
+        EXPECT_EQ(Items(Child<QComboBox>(page, "spotMode")), modes);
+        EXPECT_EQ(Child<QFrame>(page, "eqFrame")->isHidden(), !eq);
+        EXPECT_EQ(Child<QSpinBox>(page, "ptzChannel")->maximum(), channels);
         EXPECT_FALSE(Child<QFrame>(page, "seqFrame")->findChild<QCheckBox*>("chM1")->isHidden());
-        EXPECT_EQ(!Child<QWidget>(page, "spotPage4")->findChild<QCheckBox*>("chM1")->isHidden(), row.spotLayouts);
-        EXPECT_EQ(Child<QLineEdit>(page, "name4")->isHidden(), row.channels == 4);
+        EXPECT_EQ(!Child<QWidget>(page, "spotPage4")->findChild<QCheckBox*>("chM1")->isHidden(), spotLayouts);
+        EXPECT_EQ(Child<QLineEdit>(page, "name4")->isHidden(), channels == 4);
         // PTZ ids 1..N from the defaults.
         EXPECT_EQ(Child<QSpinBox>(page, "ptzID")->value(), 1);
-        EXPECT_EQ(page.GetConf().ptz(row.channels - 1).id(), uint32_t(row.channels));
+        EXPECT_EQ(page.GetConf().ptz(channels - 1).id(), uint32_t(channels));
     }
+    // Titles of the wrong count are replaced, rebuilt PTZ entries carry id 0; the PTZ channel
+    // stays within the list.
+    config::Camera c = Camera_Defaults(16);
+    c.mutable_channel(0)->set_name("gate");
+    page.SetConf(c);
+    EXPECT_EQ(Child<QLineEdit>(page, "name0")->text(), "CH-01");
+    EXPECT_EQ(Child<QLabel>(page, "nameLabel0")->text(), "CH-1");
+    Child<QSpinBox>(page, "ptzChannel")->setValue(99);
+    EXPECT_EQ(Child<QSpinBox>(page, "ptzChannel")->value(), 4);
+    EXPECT_EQ(Child<QSpinBox>(page, "ptzID")->value(), 0);
+    // EQ on AHD2.
+    Child<QSpinBox>(page, "eqChannel")->setValue(2);
+    Child<QRadioButton>(page, "eqOn")->click();
+    EXPECT_TRUE(page.GetConf().channel(1).eq());
+    EXPECT_FALSE(page.GetConf().channel(0).eq());
 }
 
 TEST(CameraPage, SpotRules)
@@ -241,7 +236,6 @@ TEST(CameraPage, SpotRules)
     page.InitDvrInfo(Info(64, 4));  // HD-SDI, 4 channels
     auto* mode = Child<QComboBox>(page, "spotMode");
     auto* stack = Child<QStackedWidget>(page, "spotPage");
-
     // Two spot entries are cut to one default entry.
     config::Camera c = Camera_Defaults(4);
     c.mutable_spot(0)->set_mode(config::Camera_Spot::MODE_SEQUENCE);
@@ -252,41 +246,34 @@ TEST(CameraPage, SpotRules)
 
     // QUAD is not offered on HD-SDI: no choice is shown and the mode stays stored, as does
     // a Single channel beyond the DVR's count; every field of the spot is written.
-    c.clear_spot();
-    config::Camera_Spot* s = c.add_spot();
-    s->set_mode(config::Camera_Spot::MODE_QUAD);
-    s->set_ch_num_single(9);
+    c.mutable_spot()->RemoveLast();
+    c.mutable_spot(0)->set_mode(config::Camera_Spot::MODE_QUAD);
+    c.mutable_spot(0)->set_ch_num_single(9);
     page.SetConf(c);
-    EXPECT_EQ(mode->currentIndex(), -1);
-    EXPECT_EQ(stack->currentIndex(), 1);
+    EXPECT_EQ(std::make_pair(mode->currentIndex(), stack->currentIndex()), std::make_pair(-1, 1));
     config::Camera_Spot got = page.GetConf().spot(0);
-    EXPECT_EQ(got.mode(), config::Camera_Spot::MODE_QUAD);
-    EXPECT_EQ(got.ch_num_single(), 9u);
-    EXPECT_TRUE(got.has_ch_mask_quad() && got.has_ch_mask_nona() && got.has_seq_time());
+    EXPECT_EQ(std::make_pair(got.mode(), got.ch_num_single()), std::make_pair(config::Camera_Spot::MODE_QUAD, 9u));
+    EXPECT_TRUE(got.has_ch_mask_quad() && got.has_ch_mask_nona() && got.has_ch_mask_seq() && got.has_seq_time());
 
-    // Choosing Off keeps the shown page and stores mode 5 with all selections.
+    // The shown page is the mode's value, not the combo's index: Off keeps the page shown and
+    // stores mode 5 with all selections; nothing ticked in Single stores CH1.
     mode->setCurrentIndex(0);
-    EXPECT_EQ(stack->currentIndex(), 0);
     auto* single = Child<QWidget>(page, "spotPage0")->findChild<CChannelWidget*>();
     ASSERT_TRUE(single);
     single->findChild<QCheckBox*>("ch2")->click();
     mode->setCurrentIndex(2);
-    EXPECT_EQ(mode->currentText(), "Off");
-    EXPECT_EQ(stack->currentIndex(), 0);
+    EXPECT_EQ(std::make_pair(mode->currentText(), stack->currentIndex()), std::make_pair(QString("Off"), 0));
     got = page.GetConf().spot(0);
-    EXPECT_EQ(got.mode(), config::Camera_Spot::MODE_OFF);
-    EXPECT_EQ(got.ch_num_single(), 2u);
-    // Nothing ticked in Single stores CH1.
+    EXPECT_EQ(std::make_pair(got.mode(), got.ch_num_single()), std::make_pair(config::Camera_Spot::MODE_OFF, 2u));
     single->findChild<QCheckBox*>("ch2")->click();
     EXPECT_EQ(page.GetConf().spot(0).ch_num_single(), 0u);
 
     // On 4 channels Quad is offered but shows no boxes, and its mask keeps 15.
     page.InitDvrInfo(Info(53, 4));
     mode->setCurrentIndex(1);
-    EXPECT_EQ(mode->currentText(), "Quad");
-    EXPECT_EQ(stack->currentIndex(), 1);
-    EXPECT_EQ(page.GetConf().spot(0).mode(), config::Camera_Spot::MODE_QUAD);
-    EXPECT_EQ(page.GetConf().spot(0).ch_mask_quad(), 15u);
+    EXPECT_EQ(std::make_pair(mode->currentText(), stack->currentIndex()), std::make_pair(QString("Quad"), 1));
+    got = page.GetConf().spot(0);
+    EXPECT_EQ(std::make_pair(got.mode(), got.ch_mask_quad()), std::make_pair(config::Camera_Spot::MODE_QUAD, 15u));
 
     // The Single channel: the lowest ticked one below N, else CH1.
     const std::tuple<unsigned long, int, uint32_t> singles[] = {
@@ -295,23 +282,162 @@ TEST(CameraPage, SpotRules)
         EXPECT_EQ(Spot_SingleChannel(mask, n), ch) << mask;
 }
 
-TEST(CameraPage, TitlesOfTheWrongCountAreReplacedRebuiltPtzHasIdZeroEqOnAhd2)
+// ---- HDD and System -------------------------------------------------------------------------
+
+namespace {
+
+void ChangeLanguage(QWidget* page)
 {
-    CSetupCamera page;
-    page.InitDvrInfo(Info(116, 4));  // AHD2: EQ shown
-    config::Camera c = Camera_Defaults(16);
-    c.mutable_channel(0)->set_name("gate");
-    page.SetConf(c);
-    EXPECT_EQ(Child<QLineEdit>(page, "name0")->text(), "CH-01");
-    EXPECT_EQ(Child<QLabel>(page, "nameLabel0")->text(), "CH-1");
-    auto* ptzChannel = Child<QSpinBox>(page, "ptzChannel");
-    ptzChannel->setValue(3);
-    EXPECT_EQ(Child<QSpinBox>(page, "ptzID")->value(), 0);
-    Child<QSpinBox>(page, "eqChannel")->setValue(2);
-    Child<QRadioButton>(page, "eqOn")->click();
-    ptzChannel->setValue(99);  // clamped to 4, never beyond the list
-    EXPECT_EQ(ptzChannel->value(), 4);
-    EXPECT_EQ(page.GetConf().ptz(3).id(), 0u);
-    EXPECT_TRUE(page.GetConf().channel(1).eq());
-    EXPECT_FALSE(page.GetConf().channel(0).eq());
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(page, &change);
+}
+
+config::Hdd HddOf(int deletion, bool smart, bool withSmart = true)
+{
+    config::Hdd hdd;
+    hdd.mutable_mode()->set_write_mode(config::Hdd::WRITE_ONCE);
+    hdd.mutable_mode()->set_forced_deletion(uint32_t(deletion));
+    if (withSmart)
+        hdd.mutable_smart()->set_smart(smart);
+    hdd.mutable_smart()->set_check_interval(config::Hdd_Smart::INTERVAL_24HOURS);
+    return hdd;
+}
+
+}  // namespace
+
+TEST(HddPage, WhatAFillShowsAndAfterALanguageChangeStillShows)
+{
+    CSetupHdd page;
+    auto* deletion = Child<QComboBox>(page, "forceDeletion");
+    auto* interval = Child<QComboBox>(page, "smartCheckInterval");
+    // Deletion shown (-1: none, the number stays stored), S.M.A.R.T. shown on; without the field
+    // the check is on, and from then on the field is present.
+    const std::tuple<config::Hdd, int, bool> rows[] = {
+        {HddOf(37, true), 37, true}, {HddOf(150, true), -1, true}, {HddOf(0, false), 0, false}, {HddOf(5, false, false), 5, true}};
+    for (bool language : {false, true})
+        for (const auto& [hdd, shown, smart] : rows) {
+            page.SetConf(hdd);
+            if (language)
+                ChangeLanguage(&page);  // the lists are built again
+            EXPECT_EQ(Child<QComboBox>(page, "writeMode")->currentText(), "ONCE");
+            EXPECT_EQ(deletion->currentIndex(), shown);
+            EXPECT_EQ(Child<QButtonGroup>(page, "smartGroup")->checkedId(), smart ? 1 : 0);
+            EXPECT_EQ(interval->isEnabled(), smart);
+            EXPECT_EQ(interval->currentText(), "24 hours");
+            config::Hdd expected = hdd;
+            expected.mutable_smart()->set_smart(smart);
+            EXPECT_EQ(Bytes(page.GetConf()), Bytes(expected)) << hdd.mode().forced_deletion() << " " << language;
+        }
+}
+
+// ---- System ----------------------------------------------------------------------------------
+
+namespace {
+
+// Offers a zone name and a day name of the System page, as a loaded language file would: only
+// the day is taken, zones stay the names the DVR stores.
+class ZoneTranslator : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        if (QByteArray(context) != "CSetupSystem")
+            return QString();
+        return QByteArray(source) == "Asia/Seoul" ? "Seoul (Korea)" : QByteArray(source) == "Sunday" ? "Sonntag" : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+config::DvrConf_DvrInfo WithLanguages(int model, int channels)
+{
+    config::DvrConf_DvrInfo info = Info(model, channels);
+    info.add_languages("english");
+    info.add_languages("french");
+    return info;
+}
+
+}  // namespace
+
+TEST(SystemPage, LanguagesAndTheSensorRowsFollowTheModel)
+{
+    CSetupSystem page;
+    for (const auto& [model, channels, sensors] : {std::tuple(4, 16, true), {10, 16, false}, {65, 8, true}, {56, 4, false}}) {
+        page.InitDvrInfo(WithLanguages(model, channels));
+        EXPECT_EQ(Items(Child<QComboBox>(page, "language")), (QStringList{"English", "French"}));
+        for (const char* name : {"sensorLabel", "sensorOff", "sensorOn", "sensorIconLabel", "sensorIconOn"})
+            EXPECT_EQ(Child<QWidget>(page, name)->isHidden(), !sensors) << name << " " << model;
+        // Hidden rows keep their fields.
+        EXPECT_TRUE(page.GetConf().display().sensor_icon());
+    }
+}
+
+TEST(SystemPage, WhatAFillShowsAndWhatComesBack)
+{
+    CSetupSystem page;
+    page.InitDvrInfo(WithLanguages(4, 16));
+    auto* zone = Child<QComboBox>(page, "timezone");
+    auto* language = Child<QComboBox>(page, "language");
+    // What the fill is given, what it shows, and what GetConf returns beyond the input.
+    using S = config::System*;
+    const std::tuple<const char*, std::function<void(S)>, std::function<void()>, std::function<void(S)>> rows[] = {
+        {"id beyond 255", [](S s) { s->mutable_name_id()->set_dvr_id(300); },
+         [&] { EXPECT_EQ(Child<QSpinBox>(page, "systemID")->value(), 0); },
+         [](S s) { s->mutable_name_id()->set_dvr_id(0); }},
+        {"zone", [](S s) { s->mutable_time_date()->set_time_zone("Asia/Seoul"); },
+         [&] { EXPECT_EQ(zone->currentIndex(), 18); }, {}},
+        {"zone in lower case", [](S s) { s->mutable_time_date()->set_time_zone("asia/seoul"); },
+         [&] { EXPECT_EQ(zone->currentIndex(), -1); }, {}},
+        {"language in upper case", [](S s) { s->set_language("FRENCH"); },
+         [&] { EXPECT_EQ(language->currentText(), "French"); }, {}},
+        {"unknown language", [](S s) { s->set_language("klingon"); }, [&] { EXPECT_EQ(language->currentIndex(), 0); }, {}},
+        {"reboot hour beyond the list", [](S s) { s->mutable_auto_reboot()->set_time(30); },
+         [&] { EXPECT_EQ(Child<QComboBox>(page, "autoRebootTime")->currentIndex(), -1); }, {}},
+        {"fields without a control",
+         [](S s) {
+             s->set_operation_mode(7), s->set_playback_mode(0), s->mutable_display()->set_osg_position(2);
+             s->mutable_display()->mutable_hdmi_vga_adjust()->set_contrast(3);
+             s->mutable_display()->mutable_vga_only_adjust()->set_vsharpness(12);
+         },
+         [] {}, {}},
+    };
+    for (const auto& [name, set, shown, beyond] : rows) {
+        SCOPED_TRACE(name);
+        config::System sys;
+        set(&sys);
+        page.SetConf(sys);
+        shown();
+        if (beyond)
+            beyond(&sys);
+        // Untouched, the reboot day and hour come back present.
+        if (!sys.auto_reboot().has_day())
+            sys.mutable_auto_reboot()->set_day(config::System_AutoReboot::OFF);
+        if (!sys.auto_reboot().has_time())
+            sys.mutable_auto_reboot()->set_time(0);
+        EXPECT_EQ(Bytes(page.GetConf()), Bytes(sys));
+    }
+}
+
+TEST(SystemPage, ZonesByTheirOwnNameTheNtpAddressOnlyWithNtp)
+{
+    ZoneTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    CSetupSystem page;
+    QCoreApplication::removeTranslator(&translator);
+    page.InitDvrInfo(WithLanguages(4, 16));
+    auto* zone = Child<QComboBox>(page, "timezone");
+    EXPECT_EQ(zone->itemText(18), "Asia/Seoul");
+    EXPECT_EQ(Child<QComboBox>(page, "autoRebootDay")->itemText(1), "Sonntag");
+    zone->setCurrentIndex(18);
+    EXPECT_EQ(page.GetConf().time_date().time_zone(), "Asia/Seoul");
+
+    auto* address = Child<QLineEdit>(page, "ntpAddress");
+    EXPECT_FALSE(address->isEnabled());
+    Child<QRadioButton>(page, "ntpOn")->click();
+    EXPECT_TRUE(address->isEnabled());
+    EXPECT_EQ(address->text(), "pool.ntp.org");
+
+    // A language change retranslates the form only.
+    const config::System before = page.GetConf();
+    ChangeLanguage(&page);
+    EXPECT_EQ(zone->itemText(18), "Asia/Seoul");
+    EXPECT_EQ(Bytes(page.GetConf()), Bytes(before));
 }
