@@ -85,7 +85,8 @@ struct Playing {
         QObject::connect(&player, &CPlaybackFile::signalDecoderFlush, &context,
                          [this] { add({0, 0, 0, false, false, true, 0}); }, direct);
         // Queued to this thread: read while the test waits.
-        QObject::connect(&player, &CPlaybackFile::signalChangedStatus, &context, [this](const QString& s) { status << s; });
+        QObject::connect(&player, &CPlaybackFile::signalChangedStatus, &context,
+                         [this](const QString& s) { status << s; });
     }
     void add(const Seen& s)
     {
@@ -131,7 +132,7 @@ void ExpectPaced(const std::vector<Seen>& v, double speed, const char* what)
 }
 
 // The hour of the time line and the channels recorded in it.
-std::pair<int, uint32_t> HourShown(CSearchWidget* sw) { return {sw->timeLine()->hour(), sw->timeLine()->hourChannels()}; }
+std::pair<int, uint32_t> HourShown(CSearchWidget* s) { return {s->timeLine()->hour(), s->timeLine()->hourChannels()}; }
 
 uint32_t At(int day, int hour, int minute, int second = 0, int month = 3)
 {
@@ -466,7 +467,7 @@ TEST(Backup, RecorderThatCannotStartEndsTheBackupWithAMessage)
     QObject::connect(&rec, &CRecord::recordFailed, &panel, &CBackupWidget::OnRecordFailed);
     int stops = 0;
     QObject::connect(&panel, &CBackupWidget::backupStop, [&] { ++stops; });
-    QObject::connect(&panel, &CBackupWidget::backupStart, [&](time_t, time_t end, int) { rec.start("X", Info(4), end); });
+    QObject::connect(&panel, &CBackupWidget::backupStart, [&](time_t, time_t e, int) { rec.start("X", Info(4), e); });
     panel.findChild<QPushButton*>("startButton")->click();
     EXPECT_FALSE(rec.isRecording() || panel.isBackup());
     EXPECT_EQ(stops, 1);
