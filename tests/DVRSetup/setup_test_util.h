@@ -180,7 +180,8 @@ inline config::DvrConf FullConf()
     System* system = conf.mutable_system();
     system->mutable_name_id()->set_dvr_name("Lobby \xff"), system->mutable_name_id()->set_dvr_id(17);
     System_TimeDate* time = system->mutable_time_date();
-    time->set_date_format(System_TimeDate::DATE_FORMAT_DDMMYYYY), time->set_time_format(System_TimeDate::TIME_FORMAT_12);
+    time->set_date_format(System_TimeDate::DATE_FORMAT_DDMMYYYY);
+    time->set_time_format(System_TimeDate::TIME_FORMAT_12);
     time->set_time_zone("Europe/Oslo"), time->set_using_ntp(true), time->set_ntp_server("ntp.\xfe");
     system->set_language("Korean");
     system->mutable_buzzer()->set_sensor(true), system->mutable_buzzer()->set_record_warning(true);
@@ -210,7 +211,8 @@ inline config::DvrConf FullConf()
     }
     record->mutable_misc()->set_audio_rec(false), record->mutable_misc()->set_time_overlay(true);
     Record_Playback* playback = record->mutable_playback();
-    playback->set_chmode(16), playback->set_start_point(Record_Playback::START_6HOURS_AGO), playback->set_audio_play(true);
+    playback->set_chmode(16), playback->set_audio_play(true);
+    playback->set_start_point(Record_Playback::START_6HOURS_AGO);
     Hdd* hdd = conf.mutable_hdd();
     hdd->mutable_mode()->set_write_mode(Hdd::WRITE_ONCE), hdd->mutable_mode()->set_forced_deletion(7);
     hdd->mutable_smart()->set_smart(false), hdd->mutable_smart()->set_check_interval(Hdd_Smart::INTERVAL_12HOURS);

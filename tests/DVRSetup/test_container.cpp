@@ -218,7 +218,7 @@ TEST(SetupContainer, AnUntouchedConfigurationGoesBackEqualAndEachEditArrivesAlon
     ASSERT_TRUE(c.read(Entry(*sim)));
     for (int tab = 0; tab < SETUP_TAB_COUNT; ++tab) {
         c.tab(SetupTabIndex(tab));
-        uitest::Screenshot(&c.w, QStringLiteral("tab%1_%2").arg(tab).arg(Child<QTabWidget>(c.w, "tabWidget")->tabText(tab)));
+        uitest::Screenshot(&c.w, QStringLiteral("tab%1_%2").arg(tab).arg(c.w.findChild<QTabWidget*>()->tabText(tab)));
     }
     ConfirmWith(c.prompt);
     On<CSetupSystem> system{c.w};
@@ -253,7 +253,8 @@ TEST(SetupContainer, AnUntouchedConfigurationGoesBackEqualAndEachEditArrivesAlon
         {[&] { event.combo("relayTime", 3), event.type("rAddress4", QString(40, 'a')); },
          [](DvrConf* d) {
              d->mutable_event()->mutable_relay()->set_keep_time(Event_Relay::KEEP_30SEC);
-             d->mutable_event()->mutable_email()->mutable_address()->set_receiver(3, "d@example.com" + std::string(18, 'a'));
+             const std::string address = "d@example.com" + std::string(18, 'a');
+             d->mutable_event()->mutable_email()->mutable_address()->set_receiver(3, address);
          }},
         {[&] { account.get<QLineEdit>("admin_password")->setText("9876"); },
          [](DvrConf* d) { d->mutable_account()->mutable_admin()->set_password("9876"); }},
@@ -277,7 +278,8 @@ TEST(SetupContainer, AnUntouchedConfigurationGoesBackEqualAndEachEditArrivesAlon
     // limit and its flag are on the wire also when false.
     c.w.findChild<CSetupNetwork*>()->SetApplyNetworkTCPIP(false);
     EXPECT_EQ(c.send(true), CORRECT);
-    EXPECT_TRUE(Of(*sim, Transport::Upload, cgi::MODE_SET_DVR_CONF).back().fileData.contains(QByteArray("\x12\x02\x08\x00", 4)));
+    const QByteArray last = Of(*sim, Transport::Upload, cgi::MODE_SET_DVR_CONF).back().fileData;
+    EXPECT_TRUE(last.contains(QByteArray("\x12\x02\x08\x00", 4)));
 }
 
 TEST(SetupContainer, ConfirmationPrefillsOnlyAdminsPasswordAndKeepsTheChangedTarget)
@@ -354,7 +356,8 @@ TEST(SetupContainer, FilesOpenAndSaveTheBareConfiguration)
     QTemporaryDir dir;
     auto write = [&](const char* name, const std::string& bytes) {
         QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()))
+            << name;
         return f.fileName();
     };
     config::DvrConf opened = EightChannels();
@@ -560,7 +563,7 @@ TEST(SetupEtc, ClockAndResetReachTheDvrInBothProtocols)
         ASSERT_TRUE(sim->waitUntil([&] { return sim->requests().size() == 2; }));
         auto posts = sim->requests();
         auto clock = [](const Request& r) { return r.body.contains("OP=19") || r.mode == cgi::MODE_DVR_TIME; };
-        std::sort(posts.begin(), posts.end(), [&](const Request& a, const Request& b) { return clock(a) && !clock(b); });
+        std::sort(posts.begin(), posts.end(), [&](const Request& a, const Request& b) { return clock(a) > clock(b); });
         EXPECT_TRUE(posts[0].transport == Transport::Post && posts[1].transport == Transport::Post);
         if (old) {
             EXPECT_EQ(posts[0].body, oldQuery);
@@ -597,10 +600,10 @@ TEST(SetupEtc, FormatsOfTheConfigurationAndTheClockAtEveryFill)
     }
     EXPECT_EQ(CSetupEtc::DateDisplayFormat(7) + CSetupEtc::TimeDisplayFormat(9), "MM-dd-yyyyhh:mm:ss");
     // The date range is what the DVR's clock can hold.
-    DVR old;
-    old.set_old_protocol(true);
-    panel.setDVR(old);
-    EXPECT_EQ(std::make_pair(date->minimumDate(), date->maximumDate()), std::make_pair(QDate(2000, 1, 1), QDate(2099, 12, 31)));
-    panel.setDVR(DVR());
-    EXPECT_EQ(std::make_pair(date->minimumDate(), date->maximumDate()), std::make_pair(QDate(1970, 1, 1), QDate(2106, 2, 6)));
+    DVR dvr;
+    for (const auto& [from, to] : {std::pair(QDate(2000, 1, 1), QDate(2099, 12, 31)), {{1970, 1, 1}, {2106, 2, 6}}}) {
+        dvr.set_old_protocol(from.year() == 2000);
+        panel.setDVR(dvr);
+        EXPECT_EQ(std::pair(date->minimumDate(), date->maximumDate()), std::pair(from, to));
+    }
 }

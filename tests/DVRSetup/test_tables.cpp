@@ -24,13 +24,30 @@
 using namespace setuptest;
 
 namespace {
-
 template <class List>
 std::vector<int> Ints(const List& list)
 {
     return std::vector<int>(list.begin(), list.end());
 }
 
+QCheckBox* Box(QWidget& w, const QString& name) { return w.findChild<QCheckBox*>(name); }
+
+// The watched cells of the grid, by index.
+QByteArray Watched(const CMotionDetect& w)
+{
+    QByteArray cells;
+    const QByteArray z = w.getMotionZone();
+    for (int i = 0; i < z.size(); ++i)
+        if (z[i])
+            cells += char(i);
+    return cells;
+}
+
+void MoveTo(CMotionDetect* w, QPointF at)
+{
+    QMouseEvent move(QEvent::MouseMove, at, QPointF(), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &move);
+}
 }  // namespace
 
 TEST(KValidator, EachRuleTakesItsCharactersUpToItsLength)
@@ -108,18 +125,14 @@ TEST(ModelTypes, EveryValidCodeHasItsTypeAndEveryChoiceItsModel)
         for (int type = 0; type < 4; ++type) {
             const int model = config::ModelCode_OfChoice(channels, static_cast<config::ModelType>(type));
             EXPECT_EQ(model, models[size_t(type)]) << channels << " " << type;
-            if (model >= 0 && channels != 12)
-                EXPECT_EQ(int(DvrModelInfo(DvrModel(model)).channel_count), channels);
+            EXPECT_TRUE(model < 0 || channels == 12 || int(DvrModelInfo(DvrModel(model)).channel_count) == channels);
         }
 
-    // A channel count other than 4, 8 or 16 is the model's; languages come from the model when missing.
+    // A channel count other than 4, 8 or 16 is the model's.
     config::DvrConf_DvrInfo odd = Info(53, 12);
     odd.add_languages("english");
     DvrInfo_Repair(&odd);
     EXPECT_EQ(std::make_pair(odd.ch_num(), odd.languages_size()), std::make_pair(4u, 1));
-    const config::DvrConf_DvrInfo info = DvrInfo_ForModel(4, 16, 3);
-    EXPECT_EQ(info.vtype(), 1u);
-    EXPECT_EQ(size_t(info.languages_size()), DvrModelInfo(DvrModel(4)).languages.size());
 }
 
 TEST(ConfReply, OnlyAFirstConfigurationPacketIsRead)
@@ -264,8 +277,8 @@ TEST(PageRules, EventListsRebuiltOnlyWhenTheirLengthIsWrongZonesAlwaysSized)
     }
     // Three sensors for four: every sensor at its defaults, linked to its own channel.
     expected.mutable_sensor_conf()->clear_sensor();
-    for (int j = 0; j < 4; ++j)
-        expected.mutable_sensor_conf()->add_sensor()->set_link_ch(uint32_t(j)), expected.mutable_relay()->add_sensor(false);
+    for (uint32_t j = 0; j < 4; ++j)
+        expected.mutable_sensor_conf()->add_sensor()->set_link_ch(j), expected.mutable_relay()->add_sensor(false);
     expected.mutable_email()->mutable_address()->clear_receiver();
     for (int i = 0; i < 4; ++i)
         expected.mutable_email()->mutable_address()->add_receiver("");
@@ -284,12 +297,6 @@ TEST(PageRules, EventListsRebuiltOnlyWhenTheirLengthIsWrongZonesAlwaysSized)
 }
 
 // ---- widgets ----------------------------------------------------------------------------------
-
-namespace {
-
-QCheckBox* Box(QWidget& w, const QString& name) { return w.findChild<QCheckBox*>(name); }
-
-}  // namespace
 
 TEST(ChannelWidget, TheLimitUnticksTheOldestShownTick)
 {
@@ -329,10 +336,6 @@ TEST(ChannelWidget, TheLimitUnticksTheOldestShownTick)
 TEST(SeqWidget, LayoutBitsFollowTheChannelCount)
 {
     CSeqWidget w;
-    EXPECT_EQ(w.getTime(), -1);
-    w.addItems();
-    w.setTime(7);
-    EXPECT_EQ(w.getTime(), 7);
     const struct {
         int channels;
         bool hdSdi;
@@ -371,7 +374,7 @@ TEST(ModelInfoDialog, ChoicesFollowTheModelType)
     CModelInfoDialog dialog;
     auto* combo = dialog.findChild<QComboBox*>("combo_dvrModel");
     QPushButton* ok = dialog.findChild<QDialogButtonBox*>("buttonBox")->button(QDialogButtonBox::Ok);
-    auto radio = [&](int channels) { return dialog.findChild<QRadioButton*>(QStringLiteral("channels%1").arg(channels)); };
+    auto radio = [&](int n) { return dialog.findChild<QRadioButton*>(QStringLiteral("channels%1").arg(n)); };
     // A configuration of model 64 (HD-SDI, 4 channels).
     dialog.setDVRChannels(4);
     dialog.setVideoType(config::VideoType_PAL);
@@ -403,27 +406,6 @@ TEST(ModelInfoDialog, ChoicesFollowTheModelType)
     QTest::mouseClick(radio(8), Qt::LeftButton);
     EXPECT_TRUE(ok->isEnabled());
 }
-
-namespace {
-
-// The watched cells of the grid, by index.
-QByteArray Watched(const CMotionDetect& w)
-{
-    QByteArray cells;
-    const QByteArray z = w.getMotionZone();
-    for (int i = 0; i < z.size(); ++i)
-        if (z[i])
-            cells += char(i);
-    return cells;
-}
-
-void MoveTo(CMotionDetect* w, QPointF at)
-{
-    QMouseEvent move(QEvent::MouseMove, at, QPointF(), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &move);
-}
-
-}  // namespace
 
 TEST(MotionDetect, PressesDragsAndDoubleClicksEditCells)
 {
