@@ -339,8 +339,6 @@ TEST(HddPage, WhatAFillShowsAndAfterALanguageChangeStillShows)
         }
 }
 
-// ---- System ----------------------------------------------------------------------------------
-
 TEST(SystemPage, LanguagesAndTheSensorRowsFollowTheModel)
 {
     CSetupSystem page;
