@@ -15,7 +15,6 @@
 
 #include "DVRSetup/ChannelWidget.h"
 #include "DVRSetup/PageRules.h"
-#include "DVRSetup/SeqWidget.h"
 #include "DVRSetup/SetupAccount.h"
 #include "DVRSetup/SetupCamera.h"
 #include "DVRSetup/SetupEvent.h"
