@@ -26,20 +26,6 @@ using namespace setuptest;
 
 namespace {
 
-// Channels with distinct sensitivities, pop-ups and zones.
-config::Event Distinct(int channels, int cells)
-{
-    config::Event event;
-    for (int c = 0; c < channels; ++c) {
-        config::Event_Motion* m = event.mutable_motion_conf()->add_motion();
-        m->set_sensitivity(uint32_t(c % 16));
-        m->set_pop_up(c % 2 == 1);
-        for (int i = 0; i < cells; ++i)
-            m->add_zone(i % (c + 2) == 0);
-    }
-    return event;
-}
-
 struct RecordPage {
     explicit RecordPage(int model = 5, int channels = 8, int pal = 0) { page.InitDvrInfo(Info(model, channels, pal)); }
     QComboBox* box(const char* name) { return Child<QComboBox>(page, name); }
@@ -105,7 +91,7 @@ TEST(EventPage, AllChangesOnlyWhatWasChosenThere)
 {
     CSetupEvent page;
     page.InitDvrInfo(Info(4, 16));
-    const config::Event event = Distinct(16, 192);
+    const config::Event event = FullConf().event();  // distinct per channel
     page.SetConf(event);
     config::Event expected = page.GetConf();
     auto* motionCh = Child<QComboBox>(page, "motionCh");
@@ -113,7 +99,7 @@ TEST(EventPage, AllChangesOnlyWhatWasChosenThere)
 
     // "ALL" shows channel 1; sent untouched, nothing changes.
     motionCh->setCurrentIndex(16);
-    EXPECT_EQ(sensitivity->value(), 0);
+    EXPECT_EQ(sensitivity->value(), 15);
     EXPECT_EQ(Bytes(page.GetConf()), Bytes(expected));
     // The sensitivity and the pop-up reach every channel; zones stay.
     sensitivity->setValue(12);
@@ -127,7 +113,7 @@ TEST(EventPage, AllChangesOnlyWhatWasChosenThere)
     motionCh->setCurrentIndex(16);
     sensitivity->setValue(3);
     motionCh->setCurrentIndex(1);
-    EXPECT_EQ(sensitivity->value(), 1);
+    EXPECT_EQ(sensitivity->value(), 14);
     sensitivity->setValue(9);
     config::Event one = event;
     one.mutable_motion_conf()->mutable_motion(1)->set_sensitivity(9);
@@ -142,7 +128,7 @@ TEST(EventPage, DetectionZoneEditsTheChannelShownOverItsPicture)
     auto sim = StartSim();
     CSetupEvent page;
     page.InitDvrInfo(Info(4, 16));
-    const config::Event event = Distinct(16, 192);
+    const config::Event event = FullConf().event();  // distinct per channel
     page.SetConf(event);
     page.setConnectedDVR(Entry(*sim));
     auto* motionCh = Child<QComboBox>(page, "motionCh");
@@ -164,18 +150,18 @@ TEST(EventPage, DetectionZoneEditsTheChannelShownOverItsPicture)
     };
     auto zone = [&](int channel) { return Zone_ToBytes(page.GetConf().motion_conf().motion(channel)); };
 
-    motionCh->setCurrentIndex(2);
+    motionCh->setCurrentIndex(3);
     Child<QPushButton>(page, "detectZone")->click();
-    EXPECT_EQ(std::make_pair(streamed.bit_ch(), page.connectedDVR().bit_ch()), std::make_pair(1u << 2, 1u << 2));
-    EXPECT_EQ(shown, Zone_ToBytes(event.motion_conf().motion(2)));
+    EXPECT_EQ(std::make_pair(streamed.bit_ch(), page.connectedDVR().bit_ch()), std::make_pair(1u << 3, 1u << 3));
+    EXPECT_EQ(shown, Zone_ToBytes(event.motion_conf().motion(3)));
     QByteArray edited = shown;
     ASSERT_EQ(edited[16 + 2], 0);
     edited[16 + 2] = 1;
-    EXPECT_EQ(zone(2), edited);
+    EXPECT_EQ(zone(3), edited);
     // Cancelled: nothing changes.
     accept = false;
     Child<QPushButton>(page, "detectZone")->click();
-    EXPECT_EQ(zone(2), edited);
+    EXPECT_EQ(zone(3), edited);
 
     // On "ALL" the editor shows channel 1 with every cell watched; the zone accepted there
     // reaches every channel.
@@ -190,10 +176,10 @@ TEST(EventPage, DetectionZoneEditsTheChannelShownOverItsPicture)
     // Without a DVR address the grid is edited without a stream.
     page.SetConf(event);
     page.setConnectedDVR(DVR());
-    motionCh->setCurrentIndex(2);
+    motionCh->setCurrentIndex(3);
     Child<QPushButton>(page, "detectZone")->click();
     EXPECT_TRUE(streamed.address().empty());
-    EXPECT_EQ(zone(2), edited);
+    EXPECT_EQ(zone(3), edited);
 
     // An 8-channel HD-SDI model: the editor gets its 22 x 15 grid, cell (2, 1) is byte 24.
     page.InitDvrInfo(Info(65, 8));
