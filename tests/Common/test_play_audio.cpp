@@ -30,19 +30,8 @@ struct Card : CAudioDevice {
         template <typename T> void set(T State::*m, T value) { QMutexLocker lock(&mutex); this->*m = value; }
     };
     explicit Card(std::shared_ptr<State> state) : s(std::move(state)) {}
-    bool open(const QAudioFormat& format) override
-    {
-        QMutexLocker lock(&s->mutex);
-        ++s->opens;
-        s->formats.append(format);
-        return s->opensOk;
-    }
-    qint64 bytesFree() override
-    {
-        QMutexLocker lock(&s->mutex);
-        ++s->roomQueries;
-        return s->room;
-    }
+    bool open(const QAudioFormat& format) override { QMutexLocker lock(&s->mutex); ++s->opens; s->formats.append(format); return s->opensOk; }
+    qint64 bytesFree() override { QMutexLocker lock(&s->mutex); ++s->roomQueries; return s->room; }
     qint64 write(const char* data, qint64 size) override
     {
         QMutexLocker lock(&s->mutex);
