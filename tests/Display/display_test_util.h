@@ -51,11 +51,7 @@ bool WaitFor(Done done, int ms = 5000)
 // the clock, in which case the sleeping thread waits (interruptibly) until it is let go.
 class FakeClock : public CPlaybackClock {
 public:
-    KTimeVal Now() override
-    {
-        boost::lock_guard<boost::mutex> lock(m_mutex);
-        return KTimeVal(m_ms / 1000, int32_t(m_ms % 1000 * 1000));
-    }
+    KTimeVal Now() override { boost::lock_guard<boost::mutex> lock(m_mutex); return KTimeVal(m_ms / 1000, int32_t(m_ms % 1000 * 1000)); }
     void Sleep(int ms) override
     {
         boost::unique_lock<boost::mutex> lock(m_mutex);
@@ -64,17 +60,8 @@ public:
             m_cond.wait(lock);
         m_ms += ms;
     }
-    void Hold(bool held)
-    {
-        boost::lock_guard<boost::mutex> lock(m_mutex);
-        m_held = held;
-        m_cond.notify_all();
-    }
-    std::vector<int> Sleeps()
-    {
-        boost::lock_guard<boost::mutex> lock(m_mutex);
-        return m_sleeps;
-    }
+    void Hold(bool held) { boost::lock_guard<boost::mutex> lock(m_mutex); m_held = held; m_cond.notify_all(); }
+    std::vector<int> Sleeps() { boost::lock_guard<boost::mutex> lock(m_mutex); return m_sleeps; }
 
 private:
     boost::mutex m_mutex;

@@ -49,11 +49,7 @@ protected:
              CFrameOf(clip, unit, channel, uint32_t(T0 + ms / 1000), uint32_t(ms % 1000 * 1000)));
     }
     // The sizes of the frames shown, which tell them apart.
-    std::vector<uint32_t> Shown()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return shown;
-    }
+    std::vector<uint32_t> Shown() { std::lock_guard<std::mutex> lock(mutex); return shown; }
     bool WaitShown(size_t n) { return WaitFor([&] { return Shown().size() >= n; }, 30000); }
     uint32_t Bytes(size_t unit) const { return uint32_t(CFrameOf(clip, unit, 0, T0).size()); }
 

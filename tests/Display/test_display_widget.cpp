@@ -18,6 +18,7 @@ namespace {
 struct Played {
     QMutex mutex;
     QByteArray bytes;
+    QByteArray take() { QMutexLocker lock(&mutex); return std::exchange(bytes, QByteArray()); }
 };
 
 // A sound card that keeps what it is given.
@@ -26,12 +27,7 @@ struct RecordingCard : CAudioDevice {
     std::shared_ptr<Played> played;
     bool open(const QAudioFormat&) override { return true; }
     qint64 bytesFree() override { return 1 << 20; }
-    qint64 write(const char* data, qint64 size) override
-    {
-        QMutexLocker lock(&played->mutex);
-        played->bytes.append(data, size);
-        return size;
-    }
+    qint64 write(const char* data, qint64 size) override { QMutexLocker lock(&played->mutex); played->bytes.append(data, size); return size; }
     bool stopped() override { return false; }
 };
 
@@ -46,7 +42,6 @@ protected:
         w->show();
         QObject::connect(w.get(), &CDisplayWidget::sendChannelCommand, [this](int n, int first) { commands.emplace_back(n, first); });
     }
-    void TearDown() override { w.reset(); }
 
     void Mode(CDisplayWidget::SCREEN_MODE mode, int cells)
     {
@@ -70,15 +65,6 @@ protected:
     std::vector<Pair> commands;  // cells, first screen
 };
 
-simdvr::Config SimConfig(bool old)
-{
-    simdvr::Config cfg;
-    cfg.oldProtocol = old;
-    if (old)
-        cfg.model = 1;  // an H.264 model byte
-    return cfg;
-}
-
 // A live sub stream (CIF) of a simulated DVR, wired to the display from its first screen. An
 // old-protocol DVR also gets its audio stream once the video stream has its client id, as the
 // connection object opens it.
@@ -90,8 +76,11 @@ struct SimStream {
     CHttpConnect::ConnParam param;
 
     SimStream(CDisplayWidget& w, const char* name, uint32_t channels, int firstScreen, bool old = false)
-        : sim(SimConfig(old))
     {
+        simdvr::Config cfg;
+        cfg.oldProtocol = old;
+        cfg.model = old ? 1 : cfg.model;  // an H.264 model byte
+        sim.setConfig(cfg);
         EXPECT_TRUE(sim.start());
         dvr.set_name(name);
         dvr.set_address("127.0.0.1");
@@ -122,24 +111,29 @@ struct SimStream {
 
 }  // namespace
 
-TEST_F(DisplayWidgetTest, PagesAskForTheirOwnScreensAndClicksSelectOnlyWhatIsUnderThem)
+TEST_F(DisplayWidgetTest, PagesClicksSequenceAndAlarmInOneWalk)
 {
+    CAppSettings().writeSetting(CAppSettings::SEQ_INTERVAL, QStringLiteral("soon"));
+    CAppSettings().writeSetting(CAppSettings::ALARM_SOUND, 1);
+    w->UpdateEventAlarmSetting();
+    auto* timer = w->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* alarm = w->findChild<QSoundEffect*>();
+    ASSERT_TRUE(timer && alarm);
+    // Pages ask for their own screens; clicks select only what is under them.
     Mode(CDisplayWidget::SCREEN_MULTI_DVR, 16);
-    w->setNextPage();
-    w->setNextPage();
-    CScreenWidget* cell5 = w->screenContainer()->screenWidget(5);
-    Mouse(cell5, QEvent::MouseButtonPress, cell5->rect().center());
-    Mouse(w.get(), QEvent::MouseButtonPress, QPoint(1, 1));  // the margin around the grid
-    EXPECT_EQ(w->selectedScreen(), 37);
-
-    for (int i = 0; i < 3; ++i)
-        w->setNextPage();
-    EXPECT_EQ(commands.back(), Pair(16, 80));
-    for (int i = 0; i < 6; ++i)
-        w->setPrevPage();
-    EXPECT_EQ(commands.back(), Pair(16, 240));
+    const struct { int turns; Pair asked; } pages[] = {{2, {16, 32}}, {3, {16, 80}}, {-6, {16, 240}}};
+    for (const auto& p : pages) {
+        for (int i = 0; i < std::abs(p.turns); ++i)
+            p.turns > 0 ? w->setNextPage() : w->setPrevPage();
+        EXPECT_EQ(commands.back(), p.asked) << p.turns;
+        if (p.turns == 2) {
+            CScreenWidget* cell5 = w->screenContainer()->screenWidget(5);
+            Mouse(cell5, QEvent::MouseButtonPress, cell5->rect().center());
+            Mouse(w.get(), QEvent::MouseButtonPress, QPoint(1, 1));  // the margin around the grid
+            EXPECT_EQ(w->selectedScreen(), 37);
+        }
+    }
     EXPECT_EQ(w->getCurrentPage(), QStringLiteral("16 / 16"));
-
     // Screen counts that make no grid.
     w->setScreens(0);
     w->UpdateDisplayRect(0, 7);
@@ -150,17 +144,9 @@ TEST_F(DisplayWidgetTest, PagesAskForTheirOwnScreensAndClicksSelectOnlyWhatIsUnd
     EXPECT_GT(w->getViewScreens(), 0);
     w->setScreens(100);
     EXPECT_EQ(w->getViewScreens(), 64);
-}
 
-TEST_F(DisplayWidgetTest, AlarmSoundsWhileAnyVisibleCellIsMarkedAndSequenceNeverRunsAt0ms)
-{
-    CAppSettings().writeSetting(CAppSettings::SEQ_INTERVAL, QStringLiteral("soon"));
-    CAppSettings().writeSetting(CAppSettings::ALARM_SOUND, 1);
-    w->UpdateEventAlarmSetting();
-    auto* timer = w->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
-    auto* alarm = w->findChild<QSoundEffect*>();
-    ASSERT_TRUE(timer && alarm);
-    w->setScreens(4);
+    // The alarm sounds while any visible cell is marked; a sequence never runs at 0 ms.
+    Mode(CDisplayWidget::SCREEN_SINGLE_DVR, 4);
     auto picture = [&](int screen, bool motion) {
         CDisplayInfo info;
         info.channel = info.screen = screen;
@@ -176,8 +162,7 @@ TEST_F(DisplayWidgetTest, AlarmSoundsWhileAnyVisibleCellIsMarkedAndSequenceNever
     EXPECT_EQ(commands.front(), Pair(16, 0));
     EXPECT_EQ(timer->interval(), 2000);
     w->ClearScreen();
-    EXPECT_FALSE(alarm->isPlaying());
-    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(!alarm->isPlaying() && timer->isActive());
     w->switchChannel();
     EXPECT_EQ(w->getViewStartScreen(), 1);
     EXPECT_TRUE(picture(1, true));
@@ -245,10 +230,8 @@ TEST_F(DisplayWidgetTest, FramesAndStatusWithoutAScreenOfTheirOwnAreDroppedAndTh
     Deliver(info, {CUFrameOf(clip.units[0].data, true, 0, 0x28 | 0x02, 0x0002, 1000, 12),
                    CUFrameOf(mpeg4.units[0].data, true, 1, 0x10 | 0x02, 0x0002, 1000, 6)});
     ASSERT_TRUE(WaitFor([&] { return Cell(3).channel == 3 && !Cell(0).image.isNull() && !Cell(1).image.isNull(); }));
-    EXPECT_EQ(Cell(3).screen, 3);
-    EXPECT_EQ(Cell(16).channel, -1);
-    EXPECT_EQ(Cell(0).image.format(), QImage::Format_RGB888);
-    EXPECT_EQ(Cell(1).image.format(), QImage::Format_RGB32);
+    EXPECT_TRUE(Cell(3).screen == 3 && Cell(16).channel == -1);
+    EXPECT_TRUE(Cell(0).image.format() == QImage::Format_RGB888 && Cell(1).image.format() == QImage::Format_RGB32);
     EXPECT_EQ(Cell(1).image.size(), QSize(352, 240));
     const auto marks = [&](int s) { return std::vector<bool>{Cell(s).record, Cell(s).motion, Cell(s).sensor, Cell(s).videoLoss}; };
     EXPECT_EQ(marks(0), (std::vector<bool>{true, true, false, false}));
@@ -277,8 +260,7 @@ TEST_F(DisplayWidgetTest, OnlyTheSelectedScreensAudioIsPlayed)
     for (auto& t : threads)
         t.join();
     WaitFor([] { return false; }, 300);
-    QMutexLocker lock(&played->mutex);
-    const QByteArray pcm = played->bytes;
+    const QByteArray pcm = played->take();
     EXPECT_EQ(pcm.size(), 10 * CDecodeAudio::getDecodedSize(false) * 2);  // two channels
     const auto* samples = reinterpret_cast<const int16_t*>(pcm.constData());
     EXPECT_EQ(std::count(samples, samples + pcm.size() / 2, int16_t(alaw2linear(code[2]))), pcm.size() / 2);
@@ -292,16 +274,11 @@ TEST_F(DisplayWidgetTest, OldProtocolAudioStreamIsHeardInLiveSAndLiveM)
     for (const auto& c : cases) {
         Mode(c.mode, c.cells);
         w->updateSelectScreen(c.firstScreen);
-        {
-            QMutexLocker lock(&played->mutex);
-            played->bytes.clear();
-        }
+        played->take();  // what the last case left
+        QByteArray heard;
         SimStream dvr(*w, "Old", 0x000F, c.firstScreen, true);
-        const auto heard = [&] {
-            QMutexLocker lock(&played->mutex);
-            return played->bytes.size();
-        };
-        EXPECT_TRUE(WaitFor([&] { return heard() >= 4 * CDecodeAudio::getDecodedSize(true) * 2; }, 15000)) << c.cells;
+        EXPECT_TRUE(WaitFor([&] { return (heard += played->take()).size() >= 4 * CDecodeAudio::getDecodedSize(true) * 2; }, 15000))
+            << c.cells;
         w->detachStream(&dvr.audio);
         w->detachStream(&dvr.conn);
     }
