@@ -125,11 +125,7 @@ public:
                 [this](int v) { change([&](State& s) { s.progress.push_back(v); }); }, direct);
     }
 
-    State state() const
-    {
-        QMutexLocker lock(&m_lock);
-        return m_state;
-    }
+    State state() const { QMutexLocker lock(&m_lock); return m_state; }
     int videoCount() const { return int(state().video.size()); }
     DISPLAY_DVR_INFO lastInfo() const { return state().video.back().info; }
 
@@ -144,12 +140,7 @@ public:
     std::atomic<int> recordedVideo{0}, recordedAudio{0};
 
 private:
-    template <class F>
-    void change(F f)
-    {
-        QMutexLocker lock(&m_lock);
-        f(m_state);
-    }
+    template <class F> void change(F f) { QMutexLocker lock(&m_lock); f(m_state); }
 
     mutable QMutex m_lock;
     State m_state;

@@ -44,10 +44,7 @@ bool IsUpload(const Request& r) { return r.transport == Transport::Upload; }
 Misbehaviour Reply(bool split, bool stall = false, bool drop = false)
 {
     Misbehaviour m;
-    m.replySplit = split;
-    m.replyStall = stall;
-    m.replyDrop = drop;
-    m.splitIntervalMs = 0;
+    std::tie(m.replySplit, m.replyStall, m.replyDrop, m.splitIntervalMs) = std::make_tuple(split, stall, drop, 0);
     return m;
 }
 
@@ -88,10 +85,9 @@ TEST(Command, QueriesArePostedAsFormsAndCameraNamesArriveOnce)
         EXPECT_TRUE(line.endsWith(QLatin1Char('?') + masked) && !line.contains(QLatin1String("1234"))) << qPrintable(line);
         Request r;
         ASSERT_TRUE(sim.waitForRequest([](const Request& q) { return q.transport == Transport::Post; }, 5000, &r));
-        EXPECT_EQ(r.body, expected);
-        EXPECT_EQ(r.target, QByteArray("/cgi-bin/webapp.cgi?"));
-        EXPECT_EQ(r.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
-        EXPECT_EQ(r.header("Content-Length"), QByteArray::number(expected.size()));
+        EXPECT_EQ(QByteArrayList({r.body, r.target, r.header("Content-Type"), r.header("Content-Length")}),
+                  QByteArrayList({expected, "/cgi-bin/webapp.cgi?", "application/x-www-form-urlencoded",
+                                  QByteArray::number(expected.size())}));
     }
     qInstallMessageHandler(previous);
     // A live command is answered with a result, then the names: once, also byte by byte.

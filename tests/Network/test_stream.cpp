@@ -18,10 +18,7 @@ constexpr int64_t T0 = 1000000000;  // 2001-09-09 01:46:40 on the DVR's clock
 Misbehaviour Bad(int closeAfter = -1, bool stall = false, int errorCode = -1, bool flood = false)
 {
     Misbehaviour m;
-    m.closeAfterPackets = closeAfter;
-    m.stall = stall;
-    m.streamErrorCode = errorCode;
-    m.flood = flood;
+    std::tie(m.closeAfterPackets, m.stall, m.streamErrorCode, m.flood) = std::make_tuple(closeAfter, stall, errorCode, flood);
     return m;
 }
 
@@ -319,14 +316,12 @@ TEST(Stream, BackupRecordsUntilItsEndReportsItOnceAndEndsWithItsMessage)
 
 TEST(Stream, FloodedStreamStopsCleanlyMidPacket)
 {
-    simdvr::CSimDvr sim;
-    ASSERT_TRUE(sim.start());
-    sim.setMisbehaviour(Bad(-1, false, -1, true));
+    StreamRig s(SmallDvr(), Bad(-1, false, -1, true));  // its own stream left unopened
     for (int round = 0; round < 6; ++round) {
         auto* conn = new CHttpConnect;
         StreamProbe probe(conn, false);
         conn->SetRecordPtr(&probe);
-        conn->Connect(MakeDvr(sim, false), Param(0));
+        conn->Connect(MakeDvr(s.sim, false), Param(0));
         ASSERT_TRUE(QTest::qWaitFor([&] { return probe.videoCount() > 50; }, 10000));
         QTest::qWait(int(QRandomGenerator::global()->bounded(30)));
         // Change what the stream shares with this thread while it runs.
@@ -341,7 +336,7 @@ TEST(Stream, FloodedStreamStopsCleanlyMidPacket)
         EXPECT_EQ(probe.state().unsound, 0);
         // The stop reaches the DVR, else it soon refuses with "client limit".
         const QByteArray body = CgiQuery(cgi::MODE_STREAM_STOP, stop);
-        EXPECT_TRUE(sim.waitForRequest([&](const Request& q) {
+        EXPECT_TRUE(s.sim.waitForRequest([&](const Request& q) {
             return q.body == body && q.header("Content-Length") == QByteArray::number(body.size());
         }));
     }
