@@ -1,7 +1,5 @@
-// Walls of decoded camera pictures, drawn through OpenGL and by widget cells: every live cell
-// shows its moving picture, the failed and the lost cell their pictures. With
-// ZAVO_SCREENSHOT_DIR set the walls are saved there as drawn, a few frames later and as the X
-// server shows them (scripts/screenshots).
+// Walls of decoded pictures, through OpenGL and by widget cells: live cells move, the failed and
+// lost cells show their pictures. Saved to ZAVO_SCREENSHOT_DIR when set (scripts/screenshots).
 #include <QDir>
 #include <QScreen>
 
@@ -94,16 +92,12 @@ void ShowWall(OpenGLMode mode, int cells, QSize size, int failed, int lost, cons
 
 }  // namespace
 
-TEST(ScreenWall, SixteenCameras)
+// Sixteen cameras, and sixty-four on the smallest display and a larger one.
+TEST(ScreenWall, SixteenAndSixtyFourCameras)
 {
     REQUIRE_X();
     ShowWall(OPENGL_MODE_ON, 16, QSize(1024, 768), 5, 10, "d1", QStringLiteral("wall-4x4"));
     ShowWall(OPENGL_MODE_OFF, 16, QSize(1024, 768), 5, 10, "d1", QStringLiteral("wall-4x4-widgets"));
-}
-
-TEST(ScreenWall, SixtyFourCamerasOnTheSmallestDisplay)
-{
-    REQUIRE_X();
     ShowWall(OPENGL_MODE_ON, 64, QSize(730, 550), 20, 45, "cif", QStringLiteral("wall-8x8"));
     ShowWall(OPENGL_MODE_POWER_OF_2, 64, QSize(1024, 768), 20, 45, "cif", QStringLiteral("wall-8x8-large"));
 }
