@@ -77,21 +77,22 @@ protected:
 };
 }  // namespace
 
-TEST_F(PBFileTest, RoundTripAndMissingForeignOrTruncatedFilesLeftAlone)
+TEST_F(PBFileTest, RoundTripAndUnreadableFilesLeftAloneUntilTheFirstSaveKeepsThemAsBackup)
 {
     GroupList list;
     EXPECT_EQ(load(&list), "error: file open error " + m_path + "\n");
     EXPECT_TRUE(folderEntries().isEmpty());  // loading must not create the file
-    EXPECT_EQ(save(sampleList()), "");
-    EXPECT_TRUE(m_saved);
-    const std::string whole = "DVRLIST_PB" + sampleList().SerializeAsString();
+    EXPECT_TRUE(save(sampleList()).empty() && m_saved);
+    const std::string whole = "DVRLIST_PB" + sampleList().SerializeAsString(), backup = m_path + ".bak";
     EXPECT_EQ(readBytes(m_path), whole);
     EXPECT_EQ(load(&list), "");
     EXPECT_EQ(list.SerializeAsString(), sampleList().SerializeAsString());
     EXPECT_TRUE(list.group(0).dvr(0).has_port() && !list.group(0).dvr(1).has_port());
+    save(GroupList());
+    EXPECT_EQ(readBytes(backup), "<missing>");  // a good list is replaced without a copy
     const std::string truncated = whole.substr(0, whole.size() - 3);
-    for (const std::string& content : {std::string(), std::string("DVRLIST"), std::string("dvrlist_pb\x0a\x00", 12),
-                                       "XXXXXXXXXX" + whole.substr(10), truncated}) {
+    for (const std::string& content : {std::string(), std::string("DVRL"), std::string("dvrlist_pb\x0a\x00", 12),
+                                       "XXXXXXXXXX" + whole.substr(10), "EMAPLIST_PB" + whole.substr(10), truncated}) {
         writeBytes(m_path, content);
         GroupList rejected;
         EXPECT_EQ(load(&rejected), "Invalid file format(DVR list)") << content.size();
@@ -99,6 +100,13 @@ TEST_F(PBFileTest, RoundTripAndMissingForeignOrTruncatedFilesLeftAlone)
         // A truncated body keeps the groups read before the damage.
         EXPECT_EQ(rejected.group_size() ? rejected.group(0).SerializeAsString() : "",
                   content == truncated ? sampleList().group(0).SerializeAsString() : "");
+        // The first save keeps it, owner-only; later saves replace a list that loads.
+        QFile::remove(QFile::decodeName(backup.c_str()));
+        EXPECT_EQ(save(GroupList()), "");
+        EXPECT_TRUE(readBytes(backup) == content && modeOf(backup) == 0600u) << content.size();
+        EXPECT_EQ(readBytes(m_path), std::string("DVRLIST_PB"));
+        save(sampleList());
+        EXPECT_EQ(readBytes(backup), content);
     }
 }
 
@@ -135,24 +143,4 @@ TEST_F(PBFileTest, SavesAreOwnerOnlyAndAFailedSaveLeavesTheOldFile)
                 ::testing::Eq("error: file create error " + path + "\n"));
     EXPECT_EQ(readBytes(m_path), before);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("DVRlist.pb")});  // no temporary file left
-}
-
-TEST_F(PBFileTest, UnreadableListIsKeptAsBackupBeforeTheFirstSave)
-{
-    const std::string backup = m_path + ".bak";
-    save(sampleList());
-    save(GroupList());
-    EXPECT_EQ(readBytes(backup), "<missing>");  // a good list is replaced without a copy
-    const std::string valid = "DVRLIST_PB" + sampleList().SerializeAsString();
-    for (const std::string& broken :
-         {"EMAPLIST_PB" + valid.substr(10), valid.substr(0, valid.size() - 3), std::string("DVRL")}) {
-        QFile::remove(QFile::decodeName(backup.c_str()));
-        writeBytes(m_path, broken);
-        EXPECT_EQ(save(GroupList()), "");
-        EXPECT_EQ(readBytes(backup), broken);
-        EXPECT_EQ(modeOf(backup), 0600u);
-        EXPECT_EQ(readBytes(m_path), std::string("DVRLIST_PB"));
-        save(sampleList());  // later saves replace a list that loads: the copy stays
-        EXPECT_EQ(readBytes(backup), broken);
-    }
 }
