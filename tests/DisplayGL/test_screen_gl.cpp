@@ -14,12 +14,8 @@ using namespace screengl;
 
 namespace {
 
-const QRgb kRed = qRgb(255, 0, 0);
-const QRgb kGreen = qRgb(0, 255, 0);
-const QRgb kBlue = qRgb(0, 0, 255);
-const QRgb kWhite = qRgb(255, 255, 255);
-const QRgb kYellow = qRgb(255, 255, 0);
-const QRgb kOrange = qRgb(230, 120, 40);
+const QRgb kRed = qRgb(255, 0, 0), kGreen = qRgb(0, 255, 0), kBlue = qRgb(0, 0, 255), kWhite = qRgb(255, 255, 255),
+           kYellow = qRgb(255, 255, 0), kOrange = qRgb(230, 120, 40);
 
 // colour drawn with its alpha over under.
 QRgb Over(const QColor& colour, QRgb under)
