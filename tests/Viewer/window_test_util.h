@@ -17,35 +17,11 @@
 #include "Display/DisplayWidget.h"
 #include "Viewer.h"
 #include "ConnectDVR.h"
+#include "Network/StreamProbe.h"
 #include "sim/SimDvr.h"
 #include "support/UiTestSupport.h"
 
 namespace windowtest {
-
-inline simdvr::Config SimConfig(bool old, int channels)
-{
-    simdvr::Config c;
-    c.oldProtocol = old;
-    c.channels = channels;
-    c.model = old ? 14 : (channels == 4 ? 6 : channels == 8 ? 5 : 4);
-    c.fps = 10;
-    return c;
-}
-
-inline DVR DvrOf(const simdvr::CSimDvr& sim, const char* name, int channels, uint32_t bits, bool old)
-{
-    DVR dvr;
-    dvr.set_name(name);
-    dvr.set_address("127.0.0.1");
-    dvr.set_port(sim.port());
-    dvr.set_id("admin");
-    dvr.set_password("1234");
-    dvr.set_chnum(channels);
-    dvr.set_bit_ch(bits);
-    dvr.set_old_protocol(old);
-    dvr.set_protocol_type(old ? 2 : 1);
-    return dvr;
-}
 
 // The window is built after the test has written the list and the settings it wants.
 struct WindowRig {
@@ -61,11 +37,19 @@ struct WindowRig {
     // A simulated DVR in group 0 of the list.
     simdvr::CSimDvr& addDvr(const char* name, bool old, int channels, uint32_t bits = 0xFFFF)
     {
-        sims.push_back(std::make_unique<simdvr::CSimDvr>(SimConfig(old, channels)));
+        simdvr::Config c;
+        c.oldProtocol = old;
+        c.channels = channels;
+        c.model = old ? 14 : (channels == 4 ? 6 : channels == 8 ? 5 : 4);
+        c.fps = 10;
+        sims.push_back(std::make_unique<simdvr::CSimDvr>(c));
         EXPECT_TRUE(sims.back()->start());
         Group* group = list.group_size() ? list.mutable_group(0) : list.add_group();
         group->set_name("Site");
-        *group->add_dvr() = DvrOf(*sims.back(), name, channels, bits & ((1u << channels) - 1), old);
+        DVR* dvr = group->add_dvr();
+        *dvr = nettest::MakeDvr(*sims.back(), old, bits & ((1u << channels) - 1));
+        dvr->set_name(name);
+        dvr->set_chnum(channels);
         return *sims.back();
     }
     Viewer& open()
