@@ -173,6 +173,7 @@ private:
     void controlDisplayArea(bool show);
     void setFunctionWidget();
     void readyForSearch();
+    void enterSearch(VIEW_MODE page);
     void hideDisplayWidget();
     void exitZoom();
     void stopSequence();

@@ -158,6 +158,16 @@ void Viewer::readyForSearch()
     restoreLater();
 }
 
+// Search, Playback and Backup: one DVR's 16 screens, the panel of the page, nothing left running.
+void Viewer::enterSearch(VIEW_MODE page)
+{
+    controlDisplayArea(true);
+    exitZoom();
+    stopSequence();
+    readyForSearch();
+    setDisplayMode(page);
+}
+
 void Viewer::setFunctionWidget()
 {
     const int page = m_ui.bottomWidget->currentIndex();
@@ -293,11 +303,7 @@ void Viewer::OnSearchClicked()
 {
     if (m_menuMode == MENU_SEARCH)
         return;
-    controlDisplayArea(true);
-    exitZoom();
-    stopSequence();
-    readyForSearch();
-    setDisplayMode(VIEW_PLAYBACK);
+    enterSearch(VIEW_PLAYBACK);
     m_playbackWidget->clear();
     if (CConnectDVR* c = currentConnection()) {
         if (c->IsConnected())
@@ -315,11 +321,7 @@ void Viewer::OnPlaybackClicked()
 {
     if (m_menuMode == MENU_PLAYBACK)
         return;
-    controlDisplayArea(true);
-    exitZoom();
-    stopSequence();
-    readyForSearch();
-    setDisplayMode(VIEW_PLAYBACK);
+    enterSearch(VIEW_PLAYBACK);
     if (CConnectDVR* c = currentConnection(); c && c->IsConnected())
         disconnectDVR(true);
     m_playbackWidget->clear();
@@ -336,11 +338,7 @@ void Viewer::OnBackupClicked()
 {
     if (m_menuMode == MENU_BACKUP)
         return;
-    controlDisplayArea(true);
-    exitZoom();
-    stopSequence();
-    readyForSearch();
-    setDisplayMode(VIEW_BACKUP);
+    enterSearch(VIEW_BACKUP);
     CConnectDVR* c = currentConnection();
     if (c && c->IsConnected()) {
         disconnectDVR(false);
