@@ -35,6 +35,7 @@ TEST(WindowScreens, FirstStartLiveMLiveSInformationConfigurationAndAStill)
         rig.addDvr(name, false, 16);
     Viewer& v = rig.open();
     rig.button("LiveM")->click();
+    rig.settle();  // the new layout is laid out again before the group connects
     ASSERT_TRUE(rig.connect());
     AllCellsShow(v, 64);
     QTest::qWait(2500);
