@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include "Common/DvrQuery.h"
 #include "Network/OldQuery.h"
 #include "dvr_protocol/cgi_protocol.h"
 #include "dvr_protocol/parser.h"
@@ -29,14 +30,6 @@ constexpr int OLD_TOUR_START = 10;
 constexpr int OLD_TOUR_END = 11;
 
 constexpr int AUTO_OFF_SECONDS[] = {5, 10, 20, 30};
-
-cgi::User UserOf(const DVR& dvr)
-{
-    cgi::User user;
-    user.set_name(dvr.id());
-    user.set_password(dvr.password());
-    return user;
-}
 
 QString PtzfCurrent(const CommandTarget& t, const QString& name, int speed, int presetIndex)
 {
@@ -85,12 +78,7 @@ QString PtzfOld(const CommandTarget& t, const QString& name, int speed, int pres
 
 QString LiveCtrl_CgiQuery(cgi::Mode mode, const DVR& dvr, const google::protobuf::MessageLite& data)
 {
-    std::string query;
-    if (cgi::Data2Url(mode, UserOf(dvr), data, &query) != 0) {
-        qWarning("live control: request of mode %d over the query limits, not sent", int(mode));
-        return QString();
-    }
-    return QString::fromStdString(query);
+    return CgiQueryFor(dvr, mode, data);
 }
 
 QString Ptzf_Query(const CommandTarget& target, const QString& name, int speed, int presetIndex)
