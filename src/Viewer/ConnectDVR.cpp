@@ -115,8 +115,7 @@ void CConnectDVR::wireStream(void (CConnectDVR::*onConnected)(cgi::DvrInfo, int)
 {
     QObject::disconnect(m_video.get(), &CHttpConnect::Connected, this, nullptr);
     QObject::disconnect(m_video.get(), &CHttpConnect::signalConnectionFailed, this, nullptr);
-    connect(m_video.get(), &CHttpConnect::Connected, this,
-            [this, onConnected](const cgi::DvrInfo& info, int cid) { (this->*onConnected)(info, cid); });
+    connect(m_video.get(), &CHttpConnect::Connected, this, onConnected);
     connect(m_video.get(), &CHttpConnect::signalConnectionFailed, this, &CConnectDVR::slotConnectionFailed);
 }
 

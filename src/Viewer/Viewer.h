@@ -181,6 +181,7 @@ private:
     void stopLocalPlayback();
     void setPrevMenu();
     void restoreLater();
+    QPushButton* menuButton(int mode) const;
     void clickMenuButton(int mode);
     void uncheck(const QList<QPushButton*>& buttons);
     void startOver();

@@ -72,6 +72,7 @@ void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, in
             auto* connection = new CConnectDVR(this);
             connection->setReconnectInterval(m_reconnectMs);
             connection->setNoPacketTimeout(m_noPacketMs);
+            // The group's record stands in when the tree has no item at that position.
             connection->setDVR(group.dvr(i));
             connection->setDVR(groupItem.child(i));
             connect(connection, &CConnectDVR::recordFailed, this, [this](const QString& text) {

@@ -210,12 +210,18 @@ void Viewer::updateTitle()
     }
 }
 
-void Viewer::clickMenuButton(int mode)
+// The main menu's button of a mode; null for the modes without one (5, 6, 9).
+QPushButton* Viewer::menuButton(int mode) const
 {
     QPushButton* const buttons[] = {m_ui.LiveS,  m_ui.LiveM, m_ui.Search, m_ui.Playback, m_ui.Backup,
                                     nullptr,     nullptr,    m_ui.Information, m_ui.Setup, nullptr};
-    if (mode >= 0 && mode < int(std::size(buttons)) && buttons[mode])
-        buttons[mode]->click();
+    return mode >= 0 && mode < int(std::size(buttons)) ? buttons[mode] : nullptr;
+}
+
+void Viewer::clickMenuButton(int mode)
+{
+    if (QPushButton* button = menuButton(mode))
+        button->click();
 }
 
 void Viewer::setPrevMenu()
@@ -451,10 +457,8 @@ void Viewer::OnPCSetupClicked()
 
 void Viewer::OnFinishedPCSetup()
 {
-    QPushButton* const buttons[] = {m_ui.LiveS, m_ui.LiveM, m_ui.Search, m_ui.Playback, m_ui.Backup,
-                                    nullptr,    nullptr,    m_ui.Information, m_ui.Setup, nullptr};
-    if (m_prevMenuMode >= 0 && m_prevMenuMode < int(std::size(buttons)) && buttons[m_prevMenuMode])
-        buttons[m_prevMenuMode]->setChecked(true);
+    if (QPushButton* button = menuButton(m_prevMenuMode))
+        button->setChecked(true);
 }
 
 // ---- screen layouts ----------------------------------------------------------------------
