@@ -100,6 +100,7 @@ CHttpConnect::~CHttpConnect()
 {
     if (isRunning())
         Disconnect();
+    joinThread();
 }
 
 // ---- Operations (owner's thread) ---------------------------------------------------------
@@ -214,7 +215,13 @@ void CHttpConnect::stopThread()
     m_connected = false;
     m_stop = true;
     ++m_runId;
+    joinThread();
+}
+
+void CHttpConnect::joinThread()
+{
     wait();
+    (void)m_runsEnded.load(std::memory_order_acquire);
 }
 
 void CHttpConnect::Disconnect()
@@ -227,6 +234,7 @@ void CHttpConnect::tryConnect()
 {
     if (isRunning())
         return;
+    joinThread();
     startThread();
 }
 
@@ -431,6 +439,7 @@ void CHttpConnect::run()
     const quint64 runId = m_runId;
     while (runOnce(runId) == RunEnd::Restart && !m_stop) {
     }
+    m_runsEnded.fetch_add(1, std::memory_order_release);
 }
 
 CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
@@ -554,8 +563,10 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
         case QAbstractSocket::UnconnectedState:
             if (wasConnected && socket.bytesAvailable() == 0) {
                 // Everything the DVR sent has been handled: tell the owner.
-                QMetaObject::invokeMethod(this, [this, runId]() { onStreamClosed(runId); },
-                                          Qt::QueuedConnection);
+                // By name, so the queued call is built inside Qt and nothing this thread
+                // allocated is freed by the owner's thread.
+                QMetaObject::invokeMethod(this, "onStreamClosed", Qt::QueuedConnection,
+                                          Q_ARG(quint64, runId));
                 end = RunEnd::Closed;
                 break;
             }

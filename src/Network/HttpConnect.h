@@ -128,6 +128,8 @@ private:
     void prepareRun(const DVR& dvr, const ConnParam& param, bool audioConnection);
     void startThread();
     void stopThread();
+    // Waits for the thread and takes over everything it wrote, also when it ended by itself.
+    void joinThread();
     RunEnd runOnce(quint64 runId);
     PacketResult dispatch(RunState& run, uint8_t clientId, uint8_t dataType,
                           const unsigned char* payload, size_t len);
@@ -139,7 +141,7 @@ private:
     void receivedPbStatus(const unsigned char* payload, size_t len);
     bool isRecording();
     DISPLAY_DVR_INFO snapshot() const;
-    void onStreamClosed(quint64 runId);
+    Q_INVOKABLE void onStreamClosed(quint64 runId);
     void showBackupEnd();
     QByteArray buildRequest(const DVR& dvr, const ConnParam& param) const;
     QString buildStopQuery() const;
@@ -165,4 +167,7 @@ private:
     std::atomic<bool> m_backupEndReported{false};
     // Counts starts and stops, so a close reported by an earlier run is recognised as stale.
     std::atomic<quint64> m_runId{0};
+    // Bumped as the thread's last act. Qt's own handover at a thread's end uses futexes the
+    // thread checker cannot see; this release/acquire pair is one it can.
+    std::atomic<quint64> m_runsEnded{0};
 };
