@@ -214,8 +214,17 @@ void CSendCommand::sendDetached(const DVR& dvr, const QString& query)
     if (!app)
         return;
     if (QThread::currentThread() != app->thread()) {
-        QMetaObject::invokeMethod(app, [dvr, query]() { sendDetached(dvr, query); },
-                                  Qt::QueuedConnection);
+        // The entry crosses as Qt-owned bytes: nothing this thread builds is freed on the other,
+        // so the thread checker sees the queue's handover for what it is.
+        const QByteArray entry = QByteArray::fromStdString(dvr.SerializePartialAsString());
+        QMetaObject::invokeMethod(
+            app,
+            [entry, query]() {
+                DVR copy;
+                if (copy.ParsePartialFromArray(entry.constData(), static_cast<int>(entry.size())))
+                    sendDetached(copy, query);
+            },
+            Qt::QueuedConnection);
         return;
     }
     // Owned by the application, so it outlives every connection; it goes first thing when
