@@ -202,6 +202,7 @@ void CHttpConnect::audioConnect(const DVR& dvr, const ConnParam& param, int clie
 
 void CHttpConnect::startThread()
 {
+    joinThread();  // a run that ended by itself is taken over before the next one starts
     m_stop = false;
     m_backupEndReported = false;
     m_restartCounter = 3;
@@ -234,7 +235,6 @@ void CHttpConnect::tryConnect()
 {
     if (isRunning())
         return;
-    joinThread();
     startThread();
 }
 
