@@ -29,7 +29,6 @@ CAutoPresetWidget::CAutoPresetWidget(QWidget* parent) : QWidget(parent)
     connect(m_ui.AutoStart, &QPushButton::clicked, this, &CAutoPresetWidget::OnClickedAutoStart);
     connect(m_ui.AutoEnd, &QPushButton::clicked, this, &CAutoPresetWidget::OnClickedAutoEnd);
     m_send_command = new CSendCommand(this);
-    m_send_command->setSequential(true);
 }
 
 CAutoPresetWidget::~CAutoPresetWidget() { delete m_send_command; }

@@ -71,7 +71,6 @@ CPictureWidget::CPictureWidget(QWidget* parent) : QWidget(parent)
     }
     connect(m_ui.set_default, &QPushButton::clicked, this, &CPictureWidget::SetDefault);
     m_send_command = new CSendCommand(this);
-    m_send_command->setSequential(true);
     UpdateData();
 }
 

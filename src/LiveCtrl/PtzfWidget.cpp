@@ -42,7 +42,6 @@ CPtzfWidget::CPtzfWidget(QWidget* parent) : QWidget(parent)
     OnChangedSpeed(m_ui.Speed->value());
 
     m_send_command = new CSendCommand(this);
-    m_send_command->setSequential(true);
 }
 
 CPtzfWidget::~CPtzfWidget()

@@ -33,18 +33,35 @@ CRemotePortWiget::CRemotePortWiget(QWidget* parent) : QWidget(parent)
     connect(m_ui.RPAuto0, &QPushButton::clicked, this, &CRemotePortWiget::OnClickedAutoRP);
     for (QPushButton* b : ButtonsMatching(this, AUTO_OFF_REGEX))
         connect(b, &QPushButton::clicked, this, &CRemotePortWiget::OnClickedOffSecond);
-    m_auto_off_timer = new QTimer(this);
-    connect(m_auto_off_timer, &QTimer::timeout, this, &CRemotePortWiget::OnTimer);
     m_send_command = new CSendCommand(this);
-    m_send_command->setSequential(true);
 }
 
 CRemotePortWiget::~CRemotePortWiget() { delete m_send_command; }
+
+QString CRemotePortWiget::AutoOffKey(const DVR& dvr, unsigned int port)
+{
+    return CSendCommand::QueueKey(dvr) + QLatin1Char('/') + QString::number(port);
+}
+
+const QTimer* CRemotePortWiget::autoOffTimer(const DVR& dvr, unsigned int port) const
+{
+    const auto it = m_auto_offs.constFind(AutoOffKey(dvr, port));
+    return it == m_auto_offs.constEnd() ? nullptr : it->timer;
+}
 
 void CRemotePortWiget::setConnectedDVR(const DVR& dvr, int clientId)
 {
     m_connected_dvr = dvr;
     m_client_id = clientId;
+    showAutoState();
+}
+
+// The auto buttons show the pending switch-offs of the DVR the page holds.
+void CRemotePortWiget::showAutoState()
+{
+    for (int port = 0; port < m_auto_buttons.size(); ++port)
+        m_auto_buttons[port]->setChecked(
+            m_auto_offs.contains(AutoOffKey(m_connected_dvr, static_cast<unsigned int>(port))));
 }
 
 void CRemotePortWiget::sendCommand(unsigned int port, bool on) { send(m_connected_dvr, m_client_id, port, on); }
@@ -54,6 +71,12 @@ void CRemotePortWiget::send(const DVR& dvr, int clientId, unsigned int port, boo
     const QString query = RelayPort_Query(dvr, clientId, port, on);
     if (!query.isEmpty())
         m_send_command->send(dvr, query);
+}
+
+void CRemotePortWiget::cancelAutoOff(const QString& key)
+{
+    const AutoOff pending = m_auto_offs.take(key);
+    delete pending.timer;
 }
 
 void CRemotePortWiget::OnClickedRP()
@@ -69,10 +92,8 @@ void CRemotePortWiget::OnClickedRP()
         return;
     const int port = m.captured(2).toInt();
     if (port < m_auto_buttons.size()) {
-        if (m_auto_buttons[port]->isChecked())
-            m_auto_buttons[port]->setChecked(false);
-        if (m_auto_off_timer->isActive())
-            m_auto_off_timer->stop();
+        cancelAutoOff(AutoOffKey(m_connected_dvr, static_cast<unsigned int>(port)));
+        m_auto_buttons[port]->setChecked(false);
     }
     sendCommand(static_cast<unsigned int>(port), what == QLatin1String("On"));
 }
@@ -86,12 +107,17 @@ void CRemotePortWiget::OnClickedAutoRP()
     const int port = m.hasMatch() ? m.captured(2).toInt() : -1;
     if (port < 0 || port >= m_auto_buttons.size())
         return;
-    m_auto_off_timer->stop();
-    m_auto_dvr = m_connected_dvr;
-    m_auto_client_id = m_client_id;
+    const QString key = AutoOffKey(m_connected_dvr, static_cast<unsigned int>(port));
+    cancelAutoOff(key);
     sendCommand(static_cast<unsigned int>(port), true);
-    if (m_auto_buttons[port]->isChecked())
-        m_auto_off_timer->start(m_auto_off_seconds * 1000);
+    if (!m_auto_buttons[port]->isChecked())
+        return;
+    AutoOff pending{m_connected_dvr, m_client_id, static_cast<unsigned int>(port), new QTimer(this)};
+    pending.timer->setObjectName(key);
+    pending.timer->setSingleShot(true);
+    connect(pending.timer, &QTimer::timeout, this, [this, key] { OnTimer(key); });
+    pending.timer->start(m_auto_off_seconds * 1000);
+    m_auto_offs.insert(key, pending);
 }
 
 void CRemotePortWiget::OnClickedOffSecond()
@@ -103,13 +129,16 @@ void CRemotePortWiget::OnClickedOffSecond()
         m_auto_off_seconds = seconds;
 }
 
-void CRemotePortWiget::OnTimer()
+void CRemotePortWiget::OnTimer(const QString& key)
 {
-    if (QObject::sender() != m_auto_off_timer)
+    const auto it = m_auto_offs.constFind(key);
+    if (it == m_auto_offs.constEnd())
         return;
-    send(m_auto_dvr, m_auto_client_id, 0, false);
-    m_ui.RPAuto0->setChecked(false);
-    m_auto_off_timer->stop();
+    const AutoOff pending = *it;
+    m_auto_offs.erase(it);
+    pending.timer->deleteLater();
+    send(pending.dvr, pending.clientId, pending.port, false);
+    showAutoState();
 }
 
 void CRemotePortWiget::languageChange() { m_ui.retranslateUi(this); }

@@ -270,9 +270,9 @@ void CHttpConnect::sendStop()
         QMutexLocker lock(&m_lock);
         dvr = m_dvr;
     }
-    // The application-wide sender: the stop still goes out when this object is deleted
-    // right after, or when it is called on the stream thread.
-    CSendCommand::sendDetached(dvr, query);
+    // Through the DVR's own queue: it still goes out when this object is deleted right
+    // after, and the next stream to this DVR waits for its answer.
+    CSendCommand::sendStreamStop(dvr, query);
 }
 
 void CHttpConnect::setDisplayScreen(int start, int count)
@@ -444,6 +444,11 @@ void CHttpConnect::run()
 
 CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
 {
+    // A DVR may give the new stream the id of the old one: a stop that arrived after the
+    // new request would end the new stream.
+    if (!waitForStops())
+        return RunEnd::Stopped;
+
     RunState run;
     QTcpSocket socket;
     socket.setReadBufferSize(SOCKET_READ_BUFFER_SIZE);
@@ -561,7 +566,17 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
             socket.waitForConnected(WAIT_SLICE_MS);
             break;
         case QAbstractSocket::UnconnectedState:
-            if (wasConnected && socket.bytesAvailable() == 0) {
+            // Connected and closed again before this pass saw it.
+            if (socket.error() == QAbstractSocket::RemoteHostClosedError)
+                wasConnected = true;
+            if (!wasConnected) {
+                // Refused, no such host, no route: the DVR is not there, and the socket
+                // never dials again by itself.
+                setConnectionFailed(tr("Connection failed"));
+                end = RunEnd::Failed;
+                break;
+            }
+            if (socket.bytesAvailable() == 0) {
                 // Everything the DVR sent has been handled: tell the owner.
                 // By name, so the queued call is built inside Qt and nothing this thread
                 // allocated is freed by the owner's thread.
@@ -576,13 +591,25 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
             socket.waitForDisconnected(WAIT_SLICE_MS);
             break;
         }
-        if (end == RunEnd::Closed)
+        if (end == RunEnd::Closed || end == RunEnd::Failed)
             break;
     }
 
     socket.disconnect();
     socket.abort();
     return end;
+}
+
+bool CHttpConnect::waitForStops()
+{
+    DVR dvr;
+    {
+        QMutexLocker lock(&m_lock);
+        dvr = m_dvr;
+    }
+    if (!CSendCommand::waitForStreamStops(dvr, STOP_ANSWER_WAIT_MS, &m_stop) && !m_stop)
+        qDebug("stream stop not answered in time");
+    return !m_stop;
 }
 
 CHttpConnect::PacketResult CHttpConnect::dispatch(RunState& run, uint8_t clientId, uint8_t dataType,

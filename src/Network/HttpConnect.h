@@ -41,6 +41,8 @@ public:
     static constexpr int SOCKET_READ_BUFFER_SIZE = 8192;
     static constexpr int DEFAULT_NO_PACKET_TIMEOUT_MS = 60000;
     static constexpr int OLD_DVR_RECORD_SIZE = 214;
+    // A new run's request waits this long at most for the answer to the DVR's last stop.
+    static constexpr int STOP_ANSWER_WAIT_MS = 2000;
 
     explicit CHttpConnect(QObject* parent = nullptr);
     // Stops a running stream as Disconnect does.
@@ -116,7 +118,7 @@ private:
         int64_t backupEnd = 0;
     };
 
-    enum class RunEnd { Stopped, Closed, Restart };
+    enum class RunEnd { Stopped, Closed, Restart, Failed };
     enum class PacketResult { Next, Restart };
 
     // State of one run, owned by the stream thread.
@@ -131,6 +133,8 @@ private:
     // Waits for the thread and takes over everything it wrote, also when it ended by itself.
     void joinThread();
     RunEnd runOnce(quint64 runId);
+    // Waits for the stops sent to this DVR so far; false when the stream is stopped meanwhile.
+    bool waitForStops();
     PacketResult dispatch(RunState& run, uint8_t clientId, uint8_t dataType,
                           const unsigned char* payload, size_t len);
     void receivedResponse(const unsigned char* payload, size_t len);

@@ -1,66 +1,341 @@
 #include "SendCommand.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QThread>
+#include <QTimer>
 #include <QUrl>
 
 #include "Common/DataParser.h"
 
 namespace {
 
-// What a reply has shown so far. Kept across its chunks, so a packet cut by a chunk
-// boundary is still found.
-class ReplyState : public QObject {
-public:
-    explicit ReplyState(QNetworkReply* reply, bool oldProtocol, const QString& query)
-        : QObject(reply), oldProtocol(oldProtocol), query(query)
-    {
-    }
-
-    static constexpr const char* NAME = "zavo_command_state";
-
-    static ReplyState* of(QNetworkReply* reply)
-    {
-        return reply->findChild<ReplyState*>(QLatin1String(NAME), Qt::FindDirectChildrenOnly);
-    }
-
-    CDataParser parser;
-    bool oldProtocol;
-    QString query;
-    int otherPackets = 0;
-    bool done = false;
-    bool timedOut = false;
-};
-
 // Packets of other kinds that a reply may hold before the DVR information.
 constexpr int MAX_OTHER_PACKETS = 4;
+// How often a blocked wait looks at its cancel flag.
+constexpr int WAIT_SLICE_MS = 50;
 
-// Touched only on the application's thread.
-QPointer<CSendCommand> g_detached;
+// Stream stops not yet answered, by queue key. Shared by every thread: a stream thread sends
+// its stop and the next stream's thread waits for it.
+struct StopTicket {
+    bool done = false;  // guarded by g_stopLock
+};
+std::mutex g_stopLock;
+std::condition_variable g_stopDone;
+std::map<std::string, std::vector<std::shared_ptr<StopTicket>>> g_stops;
 
-}  // namespace
-
-CSendCommand::CSendCommand(QObject* parent) : QObject(parent), m_manager(this), m_request_timer(this)
+std::shared_ptr<StopTicket> RegisterStop(const std::string& key)
 {
-    m_request_timer.setSingleShot(true);
-    m_request_timer.setInterval(DEFAULT_REQUEST_TIMEOUT_MS);
-    connect(&m_request_timer, &QTimer::timeout, this, &CSendCommand::OnRequestTimeout);
+    auto ticket = std::make_shared<StopTicket>();
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    g_stops[key].push_back(ticket);
+    return ticket;
 }
 
-CSendCommand::~CSendCommand()
+void FinishStop(const std::string& key, const std::shared_ptr<StopTicket>& ticket)
 {
-    // Replies torn down with the manager must not call back into a sender half gone.
-    m_queue.clear();
-    for (QNetworkReply* reply : m_manager.findChildren<QNetworkReply*>())
-        reply->disconnect(this);
+    if (!ticket)
+        return;
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    ticket->done = true;
+    auto it = g_stops.find(key);
+    if (it != g_stops.end()) {
+        auto& list = it->second;
+        list.erase(std::remove(list.begin(), list.end(), ticket), list.end());
+        if (list.empty())
+            g_stops.erase(it);
+    }
+    g_stopDone.notify_all();
+}
+
+bool OnApplicationThread()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
+}
+
+struct Entry {
+    DVR dvr;
+    QString query;
+    bool repeat = false;
+    QPointer<CSendCommand> owner;
+    int timeoutMs = CSendCommand::DEFAULT_REQUEST_TIMEOUT_MS;
+    std::shared_ptr<StopTicket> ticket;
+};
+
+// The commands of one DVR and the one in flight.
+struct DvrQueue {
+    std::string key;
+    std::deque<Entry> waiting;
+    bool busy = false;
+    Entry current;
+    QPointer<QNetworkReply> reply;
+    QTimer timer;
+    bool timedOut = false;
+    // What the reply in flight has shown so far; kept across its chunks, so a packet cut by
+    // a chunk boundary is still found.
+    std::unique_ptr<CDataParser> parser;
+    int otherPackets = 0;
+    bool examined = false;
+};
+
+// Every DVR's queue. Lives on the application's thread, owned by the application.
+class CommandQueues : public QObject {
+public:
+    // Null without an application; only on the application's thread.
+    static CommandQueues* instance();
+
+    ~CommandQueues() override;
+
+    void enqueue(Entry entry);
+    void dropRepeats(const CSendCommand* owner);
+    int pendingFor(const CSendCommand* owner) const;
+    bool idle() const;
+
+private:
+    CommandQueues() : m_manager(this) {}
+
+    DvrQueue& queue(const std::string& key);
+    void postNext(DvrQueue& q);
+    void OnHttpFinished(DvrQueue& q, QNetworkReply* reply);
+    void OnHttpReadyRead(DvrQueue& q, QNetworkReply* reply);
+    void OnHttpError(QNetworkReply::NetworkError code);
+    void OnRequestTimeout(DvrQueue& q);
+
+    QNetworkAccessManager m_manager;
+    std::map<std::string, std::unique_ptr<DvrQueue>> m_queues;
+};
+
+QPointer<CommandQueues> g_queues;  // touched only on the application's thread
+
+CommandQueues* CommandQueues::instance()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || !OnApplicationThread())
+        return nullptr;
+    if (!g_queues) {
+        // Owned by the application, so every command outlives its sender; it goes first
+        // thing when the application object is destroyed.
+        g_queues = new CommandQueues;
+        g_queues->setParent(app);
+        qAddPostRoutine([]() { delete g_queues.data(); });
+    }
+    return g_queues;
+}
+
+CommandQueues::~CommandQueues()
+{
+    for (auto& [key, q] : m_queues) {
+        q->timer.stop();
+        if (q->reply)
+            q->reply->disconnect(this);
+        FinishStop(key, q->current.ticket);
+        for (const Entry& e : q->waiting)
+            FinishStop(key, e.ticket);
+    }
     // Kept-alive connections live on the network layer's own thread; left to the
     // application's teardown they are never freed.
     m_manager.clearConnectionCache();
 }
+
+DvrQueue& CommandQueues::queue(const std::string& key)
+{
+    std::unique_ptr<DvrQueue>& q = m_queues[key];
+    if (!q) {
+        q = std::make_unique<DvrQueue>();
+        q->key = key;
+        q->timer.setSingleShot(true);
+        DvrQueue* raw = q.get();
+        connect(&q->timer, &QTimer::timeout, this, [this, raw] { OnRequestTimeout(*raw); });
+    }
+    return *q;
+}
+
+void CommandQueues::enqueue(Entry entry)
+{
+    DvrQueue& q = queue(CSendCommand::QueueKey(entry.dvr).toStdString());
+    q.waiting.push_back(std::move(entry));
+    postNext(q);
+}
+
+void CommandQueues::dropRepeats(const CSendCommand* owner)
+{
+    for (auto& [key, q] : m_queues)
+        q->waiting.erase(std::remove_if(q->waiting.begin(), q->waiting.end(),
+                                        [owner](const Entry& e) { return e.repeat && e.owner == owner; }),
+                         q->waiting.end());
+}
+
+int CommandQueues::pendingFor(const CSendCommand* owner) const
+{
+    int n = 0;
+    for (const auto& [key, q] : m_queues) {
+        if (q->busy && q->current.owner == owner)
+            ++n;
+        n += static_cast<int>(std::count_if(q->waiting.begin(), q->waiting.end(),
+                                            [owner](const Entry& e) { return e.owner == owner; }));
+    }
+    return n;
+}
+
+bool CommandQueues::idle() const
+{
+    return std::all_of(m_queues.begin(), m_queues.end(),
+                       [](const auto& kv) { return !kv.second->busy && kv.second->waiting.empty(); });
+}
+
+void CommandQueues::postNext(DvrQueue& q)
+{
+    if (q.busy || q.waiting.empty())
+        return;
+    q.current = std::move(q.waiting.front());
+    q.waiting.pop_front();
+    q.busy = true;
+    q.timedOut = false;
+    q.parser = std::make_unique<CDataParser>();
+    q.otherPackets = 0;
+    q.examined = false;
+
+    const QString url = CSendCommand::CgiUrl(q.current.dvr);
+    const QByteArray body = q.current.query.toLatin1();
+    QNetworkRequest request{QUrl(url)};
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/x-www-form-urlencoded"));
+    request.setHeader(QNetworkRequest::ContentLengthHeader, QByteArray::number(body.size()));
+
+    QNetworkReply* reply = m_manager.post(request, body);
+    q.reply = reply;
+    DvrQueue* raw = &q;
+    connect(reply, &QNetworkReply::finished, this, [this, raw, reply] { OnHttpFinished(*raw, reply); });
+    connect(reply, &QIODevice::readyRead, this, [this, raw, reply] { OnHttpReadyRead(*raw, reply); });
+    connect(reply, &QNetworkReply::errorOccurred, this, &CommandQueues::OnHttpError);
+    q.timer.start(q.current.timeoutMs);
+    qDebug("%s%s", qPrintable(url), qPrintable(MaskQueryCredentials(q.current.query)));
+}
+
+void CommandQueues::OnHttpFinished(DvrQueue& q, QNetworkReply* reply)
+{
+    qDebug("sendcommand httpFinished");
+    reply->deleteLater();
+    if (reply != q.reply)
+        return;
+    const QNetworkReply::NetworkError error = q.timedOut ? QNetworkReply::TimeoutError : reply->error();
+    const Entry done = std::move(q.current);
+    q.current = Entry();
+    q.busy = false;
+    q.reply = nullptr;
+    q.timer.stop();
+    FinishStop(q.key, done.ticket);
+    postNext(q);
+    // Last: a receiver may run an event loop that comes back here.
+    if (CSendCommand* owner = done.owner)
+        emit owner->commandFinished(done.query, error);
+}
+
+void CommandQueues::OnHttpReadyRead(DvrQueue& q, QNetworkReply* reply)
+{
+    qDebug("sendcommand OnHttpReadyRead");
+    const QByteArray bytes = reply->readAll();
+    if (reply != q.reply || q.examined)
+        return;
+
+    const char* data = bytes.constData();
+    unsigned int size = static_cast<unsigned int>(bytes.size());
+    const bool bigEndian = q.current.dvr.old_protocol();
+    while (q.parser->setReceivedData(bigEndian, data, size)) {
+        data = nullptr;
+        size = 0;
+        if (q.parser->getDataType() == cgi::DATA_DVR_INFO) {
+            const std::vector<char>& payload = q.parser->getResultData();
+            cgi::DvrInfo info;
+            info.ParseFromArray(payload.data(), static_cast<int>(payload.size()));
+            q.examined = true;
+            const QPointer<CSendCommand> owner = q.current.owner;
+            // The command is over: the abort finishes it and lets the next one go, before any
+            // receiver of the names can run an event loop that frees the reply.
+            reply->abort();
+            if (owner)
+                emit owner->receivedCameraName(info);
+            return;
+        }
+        if (++q.otherPackets >= MAX_OTHER_PACKETS) {
+            q.examined = true;
+            return;
+        }
+    }
+}
+
+void CommandQueues::OnHttpError(QNetworkReply::NetworkError code)
+{
+    qDebug("OnHttpError");
+    qDebug("%s", qPrintable(NetworkErrorName(code)));
+}
+
+void CommandQueues::OnRequestTimeout(DvrQueue& q)
+{
+    if (!q.busy)
+        return;
+    qDebug("sendcommand request timeout");
+    q.timedOut = true;
+    if (q.reply)
+        q.reply->abort();  // finishes the reply, which posts the next command
+}
+
+// Carries an entry to the application's thread as Qt-owned bytes: nothing the calling thread
+// builds is freed on the other, so the thread checker sees the queue's handover for what it is.
+void EnqueueFromAnyThread(Entry entry)
+{
+    if (OnApplicationThread()) {
+        if (CommandQueues* queues = CommandQueues::instance())
+            queues->enqueue(std::move(entry));
+        else
+            FinishStop(CSendCommand::QueueKey(entry.dvr).toStdString(), entry.ticket);
+        return;
+    }
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        FinishStop(CSendCommand::QueueKey(entry.dvr).toStdString(), entry.ticket);
+        return;
+    }
+    const QByteArray dvrBytes = QByteArray::fromStdString(entry.dvr.SerializePartialAsString());
+    const QString query = entry.query;
+    const bool repeat = entry.repeat;
+    const QPointer<CSendCommand> owner = entry.owner;
+    const int timeoutMs = entry.timeoutMs;
+    const std::shared_ptr<StopTicket> ticket = entry.ticket;
+    QMetaObject::invokeMethod(
+        app,
+        [dvrBytes, query, repeat, owner, timeoutMs, ticket]() {
+            Entry e;
+            e.dvr.ParsePartialFromArray(dvrBytes.constData(), static_cast<int>(dvrBytes.size()));
+            e.query = query;
+            e.repeat = repeat;
+            e.owner = owner;
+            e.timeoutMs = timeoutMs;
+            e.ticket = ticket;
+            EnqueueFromAnyThread(std::move(e));
+        },
+        Qt::QueuedConnection);
+}
+
+}  // namespace
+
+CSendCommand::CSendCommand(QObject* parent) : QObject(parent) {}
+
+// Its commands stay queued: they are sent without anyone to report to.
+CSendCommand::~CSendCommand() = default;
 
 QString CSendCommand::CgiUrl(const DVR& dvr)
 {
@@ -69,171 +344,95 @@ QString CSendCommand::CgiUrl(const DVR& dvr)
         .arg(dvr.port());
 }
 
-void CSendCommand::send(const DVR& dvr, const QString& query)
+QString CSendCommand::QueueKey(const DVR& dvr)
 {
-    if (m_sequential)
-        enqueue(dvr, query, false);
-    else
-        post(dvr, query);
+    return QString::fromStdString(dvr.address()) + QLatin1Char(':') + QString::number(dvr.port());
 }
 
-void CSendCommand::sendRepeat(const DVR& dvr, const QString& query)
-{
-    if (m_sequential)
-        enqueue(dvr, query, true);
-    else
-        post(dvr, query);
-}
+void CSendCommand::send(const DVR& dvr, const QString& query) { enqueue(dvr, query, false); }
 
-void CSendCommand::setSequential(bool sequential)
+void CSendCommand::sendRepeat(const DVR& dvr, const QString& query) { enqueue(dvr, query, true); }
+
+void CSendCommand::enqueue(const DVR& dvr, const QString& query, bool repeat)
 {
-    m_sequential = sequential;
-    if (sequential)
-        return;
-    while (!m_queue.empty()) {
-        Queued next = std::move(m_queue.front());
-        m_queue.pop_front();
-        post(next.dvr, next.query);
-    }
+    Entry e;
+    e.dvr = dvr;
+    e.query = query;
+    e.repeat = repeat;
+    e.owner = this;
+    e.timeoutMs = m_timeoutMs;
+    EnqueueFromAnyThread(std::move(e));
 }
 
 void CSendCommand::dropQueuedRepeats()
 {
-    m_queue.erase(std::remove_if(m_queue.begin(), m_queue.end(), [](const Queued& q) { return q.repeat; }),
-                  m_queue.end());
+    if (CommandQueues* queues = CommandQueues::instance())
+        queues->dropRepeats(this);
 }
 
-void CSendCommand::enqueue(const DVR& dvr, const QString& query, bool repeat)
+int CSendCommand::pendingCount() const
 {
-    m_queue.push_back({dvr, query, repeat});
-    postNext();
+    const CommandQueues* queues = CommandQueues::instance();
+    return queues ? queues->pendingFor(this) : 0;
 }
 
-void CSendCommand::postNext()
+void CSendCommand::sendStreamStop(const DVR& dvr, const QString& query)
 {
-    if (m_in_flight || m_queue.empty())
-        return;
-    Queued next = std::move(m_queue.front());
-    m_queue.pop_front();
-    m_in_flight = post(next.dvr, next.query);
-    m_request_timer.start();
+    Entry e;
+    e.dvr = dvr;
+    e.query = query;
+    e.ticket = RegisterStop(QueueKey(dvr).toStdString());
+    EnqueueFromAnyThread(std::move(e));
 }
 
-void CSendCommand::OnRequestTimeout()
+bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
 {
-    if (!m_in_flight)
-        return;
-    qDebug("sendcommand request timeout");
-    if (ReplyState* state = ReplyState::of(m_in_flight))
-        state->timedOut = true;
-    m_in_flight->abort();  // finishes the reply, which posts the next command
-}
-
-QNetworkReply* CSendCommand::post(const DVR& dvr, const QString& query)
-{
-    m_dvr = dvr;
-    const QString url = CgiUrl(dvr);
-    const QByteArray body = query.toLatin1();
-
-    QNetworkRequest request{QUrl(url)};
-    request.setHeader(QNetworkRequest::ContentTypeHeader,
-                      QByteArrayLiteral("application/x-www-form-urlencoded"));
-    request.setHeader(QNetworkRequest::ContentLengthHeader, QByteArray::number(body.size()));
-
-    QNetworkReply* reply = m_manager.post(request, body);
-    auto* state = new ReplyState(reply, dvr.old_protocol(), query);
-    state->setObjectName(QLatin1String(ReplyState::NAME));
-    connect(reply, &QNetworkReply::finished, this, &CSendCommand::OnHttpFinished);
-    connect(reply, &QIODevice::readyRead, this, &CSendCommand::OnHttpReadyRead);
-    connect(reply, &QNetworkReply::errorOccurred, this, &CSendCommand::OnHttpError);
-    qDebug("%s%s", qPrintable(url), qPrintable(MaskQueryCredentials(query)));
-    return reply;
-}
-
-void CSendCommand::OnHttpFinished()
-{
-    qDebug("sendcommand httpFinished");
-    auto* reply = qobject_cast<QNetworkReply*>(sender());
-    if (!reply)
-        return;
-    reply->deleteLater();
-    const ReplyState* state = ReplyState::of(reply);
-    const QString query = state ? state->query : QString();
-    const QNetworkReply::NetworkError error =
-        state && state->timedOut ? QNetworkReply::TimeoutError : reply->error();
-    if (reply == m_in_flight) {
-        m_in_flight = nullptr;
-        m_request_timer.stop();
+    std::vector<std::shared_ptr<StopTicket>> tickets;
+    {
+        std::lock_guard<std::mutex> lock(g_stopLock);
+        auto it = g_stops.find(QueueKey(dvr).toStdString());
+        if (it != g_stops.end())
+            tickets = it->second;
     }
-    emit commandFinished(query, error);
-    if (m_sequential)
-        postNext();
-}
-
-void CSendCommand::OnHttpReadyRead()
-{
-    qDebug("sendcommand OnHttpReadyRead");
-    auto* reply = qobject_cast<QNetworkReply*>(sender());
-    if (!reply)
-        return;
-    auto* state = ReplyState::of(reply);
-    const QByteArray bytes = reply->readAll();
-    if (!state || state->done)
-        return;
-
-    const char* data = bytes.constData();
-    unsigned int size = static_cast<unsigned int>(bytes.size());
-    while (state->parser.setReceivedData(state->oldProtocol, data, size)) {
-        data = nullptr;
-        size = 0;
-        if (state->parser.getDataType() == cgi::DATA_DVR_INFO) {
-            const std::vector<char>& payload = state->parser.getResultData();
-            cgi::DvrInfo info;
-            info.ParseFromArray(payload.data(), static_cast<int>(payload.size()));
-            state->done = true;
-            emit receivedCameraName(info);
-            reply->abort();
-            return;
+    const auto allDone = [&tickets] {
+        return std::all_of(tickets.begin(), tickets.end(), [](const auto& t) { return t->done; });
+    };
+    const bool onApp = OnApplicationThread();
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(g_stopLock);
+            if (allDone())
+                return true;
+            const qint64 left = timeoutMs - clock.elapsed();
+            if (left <= 0 || (cancel && cancel->load()))
+                return false;
+            if (!onApp) {
+                g_stopDone.wait_for(lock, std::chrono::milliseconds(std::min<qint64>(left, WAIT_SLICE_MS)));
+                continue;
+            }
         }
-        if (++state->otherPackets >= MAX_OTHER_PACKETS) {
-            state->done = true;
-            return;
-        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, WAIT_SLICE_MS);
+        QThread::msleep(1);
     }
 }
 
-void CSendCommand::OnHttpError(QNetworkReply::NetworkError code)
+bool CSendCommand::waitForAllCommands(int timeoutMs)
 {
-    qDebug("OnHttpError");
-    qDebug("%s", qPrintable(NetworkErrorName(code)));
-}
-
-void CSendCommand::sendDetached(const DVR& dvr, const QString& query)
-{
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app)
-        return;
-    if (QThread::currentThread() != app->thread()) {
-        // The entry crosses as Qt-owned bytes: nothing this thread builds is freed on the other,
-        // so the thread checker sees the queue's handover for what it is.
-        const QByteArray entry = QByteArray::fromStdString(dvr.SerializePartialAsString());
-        QMetaObject::invokeMethod(
-            app,
-            [entry, query]() {
-                DVR copy;
-                if (copy.ParsePartialFromArray(entry.constData(), static_cast<int>(entry.size())))
-                    sendDetached(copy, query);
-            },
-            Qt::QueuedConnection);
-        return;
+    if (!OnApplicationThread())
+        return false;
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        const CommandQueues* queues = g_queues.data();
+        if (!queues || queues->idle())
+            return true;
+        if (clock.elapsed() >= timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, WAIT_SLICE_MS);
+        QThread::msleep(1);
     }
-    // Owned by the application, so it outlives every connection; it goes first thing when
-    // the application object is destroyed.
-    if (!g_detached) {
-        g_detached = new CSendCommand(app);
-        qAddPostRoutine([]() { delete g_detached.data(); });
-    }
-    g_detached->send(dvr, query);
 }
 
 QString MaskQueryCredentials(const QString& query)

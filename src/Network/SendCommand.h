@@ -1,90 +1,72 @@
 #pragma once
 
-#include <deque>
+#include <atomic>
 
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QObject>
-#include <QPointer>
 #include <QString>
-#include <QTimer>
 
 #include "DVRList.pb.h"
 #include "cgi_response.pb.h"
 
 // Posts one command query as a form to a DVR's CGI. The reply is examined only for a
-// DVR information packet (the camera names a live command answers with). Used on the
-// thread that created it; several commands may be in flight at once, unless the sender is
-// sequential.
+// DVR information packet (the camera names a live command answers with).
+//
+// Every sender of the program feeds one ordered queue per DVR (address and port), so a DVR
+// takes commands in the order they were sent, whoever sent them, while a slow DVR never
+// holds up another. One command per DVR is in flight at a time; the next goes when it
+// finished, failed or ran past its time-out. Commands outlive the sender that sent them
+// (a stop still goes out when its page or connection is gone); only the reports die with it.
+// A sender is used on the application's thread.
 class CSendCommand : public QObject {
     Q_OBJECT
 
 public:
-    // A DVR that neither answers nor closes holds a sequential queue this long at most.
+    // A DVR that neither answers nor closes holds its queue this long at most.
     static constexpr int DEFAULT_REQUEST_TIMEOUT_MS = 5000;
 
     explicit CSendCommand(QObject* parent = nullptr);
     ~CSendCommand() override;
 
-    // Posts at once; in sequential mode queues behind the commands not yet finished.
     void send(const DVR& dvr, const QString& query);
-
-    // Sequential mode: one command in flight at a time, in the order given, so a DVR sees
-    // a move before its stop even when it answers the move late. The next command goes out
-    // when the previous one finished, failed or ran past the request time-out. Commands
-    // still queued when the mode is switched off go out at once.
-    void setSequential(bool sequential);
-    bool isSequential() const { return m_sequential; }
-    void setRequestTimeout(int msec) { m_request_timer.setInterval(msec); }
-    // Runs while a sequential command is in flight.
-    const QTimer& requestTimer() const { return m_request_timer; }
-    // Commands queued and not yet posted.
-    int queuedCount() const { return int(m_queue.size()); }
-
-    // A repetition of a command already sent (a held button); outside sequential mode the
-    // same as send().
+    // A repetition of a command already sent (a held button).
     void sendRepeat(const DVR& dvr, const QString& query);
-    // Forgets the repetitions still queued, so that what follows (a stop) is not delayed
-    // by them.
+    // Forgets this sender's repetitions still queued, so that what follows (a stop) is not
+    // delayed by them.
     void dropQueuedRepeats();
+
+    // Applies to the commands sent from now on.
+    void setRequestTimeout(int msec) { m_timeoutMs = msec; }
+    int requestTimeout() const { return m_timeoutMs; }
+    // This sender's commands queued or in flight.
+    int pendingCount() const;
 
     // "http://<address>:<port>/cgi-bin/webapp.cgi?"
     static QString CgiUrl(const DVR& dvr);
+    // The key of a DVR's queue: "<address>:<port>".
+    static QString QueueKey(const DVR& dvr);
 
-    // A sender on the application's thread that lives as long as the application: commands
-    // that must reach the DVR after their sender's owner is gone (stream stops) go through
-    // it. Callable from any thread; the post itself always runs on the application's thread.
-    static void sendDetached(const DVR& dvr, const QString& query);
+    // A stream's stop command, sent by nobody in particular. Callable from any thread; it
+    // takes its place in the DVR's queue at once, so a later waitForStreamStops sees it.
+    static void sendStreamStop(const DVR& dvr, const QString& query);
+    // Blocks until every stream stop sent to the DVR before this call was answered or
+    // failed, at most timeoutMs, or until *cancel is set. True when none is left. Meant for
+    // a stream's own thread: on the application's thread it runs the event loop meanwhile.
+    static bool waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel = nullptr);
+    // Runs the event loop until no command of any DVR is queued or in flight, at most
+    // timeoutMs. True when all were sent and answered or failed.
+    static bool waitForAllCommands(int timeoutMs);
 
 signals:
     void receivedCameraName(cgi::DvrInfo info);
-    // The end of every command, sequential or not: NoError, the network error, or
-    // TimeoutError when the request time-out gave it up.
+    // The end of every command: NoError, the network error, or TimeoutError when the
+    // request time-out gave it up.
     void commandFinished(const QString& query, QNetworkReply::NetworkError error);
 
-public slots:
-    void OnHttpFinished();
-    void OnHttpReadyRead();
-    void OnHttpError(QNetworkReply::NetworkError code);
-
 private:
-    struct Queued {
-        DVR dvr;
-        QString query;
-        bool repeat = false;
-    };
-
-    QNetworkReply* post(const DVR& dvr, const QString& query);
     void enqueue(const DVR& dvr, const QString& query, bool repeat);
-    void postNext();
-    void OnRequestTimeout();
 
-    QNetworkAccessManager m_manager;
-    DVR m_dvr;
-    bool m_sequential = false;
-    std::deque<Queued> m_queue;
-    QPointer<QNetworkReply> m_in_flight;
-    QTimer m_request_timer;
+    int m_timeoutMs = DEFAULT_REQUEST_TIMEOUT_MS;
 };
 
 // The query as the debug log shows it: the values of USER, ID and PW replaced by "***" (old

@@ -252,6 +252,7 @@ void CConnectDVR::disconnect()
     // A DVR the operator disconnected never reconnects itself.
     m_reconnect.stop();
     stopStreams();
+    setTreeIcon(CControlDVRList::getDVRIcon());
     emit disconnected();
 }
 

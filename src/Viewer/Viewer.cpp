@@ -283,6 +283,10 @@ void Viewer::closeEvent(QCloseEvent* event)
         m_playbackWidget->PlayStop();
     }
     disconnectDVR(true);
+    // Posts still queued die with the application: without this the DVRs keep streaming
+    // to a program that is gone until they notice.
+    if (!CSendCommand::waitForAllCommands(EXIT_COMMAND_WAIT_MS))
+        qDebug("commands still unanswered at exit");
     event->accept();
 }
 

@@ -57,6 +57,8 @@ public:
     static constexpr int MAX_GROUP_SCREENS = 255;
     // Layout and mode changes lay the screens out again this long after the change.
     static constexpr int RESTORE_DELAY_MS = 100;
+    // At exit the streams' stops get this long in total to reach their DVRs.
+    static constexpr int EXIT_COMMAND_WAIT_MS = 1000;
 
     explicit Viewer(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
     ~Viewer() override;

@@ -171,6 +171,10 @@ void Viewer::OnDisconnected()
 {
     if (m_connectList.contains(qobject_cast<CConnectDVR*>(sender())) && m_ui.RecToPC->isChecked())
         m_ui.RecToPC->setChecked(false);
+    // The panel drives the current DVR; one that is gone takes nothing.
+    const CConnectDVR* current = currentConnection();
+    if (!current || !current->IsConnected())
+        m_liveCtrl->EnableWidget(false);
     stopBackup();
     restoreLater();
 }

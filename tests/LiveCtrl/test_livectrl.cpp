@@ -67,7 +67,7 @@ QString Described(const simdvr::Request& r)
 // Once the sender is idle: the requests of one kind (commands by default) the DVR took in, in order.
 QStringList SentBy(const CSendCommand& sender, const CSimDvr& sim, simdvr::Transport kind = simdvr::Transport::Post)
 {
-    EXPECT_TRUE(QTest::qWaitFor([&] { return sender.queuedCount() == 0 && !sender.requestTimer().isActive(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sender.pendingCount() == 0; }, 10000));
     QStringList out;
     for (const simdvr::Request& r : sim.requests())
         if (r.transport == kind)
@@ -140,9 +140,9 @@ QString Ptz(int cmd, int channel = 5, int speed = 2, const char* preset = "")
 QString OldPtz(const QString& req) { return QStringLiteral("MODE=5&CID=7&OP=7&CH=5&LEN=%1&REQ=%2").arg(req.size()).arg(req); }
 
 // Mode 11 with the command alone (on 0, off 1), no port; old: OP 20 without CH.
-QString Relay(bool old, bool on)
+QString Relay(bool old, bool on, int cid = 7)
 {
-    return old ? QStringLiteral("MODE=5&CID=7&OP=20&LEN=3&REQ=0,%1").arg(on) : QStringLiteral("11 1=%1").arg(!on);
+    return old ? QStringLiteral("MODE=5&CID=%1&OP=20&LEN=3&REQ=0,%2").arg(cid).arg(on) : QStringLiteral("11 1=%1").arg(!on);
 }
 
 
@@ -231,7 +231,7 @@ TEST(LiveCtrlPages, EveryCommandOnBothProtocols)
         for (const char* button : {"RPOn0", "RPOff0", "RPAuto0"})
             p.click(button);
         EXPECT_EQ(p.relay->autoOffSeconds(), 0);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !Child(p.relay, "RPAuto0")->isChecked() && !p.relay->autoOffTimer().isActive(); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !Child(p.relay, "RPAuto0")->isChecked() && !p.relay->autoOffTimer(Entry(p.sim)); }));
         EXPECT_EQ(p.sent(p.relay), (QStringList{Relay(old, true), Relay(old, false), Relay(old, true), Relay(old, false)}));
     }
 }
@@ -284,13 +284,49 @@ TEST(LiveCtrlPages, TheAutoOffReachesTheDvrSwitchedOnAfterTheDelayOfTheButtonsNa
         EXPECT_EQ(p.relay->autoOffSeconds(), seconds) << name;
     }
     p.click("RPAuto0");
-    EXPECT_TRUE(Child(p.relay, "RPAuto0")->isChecked() && p.relay->autoOffTimer().isActive());
-    EXPECT_EQ(p.relay->autoOffTimer().interval(), 10000);
+    const QTimer* pending = p.relay->autoOffTimer(Entry(p.sim));
+    ASSERT_TRUE(pending);
+    EXPECT_TRUE(Child(p.relay, "RPAuto0")->isChecked() && pending->isActive());
+    EXPECT_EQ(pending->interval(), 10000);
     p.panel->setConnectedDVR(Entry(second), 9, true);  // another DVR selected meanwhile
-    p.relay->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly)->start(0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.relay->autoOffTimer().isActive() && !Child(p.relay, "RPAuto0")->isChecked(); }));
+    EXPECT_FALSE(Child(p.relay, "RPAuto0")->isChecked());
+    const_cast<QTimer*>(pending)->start(0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.relay->autoOffTimer(Entry(p.sim)); }));
     EXPECT_EQ(p.sent(p.relay), (QStringList{Relay(false, true), Relay(false, false)}));
     EXPECT_TRUE(SentBy(p.relay->commandSender(), second).empty());
+}
+
+TEST(LiveCtrlPages, AClickForAnotherDvrLeavesAPendingAutoOffAlone)
+{
+    Panel p;
+    p.open(2);
+    CSimDvr second(Config(true));
+    ASSERT_TRUE(second.start());
+    p.click("AutoOff1");
+    p.click("RPAuto0");
+    p.panel->setConnectedDVR(Entry(second), 9, true);
+    p.click("RPOff0");
+    const QTimer* pending = p.relay->autoOffTimer(Entry(p.sim));
+    ASSERT_TRUE(pending);
+    EXPECT_TRUE(pending->isActive());
+    const_cast<QTimer*>(pending)->start(0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.relay->autoOffTimer(Entry(p.sim)); }));
+    EXPECT_EQ(p.sent(p.relay), (QStringList{Relay(false, true), Relay(false, false)}));
+    EXPECT_EQ(SentBy(p.relay->commandSender(), second), QStringList{Relay(true, false, 9)});
+}
+
+TEST(LiveCtrlPages, TheAutoButtonShowsThePendingAutoOffOfTheDvrShown)
+{
+    Panel p;
+    p.open(2);
+    CSimDvr second(Config(true));
+    ASSERT_TRUE(second.start());
+    p.click("AutoOff1");
+    p.click("RPAuto0");
+    p.panel->setConnectedDVR(Entry(second), 9, true);
+    EXPECT_FALSE(Child(p.relay, "RPAuto0")->isChecked());
+    p.panel->setConnectedDVR(Entry(p.sim), 7, true);
+    EXPECT_TRUE(Child(p.relay, "RPAuto0")->isChecked());
 }
 
 TEST(LiveCtrlPanel, PagesFollowTheButtonsAndTheDvrAndKeepTheirTourAndTheChannelOnlyReachesThePageShown)

@@ -1,7 +1,9 @@
-// The command sender's sequential mode against the simulated DVR: order, time-out, repeats.
+// The per-DVR command queues against simulated DVRs: order at the DVR, DVRs that never wait
+// for each other, repeats, time-outs, commands that outlive their sender.
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 
 #include "Network/SendCommand.h"
@@ -22,6 +24,26 @@ QString Cmd(int channel)
     return QString::fromLatin1(CgiQuery(cgi::MODE_PTZF, ptzf));
 }
 
+// The channels of the commands a DVR took in, in the order they arrived.
+std::vector<int> Arrived(const CSimDvr& sim)
+{
+    std::vector<int> channels;
+    for (const Request& r : sim.requests()) {
+        cgi::Ptzf ptzf;
+        if (r.transport == Transport::Post && r.message(&ptzf))
+            channels.push_back(int(ptzf.channel()));
+    }
+    return channels;
+}
+
+void Hold(CSimDvr& sim, int requests, int ms)
+{
+    simdvr::Misbehaviour m;
+    m.holdRequests = requests;
+    m.holdMs = ms;
+    sim.setMisbehaviour(m);
+}
+
 using Ends = std::vector<std::pair<QString, QNetworkReply::NetworkError>>;
 
 class CommandQueue : public ::testing::Test {
@@ -30,27 +52,8 @@ protected:
     {
         ASSERT_TRUE(sim.start());
         dvr = MakeDvr(sim, false);
-        sender.setSequential(true);
     }
-    // The DVR takes its next request in late.
-    void HoldFirst()
-    {
-        simdvr::Misbehaviour m;
-        m.holdRequests = 1;
-        m.holdMs = 300;
-        sim.setMisbehaviour(m);
-    }
-    // The channels of the commands the DVR took in, in its order.
-    std::vector<int> Arrived() const
-    {
-        std::vector<int> channels;
-        for (const Request& r : sim.requests()) {
-            cgi::Ptzf ptzf;
-            if (r.transport == Transport::Post && r.message(&ptzf))
-                channels.push_back(int(ptzf.channel()));
-        }
-        return channels;
-    }
+    void TearDown() override { EXPECT_TRUE(CSendCommand::waitForAllCommands(10000)); }
     // The commands whose end was reported, with their errors, in order; once n have ended.
     Ends Ended(int n)
     {
@@ -70,32 +73,62 @@ protected:
 
 }  // namespace
 
-TEST_F(CommandQueue, ADvrBusyWithTheFirstCommandStillSeesThemInOrder)
+TEST_F(CommandQueue, ChannelCommandsOfTwoSendersTakeEffectAtABusyDvrInTheOrderSent)
 {
-    // At once, the second overtakes the first while the DVR is busy with it.
-    CSendCommand parallel;
-    HoldFirst();
-    parallel.send(dvr, Cmd(1));
-    parallel.send(dvr, Cmd(2));
-    ASSERT_TRUE(sim.waitUntil([&] { return Arrived().size() == 2; }));
-    EXPECT_EQ(Arrived(), (std::vector<int>{2, 1}));
+    CHttpConnect stream;
+    StreamProbe probe(&stream, false);
+    stream.Connect(dvr, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.state().connectedCount == 1; }, 10000));
+    CSendCommand window;
+    Hold(sim, 1, 300);  // the first is taken in late; a DVR acts on each when it takes it in
+    for (uint32_t mask = 1; mask <= 10; ++mask) {
+        cgi::StreamChannel command;
+        command.set_mode(cgi::MODE_LIVE);
+        command.set_stream_id(static_cast<uint32_t>(stream.getClientID()));
+        command.set_vchmask(mask);
+        (mask % 2 ? window : sender).send(dvr, QString::fromLatin1(CgiQuery(cgi::MODE_STREAM_CHANNEL, command)));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.pendingCount() + sender.pendingCount() == 0; }, 10000));
+    EXPECT_EQ(sim.streams().back().vchmask, 10u);
+    stream.Disconnect();
+}
 
-    // Sequential: one in flight under the time-out, the rest queued, each end reported.
-    sim.clearLog();
-    HoldFirst();
+TEST_F(CommandQueue, OneCommandPerDvrIsInFlightAndEachEndIsReported)
+{
+    Hold(sim, 1, 300);
     for (int channel : {1, 2, 3})
         sender.send(dvr, Cmd(channel));
-    EXPECT_EQ(sender.queuedCount(), 2);
-    EXPECT_TRUE(sender.requestTimer().isActive());
-    EXPECT_EQ(sender.requestTimer().interval(), CSendCommand::DEFAULT_REQUEST_TIMEOUT_MS);
+    EXPECT_EQ(sender.pendingCount(), 3);
     EXPECT_EQ(Ended(3), (Ends{{Cmd(1), QNetworkReply::NoError}, {Cmd(2), QNetworkReply::NoError},
                               {Cmd(3), QNetworkReply::NoError}}));
-    EXPECT_EQ(Arrived(), (std::vector<int>{1, 2, 3}));
-    EXPECT_FALSE(sender.requestTimer().isActive());
+    EXPECT_EQ(sender.pendingCount(), 0);
+}
 
-    // Repeats still queued when the stop comes are dropped; others stay.
-    sim.clearLog();
-    HoldFirst();
+TEST_F(CommandQueue, ASlowDvrNeverDelaysAnotherDvrsStop)
+{
+    CSimDvr fast;
+    ASSERT_TRUE(fast.start());
+    Hold(sim, -1, 3000);  // every answer held
+    QSignalSpy slowEnds(&sender, &CSendCommand::commandFinished);
+    sender.send(dvr, Cmd(1));
+    sender.send(dvr, Cmd(2));
+    ASSERT_TRUE(sim.waitUntil([&] { return Arrived(sim).size() == 1; }));
+
+    CSendCommand page;
+    QElapsedTimer clock;
+    clock.start();
+    page.send(MakeDvr(fast, false), Cmd(8));  // move
+    page.send(MakeDvr(fast, false), Cmd(9));  // stop
+    ASSERT_TRUE(fast.waitUntil([&] { return Arrived(fast).size() == 2; }));
+    RecordProperty("stop_delay_ms", int(clock.elapsed()));
+    EXPECT_EQ(Arrived(fast), (std::vector<int>{8, 9}));
+    EXPECT_EQ(slowEnds.count(), 0) << "the slow DVR answered first: the fast one waited for it";
+    EXPECT_EQ(Arrived(sim), (std::vector<int>{1}));
+}
+
+TEST_F(CommandQueue, RepeatsStillQueuedWhenTheStopComesAreDropped)
+{
+    Hold(sim, 1, 300);
     sender.send(dvr, Cmd(1));
     sender.sendRepeat(dvr, Cmd(2));
     sender.send(dvr, Cmd(3));
@@ -103,18 +136,10 @@ TEST_F(CommandQueue, ADvrBusyWithTheFirstCommandStillSeesThemInOrder)
     sender.dropQueuedRepeats();
     sender.send(dvr, Cmd(5));
     Ended(3);
-    EXPECT_EQ(Arrived(), (std::vector<int>{1, 3, 5}));
-
-    // Switched back: what is still queued goes out at once.
-    HoldFirst();
-    sender.send(dvr, Cmd(6));
-    sender.send(dvr, Cmd(7));
-    sender.setSequential(false);
-    EXPECT_EQ(sender.queuedCount(), 0);
-    EXPECT_EQ(Ended(2).size(), 2u);
+    EXPECT_EQ(Arrived(sim), (std::vector<int>{1, 3, 5}));
 }
 
-TEST_F(CommandQueue, ASilentOrAbsentDvrHoldsTheQueueOnlyUntilTheTimeOut)
+TEST_F(CommandQueue, ASilentDvrHoldsItsQueueOnlyUntilTheTimeOut)
 {
     sender.setRequestTimeout(300);
     simdvr::Misbehaviour stall;
@@ -122,14 +147,59 @@ TEST_F(CommandQueue, ASilentOrAbsentDvrHoldsTheQueueOnlyUntilTheTimeOut)
     sim.setMisbehaviour(stall);
     sender.send(dvr, Cmd(1));
     sender.send(dvr, Cmd(2));
-    EXPECT_EQ(sender.requestTimer().interval(), 300);
     EXPECT_EQ(Ended(2), (Ends{{Cmd(1), QNetworkReply::TimeoutError}, {Cmd(2), QNetworkReply::TimeoutError}}));
-    EXPECT_EQ(Arrived(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(Arrived(sim), (std::vector<int>{1, 2}));
+}
 
-    // Nobody listening: each fails at once and the next still goes.
+TEST_F(CommandQueue, AnAbsentDvrFailsEachCommandAtOnceAndTheNextStillGoes)
+{
     sim.stop();
     sender.send(dvr, Cmd(3));
     sender.send(dvr, Cmd(4));
-    EXPECT_EQ(Ended(2), (Ends{{Cmd(3), QNetworkReply::ConnectionRefusedError}, {Cmd(4), QNetworkReply::ConnectionRefusedError}}));
-    EXPECT_FALSE(sender.requestTimer().isActive());
+    EXPECT_EQ(Ended(2), (Ends{{Cmd(3), QNetworkReply::ConnectionRefusedError},
+                              {Cmd(4), QNetworkReply::ConnectionRefusedError}}));
+}
+
+TEST_F(CommandQueue, ACommandOutlivesTheSenderThatSentIt)
+{
+    Hold(sim, 1, 200);
+    auto* page = new CSendCommand;
+    page->send(dvr, Cmd(1));
+    page->send(dvr, Cmd(2));
+    delete page;
+    EXPECT_TRUE(sim.waitUntil([&] { return Arrived(sim).size() == 2; }));
+    EXPECT_EQ(Arrived(sim), (std::vector<int>{1, 2}));
+}
+
+TEST_F(CommandQueue, WaitingForAllCommandsEndsOnceEveryDvrAnswered)
+{
+    sender.send(dvr, Cmd(1));
+    EXPECT_TRUE(CSendCommand::waitForAllCommands(5000));
+    // The DVR logs a request before it answers it.
+    EXPECT_EQ(Arrived(sim), (std::vector<int>{1}));
+    EXPECT_EQ(Ended(1).size(), 1u);
+}
+
+TEST_F(CommandQueue, WaitingForAllCommandsGivesUpAtItsBound)
+{
+    Hold(sim, 1, 3000);
+    sender.send(dvr, Cmd(1));
+    EXPECT_FALSE(CSendCommand::waitForAllCommands(200));
+    EXPECT_EQ(sender.pendingCount(), 1);
+}
+
+TEST_F(CommandQueue, AStreamStopIsWaitedForUntilItIsAnswered)
+{
+    Hold(sim, 1, 300);
+    CSendCommand::sendStreamStop(dvr, Cmd(7));
+    EXPECT_TRUE(CSendCommand::waitForStreamStops(dvr, 5000));
+    EXPECT_EQ(Arrived(sim), (std::vector<int>{7}));
+}
+
+TEST_F(CommandQueue, WaitingForAStreamStopEndsWhenCancelled)
+{
+    Hold(sim, 1, 3000);
+    CSendCommand::sendStreamStop(dvr, Cmd(7));
+    const std::atomic<bool> cancel{true};
+    EXPECT_FALSE(CSendCommand::waitForStreamStops(dvr, 5000, &cancel));
 }

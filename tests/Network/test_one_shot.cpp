@@ -76,6 +76,8 @@ TEST(Command, QueriesArePostedAsFormsAndCameraNamesArriveOnce)
         logged << text;
     });
     for (const auto& [query, expected] : cases) {
+        // The queue is idle, so the command is posted (and logged) at once.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sender.pendingCount() == 0; }));
         sim.clearLog();
         logged.clear();
         sender.send(dvr, query);

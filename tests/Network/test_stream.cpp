@@ -263,17 +263,36 @@ TEST(Stream, ClosedOrSilentDvrFailsOnce)
     s.open(0x1, Param(1));
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures == 2; }));
 
-    // Silent, then nobody listening: one failure per run after the no-packet time.
+    // Silent: one failure after the no-packet time.
     s.conn.setNoPacketTimeout(400);
-    for (const int failures : {3, 4}) {
-        failures == 3 ? s.sim.setMisbehaviour(Bad(-1, true)) : s.sim.stop();
-        s.open(0x1, Param(0));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures == failures; }));
-        QTest::qWait(1000);
-        EXPECT_EQ(s.probe.state().failures, failures);
-        EXPECT_EQ(s.probe.state().statuses.back(), QStringLiteral("Connection failed"));
-        EXPECT_TRUE(s.conn.isRunning());  // until its owner stops it
-    }
+    s.sim.setMisbehaviour(Bad(-1, true));
+    s.open(0x1, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures == 3; }));
+    QTest::qWait(1000);
+    EXPECT_EQ(s.probe.state().failures, 3);
+    EXPECT_EQ(s.probe.state().statuses.back(), QStringLiteral("Connection failed"));
+    EXPECT_TRUE(s.conn.isRunning());  // until its owner stops it
+}
+
+TEST(Stream, ARefusedDialFailsAtOnceNotAfterTheNoPacketTime)
+{
+    StreamRig s(SmallDvr());
+    s.sim.stop();
+    s.open(0x1, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures == 1; }, 10000));
+    EXPECT_EQ(s.probe.state().statuses.back(), QStringLiteral("Connection failed"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !s.conn.isRunning(); }));  // the socket never dials again by itself
+}
+
+TEST(Stream, ARefusedRedialAfterTheDvrClosedTheStreamFailsAtOnce)
+{
+    StreamRig s(SmallDvr());
+    s.open(0x1, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    s.sim.setRefusing(true);  // the DVR goes away: its streams close, the re-dial is refused
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures == 1; }, 10000));
+    EXPECT_EQ(s.probe.state().statuses.back(), QStringLiteral("Connection failed"));
+    s.sim.setRefusing(false);
 }
 
 TEST(Stream, ResultCodesGiveTheirTexts)

@@ -79,12 +79,15 @@ public:
     void sendPacketAll(uint8_t type, const QByteArray& payload);
     void sendRawAll(const QByteArray& bytes);
     void closeAll();
+    void setRefusing(bool refusing);
 
     int allocClientId(int first);
     Conn* findStream(int clientId);
     void connClosed(Conn* c);
     // The stop command for a client id: frees its slot (also of a stream already closed).
     void stopStream(int clientId, bool close);
+    // Frees the client slot of a stream, if it holds one.
+    void releaseSlot(int streamId);
 
     SimServer* s;
     QEventLoop* loop = nullptr;
@@ -94,6 +97,7 @@ public:
     std::map<int, int> heldSlots;  // stream id -> client id, for streams holding a client slot
     std::set<int> usedClientIds;
     int nextClientId = -1;
+    uint16_t boundPort = 0;  // kept for listening again after refusing
 };
 
 struct OutChunk {
@@ -108,7 +112,11 @@ public:
 
     void onReadyRead();
     void onDisconnected();
-    void handleRequest(Request r);
+    // The request's bytes are complete: decodes and stamps it, then starts its stream or
+    // acts on it and answers, now or after a hold.
+    void arrived();
+    void answer();
+    void endHold();
 
     // Output.
     void write(const QByteArray& bytes, bool split);
@@ -150,6 +158,10 @@ public:
     qint64 bodyLength = 0;
     Request pending;
     bool handled = false;
+    bool malformed = false;  // an upload that is not well-formed multipart
+    bool logged = false;
+    bool holding = false;    // counted in SimServer::heldRequests
+    QTimer holdTimer;
     bool closing = false;
     bool closed = false;
 
@@ -173,6 +185,7 @@ public:
     int64_t audioIdx = 0;
     int64_t videoBase = 0;
     int64_t audioBase = 0;
+    int64_t firstVideoIdx = 0;  // Config::startFrame
     double mediaMs = 0;
     bool waitKey = false;
     int splitLeft = 0;

@@ -1,6 +1,8 @@
 // The caller's side of the simulated DVR: configuration, the log and the waits.
 #include "sim/SimDvr.h"
 
+#include <chrono>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
@@ -85,6 +87,11 @@ void CSimDvr::sendRaw(const QByteArray& bytes)
 void CSimDvr::closeStreams()
 {
     m_server->postCloseStreams();
+}
+
+void CSimDvr::setRefusing(bool refusing)
+{
+    m_server->setRefusing(refusing);
 }
 
 std::vector<Request> CSimDvr::requests() const
@@ -187,6 +194,18 @@ int64_t CSimDvr::totalVideoFrames() const
 {
     std::unique_lock<std::mutex> lock(m_server->mutex);
     return m_server->totalVideoFrames;
+}
+
+int CSimDvr::heldRequests() const
+{
+    std::unique_lock<std::mutex> lock(m_server->mutex);
+    return m_server->heldRequests;
+}
+
+qint64 CSimDvr::nowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace simdvr

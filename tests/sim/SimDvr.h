@@ -68,8 +68,9 @@ struct Misbehaviour {
     bool replySplit = false;
     bool replyStall = false;
     bool replyDrop = false;
-    // The next N one-shot requests are taken in only holdMs after they arrived (logged,
-    // acted on and answered then), as by a DVR busy with something else; counts down.
+    // The next N one-shot requests are logged as they arrive but acted on and answered only
+    // holdMs later, as by a DVR busy with something else; counts down; -1 holds every one.
+    // A held request whose client hangs up meanwhile is still carried out, unanswered.
     int holdRequests = 0;
     int holdMs = 0;
 };
@@ -99,11 +100,18 @@ struct Config {
 
     uint16_t port = 0;              // 0: an ephemeral port
     int firstClientId = 1;          // client ids run from here up to 99, then wrap
+    // Every stream gets firstClientId, even while another stream still has it, as some DVRs
+    // hand out an id again at once; a stop for it then ends the newest stream of that id.
+    // Old-protocol audio streams keep the CID they ask for.
+    bool reuseClientId = false;
     int maxClients = 0;             // open streams at most (0: no limit); more get "client limit"
     bool keepSlotOnClose = false;   // a closed stream keeps its slot until its stop command
     bool closeOnStop = true;        // a stop command for a stream closes that stream
 
     int fps = 30;                   // video frames per second per channel
+    // Live streams start this many access units into the clip (a key frame every 30), so
+    // that 15 opens mid-interval. Playback and backup start at a key frame, as after a seek.
+    int startFrame = 0;
     QString mainSize = QStringLiteral("d1");   // clip of the main stream ("d1" or "cif")
     QString subSize = QStringLiteral("cif");   // clip of the sub stream
     uint32_t audioMask = 0x1;       // channels with an audio input
@@ -135,9 +143,11 @@ struct Config {
 
 enum class Transport { Stream, Post, Get, Upload, Other };
 
-// One decoded request, in arrival order.
+// One decoded request, in arrival order. A request not held is logged once acted on, so that
+// whoever sees it sees its effect; a held one (Misbehaviour::holdRequests) at its arrival.
 struct Request {
     int seq = 0;                    // 1, 2, ... per DVR
+    qint64 arrivalMs = 0;           // CSimDvr::nowMs() once its last byte was read
     Transport transport = Transport::Other;
     QByteArray head;                // every byte up to and including the blank line
     QByteArray method;              // "GET" or "POST" (stream requests: "GET")
@@ -231,6 +241,9 @@ public:
     void sendRaw(const QByteArray& bytes);
     // Closes every open stream connection.
     void closeStreams();
+    // An outage: true closes every connection, forgets held requests and stops listening, so
+    // that dials are refused; false listens again on the same port. Returns once done.
+    void setRefusing(bool refusing);
 
     std::vector<Request> requests() const;
     std::vector<StreamInfo> streams() const;
@@ -249,6 +262,11 @@ public:
     bool waitForVideoFrames(int64_t count, int timeoutMs = 5000);
 
     int64_t totalVideoFrames() const;
+    // Held one-shot requests not acted on yet (Misbehaviour::holdRequests).
+    int heldRequests() const;
+
+    // Milliseconds of a monotonic clock, the one of Request::arrivalMs.
+    static qint64 nowMs();
 
 private:
     CSimDvr(const CSimDvr&) = delete;

@@ -57,7 +57,9 @@ Worker::~Worker()
                 st->closedBySim = true;
             }
         }
+        c->holding = false;  // the connections outlive our members: settled here
     }
+    s->heldRequests = 0;
     s->changed.notify_all();
     // The connections are children and go with us.
 }
@@ -66,8 +68,36 @@ bool Worker::listen(uint16_t port)
 {
     if (!server.listen(QHostAddress::LocalHost, port))
         return false;
+    boundPort = server.serverPort();
     tick.start();
     return true;
+}
+
+void Worker::setRefusing(bool refusing)
+{
+    if (!refusing) {
+        if (!server.isListening() && !server.listen(QHostAddress::LocalHost, boundPort))
+            qWarning("simulated DVR: cannot listen on port %u again: %s", boundPort,
+                     qPrintable(server.errorString()));
+        return;
+    }
+    server.close();
+    for (Conn* c : std::set<Conn*>(conns)) {  // each close comes synchronously
+        // A DVR going away forgets what it was about to do.
+        c->holdTimer.stop();
+        c->endHold();
+        if (c->closed) {  // a held request whose client is already gone
+            connClosed(c);
+            c->deleteLater();
+            continue;
+        }
+        if (c->isStream) {
+            c->info.closedBySim = true;
+            c->closing = true;
+            c->publish();
+        }
+        c->sock->abort();
+    }
 }
 
 int Worker::allocClientId(int first)
@@ -99,12 +129,24 @@ void Worker::connClosed(Conn* c)
     conns.erase(c);
 }
 
+void Worker::releaseSlot(int streamId)
+{
+    auto it = heldSlots.find(streamId);
+    if (it == heldSlots.end())
+        return;
+    const int clientId = it->second;
+    heldSlots.erase(it);
+    for (const auto& slot : heldSlots)
+        if (slot.second == clientId)
+            return;  // a reused id still held by another stream
+    usedClientIds.erase(clientId);
+}
+
 void Worker::stopStream(int clientId, bool close)
 {
     if (Conn* c = findStream(clientId)) {
         c->info.stopped = true;
-        heldSlots.erase(c->info.id);
-        usedClientIds.erase(c->info.clientId);
+        releaseSlot(c->info.id);
         c->publish();
         if (close) {
             c->info.closedBySim = true;
@@ -114,16 +156,17 @@ void Worker::stopStream(int clientId, bool close)
         }
         return;
     }
-    for (auto it = heldSlots.begin(); it != heldSlots.end(); ++it) {
+    // The newest closed stream of that id, as for open ones.
+    for (auto it = heldSlots.rbegin(); it != heldSlots.rend(); ++it) {
         if (it->second != clientId)
             continue;
+        const int streamId = it->first;
         std::unique_lock<std::mutex> lock(s->mutex);
-        if (StreamInfo* st = s->findStream(it->first))
+        if (StreamInfo* st = s->findStream(streamId))
             st->stopped = true;
         s->changed.notify_all();
         lock.unlock();
-        usedClientIds.erase(clientId);
-        heldSlots.erase(it);
+        releaseSlot(streamId);
         return;
     }
 }
@@ -182,6 +225,16 @@ Conn::Conn(Worker* w_, QTcpSocket* sock_) : QObject(w_), w(w_), sock(sock_)
     connect(&splitTimer, &QTimer::timeout, this, [this] { pump(); });
     connect(sock, &QTcpSocket::readyRead, this, [this] { onReadyRead(); });
     connect(sock, &QTcpSocket::disconnected, this, [this] { onDisconnected(); });
+    holdTimer.setSingleShot(true);
+    holdTimer.setTimerType(Qt::PreciseTimer);
+    connect(&holdTimer, &QTimer::timeout, this, [this] {
+        endHold();
+        answer();
+        if (closed) {
+            w->connClosed(this);
+            deleteLater();
+        }
+    });
     connect(sock, &QTcpSocket::bytesWritten, this, [this] {
         if (closeAfterDrain && out.empty() && sock->bytesToWrite() == 0)
             finishClose();
@@ -200,6 +253,17 @@ Conn::~Conn()
     // The socket goes with us: nothing of it may call back into a half-destroyed object.
     QObject::disconnect(sock, nullptr, this, nullptr);
     sock->abort();
+    endHold();
+}
+
+void Conn::endHold()
+{
+    if (!holding)
+        return;
+    holding = false;
+    std::unique_lock<std::mutex> lock(w->s->mutex);
+    w->s->heldRequests--;
+    w->s->changed.notify_all();
 }
 
 void Conn::onReadyRead()
@@ -221,7 +285,7 @@ void Conn::onReadyRead()
         if (!ParseHead(head, &pending)) {
             pending.transport = Transport::Other;
             handled = true;
-            handleRequest(pending);
+            arrived();
             return;
         }
         if (pending.version.isEmpty()) {
@@ -246,18 +310,50 @@ void Conn::onReadyRead()
         pending.body = in.left(static_cast<int>(bodyLength));
     in.clear();
     handled = true;
-    if (pending.transport != Transport::Stream && pending.transport != Transport::Other) {
-        std::unique_lock<std::mutex> lock(w->s->mutex);
-        if (w->s->mis.holdRequests > 0) {
-            --w->s->mis.holdRequests;
-            const int ms = w->s->mis.holdMs;
-            lock.unlock();
-            // Gone with the connection when the client gives up first.
-            QTimer::singleShot(ms, this, [this] { handleRequest(pending); });
-            return;
-        }
+    arrived();
+}
+
+void Conn::arrived()
+{
+    pending.arrivalMs = CSimDvr::nowMs();
+    if (pending.transport == Transport::Upload) {
+        malformed = !ParseMultipart(&pending);
+        if (malformed)
+            pending.params.clear();
+    } else if (pending.transport == Transport::Post) {
+        pending.query = pending.body;
+        DecodeParams(&pending);
+    } else {
+        DecodeParams(&pending);
     }
-    handleRequest(pending);
+
+    std::unique_lock<std::mutex> lock(w->s->mutex);
+    pending.seq = w->s->nextRequestSeq++;
+    if (pending.transport == Transport::Stream && pending.pathOk) {
+        const Config cfg = w->s->config;
+        const Misbehaviour mis = w->s->mis;
+        lock.unlock();
+        startStream(pending, cfg, mis);
+        return;
+    }
+    Misbehaviour& mis = w->s->mis;
+    const bool oneShot = pending.transport != Transport::Stream && pending.transport != Transport::Other;
+    if (!oneShot || mis.holdRequests == 0) {
+        lock.unlock();
+        answer();
+        return;
+    }
+    // Logged now, acted on and answered once the hold ends.
+    if (mis.holdRequests > 0)
+        --mis.holdRequests;
+    const int ms = mis.holdMs < 0 ? 0 : mis.holdMs;
+    holding = true;
+    w->s->heldRequests++;
+    w->s->requests.push_back(pending);
+    logged = true;
+    w->s->changed.notify_all();
+    lock.unlock();
+    holdTimer.start(ms);
 }
 
 void Conn::onDisconnected()
@@ -271,12 +367,12 @@ void Conn::onDisconnected()
         std::unique_lock<std::mutex> lock(w->s->mutex);
         const bool keep = w->s->config.keepSlotOnClose;
         lock.unlock();
-        if (!keep || info.stopped) {
-            if (w->heldSlots.erase(info.id))
-                w->usedClientIds.erase(info.clientId);
-        }
+        if (!keep || info.stopped)
+            w->releaseSlot(info.id);
         publish();
     }
+    if (holding)
+        return;  // a DVR that read the request still carries it out; it goes then
     w->connClosed(this);
     deleteLater();
 }
@@ -348,51 +444,38 @@ void Conn::finishClose()
     sock->disconnectFromHost();
 }
 
-void Conn::handleRequest(Request r)
+void Conn::answer()
 {
     std::unique_lock<std::mutex> lock(w->s->mutex);
     const Config cfg = w->s->config;
     const Misbehaviour mis = w->s->mis;
     lock.unlock();
 
-    bool malformed = false;
-    if (r.transport == Transport::Upload) {
-        malformed = !ParseMultipart(&r);
-        if (malformed)
-            r.params.clear();
-    } else if (r.transport == Transport::Post) {
-        r.query = r.body;
-        DecodeParams(&r);
-    } else {
-        DecodeParams(&r);
-    }
-
-    if (r.transport == Transport::Stream && r.pathOk) {
-        startStream(r, cfg, mis);
-        return;
-    }
-
-    // One-shot exchange: log, answer, close.
     QByteArray response;
     bool drop = mis.replyDrop;
-    if (r.transport == Transport::Stream || r.transport == Transport::Other) {
+    if (pending.transport == Transport::Stream || pending.transport == Transport::Other) {
         drop = true;  // a malformed request gets no answer
     } else if (bodyLength < 0) {
         response = HttpResponse(411, QByteArray());
-    } else if (!r.pathOk) {
+    } else if (!pending.pathOk) {
         response = HttpResponse(404, QByteArray());
     } else if (malformed) {
         response = HttpResponse(400, QByteArray());
     } else {
-        const QByteArray body = replyBody(r, cfg);
+        const QByteArray body = replyBody(pending, cfg);
         response = HttpResponse(200, body) + body;
     }
-    lock.lock();
-    r.seq = w->s->nextRequestSeq++;
-    w->s->requests.push_back(r);
-    w->s->changed.notify_all();
-    lock.unlock();
+    if (!logged) {
+        // After acting on it: whoever sees it in the log sees its effect too.
+        lock.lock();
+        w->s->requests.push_back(pending);
+        w->s->changed.notify_all();
+        lock.unlock();
+        logged = true;
+    }
 
+    if (closed)
+        return;  // its client hung up during the hold
     if (drop) {
         sock->abort();
         return;
@@ -465,6 +548,7 @@ void SimServer::stopServer()
     {
         std::unique_lock<std::mutex> lock(mutex);
         running = false;  // the DVR's thread sees it at its next tick
+        changed.notify_all();
     }
     if (m_thread.joinable())
         m_thread.join();
@@ -512,6 +596,19 @@ void SimServer::postRaw(const QByteArray& bytes)
 void SimServer::postCloseStreams()
 {
     post([](Worker* w) { w->closeAll(); });
+}
+
+void SimServer::setRefusing(bool refusing)
+{
+    auto done = std::make_shared<bool>(false);
+    post([this, refusing, done](Worker* w) {
+        w->setRefusing(refusing);
+        std::unique_lock<std::mutex> lock(mutex);
+        *done = true;
+        changed.notify_all();
+    });
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [&] { return *done || !running; });
 }
 
 void SimServer::run()

@@ -31,6 +31,8 @@ public:
     void postPacket(uint8_t type, const QByteArray& payload);
     void postRaw(const QByteArray& bytes);
     void postCloseStreams();
+    // Waits until the DVR's thread has closed or opened its doors.
+    void setRefusing(bool refusing);
 
     // Shared state, guarded by `mutex`; `changed` is signalled whenever the log moves.
     mutable std::mutex mutex;
@@ -43,6 +45,7 @@ public:
     int nextRequestSeq = 1;
     int nextStreamId = 1;
     int streamRequests = 0;
+    int heldRequests = 0;
     int64_t totalVideoFrames = 0;
     uint16_t port = 0;
     bool running = false;

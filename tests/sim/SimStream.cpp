@@ -1,5 +1,6 @@
 // Streams: the first packets, then video and audio frames paced by the clock (or as fast
 // as the client takes them), with the misbehaviour that is switched on.
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -178,7 +179,7 @@ void Conn::refuseStream(Request& r, int code, const Misbehaviour& mis)
     {
         std::unique_lock<std::mutex> lock(w->s->mutex);
         info.id = w->s->nextStreamId++;
-        info.requestSeq = r.seq = w->s->nextRequestSeq++;
+        info.requestSeq = r.seq;
         r.streamId = info.id;
         w->s->streamRequests++;
         w->s->requests.push_back(r);
@@ -276,6 +277,8 @@ void Conn::startStream(Request& r, const Config& cfg, const Misbehaviour& mis)
     info.headerOnlyMask = hdr & avail;
     if (r.oldProtocol && info.audioOnly && r.hasParam("CID"))
         info.clientId = r.param("CID").toInt() & 0xFF;
+    else if (cfg.reuseClientId)
+        info.clientId = std::clamp(cfg.firstClientId, 0, 99);
     else
         info.clientId = w->allocClientId(cfg.firstClientId);
     fps = cfg.fps > 0 ? cfg.fps : 30;
@@ -284,11 +287,13 @@ void Conn::startStream(Request& r, const Config& cfg, const Misbehaviour& mis)
     const QString size = info.codec == 1 ? cfg.subSize : cfg.mainSize;
     clip = GetClip(cfg.mediaDir, mpeg4 ? testmedia::Codec::Mpeg4 : testmedia::Codec::H264, size);
     tone = GetTone(cfg.mediaDir, r.oldProtocol);
+    if (info.mode == 0 && cfg.startFrame > 0)
+        videoIdx = videoBase = firstVideoIdx = cfg.startFrame;
 
     {
         std::unique_lock<std::mutex> lock(w->s->mutex);
         info.id = w->s->nextStreamId++;
-        info.requestSeq = r.seq = w->s->nextRequestSeq++;
+        info.requestSeq = r.seq;
         r.streamId = info.id;
         w->s->streamRequests++;
         w->s->requests.push_back(r);
@@ -559,7 +564,7 @@ void Conn::produce()
                     closeWhenDrained();
                     break;
                 }
-                const int64_t adue = static_cast<int64_t>(videoIdx * frameMs) / audioPeriod;
+                const int64_t adue = static_cast<int64_t>((videoIdx - firstVideoIdx) * frameMs) / audioPeriod;
                 while (audioIdx < adue && !closing)
                     emitAudio(audioIdx++, mis);
             } else {

@@ -7,6 +7,7 @@
 #include "test_sim_util.h"
 
 using namespace simtest;
+using simdvr::Request;
 
 TEST(SimRequests, OneShotReadsAnswerByMode)
 {
@@ -69,4 +70,146 @@ TEST(SimRequests, OneShotReadsAnswerByMode)
     EXPECT_EQ(read("MODE=6&ID=admin&PW=bad&OP=17", 1, true), std::string(1, 2));
     EXPECT_TRUE(Raw(dvr.port(), "GET /index.html HTTP/1.1\r\nHost: x\r\n\r\n", 3000).startsWith("HTTP/1.1 404"));
     EXPECT_TRUE(Raw(dvr.port(), "HELLO\r\n\r\n", 3000).isEmpty());
+}
+
+namespace {
+
+QByteArray GetRequest(cgi::Mode mode)
+{
+    return "GET /cgi-bin/webapp.cgi?" + Query(mode) + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+}
+
+simdvr::Misbehaviour HoldEvery(int ms)
+{
+    simdvr::Misbehaviour m;
+    m.holdRequests = -1;
+    m.holdMs = ms;
+    return m;
+}
+
+QByteArray StopRequest(int clientId)
+{
+    cgi::StreamStop stop;
+    stop.set_stream_id(uint32_t(clientId));
+    return "GET /cgi-bin/webapp.cgi?" + Query(cgi::MODE_STREAM_STOP, stop) + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+}
+
+QByteArray LiveStream()
+{
+    cgi::Live live;
+    live.set_vchmask(0x1);
+    return Query(cgi::MODE_LIVE, live);
+}
+
+}  // namespace
+
+TEST(SimRequests, HoldingEveryRequestHoldsEachOneThatArrives)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    ASSERT_TRUE(dvr.start());
+    dvr.setMisbehaviour(HoldEvery(60000));
+    Client clients[3];
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(clients[i].open(dvr.port(), GetRequest(cgi::MODE_GET_DVR_INFO)));
+        EXPECT_TRUE(dvr.waitUntil([&] { return dvr.heldRequests() == i + 1; })) << i;
+    }
+}
+
+TEST(SimRequests, AHeldRequestIsLoggedAtItsArrival)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    ASSERT_TRUE(dvr.start());
+    dvr.setMisbehaviour(HoldEvery(60000));
+    Client held;
+    ASSERT_TRUE(held.open(dvr.port(), GetRequest(cgi::MODE_GET_DVR_INFO)));
+    Request get;
+    ASSERT_TRUE(dvr.waitForRequest([](const Request& r) { return r.transport == simdvr::Transport::Get; }, 5000, &get));
+    EXPECT_EQ(dvr.heldRequests(), 1);
+    const qint64 between = simdvr::CSimDvr::nowMs();
+    Client stream;
+    ASSERT_TRUE(stream.open(dvr.port(), LiveStream()));
+    ASSERT_TRUE(dvr.waitForStreams(1));
+    const std::vector<Request> log = dvr.requests();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].transport, simdvr::Transport::Get);
+    EXPECT_LT(log[0].seq, log[1].seq);
+    EXPECT_LE(get.arrivalMs, between);
+    EXPECT_GE(log[1].arrivalMs, between);
+}
+
+// A DVR that reuses client ids at once: a stop that comes in before a new stream but is
+// carried out after it ends the new one.
+TEST(SimRequests, AHeldStopEndsTheStreamThatCameInDuringItsHold)
+{
+    simdvr::Config cfg = SmallConfig();
+    cfg.reuseClientId = true;
+    simdvr::CSimDvr dvr(cfg);
+    ASSERT_TRUE(dvr.start());
+    Client before, after, stop;
+    ASSERT_TRUE(before.open(dvr.port(), LiveStream()));
+    ASSERT_TRUE(dvr.waitForStreams(1));
+    simdvr::Misbehaviour m = HoldEvery(2000);  // ample for the next stream to come in
+    m.holdRequests = 1;
+    dvr.setMisbehaviour(m);
+    ASSERT_TRUE(stop.open(dvr.port(), StopRequest(cfg.firstClientId)));
+    ASSERT_TRUE(dvr.waitUntil([&] { return dvr.heldRequests() == 1; }));
+    EXPECT_FALSE(dvr.stream(1).stopped);
+    ASSERT_TRUE(after.open(dvr.port(), LiveStream()));
+    ASSERT_TRUE(dvr.waitForStreams(2));
+    ASSERT_TRUE(dvr.waitUntil([&] { return !dvr.stream(2).open; }));
+    EXPECT_TRUE(dvr.stream(2).stopped);
+    EXPECT_TRUE(dvr.stream(1).open);
+}
+
+TEST(SimRequests, AHeldStopIsCarriedOutAfterItsClientHungUp)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    ASSERT_TRUE(dvr.start());
+    Client stream, stop;
+    ASSERT_TRUE(stream.open(dvr.port(), LiveStream()));
+    ASSERT_TRUE(dvr.waitForStreams(1));
+    dvr.setMisbehaviour(HoldEvery(300));
+    ASSERT_TRUE(stop.open(dvr.port(), StopRequest(dvr.stream(1).clientId)));
+    ASSERT_TRUE(dvr.waitUntil([&] { return dvr.heldRequests() == 1; }));
+    stop.sock.abort();
+    EXPECT_TRUE(dvr.waitUntil([&] { return dvr.stream(1).stopped; }));
+    EXPECT_EQ(dvr.heldRequests(), 0);
+}
+
+TEST(SimRequests, RefusingClosesEveryConnectionAndRefusesDials)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    ASSERT_TRUE(dvr.start());
+    Client stream;
+    ASSERT_TRUE(stream.open(dvr.port(), LiveStream()));
+    ASSERT_TRUE(dvr.waitForStreams(1));
+    dvr.setMisbehaviour(HoldEvery(60000));
+    Client oneShot;
+    ASSERT_TRUE(oneShot.open(dvr.port(), GetRequest(cgi::MODE_GET_DVR_INFO)));
+    ASSERT_TRUE(dvr.waitUntil([&] { return dvr.heldRequests() == 1; }));
+
+    dvr.setRefusing(true);
+    stream.readUntil([] { return false; });
+    EXPECT_TRUE(stream.closed);
+    oneShot.readUntil([] { return false; });
+    EXPECT_TRUE(oneShot.closed && oneShot.raw.isEmpty());
+    EXPECT_TRUE(dvr.waitUntil([&] { return !dvr.stream(1).open; }));
+    EXPECT_TRUE(dvr.stream(1).closedBySim);
+    QTcpSocket dial;
+    dial.connectToHost(QStringLiteral("127.0.0.1"), dvr.port());
+    EXPECT_FALSE(dial.waitForConnected(5000));
+    EXPECT_EQ(dial.error(), QAbstractSocket::ConnectionRefusedError);
+}
+
+TEST(SimRequests, AfterRefusingTheDvrAnswersAgainOnTheSamePort)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    ASSERT_TRUE(dvr.start());
+    const uint16_t port = dvr.port();
+    dvr.setRefusing(true);
+    dvr.setRefusing(false);
+    EXPECT_EQ(dvr.port(), port);
+    const std::vector<Packet> reply = Cut(Http(port, Query(cgi::MODE_GET_DVR_INFO)));
+    ASSERT_EQ(reply.size(), 1u);
+    EXPECT_EQ(reply[0].type, cgi::DATA_DVR_INFO);
 }

@@ -196,3 +196,79 @@ TEST(SimMisbehaviour, SplitStreamsAndRepliesComeOneBytePerReadUnchanged)
     dvr.setMisbehaviour(m);
     EXPECT_EQ(Raw(dvr.port(), get, 800), normal.left(body + (normal.size() - body) / 2));
 }
+
+namespace {
+
+// Two live streams of a DVR that hands its first client id out again, each past its first frame.
+struct TwoStreamsOneId {
+    TwoStreamsOneId()
+    {
+        simdvr::Config cfg = SmallConfig();
+        cfg.reuseClientId = true;
+        cfg.firstClientId = 7;
+        dvr.setConfig(cfg);
+        ok = dvr.start() && first.open(dvr.port(), LiveQuery(0x1)) && dvr.waitForStreams(1)
+             && second.open(dvr.port(), LiveQuery(0x1)) && first.readUntil([&] { return first.count(cgi::DATA_VIDEO) >= 1; })
+             && second.readUntil([&] { return second.count(cgi::DATA_VIDEO) >= 1; })
+             && dvr.streams().size() == 2;
+    }
+    CSimDvr dvr;
+    Client first, second;
+    bool ok = false;
+};
+
+}  // namespace
+
+TEST(SimStream, AReusedClientIdGoesToEveryStreamAtOnce)
+{
+    TwoStreamsOneId s;
+    ASSERT_TRUE(s.ok);
+    for (const simdvr::StreamInfo& info : s.dvr.streams())
+        EXPECT_TRUE(info.open && info.clientId == 7) << info.id;
+    for (const Client* c : {&s.first, &s.second})
+        for (const Packet& p : c->packets)
+            EXPECT_EQ(p.clientId, 7);
+}
+
+TEST(SimStream, AStopForAReusedClientIdEndsOnlyTheNewestStream)
+{
+    TwoStreamsOneId s;
+    ASSERT_TRUE(s.ok);
+    cgi::StreamStop stop;
+    stop.set_stream_id(7);
+    const std::vector<Packet> reply = Cut(Http(s.dvr.port(), Query(cgi::MODE_STREAM_STOP, stop)));
+    ASSERT_EQ(reply.size(), 1u);
+    ASSERT_TRUE(s.dvr.waitUntil([&] { return !s.dvr.stream(2).open; }));
+    EXPECT_TRUE(s.dvr.stream(2).stopped && s.dvr.stream(2).closedBySim);
+    EXPECT_TRUE(s.dvr.stream(1).open);
+    EXPECT_FALSE(s.dvr.stream(1).stopped);
+    // The older stream goes on.
+    const int frames = s.first.count(cgi::DATA_VIDEO);
+    EXPECT_TRUE(s.first.readUntil([&] { return s.first.count(cgi::DATA_VIDEO) > frames; }));
+}
+
+TEST(SimStream, ALiveStreamStartsAtTheConfiguredFrameOfTheClip)
+{
+    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+    ASSERT_GT(clip.units.size(), 31u);
+    ASSERT_TRUE(!clip.units[15].key && clip.units[30].key);  // mid-interval, as the test means
+    simdvr::Config cfg = SmallConfig();
+    cfg.startFrame = 15;
+    CSimDvr dvr(cfg);
+    ASSERT_TRUE(dvr.start());
+    Client c;
+    ASSERT_TRUE(c.open(dvr.port(), LiveQuery(0x1)));
+    ASSERT_TRUE(c.readUntil([&] { return c.count(cgi::DATA_VIDEO) >= 20; }));
+    size_t i = 0;
+    int firstKey = -1;
+    for (const Packet& p : c.packets) {
+        if (p.type != cgi::DATA_VIDEO)
+            continue;
+        const testmedia::AccessUnit& unit = clip.units[(15 + i) % clip.units.size()];
+        EXPECT_EQ(p.payload.mid(36), Bytes(unit)) << i;
+        if (firstKey < 0 && Header<CFrame>(p).GetType() == FRAME_KEY)
+            firstKey = int(i);
+        ++i;
+    }
+    EXPECT_EQ(firstKey, 15);  // half a second in
+}

@@ -1,0 +1,134 @@
+// A stream's stop reaches the DVR before the request of the stream that follows it, checked
+// at a simulated DVR that gives every stream the same client id (as real ones may), so a late
+// stop would end the new stream.
+
+#include <gtest/gtest.h>
+
+#include "StreamProbe.h"
+
+using namespace nettest;
+using simdvr::CSimDvr;
+using simdvr::Request;
+using simdvr::Transport;
+
+namespace {
+
+simdvr::Config ReusingDvr(bool old = false)
+{
+    simdvr::Config c = SmallDvr(old);
+    c.reuseClientId = true;
+    return c;
+}
+
+// The DVR answers its next command late, as a busy one does.
+void HoldNextAnswer(CSimDvr& sim)
+{
+    simdvr::Misbehaviour m;
+    m.holdRequests = 1;
+    m.holdMs = 300;
+    sim.setMisbehaviour(m);
+}
+
+bool IsStop(const Request& r)
+{
+    if (r.transport != Transport::Post)
+        return false;
+    return r.oldProtocol ? r.param("OP") == "5" : r.mode == cgi::MODE_STREAM_STOP;
+}
+
+// Stream requests and stops, in the order the DVR took them in: 'S' and 'x'.
+std::string Order(const CSimDvr& sim)
+{
+    std::string out;
+    for (const Request& r : sim.requests()) {
+        if (r.transport == Transport::Stream)
+            out += 'S';
+        else if (IsStop(r))
+            out += 'x';
+    }
+    return out;
+}
+
+// The newest stream is still open and nothing stopped it.
+bool NewestStreamLives(const CSimDvr& sim)
+{
+    const std::vector<simdvr::StreamInfo> streams = sim.streams();
+    return !streams.empty() && streams.back().open && !streams.back().stopped;
+}
+
+}  // namespace
+
+TEST(StreamOrder, AStreamTheDvrClosedIsReopenedOnlyAfterItsStopWasAnswered)
+{
+    StreamRig s(ReusingDvr());
+    s.open(0x1, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    HoldNextAnswer(s.sim);
+    s.sim.closeStreams();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 2; }, 10000));
+    QTest::qWait(500);
+    EXPECT_EQ(Order(s.sim), "SxS");
+    EXPECT_TRUE(NewestStreamLives(s.sim));
+    EXPECT_EQ(s.probe.state().failures, 0);
+}
+
+TEST(StreamOrder, AStreamOfAnotherObjectToTheSameDvrWaitsForTheStopOfTheOldOne)
+{
+    // A group switch or a reconnect: the old connection goes, a new one dials at once.
+    StreamRig s(ReusingDvr());
+    s.open(0x1, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    HoldNextAnswer(s.sim);
+    s.conn.Disconnect();
+    CHttpConnect next;
+    StreamProbe probe(&next, false);
+    next.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.state().connectedCount == 1; }, 10000));
+    QTest::qWait(500);
+    EXPECT_EQ(Order(s.sim), "SxS");
+    EXPECT_TRUE(NewestStreamLives(s.sim));
+    next.Disconnect();
+}
+
+TEST(StreamOrder, TheRestartOfAnOldDvrOfUnknownKindStopsTheFirstStreamBeforeTheSecond)
+{
+    StreamRig s(ReusingDvr(true));
+    HoldNextAnswer(s.sim);
+    DVR dvr = MakeDvr(s.sim, true, 0xF);
+    dvr.set_protocol_type(0);
+    s.conn.Connect(dvr, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    QTest::qWait(500);
+    EXPECT_EQ(Order(s.sim), "SxS");
+    EXPECT_TRUE(NewestStreamLives(s.sim));
+}
+
+TEST(StreamOrder, AStopThatIsNeverAnsweredDelaysTheNextStreamOnlyBoundedly)
+{
+    StreamRig s(ReusingDvr());
+    s.open(0x1, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    simdvr::Misbehaviour stall;
+    stall.replyStall = true;
+    s.sim.setMisbehaviour(stall);
+    s.sim.closeStreams();
+    // The reopened stream goes out after the bounded wait, long before the command time-out.
+    ASSERT_TRUE(s.sim.waitForStreams(2, CHttpConnect::STOP_ANSWER_WAIT_MS + 2000));
+    EXPECT_EQ(Order(s.sim), "SxS");
+}
+
+TEST(StreamOrder, AStreamStoppedWhileWaitingForAStopNeverSendsItsRequest)
+{
+    StreamRig s(ReusingDvr());
+    s.open(0x1, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    simdvr::Misbehaviour stall;
+    stall.replyStall = true;
+    s.sim.setMisbehaviour(stall);
+    s.conn.Disconnect();  // its stop is never answered
+    CHttpConnect next;
+    next.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
+    next.Disconnect();  // while it waits for that stop
+    QTest::qWait(CHttpConnect::STOP_ANSWER_WAIT_MS + 300);
+    EXPECT_EQ(Order(s.sim), "Sx");
+}
