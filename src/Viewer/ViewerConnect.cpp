@@ -266,8 +266,10 @@ void Viewer::slotChangedScreen(int screen, int dvrChannel)
         return;
     }
     CConnectDVR* c = m_connectList[found];
-    if (!c->IsConnected())
+    if (!c->IsConnected()) {
+        m_liveCtrl->EnableWidget(false);
         return;
+    }
     m_liveCtrl->EnableWidget(true);
     m_currentDvrIndex = found;
     applyConnectedDVR(c);
