@@ -283,6 +283,9 @@ void Viewer::closeEvent(QCloseEvent* event)
         m_playbackWidget->PlayStop();
     }
     disconnectDVR(true);
+    // Map views stop their streams as they go; later they would send their stops too late.
+    removeEMap();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Posts still queued die with the application: without this the DVRs keep streaming
     // to a program that is gone until they notice.
     if (!CSendCommand::waitForAllCommands(EXIT_COMMAND_WAIT_MS))

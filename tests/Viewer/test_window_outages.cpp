@@ -2,6 +2,8 @@
 // streaming when the window closes.
 
 #include <QElapsedTimer>
+#include <QTextEdit>
+
 
 #include "LiveCtrl/LiveCtrlWidget.h"
 #include "window_test_util.h"
@@ -92,6 +94,28 @@ TEST(WindowOutages, ClosingTheWindowStopsEveryStreamAtItsDvr)
     // Read without running this thread's events: what reached the DVRs did so before close() returned.
     EXPECT_EQ(StopsFor(current, currentId), 1);
     EXPECT_EQ(StopsFor(old, oldId), 1);
+}
+
+TEST(WindowOutages, ClosingTheWindowStopsTheStreamsOfAnOpenMap)
+{
+    WindowRig rig;
+    simdvr::CSimDvr& sim = rig.addDvr("Hall", false, 4);
+    EMapGroupList maps;
+    EMap* map = maps.add_emap_list()->add_emap();
+    map->set_name("Hall");
+    EMapItems* item = map->add_items();
+    *item->mutable_dvr() = rig.list.group(0).dvr(0);
+    item->set_channel(0);
+    Viewer& w = rig.open();
+    rig.button("EMap")->click();
+    w.OnSelectedEMapGroup(maps.emap_list(0));
+    // The camera's state in the log: the view's stream has its client id.
+    const QTextEdit* log = w.form().bottomEMapPage->findChild<QTextEdit*>();
+    ASSERT_TRUE(log);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !log->toPlainText().isEmpty(); }, 10000));
+    const int clientId = sim.streams().back().clientId;
+    w.close();
+    EXPECT_EQ(StopsFor(sim, clientId), 1);
 }
 
 TEST(WindowOutages, ADvrThatGoesAwayIsShownFailedAtOnceNotAfterTheNoPacketTime)
