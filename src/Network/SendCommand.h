@@ -37,7 +37,6 @@ public:
 
     // Applies to the commands sent from now on.
     void setRequestTimeout(int msec) { m_timeoutMs = msec; }
-    int requestTimeout() const { return m_timeoutMs; }
     // This sender's commands queued or in flight.
     int pendingCount() const;
 
