@@ -293,8 +293,7 @@ void CommandQueues::OnRequestTimeout(DvrQueue& q)
         q.reply->abort();  // finishes the reply, which posts the next command
 }
 
-// Carries an entry to the application's thread as Qt-owned bytes: nothing the calling thread
-// builds is freed on the other, so the thread checker sees the queue's handover for what it is.
+// Carries an entry to the application's thread.
 void EnqueueFromAnyThread(Entry entry)
 {
     if (OnApplicationThread()) {
@@ -309,23 +308,16 @@ void EnqueueFromAnyThread(Entry entry)
         FinishStop(CSendCommand::QueueKey(entry.dvr).toStdString(), entry.ticket);
         return;
     }
+    // The DVR crosses as Qt-owned bytes, and what else the entry holds leaves the DVR's
+    // buffers here: nothing this thread allocated is freed on the other.
     const QByteArray dvrBytes = QByteArray::fromStdString(entry.dvr.SerializePartialAsString());
-    const QString query = entry.query;
-    const bool repeat = entry.repeat;
-    const QPointer<CSendCommand> owner = entry.owner;
-    const int timeoutMs = entry.timeoutMs;
-    const std::shared_ptr<StopTicket> ticket = entry.ticket;
+    DVR local;
+    entry.dvr.Swap(&local);
     QMetaObject::invokeMethod(
         app,
-        [dvrBytes, query, repeat, owner, timeoutMs, ticket]() {
-            Entry e;
-            e.dvr.ParsePartialFromArray(dvrBytes.constData(), static_cast<int>(dvrBytes.size()));
-            e.query = query;
-            e.repeat = repeat;
-            e.owner = owner;
-            e.timeoutMs = timeoutMs;
-            e.ticket = ticket;
-            EnqueueFromAnyThread(std::move(e));
+        [dvrBytes, carried = std::move(entry)]() mutable {
+            carried.dvr.ParsePartialFromArray(dvrBytes.constData(), static_cast<int>(dvrBytes.size()));
+            EnqueueFromAnyThread(std::move(carried));
         },
         Qt::QueuedConnection);
 }
@@ -355,13 +347,7 @@ void CSendCommand::sendRepeat(const DVR& dvr, const QString& query) { enqueue(dv
 
 void CSendCommand::enqueue(const DVR& dvr, const QString& query, bool repeat)
 {
-    Entry e;
-    e.dvr = dvr;
-    e.query = query;
-    e.repeat = repeat;
-    e.owner = this;
-    e.timeoutMs = m_timeoutMs;
-    EnqueueFromAnyThread(std::move(e));
+    EnqueueFromAnyThread(Entry{dvr, query, repeat, this, m_timeoutMs, nullptr});
 }
 
 void CSendCommand::dropQueuedRepeats()
@@ -378,11 +364,8 @@ int CSendCommand::pendingCount() const
 
 void CSendCommand::sendStreamStop(const DVR& dvr, const QString& query)
 {
-    Entry e;
-    e.dvr = dvr;
-    e.query = query;
-    e.ticket = RegisterStop(QueueKey(dvr).toStdString());
-    EnqueueFromAnyThread(std::move(e));
+    EnqueueFromAnyThread(Entry{dvr, query, false, nullptr, DEFAULT_REQUEST_TIMEOUT_MS,
+                               RegisterStop(QueueKey(dvr).toStdString())});
 }
 
 bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)

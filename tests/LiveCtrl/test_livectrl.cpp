@@ -296,37 +296,39 @@ TEST(LiveCtrlPages, TheAutoOffReachesTheDvrSwitchedOnAfterTheDelayOfTheButtonsNa
     EXPECT_TRUE(SentBy(p.relay->commandSender(), second).empty());
 }
 
+// The relay of one DVR switched on with a 10 s auto-off, then another DVR shown on the page.
+struct AutoOnThenAnother {
+    AutoOnThenAnother()
+    {
+        p.open(2);
+        EXPECT_TRUE(second.start());
+        p.click("AutoOff1");
+        p.click("RPAuto0");
+        p.panel->setConnectedDVR(Entry(second), 9, true);
+    }
+    Panel p;
+    CSimDvr second{Config(true)};
+};
+
 TEST(LiveCtrlPages, AClickForAnotherDvrLeavesAPendingAutoOffAlone)
 {
-    Panel p;
-    p.open(2);
-    CSimDvr second(Config(true));
-    ASSERT_TRUE(second.start());
-    p.click("AutoOff1");
-    p.click("RPAuto0");
-    p.panel->setConnectedDVR(Entry(second), 9, true);
-    p.click("RPOff0");
-    const QTimer* pending = p.relay->autoOffTimer(Entry(p.sim));
+    AutoOnThenAnother t;
+    t.p.click("RPOff0");
+    const QTimer* pending = t.p.relay->autoOffTimer(Entry(t.p.sim));
     ASSERT_TRUE(pending);
     EXPECT_TRUE(pending->isActive());
     const_cast<QTimer*>(pending)->start(0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.relay->autoOffTimer(Entry(p.sim)); }));
-    EXPECT_EQ(p.sent(p.relay), (QStringList{Relay(false, true), Relay(false, false)}));
-    EXPECT_EQ(SentBy(p.relay->commandSender(), second), QStringList{Relay(true, false, 9)});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !t.p.relay->autoOffTimer(Entry(t.p.sim)); }));
+    EXPECT_EQ(t.p.sent(t.p.relay), (QStringList{Relay(false, true), Relay(false, false)}));
+    EXPECT_EQ(SentBy(t.p.relay->commandSender(), t.second), QStringList{Relay(true, false, 9)});
 }
 
 TEST(LiveCtrlPages, TheAutoButtonShowsThePendingAutoOffOfTheDvrShown)
 {
-    Panel p;
-    p.open(2);
-    CSimDvr second(Config(true));
-    ASSERT_TRUE(second.start());
-    p.click("AutoOff1");
-    p.click("RPAuto0");
-    p.panel->setConnectedDVR(Entry(second), 9, true);
-    EXPECT_FALSE(Child(p.relay, "RPAuto0")->isChecked());
-    p.panel->setConnectedDVR(Entry(p.sim), 7, true);
-    EXPECT_TRUE(Child(p.relay, "RPAuto0")->isChecked());
+    AutoOnThenAnother t;
+    EXPECT_FALSE(Child(t.p.relay, "RPAuto0")->isChecked());
+    t.p.panel->setConnectedDVR(Entry(t.p.sim), 7, true);
+    EXPECT_TRUE(Child(t.p.relay, "RPAuto0")->isChecked());
 }
 
 TEST(LiveCtrlPanel, PagesFollowTheButtonsAndTheDvrAndKeepTheirTourAndTheChannelOnlyReachesThePageShown)

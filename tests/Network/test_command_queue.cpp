@@ -171,35 +171,10 @@ TEST_F(CommandQueue, ACommandOutlivesTheSenderThatSentIt)
     EXPECT_EQ(Arrived(sim), (std::vector<int>{1, 2}));
 }
 
-TEST_F(CommandQueue, WaitingForAllCommandsEndsOnceEveryDvrAnswered)
-{
-    sender.send(dvr, Cmd(1));
-    EXPECT_TRUE(CSendCommand::waitForAllCommands(5000));
-    // The DVR logs a request before it answers it.
-    EXPECT_EQ(Arrived(sim), (std::vector<int>{1}));
-    EXPECT_EQ(Ended(1).size(), 1u);
-}
-
 TEST_F(CommandQueue, WaitingForAllCommandsGivesUpAtItsBound)
 {
     Hold(sim, 1, 3000);
     sender.send(dvr, Cmd(1));
     EXPECT_FALSE(CSendCommand::waitForAllCommands(200));
     EXPECT_EQ(sender.pendingCount(), 1);
-}
-
-TEST_F(CommandQueue, AStreamStopIsWaitedForUntilItIsAnswered)
-{
-    Hold(sim, 1, 300);
-    CSendCommand::sendStreamStop(dvr, Cmd(7));
-    EXPECT_TRUE(CSendCommand::waitForStreamStops(dvr, 5000));
-    EXPECT_EQ(Arrived(sim), (std::vector<int>{7}));
-}
-
-TEST_F(CommandQueue, WaitingForAStreamStopEndsWhenCancelled)
-{
-    Hold(sim, 1, 3000);
-    CSendCommand::sendStreamStop(dvr, Cmd(7));
-    const std::atomic<bool> cancel{true};
-    EXPECT_FALSE(CSendCommand::waitForStreamStops(dvr, 5000, &cancel));
 }

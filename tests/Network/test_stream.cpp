@@ -284,17 +284,6 @@ TEST(Stream, ARefusedDialFailsAtOnceNotAfterTheNoPacketTime)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !s.conn.isRunning(); }));  // the socket never dials again by itself
 }
 
-TEST(Stream, ARefusedRedialAfterTheDvrClosedTheStreamFailsAtOnce)
-{
-    StreamRig s(SmallDvr());
-    s.open(0x1, Param(0));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
-    s.sim.setRefusing(true);  // the DVR goes away: its streams close, the re-dial is refused
-    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures == 1; }, 10000));
-    EXPECT_EQ(s.probe.state().statuses.back(), QStringLiteral("Connection failed"));
-    s.sim.setRefusing(false);
-}
-
 TEST(Stream, ResultCodesGiveTheirTexts)
 {
     const std::tuple<bool, int, const char*> cases[] = {

@@ -20,6 +20,21 @@ simdvr::Config ReusingDvr(bool old = false)
     return c;
 }
 
+// A live stream of channel 1 that has its first frame.
+void Streaming(StreamRig& s)
+{
+    s.open(0x1, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+}
+
+// The DVR never answers a command.
+void NeverAnswer(CSimDvr& sim)
+{
+    simdvr::Misbehaviour stall;
+    stall.replyStall = true;
+    sim.setMisbehaviour(stall);
+}
+
 // The DVR answers its next command late, as a busy one does.
 void HoldNextAnswer(CSimDvr& sim)
 {
@@ -61,8 +76,7 @@ bool NewestStreamLives(const CSimDvr& sim)
 TEST(StreamOrder, AStreamTheDvrClosedIsReopenedOnlyAfterItsStopWasAnswered)
 {
     StreamRig s(ReusingDvr());
-    s.open(0x1, Param(0));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    Streaming(s);
     HoldNextAnswer(s.sim);
     s.sim.closeStreams();
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 2; }, 10000));
@@ -76,8 +90,7 @@ TEST(StreamOrder, AStreamOfAnotherObjectToTheSameDvrWaitsForTheStopOfTheOldOne)
 {
     // A group switch or a reconnect: the old connection goes, a new one dials at once.
     StreamRig s(ReusingDvr());
-    s.open(0x1, Param(0));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    Streaming(s);
     HoldNextAnswer(s.sim);
     s.conn.Disconnect();
     CHttpConnect next;
@@ -106,11 +119,8 @@ TEST(StreamOrder, TheRestartOfAnOldDvrOfUnknownKindStopsTheFirstStreamBeforeTheS
 TEST(StreamOrder, AStopThatIsNeverAnsweredDelaysTheNextStreamOnlyBoundedly)
 {
     StreamRig s(ReusingDvr());
-    s.open(0x1, Param(0));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
-    simdvr::Misbehaviour stall;
-    stall.replyStall = true;
-    s.sim.setMisbehaviour(stall);
+    Streaming(s);
+    NeverAnswer(s.sim);
     s.sim.closeStreams();
     // The reopened stream goes out after the bounded wait, long before the command time-out.
     ASSERT_TRUE(s.sim.waitForStreams(2, CHttpConnect::STOP_ANSWER_WAIT_MS + 2000));
@@ -120,11 +130,8 @@ TEST(StreamOrder, AStopThatIsNeverAnsweredDelaysTheNextStreamOnlyBoundedly)
 TEST(StreamOrder, AStreamStoppedWhileWaitingForAStopNeverSendsItsRequest)
 {
     StreamRig s(ReusingDvr());
-    s.open(0x1, Param(0));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
-    simdvr::Misbehaviour stall;
-    stall.replyStall = true;
-    s.sim.setMisbehaviour(stall);
+    Streaming(s);
+    NeverAnswer(s.sim);
     s.conn.Disconnect();  // its stop is never answered
     CHttpConnect next;
     next.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
