@@ -205,6 +205,7 @@ void CHttpConnect::startThread()
     joinThread();  // a run that ended by itself is taken over before the next one starts
     m_stop = false;
     m_backupEndReported = false;
+    m_backupLastFrame = 0;
     m_restartCounter = 3;
     ++m_runId;
     start(InheritPriority);
@@ -388,10 +389,12 @@ void CHttpConnect::slotDisconnected()
     if (m_cfg.audioConnection)
         return;
     if (m_cfg.mode == 2) {
-        // The backup is over for whoever follows its progress (once), then the operator is told.
-        if (!m_backupEndReported.exchange(true))
+        // The backup is over for whoever follows its progress, and the operator is told
+        // whether it got to its end; once, even when a frame past the end told it first.
+        if (!m_backupEndReported.exchange(true)) {
             emit updateBackupProgress(-1);
-        showBackupEnd();
+            showBackupEnd(m_cfg.backupEnd != 0 && m_backupLastFrame >= m_cfg.backupEnd);
+        }
         return;
     }
     if (m_cfg.mode == 1 && !isRecording()) {
@@ -406,9 +409,10 @@ void CHttpConnect::slotDisconnected()
     setConnectionFailed(tr("Connection failed"));
 }
 
-void CHttpConnect::showBackupEnd()
+void CHttpConnect::showBackupEnd(bool complete)
 {
-    const QString text = tr("There is no more backup data. Or Connection failed");
+    const QString text =
+        complete ? tr("The backup is complete.") : tr("There is no more backup data. Or Connection failed");
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         qDebug("%s", qPrintable(text));
         return;
@@ -690,6 +694,13 @@ void CHttpConnect::receivedDVRInfo(const unsigned char* payload, size_t len)
                                      m_dvrInfo.ch_name_size()});
     for (int ch = 0; ch < names; ++ch)
         m_info.channelNames[ch] = CTextCodec::FromEucKr(m_dvrInfo.ch_name(ch));
+    const cgi::DvrInfo learned = m_dvrInfo;
+    lock.unlock();
+
+    // A recorder attached before the stream began has not heard of this DVR yet.
+    QMutexLocker recordLock(&m_recordLock);
+    if (m_record)
+        m_record->setDvrInfo(learned);
 }
 
 CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsigned char* payload, size_t len)
@@ -751,9 +762,13 @@ CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsi
     if (m_cfg.mode == 2 && m_cfg.backupEnd != 0 && frameTime > m_cfg.backupEnd) {
         if (!m_backupEndReported.exchange(true)) {
             emit updateBackupProgress(-1);
+            // By name, so the queued call is built inside Qt.
+            QMetaObject::invokeMethod(this, "showBackupEnd", Qt::QueuedConnection, Q_ARG(bool, true));
         }
         return PacketResult::Next;
     }
+    if (m_cfg.mode == 2)
+        m_backupLastFrame = std::max<int64_t>(m_backupLastFrame, frameTime);
 
     if (m_cfg.mode == 0 && m_cfg.emapLive) {
         EMap_Status::ENUM status = EMap_Status::CONNECTED;

@@ -146,7 +146,8 @@ private:
     bool isRecording();
     DISPLAY_DVR_INFO snapshot() const;
     Q_INVOKABLE void onStreamClosed(quint64 runId);
-    void showBackupEnd();
+    // Tells the operator that the backup ended, complete or cut short.
+    Q_INVOKABLE void showBackupEnd(bool complete);
     QByteArray buildRequest(const DVR& dvr, const ConnParam& param) const;
     QString buildStopQuery() const;
 
@@ -169,6 +170,8 @@ private:
     std::atomic<int> m_noPacketTimeoutMs{DEFAULT_NO_PACKET_TIMEOUT_MS};
     // The backup's end (-1) has been reported since the last start.
     std::atomic<bool> m_backupEndReported{false};
+    // Time stamp of the backup's latest frame since the last start.
+    std::atomic<int64_t> m_backupLastFrame{0};
     // Counts starts and stops, so a close reported by an earlier run is recognised as stale.
     std::atomic<quint64> m_runId{0};
     // Bumped as the thread's last act. Qt's own handover at a thread's end uses futexes the

@@ -17,6 +17,7 @@ extern "C" {
 #include "Common/DecodeVideo.h"
 #include "Common/Frame.h"
 #include "Common/XvidCodec.h"
+#include "SysData/RecordFiles.h"
 
 namespace {
 
@@ -79,12 +80,22 @@ struct CCreateAVI::Impl {
         c.frames = c.samples = 0;
     }
 
+    // "<folder>/<yyyyMMdd_hhmmss>_<channel>.avi" of the first second from `time` on whose
+    // file does not exist yet: an earlier recording is never overwritten. Built from its
+    // parts, so a "%" in the folder or the DVR name stays what it is.
+    QString freePath(int channel, unsigned int time) const
+    {
+        const QString suffix = QLatin1Char('_') + QStringLiteral("%1").arg(channel + 1, 2, 10, QLatin1Char('0')) +
+                               QLatin1String(recfile::AVI_SUFFIX);
+        QString path = folder + QLatin1Char('/') + RecordFileTime(time) + suffix;
+        while (QFile::exists(path))
+            path = folder + QLatin1Char('/') + RecordFileTime(++time) + suffix;
+        return path;
+    }
+
     bool create(Channel& c, int channel, const FrameFacts& f, ProtocolType type, double time)
     {
-        c.path = QStringLiteral("%1/%2_%3%4")
-                     .arg(folder, RecordFileTime(static_cast<unsigned int>(time)))
-                     .arg(channel + 1, 2, 10, QLatin1Char('0'))
-                     .arg(QLatin1String(".avi"));
+        c.path = freePath(channel, static_cast<unsigned int>(time));
         const QByteArray name = QFile::encodeName(c.path);
         int err = avformat_alloc_output_context2(&c.ctx, nullptr, "avi", name.constData());
         if (err < 0 || !c.ctx)
@@ -243,6 +254,8 @@ void CCreateAVI::open(const QString& folder, const RecordDvr& dvr, bool audio)
     d->files.clear();
     d->failed = false;
 }
+
+void CCreateAVI::setDvr(const RecordDvr& dvr) { d->dvr = dvr; }
 
 bool CCreateAVI::writeFrame(bool oldProtocol, const unsigned char* data, size_t length)
 {

@@ -26,6 +26,8 @@ public:
 
     // Remembers the folder, the DVR and whether audio goes into the files.
     void open(const QString& folder, const RecordDvr& dvr, bool audio);
+    // The DVR of the files begun from now on.
+    void setDvr(const RecordDvr& dvr);
     // False on a write error: the files are closed and error() tells what failed.
     bool writeFrame(bool oldProtocol, const unsigned char* data, size_t length);
     // Finishes every file (rate, index, counts); false on a write error.

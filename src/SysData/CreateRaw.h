@@ -24,6 +24,8 @@ public:
     // Remembers the folder and the DVR; files are created at the first frame, named by
     // its time stamp.
     void open(const QString& folder, const RecordDvr& dvr);
+    // The DVR of the files begun from now on.
+    void setDvr(const RecordDvr& dvr) { m_dvr = dvr; }
     // One frame packet payload. False on a write error: everything written so far stays
     // readable, the files are closed and error() tells what failed.
     bool writeFrame(bool oldProtocol, const unsigned char* data, size_t length);

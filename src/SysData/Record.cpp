@@ -49,6 +49,7 @@ void CRecord::start(const QString& dvrName, const cgi::DvrInfo& info, time_t end
     const RecordDvr dvr = RecordDvr::FromInfo(dvrName, info);
     QMutexLocker lock(&m_lock);
     m_folder = folder;
+    m_dvrName = dvrName;
     m_endTime = endTime;
     if (avi) {
         m_avi = std::make_unique<CCreateAVI>();
@@ -77,6 +78,16 @@ void CRecord::stop()
         emit recordFailed(tr("Recording stopped: %1").arg(error));
 }
 
+void CRecord::setDvrInfo(const cgi::DvrInfo& info)
+{
+    QMutexLocker lock(&m_lock);
+    const RecordDvr dvr = RecordDvr::FromInfo(m_dvrName, info);
+    if (m_raw)
+        m_raw->setDvr(dvr);
+    if (m_avi)
+        m_avi->setDvr(dvr);
+}
+
 void CRecord::writeFrame(bool oldProtocol, const QByteArray& frame)
 {
     if (!m_recording)
@@ -88,9 +99,11 @@ void CRecord::writeFrame(bool oldProtocol, const QByteArray& frame)
         QMutexLocker lock(&m_lock);
         if (!m_recording)
             return;
+        // Audio goes in as in a live recording: an old DVR sends it on a stream of its own,
+        // whose clock need not be the video's.
         if (m_endTime != 0) {
             FrameFacts f;
-            if (ReadFrameHeader(oldProtocol, data, length, &f) && f.time.sec > m_endTime)
+            if (ReadFrameHeader(oldProtocol, data, length, &f) && f.kind != FRAME_AUDIO && f.time.sec > m_endTime)
                 return;
         }
         bool ok = true;

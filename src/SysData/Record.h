@@ -29,13 +29,14 @@ public:
     ~CRecord() override;
 
     // Opens the DVR's folder (created when missing) for a new recording. endTime is 0 for
-    // live video, else the backup's last second (later frames are not written). When the
+    // live video, else the backup's last second (later video frames are not written). When the
     // folder cannot be made or written, nothing records and recordFailed() tells why.
     void start(const QString& dvrName, const cgi::DvrInfo& info, time_t endTime);
     void stop();
     bool isRecording() const override { return m_recording; }
     // Stream thread; guarded by the recorder's own lock.
     void writeFrame(bool oldProtocol, const QByteArray& frame) override;
+    void setDvrInfo(const cgi::DvrInfo& info) override;
 
     // The folder of the current or last recording.
     QString folder() const;
@@ -51,6 +52,7 @@ private:
     std::atomic<bool> m_recording{false};
     mutable QMutex m_lock;  // guards everything below
     QString m_folder;
+    QString m_dvrName;
     time_t m_endTime = 0;
     std::unique_ptr<CCreateRaw> m_raw;
     std::unique_ptr<CCreateAVI> m_avi;

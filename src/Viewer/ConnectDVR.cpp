@@ -152,9 +152,16 @@ void CConnectDVR::startPlayback(const PbBackupParam& p)
     param.codec = 0;
     param.startTime = p.startTime;
     param.endTime = p.endTime;
-    // A backup records from its stream's first frame: the recorder is there before it.
-    if (m_recordEndTime != 0)
+    // A backup records from its stream's first frame: the recorder is there before it, and
+    // the stream tells it the DVR's names and model. A backup that cannot be written is not
+    // streamed at all.
+    if (m_recordEndTime != 0) {
         recordStart();
+        if (!isRecording()) {
+            showWaitWidget(false);
+            return;
+        }
+    }
     m_video->Connect(dvr, param);
 }
 

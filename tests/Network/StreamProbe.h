@@ -56,12 +56,15 @@ inline simdvr::Config SmallDvr(bool old = false)
     return c;
 }
 
+constexpr const char* BACKUP_CUT_SHORT = "There is no more backup data. Or Connection failed";
+constexpr const char* BACKUP_COMPLETE = "The backup is complete.";
+
 // Closes the message a backup ends with; false while it is not shown.
-inline bool CloseBackupMessage()
+inline bool CloseBackupMessage(const char* text = BACKUP_CUT_SHORT)
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         auto* box = qobject_cast<QMessageBox*>(w);
-        if (box && box->isVisible() && box->text() == "There is no more backup data. Or Connection failed") {
+        if (box && box->isVisible() && box->text() == QLatin1String(text)) {
             delete box;
             return true;
         }
@@ -136,6 +139,12 @@ public:
         ++(ReadFrame(old, data, size_t(frame.size())).audio ? recordedAudio : recordedVideo);
         recordedOld = old;
     }
+    void setDvrInfo(const cgi::DvrInfo& info) override
+    {
+        QMutexLocker lock(&m_lock);
+        recorderInfo = info;
+    }
+    cgi::DvrInfo recorderInfo;  // guarded by the probe's lock
     std::atomic<bool> recording{true}, recordedOld{false};
     std::atomic<int> recordedVideo{0}, recordedAudio{0};
 

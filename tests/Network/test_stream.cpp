@@ -258,7 +258,7 @@ TEST(Stream, ClosedOrSilentDvrFailsOnce)
     // Before any packet a backup still ends with its message, a playback fails.
     CHttpConnect backup;
     backup.Connect(MakeDvr(s.sim, false, 0x1), Param(2, false, T0, T0 + 60));
-    ASSERT_TRUE(QTest::qWaitFor(CloseBackupMessage));
+    ASSERT_TRUE(QTest::qWaitFor([] { return CloseBackupMessage(); }));
     EXPECT_FALSE(backup.isRunning());
     s.open(0x1, Param(1));
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures == 2; }));
@@ -300,13 +300,13 @@ TEST(Stream, ResultCodesGiveTheirTexts)
     }
 }
 
-TEST(Stream, BackupRecordsUntilItsEndReportsItOnceAndEndsWithItsMessage)
+TEST(Stream, BackupRecordsUntilItsEndReportsItOnceAndSaysItIsComplete)
 {
     for (const bool old : {false, true}) {
         StreamRig s(SmallDvr(old), Bad(-1, false, -1, true));
         s.conn.SetRecordPtr(&s.probe);
         s.open(0x3, Param(2, false, T0, T0 + 3));
-        ASSERT_TRUE(QTest::qWaitFor(CloseBackupMessage, 15000));
+        ASSERT_TRUE(QTest::qWaitFor([] { return CloseBackupMessage(BACKUP_COMPLETE); }, 15000));
         EXPECT_FALSE(s.conn.isRunning());
         const StreamProbe::State st = s.probe.state();
         EXPECT_EQ(st.failures, 0);
@@ -320,6 +320,29 @@ TEST(Stream, BackupRecordsUntilItsEndReportsItOnceAndEndsWithItsMessage)
         EXPECT_EQ(shown.back().time, T0 + 3);  // the last second is kept
         EXPECT_EQ(std::accumulate(st.progress.begin(), st.progress.end(), 1), shown.back().time - T0);  // one -1
     }
+}
+
+TEST(Stream, ABackupCutShortSaysSoOnce)
+{
+    StreamRig s(SmallDvr(), Bad(40, false, -1, true));  // closed long before its last second
+    s.conn.SetRecordPtr(&s.probe);
+    s.open(0x3, Param(2, false, T0, T0 + 60));
+    ASSERT_TRUE(QTest::qWaitFor([] { return CloseBackupMessage(BACKUP_CUT_SHORT); }, 15000));
+    QTest::qWait(300);
+    EXPECT_FALSE(CloseBackupMessage(BACKUP_COMPLETE) || CloseBackupMessage(BACKUP_CUT_SHORT));
+    const std::vector<int> progress = s.probe.state().progress;
+    EXPECT_EQ(std::count(progress.begin(), progress.end(), -1), 1);
+}
+
+TEST(Stream, ABackupTheDvrClosesAfterItsLastSecondSaysItIsComplete)
+{
+    // A DVR that sends no frame past the end: the close alone tells.
+    StreamRig s(SmallDvr());
+    s.conn.SetRecordPtr(&s.probe);
+    s.open(0x1, Param(2, false, T0, T0 + 1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.probe.state().video.empty() && s.probe.state().video.back().time == T0 + 1; }, 15000));
+    s.sim.closeStreams();
+    ASSERT_TRUE(QTest::qWaitFor([] { return CloseBackupMessage(BACKUP_COMPLETE); }, 15000));
 }
 
 TEST(Stream, FloodedStreamStopsCleanlyMidPacket)

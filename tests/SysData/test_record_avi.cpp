@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QFileInfo>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -91,4 +92,59 @@ TEST(AviRecording, OneFilePerChannelFromItsFirstKeyFrameWithRateAndAudio)
             EXPECT_EQ(p.count("audio") ? p.at("audio") : "", c.audio ? "pcm_s16le 8000 s16 1" : "") << c.what;
         }
     }
+}
+
+namespace {
+
+// Two seconds of channels 0 and 1 from T0, with channel 0's audio stamped `audioDelay` seconds
+// later, recorded as AVI files by a recorder of a DVR so named.
+void RecordTwoSeconds(const QString& dvrName, time_t endTime = 0, int audioDelay = 0)
+{
+    Stream s(true);
+    CRecord rec;
+    rec.start(dvrName, Info(2, 14), endTime);
+    ASSERT_TRUE(rec.isRecording());
+    for (int i = 0; i < 20; ++i) {
+        for (int ch = 0; ch < 2; ++ch)
+            rec.writeFrame(true, s.video(i, ch, T0 * 1000 + i * 100));
+        if (i % 4 == 0)
+            rec.writeFrame(true, s.audio(i / 4, 0, (T0 + audioDelay) * 1000 + i * 100));
+    }
+    rec.stop();
+}
+
+}  // namespace
+
+TEST(AviRecording, PercentSignsInTheFolderOrTheDvrNameStayWhatTheyAre)
+{
+    Rig rig(1);
+    CAppSettings().writeSetting(CAppSettings::PATH_LIST[1], rig.record() + "/100%1 %2");
+    RecordTwoSeconds(QStringLiteral("Gate %1"));
+    EXPECT_EQ(Files(rig.record() + "/100%1 %2/Gate %1", "*.avi"),
+              QStringList({"20260302_100040_01.avi", "20260302_100040_02.avi"}));
+}
+
+TEST(AviRecording, ARecordingOfTheSameSecondTakesTheNextFreeName)
+{
+    Rig rig(1);
+    RecordTwoSeconds(QStringLiteral("Yard"));
+    const QString folder = rig.record() + "/Yard";
+    const QFileInfo first(folder + "/20260302_100040_01.avi");
+    ASSERT_TRUE(first.exists());
+    const qint64 size = first.size();
+    RecordTwoSeconds(QStringLiteral("Yard"));
+    EXPECT_EQ(Files(folder, "*.avi"), QStringList({"20260302_100040_01.avi", "20260302_100040_02.avi",
+                                                   "20260302_100041_01.avi", "20260302_100041_02.avi"}));
+    EXPECT_EQ(QFileInfo(folder + "/20260302_100040_01.avi").size(), size);
+}
+
+TEST(AviRecording, ABackupKeepsAudioStampedAfterItsEnd)
+{
+    Rig rig(1);
+    RecordTwoSeconds(QStringLiteral("Yard"), T0 + 2, 5);
+    QProcess p;
+    p.start("ffprobe", {"-v", "error", "-select_streams", "a", "-count_packets", "-show_entries",
+                        "stream=nb_read_packets", "-of", "csv=p=0", rig.backup() + "/Yard/20260302_100040_01.avi"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_GT(QString::fromLatin1(p.readAllStandardOutput()).trimmed().toInt(), 0);
 }

@@ -184,3 +184,26 @@ TEST(RawRecording, FolderNamesAreSafe)
         EXPECT_EQ(RecordFolderName(QString::fromUtf8(in)), QString::fromUtf8(out)) << in;
     EXPECT_EQ(RecordFileTime(uint32_t(T0)), "20260302_100040");
 }
+
+TEST(RawRecording, ABackupKeepsAudioStampedAfterItsEnd)
+{
+    Rig rig;
+    Stream s(true);
+    CRecord rec;
+    rec.start(QStringLiteral("Yard"), Info(1, 14), T0 + 2);
+    for (int i = 0; i < 20; ++i)
+        rec.writeFrame(true, s.video(i, 0, T0 * 1000 + i * 100));
+    // The audio stream's own clock runs a few seconds ahead of the recording.
+    for (int a = 0; a < 3; ++a)
+        rec.writeFrame(true, s.audio(a, 0, (T0 + 5) * 1000 + a * 400));
+    rec.stop();
+    int audio = 0;
+    const QString folder = rig.backup() + "/Yard";
+    for (const QString& base : RawFileBases(folder)) {
+        CRawFile f;
+        ASSERT_TRUE(f.open(folder, base)) << f.error().toStdString();
+        for (const recfile::QrxIndexRecord& r : f.index())
+            audio += r.type == FRAME_AUDIO;
+    }
+    EXPECT_EQ(audio, 3);
+}

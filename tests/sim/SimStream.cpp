@@ -275,8 +275,16 @@ void Conn::startStream(Request& r, const Config& cfg, const Misbehaviour& mis)
     info.vchmask = vch & avail;
     info.achmask = ach & avail & cfg.audioMask;
     info.headerOnlyMask = hdr & avail;
-    if (r.oldProtocol && info.audioOnly && r.hasParam("CID"))
+    if (r.oldProtocol && info.audioOnly && r.hasParam("CID")) {
         info.clientId = r.param("CID").toInt() & 0xFF;
+        // The audio of a playback or backup plays the recording its video stream plays.
+        if (r.mode == 3)
+            if (const Conn* video = w->findStream(info.clientId - 100)) {
+                info.mode = video->info.mode;
+                info.startTime = video->info.startTime;
+                info.endTime = video->info.endTime;
+            }
+    }
     else if (cfg.reuseClientId)
         info.clientId = std::clamp(cfg.firstClientId, 0, 99);
     else
@@ -484,6 +492,8 @@ void Conn::emitAudio(int64_t index, const Misbehaviour& mis)
     int64_t ms;
     if (info.mode == 0)
         ms = QDateTime::currentMSecsSinceEpoch();
+    else if (info.audioOnly)  // no video moves its media clock
+        ms = static_cast<int64_t>(info.startTime) * 1000 + index * (info.oldProtocol ? kG726PeriodMs : kAlawPeriodMs);
     else
         ms = static_cast<int64_t>(info.startTime) * 1000 + static_cast<int64_t>(std::llround(mediaMs));
     FrameFields f;

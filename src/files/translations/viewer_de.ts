@@ -398,6 +398,10 @@
         <source>There is no more backup data. Or Connection failed</source>
         <translation>Keine weiteren Daten zu sichern, oder die Verbindung ist fehlgeschlagen</translation>
     </message>
+    <message>
+        <source>The backup is complete.</source>
+        <translation>Die Sicherung ist vollständig.</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

@@ -398,6 +398,10 @@
         <source>There is no more backup data. Or Connection failed</source>
         <translation>Plus de données à sauvegarder, ou échec de la connexion</translation>
     </message>
+    <message>
+        <source>The backup is complete.</source>
+        <translation>La sauvegarde est terminée.</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

@@ -398,6 +398,10 @@
         <source>There is no more backup data. Or Connection failed</source>
         <translation>バックアップするデータがもうないか、接続に失敗しました</translation>
     </message>
+    <message>
+        <source>The backup is complete.</source>
+        <translation>バックアップが完了しました。</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

@@ -398,6 +398,10 @@
         <source>There is no more backup data. Or Connection failed</source>
         <translation>더 이상 백업할 데이터가 없거나 연결에 실패했습니다</translation>
     </message>
+    <message>
+        <source>The backup is complete.</source>
+        <translation>백업이 완료되었습니다.</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

@@ -398,6 +398,10 @@
         <source>There is no more backup data. Or Connection failed</source>
         <translation>Ingen flere data å sikkerhetskopiere, eller tilkoblingen mislyktes</translation>
     </message>
+    <message>
+        <source>The backup is complete.</source>
+        <translation>Sikkerhetskopieringen er fullført.</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

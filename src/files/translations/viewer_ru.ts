@@ -398,6 +398,10 @@
         <source>There is no more backup data. Or Connection failed</source>
         <translation>Данных для резервного копирования больше нет, или подключение прервано</translation>
     </message>
+    <message>
+        <source>The backup is complete.</source>
+        <translation>Резервное копирование завершено.</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

@@ -398,6 +398,10 @@
         <source>There is no more backup data. Or Connection failed</source>
         <translation>Yedeklenecek başka veri yok veya bağlantı başarısız</translation>
     </message>
+    <message>
+        <source>The backup is complete.</source>
+        <translation>Yedekleme tamamlandı.</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

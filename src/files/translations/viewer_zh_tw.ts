@@ -398,6 +398,10 @@
         <source>There is no more backup data. Or Connection failed</source>
         <translation>已無更多備份資料，或連線失敗</translation>
     </message>
+    <message>
+        <source>The backup is complete.</source>
+        <translation>備份已完成。</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>
