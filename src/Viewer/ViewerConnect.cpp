@@ -23,6 +23,16 @@ namespace {
 
 int CheckedChannels(const DVR& dvr) { return CChnum::getCheckedChNum(dvr.bit_ch() & 0xFFFF); }
 
+// Live S shows channel n on screen n, so a DVR reaches up to its highest checked channel,
+// past the count of checked channels when the mask has gaps.
+int LiveSScreens(const DVR& dvr)
+{
+    int screens = 0;
+    for (uint32_t mask = dvr.bit_ch() & 0xFFFF; mask != 0; mask >>= 1)
+        ++screens;
+    return screens;
+}
+
 // The model of a current-protocol DVR, from its channel count when the code is not one.
 int ModelOf(const cgi::DvrInfo& info)
 {
@@ -195,7 +205,7 @@ void Viewer::updateDisplayScreen()
         CConnectDVR* c = m_connectList[i];
         if (!c)
             continue;
-        const int n = CheckedChannels(c->getDVR());
+        const int n = multi ? CheckedChannels(c->getDVR()) : LiveSScreens(c->getDVR());
         const int first = multi ? position : 0;
         if (multi)
             position += n;

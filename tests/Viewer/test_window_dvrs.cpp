@@ -20,23 +20,6 @@ using simdvr::Transport;
 
 namespace {
 
-// The channel masks of the last stream-channel command each DVR received for its video
-// stream; -1 when none came.
-long LastVideoMask(const simdvr::CSimDvr& sim)
-{
-    long mask = -1;
-    for (const Request& r : sim.requests()) {
-        if (r.transport != Transport::Post)
-            continue;
-        if (r.oldProtocol && r.param("OP") == "3" && r.param("CID").toInt() < 100)
-            mask = r.param("CH").toLong(nullptr, 16);
-        cgi::StreamChannel command;
-        if (!r.oldProtocol && r.mode == cgi::MODE_STREAM_CHANNEL && r.message(&command))
-            mask = command.vchmask();
-    }
-    return mask;
-}
-
 int StopsReceived(const simdvr::CSimDvr& sim)
 {
     int stops = 0;

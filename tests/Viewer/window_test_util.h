@@ -23,6 +23,23 @@
 
 namespace windowtest {
 
+// The channel mask of the last stream-channel command a DVR received for its video stream;
+// -1 when none came.
+inline long LastVideoMask(const simdvr::CSimDvr& sim)
+{
+    long mask = -1;
+    for (const simdvr::Request& r : sim.requests()) {
+        if (r.transport != simdvr::Transport::Post)
+            continue;
+        if (r.oldProtocol && r.param("OP") == "3" && r.param("CID").toInt() < 100)
+            mask = r.param("CH").toLong(nullptr, 16);
+        cgi::StreamChannel command;
+        if (!r.oldProtocol && r.mode == cgi::MODE_STREAM_CHANNEL && r.message(&command))
+            mask = command.vchmask();
+    }
+    return mask;
+}
+
 // The window is built after the test has written the list and the settings it wants.
 struct WindowRig {
     uitest::Sandbox sandbox;
