@@ -46,6 +46,11 @@ bool ShowsLaterTimes(PbMode mode)
     return PbMode_IsForwardMode(mode) || PbMode_IsSlowMode(mode) || mode == PB_STEP_FORWARD;
 }
 
+QString PlaybackText(PbMode mode)
+{
+    return QStringLiteral("Playback( ") + QString::fromLatin1(PbMode_Mode2String(mode)) + QStringLiteral(" )");
+}
+
 }  // namespace
 
 struct CDisplayVideo::ChannelQueue {
@@ -185,22 +190,31 @@ void CDisplayVideo::checkPlaybackMode(const PbMode& mode)
 {
     {
         QMutexLocker lock(&m_stateMutex);
-        if (mode == m_pbMode)
-            return;
         m_pbMode = mode;
+        if (m_modeBeforeButton == mode)
+            return;
+        m_modeBeforeButton.reset();
+        if (mode == m_shownMode)
+            return;
+        m_shownMode = mode;
     }
-    emit signalChangedStatus(QStringLiteral("Playback( ") +
-                             QString::fromLatin1(PbMode_Mode2String(mode)) +
-                             QStringLiteral(" )"));
+    emit signalChangedStatus(PlaybackText(mode));
 }
 
 void CDisplayVideo::setPbStatus(const cgi::PbControl_Cmd& command)
 {
     {
         QMutexLocker lock(&m_stateMutex);
-        m_pbMode = PB_STOP;
+        m_modeBeforeButton = m_pbMode;
+        if (command == cgi::PbControl::CMD_PAUSE)
+            m_shownMode = PB_PAUSE;
+        else if (command == cgi::PbControl::CMD_STOP)
+            m_shownMode = PB_STOP;
     }
-    if (command == cgi::PbControl::CMD_PAUSE || command == cgi::PbControl::CMD_STOP)
+    // A paused DVR sends no frame to tell its mode by; the other modes come with their frames.
+    if (command == cgi::PbControl::CMD_PAUSE)
+        emit signalChangedStatus(PlaybackText(PB_PAUSE));
+    else if (command == cgi::PbControl::CMD_STOP)
         emit signalChangedStatus(QString());
 }
 
@@ -231,6 +245,8 @@ void CDisplayVideo::clear(int n)
     QMutexLocker lock(&m_stateMutex);
     m_lastTime = QDateTime();
     m_pbMode = PB_STOP;
+    m_shownMode = PB_STOP;
+    m_modeBeforeButton.reset();
 }
 
 void CDisplayVideo::changeOpenglOption(bool flag) { m_decoder.changeOpenglOption(flag); }

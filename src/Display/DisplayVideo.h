@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <boost/thread/thread.hpp>
@@ -112,10 +113,14 @@ private:
     // live and remote playback, the channels' decode threads in local playback).
     std::array<QMutex, MAX_SLOTS> m_slotLocks;
     std::atomic<unsigned> m_layout{0};
-    // Guards the playback mode and the shown time: stream threads and the GUI thread both
+    // Guards the playback modes and the shown time: stream threads and the GUI thread both
     // move them.
     QMutex m_stateMutex;
-    PbMode m_pbMode = PB_STOP;
+    PbMode m_pbMode = PB_STOP;     // of the last remote playback frame
+    PbMode m_shownMode = PB_STOP;  // named by the last status text
+    // After a button: frames the DVR sent before taking it still carry this mode and must not
+    // bring its text back; forgotten at the first frame of another mode.
+    std::optional<PbMode> m_modeBeforeButton;
     QDateTime m_lastTime;
 
     std::unique_ptr<ChannelQueue[]> m_queues;

@@ -299,7 +299,8 @@ void CPlaybackFile::run()
                         emit signalDecoderRestart(ch);
             anchored = false;
             m_info.pbMode = mode;
-            if (!PbMode_IsPauseMode(mode) && mode != PB_STOP)
+            // Told here, not with a frame: a pause delivers none.
+            if (mode != PB_STOP)
                 emit signalChangedStatus(QStringLiteral("Playback( ") + QString::fromLatin1(PbMode_Mode2String(mode)) +
                                          QStringLiteral(" )"));
             if (atEnd) {

@@ -238,6 +238,35 @@ TEST(LocalPlayback, PanelSearchesTheFolderPlaysAMinuteAtPaceSeeksAndChangesSpeed
     display.stop();
 }
 
+TEST(LocalPlayback, PausedShowsThePausedMode)
+{
+    Rig rig;
+    CDisplayWidget display;
+    CPlaybackWidget panel;
+    panel.setDisplayWidget(&display);
+    panel.search(RecordFolder(rig));
+    QObject::connect(&panel, &CPlaybackWidget::selectedTime, [&] {
+        display.start(DISPLAY_MODE::LOCAL_PLAYBACK);  // as the main window does
+        panel.connectSignal();
+    });
+    // What the main window's status label shows.
+    QString windowStatus;
+    QObject::connect(&display, &CDisplayWidget::signalChangedStatus, [&](const QString& s) { windowStatus = s; });
+    CTimeLine* line = panel.searchWidget()->timeLine();
+    QTest::mouseClick(line, Qt::LeftButton, {}, line->minuteRect(2, 1).center());
+    PbButtons* buttons = panel.buttons();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return buttons->modeText() == "Playback( +1X )"; }, 10000));
+
+    buttons->button(cgi::PbControl::CMD_PAUSE)->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return buttons->modeText() == "Playback( PAUSE )"; }, 10000))
+        << buttons->modeText().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return windowStatus == "Playback( PAUSE )"; }, 10000))
+        << windowStatus.toStdString();
+    panel.PlayStop();
+    panel.disconnectSignal();
+    display.stop();
+}
+
 TEST(LocalPlayback, DamagedFileIsSkippedWithAStatusText)
 {
     Rig rig;
