@@ -115,6 +115,18 @@ void CDVRListTree::clearIcon(int groupIndex)
         group->child(i)->setIcon(0, CControlDVRList::getDVRIcon());
 }
 
+void CDVRListTree::setCurrentDvr(int groupIndex, int dvrIndex)
+{
+    QTreeWidgetItem* group = topLevelItem(groupIndex);
+    QTreeWidgetItem* dvr = group && dvrIndex >= 0 ? group->child(dvrIndex) : nullptr;
+    if (!dvr || currentItem() == dvr)
+        return;
+    // Marked as the last choice, so that choosing it again announces nothing either.
+    m_lastGroup = groupIndex;
+    m_lastDvr = dvrIndex;
+    setCurrentItem(dvr);
+}
+
 bool CDVRListTree::itemPosition(const QTreeWidgetItem* item, int* groupIndex, int* dvrIndex) const
 {
     auto* mutableItem = const_cast<QTreeWidgetItem*>(item);

@@ -43,6 +43,10 @@ public:
     // The plain icon again on every DVR of the group, after its connections stopped.
     void clearIcon(int groupIndex);
 
+    // Highlights the DVR at these positions as the one the window acts on, without
+    // announcing it as the operator's choice (changedDVR); nothing for a position with no DVR.
+    void setCurrentDvr(int groupIndex, int dvrIndex);
+
     // The group the operator last connected, -1 when none.
     int connectedGroup() const { return m_connectedGroup; }
 

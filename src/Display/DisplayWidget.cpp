@@ -423,10 +423,16 @@ void CDisplayWidget::resizeEvent(QResizeEvent* event)
 
 void CDisplayWidget::UpdateDisplaySettings()
 {
+    // The window builds the display before PC setup first stores its choices: until then
+    // the choices PC setup starts from are in force, not "off".
     CAppSettings settings;
-    m_screen->setDisplaySettings(settings.readSetting(CAppSettings::OSD_CH_NAME, 0).toBool(),
-                                 settings.readSetting(CAppSettings::OSD_RECORD, 0).toInt(),
-                                 settings.readSetting(CAppSettings::OSD_EVENT, 0).toInt());
+    const auto read = [&](const QString& key) {
+        return settings.readSetting(key, CAppSettings::defaultSetting(key));
+    };
+    m_osd.chName = read(CAppSettings::OSD_CH_NAME).toBool();
+    m_osd.record = read(CAppSettings::OSD_RECORD).toInt();
+    m_osd.event = read(CAppSettings::OSD_EVENT).toInt();
+    m_screen->setDisplaySettings(m_osd.chName, m_osd.record, m_osd.event);
 }
 
 void CDisplayWidget::UpdateEventAlarmSetting()

@@ -22,6 +22,7 @@
 
 #include "Common/DecodeAudio.h"
 #include "Common/PlayAudio.h"
+#include "Display/CellPainter.h"
 #include "Display/DisplayInfo.h"
 #include "Display/Screen.h"
 #include "Network/DisplayDvrInfo.h"
@@ -41,7 +42,9 @@ class CDisplayWidget : public QWidget {
 public:
     static const int SCREEN_SPACE = 10;
     static const int MAX_IMAGE_VIEW_WIDTH = 730;
-    static const int MAX_IMAGE_VIEW_HEIGHT = 490;
+    // The least height: what the status bar and a 190 px bottom page (search, playback,
+    // backup) leave in the 720 px window.
+    static const int MAX_IMAGE_VIEW_HEIGHT = 470;
     static const int MAX_IMAGE_VIEW_HEIGHT_LIVE = 550;
     static const int MAX_SCREENS = 256;
     static const int MAX_DVR_CHANNEL = 16;
@@ -102,6 +105,8 @@ public:
     void detachStream(CHttpConnect* stream);
 
     CScreen* screenContainer() const { return m_screen; }
+    // The names and marks the cells show, as last read from the settings.
+    const CCellOsd& displaySettings() const { return m_osd; }
     CDisplayVideo* displayVideo() const { return m_displayVideo; }
 
 signals:
@@ -167,6 +172,7 @@ private:
     bool m_sequence = false;
     QTimer* m_seqTimer = nullptr;
     CEventSound* m_eventSound = nullptr;
+    CCellOsd m_osd;
 
     // Audio frames of several streams share one decoder.
     QMutex m_audioLock;

@@ -261,7 +261,11 @@ void Viewer::layoutWindow()
 
 void Viewer::buildTreeAndMaps()
 {
+    // The side column keeps the width of its screen buttons also in the e-map modes, which
+    // hide them: names too long for it are cut rather than widening the window.
+    const int column = m_ui.controlScreen->maximumWidth();
     m_dvrTree = new CDVRListTree(this);
+    m_dvrTree->setFixedWidth(column);
     m_dvrTree->setCameraNameShow(false);
     connect(m_dvrTree, &CDVRListTree::groupConnect, this, &Viewer::OnGroupConnect);
     connect(m_dvrTree, &CDVRListTree::changedDVR, this, &Viewer::OnChangedDVR);
@@ -269,6 +273,7 @@ void Viewer::buildTreeAndMaps()
     m_ui.verticalLayout->insertWidget(0, m_dvrTree, 0, Qt::AlignHCenter);
 
     m_emapList = new CEMapList(this);
+    m_emapList->setFixedWidth(column);
     m_emapList->hide();
     connect(m_emapList, &CEMapList::signalSelectedEMap, this, &Viewer::OnSelectedEMap);
     connect(m_emapList, &CEMapList::signalSelectedEMapGroup, this, &Viewer::OnSelectedEMapGroup);

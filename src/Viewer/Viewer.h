@@ -196,6 +196,7 @@ private:
     void disconnectDVR(bool remove);
     void updateDisplayScreen();
     void updateDVRInfo();
+    void showCurrentDvr();
     void applyConnectedDVR(CConnectDVR* connection);
     void keepOnlyCurrentConnection();
     void unwireConnection(CConnectDVR* connection);

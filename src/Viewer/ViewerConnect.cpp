@@ -200,6 +200,9 @@ void Viewer::updateDisplayScreen()
     const bool multi = m_displayWidget->getScreenMode() == CDisplayWidget::SCREEN_MULTI_DVR;
     const int viewStart = m_displayWidget->getViewStartScreen();
     const int viewEnd = m_displayWidget->getViewEndScreen();
+    const int selected = m_displayWidget->selectedScreen();
+    int lastVisible = -1;
+    int selectedOwner = -1;
     int position = 0;
     for (int i = 0; i < m_connectList.size(); ++i) {
         CConnectDVR* c = m_connectList[i];
@@ -215,9 +218,15 @@ void Viewer::updateDisplayScreen()
                 c->setDisplayWidget(m_displayWidget);
         } else if (first < viewEnd && first + n > viewStart) {
             c->setDisplayWidget(m_displayWidget);
-            m_currentDvrIndex = i;
+            lastVisible = i;
+            if (first <= selected && selected < first + n)
+                selectedOwner = i;
         }
     }
+    // The DVR of the selected cell is the one the panel and the buttons act on; with the
+    // selection on no DVR's cell, the last DVR on the page.
+    if (lastVisible >= 0)
+        m_currentDvrIndex = selectedOwner >= 0 ? selectedOwner : lastVisible;
     sendChannelCommand(viewEnd - viewStart, viewStart);
 }
 
@@ -282,14 +291,21 @@ void Viewer::slotChangedScreen(int screen, int dvrChannel)
     }
     m_liveCtrl->EnableWidget(true);
     m_currentDvrIndex = found;
-    applyConnectedDVR(c);
+    // The playback status stays: only what names the DVR follows the selection.
+    showCurrentDvr();
     m_liveCtrl->setSelectedChannel(dvrChannel);
 }
 
 void Viewer::updateDVRInfo()
 {
-    m_dvrLabel->clear();
     m_statusLabel->clear();
+    showCurrentDvr();
+}
+
+// The status bar, the tree and the buttons that act on the current DVR all name it.
+void Viewer::showCurrentDvr()
+{
+    m_dvrLabel->clear();
     CConnectDVR* c = currentConnection();
     if (!c) {
         m_ui.RecToPC->setChecked(false);
@@ -303,6 +319,7 @@ void Viewer::updateDVRInfo()
     m_ui.RecToDVR->setEnabled(admin);
     m_ui.Setup->setEnabled(admin);
     m_dvrLabel->setText(QStringLiteral("%1( %2 )").arg(QString::fromStdString(dvr.name()), QString::fromStdString(dvr.id())));
+    m_dvrTree->setCurrentDvr(m_currentGroupIndex, m_currentDvrIndex);
 }
 
 void Viewer::OnApplyPCSetup()

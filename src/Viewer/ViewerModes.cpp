@@ -79,6 +79,8 @@ void Viewer::restoreScreen()
     m_timeLabel->clear();
     gCheckSpeed.reset();
     updateDisplayScreen();
+    // stopDisplay emptied the DVR label, and in Live M the current DVR may have changed.
+    showCurrentDvr();
     if (m_ui.controlScreen->currentWidget() == m_ui.MScreen) {
         for (CConnectDVR* c : std::as_const(m_connectList))
             if (c)

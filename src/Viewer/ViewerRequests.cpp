@@ -240,6 +240,10 @@ void Viewer::OnSearchImageClicked()
         m_imageLabel = new QLabel(m_ui.DisplayFrame);
         m_imageNameLabel = new QLabel(m_ui.DisplayFrame);
         m_imageNameLabel->setFixedHeight(30);
+        // A large picture or a long path must not widen the window: the labels take the
+        // display's place, whatever they hold.
+        m_imageLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+        m_imageNameLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     } else {
         m_ui.displayLayout->removeWidget(m_imageNameLabel);
         m_ui.displayLayout->removeWidget(m_imageLabel);
@@ -248,7 +252,12 @@ void Viewer::OnSearchImageClicked()
     m_imageNameLabel->setAlignment(Qt::AlignCenter);
     m_ui.displayLayout->addWidget(m_imageNameLabel);
     m_ui.displayLayout->addWidget(m_imageLabel);
-    m_imageLabel->setPixmap(QPixmap(file));
+    // A picture larger than the display's place is shown whole, scaled down.
+    QPixmap picture(file);
+    const QSize room = m_ui.DisplayFrame->contentsRect().size() - QSize(0, m_imageNameLabel->height());
+    if (!picture.isNull() && !room.isEmpty() && (picture.width() > room.width() || picture.height() > room.height()))
+        picture = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    m_imageLabel->setPixmap(picture);
     m_imageNameLabel->setText(file);
     m_imageLabel->show();
     m_imageNameLabel->show();

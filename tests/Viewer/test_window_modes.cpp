@@ -7,6 +7,7 @@
 #include "DVRInfo/DVRInfoWidget.h"
 #include "DVRSetup/SetupWidget.h"
 #include "Display/Screen.h"
+#include "EMap/ControlEMapList.h"
 #include "PCSetup/PCSetupDialog.h"
 #include "window_test_util.h"
 
@@ -36,6 +37,19 @@ TEST(WindowStart, FirstStartWritesEverySettingAndConnectsNothing)
         EXPECT_TRUE(QDir(sandbox.appDir() + "/" + folder).exists()) << qPrintable(folder);
     EXPECT_FALSE(w.form().Logo->pixmap().isNull());
     EXPECT_TRUE(prompt.messages.isEmpty());
+}
+
+TEST(WindowStart, FirstStartShowsNamesAndMarksAsPcSetupStoresThem)
+{
+    uitest::Sandbox sandbox;
+    uitest::ScriptedPrompt prompt;
+    Viewer w;
+    CAppSettings settings;
+    const CCellOsd& osd = w.displayWidget()->displaySettings();
+    EXPECT_TRUE(osd.chName);
+    EXPECT_EQ(osd.chName, settings.readSetting(CAppSettings::OSD_CH_NAME, -1).toBool());
+    EXPECT_EQ(osd.record, settings.readSetting(CAppSettings::OSD_RECORD, -1).toInt());
+    EXPECT_EQ(osd.event, settings.readSetting(CAppSettings::OSD_EVENT, -1).toInt());
 }
 
 TEST(WindowLayout, EachLayoutButtonShowsItsScreens)
@@ -141,4 +155,86 @@ TEST(WindowModes, EveryModeReturnsWhereItShouldAndLeavesNoStrayPage)
     EXPECT_EQ(w.menuMode(), Viewer::MENU_LIVE_S);
     EXPECT_TRUE(ui->DisplayFrame->isVisible());
     EXPECT_FALSE(w.setupWidget()->isVisible());
+}
+
+// The window has the size the live view needs; no other mode may make it larger.
+inline void PrintTo(const QSize& size, std::ostream* out) { *out << size.width() << " x " << size.height(); }
+
+namespace {
+
+// A group with one DVR that has no address, and one e-map group with one map.
+EMapGroupList OneMapAndOneDvr(WindowRig& rig)
+{
+    Group* group = rig.list.add_group();
+    group->set_name("Site");
+    DVR* dvr = group->add_dvr();
+    dvr->set_name("Hall");
+    dvr->set_chnum(16);
+    EMapGroupList maps;
+    EMapList* floor = maps.add_emap_list();
+    floor->set_name("Floor 1");
+    floor->add_emap()->set_name("Hall");
+    EXPECT_TRUE(CControlEMapList().Save(maps));
+    return maps;
+}
+
+}  // namespace
+
+TEST(WindowSize, SearchPlaybackAndBackupKeepTheWindowSize)
+{
+    WindowRig rig;
+    Viewer& w = rig.open();
+    rig.settle();
+    const QSize size = w.size();
+    for (const char* mode : {"Search", "Playback", "Backup"}) {
+        rig.button(mode)->click();
+        rig.settle();
+        EXPECT_EQ(w.size(), size) << mode;
+    }
+}
+
+TEST(WindowSize, AMapOpenInViewKeepsTheWindowSize)
+{
+    WindowRig rig;
+    const EMapGroupList maps = OneMapAndOneDvr(rig);
+    Viewer& w = rig.open();
+    rig.settle();
+    const QSize size = w.size();
+    rig.button("EMap")->click();
+    w.OnSelectedEMapGroup(maps.emap_list(0));
+    rig.settle();
+    ASSERT_EQ(w.emapWidgets().size(), 1);
+    EXPECT_EQ(w.size(), size);
+}
+
+TEST(WindowSize, AMapOpenInEditKeepsTheWindowSize)
+{
+    WindowRig rig;
+    const EMapGroupList maps = OneMapAndOneDvr(rig);
+    Viewer& w = rig.open();
+    rig.settle();
+    const QSize size = w.size();
+    rig.button("EMap")->click();
+    rig.button("EMapEdit")->click();
+    w.OnSelectedEMap(maps.emap_list(0).emap(0));
+    rig.settle();
+    ASSERT_TRUE(w.dvrTree()->isVisible() && w.dvrTree()->cameraNameShow());
+    EXPECT_EQ(w.size(), size);
+}
+
+TEST(WindowSize, AStillImageLargerThanTheDisplayKeepsTheWindowSize)
+{
+    WindowRig rig;
+    Viewer& w = rig.open();
+    rig.settle();
+    const QSize size = w.size();
+    const QString file = rig.sandbox.appDir() + "/Capture/large.png";
+    QImage picture(1400, 1000, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(picture.save(file));
+    rig.button("Playback")->click();
+    rig.prompt.files << file;
+    rig.button("searchImage")->click();
+    rig.settle();
+    EXPECT_EQ(w.size(), size);
 }
