@@ -25,6 +25,33 @@ QString Utf8(const std::string& text)
     return QString::fromStdString(text);
 }
 
+// A camera title over any picture: the text ringed by a one-pixel outline of the opposite
+// lightness, so a light title still reads on a light floor plan and a dark one on a photo.
+class CTitleLabel : public QLabel {
+public:
+    explicit CTitleLabel(QWidget* parent) : QLabel(parent)
+    {
+        setTextFormat(Qt::PlainText);
+        setAlignment(Qt::AlignCenter);
+        setContentsMargins(1, 1, 1, 1);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QColor colour = palette().color(foregroundRole());
+        const QRect box = contentsRect();
+        painter.setPen(colour.lightness() > 127 ? Qt::black : Qt::white);
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (dx || dy)
+                    painter.drawText(box.translated(dx, dy), int(alignment()), text());
+        painter.setPen(colour);
+        painter.drawText(box, int(alignment()), text());
+    }
+};
+
 }  // namespace
 
 CameraPlacement PlaceCamera(const QPoint& pointer, const QSize& icon, const QSize& label, const QRect& picture)
@@ -51,7 +78,7 @@ CCameraWidget::CCameraWidget(QWidget* parent) : QWidget(parent)
     m_iconLabel = new QLabel(this);
     setPicture(false);
     m_iconLabel->setFixedSize(m_iconLabel->pixmap().size());
-    m_nameLabel = new QLabel(this);
+    m_nameLabel = new CTitleLabel(this);
     m_layout->addWidget(m_iconLabel, 0, Qt::AlignHCenter);
     m_layout->addWidget(m_nameLabel, 0, Qt::AlignHCenter);
     adjustSize();
@@ -84,7 +111,6 @@ void CCameraWidget::setDVR(const DVR& dvr, int camera)
                + tr("Port : %1\n").arg(dvr.port()) + tr("User : %1\n").arg(Utf8(dvr.id()))
                + tr("Camera : %1\n").arg(title()));
     // A title is shown as it is, never as markup.
-    m_nameLabel->setTextFormat(Qt::PlainText);
     m_nameLabel->setText(title());
     m_iconLabel->setAlignment(Qt::AlignHCenter);
     adjustSize();
@@ -121,34 +147,43 @@ void CCameraWidget::moveWidget()
 
 void CCameraWidget::mousePressEvent(QMouseEvent* event)
 {
+    // The drag's events stay here: passed on, they reach the main window, which drags itself.
     if (m_editable && event->button() == Qt::LeftButton) {
         m_dragging = true;
         m_dragStart = pos();
+        event->accept();
+        return;
     }
     QWidget::mousePressEvent(event);
 }
 
 void CCameraWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_dragging && m_editable) {
-        // A drag stays on the picture without a word.
-        CameraPlacement place = placement(event->globalPosition().toPoint());
-        const QRect picture = pictureRect();
-        if (!place.onPicture && !picture.isEmpty())
-            place.pos = QPoint(std::clamp(place.pos.x(), picture.left(), picture.right()),
-                               std::clamp(place.pos.y(), picture.top(), picture.bottom()));
-        move(place.pos);
+    if (!m_dragging || !m_editable) {
+        QWidget::mouseMoveEvent(event);
+        return;
     }
-    QWidget::mouseMoveEvent(event);
+    // A drag stays on the picture without a word.
+    CameraPlacement place = placement(event->globalPosition().toPoint());
+    const QRect picture = pictureRect();
+    if (!place.onPicture && !picture.isEmpty())
+        place.pos = QPoint(std::clamp(place.pos.x(), picture.left(), picture.right()),
+                           std::clamp(place.pos.y(), picture.top(), picture.bottom()));
+    move(place.pos);
+    event->accept();
 }
 
 void CCameraWidget::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (!m_dragging) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
     // The map is stored once per drag, not on every step of it.
-    if (m_dragging && m_editable && pos() != m_dragStart)
+    if (m_editable && pos() != m_dragStart)
         emit updatePosition();
     m_dragging = false;
-    QWidget::mouseReleaseEvent(event);
+    event->accept();
 }
 
 void CCameraWidget::contextMenuEvent(QContextMenuEvent* event)

@@ -144,9 +144,30 @@ void CEMapWidget::resizeEvent(QResizeEvent* event)
 
 void CEMapWidget::moveCameraWidget()
 {
-    // Stored pixels of the label: a picture scaled to another size leaves the icons in place.
     for (int i = 0; i < m_cameraWidgets.size() && i < m_emap.items_size(); ++i)
-        m_cameraWidgets[i]->move(m_emap.items(i).pos_x(), m_emap.items(i).pos_y());
+        m_cameraWidgets[i]->move(shownPosition(m_emap.items(i)));
+}
+
+// Stored positions are pixels of the picture file, as "Original" draws it; "Adjust" draws it
+// at the size of the area, which differs between the modes, so they are scaled here.
+QPoint CEMapWidget::shownPosition(const EMapItems& item) const
+{
+    const QSize shown = m_imageLabel->pixmap().size();
+    if (m_mapPixmap.isNull() || shown.isEmpty() || shown == m_mapPixmap.size())
+        return {item.pos_x(), item.pos_y()};
+    return {qRound(item.pos_x() * double(shown.width()) / m_mapPixmap.width()),
+            qRound(item.pos_y() * double(shown.height()) / m_mapPixmap.height())};
+}
+
+void CEMapWidget::storePosition(EMapItems* item, const QPoint& shownPos) const
+{
+    const QSize shown = m_imageLabel->pixmap().size();
+    QPoint pos = shownPos;
+    if (!m_mapPixmap.isNull() && !shown.isEmpty() && shown != m_mapPixmap.size())
+        pos = QPoint(qRound(shownPos.x() * double(m_mapPixmap.width()) / shown.width()),
+                     qRound(shownPos.y() * double(m_mapPixmap.height()) / shown.height()));
+    item->set_pos_x(pos.x());
+    item->set_pos_y(pos.y());
 }
 
 // ---- The map and its streams ---------------------------------------------------------------
@@ -182,7 +203,7 @@ void CEMapWidget::setSelectedEMap(const EMap& emap)
             icon->setConnectionID(plan.streamOfItem[i]);
         m_cameraWidgets.append(icon);
         // Stored positions are taken as they are: no question per camera.
-        icon->move(item.pos_x(), item.pos_y());
+        icon->move(shownPosition(item));
         icon->show();
     }
     if (m_editable)
@@ -313,8 +334,7 @@ void CEMapWidget::dropEvent(QDropEvent* event)
     EMapItems* item = m_emap.add_items();
     *item->mutable_dvr() = m_dropDvr;
     item->set_channel(m_dropChannel);
-    item->set_pos_x(icon->x());
-    item->set_pos_y(icon->y());
+    storePosition(item, icon->pos());
     emit signalSaveEMap(m_emap);
     qDebug("EMap Widget dropEvent dvrname = %s, ch = %s", m_dropDvr.name().c_str(),
            qPrintable(icon->title()));
@@ -325,8 +345,7 @@ void CEMapWidget::OnUpdatePosition()
     const int i = m_cameraWidgets.indexOf(qobject_cast<CCameraWidget*>(sender()));
     if (i < 0 || i >= m_emap.items_size())
         return;
-    m_emap.mutable_items(i)->set_pos_x(m_cameraWidgets[i]->x());
-    m_emap.mutable_items(i)->set_pos_y(m_cameraWidgets[i]->y());
+    storePosition(m_emap.mutable_items(i), m_cameraWidgets[i]->pos());
     emit signalSaveEMap(m_emap);
 }
 

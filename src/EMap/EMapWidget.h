@@ -94,6 +94,9 @@ private:
     void onStreamConnected(CHttpConnect* connection, int clientId);
     QPixmap shownPicture() const;
     QSize areaSize() const;
+    // Between a stored camera position and the pixels of the picture as the label draws it.
+    QPoint shownPosition(const EMapItems& item) const;
+    void storePosition(EMapItems* item, const QPoint& shownPos) const;
 
     Ui_CEMapWidget m_ui;
     QLabel* m_imageLabel = nullptr;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -89,6 +90,29 @@ QStringList Names(const EMapGroupList& groups)
 
 QPoint At(const EMapItems& item) { return {item.pos_x(), item.pos_y()}; }
 
+// A light floor plan with a grey 50-pixel grid and a dark room outline.
+const QSize PLAN_SIZE(400, 300);
+void WritePlan(const QString& path)
+{
+    QImage plan(PLAN_SIZE, QImage::Format_RGB32);
+    plan.fill(QColor("#f4f1e8"));
+    QPainter painter(&plan);
+    painter.setPen(QColor("#b8b4aa"));
+    for (int x = 50; x < PLAN_SIZE.width(); x += 50)
+        painter.drawLine(x, 0, x, PLAN_SIZE.height() - 1);
+    for (int y = 50; y < PLAN_SIZE.height(); y += 50)
+        painter.drawLine(0, y, PLAN_SIZE.width() - 1, y);
+    painter.setPen(Qt::black);
+    painter.drawRect(QRect(QPoint(20, 20), PLAN_SIZE - QSize(41, 41)));
+    painter.end();
+    plan.save(path);
+}
+
+// The main window draws a map 648 pixels wide in edit mode, where the DVR tree takes room,
+// and 814 in view mode.
+const QSize EDIT_AREA(648, 515);
+const QSize VIEW_AREA(814, 515);
+
 // Right-clicks the widget and picks the first entry of the menu it runs, if any.
 void PickFromContextMenu(QWidget* widget)
 {
@@ -152,11 +176,11 @@ QStringList ChannelCommands(const CSimDvr& sim)
 // A map view with its log, a map list and an operator, in a scratch settings store and folder.
 class EMapTest : public ::testing::Test {
 protected:
-    void open(const EMap& map, bool editable = false, int noPacketMs = 0)
+    void open(const EMap& map, bool editable = false, int noPacketMs = 0, const QSize& areaSize = {800, 600})
     {
         delete view;
         log.clear();
-        area.resize(800, 600);
+        area.resize(areaSize);
         area.show();
         view = new CEMapWidget(&area);
         view->setEditable(editable);
@@ -167,6 +191,13 @@ protected:
     }
 
     CCameraWidget* icon(int i) const { return view->cameraWidgets().at(i); }
+    // The pixel of a PLAN_SIZE picture under camera i's corner.
+    QPointF spot(int i) const
+    {
+        const QSize shown = view->imageLabel()->pixmap().size();
+        return {icon(i)->x() * double(PLAN_SIZE.width()) / shown.width(),
+                icon(i)->y() * double(PLAN_SIZE.height()) / shown.height()};
+    }
     template <class F>
     auto each(F f) const
     {
@@ -440,8 +471,9 @@ TEST_F(EMapTest, EditedMapsTakeDropsFromTheTreeOnly)
     // Without its picture a map still shows its cameras where they were, without a question.
     open(Map("Hall", "/nowhere.png", front, {0, 2}), true);
     EXPECT_EQ(each([](auto* c) { return c->pos(); }), (QList<QPoint>{{20, 40}, {110, 40}}));
+    // With it, positions are pixels of the picture, drawn 5/4 as large in the 800 x 600 area.
     open(Map("Hall", sandbox.appDir() + "/plan.png", front, {0, 2}), true);
-    EXPECT_EQ(each([](auto* c) { return c->pos(); }), (QList<QPoint>{{20, 40}, {110, 40}}));
+    EXPECT_EQ(each([](auto* c) { return c->pos(); }), (QList<QPoint>{{25, 50}, {138, 50}}));
     EXPECT_TRUE(view->connections().isEmpty() && prompt.messages.isEmpty());
     EXPECT_EQ(icon(0)->toolTip(), "DVR Name : Front\nAddress : 10.0.0.1\nPort : 80\nUser : admin\nCamera : Door\n");
     const QPointer<QLabel> label = view->imageLabel();
@@ -477,7 +509,7 @@ TEST_F(EMapTest, EditedMapsTakeDropsFromTheTreeOnly)
     ASSERT_EQ(saved.size(), 1);
     const EMap stored = saved.last().at(0).value<EMap>();
     ASSERT_EQ(stored.items_size(), 3);
-    EXPECT_TRUE(icon(2)->pos() == QPoint(300 - icon(2)->width() / 2, 300 - icon(2)->height() / 2) && At(stored.items(2)) == icon(2)->pos());
+    EXPECT_TRUE(icon(2)->pos() == QPoint(300 - icon(2)->width() / 2, 300 - icon(2)->height() / 2) && At(stored.items(2)) == icon(2)->pos() * 0.8);
     EXPECT_TRUE(stored.items(2).channel() == 3 && stored.items(2).dvr().name() == "Front");
 
     // Another port is another DVR. Shown as it is, the picture leaves room beside it: a drop
@@ -514,6 +546,34 @@ TEST_F(EMapTest, EditedMapsTakeDropsFromTheTreeOnly)
     ASSERT_EQ(saved.size(), 7);
     EXPECT_EQ(std::pair(saved.last().at(0).value<EMap>().items_size(), saved.last().at(0).value<EMap>().map_image_path()),
               std::pair(0, stored.map_image_path()));
+}
+
+TEST_F(EMapTest, ACameraStandsOnItsSpotOfThePictureInTheEditAndTheWiderViewArea)
+{
+    WritePlan(sandbox.appDir() + "/plan.png");
+    EMap map = Map("Hall", sandbox.appDir() + "/plan.png", Dvr("Gone", "127.0.0.1", 1), {0});
+    map.mutable_items(0)->set_pos_x(200);
+    map.mutable_items(0)->set_pos_y(150);
+    open(map, true, 0, EDIT_AREA);
+    const QPointF edited = spot(0);
+    open(map, false, 0, VIEW_AREA);
+    const QPointF viewed = spot(0);
+    EXPECT_LE((edited - QPointF(200, 150)).manhattanLength(), 2.0) << edited.x() << "," << edited.y();
+    EXPECT_LE((viewed - QPointF(200, 150)).manhattanLength(), 2.0) << viewed.x() << "," << viewed.y();
+}
+
+TEST_F(EMapScreens, ACameraMovedInEditModeStandsOnTheSameSpotWhenTheMapIsOpenedForViewing)
+{
+    WritePlan(sandbox.appDir() + "/plan.png");
+    open(Map("Hall", sandbox.appDir() + "/plan.png", Dvr("Gone", "127.0.0.1", 1), {0}), true, 0, EDIT_AREA);
+    QSignalSpy saved(view, &CEMapWidget::signalSaveEMap);
+    Drag(icon(0), view->imageLabel(), {QPoint(300, 200)});
+    ASSERT_EQ(saved.size(), 1);
+    const QPointF left = spot(0);
+    uitest::Screenshot(&area, "emap-edit-moved-camera");
+    open(saved.last().at(0).value<EMap>(), false, 0, VIEW_AREA);
+    uitest::Screenshot(&area, "emap-view-moved-camera");
+    EXPECT_LE((spot(0) - left).manhattanLength(), 2.0) << spot(0).x() << "," << spot(0).y() << " left at " << left.x() << "," << left.y();
 }
 
 TEST_F(EMapScreens, ViewedCameraStatesMarkTheIconsAndFillTheLog)
