@@ -18,6 +18,12 @@ void CPrompt::message(QWidget* parent, const QString& text)
     QMessageBox::information(parent, QString(), text);
 }
 
+void CPrompt::plainMessage(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+    exec(&box);
+}
+
 bool CPrompt::askYesNo(QWidget* parent, const QString& text)
 {
     return QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No)

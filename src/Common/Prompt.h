@@ -13,6 +13,8 @@ public:
     virtual ~CPrompt();
 
     virtual void message(QWidget* parent, const QString& text);
+    // A message box without title or icon. It runs through exec(), so a script sees the box.
+    virtual void plainMessage(QWidget* parent, const QString& text);
     virtual bool askYesNo(QWidget* parent, const QString& text);
     // False when cancelled; *text holds the start value and then the answer.
     virtual bool askText(QWidget* parent, const QString& title, const QString& label, QString* text);

@@ -1,5 +1,7 @@
 #include "DVRInfo/InfoWidget.h"
 
+#include <algorithm>
+
 #include <QEvent>
 
 #include "Common/TextCodec.h"
@@ -10,8 +12,6 @@
 #include "dvr_types/model_info.h"
 
 namespace {
-
-constexpr int DISK_COLUMNS = 2;
 
 struct FirstPacket {
     bool found = false;
@@ -73,6 +73,12 @@ QString ModelText(const cgi::DvrInfo& info)
 CInfoWidget::CInfoWidget(QWidget* parent) : QWidget(parent)
 {
     m_ui.setupUi(this);
+    // Disks fill the rows from the left instead of spreading over the area.
+    m_ui.hddLayout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_ui.hddArea->viewport()->installEventFilter(this);
+    // A scroll area keeps the height hint of the disks' first arrangement; the row takes the
+    // height of the system information instead, and the area scrolls.
+    m_ui.hddArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     clear(false);
 }
 
@@ -88,9 +94,12 @@ void CInfoWidget::clear(bool oldProtocol)
     m_ui.infoGroup->setVisible(!oldProtocol);
     m_ui.pageGroup->setVisible(oldProtocol);
     m_ui.logWidget->setVisible(!oldProtocol);
-    // The old page's text takes the room the log has otherwise.
+    // The old page's text takes the room the log has otherwise, and the width; beside the
+    // few values of a current DVR the disks take the width.
     m_ui.infoLayout->setRowStretch(0, oldProtocol ? 1 : 0);
     m_ui.infoLayout->setRowStretch(1, oldProtocol ? 0 : 1);
+    m_ui.infoLayout->setColumnStretch(0, oldProtocol ? 1 : 0);
+    m_ui.infoLayout->setColumnStretch(1, oldProtocol ? 0 : 1);
 }
 
 InfoReply CInfoWidget::OnCompleted(const QByteArray& data)
@@ -174,10 +183,33 @@ void CInfoWidget::setDisks(const std::vector<HDD_INFO_T>& disks)
     for (size_t i = 0; i < disks.size(); ++i) {
         auto* widget = new CHDDWidget(m_ui.hddList);
         widget->setInfo(static_cast<int>(i), disks[i]);
-        m_ui.hddLayout->addWidget(widget, static_cast<int>(i) / DISK_COLUMNS,
-                                  static_cast<int>(i) % DISK_COLUMNS, Qt::AlignLeft | Qt::AlignTop);
         m_disks.append(widget);
     }
+    m_diskColumns = 0;
+    arrangeDisks();
+}
+
+void CInfoWidget::arrangeDisks()
+{
+    if (m_disks.isEmpty())
+        return;
+    const int spacing = m_ui.hddLayout->horizontalSpacing();
+    const int diskWidth = m_disks.first()->minimumWidth();
+    const int columns = std::max(1, (m_ui.hddArea->viewport()->width() + spacing) / (diskWidth + spacing));
+    if (columns == m_diskColumns)
+        return;
+    m_diskColumns = columns;
+    for (CHDDWidget* disk : std::as_const(m_disks))
+        m_ui.hddLayout->removeWidget(disk);
+    for (int i = 0; i < m_disks.size(); ++i)
+        m_ui.hddLayout->addWidget(m_disks[i], i / columns, i % columns);
+}
+
+bool CInfoWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui.hddArea->viewport() && event->type() == QEvent::Resize)
+        arrangeDisks();
+    return QWidget::eventFilter(watched, event);
 }
 
 QString CInfoWidget::oldPageText() const

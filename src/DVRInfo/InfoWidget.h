@@ -59,10 +59,15 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Puts the disks in as many columns as the disk area is wide enough for.
+    void arrangeDisks();
+
     Ui_CInfoWidget m_ui;
     QList<CHDDWidget*> m_disks;
+    int m_diskColumns = 0;
 };
 
 // The model shown for a DVR: its own model text, else the model table's name, else the

@@ -241,7 +241,7 @@ void CSetupAccount::OnAdd()
     if (name.isEmpty() || m_ui.password->text().isEmpty())
         return;
     if (rowNamed(name, -1) >= 0) {
-        CPrompt::current().message(this, tr("Can't add same user."));
+        CPrompt::current().plainMessage(this, tr("Can't add same user."));
         return;
     }
     config::Account_User* user = m_account.add_users();
@@ -260,7 +260,7 @@ void CSetupAccount::OnModify()
     if (index < 0 || index >= m_account.users_size() || name.isEmpty() || m_ui.password->text().isEmpty())
         return;
     if (rowNamed(name, index) >= 0) {
-        CPrompt::current().message(this, tr("Another user already has this name."));
+        CPrompt::current().plainMessage(this, tr("Another user already has this name."));
         return;
     }
     config::Account_User* user = m_account.mutable_users(index);

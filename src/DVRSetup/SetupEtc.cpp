@@ -100,6 +100,10 @@ QString CSetupEtc::ResetQuery(const DVR& dvr)
 
 void CSetupEtc::ApplyTime()
 {
+    // A half-typed or out-of-range entry would stay on show while the last valid value is
+    // sent: the edits show what goes to the DVR.
+    m_ui.dateEdit->interpretText();
+    m_ui.timeEdit->interpretText();
     m_sendCommand->send(m_dvr, ClockQuery(m_dvr, m_ui.dateEdit->date(), m_ui.timeEdit->time()));
 }
 

@@ -47,6 +47,7 @@ CSetupEvent::CSetupEvent(QWidget* parent)
     m_ui.AuthenPassword->setEchoMode(QLineEdit::Password);
     connect(m_ui.motionCh, &QComboBox::currentIndexChanged, this, &CSetupEvent::OnChangedMotion);
     connect(m_ui.sensitivity, &QSlider::valueChanged, this, &CSetupEvent::OnChangedSensitivity);
+    connect(m_ui.sensitivity, &QSlider::valueChanged, m_ui.sensitivityValue, qOverload<int>(&QLabel::setNum));
     connect(m_ui.detectZone, &QPushButton::clicked, this, &CSetupEvent::OnDetectZone);
     connect(m_ui.MotionPopupGroup, &QButtonGroup::idClicked, this, &CSetupEvent::OnChangedMotionPopup);
     connect(m_ui.motionPopdown, &QComboBox::currentIndexChanged, this, &CSetupEvent::OnChangedMotionPopdown);
@@ -253,6 +254,8 @@ void CSetupEvent::OnChangedMotion(int index)
     if (!shown)
         return;
     SetValueBlocked(m_ui.sensitivity, static_cast<int>(shown->sensitivity()));
+    // The fill is silent, so the number beside the slider is set here.
+    m_ui.sensitivityValue->setNum(m_ui.sensitivity->value());
     const QByteArray zone = Zone_ToBytes(*shown);
     for (int i = 0; i < m_motion_zone.size() && i < zone.size(); ++i)
         m_motion_zone[i] = zone[i];

@@ -266,11 +266,8 @@ void CSetupWidget::send(bool all)
         return;
     config::DvrConf conf;
     Make_DvrConf(all, &conf, m_network->GetApplyNetworkTCPIP());
-    // The DVR would lock its administrator out.
-    if (conf.has_account() && conf.account().admin().password().empty()) {
-        CPrompt::current().message(this, tr("The admin password must not be empty."));
+    if (refuseEmptyAdmin(conf))
         return;
-    }
     if (!m_confLoaded
         && !CPrompt::current().askYesNo(
             this, tr("No configuration was read from the DVR. Send the default settings anyway?")))
@@ -278,6 +275,14 @@ void CSetupWidget::send(bool all)
     if (!checkConnectedDVR())
         return;
     Send_DvrConf(conf);
+}
+
+bool CSetupWidget::refuseEmptyAdmin(const config::DvrConf& conf)
+{
+    if (!conf.has_account() || !conf.account().admin().password().empty())
+        return false;
+    CPrompt::current().message(this, tr("The admin password must not be empty."));
+    return true;
 }
 
 void CSetupWidget::Send_DvrConf(const config::DvrConf& conf)
@@ -340,6 +345,12 @@ void CSetupWidget::OnOpenFiles()
 
 void CSetupWidget::OnSaveFiles()
 {
+    config::DvrConf conf;
+    Make_DvrConf(true, &conf, m_network->GetApplyNetworkTCPIP());
+    // What Apply refuses to send is not saved either, and the operator learns it before
+    // choosing a file.
+    if (refuseEmptyAdmin(conf))
+        return;
     const QString name = CPrompt::current().chooseSaveFile(this, tr("Please select a configuration file."),
                                                            CAppDir::getCurrentPath(), tr("Configs (*.conf)"));
     if (name.isEmpty())
@@ -349,8 +360,6 @@ void CSetupWidget::OnSaveFiles()
         CPrompt::current().message(this, tr("The file name must end with \".conf\"."));
         return;
     }
-    config::DvrConf conf;
-    Make_DvrConf(true, &conf, m_network->GetApplyNetworkTCPIP());
     const QByteArray bytes = Serialized(conf);
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())

@@ -91,6 +91,8 @@ private:
     void startRead();
     void stopRead();
     void send(bool all);
+    // Tells the operator when the configuration would lock the DVR's administrator out.
+    bool refuseEmptyAdmin(const config::DvrConf& conf);
     void setUploading(bool uploading);
     void showPanel(QWidget* panel, QWidget* other);
 

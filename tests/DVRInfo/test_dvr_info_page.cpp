@@ -1,5 +1,7 @@
 // The DVR information page reading the simulated DVR.
 
+#include <QApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTest>
@@ -79,6 +81,22 @@ bool Read(CDVRInfoWidget& page, const DVR& dvr)
     return QTest::qWaitFor([&] { return !page.isReading(); }, 20000);
 }
 
+// The main window at its default size places the page beside its menu.
+const QSize WINDOW_AT_DEFAULT_SIZE(1078, 720);
+const QRect PAGE_AT_DEFAULT_SIZE(135, 34, 886, 686);
+
+// The program's style sheet (the resource file the window loads, built into this test), for
+// the life of the object.
+struct ProgramStyle {
+    ProgramStyle()
+    {
+        QFile file(QStringLiteral(":/Viewer/files/qss/default.qss"));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromLatin1(file.readAll()));
+    }
+    ~ProgramStyle() { qApp->setStyleSheet(QString()); }
+};
+
 class InfoPageTest : public ::testing::Test {
 protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
@@ -113,6 +131,27 @@ TEST_F(InfoPageTest, CurrentDvrIsReadInThreeStepsWithItsAccount)
     EXPECT_EQ(log->row(0) + log->row(1), QStringList({"2010-01-01  00:00:00", "SYSTEM", "Power on",
                                                       "2010-01-02  00:01:01", "admin", "Record start"}));
     uitest::Screenshot(&page, "dvr-information");
+}
+
+TEST_F(InfoPageTest, EveryDiskIsShownWholeAtTheDefaultWindowSize)
+{
+    const ProgramStyle style;
+    CSimDvr sim(TwoDisks());
+    ASSERT_TRUE(sim.start());
+    QWidget window;
+    window.resize(WINDOW_AT_DEFAULT_SIZE);
+    auto* shown = new CDVRInfoWidget(&window);
+    shown->setGeometry(PAGE_AT_DEFAULT_SIZE);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(Read(*shown, DvrOf(sim, false)));
+    ASSERT_EQ(shown->infoWidget()->disks().size(), 2);
+    for (const CHDDWidget* disk : shown->infoWidget()->disks()) {
+        const std::string title = disk->findChild<QGroupBox*>("HddGroup")->title().toStdString();
+        EXPECT_TRUE(shown->rect().contains(QRect(disk->mapTo(shown, QPoint(0, 0)), disk->size()))) << title;
+        EXPECT_TRUE(disk->visibleRegion() == QRegion(disk->rect())) << title;
+    }
+    uitest::Screenshot(&window, "dvr-information-default-size");
 }
 
 TEST_F(InfoPageTest, RefusalAndSilenceShowAMessageAndNoStaleValues)

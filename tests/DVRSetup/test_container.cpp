@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimeEdit>
+#include <QTimeZone>
 
 #include "DVRSetup/ModelInfoDialog.h"
 #include "DVRSetup/ProgressDialog.h"
@@ -399,6 +400,17 @@ TEST(SetupContainer, FilesOpenAndSaveTheBareConfiguration)
     EXPECT_EQ(c.w.dvrInfo().model(), 0u);
 }
 
+TEST(SetupContainer, SaveRefusesAnEmptyAdminPasswordAsApplyDoes)
+{
+    Container c;
+    QTemporaryDir dir;
+    Child<QLineEdit>(c.w, "admin_password")->setText("");
+    c.prompt.files = {dir.filePath("lobby.conf")};
+    c.w.OnSaveFiles();
+    EXPECT_FALSE(QFile::exists(dir.filePath("lobby.conf")));
+    EXPECT_EQ(c.prompt.messages, QStringList{"The admin password must not be empty."});
+}
+
 TEST(SetupContainer, SetupModelPrepairsAModelOffline)
 {
     auto sim = StartSim(EightChannels());
@@ -576,6 +588,28 @@ TEST(SetupEtc, ClockAndResetReachTheDvrInBothProtocols)
     }
     zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
     tzset();
+}
+
+// A year typed beyond the DVR's clock stays half-typed in the edit; Apply sends the last valid
+// date, and that is what the edit must show.
+TEST(SetupEtc, ApplyShowsTheDateItSendsAfterAnEntryOutOfRange)
+{
+    auto sim = StartSim();
+    CSetupEtc panel;
+    panel.setDVR(Entry(*sim));
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    auto* date = Child<QDateEdit>(panel, "dateEdit");
+    date->setSelectedSection(QDateTimeEdit::YearSection);
+    QTest::keyClicks(date, "210");
+    ASSERT_TRUE(date->text().startsWith("210-")) << date->text().toStdString();
+    Child<QPushButton>(panel, "apply")->click();
+    ASSERT_TRUE(sim->waitForRequest([](const Request& r) { return r.mode == cgi::MODE_DVR_TIME; }));
+    cgi::DvrTime sent;
+    ASSERT_TRUE(Of(*sim, Transport::Post, cgi::MODE_DVR_TIME).at(0).message(&sent));
+    const QDate sentDate = QDateTime::fromSecsSinceEpoch(sent.time(), QTimeZone::utc()).date();
+    EXPECT_EQ(date->text(), sentDate.toString(date->displayFormat()));
+    uitest::Screenshot(&panel, "clock_after_apply");
 }
 
 TEST(SetupEtc, FormatsOfTheConfigurationAndTheRangeOfTheDvrsClock)

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -85,6 +86,21 @@ TEST(EventPage, TheModelSizesTheListsTheGridAndPlacesTheGroups)
         // The zones are repaired to the grid's size.
         EXPECT_EQ(page.GetConf().motion_conf().motion(row.channels - 1).zone_size(), row.cols * row.rows);
     }
+}
+
+TEST(EventPage, TheSensitivityIsShownBesideItsSlider)
+{
+    CSetupEvent page;
+    page.InitDvrInfo(Info(4, 16));
+    page.SetConf(FullConf().event());  // channel k has the sensitivity 15 - k
+    auto* value = Child<QLabel>(page, "sensitivityValue");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->text(), "15");
+    Child<QComboBox>(page, "motionCh")->setCurrentIndex(3);
+    EXPECT_EQ(value->text(), "12");
+    Child<QSlider>(page, "sensitivity")->setValue(5);
+    EXPECT_EQ(value->text(), "5");
+    uitest::Screenshot(&page, "event_sensitivity");
 }
 
 TEST(EventPage, AllChangesOnlyWhatWasChosenThere)

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -39,7 +40,22 @@ auto Defaults()
 }
 
 struct AccountPage {
-    AccountPage() { page.InitDvrInfo(Info(53, 4)); }
+    AccountPage()
+    {
+        page.InitDvrInfo(Info(53, 4));
+        // The page's refusals are message boxes run through the prompt: their texts join the
+        // messages, their looks are kept.
+        prompt.onDialog = [this](QDialog* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            ASSERT_TRUE(box);
+            prompt.messages << box->text();
+            const QString title = box->windowTitle();
+            looks << box->text() + (title.isEmpty() ? " | no title" : " | title " + title)
+                         + (box->icon() == QMessageBox::NoIcon ? " | no icon" : " | icon");
+            uitest::Screenshot(box, "account_message");
+            box->done(QMessageBox::Ok);
+        };
+    }
     void edit(const QString& n, const QString& p, const char* button)
     {
         name->setText(n), password->setText(p);
@@ -55,6 +71,7 @@ struct AccountPage {
     }
     QCheckBox* box(const char* channel) { return Child<QCheckBox>(page, channel); }
     uitest::ScriptedPrompt prompt;
+    QStringList looks;
     CSetupAccount page;
     QListWidget* list = Child<QListWidget>(page, "userList");
     QLineEdit* name = Child<QLineEdit>(page, "name");
@@ -166,6 +183,17 @@ TEST(AccountPage, AddModifyDeleteKeepListAndUsersInStep)
     EXPECT_EQ(a.list->currentItem()->text(), "nurse");
 }
 
+TEST(AccountPage, ItsRefusalsComeWithoutTitleOrIcon)
+{
+    AccountPage a;
+    for (const char* n : {"guard", "nurse", "GUARD"})
+        a.edit(n, "pw", "userAdd");
+    a.list->setCurrentRow(1);
+    a.edit("Guard", "pw", "userModify");
+    EXPECT_EQ(a.looks, (QStringList{"Can't add same user. | no title | no icon",
+                                    "Another user already has this name. | no title | no icon"}));
+}
+
 TEST(AccountPage, ChannelsRightsAndTheAreaFollowTheCurrentRow)
 {
     AccountPage a;
@@ -241,6 +269,26 @@ TEST(CameraPage, ModelFactsChooseControls)
     Child<QRadioButton>(page, "eqOn")->click();
     EXPECT_TRUE(page.GetConf().channel(1).eq());
     EXPECT_FALSE(page.GetConf().channel(0).eq());
+}
+
+// Scrolling a name edit to the end of the name moves nothing when the whole name is shown.
+TEST(CameraPage, ATwentyCharacterNameIsShownWhole)
+{
+    const ProgramStyle style;
+    CSetupCamera page;
+    page.InitDvrInfo(Info(4, 16));
+    page.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    for (int channel = 0; channel < 16; ++channel) {
+        auto* edit = Child<QLineEdit>(page, QStringLiteral("name%1").arg(channel).toLatin1());
+        edit->setText(QStringLiteral("FRONT DOOR CAMERA %1").arg(channel + 1, 2, 10, QLatin1Char('0')));
+        edit->clearFocus();  // no cursor in the pictures
+        edit->home(false);
+        const QImage start = edit->grab().toImage();
+        edit->end(false);
+        EXPECT_TRUE(edit->grab().toImage() == start) << channel;
+    }
+    uitest::Screenshot(&page, "camera_long_names");
 }
 
 TEST(CameraPage, SpotRules)

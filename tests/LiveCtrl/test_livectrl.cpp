@@ -1,11 +1,14 @@
 // The live control panel and its pages against simulated DVRs; screenshots with ZAVO_SCREENSHOT_DIR.
 
+#include <algorithm>
 #include <functional>
 
 #include <gtest/gtest.h>
 #include <google/protobuf/io/coded_stream.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStackedWidget>
@@ -391,6 +394,59 @@ TEST(LiveCtrlPanel, PagesFollowTheButtonsAndTheDvrAndKeepTheirTourAndTheChannelO
     Choose(p.tour, {11, 1, 30});  // a start after the end goes as chosen
     p.panel.reset();
     EXPECT_EQ(Stored(8), Tour(11, 1, 30));
+}
+
+namespace {
+
+// The program's style sheet (the resource file the window loads, built into this test), for
+// the life of the object.
+struct ProgramStyle {
+    ProgramStyle()
+    {
+        QFile file(QStringLiteral(":/Viewer/files/qss/default.qss"));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromLatin1(file.readAll()));
+    }
+    ~ProgramStyle() { qApp->setStyleSheet(QString()); }
+};
+
+int Brightest(const QImage& picture)
+{
+    int brightest = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            brightest = std::max(brightest, qGray(picture.pixel(x, y)));
+    return brightest;
+}
+
+}  // namespace
+
+// The arrow is the brightest part of a button; a disabled one must not look ready to press.
+TEST(LiveCtrlPanel, ArrowButtonsAreDrawnDimmedWhileThePanelIsDisabled)
+{
+    uitest::Sandbox sandbox;
+    ProgramStyle style;
+    CLiveCtrlWidget panel;
+    panel.resize(901, 190);
+    panel.EnableWidget(true);
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    QList<QPushButton*> arrows;
+    for (QPushButton* button : panel.findChild<CPtzfWidget*>()->findChildren<QPushButton*>())
+        if (!button->icon().isNull() && button->text().isEmpty())
+            arrows << button;
+    ASSERT_EQ(arrows.size(), 10);
+    QList<int> enabled;
+    for (QPushButton* arrow : arrows)
+        enabled << Brightest(arrow->grab().toImage());
+    uitest::Screenshot(&panel, "livectrl-ptz-enabled");
+
+    panel.EnableWidget(false);
+    for (int i = 0; i < arrows.size(); ++i) {
+        const int brightest = Brightest(arrows[i]->grab().toImage());
+        EXPECT_LT(brightest, enabled[i] * 2 / 3) << arrows[i]->objectName().toStdString();
+    }
+    uitest::Screenshot(&panel, "livectrl-ptz-disabled");
 }
 
 TEST(PicturePage, OnlyAWholeFirstPacketOfPictureValuesIsRead)
