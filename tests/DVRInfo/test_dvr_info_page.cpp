@@ -85,18 +85,6 @@ bool Read(CDVRInfoWidget& page, const DVR& dvr)
 const QSize WINDOW_AT_DEFAULT_SIZE(1078, 720);
 const QRect PAGE_AT_DEFAULT_SIZE(135, 34, 886, 686);
 
-// The program's style sheet (the resource file the window loads, built into this test), for
-// the life of the object.
-struct ProgramStyle {
-    ProgramStyle()
-    {
-        QFile file(QStringLiteral(":/Viewer/files/qss/default.qss"));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        qApp->setStyleSheet(QString::fromLatin1(file.readAll()));
-    }
-    ~ProgramStyle() { qApp->setStyleSheet(QString()); }
-};
-
 class InfoPageTest : public ::testing::Test {
 protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
@@ -135,7 +123,7 @@ TEST_F(InfoPageTest, CurrentDvrIsReadInThreeStepsWithItsAccount)
 
 TEST_F(InfoPageTest, EveryDiskIsShownWholeAtTheDefaultWindowSize)
 {
-    const ProgramStyle style;
+    const uitest::ProgramStyle style;
     CSimDvr sim(TwoDisks());
     ASSERT_TRUE(sim.start());
     QWidget window;

@@ -116,18 +116,6 @@ T* Child(QWidget& w, const char* name)
 
 inline std::string Bytes(const google::protobuf::MessageLite& m) { return m.SerializeAsString(); }
 
-// The program's style sheet (the resource file the window loads, built into this test), for
-// the life of the object.
-struct ProgramStyle {
-    ProgramStyle()
-    {
-        QFile file(QStringLiteral(":/Viewer/files/qss/default.qss"));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        qApp->setStyleSheet(QString::fromLatin1(file.readAll()));
-    }
-    ~ProgramStyle() { qApp->setStyleSheet(QString()); }
-};
-
 // A configuration of model 4 (16 channels) that already holds every field the pages make
 // present, so that showing it and collecting it again changes no byte. By design the pages
 // add: dvr_info's languages (when empty) and limit with apply_network_tcpip; the account's

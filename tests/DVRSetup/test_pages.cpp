@@ -274,7 +274,7 @@ TEST(CameraPage, ModelFactsChooseControls)
 // Scrolling a name edit to the end of the name moves nothing when the whole name is shown.
 TEST(CameraPage, ATwentyCharacterNameIsShownWhole)
 {
-    const ProgramStyle style;
+    const uitest::ProgramStyle style;
     CSetupCamera page;
     page.InitDvrInfo(Info(4, 16));
     page.show();

@@ -398,18 +398,6 @@ TEST(LiveCtrlPanel, PagesFollowTheButtonsAndTheDvrAndKeepTheirTourAndTheChannelO
 
 namespace {
 
-// The program's style sheet (the resource file the window loads, built into this test), for
-// the life of the object.
-struct ProgramStyle {
-    ProgramStyle()
-    {
-        QFile file(QStringLiteral(":/Viewer/files/qss/default.qss"));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        qApp->setStyleSheet(QString::fromLatin1(file.readAll()));
-    }
-    ~ProgramStyle() { qApp->setStyleSheet(QString()); }
-};
-
 int Brightest(const QImage& picture)
 {
     int brightest = 0;
@@ -425,7 +413,7 @@ int Brightest(const QImage& picture)
 TEST(LiveCtrlPanel, ArrowButtonsAreDrawnDimmedWhileThePanelIsDisabled)
 {
     uitest::Sandbox sandbox;
-    ProgramStyle style;
+    uitest::ProgramStyle style;
     CLiveCtrlWidget panel;
     panel.resize(901, 190);
     panel.EnableWidget(true);

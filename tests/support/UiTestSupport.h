@@ -5,9 +5,11 @@
 
 #include <functional>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -98,6 +100,18 @@ public:
     int dialogs = 0;
     // Fills the dialog and ends it with accept() or reject().
     std::function<void(QDialog*)> onDialog;
+};
+
+// The program's style sheet for the life of the object: the resource file the window loads,
+// which a test program that uses it builds in.
+struct ProgramStyle {
+    ProgramStyle()
+    {
+        QFile file(QStringLiteral(":/Viewer/files/qss/default.qss"));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        qApp->setStyleSheet(QString::fromLatin1(file.readAll()));
+    }
+    ~ProgramStyle() { qApp->setStyleSheet(QString()); }
 };
 
 // Saves the widget as the X server or the offscreen platform draws it, when
