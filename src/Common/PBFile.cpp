@@ -138,7 +138,9 @@ CPBFile::CPBFile(const std::string& path, const std::string& code)
 
 void CPBFile::Load(google::protobuf::MessageLite* message)
 {
-    const int fd = open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking: opening a FIFO for reading would wait for a writer for ever; anything
+    // that is not a regular file is refused below.
+    const int fd = open(m_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         reportOpenError(m_path);
         return;

@@ -5,6 +5,7 @@
 
 #include "Common/AppDir.h"
 #include "Common/PBFile.h"
+#include "ProtoBuf/ListRepair.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ GroupList CControlDVRList::Load()
 {
     GroupList list;
     CPBFile(filePath(), PB_DVRLIST_FILECODE).Load(&list);
+    GroupList_Repair(&list);
     if (list.group_size() == 0) {
         Group* group = list.add_group();
         group->set_name("My Group");

@@ -5,6 +5,7 @@
 
 #include "Common/AppDir.h"
 #include "Common/PBFile.h"
+#include "ProtoBuf/ListRepair.h"
 #include "DVRList/ControlDVRList.h"
 
 namespace {
@@ -23,6 +24,7 @@ EMapGroupList CControlEMapList::Load()
 {
     EMapGroupList list;
     CPBFile(filePath(), PB_EMAPLIST_FILECODE).Load(&list);
+    EMapGroupList_Repair(&list);
     return list;
 }
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
@@ -84,8 +85,9 @@ uint32_t CEMapWidget::showVideoMask(int connection) const
 
 void CEMapWidget::updateImage(const QString& path)
 {
-    // A picture that cannot be read leaves the label empty.
-    m_mapPixmap = QPixmap(path);
+    // A picture that cannot be read leaves the label empty; only a regular file is read (a
+    // FIFO would block the window for ever).
+    m_mapPixmap = QFileInfo(path).isFile() ? QPixmap(path) : QPixmap();
     updateImageSize();
 }
 

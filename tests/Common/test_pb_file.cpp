@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "Common/PBFile.h"
+#include "support/FifoSupport.h"
 #include "GroupList.pb.h"
 
 namespace {
@@ -143,4 +144,13 @@ TEST_F(PBFileTest, SavesAreOwnerOnlyAndAFailedSaveLeavesTheOldFile)
                 ::testing::Eq("error: file create error " + path + "\n"));
     EXPECT_EQ(readBytes(m_path), before);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("DVRlist.pb")});  // no temporary file left
+}
+
+TEST_F(PBFileTest, AFifoInThePlaceOfTheListIsRefusedWithoutWaiting)
+{
+    GroupList list;
+    std::string err;
+    EXPECT_FALSE(fifotest::BlocksOnFifo(QFile::decodeName(m_path.c_str()), [&] { err = load(&list); }));
+    EXPECT_THAT(err, ::testing::HasSubstr("file open error"));
+    EXPECT_EQ(list.group_size(), 0);
 }

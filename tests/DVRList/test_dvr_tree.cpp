@@ -355,3 +355,32 @@ TEST(ControlDVRList, MissingEmptyReadOnlyAndForeignListsLoseNothing)
     EXPECT_EQ(Bytes(path + ".bak"), foreign);
     EXPECT_EQ(Load("").SerializeAsString(), list.SerializeAsString());
 }
+
+TEST(ControlDVRList, ValuesOutOfRangeAreBroughtIntoRangeWhereTheListIsRead)
+{
+    QTemporaryDir dir;
+    CAppDir::setOverridePath(dir.path());
+    GroupList list;
+    Group* group = list.add_group();
+    DVR* huge = group->add_dvr();
+    huge->set_chnum(INT32_MAX);
+    huge->set_port(70000);
+    huge->set_bit_ch(0xFFFFFFFF);
+    huge->set_protocol_type(9);
+    DVR* negative = group->add_dvr();
+    negative->set_chnum(INT32_MIN);
+    negative->set_port(-1);
+    negative->set_protocol_type(-3);
+    DVR* inRange = group->add_dvr();
+    inRange->set_chnum(8);
+    inRange->set_port(8080);
+    inRange->set_bit_ch(0x0F);
+    inRange->set_protocol_type(2);
+    ASSERT_TRUE(CControlDVRList().Save(list));
+    const GroupList read = CControlDVRList().Load();
+    ASSERT_EQ(read.group(0).dvr_size(), 3);
+    const auto fields = [](const DVR& d) { return std::make_tuple(d.chnum(), d.port(), d.bit_ch(), d.protocol_type()); };
+    EXPECT_EQ(fields(read.group(0).dvr(0)), std::make_tuple(16, 80, 0xFFFFu, 0));
+    EXPECT_EQ(fields(read.group(0).dvr(1)), std::make_tuple(4, 80, 0xFFFFu, 0));
+    EXPECT_EQ(read.group(0).dvr(2).SerializeAsString(), inRange->SerializeAsString());
+}

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -30,6 +31,7 @@
 #include "Network/HttpConnect.h"
 #include "cgi_request.pb.h"
 #include "sim/SimDvr.h"
+#include "support/FifoSupport.h"
 #include "support/TestMedia.h"
 #include "support/UiTestSupport.h"
 
@@ -546,6 +548,14 @@ TEST_F(EMapTest, EditedMapsTakeDropsFromTheTreeOnly)
     ASSERT_EQ(saved.size(), 7);
     EXPECT_EQ(std::pair(saved.last().at(0).value<EMap>().items_size(), saved.last().at(0).value<EMap>().map_image_path()),
               std::pair(0, stored.map_image_path()));
+}
+
+TEST_F(EMapTest, AFifoAsThePictureIsRefusedWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plan.png");
+    CEMapWidget view;
+    EXPECT_FALSE(fifotest::BlocksOnFifo(path, [&] { view.updateImage(path); }));
 }
 
 TEST_F(EMapTest, ACameraStandsOnItsSpotOfThePictureInTheEditAndTheWiderViewArea)
