@@ -197,6 +197,8 @@ private:
     void updateDisplayScreen();
     void updateDVRInfo();
     void showCurrentDvr();
+    // The stream-channel commands of the screens shown, to every connection or to one.
+    void sendChannelCommands(int screens, int startScreen, const CConnectDVR* only);
     void applyConnectedDVR(CConnectDVR* connection);
     void keepOnlyCurrentConnection();
     void unwireConnection(CConnectDVR* connection);

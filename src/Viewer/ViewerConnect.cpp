@@ -191,6 +191,11 @@ void Viewer::OnDisconnected()
 
 void Viewer::OnConnected()
 {
+    // The stream asked for every checked channel; the layout shown may want fewer.
+    if (const auto* c = qobject_cast<CConnectDVR*>(sender())) {
+        const int viewStart = m_displayWidget->getViewStartScreen();
+        sendChannelCommands(m_displayWidget->getViewEndScreen() - viewStart, viewStart, c);
+    }
     if (currentConnection())
         updateDVRInfo();
 }

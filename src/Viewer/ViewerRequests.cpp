@@ -46,13 +46,21 @@ void Viewer::sendChannelCommand(int screens, int startScreen)
 {
     if (!currentConnection())
         return;
+    sendChannelCommands(screens, startScreen, nullptr);
+    gCheckSpeed.reset();
+}
+
+void Viewer::sendChannelCommands(int screens, int startScreen, const CConnectDVR* only)
+{
+    if (!currentConnection())
+        return;
     const bool audio = CAppSettings().readSetting(CAppSettings::AUDIO_SUPPORT, 0).toInt() != 0;
     const bool multi = m_displayWidget->getScreenMode() == CDisplayWidget::SCREEN_MULTI_DVR;
     const int autoStream = getCodecType() == 3
                                ? (m_displayWidget->getViewScreens() > 4 ? cgi::AUTO_STREAM_SUB : cgi::AUTO_STREAM_MAIN)
                                : -1;
     for (CConnectDVR* c : std::as_const(m_connectList)) {
-        if (!c || !c->IsConnected() || c->isRecording())
+        if (!c || !c->IsConnected() || c->isRecording() || (only && c != only))
             continue;
         const DVR dvr = c->getDVR();
         const int first = c->getDisplayStartScreen();
@@ -84,7 +92,6 @@ void Viewer::sendChannelCommand(int screens, int startScreen)
             command.set_auto_stream(static_cast<cgi::AutoStream>(autoStream));
         m_sendCommand->send(dvr, CgiQueryFor(dvr, cgi::MODE_STREAM_CHANNEL, command));
     }
-    gCheckSpeed.reset();
 }
 
 void Viewer::OnRecordToDVRClicked()

@@ -255,3 +255,15 @@ TEST(WindowDvrs, AMapOfTheOpenGroupShowsItsCamerasStatesInTheLog)
     EXPECT_TRUE(w.emapWidgets().isEmpty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return StopsReceived(sim) >= 1; }, 5000));
 }
+
+TEST(WindowDvrs, ALayoutChosenBeforeConnectingIsWhatTheDvrIsAskedForOnceConnected)
+{
+    WindowRig rig;
+    simdvr::CSimDvr& sim = rig.addDvr("Front", false, 16);
+    rig.open();
+    rig.settle();
+    rig.button("Screen4_0")->click();  // a quad, with nothing connected yet
+    rig.settle();
+    ASSERT_TRUE(rig.connect());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return LastVideoMask(sim) == 0xF; }, 5000)) << LastVideoMask(sim);
+}
