@@ -57,7 +57,10 @@ int main(int argc, char** argv)
     const QCommandLineOption fast("fast", "Send frames as fast as the client takes them.");
     const QCommandLineOption quiet("quiet", "Do not print the requests.");
     const QCommandLineOption stats("stats", "Print the video frames sent and dropped once a second.");
-    parser.addOptions({channels, model, oldProtocol, port, count, user, password, media, fps, fast, quiet, stats});
+    const QCommandLineOption startFrame("start-frame", "Start live streams this many frames into the clip "
+                                                       "(default 0, a key frame; 15: between key frames).", "n", "0");
+    parser.addOptions({channels, model, oldProtocol, port, count, user, password, media, fps, fast, quiet, stats,
+                       startFrame});
     parser.process(app);
 
     bool ok = true;
@@ -78,6 +81,11 @@ int main(int argc, char** argv)
         config.model = config.oldProtocol ? 14 : (config.channels == 4 ? 6 : (config.channels == 8 ? 5 : 4));
     }
     config.user = parser.value(user);
+    config.startFrame = parser.value(startFrame).toInt(&ok);
+    if (!ok || config.startFrame < 0) {
+        std::fprintf(stderr, "--start-frame needs a number of frames\n");
+        return 2;
+    }
     config.password = parser.value(password);
     config.mediaDir = parser.value(media);
     config.fps = parser.value(fps).toInt(&ok);
