@@ -46,11 +46,6 @@ bool ShowsLaterTimes(PbMode mode)
     return PbMode_IsForwardMode(mode) || PbMode_IsSlowMode(mode) || mode == PB_STEP_FORWARD;
 }
 
-QString PlaybackText(PbMode mode)
-{
-    return QStringLiteral("Playback( ") + QString::fromLatin1(PbMode_Mode2String(mode)) + QStringLiteral(" )");
-}
-
 }  // namespace
 
 struct CDisplayVideo::ChannelQueue {
@@ -198,7 +193,7 @@ void CDisplayVideo::checkPlaybackMode(const PbMode& mode)
             return;
         m_shownMode = mode;
     }
-    emit signalChangedStatus(PlaybackText(mode));
+    emit signalChangedStatus(CPlaybackFile::StatusText(mode));
 }
 
 void CDisplayVideo::setPbStatus(const cgi::PbControl_Cmd& command)
@@ -213,7 +208,7 @@ void CDisplayVideo::setPbStatus(const cgi::PbControl_Cmd& command)
     }
     // A paused DVR sends no frame to tell its mode by; the other modes come with their frames.
     if (command == cgi::PbControl::CMD_PAUSE)
-        emit signalChangedStatus(PlaybackText(PB_PAUSE));
+        emit signalChangedStatus(CPlaybackFile::StatusText(PB_PAUSE));
     else if (command == cgi::PbControl::CMD_STOP)
         emit signalChangedStatus(QString());
 }

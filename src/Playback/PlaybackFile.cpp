@@ -301,8 +301,7 @@ void CPlaybackFile::run()
             m_info.pbMode = mode;
             // Told here, not with a frame: a pause delivers none.
             if (mode != PB_STOP)
-                emit signalChangedStatus(QStringLiteral("Playback( ") + QString::fromLatin1(PbMode_Mode2String(mode)) +
-                                         QStringLiteral(" )"));
+                emit signalChangedStatus(StatusText(mode));
             if (atEnd) {
                 emit signalChangedStatus(tr("No recording at this time"));
                 continue;

@@ -41,6 +41,8 @@ public:
     // Speed factor of a playback mode: negative backwards, 0 for every mode that does not
     // play (stop, pause, step, unknown).
     static double PlayMode2Speed(PbMode mode);
+    // "Playback( <mode> )": the status text of local and remote playback alike.
+    static QString StatusText(PbMode mode);
     // The mode a playback button leads to from the current one.
     static PbMode ApplyCommand(PbMode mode, cgi::PbControl_Cmd command);
 

@@ -17,6 +17,11 @@ static_assert(std::size(SPEED_TABLE) == 35, "one entry per mode up to the slow m
 
 }  // namespace
 
+QString CPlaybackFile::StatusText(PbMode mode)
+{
+    return QStringLiteral("Playback( ") + QString::fromLatin1(PbMode_Mode2String(mode)) + QStringLiteral(" )");
+}
+
 double CPlaybackFile::PlayMode2Speed(PbMode mode)
 {
     const int index = static_cast<int>(mode);

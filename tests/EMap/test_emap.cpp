@@ -511,7 +511,8 @@ TEST_F(EMapTest, EditedMapsTakeDropsFromTheTreeOnly)
     ASSERT_EQ(saved.size(), 1);
     const EMap stored = saved.last().at(0).value<EMap>();
     ASSERT_EQ(stored.items_size(), 3);
-    EXPECT_TRUE(icon(2)->pos() == QPoint(300 - icon(2)->width() / 2, 300 - icon(2)->height() / 2) && At(stored.items(2)) == icon(2)->pos() * 0.8);
+    EXPECT_EQ(icon(2)->pos(), QPoint(300 - icon(2)->width() / 2, 300 - icon(2)->height() / 2));
+    EXPECT_EQ(At(stored.items(2)), icon(2)->pos() * 0.8);  // the 800 x 600 area shows the picture at 5/4
     EXPECT_TRUE(stored.items(2).channel() == 3 && stored.items(2).dvr().name() == "Front");
 
     // Another port is another DVR. Shown as it is, the picture leaves room beside it: a drop

@@ -289,7 +289,8 @@ TEST(LiveCtrlPages, TheAutoOffReachesTheDvrSwitchedOnAfterTheDelayOfTheButtonsNa
     p.click("RPAuto0");
     const QTimer* pending = p.relay->autoOffTimer(Entry(p.sim));
     ASSERT_TRUE(pending);
-    EXPECT_TRUE(Child(p.relay, "RPAuto0")->isChecked() && pending->isActive());
+    EXPECT_TRUE(Child(p.relay, "RPAuto0")->isChecked());
+    EXPECT_TRUE(pending->isActive());
     EXPECT_EQ(pending->interval(), 10000);
     p.panel->setConnectedDVR(Entry(second), 9, true);  // another DVR selected meanwhile
     EXPECT_FALSE(Child(p.relay, "RPAuto0")->isChecked());

@@ -64,7 +64,8 @@ recfile::QvfFileHeader FirstQvfHeader(const QString& folder)
     recfile::QvfFileHeader h{};
     const QStringList qvf = Files(folder, "*.qvf");
     QFile f(folder + "/" + qvf.value(0));
-    EXPECT_TRUE(!qvf.isEmpty() && f.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(qvf.isEmpty());
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.read(reinterpret_cast<char*>(&h), sizeof h), qint64(sizeof h));
     return h;
 }

@@ -193,33 +193,38 @@ TEST(WindowSize, SearchPlaybackAndBackupKeepTheWindowSize)
     }
 }
 
+// A window with one map of one DVR, in the e-map mode; the size it had before.
+struct MapWindow {
+    MapWindow() : maps(OneMapAndOneDvr(rig)), w(rig.open())
+    {
+        rig.settle();
+        size = w.size();
+        rig.button("EMap")->click();
+    }
+    WindowRig rig;
+    const EMapGroupList maps;
+    Viewer& w;
+    QSize size;
+};
+
 TEST(WindowSize, AMapOpenInViewKeepsTheWindowSize)
 {
-    WindowRig rig;
-    const EMapGroupList maps = OneMapAndOneDvr(rig);
-    Viewer& w = rig.open();
-    rig.settle();
-    const QSize size = w.size();
-    rig.button("EMap")->click();
-    w.OnSelectedEMapGroup(maps.emap_list(0));
-    rig.settle();
-    ASSERT_EQ(w.emapWidgets().size(), 1);
-    EXPECT_EQ(w.size(), size);
+    MapWindow m;
+    m.w.OnSelectedEMapGroup(m.maps.emap_list(0));
+    m.rig.settle();
+    ASSERT_EQ(m.w.emapWidgets().size(), 1);
+    EXPECT_EQ(m.w.size(), m.size);
 }
 
 TEST(WindowSize, AMapOpenInEditKeepsTheWindowSize)
 {
-    WindowRig rig;
-    const EMapGroupList maps = OneMapAndOneDvr(rig);
-    Viewer& w = rig.open();
-    rig.settle();
-    const QSize size = w.size();
-    rig.button("EMap")->click();
-    rig.button("EMapEdit")->click();
-    w.OnSelectedEMap(maps.emap_list(0).emap(0));
-    rig.settle();
-    ASSERT_TRUE(w.dvrTree()->isVisible() && w.dvrTree()->cameraNameShow());
-    EXPECT_EQ(w.size(), size);
+    MapWindow m;
+    m.rig.button("EMapEdit")->click();
+    m.w.OnSelectedEMap(m.maps.emap_list(0).emap(0));
+    m.rig.settle();
+    ASSERT_TRUE(m.w.dvrTree()->isVisible());
+    ASSERT_TRUE(m.w.dvrTree()->cameraNameShow());
+    EXPECT_EQ(m.w.size(), m.size);
 }
 
 TEST(WindowSize, AStillImageLargerThanTheDisplayKeepsTheWindowSize)

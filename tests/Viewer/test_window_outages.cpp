@@ -167,7 +167,8 @@ TEST(WindowOutages, AnOldDvrOfUnknownKindKeepsItsVideoAndAudioAfterTheRestartTha
         if (!s.audioOnly)
             video.push_back(s);
     ASSERT_EQ(video.size(), 2u);  // the first, and the one opened once the kind was known
-    EXPECT_TRUE(video.back().open && !video.back().stopped);
+    EXPECT_TRUE(video.back().open);
+    EXPECT_FALSE(video.back().stopped);
     EXPECT_TRUE(audioOpen());
     EXPECT_TRUE(w.connections()[0]->IsConnected());
 }

@@ -192,7 +192,8 @@ TEST(SimRequests, RefusingClosesEveryConnectionAndRefusesDials)
     stream.readUntil([] { return false; });
     EXPECT_TRUE(stream.closed);
     oneShot.readUntil([] { return false; });
-    EXPECT_TRUE(oneShot.closed && oneShot.raw.isEmpty());
+    EXPECT_TRUE(oneShot.closed);
+    EXPECT_TRUE(oneShot.raw.isEmpty());
     EXPECT_TRUE(dvr.waitUntil([&] { return !dvr.stream(1).open; }));
     EXPECT_TRUE(dvr.stream(1).closedBySim);
     QTcpSocket dial;

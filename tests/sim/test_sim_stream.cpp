@@ -223,8 +223,10 @@ TEST(SimStream, AReusedClientIdGoesToEveryStreamAtOnce)
 {
     TwoStreamsOneId s;
     ASSERT_TRUE(s.ok);
-    for (const simdvr::StreamInfo& info : s.dvr.streams())
-        EXPECT_TRUE(info.open && info.clientId == 7) << info.id;
+    for (const simdvr::StreamInfo& info : s.dvr.streams()) {
+        EXPECT_TRUE(info.open) << info.id;
+        EXPECT_EQ(info.clientId, 7) << info.id;
+    }
     for (const Client* c : {&s.first, &s.second})
         for (const Packet& p : c->packets)
             EXPECT_EQ(p.clientId, 7);
@@ -239,7 +241,8 @@ TEST(SimStream, AStopForAReusedClientIdEndsOnlyTheNewestStream)
     const std::vector<Packet> reply = Cut(Http(s.dvr.port(), Query(cgi::MODE_STREAM_STOP, stop)));
     ASSERT_EQ(reply.size(), 1u);
     ASSERT_TRUE(s.dvr.waitUntil([&] { return !s.dvr.stream(2).open; }));
-    EXPECT_TRUE(s.dvr.stream(2).stopped && s.dvr.stream(2).closedBySim);
+    EXPECT_TRUE(s.dvr.stream(2).stopped);
+    EXPECT_TRUE(s.dvr.stream(2).closedBySim);
     EXPECT_TRUE(s.dvr.stream(1).open);
     EXPECT_FALSE(s.dvr.stream(1).stopped);
     // The older stream goes on.
