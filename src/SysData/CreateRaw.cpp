@@ -1,10 +1,12 @@
 #include "CreateRaw.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "Common/Frame.h"
 
@@ -59,16 +61,24 @@ void CCreateRaw::open(const QString& folder, const RecordDvr& dvr)
     m_error.clear();
     m_files.clear();
     m_qdxPath.clear();
+    m_qvfPath.clear();
+    m_qrxPath.clear();
+    m_qdxEnd = sizeof(recfile::QdxHeader);
     m_failed = false;
 }
 
 bool CCreateRaw::fail(const QString& what, const QString& path)
 {
+    const int err = errno;
     m_error = QStringLiteral("%1 %2").arg(what, QDir::toNativeSeparators(path));
+    if (err != 0)
+        m_error += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(err)));
     m_failed = true;
     m_data.clear();
     m_index.clear();
+    m_earlyAudio.clear();
     closeFiles();
+    removeEmptyFiles();
     return false;
 }
 
@@ -82,15 +92,30 @@ void CCreateRaw::closeFiles()
     m_minute = Minute();
 }
 
+// After a failure: a pair with no frame in its index, and an index with no minute, hold
+// nothing a player could use.
+void CCreateRaw::removeEmptyFiles()
+{
+    if (!m_qvfPath.isEmpty() && m_pairIndexed == 0) {
+        QFile::remove(m_qvfPath);
+        QFile::remove(m_qrxPath);
+        m_files.removeAll(QFileInfo(m_qvfPath).completeBaseName());
+    }
+    if (!m_qdxPath.isEmpty() && m_qdxEnd <= static_cast<long>(sizeof(recfile::QdxHeader)))
+        QFile::remove(m_qdxPath);
+}
+
 bool CCreateRaw::startPair(unsigned int time, bool oldProtocol, int model)
 {
-    QString base = RecordFileTime(time);
     // Two recordings begun in one second: the later one takes the next free second.
-    for (unsigned int t = time; QFile::exists(m_folder + '/' + base + recfile::QVF_SUFFIX) ||
-                                QFile::exists(m_folder + '/' + base + recfile::QRX_SUFFIX);)
-        base = RecordFileTime(++t);
+    unsigned int nameTime = time;
+    QString base = RecordFileTime(nameTime);
+    auto taken = [&](const char* suffix) { return QFile::exists(m_folder + '/' + base + suffix); };
+    while (taken(recfile::QVF_SUFFIX) || taken(recfile::QRX_SUFFIX) || (!m_qdx && taken(recfile::QDX_SUFFIX)))
+        base = RecordFileTime(++nameTime);
     m_qvfPath = m_folder + '/' + base + recfile::QVF_SUFFIX;
     m_qrxPath = m_folder + '/' + base + recfile::QRX_SUFFIX;
+    m_pairIndexed = 0;
 
     if (!m_qdx) {
         m_qdxPath = m_folder + '/' + base + recfile::QDX_SUFFIX;
@@ -136,7 +161,8 @@ bool CCreateRaw::startPair(unsigned int time, bool oldProtocol, int model)
     if (std::fwrite(&x, sizeof x, 1, m_qrx) != 1)
         return fail(QStringLiteral("Cannot write"), m_qrxPath);
 
-    m_fileTime = time;
+    m_fileTime = nameTime;
+    m_fileStart = time;
     m_fileMinute = time / 60;
     m_qvfSize = sizeof v;
     m_sequence = 0;
@@ -155,6 +181,7 @@ bool CCreateRaw::flush()
     if (!m_index.empty() &&
         std::fwrite(m_index.data(), sizeof(recfile::QrxIndexRecord), m_index.size(), m_qrx) != m_index.size())
         return fail(QStringLiteral("Cannot write"), m_qrxPath);
+    m_pairIndexed += m_index.size();
     m_index.clear();
     return writeMinute();
 }
@@ -189,13 +216,21 @@ bool CCreateRaw::writeFrame(bool oldProtocol, const unsigned char* data, size_t 
     FrameFacts f;
     if (!ReadFrameHeader(oldProtocol, data, length, &f) || !f.fits || length > UINT32_MAX)
         return true;  // nothing a player could use; the recording goes on
+    if (f.kind == FRAME_AUDIO) {
+        if (m_qvf)
+            return append(oldProtocol, f, data, length);
+        m_earlyAudio.emplace_back(data, data + length);
+        m_earlyBytes += length;
+        m_earlyOld = oldProtocol;
+        // Audio with no video coming is named by its own time.
+        return m_earlyBytes < FLUSH_BYTES || writeEarlyAudio(oldProtocol);
+    }
     const unsigned int sec = static_cast<unsigned int>(f.time.sec);
-    const unsigned int minute = sec / 60;
 
-    // A later minute starts a new pair; a small step back (audio stamped just before the
-    // video it follows) stays in the current one, a big one starts a new pair too.
-    const bool later = m_qvf && minute > m_fileMinute;
-    const bool back = m_qvf && sec + 60 < m_fileTime;
+    // A later minute starts a new pair; a small step back stays in the current one, a big
+    // one starts a new pair too.
+    const bool later = m_qvf && sec / 60 > m_fileMinute;
+    const bool back = m_qvf && sec + 60 < m_fileStart;
     if (later || back) {
         if (!closePair())
             return false;
@@ -204,11 +239,37 @@ bool CCreateRaw::writeFrame(bool oldProtocol, const unsigned char* data, size_t 
     }
     if (!m_qvf && !startPair(sec, oldProtocol, oldProtocol ? f.model : m_dvr.model))
         return false;
+    if (!m_earlyAudio.empty() && !writeEarlyAudio(oldProtocol))
+        return false;
+    return append(oldProtocol, f, data, length);
+}
 
+bool CCreateRaw::writeEarlyAudio(bool oldProtocol)
+{
+    std::vector<std::vector<unsigned char>> early;
+    early.swap(m_earlyAudio);
+    m_earlyBytes = 0;
+    for (const std::vector<unsigned char>& frame : early) {
+        FrameFacts f;
+        ReadFrameHeader(oldProtocol, frame.data(), frame.size(), &f);
+        if (!m_qvf && !startPair(static_cast<unsigned int>(f.time.sec), oldProtocol,
+                                 oldProtocol ? f.model : m_dvr.model))
+            return false;
+        if (!append(oldProtocol, f, frame.data(), frame.size()))
+            return false;
+    }
+    return true;
+}
+
+// Into the open pair and the minute of its video.
+bool CCreateRaw::append(bool oldProtocol, const FrameFacts& f, const unsigned char* data, size_t length)
+{
+    const bool audio = f.kind == FRAME_AUDIO;
+    const unsigned int sec = static_cast<unsigned int>(f.time.sec);
     if (!m_minute.open) {
         m_minute.open = true;
         m_minute.record = QdxMinuteRecord{};
-        m_minute.record.start_time = minute * 60;
+        m_minute.record.start_time = m_fileMinute * 60;
         m_minute.position = m_qdxEnd;
         recfile::QdxMinuteExtra extra{};
         extra.file_time = m_fileTime;
@@ -217,9 +278,12 @@ bool CCreateRaw::writeFrame(bool oldProtocol, const unsigned char* data, size_t 
     QdxMinuteRecord& r = m_minute.record;
     recfile::QdxMinuteExtra extra;
     std::memcpy(&extra, r.extra, sizeof extra);
-    if (sec > r.end_time)  // packed: no references into r
-        r.end_time = sec;
-    if (f.kind != FRAME_AUDIO && f.channel < recfile::MAX_CHANNELS) {
+    // The minute's end is its video's; audio may run on another clock.
+    const unsigned int minuteStart = r.start_time;  // packed: no references into r
+    const unsigned int end = audio ? minuteStart : sec;
+    if (end > r.end_time)
+        r.end_time = end;
+    if (!audio && f.channel < recfile::MAX_CHANNELS) {
         r.record_chmask |= 1u << f.channel;
         RecordReason merged = RecordReason_Update(static_cast<RecordReason>(r.record_reason[f.channel] & 3),
                                                   ReasonOf(oldProtocol, data, length));
@@ -245,8 +309,11 @@ bool CCreateRaw::writeFrame(bool oldProtocol, const unsigned char* data, size_t 
     m_index.push_back(x);
     m_qvfSize += length;
 
-    const bool newSecond = sec != m_lastSecond;
-    m_lastSecond = sec;
+    bool newSecond = false;
+    if (!audio) {
+        newSecond = sec != m_lastSecond;
+        m_lastSecond = sec;
+    }
     if (newSecond || m_data.size() >= FLUSH_BYTES)
         return flush();
     return true;
@@ -254,7 +321,7 @@ bool CCreateRaw::writeFrame(bool oldProtocol, const unsigned char* data, size_t 
 
 bool CCreateRaw::close()
 {
-    const bool ok = m_failed ? false : closePair();
+    const bool ok = !m_failed && (m_earlyAudio.empty() || writeEarlyAudio(m_earlyOld)) && closePair();
     closeFiles();
     return ok && !m_failed;
 }

@@ -179,6 +179,7 @@ public:
     QElapsedTimer clock;
     int fps = 30;
     int model = 0;
+    bool audioPresentClock = false;  // Config::oldAudioPresentClock, for an old audio stream
     // Frames due by the clock: base + elapsed time; the bases move when a flood or a stall
     // ends, so that pacing resumes without a burst.
     int64_t videoIdx = 0;

@@ -115,6 +115,9 @@ struct Config {
     QString mainSize = QStringLiteral("d1");   // clip of the main stream ("d1" or "cif")
     QString subSize = QStringLiteral("cif");   // clip of the sub stream
     uint32_t audioMask = 0x1;       // channels with an audio input
+    // Old protocol: the audio stream of a playback or backup stamps its frames with the DVR's
+    // present clock instead of the recording's times, as some old DVRs do.
+    bool oldAudioPresentClock = false;
     QString mediaDir;               // folder of the clips; empty: the build's media folder
 
     // Live status (current: LiveStatus packets; old: each frame's info bits and video-loss

@@ -291,6 +291,7 @@ void Conn::startStream(Request& r, const Config& cfg, const Misbehaviour& mis)
         info.clientId = w->allocClientId(cfg.firstClientId);
     fps = cfg.fps > 0 ? cfg.fps : 30;
     model = static_cast<int>(cfg.model);
+    audioPresentClock = r.oldProtocol && info.audioOnly && cfg.oldAudioPresentClock;
     const bool mpeg4 = r.oldProtocol && cfg.model >= 6 && cfg.model <= 11;
     const QString size = info.codec == 1 ? cfg.subSize : cfg.mainSize;
     clip = GetClip(cfg.mediaDir, mpeg4 ? testmedia::Codec::Mpeg4 : testmedia::Codec::H264, size);
@@ -490,7 +491,7 @@ void Conn::emitAudio(int64_t index, const Misbehaviour& mis)
     const int64_t frames = static_cast<int64_t>(tone->size()) / frame;
     const uint8_t* data = tone->data() + (index % frames) * frame;
     int64_t ms;
-    if (info.mode == 0)
+    if (info.mode == 0 || audioPresentClock)
         ms = QDateTime::currentMSecsSinceEpoch();
     else if (info.audioOnly)  // no video moves its media clock
         ms = static_cast<int64_t>(info.startTime) * 1000 + index * (info.oldProtocol ? kG726PeriodMs : kAlawPeriodMs);
