@@ -1,5 +1,10 @@
 #include "CreateAVI.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <deque>
@@ -22,6 +27,13 @@ extern "C" {
 namespace {
 
 constexpr double DEFAULT_RATE = 30;
+constexpr int IO_BUFFER = 64 * 1024;
+// Disk space is reserved in steps, with room for an index entry per packet, the chunk header
+// of the next packet and what the muxer adds when it finishes a file or starts an OpenDML part.
+constexpr int64_t RESERVE_STEP = 1 << 20;
+constexpr int64_t RESERVE_MARGIN = 64 * 1024;
+constexpr int64_t INDEX_ENTRY_BYTES = 16;
+constexpr int64_t CHUNK_HEADER_BYTES = 9;  // fourcc, size, padding byte
 
 struct Held {
     bool video = true;
@@ -38,6 +50,11 @@ struct CCreateAVI::Impl {
         AVStream* video = nullptr;
         AVStream* audio = nullptr;
         QString path;
+        int fd = -1;
+        int64_t pos = 0;             // where the muxer writes next
+        int64_t end = 0;             // end of the bytes written
+        int64_t reserved = 0;        // bytes of the file allocated on the disk
+        int64_t chunks = 0;          // packets written, one index entry each
         bool started = false;        // header written
         double firstTime = 0;
         int64_t frames = 0;          // video frames written
@@ -54,27 +71,93 @@ struct CCreateAVI::Impl {
     Channel ch[MAX_CHANNELS];
     bool failed = false;
 
+    // The first failure is the one the operator is told about.
     bool fail(Channel& c, const char* what, int err)
     {
-        char text[AV_ERROR_MAX_STRING_SIZE] = {};
-        av_strerror(err, text, sizeof text);
-        error = QStringLiteral("%1 %2 (%3)").arg(QString::fromLatin1(what), QDir::toNativeSeparators(c.path),
-                                                 QString::fromLocal8Bit(text));
+        if (!failed) {
+            char text[AV_ERROR_MAX_STRING_SIZE] = {};
+            av_strerror(err, text, sizeof text);
+            error = QStringLiteral("%1 %2 (%3)").arg(QString::fromLatin1(what), QDir::toNativeSeparators(c.path),
+                                                     QString::fromLocal8Bit(text));
+        }
         failed = true;
-        for (Channel& other : ch)
-            release(other);
         return false;
     }
 
-    static void release(Channel& c)
+    static int WriteIo(void* opaque, uint8_t* buf, int size)
+    {
+        Channel& c = *static_cast<Channel*>(opaque);
+        for (int done = 0; done < size;) {
+            const ssize_t n = ::pwrite(c.fd, buf + done, static_cast<size_t>(size - done), c.pos);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return AVERROR(n < 0 ? errno : ENOSPC);
+            done += static_cast<int>(n);
+            c.pos += n;
+            c.end = std::max(c.end, c.pos);
+        }
+        return size;
+    }
+
+    static int64_t SeekIo(void* opaque, int64_t offset, int whence)
+    {
+        Channel& c = *static_cast<Channel*>(opaque);
+        switch (whence & ~AVSEEK_FORCE) {
+        case SEEK_SET: c.pos = offset; break;
+        case SEEK_CUR: c.pos += offset; break;
+        case SEEK_END: c.pos = c.end + offset; break;
+        case AVSEEK_SIZE: return c.end;
+        default: return AVERROR(EINVAL);
+        }
+        return c.pos;
+    }
+
+    // Allocates the disk space for `bytes` more and for the index and header the file is
+    // finished with, before the muxer gets them: when the disk fills up, the files written so
+    // far can still be finished.
+    bool reserve(Channel& c, int64_t bytes)
+    {
+        const int64_t need = avio_tell(c.ctx->pb) + bytes + INDEX_ENTRY_BYTES * (c.chunks + 1) + RESERVE_MARGIN;
+        if (need <= c.reserved)
+            return true;
+        int err = posix_fallocate(c.fd, c.reserved, std::max(need, c.reserved + RESERVE_STEP) - c.reserved);
+        if (err == 0) {
+            c.reserved = std::max(need, c.reserved + RESERVE_STEP);
+            return true;
+        }
+        err = posix_fallocate(c.fd, c.reserved, need - c.reserved);
+        if (err != 0)
+            return fail(c, "Cannot write", AVERROR(err));
+        c.reserved = need;
+        return true;
+    }
+
+    // Closes the file of a channel; one without a video frame is removed.
+    void release(Channel& c)
     {
         if (c.ctx) {
-            if (c.ctx->pb)
-                avio_closep(&c.ctx->pb);
+            if (c.ctx->pb) {
+                avio_flush(c.ctx->pb);
+                av_freep(&c.ctx->pb->buffer);
+                avio_context_free(&c.ctx->pb);
+            }
             avformat_free_context(c.ctx);
+        }
+        if (c.fd >= 0) {
+            // The space reserved past the end goes back.
+            if (::ftruncate(c.fd, c.end) != 0 && !failed)
+                fail(c, "Cannot write", AVERROR(errno));
+            ::close(c.fd);
+            if (c.frames == 0) {
+                QFile::remove(c.path);
+                files.removeAll(c.path);
+            }
         }
         c.ctx = nullptr;
         c.video = c.audio = nullptr;
+        c.fd = -1;
+        c.pos = c.end = c.reserved = c.chunks = 0;
         c.started = false;
         c.held.clear();
         c.frames = c.samples = 0;
@@ -132,11 +215,17 @@ struct CCreateAVI::Impl {
             a->bit_rate = AUDIO_RATE * 16;
             c.audio->time_base = AVRational{1, AUDIO_RATE};
         }
-        err = avio_open(&c.ctx->pb, name.constData(), AVIO_FLAG_WRITE);
-        if (err < 0)
-            return fail(c, "Cannot create", err);
-        c.firstTime = time;
+        c.fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (c.fd < 0)
+            return fail(c, "Cannot create", AVERROR(errno));
         files << c.path;
+        auto* buffer = static_cast<unsigned char*>(av_malloc(IO_BUFFER));
+        c.ctx->pb = buffer ? avio_alloc_context(buffer, IO_BUFFER, 1, &c, nullptr, WriteIo, SeekIo) : nullptr;
+        if (!c.ctx->pb) {
+            av_free(buffer);
+            return fail(c, "Cannot create", AVERROR(ENOMEM));
+        }
+        c.firstTime = time;
         return true;
     }
 
@@ -167,6 +256,8 @@ struct CCreateAVI::Impl {
         c.video->time_base = av_inv_q(r);
         c.video->avg_frame_rate = r;
         c.video->r_frame_rate = r;
+        if (!reserve(c, 0))
+            return false;
         const int err = avformat_write_header(c.ctx, nullptr);
         if (err < 0)
             return fail(c, "Cannot write", err);
@@ -185,6 +276,8 @@ struct CCreateAVI::Impl {
         AVStream* s = video ? c.video : c.audio;
         if (!s)
             return true;
+        if (!reserve(c, CHUNK_HEADER_BYTES + static_cast<int64_t>(size)))
+            return false;
         AVPacket* pkt = av_packet_alloc();
         if (!pkt || av_new_packet(pkt, static_cast<int>(size)) < 0) {
             av_packet_free(&pkt);
@@ -205,10 +298,13 @@ struct CCreateAVI::Impl {
             pkt->flags |= AV_PKT_FLAG_KEY;
             c.samples += n;
         }
-        const int err = av_interleaved_write_frame(c.ctx, pkt);
+        // In the order they come: the muxer's interleaving would hold packets back, out of reach
+        // of the reservation.
+        const int err = av_write_frame(c.ctx, pkt);
         av_packet_free(&pkt);
         if (err < 0)
             return fail(c, "Cannot write", err);
+        ++c.chunks;
         return true;
     }
 
@@ -222,17 +318,31 @@ struct CCreateAVI::Impl {
         return true;
     }
 
+    // Writes the channel's index and header (and first its held frames) and closes it.
     bool finish(Channel& c)
     {
-        if (!c.ctx)
-            return true;
-        if (!c.started && !startFile(c))
-            return false;
-        const int err = av_write_trailer(c.ctx);
-        if (err < 0)
-            return fail(c, "Cannot write", err);
+        bool ok = true;
+        if (c.ctx && !c.started)
+            ok = startFile(c);
+        if (c.started) {
+            const int err = av_write_trailer(c.ctx);
+            if (err < 0)
+                ok = fail(c, "Cannot write", err);
+        }
         release(c);
-        return true;
+        return ok;
+    }
+
+    // One frame packet payload of a CCreateAVI::writeFrame.
+    bool write(bool oldProtocol, const unsigned char* data, size_t length);
+
+    // Every file finished as far as it can be.
+    bool finishAll()
+    {
+        bool ok = true;
+        for (Channel& c : ch)
+            ok = finish(c) && ok;
+        return ok;
     }
 };
 
@@ -261,30 +371,38 @@ bool CCreateAVI::writeFrame(bool oldProtocol, const unsigned char* data, size_t 
 {
     if (d->failed)
         return false;
+    if (d->write(oldProtocol, data, length))
+        return true;
+    d->finishAll();
+    return false;
+}
+
+bool CCreateAVI::Impl::write(bool oldProtocol, const unsigned char* data, size_t length)
+{
     FrameFacts f;
     if (!ReadFrameHeader(oldProtocol, data, length, &f) || !f.fits || f.channel >= MAX_CHANNELS)
         return true;
-    Impl::Channel& c = d->ch[f.channel];
+    Channel& c = ch[f.channel];
     const double time = static_cast<double>(f.time.sec) + f.time.usec / 1e6;
     const unsigned char* coded = data + f.offset;
 
     if (f.kind == FRAME_AUDIO) {
-        if (!c.ctx || !d->audio)
+        if (!c.ctx || !audio)
             return true;
         std::vector<short> pcm(static_cast<size_t>(CDecodeAudio::getDecodedSize(oldProtocol)));
         const int n = c.decoder.DecodeFrame(oldProtocol, coded, static_cast<int>(f.rawSize), pcm.data(),
                                             static_cast<int>(pcm.size()));
         if (n <= 0)
             return true;
-        return d->take(c, false, false, time, reinterpret_cast<const uint8_t*>(pcm.data()),
+        return take(c, false, false, time, reinterpret_cast<const uint8_t*>(pcm.data()),
                        static_cast<size_t>(n) * sizeof(short));
     }
 
-    const ProtocolType type = RecordProtocolType(oldProtocol, oldProtocol ? f.model : d->dvr.model);
+    const ProtocolType type = RecordProtocolType(oldProtocol, oldProtocol ? f.model : dvr.model);
     if (!c.ctx) {
         if (f.kind != FRAME_KEY)
             return true;  // a file starts at its channel's first key frame
-        if (!d->create(c, f.channel, f, type, time))
+        if (!create(c, f.channel, f, type, time))
             return false;
     }
     const bool key = f.kind == FRAME_KEY;
@@ -292,18 +410,13 @@ bool CCreateAVI::writeFrame(bool oldProtocol, const unsigned char* data, size_t 
         // These key frames come without parameter sets: a player needs them in the file.
         std::vector<uint8_t> out(SEQH_MAX_LENGTH + f.rawSize);
         const size_t n = MakeDecodeFrame(coded, f.rawSize, f.resolution.width, f.resolution.height, out.data());
-        return d->take(c, true, true, time, out.data(), n);
+        return take(c, true, true, time, out.data(), n);
     }
-    return d->take(c, true, key, time, coded, f.rawSize);
+    return take(c, true, key, time, coded, f.rawSize);
 }
 
 bool CCreateAVI::close()
 {
-    bool ok = !d->failed;
-    for (Impl::Channel& c : d->ch) {
-        if (ok && !d->finish(c))
-            ok = false;
-        Impl::release(c);
-    }
-    return ok;
+    const bool ok = !d->failed;
+    return d->finishAll() && ok;
 }

@@ -5,7 +5,9 @@
 // audio is wanted, its audio decoded to 8000 Hz 16-bit PCM. A channel's file opens at its
 // first key frame. AVI has one fixed frame rate: it is measured on the frames of the first
 // second (their time stamps), which are held back until then, and the header is written
-// with it. Not thread-safe: CRecord serialises the calls.
+// with it. The disk space a file needs to be finished (its index and header) is reserved before
+// each packet goes in, so that a full disk still leaves whole files. Not thread-safe: CRecord
+// serialises the calls.
 
 #include <memory>
 
@@ -28,7 +30,8 @@ public:
     void open(const QString& folder, const RecordDvr& dvr, bool audio);
     // The DVR of the files begun from now on.
     void setDvr(const RecordDvr& dvr);
-    // False on a write error: the files are closed and error() tells what failed.
+    // False on a write error: every file is finished as far as it can be (those without a
+    // frame removed) and error() tells what failed and why.
     bool writeFrame(bool oldProtocol, const unsigned char* data, size_t length);
     // Finishes every file (rate, index, counts); false on a write error.
     bool close();
