@@ -226,7 +226,8 @@ struct CCreateAVI::Impl {
             return fail(c, "Cannot create", AVERROR(ENOMEM));
         }
         c.firstTime = time;
-        return true;
+        // Room for the header from the start: a file begun is a file that can be finished.
+        return reserve(c, 0);
     }
 
     // The rate of the held frames: frames per second of time stamp, over the window.

@@ -207,3 +207,135 @@ TEST(RawRecording, ABackupKeepsAudioStampedAfterItsEnd)
     }
     EXPECT_EQ(audio, 3);
 }
+
+namespace {
+
+// The minute records of a .qdx file.
+std::vector<QdxMinuteRecord> MinuteRecords(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray all = f.readAll().mid(sizeof(recfile::QdxHeader));
+    std::vector<QdxMinuteRecord> out(size_t(all.size()) / sizeof(QdxMinuteRecord));
+    if (!out.empty())
+        memcpy(out.data(), all.constData(), out.size() * sizeof(QdxMinuteRecord));
+    return out;
+}
+
+// Audio frames in each pair of a folder.
+std::vector<int> AudioPerPair(const QString& folder)
+{
+    std::vector<int> out;
+    for (const QString& base : RawFileBases(folder)) {
+        CRawFile f;
+        out.push_back(0);
+        if (f.open(folder, base))
+            for (const recfile::QrxIndexRecord& r : f.index())
+                out.back() += r.type == FRAME_AUDIO;
+    }
+    return out;
+}
+
+// An old DVR's clock of today, while the video it sends was recorded months ago.
+constexpr int64_t PRESENT_MS = (T0 + 200 * 86400 + 17) * 1000;
+
+// 100 s of video from T0 (three minutes) at 10 fps, with an audio frame every 400 ms stamped
+// by another clock.
+void RecordVideoWithAudioOfAnotherClock(CRecord& rec, const Stream& s)
+{
+    for (int i = 0, a = 0; i < 1000; ++i) {
+        rec.writeFrame(true, s.video(i, 0, T0 * 1000 + i * 100));
+        if (i % 4 == 3)
+            rec.writeFrame(true, s.audio(a, 0, PRESENT_MS + a * 400)), ++a;
+    }
+}
+
+}  // namespace
+
+TEST(RawRecording, AudioOnAnotherClockGoesIntoThePairsOfItsVideosMinutes)
+{
+    Rig rig;
+    Stream s(true);
+    CRecord rec;
+    rec.start(QStringLiteral("Yard"), Info(1, 14), T0 + 100);
+    RecordVideoWithAudioOfAnotherClock(rec, s);
+    rec.stop();
+    const QString folder = rig.backup() + "/Yard";
+    EXPECT_EQ(RawFileBases(folder), QStringList({"20260302_100040", "20260302_100100", "20260302_100200"}));
+    EXPECT_EQ(AudioPerPair(folder), std::vector<int>({50, 150, 50}));
+}
+
+TEST(RawRecording, AudioOnAnotherClockLeavesTheMinuteIndexToTheVideo)
+{
+    Rig rig;
+    Stream s(true);
+    CRecord rec;
+    rec.start(QStringLiteral("Yard"), Info(1, 14), 0);
+    RecordVideoWithAudioOfAnotherClock(rec, s);
+    rec.stop();
+    std::vector<std::pair<uint32_t, uint32_t>> minutes;
+    for (const QdxMinuteRecord& r : MinuteRecords(rig.record() + "/Yard/20260302_100040.qdx"))
+        minutes.emplace_back(r.start_time, r.end_time);
+    const uint32_t m0 = uint32_t(T0 / 60 * 60);
+    EXPECT_EQ(minutes, (std::vector<std::pair<uint32_t, uint32_t>>{
+                           {m0, m0 + 59}, {m0 + 60, m0 + 119}, {m0 + 120, uint32_t(T0 + 99)}}));
+}
+
+TEST(RawRecording, AudioBeforeTheFirstVideoFrameGoesIntoTheVideosFirstPair)
+{
+    Rig rig;
+    Stream s(true);
+    CRecord rec;
+    rec.start(QStringLiteral("Yard"), Info(1, 14), 0);
+    for (int a = 0; a < 3; ++a)
+        rec.writeFrame(true, s.audio(a, 0, PRESENT_MS + a * 400));
+    for (int i = 0; i < 20; ++i)
+        rec.writeFrame(true, s.video(i, 0, T0 * 1000 + i * 100));
+    rec.stop();
+    const QString folder = rig.record() + "/Yard";
+    EXPECT_EQ(Files(folder, "*.q*"), QStringList({"20260302_100040.qdx", "20260302_100040.qrx", "20260302_100040.qvf"}));
+    EXPECT_EQ(AudioPerPair(folder), std::vector<int>({3}));
+}
+
+TEST(RawRecording, TwoBackupsOfOneSecondEachIndexTheirOwnPairs)
+{
+    Rig rig;
+    Stream s(false);
+    for (int backup = 0; backup < 2; ++backup) {
+        CRecord rec;
+        rec.start(QStringLiteral("Yard"), Info(1), T0 + 30);
+        for (int i = 0; i < 300; ++i)  // 30 s: into the next minute
+            rec.writeFrame(false, s.video(i, 0, T0 * 1000 + i * 100));
+        rec.stop();
+    }
+    const QString folder = rig.backup() + "/Yard";
+    ASSERT_EQ(Files(folder, "*.qdx"), QStringList({"20260302_100040.qdx", "20260302_100041.qdx"}));
+    QStringList named;
+    for (const QString& qdx : Files(folder, "*.qdx"))
+        for (const QdxMinuteRecord& r : MinuteRecords(folder + "/" + qdx)) {
+            recfile::QdxMinuteExtra extra;
+            memcpy(&extra, r.extra, sizeof extra);
+            named << qdx.left(15) + ": " + RecordFileTime(extra.file_time);
+        }
+    EXPECT_EQ(named, QStringList({"20260302_100040: 20260302_100040", "20260302_100040: 20260302_100100",
+                                  "20260302_100041: 20260302_100041", "20260302_100041: 20260302_100101"}));
+}
+
+TEST(RawRecording, AnIndexFileOfTheSameNameIsNotOverwritten)
+{
+    Rig rig;
+    Stream s(false);
+    const QString folder = rig.record() + "/Yard";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile other(folder + "/20260302_100040.qdx");
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly) && other.write("kept") == 4);
+    other.close();
+    CRecord rec;
+    rec.start(QStringLiteral("Yard"), Info(1), 0);
+    for (int i = 0; i < 20; ++i)
+        rec.writeFrame(false, s.video(i, 0, T0 * 1000 + i * 100));
+    rec.stop();
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    EXPECT_EQ(other.readAll(), QByteArray("kept"));
+}
