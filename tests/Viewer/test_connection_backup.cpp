@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <mutex>
 
 #include <QFile>
@@ -10,6 +11,7 @@
 
 #include "ConnectDVR.h"
 #include "Network/StreamProbe.h"
+#include "Playback/LocalFiles.h"
 #include "Playback/PlaybackFile.h"
 #include "SysData/RecordFiles.h"
 #include "SysData/record_test_util.h"
@@ -21,17 +23,19 @@ namespace {
 
 constexpr int64_t T0 = 1000000000;  // the DVR's clock, a whole minute later than T0 - 40
 
-simdvr::Config Dvr(bool old)
+simdvr::Config Dvr(bool old, bool audioPresentClock = false)
 {
     simdvr::Config c = nettest::SmallDvr(old);
     c.model = old ? 14 : 4;  // old: an H.264 model byte
     c.fps = 10;
+    c.oldAudioPresentClock = audioPresentClock;
     return c;
 }
 
 // A connection that was never live: it knows nothing of the DVR but its list entry.
 struct Backup {
-    explicit Backup(bool old, int fileFormat = 0) : rig(fileFormat), sim(Dvr(old))
+    explicit Backup(bool old, int fileFormat = 0, bool audioPresentClock = false)
+        : rig(fileFormat), sim(Dvr(old, audioPresentClock))
     {
         EXPECT_TRUE(sim.start());
         DVR dvr = nettest::MakeDvr(sim, old);
@@ -40,12 +44,12 @@ struct Backup {
     }
     ~Backup() { connection.disconnect(); }
     // Backs up channels 0 and 1 for `seconds`; true once the operator is told it is complete.
-    bool run(int seconds)
+    bool run(int seconds, int64_t start = T0)
     {
         CConnectDVR::PbBackupParam p;
         p.mode = 2;
-        p.startTime = T0;
-        p.endTime = T0 + seconds;
+        p.startTime = start;
+        p.endTime = start + seconds;
         p.channelMask = 0x3;
         connection.startPlayback(p);
         const bool done = QTest::qWaitFor([] { return nettest::CloseBackupMessage(nettest::BACKUP_COMPLETE); }, 20000);
@@ -125,4 +129,21 @@ TEST(ConnectionBackup, AnOldDvrsBackupPlayedBackLocallyHasItsAudioAndCameraNames
     player.stopPlay();
     std::lock_guard<std::mutex> guard(lock);
     EXPECT_EQ(names, QStringList({"Door", "Yard"}));
+}
+
+// The DVR stamps the backup's audio stream with its present clock, the video with the
+// recording's times: the files follow the video.
+TEST(ConnectionBackup, AnOldDvrsAudioOnItsPresentClockGoesIntoOnePairPerMinuteOfVideo)
+{
+    Backup b(true, 0, true);
+    ASSERT_TRUE(b.run(4, T0 + 18));  // across a minute
+    const QStringList bases = RawFileBases(b.folder());
+    EXPECT_EQ(bases, QStringList({"20010909_014658", "20010909_014700"}));
+    for (const QString& base : bases) {
+        CRawFile f;
+        ASSERT_TRUE(f.open(b.folder(), base)) << f.error().toStdString();
+        EXPECT_TRUE(std::any_of(f.index().begin(), f.index().end(),
+                                [](const recfile::QrxIndexRecord& r) { return r.type == FRAME_AUDIO; }))
+            << base.toStdString();
+    }
 }
