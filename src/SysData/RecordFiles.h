@@ -14,8 +14,10 @@
 //   <minute>.qrx  the frame index of the .qvf of the same name: a QrxFileHeader (40 bytes),
 //                 then one QrxIndexRecord (36 bytes) per frame, in file order.
 //
-// <start> and <minute> are "yyyyMMdd_hhmmss" of the first frame the file holds. A new
-// .qvf/.qrx pair starts whenever a frame's minute is later than the current file's minute.
+// <start> and <minute> are "yyyyMMdd_hhmmss" of the first frame the file holds, or the next
+// free second when a file of that name exists. A new .qvf/.qrx pair starts whenever a video
+// frame's minute is later than the current file's minute. Audio goes into the pair the video
+// is being written to, whatever its stamp (an old DVR's audio stream may run on another clock).
 //
 // Crash safety: frame bytes always reach the .qvf before their index records reach the
 // .qrx, so an index record never points past the data. A reader still checks each record
@@ -23,7 +25,7 @@
 //
 // .qdx minute record (QdxMinuteRecord, Common/QdxRecord.h), per minute:
 //   0  u32  start_time      the minute's start (seconds cut to the minute)
-//   4  u32  end_time        time stamp (seconds) of the minute's last frame
+//   4  u32  end_time        time stamp (seconds) of the minute's last video frame
 //   8  u32  record_chmask   bit n: channel n had video frames in that minute
 //   12 u8[16] record_reason merged recording reason per channel (bits 0-1); a channel
 //                           with frames is stored with at least reason 1

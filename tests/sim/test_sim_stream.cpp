@@ -1,6 +1,7 @@
 // Streams of the simulated DVR and its misbehaviour, read with a plain socket.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QSize>
 #include <map>
 
@@ -274,4 +275,26 @@ TEST(SimStream, ALiveStreamStartsAtTheConfiguredFrameOfTheClip)
         ++i;
     }
     EXPECT_EQ(firstKey, 15);  // half a second in
+}
+
+// Some old DVRs stamp the audio stream of a backup with their present clock, the video with the
+// recording's times.
+TEST(SimStream, AnOldBackupsAudioStreamCanRunOnTheDvrsPresentClock)
+{
+    simdvr::Config cfg = SmallConfig(true);
+    cfg.model = 14;
+    cfg.fps = 10;
+    cfg.oldAudioPresentClock = true;
+    CSimDvr dvr(cfg);
+    ASSERT_TRUE(dvr.start());
+    Client video(true);
+    ASSERT_TRUE(video.open(dvr.port(), "MODE=2&STARTTIME=010909014640&ENDTIME=010909014650&ID=admin&PW=1234&VER=3000&CH=1"));
+    ASSERT_TRUE(video.readUntil([&] { return video.count(10) >= 1; }));
+    const int cid = dvr.streams().at(0).clientId;
+    Client audio(true);
+    ASSERT_TRUE(audio.open(dvr.port(), "MODE=3&ID=admin&PW=1234&VER=3000&CH=1&CID=" + QByteArray::number(cid + 100)));
+    ASSERT_TRUE(audio.readUntil([&] { return audio.count(2) >= 1; }));
+    const int64_t now = QDateTime::currentSecsSinceEpoch();
+    EXPECT_EQ(Header<CUFrame>(video.packets.at(1)).GetTime().sec, 1000000000);
+    EXPECT_NEAR(double(Header<CUFrame>(audio.packets.at(0)).GetTime().sec), double(now), 5);
 }
