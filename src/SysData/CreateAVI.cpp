@@ -28,11 +28,12 @@ namespace {
 
 constexpr double DEFAULT_RATE = 30;
 constexpr int IO_BUFFER = 64 * 1024;
-// Disk space is reserved in steps, with room for an index entry per packet, the chunk header
-// of the next packet and what the muxer adds when it finishes a file or starts an OpenDML part.
-constexpr int64_t RESERVE_STEP = 1 << 20;
-constexpr int64_t RESERVE_MARGIN = 64 * 1024;
-constexpr int64_t INDEX_ENTRY_BYTES = 16;
+// Disk space is reserved in steps, with room for the index entries of every packet (an idx1
+// entry and, past 1 GiB, an OpenDML one), the chunk header of the next packet and the header
+// (about 10 KiB with two streams).
+constexpr int64_t RESERVE_STEP = 256 * 1024;
+constexpr int64_t RESERVE_MARGIN = 32 * 1024;
+constexpr int64_t INDEX_ENTRY_BYTES = 16 + 8;
 constexpr int64_t CHUNK_HEADER_BYTES = 9;  // fourcc, size, padding byte
 
 struct Held {
