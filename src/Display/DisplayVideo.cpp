@@ -213,6 +213,17 @@ void CDisplayVideo::setPbStatus(const cgi::PbControl_Cmd& command)
         emit signalChangedStatus(QString());
 }
 
+void CDisplayVideo::playbackEnded()
+{
+    {
+        QMutexLocker lock(&m_stateMutex);
+        m_pbMode = PB_STOP;
+        m_shownMode = PB_STOP;
+        m_modeBeforeButton.reset();
+    }
+    emit signalChangedStatus(CPlaybackFile::StatusText(PB_STOP));
+}
+
 void CDisplayVideo::updateDVRStatus(int channel, const _DISPLAY_CHANNEL_INFO& info)
 {
     CDisplayInfo cell;
