@@ -200,7 +200,8 @@ void CDisplayVideo::setPbStatus(const cgi::PbControl_Cmd& command)
 {
     {
         QMutexLocker lock(&m_stateMutex);
-        m_modeBeforeButton = m_pbMode;
+        // The mode in force as far as known: after a pause no frame tells it.
+        m_modeBeforeButton = m_shownMode;
         if (command == cgi::PbControl::CMD_PAUSE)
             m_shownMode = PB_PAUSE;
         else if (command == cgi::PbControl::CMD_STOP)

@@ -65,6 +65,8 @@ struct Playback {
         if (!status || !time || !rig.connect())
             return false;
         rig.button("Search")->click();
+        // The operator chooses a time once the search is shown.
+        WindowRig::settle();
         window->OnSelectedTime(::time(nullptr) - 3600, channels);
         if (!QTest::qWaitFor([&] { return status->text() == "Playback( +1X )"; }, 10000))
             return false;
@@ -129,6 +131,17 @@ TEST(RemotePlaybackStatus, FramesSentBeforeTheDvrTookThePauseDoNotBringBackTheMo
     EXPECT_EQ(pb.status->text().toStdString(), "Playback( PAUSE )");
     ASSERT_TRUE(pb.sim->waitUntil([&] { return PlaybackStream(*pb.sim).pbMode == PB_PAUSE; }, 10000));
     EXPECT_EQ(pb.status->text().toStdString(), "Playback( PAUSE )");
+}
+
+TEST(RemotePlaybackStatus, ForwardAfterAPauseShowsTheForwardMode)
+{
+    // Old-protocol frames name their mode; the frames before the pause named +1X too.
+    Playback pb(true);
+    ASSERT_TRUE(pb.start());
+    ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_PAUSE, PB_PAUSE));
+    ASSERT_TRUE(pb.statusBecomes("Playback( PAUSE )"));
+    ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_FORWARD, PB_FORWARD_1X));
+    EXPECT_TRUE(pb.statusBecomes("Playback( +1X )")) << pb.status->text().toStdString();
 }
 
 TEST(RemotePlaybackStatus, StepForwardShowsTheStepMode)
