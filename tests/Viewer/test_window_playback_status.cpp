@@ -150,6 +150,7 @@ TEST(RemotePlaybackStatus, StepForwardShowsTheStepMode)
     ASSERT_TRUE(pb.start());
     ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_STEP_FORWARD, PB_STEP_FORWARD));
     EXPECT_TRUE(pb.statusBecomes("Playback( STEP+ )")) << pb.status->text().toStdString();
+    uitest::Screenshot(pb.window, "playback-step-forward");
 }
 
 TEST(RemotePlaybackStatus, StepBackwardAfterStepForwardShowsStepBackward)
@@ -159,6 +160,7 @@ TEST(RemotePlaybackStatus, StepBackwardAfterStepForwardShowsStepBackward)
     ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_STEP_FORWARD, PB_STEP_FORWARD));
     ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_STEP_REVERSE, PB_STEP_BACKWARD));
     EXPECT_TRUE(pb.statusBecomes("Playback( STEP- )")) << pb.status->text().toStdString();
+    uitest::Screenshot(pb.window, "playback-step-backward");
 }
 
 TEST(RemotePlaybackStatus, StepForwardWhilePausedShowsTheStepMode)
