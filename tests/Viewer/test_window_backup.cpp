@@ -82,6 +82,15 @@ struct TwoProtocols {
         tree->connectCurrent();
         WindowRig::settle();
     }
+    // Chooses the DVR in Live S and waits for its pictures.
+    bool chooseLive(int dvr)
+    {
+        choose(dvr);
+        return QTest::qWaitFor([&] {
+            const CConnectDVR* c = window->connections().value(dvr);
+            return c && c->IsConnected();
+        }, 15000);
+    }
     bool configurationShown() const { return !rig.button("Setup")->isHidden(); }
 
     WindowRig rig;
@@ -139,8 +148,7 @@ TEST(WindowBackup, TheEndMessageIsApplicationModalOverTheMainWindow)
 TEST(WindowBackup, TheConfigurationButtonIsHiddenForAnOldDvrChosenInBackup)
 {
     TwoProtocols t;
-    t.choose(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return t.window->connections().value(1) && t.window->connections()[1]->IsConnected(); }, 15000));
+    ASSERT_TRUE(t.chooseLive(1));
     ASSERT_TRUE(t.configurationShown());
     t.rig.button("Backup")->click();
     t.choose(0);
@@ -150,8 +158,7 @@ TEST(WindowBackup, TheConfigurationButtonIsHiddenForAnOldDvrChosenInBackup)
 TEST(WindowBackup, TheConfigurationButtonIsShownForACurrentDvrChosenInBackupAfterAnOldOne)
 {
     TwoProtocols t;
-    t.choose(0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return t.window->connections().value(0) && t.window->connections()[0]->IsConnected(); }, 15000));
+    ASSERT_TRUE(t.chooseLive(0));
     ASSERT_FALSE(t.configurationShown());
     t.rig.button("Backup")->click();
     t.choose(1);
