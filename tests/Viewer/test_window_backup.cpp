@@ -92,6 +92,13 @@ struct TwoProtocols {
         }, 15000);
     }
     bool configurationShown() const { return !rig.button("Setup")->isHidden(); }
+    // Enters Backup mode and chooses the DVR there; whether Configuration is offered then.
+    bool configurationShownInBackupFor(int dvr)
+    {
+        rig.button("Backup")->click();
+        choose(dvr);
+        return configurationShown();
+    }
 
     WindowRig rig;
     Viewer* window = nullptr;
@@ -150,9 +157,7 @@ TEST(WindowBackup, TheConfigurationButtonIsHiddenForAnOldDvrChosenInBackup)
     TwoProtocols t;
     ASSERT_TRUE(t.chooseLive(1));
     ASSERT_TRUE(t.configurationShown());
-    t.rig.button("Backup")->click();
-    t.choose(0);
-    EXPECT_FALSE(t.configurationShown());
+    EXPECT_FALSE(t.configurationShownInBackupFor(0));
 }
 
 TEST(WindowBackup, TheConfigurationButtonIsShownForACurrentDvrChosenInBackupAfterAnOldOne)
@@ -160,7 +165,5 @@ TEST(WindowBackup, TheConfigurationButtonIsShownForACurrentDvrChosenInBackupAfte
     TwoProtocols t;
     ASSERT_TRUE(t.chooseLive(0));
     ASSERT_FALSE(t.configurationShown());
-    t.rig.button("Backup")->click();
-    t.choose(1);
-    EXPECT_TRUE(t.configurationShown());
+    EXPECT_TRUE(t.configurationShownInBackupFor(1));
 }

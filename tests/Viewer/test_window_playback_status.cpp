@@ -81,9 +81,11 @@ struct Playback {
         press(command);
         return sim->waitUntil([&] { return PlaybackStream(*sim).pbMode == uint32_t(mode); });
     }
-    bool statusBecomes(const char* text)
+    ::testing::AssertionResult statusBecomes(const char* text)
     {
-        return QTest::qWaitFor([&] { return status->text() == QLatin1String(text); }, 3000);
+        if (QTest::qWaitFor([&] { return status->text() == QLatin1String(text); }, 3000))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the status shows \"" << status->text().toStdString() << '"';
     }
     // The DVR ends the playback stream; true once the window has seen the end.
     bool endStream()
@@ -100,6 +102,23 @@ struct Playback {
     Viewer* window = nullptr;
     QLabel* status = nullptr;
     QLabel* time = nullptr;
+};
+
+// A current-protocol DVR whose status naming a step follows the step's frame.
+struct Stepping : Playback {
+    using Press = std::pair<cgi::PbControl_Cmd, PbMode>;
+
+    Stepping() : Playback(false, 10, true) {}
+    // Starts, presses each button until the DVR plays in its mode, then waits for the text.
+    ::testing::AssertionResult statusAfter(std::initializer_list<Press> presses, const char* text)
+    {
+        if (!start())
+            return ::testing::AssertionFailure() << "no playback";
+        for (const Press& p : presses)
+            if (!pressUntil(p.first, p.second))
+                return ::testing::AssertionFailure() << "the DVR did not take button " << p.first;
+        return statusBecomes(text);
+    }
 };
 
 }  // namespace
@@ -141,35 +160,30 @@ TEST(RemotePlaybackStatus, ForwardAfterAPauseShowsTheForwardMode)
     ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_PAUSE, PB_PAUSE));
     ASSERT_TRUE(pb.statusBecomes("Playback( PAUSE )"));
     ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_FORWARD, PB_FORWARD_1X));
-    EXPECT_TRUE(pb.statusBecomes("Playback( +1X )")) << pb.status->text().toStdString();
+    EXPECT_TRUE(pb.statusBecomes("Playback( +1X )"));
 }
 
 TEST(RemotePlaybackStatus, StepForwardShowsTheStepMode)
 {
-    Playback pb(false, 10, true);
-    ASSERT_TRUE(pb.start());
-    ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_STEP_FORWARD, PB_STEP_FORWARD));
-    EXPECT_TRUE(pb.statusBecomes("Playback( STEP+ )")) << pb.status->text().toStdString();
+    Stepping pb;
+    EXPECT_TRUE(pb.statusAfter({{cgi::PbControl::CMD_STEP_FORWARD, PB_STEP_FORWARD}}, "Playback( STEP+ )"));
     uitest::Screenshot(pb.window, "playback-step-forward");
 }
 
 TEST(RemotePlaybackStatus, StepBackwardAfterStepForwardShowsStepBackward)
 {
-    Playback pb(false, 10, true);
-    ASSERT_TRUE(pb.start());
-    ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_STEP_FORWARD, PB_STEP_FORWARD));
-    ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_STEP_REVERSE, PB_STEP_BACKWARD));
-    EXPECT_TRUE(pb.statusBecomes("Playback( STEP- )")) << pb.status->text().toStdString();
+    Stepping pb;
+    EXPECT_TRUE(pb.statusAfter({{cgi::PbControl::CMD_STEP_FORWARD, PB_STEP_FORWARD},
+                                {cgi::PbControl::CMD_STEP_REVERSE, PB_STEP_BACKWARD}},
+                               "Playback( STEP- )"));
     uitest::Screenshot(pb.window, "playback-step-backward");
 }
 
 TEST(RemotePlaybackStatus, StepForwardWhilePausedShowsTheStepMode)
 {
-    Playback pb(false, 10, true);
-    ASSERT_TRUE(pb.start());
-    ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_PAUSE, PB_PAUSE));
-    ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_STEP_FORWARD, PB_STEP_FORWARD));
-    EXPECT_TRUE(pb.statusBecomes("Playback( STEP+ )")) << pb.status->text().toStdString();
+    Stepping pb;
+    EXPECT_TRUE(pb.statusAfter({{cgi::PbControl::CMD_PAUSE, PB_PAUSE}, {cgi::PbControl::CMD_STEP_FORWARD, PB_STEP_FORWARD}},
+                               "Playback( STEP+ )"));
 }
 
 TEST(RemotePlaybackStatus, APlaybackTheDvrEndedShowsTheStopMode)
@@ -177,7 +191,7 @@ TEST(RemotePlaybackStatus, APlaybackTheDvrEndedShowsTheStopMode)
     Playback pb(false);
     ASSERT_TRUE(pb.start());
     ASSERT_TRUE(pb.endStream());
-    EXPECT_TRUE(pb.statusBecomes("Playback( STOP )")) << pb.status->text().toStdString();
+    EXPECT_TRUE(pb.statusBecomes("Playback( STOP )"));
 }
 
 TEST(RemotePlaybackStatus, ButtonsOfAPlaybackTheDvrEndedAreNotSent)
