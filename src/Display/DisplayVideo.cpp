@@ -200,7 +200,8 @@ void CDisplayVideo::setPbStatus(const cgi::PbControl_Cmd& command)
 {
     {
         QMutexLocker lock(&m_stateMutex);
-        m_modeBeforeButton = m_pbMode;
+        // The mode in force as far as known: after a pause no frame tells it.
+        m_modeBeforeButton = m_shownMode;
         if (command == cgi::PbControl::CMD_PAUSE)
             m_shownMode = PB_PAUSE;
         else if (command == cgi::PbControl::CMD_STOP)
@@ -211,6 +212,17 @@ void CDisplayVideo::setPbStatus(const cgi::PbControl_Cmd& command)
         emit signalChangedStatus(CPlaybackFile::StatusText(PB_PAUSE));
     else if (command == cgi::PbControl::CMD_STOP)
         emit signalChangedStatus(QString());
+}
+
+void CDisplayVideo::playbackEnded()
+{
+    {
+        QMutexLocker lock(&m_stateMutex);
+        m_pbMode = PB_STOP;
+        m_shownMode = PB_STOP;
+        m_modeBeforeButton.reset();
+    }
+    emit signalChangedStatus(CPlaybackFile::StatusText(PB_STOP));
 }
 
 void CDisplayVideo::updateDVRStatus(int channel, const _DISPLAY_CHANNEL_INFO& info)

@@ -72,6 +72,8 @@ public:
     void displayTime(const DISPLAY_MODE::ENUM& mode, unsigned int seconds, const PbMode& frameMode);
     void checkPlaybackMode(const PbMode& mode);
     void setPbStatus(const cgi::PbControl_Cmd& command);
+    // The DVR ended the remote playback: its mode is stop, whatever the buttons said.
+    void playbackEnded();
     void updateDVRStatus(int channel, const _DISPLAY_CHANNEL_INFO& info);
     // The channel of a frame, or -1 when its header is not valid, its data does not fit in
     // the frame or the channel is 16 or above.

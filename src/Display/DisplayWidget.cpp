@@ -662,6 +662,16 @@ void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
             if (wiring->open)
                 OnDVRChannels(channels);
         });
+        // Direct, as the frames: the status and the frames around it keep their order.
+        c << connect(stream, &CHttpConnect::signalPbStatus, this, [this, wiring](uint32_t mode) {
+            std::shared_lock<std::shared_mutex> gate(wiring->lock);
+            if (wiring->open && mode <= INT32_MAX && PbMode_IsValid(static_cast<int>(mode)))
+                m_displayVideo->checkPlaybackMode(static_cast<PbMode>(mode));
+        }, Qt::DirectConnection);
+        c << connect(stream, &CHttpConnect::playbackEnded, this, [this, wiring] {
+            if (wiring->open)
+                m_displayVideo->playbackEnded();
+        });
     }
     c << connect(stream, &QObject::destroyed, this, [this, stream] { m_wiring.remove(stream); },
                  Qt::DirectConnection);

@@ -5,10 +5,8 @@
 #include <memory>
 #include <new>
 
-#include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QMessageBox>
 #include <QMutexLocker>
 #include <QTcpSocket>
 
@@ -392,14 +390,16 @@ void CHttpConnect::slotDisconnected()
         // The backup is over for whoever follows its progress, and the operator is told
         // whether it got to its end; once, even when a frame past the end told it first.
         if (!m_backupEndReported.exchange(true)) {
+            emit backupEnded(m_cfg.backupEnd != 0 && m_backupLastFrame >= m_cfg.backupEnd);
             emit updateBackupProgress(-1);
-            showBackupEnd(m_cfg.backupEnd != 0 && m_backupLastFrame >= m_cfg.backupEnd);
         }
         return;
     }
     if (m_cfg.mode == 1 && !isRecording()) {
         if (!hadData)
             setConnectionFailed(tr("Connection failed"));
+        else
+            emit playbackEnded();
         return;
     }
     if (hadData) {
@@ -409,19 +409,9 @@ void CHttpConnect::slotDisconnected()
     setConnectionFailed(tr("Connection failed"));
 }
 
-void CHttpConnect::showBackupEnd(bool complete)
+QString CHttpConnect::backupEndText(bool complete)
 {
-    const QString text =
-        complete ? tr("The backup is complete.") : tr("There is no more backup data. Or Connection failed");
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        qDebug("%s", qPrintable(text));
-        return;
-    }
-    // Modal, but the caller's thread is not blocked while it is shown.
-    auto* box = new QMessageBox(QMessageBox::Information, QString(), text, QMessageBox::Ok);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setModal(true);
-    box->open();
+    return complete ? tr("The backup is complete.") : tr("There is no more backup data. Or Connection failed");
 }
 
 void CHttpConnect::slotError(QAbstractSocket::SocketError code)
@@ -761,9 +751,8 @@ CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsi
     // Frames stamped with the end time belong to the backup's last second: kept.
     if (m_cfg.mode == 2 && m_cfg.backupEnd != 0 && frameTime > m_cfg.backupEnd) {
         if (!m_backupEndReported.exchange(true)) {
+            emit backupEnded(true);
             emit updateBackupProgress(-1);
-            // By name, so the queued call is built inside Qt.
-            QMetaObject::invokeMethod(this, "showBackupEnd", Qt::QueuedConnection, Q_ARG(bool, true));
         }
         return PacketResult::Next;
     }
@@ -861,6 +850,11 @@ void CHttpConnect::receivedPbStatus(const unsigned char* payload, size_t len)
 {
     cgi::PbStatus status;
     status.ParseFromArray(payload, static_cast<int>(std::min<size_t>(len, INT32_MAX)));
-    QMutexLocker lock(&m_lock);
-    m_info.pbMode = status.mode();
+    {
+        QMutexLocker lock(&m_lock);
+        m_info.pbMode = status.mode();
+    }
+    // In step mode this comes after the step's frame: the frames alone would name the mode
+    // before it.
+    emit signalPbStatus(status.mode());
 }

@@ -80,6 +80,8 @@ public:
     // The text of a DVR result code; empty for "no error" on the current protocol.
     QString getErrMessage(int code) const;
     static QString getErrMessage(int code, bool oldProtocol);
+    // What the operator is told when a backup ends.
+    static QString backupEndText(bool complete);
 
     // A stream that receives no whole packet for this long reports "Connection failed"
     // (once per run). Takes effect from the next start.
@@ -94,6 +96,13 @@ signals:
     void signalConnectionFailed();
     void signalConnectedDVRStatus(const DISPLAY_DVR_INFO& info);
     void updateBackupProgress(int value);
+    // The backup stream ended, complete (its end time reached) or cut short; the owner tells
+    // the operator (backupEndText). Emitted before the progress's -1.
+    void backupEnded(bool complete);
+    // The DVR's playback status named this PbMode (remote playback, stream thread).
+    void signalPbStatus(uint32_t mode);
+    // The DVR closed a remote playback stream that had sent data; the stream is stopped.
+    void playbackEnded();
     void signalEMapStatus(int ch, const QString& strTime, bool recordStatus, EMap_Status::ENUM status);
 
 public slots:
@@ -146,8 +155,6 @@ private:
     bool isRecording();
     DISPLAY_DVR_INFO snapshot() const;
     Q_INVOKABLE void onStreamClosed(quint64 runId);
-    // Tells the operator that the backup ended, complete or cut short.
-    Q_INVOKABLE void showBackupEnd(bool complete);
     QByteArray buildRequest(const DVR& dvr, const ConnParam& param) const;
     QString buildStopQuery() const;
 

@@ -107,8 +107,16 @@ bool CConnectDVR::isRecording() const { return m_record->isRecording(); }
 
 void CConnectDVR::showWaitWidget(bool show)
 {
-    if (m_display)
-        m_display->showWaitWidget(show);
+    if (!show) {
+        if (m_waitShownOn)
+            m_waitShownOn->showWaitWidget(false);
+        m_waitShownOn = nullptr;
+        return;
+    }
+    if (m_display) {
+        m_display->showWaitWidget(true);
+        m_waitShownOn = m_display;
+    }
 }
 
 void CConnectDVR::wireStream(void (CConnectDVR::*onConnected)(cgi::DvrInfo, int))
@@ -117,6 +125,8 @@ void CConnectDVR::wireStream(void (CConnectDVR::*onConnected)(cgi::DvrInfo, int)
     QObject::disconnect(m_video.get(), &CHttpConnect::signalConnectionFailed, this, nullptr);
     connect(m_video.get(), &CHttpConnect::Connected, this, onConnected);
     connect(m_video.get(), &CHttpConnect::signalConnectionFailed, this, &CConnectDVR::slotConnectionFailed);
+    connect(m_video.get(), &CHttpConnect::backupEnded, this, &CConnectDVR::backupEnded, Qt::UniqueConnection);
+    connect(m_video.get(), &CHttpConnect::playbackEnded, this, &CConnectDVR::OnPlaybackEnded, Qt::UniqueConnection);
 }
 
 void CConnectDVR::startLive(bool showWait)
@@ -139,9 +149,17 @@ void CConnectDVR::startPlayback(const PbBackupParam& p)
         qDebug("[ERROR] startPlayback : Unknown Mode[%d]", p.mode);
         return;
     }
+    m_recordEndTime = p.endTime;
+    // A backup records from its stream's first frame: the recorder is there before it, and
+    // the stream tells it the DVR's names and model. A backup that cannot be written is not
+    // streamed at all, nor waited for.
+    if (m_recordEndTime != 0) {
+        recordStart();
+        if (!isRecording())
+            return;
+    }
     showWaitWidget(true);
     wireStream(&CConnectDVR::OnPlay);
-    m_recordEndTime = p.endTime;
     DVR dvr = m_dvr;
     dvr.set_bit_ch(p.channelMask);
     CHttpConnect::ConnParam param;
@@ -152,16 +170,6 @@ void CConnectDVR::startPlayback(const PbBackupParam& p)
     param.codec = 0;
     param.startTime = p.startTime;
     param.endTime = p.endTime;
-    // A backup records from its stream's first frame: the recorder is there before it, and
-    // the stream tells it the DVR's names and model. A backup that cannot be written is not
-    // streamed at all.
-    if (m_recordEndTime != 0) {
-        recordStart();
-        if (!isRecording()) {
-            showWaitWidget(false);
-            return;
-        }
-    }
     m_video->Connect(dvr, param);
 }
 
@@ -218,6 +226,13 @@ void CConnectDVR::OnPlay(cgi::DvrInfo info, int cid)
         startAudio(cid);
     if (m_recordEndTime != 0 && !isRecording())
         recordStart();
+}
+
+void CConnectDVR::OnPlaybackEnded()
+{
+    // The sound of an old DVR's playback ends with its picture.
+    if (m_dvr.old_protocol())
+        m_audio->Disconnect();
 }
 
 void CConnectDVR::stopStreams()

@@ -75,6 +75,8 @@ signals:
     void disconnected();
     void connected();
     void updateBackupProgress(int value);
+    // The backup stream ended, complete or cut short (CHttpConnect::backupEndText).
+    void backupEnded(bool complete);
     // The recorder could not open or write its files; the text says why.
     void recordFailed(const QString& text);
 
@@ -82,6 +84,7 @@ public slots:
     void OnConnected(cgi::DvrInfo info, int cid);
     void slotConnectionFailed();
     void OnPlay(cgi::DvrInfo info, int cid);
+    void OnPlaybackEnded();
     void OnTimer();
 
 private:
@@ -95,6 +98,9 @@ private:
     std::unique_ptr<CHttpConnect> m_video;
     std::unique_ptr<CHttpConnect> m_audio;
     CDisplayWidget* m_display = nullptr;  // the window's, which outlives every connection
+    // Where the wait indicator was shown: the display may be taken from this connection
+    // before the wait ends.
+    QPointer<CDisplayWidget> m_waitShownOn;
     std::unique_ptr<CRecord> m_record;
     int m_clientId = 0;
     DVR m_dvr;

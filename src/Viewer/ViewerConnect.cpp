@@ -13,6 +13,7 @@
 #include "Display/CheckSpeed.h"
 #include "Display/DisplayWidget.h"
 #include "LiveCtrl/LiveCtrlWidget.h"
+#include "Network/HttpConnect.h"
 #include "ProtoBuf/ListMetaTypes.h"
 #include "Playback/BackupWidget.h"
 #include "Playback/PlaybackWidget.h"
@@ -94,6 +95,13 @@ void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, in
                 m_ui.RecToPC->setChecked(false);
                 CPrompt::current().message(this, text);
             });
+            connect(connection, &CConnectDVR::backupEnded, this, [this](bool complete) {
+                // Once the stream's own handling of its end is over: the box waits in an
+                // event loop of its own.
+                QTimer::singleShot(0, this, [this, complete] {
+                    CPrompt::current().message(this, CHttpConnect::backupEndText(complete));
+                });
+            });
             m_connectList << connection;
         } else {
             m_connectList << nullptr;
@@ -116,13 +124,12 @@ void Viewer::connectDVR()
     m_backupWidget->clear();
     const int page = m_ui.bottomWidget->currentIndex();
     CConnectDVR* current = currentConnection();
-    if (page == VIEW_PLAYBACK) {
-        if (current)
+    if (page == VIEW_PLAYBACK || page == VIEW_BACKUP) {
+        // Searched, not streamed: what names the DVR follows the choice at once.
+        showCurrentDvr();
+        if (current && page == VIEW_PLAYBACK)
             m_playbackWidget->search(current->getDVR(), current->getDVRChannels(), current->getClientID());
-        return;
-    }
-    if (page == VIEW_BACKUP) {
-        if (current)
+        else if (current)
             m_backupWidget->search(current->getDVR(), current->getDVRChannels(), current->getClientID());
         return;
     }
@@ -267,14 +274,12 @@ void Viewer::applyConnectedDVR(CConnectDVR* c)
     if (dvr.old_protocol()) {
         m_liveCtrl->setConnectedDVR(dvr, c->getClientID(), false);
         m_liveCtrl->setVisiblePictureCtrl(false);
-        m_ui.Setup->hide();
         return;
     }
     const int model = ModelOf(c->GetDvrInfo());
     const DvrModelInfo info{DvrModel(model)};
     m_liveCtrl->setConnectedDVR(dvr, c->getClientID(), info.has_remote_port);
     m_liveCtrl->setVisiblePictureCtrl(HasPictureControl(model));
-    m_ui.Setup->show();
 }
 
 void Viewer::slotChangedScreen(int screen, int dvrChannel)
@@ -320,6 +325,8 @@ void Viewer::showCurrentDvr()
         applyConnectedDVR(c);
     m_ui.RecToPC->setChecked(c->isRecording());
     const DVR dvr = c->getDVR();
+    // Connected or not: an old-protocol DVR's configuration cannot be read.
+    m_ui.Setup->setVisible(!dvr.old_protocol());
     const bool admin = QString::fromStdString(dvr.id()).compare(QLatin1String("ADMIN"), Qt::CaseInsensitive) == 0;
     m_ui.RecToDVR->setEnabled(admin);
     m_ui.Setup->setEnabled(admin);

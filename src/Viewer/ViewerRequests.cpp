@@ -125,17 +125,23 @@ void Viewer::OnChangedPbStatus(const cgi::PbControl::Cmd& cmd)
     CConnectDVR* c = currentConnection();
     if (!c || (c->IsConnected() && c->IsLive()))
         return;
-    const DVR dvr = c->getDVR();
-    if (dvr.old_protocol()) {
-        const int index = static_cast<int>(cmd);
-        const QChar code = index >= 0 && index < int(sizeof PB_CTRL_REQ_CODE) ? QLatin1Char(PB_CTRL_REQ_CODE[index])
-                                                                               : QLatin1Char('1');
-        m_sendCommand->send(dvr, COldQuery::PbButton(c->getClientID(), code));
-    } else {
-        cgi::PbControl control;
-        control.set_stream_id(static_cast<uint32_t>(c->getClientID()));
-        control.set_cmd(cmd);
-        m_sendCommand->send(dvr, CgiQueryFor(dvr, cgi::MODE_PB_CONTROL, control));
+    // A stream the DVR ended takes no more buttons; Stop still returns to the search.
+    if (c->IsConnected()) {
+        const DVR dvr = c->getDVR();
+        if (dvr.old_protocol()) {
+            const int index = static_cast<int>(cmd);
+            const QChar code = index >= 0 && index < int(sizeof PB_CTRL_REQ_CODE)
+                                   ? QLatin1Char(PB_CTRL_REQ_CODE[index])
+                                   : QLatin1Char('1');
+            m_sendCommand->send(dvr, COldQuery::PbButton(c->getClientID(), code));
+        } else {
+            cgi::PbControl control;
+            control.set_stream_id(static_cast<uint32_t>(c->getClientID()));
+            control.set_cmd(cmd);
+            m_sendCommand->send(dvr, CgiQueryFor(dvr, cgi::MODE_PB_CONTROL, control));
+        }
+    } else if (cmd != cgi::PbControl::CMD_STOP) {
+        return;
     }
     m_displayWidget->setPbStatus(cmd);
     if (cmd == cgi::PbControl::CMD_STOP) {
@@ -144,6 +150,8 @@ void Viewer::OnChangedPbStatus(const cgi::PbControl::Cmd& cmd)
         disconnectDVR(false);
         if (current)
             m_playbackWidget->search(current->getDVR(), current->getDVRChannels(), current->getClientID());
+        // The label still names the DVR searched.
+        showCurrentDvr();
     }
 }
 
@@ -176,6 +184,8 @@ void Viewer::OnSelectedTime(time_t time, int channels)
         param.endTime = 0;
         param.channelMask = static_cast<uint32_t>(channels);
         c->startPlayback(param);
+        // Named now: no connection signal comes, and the selected cell may show no channel.
+        showCurrentDvr();
     }
     updateTitle();
     gCheckSpeed.reset();

@@ -56,22 +56,6 @@ inline simdvr::Config SmallDvr(bool old = false)
     return c;
 }
 
-constexpr const char* BACKUP_CUT_SHORT = "There is no more backup data. Or Connection failed";
-constexpr const char* BACKUP_COMPLETE = "The backup is complete.";
-
-// Closes the message a backup ends with; false while it is not shown.
-inline bool CloseBackupMessage(const char* text = BACKUP_CUT_SHORT)
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        if (box && box->isVisible() && box->text() == QLatin1String(text)) {
-            delete box;
-            return true;
-        }
-    }
-    return false;
-}
-
 struct FrameSeen {
     DISPLAY_DVR_INFO info;
     int channel = -1;
@@ -100,6 +84,7 @@ public:
         cgi::DvrInfo lastDvrInfo;
         std::vector<QString> statuses;
         std::vector<int> progress;
+        std::vector<bool> backupEnds;  // complete or cut short, as announced
         std::vector<FrameSeen> video, audio;
     };
 
@@ -126,6 +111,8 @@ public:
         }, direct);
         connect(conn, &CHttpConnect::updateBackupProgress, this,
                 [this](int v) { change([&](State& s) { s.progress.push_back(v); }); }, direct);
+        connect(conn, &CHttpConnect::backupEnded, this,
+                [this](bool complete) { change([&](State& s) { s.backupEnds.push_back(complete); }); }, direct);
     }
 
     State state() const { QMutexLocker lock(&m_lock); return m_state; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <numeric>
 
 #include "StreamProbe.h"
@@ -257,8 +258,10 @@ TEST(Stream, ClosedOrSilentDvrFailsOnce)
 
     // Before any packet a backup still ends with its message, a playback fails.
     CHttpConnect backup;
+    QSignalSpy ended(&backup, &CHttpConnect::backupEnded);
     backup.Connect(MakeDvr(s.sim, false, 0x1), Param(2, false, T0, T0 + 60));
-    ASSERT_TRUE(QTest::qWaitFor([] { return CloseBackupMessage(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }));
+    EXPECT_FALSE(ended.first().first().toBool());
     EXPECT_FALSE(backup.isRunning());
     s.open(0x1, Param(1));
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures == 2; }));
@@ -306,7 +309,8 @@ TEST(Stream, BackupRecordsUntilItsEndReportsItOnceAndSaysItIsComplete)
         StreamRig s(SmallDvr(old), Bad(-1, false, -1, true));
         s.conn.SetRecordPtr(&s.probe);
         s.open(0x3, Param(2, false, T0, T0 + 3));
-        ASSERT_TRUE(QTest::qWaitFor([] { return CloseBackupMessage(BACKUP_COMPLETE); }, 15000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !s.probe.state().backupEnds.empty(); }, 15000));
+        EXPECT_EQ(s.probe.state().backupEnds, std::vector<bool>{true});
         EXPECT_FALSE(s.conn.isRunning());
         const StreamProbe::State st = s.probe.state();
         EXPECT_EQ(st.failures, 0);
@@ -327,9 +331,9 @@ TEST(Stream, ABackupCutShortSaysSoOnce)
     StreamRig s(SmallDvr(), Bad(40, false, -1, true));  // closed long before its last second
     s.conn.SetRecordPtr(&s.probe);
     s.open(0x3, Param(2, false, T0, T0 + 60));
-    ASSERT_TRUE(QTest::qWaitFor([] { return CloseBackupMessage(BACKUP_CUT_SHORT); }, 15000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.probe.state().backupEnds.empty(); }, 15000));
     QTest::qWait(300);
-    EXPECT_FALSE(CloseBackupMessage(BACKUP_COMPLETE) || CloseBackupMessage(BACKUP_CUT_SHORT));
+    EXPECT_EQ(s.probe.state().backupEnds, std::vector<bool>{false});
     const std::vector<int> progress = s.probe.state().progress;
     EXPECT_EQ(std::count(progress.begin(), progress.end(), -1), 1);
 }
@@ -342,7 +346,8 @@ TEST(Stream, ABackupTheDvrClosesAfterItsLastSecondSaysItIsComplete)
     s.open(0x1, Param(2, false, T0, T0 + 1));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !s.probe.state().video.empty() && s.probe.state().video.back().time == T0 + 1; }, 15000));
     s.sim.closeStreams();
-    ASSERT_TRUE(QTest::qWaitFor([] { return CloseBackupMessage(BACKUP_COMPLETE); }, 15000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !s.probe.state().backupEnds.empty(); }, 15000));
+    EXPECT_EQ(s.probe.state().backupEnds, std::vector<bool>{true});
 }
 
 TEST(Stream, FloodedStreamStopsCleanlyMidPacket)

@@ -456,7 +456,6 @@ TEST(Backup, RecordsFromTheFirstKeyFrameThroughTheLastSecondWithProgress)
         EXPECT_TRUE(panel.isBackup());
         ASSERT_TRUE(QTest::qWaitFor([&] { return stops == 1; }, 20000)) << old;
         conn.Disconnect();
-        nettest::CloseBackupMessage();
         EXPECT_EQ(stops, 1);
         EXPECT_EQ(panel.progressValue(), 0);
         // Seconds reported as they pass, then -1 at the end time.

@@ -51,8 +51,9 @@ struct Backup {
         p.startTime = start;
         p.endTime = start + seconds;
         p.channelMask = 0x3;
+        QSignalSpy ended(&connection, &CConnectDVR::backupEnded);
         connection.startPlayback(p);
-        const bool done = QTest::qWaitFor([] { return nettest::CloseBackupMessage(nettest::BACKUP_COMPLETE); }, 20000);
+        const bool done = QTest::qWaitFor([&] { return !ended.isEmpty(); }, 20000) && ended.first().first().toBool();
         connection.recordStop();
         return done;
     }

@@ -1,5 +1,5 @@
-// The main window's status label in remote playback: the playback mode in force after each
-// button, against simulated DVRs.
+// The main window's status bar in remote playback: the playback mode in force after each
+// button and after the DVR ended the stream, and the DVR played; against simulated DVRs.
 
 #include <QLabel>
 
@@ -32,14 +32,25 @@ simdvr::StreamInfo PlaybackStream(const simdvr::CSimDvr& sim)
     return simdvr::StreamInfo();
 }
 
+// Playback button requests the DVR received.
+int PbControls(const simdvr::CSimDvr& sim)
+{
+    int n = 0;
+    for (const simdvr::Request& r : sim.requests())
+        n += r.transport == simdvr::Transport::Post && (r.oldProtocol ? r.param("OP") == "8" : r.mode == cgi::MODE_PB_CONTROL);
+    return n;
+}
+
 // A window playing back its one DVR from an hour ago at +1X.
 struct Playback {
-    explicit Playback(bool old, int fps = 10)
+    // stepStatusLate: the DVR's status naming a step comes after the step's frame.
+    explicit Playback(bool old, int fps = 10, bool stepStatusLate = false)
     {
         simdvr::CSimDvr& added = rig.addDvr("Office", old, 4);
         simdvr::Config cfg = added.config();
         cfg.fps = fps;
         cfg.mainSize = QStringLiteral("cif");
+        cfg.stepStatusAfterFrame = stepStatusLate;
         added.setConfig(cfg);
         sim = &added;
         Viewer& w = rig.open();
@@ -49,12 +60,14 @@ struct Playback {
         status = BarLabel(w, 2);
         time = BarLabel(w, 1);
     }
-    bool start()
+    bool start(int channels = 0x1)
     {
         if (!status || !time || !rig.connect())
             return false;
         rig.button("Search")->click();
-        window->OnSelectedTime(::time(nullptr) - 3600, 0x1);
+        // The operator chooses a time once the search is shown.
+        WindowRig::settle();
+        window->OnSelectedTime(::time(nullptr) - 3600, channels);
         if (!QTest::qWaitFor([&] { return status->text() == "Playback( +1X )"; }, 10000))
             return false;
         // The display is laid out again once after the stream changed; a button belongs after that.
@@ -62,12 +75,50 @@ struct Playback {
         return QTest::qWaitFor([&] { return !time->text().isEmpty(); }, 10000);
     }
     void press(cgi::PbControl_Cmd command) { window->playbackWidget()->buttons()->button(command)->click(); }
+    // Presses the button and waits until the DVR plays in the mode it leads to.
+    bool pressUntil(cgi::PbControl_Cmd command, PbMode mode)
+    {
+        press(command);
+        return sim->waitUntil([&] { return PlaybackStream(*sim).pbMode == uint32_t(mode); });
+    }
+    ::testing::AssertionResult statusBecomes(const char* text)
+    {
+        if (QTest::qWaitFor([&] { return status->text() == QLatin1String(text); }, 3000))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the status shows \"" << status->text().toStdString() << '"';
+    }
+    // The DVR ends the playback stream; true once the window has seen the end.
+    bool endStream()
+    {
+        const simdvr::StreamInfo stream = PlaybackStream(*sim);
+        if (stream.id == 0)
+            return false;
+        sim->closeStream(stream.id);
+        return QTest::qWaitFor([&] { return !window->connections()[0]->IsConnected(); }, 5000);
+    }
 
     WindowRig rig;
     simdvr::CSimDvr* sim = nullptr;
     Viewer* window = nullptr;
     QLabel* status = nullptr;
     QLabel* time = nullptr;
+};
+
+// A current-protocol DVR whose status naming a step follows the step's frame.
+struct Stepping : Playback {
+    using Press = std::pair<cgi::PbControl_Cmd, PbMode>;
+
+    Stepping() : Playback(false, 10, true) {}
+    // Starts, presses each button until the DVR plays in its mode, then waits for the text.
+    ::testing::AssertionResult statusAfter(std::initializer_list<Press> presses, const char* text)
+    {
+        if (!start())
+            return ::testing::AssertionFailure() << "no playback";
+        for (const Press& p : presses)
+            if (!pressUntil(p.first, p.second))
+                return ::testing::AssertionFailure() << "the DVR did not take button " << p.first;
+        return statusBecomes(text);
+    }
 };
 
 }  // namespace
@@ -99,4 +150,104 @@ TEST(RemotePlaybackStatus, FramesSentBeforeTheDvrTookThePauseDoNotBringBackTheMo
     EXPECT_EQ(pb.status->text().toStdString(), "Playback( PAUSE )");
     ASSERT_TRUE(pb.sim->waitUntil([&] { return PlaybackStream(*pb.sim).pbMode == PB_PAUSE; }, 10000));
     EXPECT_EQ(pb.status->text().toStdString(), "Playback( PAUSE )");
+}
+
+TEST(RemotePlaybackStatus, ForwardAfterAPauseShowsTheForwardMode)
+{
+    // Old-protocol frames name their mode; the frames before the pause named +1X too.
+    Playback pb(true);
+    ASSERT_TRUE(pb.start());
+    ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_PAUSE, PB_PAUSE));
+    ASSERT_TRUE(pb.statusBecomes("Playback( PAUSE )"));
+    ASSERT_TRUE(pb.pressUntil(cgi::PbControl::CMD_FORWARD, PB_FORWARD_1X));
+    EXPECT_TRUE(pb.statusBecomes("Playback( +1X )"));
+}
+
+TEST(RemotePlaybackStatus, StepForwardShowsTheStepMode)
+{
+    Stepping pb;
+    EXPECT_TRUE(pb.statusAfter({{cgi::PbControl::CMD_STEP_FORWARD, PB_STEP_FORWARD}}, "Playback( STEP+ )"));
+    uitest::Screenshot(pb.window, "playback-step-forward");
+}
+
+TEST(RemotePlaybackStatus, StepBackwardAfterStepForwardShowsStepBackward)
+{
+    Stepping pb;
+    EXPECT_TRUE(pb.statusAfter({{cgi::PbControl::CMD_STEP_FORWARD, PB_STEP_FORWARD},
+                                {cgi::PbControl::CMD_STEP_REVERSE, PB_STEP_BACKWARD}},
+                               "Playback( STEP- )"));
+    uitest::Screenshot(pb.window, "playback-step-backward");
+}
+
+TEST(RemotePlaybackStatus, StepForwardWhilePausedShowsTheStepMode)
+{
+    Stepping pb;
+    EXPECT_TRUE(pb.statusAfter({{cgi::PbControl::CMD_PAUSE, PB_PAUSE}, {cgi::PbControl::CMD_STEP_FORWARD, PB_STEP_FORWARD}},
+                               "Playback( STEP+ )"));
+}
+
+TEST(RemotePlaybackStatus, APlaybackTheDvrEndedShowsTheStopMode)
+{
+    Playback pb(false);
+    ASSERT_TRUE(pb.start());
+    ASSERT_TRUE(pb.endStream());
+    EXPECT_TRUE(pb.statusBecomes("Playback( STOP )"));
+}
+
+TEST(RemotePlaybackStatus, ButtonsOfAPlaybackTheDvrEndedAreNotSent)
+{
+    Playback pb(false);
+    ASSERT_TRUE(pb.start());
+    ASSERT_TRUE(pb.endStream());
+    const int before = PbControls(*pb.sim);
+    pb.press(cgi::PbControl::CMD_PAUSE);
+    pb.press(cgi::PbControl::CMD_FASTER);
+    QTest::qWait(500);
+    EXPECT_EQ(PbControls(*pb.sim), before);
+}
+
+TEST(RemotePlaybackStatus, APlaybackTheDvrEndedKeepsTheStopModeAfterAButton)
+{
+    Playback pb(false);
+    ASSERT_TRUE(pb.start());
+    ASSERT_TRUE(pb.endStream());
+    ASSERT_TRUE(pb.statusBecomes("Playback( STOP )"));
+    pb.press(cgi::PbControl::CMD_PAUSE);
+    QTest::qWait(300);
+    EXPECT_EQ(pb.status->text().toStdString(), "Playback( STOP )");
+}
+
+TEST(RemotePlaybackStatus, AnOldDvrsPlaybackSoundStopsWithTheVideoTheDvrEnded)
+{
+    Playback pb(true);
+    ASSERT_TRUE(pb.start());
+    const auto audioOpen = [&] {
+        const std::vector<simdvr::StreamInfo> streams = pb.sim->streams();
+        return std::any_of(streams.begin(), streams.end(), [](const simdvr::StreamInfo& s) {
+            return s.mode == 1 && s.audioOnly && s.open;
+        });
+    };
+    ASSERT_TRUE(pb.sim->waitUntil(audioOpen));
+    ASSERT_TRUE(pb.endStream());
+    EXPECT_TRUE(pb.sim->waitUntil([&] { return !audioOpen(); }, 3000));
+}
+
+TEST(RemotePlaybackStatus, TheDvrLabelNamesTheDvrPlayedWithoutItsFirstChannel)
+{
+    Playback pb(false);
+    QLabel* dvr = BarLabel(*pb.window, 0);
+    ASSERT_NE(dvr, nullptr);
+    ASSERT_TRUE(pb.start(0x2));
+    EXPECT_EQ(dvr->text().toStdString(), "Office( admin )");
+}
+
+TEST(RemotePlaybackStatus, TheDvrLabelNamesTheDvrAfterStop)
+{
+    Playback pb(false);
+    QLabel* dvr = BarLabel(*pb.window, 0);
+    ASSERT_NE(dvr, nullptr);
+    ASSERT_TRUE(pb.start());
+    pb.press(cgi::PbControl::CMD_STOP);
+    WindowRig::settle();
+    EXPECT_EQ(dvr->text().toStdString(), "Office( admin )");
 }

@@ -78,7 +78,8 @@ public:
     void liveStatusChanged();
     void sendPacketAll(uint8_t type, const QByteArray& payload);
     void sendRawAll(const QByteArray& bytes);
-    void closeAll();
+    // Every stream connection, or the one of that stream id.
+    void closeAll(int id = 0);
     void setRefusing(bool refusing);
 
     int allocClientId(int first);
@@ -193,6 +194,7 @@ public:
     int misGeneration = -1;
     int64_t published = 0;  // videoFrames already added to the DVR's total
     bool stepPending = false;
+    bool stepStatusPending = false;  // Config::stepStatusAfterFrame: sent after the next frame
     QRandomGenerator junk;
 };
 

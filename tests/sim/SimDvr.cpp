@@ -89,6 +89,11 @@ void CSimDvr::closeStreams()
     m_server->postCloseStreams();
 }
 
+void CSimDvr::closeStream(int id)
+{
+    m_server->postCloseStreams(id);
+}
+
 void CSimDvr::setRefusing(bool refusing)
 {
     m_server->setRefusing(refusing);

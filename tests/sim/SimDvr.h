@@ -107,6 +107,8 @@ struct Config {
     int maxClients = 0;             // open streams at most (0: no limit); more get "client limit"
     bool keepSlotOnClose = false;   // a closed stream keeps its slot until its stop command
     bool closeOnStop = true;        // a stop command for a stream closes that stream
+    // Current protocol: the status naming a step is sent after the step's frame, not at once.
+    bool stepStatusAfterFrame = false;
 
     int fps = 30;                   // video frames per second per channel
     // Live streams start this many access units into the clip (a key frame every 30), so
@@ -244,6 +246,8 @@ public:
     void sendRaw(const QByteArray& bytes);
     // Closes every open stream connection.
     void closeStreams();
+    // Closes one stream connection (StreamInfo::id), as a DVR ending that stream does.
+    void closeStream(int id);
     // An outage: true closes every connection, forgets held requests and stops listening, so
     // that dials are refused; false listens again on the same port. Returns once done.
     void setRefusing(bool refusing);

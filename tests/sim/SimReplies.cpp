@@ -164,7 +164,9 @@ QByteArray Conn::currentReply(Request& r, const Config& cfg)
                 c->info.pbMode = ApplyPbCommand(c->info.pbMode, m.cmd());
                 c->stepPending = m.cmd() == cgi::PbControl::CMD_STEP_FORWARD
                                  || m.cmd() == cgi::PbControl::CMD_STEP_REVERSE;
-                c->sendPbStatus();
+                c->stepStatusPending = c->stepPending && cfg.stepStatusAfterFrame;
+                if (!c->stepStatusPending)
+                    c->sendPbStatus();
                 c->publish();
             }
         }

@@ -203,10 +203,10 @@ void Worker::sendRawAll(const QByteArray& bytes)
         }
 }
 
-void Worker::closeAll()
+void Worker::closeAll(int id)
 {
     for (Conn* c : std::set<Conn*>(conns))
-        if (c->isStream && !c->closed) {
+        if (c->isStream && !c->closed && (id == 0 || c->info.id == id)) {
             c->info.closedBySim = true;
             c->closing = true;
             c->publish();
@@ -593,9 +593,9 @@ void SimServer::postRaw(const QByteArray& bytes)
     post([bytes](Worker* w) { w->sendRawAll(bytes); });
 }
 
-void SimServer::postCloseStreams()
+void SimServer::postCloseStreams(int id)
 {
-    post([](Worker* w) { w->closeAll(); });
+    post([id](Worker* w) { w->closeAll(id); });
 }
 
 void SimServer::setRefusing(bool refusing)

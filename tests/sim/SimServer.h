@@ -30,7 +30,8 @@ public:
     void postLiveStatus();
     void postPacket(uint8_t type, const QByteArray& payload);
     void postRaw(const QByteArray& bytes);
-    void postCloseStreams();
+    // Every stream, or the one of that id.
+    void postCloseStreams(int id = 0);
     // Waits until the DVR's thread has closed or opened its doors.
     void setRefusing(bool refusing);
 

@@ -536,6 +536,10 @@ void Conn::produce()
     auto oneVideoFrame = [&](bool send) {
         if (send) {
             emitFrame(videoIdx, mis, record, vloss, motion, sensor);
+            if (stepStatusPending) {
+                stepStatusPending = false;
+                sendPbStatus();
+            }
             if (info.mode != 0) {
                 mediaMs += info.mode == 2 ? frameMs : PbStepMs(info.pbMode, fps);
                 if (mediaMs < -1000.0 * info.startTime)
