@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include "Common/DvrQuery.h"
 #include "Common/Prompt.h"
@@ -15,6 +16,8 @@
 namespace {
 
 constexpr int MAX_CAMERAS = 16;
+// A DVR item's "address:port", so that a reply finds its items without decoding every record.
+constexpr int ADDRESS_KEY_ROLE = Qt::UserRole + 1;
 
 QString Utf8(const std::string& text)
 {
@@ -51,24 +54,58 @@ CDVRListTree::CDVRListTree(QWidget* parent) : QTreeWidget(parent)
             connectItem(item);
     });
     connect(this, &QTreeWidget::currentItemChanged, this, &CDVRListTree::onCurrentItemChanged);
+    m_namesSave.setSingleShot(true);
+    m_namesSave.setInterval(NAMES_SAVE_DELAY_MS);
+    connect(&m_namesSave, &QTimer::timeout, this, &CDVRListTree::saveDVRList);
     loadDVRList();
 }
 
-CDVRListTree::~CDVRListTree() = default;
+CDVRListTree::~CDVRListTree()
+{
+    // No message box while the window goes: a failure goes to standard error only.
+    if (m_namesSave.isActive())
+        (void)CControlDVRList().Save(groupList());
+}
+
+void CDVRListTree::flushNamesSave()
+{
+    if (m_namesSave.isActive())
+        saveDVRList();
+}
 
 void CDVRListTree::loadDVRList()
 {
+    flushNamesSave();
     clear();
     m_lastGroup = -1;
     m_lastDvr = -1;
-    const GroupList list = CControlDVRList().Load();
+    ListDamage damage;
+    GroupList list = CControlDVRList().Load(&damage);
     for (const Group& group : list.group())
         appendGroupItem(group);
+    list.clear_group();
+    m_listExtras = list;
     expandAll();
+    if (damage.damaged && !m_damageTold) {
+        m_damageTold = true;
+        tellDamage(damage);
+    }
+}
+
+void CDVRListTree::tellDamage(const ListDamage& damage)
+{
+    const QString text = tr("The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. "
+                            "The damaged file is kept as \"%3\".")
+                             .arg(damage.groups)
+                             .arg(damage.entries)
+                             .arg(damage.keptAs);
+    // After the window is up, not from inside its construction.
+    QTimer::singleShot(0, this, [this, text] { CPrompt::current().message(window(), text); });
 }
 
 bool CDVRListTree::saveDVRList()
 {
+    m_namesSave.stop();
     if (CControlDVRList().Save(groupList())) {
         m_saveFailed = false;
         return true;
@@ -81,7 +118,7 @@ bool CDVRListTree::saveDVRList()
 
 GroupList CDVRListTree::groupList() const
 {
-    GroupList list;
+    GroupList list = m_listExtras;
     for (int i = 0; i < topLevelItemCount(); ++i)
         *list.add_group() = GroupOfItem(topLevelItem(i));
     return list;
@@ -162,26 +199,40 @@ QTreeWidgetItem* CDVRListTree::appendGroupItem(const Group& group)
     item->setIcon(0, CControlDVRList::getGroupIcon());
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     item->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
+    // The group's record already holds its DVRs.
     for (const DVR& dvr : group.dvr())
-        appendDvrItem(item, dvr);
+        setDvrItem(newDvrItem(item), dvr);
+    return item;
+}
+
+QTreeWidgetItem* CDVRListTree::newDvrItem(QTreeWidgetItem* groupItem)
+{
+    auto* item = new QTreeWidgetItem(groupItem, DVR_ITEM);
+    item->setIcon(0, CControlDVRList::getDVRIcon());
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     return item;
 }
 
 QTreeWidgetItem* CDVRListTree::appendDvrItem(QTreeWidgetItem* groupItem, const DVR& dvr)
 {
-    auto* item = new QTreeWidgetItem(groupItem, DVR_ITEM);
-    item->setIcon(0, CControlDVRList::getDVRIcon());
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    QTreeWidgetItem* item = newDvrItem(groupItem);
     storeDvr(item, dvr);
     return item;
 }
 
+void CDVRListTree::setDvrItem(QTreeWidgetItem* dvrItem, const DVR& dvr)
+{
+    const QString key = AddressKey(dvr);
+    dvrItem->setText(0, Utf8(dvr.name()));
+    dvrItem->setToolTip(0, key);
+    dvrItem->setData(0, ADDRESS_KEY_ROLE, key);
+    dvrItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(dvr));
+    fillCameraItems(dvrItem, dvr);
+}
+
 void CDVRListTree::storeDvr(QTreeWidgetItem* dvrItem, const DVR& dvr)
 {
-    dvrItem->setText(0, Utf8(dvr.name()));
-    dvrItem->setToolTip(0, AddressKey(dvr));
-    dvrItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(dvr));
-
+    setDvrItem(dvrItem, dvr);
     QTreeWidgetItem* groupItem = dvrItem->parent();
     Group group = GroupOfItem(groupItem);
     const int index = groupItem->indexOfChild(dvrItem);
@@ -190,7 +241,6 @@ void CDVRListTree::storeDvr(QTreeWidgetItem* dvrItem, const DVR& dvr)
     else
         *group.add_dvr() = dvr;
     groupItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
-    fillCameraItems(dvrItem);
 }
 
 QString CDVRListTree::cameraTitle(const DVR& dvr, int channel)
@@ -200,18 +250,21 @@ QString CDVRListTree::cameraTitle(const DVR& dvr, int channel)
     return tr("Camera %1").arg(channel + 1);
 }
 
-void CDVRListTree::fillCameraItems(QTreeWidgetItem* dvrItem)
+void CDVRListTree::fillCameraItems(QTreeWidgetItem* dvrItem, const DVR& dvr)
 {
-    qDeleteAll(dvrItem->takeChildren());
-    if (!m_cameraNameShow)
-        return;
-    const DVR dvr = DvrOfItem(dvrItem);
-    const int cameras = qBound(0, dvr.chnum(), MAX_CAMERAS);
+    const int cameras = m_cameraNameShow ? qBound(0, dvr.chnum(), MAX_CAMERAS) : 0;
+    while (dvrItem->childCount() > cameras)
+        delete dvrItem->takeChild(dvrItem->childCount() - 1);
     for (int channel = 0; channel < cameras; ++channel) {
-        auto* item = new QTreeWidgetItem(dvrItem, CAMERA_ITEM);
-        item->setText(0, cameraTitle(dvr, channel));
-        item->setIcon(0, CControlDVRList::getCameraIcon());
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
+        QTreeWidgetItem* item = dvrItem->child(channel);
+        if (!item) {
+            item = new QTreeWidgetItem(dvrItem, CAMERA_ITEM);
+            item->setIcon(0, CControlDVRList::getCameraIcon());
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
+        }
+        const QString title = cameraTitle(dvr, channel);
+        if (item->text(0) != title)
+            item->setText(0, title);
     }
 }
 
@@ -390,26 +443,46 @@ void CDVRListTree::requestCameraNames(const DVR& dvr)
     sender->send(dvr, CgiQueryFor(dvr, cgi::MODE_LIVE, live));
 }
 
+// One pass over the items; a group's record is rewritten once however many of its DVRs
+// changed, and only the camera items whose titles changed are touched.
 void CDVRListTree::applyCameraNames(const QString& key, const cgi::DvrInfo& info)
 {
+    // The DVR's titles are EUC-KR; the list keeps UTF-8.
+    std::vector<std::string> names;
+    names.reserve(static_cast<size_t>(info.ch_name_size()));
+    for (const std::string& name : info.ch_name())
+        names.push_back(CTextCodec::FromEucKr(name).toStdString());
+
     bool changed = false;
     for (int g = 0; g < topLevelItemCount(); ++g) {
         QTreeWidgetItem* groupItem = topLevelItem(g);
+        Group group;
+        bool groupChanged = false;
         for (int d = 0; d < groupItem->childCount(); ++d) {
             QTreeWidgetItem* item = groupItem->child(d);
-            DVR dvr = DvrOfItem(item);
-            if (dvr.old_protocol() || AddressKey(dvr) != key)
+            if (item->data(0, ADDRESS_KEY_ROLE).toString() != key)
                 continue;
-            dvr.clear_chname();
-            // The DVR's titles are EUC-KR; the list keeps UTF-8.
-            for (const std::string& name : info.ch_name())
-                dvr.add_chname(CTextCodec::FromEucKr(name).toStdString());
-            storeDvr(item, dvr);
+            DVR dvr = DvrOfItem(item);
+            if (dvr.old_protocol()
+                || std::equal(dvr.chname().begin(), dvr.chname().end(), names.begin(), names.end()))
+                continue;
+            dvr.mutable_chname()->Assign(names.begin(), names.end());
+            item->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(dvr));
+            fillCameraItems(item, dvr);
+            if (!groupChanged) {
+                group = GroupOfItem(groupItem);
+                groupChanged = true;
+            }
+            if (d < group.dvr_size())
+                *group.mutable_dvr(d) = dvr;
+        }
+        if (groupChanged) {
+            groupItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
             changed = true;
         }
     }
     if (changed)
-        saveDVRList();
+        m_namesSave.start();
 }
 
 void CDVRListTree::mouseMoveEvent(QMouseEvent* event)

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "DVRList/ControlDVRList.h"
@@ -14,8 +15,9 @@ class QMimeData;
 inline constexpr char DVR_CAMERA_MIME_TYPE[] = "application/x-zavo-dvr-camera";
 
 // The operator's DVRs in named groups: groups at the top level, their DVRs below and, in
-// camera-name mode, one camera item per channel below each DVR. Every change is saved to
-// the DVR list file at once.
+// camera-name mode, one camera item per channel below each DVR. Every change the operator
+// makes is saved to the DVR list file at once; camera names the DVRs answer with are saved
+// once their replies pause (at the latest when the tree goes or reloads).
 //
 // Group and DVR positions in the signals are the items' positions in the tree, which are
 // those of the list file.
@@ -23,6 +25,10 @@ class CDVRListTree : public QTreeWidget {
     Q_OBJECT
 
 public:
+    // Camera-name replies come in bursts (one per DVR on entering camera mode): the list is
+    // written this long after the last of them.
+    static constexpr int NAMES_SAVE_DELAY_MS = 1000;
+
     enum ItemType { GROUP_ITEM = QTreeWidgetItem::UserType + 1, DVR_ITEM, CAMERA_ITEM };
 
     explicit CDVRListTree(QWidget* parent = nullptr);
@@ -33,6 +39,8 @@ public:
     // Writes the groups as the tree holds them; a failure is told to the operator once,
     // until a save works again.
     bool saveDVRList();
+    // Camera names received and not written yet.
+    bool namesSavePending() const { return m_namesSave.isActive(); }
     GroupList groupList() const;
 
     // Camera items and their dragging; a change rebuilds the tree from the list file and
@@ -55,6 +63,10 @@ public:
 
     // The DVR and channel a drag of a camera item carries; false for other data.
     static bool readCameraMime(const QMimeData* mime, DVR* dvr, int* channel);
+
+    // A DVR's camera-name reply, for every current-protocol DVR at that "address:port". The
+    // list is written NAMES_SAVE_DELAY_MS after the last reply that changed a title.
+    void applyCameraNames(const QString& key, const cgi::DvrInfo& info);
 
     // A drag carries one camera item as DVR_CAMERA_MIME_TYPE; other items carry nothing.
     QStringList mimeTypes() const override;
@@ -85,10 +97,15 @@ private:
     QTreeWidgetItem* groupItemOf(QTreeWidgetItem* item) const;
     QTreeWidgetItem* dvrItemOf(QTreeWidgetItem* item) const;
     QTreeWidgetItem* appendGroupItem(const Group& group);
+    QTreeWidgetItem* newDvrItem(QTreeWidgetItem* groupItem);
     QTreeWidgetItem* appendDvrItem(QTreeWidgetItem* groupItem, const DVR& dvr);
+    // Puts the DVR into its item only.
+    void setDvrItem(QTreeWidgetItem* dvrItem, const DVR& dvr);
     // Puts the DVR into its item and into its group's record.
     void storeDvr(QTreeWidgetItem* dvrItem, const DVR& dvr);
-    void fillCameraItems(QTreeWidgetItem* dvrItem);
+    // Brings the camera items to the DVR's channels and titles, touching only what differs.
+    void fillCameraItems(QTreeWidgetItem* dvrItem, const DVR& dvr);
+    void tellDamage(const ListDamage& damage);
     void connectItem(QTreeWidgetItem* item);
     // Before an edit or deletion takes the group's items away from its connections.
     void disconnectGroup(int groupIndex);
@@ -96,11 +113,16 @@ private:
     static QString cameraTitle(const DVR& dvr, int channel);
 
     void requestCameraNames(const DVR& dvr);
-    void applyCameraNames(const QString& key, const cgi::DvrInfo& info);
+    // Writes camera names still waiting for the save timer.
+    void flushNamesSave();
 
     bool m_cameraNameShow = false;
     int m_connectedGroup = -1;
     bool m_saveFailed = false;
+    bool m_damageTold = false;
+    // What the list file holds besides its groups (fields of later versions), kept on save.
+    GroupList m_listExtras;
+    QTimer m_namesSave;
     int m_lastGroup = -1;
     int m_lastDvr = -1;
     QHash<QString, CSendCommand*> m_nameRequests;  // by "address:port"; owned
