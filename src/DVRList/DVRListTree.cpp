@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QSet>
 #include <QTimer>
 
 #include "Common/DvrQuery.h"
@@ -134,11 +135,18 @@ void CDVRListTree::setCameraNameShow(bool show)
     loadDVRList();
     if (!show)
         return;
+    // One question per DVR: its answer names every entry at that address.
+    QSet<QString> asked;
     const GroupList list = groupList();
     for (const Group& group : list.group()) {
         for (const DVR& dvr : group.dvr()) {
-            if (dvr.chname_size() == 0)
+            if (dvr.chname_size() > 0 || dvr.old_protocol())
+                continue;
+            const QString key = AddressKey(dvr);
+            if (!asked.contains(key)) {
+                asked.insert(key);
                 requestCameraNames(dvr);
+            }
         }
     }
 }
@@ -194,7 +202,8 @@ QTreeWidgetItem* CDVRListTree::dvrItemOf(QTreeWidgetItem* item) const
 
 QTreeWidgetItem* CDVRListTree::appendGroupItem(const Group& group)
 {
-    auto* item = new QTreeWidgetItem(this, GROUP_ITEM);
+    // Filled before it joins the tree: one insertion for the view instead of one per item.
+    auto* item = new QTreeWidgetItem(GROUP_ITEM);
     item->setText(0, Utf8(group.name()));
     item->setIcon(0, CControlDVRList::getGroupIcon());
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -202,6 +211,7 @@ QTreeWidgetItem* CDVRListTree::appendGroupItem(const Group& group)
     // The group's record already holds its DVRs.
     for (const DVR& dvr : group.dvr())
         setDvrItem(newDvrItem(item), dvr);
+    addTopLevelItem(item);
     return item;
 }
 

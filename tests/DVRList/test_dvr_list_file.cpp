@@ -13,6 +13,7 @@
 
 #include "Common/AppDir.h"
 #include "DVRList/DVRListTree.h"
+#include "sim/SimDvr.h"
 #include "support/UiTestSupport.h"
 
 namespace {
@@ -285,4 +286,27 @@ TEST_F(CameraNamesTest, NamesNotWrittenYetSurviveLeavingCameraMode)
     tree->applyCameraNames("10.0.0.1:8001", Reply({"E", "F", "G", "H"}));
     tree->setCameraNameShow(false);
     EXPECT_EQ(DvrOfItem(dvrItem(2)).chname(0), "E");
+}
+
+TEST_F(DVRListFileTest, EnteringCameraModeAsksEachDvrOnceForAllItsEntries)
+{
+    simdvr::CSimDvr sim;
+    ASSERT_TRUE(sim.start());
+    GroupList list;
+    for (int g = 0; g < 2; ++g) {
+        Group* group = list.add_group();
+        group->set_name("Site");
+        for (int d = 0; d < 3; ++d) {
+            *group->add_dvr() = Named("Entry", sim.port());
+            group->mutable_dvr(d)->set_address("127.0.0.1");
+            group->mutable_dvr(d)->set_id("admin");
+            group->mutable_dvr(d)->set_password("1234");
+        }
+    }
+    store(list);
+    CDVRListTree tree;
+    tree.setCameraNameShow(true);
+    ASSERT_TRUE(sim.waitUntil([&] { return DvrOfItem(tree.topLevelItem(1)->child(2)).chname_size() > 0; }));
+    QTest::qWait(300);
+    EXPECT_EQ(sim.requests().size(), 1u);
 }
