@@ -26,7 +26,6 @@
 #include "Network/DisplayDvrInfo.h"
 #include "ProtoBuf/ListMetaTypes.h"
 #include "Settings/AppSettings.h"
-#include "Viewer/ConnectDVR.h"
 #include "Viewer/Viewer.h"
 #include "dvr_protocol/cgi_metatypes.h"
 
@@ -75,13 +74,24 @@ struct Scratch {
     Scratch() { CAppDir::setOverridePath(dir.path()); }
 };
 
+// A list of named DVRs on ports nobody listens on, written in a scratch folder.
+struct StoredList {
+    Scratch scratch;
+    QuietPrompt prompt;
+    bool written = false;
+    explicit StoredList(int dvrs)
+    {
+        CPrompt::install(&prompt);
+        written = CControlDVRList().Save(MakeList(dvrs, DistinctPorts(dvrs), true));
+    }
+    ~StoredList() { CPrompt::install(nullptr); }
+};
+
 void BM_ApplyOneDvrNames(benchmark::State& state)
 {
     const int dvrs = static_cast<int>(state.range(0));
-    Scratch scratch;
-    QuietPrompt prompt;
-    CPrompt::install(&prompt);
-    if (!CControlDVRList().Save(MakeList(dvrs, DistinctPorts(dvrs), true))) {
+    StoredList stored(dvrs);
+    if (!stored.written) {
         state.SkipWithError("the list could not be written");
         return;
     }
@@ -98,24 +108,19 @@ void BM_ApplyOneDvrNames(benchmark::State& state)
     for (auto _ : state)
         tree.applyCameraNames(key, names[round++ % 2]);
     state.counters["dvrs"] = dvrs;
-    CPrompt::install(nullptr);
 }
 BENCHMARK(BM_ApplyOneDvrNames)->Arg(300)->Arg(3000)->Arg(30000)->Unit(benchmark::kMillisecond);
 
 void BM_SaveList(benchmark::State& state)
 {
-    const int dvrs = static_cast<int>(state.range(0));
-    Scratch scratch;
-    QuietPrompt prompt;
-    CPrompt::install(&prompt);
-    if (!CControlDVRList().Save(MakeList(dvrs, DistinctPorts(dvrs), true))) {
+    StoredList stored(static_cast<int>(state.range(0)));
+    if (!stored.written) {
         state.SkipWithError("the list could not be written");
         return;
     }
     CDVRListTree tree;
     for (auto _ : state)
         benchmark::DoNotOptimize(tree.saveDVRList());
-    CPrompt::install(nullptr);
 }
 BENCHMARK(BM_SaveList)->Arg(300)->Arg(3000)->Arg(30000)->Unit(benchmark::kMillisecond);
 

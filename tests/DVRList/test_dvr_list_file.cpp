@@ -14,7 +14,12 @@
 #include "Common/AppDir.h"
 #include "DVRList/DVRListTree.h"
 #include "sim/SimDvr.h"
+#include "support/ListFileSupport.h"
 #include "support/UiTestSupport.h"
+
+using listtest::Bytes;
+using listtest::LaterField;
+using listtest::Write;
 
 namespace {
 
@@ -47,29 +52,10 @@ GroupList ThreeGroups()
     return list;
 }
 
-QByteArray Bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 ino_t Inode(const QString& path)
 {
     struct stat st {};
     return stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
-}
-
-// Bytes of field 99 (a varint), as a later version might add at any level.
-std::string LaterField(int value)
-{
-    return std::string("\x98\x06", 2) + static_cast<char>(value);
 }
 
 cgi::DvrInfo Reply(const std::vector<std::string>& titles)

@@ -9,7 +9,12 @@
 #include "Common/AppDir.h"
 #include "EMap/ControlEMapList.h"
 #include "EMap/EMapList.h"
+#include "support/ListFileSupport.h"
 #include "support/UiTestSupport.h"
+
+using listtest::Bytes;
+using listtest::LaterField;
+using listtest::Write;
 
 namespace {
 
@@ -41,24 +46,6 @@ EMapGroupList ThreeGroups()
 QByteArray Whole(const EMapGroupList& list)
 {
     return QByteArray("EMAPLIST_PB") + QByteArray::fromStdString(list.SerializeAsString());
-}
-
-QByteArray Bytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-std::string LaterField(int value)
-{
-    return std::string("\x98\x06", 2) + static_cast<char>(value);
 }
 
 // Each map read is the original's with its first cameras, all whole.
