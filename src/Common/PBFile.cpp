@@ -223,8 +223,6 @@ bool salvageContainer(const char* data, size_t size, const PBShape& shape, std::
             return false;
         }
         out->append(start, static_cast<size_t>(p - start));
-        if (shape.find(static_cast<uint32_t>(tag >> 3)))
-            *holdsNamed = true;
     }
     return true;
 }

@@ -47,6 +47,9 @@ CDVRListTree::CDVRListTree(QWidget* parent) : QTreeWidget(parent)
     setColumnCount(1);
     setHeaderHidden(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every row is one line with an icon; otherwise each changed title costs a walk over all
+    // rows above it, which a list of thousands of cameras cannot afford.
+    setUniformRowHeights(true);
     // A double click connects; it does not fold the group away as well.
     setExpandsOnDoubleClick(false);
     setDragDropMode(QAbstractItemView::NoDragDrop);
