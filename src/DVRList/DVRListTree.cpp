@@ -1,5 +1,7 @@
 #include "DVRList/DVRListTree.h"
 
+#include <climits>
+
 #include <QDataStream>
 #include <QEvent>
 #include <QMimeData>
@@ -61,11 +63,18 @@ CDVRListTree::CDVRListTree(QWidget* parent) : QTreeWidget(parent)
     m_namesSave.setSingleShot(true);
     m_namesSave.setInterval(NAMES_SAVE_DELAY_MS);
     connect(&m_namesSave, &QTimer::timeout, this, &CDVRListTree::saveDVRList);
+    m_namesWork.setSingleShot(true);
+    m_namesWork.setInterval(0);
+    connect(&m_namesWork, &QTimer::timeout, this, [this] {
+        if (!applyQueuedNames(NAMES_ENTRIES_PER_TURN))
+            m_namesWork.start();
+    });
     loadDVRList();
 }
 
 CDVRListTree::~CDVRListTree()
 {
+    applyQueuedNames(INT_MAX);
     // No message box while the window goes: a failure goes to standard error only.
     if (m_namesSave.isActive())
         (void)CControlDVRList().Save(groupList());
@@ -73,8 +82,18 @@ CDVRListTree::~CDVRListTree()
 
 void CDVRListTree::flushNamesSave()
 {
+    applyQueuedNames(INT_MAX);
+    m_namesWork.stop();
     if (m_namesSave.isActive())
         saveDVRList();
+}
+
+void CDVRListTree::restartQueuedNames()
+{
+    if (m_namesQueue.empty())
+        return;
+    m_namesQueue.front().group = 0;
+    m_namesQueue.front().dvr = 0;
 }
 
 void CDVRListTree::loadDVRList()
@@ -363,6 +382,7 @@ void CDVRListTree::deleteGroup()
     if (m_connectedGroup >= index)
         disconnectGroup(m_connectedGroup);
     delete item;
+    restartQueuedNames();
     m_lastGroup = -1;
     m_lastDvr = -1;
     saveDVRList();
@@ -418,6 +438,7 @@ void CDVRListTree::deleteDVR()
         group.mutable_dvr()->DeleteSubrange(index, 1);
     groupItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
     delete item;
+    restartQueuedNames();
     m_lastGroup = -1;
     m_lastDvr = -1;
     saveDVRList();
@@ -456,46 +477,65 @@ void CDVRListTree::requestCameraNames(const DVR& dvr)
     sender->send(dvr, CgiQueryFor(dvr, cgi::MODE_LIVE, live));
 }
 
-// One pass over the items; a group's record is rewritten once however many of its DVRs
-// changed, and only the camera items whose titles changed are touched.
 void CDVRListTree::applyCameraNames(const QString& key, const cgi::DvrInfo& info)
 {
     // The DVR's titles are EUC-KR; the list keeps UTF-8.
-    std::vector<std::string> names;
-    names.reserve(static_cast<size_t>(info.ch_name_size()));
+    NamesReply reply;
+    reply.key = key;
+    reply.names.reserve(static_cast<size_t>(info.ch_name_size()));
     for (const std::string& name : info.ch_name())
-        names.push_back(CTextCodec::FromEucKr(name).toStdString());
+        reply.names.push_back(CTextCodec::FromEucKr(name).toStdString());
+    m_namesQueue.push_back(std::move(reply));
+    // Replies queued before it are on their way already.
+    if (m_namesQueue.size() == 1 && !applyQueuedNames(NAMES_ENTRIES_PER_TURN))
+        m_namesWork.start();
+}
 
-    bool changed = false;
-    for (int g = 0; g < topLevelItemCount(); ++g) {
-        QTreeWidgetItem* groupItem = topLevelItem(g);
-        Group group;
-        bool groupChanged = false;
-        for (int d = 0; d < groupItem->childCount(); ++d) {
-            QTreeWidgetItem* item = groupItem->child(d);
-            if (item->data(0, ADDRESS_KEY_ROLE).toString() != key)
-                continue;
-            DVR dvr = DvrOfItem(item);
-            if (dvr.old_protocol()
-                || std::equal(dvr.chname().begin(), dvr.chname().end(), names.begin(), names.end()))
-                continue;
-            dvr.mutable_chname()->Assign(names.begin(), names.end());
-            item->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(dvr));
-            fillCameraItems(item, dvr);
-            if (!groupChanged) {
-                group = GroupOfItem(groupItem);
-                groupChanged = true;
+// One pass over the items per reply; a group's record is rewritten once per turn however many
+// of its DVRs changed, and only the camera items whose titles changed are touched.
+bool CDVRListTree::applyQueuedNames(int entries)
+{
+    int changed = 0;
+    bool done = true;
+    while (!m_namesQueue.empty() && done) {
+        NamesReply& reply = m_namesQueue.front();
+        const auto& names = reply.names;
+        for (; reply.group < topLevelItemCount(); ++reply.group, reply.dvr = 0) {
+            QTreeWidgetItem* groupItem = topLevelItem(reply.group);
+            Group group;
+            bool groupChanged = false;
+            for (; reply.dvr < groupItem->childCount() && changed < entries; ++reply.dvr) {
+                QTreeWidgetItem* item = groupItem->child(reply.dvr);
+                if (item->data(0, ADDRESS_KEY_ROLE).toString() != reply.key)
+                    continue;
+                DVR dvr = DvrOfItem(item);
+                if (dvr.old_protocol()
+                    || std::equal(dvr.chname().begin(), dvr.chname().end(), names.begin(), names.end()))
+                    continue;
+                dvr.mutable_chname()->Assign(names.begin(), names.end());
+                item->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(dvr));
+                fillCameraItems(item, dvr);
+                if (!groupChanged) {
+                    group = GroupOfItem(groupItem);
+                    groupChanged = true;
+                }
+                if (reply.dvr < group.dvr_size())
+                    *group.mutable_dvr(reply.dvr) = dvr;
+                ++changed;
             }
-            if (d < group.dvr_size())
-                *group.mutable_dvr(d) = dvr;
+            if (groupChanged)
+                groupItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
+            if (reply.dvr < groupItem->childCount()) {
+                done = false;
+                break;
+            }
         }
-        if (groupChanged) {
-            groupItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
-            changed = true;
-        }
+        if (done)
+            m_namesQueue.pop_front();
     }
-    if (changed)
+    if (changed > 0)
         m_namesSave.start();
+    return done;
 }
 
 void CDVRListTree::mouseMoveEvent(QMouseEvent* event)

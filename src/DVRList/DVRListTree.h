@@ -1,5 +1,9 @@
 #pragma once
 
+#include <deque>
+#include <string>
+#include <vector>
+
 #include <QHash>
 #include <QString>
 #include <QTimer>
@@ -28,6 +32,9 @@ public:
     // Camera-name replies come in bursts (one per DVR on entering camera mode): the list is
     // written this long after the last of them.
     static constexpr int NAMES_SAVE_DELAY_MS = 1000;
+    // At most this many entries take a reply's titles in one turn of the event loop; the rest
+    // follow in the next turns, so a reply for thousands of entries never holds the window.
+    static constexpr int NAMES_ENTRIES_PER_TURN = 50;
 
     enum ItemType { GROUP_ITEM = QTreeWidgetItem::UserType + 1, DVR_ITEM, CAMERA_ITEM };
 
@@ -39,8 +46,8 @@ public:
     // Writes the groups as the tree holds them; a failure is told to the operator once,
     // until a save works again.
     bool saveDVRList();
-    // Camera names received and not written yet.
-    bool namesSavePending() const { return m_namesSave.isActive(); }
+    // Camera names received and not applied or not written yet.
+    bool namesSavePending() const { return m_namesSave.isActive() || !m_namesQueue.empty(); }
     GroupList groupList() const;
 
     // Camera items and their dragging; a change rebuilds the tree from the list file and
@@ -64,8 +71,9 @@ public:
     // The DVR and channel a drag of a camera item carries; false for other data.
     static bool readCameraMime(const QMimeData* mime, DVR* dvr, int* channel);
 
-    // A DVR's camera-name reply, for every current-protocol DVR at that "address:port". The
-    // list is written NAMES_SAVE_DELAY_MS after the last reply that changed a title.
+    // A DVR's camera-name reply, for every current-protocol DVR at that "address:port", in
+    // turns of NAMES_ENTRIES_PER_TURN entries after the replies before it. The list is written
+    // NAMES_SAVE_DELAY_MS after the last reply that changed a title.
     void applyCameraNames(const QString& key, const cgi::DvrInfo& info);
 
     // A drag carries one camera item as DVR_CAMERA_MIME_TYPE; other items carry nothing.
@@ -113,8 +121,12 @@ private:
     static QString cameraTitle(const DVR& dvr, int channel);
 
     void requestCameraNames(const DVR& dvr);
-    // Writes camera names still waiting for the save timer.
+    // Applies the queued replies until `entries` entries changed; false when some are left.
+    bool applyQueuedNames(int entries);
+    // Applies what is queued and writes camera names still waiting for the save timer.
     void flushNamesSave();
+    // After a deletion moved the items: the reply being applied starts again from the top.
+    void restartQueuedNames();
 
     bool m_cameraNameShow = false;
     int m_connectedGroup = -1;
@@ -123,6 +135,14 @@ private:
     // What the list file holds besides its groups (fields of later versions), kept on save.
     GroupList m_listExtras;
     QTimer m_namesSave;
+    struct NamesReply {
+        QString key;
+        std::vector<std::string> names;
+        int group = 0;  // where it goes on
+        int dvr = 0;
+    };
+    std::deque<NamesReply> m_namesQueue;
+    QTimer m_namesWork;
     int m_lastGroup = -1;
     int m_lastDvr = -1;
     QHash<QString, CSendCommand*> m_nameRequests;  // by "address:port"; owned

@@ -296,3 +296,49 @@ TEST_F(DVRListFileTest, EnteringCameraModeAsksEachDvrOnceForAllItsEntries)
     QTest::qWait(300);
     EXPECT_EQ(sim.requests().size(), 1u);
 }
+
+// Twice as many entries at one address as take a reply's titles in one turn, in two groups.
+class ManyEntriesTest : public DVRListFileTest {
+protected:
+    static constexpr int ENTRIES = 2 * CDVRListTree::NAMES_ENTRIES_PER_TURN;
+    void SetUp() override
+    {
+        GroupList list;
+        for (int i = 0; i < ENTRIES; ++i) {
+            if (i % (ENTRIES / 2) == 0)
+                list.add_group()->set_name("Site");
+            *list.mutable_group(list.group_size() - 1)->add_dvr() = Named("Entry", 8000, {"Old"});
+        }
+        store(list);
+        tree = std::make_unique<CDVRListTree>();
+        tree->setCameraNameShow(true);
+    }
+    int named(const GroupList& list) const
+    {
+        int count = 0;
+        for (const Group& group : list.group())
+            for (const DVR& dvr : group.dvr())
+                count += dvr.chname(0) == "Door";
+        return count;
+    }
+    std::unique_ptr<CDVRListTree> tree;
+};
+
+TEST_F(ManyEntriesTest, AReplyForManyEntriesTakesOneTurnPerShare)
+{
+    tree->applyCameraNames("10.0.0.1:8000", Reply({"Door"}));
+    EXPECT_EQ(named(tree->groupList()), CDVRListTree::NAMES_ENTRIES_PER_TURN);
+}
+
+TEST_F(ManyEntriesTest, AReplyForManyEntriesReachesThemAllInLaterTurns)
+{
+    tree->applyCameraNames("10.0.0.1:8000", Reply({"Door"}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return named(tree->groupList()) == ENTRIES; }, 5000));
+}
+
+TEST_F(ManyEntriesTest, EntriesNotReachedYetAreWrittenWhenTheTreeGoes)
+{
+    tree->applyCameraNames("10.0.0.1:8000", Reply({"Door"}));
+    tree.reset();
+    EXPECT_EQ(named(CControlDVRList().Load()), ENTRIES);
+}
