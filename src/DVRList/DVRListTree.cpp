@@ -469,7 +469,7 @@ void CDVRListTree::requestCameraNames(const DVR& dvr)
         if (m_nameRequests.value(key) == sender)
             m_nameRequests.remove(key);
         sender->deleteLater();
-        applyCameraNames(key, info);
+        queueCameraNames(key, info);
     });
     cgi::Live live;
     live.set_vchmask(dvr.bit_ch());
@@ -477,7 +477,7 @@ void CDVRListTree::requestCameraNames(const DVR& dvr)
     sender->send(dvr, CgiQueryFor(dvr, cgi::MODE_LIVE, live));
 }
 
-void CDVRListTree::applyCameraNames(const QString& key, const cgi::DvrInfo& info)
+void CDVRListTree::queueCameraNames(const QString& key, const cgi::DvrInfo& info)
 {
     // The DVR's titles are EUC-KR; the list keeps UTF-8.
     NamesReply reply;
@@ -486,9 +486,16 @@ void CDVRListTree::applyCameraNames(const QString& key, const cgi::DvrInfo& info
     for (const std::string& name : info.ch_name())
         reply.names.push_back(CTextCodec::FromEucKr(name).toStdString());
     m_namesQueue.push_back(std::move(reply));
-    // Replies queued before it are on their way already.
-    if (m_namesQueue.size() == 1 && !applyQueuedNames(NAMES_ENTRIES_PER_TURN))
+    // Not from inside the reply: replies of many DVRs come in one batch of events.
+    if (!m_namesWork.isActive())
         m_namesWork.start();
+}
+
+void CDVRListTree::applyCameraNames(const QString& key, const cgi::DvrInfo& info)
+{
+    queueCameraNames(key, info);
+    applyQueuedNames(INT_MAX);
+    m_namesWork.stop();
 }
 
 // One pass over the items per reply; a group's record is rewritten once per turn however many

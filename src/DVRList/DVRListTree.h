@@ -71,10 +71,13 @@ public:
     // The DVR and channel a drag of a camera item carries; false for other data.
     static bool readCameraMime(const QMimeData* mime, DVR* dvr, int* channel);
 
-    // A DVR's camera-name reply, for every current-protocol DVR at that "address:port", in
-    // turns of NAMES_ENTRIES_PER_TURN entries after the replies before it. The list is written
-    // NAMES_SAVE_DELAY_MS after the last reply that changed a title.
+    // A DVR's camera-name reply, for every current-protocol DVR at that "address:port", applied
+    // at once after the replies queued before it. The list is written NAMES_SAVE_DELAY_MS after
+    // the last reply that changed a title.
     void applyCameraNames(const QString& key, const cgi::DvrInfo& info);
+    // The same on the event loop, in turns of NAMES_ENTRIES_PER_TURN entries, after the replies
+    // queued before it: the DVRs' replies come this way.
+    void queueCameraNames(const QString& key, const cgi::DvrInfo& info);
 
     // A drag carries one camera item as DVR_CAMERA_MIME_TYPE; other items carry nothing.
     QStringList mimeTypes() const override;

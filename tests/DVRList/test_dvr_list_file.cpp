@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -324,21 +325,26 @@ protected:
     std::unique_ptr<CDVRListTree> tree;
 };
 
-TEST_F(ManyEntriesTest, AReplyForManyEntriesTakesOneTurnPerShare)
+TEST_F(ManyEntriesTest, AQueuedReplyWaitsForTheEventLoop)
 {
-    tree->applyCameraNames("10.0.0.1:8000", Reply({"Door"}));
-    EXPECT_EQ(named(tree->groupList()), CDVRListTree::NAMES_ENTRIES_PER_TURN);
+    tree->queueCameraNames("10.0.0.1:8000", Reply({"Door"}));
+    EXPECT_EQ(named(tree->groupList()), 0);
 }
 
-TEST_F(ManyEntriesTest, AReplyForManyEntriesReachesThemAllInLaterTurns)
+TEST_F(ManyEntriesTest, AQueuedReplyTakesSeveralTurnsForManyEntries)
 {
-    tree->applyCameraNames("10.0.0.1:8000", Reply({"Door"}));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return named(tree->groupList()) == ENTRIES; }, 5000));
+    QList<int> perTurn;
+    QTimer turns;  // counts between two turns of the event loop
+    QObject::connect(&turns, &QTimer::timeout, [&] { perTurn << named(tree->groupList()); });
+    turns.start(0);
+    tree->queueCameraNames("10.0.0.1:8000", Reply({"Door"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return named(tree->groupList()) == ENTRIES; }, 5000));
+    EXPECT_TRUE(perTurn.contains(CDVRListTree::NAMES_ENTRIES_PER_TURN));
 }
 
 TEST_F(ManyEntriesTest, EntriesNotReachedYetAreWrittenWhenTheTreeGoes)
 {
-    tree->applyCameraNames("10.0.0.1:8000", Reply({"Door"}));
+    tree->queueCameraNames("10.0.0.1:8000", Reply({"Door"}));
     tree.reset();
     EXPECT_EQ(named(CControlDVRList().Load()), ENTRIES);
 }
