@@ -104,11 +104,17 @@ void CDVRListTree::loadDVRList()
     m_lastDvr = -1;
     ListDamage damage;
     GroupList list = CControlDVRList().Load(&damage);
-    for (const Group& group : list.group())
-        appendGroupItem(group);
+    for (const Group& group : list.group()) {
+        // Marked one by one while the view's layout is pending, so that it is laid out once,
+        // in a later event, rather than now by expandAll.
+        QTreeWidgetItem* groupItem = appendGroupItem(group);
+        groupItem->setExpanded(true);
+        for (int d = 0; d < groupItem->childCount(); ++d)
+            if (groupItem->child(d)->childCount() > 0)
+                groupItem->child(d)->setExpanded(true);
+    }
     list.clear_group();
     m_listExtras = list;
-    expandAll();
     if (damage.damaged && !m_damageTold) {
         m_damageTold = true;
         tellDamage(damage);

@@ -348,3 +348,9 @@ TEST_F(ManyEntriesTest, EntriesNotReachedYetAreWrittenWhenTheTreeGoes)
     tree.reset();
     EXPECT_EQ(named(CControlDVRList().Load()), ENTRIES);
 }
+
+TEST_F(CameraNamesTest, GroupsAndDvrsAreShownOpenInCameraMode)
+{
+    EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
+    EXPECT_TRUE(dvrItem(0)->isExpanded());
+}
