@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "Common/AppDir.h"
@@ -110,7 +111,11 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     static QuietPrompt prompt;
     CPrompt::install(&prompt);
     RegisterListMetaTypes();
-    g_dir = new QTemporaryDir;
+    // Every save syncs the file: in memory when the system offers it.
+    const QString shm = QStringLiteral("/dev/shm");
+    // Removed at exit.
+    static QTemporaryDir dir((QFileInfo(shm).isWritable() ? shm : QDir::tempPath()) + "/zavo-fuzz-XXXXXX");
+    g_dir = &dir;
     CAppDir::setOverridePath(g_dir->path());
     return 0;
 }
