@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include <fcntl.h>
@@ -128,7 +129,161 @@ std::string resolveTarget(const std::string& path)
     return resolved;
 }
 
+bool readVarint(const char** p, const char* end, uint64_t* value)
+{
+    *value = 0;
+    for (int shift = 0; shift < 64 && *p < end; shift += 7) {
+        const auto byte = static_cast<uint8_t>(*(*p)++);
+        *value |= uint64_t(byte & 0x7f) << shift;
+        if (!(byte & 0x80))
+            return true;
+    }
+    return false;
+}
+
+void appendVarint(std::string* out, uint64_t value)
+{
+    while (value >= 0x80) {
+        out->push_back(static_cast<char>((value & 0x7f) | 0x80));
+        value >>= 7;
+    }
+    out->push_back(static_cast<char>(value));
+}
+
+enum WireType { VARINT = 0, FIXED64 = 1, LENGTH_DELIMITED = 2, FIXED32 = 5 };
+
+// A container's whole fields; it is kept (when cut) only for what its shape names.
+bool salvageContainer(const char* data, size_t size, const PBShape& shape, std::string* out, bool* holdsNamed);
+
+// One length-delimited field whose announced length runs to `bodyEnd` at most. False when the
+// damage lies in it or beyond its end.
+bool salvageDelimited(const char* start, const char* body, uint64_t length, const char* end,
+                      const PBShape::Field* field, uint64_t tag, std::string* out, bool* named)
+{
+    const bool cut = length > static_cast<uint64_t>(end - body);
+    const size_t available = cut ? static_cast<size_t>(end - body) : static_cast<size_t>(length);
+    if (field && field->container) {
+        std::string inner;
+        bool holdsNamed = false;
+        const bool whole = salvageContainer(body, available, *field->container, &inner, &holdsNamed) && !cut;
+        if (whole || holdsNamed) {
+            appendVarint(out, tag);
+            appendVarint(out, inner.size());
+            out->append(inner);
+            *named = true;
+        }
+        return whole;
+    }
+    if (cut)
+        return false;
+    if (field && field->record) {
+        std::unique_ptr<google::protobuf::MessageLite> probe(field->record->New());
+        if (!probe->ParseFromArray(body, static_cast<int>(available)))
+            return false;
+    }
+    out->append(start, static_cast<size_t>(body + available - start));
+    if (field)
+        *named = true;
+    return true;
+}
+
+bool salvageContainer(const char* data, size_t size, const PBShape& shape, std::string* out, bool* holdsNamed)
+{
+    const char* p = data;
+    const char* const end = data + size;
+    while (p < end) {
+        const char* start = p;
+        uint64_t tag = 0;
+        if (!readVarint(&p, end, &tag) || (tag >> 3) == 0 || (tag >> 3) > 0x1fffffff)
+            return false;
+        uint64_t value = 0;
+        switch (tag & 7) {
+        case VARINT:
+            if (!readVarint(&p, end, &value))
+                return false;
+            break;
+        case FIXED64:
+        case FIXED32: {
+            const size_t width = (tag & 7) == FIXED64 ? 8 : 4;
+            if (static_cast<size_t>(end - p) < width)
+                return false;
+            p += width;
+            break;
+        }
+        case LENGTH_DELIMITED: {
+            if (!readVarint(&p, end, &value))
+                return false;
+            const PBShape::Field* field = shape.find(static_cast<uint32_t>(tag >> 3));
+            if (!salvageDelimited(start, p, value, end, field, tag, out, holdsNamed))
+                return false;
+            p += value;
+            continue;
+        }
+        default:  // groups are not written by this program
+            return false;
+        }
+        out->append(start, static_cast<size_t>(p - start));
+    }
+    return true;
+}
+
+std::string timeStamp(std::time_t when)
+{
+    std::tm local{};
+    localtime_r(&when, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return text;
+}
+
+bool readFile(const std::string& path, std::string* out)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    const bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && readAll(fd, out) == ReadResult::Ok;
+    close(fd);
+    return ok;
+}
+
+// Writes the bytes under a new name, never over an existing file: false with EEXIST when the
+// name is taken.
+bool createFile(const std::string& path, const std::string& bytes)
+{
+    std::string temp = path + ".XXXXXX";
+    const int fd = mkostemp(&temp[0], O_CLOEXEC);  // mode 0600
+    if (fd < 0)
+        return false;
+    bool ok = writeAll(fd, bytes.data(), bytes.size());
+    ok = fsync(fd) == 0 && ok;
+    ok = close(fd) == 0 && ok;
+    ok = ok && link(temp.c_str(), path.c_str()) == 0;
+    const int error = errno;
+    unlink(temp.c_str());
+    if (ok)
+        syncFolder(path);
+    errno = error;
+    return ok;
+}
+
+constexpr int MAX_DAMAGED_COPIES = 100;
+
 }  // namespace
+
+const PBShape::Field* PBShape::find(uint32_t number) const
+{
+    for (const Field& field : fields)
+        if (field.number == number)
+            return &field;
+    return nullptr;
+}
+
+bool SalvageBody(const char* data, size_t size, const PBShape& shape, std::string* out)
+{
+    bool holdsNamed = false;
+    return salvageContainer(data, size, shape, out, &holdsNamed);
+}
 
 CPBFile::CPBFile(const std::string& path, const std::string& code)
     : m_path(path)
@@ -136,42 +291,91 @@ CPBFile::CPBFile(const std::string& path, const std::string& code)
 {
 }
 
-void CPBFile::Load(google::protobuf::MessageLite* message)
+CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const PBShape& shape)
 {
+    LoadReport report;
     // Non-blocking: opening a FIFO for reading would wait for a writer for ever; anything
     // that is not a regular file is refused below.
     const int fd = open(m_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
+        report.result = errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
         reportOpenError(m_path);
-        return;
+        return report;
     }
+    report.result = LoadResult::Unreadable;
     struct stat st;
     if (fstat(fd, &st) != 0) {
         close(fd);
-        return;
+        return report;
     }
     if (!S_ISREG(st.st_mode)) {
         close(fd);
         reportOpenError(m_path);
-        return;
+        return report;
     }
     std::string bytes;
     const ReadResult read = readAll(fd, &bytes);
     close(fd);
     if (read == ReadResult::Failed) {
         reportOpenError(m_path);
-        return;
+        return report;
     }
-    if (read == ReadResult::TooLarge || bytes.size() < m_code.size()
-        || bytes.compare(0, m_code.size(), m_code) != 0) {
+    report.result = LoadResult::Damaged;
+    if (read == ReadResult::TooLarge) {
+        // Too big to copy here; the first save moves it aside.
         reportInvalidFormat();
-        return;
+        return report;
     }
+    if (bytes.size() < m_code.size() || bytes.compare(0, m_code.size(), m_code) != 0) {
+        reportInvalidFormat();
+        report.keptAs = keepDamaged(resolveTarget(m_path), bytes, st.st_mtime);
+        return report;
+    }
+    const char* body = bytes.data() + m_code.size();
     const size_t bodySize = bytes.size() - m_code.size();
+    report.result = LoadResult::Read;
     if (bodySize == 0)
-        return;
-    if (!message->ParseFromArray(bytes.data() + m_code.size(), static_cast<int>(bodySize)))
-        reportInvalidFormat();
+        return report;
+    // A failed parse leaves a part of the cut record in the message: only whole fields are
+    // taken from a damaged body.
+    std::unique_ptr<google::protobuf::MessageLite> scratch(message->New());
+    if (scratch->ParseFromArray(body, static_cast<int>(bodySize))) {
+        message->CheckTypeAndMergeFrom(*scratch);
+        return report;
+    }
+    reportInvalidFormat();
+    report.result = LoadResult::Damaged;
+    std::string whole;
+    SalvageBody(body, bodySize, shape, &whole);
+    scratch->Clear();
+    if (scratch->ParseFromString(whole))
+        message->CheckTypeAndMergeFrom(*scratch);
+    report.keptAs = keepDamaged(resolveTarget(m_path), bytes, st.st_mtime);
+    return report;
+}
+
+std::string CPBFile::damagedName(const std::string& target, std::time_t modified, int number) const
+{
+    std::string name = target + ".damaged-" + timeStamp(modified);
+    if (number > 1)
+        name += "-" + std::to_string(number);
+    return name;
+}
+
+std::string CPBFile::keepDamaged(const std::string& target, const std::string& bytes, std::time_t modified) const
+{
+    for (int number = 1; number <= MAX_DAMAGED_COPIES; ++number) {
+        const std::string name = damagedName(target, modified, number);
+        if (createFile(name, bytes))
+            return name;
+        if (errno != EEXIST)
+            break;
+        std::string held;
+        if (readFile(name, &held) && held == bytes)
+            return name;
+    }
+    reportCreateError(damagedName(target, modified, 1));
+    return std::string();
 }
 
 bool CPBFile::holdsValidMessage(const std::string& bytes,
@@ -213,22 +417,16 @@ bool CPBFile::Save(const google::protobuf::MessageLite& message)
             reportCreateError(m_path);
             return false;
         }
-        const std::string backup = target + ".bak";
         if (read == ReadResult::TooLarge) {
-            // Too big to copy: move it aside and put it back if the new file fails.
-            if (std::rename(target.c_str(), backup.c_str()) != 0) {
-                reportCreateError(backup);
+            // Too big to copy: a second name keeps it once the new file takes its place.
+            bool kept = false;
+            for (int number = 1; !kept && number <= MAX_DAMAGED_COPIES; ++number)
+                kept = link(target.c_str(), damagedName(target, st.st_mtime, number).c_str()) == 0;
+            if (!kept) {
+                reportCreateError(damagedName(target, st.st_mtime, 1));
                 return false;
             }
-            if (!replaceFile(target, m_code, body)) {
-                std::rename(backup.c_str(), target.c_str());
-                reportCreateError(m_path);
-                return false;
-            }
-            return true;
-        }
-        if (!holdsValidMessage(old, message) && !replaceFile(backup, std::string(), old)) {
-            reportCreateError(backup);
+        } else if (!holdsValidMessage(old, message) && keepDamaged(target, old, st.st_mtime).empty()) {
             return false;
         }
     } else if (errno != ENOENT) {

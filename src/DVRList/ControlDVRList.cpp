@@ -17,12 +17,35 @@ std::string filePath()
     return QFile::encodeName(path).toStdString();
 }
 
+// A cut group keeps the whole DVRs before the cut; a cut DVR is dropped.
+const PBShape& ListShape()
+{
+    static const PBShape group{{{3, nullptr, &DVR::default_instance()}}};
+    static const PBShape list{{{1, &group, nullptr}}};
+    return list;
+}
+
 }  // namespace
 
-GroupList CControlDVRList::Load()
+void NoteDamage(const CPBFile::LoadReport& report, const std::string& path, ListDamage* damage)
+{
+    if (!damage || report.result != CPBFile::LoadResult::Damaged)
+        return;
+    damage->damaged = true;
+    damage->keptAs = QFile::decodeName((report.keptAs.empty() ? path : report.keptAs).c_str());
+}
+
+GroupList CControlDVRList::Load(ListDamage* damage)
 {
     GroupList list;
-    CPBFile(filePath(), PB_DVRLIST_FILECODE).Load(&list);
+    const std::string path = filePath();
+    NoteDamage(CPBFile(path, PB_DVRLIST_FILECODE).Load(&list, ListShape()), path, damage);
+    if (damage) {
+        damage->groups = list.group_size();
+        damage->entries = 0;
+        for (const Group& group : list.group())
+            damage->entries += group.dvr_size();
+    }
     GroupList_Repair(&list);
     if (list.group_size() == 0) {
         Group* group = list.add_group();

@@ -1,20 +1,33 @@
 #pragma once
 
 #include <QIcon>
+#include <QString>
 
+#include "Common/PBFile.h"
 #include "GroupList.pb.h"
 
 // Item data role of column 0 in the DVR tree: a group item holds its Group, a DVR item its
 // DVR. The connection objects read the DVR items through it.
 inline constexpr int DVR_TREE_DATA_ROLE = Qt::UserRole;
 
+// What a damaged list file gave, to be told to the operator.
+struct ListDamage {
+    bool damaged = false;
+    int groups = 0;
+    int entries = 0;  // DVRs, or the maps of the e-map list
+    // The copy of the damaged file; the file itself when no copy could be made (a save then
+    // leaves it alone).
+    QString keptAs;
+};
+
 // Where the operator's DVR list lies, what a new operator starts with, and the icons of
 // the DVR tree. Made on the stack for one call.
 class CControlDVRList {
 public:
     // The stored list; one group "My Group" with one DVR "My DVR" when it holds no group.
-    // Writes nothing.
-    GroupList Load();
+    // Of a damaged file the whole groups and DVRs before the damage, and the file is kept
+    // under a dated name; *damage (when given) says so.
+    GroupList Load(ListDamage* damage = nullptr);
     // Replaces the stored list; false when it could not be written and the old file stays.
     [[nodiscard]] bool Save(const GroupList& list);
 
@@ -24,3 +37,6 @@ public:
     static QIcon getConnectedIcon();
     static QIcon getConnectionFailedIcon();
 };
+
+// Fills *damage (when given) from what the file container reported of the list at `path`.
+void NoteDamage(const CPBFile::LoadReport& report, const std::string& path, ListDamage* damage);

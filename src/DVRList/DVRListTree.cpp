@@ -1,9 +1,13 @@
 #include "DVRList/DVRListTree.h"
 
+#include <climits>
+
 #include <QDataStream>
 #include <QEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QSet>
+#include <QTimer>
 
 #include "Common/DvrQuery.h"
 #include "Common/Prompt.h"
@@ -15,6 +19,8 @@
 namespace {
 
 constexpr int MAX_CAMERAS = 16;
+// A DVR item's "address:port", so that a reply finds its items without decoding every record.
+constexpr int ADDRESS_KEY_ROLE = Qt::UserRole + 1;
 
 QString Utf8(const std::string& text)
 {
@@ -43,6 +49,9 @@ CDVRListTree::CDVRListTree(QWidget* parent) : QTreeWidget(parent)
     setColumnCount(1);
     setHeaderHidden(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every row is one line with an icon; otherwise each changed title costs a walk over all
+    // rows above it, which a list of thousands of cameras cannot afford.
+    setUniformRowHeights(true);
     // A double click connects; it does not fold the group away as well.
     setExpandsOnDoubleClick(false);
     setDragDropMode(QAbstractItemView::NoDragDrop);
@@ -51,24 +60,81 @@ CDVRListTree::CDVRListTree(QWidget* parent) : QTreeWidget(parent)
             connectItem(item);
     });
     connect(this, &QTreeWidget::currentItemChanged, this, &CDVRListTree::onCurrentItemChanged);
+    m_namesSave.setSingleShot(true);
+    m_namesSave.setInterval(NAMES_SAVE_DELAY_MS);
+    connect(&m_namesSave, &QTimer::timeout, this, &CDVRListTree::saveDVRList);
+    m_namesWork.setSingleShot(true);
+    m_namesWork.setInterval(0);
+    connect(&m_namesWork, &QTimer::timeout, this, [this] {
+        if (!applyQueuedNames(NAMES_ENTRIES_PER_TURN))
+            m_namesWork.start();
+    });
     loadDVRList();
 }
 
-CDVRListTree::~CDVRListTree() = default;
+CDVRListTree::~CDVRListTree()
+{
+    applyQueuedNames(INT_MAX);
+    // No message box while the window goes: a failure goes to standard error only.
+    if (m_namesSave.isActive())
+        (void)CControlDVRList().Save(groupList());
+}
+
+void CDVRListTree::flushNamesSave()
+{
+    applyQueuedNames(INT_MAX);
+    m_namesWork.stop();
+    if (m_namesSave.isActive())
+        saveDVRList();
+}
+
+void CDVRListTree::restartQueuedNames()
+{
+    if (m_namesQueue.empty())
+        return;
+    m_namesQueue.front().group = 0;
+    m_namesQueue.front().dvr = 0;
+}
 
 void CDVRListTree::loadDVRList()
 {
+    flushNamesSave();
     clear();
     m_lastGroup = -1;
     m_lastDvr = -1;
-    const GroupList list = CControlDVRList().Load();
-    for (const Group& group : list.group())
-        appendGroupItem(group);
-    expandAll();
+    ListDamage damage;
+    GroupList list = CControlDVRList().Load(&damage);
+    for (const Group& group : list.group()) {
+        // Marked one by one while the view's layout is pending, so that it is laid out once,
+        // in a later event, rather than now by expandAll.
+        QTreeWidgetItem* groupItem = appendGroupItem(group);
+        groupItem->setExpanded(true);
+        for (int d = 0; d < groupItem->childCount(); ++d)
+            if (groupItem->child(d)->childCount() > 0)
+                groupItem->child(d)->setExpanded(true);
+    }
+    list.clear_group();
+    m_listExtras = list;
+    if (damage.damaged && !m_damageTold) {
+        m_damageTold = true;
+        tellDamage(damage);
+    }
+}
+
+void CDVRListTree::tellDamage(const ListDamage& damage)
+{
+    const QString text = tr("The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. "
+                            "The damaged file is kept as \"%3\".")
+                             .arg(damage.groups)
+                             .arg(damage.entries)
+                             .arg(damage.keptAs);
+    // After the window is up, not from inside its construction.
+    QTimer::singleShot(0, this, [this, text] { CPrompt::current().message(window(), text); });
 }
 
 bool CDVRListTree::saveDVRList()
 {
+    m_namesSave.stop();
     if (CControlDVRList().Save(groupList())) {
         m_saveFailed = false;
         return true;
@@ -81,7 +147,7 @@ bool CDVRListTree::saveDVRList()
 
 GroupList CDVRListTree::groupList() const
 {
-    GroupList list;
+    GroupList list = m_listExtras;
     for (int i = 0; i < topLevelItemCount(); ++i)
         *list.add_group() = GroupOfItem(topLevelItem(i));
     return list;
@@ -97,11 +163,18 @@ void CDVRListTree::setCameraNameShow(bool show)
     loadDVRList();
     if (!show)
         return;
+    // One question per DVR: its answer names every entry at that address.
+    QSet<QString> asked;
     const GroupList list = groupList();
     for (const Group& group : list.group()) {
         for (const DVR& dvr : group.dvr()) {
-            if (dvr.chname_size() == 0)
+            if (dvr.chname_size() > 0 || dvr.old_protocol())
+                continue;
+            const QString key = AddressKey(dvr);
+            if (!asked.contains(key)) {
+                asked.insert(key);
                 requestCameraNames(dvr);
+            }
         }
     }
 }
@@ -157,31 +230,47 @@ QTreeWidgetItem* CDVRListTree::dvrItemOf(QTreeWidgetItem* item) const
 
 QTreeWidgetItem* CDVRListTree::appendGroupItem(const Group& group)
 {
-    auto* item = new QTreeWidgetItem(this, GROUP_ITEM);
+    // Filled before it joins the tree: one insertion for the view instead of one per item.
+    auto* item = new QTreeWidgetItem(GROUP_ITEM);
     item->setText(0, Utf8(group.name()));
     item->setIcon(0, CControlDVRList::getGroupIcon());
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     item->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
+    // The group's record already holds its DVRs.
     for (const DVR& dvr : group.dvr())
-        appendDvrItem(item, dvr);
+        setDvrItem(newDvrItem(item), dvr);
+    addTopLevelItem(item);
+    return item;
+}
+
+QTreeWidgetItem* CDVRListTree::newDvrItem(QTreeWidgetItem* groupItem)
+{
+    auto* item = new QTreeWidgetItem(groupItem, DVR_ITEM);
+    item->setIcon(0, CControlDVRList::getDVRIcon());
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     return item;
 }
 
 QTreeWidgetItem* CDVRListTree::appendDvrItem(QTreeWidgetItem* groupItem, const DVR& dvr)
 {
-    auto* item = new QTreeWidgetItem(groupItem, DVR_ITEM);
-    item->setIcon(0, CControlDVRList::getDVRIcon());
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    QTreeWidgetItem* item = newDvrItem(groupItem);
     storeDvr(item, dvr);
     return item;
 }
 
+void CDVRListTree::setDvrItem(QTreeWidgetItem* dvrItem, const DVR& dvr)
+{
+    const QString key = AddressKey(dvr);
+    dvrItem->setText(0, Utf8(dvr.name()));
+    dvrItem->setToolTip(0, key);
+    dvrItem->setData(0, ADDRESS_KEY_ROLE, key);
+    dvrItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(dvr));
+    fillCameraItems(dvrItem, dvr);
+}
+
 void CDVRListTree::storeDvr(QTreeWidgetItem* dvrItem, const DVR& dvr)
 {
-    dvrItem->setText(0, Utf8(dvr.name()));
-    dvrItem->setToolTip(0, AddressKey(dvr));
-    dvrItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(dvr));
-
+    setDvrItem(dvrItem, dvr);
     QTreeWidgetItem* groupItem = dvrItem->parent();
     Group group = GroupOfItem(groupItem);
     const int index = groupItem->indexOfChild(dvrItem);
@@ -190,7 +279,6 @@ void CDVRListTree::storeDvr(QTreeWidgetItem* dvrItem, const DVR& dvr)
     else
         *group.add_dvr() = dvr;
     groupItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
-    fillCameraItems(dvrItem);
 }
 
 QString CDVRListTree::cameraTitle(const DVR& dvr, int channel)
@@ -200,18 +288,21 @@ QString CDVRListTree::cameraTitle(const DVR& dvr, int channel)
     return tr("Camera %1").arg(channel + 1);
 }
 
-void CDVRListTree::fillCameraItems(QTreeWidgetItem* dvrItem)
+void CDVRListTree::fillCameraItems(QTreeWidgetItem* dvrItem, const DVR& dvr)
 {
-    qDeleteAll(dvrItem->takeChildren());
-    if (!m_cameraNameShow)
-        return;
-    const DVR dvr = DvrOfItem(dvrItem);
-    const int cameras = qBound(0, dvr.chnum(), MAX_CAMERAS);
+    const int cameras = m_cameraNameShow ? qBound(0, dvr.chnum(), MAX_CAMERAS) : 0;
+    while (dvrItem->childCount() > cameras)
+        delete dvrItem->takeChild(dvrItem->childCount() - 1);
     for (int channel = 0; channel < cameras; ++channel) {
-        auto* item = new QTreeWidgetItem(dvrItem, CAMERA_ITEM);
-        item->setText(0, cameraTitle(dvr, channel));
-        item->setIcon(0, CControlDVRList::getCameraIcon());
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
+        QTreeWidgetItem* item = dvrItem->child(channel);
+        if (!item) {
+            item = new QTreeWidgetItem(dvrItem, CAMERA_ITEM);
+            item->setIcon(0, CControlDVRList::getCameraIcon());
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
+        }
+        const QString title = cameraTitle(dvr, channel);
+        if (item->text(0) != title)
+            item->setText(0, title);
     }
 }
 
@@ -297,6 +388,7 @@ void CDVRListTree::deleteGroup()
     if (m_connectedGroup >= index)
         disconnectGroup(m_connectedGroup);
     delete item;
+    restartQueuedNames();
     m_lastGroup = -1;
     m_lastDvr = -1;
     saveDVRList();
@@ -352,6 +444,7 @@ void CDVRListTree::deleteDVR()
         group.mutable_dvr()->DeleteSubrange(index, 1);
     groupItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
     delete item;
+    restartQueuedNames();
     m_lastGroup = -1;
     m_lastDvr = -1;
     saveDVRList();
@@ -382,7 +475,7 @@ void CDVRListTree::requestCameraNames(const DVR& dvr)
         if (m_nameRequests.value(key) == sender)
             m_nameRequests.remove(key);
         sender->deleteLater();
-        applyCameraNames(key, info);
+        queueCameraNames(key, info);
     });
     cgi::Live live;
     live.set_vchmask(dvr.bit_ch());
@@ -390,26 +483,72 @@ void CDVRListTree::requestCameraNames(const DVR& dvr)
     sender->send(dvr, CgiQueryFor(dvr, cgi::MODE_LIVE, live));
 }
 
+void CDVRListTree::queueCameraNames(const QString& key, const cgi::DvrInfo& info)
+{
+    // The DVR's titles are EUC-KR; the list keeps UTF-8.
+    NamesReply reply;
+    reply.key = key;
+    reply.names.reserve(static_cast<size_t>(info.ch_name_size()));
+    for (const std::string& name : info.ch_name())
+        reply.names.push_back(CTextCodec::FromEucKr(name).toStdString());
+    m_namesQueue.push_back(std::move(reply));
+    // Not from inside the reply: replies of many DVRs come in one batch of events.
+    if (!m_namesWork.isActive())
+        m_namesWork.start();
+}
+
 void CDVRListTree::applyCameraNames(const QString& key, const cgi::DvrInfo& info)
 {
-    bool changed = false;
-    for (int g = 0; g < topLevelItemCount(); ++g) {
-        QTreeWidgetItem* groupItem = topLevelItem(g);
-        for (int d = 0; d < groupItem->childCount(); ++d) {
-            QTreeWidgetItem* item = groupItem->child(d);
-            DVR dvr = DvrOfItem(item);
-            if (dvr.old_protocol() || AddressKey(dvr) != key)
-                continue;
-            dvr.clear_chname();
-            // The DVR's titles are EUC-KR; the list keeps UTF-8.
-            for (const std::string& name : info.ch_name())
-                dvr.add_chname(CTextCodec::FromEucKr(name).toStdString());
-            storeDvr(item, dvr);
-            changed = true;
+    queueCameraNames(key, info);
+    applyQueuedNames(INT_MAX);
+    m_namesWork.stop();
+}
+
+// One pass over the items per reply; a group's record is rewritten once per turn however many
+// of its DVRs changed, and only the camera items whose titles changed are touched.
+bool CDVRListTree::applyQueuedNames(int entries)
+{
+    int changed = 0;
+    bool done = true;
+    while (!m_namesQueue.empty() && done) {
+        NamesReply& reply = m_namesQueue.front();
+        const auto& names = reply.names;
+        for (; reply.group < topLevelItemCount(); ++reply.group, reply.dvr = 0) {
+            QTreeWidgetItem* groupItem = topLevelItem(reply.group);
+            Group group;
+            bool groupChanged = false;
+            for (; reply.dvr < groupItem->childCount() && changed < entries; ++reply.dvr) {
+                QTreeWidgetItem* item = groupItem->child(reply.dvr);
+                if (item->data(0, ADDRESS_KEY_ROLE).toString() != reply.key)
+                    continue;
+                DVR dvr = DvrOfItem(item);
+                if (dvr.old_protocol()
+                    || std::equal(dvr.chname().begin(), dvr.chname().end(), names.begin(), names.end()))
+                    continue;
+                dvr.mutable_chname()->Assign(names.begin(), names.end());
+                item->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(dvr));
+                fillCameraItems(item, dvr);
+                if (!groupChanged) {
+                    group = GroupOfItem(groupItem);
+                    groupChanged = true;
+                }
+                if (reply.dvr < group.dvr_size())
+                    *group.mutable_dvr(reply.dvr) = dvr;
+                ++changed;
+            }
+            if (groupChanged)
+                groupItem->setData(0, DVR_TREE_DATA_ROLE, QVariant::fromValue(group));
+            if (reply.dvr < groupItem->childCount()) {
+                done = false;
+                break;
+            }
         }
+        if (done)
+            m_namesQueue.pop_front();
     }
-    if (changed)
-        saveDVRList();
+    if (changed > 0)
+        m_namesSave.start();
+    return done;
 }
 
 void CDVRListTree::mouseMoveEvent(QMouseEvent* event)

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <deque>
+#include <string>
+#include <vector>
+
 #include <QHash>
 #include <QString>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "DVRList/ControlDVRList.h"
@@ -14,8 +19,9 @@ class QMimeData;
 inline constexpr char DVR_CAMERA_MIME_TYPE[] = "application/x-zavo-dvr-camera";
 
 // The operator's DVRs in named groups: groups at the top level, their DVRs below and, in
-// camera-name mode, one camera item per channel below each DVR. Every change is saved to
-// the DVR list file at once.
+// camera-name mode, one camera item per channel below each DVR. Every change the operator
+// makes is saved to the DVR list file at once; camera names the DVRs answer with are saved
+// once their replies pause (at the latest when the tree goes or reloads).
 //
 // Group and DVR positions in the signals are the items' positions in the tree, which are
 // those of the list file.
@@ -23,6 +29,13 @@ class CDVRListTree : public QTreeWidget {
     Q_OBJECT
 
 public:
+    // Camera-name replies come in bursts (one per DVR on entering camera mode): the list is
+    // written this long after the last of them.
+    static constexpr int NAMES_SAVE_DELAY_MS = 1000;
+    // At most this many entries take a reply's titles in one turn of the event loop; the rest
+    // follow in the next turns, so a reply for thousands of entries never holds the window.
+    static constexpr int NAMES_ENTRIES_PER_TURN = 50;
+
     enum ItemType { GROUP_ITEM = QTreeWidgetItem::UserType + 1, DVR_ITEM, CAMERA_ITEM };
 
     explicit CDVRListTree(QWidget* parent = nullptr);
@@ -33,6 +46,8 @@ public:
     // Writes the groups as the tree holds them; a failure is told to the operator once,
     // until a save works again.
     bool saveDVRList();
+    // Camera names received and not applied or not written yet.
+    bool namesSavePending() const { return m_namesSave.isActive() || !m_namesQueue.empty(); }
     GroupList groupList() const;
 
     // Camera items and their dragging; a change rebuilds the tree from the list file and
@@ -55,6 +70,14 @@ public:
 
     // The DVR and channel a drag of a camera item carries; false for other data.
     static bool readCameraMime(const QMimeData* mime, DVR* dvr, int* channel);
+
+    // A DVR's camera-name reply, for every current-protocol DVR at that "address:port", applied
+    // at once after the replies queued before it. The list is written NAMES_SAVE_DELAY_MS after
+    // the last reply that changed a title.
+    void applyCameraNames(const QString& key, const cgi::DvrInfo& info);
+    // The same on the event loop, in turns of NAMES_ENTRIES_PER_TURN entries, after the replies
+    // queued before it: the DVRs' replies come this way.
+    void queueCameraNames(const QString& key, const cgi::DvrInfo& info);
 
     // A drag carries one camera item as DVR_CAMERA_MIME_TYPE; other items carry nothing.
     QStringList mimeTypes() const override;
@@ -85,10 +108,15 @@ private:
     QTreeWidgetItem* groupItemOf(QTreeWidgetItem* item) const;
     QTreeWidgetItem* dvrItemOf(QTreeWidgetItem* item) const;
     QTreeWidgetItem* appendGroupItem(const Group& group);
+    QTreeWidgetItem* newDvrItem(QTreeWidgetItem* groupItem);
     QTreeWidgetItem* appendDvrItem(QTreeWidgetItem* groupItem, const DVR& dvr);
+    // Puts the DVR into its item only.
+    void setDvrItem(QTreeWidgetItem* dvrItem, const DVR& dvr);
     // Puts the DVR into its item and into its group's record.
     void storeDvr(QTreeWidgetItem* dvrItem, const DVR& dvr);
-    void fillCameraItems(QTreeWidgetItem* dvrItem);
+    // Brings the camera items to the DVR's channels and titles, touching only what differs.
+    void fillCameraItems(QTreeWidgetItem* dvrItem, const DVR& dvr);
+    void tellDamage(const ListDamage& damage);
     void connectItem(QTreeWidgetItem* item);
     // Before an edit or deletion takes the group's items away from its connections.
     void disconnectGroup(int groupIndex);
@@ -96,11 +124,28 @@ private:
     static QString cameraTitle(const DVR& dvr, int channel);
 
     void requestCameraNames(const DVR& dvr);
-    void applyCameraNames(const QString& key, const cgi::DvrInfo& info);
+    // Applies the queued replies until `entries` entries changed; false when some are left.
+    bool applyQueuedNames(int entries);
+    // Applies what is queued and writes camera names still waiting for the save timer.
+    void flushNamesSave();
+    // After a deletion moved the items: the reply being applied starts again from the top.
+    void restartQueuedNames();
 
     bool m_cameraNameShow = false;
     int m_connectedGroup = -1;
     bool m_saveFailed = false;
+    bool m_damageTold = false;
+    // What the list file holds besides its groups (fields of later versions), kept on save.
+    GroupList m_listExtras;
+    QTimer m_namesSave;
+    struct NamesReply {
+        QString key;
+        std::vector<std::string> names;
+        int group = 0;  // where it goes on
+        int dvr = 0;
+    };
+    std::deque<NamesReply> m_namesQueue;
+    QTimer m_namesWork;
     int m_lastGroup = -1;
     int m_lastDvr = -1;
     QHash<QString, CSendCommand*> m_nameRequests;  // by "address:port"; owned

@@ -18,12 +18,28 @@ std::string filePath()
     return QFile::encodeName(path).toStdString();
 }
 
+// Cut groups and maps keep the whole maps and cameras before the cut; a cut camera is dropped.
+const PBShape& ListShape()
+{
+    static const PBShape map{{{3, nullptr, &EMapItems::default_instance()}}};
+    static const PBShape group{{{2, &map, nullptr}}};
+    static const PBShape list{{{1, &group, nullptr}}};
+    return list;
+}
+
 }  // namespace
 
-EMapGroupList CControlEMapList::Load()
+EMapGroupList CControlEMapList::Load(ListDamage* damage)
 {
     EMapGroupList list;
-    CPBFile(filePath(), PB_EMAPLIST_FILECODE).Load(&list);
+    const std::string path = filePath();
+    NoteDamage(CPBFile(path, PB_EMAPLIST_FILECODE).Load(&list, ListShape()), path, damage);
+    if (damage) {
+        damage->groups = list.emap_list_size();
+        damage->entries = 0;
+        for (const EMapList& group : list.emap_list())
+            damage->entries += group.emap_size();
+    }
     EMapGroupList_Repair(&list);
     return list;
 }

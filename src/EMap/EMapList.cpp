@@ -1,6 +1,7 @@
 #include "EMap/EMapList.h"
 
 #include <QMouseEvent>
+#include <QTimer>
 
 #include "Common/Prompt.h"
 #include "EMap/ControlEMapList.h"
@@ -59,10 +60,24 @@ void CEMapList::loadEMapList()
     m_selectedItem = nullptr;
     m_openGroupItem = nullptr;
     m_editItem = nullptr;
-    const EMapGroupList groups = CControlEMapList().Load();
+    ListDamage damage;
+    EMapGroupList groups = CControlEMapList().Load(&damage);
     for (const EMapList& group : groups.emap_list())
         addGroup(group, true);
-    if (groups.emap_list_size() > 0)
+    const bool empty = groups.emap_list_size() == 0;
+    groups.clear_emap_list();
+    m_listExtras = groups;
+    if (damage.damaged && !m_damageTold) {
+        m_damageTold = true;
+        const QString text = tr("The e-map list file was damaged. Read from it: %1 groups and %2 maps. "
+                                "The damaged file is kept as \"%3\".")
+                                 .arg(damage.groups)
+                                 .arg(damage.entries)
+                                 .arg(damage.keptAs);
+        // After the window is up, not from inside its construction.
+        QTimer::singleShot(0, this, [this, text] { CPrompt::current().message(window(), text); });
+    }
+    if (!empty)
         return;
     // Kept in memory only: the file is first written at the first change.
     EMapList first;
@@ -93,7 +108,7 @@ void CEMapList::addGroup(const EMapList& list, bool loading)
 
 EMapGroupList CEMapList::groupList() const
 {
-    EMapGroupList groups;
+    EMapGroupList groups = m_listExtras;
     for (int i = 0; i < topLevelItemCount(); ++i)
         *groups.add_emap_list() = EMapListOfItem(topLevelItem(i));
     return groups;

@@ -77,6 +77,9 @@ private:
     bool m_leftPressed = false;
     bool m_editable = false;
     bool m_groupView = false;
+    bool m_damageTold = false;
+    // What the e-map file holds besides its groups (fields of later versions), kept on save.
+    EMapGroupList m_listExtras;
 };
 
 EMap EMapOfItem(const QTreeWidgetItem* item);

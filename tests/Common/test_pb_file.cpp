@@ -72,25 +72,37 @@ protected:
     {
         return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     }
+    // The copies of damaged lists kept beside the list.
+    QStringList keptCopies() const { return QDir(m_dir.path()).entryList({"DVRlist.pb.damaged-*"}, QDir::Files); }
+    // The kept copy holding these bytes, empty for none.
+    std::string keptCopyOf(const std::string& bytes) const
+    {
+        for (const QString& name : keptCopies()) {
+            const std::string path = QFile::encodeName(m_dir.filePath(name)).toStdString();
+            if (readBytes(path) == bytes)
+                return path;
+        }
+        return std::string();
+    }
     QTemporaryDir m_dir;
     std::string m_path;
     bool m_saved = false;  // what the last save() returned
 };
 }  // namespace
 
-TEST_F(PBFileTest, RoundTripAndUnreadableFilesLeftAloneUntilTheFirstSaveKeepsThemAsBackup)
+TEST_F(PBFileTest, RoundTripAndUnreadableFilesLeftAloneAndKeptUnderTheirOwnName)
 {
     GroupList list;
     EXPECT_EQ(load(&list), "error: file open error " + m_path + "\n");
     EXPECT_TRUE(folderEntries().isEmpty());  // loading must not create the file
     EXPECT_TRUE(save(sampleList()).empty() && m_saved);
-    const std::string whole = "DVRLIST_PB" + sampleList().SerializeAsString(), backup = m_path + ".bak";
+    const std::string whole = "DVRLIST_PB" + sampleList().SerializeAsString();
     EXPECT_EQ(readBytes(m_path), whole);
     EXPECT_EQ(load(&list), "");
     EXPECT_EQ(list.SerializeAsString(), sampleList().SerializeAsString());
     EXPECT_TRUE(list.group(0).dvr(0).has_port() && !list.group(0).dvr(1).has_port());
     save(GroupList());
-    EXPECT_EQ(readBytes(backup), "<missing>");  // a good list is replaced without a copy
+    EXPECT_TRUE(keptCopies().isEmpty());  // a good list is replaced without a copy
     const std::string truncated = whole.substr(0, whole.size() - 3);
     for (const std::string& content : {std::string(), std::string("DVRL"), std::string("dvrlist_pb\x0a\x00", 12),
                                        "XXXXXXXXXX" + whole.substr(10), "EMAPLIST_PB" + whole.substr(10), truncated}) {
@@ -101,14 +113,19 @@ TEST_F(PBFileTest, RoundTripAndUnreadableFilesLeftAloneUntilTheFirstSaveKeepsThe
         // A truncated body keeps the groups read before the damage.
         EXPECT_EQ(rejected.group_size() ? rejected.group(0).SerializeAsString() : "",
                   content == truncated ? sampleList().group(0).SerializeAsString() : "");
-        // The first save keeps it, owner-only; later saves replace a list that loads.
-        QFile::remove(QFile::decodeName(backup.c_str()));
+        // Kept at once, owner-only, and by the first save when that copy is gone; later
+        // saves replace a list that loads and leave the copy alone.
+        const std::string kept = keptCopyOf(content);
+        EXPECT_TRUE(!kept.empty() && modeOf(kept) == 0600u) << content.size();
+        QFile::remove(QFile::decodeName(kept.c_str()));
         EXPECT_EQ(save(GroupList()), "");
-        EXPECT_TRUE(readBytes(backup) == content && modeOf(backup) == 0600u) << content.size();
+        EXPECT_FALSE(keptCopyOf(content).empty()) << content.size();
         EXPECT_EQ(readBytes(m_path), std::string("DVRLIST_PB"));
         save(sampleList());
-        EXPECT_EQ(readBytes(backup), content);
+        EXPECT_FALSE(keptCopyOf(content).empty()) << content.size();
     }
+    // Every damaged file of the round is still there: a later damage never took a copy's name.
+    EXPECT_EQ(keptCopies().size(), 6);
 }
 
 TEST_F(PBFileTest, SavesAreOwnerOnlyAndAFailedSaveLeavesTheOldFile)

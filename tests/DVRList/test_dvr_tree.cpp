@@ -254,6 +254,7 @@ TEST_F(DVRTreeTest, CameraModeListsCamerasAndDragsThem)
               QStringList({"Lobby", "Camera 2", "Camera 3", "Camera 4", "Camera 5", "Camera 6", "Camera 7", "Camera 8"}));
     // Only the current DVR without names is asked, once; its answer reaches items and file.
     ASSERT_TRUE(sim.waitUntil([&] { return ItemTexts(current).value(3) == "Gate"; }));
+    ASSERT_TRUE(sim.waitUntil([&] { return !tree.namesSavePending(); }));
     EXPECT_EQ(ChannelNames(stored().group(0).dvr(0)), (std::vector<std::string>{"Door", "Yard", "Hall", "Gate"}));
     EXPECT_EQ(sim.requests().size(), 1u);
     EXPECT_EQ(ItemTexts(tree.topLevelItem(1)->child(0)), QStringList({"Camera 1", "Camera 2", "Camera 3", "Camera 4"}));
@@ -344,7 +345,7 @@ TEST(ControlDVRList, MissingEmptyReadOnlyAndForeignListsLoseNothing)
     EXPECT_FALSE(CControlDVRList().Save(list));
     EXPECT_EQ(Bytes(path), "DVRLIST_PB");  // the empty list as stored above
 
-    // A file of another kind gives the default list and survives as a backup.
+    // A file of another kind gives the default list and survives under a dated name.
     const QByteArray foreign("EMAPLIST_PB\x0a\x02\x0a\x00", 15);
     QFile::remove(path);
     QFile file(path);
@@ -352,7 +353,9 @@ TEST(ControlDVRList, MissingEmptyReadOnlyAndForeignListsLoseNothing)
     file.close();
     EXPECT_EQ(Load("Invalid file format(DVR list)").SerializeAsString(), DefaultList());
     EXPECT_TRUE(CControlDVRList().Save(list));
-    EXPECT_EQ(Bytes(path + ".bak"), foreign);
+    const QStringList kept = QDir(folder).entryList({"DVRlist.pb.damaged-*"}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(Bytes(folder + "/" + kept.first()), foreign);
     EXPECT_EQ(Load("").SerializeAsString(), list.SerializeAsString());
 }
 

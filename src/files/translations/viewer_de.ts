@@ -216,6 +216,10 @@
         <source>Do you want to delete the DVR &quot;%1&quot;?</source>
         <translation>Soll der DVR „%1“ gelöscht werden?</translation>
     </message>
+    <message>
+        <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>Die DVR-Listendatei war beschädigt. Daraus gelesen: %1 Gruppen und %2 DVRs. Die beschädigte Datei ist als &quot;%3&quot; aufbewahrt.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -238,6 +242,10 @@
     <message>
         <source>Are you sure you delete the selected map?</source>
         <translation>Soll die gewählte Karte wirklich gelöscht werden?</translation>
+    </message>
+    <message>
+        <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>Die E-Map-Listendatei war beschädigt. Daraus gelesen: %1 Gruppen und %2 Karten. Die beschädigte Datei ist als &quot;%3&quot; aufbewahrt.</translation>
     </message>
 </context>
 <context>

@@ -216,6 +216,10 @@
         <source>Do you want to delete the DVR &quot;%1&quot;?</source>
         <translation>Voulez-vous supprimer le DVR « %1 » ?</translation>
     </message>
+    <message>
+        <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>Le fichier de la liste des DVR était endommagé. Lu : %1 groupes et %2 DVR. Le fichier endommagé est conservé sous &quot;%3&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -238,6 +242,10 @@
     <message>
         <source>Are you sure you delete the selected map?</source>
         <translation>Voulez-vous vraiment supprimer la carte sélectionnée ?</translation>
+    </message>
+    <message>
+        <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>Le fichier de la liste des E-Maps était endommagé. Lu : %1 groupes et %2 plans. Le fichier endommagé est conservé sous &quot;%3&quot;.</translation>
     </message>
 </context>
 <context>

@@ -216,6 +216,10 @@
         <source>Do you want to delete the DVR &quot;%1&quot;?</source>
         <translation>DVR「%1」を削除しますか？</translation>
     </message>
+    <message>
+        <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>DVRリストファイルが破損していました。読み込めたもの: %1 グループ、%2 台のDVR。破損したファイルは &quot;%3&quot; として保存されています。</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -238,6 +242,10 @@
     <message>
         <source>Are you sure you delete the selected map?</source>
         <translation>選択したマップを削除しますか？</translation>
+    </message>
+    <message>
+        <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>Eマップリストファイルが破損していました。読み込めたもの: %1 グループ、%2 枚のマップ。破損したファイルは &quot;%3&quot; として保存されています。</translation>
     </message>
 </context>
 <context>

@@ -216,6 +216,10 @@
         <source>Do you want to delete the DVR &quot;%1&quot;?</source>
         <translation>DVR &quot;%1&quot;을(를) 삭제하시겠습니까?</translation>
     </message>
+    <message>
+        <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>DVR 목록 파일이 손상되었습니다. 읽은 내용: 그룹 %1개, DVR %2대. 손상된 파일은 &quot;%3&quot;(으)로 보관되어 있습니다.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -238,6 +242,10 @@
     <message>
         <source>Are you sure you delete the selected map?</source>
         <translation>선택한 맵을 삭제하시겠습니까?</translation>
+    </message>
+    <message>
+        <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>E-맵 목록 파일이 손상되었습니다. 읽은 내용: 그룹 %1개, 맵 %2개. 손상된 파일은 &quot;%3&quot;(으)로 보관되어 있습니다.</translation>
     </message>
 </context>
 <context>

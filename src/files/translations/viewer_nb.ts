@@ -216,6 +216,10 @@
         <source>Do you want to delete the DVR &quot;%1&quot;?</source>
         <translation>Vil du slette DVR-en «%1»?</translation>
     </message>
+    <message>
+        <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>DVR-listefilen var skadet. Lest fra den: %1 grupper og %2 DVR-er. Den skadede filen er tatt vare på som &quot;%3&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -238,6 +242,10 @@
     <message>
         <source>Are you sure you delete the selected map?</source>
         <translation>Vil du slette det valgte kartet?</translation>
+    </message>
+    <message>
+        <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>E-kartlistefilen var skadet. Lest fra den: %1 grupper og %2 kart. Den skadede filen er tatt vare på som &quot;%3&quot;.</translation>
     </message>
 </context>
 <context>

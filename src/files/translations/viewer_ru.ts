@@ -216,6 +216,10 @@
         <source>Do you want to delete the DVR &quot;%1&quot;?</source>
         <translation>Удалить регистратор «%1»?</translation>
     </message>
+    <message>
+        <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>Файл списка DVR был повреждён. Прочитано: групп — %1, DVR — %2. Повреждённый файл сохранён как &quot;%3&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -238,6 +242,10 @@
     <message>
         <source>Are you sure you delete the selected map?</source>
         <translation>Удалить выбранную карту?</translation>
+    </message>
+    <message>
+        <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>Файл списка карт был повреждён. Прочитано: групп — %1, карт — %2. Повреждённый файл сохранён как &quot;%3&quot;.</translation>
     </message>
 </context>
 <context>

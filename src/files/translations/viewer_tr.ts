@@ -216,6 +216,10 @@
         <source>Do you want to delete the DVR &quot;%1&quot;?</source>
         <translation>&quot;%1&quot; adlı DVR silinsin mi?</translation>
     </message>
+    <message>
+        <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>DVR liste dosyası hasarlıydı. Okunan: %1 grup ve %2 DVR. Hasarlı dosya &quot;%3&quot; olarak saklandı.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -238,6 +242,10 @@
     <message>
         <source>Are you sure you delete the selected map?</source>
         <translation>Seçili harita silinsin mi?</translation>
+    </message>
+    <message>
+        <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>E-Harita liste dosyası hasarlıydı. Okunan: %1 grup ve %2 harita. Hasarlı dosya &quot;%3&quot; olarak saklandı.</translation>
     </message>
 </context>
 <context>

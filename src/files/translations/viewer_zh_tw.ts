@@ -216,6 +216,10 @@
         <source>Do you want to delete the DVR &quot;%1&quot;?</source>
         <translation>要刪除DVR「%1」嗎？</translation>
     </message>
+    <message>
+        <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>DVR 清單檔案已損壞。已讀取：%1 個群組、%2 台 DVR。損壞的檔案保存為 &quot;%3&quot;。</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -238,6 +242,10 @@
     <message>
         <source>Are you sure you delete the selected map?</source>
         <translation>確定要刪除所選的地圖嗎？</translation>
+    </message>
+    <message>
+        <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
+        <translation>電子地圖清單檔案已損壞。已讀取：%1 個群組、%2 張地圖。損壞的檔案保存為 &quot;%3&quot;。</translation>
     </message>
 </context>
 <context>

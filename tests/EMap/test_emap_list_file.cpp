@@ -1,0 +1,159 @@
+// The e-map list file damaged, and written by a later version.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "Common/AppDir.h"
+#include "EMap/ControlEMapList.h"
+#include "EMap/EMapList.h"
+#include "support/ListFileSupport.h"
+#include "support/UiTestSupport.h"
+
+using listtest::Bytes;
+using listtest::LaterField;
+using listtest::Write;
+
+namespace {
+
+// Three groups of two maps with two cameras each.
+EMapGroupList ThreeGroups()
+{
+    EMapGroupList list;
+    for (int g = 0; g < 3; ++g) {
+        EMapList* group = list.add_emap_list();
+        group->set_name("Floor " + std::to_string(g + 1));
+        for (int m = 0; m < 2; ++m) {
+            EMap* map = group->add_emap();
+            map->set_name("Map " + std::to_string(m + 1));
+            map->set_map_image_path("/maps/plan.png");
+            for (int c = 0; c < 2; ++c) {
+                EMapItems* item = map->add_items();
+                item->mutable_dvr()->set_name("DVR");
+                item->mutable_dvr()->set_address("10.0.0.1");
+                item->mutable_dvr()->set_id("ad");
+                item->set_pos_x(10 * c + 1);
+                item->set_pos_y(20);
+                item->set_channel(c + 1);
+            }
+        }
+    }
+    return list;
+}
+
+QByteArray Whole(const EMapGroupList& list)
+{
+    return QByteArray("EMAPLIST_PB") + QByteArray::fromStdString(list.SerializeAsString());
+}
+
+// Each map read is the original's with its first cameras, all whole.
+void ExpectWholePrefix(const EMapGroupList& read, const EMapGroupList& original, int cut)
+{
+    EXPECT_LE(read.emap_list_size(), original.emap_list_size()) << cut;
+    for (int g = 0; g < read.emap_list_size(); ++g) {
+        EXPECT_EQ(read.emap_list(g).name(), original.emap_list(g).name()) << cut;
+        for (int m = 0; m < read.emap_list(g).emap_size(); ++m) {
+            EMap fields = read.emap_list(g).emap(m), originalFields = original.emap_list(g).emap(m);
+            for (int c = 0; c < fields.items_size(); ++c)
+                EXPECT_EQ(fields.items(c).SerializeAsString(), originalFields.items(c).SerializeAsString())
+                    << cut << " " << g << " " << m << " " << c;
+            fields.clear_items();
+            originalFields.clear_items();
+            EXPECT_EQ(fields.SerializeAsString(), originalFields.SerializeAsString()) << cut;
+        }
+    }
+}
+
+class EMapListFileTest : public ::testing::Test {
+protected:
+    QString file() const { return sandbox.appDir() + "/EMaplist.pb"; }
+    QByteArray roundTrip(const EMapGroupList& list)
+    {
+        EXPECT_TRUE(CControlEMapList().Save(list));
+        CEMapList tree;
+        EXPECT_TRUE(tree.saveEMapList());
+        return Bytes(file());
+    }
+    uitest::Sandbox sandbox;
+    uitest::ScriptedPrompt prompt;
+};
+
+}  // namespace
+
+TEST_F(EMapListFileTest, ACutAtEveryByteKeepsOnlyWholeCamerasAndTheOriginalByteForByte)
+{
+    const EMapGroupList original = ThreeGroups();
+    const QByteArray whole = Whole(original);
+    for (int cut = 0; cut < whole.size(); ++cut) {
+        QTemporaryDir dir;
+        CAppDir::setOverridePath(dir.path());
+        const QString path = dir.path() + "/EMaplist.pb";
+        Write(path, whole.left(cut));
+        ListDamage damage;
+        ::testing::internal::CaptureStderr();
+        const EMapGroupList read = CControlEMapList().Load(&damage);
+        ::testing::internal::GetCapturedStderr();
+        ExpectWholePrefix(read, original, cut);
+        ASSERT_TRUE(CControlEMapList().Save(read)) << cut;
+        EXPECT_EQ(Bytes(damage.damaged ? damage.keptAs : path), whole.left(cut)) << cut;
+    }
+    CAppDir::setOverridePath(sandbox.appDir());
+}
+
+TEST_F(EMapListFileTest, TheOperatorIsToldOnceWhatADamagedListGaveAndWhereItIsKept)
+{
+    const QByteArray whole = Whole(ThreeGroups());
+    // Cut in the first map of the second group: one whole group, and the cut one kept for
+    // the whole camera of its first map.
+    const int secondGroup = whole.indexOf("Floor 2");
+    Write(file(), whole.left(whole.indexOf("10.0.0.1", whole.indexOf("10.0.0.1", secondGroup) + 1)));
+    ::testing::internal::CaptureStderr();
+    CEMapList list;
+    QCoreApplication::processEvents();
+    list.loadEMapList();
+    QCoreApplication::processEvents();
+    ::testing::internal::GetCapturedStderr();
+    const QStringList kept = QDir(sandbox.appDir()).entryList({"EMaplist.pb.damaged-*"}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(prompt.messages, QStringList({QString("The e-map list file was damaged. Read from it: 2 groups and 3 maps. "
+                                                    "The damaged file is kept as \"%1\".")
+                                                .arg(sandbox.appDir() + "/" + kept.first())}));
+}
+
+TEST_F(EMapListFileTest, LaterFieldsOfTheListSurviveASave)
+{
+    EMapGroupList list = ThreeGroups();
+    list.mutable_unknown_fields()->append(LaterField(1));
+    EXPECT_EQ(roundTrip(list), Whole(list));
+}
+
+TEST_F(EMapListFileTest, LaterFieldsOfAGroupSurviveASave)
+{
+    EMapGroupList list = ThreeGroups();
+    list.mutable_emap_list(1)->mutable_unknown_fields()->append(LaterField(2));
+    EXPECT_EQ(roundTrip(list), Whole(list));
+}
+
+TEST_F(EMapListFileTest, LaterFieldsOfAMapSurviveASave)
+{
+    EMapGroupList list = ThreeGroups();
+    list.mutable_emap_list(2)->mutable_emap(1)->mutable_unknown_fields()->append(LaterField(3));
+    EXPECT_EQ(roundTrip(list), Whole(list));
+}
+
+TEST_F(EMapListFileTest, LaterFieldsOfACameraSurviveASave)
+{
+    EMapGroupList list = ThreeGroups();
+    list.mutable_emap_list(0)->mutable_emap(1)->mutable_items(1)->mutable_unknown_fields()->append(LaterField(4));
+    EXPECT_EQ(roundTrip(list), Whole(list));
+}
+
+TEST_F(EMapListFileTest, LaterFieldsOfACamerasDvrSurviveASave)
+{
+    EMapGroupList list = ThreeGroups();
+    list.mutable_emap_list(0)->mutable_emap(0)->mutable_items(0)->mutable_dvr()->mutable_unknown_fields()->append(
+        LaterField(5));
+    EXPECT_EQ(roundTrip(list), Whole(list));
+}
