@@ -307,6 +307,12 @@ int CHttpConnect::getDVRChannels() const
     return static_cast<int>(m_dvrInfo.ch_num());
 }
 
+int CHttpConnect::getProtocolType() const
+{
+    QMutexLocker lock(&m_lock);
+    return m_dvr.protocol_type();
+}
+
 DISPLAY_DVR_INFO CHttpConnect::snapshot() const
 {
     QMutexLocker lock(&m_lock);
@@ -737,7 +743,7 @@ CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsi
                 m_info.model = model;
             m_dvrInfo.set_model(m_info.model);
             if (m_dvr.protocol_type() == 0) {
-                m_dvr.set_protocol_type(frame.model >= 6 && frame.model <= 11 ? 3 : 2);
+                m_dvr.set_protocol_type(frame.protocolType);
                 learnedKind = true;
             }
             info = m_info;

@@ -71,6 +71,9 @@ public:
     int getClientID() const { return m_clientId; }
     int getDVRChannels() const;
     int getVideoType() const { return m_videoType; }
+    // The DVR's protocol type as the stream knows it: given with the DVR, or learned from
+    // the first frame of an old-protocol DVR whose kind was not known (0 until then).
+    int getProtocolType() const;
 
     void UpdateConnectedDVRStatus();
     // Keeps text as the failure text unless one is set, reports the status and emits

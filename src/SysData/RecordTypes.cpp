@@ -17,13 +17,6 @@ RecordDvr RecordDvr::FromInfo(const QString& name, const cgi::DvrInfo& info)
     return dvr;
 }
 
-ProtocolType RecordProtocolType(bool oldProtocol, int model)
-{
-    if (!oldProtocol)
-        return PROTOCOL_CFRAME_H264;
-    return (model >= 6 && model <= 11) ? PROTOCOL_CUFRAME_MPEG4 : PROTOCOL_CUFRAME_H264;
-}
-
 QString RecordFolderName(const QString& dvrName)
 {
     QString name;

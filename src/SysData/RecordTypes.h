@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "Common/DecodeVideo.h"
+#include "Common/Frame.h"
 
 namespace cgi {
 class DvrInfo;
@@ -21,10 +21,6 @@ struct RecordDvr {
 
     static RecordDvr FromInfo(const QString& name, const cgi::DvrInfo& info);
 };
-
-// The decoder a stream's frames need: CUFrame streams of MPEG-4 models (6 to 11) carry
-// MPEG-4, other CUFrame streams H.264; CFrame streams H.264.
-ProtocolType RecordProtocolType(bool oldProtocol, int model);
 
 // A DVR name as a folder name: path separators, ".." and control characters replaced,
 // an empty name becomes "DVR".

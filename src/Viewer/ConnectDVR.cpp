@@ -18,9 +18,6 @@ bool SettingOn(const QString& key)
     return CAppSettings().readSetting(key, CAppSettings::defaultSetting(key)).toInt() != 0;
 }
 
-// Stream kind of an old-protocol DVR from its model byte: MPEG-4 models 6 to 11, else H.264.
-int OldProtocolType(uint32_t model) { return model >= 6 && model <= 11 ? 3 : 2; }
-
 }  // namespace
 
 CConnectDVR::CConnectDVR(QObject* parent)
@@ -191,10 +188,9 @@ void CConnectDVR::OnConnected(cgi::DvrInfo info, int cid)
                 m_dvrInfo.set_model(4);
         }
     } else {
-        if (SettingOn(CAppSettings::AUDIO_SUPPORT)) {
-            m_dvr.set_protocol_type(OldProtocolType(info.model()));
+        takeStreamKind();
+        if (SettingOn(CAppSettings::AUDIO_SUPPORT))
             startAudio(cid);
-        }
         if (!CUFrame::IsValidModel(static_cast<int>(std::min<uint32_t>(info.model(), INT32_MAX)))) {
             if (channels == 4)
                 m_dvrInfo.set_model(19);
@@ -214,10 +210,21 @@ void CConnectDVR::OnPlay(cgi::DvrInfo info, int cid)
     showWaitWidget(false);
     m_dvrInfo = info;
     m_clientId = cid;
-    if (m_dvr.old_protocol() && SettingOn(CAppSettings::AUDIO_SUPPORT))
-        startAudio(cid);
+    if (m_dvr.old_protocol()) {
+        takeStreamKind();
+        if (SettingOn(CAppSettings::AUDIO_SUPPORT))
+            startAudio(cid);
+    }
     if (m_recordEndTime != 0 && !isRecording())
         recordStart();
+}
+
+void CConnectDVR::takeStreamKind()
+{
+    // The kind the frames told stands: the model kept in the DVR information may be a
+    // stand-in chosen by channel count, which says nothing about the coding.
+    if (const int learned = m_video->getProtocolType())
+        m_dvr.set_protocol_type(learned);
 }
 
 void CConnectDVR::stopStreams()

@@ -90,6 +90,9 @@ private:
     void wireStream(void (CConnectDVR::*onConnected)(cgi::DvrInfo, int));
     void unwireStreams();
     void startAudio(int cid);
+    // Keeps the stream kind the video stream knows, so that the audio stream and every
+    // later start ask for the modes of that kind.
+    void takeStreamKind();
     void stopStreams();
 
     std::unique_ptr<CHttpConnect> m_video;
