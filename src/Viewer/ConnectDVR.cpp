@@ -176,6 +176,7 @@ void CConnectDVR::startAudio(int cid)
 void CConnectDVR::OnConnected(cgi::DvrInfo info, int cid)
 {
     showWaitWidget(false);
+    m_channelCommand.clear();
     m_dvrInfo = info;
     const int channels = static_cast<int>(info.ch_num());
     if (!m_dvr.old_protocol()) {
@@ -208,6 +209,7 @@ void CConnectDVR::OnConnected(cgi::DvrInfo info, int cid)
 void CConnectDVR::OnPlay(cgi::DvrInfo info, int cid)
 {
     showWaitWidget(false);
+    m_channelCommand.clear();
     m_dvrInfo = info;
     m_clientId = cid;
     if (m_dvr.old_protocol()) {
@@ -230,6 +232,7 @@ void CConnectDVR::takeStreamKind()
 void CConnectDVR::stopStreams()
 {
     showWaitWidget(false);
+    m_channelCommand.clear();
     recordStop();
     if (m_dvr.old_protocol())
         m_audio->Disconnect();
@@ -315,6 +318,14 @@ void CConnectDVR::recordStop()
     QObject::disconnect(m_progressRelay);
     m_record->stop();
     m_recordEndTime = 0;
+}
+
+bool CConnectDVR::takeChannelCommand(const QString& command)
+{
+    if (command == m_channelCommand)
+        return false;
+    m_channelCommand = command;
+    return true;
 }
 
 void CConnectDVR::updateStatus() { m_video->UpdateConnectedDVRStatus(); }
