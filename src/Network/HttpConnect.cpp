@@ -160,6 +160,7 @@ void CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audio
     // The stop query of a running stream is built from its own settings.
     if (isRunning())
         Disconnect();
+    m_quickEnds = 0;
 
     m_cfg.host = QString::fromStdString(dvr.address());
     m_cfg.port = static_cast<quint16>(dvr.port());
@@ -408,11 +409,23 @@ void CHttpConnect::slotDisconnected()
             setConnectionFailed(tr("Connection failed"));
         return;
     }
-    if (hadData) {
+    if (hadData && !keepsClosing()) {
         startThread();
         return;
     }
     setConnectionFailed(tr("Connection failed"));
+}
+
+bool CHttpConnect::keepsClosing()
+{
+    if (m_lastRunMs >= QUICK_END_MS) {
+        m_quickEnds = 0;
+        return false;
+    }
+    if (++m_quickEnds < QUICK_ENDS_TO_FAIL)
+        return false;
+    m_quickEnds = 0;
+    return true;
 }
 
 void CHttpConnect::showBackupEnd(bool complete)
@@ -465,6 +478,7 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
     connect(&socket, &QAbstractSocket::errorOccurred, this, &CHttpConnect::slotError,
             Qt::QueuedConnection);
     socket.connectToHost(m_cfg.host, m_cfg.port, QIODevice::ReadWrite);
+    run.dialed.start();
     socket.write(m_cfg.request);
 
     // One spare byte: the cutter reports a corrupt packet as the position one past the bytes
@@ -587,6 +601,7 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
                 break;
             }
             if (socket.bytesAvailable() == 0) {
+                m_lastRunMs = run.dialed.elapsed();
                 // Everything the DVR sent has been handled: tell the owner.
                 // By name, so the queued call is built inside Qt and nothing this thread
                 // allocated is freed by the owner's thread.
