@@ -8,11 +8,7 @@ using simdvr::Transport;
 
 namespace {
 
-bool IsChannelCommand(const Request& r)
-{
-    return r.transport == Transport::Post &&
-           (r.oldProtocol ? r.param("OP") == "3" : r.mode == cgi::MODE_STREAM_CHANNEL);
-}
+bool IsChannelCommand(const Request& r) { return IsStreamCommand(r, "3", cgi::MODE_STREAM_CHANNEL); }
 
 // Stream-channel commands logged for the video streams, or the old protocol's audio streams.
 int ChannelCommands(const simdvr::CSimDvr& sim, bool audio = false)
@@ -45,49 +41,52 @@ bool ConnectAndForget(WindowRig& rig)
     return true;
 }
 
+// One DVR connected, then one layout change from 16 screens to channel 2 alone; null when the
+// DVR never got a command for it.
+simdvr::CSimDvr* ChangeLayoutOnce(WindowRig& rig, bool old)
+{
+    simdvr::CSimDvr& sim = rig.addDvr("Gate", old, 4);
+    if (!ConnectAndForget(rig))
+        return nullptr;
+    rig.button("Ch2")->click();
+    return CommandsSettle(sim) ? &sim : nullptr;
+}
+
 }  // namespace
 
 TEST(WindowChannelCommands, ALayoutChangeSendsACurrentDvrOneCommand)
 {
     WindowRig rig;
-    simdvr::CSimDvr& sim = rig.addDvr("Gate", false, 4);
-    ASSERT_TRUE(ConnectAndForget(rig));
-    rig.button("Ch2")->click();
-    ASSERT_TRUE(CommandsSettle(sim));
-    EXPECT_EQ(ChannelCommands(sim), 1);
+    const simdvr::CSimDvr* sim = ChangeLayoutOnce(rig, false);
+    ASSERT_TRUE(sim);
+    EXPECT_EQ(ChannelCommands(*sim), 1);
 }
 
 TEST(WindowChannelCommands, ALayoutChangeSendsAnOldDvrOneQueryForItsVideoStream)
 {
     WindowRig rig;
-    simdvr::CSimDvr& sim = rig.addDvr("Yard", true, 4);
-    ASSERT_TRUE(ConnectAndForget(rig));
-    rig.button("Ch2")->click();
-    ASSERT_TRUE(CommandsSettle(sim));
-    EXPECT_EQ(ChannelCommands(sim), 1);
+    const simdvr::CSimDvr* sim = ChangeLayoutOnce(rig, true);
+    ASSERT_TRUE(sim);
+    EXPECT_EQ(ChannelCommands(*sim), 1);
 }
 
 TEST(WindowChannelCommands, ALayoutChangeSendsAnOldDvrOneQueryForItsAudioStream)
 {
     WindowRig rig;
-    simdvr::CSimDvr& sim = rig.addDvr("Yard", true, 4);
-    ASSERT_TRUE(ConnectAndForget(rig));
-    rig.button("Ch2")->click();
-    ASSERT_TRUE(CommandsSettle(sim));
-    EXPECT_EQ(ChannelCommands(sim, true), 1);
+    const simdvr::CSimDvr* sim = ChangeLayoutOnce(rig, true);
+    ASSERT_TRUE(sim);
+    EXPECT_EQ(ChannelCommands(*sim, true), 1);
 }
 
 TEST(WindowChannelCommands, ReturningToTheLayoutBeforeSendsItsCommandAgain)
 {
     WindowRig rig;
-    simdvr::CSimDvr& sim = rig.addDvr("Gate", false, 4);
-    ASSERT_TRUE(ConnectAndForget(rig));
-    rig.button("Ch2")->click();
-    ASSERT_TRUE(CommandsSettle(sim));
-    sim.clearLog();
+    simdvr::CSimDvr* sim = ChangeLayoutOnce(rig, false);
+    ASSERT_TRUE(sim);
+    sim->clearLog();
     rig.button("Screen16_0")->click();
-    ASSERT_TRUE(CommandsSettle(sim));
-    EXPECT_EQ(ChannelCommands(sim), 1);
+    ASSERT_TRUE(CommandsSettle(*sim));
+    EXPECT_EQ(ChannelCommands(*sim), 1);
 }
 
 TEST(WindowChannelCommands, AStreamReopenedWithTheSameIdGetsTheLayoutsCommandAgain)
