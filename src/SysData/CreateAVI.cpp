@@ -280,7 +280,7 @@ bool CCreateAVI::writeFrame(bool oldProtocol, const unsigned char* data, size_t 
                        static_cast<size_t>(n) * sizeof(short));
     }
 
-    const ProtocolType type = f.protocolType;
+    const ProtocolType type = RecordProtocolType(oldProtocol, oldProtocol ? f.model : d->dvr.model);
     if (!c.ctx) {
         if (f.kind != FRAME_KEY)
             return true;  // a file starts at its channel's first key frame

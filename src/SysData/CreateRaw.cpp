@@ -82,7 +82,7 @@ void CCreateRaw::closeFiles()
     m_minute = Minute();
 }
 
-bool CCreateRaw::startPair(unsigned int time, bool oldProtocol, int model, ProtocolType type)
+bool CCreateRaw::startPair(unsigned int time, bool oldProtocol, int model)
 {
     QString base = RecordFileTime(time);
     // Two recordings begun in one second: the later one takes the next free second.
@@ -115,7 +115,7 @@ bool CCreateRaw::startPair(unsigned int time, bool oldProtocol, int model, Proto
     v.version = recfile::VERSION;
     v.start_time = time;
     v.old_protocol = oldProtocol ? 1 : 0;
-    v.protocol_type = static_cast<uint8_t>(type);
+    v.protocol_type = static_cast<uint8_t>(RecordProtocolType(oldProtocol, model));
     v.model = static_cast<uint16_t>(model);
     v.channels = static_cast<uint8_t>(m_dvr.channels);
     v.video_type = static_cast<uint8_t>(m_dvr.videoType);
@@ -202,7 +202,7 @@ bool CCreateRaw::writeFrame(bool oldProtocol, const unsigned char* data, size_t 
         m_minute.open = false;
         m_minute.position = m_qdxEnd;
     }
-    if (!m_qvf && !startPair(sec, oldProtocol, oldProtocol ? f.model : m_dvr.model, f.protocolType))
+    if (!m_qvf && !startPair(sec, oldProtocol, oldProtocol ? f.model : m_dvr.model))
         return false;
 
     if (!m_minute.open) {

@@ -44,7 +44,7 @@ private:
         long position = 0;
     };
 
-    bool startPair(unsigned int time, bool oldProtocol, int model, ProtocolType type);
+    bool startPair(unsigned int time, bool oldProtocol, int model);
     bool closePair();
     bool flush();
     bool writeMinute();

@@ -17,6 +17,13 @@ RecordDvr RecordDvr::FromInfo(const QString& name, const cgi::DvrInfo& info)
     return dvr;
 }
 
+ProtocolType RecordProtocolType(bool oldProtocol, int model)
+{
+    if (!oldProtocol)
+        return PROTOCOL_CFRAME_H264;
+    return CUFrame::ProtocolTypeOf(model);
+}
+
 QString RecordFolderName(const QString& dvrName)
 {
     QString name;

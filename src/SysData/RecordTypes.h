@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "Common/Frame.h"
+#include "Common/DecodeVideo.h"
 
 namespace cgi {
 class DvrInfo;
@@ -21,6 +21,10 @@ struct RecordDvr {
 
     static RecordDvr FromInfo(const QString& name, const cgi::DvrInfo& info);
 };
+
+// The decoder a stream's frames need: CUFrame streams as their frames' model byte says
+// (CUFrame::ProtocolTypeOf), CFrame streams H.264.
+ProtocolType RecordProtocolType(bool oldProtocol, int model);
 
 // A DVR name as a folder name: path separators, ".." and control characters replaced,
 // an empty name becomes "DVR".
