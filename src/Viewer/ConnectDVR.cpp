@@ -320,11 +320,11 @@ void CConnectDVR::recordStop()
     m_recordEndTime = 0;
 }
 
-bool CConnectDVR::takeChannelCommand(const QString& command)
+bool CConnectDVR::takeChannelCommand(const QString& asked)
 {
-    if (command == m_channelCommand)
+    if (asked == m_channelCommand)
         return false;
-    m_channelCommand = command;
+    m_channelCommand = asked;
     return true;
 }
 

@@ -63,9 +63,10 @@ public:
     bool IsLive() const;
     bool isRecording() const;
     bool isVisible() const { return m_display != nullptr; }
-    // Whether the stream-channel command is news to the running stream: false when it is the
-    // one last sent to it; else kept as that one. Each new stream starts without one.
-    bool takeChannelCommand(const QString& command);
+    // Whether a stream-channel command is news to the running stream: false when it asks
+    // what the last one sent to it asked; else kept as that one. Each new stream starts
+    // without one.
+    bool takeChannelCommand(const QString& asked);
 
     // Tests shorten the wait before a failed DVR is connected again, and the silence that
     // counts as a failure.
@@ -110,7 +111,7 @@ private:
     int m_dvrRow = -1;
     cgi::DvrInfo m_dvrInfo;
     int64_t m_recordEndTime = 0;
-    QString m_channelCommand;  // the last one sent to the running stream
+    QString m_channelCommand;  // what the last one sent to the running stream asked
     QMetaObject::Connection m_progressRelay;
     QTimer m_reconnect;
 };

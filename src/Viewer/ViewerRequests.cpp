@@ -77,26 +77,25 @@ void Viewer::sendChannelCommands(int screens, int startScreen, const CConnectDVR
             }
         }
         const int cid = c->getClientID();
-        QStringList queries;
-        if (dvr.old_protocol()) {
-            queries << COldQuery::StreamChannel(cid, mask);
-            if (!visible || audio)
-                queries << COldQuery::StreamChannel(cid + 100, mask);
-        } else {
-            cgi::StreamChannel command;
-            command.set_mode(live ? cgi::MODE_LIVE : cgi::MODE_PLAYBACK);
-            command.set_stream_id(static_cast<uint32_t>(cid));
-            command.set_vchmask(mask);
-            command.set_achmask(visible && audio ? mask : 0);
-            if (visible && live && autoStream >= 0)
-                command.set_auto_stream(static_cast<cgi::AutoStream>(autoStream));
-            queries << CgiQueryFor(dvr, cgi::MODE_STREAM_CHANNEL, command);
-        }
         // A layout change is laid out again a moment later, which asks the same once more.
-        if (!c->takeChannelCommand(queries.join(QLatin1Char('\n'))))
+        const QString asked = QStringLiteral("%1 %2 %3 %4 %5 %6")
+                                  .arg(cid).arg(mask).arg(live).arg(visible).arg(audio).arg(autoStream);
+        if (!c->takeChannelCommand(asked))
             continue;
-        for (const QString& query : std::as_const(queries))
-            m_sendCommand->send(dvr, query);
+        if (dvr.old_protocol()) {
+            m_sendCommand->send(dvr, COldQuery::StreamChannel(cid, mask));
+            if (!visible || audio)
+                m_sendCommand->send(dvr, COldQuery::StreamChannel(cid + 100, mask));
+            continue;
+        }
+        cgi::StreamChannel command;
+        command.set_mode(live ? cgi::MODE_LIVE : cgi::MODE_PLAYBACK);
+        command.set_stream_id(static_cast<uint32_t>(cid));
+        command.set_vchmask(mask);
+        command.set_achmask(visible && audio ? mask : 0);
+        if (visible && live && autoStream >= 0)
+            command.set_auto_stream(static_cast<cgi::AutoStream>(autoStream));
+        m_sendCommand->send(dvr, CgiQueryFor(dvr, cgi::MODE_STREAM_CHANNEL, command));
     }
 }
 
