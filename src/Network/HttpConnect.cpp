@@ -383,6 +383,18 @@ void CHttpConnect::onStreamClosed(quint64 runId)
     slotDisconnected();
 }
 
+bool CHttpConnect::keepsClosing()
+{
+    if (m_lastRunMs >= QUICK_END_MS) {
+        m_quickEnds = 0;
+        return false;
+    }
+    if (++m_quickEnds < QUICK_ENDS_TO_FAIL)
+        return false;
+    m_quickEnds = 0;
+    return true;
+}
+
 void CHttpConnect::slotDisconnected()
 {
     qDebug("CHttpConnect httpFinished\n");
@@ -414,18 +426,6 @@ void CHttpConnect::slotDisconnected()
         return;
     }
     setConnectionFailed(tr("Connection failed"));
-}
-
-bool CHttpConnect::keepsClosing()
-{
-    if (m_lastRunMs >= QUICK_END_MS) {
-        m_quickEnds = 0;
-        return false;
-    }
-    if (++m_quickEnds < QUICK_ENDS_TO_FAIL)
-        return false;
-    m_quickEnds = 0;
-    return true;
 }
 
 void CHttpConnect::showBackupEnd(bool complete)

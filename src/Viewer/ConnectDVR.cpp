@@ -173,6 +173,14 @@ void CConnectDVR::startAudio(int cid)
     m_audio->audioConnect(m_dvr, param, cid);
 }
 
+void CConnectDVR::takeStreamKind()
+{
+    // The kind the frames told stands: the model kept in the DVR information may be a
+    // stand-in chosen by channel count, which says nothing about the coding.
+    if (const int learned = m_video->getProtocolType())
+        m_dvr.set_protocol_type(learned);
+}
+
 void CConnectDVR::OnConnected(cgi::DvrInfo info, int cid)
 {
     showWaitWidget(false);
@@ -219,14 +227,6 @@ void CConnectDVR::OnPlay(cgi::DvrInfo info, int cid)
     }
     if (m_recordEndTime != 0 && !isRecording())
         recordStart();
-}
-
-void CConnectDVR::takeStreamKind()
-{
-    // The kind the frames told stands: the model kept in the DVR information may be a
-    // stand-in chosen by channel count, which says nothing about the coding.
-    if (const int learned = m_video->getProtocolType())
-        m_dvr.set_protocol_type(learned);
 }
 
 void CConnectDVR::stopStreams()
