@@ -160,7 +160,6 @@ void CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audio
     // The stop query of a running stream is built from its own settings.
     if (isRunning())
         Disconnect();
-    m_quickEnds = 0;
 
     m_cfg.host = QString::fromStdString(dvr.address());
     m_cfg.port = static_cast<quint16>(dvr.port());
@@ -169,6 +168,7 @@ void CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audio
     m_cfg.audioConnection = audioConnection;
     m_cfg.backupEnd = param.endTime;
     m_cfg.audio = param.audio;
+    m_quickEnds = 0;
     {
         QMutexLocker lock(&m_lock);
         m_dvr = dvr;
