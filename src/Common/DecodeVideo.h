@@ -26,12 +26,6 @@ extern "C" {
 #include "Common/XvidCodec.h"
 #include "dvr_types/dvr_types.h"
 
-enum ProtocolType : int32_t {
-    PROTOCOL_CFRAME_H264 = 1,    // CFrame header, H.264 with its own parameter sets
-    PROTOCOL_CUFRAME_H264 = 2,   // CUFrame header, key frames without parameter sets
-    PROTOCOL_CUFRAME_MPEG4 = 3,  // CUFrame header, MPEG-4 part 2 without VOL header
-};
-
 // Puts the fixed parameter sets of a picture size in front of a key frame. A size without
 // parameter sets copies the frame unchanged. out must hold SEQH_MAX_LENGTH + length bytes.
 // Returns the bytes written.

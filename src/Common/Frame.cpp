@@ -111,6 +111,11 @@ bool CUFrame::IsValidModel(int model)
 
 int CUFrame::GetModel() const { return m_header[16]; }
 
+ProtocolType CUFrame::ProtocolTypeOf(int model)
+{
+    return model >= 6 && model <= 11 ? PROTOCOL_CUFRAME_MPEG4 : PROTOCOL_CUFRAME_H264;
+}
+
 int CUFrame::GetChannel() const { return static_cast<int>(U32(53) & 0xFF); }
 
 FrameType CUFrame::GetType() const
@@ -204,6 +209,7 @@ bool ReadFrameHeader(bool oldHeader, const unsigned char* data, size_t length, F
     if (!ReadInto(h, data, length, out))
         return false;
     out->model = h.GetModel();
+    out->protocolType = CUFrame::ProtocolTypeOf(out->model);
     out->pbMode = h.GetPbMode();
     out->info = h.GetInfo();
     out->videoLoss = h.GetVideoLoss();

@@ -13,6 +13,14 @@
 
 #include "dvr_types/dvr_types.h"
 
+// The coding of a stream, told by its frame headers; the values are those of
+// DVR.protocol_type for a DVR whose kind is known.
+enum ProtocolType : int32_t {
+    PROTOCOL_CFRAME_H264 = 1,    // CFrame header, H.264 with its own parameter sets
+    PROTOCOL_CUFRAME_H264 = 2,   // CUFrame header, key frames without parameter sets
+    PROTOCOL_CUFRAME_MPEG4 = 3,  // CUFrame header, MPEG-4 part 2 without VOL header
+};
+
 struct FrameSize {
     int width = 0;
     int height = 0;
@@ -62,6 +70,9 @@ public:
     static bool IsValidModel(int model);
 
     int GetModel() const;
+    // What a CUFrame stream of this model byte carries: MPEG-4 for 6 to 11, H.264 for every
+    // other byte, known models or not. Every reader of old frames decides it here.
+    static ProtocolType ProtocolTypeOf(int model);
     int GetChannel() const;
     FrameType GetType() const;
     RecordReason GetRecReason() const;
@@ -90,6 +101,7 @@ struct FrameFacts {
     static constexpr int MAX_CHANNELS = 16;
 
     bool oldHeader = false;
+    ProtocolType protocolType = PROTOCOL_CFRAME_H264;
     int channel = 0;
     FrameType kind = FRAME_DELTA;
     uint64_t offset = 0;         // of the coded data, from the start of the payload

@@ -23,13 +23,6 @@ OpenGLMode OpenGLSetting()
     return OpenGLMode_IsValid(mode) ? static_cast<OpenGLMode>(mode) : OPENGL_MODE_OFF;
 }
 
-ProtocolType ProtocolOf(const FrameFacts& frame)
-{
-    if (!frame.oldHeader)
-        return PROTOCOL_CFRAME_H264;
-    return frame.model >= 6 && frame.model <= 11 ? PROTOCOL_CUFRAME_MPEG4 : PROTOCOL_CUFRAME_H264;
-}
-
 }  // namespace
 
 CMotionZoneDialog::CMotionZoneDialog(QWidget* parent) : QDialog(parent), m_stream(new CHttpConnect)
@@ -98,7 +91,7 @@ void CMotionZoneDialog::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const uns
         return;
     if (!CChannelNum::isEnabled(m_dvr.bit_ch(), frame.channel))
         return;
-    if (m_decoder.DecodeFrame(ProtocolOf(frame), 0, data + frame.offset, frame.rawSize, frame.resolution,
+    if (m_decoder.DecodeFrame(frame.protocolType, 0, data + frame.offset, frame.rawSize, frame.resolution,
                               frame.kind) == 0)
         return;
     CDisplayInfo picture;

@@ -27,8 +27,6 @@ namespace {
 // Sequence interval when the setting holds no positive number of seconds.
 constexpr int kDefaultSequenceSeconds = 2;
 
-// Old-protocol model bytes of MPEG-4 DVRs; every other model sends H.264.
-bool IsMpeg4Model(int model) { return model >= 6 && model <= 11; }
 
 bool ChannelBit(uint64_t mask, int channel) { return CChannelNum::isEnabled(mask, channel); }
 
@@ -507,12 +505,8 @@ void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsign
     record.motion = ChannelBit(info.motionMask, channel);
     record.sensor = ChannelBit(info.sensorMask, channel);
     record.videoLoss = info.displayMode == DISPLAY_MODE::LIVE && ChannelBit(info.videoLossMask, channel);
-    if (!info.oldProtocol) {
-        record.protocolType = PROTOCOL_CFRAME_H264;
-    } else {
-        // The frame says what it carries; the connection's model may not be known yet.
-        record.protocolType = IsMpeg4Model(frame.model) ? PROTOCOL_CUFRAME_MPEG4 : PROTOCOL_CUFRAME_H264;
-    }
+    // The frame says what it carries; the connection's model may not be known yet.
+    record.protocolType = frame.protocolType;
     if (record.widgetIndex < 0 || record.widgetIndex >= CScreen::MAX_CELLS)
         return;
     m_displayVideo->makeImage(record, data, len);

@@ -461,7 +461,6 @@ void CEMapWidget::OnDisplayVideo(const DISPLAY_DVR_INFO& info, const QByteArray&
         return;
     }
     CDisplayInfo shown;
-    ProtocolType kind = PROTOCOL_CFRAME_H264;
     if (!info.oldProtocol) {
         shown.record = info.recordMask & bit;
         shown.motion = info.motionMask & bit;
@@ -472,10 +471,9 @@ void CEMapWidget::OnDisplayVideo(const DISPLAY_DVR_INFO& info, const QByteArray&
         shown.motion = frame.info & 0x08;
         shown.sensor = frame.info & 0x10;
         shown.videoLoss = frame.videoLoss & bit;
-        kind = frame.model >= 6 && frame.model <= 11 ? PROTOCOL_CUFRAME_MPEG4 : PROTOCOL_CUFRAME_H264;
     }
     const size_t decoded =
-        m_videoDecoder.DecodeFrame(kind, k, bytes + frame.offset, frame.rawSize, frame.resolution, frame.kind);
+        m_videoDecoder.DecodeFrame(frame.protocolType, k, bytes + frame.offset, frame.rawSize, frame.resolution, frame.kind);
     if (decoded > 0) {
         // The decoder's shared picture keeps its pixels alive while the pop-up holds it.
         shown.image = m_videoDecoder.GetDecodedImage(k);

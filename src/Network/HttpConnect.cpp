@@ -166,6 +166,7 @@ void CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audio
     m_cfg.audioConnection = audioConnection;
     m_cfg.backupEnd = param.endTime;
     m_cfg.audio = param.audio;
+    m_quickEnds = 0;
     {
         QMutexLocker lock(&m_lock);
         m_dvr = dvr;
@@ -305,6 +306,12 @@ int CHttpConnect::getDVRChannels() const
     return static_cast<int>(m_dvrInfo.ch_num());
 }
 
+int CHttpConnect::getProtocolType() const
+{
+    QMutexLocker lock(&m_lock);
+    return m_dvr.protocol_type();
+}
+
 DISPLAY_DVR_INFO CHttpConnect::snapshot() const
 {
     QMutexLocker lock(&m_lock);
@@ -374,6 +381,18 @@ void CHttpConnect::onStreamClosed(quint64 runId)
     slotDisconnected();
 }
 
+bool CHttpConnect::keepsClosing()
+{
+    if (m_lastRunMs >= QUICK_END_MS) {
+        m_quickEnds = 0;
+        return false;
+    }
+    if (++m_quickEnds < QUICK_ENDS_TO_FAIL)
+        return false;
+    m_quickEnds = 0;
+    return true;
+}
+
 void CHttpConnect::slotDisconnected()
 {
     qDebug("CHttpConnect httpFinished\n");
@@ -402,7 +421,7 @@ void CHttpConnect::slotDisconnected()
             emit playbackEnded();
         return;
     }
-    if (hadData) {
+    if (hadData && !keepsClosing()) {
         startThread();
         return;
     }
@@ -449,6 +468,7 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
     connect(&socket, &QAbstractSocket::errorOccurred, this, &CHttpConnect::slotError,
             Qt::QueuedConnection);
     socket.connectToHost(m_cfg.host, m_cfg.port, QIODevice::ReadWrite);
+    run.dialed.start();
     socket.write(m_cfg.request);
 
     // One spare byte: the cutter reports a corrupt packet as the position one past the bytes
@@ -571,6 +591,7 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
                 break;
             }
             if (socket.bytesAvailable() == 0) {
+                m_lastRunMs = run.dialed.elapsed();
                 // Everything the DVR sent has been handled: tell the owner.
                 // By name, so the queued call is built inside Qt and nothing this thread
                 // allocated is freed by the owner's thread.
@@ -727,7 +748,7 @@ CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsi
                 m_info.model = model;
             m_dvrInfo.set_model(m_info.model);
             if (m_dvr.protocol_type() == 0) {
-                m_dvr.set_protocol_type(frame.model >= 6 && frame.model <= 11 ? 3 : 2);
+                m_dvr.set_protocol_type(frame.protocolType);
                 learnedKind = true;
             }
             info = m_info;

@@ -5,6 +5,7 @@
 
 #include <QAbstractSocket>
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QString>
 #include <QThread>
@@ -36,6 +37,13 @@ public:
         int64_t startTime = 0;      // playback and backup
         int64_t endTime = 0;        // last second of a backup
     };
+
+    // A DVR that ends every stream soon after it began is not dialled again at once for
+    // ever: a stream that its DVR ends within QUICK_END_MS of its dial, QUICK_ENDS_TO_FAIL
+    // times in a row, fails as a refused dial does (the owner's reconnect timer takes over).
+    // A stream that lived longer is reopened at once and starts the count afresh.
+    static constexpr int QUICK_END_MS = 1000;
+    static constexpr int QUICK_ENDS_TO_FAIL = 5;
 
     static constexpr int RECEIVE_BUFFER_SIZE = 0x500000;
     static constexpr int SOCKET_READ_BUFFER_SIZE = 8192;
@@ -71,6 +79,9 @@ public:
     int getClientID() const { return m_clientId; }
     int getDVRChannels() const;
     int getVideoType() const { return m_videoType; }
+    // The DVR's protocol type as the stream knows it: given with the DVR, or learned from
+    // the first frame of an old-protocol DVR whose kind was not known (0 until then).
+    int getProtocolType() const;
 
     void UpdateConnectedDVRStatus();
     // Keeps text as the failure text unless one is set, reports the status and emits
@@ -133,6 +144,7 @@ private:
     // State of one run, owned by the stream thread.
     struct RunState {
         int64_t lastFrameTime = 0;
+        QElapsedTimer dialed;
     };
 
     // Stops a running stream, then takes the settings video and audio streams share.
@@ -146,6 +158,9 @@ private:
     bool waitForStops();
     PacketResult dispatch(RunState& run, uint8_t clientId, uint8_t dataType,
                           const unsigned char* payload, size_t len);
+    // The restart decision's count of streams ended soon after their dial: true when the
+    // run that just ended makes the DVR one that keeps closing.
+    bool keepsClosing();
     void receivedResponse(const unsigned char* payload, size_t len);
     void receivedDVRInfo(const unsigned char* payload, size_t len);
     PacketResult receivedVideo(RunState& run, const unsigned char* payload, size_t len);
@@ -179,6 +194,11 @@ private:
     std::atomic<bool> m_backupEndReported{false};
     // Time stamp of the backup's latest frame since the last start.
     std::atomic<int64_t> m_backupLastFrame{0};
+    // How long the last run that its DVR closed lived after its dial; written by the stream
+    // thread before it reports the close.
+    std::atomic<qint64> m_lastRunMs{0};
+    // Streams in a row that their DVR ended within QUICK_END_MS; owner's thread only.
+    int m_quickEnds = 0;
     // Counts starts and stops, so a close reported by an earlier run is recognised as stale.
     std::atomic<quint64> m_runId{0};
     // Bumped as the thread's last act. Qt's own handover at a thread's end uses futexes the

@@ -21,7 +21,7 @@ ProtocolType RecordProtocolType(bool oldProtocol, int model)
 {
     if (!oldProtocol)
         return PROTOCOL_CFRAME_H264;
-    return (model >= 6 && model <= 11) ? PROTOCOL_CUFRAME_MPEG4 : PROTOCOL_CUFRAME_H264;
+    return CUFrame::ProtocolTypeOf(model);
 }
 
 QString RecordFolderName(const QString& dvrName)

@@ -22,8 +22,8 @@ struct RecordDvr {
     static RecordDvr FromInfo(const QString& name, const cgi::DvrInfo& info);
 };
 
-// The decoder a stream's frames need: CUFrame streams of MPEG-4 models (6 to 11) carry
-// MPEG-4, other CUFrame streams H.264; CFrame streams H.264.
+// The decoder a stream's frames need: CUFrame streams as their frames' model byte says
+// (CUFrame::ProtocolTypeOf), CFrame streams H.264.
 ProtocolType RecordProtocolType(bool oldProtocol, int model);
 
 // A DVR name as a folder name: path separators, ".." and control characters replaced,

@@ -18,9 +18,6 @@ bool SettingOn(const QString& key)
     return CAppSettings().readSetting(key, CAppSettings::defaultSetting(key)).toInt() != 0;
 }
 
-// Stream kind of an old-protocol DVR from its model byte: MPEG-4 models 6 to 11, else H.264.
-int OldProtocolType(uint32_t model) { return model >= 6 && model <= 11 ? 3 : 2; }
-
 }  // namespace
 
 CConnectDVR::CConnectDVR(QObject* parent)
@@ -184,9 +181,18 @@ void CConnectDVR::startAudio(int cid)
     m_audio->audioConnect(m_dvr, param, cid);
 }
 
+void CConnectDVR::takeStreamKind()
+{
+    // The kind the frames told stands: the model kept in the DVR information may be a
+    // stand-in chosen by channel count, which says nothing about the coding.
+    if (const int learned = m_video->getProtocolType())
+        m_dvr.set_protocol_type(learned);
+}
+
 void CConnectDVR::OnConnected(cgi::DvrInfo info, int cid)
 {
     showWaitWidget(false);
+    m_channelCommand.clear();
     m_dvrInfo = info;
     const int channels = static_cast<int>(info.ch_num());
     if (!m_dvr.old_protocol()) {
@@ -199,10 +205,9 @@ void CConnectDVR::OnConnected(cgi::DvrInfo info, int cid)
                 m_dvrInfo.set_model(4);
         }
     } else {
-        if (SettingOn(CAppSettings::AUDIO_SUPPORT)) {
-            m_dvr.set_protocol_type(OldProtocolType(info.model()));
+        takeStreamKind();
+        if (SettingOn(CAppSettings::AUDIO_SUPPORT))
             startAudio(cid);
-        }
         if (!CUFrame::IsValidModel(static_cast<int>(std::min<uint32_t>(info.model(), INT32_MAX)))) {
             if (channels == 4)
                 m_dvrInfo.set_model(19);
@@ -220,10 +225,14 @@ void CConnectDVR::OnConnected(cgi::DvrInfo info, int cid)
 void CConnectDVR::OnPlay(cgi::DvrInfo info, int cid)
 {
     showWaitWidget(false);
+    m_channelCommand.clear();
     m_dvrInfo = info;
     m_clientId = cid;
-    if (m_dvr.old_protocol() && SettingOn(CAppSettings::AUDIO_SUPPORT))
-        startAudio(cid);
+    if (m_dvr.old_protocol()) {
+        takeStreamKind();
+        if (SettingOn(CAppSettings::AUDIO_SUPPORT))
+            startAudio(cid);
+    }
     if (m_recordEndTime != 0 && !isRecording())
         recordStart();
 }
@@ -238,6 +247,7 @@ void CConnectDVR::OnPlaybackEnded()
 void CConnectDVR::stopStreams()
 {
     showWaitWidget(false);
+    m_channelCommand.clear();
     recordStop();
     if (m_dvr.old_protocol())
         m_audio->Disconnect();
@@ -323,6 +333,14 @@ void CConnectDVR::recordStop()
     QObject::disconnect(m_progressRelay);
     m_record->stop();
     m_recordEndTime = 0;
+}
+
+bool CConnectDVR::takeChannelCommand(const QString& asked)
+{
+    if (asked == m_channelCommand)
+        return false;
+    m_channelCommand = asked;
+    return true;
 }
 
 void CConnectDVR::updateStatus() { m_video->UpdateConnectedDVRStatus(); }

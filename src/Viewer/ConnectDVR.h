@@ -63,6 +63,10 @@ public:
     bool IsLive() const;
     bool isRecording() const;
     bool isVisible() const { return m_display != nullptr; }
+    // Whether a stream-channel command is news to the running stream: false when it asks
+    // what the last one sent to it asked; else kept as that one. Each new stream starts
+    // without one.
+    bool takeChannelCommand(const QString& asked);
 
     // Tests shorten the wait before a failed DVR is connected again, and the silence that
     // counts as a failure.
@@ -93,6 +97,9 @@ private:
     void wireStream(void (CConnectDVR::*onConnected)(cgi::DvrInfo, int));
     void unwireStreams();
     void startAudio(int cid);
+    // Keeps the stream kind the video stream knows, so that the audio stream and every
+    // later start ask for the modes of that kind.
+    void takeStreamKind();
     void stopStreams();
 
     std::unique_ptr<CHttpConnect> m_video;
@@ -110,6 +117,7 @@ private:
     int m_dvrRow = -1;
     cgi::DvrInfo m_dvrInfo;
     int64_t m_recordEndTime = 0;
+    QString m_channelCommand;  // what the last one sent to the running stream asked
     QMetaObject::Connection m_progressRelay;
     QTimer m_reconnect;
 };

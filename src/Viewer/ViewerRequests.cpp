@@ -77,6 +77,11 @@ void Viewer::sendChannelCommands(int screens, int startScreen, const CConnectDVR
             }
         }
         const int cid = c->getClientID();
+        // A layout change is laid out again a moment later, which asks the same once more.
+        const QString asked = QStringLiteral("%1 %2 %3 %4 %5 %6")
+                                  .arg(cid).arg(mask).arg(live).arg(visible).arg(audio).arg(autoStream);
+        if (!c->takeChannelCommand(asked))
+            continue;
         if (dvr.old_protocol()) {
             m_sendCommand->send(dvr, COldQuery::StreamChannel(cid, mask));
             if (!visible || audio)

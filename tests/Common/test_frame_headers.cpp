@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <type_traits>
 #include <vector>
@@ -110,4 +111,32 @@ TEST(FrameFit, DataMustLieInsideThePayload)
     for (const auto& c : uCases)
         EXPECT_EQ(Read<CUFrame>({{8, c.total, 4}, {17, c.rawSize, 4}, {57, c.frameSize, 4}}).FitsIn(c.payload),
                   c.fits) << c.total << " " << c.frameSize << " " << c.rawSize;
+}
+
+TEST(FrameCoding, EveryModelByteOfAnOldFrameNamesItsCoding)
+{
+    // The MPEG-4 DVRs of the old protocol; every other byte, known model or not, sends H.264.
+    const std::array<bool, 256> mpeg4 = [] {
+        std::array<bool, 256> t{};
+        for (int model : {6, 7, 8, 9, 10, 11})
+            t[size_t(model)] = true;
+        return t;
+    }();
+    std::vector<unsigned char> b(CUFrame::HEADER_SIZE, 0);
+    const unsigned char valid[] = {'U', 'M', 0, 0, 0, 80};
+    std::copy(std::begin(valid), std::end(valid), b.begin());
+    for (int model = 0; model < 256; ++model) {
+        b[16] = static_cast<unsigned char>(model);
+        FrameFacts f;
+        ASSERT_TRUE(ReadFrameHeader(true, b.data(), b.size(), &f)) << model;
+        EXPECT_EQ(f.protocolType, mpeg4[size_t(model)] ? PROTOCOL_CUFRAME_MPEG4 : PROTOCOL_CUFRAME_H264) << model;
+    }
+}
+
+TEST(FrameCoding, ACurrentFrameIsH264WhateverItsBytes)
+{
+    std::vector<unsigned char> b(CFrame::HEADER_SIZE, 0x08);  // the old header's model byte would say MPEG-4
+    FrameFacts f;
+    ASSERT_TRUE(ReadFrameHeader(false, b.data(), b.size(), &f));
+    EXPECT_EQ(f.protocolType, PROTOCOL_CFRAME_H264);
 }

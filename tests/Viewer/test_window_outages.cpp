@@ -14,11 +14,7 @@ using simdvr::Transport;
 
 namespace {
 
-bool IsStop(const Request& r)
-{
-    return r.transport == Transport::Post &&
-           ((r.oldProtocol && r.param("OP") == "5") || (!r.oldProtocol && r.mode == cgi::MODE_STREAM_STOP));
-}
+bool IsStop(const Request& r) { return IsStreamCommand(r, "5", cgi::MODE_STREAM_STOP); }
 
 int StopsFor(const simdvr::CSimDvr& sim, int clientId)
 {

@@ -23,6 +23,12 @@
 
 namespace windowtest {
 
+// A command to a running stream: the old protocol's operation code, or the current mode.
+inline bool IsStreamCommand(const simdvr::Request& r, const char* oldOp, cgi::Mode mode)
+{
+    return r.transport == simdvr::Transport::Post && (r.oldProtocol ? r.param("OP") == oldOp : r.mode == mode);
+}
+
 // The channel mask of the last stream-channel command a DVR received for its video stream;
 // -1 when none came.
 inline long LastVideoMask(const simdvr::CSimDvr& sim)
