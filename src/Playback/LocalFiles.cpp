@@ -2,9 +2,14 @@
 
 #include <cstring>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimeZone>
 
 #include "Common/Frame.h"
@@ -13,6 +18,25 @@
 #include "Common/DecodeVideo.h"
 
 namespace {
+
+// A FIFO or device in the folder (or a file swapped for one) would block open() or read()
+// for ever: only a regular file is opened, and the open itself never waits.
+bool OpenRegularFile(QFile& f)
+{
+    // Checked first so that a device is not even opened; the descriptor is checked again.
+    if (!QFileInfo(f.fileName()).isFile())
+        return false;
+    const QByteArray path = QFile::encodeName(f.fileName());
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
 
 template <class T>
 bool ReadStruct(QFile& f, T* out)
@@ -32,7 +56,7 @@ QStringList LocalSearch(const QString& folder, CSearchDataParser* parser)
     for (const QString& name : names) {
         QFile f(dir.filePath(name));
         recfile::QdxHeader h{};
-        if (!f.open(QIODevice::ReadOnly) || !ReadStruct(f, &h)) {
+        if (!OpenRegularFile(f) || !ReadStruct(f, &h)) {
             refused << QStringLiteral("%1: cannot be read").arg(name);
             continue;
         }
@@ -78,7 +102,7 @@ bool CRawFile::open(const QString& folder, const QString& base)
     const QDir dir(folder);
     QFile qrx(dir.filePath(base + recfile::QRX_SUFFIX));
     m_qvf = std::make_unique<QFile>(dir.filePath(base + recfile::QVF_SUFFIX));
-    if (!qrx.open(QIODevice::ReadOnly) || !m_qvf->open(QIODevice::ReadOnly)) {
+    if (!OpenRegularFile(qrx) || !OpenRegularFile(*m_qvf)) {
         m_error = QStringLiteral("%1: cannot be read").arg(base);
         close();
         return false;

@@ -1,8 +1,10 @@
 // The playback and backup panels: local playback of the recorder's files, remote search and
 // backup against simulated DVRs, and the panels' fit on their bottom page.
 
+#include <chrono>
 #include <mutex>
 #include <numeric>
+#include <thread>
 
 #include <QCheckBox>
 #include <QFile>
@@ -15,6 +17,7 @@
 #include "Display/DisplayWidget.h"
 #include "Display/display_test_util.h"
 #include "Network/StreamProbe.h"
+#include "support/FifoSupport.h"
 #include "Playback/BackupWidget.h"
 #include "Playback/LocalFiles.h"
 #include "Playback/PlaybackWidget.h"
@@ -290,6 +293,103 @@ TEST(LocalPlayback, DamagedFileIsSkippedWithAStatusText)
             minutes.insert(int64_t(s.stamp) / 60);
     EXPECT_EQ(minutes.count(int64_t(RawFileTime(bases[1])) / 60), 0u);
     EXPECT_EQ(minutes.count(int64_t(RawFileTime(bases[2])) / 60), 1u);
+}
+
+TEST(LocalFiles, RecordingFilesThatAreFifosAreRefusedWithoutWaiting)
+{
+    Rig rig;
+    const QString folder = RecordFolder(rig);
+    const QStringList bases = RawFileBases(folder);
+    ASSERT_GE(bases.size(), 2);
+    for (const char* suffix : {recfile::QVF_SUFFIX, recfile::QRX_SUFFIX}) {
+        const QString base = bases[suffix == recfile::QVF_SUFFIX ? 0 : 1];
+        const QString path = folder + "/" + base + suffix;
+        ASSERT_TRUE(QFile::remove(path));
+        CRawFile f;
+        bool opened = true;
+        EXPECT_FALSE(fifotest::BlocksOnFifo(path, [&] { opened = f.open(folder, base); })) << suffix;
+        EXPECT_FALSE(opened) << suffix;
+        EXPECT_EQ(f.error().toStdString(), (base + ": cannot be read").toStdString()) << suffix;
+    }
+}
+
+TEST(LocalPlayback, FifoInTheFolderIsSkippedAndStopReturns)
+{
+    Rig rig;
+    const QString folder = RecordFolder(rig);
+    const QStringList bases = RawFileBases(folder);
+    ASSERT_GE(bases.size(), 3);
+    const QString fifo = folder + "/" + bases[1] + recfile::QVF_SUFFIX;
+    ASSERT_TRUE(QFile::remove(fifo));
+    CPlaybackFile player;
+    player.setFolder(folder);
+    Playing got(&player);
+    bool ended = false;
+    EXPECT_FALSE(fifotest::BlocksOnFifo(fifo, [&] {
+        got.player.play(T0 + 15, 0x5);
+        got.player.setMode(PB_FORWARD_256X);
+        ended = displaytest::WaitFor([&] { return got.status.filter("End of the recordings").size() == 1; }, 20000);
+        got.player.stopPlay();
+    }));
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(got.status.filter("Damaged file: " + bases[1] + ": cannot be read").size(), 1)
+        << got.status.join("|").toStdString();
+}
+
+namespace {
+
+QStringList g_warnings;
+void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg)
+        g_warnings << text;
+}
+
+}  // namespace
+
+TEST(LocalPlayback, StopLeavesAReaderThatDoesNotEndBehindInBoundedTime)
+{
+    Rig rig;
+    const QString folder = RecordFolder(rig);
+    auto player = std::make_unique<CPlaybackFile>();
+    player->setFolder(folder);
+    // The reader is held in its clock, as in a file that does not answer.
+    auto clock = std::make_shared<displaytest::FakeClock>();
+    player->setClock(clock);
+    clock->Hold(true);
+    std::atomic<bool> stopped{false};
+    std::atomic<int> late{0};
+    QObject context;
+    QObject::connect(player.get(), &CPlaybackFile::DisplayVideo, &context,
+                     [&](const DISPLAY_DVR_INFO&, const unsigned char*, size_t) { late += stopped ? 1 : 0; },
+                     Qt::DirectConnection);
+    player->play(T0 + 15, 0x5);
+    ASSERT_TRUE(displaytest::WaitFor([&] { return !clock->Sleeps().empty(); }, 10000));
+
+    // Released late in any case, so that a stop that waits for ever still ends the test.
+    std::atomic<bool> released{false};
+    std::thread release([&] {
+        for (int i = 0; i < 160 && !released; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        clock->Hold(false);
+    });
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(KeepWarning);
+    const auto begin = std::chrono::steady_clock::now();
+    player->stopPlay();
+    const auto took = std::chrono::steady_clock::now() - begin;
+    qInstallMessageHandler(previous);
+    stopped = true;
+    EXPECT_LT(took, std::chrono::milliseconds(CPlaybackFile::STOP_WAIT_MS + CPlaybackFile::HANDOUT_WAIT_MS + 1000));
+    EXPECT_FALSE(player->isPlaying());
+    EXPECT_EQ(g_warnings.filter("left behind").size(), 1) << g_warnings.join("|").toStdString();
+
+    // The reader ends by itself after its owner is gone, touching nothing of it.
+    player.reset();
+    released = true;
+    release.join();
+    EXPECT_TRUE(displaytest::WaitFor([&] { return clock.use_count() == 1; }, 10000));
+    EXPECT_EQ(late, 0);
 }
 
 TEST(LocalPlayback, ButtonCommandsMoveThroughTheModesAndTheirSpeeds)
