@@ -153,6 +153,7 @@ void CDisplayVideo::decodeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigne
     picture.videoLoss = videoLoss;
     picture.authorised = info.authorised;
     picture.failed = false;
+    picture.layout = info.layout;
     emit signalUpdateScreen(picture);
 }
 
@@ -223,6 +224,7 @@ void CDisplayVideo::updateDVRStatus(int channel, const _DISPLAY_CHANNEL_INFO& in
         cell.title = info.status;
     }
     cell.authorised = info.authorised;
+    cell.layout = m_layout;
     emit signalUpdateScreen(cell);
 }
 

@@ -462,6 +462,8 @@ void CDisplayWidget::stop() { m_displayVideo->exitDecodeThread(); }
 
 void CDisplayWidget::ClearScreen()
 {
+    // Pictures decoded or queued until now never reach a cell.
+    m_displayVideo->layoutChanged();
     m_displayVideo->clear(-1);
     dropPendingPictures();
     m_screen->clear();
@@ -558,6 +560,9 @@ void CDisplayWidget::storePicture(const CDisplayInfo& info)
     if (info.screen < 0 || info.screen >= MAX_SCREENS)
         return;
     QMutexLocker lock(&m_pendingLock);
+    // Checked under the lock that emptying the display takes after it changes the layout.
+    if (info.layout != m_displayVideo->layout())
+        return;
     m_pending[info.screen] = info;
     if (!m_pendingSet[info.screen]) {
         m_pendingSet[info.screen] = true;
@@ -583,8 +588,10 @@ void CDisplayWidget::flushPictures()
         }
         m_pendingOrder.clear();
     }
+    const unsigned layout = m_displayVideo->layout();
     for (const CDisplayInfo& info : pictures)
-        slotUpdateScreen(info);
+        if (info.layout == layout)
+            slotUpdateScreen(info);
 }
 
 void CDisplayWidget::dropPendingPictures()

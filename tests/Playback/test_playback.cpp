@@ -392,6 +392,56 @@ TEST(LocalPlayback, StopLeavesAReaderThatDoesNotEndBehindInBoundedTime)
     EXPECT_EQ(late, 0);
 }
 
+// Eight channels at 30 fps for 40 s from T0: many pictures on their way at any time.
+QString BusyFolder(const Rig& rig)
+{
+    Stream s(false);
+    CRecord rec;
+    rec.start(QStringLiteral("Busy"), Info(8), 0);
+    for (int i = 0; i < 1200; ++i)
+        for (int ch = 0; ch < 8; ++ch)
+            rec.writeFrame(false, s.video(i, ch, T0 * 1000 + i * 33 + ch));
+    rec.stop();
+    return rig.record() + "/Busy";
+}
+
+int DrawnCells(CDisplayWidget& display)
+{
+    int drawn = 0;
+    for (int i = 0; i < CScreen::MAX_CELLS; ++i)
+        drawn += display.screenContainer()->getInfo(i).channel >= 0 ? 1 : 0;
+    return drawn;
+}
+
+TEST(LocalPlayback, StopLeavesEveryCellEmptyEachTime)
+{
+    Rig rig;
+    CDisplayWidget display;
+    display.show();
+    CPlaybackWidget panel;
+    panel.setDisplayWidget(&display);
+    panel.search(BusyFolder(rig));
+    // What the main window does on a chosen time and on Stop.
+    QObject::connect(&panel, &CPlaybackWidget::selectedTime, [&] {
+        display.start(DISPLAY_MODE::LOCAL_PLAYBACK);
+        panel.connectSignal();
+    });
+    QObject::connect(&panel, &CPlaybackWidget::stopDisplay, [&] {
+        panel.disconnectSignal();
+        display.ClearScreen();
+    });
+    CTimeLine* line = panel.searchWidget()->timeLine();
+    for (int round = 0; round < 20; ++round) {
+        QTest::mouseClick(line, Qt::LeftButton, {}, line->minuteRect(0, 1).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return DrawnCells(display) >= 4; }, 10000)) << round;
+        QTest::qWait(round * 7 % 50);
+        panel.buttons()->button(cgi::PbControl::CMD_STOP)->click();
+        QTest::qWait(300);
+        EXPECT_EQ(DrawnCells(display), 0) << "round " << round;
+    }
+    display.stop();
+}
+
 TEST(LocalPlayback, ButtonCommandsMoveThroughTheModesAndTheirSpeeds)
 {
     using C = cgi::PbControl;
