@@ -7,8 +7,13 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "Common/PlayAudio.h"
 
@@ -53,6 +58,16 @@ QByteArray Ramp(int samples, int first)
     for (int i = 0; i < samples; ++i)
         s[i] = static_cast<qint16>(first + i);
     return bytes;
+}
+
+// True once the player's output thread has ended (by itself) within ms.
+bool OutputEnds(const CPlayAudio& player, int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (player.isPlaying() && !timer.hasExpired(ms))
+        QThread::msleep(2);
+    return !player.isPlaying();
 }
 
 class PlayAudio : public ::testing::Test {
@@ -104,9 +119,9 @@ TEST_F(PlayAudio, NoDeviceKeepsWorkingAndWholePeriodsPlayInOrderOnceOneOpens)
     card->opensOk = false;
     const QByteArray audio = Ramp(600, 0);
     player.PushAudio(false, audio.left(100));
-    player.wait();
+    ASSERT_TRUE(OutputEnds(player, 5000));
     player.PushAudio(false, audio.mid(100, 540));
-    player.wait();
+    ASSERT_TRUE(OutputEnds(player, 5000));
     EXPECT_EQ(card->get(&CardState::opens), 2);
     card->set(&CardState::opensOk, true);
     player.PushAudio(false, audio.mid(640, 200));
@@ -130,7 +145,7 @@ TEST_F(PlayAudio, NoDeviceKeepsWorkingAndWholePeriodsPlayInOrderOnceOneOpens)
     // A device that stops ends the output; the next push opens a new one.
     card->set(&CardState::stopped, true);
     player.PushAudio(true, stereo);
-    ASSERT_TRUE(player.wait(5000));
+    ASSERT_TRUE(OutputEnds(player, 5000));
     card->set(&CardState::stopped, false);
     player.PushAudio(true, stereo);
     EXPECT_TRUE(WaitFor([&] { return card->get(&CardState::opens) == 5; }));
@@ -143,7 +158,7 @@ TEST(PlayAudioSink, SilentAndWorkingWithoutASoundServer)
     if (qEnvironmentVariable("ZAVO_AUDIO_CHILD") == QLatin1String("no-server")) {
         CPlayAudio player;
         player.PushAudio(false, Ramp(320, 0));
-        ASSERT_TRUE(player.wait(30000));  // the output thread ends when nothing can be opened
+        ASSERT_TRUE(OutputEnds(player, 30000));  // the output thread ends when nothing can be opened
         for (int i = 0; i < 25; ++i)
             player.PushAudio(i % 2 == 0, Ramp(320, 0));
         return;
@@ -162,4 +177,93 @@ TEST(PlayAudioSink, SilentAndWorkingWithoutASoundServer)
     const std::string output = QString::fromLocal8Bit(child.readAll()).toStdString();
     EXPECT_EQ(child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1, 0) << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
+
+namespace {
+
+// A sound device whose writes hang until the test lets them go, as a sound server that has
+// stopped answering.
+struct HangingCard : CAudioDevice {
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable cond;
+        bool writing = false, open = false, destroyed = false;
+        void let()
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            open = true;
+            cond.notify_all();
+        }
+        bool is(bool Gate::*flag)
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            return this->*flag;
+        }
+    };
+    explicit HangingCard(std::shared_ptr<Gate> gate) : g(std::move(gate)) {}
+    ~HangingCard() override
+    {
+        std::lock_guard<std::mutex> lock(g->mutex);
+        g->destroyed = true;
+    }
+    bool open(const QAudioFormat&) override { return true; }
+    qint64 bytesFree() override { return kRoomy; }
+    qint64 write(const char*, qint64 size) override
+    {
+        std::unique_lock<std::mutex> lock(g->mutex);
+        g->writing = true;
+        g->cond.wait(lock, [this] { return g->open; });
+        return size;
+    }
+    bool stopped() override { return false; }
+    std::shared_ptr<Gate> g;
+};
+
+QStringList g_warnings;
+void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg)
+        g_warnings << text;
+}
+
+}  // namespace
+
+TEST(PlayAudioStop, AnOutputThreadThatDoesNotEndIsLeftBehindInBoundedTime)
+{
+    auto gate = std::make_shared<HangingCard::Gate>();
+    auto player = std::make_unique<CPlayAudio>([gate] { return std::make_unique<HangingCard>(gate); }, 0);
+    player->PushAudio(false, Ramp(4 * kPeriod, 0));
+    QElapsedTimer timer;
+    timer.start();
+    while (!gate->is(&HangingCard::Gate::writing) && !timer.hasExpired(5000))
+        QThread::msleep(2);
+    ASSERT_TRUE(gate->is(&HangingCard::Gate::writing));
+    // Let go late in any case, so that a close that waits for ever still ends the test.
+    std::atomic<bool> done{false};
+    std::thread late([&] {
+        for (int i = 0; i < 160 && !done; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        gate->let();
+    });
+
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(KeepWarning);
+    timer.restart();
+    player->Deinit();
+    const qint64 took = timer.elapsed();
+    qInstallMessageHandler(previous);
+    EXPECT_LT(took, CPlayAudio::STOP_WAIT_MS + 1000);
+    EXPECT_FALSE(player->isPlaying());
+    EXPECT_EQ(g_warnings.filter("left behind").size(), 1) << g_warnings.join("|").toStdString();
+
+    // The thread ends by itself after its owner is gone, and is deleted then.
+    player.reset();
+    done = true;
+    late.join();
+    timer.restart();
+    while (!gate->is(&HangingCard::Gate::destroyed) && !timer.hasExpired(5000))
+        QThread::msleep(2);
+    EXPECT_TRUE(gate->is(&HangingCard::Gate::destroyed));
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
