@@ -2,41 +2,18 @@
 
 #include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QTimeZone>
 
 #include "Common/Frame.h"
 #include "Common/SearchDataParser.h"
 #include "Common/DateTime.h"
 #include "Common/DecodeVideo.h"
+#include "Common/RegularFile.h"
 
 namespace {
-
-// A FIFO or device in the folder (or a file swapped for one) would block open() or read()
-// for ever: only a regular file is opened, and the open itself never waits.
-bool OpenRegularFile(QFile& f)
-{
-    // Checked first so that a device is not even opened; the descriptor is checked again.
-    if (!QFileInfo(f.fileName()).isFile())
-        return false;
-    const QByteArray path = QFile::encodeName(f.fileName());
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return true;
-}
 
 template <class T>
 bool ReadStruct(QFile& f, T* out)
