@@ -95,3 +95,15 @@ inline int Run(const uint8_t* data, size_t size, const FrameSize (&sizes)[16])
 }
 
 }  // namespace decodefuzz
+
+// The entry points of a target over its size table.
+#define ZAVO_DECODE_VIDEO_TARGET(sizes)                                        \
+    extern "C" int LLVMFuzzerInitialize(int*, char***)                         \
+    {                                                                          \
+        decodefuzz::Quiet();                                                   \
+        return 0;                                                              \
+    }                                                                          \
+    extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)    \
+    {                                                                          \
+        return decodefuzz::Run(data, size, sizes);                             \
+    }

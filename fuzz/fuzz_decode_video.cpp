@@ -13,13 +13,4 @@ const FrameSize SIZES[16] = {{352, 240}, {352, 288}, {704, 240}, {704, 288}, {70
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    decodefuzz::Quiet();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    return decodefuzz::Run(data, size, SIZES);
-}
+ZAVO_DECODE_VIDEO_TARGET(SIZES)

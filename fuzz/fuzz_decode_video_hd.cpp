@@ -11,13 +11,4 @@ const FrameSize SIZES[16] = {{1280, 720}, {1920, 1080}, {1920, 1088}, {1280, 960
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    decodefuzz::Quiet();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    return decodefuzz::Run(data, size, SIZES);
-}
+ZAVO_DECODE_VIDEO_TARGET(SIZES)

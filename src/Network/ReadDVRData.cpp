@@ -92,8 +92,13 @@ void CReadDVRData::begin()
 {
     m_fetch = new Fetch(m_url, m_idleTimeoutMs.load());
     Fetch* const fetch = m_fetch;
-    // Queued: the thread ends, then its owner takes the body on its own thread.
-    connect(fetch, &QThread::finished, this, [this, fetch] { fetchEnded(fetch); });
+    const quint64 run = ++m_run;
+    // Queued: the thread ends, then its owner takes the body on its own thread. A call still
+    // queued for a read stopped since may name a freed fetch: the run number tells.
+    connect(fetch, &QThread::finished, this, [this, fetch, run] {
+        if (run == m_run)
+            fetchEnded(fetch);
+    });
     fetch->start(QThread::InheritPriority);
 }
 

@@ -51,4 +51,5 @@ private:
     QUrl m_url;
     std::atomic<int> m_idleTimeoutMs{DEFAULT_IDLE_TIMEOUT_MS};
     Fetch* m_fetch = nullptr;  // the current read's thread
+    quint64 m_run = 0;         // the current read
 };

@@ -8,14 +8,11 @@
 #include <QThread>
 
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 
 #include "Common/PlayAudio.h"
+#include "support/LeftBehind.h"
 
 namespace {
 constexpr int kPeriod = 320;  // 20 ms of 8000 Hz 16-bit mono
@@ -181,89 +178,56 @@ TEST(PlayAudioSink, SilentAndWorkingWithoutASoundServer)
 
 namespace {
 
-// A sound device whose writes hang until the test lets them go, as a sound server that has
-// stopped answering.
+// A sound device whose writes wait at a gate, as a sound server that has stopped answering.
 struct HangingCard : CAudioDevice {
-    struct Gate {
-        std::mutex mutex;
-        std::condition_variable cond;
-        bool writing = false, open = false, destroyed = false;
-        void let()
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            open = true;
-            cond.notify_all();
-        }
-        bool is(bool Gate::*flag)
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            return this->*flag;
-        }
-    };
-    explicit HangingCard(std::shared_ptr<Gate> gate) : g(std::move(gate)) {}
-    ~HangingCard() override
+    explicit HangingCard(std::shared_ptr<lefttest::Gate> gate, std::shared_ptr<std::atomic<bool>> gone)
+        : g(std::move(gate)), destroyed(std::move(gone))
     {
-        std::lock_guard<std::mutex> lock(g->mutex);
-        g->destroyed = true;
     }
+    ~HangingCard() override { *destroyed = true; }
     bool open(const QAudioFormat&) override { return true; }
     qint64 bytesFree() override { return kRoomy; }
     qint64 write(const char*, qint64 size) override
     {
-        std::unique_lock<std::mutex> lock(g->mutex);
-        g->writing = true;
-        g->cond.wait(lock, [this] { return g->open; });
+        g->pass();
         return size;
     }
     bool stopped() override { return false; }
-    std::shared_ptr<Gate> g;
+    std::shared_ptr<lefttest::Gate> g;
+    std::shared_ptr<std::atomic<bool>> destroyed;
 };
-
-QStringList g_warnings;
-void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtWarningMsg)
-        g_warnings << text;
-}
 
 }  // namespace
 
 TEST(PlayAudioStop, AnOutputThreadThatDoesNotEndIsLeftBehindInBoundedTime)
 {
-    auto gate = std::make_shared<HangingCard::Gate>();
-    auto player = std::make_unique<CPlayAudio>([gate] { return std::make_unique<HangingCard>(gate); }, 0);
+    auto gate = std::make_shared<lefttest::Gate>();
+    auto gone = std::make_shared<std::atomic<bool>>(false);
+    auto player = std::make_unique<CPlayAudio>([gate, gone] { return std::make_unique<HangingCard>(gate, gone); }, 0);
     player->PushAudio(false, Ramp(4 * kPeriod, 0));
     QElapsedTimer timer;
     timer.start();
-    while (!gate->is(&HangingCard::Gate::writing) && !timer.hasExpired(5000))
+    while (!gate->waiting() && !timer.hasExpired(5000))
         QThread::msleep(2);
-    ASSERT_TRUE(gate->is(&HangingCard::Gate::writing));
-    // Let go late in any case, so that a close that waits for ever still ends the test.
-    std::atomic<bool> done{false};
-    std::thread late([&] {
-        for (int i = 0; i < 160 && !done; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        gate->let();
-    });
+    ASSERT_TRUE(gate->waiting());
+    lefttest::OpenLate late(*gate);
 
-    g_warnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(KeepWarning);
-    timer.restart();
-    player->Deinit();
-    const qint64 took = timer.elapsed();
-    qInstallMessageHandler(previous);
-    EXPECT_LT(took, CPlayAudio::STOP_WAIT_MS + 1000);
-    EXPECT_FALSE(player->isPlaying());
-    EXPECT_EQ(g_warnings.filter("left behind").size(), 1) << g_warnings.join("|").toStdString();
+    {
+        lefttest::Warnings warnings;
+        timer.restart();
+        player->Deinit();
+        EXPECT_LT(timer.elapsed(), CPlayAudio::STOP_WAIT_MS + 1000);
+        EXPECT_FALSE(player->isPlaying());
+        EXPECT_EQ(warnings.count("left behind"), 1) << warnings.all();
+    }
 
     // The thread ends by itself after its owner is gone, and is deleted then.
     player.reset();
-    done = true;
-    late.join();
+    late.now();
     timer.restart();
-    while (!gate->is(&HangingCard::Gate::destroyed) && !timer.hasExpired(5000))
+    while (!*gone && !timer.hasExpired(5000))
         QThread::msleep(2);
-    EXPECT_TRUE(gate->is(&HangingCard::Gate::destroyed));
+    EXPECT_TRUE(*gone);
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

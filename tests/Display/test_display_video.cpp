@@ -6,6 +6,7 @@
 
 #include "Display/DisplayVideo.h"
 #include "display_test_util.h"
+#include "support/LeftBehind.h"
 
 using namespace displaytest;
 
@@ -174,42 +175,14 @@ TEST_F(DisplayVideoTest, TheLocalReaderWaitsForRoomWhileOtherChannelsGoOnAndASto
 
 namespace {
 
-// A clock whose sleeps last until released and are no interruption point: a decode thread
-// pacing a frame in it does not end when asked.
+// A clock whose sleeps wait at a gate: a decode thread pacing a frame in it does not end
+// when asked.
 class StuckClock : public CPlaybackClock {
 public:
     KTimeVal Now() override { return KTimeVal(5000, 0); }
-    void Sleep(int) override
-    {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_sleeping = true;
-        m_cond.wait(lock, [this] { return m_released; });
-    }
-    bool sleeping()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_sleeping;
-    }
-    void release()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_released = true;
-        m_cond.notify_all();
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_cond;
-    bool m_sleeping = false;
-    bool m_released = false;
+    void Sleep(int) override { gate.pass(); }
+    lefttest::Gate gate;
 };
-
-QStringList g_warnings;
-void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtWarningMsg)
-        g_warnings << text;
-}
 
 }  // namespace
 
@@ -220,30 +193,21 @@ TEST_F(DisplayVideoTest, ExitLeavesADecodeThreadThatDoesNotEndBehindInBoundedTim
     dv.startDecodeThread(1, DISPLAY_MODE::LOCAL_PLAYBACK);
     Play(0, 0);
     Play(1, 1000);  // paced a second after the first: the thread sleeps in the clock
-    ASSERT_TRUE(WaitFor([&] { return stuck->sleeping(); }, 10000));
-    // Released late in any case, so that an exit that waits for ever still ends the test.
-    std::atomic<bool> released{false};
-    std::thread release([&] {
-        for (int i = 0; i < 160 && !released; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        stuck->release();
-    });
+    ASSERT_TRUE(WaitFor([&] { return stuck->gate.waiting(); }, 10000));
+    lefttest::OpenLate release(stuck->gate);
 
-    g_warnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(KeepWarning);
+    lefttest::Warnings warnings;
     const auto begin = std::chrono::steady_clock::now();
     const bool ended = dv.exitDecodeThread();
     const auto took = std::chrono::steady_clock::now() - begin;
-    qInstallMessageHandler(previous);
     EXPECT_LT(took, std::chrono::milliseconds(CDisplayVideo::EXIT_WAIT_MS + 1000));
     EXPECT_FALSE(ended);
-    EXPECT_EQ(g_warnings.filter("left behind").size(), 1) << g_warnings.join("|").toStdString();
+    EXPECT_EQ(warnings.count("left behind"), 1) << warnings.all();
     // The channel takes no frame while its old thread may still hold the queue.
     dv.startDecodeThread(1, DISPLAY_MODE::LOCAL_PLAYBACK);
     const size_t before = Shown().size();
     Play(30, 0);
-    released = true;
-    release.join();
+    release.now();
     // The left thread ends by itself once it wakes, without showing the frame it held.
     EXPECT_TRUE(WaitFor([&] { return stuck.use_count() == 2; }, 10000));
     EXPECT_EQ(Shown().size(), before);

@@ -3,14 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <numeric>
-#include <thread>
 
 #include "StreamProbe.h"
+#include "support/LeftBehind.h"
 
 using namespace nettest;
 using simdvr::Misbehaviour;
@@ -378,62 +374,33 @@ TEST(Stream, FloodedStreamStopsCleanlyMidPacket)
     }
 }
 
-namespace {
-
-QStringList g_warnings;
-void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtWarningMsg)
-        g_warnings << text;
-}
-
-}  // namespace
-
 TEST(Stream, AStreamWhoseThreadDoesNotEndIsLeftBehindInBoundedTimeWithWhatItUses)
 {
     StreamRig s(SmallDvr(), Bad(-1, false, -1, true));  // its own stream left unopened
     auto* conn = new CHttpConnect;
     // A receiver that holds the first frame, as one stuck writing it would.
-    std::mutex mutex;
-    std::condition_variable cond;
-    bool holding = false, let = false;
-    QObject::connect(conn, &CHttpConnect::VDataReceived, conn, [&](const DISPLAY_DVR_INFO&, const unsigned char*, size_t) {
-        std::unique_lock<std::mutex> lock(mutex);
-        holding = true;
-        cond.wait(lock, [&] { return let; });
-    }, Qt::DirectConnection);
-    auto letGo = [&] {
-        std::lock_guard<std::mutex> lock(mutex);
-        let = true;
-        cond.notify_all();
-    };
+    lefttest::Gate gate;
+    QObject::connect(conn, &CHttpConnect::VDataReceived, conn,
+                     [&](const DISPLAY_DVR_INFO&, const unsigned char*, size_t) { gate.pass(); }, Qt::DirectConnection);
     conn->Connect(MakeDvr(s.sim, false), Param(0));
-    ASSERT_TRUE(QTest::qWaitFor([&] { std::lock_guard<std::mutex> lock(mutex); return holding; }, 10000));
-    // Let go late in any case, so that a stop that waits for ever still ends the test.
-    std::atomic<bool> done{false};
-    std::thread late([&] {
-        for (int i = 0; i < 200 && !done; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        letGo();
-    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.waiting(); }, 10000));
+    lefttest::OpenLate late(gate, 10000);
 
     // What the stream's thread uses beside itself (its recorder) is kept while it runs.
     auto kept = std::make_shared<QObject>();
     const std::weak_ptr<QObject> keep = kept;
-    g_warnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(KeepWarning);
-    QElapsedTimer timer;
-    timer.start();
-    CHttpConnect::Dispose(conn, kept);
-    const qint64 took = timer.elapsed();
-    qInstallMessageHandler(previous);
+    {
+        lefttest::Warnings warnings;
+        QElapsedTimer timer;
+        timer.start();
+        CHttpConnect::Dispose(conn, kept);
+        EXPECT_LT(timer.elapsed(), CHttpConnect::JOIN_WAIT_MS + 1000);
+        EXPECT_EQ(warnings.count("left"), 2) << warnings.all();
+    }
     kept.reset();
-    EXPECT_LT(took, CHttpConnect::JOIN_WAIT_MS + 1000);
-    EXPECT_EQ(g_warnings.filter("left").size(), 2) << g_warnings.join("|").toStdString();
     EXPECT_FALSE(keep.expired());
 
     // The thread ends by itself once let go; the stream and what it kept go then.
-    done = true;
-    late.join();
+    late.now();
     EXPECT_TRUE(QTest::qWaitFor([&] { return keep.expired(); }, 10000));
 }

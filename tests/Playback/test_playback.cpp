@@ -18,6 +18,7 @@
 #include "Display/display_test_util.h"
 #include "Network/StreamProbe.h"
 #include "support/FifoSupport.h"
+#include "support/LeftBehind.h"
 #include "Playback/BackupWidget.h"
 #include "Playback/LocalFiles.h"
 #include "Playback/PlaybackWidget.h"
@@ -336,17 +337,6 @@ TEST(LocalPlayback, FifoInTheFolderIsSkippedAndStopReturns)
         << got.status.join("|").toStdString();
 }
 
-namespace {
-
-QStringList g_warnings;
-void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
-{
-    if (type == QtWarningMsg)
-        g_warnings << text;
-}
-
-}  // namespace
-
 TEST(LocalPlayback, StopLeavesAReaderThatDoesNotEndBehindInBoundedTime)
 {
     Rig rig;
@@ -366,28 +356,19 @@ TEST(LocalPlayback, StopLeavesAReaderThatDoesNotEndBehindInBoundedTime)
     player->play(T0 + 15, 0x5);
     ASSERT_TRUE(displaytest::WaitFor([&] { return !clock->Sleeps().empty(); }, 10000));
 
-    // Released late in any case, so that a stop that waits for ever still ends the test.
-    std::atomic<bool> released{false};
-    std::thread release([&] {
-        for (int i = 0; i < 160 && !released; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        clock->Hold(false);
-    });
-    g_warnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(KeepWarning);
+    lefttest::OpenLate release([c = clock.get()] { c->Hold(false); });
+    lefttest::Warnings warnings;
     const auto begin = std::chrono::steady_clock::now();
     player->stopPlay();
     const auto took = std::chrono::steady_clock::now() - begin;
-    qInstallMessageHandler(previous);
     stopped = true;
     EXPECT_LT(took, std::chrono::milliseconds(CPlaybackFile::STOP_WAIT_MS + CPlaybackFile::HANDOUT_WAIT_MS + 1000));
     EXPECT_FALSE(player->isPlaying());
-    EXPECT_EQ(g_warnings.filter("left behind").size(), 1) << g_warnings.join("|").toStdString();
+    EXPECT_EQ(warnings.count("left behind"), 1) << warnings.all();
 
     // The reader ends by itself after its owner is gone, touching nothing of it.
     player.reset();
-    released = true;
-    release.join();
+    release.now();
     EXPECT_TRUE(displaytest::WaitFor([&] { return clock.use_count() == 1; }, 10000));
     EXPECT_EQ(late, 0);
 }
