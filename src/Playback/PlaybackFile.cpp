@@ -227,7 +227,7 @@ void CPlaybackFile::stopPlay()
                                          [this] { return m_shared->finished; });
     }
     if (ended) {
-        m_thread.join();
+        m_thread.join();  // it has finished: returns at once
     } else {
         // Left to end by itself with what it shares; from here on it hands nothing out.
         std::unique_lock<std::shared_timed_mutex> gate(m_shared->gate, std::defer_lock);
