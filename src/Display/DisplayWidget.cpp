@@ -12,10 +12,10 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <chrono>
 #include <mutex>
 #include <shared_mutex>
 
+#include "Common/BoundedLock.h"
 #include "Common/ChannelNum.h"
 #include "Common/Frame.h"
 #include "Display/DisplayVideo.h"
@@ -53,7 +53,7 @@ _DISPLAY_CHANNEL_INFO ChannelRecord(const DISPLAY_DVR_INFO& info, int channel, i
 // the stream is attached. Detaching closes the gate under the write lock, which waits for
 // deliveries still on their way.
 struct CDisplayWidget::StreamWiring {
-    std::shared_timed_mutex lock;
+    std::shared_mutex lock;
     std::atomic<bool> open{true};
     QList<QMetaObject::Connection> connections;
 };
@@ -655,14 +655,14 @@ void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
     QList<QMetaObject::Connection>& c = wiring->connections;
     c << connect(stream, &CHttpConnect::ADataReceived, this,
                  [this, wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
-                     std::shared_lock<std::shared_timed_mutex> gate(wiring->lock);
+                     std::shared_lock<std::shared_mutex> gate(wiring->lock);
                      if (wiring->open)
                          OnPlayAudio(info, data, len);
                  }, Qt::DirectConnection);
     if (!audioOnly) {
         c << connect(stream, &CHttpConnect::VDataReceived, this,
                      [this, wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
-                         std::shared_lock<std::shared_timed_mutex> gate(wiring->lock);
+                         std::shared_lock<std::shared_mutex> gate(wiring->lock);
                          if (wiring->open)
                              slotDisplayVideo(info, data, len);
                      }, Qt::DirectConnection);
@@ -689,8 +689,8 @@ void CDisplayWidget::detachStream(CHttpConnect* stream)
     // Closed before the wiring goes: a delivery that gets in meanwhile waits at the gate,
     // finds it closed and does nothing. A delivery still under way after DETACH_WAIT_MS is
     // left to finish (it only decodes into this widget); none starts after.
-    std::unique_lock<std::shared_timed_mutex> gate(wiring->lock, std::defer_lock);
-    if (!gate.try_lock_for(std::chrono::milliseconds(DETACH_WAIT_MS)))
+    std::unique_lock<std::shared_mutex> gate(wiring->lock, std::defer_lock);
+    if (!LockWithin(gate, DETACH_WAIT_MS))
         qWarning("Display: a stream's delivery did not end within %d ms; the stream is detached without it",
                  DETACH_WAIT_MS);
     wiring->open = false;

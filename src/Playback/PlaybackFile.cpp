@@ -11,6 +11,7 @@
 #include <QDebug>
 #include <QThread>
 
+#include "Common/BoundedLock.h"
 #include "Common/Frame.h"
 #include "Display/DisplayVideo.h"
 #include "Playback/LocalFiles.h"
@@ -47,13 +48,13 @@ struct CPlaybackFile::Shared {
 
     // Hand-outs pass while the owner holds its reader; leaving the reader behind closes the
     // gate, waiting for a hand-out under way.
-    std::shared_timed_mutex gate;
+    std::shared_mutex gate;
     std::atomic<CPlaybackFile*> owner{nullptr};
 
     template <class F>
     void handOut(F&& f)
     {
-        std::shared_lock<std::shared_timed_mutex> open(gate);
+        std::shared_lock<std::shared_mutex> open(gate);
         if (CPlaybackFile* o = owner.load())
             f(o);
     }
@@ -230,8 +231,8 @@ void CPlaybackFile::stopPlay()
         m_thread.join();  // it has finished: returns at once
     } else {
         // Left to end by itself with what it shares; from here on it hands nothing out.
-        std::unique_lock<std::shared_timed_mutex> gate(m_shared->gate, std::defer_lock);
-        if (!gate.try_lock_for(std::chrono::milliseconds(HANDOUT_WAIT_MS)))
+        std::unique_lock<std::shared_mutex> gate(m_shared->gate, std::defer_lock);
+        if (!LockWithin(gate, HANDOUT_WAIT_MS))
             qWarning("Playback: the reader is still handing out a frame; it is left behind");
         m_shared->owner = nullptr;
         if (gate.owns_lock())
