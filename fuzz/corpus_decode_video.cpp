@@ -1,60 +1,9 @@
 // Writes the starting corpus of fuzz_decode_video into the folder given as argv[1]: frames
 // of the CIF clips that the build generates with ffmpeg, in the target's records (setup
 // byte, then control byte, 2-byte length and frame per record).
-#include <algorithm>
+#include "corpus_video.h"
 
-#include "corpus_util.h"
-#include "support/TestMedia.h"
-
-namespace {
-
-using testmedia::AccessUnit;
-using testmedia::Codec;
-
-enum Setup : char { CFRAME_H264 = 0, CUFRAME_H264 = 1, CUFRAME_MPEG4 = 2, BGRA_OUTPUT = 3 << 2 };
-enum Control : uint8_t { KEY = 1, SLOT_1 = 2, SIZE_D1 = 4 << 2, HOLD = 0x40, RESTART = 0x80 };
-
-std::string Record(uint8_t control, const std::vector<uint8_t>& frame)
-{
-    std::string r(3, '\0');
-    r[0] = static_cast<char>(control);
-    corpus::Put(r, 1, static_cast<uint32_t>(frame.size()), 2, false);
-    return r + std::string(frame.begin(), frame.end());
-}
-
-// The first n units of a clip on one slot, each kept by the display when hold is set.
-std::string Stream(const std::vector<AccessUnit>& units, size_t n, uint8_t extra = 0)
-{
-    std::string s;
-    for (size_t i = 0; i < std::min(n, units.size()); ++i)
-        s += Record((units[i].key ? KEY : 0) | extra, units[i].data);
-    return s;
-}
-
-// The units as a current-protocol DVR sends them: key frames without parameter sets, which
-// the decoder puts back for the header's size.
-std::vector<AccessUnit> WithoutParameterSets(std::vector<AccessUnit> units)
-{
-    for (AccessUnit& u : units) {
-        const std::vector<uint8_t>& d = u.data;
-        std::vector<size_t> starts;  // of each 00 00 01
-        for (size_t i = 0; i + 3 < d.size(); ++i) {
-            if (d[i] == 0 && d[i + 1] == 0 && d[i + 2] == 1)
-                starts.push_back(i);
-        }
-        std::vector<uint8_t> kept;
-        for (size_t k = 0; k < starts.size(); ++k) {
-            const size_t end = k + 1 < starts.size() ? starts[k + 1] : d.size();
-            const int type = d[starts[k] + 3] & 0x1F;
-            if (type != 7 && type != 8)
-                kept.insert(kept.end(), d.begin() + long(starts[k]), d.begin() + long(end));
-        }
-        u.data = kept;
-    }
-    return units;
-}
-
-}  // namespace
+using namespace videocorpus;
 
 int main(int argc, char** argv)
 {

@@ -40,6 +40,40 @@ inline void Put(std::string& s, size_t at, uint32_t v, int width, bool bigEndian
         s[at + static_cast<size_t>(i)] = static_cast<char>(v >> (8 * (bigEndian ? width - 1 - i : i)));
 }
 
+// A current-protocol frame payload (header and `size` data bytes) of a D1 picture or,
+// for type 3, of audio.
+inline std::string CurrentFrame(uint8_t type, uint8_t channel, uint32_t size, uint32_t sec = 1700000000u,
+                                uint32_t usec = 123456)
+{
+    std::string s((type & 3) == 3 ? 40 : 36, '\0');
+    s[0] = static_cast<char>(type);
+    s[1] = static_cast<char>(channel);
+    Put(s, 4, size, 4, false);
+    Put(s, 8, 704, 2, false);
+    Put(s, 10, 480, 2, false);
+    Put(s, 12, sec, 4, false);
+    Put(s, 16, usec, 4, false);
+    return s + std::string(size, 'd');
+}
+
+// An old-protocol frame payload: type and size word, coded size and channel as given.
+inline std::string OldFrame(uint32_t typeSize, uint32_t frameSize, uint32_t channel, uint32_t sec = 1700000000u)
+{
+    std::string s(80, '\0');
+    s[0] = 'U';
+    s[1] = 'M';
+    Put(s, 2, 80, 4, true);
+    Put(s, 8, frameSize, 4, true);
+    s[12] = 0x2A;
+    s[13] = 0x08;
+    s[16] = 12;
+    Put(s, 17, typeSize, 4, true);
+    Put(s, 37, sec, 4, true);
+    Put(s, 53, channel, 4, true);
+    Put(s, 57, frameSize, 4, true);
+    return s + std::string(frameSize, 'd');
+}
+
 inline bool WriteFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary);

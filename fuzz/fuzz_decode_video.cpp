@@ -1,26 +1,8 @@
 // Feeds coded video frames of every stream kind through the decoder front, two slots, as the
-// stream threads do.
-// Input: setup byte (protocol type = 1 + value % 3 of bits 0-1, output format in bits 2-4,
-// bit 5 the OpenGL option), then at most MAX_FRAMES records of
-//   control byte: bit 0 key frame, bit 1 slot, bits 2-5 header size, bit 6 keep the picture,
-//                 bit 7 restart the slot first
-//   2-byte little-endian length (cut to what is left), coded frame.
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <vector>
-
-extern "C" {
-#include <libavutil/log.h>
-}
-
-#include "Common/DecodeVideo.h"
-#include "fuzz_util.h"
+// stream threads do (input layout in decode_video_input.h).
+#include "decode_video_input.h"
 
 namespace {
-
-constexpr int MAX_FRAMES = 12;
-constexpr int SLOTS = 2;
 
 // Header sizes a DVR sends, plus odd and empty ones; none above D1, so that one input
 // stays within milliseconds and megabytes.
@@ -29,77 +11,6 @@ const FrameSize SIZES[16] = {{352, 240}, {352, 288}, {704, 240}, {704, 288}, {70
                              {2, 2},     {350, 242}, {704, 0},   {-352, 240}, {720, 576},
                              {1, 704}};
 
-const AVPixelFormat FORMATS[8] = {AV_PIX_FMT_RGB24, AV_PIX_FMT_BGR24, AV_PIX_FMT_RGBA,
-                                  AV_PIX_FMT_BGRA,  AV_PIX_FMT_GRAY8, AV_PIX_FMT_YUV420P,
-                                  AV_PIX_FMT_RGB24, AV_PIX_FMT_NONE};
-
-// A new picture must be the slot's latest, whole and within the output limit.
-void CheckPicture(const CDecodeVideo& dv, int slot, size_t bytes)
-{
-    const QImage image = dv.GetDecodedImage(slot);
-    CHECK(!image.isNull());
-    CHECK(dv.GetDecodedRGB(slot) == image.constBits());
-    CHECK(bytes <= CDecodeVideo::MAX_PICTURE_BYTES);
-    const size_t pixel = size_t(image.depth() / 8);
-    CHECK(bytes == size_t(image.width()) * size_t(image.height()) * pixel);
-    CHECK(size_t(image.bytesPerLine()) == size_t(image.width()) * pixel);
-    // Read it the way the display copies it: every row, end to end.
-    unsigned sum = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar* row = image.constScanLine(y);
-        sum += row[0] + row[image.bytesPerLine() - 1];
-    }
-    volatile unsigned sink = sum;
-    (void)sink;
-}
-
 }  // namespace
 
-// libavcodec's complaints about broken streams would flood the log and slow the run.
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    av_log_set_level(AV_LOG_QUIET);
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    if (size < 1)
-        return 0;
-    const ProtocolType type = static_cast<ProtocolType>(1 + (data[0] & 3) % 3);
-    CDecodeVideo dv;
-    dv.Init(SLOTS);
-    dv.changeOpenglOption((data[0] & 0x20) != 0);
-    dv.SetPixelFormat(FORMATS[(data[0] >> 2) & 7]);
-
-    std::vector<QImage> held;
-    size_t at = 1;
-    for (int n = 0; n < MAX_FRAMES && at + 3 <= size; ++n) {
-        const uint8_t control = data[at];
-        const size_t length = std::min<size_t>(data[at + 1] | (data[at + 2] << 8), size - at - 3);
-        at += 3;
-        // An exactly sized copy, so that any read past the frame is caught.
-        const std::vector<unsigned char> frame(data + at, data + at + length);
-        at += length;
-
-        const int slot = (control >> 1) & 1;
-        if (control & 0x80)
-            dv.RestartIPicture(slot);
-        const FrameType kind = (control & 1) ? FRAME_KEY : FRAME_DELTA;
-        const size_t bytes = dv.DecodeFrame(type, slot, frame.data(), frame.size(),
-                                            SIZES[(control >> 2) & 15], kind);
-        if (bytes > 0)
-            CheckPicture(dv, slot, bytes);
-        // Pictures kept by the display: the decoder must not write them again.
-        if ((control & 0x40) && !dv.GetDecodedImage(slot).isNull()) {
-            const QImage image = dv.GetDecodedImage(slot);
-            held.push_back(image.copy());
-            held.push_back(image);
-        }
-    }
-    // Kept pictures outlive the decoder unchanged.
-    dv.Deinit();
-    for (size_t i = 0; i + 1 < held.size(); i += 2)
-        CHECK(held[i] == held[i + 1]);
-    return 0;
-}
+ZAVO_DECODE_VIDEO_TARGET(SIZES)

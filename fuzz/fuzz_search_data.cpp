@@ -2,27 +2,8 @@
 // the calendar stays within its limits and every grid key is a real date and hour.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
-#include <QDate>
-
-#include "Common/SearchDataParser.h"
-#include "fuzz_util.h"
-
-namespace {
-
-void CheckModel(CSearchDataParser& parser, int maxDates)
-{
-    for (const auto& entry : parser.getMinData()) {
-        const CDateHour& key = entry.first;
-        CHECK(QDate(key.date.year, key.date.month, key.date.day).isValid());
-        CHECK(key.hour >= 0 && key.hour < HOURS_OF_DAY);
-    }
-    const size_t dates = parser.getData().size();
-    CHECK(dates <= parser.getMinData().size() && dates <= static_cast<size_t>(maxDates));
-}
-
-}  // namespace
+#include "search_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -33,14 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     CSearchDataParser current(false);
     current.setNetData(bytes, len);
-    CheckModel(current, CSearchDataParser::MAX_NET_DATES);
+    searchcheck::CheckModel(current, CSearchDataParser::MAX_NET_DATES);
 
     CSearchDataParser old(true);
     old.setNetData(bytes, len);
-    CheckModel(old, CSearchDataParser::MAX_NET_DATES);
+    searchcheck::CheckModel(old, CSearchDataParser::MAX_NET_DATES);
 
     CSearchDataParser local(false);
     local.setLocalData(bytes, len);
-    CheckModel(local, CSearchDataParser::MAX_LOCAL_DATES);
+    searchcheck::CheckModel(local, CSearchDataParser::MAX_LOCAL_DATES);
     return 0;
 }

@@ -3,7 +3,9 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QMediaDevices>
+#include <QThread>
 
 #include <algorithm>
 #include <chrono>
@@ -56,6 +58,39 @@ std::unique_ptr<CAudioDevice> CreateSinkAudioDevice()
     return std::make_unique<CSinkAudioDevice>();
 }
 
+struct CPlayAudio::Shared {
+    // Guards everything below. Standard types, whose waits the thread checker can follow
+    // (a QWaitCondition unlocks inside Qt, out of its sight).
+    std::mutex lock;
+    std::condition_variable wake;
+    QByteArray queue;
+    bool stop = false;
+    bool failed = false;
+    QElapsedTimer failedAt;
+
+    void failedLocked()
+    {
+        failed = true;
+        failedAt.start();
+    }
+};
+
+class CPlayAudio::Output : public QThread {
+public:
+    Output(std::shared_ptr<Shared> shared, DeviceFactory factory, bool oldProtocol)
+        : m_s(std::move(shared)), m_factory(std::move(factory)), m_oldProtocol(oldProtocol)
+    {
+    }
+
+protected:
+    void run() override;
+
+private:
+    const std::shared_ptr<Shared> m_s;
+    const DeviceFactory m_factory;
+    const bool m_oldProtocol;
+};
+
 CPlayAudio::CPlayAudio(QObject* parent)
     : CPlayAudio(&CreateSinkAudioDevice, kRetryMs, parent)
 {
@@ -65,7 +100,7 @@ CPlayAudio::CPlayAudio(QObject* parent)
 }
 
 CPlayAudio::CPlayAudio(DeviceFactory factory, int retryMs, QObject* parent)
-    : QThread(parent), m_factory(std::move(factory)), m_retryMs(retryMs)
+    : QObject(parent), m_factory(std::move(factory)), m_retryMs(retryMs), m_shared(std::make_shared<Shared>())
 {
 }
 
@@ -91,28 +126,28 @@ void CPlayAudio::PushAudio(bool oldProtocol, const QByteArray& pcm)
             // The queued audio has the other channel count: it goes with the old output.
             stopOutput();
             m_oldProtocol = oldProtocol;
-            std::unique_lock<std::mutex> lock(m_lock);
-            m_failed = false;
+            std::unique_lock<std::mutex> lock(m_shared->lock);
+            m_shared->failed = false;
         }
-        if (!isRunning()) {
+        if (!isPlaying()) {
             bool retry;
             {
-                std::unique_lock<std::mutex> lock(m_lock);
-                retry = !m_failed || m_failedAt.elapsed() >= m_retryMs;
+                std::unique_lock<std::mutex> lock(m_shared->lock);
+                retry = !m_shared->failed || m_shared->failedAt.elapsed() >= m_retryMs;
             }
             if (retry)
                 startOutput();
         }
-        std::unique_lock<std::mutex> lock(m_lock);
+        std::unique_lock<std::mutex> lock(m_shared->lock);
         appendLocked(pcm.constData(), pcm.size());
     }
-    m_wake.notify_all();
+    m_shared->wake.notify_all();
 }
 
 void CPlayAudio::Init(bool oldProtocol)
 {
     QMutexLocker open(&m_openLock);
-    if (isRunning() && oldProtocol == m_oldProtocol)
+    if (isPlaying() && oldProtocol == m_oldProtocol)
         return;
     if (oldProtocol != m_oldProtocol) {
         stopOutput();
@@ -129,30 +164,56 @@ void CPlayAudio::Deinit()
 
 void CPlayAudio::clear()
 {
-    std::unique_lock<std::mutex> lock(m_lock);
-    m_queue.clear();
+    std::unique_lock<std::mutex> lock(m_shared->lock);
+    m_shared->queue.clear();
 }
+
+bool CPlayAudio::isPlaying() const { return m_output && m_output->isRunning(); }
 
 void CPlayAudio::startOutput()
 {
-    wait();  // a thread that ended by itself is joined before it starts again
-    {
-        std::unique_lock<std::mutex> lock(m_lock);
-        m_stop = false;
-        m_failed = false;
+    if (m_output && m_output->isFinished()) {
+        // Ended by itself (a device that failed): taken over with the audio queued since.
+        delete m_output;
+        m_output = nullptr;
     }
-    start();
+    stopOutput();
+    {
+        std::unique_lock<std::mutex> lock(m_shared->lock);
+        m_shared->stop = false;
+        m_shared->failed = false;
+    }
+    m_output = new Output(m_shared, m_factory, m_oldProtocol);
+    m_output->start();
 }
 
 void CPlayAudio::stopOutput()
 {
+    if (!m_output)
+        return;
     {
-        std::unique_lock<std::mutex> lock(m_lock);
-        m_queue.clear();
-        m_stop = true;
+        std::unique_lock<std::mutex> lock(m_shared->lock);
+        m_shared->queue.clear();
+        m_shared->stop = true;
     }
-    m_wake.notify_all();
-    wait();
+    m_shared->wake.notify_all();
+    Output* const output = m_output;
+    m_output = nullptr;
+    if (output->wait(QDeadlineTimer(STOP_WAIT_MS))) {
+        delete output;
+        return;
+    }
+    // Left to end by itself: it keeps its shared state and goes once it has ended.
+    qWarning("Audio: the output thread did not end within %d ms (a sound device that does not answer); "
+             "it is left behind", STOP_WAIT_MS);
+    connect(output, &QThread::finished, output, &QObject::deleteLater);
+    if (output->isFinished())
+        output->deleteLater();
+    const auto left = m_shared;
+    m_shared = std::make_shared<Shared>();
+    std::lock_guard<std::mutex> lock(left->lock);
+    m_shared->failed = left->failed;
+    m_shared->failedAt = left->failedAt;
 }
 
 void CPlayAudio::appendLocked(const char* data, qsizetype size)
@@ -164,26 +225,21 @@ void CPlayAudio::appendLocked(const char* data, qsizetype size)
         data += size - limit;
         size = limit;
     }
-    const qsizetype excess = m_queue.size() + size - limit;
+    QByteArray& queue = m_shared->queue;
+    const qsizetype excess = queue.size() + size - limit;
     if (excess > 0)
-        m_queue.remove(0, std::min(m_queue.size(), excess));
-    m_queue.append(data, size);
+        queue.remove(0, std::min(queue.size(), excess));
+    queue.append(data, size);
 }
 
-void CPlayAudio::failedLocked()
-{
-    m_failed = true;
-    m_failedAt.start();
-}
-
-void CPlayAudio::run()
+void CPlayAudio::Output::run()
 {
     const QAudioFormat format = Format(m_oldProtocol);
     std::unique_ptr<CAudioDevice> device = m_factory();
     if (!device || !device->open(format)) {
         qDebug("raw audio format not supported by backend, cannot play audio.");
-        std::unique_lock<std::mutex> lock(m_lock);
-        failedLocked();
+        std::unique_lock<std::mutex> lock(m_s->lock);
+        m_s->failedLocked();
         return;
     }
 
@@ -193,37 +249,37 @@ void CPlayAudio::run()
         // The device's own timers and notifications run on this thread.
         QCoreApplication::processEvents();
         if (device->stopped()) {
-            std::unique_lock<std::mutex> lock(m_lock);
-            failedLocked();
+            std::unique_lock<std::mutex> lock(m_s->lock);
+            m_s->failedLocked();
             break;
         }
         const qint64 room = device->bytesFree();
         {
-            std::unique_lock<std::mutex> lock(m_lock);
-            if (m_stop)
+            std::unique_lock<std::mutex> lock(m_s->lock);
+            if (m_s->stop)
                 break;
-            const qsizetype periods = std::min<qint64>(room, m_queue.size()) / period;
+            const qsizetype periods = std::min<qint64>(room, m_s->queue.size()) / period;
             if (periods == 0) {
-                if (m_queue.size() < period)
-                    m_wake.wait(lock);  // until audio arrives or the output closes
+                if (m_s->queue.size() < period)
+                    m_s->wake.wait(lock);  // until audio arrives or the output closes
                 else
-                    m_wake.wait_for(lock, std::chrono::milliseconds(kFullWaitMs));
+                    m_s->wake.wait_for(lock, std::chrono::milliseconds(kFullWaitMs));
                 continue;
             }
-            chunk = m_queue.left(periods * period);
-            m_queue.remove(0, chunk.size());
+            chunk = m_s->queue.left(periods * period);
+            m_s->queue.remove(0, chunk.size());
         }
         // Written without the lock: pushes never wait for the sound device.
         const qint64 written = std::max<qint64>(0, device->write(chunk.constData(), chunk.size()));
         if (written < chunk.size()) {
             // The device took less than it offered: keep the rest and give it time.
-            std::unique_lock<std::mutex> lock(m_lock);
+            std::unique_lock<std::mutex> lock(m_s->lock);
             const qsizetype rest = chunk.size() - written;
-            const qsizetype space = Format(m_oldProtocol).bytesForDuration(kQueueUs) - m_queue.size();
-            if (!m_stop) {
+            const qsizetype space = Format(m_oldProtocol).bytesForDuration(kQueueUs) - m_s->queue.size();
+            if (!m_s->stop) {
                 if (space > 0)
-                    m_queue.prepend(chunk.constData() + written, std::min(rest, space));
-                m_wake.wait_for(lock, std::chrono::milliseconds(kFullWaitMs));
+                    m_s->queue.prepend(chunk.constData() + written, std::min(rest, space));
+                m_s->wake.wait_for(lock, std::chrono::milliseconds(kFullWaitMs));
             }
         }
     }

@@ -2,12 +2,14 @@
 
 // Plays decoded DVR audio (16-bit samples at 8000 Hz) on the default sound output. Producers
 // push blocks of samples; a thread of its own feeds them to the device in whole periods.
+// Closing the output waits for that thread at most STOP_WAIT_MS: one held up longer (a sound
+// device that does not answer) is left to end by itself with what it uses.
 
 #include <QAudioFormat>
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QMutex>
-#include <QThread>
+#include <QObject>
 
 #include <condition_variable>
 #include <functional>
@@ -31,7 +33,7 @@ public:
 // QAudioSink on the system's default audio output.
 std::unique_ptr<CAudioDevice> CreateSinkAudioDevice();
 
-class CPlayAudio : public QThread {
+class CPlayAudio : public QObject {
     Q_OBJECT
 public:
     using DeviceFactory = std::function<std::unique_ptr<CAudioDevice>()>;
@@ -52,17 +54,21 @@ public:
     void clear();
 
     static constexpr int kRetryMs = 2000;
+    static constexpr int STOP_WAIT_MS = 2000;
 
-protected:
-    void run() override;
+    // True while the output thread runs.
+    bool isPlaying() const;
 
 private:
+    // What the output thread shares with this object; a thread left behind keeps its own.
+    struct Shared;
+    class Output;
+
     // 8000 Hz, 16-bit; old-protocol audio is played as two channels.
     static QAudioFormat Format(bool oldProtocol);
     void startOutput();
     void stopOutput();
     void appendLocked(const char* data, qsizetype size);
-    void failedLocked();
 
     const DeviceFactory m_factory;
     const int m_retryMs;
@@ -71,12 +77,6 @@ private:
     QMutex m_openLock;
     bool m_oldProtocol = false;
 
-    // Guards everything below, shared with the audio thread. Standard types, whose waits
-    // the thread checker can follow (a QWaitCondition unlocks inside Qt, out of its sight).
-    std::mutex m_lock;
-    std::condition_variable m_wake;
-    QByteArray m_queue;
-    bool m_stop = false;
-    bool m_failed = false;
-    QElapsedTimer m_failedAt;
+    std::shared_ptr<Shared> m_shared;
+    Output* m_output = nullptr;  // the output thread of the open output (m_openLock)
 };

@@ -9,6 +9,7 @@
 #include "Common/AppDir.h"
 #include "Common/DvrQuery.h"
 #include "Common/Prompt.h"
+#include "Common/RegularFile.h"
 #include "DVRList/SendDVRInfoWidget.h"
 #include "DVRSetup/ModelInfoDialog.h"
 #include "DVRSetup/SetupAccount.h"
@@ -329,7 +330,7 @@ void CSetupWidget::OnOpenFiles()
     if (name.isEmpty())
         return;
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!OpenRegularFile(file)) {
         CPrompt::current().message(this, tr("The file %1 cannot be opened.").arg(name));
         return;
     }

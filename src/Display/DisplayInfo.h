@@ -35,6 +35,9 @@ public:
     bool authorised = true;
     bool failed = false;
     uint32_t frameBytes = 0;
+    // The display layout the picture was made under: one made before the cells were mapped
+    // anew or emptied is not shown.
+    unsigned layout = 0;
 };
 
 Q_DECLARE_METATYPE(CDisplayInfo)

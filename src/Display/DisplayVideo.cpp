@@ -3,6 +3,7 @@
 #include <QMetaType>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -57,6 +58,7 @@ struct CDisplayVideo::ChannelQueue {
     std::deque<size_t> lengths;
     std::deque<_DISPLAY_CHANNEL_INFO> records;
     bool running = false;  // a decode thread takes frames from this queue
+    bool left = false;     // its thread was left running: the queue stays as that thread has it
     PtsDelay tracker;      // only the channel's thread touches it
 };
 
@@ -153,6 +155,7 @@ void CDisplayVideo::decodeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigne
     picture.videoLoss = videoLoss;
     picture.authorised = info.authorised;
     picture.failed = false;
+    picture.layout = info.layout;
     emit signalUpdateScreen(picture);
 }
 
@@ -235,6 +238,7 @@ void CDisplayVideo::updateDVRStatus(int channel, const _DISPLAY_CHANNEL_INFO& in
         cell.title = info.status;
     }
     cell.authorised = info.authorised;
+    cell.layout = m_layout;
     emit signalUpdateScreen(cell);
 }
 
@@ -275,6 +279,8 @@ void CDisplayVideo::startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode)
     for (int i = 0; i < count; ++i) {
         ChannelQueue& q = m_queues[i];
         boost::lock_guard<boost::mutex> lock(q.mutex);
+        if (q.left)
+            continue;
         if (!q.buffer)
             q.buffer.reset(new unsigned char[QUEUE_SIZE]);
         q.fill = 0;
@@ -284,16 +290,32 @@ void CDisplayVideo::startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode)
     }
     if (!local)
         return;
-    for (int i = 0; i < count; ++i)
-        m_threads.push_back(std::make_unique<boost::thread>(&CDisplayVideo::decodeProcess, this, i));
+    for (int i = 0; i < count; ++i) {
+        boost::lock_guard<boost::mutex> lock(m_queues[i].mutex);
+        // A channel whose last thread never ended gets no new one: they would share its queue.
+        m_threads.push_back(m_queues[i].left ? nullptr
+                                             : std::make_unique<boost::thread>(&CDisplayVideo::decodeProcess, this, i));
+    }
 }
 
-void CDisplayVideo::exitDecodeThread()
+bool CDisplayVideo::exitDecodeThread()
 {
     for (auto& thread : m_threads)
-        thread->interrupt();
-    for (auto& thread : m_threads)
-        thread->join();
+        if (thread)
+            thread->interrupt();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(EXIT_WAIT_MS);
+    bool ended = true;
+    for (size_t i = 0; i < m_threads.size(); ++i) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (!m_threads[i] || m_threads[i]->timed_join(boost::posix_time::milliseconds(std::max<long>(0, long(left.count())))))
+            continue;
+        qWarning("Display: the decode thread of channel %d did not end within %d ms; it is left behind",
+                 static_cast<int>(i), EXIT_WAIT_MS);
+        m_threads[i]->detach();
+        boost::lock_guard<boost::mutex> lock(m_queues[i].mutex);
+        m_queues[i].left = true;
+        ended = false;
+    }
     m_threads.clear();
 
     std::vector<boost::unique_lock<boost::mutex>> locks;
@@ -302,14 +324,17 @@ void CDisplayVideo::exitDecodeThread()
         locks.emplace_back(m_queues[i].mutex);
     for (int i = 0; i < MAX_CHANNELS; ++i) {
         ChannelQueue& q = m_queues[i];
+        q.running = false;
+        // A reader waiting for room sees that nobody takes frames any more.
+        q.space.notify_all();
+        if (q.left)
+            continue;
         q.buffer.reset();
         q.fill = 0;
         q.lengths.clear();
         q.records.clear();
-        q.running = false;
-        // A reader waiting for room sees that nobody takes frames any more.
-        q.space.notify_all();
     }
+    return ended;
 }
 
 bool CDisplayVideo::queueFrame(const _DISPLAY_CHANNEL_INFO& info, int channel,
@@ -393,8 +418,11 @@ void CDisplayVideo::decodeProcess(int channel)
             if (paced) {
                 scaled = f.time / std::fabs(speed);
                 delay = q.tracker.GetDelay(scaled, clock->Now());
-                if ((delay.sec == 0 && delay.usec >= 10000) || (delay.sec >= 1 && delay.sec <= 4))
+                if ((delay.sec == 0 && delay.usec >= 10000) || (delay.sec >= 1 && delay.sec <= 4)) {
                     clock->Sleep(static_cast<int>(delay.sec * 1000 + delay.usec / 1000));
+                    // Asked to end while waiting: the frame is not shown any more.
+                    boost::this_thread::interruption_point();
+                }
             }
 
             if (record.widgetIndex >= 0 && record.widgetIndex < MAX_SLOTS)

@@ -90,9 +90,12 @@ public:
     // dropped unshown and each channel's cell and pacing start over with the next frame.
     void flush() { layoutChanged(); }
 
-    // Local playback.
+    // Local playback. Ending waits for the decode threads at most EXIT_WAIT_MS: a thread still
+    // running then is left to end by itself with its channel's queue, which takes no frames
+    // any more; false when one was left (this object must then outlive it).
+    static constexpr int EXIT_WAIT_MS = 2000;
     void startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode);
-    void exitDecodeThread();
+    bool exitDecodeThread();
     void decodeProcess(int channel);
     // Replaces the wall clock; only while no decode thread runs.
     void setClock(std::shared_ptr<CPlaybackClock> clock);

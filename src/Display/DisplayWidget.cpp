@@ -15,6 +15,7 @@
 #include <mutex>
 #include <shared_mutex>
 
+#include "Common/BoundedLock.h"
 #include "Common/ChannelNum.h"
 #include "Common/Frame.h"
 #include "Display/DisplayVideo.h"
@@ -96,9 +97,14 @@ CDisplayWidget::~CDisplayWidget()
     const QList<CHttpConnect*> streams = m_wiring.keys();
     for (CHttpConnect* stream : streams)
         detachStream(stream);
-    m_displayVideo->exitDecodeThread();
-    m_displayVideo->clear(-1);
-    delete m_displayVideo;
+    if (m_displayVideo->exitDecodeThread()) {
+        m_displayVideo->clear(-1);
+        delete m_displayVideo;
+    } else {
+        // A decode thread left running still uses the decoders and its queue: they stay.
+        disconnect(m_displayVideo, nullptr, this, nullptr);
+        qWarning("Display: decoders kept for a decode thread that did not end");
+    }
     delete m_screen;
     delete m_eventSound;
 }
@@ -460,6 +466,8 @@ void CDisplayWidget::stop() { m_displayVideo->exitDecodeThread(); }
 
 void CDisplayWidget::ClearScreen()
 {
+    // Pictures decoded or queued until now never reach a cell.
+    m_displayVideo->layoutChanged();
     m_displayVideo->clear(-1);
     dropPendingPictures();
     m_screen->clear();
@@ -552,6 +560,9 @@ void CDisplayWidget::storePicture(const CDisplayInfo& info)
     if (info.screen < 0 || info.screen >= MAX_SCREENS)
         return;
     QMutexLocker lock(&m_pendingLock);
+    // Checked under the lock that emptying the display takes after it changes the layout.
+    if (info.layout != m_displayVideo->layout())
+        return;
     m_pending[info.screen] = info;
     if (!m_pendingSet[info.screen]) {
         m_pendingSet[info.screen] = true;
@@ -577,8 +588,10 @@ void CDisplayWidget::flushPictures()
         }
         m_pendingOrder.clear();
     }
+    const unsigned layout = m_displayVideo->layout();
     for (const CDisplayInfo& info : pictures)
-        slotUpdateScreen(info);
+        if (info.layout == layout)
+            slotUpdateScreen(info);
 }
 
 void CDisplayWidget::dropPendingPictures()
@@ -678,8 +691,12 @@ void CDisplayWidget::detachStream(CHttpConnect* stream)
     if (!wiring)
         return;
     // Closed before the wiring goes: a delivery that gets in meanwhile waits at the gate,
-    // finds it closed and does nothing.
-    std::unique_lock<std::shared_mutex> gate(wiring->lock);
+    // finds it closed and does nothing. A delivery still under way after DETACH_WAIT_MS is
+    // left to finish (it only decodes into this widget); none starts after.
+    std::unique_lock<std::shared_mutex> gate(wiring->lock, std::defer_lock);
+    if (!LockWithin(gate, DETACH_WAIT_MS))
+        qWarning("Display: a stream's delivery did not end within %d ms; the stream is detached without it",
+                 DETACH_WAIT_MS);
     wiring->open = false;
     for (const QMetaObject::Connection& c : std::as_const(wiring->connections))
         disconnect(c);

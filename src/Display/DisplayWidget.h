@@ -101,7 +101,9 @@ public:
     // stream), or only its audio (the second stream of an old-protocol DVR).
     void attachStream(CHttpConnect* stream, bool audioOnly = false);
     // Drops every wiring of the stream and returns once none of its deliveries is still
-    // running, so nothing it sent before can reach the screens afterwards.
+    // running (waiting at most DETACH_WAIT_MS), so nothing it sent before can reach the
+    // screens afterwards.
+    static constexpr int DETACH_WAIT_MS = 2000;
     void detachStream(CHttpConnect* stream);
 
     CScreen* screenContainer() const { return m_screen; }

@@ -247,11 +247,8 @@ void CEMapWidget::openStreams(const QList<DVR>& streams)
 
 void CEMapWidget::stopStreams()
 {
-    for (CHttpConnect* connection : m_connections) {
-        connection->disconnect();
-        connection->Disconnect();
-        delete connection;
-    }
+    for (CHttpConnect* connection : m_connections)
+        CHttpConnect::Dispose(connection);
     m_connections.clear();
     // Frames and connects still queued name streams that are gone.
     QCoreApplication::removePostedEvents(this, QEvent::MetaCall);

@@ -6,6 +6,7 @@
 #include <new>
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QMutexLocker>
 #include <QTcpSocket>
@@ -98,7 +99,31 @@ CHttpConnect::~CHttpConnect()
 {
     if (isRunning())
         Disconnect();
-    joinThread();
+    if (!joinThread()) {
+        // A running QThread cannot be destroyed: the owners that cannot wait use Dispose().
+        qWarning("Stream: deleted while its thread runs; waiting for it");
+        wait();
+    }
+}
+
+void CHttpConnect::Dispose(CHttpConnect* stream, const std::shared_ptr<QObject>& keep)
+{
+    if (!stream)
+        return;
+    stream->disconnect();
+    if (stream->isRunning())
+        stream->Disconnect();
+    if (!stream->isRunning()) {
+        delete stream;
+        return;
+    }
+    qWarning("Stream: %s is left to end by itself and deleted then", qPrintable(stream->m_cfg.host));
+    stream->setParent(nullptr);
+    // The connection holds `keep` until the stream goes.
+    connect(stream, &QObject::destroyed, [keep] {});
+    connect(stream, &QThread::finished, stream, &QObject::deleteLater);
+    if (stream->isFinished())
+        stream->deleteLater();
 }
 
 // ---- Operations (owner's thread) ---------------------------------------------------------
@@ -153,11 +178,16 @@ QByteArray CHttpConnect::buildRequest(const DVR& dvr, const ConnParam& param) co
     return "GET /cgi-bin/webapp.cgi?" + query.toLatin1() + "\r\n\r\n";
 }
 
-void CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audioConnection)
+bool CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audioConnection)
 {
     // The stop query of a running stream is built from its own settings.
     if (isRunning())
         Disconnect();
+    // A run left behind still reads the settings: they stay until it has ended.
+    if (isRunning()) {
+        setConnectionFailed(tr("Connection failed"));
+        return false;
+    }
 
     m_cfg.host = QString::fromStdString(dvr.address());
     m_cfg.port = static_cast<quint16>(dvr.port());
@@ -178,11 +208,13 @@ void CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audio
         // The frames' header kind is known from the start, not only from the DVR record.
         m_info.oldProtocol = dvr.old_protocol();
     }
+    return true;
 }
 
 void CHttpConnect::Connect(const DVR& dvr, const ConnParam& param)
 {
-    prepareRun(dvr, param, false);
+    if (!prepareRun(dvr, param, false))
+        return;
     m_cfg.emapLive = param.emapLive;
     m_cfg.request = buildRequest(dvr, param);
     startThread();
@@ -190,7 +222,8 @@ void CHttpConnect::Connect(const DVR& dvr, const ConnParam& param)
 
 void CHttpConnect::audioConnect(const DVR& dvr, const ConnParam& param, int clientId)
 {
-    prepareRun(dvr, param, true);
+    if (!prepareRun(dvr, param, true))
+        return;
     m_cfg.emapLive = false;
     m_cfg.request = "GET /cgi-bin/webapp.cgi?" +
                     COldQuery::Audio(dvr, param.mode, param.codec, clientId).toLatin1() + "\r\n\r\n";
@@ -201,7 +234,12 @@ void CHttpConnect::audioConnect(const DVR& dvr, const ConnParam& param, int clie
 
 void CHttpConnect::startThread()
 {
-    joinThread();  // a run that ended by itself is taken over before the next one starts
+    // A run that ended by itself is taken over before the next one starts; one that does not
+    // end is left, and this connection fails until it has.
+    if (!joinThread()) {
+        setConnectionFailed(tr("Connection failed"));
+        return;
+    }
     m_stop = false;
     m_backupEndReported = false;
     m_backupLastFrame = 0;
@@ -219,10 +257,15 @@ void CHttpConnect::stopThread()
     joinThread();
 }
 
-void CHttpConnect::joinThread()
+bool CHttpConnect::joinThread()
 {
-    wait();
+    if (!wait(QDeadlineTimer(JOIN_WAIT_MS))) {
+        qWarning("Stream: the thread of %s did not end within %d ms; it is left running",
+                 qPrintable(m_cfg.host), JOIN_WAIT_MS);
+        return false;
+    }
     (void)m_runsEnded.load(std::memory_order_acquire);
+    return true;
 }
 
 void CHttpConnect::Disconnect()

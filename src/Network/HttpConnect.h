@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include <QAbstractSocket>
 #include <QByteArray>
@@ -52,9 +53,20 @@ public:
     // A new run's request waits this long at most for the answer to the DVR's last stop.
     static constexpr int STOP_ANSWER_WAIT_MS = 2000;
 
+    // Longest wait of the owner's thread for the stream thread to end. A thread still running
+    // then is left to end by itself: no new run starts meanwhile (the connection fails
+    // instead), and Dispose() deletes the stream only once it has ended.
+    static constexpr int JOIN_WAIT_MS = 3000;
+
     explicit CHttpConnect(QObject* parent = nullptr);
-    // Stops a running stream as Disconnect does.
+    // Stops a running stream as Disconnect does. An owner that must not wait for a thread
+    // that does not end uses Dispose().
     ~CHttpConnect() override;
+
+    // Stops the stream and deletes it, at once when its thread ends in time, else once the
+    // thread has ended by itself; what the thread may still use (the recorder it writes to)
+    // is kept as long as the stream then.
+    static void Dispose(CHttpConnect* stream, const std::shared_ptr<QObject>& keep = {});
 
     // Starts a stream for the DVR; a stream still running is stopped first.
     void Connect(const DVR& dvr, const ConnParam& param);
@@ -148,11 +160,13 @@ private:
     };
 
     // Stops a running stream, then takes the settings video and audio streams share.
-    void prepareRun(const DVR& dvr, const ConnParam& param, bool audioConnection);
+    // False (the connection failed) while a run left behind has not ended.
+    bool prepareRun(const DVR& dvr, const ConnParam& param, bool audioConnection);
     void startThread();
     void stopThread();
     // Waits for the thread and takes over everything it wrote, also when it ended by itself.
-    void joinThread();
+    // False when the thread did not end within JOIN_WAIT_MS.
+    bool joinThread();
     RunEnd runOnce(quint64 runId);
     // Waits for the stops sent to this DVR so far; false when the stream is stopped meanwhile.
     bool waitForStops();

@@ -1,19 +1,83 @@
 #include "ReadDVRData.h"
 
+#include <QDeadlineTimer>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
+#include <QThread>
 #include <QTimer>
 
 #include "SendCommand.h"
 
-CReadDVRData::CReadDVRData(QObject* parent) : QThread(parent) {}
+// One read: its thread and everything the thread uses, so that a thread left behind touches
+// nothing of the reader.
+class CReadDVRData::Fetch : public QThread {
+public:
+    Fetch(const QUrl& url, int idleTimeoutMs) : m_url(url), m_idleTimeoutMs(idleTimeoutMs) {}
+
+    void stop()
+    {
+        m_stop = true;
+        quit();
+    }
+    bool stopped() const { return m_stop; }
+    // Only once the thread has ended.
+    const QByteArray& body() const { return m_body; }
+
+protected:
+    void run() override;
+
+private:
+    const QUrl m_url;
+    const int m_idleTimeoutMs;
+    QByteArray m_body;  // written by the thread only while it runs
+    std::atomic<bool> m_stop{false};
+};
+
+void CReadDVRData::Fetch::run()
+{
+    QNetworkAccessManager manager;
+    QNetworkReply* reply = manager.get(QNetworkRequest(m_url));
+
+    // Silence for the idle time-out gives up the reply; every chunk restarts the clock.
+    QTimer idle;
+    idle.setSingleShot(true);
+    idle.setInterval(m_idleTimeoutMs);
+    QObject::connect(&idle, &QTimer::timeout, reply, [reply]() {
+        qDebug("read timeout");
+        reply->abort();
+    });
+    QObject::connect(reply, &QIODevice::readyRead, reply, [this, reply, &idle]() {
+        const QByteArray bytes = reply->readAll();
+        if (!bytes.isEmpty()) {
+            m_body += bytes;
+            qDebug("read size = %d", int(bytes.size()));
+        }
+        idle.start();
+    });
+    QObject::connect(reply, &QNetworkReply::finished, reply, [this]() { quit(); });
+    QObject::connect(reply, &QNetworkReply::errorOccurred, reply, [](QNetworkReply::NetworkError code) {
+        qDebug("OnHttpError");
+        qDebug("%s", qPrintable(NetworkErrorName(code)));
+    });
+    idle.start();
+
+    if (!m_stop && !reply->isFinished())
+        exec();
+
+    m_body += reply->readAll();
+    reply->disconnect();
+    idle.stop();
+    reply->abort();
+    delete reply;
+}
+
+CReadDVRData::CReadDVRData(QObject* parent) : QObject(parent) {}
 
 CReadDVRData::~CReadDVRData() { stopRead(); }
 
 void CReadDVRData::startRead(const DVR& dvr, const QString& query)
 {
     stopRead();
-    m_body.clear();
     m_url = QUrl(CSendCommand::CgiUrl(dvr) + query);
     begin();
 }
@@ -21,81 +85,51 @@ void CReadDVRData::startRead(const DVR& dvr, const QString& query)
 void CReadDVRData::tryConnect()
 {
     stopRead();
-    m_body.clear();
     begin();
 }
 
 void CReadDVRData::begin()
 {
-    m_stop = false;
-    ++m_run;
-    start(InheritPriority);
+    m_fetch = new Fetch(m_url, m_idleTimeoutMs.load());
+    Fetch* const fetch = m_fetch;
+    const quint64 run = ++m_run;
+    // Queued: the thread ends, then its owner takes the body on its own thread. A call still
+    // queued for a read stopped since may name a freed fetch: the run number tells.
+    connect(fetch, &QThread::finished, this, [this, fetch, run] {
+        if (run == m_run)
+            fetchEnded(fetch);
+    });
+    fetch->start(QThread::InheritPriority);
 }
+
+bool CReadDVRData::isRunning() const { return m_fetch && m_fetch->isRunning(); }
 
 void CReadDVRData::stopRead()
 {
-    m_stop = true;
-    if (isRunning()) {
-        quit();
-        wait();
-    }
-}
-
-void CReadDVRData::run()
-{
-    const quint64 run = m_run;
-    {
-        QNetworkAccessManager manager;
-        QNetworkReply* reply = manager.get(QNetworkRequest(m_url));
-
-        // Silence for the idle time-out gives up the reply; every chunk restarts the clock.
-        QTimer idle;
-        idle.setSingleShot(true);
-        idle.setInterval(m_idleTimeoutMs.load());
-        connect(&idle, &QTimer::timeout, reply, [reply]() {
-            qDebug("read timeout");
-            reply->abort();
-        });
-        connect(reply, &QIODevice::readyRead, reply, [this, reply, &idle]() {
-            const QByteArray bytes = reply->readAll();
-            if (!bytes.isEmpty()) {
-                m_body += bytes;
-                qDebug("read size = %d", int(bytes.size()));
-            }
-            idle.start();
-        });
-        connect(reply, &QNetworkReply::finished, reply, [this]() { quit(); });
-        connect(reply, &QNetworkReply::errorOccurred, this, &CReadDVRData::OnHttpError);
-        idle.start();
-
-        if (!m_stop && !reply->isFinished())
-            exec();
-
-        m_body += reply->readAll();
-        reply->disconnect();
-        idle.stop();
-        reply->abort();
-        delete reply;
-    }
-    if (m_stop)
+    Fetch* const fetch = m_fetch;
+    if (!fetch)
         return;
-    m_doneRun = run;
-    QMetaObject::invokeMethod(this, "OnHttpFinished", Qt::QueuedConnection);
+    m_fetch = nullptr;
+    disconnect(fetch, nullptr, this, nullptr);
+    fetch->stop();
+    if (fetch->wait(QDeadlineTimer(STOP_WAIT_MS))) {
+        delete fetch;
+        return;
+    }
+    qWarning("Read: the read's thread did not end within %d ms; it is left behind", STOP_WAIT_MS);
+    connect(fetch, &QThread::finished, fetch, &QObject::deleteLater);
+    if (fetch->isFinished())
+        fetch->deleteLater();
 }
 
-void CReadDVRData::OnHttpFinished()
+void CReadDVRData::fetchEnded(Fetch* fetch)
 {
     // Only the end of the current read counts; a stopped or superseded read is silent.
-    if (m_stop || m_doneRun != m_run)
+    if (fetch != m_fetch || fetch->stopped())
         return;
+    m_fetch = nullptr;
+    const QByteArray body = fetch->body();
+    fetch->deleteLater();
     qDebug("httpFinished");
-    m_stop = true;
-    wait();
-    emit completed(m_body);
-}
-
-void CReadDVRData::OnHttpError(QNetworkReply::NetworkError code)
-{
-    qDebug("OnHttpError");
-    qDebug("%s", qPrintable(NetworkErrorName(code)));
+    emit completed(body);
 }

@@ -5,19 +5,21 @@
 #include <QByteArray>
 #include <QNetworkReply>
 #include <QString>
-#include <QThread>
+#include <QObject>
 #include <QUrl>
 
 #include "DVRList.pb.h"
 
 // Fetches one reply body with a GET in a thread of its own and hands it over whole on the
 // thread that owns the reader. A reply that stays silent for the idle time-out (60 s) is
-// given up and completes with what arrived.
-class CReadDVRData : public QThread {
+// given up and completes with what arrived. Stopping waits for the thread at most
+// STOP_WAIT_MS; one held up longer is left to end by itself with its own state.
+class CReadDVRData : public QObject {
     Q_OBJECT
 
 public:
     static constexpr int DEFAULT_IDLE_TIMEOUT_MS = 60000;
+    static constexpr int STOP_WAIT_MS = 2000;
 
     explicit CReadDVRData(QObject* parent = nullptr);
     // Stops a running read; no completed() follows.
@@ -30,6 +32,8 @@ public:
     void tryConnect();
     // Cancels the read and waits for the thread; no completed() follows.
     void stopRead();
+    // True while a read's thread runs.
+    bool isRunning() const;
 
     void setIdleTimeout(int msec) { m_idleTimeoutMs = msec; }
 
@@ -38,20 +42,14 @@ signals:
     // silent; once per read.
     void completed(QByteArray data);
 
-public slots:
-    void OnHttpFinished();
-    void OnHttpError(QNetworkReply::NetworkError code);
-
-protected:
-    void run() override;
-
 private:
+    class Fetch;
+
     void begin();
+    void fetchEnded(Fetch* fetch);
 
     QUrl m_url;
-    QByteArray m_body;  // written by the thread only while it runs
-    std::atomic<bool> m_stop{false};
     std::atomic<int> m_idleTimeoutMs{DEFAULT_IDLE_TIMEOUT_MS};
-    std::atomic<quint64> m_run{0};        // the current read
-    std::atomic<quint64> m_doneRun{0};    // the last read whose thread ran to its end
+    Fetch* m_fetch = nullptr;  // the current read's thread
+    quint64 m_run = 0;         // the current read
 };

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "Common/DataParser.h"
+#include "Common/RegularFile.h"
 #include "HttpConnect.h"
 #include "cgi_response.pb.h"
 
@@ -24,7 +25,7 @@ QUpFile::~QUpFile() = default;
 
 bool QUpFile::openFile()
 {
-    if (!m_file->open(QIODevice::ReadOnly))
+    if (!OpenRegularFile(*m_file))
         return false;
     m_pos = 0;
     return open(QIODevice::ReadOnly);

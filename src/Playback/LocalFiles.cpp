@@ -11,6 +11,7 @@
 #include "Common/SearchDataParser.h"
 #include "Common/DateTime.h"
 #include "Common/DecodeVideo.h"
+#include "Common/RegularFile.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ QStringList LocalSearch(const QString& folder, CSearchDataParser* parser)
     for (const QString& name : names) {
         QFile f(dir.filePath(name));
         recfile::QdxHeader h{};
-        if (!f.open(QIODevice::ReadOnly) || !ReadStruct(f, &h)) {
+        if (!OpenRegularFile(f) || !ReadStruct(f, &h)) {
             refused << QStringLiteral("%1: cannot be read").arg(name);
             continue;
         }
@@ -78,7 +79,7 @@ bool CRawFile::open(const QString& folder, const QString& base)
     const QDir dir(folder);
     QFile qrx(dir.filePath(base + recfile::QRX_SUFFIX));
     m_qvf = std::make_unique<QFile>(dir.filePath(base + recfile::QVF_SUFFIX));
-    if (!qrx.open(QIODevice::ReadOnly) || !m_qvf->open(QIODevice::ReadOnly)) {
+    if (!OpenRegularFile(qrx) || !OpenRegularFile(*m_qvf)) {
         m_error = QStringLiteral("%1: cannot be read").arg(base);
         close();
         return false;

@@ -1,8 +1,17 @@
 #include "PlaybackFile.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
+#include <shared_mutex>
 
+#include <QDebug>
+#include <QThread>
+
+#include "Common/BoundedLock.h"
 #include "Common/Frame.h"
 #include "Display/DisplayVideo.h"
 #include "Playback/LocalFiles.h"
@@ -21,7 +30,39 @@ double StampOf(const recfile::QrxIndexRecord& r) { return r.time_sec + r.time_us
 
 }  // namespace
 
-struct CPlaybackFile::Cursor {
+struct CPlaybackFile::Shared {
+    // Guards the commands below (standard types: ThreadSanitizer sees their handovers).
+    std::mutex lock;
+    std::condition_variable wake;   // a command came
+    std::condition_variable ended;  // the reader is done
+    QString folder;
+    uint32_t channels = 0xFFFF;
+    PbMode mode = PB_FORWARD_1X;
+    double seekTime = -1;  // pending seek, seconds
+    bool modeChanged = false;
+    int steps = 0;  // pending steps
+    bool stop = false;
+    bool finished = false;
+
+    std::shared_ptr<CPlaybackClock> clock;
+
+    // Hand-outs pass while the owner holds its reader; leaving the reader behind closes the
+    // gate, waiting for a hand-out under way.
+    std::shared_mutex gate;
+    std::atomic<CPlaybackFile*> owner{nullptr};
+
+    template <class F>
+    void handOut(F&& f)
+    {
+        std::shared_lock<std::shared_mutex> open(gate);
+        if (CPlaybackFile* o = owner.load())
+            f(o);
+    }
+};
+
+namespace {
+
+struct Cursor {
     QStringList bases;
     QString folder;
     int file = -1;
@@ -31,6 +72,44 @@ struct CPlaybackFile::Cursor {
     recfile::QrxIndexRecord record{};
     double lastVisited = -1;   // stamp of the last record passed over or taken
     double gap = 0;            // from the record before the taken one to it
+};
+
+}  // namespace
+
+class CPlaybackFile::Reader {
+public:
+    explicit Reader(std::shared_ptr<Shared> shared) : m_s(std::move(shared)) {}
+    void run();
+
+private:
+    bool openFile(Cursor& c, int file);
+    bool seekTo(Cursor& c, double time, bool forward, uint32_t channels);
+    // The next frame in the direction of play that passes the filter; false at the end.
+    bool next(Cursor& c, bool forward, bool keyOnly, bool audio, uint32_t channels);
+    void makeInfo(const Cursor& c, PbMode mode, uint32_t channels);
+    double nowSeconds() const { return Seconds(m_s->clock->Now()); }
+    void waitSlice(int ms) { m_s->clock->Sleep(std::clamp(ms, 1, SLICE_MS)); }
+    // True when a command waits that ends what the reader is doing.
+    bool interrupted()
+    {
+        std::lock_guard<std::mutex> check(m_s->lock);
+        return m_s->stop || m_s->seekTime >= 0 || m_s->modeChanged;
+    }
+    void status(const QString& text)
+    {
+        m_s->handOut([&](CPlaybackFile* o) { emit o->signalChangedStatus(text); });
+    }
+    void restart(uint32_t channels)
+    {
+        m_s->handOut([&](CPlaybackFile* o) {
+            for (int ch = 0; ch < recfile::MAX_CHANNELS; ++ch)
+                if (channels & (1u << ch))
+                    emit o->signalDecoderRestart(ch);
+        });
+    }
+
+    const std::shared_ptr<Shared> m_s;
+    DISPLAY_DVR_INFO m_info;
 };
 
 PbMode CPlaybackFile::ApplyCommand(PbMode mode, cgi::PbControl_Cmd command)
@@ -63,42 +142,50 @@ PbMode CPlaybackFile::ApplyCommand(PbMode mode, cgi::PbControl_Cmd command)
     }
 }
 
-CPlaybackFile::CPlaybackFile(QObject* parent) : QThread(parent), m_clock(std::make_shared<CWallClock>()) {}
+CPlaybackFile::CPlaybackFile(QObject* parent) : QObject(parent), m_shared(std::make_shared<Shared>())
+{
+    m_shared->clock = std::make_shared<CWallClock>();
+}
 
 CPlaybackFile::~CPlaybackFile() { stopPlay(); }
 
-void CPlaybackFile::setFolder(const QString& folder)
-{
-    std::unique_lock<std::mutex> lock(m_lock);
-    m_folder = folder;
-}
+void CPlaybackFile::setFolder(const QString& folder) { m_folder = folder; }
 
 void CPlaybackFile::setClock(std::shared_ptr<CPlaybackClock> clock)
 {
-    if (clock && !isRunning())
-        m_clock = std::move(clock);
+    if (clock && !isPlaying())
+        m_shared->clock = std::move(clock);
 }
 
 PbMode CPlaybackFile::mode() const
 {
-    std::unique_lock<std::mutex> lock(m_lock);
-    return m_mode;
+    std::unique_lock<std::mutex> lock(m_shared->lock);
+    return m_shared->mode;
 }
 
 void CPlaybackFile::play(time_t from, uint32_t channels)
 {
     {
-        std::unique_lock<std::mutex> lock(m_lock);
-        m_seekTime = static_cast<double>(from);
-        m_channels = channels & 0xFFFF;
-        m_mode = PB_FORWARD_1X;
-        m_modeChanged = false;
-        m_steps = 0;
-        m_stop = false;
-        m_wake.notify_all();
+        std::unique_lock<std::mutex> lock(m_shared->lock);
+        m_shared->folder = m_folder;
+        m_shared->seekTime = static_cast<double>(from);
+        m_shared->channels = channels & 0xFFFF;
+        m_shared->mode = PB_FORWARD_1X;
+        m_shared->modeChanged = false;
+        m_shared->steps = 0;
+        m_shared->stop = false;
+        m_shared->wake.notify_all();
     }
-    if (!isRunning())
-        QThread::start();
+    if (isPlaying())
+        return;
+    m_shared->finished = false;
+    m_shared->owner = this;
+    m_thread = std::thread([shared = m_shared] {
+        Reader(shared).run();
+        std::lock_guard<std::mutex> lock(shared->lock);
+        shared->finished = true;
+        shared->ended.notify_all();
+    });
 }
 
 void CPlaybackFile::command(cgi::PbControl_Cmd command)
@@ -107,46 +194,63 @@ void CPlaybackFile::command(cgi::PbControl_Cmd command)
         stopPlay();
         return;
     }
-    std::unique_lock<std::mutex> lock(m_lock);
-    const PbMode mode = ApplyCommand(m_mode, command);
+    std::unique_lock<std::mutex> lock(m_shared->lock);
+    const PbMode mode = ApplyCommand(m_shared->mode, command);
     if (PbMode_IsStepMode(mode))
-        ++m_steps;
-    if (mode != m_mode) {
-        m_mode = mode;
-        m_modeChanged = true;
+        ++m_shared->steps;
+    if (mode != m_shared->mode) {
+        m_shared->mode = mode;
+        m_shared->modeChanged = true;
     }
-    m_wake.notify_all();
+    m_shared->wake.notify_all();
 }
 
 void CPlaybackFile::setMode(PbMode mode)
 {
-    std::unique_lock<std::mutex> lock(m_lock);
-    if (mode == m_mode)
+    std::unique_lock<std::mutex> lock(m_shared->lock);
+    if (mode == m_shared->mode)
         return;
-    m_mode = mode;
-    m_modeChanged = true;
-    m_wake.notify_all();
+    m_shared->mode = mode;
+    m_shared->modeChanged = true;
+    m_shared->wake.notify_all();
 }
 
 void CPlaybackFile::stopPlay()
 {
+    if (!isPlaying())
+        return;
+    bool ended = false;
     {
-        std::unique_lock<std::mutex> lock(m_lock);
-        m_stop = true;
-        m_wake.notify_all();
+        std::unique_lock<std::mutex> lock(m_shared->lock);
+        m_shared->stop = true;
+        m_shared->wake.notify_all();
+        ended = m_shared->ended.wait_for(lock, std::chrono::milliseconds(STOP_WAIT_MS),
+                                         [this] { return m_shared->finished; });
     }
-    if (isRunning()) {
-        wait();
-        emit signalDecoderFlush();
-        emit signalChangedStatus(QString());
+    if (ended) {
+        m_thread.join();  // it has finished: returns at once
+    } else {
+        // Left to end by itself with what it shares; from here on it hands nothing out.
+        std::unique_lock<std::shared_mutex> gate(m_shared->gate, std::defer_lock);
+        if (!LockWithin(gate, HANDOUT_WAIT_MS))
+            qWarning("Playback: the reader is still handing out a frame; it is left behind");
+        m_shared->owner = nullptr;
+        if (gate.owns_lock())
+            gate.unlock();
+        qWarning("Playback: the reader did not end within %d ms (a file that does not answer); it is left behind",
+                 STOP_WAIT_MS);
+        m_thread.detach();
+        const auto left = m_shared;
+        m_shared = std::make_shared<Shared>();
+        m_shared->clock = left->clock;
+        std::lock_guard<std::mutex> lock(left->lock);
+        m_shared->mode = left->mode;
     }
+    emit signalDecoderFlush();
+    emit signalChangedStatus(QString());
 }
 
-double CPlaybackFile::nowSeconds() const { return Seconds(m_clock->Now()); }
-
-void CPlaybackFile::waitSlice(int ms) { m_clock->Sleep(std::clamp(ms, 1, SLICE_MS)); }
-
-bool CPlaybackFile::openFile(Cursor& c, int file)
+bool CPlaybackFile::Reader::openFile(Cursor& c, int file)
 {
     while (file >= 0 && file < c.bases.size()) {
         if (c.raw.open(c.folder, c.bases[file])) {
@@ -154,14 +258,14 @@ bool CPlaybackFile::openFile(Cursor& c, int file)
             return true;
         }
         // A damaged file is told about and skipped.
-        emit signalChangedStatus(tr("Damaged file: %1").arg(c.raw.error()));
+        status(CPlaybackFile::tr("Damaged file: %1").arg(c.raw.error()));
         c.bases.removeAt(file);
     }
     c.file = -1;
     return false;
 }
 
-bool CPlaybackFile::seekTo(Cursor& c, double time, bool forward, uint32_t channels)
+bool CPlaybackFile::Reader::seekTo(Cursor& c, double time, bool forward, uint32_t channels)
 {
     c.bases = RawFileBases(c.folder);
     int file = 0;
@@ -196,7 +300,7 @@ bool CPlaybackFile::seekTo(Cursor& c, double time, bool forward, uint32_t channe
     return true;
 }
 
-bool CPlaybackFile::next(Cursor& c, bool forward, bool keyOnly, bool audio, uint32_t channels)
+bool CPlaybackFile::Reader::next(Cursor& c, bool forward, bool keyOnly, bool audio, uint32_t channels)
 {
     for (;;) {
         if (c.file < 0)
@@ -219,7 +323,7 @@ bool CPlaybackFile::next(Cursor& c, bool forward, bool keyOnly, bool audio, uint
         if (r.type == FRAME_AUDIO ? !audio : (keyOnly && r.type != FRAME_KEY))
             continue;
         if (!c.raw.readFrame(static_cast<size_t>(c.pos), &c.frame)) {
-            emit signalChangedStatus(tr("Damaged file: %1").arg(c.raw.error()));
+            status(CPlaybackFile::tr("Damaged file: %1").arg(c.raw.error()));
             const int bad = c.file;
             c.bases.removeAt(bad);
             if (!openFile(c, forward ? bad : bad - 1))
@@ -232,7 +336,7 @@ bool CPlaybackFile::next(Cursor& c, bool forward, bool keyOnly, bool audio, uint
     }
 }
 
-void CPlaybackFile::makeInfo(const Cursor& c, PbMode mode, uint32_t channels)
+void CPlaybackFile::Reader::makeInfo(const Cursor& c, PbMode mode, uint32_t channels)
 {
     const recfile::QvfFileHeader& h = c.raw.header();
     m_info.displayMode = DISPLAY_MODE::LOCAL_PLAYBACK;
@@ -246,7 +350,7 @@ void CPlaybackFile::makeInfo(const Cursor& c, PbMode mode, uint32_t channels)
         m_info.channelNames[i] = QString::fromUtf8(h.titles[i], static_cast<int>(qstrnlen(h.titles[i], recfile::TITLE_BYTES)));
 }
 
-void CPlaybackFile::run()
+void CPlaybackFile::Reader::run()
 {
     Cursor c;
     double anchorStamp = 0;  // play clock: this stamp was due at anchorWall
@@ -257,30 +361,31 @@ void CPlaybackFile::run()
     int protocol = 0;
 
     for (;;) {
-        std::unique_lock<std::mutex> lock(m_lock);
-        if (m_stop)
+        Shared& s = *m_s;
+        std::unique_lock<std::mutex> lock(s.lock);
+        if (s.stop)
             break;
-        PbMode mode = m_mode;
+        PbMode mode = s.mode;
         const double speed = PlayMode2Speed(mode);
-        const bool stepping = m_steps > 0;
-        const bool seek = m_seekTime >= 0;
-        const bool changed = m_modeChanged;
+        const bool stepping = s.steps > 0;
+        const bool seek = s.seekTime >= 0;
+        const bool changed = s.modeChanged;
         if (!seek && !changed && !stepping && (speed == 0 || atEnd)) {
-            m_wake.wait(lock);
+            s.wake.wait(lock);
             continue;
         }
-        const uint32_t channels = m_channels;
-        double seekTime = m_seekTime;
-        c.folder = m_folder;
-        m_seekTime = -1;
-        m_modeChanged = false;
+        const uint32_t channels = s.channels;
+        double seekTime = s.seekTime;
+        c.folder = s.folder;
+        s.seekTime = -1;
+        s.modeChanged = false;
         if (stepping)
-            --m_steps;
+            --s.steps;
         lock.unlock();
 
         if (seek || changed) {
             // Nothing of the old position or speed may show after this.
-            emit signalDecoderFlush();
+            m_s->handOut([](CPlaybackFile* o) { emit o->signalDecoderFlush(); });
             if (!seek) {
                 // Go on from what the play clock says is on screen now.
                 seekTime = lastStamp;
@@ -293,17 +398,14 @@ void CPlaybackFile::run()
             atEnd = !seekTo(c, seekTime, forward, channels);
             c.lastVisited = -1;
             if (seek)
-                // A new position: the cells and the shown time start over.
-                for (int ch = 0; ch < recfile::MAX_CHANNELS; ++ch)
-                    if (channels & (1u << ch))
-                        emit signalDecoderRestart(ch);
+                restart(channels);  // a new position: the cells and the shown time start over
             anchored = false;
             m_info.pbMode = mode;
             // Told here, not with a frame: a pause delivers none.
             if (mode != PB_STOP)
-                emit signalChangedStatus(StatusText(mode));
+                status(StatusText(mode));
             if (atEnd) {
-                emit signalChangedStatus(tr("No recording at this time"));
+                status(CPlaybackFile::tr("No recording at this time"));
                 continue;
             }
             if (!stepping && speed == 0)
@@ -315,7 +417,7 @@ void CPlaybackFile::run()
         const bool audio = mode == PB_FORWARD_1X;
         if (!next(c, forward, keyOnly, audio, channels)) {
             atEnd = true;
-            emit signalChangedStatus(tr("End of the recordings"));
+            status(CPlaybackFile::tr("End of the recordings"));
             continue;
         }
         atEnd = false;
@@ -332,15 +434,11 @@ void CPlaybackFile::run()
                 const double ahead = (stamp - anchorStamp) / speed - (nowSeconds() - anchorWall) - LEAD_MS / 1000.0;
                 if (ahead <= 0)
                     break;
-                {
-                    std::lock_guard<std::mutex> check(m_lock);
-                    if (m_stop || m_seekTime >= 0 || m_modeChanged)
-                        break;
-                }
+                if (interrupted())
+                    break;
                 waitSlice(static_cast<int>(ahead * 1000) + 1);
             }
-            std::lock_guard<std::mutex> check(m_lock);
-            if (m_stop || m_seekTime >= 0 || m_modeChanged)
+            if (interrupted())
                 continue;
         }
         lastStamp = stamp;
@@ -348,16 +446,17 @@ void CPlaybackFile::run()
         if (c.raw.header().protocol_type != protocol) {
             // Another decoder kind from here on: the cells wait for a key frame of it.
             if (protocol != 0)
-                for (int ch = 0; ch < recfile::MAX_CHANNELS; ++ch)
-                    if (channels & (1u << ch))
-                        emit signalDecoderRestart(ch);
+                restart(channels);
             protocol = c.raw.header().protocol_type;
         }
         const auto* data = reinterpret_cast<const unsigned char*>(c.frame.constData());
         const size_t len = static_cast<size_t>(c.frame.size());
-        if (c.record.type == FRAME_AUDIO)
-            emit PlayAudio(m_info, data, len);
-        else
-            emit DisplayVideo(m_info, data, len);
+        const bool audioFrame = c.record.type == FRAME_AUDIO;
+        m_s->handOut([&](CPlaybackFile* o) {
+            if (audioFrame)
+                emit o->PlayAudio(m_info, data, len);
+            else
+                emit o->DisplayVideo(m_info, data, len);
+        });
     }
 }

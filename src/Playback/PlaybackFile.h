@@ -4,28 +4,27 @@
 // folder from a chosen time, in the chosen direction and speed, and hands each frame to the
 // display (connected directly: the display queues it for the decode thread of its channel,
 // which paces it). The reader paces itself too, keeping at most LEAD_MS ahead of the play
-// clock, so a speed change, pause or seek starts from what is on screen.
+// clock, so a speed change, pause or seek starts from what is on screen. Stopping waits for
+// the reader a bounded time; a reader held up longer (a file that does not answer) is left to
+// end by itself, and hands nothing out any more.
 
-#include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <ctime>
 #include <memory>
-#include <mutex>
+#include <thread>
 
 #include <QByteArray>
 #include <QString>
+#include <QObject>
 #include <QStringList>
-#include <QThread>
 
 #include "Network/DisplayDvrInfo.h"
 #include "cgi_request.pb.h"
 #include "dvr_types/dvr_types.h"
 
 class CPlaybackClock;
-class CRawFile;
 
-class CPlaybackFile : public QThread {
+class CPlaybackFile : public QObject {
     Q_OBJECT
 
 public:
@@ -37,6 +36,9 @@ public:
     static constexpr double KEY_ONLY_SPEED = 8;
     // Longest wait between two looks at new commands.
     static constexpr int SLICE_MS = 20;
+    // Longest wait of stopPlay() for the reader to end, and then for a hand-out under way.
+    static constexpr int STOP_WAIT_MS = 2000;
+    static constexpr int HANDOUT_WAIT_MS = 500;
 
     // Speed factor of a playback mode: negative backwards, 0 for every mode that does not
     // play (stop, pause, step, unknown).
@@ -57,11 +59,12 @@ public:
     // A playback button.
     void command(cgi::PbControl_Cmd command);
     void setMode(PbMode mode);
-    // Ends playback and the thread; the display's queues are emptied first.
+    // Ends playback and the thread (waiting a bounded time); the display's queues are
+    // emptied first.
     void stopPlay();
 
     PbMode mode() const;
-    bool isPlaying() const { return isRunning(); }
+    bool isPlaying() const { return m_thread.joinable(); }
     // Replaces the wall clock; only while the thread is not running.
     void setClock(std::shared_ptr<CPlaybackClock> clock);
 
@@ -73,31 +76,13 @@ signals:
     void signalDecoderFlush();
     void signalChangedStatus(const QString& status);
 
-protected:
-    void run() override;
-
 private:
-    struct Cursor;
+    // What the reader thread uses: shared with it, so a reader left behind touches nothing
+    // that this object frees.
+    struct Shared;
+    class Reader;
 
-    bool openFile(Cursor& c, int file);
-    bool seekTo(Cursor& c, double time, bool forward, uint32_t channels);
-    // The next frame in the direction of play that passes the filter; false at the end.
-    bool next(Cursor& c, bool forward, bool keyOnly, bool audio, uint32_t channels);
-    void makeInfo(const Cursor& c, PbMode mode, uint32_t channels);
-    double nowSeconds() const;
-    void waitSlice(int ms);
-
-    // Guards the commands below (standard types: ThreadSanitizer sees their handovers).
-    mutable std::mutex m_lock;
-    std::condition_variable m_wake;
+    std::shared_ptr<Shared> m_shared;
+    std::thread m_thread;
     QString m_folder;
-    uint32_t m_channels = 0xFFFF;
-    PbMode m_mode = PB_FORWARD_1X;
-    double m_seekTime = -1;    // pending seek, seconds
-    bool m_modeChanged = false;
-    int m_steps = 0;           // pending steps
-    bool m_stop = false;
-
-    std::shared_ptr<CPlaybackClock> m_clock;
-    DISPLAY_DVR_INFO m_info;   // reader thread only
 };

@@ -35,9 +35,10 @@ CConnectDVR::CConnectDVR(QObject* parent)
 CConnectDVR::~CConnectDVR()
 {
     disconnect();
-    m_audio.reset();
-    m_video.reset();
-    m_record.reset();
+    // A stream thread that does not end keeps the recorder it may be writing into.
+    const std::shared_ptr<QObject> record(m_record.release());
+    CHttpConnect::Dispose(m_audio.release(), record);
+    CHttpConnect::Dispose(m_video.release(), record);
 }
 
 void CConnectDVR::setDVR(QTreeWidgetItem* item)

@@ -7,10 +7,12 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
 #include "Common/PlayAudio.h"
+#include "support/LeftBehind.h"
 
 namespace {
 constexpr int kPeriod = 320;  // 20 ms of 8000 Hz 16-bit mono
@@ -53,6 +55,16 @@ QByteArray Ramp(int samples, int first)
     for (int i = 0; i < samples; ++i)
         s[i] = static_cast<qint16>(first + i);
     return bytes;
+}
+
+// True once the player's output thread has ended (by itself) within ms.
+bool OutputEnds(const CPlayAudio& player, int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (player.isPlaying() && !timer.hasExpired(ms))
+        QThread::msleep(2);
+    return !player.isPlaying();
 }
 
 class PlayAudio : public ::testing::Test {
@@ -104,9 +116,9 @@ TEST_F(PlayAudio, NoDeviceKeepsWorkingAndWholePeriodsPlayInOrderOnceOneOpens)
     card->opensOk = false;
     const QByteArray audio = Ramp(600, 0);
     player.PushAudio(false, audio.left(100));
-    player.wait();
+    ASSERT_TRUE(OutputEnds(player, 5000));
     player.PushAudio(false, audio.mid(100, 540));
-    player.wait();
+    ASSERT_TRUE(OutputEnds(player, 5000));
     EXPECT_EQ(card->get(&CardState::opens), 2);
     card->set(&CardState::opensOk, true);
     player.PushAudio(false, audio.mid(640, 200));
@@ -130,7 +142,7 @@ TEST_F(PlayAudio, NoDeviceKeepsWorkingAndWholePeriodsPlayInOrderOnceOneOpens)
     // A device that stops ends the output; the next push opens a new one.
     card->set(&CardState::stopped, true);
     player.PushAudio(true, stereo);
-    ASSERT_TRUE(player.wait(5000));
+    ASSERT_TRUE(OutputEnds(player, 5000));
     card->set(&CardState::stopped, false);
     player.PushAudio(true, stereo);
     EXPECT_TRUE(WaitFor([&] { return card->get(&CardState::opens) == 5; }));
@@ -143,7 +155,7 @@ TEST(PlayAudioSink, SilentAndWorkingWithoutASoundServer)
     if (qEnvironmentVariable("ZAVO_AUDIO_CHILD") == QLatin1String("no-server")) {
         CPlayAudio player;
         player.PushAudio(false, Ramp(320, 0));
-        ASSERT_TRUE(player.wait(30000));  // the output thread ends when nothing can be opened
+        ASSERT_TRUE(OutputEnds(player, 30000));  // the output thread ends when nothing can be opened
         for (int i = 0; i < 25; ++i)
             player.PushAudio(i % 2 == 0, Ramp(320, 0));
         return;
@@ -162,4 +174,60 @@ TEST(PlayAudioSink, SilentAndWorkingWithoutASoundServer)
     const std::string output = QString::fromLocal8Bit(child.readAll()).toStdString();
     EXPECT_EQ(child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1, 0) << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
+
+namespace {
+
+// A sound device whose writes wait at a gate, as a sound server that has stopped answering.
+struct HangingCard : CAudioDevice {
+    explicit HangingCard(std::shared_ptr<lefttest::Gate> gate, std::shared_ptr<std::atomic<bool>> gone)
+        : g(std::move(gate)), destroyed(std::move(gone))
+    {
+    }
+    ~HangingCard() override { *destroyed = true; }
+    bool open(const QAudioFormat&) override { return true; }
+    qint64 bytesFree() override { return kRoomy; }
+    qint64 write(const char*, qint64 size) override
+    {
+        g->pass();
+        return size;
+    }
+    bool stopped() override { return false; }
+    std::shared_ptr<lefttest::Gate> g;
+    std::shared_ptr<std::atomic<bool>> destroyed;
+};
+
+}  // namespace
+
+TEST(PlayAudioStop, AnOutputThreadThatDoesNotEndIsLeftBehindInBoundedTime)
+{
+    auto gate = std::make_shared<lefttest::Gate>();
+    auto gone = std::make_shared<std::atomic<bool>>(false);
+    auto player = std::make_unique<CPlayAudio>([gate, gone] { return std::make_unique<HangingCard>(gate, gone); }, 0);
+    player->PushAudio(false, Ramp(4 * kPeriod, 0));
+    QElapsedTimer timer;
+    timer.start();
+    while (!gate->waiting() && !timer.hasExpired(5000))
+        QThread::msleep(2);
+    ASSERT_TRUE(gate->waiting());
+    lefttest::OpenLate late(*gate);
+
+    {
+        lefttest::Warnings warnings;
+        timer.restart();
+        player->Deinit();
+        EXPECT_LT(timer.elapsed(), CPlayAudio::STOP_WAIT_MS + 1000);
+        EXPECT_FALSE(player->isPlaying());
+        EXPECT_EQ(warnings.count("left behind"), 1) << warnings.all();
+    }
+
+    // The thread ends by itself after its owner is gone, and is deleted then.
+    player.reset();
+    late.now();
+    timer.restart();
+    while (!*gone && !timer.hasExpired(5000))
+        QThread::msleep(2);
+    EXPECT_TRUE(*gone);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

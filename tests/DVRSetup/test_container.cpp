@@ -30,6 +30,7 @@
 #include "Network/ReadDVRData.h"
 #include "dvr_types/model_info.h"
 #include "setup_test_util.h"
+#include "support/FifoSupport.h"
 
 using namespace setuptest;
 
@@ -398,6 +399,16 @@ TEST(SetupContainer, FilesOpenAndSaveTheBareConfiguration)
                            QStringLiteral("The file %1 is not a DVR configuration.").arg(dir.filePath("junk.conf")),
                            "The DVR configuration is of an unknown model (200)."}));
     EXPECT_EQ(c.w.dvrInfo().model(), 0u);
+}
+
+TEST(SetupContainer, AConfigurationFileThatIsAFifoIsRefusedWithoutWaiting)
+{
+    Container c;
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.conf");
+    c.prompt.files = {fifo};
+    EXPECT_FALSE(fifotest::BlocksOnFifo(fifo, [&] { c.w.OnOpenFiles(); }));
+    EXPECT_EQ(c.prompt.messages, QStringList{QStringLiteral("The file %1 cannot be opened.").arg(fifo)});
 }
 
 TEST(SetupContainer, SaveRefusesAnEmptyAdminPasswordAsApplyDoes)

@@ -6,6 +6,7 @@
 
 #include "Display/DisplayVideo.h"
 #include "display_test_util.h"
+#include "support/LeftBehind.h"
 
 using namespace displaytest;
 
@@ -170,4 +171,44 @@ TEST_F(DisplayVideoTest, TheLocalReaderWaitsForRoomWhileOtherChannelsGoOnAndASto
     Play(30, 2000);
     ASSERT_TRUE(WaitShown(3));
     EXPECT_EQ(Shown()[2], Bytes(30));
+}
+
+namespace {
+
+// A clock whose sleeps wait at a gate: a decode thread pacing a frame in it does not end
+// when asked.
+class StuckClock : public CPlaybackClock {
+public:
+    KTimeVal Now() override { return KTimeVal(5000, 0); }
+    void Sleep(int) override { gate.pass(); }
+    lefttest::Gate gate;
+};
+
+}  // namespace
+
+TEST_F(DisplayVideoTest, ExitLeavesADecodeThreadThatDoesNotEndBehindInBoundedTime)
+{
+    auto stuck = std::make_shared<StuckClock>();
+    dv.setClock(stuck);
+    dv.startDecodeThread(1, DISPLAY_MODE::LOCAL_PLAYBACK);
+    Play(0, 0);
+    Play(1, 1000);  // paced a second after the first: the thread sleeps in the clock
+    ASSERT_TRUE(WaitFor([&] { return stuck->gate.waiting(); }, 10000));
+    lefttest::OpenLate release(stuck->gate);
+
+    lefttest::Warnings warnings;
+    const auto begin = std::chrono::steady_clock::now();
+    const bool ended = dv.exitDecodeThread();
+    const auto took = std::chrono::steady_clock::now() - begin;
+    EXPECT_LT(took, std::chrono::milliseconds(CDisplayVideo::EXIT_WAIT_MS + 1000));
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(warnings.count("left behind"), 1) << warnings.all();
+    // The channel takes no frame while its old thread may still hold the queue.
+    dv.startDecodeThread(1, DISPLAY_MODE::LOCAL_PLAYBACK);
+    const size_t before = Shown().size();
+    Play(30, 0);
+    release.now();
+    // The left thread ends by itself once it wakes, without showing the frame it held.
+    EXPECT_TRUE(WaitFor([&] { return stuck.use_count() == 2; }, 10000));
+    EXPECT_EQ(Shown().size(), before);
 }

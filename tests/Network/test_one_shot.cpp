@@ -11,6 +11,7 @@
 #include "Network/SendCommand.h"
 #include "Network/UpLoader.h"
 #include "StreamProbe.h"
+#include "support/FifoSupport.h"
 
 using namespace nettest;
 using simdvr::CSimDvr;
@@ -145,6 +146,16 @@ TEST(Read, RepliesArriveWholeOrWithWhatCameBeforeSilence)
     sim.setMisbehaviour(Misbehaviour());
     EXPECT_EQ(ReadOnce(reader, dvr, conf), whole);
     CReadDVRData().stopRead();
+}
+
+TEST(Upload, AFirmwareFileThatIsAFifoIsRefusedWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("firmware.bin");
+    QUpFile file(fifo, "head", "tail");
+    bool opened = true;
+    EXPECT_FALSE(fifotest::BlocksOnFifo(fifo, [&] { opened = file.openFile(); }));
+    EXPECT_FALSE(opened);
 }
 
 TEST(Upload, BodyAndHeadersArriveByteForByteAndADestroyedUploadLeavesNothing)

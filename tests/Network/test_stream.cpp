@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "StreamProbe.h"
+#include "support/LeftBehind.h"
 
 using namespace nettest;
 using simdvr::Misbehaviour;
@@ -376,4 +377,35 @@ TEST(Stream, FloodedStreamStopsCleanlyMidPacket)
             return q.body == body && q.header("Content-Length") == QByteArray::number(body.size());
         }));
     }
+}
+
+TEST(Stream, AStreamWhoseThreadDoesNotEndIsLeftBehindInBoundedTimeWithWhatItUses)
+{
+    StreamRig s(SmallDvr(), Bad(-1, false, -1, true));  // its own stream left unopened
+    auto* conn = new CHttpConnect;
+    // A receiver that holds the first frame, as one stuck writing it would.
+    lefttest::Gate gate;
+    QObject::connect(conn, &CHttpConnect::VDataReceived, conn,
+                     [&](const DISPLAY_DVR_INFO&, const unsigned char*, size_t) { gate.pass(); }, Qt::DirectConnection);
+    conn->Connect(MakeDvr(s.sim, false), Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate.waiting(); }, 10000));
+    lefttest::OpenLate late(gate, 10000);
+
+    // What the stream's thread uses beside itself (its recorder) is kept while it runs.
+    auto kept = std::make_shared<QObject>();
+    const std::weak_ptr<QObject> keep = kept;
+    {
+        lefttest::Warnings warnings;
+        QElapsedTimer timer;
+        timer.start();
+        CHttpConnect::Dispose(conn, kept);
+        EXPECT_LT(timer.elapsed(), CHttpConnect::JOIN_WAIT_MS + 1000);
+        EXPECT_EQ(warnings.count("left"), 2) << warnings.all();
+    }
+    kept.reset();
+    EXPECT_FALSE(keep.expired());
+
+    // The thread ends by itself once let go; the stream and what it kept go then.
+    late.now();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keep.expired(); }, 10000));
 }

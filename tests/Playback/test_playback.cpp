@@ -1,8 +1,10 @@
 // The playback and backup panels: local playback of the recorder's files, remote search and
 // backup against simulated DVRs, and the panels' fit on their bottom page.
 
+#include <chrono>
 #include <mutex>
 #include <numeric>
+#include <thread>
 
 #include <QCheckBox>
 #include <QFile>
@@ -15,6 +17,8 @@
 #include "Display/DisplayWidget.h"
 #include "Display/display_test_util.h"
 #include "Network/StreamProbe.h"
+#include "support/FifoSupport.h"
+#include "support/LeftBehind.h"
 #include "Playback/BackupWidget.h"
 #include "Playback/LocalFiles.h"
 #include "Playback/PlaybackWidget.h"
@@ -290,6 +294,133 @@ TEST(LocalPlayback, DamagedFileIsSkippedWithAStatusText)
             minutes.insert(int64_t(s.stamp) / 60);
     EXPECT_EQ(minutes.count(int64_t(RawFileTime(bases[1])) / 60), 0u);
     EXPECT_EQ(minutes.count(int64_t(RawFileTime(bases[2])) / 60), 1u);
+}
+
+TEST(LocalFiles, RecordingFilesThatAreFifosAreRefusedWithoutWaiting)
+{
+    Rig rig;
+    const QString folder = RecordFolder(rig);
+    const QStringList bases = RawFileBases(folder);
+    ASSERT_GE(bases.size(), 2);
+    for (const char* suffix : {recfile::QVF_SUFFIX, recfile::QRX_SUFFIX}) {
+        const QString base = bases[suffix == recfile::QVF_SUFFIX ? 0 : 1];
+        const QString path = folder + "/" + base + suffix;
+        ASSERT_TRUE(QFile::remove(path));
+        CRawFile f;
+        bool opened = true;
+        EXPECT_FALSE(fifotest::BlocksOnFifo(path, [&] { opened = f.open(folder, base); })) << suffix;
+        EXPECT_FALSE(opened) << suffix;
+        EXPECT_EQ(f.error().toStdString(), (base + ": cannot be read").toStdString()) << suffix;
+    }
+}
+
+TEST(LocalPlayback, FifoInTheFolderIsSkippedAndStopReturns)
+{
+    Rig rig;
+    const QString folder = RecordFolder(rig);
+    const QStringList bases = RawFileBases(folder);
+    ASSERT_GE(bases.size(), 3);
+    const QString fifo = folder + "/" + bases[1] + recfile::QVF_SUFFIX;
+    ASSERT_TRUE(QFile::remove(fifo));
+    CPlaybackFile player;
+    player.setFolder(folder);
+    Playing got(&player);
+    bool ended = false;
+    EXPECT_FALSE(fifotest::BlocksOnFifo(fifo, [&] {
+        got.player.play(T0 + 15, 0x5);
+        got.player.setMode(PB_FORWARD_256X);
+        ended = displaytest::WaitFor([&] { return got.status.filter("End of the recordings").size() == 1; }, 20000);
+        got.player.stopPlay();
+    }));
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(got.status.filter("Damaged file: " + bases[1] + ": cannot be read").size(), 1)
+        << got.status.join("|").toStdString();
+}
+
+TEST(LocalPlayback, StopLeavesAReaderThatDoesNotEndBehindInBoundedTime)
+{
+    Rig rig;
+    const QString folder = RecordFolder(rig);
+    auto player = std::make_unique<CPlaybackFile>();
+    player->setFolder(folder);
+    // The reader is held in its clock, as in a file that does not answer.
+    auto clock = std::make_shared<displaytest::FakeClock>();
+    player->setClock(clock);
+    clock->Hold(true);
+    std::atomic<bool> stopped{false};
+    std::atomic<int> late{0};
+    QObject context;
+    QObject::connect(player.get(), &CPlaybackFile::DisplayVideo, &context,
+                     [&](const DISPLAY_DVR_INFO&, const unsigned char*, size_t) { late += stopped ? 1 : 0; },
+                     Qt::DirectConnection);
+    player->play(T0 + 15, 0x5);
+    ASSERT_TRUE(displaytest::WaitFor([&] { return !clock->Sleeps().empty(); }, 10000));
+
+    lefttest::OpenLate release([c = clock.get()] { c->Hold(false); });
+    lefttest::Warnings warnings;
+    const auto begin = std::chrono::steady_clock::now();
+    player->stopPlay();
+    const auto took = std::chrono::steady_clock::now() - begin;
+    stopped = true;
+    EXPECT_LT(took, std::chrono::milliseconds(CPlaybackFile::STOP_WAIT_MS + CPlaybackFile::HANDOUT_WAIT_MS + 1000));
+    EXPECT_FALSE(player->isPlaying());
+    EXPECT_EQ(warnings.count("left behind"), 1) << warnings.all();
+
+    // The reader ends by itself after its owner is gone, touching nothing of it.
+    player.reset();
+    release.now();
+    EXPECT_TRUE(displaytest::WaitFor([&] { return clock.use_count() == 1; }, 10000));
+    EXPECT_EQ(late, 0);
+}
+
+// Eight channels at 30 fps for 40 s from T0: many pictures on their way at any time.
+QString BusyFolder(const Rig& rig)
+{
+    Stream s(false);
+    CRecord rec;
+    rec.start(QStringLiteral("Busy"), Info(8), 0);
+    for (int i = 0; i < 1200; ++i)
+        for (int ch = 0; ch < 8; ++ch)
+            rec.writeFrame(false, s.video(i, ch, T0 * 1000 + i * 33 + ch));
+    rec.stop();
+    return rig.record() + "/Busy";
+}
+
+int DrawnCells(CDisplayWidget& display)
+{
+    int drawn = 0;
+    for (int i = 0; i < CScreen::MAX_CELLS; ++i)
+        drawn += display.screenContainer()->getInfo(i).channel >= 0 ? 1 : 0;
+    return drawn;
+}
+
+TEST(LocalPlayback, StopLeavesEveryCellEmptyEachTime)
+{
+    Rig rig;
+    CDisplayWidget display;
+    display.show();
+    CPlaybackWidget panel;
+    panel.setDisplayWidget(&display);
+    panel.search(BusyFolder(rig));
+    // What the main window does on a chosen time and on Stop.
+    QObject::connect(&panel, &CPlaybackWidget::selectedTime, [&] {
+        display.start(DISPLAY_MODE::LOCAL_PLAYBACK);
+        panel.connectSignal();
+    });
+    QObject::connect(&panel, &CPlaybackWidget::stopDisplay, [&] {
+        panel.disconnectSignal();
+        display.ClearScreen();
+    });
+    CTimeLine* line = panel.searchWidget()->timeLine();
+    for (int round = 0; round < 20; ++round) {
+        QTest::mouseClick(line, Qt::LeftButton, {}, line->minuteRect(0, 1).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return DrawnCells(display) >= 4; }, 10000)) << round;
+        QTest::qWait(round * 7 % 50);
+        panel.buttons()->button(cgi::PbControl::CMD_STOP)->click();
+        QTest::qWait(300);
+        EXPECT_EQ(DrawnCells(display), 0) << "round " << round;
+    }
+    display.stop();
 }
 
 TEST(LocalPlayback, ButtonCommandsMoveThroughTheModesAndTheirSpeeds)

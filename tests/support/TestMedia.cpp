@@ -137,6 +137,12 @@ Clip LoadClip(Codec codec, const std::string& size)
     } else if (size == "cif") {
         clip.width = 352;
         clip.height = 240;
+    } else if (size == "720p") {
+        clip.width = 1280;
+        clip.height = 720;
+    } else if (size == "1080p") {
+        clip.width = 1920;
+        clip.height = 1080;
     } else {
         throw std::runtime_error("unknown clip size " + size);
     }
