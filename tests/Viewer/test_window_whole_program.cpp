@@ -51,6 +51,9 @@ protected:
         *item->mutable_dvr() = rig.list.group(0).dvr(0);
         item->set_channel(0);
         EXPECT_TRUE(CControlEMapList().Save(maps));
+        // On an X server the display draws with OpenGL when it can, as the program does.
+        if (QGuiApplication::platformName() == QLatin1String("xcb") && CScreen::initOpengl(16))
+            CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_ON);
         rig.open();
     }
 
