@@ -139,8 +139,8 @@ InfoReply CInfoWidget::showOldPage(const QByteArray& page)
         return reply;
     // A refusal comes as a result packet instead of the page.
     const FirstPacket packet = ReadFirstPacket(page, true);
-    if (packet.found && page.startsWith(reinterpret_cast<const char*>(cgi::Parser::STX))
-        && packet.type == OLD_RESULT_TYPE) {
+    const QByteArrayView stx(cgi::Parser::STX, cgi::Parser::STX_SIZE);
+    if (packet.found && page.startsWith(stx) && packet.type == OLD_RESULT_TYPE) {
         reply.result = InfoReply::Refused;
         reply.error = CHttpConnect::getErrMessage(
             packet.payload.size() == 1 ? static_cast<uint8_t>(packet.payload[0]) : -1, true);
