@@ -57,6 +57,14 @@ struct InfoPage {
         uitest::Screenshot(rig.window.get(), QStringLiteral("window-information-%1-disks").arg(disks()));
         return page->infoWidget()->findChildren<CHDDWidget*>();
     }
+    void expectEveryDiskWhole()
+    {
+        const QList<CHDDWidget*> shown = open();
+        ASSERT_EQ(shown.size(), disks());
+        for (const CHDDWidget* disk : shown)
+            EXPECT_TRUE(WhollyShown(disk, area()) && disk->visibleRegion() == QRegion(disk->rect()))
+                << disk->geometry().x() << "," << disk->geometry().y();
+    }
     int disks() const { return rig.sims.front()->config().hddInfo.info_size(); }
     const QWidget* area() const { return rig.window->infoWidget()->findChild<QScrollArea*>("hddArea")->viewport(); }
 
@@ -84,21 +92,13 @@ struct RecordPage {
 TEST(WindowPages, TwoDisksAreWhollyShownOnTheInformationPage)
 {
     InfoPage page(2);
-    const QList<CHDDWidget*> disks = page.open();
-    ASSERT_EQ(disks.size(), 2);
-    for (const CHDDWidget* disk : disks)
-        EXPECT_TRUE(WhollyShown(disk, page.area()) && disk->visibleRegion() == QRegion(disk->rect()))
-            << disk->geometry().x() << "," << disk->geometry().y();
+    page.expectEveryDiskWhole();
 }
 
 TEST(WindowPages, FourDisksAreWhollyShownOnTheInformationPage)
 {
     InfoPage page(4);
-    const QList<CHDDWidget*> disks = page.open();
-    ASSERT_EQ(disks.size(), 4);
-    for (const CHDDWidget* disk : disks)
-        EXPECT_TRUE(WhollyShown(disk, page.area()) && disk->visibleRegion() == QRegion(disk->rect()))
-            << disk->geometry().x() << "," << disk->geometry().y();
+    page.expectEveryDiskWhole();
 }
 
 TEST(WindowPages, EveryHourOfTheRecordScheduleIsWhollyShown)
