@@ -76,6 +76,7 @@ CInfoWidget::CInfoWidget(QWidget* parent) : QWidget(parent)
     // Disks fill the rows from the left instead of spreading over the area.
     m_ui.hddLayout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_ui.hddArea->viewport()->installEventFilter(this);
+    m_areaMinimumHeight = m_ui.hddArea->minimumHeight();
     // A scroll area keeps the height hint of the disks' first arrangement; the row takes the
     // height of the system information instead, and the area scrolls.
     m_ui.hddArea->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
@@ -138,8 +139,8 @@ InfoReply CInfoWidget::showOldPage(const QByteArray& page)
         return reply;
     // A refusal comes as a result packet instead of the page.
     const FirstPacket packet = ReadFirstPacket(page, true);
-    if (packet.found && page.startsWith(reinterpret_cast<const char*>(cgi::Parser::STX))
-        && packet.type == OLD_RESULT_TYPE) {
+    const QByteArrayView stx(cgi::Parser::STX, cgi::Parser::STX_SIZE);
+    if (packet.found && page.startsWith(stx) && packet.type == OLD_RESULT_TYPE) {
         reply.result = InfoReply::Refused;
         reply.error = CHttpConnect::getErrMessage(
             packet.payload.size() == 1 ? static_cast<uint8_t>(packet.payload[0]) : -1, true);
@@ -191,14 +192,20 @@ void CInfoWidget::setDisks(const std::vector<HDD_INFO_T>& disks)
 
 void CInfoWidget::arrangeDisks()
 {
-    if (m_disks.isEmpty())
+    if (m_disks.isEmpty()) {
+        m_ui.hddArea->setMinimumHeight(m_areaMinimumHeight);
         return;
+    }
     const int spacing = m_ui.hddLayout->horizontalSpacing();
     const int diskWidth = m_disks.first()->minimumWidth();
     const int columns = std::max(1, (m_ui.hddArea->viewport()->width() + spacing) / (diskWidth + spacing));
     if (columns == m_diskColumns)
         return;
     m_diskColumns = columns;
+    // The row above the log grows to show the first rows of disks whole; more rows scroll.
+    const int rows = std::min(SHOWN_DISK_ROWS, (int(m_disks.size()) + columns - 1) / columns);
+    const int height = rows * m_disks.first()->minimumHeight() + (rows - 1) * m_ui.hddLayout->verticalSpacing();
+    m_ui.hddArea->setMinimumHeight(std::max(m_areaMinimumHeight, height));
     for (CHDDWidget* disk : std::as_const(m_disks))
         m_ui.hddLayout->removeWidget(disk);
     for (int i = 0; i < m_disks.size(); ++i)

@@ -32,6 +32,8 @@ class CInfoWidget : public QWidget {
 public:
     // Result code packets of the old protocol.
     static constexpr int OLD_RESULT_TYPE = 1;
+    // Rows of disks the page makes room for before the disk area scrolls.
+    static constexpr int SHOWN_DISK_ROWS = 2;
 
     explicit CInfoWidget(QWidget* parent = nullptr);
     ~CInfoWidget() override;
@@ -68,6 +70,7 @@ private:
     Ui_CInfoWidget m_ui;
     QList<CHDDWidget*> m_disks;
     int m_diskColumns = 0;
+    int m_areaMinimumHeight = 0;  // the form's, for one row of disks or none
 };
 
 // The model shown for a DVR: its own model text, else the model table's name, else the

@@ -31,6 +31,8 @@ const char* const kDays[] = {QT_TRANSLATE_NOOP("CSetupRecord", "SUN"), QT_TRANSL
                              QT_TRANSLATE_NOOP("CSetupRecord", "THU"), QT_TRANSLATE_NOOP("CSetupRecord", "FRI"),
                              QT_TRANSLATE_NOOP("CSetupRecord", "SAT")};
 constexpr int ROW_HEIGHT = 20;
+// Wide enough for a two-digit hour; 24 of them and the day names fit the page.
+constexpr int HOUR_WIDTH = 32;
 
 QStringList ChannelItems(int channels)
 {
@@ -99,7 +101,9 @@ void CSetupRecord::InitControls()
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     for (int day = 0; day < SCHEDULE_DAYS; ++day)
         table->setRowHeight(day, ROW_HEIGHT);
-    table->setFixedSize(SCHEDULE_HOURS * table->columnWidth(0) + 42, SCHEDULE_DAYS * table->rowHeight(0) + 25);
+    for (int hour = 0; hour < SCHEDULE_HOURS; ++hour)
+        table->setColumnWidth(hour, HOUR_WIDTH);
+    fitSchedule();
     SetOffOnIds(m_ui.audioGroup, m_ui.audioOff, m_ui.audioOn);
     SetOffOnIds(m_ui.timeOverlayGroup, m_ui.timeOverlayOff, m_ui.timeOverlayOn);
     SetOffOnIds(m_ui.playbackAudioGroup, m_ui.playbackAudioOff, m_ui.playbackAudioOn);
@@ -331,8 +335,21 @@ void CSetupRecord::OnChangedSchedule(int value)
             paintCell(day, hour, schedule.record_mode(Schedule_Cell(day, hour)));
 }
 
+void CSetupRecord::fitSchedule()
+{
+    // The day names' column is as wide as the font makes it: measured, never assumed.
+    QTableWidget* table = m_ui.schedule;
+    const int frame = 2 * table->frameWidth();
+    table->setFixedSize(frame + table->verticalHeader()->sizeHint().width() + SCHEDULE_HOURS * HOUR_WIDTH,
+                        frame + table->horizontalHeader()->sizeHint().height() + SCHEDULE_DAYS * ROW_HEIGHT);
+}
+
 bool CSetupRecord::eventFilter(QObject* watched, QEvent* event)
 {
+    // The style sheet and the font reach the headers only when the table is shown or restyled.
+    if (watched == m_ui.schedule
+        && (event->type() == QEvent::Show || event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange))
+        fitSchedule();
     // Taking the focus makes the table's first cell current, which would paint Sunday 00:00.
     if (watched == m_ui.schedule && event->type() == QEvent::FocusIn) {
         const bool hadCurrent = m_ui.schedule->currentIndex().isValid();

@@ -55,6 +55,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Sizes the schedule table to show every column and row whole.
+    void fitSchedule();
     // The entry the channel controls edit: channel i, or the "ALL" shadow at index N.
     config::Record_Channel* targetAt(int index);
     config::Record_Channel* target() { return targetAt(m_ui.channel->currentIndex()); }

@@ -124,20 +124,20 @@ void CSetupWidget::SetConf(const config::DvrConf& conf)
     m_record->SetConf(conf.record());
     m_hdd->SetConf(conf.hdd());
     m_event->SetConf(conf.event());
-    m_event->setConnectedDVR(m_target);
     m_account->SetConf(conf.account());
     m_camera->SetConf(conf.camera());
     m_network->SetApplyNetworkTCPIP(conf.limit().apply_network_tcpip());
 }
 
-void CSetupWidget::loadConf(const config::DvrConf& conf)
+bool CSetupWidget::loadConf(const config::DvrConf& conf)
 {
     if (SetDvrConf(conf) != 0) {
         CPrompt::current().message(this, tr("The DVR configuration is of an unknown model (%1).")
                                              .arg(conf.dvr_info().model()));
-        return;
+        return false;
     }
     m_confLoaded = true;
+    return true;
 }
 
 int CSetupWidget::SetDvrConf(const config::DvrConf& conf)
@@ -179,6 +179,7 @@ void CSetupWidget::Init()
 {
     stopRead();
     m_target.Clear();
+    m_event->setConnectedDVR(DVR());
     m_confLoaded = false;
     const DvrModelInfo model{DvrModel(INITIAL_MODEL)};
     InitDvrInfo(DvrInfo_ForModel(INITIAL_MODEL, static_cast<int>(model.channel_count), 0));
@@ -187,6 +188,7 @@ void CSetupWidget::Init()
 void CSetupWidget::readData(const DVR& dvr, int, config::VideoType)
 {
     m_target.CopyFrom(dvr);
+    m_event->setConnectedDVR(DVR());
     if (m_target.address().empty())
         return;
     startRead();
@@ -236,7 +238,9 @@ void CSetupWidget::OnReloadCompleted(const QByteArray& data)
                                              : tr("The DVR configuration could not be read."));
         return;
     }
-    loadConf(conf);
+    // Only a DVR whose configuration the pages show gets its camera under the zone editor.
+    if (loadConf(conf))
+        m_event->setConnectedDVR(m_target);
 }
 
 bool CSetupWidget::checkConnectedDVR()
@@ -248,10 +252,14 @@ bool CSetupWidget::checkConnectedDVR()
     dialog.setPassword(admin ? QString::fromStdString(m_target.password()) : QString());
     if (CPrompt::current().exec(&dialog) != QDialog::Accepted)
         return false;
-    m_target.set_id("admin");
-    m_target.set_address(dialog.getAddress().toStdString());
-    m_target.set_port(dialog.getPort());
-    m_target.set_password(dialog.getPassword().toStdString());
+    DVR target(m_target);
+    target.set_id("admin");
+    target.set_address(dialog.getAddress().toStdString());
+    target.set_port(dialog.getPort());
+    target.set_password(dialog.getPassword().toStdString());
+    if (target.address() != m_target.address() || target.port() != m_target.port())
+        m_event->setConnectedDVR(DVR());
+    m_target = target;
     return true;
 }
 

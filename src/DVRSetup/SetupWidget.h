@@ -83,8 +83,8 @@ private:
     void InitConf();
     void SetConf(const config::DvrConf& conf);
     int SetDvrConf(const config::DvrConf& conf);
-    // SetDvrConf, telling the operator about an unknown model.
-    void loadConf(const config::DvrConf& conf);
+    // SetDvrConf, telling the operator about an unknown model; false for one.
+    bool loadConf(const config::DvrConf& conf);
     void Make_DvrConf(bool all, config::DvrConf* out, bool applyTcpIp);
     void Send_DvrConf(const config::DvrConf& conf);
     bool checkConnectedDVR();

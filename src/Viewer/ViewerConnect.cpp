@@ -205,6 +205,8 @@ void Viewer::OnConnected()
     }
     if (currentConnection())
         updateDVRInfo();
+    // The selected cell may be this DVR's, back after a reconnect: the panel follows it.
+    m_displayWidget->updateSelectScreen(m_displayWidget->selectedScreen());
 }
 
 void Viewer::updateDisplayScreen()

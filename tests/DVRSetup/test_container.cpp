@@ -16,6 +16,7 @@
 #include <QTimeZone>
 
 #include "DVRSetup/ModelInfoDialog.h"
+#include "DVRSetup/MotionZoneDialog.h"
 #include "DVRSetup/ProgressDialog.h"
 #include "DVRSetup/SetupAccount.h"
 #include "DVRSetup/SetupCamera.h"
@@ -205,6 +206,41 @@ TEST(SetupContainer, ReadsThatBringNoConfigurationAreShownAndChangeNothing)
     EXPECT_FALSE(none.read(Entry(*old, "admin", "1234", true)));
     EXPECT_EQ(none.prompt.messages, QStringList{"The configuration of a DVR on the old protocol cannot be read."});
     EXPECT_TRUE(old->requests().empty());
+}
+
+// The port of the DVR the Event page's zone editor streams; 0 when it shows no picture.
+int ZoneEditorPort(Container& c)
+{
+    int port = -1;
+    c.prompt.onDialog = [&](QDialog* d) {
+        if (auto* zone = qobject_cast<CMotionZoneDialog*>(d))
+            port = zone->streamedDVR().address().empty() ? 0 : int(zone->streamedDVR().port());
+        d->reject();
+    };
+    c.tab(SETUP_TAB_EVENT);
+    Child<QPushButton>(c.w, "detectZone")->click();
+    c.prompt.onDialog = nullptr;
+    return port;
+}
+
+TEST(SetupContainer, AFailedReadOfAnotherDvrLeavesTheZoneEditorWithoutAPicture)
+{
+    auto shown = StartSim(EightChannels());
+    auto other = StartSim(EightChannels());
+    Container c;
+    ASSERT_TRUE(c.read(Entry(*shown)));
+    EXPECT_EQ(ZoneEditorPort(c), int(shown->port()));
+    ASSERT_TRUE(c.read(Entry(*other, "admin", "wrong")));
+    EXPECT_EQ(ZoneEditorPort(c), 0);
+}
+
+TEST(SetupContainer, ConfigurationEnteredWithoutADvrLeavesTheZoneEditorWithoutAPicture)
+{
+    auto sim = StartSim(EightChannels());
+    Container c;
+    ASSERT_TRUE(c.read(Entry(*sim)));
+    c.w.Init();
+    EXPECT_EQ(ZoneEditorPort(c), 0);
 }
 
 // Untouched, Apply All sends every part back equal, never the buyer info; then one edit per

@@ -1,8 +1,10 @@
 // The main window without DVRs: start-up, screen layouts, full screen and mode returns.
 
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QStackedWidget>
+#include <QTimer>
 
 #include "DVRInfo/DVRInfoWidget.h"
 #include "DVRSetup/SetupWidget.h"
@@ -242,4 +244,39 @@ TEST(WindowSize, AStillImageLargerThanTheDisplayKeepsTheWindowSize)
     rig.button("searchImage")->click();
     rig.settle();
     EXPECT_EQ(w.size(), size);
+}
+
+namespace {
+
+// The operator reads each message in the program's own box, whose event loop runs until the
+// box is accepted a moment later.
+class OperatorAcceptingBoxes : public uitest::ScriptedPrompt {
+public:
+    void message(QWidget* parent, const QString& text) override
+    {
+        messages << text;
+        QTimer::singleShot(300, [] {
+            if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        CPrompt::message(parent, text);
+    }
+};
+
+}  // namespace
+
+TEST(WindowModes, ANameReplyWhoseListCannotBeSavedIsToldInABoxWithoutTouchingTheFreedReply)
+{
+    WindowRig rig;
+    rig.addDvr("Gate", false, 4);
+    rig.list.mutable_group(0)->mutable_dvr(0)->clear_chname();
+    rig.open();
+    ASSERT_TRUE(QFile::setPermissions(rig.sandbox.appDir() + "/DVRlist.pb", QFileDevice::ReadOwner));
+    OperatorAcceptingBoxes operatorAnswers;
+    rig.button("EMap")->click();
+    rig.button("EMapEdit")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !operatorAnswers.messages.isEmpty(); }, 10000));
+    // The box's loop ran the reply's deferred deletion; the window goes on past it.
+    QTest::qWait(500);
+    EXPECT_EQ(operatorAnswers.messages, QStringList{"The DVR list could not be saved."});
 }

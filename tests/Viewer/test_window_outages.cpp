@@ -77,6 +77,20 @@ TEST(WindowOutages, SelectingAScreenOfADisconnectedDvrDisablesTheControlPanel)
     EXPECT_FALSE(w.liveCtrl()->isEnabled());
 }
 
+TEST(WindowOutages, TheControlPanelDrivesTheCurrentDvrAgainAfterAnAutomaticReconnect)
+{
+    WindowRig rig;
+    Viewer& w = OpenWithPanel(rig);
+    w.setConnectionTimings(500, 60000);
+    simdvr::CSimDvr& sim = *rig.sims.front();
+    CConnectDVR* c = w.connections()[0];
+    sim.setRefusing(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c->reconnectPending() && !w.liveCtrl()->isEnabled(); }, 10000));
+    sim.setRefusing(false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c->IsConnected(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.liveCtrl()->isEnabled(); }, 2000));
+}
+
 TEST(WindowOutages, ClosingTheWindowStopsEveryStreamAtItsDvr)
 {
     WindowRig rig;
