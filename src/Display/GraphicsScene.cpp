@@ -60,6 +60,7 @@ CGraphicsScene::CGraphicsScene(const OpenGLMode& mode, int count)
     m_rects.resize(m_count);
     m_infos.resize(m_count);
     m_textures.resize(m_count);
+    m_texts.resize(m_count);
     if (m_mode == OPENGL_MODE_POWER_OF_2)
         m_glImages.resize(m_count);
 }
@@ -385,7 +386,8 @@ void CGraphicsScene::drawBackground(QPainter* painter, const QRectF& rect)
             continue;
         const bool selected = i == m_selected;
         const QRect drag = selected && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
-        CellPainter::drawOverlay(*painter, cell, m_infos[i], osd, pictures, true, selected, drag);
+        CellPainter::drawOverlay(*painter, cell, m_infos[i], osd, pictures, true, selected, drag,
+                                 m_texts[i]);
     }
 }
 

@@ -90,6 +90,7 @@ private:
     int m_osdRecord = 1;
     int m_osdEvent = 1;
     std::vector<CellTexture> m_textures;
+    std::vector<CCellTexts> m_texts;
 
     // The context the textures belong to; a re-parented viewport brings a new one.
     QOpenGLContext* m_context = nullptr;

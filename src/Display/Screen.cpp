@@ -301,7 +301,7 @@ void CScreen::endZoom()
     } else {
         for (CScreenWidget* cell : std::as_const(m_screenWidgets)) {
             cell->endZoom();
-            cell->updatePixmap();
+            cell->update();
         }
     }
 }

@@ -1,0 +1,195 @@
+// Pictures a slot makes at the size its cell shows them: one conversion and scaling pass on
+// the decoding thread, and a pool that keeps only the pictures in flight.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "Common/DecodeVideo.h"
+#include "support/TestMedia.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libswscale/swscale.h>
+}
+
+using testmedia::AccessUnit;
+using testmedia::Clip;
+using testmedia::Codec;
+
+namespace {
+
+const QSize kCell(90, 65);
+
+size_t Decode(CDecodeVideo& dv, int slot, const Clip& clip, size_t i)
+{
+    const AccessUnit& unit = clip.units[i];
+    const ProtocolType type = clip.codec == Codec::H264 ? PROTOCOL_CFRAME_H264 : PROTOCOL_CUFRAME_MPEG4;
+    return dv.DecodeFrame(type, slot, unit.data.data(), unit.data.size(), FrameSize{clip.width, clip.height},
+                          unit.key ? FRAME_KEY : FRAME_DELTA);
+}
+
+// Each picture of the clip decoded by libavcodec and scaled by libswscale on its own, as
+// 32-bit pixels in QImage::Format_RGB32 order.
+std::vector<QImage> ScaledWithLibraries(const Clip& clip, const QSize& size, int flags)
+{
+    std::vector<QImage> out;
+    const AVCodec* codec = avcodec_find_decoder(clip.codec == Codec::H264 ? AV_CODEC_ID_H264 : AV_CODEC_ID_MPEG4);
+    AVCodecContext* ctx = avcodec_alloc_context3(codec);
+    ctx->thread_count = 1;
+    ctx->flags |= AV_CODEC_FLAG_LOW_DELAY;
+    AVPacket* pkt = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    SwsContext* sws = nullptr;
+    const bool open = avcodec_open2(ctx, codec, nullptr) == 0;
+    for (size_t i = 0; open && i < clip.units.size(); ++i) {
+        pkt->data = const_cast<uint8_t*>(clip.units[i].data.data());
+        pkt->size = static_cast<int>(clip.units[i].data.size());
+        avcodec_send_packet(ctx, pkt);
+        while (avcodec_receive_frame(ctx, frame) == 0) {
+            sws = sws_getCachedContext(sws, frame->width, frame->height, AVPixelFormat(frame->format), size.width(),
+                                       size.height(), AV_PIX_FMT_BGRA, flags, nullptr, nullptr, nullptr);
+            QImage image(size, QImage::Format_RGB32);
+            uint8_t* planes[4] = {image.bits()};
+            int strides[4] = {int(image.bytesPerLine())};
+            sws_scale(sws, frame->data, frame->linesize, 0, frame->height, planes, strides);
+            out.push_back(image);
+        }
+    }
+    sws_freeContext(sws);
+    av_frame_free(&frame);
+    av_packet_free(&pkt);
+    avcodec_free_context(&ctx);
+    return out;
+}
+
+// Sum of the differences of the colour bytes (the fourth byte of each pixel left out).
+long Difference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return -1;
+    long diff = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const uchar* p = a.constScanLine(y);
+        const uchar* q = b.constScanLine(y);
+        for (int x = 0; x < a.width() * 4; ++x)
+            diff += x % 4 == 3 ? 0 : std::abs(p[x] - q[x]);
+    }
+    return diff;
+}
+
+class ScaledSlots : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dv.Init(4);
+        dv.SetPixelFormat(AV_PIX_FMT_BGRA);
+    }
+    CDecodeVideo dv;
+    const Clip cif = testmedia::LoadClip(Codec::H264, "cif");
+};
+
+}  // namespace
+
+TEST_F(ScaledSlots, H264PicturesComeAtTheCellsSizeAsOnePassOfTheLibrariesMakesThem)
+{
+    dv.SetOutputSize(0, kCell);
+    const std::vector<QImage> reference = ScaledWithLibraries(cif, kCell, SWS_BILINEAR);
+    ASSERT_EQ(reference.size(), cif.units.size());
+    for (size_t i = 0; i < cif.units.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_GT(Decode(dv, 0, cif, i), 0u);
+        const QImage image = dv.GetDecodedImage(0);
+        ASSERT_EQ(image.size(), kCell);
+        ASSERT_EQ(image.format(), QImage::Format_RGB32);
+        EXPECT_EQ(Difference(image, reference[i]), 0);
+    }
+}
+
+TEST_F(ScaledSlots, Mpeg4PicturesComeAtTheCellsSizeCloseToLibavcodecs)
+{
+    const Clip m4v = testmedia::LoadClip(Codec::Mpeg4, "cif");
+    dv.SetOutputSize(1, kCell);
+    const std::vector<QImage> reference = ScaledWithLibraries(m4v, kCell, SWS_BILINEAR);
+    ASSERT_EQ(reference.size(), m4v.units.size());
+    for (size_t i = 0; i < m4v.units.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_GT(Decode(dv, 1, m4v, i), 0u);
+        const QImage image = dv.GetDecodedImage(1);
+        ASSERT_EQ(image.size(), kCell);
+        // xvidcore and libavcodec's MPEG-4 decoder differ slightly; a picture from the wrong
+        // planes or with swapped colours would be far off on the colour bars.
+        EXPECT_LE(Difference(image, reference[i]), long(kCell.width()) * kCell.height() * 3 * 2);
+    }
+}
+
+TEST_F(ScaledSlots, ANewCellSizeTakesEffectAtTheNextFrame)
+{
+    dv.SetOutputSize(0, kCell);
+    ASSERT_GT(Decode(dv, 0, cif, 0), 0u);
+    dv.SetOutputSize(0, QSize(176, 120));
+    ASSERT_GT(Decode(dv, 0, cif, 1), 0u);
+    EXPECT_EQ(dv.GetDecodedImage(0).size(), QSize(176, 120));
+}
+
+TEST_F(ScaledSlots, AnEmptySizeKeepsTheStreamsOwnSize)
+{
+    dv.SetOutputSize(0, kCell);
+    dv.SetOutputSize(0, QSize());
+    ASSERT_GT(Decode(dv, 0, cif, 0), 0u);
+    EXPECT_EQ(dv.GetDecodedImage(0).size(), QSize(cif.width, cif.height));
+}
+
+TEST_F(ScaledSlots, ASizeBeyondTheLargestPictureKeepsTheStreamsOwnSize)
+{
+    dv.SetOutputSize(0, QSize(4000, 3000));
+    ASSERT_GT(Decode(dv, 0, cif, 0), 0u);
+    EXPECT_EQ(dv.GetDecodedImage(0).size(), QSize(cif.width, cif.height));
+}
+
+TEST_F(ScaledSlots, SizesOfSlotsAreTheirOwn)
+{
+    dv.SetOutputSize(0, kCell);
+    ASSERT_GT(Decode(dv, 0, cif, 0), 0u);
+    ASSERT_GT(Decode(dv, 1, cif, 0), 0u);
+    EXPECT_EQ(dv.GetDecodedImage(1).size(), QSize(cif.width, cif.height));
+}
+
+TEST_F(ScaledSlots, RowsOfScaledPicturesStartOnWholeBlocks)
+{
+    dv.SetOutputSize(0, kCell);
+    ASSERT_GT(Decode(dv, 0, cif, 0), 0u);
+    EXPECT_EQ(dv.GetDecodedImage(0).bytesPerLine() % 64, 0);
+}
+
+TEST_F(ScaledSlots, ThePoolShrinksToThePicturesInFlightOnceTheDisplayLetsGo)
+{
+    dv.SetOutputSize(0, kCell);
+    // The display falls behind: every picture is still held.
+    std::vector<QImage> held;
+    size_t i = 0;
+    for (; held.size() < size_t(CDecodeVideo::PICTURES_PER_SLOT); ++i) {
+        ASSERT_GT(Decode(dv, 0, cif, i), 0u);
+        held.push_back(dv.GetDecodedImage(0));
+    }
+    ASSERT_EQ(dv.GetPoolSize(0), CDecodeVideo::PICTURES_PER_SLOT);
+    // It catches up and shows the newest picture only.
+    held.clear();
+    ASSERT_GT(Decode(dv, 0, cif, i++), 0u);
+    const QImage shown = dv.GetDecodedImage(0);
+    ASSERT_GT(Decode(dv, 0, cif, i), 0u);
+    // The one shown and the new one, which took the free picture kept for it.
+    EXPECT_EQ(dv.GetPoolSize(0), 2);
+}
+
+TEST_F(ScaledSlots, PicturesTheDisplayHoldsAreNotWrittenWhenTheSizeChanges)
+{
+    dv.SetOutputSize(0, kCell);
+    ASSERT_GT(Decode(dv, 0, cif, 0), 0u);
+    const QImage shown = dv.GetDecodedImage(0);
+    const QImage copy = shown.copy();
+    dv.SetOutputSize(0, QSize());
+    ASSERT_GT(Decode(dv, 0, cif, 1), 0u);
+    EXPECT_EQ(shown, copy);
+    EXPECT_EQ(dv.GetDecodedImage(0).size(), QSize(cif.width, cif.height));
+}
