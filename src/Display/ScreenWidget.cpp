@@ -15,7 +15,7 @@ CScreenWidget::CScreenWidget(QWidget* parent) : QLabel(parent)
     clear();
 }
 
-void CScreenWidget::setInfo(const CDisplayInfo& info)
+void CScreenWidget::setInfo(const CDisplayInfo& info, bool repaint)
 {
     m_info = info;
     // A failed cell names its failure in a tooltip; any other state has none.
@@ -23,7 +23,8 @@ void CScreenWidget::setInfo(const CDisplayInfo& info)
     if (toolTip() != tip)
         setToolTip(tip);
     m_pictureUnpainted = CellPainter::showsPicture(m_info);
-    update();
+    if (repaint)
+        update();
 }
 
 void CScreenWidget::clear()

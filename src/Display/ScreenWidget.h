@@ -19,7 +19,8 @@ class CScreenWidget : public QLabel {
 public:
     explicit CScreenWidget(QWidget* parent);
 
-    void setInfo(const CDisplayInfo& info);
+    // repaint false: the owner asks for the repaint itself.
+    void setInfo(const CDisplayInfo& info, bool repaint = true);
     const CDisplayInfo& getInfo() const { return m_info; }
     void clear();
     void setSelected(bool selected);
