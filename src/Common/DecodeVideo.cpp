@@ -106,9 +106,6 @@ struct CDecodeVideo::Slot {
     std::vector<unsigned char> scratch;
     // Set from any thread: width << 16 | height, 0 for the stream's own size.
     std::atomic<uint32_t> outputSize{0};
-    // MPEG-4 pictures shown at another size: the decoded planes and their scaler.
-    std::vector<unsigned char> planes;
-    CPictureScaler scaler;
 };
 
 CDecodeVideo::CDecodeVideo() = default;
@@ -412,14 +409,18 @@ size_t CDecodeVideo::DecodeMpeg4(int slot, Slot& s, const unsigned char* data, s
     const int chromaStride = lumaStride / 2;
     const size_t lumaBytes = size_t(lumaStride) * size_t(size.height + 16);
     const size_t chromaBytes = size_t(chromaStride) * size_t(size.height / 2 + 8);
-    s.planes.resize(lumaBytes + 2 * chromaBytes);
-    unsigned char* planes[4] = {s.planes.data(), s.planes.data() + lumaBytes,
-                                s.planes.data() + lumaBytes + chromaBytes, nullptr};
+    // The planes are written whole for every frame and used at once: the slots a thread
+    // decodes share them and their scaler.
+    thread_local std::vector<unsigned char> yuv;
+    thread_local CPictureScaler scaler;
+    yuv.resize(lumaBytes + 2 * chromaBytes);
+    unsigned char* planes[4] = {yuv.data(), yuv.data() + lumaBytes, yuv.data() + lumaBytes + chromaBytes,
+                                nullptr};
     const int strides[4] = {lumaStride, chromaStride, chromaStride, 0};
     if (!m_xvid.decodeFramePlanes(slot, size.width, size.height, data, length, planes, strides) ||
         !picture)
         return 0;
-    if (!s.scaler.scale(planes, strides, size.width, size.height, AV_PIX_FMT_YUV420P, picture->data,
+    if (!scaler.scale(planes, strides, size.width, size.height, AV_PIX_FMT_YUV420P, picture->data,
                         picture->capacity, target.width(), target.height(), stride, AV_PIX_FMT_BGRA))
         return 0;
     SetCurrent(s, picture);

@@ -26,7 +26,6 @@ QMutex CH264Decoder::m_avcodec_open_mutex;
 
 struct CH264Decoder::Slot {
     AVCodecContext* context = nullptr;
-    CPictureScaler converter;
     AVFrame* picture = nullptr;  // the last decoded picture
     AVFrame* received = nullptr;
     AVPacket* packet = nullptr;
@@ -201,7 +200,10 @@ size_t CH264Decoder::useSwscaleLibrary(int slot, AVPixelFormat format, unsigned 
     Slot* s = GetSlot(slot);
     if (!s || !s->hasPicture || !output)
         return 0;
-    if (!s->converter.scale(s->picture->data, s->picture->linesize, s->picture->width,
+    // One converter per thread: the slots a thread decodes (a DVR's channels) share their
+    // sizes, so the converter is made once instead of once per slot.
+    thread_local CPictureScaler converter;
+    if (!converter.scale(s->picture->data, s->picture->linesize, s->picture->width,
                             s->picture->height, static_cast<AVPixelFormat>(s->picture->format),
                             output, capacity, outWidth, outHeight, outStride, format)) {
         std::printf("[ERROR] Failed to convert the picture.\n");
