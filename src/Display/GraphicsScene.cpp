@@ -263,18 +263,7 @@ void CGraphicsScene::ImageDrawToOpenGL(CellTexture& texture, const QImage& image
         const QImage pixels = uploadable(image, format, bytesPerPixel);
         m_gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         m_gl->glPixelStorei(GL_UNPACK_ROW_LENGTH, int(pixels.bytesPerLine() / bytesPerPixel));
-        if (texture.size != pixels.size()) {
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-            m_gl->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, pixels.width(), pixels.height(), 0, format,
-                               GL_UNSIGNED_BYTE, pixels.constBits());
-            texture.size = pixels.size();
-        } else {
-            m_gl->glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, pixels.width(), pixels.height(), format,
-                                  GL_UNSIGNED_BYTE, pixels.constBits());
-        }
+        uploadTexture(texture.size, pixels.size(), format, pixels.constBits(), GL_LINEAR);
         m_gl->glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         m_gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         texture.stale = false;
@@ -390,6 +379,23 @@ bool CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
     return cached;
 }
 
+void CGraphicsScene::uploadTexture(QSize& allocated, const QSize& size, unsigned format,
+                                   const void* pixels, int filter)
+{
+    if (allocated != size) {
+        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        m_gl->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size.width(), size.height(), 0, format,
+                           GL_UNSIGNED_BYTE, pixels);
+        allocated = size;
+    } else {
+        m_gl->glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, size.width(), size.height(), format,
+                              GL_UNSIGNED_BYTE, pixels);
+    }
+}
+
 bool CGraphicsScene::OverlayCell::operator==(const OverlayCell& o) const
 {
     return rect == o.rect && channel == o.channel && title == o.title && channelName == o.channelName &&
@@ -460,18 +466,8 @@ void CGraphicsScene::drawCachedOverlay(const QFont& font, const QSize& size)
             drawOverlays(painter);
         }
         m_gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        if (m_overlayTextureSize != size) {
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-            m_gl->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size.width(), size.height(), 0, GL_BGRA,
-                               GL_UNSIGNED_BYTE, m_overlay.constBits());
-            m_overlayTextureSize = size;
-        } else {
-            m_gl->glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, size.width(), size.height(), GL_BGRA,
-                                  GL_UNSIGNED_BYTE, m_overlay.constBits());
-        }
+        // Drawn one texel to a pixel: no filtering.
+        uploadTexture(m_overlayTextureSize, size, GL_BGRA, m_overlay.constBits(), GL_NEAREST);
         m_overlayCells = std::move(cells);
         m_overlayOsd = CCellOsd{m_osdChName, m_osdRecord, m_osdEvent};
         m_overlayFont = font;

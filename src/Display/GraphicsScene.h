@@ -94,6 +94,9 @@ private:
     void drawCachedOverlay(const QFont& font, const QSize& size);
     void ImageDrawToOpenGL(CellTexture& texture, const QImage& image, const QSize& size,
                            const QRect& rect);
+    // Uploads pixels into the bound texture, allocating it anew when its size changes.
+    void uploadTexture(QSize& allocated, const QSize& size, unsigned format, const void* pixels,
+                       int filter);
     bool setUpGL();
     void releaseGL();
     bool validIndex(int i) const { return i >= 0 && i < m_count; }

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "Common/DecodeVideo.h"
+#include "libav_reference.h"
 #include "support/TestMedia.h"
 
 extern "C" {
-#include <libavcodec/avcodec.h>
 #include <libswscale/swscale.h>
 }
 
@@ -34,32 +34,17 @@ size_t Decode(CDecodeVideo& dv, int slot, const Clip& clip, size_t i)
 std::vector<QImage> ScaledWithLibraries(const Clip& clip, const QSize& size, int flags)
 {
     std::vector<QImage> out;
-    const AVCodec* codec = avcodec_find_decoder(clip.codec == Codec::H264 ? AV_CODEC_ID_H264 : AV_CODEC_ID_MPEG4);
-    AVCodecContext* ctx = avcodec_alloc_context3(codec);
-    ctx->thread_count = 1;
-    ctx->flags |= AV_CODEC_FLAG_LOW_DELAY;
-    AVPacket* pkt = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
     SwsContext* sws = nullptr;
-    const bool open = avcodec_open2(ctx, codec, nullptr) == 0;
-    for (size_t i = 0; open && i < clip.units.size(); ++i) {
-        pkt->data = const_cast<uint8_t*>(clip.units[i].data.data());
-        pkt->size = static_cast<int>(clip.units[i].data.size());
-        avcodec_send_packet(ctx, pkt);
-        while (avcodec_receive_frame(ctx, frame) == 0) {
-            sws = sws_getCachedContext(sws, frame->width, frame->height, AVPixelFormat(frame->format), size.width(),
-                                       size.height(), AV_PIX_FMT_BGRA, flags, nullptr, nullptr, nullptr);
-            QImage image(size, QImage::Format_RGB32);
-            uint8_t* planes[4] = {image.bits()};
-            int strides[4] = {int(image.bytesPerLine())};
-            sws_scale(sws, frame->data, frame->linesize, 0, frame->height, planes, strides);
-            out.push_back(image);
-        }
-    }
+    EachLibavcodecPicture(clip, [&](const AVFrame* frame) {
+        sws = sws_getCachedContext(sws, frame->width, frame->height, AVPixelFormat(frame->format), size.width(),
+                                   size.height(), AV_PIX_FMT_BGRA, flags, nullptr, nullptr, nullptr);
+        QImage image(size, QImage::Format_RGB32);
+        uint8_t* planes[4] = {image.bits()};
+        int strides[4] = {int(image.bytesPerLine())};
+        sws_scale(sws, frame->data, frame->linesize, 0, frame->height, planes, strides);
+        out.push_back(image);
+    });
     sws_freeContext(sws);
-    av_frame_free(&frame);
-    av_packet_free(&pkt);
-    avcodec_free_context(&ctx);
     return out;
 }
 
