@@ -8,8 +8,9 @@
 // --benchmark_report_aggregates_only=true: interleaving keeps the pairs comparable on a busy
 // machine. Run Memory_64CifCells alone (--benchmark_filter=Memory) for a clean figure.
 // Memory_64CifCells reports the resident size of the process with 64 CIF cells in use.
-// Memory_64CifSlotsVsBare feeds the whole CIF H.264 clip to 64 CDecodeVideo slots (each
-// latest picture held, as a cell holds it) and to 64 bare libavcodec decoders, each side in
+// Memory_64CifSlotsVsBare feeds the whole CIF H.264 clip to 64 CDecodeVideo slots set up as
+// the display sets them up (32-bit pictures at a Live M 8 x 8 cell's size, each latest picture
+// held, as a cell holds it) and to 64 bare libavcodec decoders, each side in
 // a child process of its own, and reports what each added to the anonymous resident memory
 // (slots_MB, bare_MB) and their ratio.
 
@@ -36,6 +37,8 @@ extern "C" {
 
 #include "Common/DecodeVideo.h"
 #include "Display/DisplayVideo.h"
+#include "Display/DisplayWidget.h"
+#include "Display/Screen.h"
 #include "support/TestMedia.h"
 
 using testmedia::Clip;
@@ -325,6 +328,13 @@ void FeedSlots(const Clip& clip)
     auto* dv = new CDecodeVideo;
     dv->Init(MEMORY_CELLS);
     dv->changeOpenglOption(true);
+    // As the display sets its slots up: 32-bit pictures at the size of a Live M 8 x 8 cell.
+    dv->SetPixelFormat(AV_PIX_FMT_BGRA);
+    const QSize cell = CScreen::gridRects(MEMORY_CELLS, QSize(CDisplayWidget::MAX_IMAGE_VIEW_WIDTH,
+                                                               CDisplayWidget::MAX_IMAGE_VIEW_HEIGHT_LIVE),
+                                          CDisplayWidget::SCREEN_SPACE)[0].size();
+    for (int slot = 0; slot < MEMORY_CELLS; ++slot)
+        dv->SetOutputSize(slot, cell);
     auto* shown = new std::vector<QImage>(MEMORY_CELLS);
     for (const auto& unit : clip.units) {
         for (int slot = 0; slot < MEMORY_CELLS; ++slot) {

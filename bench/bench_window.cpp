@@ -1,12 +1,18 @@
 // The whole program against simulated DVRs in a process of their own, under Xvfb:
-//   bench_window cif|d1 gl|widget SECONDS
+//   bench_window cif|d1 gl|widget SECONDS [mid|worst]
 // cif: 4 DVRs x 16 channels of CIF at 30 fps in Live M 8 x 8 (sub stream);
 // d1:  1 DVR x 16 channels of D1 at 30 fps in Live S 4 x 4 (main stream).
-//   bench_window cif|d1 gl|widget SECONDS mid   the DVRs start their streams between key frames
+// The window keeps the size the program opens it at. mid: the DVRs start their streams half a
+// key-frame interval in; worst: one frame after a key frame (a key frame every 30 frames).
 // Prints the time from the group connect to the first picture in every cell, pictures drawn
 // per second against frames the DVRs sent or dropped, the process's CPU in cores next to what
-// bare libavcodec decoding of the sent frames costs, the GUI thread's CPU per drawn picture, and
-// resident memory after 60 s and at the end.
+// bare libavcodec decoding of the same frames costs (a child process, started with the
+// interval, decodes as many frames of the clip as the DVRs send over it, as `ffmpeg -threads 1`
+// decodes a file, on its own thread's clock), the CPU per drawn picture of every thread that
+// works for the display (the GUI thread, Qt's thread pool, the OpenGL rasteriser), and
+// resident memory at 60 s (when the run lasts that long) and at the end. The last line ("result ...") is for scripts/bench-window, which runs
+// the cases interleaved and reports medians.
+//   bench_window bare cif|d1 CHANNELS SECONDS   the bare decoding child
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -15,14 +21,20 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 #include <QTreeWidget>
 
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <sstream>
+#include <vector>
+
+#include <dirent.h>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -64,32 +76,91 @@ double ResidentMB()
     return resident * double(sysconf(_SC_PAGESIZE)) / (1 << 20);
 }
 
-// CPU seconds one libavcodec H.264 decoder (one thread) takes per frame of the clip.
-double BareSecondsPerFrame(const testmedia::Clip& clip)
+// The bare side, as `ffmpeg -threads 1` decodes a file: one single-threaded libavcodec
+// decoder fed as many frames of the clip, one after the other, as the simulated DVRs send over
+// the measured interval (channels x 30 a second). Prints the frames decoded and this thread's
+// CPU seconds.
+int BareDecoding(const QString& size, int channels, double seconds)
 {
+    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, size.toStdString());
     const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
     AVCodecContext* ctx = avcodec_alloc_context3(codec);
     ctx->thread_count = 1;
-    avcodec_open2(ctx, codec, nullptr);
+    if (clip.units.empty() || avcodec_open2(ctx, codec, nullptr) < 0)
+        return 1;
     AVPacket* packet = av_packet_alloc();
     AVFrame* frame = av_frame_alloc();
-    const double start = ThreadCpuSeconds();
-    int frames = 0;
-    for (int round = 0; round < 5; ++round) {
-        for (const testmedia::AccessUnit& unit : clip.units) {
-            packet->data = const_cast<uint8_t*>(unit.data.data());
-            packet->size = static_cast<int>(unit.data.size());
-            if (avcodec_send_packet(ctx, packet) == 0)
-                while (avcodec_receive_frame(ctx, frame) == 0)
-                    ++frames;
-        }
+    const long long due = static_cast<long long>(channels * 30 * seconds);
+    const double cpu0 = ThreadCpuSeconds();
+    long long frames = 0;
+    for (long long i = 0; i < due; ++i) {
+        const testmedia::AccessUnit& unit = clip.units[size_t(i) % clip.units.size()];
+        packet->data = const_cast<uint8_t*>(unit.data.data());
+        packet->size = static_cast<int>(unit.data.size());
+        if (avcodec_send_packet(ctx, packet) == 0)
+            while (avcodec_receive_frame(ctx, frame) == 0)
+                ++frames;
     }
-    const double seconds = ThreadCpuSeconds() - start;
+    std::printf("bare frames=%lld cpu=%.6f\n", frames, ThreadCpuSeconds() - cpu0);
     av_frame_free(&frame);
     av_packet_free(&packet);
     avcodec_free_context(&ctx);
-    return frames ? seconds / frames : 0;
+    return 0;
 }
+
+// CPU seconds of this process's threads by kind, read from /proc: the GUI thread, Qt's
+// thread pool, the OpenGL rasteriser (llvmpipe) and the rest (stream threads, decoding).
+struct ThreadCpu {
+    double gui = 0, pool = 0, raster = 0, other = 0;
+
+    static ThreadCpu read()
+    {
+        ThreadCpu t;
+        const double tick = double(sysconf(_SC_CLK_TCK));
+        const pid_t self = getpid();
+        DIR* dir = opendir("/proc/self/task");
+        if (!dir)
+            return t;
+        while (dirent* e = readdir(dir)) {
+            const int tid = std::atoi(e->d_name);
+            if (tid <= 0)
+                continue;
+            std::ifstream in("/proc/self/task/" + std::string(e->d_name) + "/stat");
+            std::string line;
+            std::getline(in, line);
+            const size_t open = line.find('('), close = line.rfind(')');
+            if (open == std::string::npos || close == std::string::npos)
+                continue;
+            const std::string name = line.substr(open + 1, close - open - 1);
+            // Fields after the name: state is field 3, utime 14, stime 15.
+            std::istringstream rest(line.substr(close + 2));
+            std::string field;
+            unsigned long long utime = 0, stime = 0;
+            for (int i = 3; i <= 15 && rest >> field; ++i) {
+                if (i == 14)
+                    utime = std::stoull(field);
+                if (i == 15)
+                    stime = std::stoull(field);
+            }
+            const double cpu = double(utime + stime) / tick;
+            if (tid == self)
+                t.gui += cpu;
+            else if (name.rfind("Thread (pooled)", 0) == 0)
+                t.pool += cpu;
+            else if (name.rfind("llvmpipe", 0) == 0)
+                t.raster += cpu;
+            else
+                t.other += cpu;
+        }
+        closedir(dir);
+        return t;
+    }
+    ThreadCpu operator-(const ThreadCpu& o) const
+    {
+        return {gui - o.gui, pool - o.pool, raster - o.raster, other - o.other};
+    }
+    double display() const { return gui + pool + raster; }
+};
 
 // The simulated DVRs' process and the totals it prints once a second.
 struct Sims {
@@ -134,16 +205,22 @@ struct Sims {
 
 int main(int argc, char** argv)
 {
+    if (argc == 5 && std::string(argv[1]) == "bare")
+        return BareDecoding(QString::fromLatin1(argv[2]), std::atoi(argv[3]), std::atof(argv[4]));
+
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const bool cif = args.value(1) != QLatin1String("d1");
     const bool widget = args.value(2) == QLatin1String("widget");
-    const int seconds = std::max(10, args.value(3, QStringLiteral("60")).toInt());
-    // Half a key-frame interval of the clips (a key frame every 30 frames).
-    const int startFrame = args.value(4) == QLatin1String("mid") ? 15 : 0;
+    const int seconds = std::max(1, args.value(3, QStringLiteral("60")).toInt());
+    // A key frame every 30 frames: "mid" starts half an interval in, "worst" one frame after.
+    const QString start = args.value(4);
+    const int startFrame = start == QLatin1String("mid") ? 15 : start == QLatin1String("worst") ? 1 : 0;
     RegisterListMetaTypes();
     cgi::RegisterMetaTypes();
     RegisterDisplayDvrInfoMetaType();
+    // Pool threads that ended during the run would take their CPU time with them.
+    QThreadPool::globalInstance()->setExpiryTimeout(-1);
 
     QTemporaryDir scratch;
     QStandardPaths::setTestModeEnabled(true);
@@ -155,6 +232,7 @@ int main(int argc, char** argv)
     settings.writeSetting(CAppSettings::AUDIO_SUPPORT, 0);
 
     const int dvrs = cif ? 4 : 1;
+    const int cells = cif ? 64 : 16;
     Sims sims;
     if (!sims.start(dvrs, 30, startFrame)) {
         std::fprintf(stderr, "the simulated DVRs did not start (%s)\n", ZAVO_SIMDVR_PATH);
@@ -177,14 +255,13 @@ int main(int argc, char** argv)
     if (!CControlDVRList().Save(list))
         return 1;
 
+    // Shown at the size the program opens it at.
     Viewer window;
-    window.resize(1280, 1000);
     window.show();
     QTest::qWait(500);
     if (cif)
         window.findChild<QPushButton*>("LiveM")->click();
     QTest::qWait(300);
-    const int cells = cif ? 64 : 16;
     QElapsedTimer clock;
     clock.start();
     window.OnGroupConnect(*window.dvrTree()->topLevelItem(0), 0, -1);
@@ -200,16 +277,27 @@ int main(int argc, char** argv)
             }
     }
     const qint64 slowest = *std::max_element(first.begin(), first.end());
-    std::printf("%s, %s cells%s: first picture in all %d cells after %lld ms (%d shown)\n",
-                cif ? "4 x 16 CIF Live M 8x8" : "1 x 16 D1 Live S 4x4", widget ? "widget" : "OpenGL",
-                startFrame ? ", streams starting between key frames" : "", cells, static_cast<long long>(slowest), shown);
+    const QSize cell = screen->getDisplayRect(0).size();
+    const QSize picture = screen->getInfo(0).image.size();
+    std::printf("%s, %s cells, window %dx%d, cell %dx%d, picture %dx%d%s: first picture in all %d cells after %lld ms "
+                "(%d shown)\n",
+                cif ? "4 x 16 CIF Live M 8x8" : "1 x 16 D1 Live S 4x4", widget ? "widget" : "OpenGL", window.width(),
+                window.height(), cell.width(), cell.height(), picture.width(), picture.height(),
+                startFrame == 1    ? ", streams starting one frame after a key frame"
+                : startFrame == 15 ? ", streams starting half a key-frame interval in"
+                                   : "",
+                cells, static_cast<long long>(slowest), shown);
 
     QTest::qWait(3000);
     sims.read();
     const long long sent0 = sims.sent, dropped0 = sims.dropped;
     const quint64 drawn0 = screen->picturesDrawn();
     const double cpu0 = CpuSeconds();
-    const double gui0 = ThreadCpuSeconds();  // this thread runs the window
+    const ThreadCpu threads0 = ThreadCpu::read();
+    // The bare decoding runs beside the measured interval, over as many frames.
+    QProcess bare;
+    bare.start(QCoreApplication::applicationFilePath(),
+               {"bare", cif ? "cif" : "d1", QString::number(cells), QString::number(seconds)});
     clock.restart();
     double rss60 = 0;
     while (clock.elapsed() < seconds * 1000LL) {
@@ -220,22 +308,38 @@ int main(int argc, char** argv)
     sims.read();
     const double wall = clock.elapsed() / 1000.0;
     const quint64 pictures = screen->picturesDrawn() - drawn0;
-    const double guiCpu = ThreadCpuSeconds() - gui0;
+    const ThreadCpu threads = ThreadCpu::read() - threads0;
+    const double cores = (CpuSeconds() - cpu0) / wall;
+    const double rssEnd = ResidentMB();
+    bare.waitForFinished(30000);
+    long long bareFrames = 0;
+    double bareCpu = 0;
+    std::sscanf(bare.readAllStandardOutput().constData(), "bare frames=%lld cpu=%lf", &bareFrames, &bareCpu);
+
     const double drawn = pictures / wall;
     // The DVRs count what went out and, apart, what they dropped because the program fell
     // behind: both were due.
     const double sent = (sims.sent - sent0) / wall;
     const double due = (sims.sent - sent0 + sims.dropped - dropped0) / wall;
-    const double cores = (CpuSeconds() - cpu0) / wall;
-    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, cif ? "cif" : "d1");
-    const double bare = sent * BareSecondsPerFrame(clip);
-    std::printf("  over %.0f s: drawn %.0f/s, sent %.0f/s, due %.0f/s (sent and dropped), drawn/due %.3f\n", wall, drawn,
+    const double barePerFrame = bareFrames > 0 ? bareCpu / bareFrames : 0;
+    const double bareCores = sent * barePerFrame;
+    const double perPicture = pictures ? threads.display() / pictures * 1e6 : 0;
+    std::printf("  over %.1f s: drawn %.0f/s, sent %.0f/s, due %.0f/s (sent and dropped), drawn/due %.3f\n", wall, drawn,
                 sent, due, due > 0 ? drawn / due : 0);
-    std::printf("  process CPU %.2f cores, bare decoding of the sent frames %.2f cores, ratio %.2f\n", cores, bare,
-                bare > 0 ? cores / bare : 0);
-    std::printf("  GUI thread: %.2f cores, %.1f us of CPU per drawn picture\n", guiCpu / wall,
-                pictures ? guiCpu / pictures * 1e6 : 0);
-    std::printf("  resident memory: %.0f MB after 60 s, %.0f MB at the end\n", rss60 > 0 ? rss60 : ResidentMB(), ResidentMB());
+    std::printf("  process CPU %.2f cores; bare decoding %.1f us a frame (%lld frames, %.1f s CPU beside the run), "
+                "%.2f cores for the sent frames; ratio %.2f\n",
+                cores, barePerFrame * 1e6, bareFrames, bareCpu, bareCores, bareCores > 0 ? cores / bareCores : 0);
+    std::printf("  display threads: GUI %.2f, Qt pool %.2f, rasteriser %.2f cores; %.1f us of CPU per drawn picture "
+                "(GUI alone %.1f us); other threads %.2f cores\n",
+                threads.gui / wall, threads.pool / wall, threads.raster / wall, perPicture,
+                pictures ? threads.gui / pictures * 1e6 : 0, threads.other / wall);
+    if (rss60 > 0)
+        std::printf("  resident memory: %.0f MB after 60 s, %.0f MB at the end (%.0f s)\n", rss60, rssEnd, wall);
+    else
+        std::printf("  resident memory: %.0f MB at the end (%.0f s)\n", rssEnd, wall);
+    std::printf("result first_ms=%lld drawn_due=%.4f ratio=%.4f us_per_picture=%.2f rss_mb=%.1f\n",
+                static_cast<long long>(slowest), due > 0 ? drawn / due : 0, bareCores > 0 ? cores / bareCores : 0,
+                perPicture, rssEnd);
     window.close();
     return 0;
 }

@@ -9,6 +9,8 @@ extern "C" {
 #include <libavutil/mem.h>
 }
 
+#include "Common/PictureScaler.h"
+
 namespace {
 
 // Baseline level 3.0 parameter sets for the picture sizes of old-protocol DVRs.
@@ -102,6 +104,8 @@ struct CDecodeVideo::Slot {
     std::vector<Picture> pool;
     int current = -1;
     std::vector<unsigned char> scratch;
+    // Set from any thread: width << 16 | height, 0 for the stream's own size.
+    std::atomic<uint32_t> outputSize{0};
 };
 
 CDecodeVideo::CDecodeVideo() = default;
@@ -166,6 +170,39 @@ void CDecodeVideo::AllRestart()
 {
     for (int i = 0; i < m_count; ++i)
         RestartIPicture(i);
+}
+
+void CDecodeVideo::SetOutputSize(int slot, const QSize& size)
+{
+    Slot* s = GetSlot(slot);
+    if (!s)
+        return;
+    const bool valid = size.width() > 0 && size.height() > 0 && size.width() <= 0xFFFF &&
+                       size.height() <= 0xFFFF;
+    s->outputSize = valid ? uint32_t(size.width()) << 16 | uint32_t(size.height()) : 0;
+}
+
+QSize CDecodeVideo::GetOutputSize(int slot) const
+{
+    const Slot* s = GetSlot(slot);
+    const uint32_t packed = s ? s->outputSize.load() : 0;
+    return packed ? QSize(int(packed >> 16), int(packed & 0xFFFF)) : QSize();
+}
+
+int CDecodeVideo::GetPoolSize(int slot) const
+{
+    const Slot* s = GetSlot(slot);
+    return s ? static_cast<int>(s->pool.size()) : 0;
+}
+
+QSize CDecodeVideo::TargetSize(const Slot& s, int width, int height, int bytesPerPixel) const
+{
+    const uint32_t packed = s.outputSize.load();
+    const int w = int(packed >> 16);
+    const int h = int(packed & 0xFFFF);
+    if (packed == 0 || uint64_t(w) * uint64_t(h) * uint64_t(bytesPerPixel) > MAX_PICTURE_BYTES)
+        return QSize(width, height);
+    return QSize(w, h);
 }
 
 void CDecodeVideo::SetResolution(int slot, const FrameSize& size, const AVCodecID& codec)
@@ -295,6 +332,24 @@ size_t CDecodeVideo::DecodeFrame(const ProtocolType& type, int slot,
     return DecodeH264(slot, *s, payload, length);
 }
 
+void CDecodeVideo::SetCurrent(Slot& s, Picture* picture)
+{
+    s.current = static_cast<int>(picture - s.pool.data());
+    // Free pictures are not in flight: one stays for the next frame, the others go.
+    bool spare = false;
+    for (size_t i = s.pool.size(); i-- > 0;) {
+        if (static_cast<int>(i) == s.current || !s.pool[i].image.isDetached())
+            continue;
+        if (!spare) {
+            spare = true;
+            continue;
+        }
+        s.pool.erase(s.pool.begin() + static_cast<std::ptrdiff_t>(i));
+        if (static_cast<int>(i) < s.current)
+            --s.current;
+    }
+}
+
 size_t CDecodeVideo::DecodeH264(int slot, Slot& s, const unsigned char* data, size_t length)
 {
     if (m_h264.DecodeFrame(slot, data, length) == 0)
@@ -305,33 +360,71 @@ size_t CDecodeVideo::DecodeH264(int slot, Slot& s, const unsigned char* data, si
     const size_t bytes = CH264Decoder::PictureBytes(format, decoded.width, decoded.height);
     if (bytes == 0 || bytes > MAX_PICTURE_BYTES)
         return 0;
-    const size_t stride = CH264Decoder::PictureBytes(format, decoded.width, 1);
-    Picture* picture = AcquirePicture(s, decoded.width, decoded.height, ImageFormat(format),
-                                      stride, PaddedBytes(stride, decoded.height));
+    const int pixel = static_cast<int>(CH264Decoder::PictureBytes(format, 1, 1));
+    const QSize target = TargetSize(s, decoded.width, decoded.height, pixel);
+    const bool scaled = target != QSize(decoded.width, decoded.height);
+    // A picture at the stream's size keeps packed rows, as the other users of a slot read them.
+    const size_t stride = scaled ? size_t(CPictureScaler::AlignedStride(format, target.width()))
+                                 : CH264Decoder::PictureBytes(format, decoded.width, 1);
+    if (stride == 0)
+        return 0;
+    Picture* picture = AcquirePicture(s, target.width(), target.height(), ImageFormat(format),
+                                      stride, PaddedBytes(stride, target.height()));
     if (!picture)
         return 0;
-    const size_t written = m_h264.useSwscaleLibrary(slot, format, picture->data,
-                                                    picture->capacity);
+    const size_t written = m_h264.useSwscaleLibrary(slot, format, picture->data, picture->capacity,
+                                                    target.width(), target.height(), int(stride));
+    // The decoder's own picture is not shown: only the converted one is kept.
+    m_h264.DropPicture(slot);
     if (written == 0)
         return 0;
-    s.current = static_cast<int>(picture - s.pool.data());
+    SetCurrent(s, picture);
     return written;
 }
 
 size_t CDecodeVideo::DecodeMpeg4(int slot, Slot& s, const unsigned char* data, size_t length,
                                  const FrameSize& size)
 {
-    const size_t stride = static_cast<size_t>(size.width) * 4;
-    Picture* picture = AcquirePicture(
-        s, size.width, size.height, QImage::Format_RGB32, stride,
-        std::max(CXvidCodec::OutputBytes(size.width, size.height), PaddedBytes(stride, size.height)));
-    // Without a free picture the frame is still decoded, so the next ones stay correct.
-    const int result = m_xvid.decodeFrame(slot, size.width, size.height, data,
-                                          picture ? picture->data : nullptr, length);
-    if (result <= 0 || !picture)
+    const QSize target = TargetSize(s, size.width, size.height, 4);
+    if (target == QSize(size.width, size.height)) {
+        const size_t stride = static_cast<size_t>(size.width) * 4;
+        Picture* picture = AcquirePicture(
+            s, size.width, size.height, QImage::Format_RGB32, stride,
+            std::max(CXvidCodec::OutputBytes(size.width, size.height), PaddedBytes(stride, size.height)));
+        // Without a free picture the frame is still decoded, so the next ones stay correct.
+        const int result = m_xvid.decodeFrame(slot, size.width, size.height, data,
+                                              picture ? picture->data : nullptr, length);
+        if (result <= 0 || !picture)
+            return 0;
+        SetCurrent(s, picture);
+        return static_cast<size_t>(result);
+    }
+
+    // Shown at another size: the decoder writes its planes, which are scaled straight into
+    // the picture.
+    const int stride = CPictureScaler::AlignedStride(AV_PIX_FMT_BGRA, target.width());
+    Picture* picture = AcquirePicture(s, target.width(), target.height(), QImage::Format_RGB32,
+                                      size_t(stride), PaddedBytes(size_t(stride), target.height()));
+    const int lumaStride = (size.width + 63) / 64 * 64;
+    const int chromaStride = lumaStride / 2;
+    const size_t lumaBytes = size_t(lumaStride) * size_t(size.height + 16);
+    const size_t chromaBytes = size_t(chromaStride) * size_t(size.height / 2 + 8);
+    // The planes are written whole for every frame and used at once: the slots a thread
+    // decodes share them and their scaler.
+    thread_local std::vector<unsigned char> yuv;
+    thread_local CPictureScaler scaler;
+    yuv.resize(lumaBytes + 2 * chromaBytes);
+    unsigned char* planes[4] = {yuv.data(), yuv.data() + lumaBytes, yuv.data() + lumaBytes + chromaBytes,
+                                nullptr};
+    const int strides[4] = {lumaStride, chromaStride, chromaStride, 0};
+    if (!m_xvid.decodeFramePlanes(slot, size.width, size.height, data, length, planes, strides) ||
+        !picture)
         return 0;
-    s.current = static_cast<int>(picture - s.pool.data());
-    return static_cast<size_t>(result);
+    if (!scaler.scale(planes, strides, size.width, size.height, AV_PIX_FMT_YUV420P, picture->data,
+                        picture->capacity, target.width(), target.height(), stride, AV_PIX_FMT_BGRA))
+        return 0;
+    SetCurrent(s, picture);
+    return size_t(stride) * size_t(target.height());
 }
 
 QImage CDecodeVideo::GetDecodedImage(int slot) const

@@ -3,11 +3,15 @@
 // The multi-slot video decoder front: one slot per display cell, each an independent
 // picture stream. A slot shows nothing until it has seen a key frame.
 //
+// A slot makes its picture at the size the cell shows it (SetOutputSize), converted and
+// scaled in one pass, or at the stream's own size when no size is set.
+//
 // Pictures live in a small pool of images per slot. A picture handed out (GetDecodedImage)
 // is never written again while anyone still holds a copy of it; the next decode takes a
 // pool image nobody holds, so the display can draw a picture while the next one arrives.
-// When every pool image is held (the GUI thread has fallen behind), frames are still decoded
-// but make no new picture until one is let go.
+// The pool keeps the pictures still held and one free one for the next frame. When every
+// pool image is held (the GUI thread has fallen behind), frames are still decoded but make
+// no new picture until one is let go.
 
 #include <QImage>
 
@@ -59,6 +63,12 @@ public:
     void setDeinterlaced(bool flag);
     void RestartIPicture(int slot);
     void AllRestart();
+    // The size of the slot's pictures from its next frame on; an empty size (or one whose
+    // picture would exceed MAX_PICTURE_BYTES) keeps the stream's own size.
+    void SetOutputSize(int slot, const QSize& size);
+    QSize GetOutputSize(int slot) const;
+    // Pool pictures the slot keeps, held or free.
+    int GetPoolSize(int slot) const;
 
     // Decodes one frame payload into the slot. Returns the bytes of the new picture, or 0
     // when no new picture was made. A slot is used by one thread at a time.
@@ -79,6 +89,10 @@ private:
     Slot* GetSlot(int slot) const;
     Picture* AcquirePicture(Slot& s, int width, int height, QImage::Format format,
                             size_t stride, size_t capacity);
+    // Makes the picture the slot's latest and lets go of free pictures beyond one.
+    void SetCurrent(Slot& s, Picture* picture);
+    // The size set for the slot when it differs from the stream's, else the stream's.
+    QSize TargetSize(const Slot& s, int width, int height, int bytesPerPixel) const;
     size_t DecodeH264(int slot, Slot& s, const unsigned char* data, size_t length);
     size_t DecodeMpeg4(int slot, Slot& s, const unsigned char* data, size_t length,
                        const FrameSize& size);

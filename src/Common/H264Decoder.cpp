@@ -7,9 +7,10 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "Common/PictureScaler.h"
+
 extern "C" {
 #include <libavutil/imgutils.h>
-#include <libswscale/swscale.h>
 }
 
 namespace {
@@ -25,18 +26,19 @@ QMutex CH264Decoder::m_avcodec_open_mutex;
 
 struct CH264Decoder::Slot {
     AVCodecContext* context = nullptr;
-    SwsContext* converter = nullptr;
     AVFrame* picture = nullptr;  // the last decoded picture
     AVFrame* received = nullptr;
     AVPacket* packet = nullptr;
     bool open = false;
     bool hasPicture = false;
+    FrameSize pictureSize;  // of the last decoded picture, kept after it is dropped
 
     void Close()
     {
         avcodec_free_context(&context);
         open = false;
         hasPicture = false;
+        pictureSize = FrameSize();
         if (picture)
             av_frame_unref(picture);
     }
@@ -47,7 +49,6 @@ struct CH264Decoder::Slot {
         av_frame_free(&picture);
         av_frame_free(&received);
         av_packet_free(&packet);
-        sws_freeContext(converter);
     }
 };
 
@@ -164,48 +165,51 @@ size_t CH264Decoder::DecodeFrame(int slot, const unsigned char* data, size_t len
     if (!got)
         return 0;
     s->hasPicture = true;
+    s->pictureSize = FrameSize{s->picture->width, s->picture->height};
     return PictureBytes(GetPixelFormat(), s->picture->width, s->picture->height);
 }
 
 FrameSize CH264Decoder::GetPictureSize(int slot) const
 {
-    FrameSize size;
     const Slot* s = GetSlot(slot);
-    if (s && s->hasPicture) {
-        size.width = s->picture->width;
-        size.height = s->picture->height;
-    }
-    return size;
+    return s ? s->pictureSize : FrameSize();
+}
+
+void CH264Decoder::DropPicture(int slot)
+{
+    Slot* s = GetSlot(slot);
+    if (!s || !s->hasPicture)
+        return;
+    av_frame_unref(s->picture);
+    s->hasPicture = false;
 }
 
 size_t CH264Decoder::useSwscaleLibrary(int slot, AVPixelFormat format, unsigned char* output,
                                       size_t capacity)
 {
+    const FrameSize size = GetPictureSize(slot);
+    const int stride = av_image_get_linesize(format, size.width, 1);
+    if (stride <= 0)
+        return 0;
+    return useSwscaleLibrary(slot, format, output, capacity, size.width, size.height, stride);
+}
+
+size_t CH264Decoder::useSwscaleLibrary(int slot, AVPixelFormat format, unsigned char* output,
+                                      size_t capacity, int outWidth, int outHeight, int outStride)
+{
     Slot* s = GetSlot(slot);
     if (!s || !s->hasPicture || !output)
         return 0;
-    const int width = s->picture->width;
-    const int height = s->picture->height;
-    const size_t bytes = PictureBytes(format, width, height);
-    if (bytes == 0 || bytes > capacity)
-        return 0;
-
-    // Same size in and out: only the pixel format changes.
-    s->converter = sws_getCachedContext(s->converter, width, height,
-                                        static_cast<AVPixelFormat>(s->picture->format), width,
-                                        height, format, SWS_FAST_BILINEAR, nullptr, nullptr,
-                                        nullptr);
-    if (!s->converter) {
-        std::printf("[ERROR] Failed to get swscale context.\n");
+    // One converter per thread: the slots a thread decodes (a DVR's channels) share their
+    // sizes, so the converter is made once instead of once per slot.
+    thread_local CPictureScaler converter;
+    if (!converter.scale(s->picture->data, s->picture->linesize, s->picture->width,
+                            s->picture->height, static_cast<AVPixelFormat>(s->picture->format),
+                            output, capacity, outWidth, outHeight, outStride, format)) {
+        std::printf("[ERROR] Failed to convert the picture.\n");
         return 0;
     }
-    uint8_t* planes[4];
-    int strides[4];
-    if (av_image_fill_arrays(planes, strides, output, format, width, height, 1) < 0)
-        return 0;
-    const bool done = sws_scale(s->converter, s->picture->data, s->picture->linesize, 0, height,
-                                planes, strides) == height;
-    return done ? bytes : 0;
+    return static_cast<size_t>(outStride) * static_cast<size_t>(outHeight);
 }
 
 void CH264Decoder::SetPixelFormat(const AVPixelFormat& format)

@@ -39,10 +39,17 @@ public:
     size_t DecodeFrame(int slot, const unsigned char* data, size_t length);
     // Size of the slot's last decoded picture; {0, 0} before the first one.
     FrameSize GetPictureSize(int slot) const;
+    // Lets go of the slot's last picture once it has been converted (the size stays known):
+    // the decoder can reuse its buffer instead of making another.
+    void DropPicture(int slot);
     // Converts the slot's last picture into output (rows of width x bytes per pixel, no
     // padding). Returns the bytes written; 0 when there is no picture, no output, or the
     // picture does not fit in capacity.
     size_t useSwscaleLibrary(int slot, AVPixelFormat format, unsigned char* output, size_t capacity);
+    // The same, scaled to outWidth x outHeight in one pass, rows outStride bytes apart.
+    // Returns outStride x outHeight, or 0 as above.
+    size_t useSwscaleLibrary(int slot, AVPixelFormat format, unsigned char* output, size_t capacity,
+                             int outWidth, int outHeight, int outStride);
 
     // Only formats a picture can be shown in are taken (see IsShowableFormat); others are
     // ignored.

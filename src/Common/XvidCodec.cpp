@@ -132,24 +132,52 @@ FrameSize CXvidCodec::GetStreamSize(int slot) const
 int CXvidCodec::decodeFrame(int slot, int width, int height, const unsigned char* data,
                             unsigned char* output, size_t length)
 {
+    Output out;
+    out.bgra = output;
+    return decode(slot, width, height, data, length, out) ? width * height * 4 : 0;
+}
+
+bool CXvidCodec::decodeFramePlanes(int slot, int width, int height, const unsigned char* data,
+                                   size_t length, unsigned char* const planes[3], const int strides[3])
+{
+    if (!planes || !strides || !planes[0] || !planes[1] || !planes[2])
+        return false;
+    Output out;
+    out.planes = planes;
+    out.strides = strides;
+    return decode(slot, width, height, data, length, out);
+}
+
+bool CXvidCodec::decode(int slot, int width, int height, const unsigned char* data, size_t length,
+                        const Output& output)
+{
     Slot* s = GetSlot(slot);
     if (!s || width <= 0 || height <= 0 || !data || length == 0)
-        return 0;
+        return false;
     if (length > static_cast<size_t>(INT32_MAX) - INPUT_PADDING ||
         static_cast<int64_t>(width) * height > INT32_MAX / 4)
-        return 0;
+        return false;
 
-    auto decode = [&](const unsigned char* bits, size_t size, unsigned char* out,
-                      xvid_dec_stats_t* stats) {
+    auto decode = [&](const unsigned char* bits, size_t size, bool out, xvid_dec_stats_t* stats) {
         xvid_dec_frame_t frame;
         std::memset(&frame, 0, sizeof frame);
         frame.version = XVID_API_VERSION;
         frame.general = XVID_LOWDELAY;
         frame.bitstream = const_cast<unsigned char*>(bits);
         frame.length = static_cast<int>(size);
-        frame.output.csp = out ? XVID_CSP_BGRA : XVID_CSP_NULL;
-        frame.output.plane[0] = out;
-        frame.output.stride[0] = width * 4;
+        if (!out) {
+            frame.output.csp = XVID_CSP_NULL;
+        } else if (output.bgra) {
+            frame.output.csp = XVID_CSP_BGRA;
+            frame.output.plane[0] = output.bgra;
+            frame.output.stride[0] = width * 4;
+        } else {
+            frame.output.csp = XVID_CSP_PLANAR;
+            for (int i = 0; i < 3; ++i) {
+                frame.output.plane[i] = output.planes[i];
+                frame.output.stride[i] = output.strides[i];
+            }
+        }
         frame.brightness = 0;
         std::memset(stats, 0, sizeof *stats);
         stats->version = XVID_API_VERSION;
@@ -168,7 +196,7 @@ int CXvidCodec::decodeFrame(int slot, int width, int height, const unsigned char
         create.width = width;
         create.height = height;
         if (xvid_decore(nullptr, XVID_DEC_CREATE, &create, nullptr) < 0 || !create.handle)
-            return 0;
+            return false;
         s->handle = create.handle;
         s->handleSize = FrameSize{width, height};
         s->headerNeeded = true;
@@ -178,7 +206,7 @@ int CXvidCodec::decodeFrame(int slot, int width, int height, const unsigned char
     if (s->headerNeeded.exchange(false)) {
         unsigned char header[HEADER_SIZE + INPUT_PADDING] = {};
         MakeMP4SeqHdr(width, height, height >= 480, header);
-        decode(header, HEADER_SIZE, nullptr, &stats);
+        decode(header, HEADER_SIZE, false, &stats);
         if (stats.type == XVID_TYPE_VOL)
             s->streamSize = FrameSize{stats.data.vol.width, stats.data.vol.height};
     }
@@ -193,24 +221,22 @@ int CXvidCodec::decodeFrame(int slot, int width, int height, const unsigned char
         // xvidcore writes the picture in the stream's own size: only a matching buffer
         // takes it.
         const bool fits =
-            output && s->streamSize.width == width && s->streamSize.height == height;
-        const int used = decode(bits, left, fits ? output : nullptr, &stats);
+            output.wanted() && s->streamSize.width == width && s->streamSize.height == height;
+        const int used = decode(bits, left, fits, &stats);
         if (used < 0)
-            return 0;
+            return false;
         const bool vol = stats.type == XVID_TYPE_VOL;
         if (vol || HoldsVol(bits, static_cast<size_t>(used))) {
             // A VOL of another size is skipped, not taken: what follows it is coded for a
             // picture this slot cannot show.
             s->streamSize = vol ? FrameSize{stats.data.vol.width, stats.data.vol.height} : FrameSize();
             if (used == 0 || static_cast<size_t>(used) >= left)
-                return 0;
+                return false;
             bits += used;
             left -= static_cast<size_t>(used);
             continue;
         }
-        if (stats.type > 0 && fits)
-            return width * height * 4;
-        return 0;
+        return stats.type > 0 && fits;
     }
-    return 0;
+    return false;
 }

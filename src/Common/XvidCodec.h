@@ -30,6 +30,11 @@ public:
     // are made), and the slot writes nothing until a VOL of the header's size or reset().
     int decodeFrame(int slot, int width, int height, const unsigned char* data,
                     unsigned char* output, size_t length);
+    // The same without a colour conversion: the picture is written as YUV 4:2:0 into the
+    // planes (Y width x height, U and V half of that each way) with the given row strides.
+    // True when a picture was written.
+    bool decodeFramePlanes(int slot, int width, int height, const unsigned char* data,
+                           size_t length, unsigned char* const planes[3], const int strides[3]);
 
     // Every slot, or one slot, is fed the header again before its next frame.
     void reset();
@@ -47,6 +52,15 @@ public:
 
 private:
     struct Slot;
+    // Where a decoded picture goes: a BGRA buffer, YUV planes, or nowhere.
+    struct Output {
+        unsigned char* bgra = nullptr;
+        unsigned char* const* planes = nullptr;
+        const int* strides = nullptr;
+        bool wanted() const { return bgra || planes; }
+    };
+    bool decode(int slot, int width, int height, const unsigned char* data, size_t length,
+                const Output& output);
     Slot* GetSlot(int slot) const;
 
     std::unique_ptr<Slot[]> m_slots;

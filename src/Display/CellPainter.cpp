@@ -4,6 +4,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <utility>
+
 const CCellPictures& CCellPictures::get()
 {
     static const CCellPictures pictures = [] {
@@ -17,6 +19,27 @@ const CCellPictures& CCellPictures::get()
         return p;
     }();
     return pictures;
+}
+
+void CCellTexts::update(const CDisplayInfo& info, const QFont& font)
+{
+    if (m_valid && info.title == m_titleText && info.channelName == m_channelNameText && font == m_font)
+        return;
+    m_valid = true;
+    m_titleText = info.title;
+    m_channelNameText = info.channelName;
+    m_font = font;
+    const QFontMetrics metrics(font);
+    m_ascent = metrics.ascent();
+    m_lineHeight = metrics.height();
+    m_channelNameWidth = metrics.horizontalAdvance(info.channelName);
+    // Plain text: a DVR or camera name that looks like markup is shown as it is.
+    for (auto [text, layout] : {std::pair{&m_titleText, &m_title}, std::pair{&m_channelNameText, &m_channelName}}) {
+        layout->setTextFormat(Qt::PlainText);
+        layout->setText(*text);
+        layout->prepare(QTransform(), font);
+    }
+    ++m_layouts;
 }
 
 namespace CellPainter {
@@ -61,7 +84,7 @@ void drawStatePicture(QPainter& painter, const QRect& cell, const QPixmap& pictu
 }
 
 void drawTexts(QPainter& painter, const QRect& cell, const CDisplayInfo& info, const CCellOsd& osd,
-               const CCellPictures& pictures)
+               const CCellPictures& pictures, CCellTexts& texts)
 {
     const int l = cell.left();
     const int t = cell.top();
@@ -73,10 +96,11 @@ void drawTexts(QPainter& painter, const QRect& cell, const CDisplayInfo& info, c
         font.setWeight(QFont::Bold);
         painter.setFont(font);
         painter.setPen(Qt::white);
-        const QFontMetrics metrics(font);
-        painter.drawText(QPoint(l + TITLE_X, t + TITLE_BASELINE), info.title);
-        const int x = l + (cell.width() - metrics.horizontalAdvance(info.channelName)) / 2;
-        painter.drawText(QPoint(x, b + 1 - metrics.height()), info.channelName);
+        texts.update(info, font);
+        // Static texts are placed by their top; the positions are baselines.
+        painter.drawStaticText(QPoint(l + TITLE_X, t + TITLE_BASELINE - texts.ascent()), texts.title());
+        const int x = l + (cell.width() - texts.channelNameWidth()) / 2;
+        painter.drawStaticText(QPoint(x, b + 1 - texts.lineHeight() - texts.ascent()), texts.channelName());
     }
 
     // The icon slots are fixed: a motion icon keeps its place without a record icon.
@@ -105,7 +129,7 @@ void drawTexts(QPainter& painter, const QRect& cell, const CDisplayInfo& info, c
 
 void drawOverlay(QPainter& painter, const QRect& cell, const CDisplayInfo& info, const CCellOsd& osd,
                  const CCellPictures& pictures, bool failedTexts, bool selected,
-                 const QRect& dragRect)
+                 const QRect& dragRect, CCellTexts& texts)
 {
     if (!cell.isValid())
         return;
@@ -114,13 +138,13 @@ void drawOverlay(QPainter& painter, const QRect& cell, const CDisplayInfo& info,
     if (info.failed) {
         drawStatePicture(painter, cell, pictures.connectionFailed);
         if (failedTexts)
-            drawTexts(painter, cell, info, osd, pictures);
+            drawTexts(painter, cell, info, osd, pictures, texts);
     } else if (!info.authorised) {
         drawStatePicture(painter, cell, pictures.noAuthority);
     } else if (info.videoLoss) {
         drawStatePicture(painter, cell, pictures.videoLoss);
     } else {
-        drawTexts(painter, cell, info, osd, pictures);
+        drawTexts(painter, cell, info, osd, pictures, texts);
     }
 
     drawFrame(painter, cell, BORDER_COLOR);

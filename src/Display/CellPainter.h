@@ -5,8 +5,11 @@
 // drawn differently (scaled by the painter, or as a texture).
 
 #include <QColor>
+#include <QFont>
 #include <QPixmap>
 #include <QRect>
+#include <QStaticText>
+#include <QString>
 
 #include "Display/DisplayInfo.h"
 
@@ -33,6 +36,34 @@ struct CCellOsd {
     int event = 1;
 };
 
+// A cell's title and camera name laid out once, kept until a text or the font changes, so
+// that a paint draws them without laying them out again.
+class CCellTexts {
+public:
+    // Lays the texts out again when they or the font differ from the last call.
+    void update(const CDisplayInfo& info, const QFont& font);
+
+    const QStaticText& title() const { return m_title; }
+    const QStaticText& channelName() const { return m_channelName; }
+    int channelNameWidth() const { return m_channelNameWidth; }
+    int ascent() const { return m_ascent; }
+    int lineHeight() const { return m_lineHeight; }
+    // Times the texts were laid out (the cache's misses).
+    int layouts() const { return m_layouts; }
+
+private:
+    QString m_titleText;
+    QString m_channelNameText;
+    QFont m_font;
+    bool m_valid = false;
+    QStaticText m_title;
+    QStaticText m_channelName;
+    int m_channelNameWidth = 0;
+    int m_ascent = 0;
+    int m_lineHeight = 0;
+    int m_layouts = 0;
+};
+
 namespace CellPainter {
 
 constexpr int TITLE_X = 2;
@@ -53,16 +84,17 @@ void drawFrame(QPainter& painter, const QRect& rect, const QColor& color, int th
 // The state picture: the cell without its edge blacked out, the picture centred.
 void drawStatePicture(QPainter& painter, const QRect& cell, const QPixmap& picture);
 
-// Title, camera name and the record, motion and sensor marks.
+// Title, camera name and the record, motion and sensor marks; the texts from the cell's
+// cache (brought up to date first).
 void drawTexts(QPainter& painter, const QRect& cell, const CDisplayInfo& info,
-               const CCellOsd& osd, const CCellPictures& pictures);
+               const CCellOsd& osd, const CCellPictures& pictures, CCellTexts& texts);
 
 // Everything over the picture: state or texts and marks, the white edge, the selection
 // frame and the zoom rectangle while it is dragged. A failed cell draws its texts only with
 // failedTexts (the widget cells show the title as a tooltip instead).
 void drawOverlay(QPainter& painter, const QRect& cell, const CDisplayInfo& info,
                  const CCellOsd& osd, const CCellPictures& pictures, bool failedTexts,
-                 bool selected, const QRect& dragRect);
+                 bool selected, const QRect& dragRect, CCellTexts& texts);
 
 // What an index outside the wall reads: no rectangle, an empty cell.
 const QRect& noRect();

@@ -70,6 +70,8 @@ CDisplayVideo::CDisplayVideo(QObject* parent)
     for (auto& slot : m_channelSlot)
         slot = -1;
     m_decoder.Init(MAX_SLOTS);
+    // 32-bit pictures are drawn and uploaded without a conversion.
+    m_decoder.SetPixelFormat(AV_PIX_FMT_BGRA);
 }
 
 CDisplayVideo::~CDisplayVideo()
@@ -260,7 +262,15 @@ void CDisplayVideo::clear(int n)
     m_modeBeforeButton.reset();
 }
 
-void CDisplayVideo::changeOpenglOption(bool flag) { m_decoder.changeOpenglOption(flag); }
+void CDisplayVideo::changeOpenglOption(bool flag)
+{
+    m_decoder.changeOpenglOption(flag);
+    m_decoder.SetPixelFormat(AV_PIX_FMT_BGRA);
+}
+
+void CDisplayVideo::setCellSize(int cell, const QSize& size) { m_decoder.SetOutputSize(cell, size); }
+
+QSize CDisplayVideo::cellSize(int cell) const { return m_decoder.GetOutputSize(cell); }
 
 void CDisplayVideo::setDeinterlaced(bool flag) { m_decoder.setDeinterlaced(flag); }
 

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QMutex>
 #include <QObject>
+#include <QSize>
 #include <QString>
 
 #include <array>
@@ -82,6 +83,12 @@ public:
     void clear(int n);
     void changeOpenglOption(bool flag);
     void setDeinterlaced(bool flag);
+    // The size a cell shows its pictures at: they are made at that size on the decoding
+    // thread from the next frame on. An empty size keeps the stream's own size.
+    void setCellSize(int cell, const QSize& size);
+    QSize cellSize(int cell) const;
+    // The display's own decoder slots (one per cell).
+    const CDecodeVideo& decoder() const { return m_decoder; }
     // The display maps channels to cells anew: frames queued under the old mapping are
     // dropped. Read the layout before reading the mapping a record is made from.
     void layoutChanged() { ++m_layout; }

@@ -186,8 +186,12 @@ void CDisplayWidget::UpdateDisplayRect(int count, int start)
     }
 
     const QVector<QRect> rects = CScreen::gridRects(count, size(), SCREEN_SPACE);
-    for (int i = 0; i < CScreen::MAX_CELLS; ++i)
+    for (int i = 0; i < CScreen::MAX_CELLS; ++i) {
         m_screen->updateDisplayRect(i, rects[i]);
+        // Pictures are made at their cell's size; one cell alone keeps the stream's size,
+        // which the digital zoom enlarges.
+        m_displayVideo->setCellSize(i, count > 1 && i < count ? rects[i].size() : QSize());
+    }
     m_screen->resize(size());
     updateAlarm();
 

@@ -60,6 +60,7 @@ CGraphicsScene::CGraphicsScene(const OpenGLMode& mode, int count)
     m_rects.resize(m_count);
     m_infos.resize(m_count);
     m_textures.resize(m_count);
+    m_texts.resize(m_count);
     if (m_mode == OPENGL_MODE_POWER_OF_2)
         m_glImages.resize(m_count);
 }
@@ -200,6 +201,9 @@ bool CGraphicsScene::setUpGL()
     m_context = context;
     for (CellTexture& texture : m_textures)
         texture = CellTexture();
+    m_overlayTexture = 0;
+    m_overlayTextureSize = QSize();
+    m_overlayCells.clear();
     getGLExtensionFunctions().resolve(context);
 
     // The textures go with the context: free them while it can still be made current.
@@ -216,6 +220,9 @@ bool CGraphicsScene::setUpGL()
         m_gl = nullptr;
         for (CellTexture& texture : m_textures)
             texture = CellTexture();
+        m_overlayTexture = 0;
+        m_overlayTextureSize = QSize();
+        m_overlayCells.clear();
     }, Qt::DirectConnection);
     return true;
 }
@@ -224,6 +231,13 @@ void CGraphicsScene::releaseGL()
 {
     if (!m_gl)
         return;
+    if (m_overlayTexture != 0) {
+        GLuint name = m_overlayTexture;
+        m_gl->glDeleteTextures(1, &name);
+    }
+    m_overlayTexture = 0;
+    m_overlayTextureSize = QSize();
+    m_overlayCells.clear();
     for (CellTexture& texture : m_textures) {
         if (texture.name != 0) {
             GLuint name = texture.name;
@@ -249,18 +263,7 @@ void CGraphicsScene::ImageDrawToOpenGL(CellTexture& texture, const QImage& image
         const QImage pixels = uploadable(image, format, bytesPerPixel);
         m_gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         m_gl->glPixelStorei(GL_UNPACK_ROW_LENGTH, int(pixels.bytesPerLine() / bytesPerPixel));
-        if (texture.size != pixels.size()) {
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-            m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-            m_gl->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, pixels.width(), pixels.height(), 0, format,
-                               GL_UNSIGNED_BYTE, pixels.constBits());
-            texture.size = pixels.size();
-        } else {
-            m_gl->glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, pixels.width(), pixels.height(), format,
-                                  GL_UNSIGNED_BYTE, pixels.constBits());
-        }
+        uploadTexture(texture.size, pixels.size(), format, pixels.constBits(), GL_LINEAR);
         m_gl->glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         m_gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         texture.stale = false;
@@ -286,7 +289,7 @@ void CGraphicsScene::ImageDrawToOpenGL(CellTexture& texture, const QImage& image
     m_gl->glEnd();
 }
 
-void CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
+bool CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
 {
     QOpenGLContext* context = QOpenGLContext::currentContext();
     const bool gl = context && painter->paintEngine()
@@ -315,7 +318,7 @@ void CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
             painter->drawImage(QRectF(rect), image, source);
         }
         painter->restore();
-        return;
+        return false;
     }
 
     const QPaintDevice* device = painter->device();
@@ -362,6 +365,10 @@ void CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
         }
     }
 
+    const bool cached = m_mode == OPENGL_MODE_ON;
+    if (cached)
+        drawCachedOverlay(painter->font(), QSize(device->width(), device->height()));
+
     m_gl->glBindTexture(GL_TEXTURE_2D, 0);
     m_gl->glDisable(GL_TEXTURE_2D);
     m_gl->glMatrixMode(GL_MODELVIEW);
@@ -369,14 +376,57 @@ void CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
     m_gl->glMatrixMode(GL_PROJECTION);
     m_gl->glPopMatrix();
     m_gl->glMatrixMode(GL_MODELVIEW);
+    return cached;
 }
 
-void CGraphicsScene::drawBackground(QPainter* painter, const QRectF& rect)
+void CGraphicsScene::uploadTexture(QSize& allocated, const QSize& size, unsigned format,
+                                   const void* pixels, int filter)
 {
-    painter->beginNativePainting();
-    ImageDraw(painter, rect);
-    painter->endNativePainting();
+    if (allocated != size) {
+        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        m_gl->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size.width(), size.height(), 0, format,
+                           GL_UNSIGNED_BYTE, pixels);
+        allocated = size;
+    } else {
+        m_gl->glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, size.width(), size.height(), format,
+                              GL_UNSIGNED_BYTE, pixels);
+    }
+}
 
+bool CGraphicsScene::OverlayCell::operator==(const OverlayCell& o) const
+{
+    return rect == o.rect && channel == o.channel && title == o.title && channelName == o.channelName &&
+           record == o.record && motion == o.motion && sensor == o.sensor && videoLoss == o.videoLoss &&
+           authorised == o.authorised && failed == o.failed && selected == o.selected && drag == o.drag;
+}
+
+std::vector<CGraphicsScene::OverlayCell> CGraphicsScene::overlayCells() const
+{
+    std::vector<OverlayCell> cells(static_cast<size_t>(m_count));
+    for (int i = 0; i < m_count; ++i) {
+        const CDisplayInfo& info = m_infos[i];
+        OverlayCell& c = cells[static_cast<size_t>(i)];
+        c.rect = m_rects[i];
+        c.channel = info.channel;
+        c.title = info.title;
+        c.channelName = info.channelName;
+        c.record = info.record;
+        c.motion = info.motion;
+        c.sensor = info.sensor;
+        c.videoLoss = info.videoLoss;
+        c.authorised = info.authorised;
+        c.failed = info.failed;
+        c.selected = i == m_selected;
+        c.drag = c.selected && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
+    }
+    return cells;
+}
+
+void CGraphicsScene::drawOverlays(QPainter& painter)
+{
     const CCellPictures& pictures = CCellPictures::get();
     const CCellOsd osd{m_osdChName, m_osdRecord, m_osdEvent};
     for (int i = 0; i < m_count; ++i) {
@@ -385,8 +435,69 @@ void CGraphicsScene::drawBackground(QPainter* painter, const QRectF& rect)
             continue;
         const bool selected = i == m_selected;
         const QRect drag = selected && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
-        CellPainter::drawOverlay(*painter, cell, m_infos[i], osd, pictures, true, selected, drag);
+        CellPainter::drawOverlay(painter, cell, m_infos[i], osd, pictures, true, selected, drag,
+                                 m_texts[i]);
     }
+}
+
+void CGraphicsScene::drawCachedOverlay(const QFont& font, const QSize& size)
+{
+    if (size.isEmpty())
+        return;
+    std::vector<OverlayCell> cells = overlayCells();
+    const bool osdSame = m_overlayOsd.chName == m_osdChName && m_overlayOsd.record == m_osdRecord &&
+                         m_overlayOsd.event == m_osdEvent;
+    const bool stale = m_overlayTexture == 0 || m_overlayTextureSize != size || !osdSame ||
+                       font != m_overlayFont || cells != m_overlayCells;
+    if (m_overlayTexture == 0) {
+        GLuint name = 0;
+        m_gl->glGenTextures(1, &name);
+        m_overlayTexture = name;
+    }
+    m_gl->glBindTexture(GL_TEXTURE_2D, m_overlayTexture);
+    if (stale) {
+        // Drawn by the raster engine into a transparent picture of the wall, then uploaded.
+        if (m_overlay.size() != size)
+            m_overlay = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        m_overlay.fill(Qt::transparent);
+        {
+            QPainter painter(&m_overlay);
+            painter.setFont(font);
+            drawOverlays(painter);
+        }
+        m_gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        // Drawn one texel to a pixel: no filtering.
+        uploadTexture(m_overlayTextureSize, size, GL_BGRA, m_overlay.constBits(), GL_NEAREST);
+        m_overlayCells = std::move(cells);
+        m_overlayOsd = CCellOsd{m_osdChName, m_osdRecord, m_osdEvent};
+        m_overlayFont = font;
+        ++m_overlayRenders;
+    }
+    // Premultiplied: the picture shows through where the marks leave it.
+    m_gl->glEnable(GL_BLEND);
+    m_gl->glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    const float w = float(size.width());
+    const float h = float(size.height());
+    m_gl->glBegin(GL_QUADS);
+    m_gl->glTexCoord2f(0.0f, 0.0f);
+    m_gl->glVertex2f(0.0f, 0.0f);
+    m_gl->glTexCoord2f(1.0f, 0.0f);
+    m_gl->glVertex2f(w, 0.0f);
+    m_gl->glTexCoord2f(1.0f, 1.0f);
+    m_gl->glVertex2f(w, h);
+    m_gl->glTexCoord2f(0.0f, 1.0f);
+    m_gl->glVertex2f(0.0f, h);
+    m_gl->glEnd();
+    m_gl->glDisable(GL_BLEND);
+}
+
+void CGraphicsScene::drawBackground(QPainter* painter, const QRectF& rect)
+{
+    painter->beginNativePainting();
+    const bool cached = ImageDraw(painter, rect);
+    painter->endNativePainting();
+    if (!cached)
+        drawOverlays(*painter);
 }
 
 void CGraphicsScene::mousePressEvent(QGraphicsSceneMouseEvent* event)

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QRect>
 #include <QSize>
+#include <QString>
+#include <QFont>
 
 #include <vector>
 
@@ -43,6 +45,9 @@ public:
     bool zoomApplied() const { return m_zoomApplied; }
     // New pictures that reached a repaint since the scene was made.
     quint64 picturesDrawn() const { return m_picturesDrawn; }
+    // Times the marks over the pictures were drawn anew through OpenGL (they are kept as a
+    // texture until one of them changes).
+    quint64 overlayRenders() const { return m_overlayRenders; }
 
     // Smallest power of two, at least 2, not below n.
     static int powerOfTwo(int n);
@@ -67,9 +72,31 @@ private:
         bool stale = true;  // the cell's picture changed since its last upload
     };
 
-    void ImageDraw(QPainter* painter, const QRectF& exposed);
+    // What a cell draws over its picture.
+    struct OverlayCell {
+        QRect rect;
+        int channel = -1;
+        QString title;
+        QString channelName;
+        bool record = false, motion = false, sensor = false;
+        bool videoLoss = false, authorised = true, failed = false;
+        bool selected = false;
+        QRect drag;
+        bool operator==(const OverlayCell& o) const;
+    };
+
+    // True when the pictures were drawn through OpenGL (and with them the cached marks).
+    bool ImageDraw(QPainter* painter, const QRectF& exposed);
+    std::vector<OverlayCell> overlayCells() const;
+    void drawOverlays(QPainter& painter);
+    // Blends the marks of every cell over the pictures from their texture, drawn anew
+    // first when any of them changed.
+    void drawCachedOverlay(const QFont& font, const QSize& size);
     void ImageDrawToOpenGL(CellTexture& texture, const QImage& image, const QSize& size,
                            const QRect& rect);
+    // Uploads pixels into the bound texture, allocating it anew when its size changes.
+    void uploadTexture(QSize& allocated, const QSize& size, unsigned format, const void* pixels,
+                       int filter);
     bool setUpGL();
     void releaseGL();
     bool validIndex(int i) const { return i >= 0 && i < m_count; }
@@ -90,6 +117,14 @@ private:
     int m_osdRecord = 1;
     int m_osdEvent = 1;
     std::vector<CellTexture> m_textures;
+    std::vector<CCellTexts> m_texts;
+    std::vector<OverlayCell> m_overlayCells;
+    CCellOsd m_overlayOsd;
+    QFont m_overlayFont;
+    QImage m_overlay;
+    unsigned m_overlayTexture = 0;
+    QSize m_overlayTextureSize;
+    quint64 m_overlayRenders = 0;
 
     // The context the textures belong to; a re-parented viewport brings a new one.
     QOpenGLContext* m_context = nullptr;

@@ -7,6 +7,7 @@
 #include <QOpenGLVersionFunctionsFactory>
 #include <QOpenGLWidget>
 #include <QSurfaceFormat>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -145,10 +146,17 @@ CScreen::CScreen(QWidget* parent, const OpenGLMode& mode, int count)
     }
     centreWaitWidget();
     m_waitWidget->hide();
+
+    m_dirty.assign(static_cast<size_t>(m_count), false);
+    m_repaintTimer = new QTimer;
+    m_repaintTimer->setSingleShot(true);
+    m_repaintTimer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(m_repaintTimer, &QTimer::timeout, m_repaintTimer, [this] { repaintPictures(); });
 }
 
 CScreen::~CScreen()
 {
+    delete m_repaintTimer;
     // Deleting the scene takes the wait indicator with it; the view owns its viewport.
     delete m_scene;
     delete m_view.data();
@@ -168,15 +176,45 @@ void CScreen::setInfo(int i, const CDisplayInfo& info)
 {
     if (i < 0 || i >= m_count)
         return;
-    if (isOpenGL()) {
+    if (isOpenGL())
         m_scene->setInfo(i, info);
-        // One repaint draws whatever arrived until then: the newest picture of each cell.
-        m_glWidget->update();
-    } else {
-        m_screenWidgets[i]->setInfo(info);
-    }
+    else
+        m_screenWidgets[i]->setInfo(info, false);
+    schedulePictureRepaint(i);
     if (CellPainter::showsPicture(info))
         gCheckSpeed.addData(info.frameBytes);
+}
+
+void CScreen::schedulePictureRepaint(int i)
+{
+    if (!isOpenGL())
+        m_dirty[static_cast<size_t>(i)] = true;
+    if (m_repaintTimer->isActive())
+        return;
+    // Streams deliver their pictures at different moments: one repaint draws whatever
+    // arrived until then, the newest picture of each cell.
+    const qint64 wait = m_sinceRepaint.isValid() ? REPAINT_INTERVAL_MS - m_sinceRepaint.elapsed() : 0;
+    if (wait <= 0)
+        repaintPictures();
+    else
+        m_repaintTimer->start(static_cast<int>(wait));
+}
+
+void CScreen::repaintPictures()
+{
+    m_sinceRepaint.start();
+    ++m_pictureRepaints;
+    if (isOpenGL()) {
+        m_glWidget->update();
+        return;
+    }
+    for (int i = 0; i < m_count; ++i) {
+        if (!m_dirty[static_cast<size_t>(i)])
+            continue;
+        m_dirty[static_cast<size_t>(i)] = false;
+        if (CScreenWidget* cell = screenWidget(i))
+            cell->update();
+    }
 }
 
 void CScreen::updateDisplayRect(int i, const QRect& rect)
@@ -301,7 +339,7 @@ void CScreen::endZoom()
     } else {
         for (CScreenWidget* cell : std::as_const(m_screenWidgets)) {
             cell->endZoom();
-            cell->updatePixmap();
+            cell->update();
         }
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QOpenGLWidget>
 #include <QPoint>
@@ -9,12 +10,15 @@
 #include <QString>
 #include <QVector>
 
+#include <vector>
+
 #include "Display/DisplayInfo.h"
 #include "Display/GraphicsView.h"
 #include "Display/ScreenWidget.h"
 #include "Display/WaitWidget.h"
 
 class QSurfaceFormat;
+class QTimer;
 class QWidget;
 class CGraphicsScene;
 
@@ -33,6 +37,9 @@ class CScreen {
 public:
     // A page holds at most this many cells.
     static constexpr int MAX_CELLS = 64;
+    // Pictures are repainted at most this often (a screen's refresh); whatever arrived
+    // meanwhile is drawn by the next repaint.
+    static constexpr int REPAINT_INTERVAL_MS = 16;
 
     CScreen(QWidget* parent, const OpenGLMode& mode, int count);
     ~CScreen();
@@ -77,6 +84,8 @@ public:
 
     // New pictures drawn since the container was made.
     quint64 picturesDrawn() const;
+    // Repaints asked for by new pictures since the container was made.
+    quint64 pictureRepaints() const { return m_pictureRepaints; }
 
     CGraphicsView* view() const { return m_view; }
     QOpenGLWidget* glWidget() const { return m_glWidget; }
@@ -87,6 +96,9 @@ public:
 private:
     bool isOpenGL() const { return m_scene != nullptr; }
     void centreWaitWidget();
+    // A new picture: repainted at once, or when the repaint interval has passed.
+    void schedulePictureRepaint(int i);
+    void repaintPictures();
 
     // The widgets belong to the parent as well, which may go first.
     OpenGLMode m_mode;
@@ -96,4 +108,8 @@ private:
     QList<QPointer<CScreenWidget>> m_screenWidgets;
     QPointer<CWaitWidget> m_waitWidget;
     int m_count = 0;
+    QTimer* m_repaintTimer = nullptr;
+    QElapsedTimer m_sinceRepaint;
+    std::vector<bool> m_dirty;  // widget cells with a picture not yet asked to repaint
+    quint64 m_pictureRepaints = 0;
 };

@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QResizeEvent>
 
 #include <algorithm>
@@ -11,10 +10,12 @@ CScreenWidget::CScreenWidget(QWidget* parent) : QLabel(parent)
 {
     setMargin(0);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Every paint covers the whole cell.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     clear();
 }
 
-void CScreenWidget::setInfo(const CDisplayInfo& info)
+void CScreenWidget::setInfo(const CDisplayInfo& info, bool repaint)
 {
     m_info = info;
     // A failed cell names its failure in a tooltip; any other state has none.
@@ -22,7 +23,8 @@ void CScreenWidget::setInfo(const CDisplayInfo& info)
     if (toolTip() != tip)
         setToolTip(tip);
     m_pictureUnpainted = CellPainter::showsPicture(m_info);
-    updatePixmap();
+    if (repaint)
+        update();
 }
 
 void CScreenWidget::clear()
@@ -31,7 +33,7 @@ void CScreenWidget::clear()
     m_pictureUnpainted = false;
     if (!toolTip().isEmpty())
         setToolTip(QString());
-    updatePixmap();
+    update();
 }
 
 QRect CScreenWidget::zoomSource(const QRect& zoom, const QSize& image, const QSize& cell)
@@ -47,39 +49,10 @@ QRect CScreenWidget::zoomSource(const QRect& zoom, const QSize& image, const QSi
     return QRect(left, top, right - left + 1, bottom - top + 1);
 }
 
-void CScreenWidget::updatePixmap()
-{
-    const QSize cell = size();
-    if (cell.isEmpty())
-        return;
-
-    QPixmap pixmap(cell);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QRect target(QPoint(0, 0), cell);
-    if (CellPainter::showsPicture(m_info)) {
-        const QImage& image = m_info.image;
-        QRect source = image.rect();
-        if (m_zoomApplied && m_zoomRect.isValid())
-            source = zoomSource(m_zoomRect, image.size(), cell) & image.rect();
-        painter.drawImage(target, image, source);
-    } else {
-        // Without a picture the cell is black; a state picture covers it anyway.
-        painter.fillRect(target, Qt::black);
-    }
-
-    const CCellPictures& pictures = CCellPictures::get();
-    const CCellOsd osd{m_osdChName, m_osdRecord, m_osdEvent};
-    const QRect drag = m_zoomMode && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
-    CellPainter::drawOverlay(painter, target, m_info, osd, pictures, false, m_selected, drag);
-    painter.end();
-    setPixmap(pixmap);
-}
-
 void CScreenWidget::setSelected(bool selected)
 {
     m_selected = selected;
-    updatePixmap();
+    update();
 }
 
 void CScreenWidget::setDisplaySettings(bool chName, int record, int event)
@@ -87,7 +60,7 @@ void CScreenWidget::setDisplaySettings(bool chName, int record, int event)
     m_osdChName = chName;
     m_osdRecord = record;
     m_osdEvent = event;
-    updatePixmap();
+    update();
 }
 
 void CScreenWidget::startZoom()
@@ -108,7 +81,7 @@ void CScreenWidget::setZoomRect()
     const QPoint topLeft(std::min(m_pressPos.x(), m_movePos.x()), std::min(m_pressPos.y(), m_movePos.y()));
     const QPoint bottomRight(std::max(m_pressPos.x(), m_movePos.x()), std::max(m_pressPos.y(), m_movePos.y()));
     m_zoomRect = QRect(topLeft, bottomRight);
-    updatePixmap();
+    update();
 }
 
 void CScreenWidget::mousePressEvent(QMouseEvent* event)
@@ -138,7 +111,7 @@ void CScreenWidget::mouseReleaseEvent(QMouseEvent* event)
     if (m_zoomMode && m_selected) {
         m_dragging = false;
         m_zoomApplied = true;
-        updatePixmap();
+        update();
     }
 }
 
@@ -149,15 +122,38 @@ void CScreenWidget::mouseDoubleClickEvent(QMouseEvent* event)
 
 void CScreenWidget::paintEvent(QPaintEvent* event)
 {
-    QLabel::paintEvent(event);
-    if (m_pictureUnpainted) {
-        m_pictureUnpainted = false;
-        ++m_picturesDrawn;
+    Q_UNUSED(event);
+    const QSize cell = size();
+    if (cell.isEmpty())
+        return;
+    QPainter painter(this);
+    const QRect target(QPoint(0, 0), cell);
+    if (CellPainter::showsPicture(m_info)) {
+        const QImage& image = m_info.image;
+        QRect source = image.rect();
+        if (m_zoomApplied && m_zoomRect.isValid())
+            source = zoomSource(m_zoomRect, image.size(), cell) & image.rect();
+        // Only a picture of another size than the cell is scaled (one cell, zoom, a picture
+        // made before the layout changed).
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, source.size() != cell);
+        painter.drawImage(target, image, source);
+        if (m_pictureUnpainted) {
+            m_pictureUnpainted = false;
+            ++m_picturesDrawn;
+        }
+    } else {
+        // Without a picture the cell is black; a state picture covers it anyway.
+        painter.fillRect(target, Qt::black);
     }
+
+    const CCellPictures& pictures = CCellPictures::get();
+    const CCellOsd osd{m_osdChName, m_osdRecord, m_osdEvent};
+    const QRect drag = m_zoomMode && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
+    CellPainter::drawOverlay(painter, target, m_info, osd, pictures, false, m_selected, drag, m_texts);
 }
 
 void CScreenWidget::resizeEvent(QResizeEvent* event)
 {
     QLabel::resizeEvent(event);
-    updatePixmap();
+    update();
 }

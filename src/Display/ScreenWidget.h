@@ -11,18 +11,18 @@ class QMouseEvent;
 class QPaintEvent;
 class QResizeEvent;
 
-// One screen cell drawn without OpenGL: paints its picture and marks into a pixmap of its
-// own size whenever what it shows changes.
+// One screen cell drawn without OpenGL: keeps its newest picture and paints it with its
+// marks once per paint. A picture made at the cell's size is copied without scaling.
 class CScreenWidget : public QLabel {
     Q_OBJECT
 
 public:
     explicit CScreenWidget(QWidget* parent);
 
-    void setInfo(const CDisplayInfo& info);
+    // repaint false: the owner asks for the repaint itself.
+    void setInfo(const CDisplayInfo& info, bool repaint = true);
     const CDisplayInfo& getInfo() const { return m_info; }
     void clear();
-    void updatePixmap();
     void setSelected(bool selected);
     bool isSelected() const { return m_selected; }
     void setDisplaySettings(bool chName, int record, int event);
@@ -38,6 +38,7 @@ public:
     // New pictures painted since the cell was made: pictures replaced before a paint
     // reached the screen are not counted.
     quint64 picturesDrawn() const { return m_picturesDrawn; }
+    const CCellTexts& texts() const { return m_texts; }
 
 signals:
     void doubleClicked(QMouseEvent* event);
@@ -63,6 +64,7 @@ private:
     int m_osdEvent = 1;
     bool m_dragging = false;
     quint64 m_picturesDrawn = 0;
-    // The pixmap holds a picture no paint has shown yet.
+    // The cell holds a picture no paint has shown yet.
     bool m_pictureUnpainted = false;
+    CCellTexts m_texts;
 };

@@ -9,6 +9,7 @@
 #include <xvid.h>
 
 #include "Common/DecodeVideo.h"
+#include "libav_reference.h"
 #include "support/TestMedia.h"
 
 extern "C" {
@@ -28,34 +29,19 @@ const FrameSize kCif{352, 240};
 std::vector<Picture> DecodeWithLibavcodec(const Clip& clip, AVPixelFormat fmt)
 {
     std::vector<Picture> out;
-    const AVCodec* codec = avcodec_find_decoder(clip.codec == Codec::H264 ? AV_CODEC_ID_H264 : AV_CODEC_ID_MPEG4);
-    AVCodecContext* ctx = avcodec_alloc_context3(codec);
-    ctx->thread_count = 1;
-    ctx->flags |= AV_CODEC_FLAG_LOW_DELAY;
-    AVPacket* pkt = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
     SwsContext* sws = nullptr;
-    const bool open = avcodec_open2(ctx, codec, nullptr) == 0;
-    for (size_t i = 0; open && i < clip.units.size(); ++i) {
-        pkt->data = const_cast<uint8_t*>(clip.units[i].data.data());
-        pkt->size = static_cast<int>(clip.units[i].data.size());
-        avcodec_send_packet(ctx, pkt);
-        while (avcodec_receive_frame(ctx, frame) == 0) {
-            const auto from = static_cast<AVPixelFormat>(frame->format);
-            sws = sws_getCachedContext(sws, frame->width, frame->height, from, frame->width, frame->height, fmt,
-                                       SWS_FAST_BILINEAR, nullptr, nullptr, nullptr);
-            Picture p(av_image_get_buffer_size(fmt, frame->width, frame->height, 1));
-            uint8_t* planes[4];
-            int strides[4];
-            av_image_fill_arrays(planes, strides, p.data(), fmt, frame->width, frame->height, 1);
-            sws_scale(sws, frame->data, frame->linesize, 0, frame->height, planes, strides);
-            out.push_back(std::move(p));
-        }
-    }
+    EachLibavcodecPicture(clip, [&](const AVFrame* frame) {
+        const auto from = static_cast<AVPixelFormat>(frame->format);
+        sws = sws_getCachedContext(sws, frame->width, frame->height, from, frame->width, frame->height, fmt,
+                                   SWS_FAST_BILINEAR, nullptr, nullptr, nullptr);
+        Picture p(av_image_get_buffer_size(fmt, frame->width, frame->height, 1));
+        uint8_t* planes[4];
+        int strides[4];
+        av_image_fill_arrays(planes, strides, p.data(), fmt, frame->width, frame->height, 1);
+        sws_scale(sws, frame->data, frame->linesize, 0, frame->height, planes, strides);
+        out.push_back(std::move(p));
+    });
     sws_freeContext(sws);
-    av_frame_free(&frame);
-    av_packet_free(&pkt);
-    avcodec_free_context(&ctx);
     return out;
 }
 

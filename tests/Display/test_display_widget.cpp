@@ -231,8 +231,8 @@ TEST_F(DisplayWidgetTest, FramesAndStatusWithoutAScreenOfTheirOwnAreDroppedAndTh
                    CUFrameOf(mpeg4.units[0].data, true, 1, 0x10 | 0x02, 0x0002, 1000, 6)});
     ASSERT_TRUE(WaitFor([&] { return Cell(3).channel == 3 && !Cell(0).image.isNull() && !Cell(1).image.isNull(); }));
     EXPECT_TRUE(Cell(3).screen == 3 && Cell(16).channel == -1);
-    EXPECT_TRUE(Cell(0).image.format() == QImage::Format_RGB888 && Cell(1).image.format() == QImage::Format_RGB32);
-    EXPECT_EQ(Cell(1).image.size(), QSize(352, 240));
+    EXPECT_TRUE(Cell(0).image.format() == QImage::Format_RGB32 && Cell(1).image.format() == QImage::Format_RGB32);
+    EXPECT_EQ(Cell(1).image.size(), w->screenContainer()->getDisplayRect(1).size());
     const auto marks = [&](int s) { return std::vector<bool>{Cell(s).record, Cell(s).motion, Cell(s).sensor, Cell(s).videoLoss}; };
     EXPECT_EQ(marks(0), (std::vector<bool>{true, true, false, false}));
     EXPECT_EQ(marks(1), (std::vector<bool>{false, false, true, true}));
