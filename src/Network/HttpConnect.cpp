@@ -216,6 +216,8 @@ void CHttpConnect::stopThread()
     m_clientId = -1;
     m_connected = false;
     m_stop = true;
+    // A run waiting for the DVR's stops gives up at once.
+    CSendCommand::wakeStopWaiters();
     ++m_runId;
     joinThread();
 }
@@ -265,6 +267,8 @@ void CHttpConnect::sendStop()
     const QString query = buildStopQuery();
     if (query.isEmpty())
         return;
+    // The id the stream's commands name: the stop drops those still waiting.
+    const int stream = m_cfg.audioConnection ? m_clientId + 100 : int(m_clientId);
     qDebug("SEND STOP");
     DVR dvr;
     {
@@ -273,7 +277,7 @@ void CHttpConnect::sendStop()
     }
     // Through the DVR's own queue: it still goes out when this object is deleted right
     // after, and the next stream to this DVR waits for its answer.
-    CSendCommand::sendStreamStop(dvr, query);
+    CSendCommand::sendStreamStop(dvr, query, stream);
 }
 
 void CHttpConnect::setDisplayScreen(int start, int count)

@@ -2,6 +2,7 @@
 
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QTimer>
 
 #include "SendCommand.h"
@@ -15,6 +16,8 @@ void CReadDVRData::startRead(const DVR& dvr, const QString& query)
     stopRead();
     m_body.clear();
     m_url = QUrl(CSendCommand::CgiUrl(dvr) + query);
+    m_address = QString::fromStdString(dvr.address());
+    m_port = dvr.port();
     begin();
 }
 
@@ -28,13 +31,20 @@ void CReadDVRData::tryConnect()
 void CReadDVRData::begin()
 {
     m_stop = false;
-    ++m_run;
-    start(InheritPriority);
+    const quint64 run = ++m_run;
+    // After the commands sent to the DVR before it: a read after a write shows what was set.
+    const QPointer<CReadDVRData> self(this);
+    m_turn = CSendCommand::queueTurn(m_address, m_port, [self, run](quint64) {
+        if (self && self->m_run == run && !self->m_stop)
+            self->start(InheritPriority);
+    }, false);
 }
 
 void CReadDVRData::stopRead()
 {
     m_stop = true;
+    CSendCommand::endTurn(m_turn);
+    m_turn = 0;
     if (isRunning()) {
         quit();
         wait();

@@ -11,7 +11,7 @@
 #include "DVRList.pb.h"
 
 // Fetches one reply body with a GET in a thread of its own and hands it over whole on the
-// thread that owns the reader. A reply that stays silent for the idle time-out (60 s) is
+// thread that owns the reader. The GET waits for the commands sent to the DVR before it. A reply that stays silent for the idle time-out (60 s) is
 // given up and completes with what arrived.
 class CReadDVRData : public QThread {
     Q_OBJECT
@@ -23,8 +23,8 @@ public:
     // Stops a running read; no completed() follows.
     ~CReadDVRData() override;
 
-    // GET "http://<address>:<port>/cgi-bin/webapp.cgi?<query>" with an empty body; a read
-    // still running is stopped first.
+    // GET "http://<address>:<port>/cgi-bin/webapp.cgi?<query>" with an empty body, once the
+    // commands sent to the DVR so far have ended; a read still running is stopped first.
     void startRead(const DVR& dvr, const QString& query);
     // Reads the same URL again.
     void tryConnect();
@@ -49,6 +49,9 @@ private:
     void begin();
 
     QUrl m_url;
+    QString m_address;
+    int m_port = 0;
+    quint64 m_turn = 0;  // its place in the DVR's command order
     QByteArray m_body;  // written by the thread only while it runs
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_idleTimeoutMs{DEFAULT_IDLE_TIMEOUT_MS};

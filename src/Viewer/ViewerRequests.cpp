@@ -78,9 +78,9 @@ void Viewer::sendChannelCommands(int screens, int startScreen, const CConnectDVR
         }
         const int cid = c->getClientID();
         if (dvr.old_protocol()) {
-            m_sendCommand->send(dvr, COldQuery::StreamChannel(cid, mask));
+            m_sendCommand->send(dvr, COldQuery::StreamChannel(cid, mask), CommandSubject::StreamChannel(cid));
             if (!visible || audio)
-                m_sendCommand->send(dvr, COldQuery::StreamChannel(cid + 100, mask));
+                m_sendCommand->send(dvr, COldQuery::StreamChannel(cid + 100, mask), CommandSubject::StreamChannel(cid + 100));
             continue;
         }
         cgi::StreamChannel command;
@@ -90,7 +90,7 @@ void Viewer::sendChannelCommands(int screens, int startScreen, const CConnectDVR
         command.set_achmask(visible && audio ? mask : 0);
         if (visible && live && autoStream >= 0)
             command.set_auto_stream(static_cast<cgi::AutoStream>(autoStream));
-        m_sendCommand->send(dvr, CgiQueryFor(dvr, cgi::MODE_STREAM_CHANNEL, command));
+        m_sendCommand->send(dvr, CgiQueryFor(dvr, cgi::MODE_STREAM_CHANNEL, command), CommandSubject::StreamChannel(cid));
     }
 }
 
