@@ -21,8 +21,8 @@
 namespace {
 
 constexpr int HOLD_MS = 3000;
-constexpr int CHANNEL_COMMAND_AT_MS = 6000;
-constexpr int RELEASE_AT_MS = 12000;
+constexpr int CHANNEL_COMMAND_AT_MS = 7000;
+constexpr int RELEASE_AT_MS = 13500;
 constexpr int PTZ_CHANNEL = 2;
 
 QCoreApplication* App()
@@ -112,9 +112,9 @@ void BM_CommandDelaysAtASlowDvr(benchmark::State& state)
         CSendCommand page;
         CSendCommand window;
         const QString move = Ptz(dvr, cgi::Ptzf::CMD_UP);
-        page.send(dvr, move, CommandSubject::PtzMove(cid, PTZ_CHANNEL));
+        page.send(dvr, move, CommandSubject::PtzMove(PTZ_CHANNEL));
         QTimer repeat;
-        QObject::connect(&repeat, &QTimer::timeout, [&] { page.sendRepeat(dvr, move, CommandSubject::PtzMove(cid, PTZ_CHANNEL)); });
+        QObject::connect(&repeat, &QTimer::timeout, [&] { page.sendRepeat(dvr, move, CommandSubject::PtzMove(PTZ_CHANNEL)); });
         repeat.start(1000);
 
         Pump(CHANNEL_COMMAND_AT_MS);
@@ -129,7 +129,7 @@ void BM_CommandDelaysAtASlowDvr(benchmark::State& state)
         repeat.stop();
         const qint64 released = simdvr::CSimDvr::nowMs();
         page.dropQueuedRepeats();
-        page.send(dvr, Ptz(dvr, cgi::Ptzf::CMD_STOP), CommandSubject::PtzStop(cid, PTZ_CHANNEL));
+        page.send(dvr, Ptz(dvr, cgi::Ptzf::CMD_STOP), CommandSubject::PtzStop(PTZ_CHANNEL));
         stream.Disconnect();
 
         qint64 channelAt = -1, ptzStopAt = -1, stopAt = -1;

@@ -117,9 +117,9 @@ void CPtzfWidget::sendTo(const CommandTarget& target, const QString& name, bool 
     // A stored preset is never given up for a later move.
     CommandSubject subject;
     if (name.isEmpty())
-        subject = CommandSubject::PtzStop(target.clientId, target.channel);
+        subject = CommandSubject::PtzStop(target.channel);
     else if (!name.contains(QLatin1String("Set")))
-        subject = CommandSubject::PtzMove(target.clientId, target.channel);
+        subject = CommandSubject::PtzMove(target.channel);
     if (repeat)
         m_send_command->sendRepeat(target.dvr, query, subject);
     else

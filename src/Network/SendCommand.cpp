@@ -467,15 +467,9 @@ void EnqueueFromAnyThread(Entry entry)
 
 CommandSubject CommandSubject::StreamChannel(int stream) { return {stream, QStringLiteral("channels"), true}; }
 
-CommandSubject CommandSubject::PtzMove(int stream, int channel)
-{
-    return {stream, QStringLiteral("ptz %1").arg(channel), true};
-}
+CommandSubject CommandSubject::PtzMove(int channel) { return {-1, QStringLiteral("ptz %1").arg(channel), true}; }
 
-CommandSubject CommandSubject::PtzStop(int stream, int channel)
-{
-    return {stream, QStringLiteral("ptz %1").arg(channel), false};
-}
+CommandSubject CommandSubject::PtzStop(int channel) { return {-1, QStringLiteral("ptz %1").arg(channel), false}; }
 
 CSendCommand::CSendCommand(QObject* parent) : QObject(parent) {}
 

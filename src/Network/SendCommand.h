@@ -21,9 +21,10 @@ struct CommandSubject {
     // A stream's channels: only the newest waiting one counts.
     static CommandSubject StreamChannel(int stream);
     // A camera's move (or preset recall) replaces every waiting PTZ command of that camera;
-    // its stop replaces nothing, so a move is never lost behind it.
-    static CommandSubject PtzMove(int stream, int channel);
-    static CommandSubject PtzStop(int stream, int channel);
+    // its stop replaces nothing, so a move is never lost behind it. Neither belongs to a
+    // stream: a camera's stop must reach it whatever became of the stream it was sent with.
+    static CommandSubject PtzMove(int channel);
+    static CommandSubject PtzStop(int channel);
 };
 
 // Posts one command query as a form to a DVR's CGI. The reply is examined only for a

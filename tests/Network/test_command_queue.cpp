@@ -240,16 +240,19 @@ TEST_F(CommandQueue, AStopGoesAtOnceBesideTheCommandInFlightAndAheadOfThoseWaiti
     EXPECT_EQ(Log(sim), (QStringList{"c1/0", "x9", "c2/0"}));
 }
 
-TEST_F(CommandQueue, AStopDropsTheCommandsWaitingForItsStreamOnly)
+TEST_F(CommandQueue, AStopDropsTheCommandsWaitingForItsStreamButNoCamerasStop)
 {
     Hold(sim, 1, 300);
     sender.send(dvr, Cmd(1));
     sender.send(dvr, Cmd(2), CommandSubject::StreamChannel(9));
-    sender.send(dvr, Cmd(3), CommandSubject::PtzMove(9, 1));
+    CommandSubject record;
+    record.stream = 9;
+    sender.send(dvr, Cmd(3), record);
     sender.send(dvr, Cmd(4), CommandSubject::StreamChannel(8));
+    sender.send(dvr, Cmd(5), CommandSubject::PtzStop(1));
     CSendCommand::sendStreamStop(dvr, Stop(9), 9);
-    Ended(2);
-    EXPECT_EQ(Arrived(sim), (std::vector<int>{1, 4}));
+    Ended(3);
+    EXPECT_EQ(Arrived(sim), (std::vector<int>{1, 4, 5}));
 }
 
 TEST_F(CommandQueue, OfTheChannelCommandsWaitingForAStreamOnlyTheNewestIsSent)
@@ -265,11 +268,11 @@ TEST_F(CommandQueue, OfTheChannelCommandsWaitingForAStreamOnlyTheNewestIsSent)
 TEST_F(CommandQueue, ANewerMoveDropsTheWaitingPtzCommandsOfItsCameraAndAStopDropsNone)
 {
     Hold(sim, 1, 300);
-    sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_UP), CommandSubject::PtzMove(9, 1));
-    sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_STOP), CommandSubject::PtzStop(9, 1));
-    sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_LEFT, 2), CommandSubject::PtzMove(9, 2));
-    sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_DOWN), CommandSubject::PtzMove(9, 1));
-    sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_STOP), CommandSubject::PtzStop(9, 1));
+    sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_UP), CommandSubject::PtzMove(1));
+    sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_STOP), CommandSubject::PtzStop(1));
+    sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_LEFT, 2), CommandSubject::PtzMove(2));
+    sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_DOWN), CommandSubject::PtzMove(1));
+    sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_STOP), CommandSubject::PtzStop(1));
     Ended(4);
     EXPECT_EQ(Log(sim), (QStringList{"c1/8", "c2/7", "c1/9", "c1/10"}));
 }
@@ -301,9 +304,9 @@ TEST_F(CommandQueue, ThreeHundredClicksAtADvrThatNeverAnswersLeaveABoundedQueueA
     sender.setRequestTimeout(1000);
     NeverAnswer(sim);
     for (int click = 0; click < 300; ++click) {
-        sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_UP), CommandSubject::PtzMove(9, 1));
+        sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_UP), CommandSubject::PtzMove(1));
         sender.dropQueuedRepeats();
-        sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_STOP), CommandSubject::PtzStop(9, 1));
+        sender.send(dvr, PtzCmd(cgi::Ptzf::CMD_STOP), CommandSubject::PtzStop(1));
     }
     EXPECT_LE(sender.pendingCount(), 3);
     CSendCommand::sendStreamStop(dvr, Stop(9), 9);

@@ -30,6 +30,14 @@ void Streaming(StreamRig& s)
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
 }
 
+// An old DVR's live stream, its stream kind not known yet: the first frame restarts it.
+void OpenOfUnknownKind(StreamRig& s)
+{
+    DVR dvr = MakeDvr(s.sim, true, 0xF);
+    dvr.set_protocol_type(0);
+    s.conn.Connect(dvr, Param(0));
+}
+
 // The DVR never answers a command.
 void NeverAnswer(CSimDvr& sim)
 {
@@ -110,9 +118,7 @@ TEST(StreamOrder, TheRestartOfAnOldDvrOfUnknownKindStopsTheFirstStreamBeforeTheS
 {
     StreamRig s(ReusingDvr(true));
     HoldNextAnswer(s.sim);
-    DVR dvr = MakeDvr(s.sim, true, 0xF);
-    dvr.set_protocol_type(0);
-    s.conn.Connect(dvr, Param(0));
+    OpenOfUnknownKind(s);
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
     QTest::qWait(500);
     EXPECT_EQ(Order(s.sim), "SxS");
@@ -180,10 +186,10 @@ TEST(StreamOrder, AGroupSwitchWhilePtzIsHeldOnASlowDvrLeavesTheNewStreamAlive)
     const DVR dvr = MakeDvr(s.sim, false, 0x1);
     const int cid = s.conn.getClientID();
     CSendCommand page;
-    page.send(dvr, PtzUp(1), CommandSubject::PtzMove(cid, 1));
+    page.send(dvr, PtzUp(1), CommandSubject::PtzMove(1));
     for (int second = 0; second < 3; ++second) {
         QTest::qWait(1000);
-        page.sendRepeat(dvr, PtzUp(1), CommandSubject::PtzMove(cid, 1));
+        page.sendRepeat(dvr, PtzUp(1), CommandSubject::PtzMove(1));
     }
     s.conn.Disconnect();
     CHttpConnect next;
@@ -212,9 +218,7 @@ TEST(StreamOrder, AnOldDvrCarryingOutStopsLateKeepsTheStreamOfItsKindRestart)
 {
     StreamRig s(ReusingDvr(true));
     CarryOutLate(s.sim);
-    DVR dvr = MakeDvr(s.sim, true, 0xF);
-    dvr.set_protocol_type(0);
-    s.conn.Connect(dvr, Param(0));
+    OpenOfUnknownKind(s);
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1 && StopsCarriedOut(s.sim); }, 15000));
     QTest::qWait(1500);
     EXPECT_EQ(Order(s.sim), "SxS");
