@@ -1,6 +1,6 @@
 // How long commands take to reach a slow DVR (one that carries out and answers every command
 // 3 s after it came in) while a PTZ button is held on it: the layout's channel command sent
-// 6 s into a 12 s hold, the PTZ stop at the release, and the stream's stop sent at the same
+// 7 s into a 13.5 s hold, the PTZ stop at the release, and the stream's stop sent at the same
 // moment. Each is counted from its sending to its arrival at the DVR, in milliseconds.
 
 #include <benchmark/benchmark.h>
