@@ -275,8 +275,8 @@ void CHttpConnect::sendStop()
         QMutexLocker lock(&m_lock);
         dvr = m_dvr;
     }
-    // Through the DVR's own queue: it still goes out when this object is deleted right
-    // after, and the next stream to this DVR waits for its answer.
+    // Through the DVR's command queue, which posts it at once: it still goes out when this
+    // object is deleted right after, and the next stream to this DVR waits for its answer.
     CSendCommand::sendStreamStop(dvr, query, stream);
 }
 

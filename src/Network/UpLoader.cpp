@@ -214,12 +214,10 @@ void UpLoader::upload(QString address, int port, QString command, QString filena
     // In the DVR's order: after the commands sent to it before, and ahead of those after.
     m_inProgress = true;
     const QPointer<UpLoader> self(this);
-    const quint64 turn = CSendCommand::queueTurn(address, port, [self, request](quint64 t) {
+    m_turn = CSendCommand::queueTurn(address, port, [self, request](quint64 turn) {
         if (self)
-            self->post(t, request);
+            self->post(turn, request);
     }, true);
-    if (m_inProgress && !m_reply)
-        m_turn = turn;
 }
 
 void UpLoader::post(quint64 turn, const QNetworkRequest& request)
