@@ -412,9 +412,14 @@ void CEMapWidget::sendStreamChannel(const CCameraWidget* icon, int connection)
     if (clientId < 0)
         return;
     m_maskClientId[connection] = clientId;
-    m_sendCommand->send(icon->getDVR(),
-                        EMap_PopupQuery(icon->getDVR(), m_streamMasks[connection], clientId,
-                                        m_showVideoChannel[connection]));
+    // An old DVR adds each e-map mask to the ones before: none of them may be dropped.
+    const DVR dvr = icon->getDVR();
+    CommandSubject subject;
+    subject.stream = clientId;
+    if (!dvr.old_protocol())
+        subject = CommandSubject::StreamChannel(clientId);
+    m_sendCommand->send(dvr, EMap_PopupQuery(dvr, m_streamMasks[connection], clientId, m_showVideoChannel[connection]),
+                        subject);
 }
 
 void CEMapWidget::onStreamConnected(CHttpConnect* connection, int clientId)

@@ -114,8 +114,14 @@ void CPtzfWidget::sendTo(const CommandTarget& target, const QString& name, bool 
     const QString query = Ptzf_Query(target, name, m_ui.Speed->value(), m_ui.presetNum->currentIndex());
     if (query.isEmpty())
         return;
+    // A stored preset is never given up for a later move.
+    CommandSubject subject;
+    if (name.isEmpty())
+        subject = CommandSubject::PtzStop(target.channel);
+    else if (!name.contains(QLatin1String("Set")))
+        subject = CommandSubject::PtzMove(target.channel);
     if (repeat)
-        m_send_command->sendRepeat(target.dvr, query);
+        m_send_command->sendRepeat(target.dvr, query, subject);
     else
-        m_send_command->send(target.dvr, query);
+        m_send_command->send(target.dvr, query, subject);
 }

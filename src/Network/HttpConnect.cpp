@@ -253,6 +253,8 @@ void CHttpConnect::stopThread()
     m_clientId = -1;
     m_connected = false;
     m_stop = true;
+    // A run waiting for the DVR's stops gives up at once.
+    CSendCommand::wakeStopWaiters();
     ++m_runId;
     joinThread();
 }
@@ -307,15 +309,17 @@ void CHttpConnect::sendStop()
     const QString query = buildStopQuery();
     if (query.isEmpty())
         return;
+    // The id the stream's commands name: the stop drops those still waiting.
+    const int stream = m_cfg.audioConnection ? m_clientId + 100 : int(m_clientId);
     qDebug("SEND STOP");
     DVR dvr;
     {
         QMutexLocker lock(&m_lock);
         dvr = m_dvr;
     }
-    // Through the DVR's own queue: it still goes out when this object is deleted right
-    // after, and the next stream to this DVR waits for its answer.
-    CSendCommand::sendStreamStop(dvr, query);
+    // Through the DVR's command queue, which posts it at once: it still goes out when this
+    // object is deleted right after, and the next stream to this DVR waits for its answer.
+    CSendCommand::sendStreamStop(dvr, query, stream);
 }
 
 void CHttpConnect::setDisplayScreen(int start, int count)

@@ -15,6 +15,7 @@
 #include "EMapStatus.h"
 #include "FrameRecorder.h"
 #include "Network/DisplayDvrInfo.h"
+#include "Network/SendCommand.h"
 #include "cgi_response.pb.h"
 
 // One long-lived stream from one DVR (live, remote playback, backup, or the audio stream of
@@ -50,8 +51,9 @@ public:
     static constexpr int SOCKET_READ_BUFFER_SIZE = 8192;
     static constexpr int DEFAULT_NO_PACKET_TIMEOUT_MS = 60000;
     static constexpr int OLD_DVR_RECORD_SIZE = 214;
-    // A new run's request waits this long at most for the answer to the DVR's last stop.
-    static constexpr int STOP_ANSWER_WAIT_MS = 2000;
+    // A new run's request waits this long at most for the answer to the DVR's last stop:
+    // as long as that stop may take before it counts as failed.
+    static constexpr int STOP_ANSWER_WAIT_MS = CSendCommand::DEFAULT_REQUEST_TIMEOUT_MS;
 
     // Longest wait of the owner's thread for the stream thread to end. A thread still running
     // then is left to end by itself: no new run starts meanwhile (the connection fails

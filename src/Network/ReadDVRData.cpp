@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -79,6 +80,8 @@ void CReadDVRData::startRead(const DVR& dvr, const QString& query)
 {
     stopRead();
     m_url = QUrl(CSendCommand::CgiUrl(dvr) + query);
+    m_address = QString::fromStdString(dvr.address());
+    m_port = dvr.port();
     begin();
 }
 
@@ -99,13 +102,21 @@ void CReadDVRData::begin()
         if (run == m_run)
             fetchEnded(fetch);
     });
-    fetch->start(QThread::InheritPriority);
+    // After the commands sent to the DVR before it: a read after a write shows what was set.
+    const QPointer<CReadDVRData> self(this);
+    m_turn = CSendCommand::queueTurn(m_address, m_port, [self, fetch, run](quint64) {
+        if (self && self->m_run == run && self->m_fetch == fetch)
+            fetch->start(QThread::InheritPriority);
+    }, false);
 }
 
 bool CReadDVRData::isRunning() const { return m_fetch && m_fetch->isRunning(); }
 
 void CReadDVRData::stopRead()
 {
+    // A read still waiting for its turn gives it up and never starts.
+    CSendCommand::endTurn(m_turn);
+    m_turn = 0;
     Fetch* const fetch = m_fetch;
     if (!fetch)
         return;

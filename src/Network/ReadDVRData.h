@@ -11,9 +11,10 @@
 #include "DVRList.pb.h"
 
 // Fetches one reply body with a GET in a thread of its own and hands it over whole on the
-// thread that owns the reader. A reply that stays silent for the idle time-out (60 s) is
-// given up and completes with what arrived. Stopping waits for the thread at most
-// STOP_WAIT_MS; one held up longer is left to end by itself with its own state.
+// thread that owns the reader, once the commands sent to the DVR before it have ended. A
+// reply that stays silent for the idle time-out (60 s) is given up and completes with what
+// arrived. Stopping waits for the thread at most STOP_WAIT_MS; one held up longer is left to
+// end by itself with its own state.
 class CReadDVRData : public QObject {
     Q_OBJECT
 
@@ -25,8 +26,8 @@ public:
     // Stops a running read; no completed() follows.
     ~CReadDVRData() override;
 
-    // GET "http://<address>:<port>/cgi-bin/webapp.cgi?<query>" with an empty body; a read
-    // still running is stopped first.
+    // GET "http://<address>:<port>/cgi-bin/webapp.cgi?<query>" with an empty body, once the
+    // commands sent to the DVR so far have ended; a read still running is stopped first.
     void startRead(const DVR& dvr, const QString& query);
     // Reads the same URL again.
     void tryConnect();
@@ -49,6 +50,9 @@ private:
     void fetchEnded(Fetch* fetch);
 
     QUrl m_url;
+    QString m_address;
+    int m_port = 0;
+    quint64 m_turn = 0;  // its place in the DVR's command order
     std::atomic<int> m_idleTimeoutMs{DEFAULT_IDLE_TIMEOUT_MS};
     Fetch* m_fetch = nullptr;  // the current read's thread
     quint64 m_run = 0;         // the current read

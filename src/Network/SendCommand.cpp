@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkRequest>
 #include <QPointer>
@@ -25,8 +26,6 @@ namespace {
 
 // Packets of other kinds that a reply may hold before the DVR information.
 constexpr int MAX_OTHER_PACKETS = 4;
-// How often a blocked wait looks at its cancel flag.
-constexpr int WAIT_SLICE_MS = 50;
 
 // Stream stops not yet answered, by queue key. Shared by every thread: a stream thread sends
 // its stop and the next stream's thread waits for it.
@@ -36,6 +35,22 @@ struct StopTicket {
 std::mutex g_stopLock;
 std::condition_variable g_stopDone;
 std::map<std::string, std::vector<std::shared_ptr<StopTicket>>> g_stops;
+// The waits running the application thread's event loop, woken as the cv wakes the others.
+std::vector<QEventLoop*> g_loopWaiters;  // guarded by g_stopLock
+
+// Under g_stopLock.
+void WakeLoopWaiters()
+{
+    for (QEventLoop* loop : g_loopWaiters)
+        QMetaObject::invokeMethod(loop, &QEventLoop::quit, Qt::QueuedConnection);
+}
+
+void WakeAllWaiters()
+{
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    WakeLoopWaiters();
+    g_stopDone.notify_all();
+}
 
 std::shared_ptr<StopTicket> RegisterStop(const std::string& key)
 {
@@ -58,6 +73,7 @@ void FinishStop(const std::string& key, const std::shared_ptr<StopTicket>& ticke
         if (list.empty())
             g_stops.erase(it);
     }
+    WakeLoopWaiters();
     g_stopDone.notify_all();
 }
 
@@ -67,6 +83,36 @@ bool OnApplicationThread()
     return app && QThread::currentThread() == app->thread();
 }
 
+// Runs the application thread's event loop, without user input, until done() holds or
+// timeoutMs passed; sleeps between wake-ups. True when done() held.
+bool WaitOnApplicationThread(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        if (done())
+            return true;
+        const qint64 left = timeoutMs - clock.elapsed();
+        if (left <= 0)
+            return false;
+        QEventLoop loop;
+        {
+            std::lock_guard<std::mutex> lock(g_stopLock);
+            g_loopWaiters.push_back(&loop);
+        }
+        QTimer bound;
+        bound.setSingleShot(true);
+        bound.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
+        bound.start(int(left));
+        // Rechecked with the waiter registered: a wake-up before this point is not lost.
+        if (!done())
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        std::lock_guard<std::mutex> lock(g_stopLock);
+        g_loopWaiters.erase(std::remove(g_loopWaiters.begin(), g_loopWaiters.end(), &loop), g_loopWaiters.end());
+    }
+}
+
 struct Entry {
     DVR dvr;
     QString query;
@@ -74,22 +120,39 @@ struct Entry {
     QPointer<CSendCommand> owner;
     int timeoutMs = CSendCommand::DEFAULT_REQUEST_TIMEOUT_MS;
     std::shared_ptr<StopTicket> ticket;
+    CommandSubject subject;
+    // A turn: another request's place in the order rather than a command.
+    quint64 turn = 0;
+    bool hold = false;
+    std::function<void(quint64)> start;
+
+    bool isCommand() const { return turn == 0; }
 };
 
-// The commands of one DVR and the one in flight.
-struct DvrQueue {
-    std::string key;
-    std::deque<Entry> waiting;
-    bool busy = false;
-    Entry current;
+// One posted command and its reply.
+struct Flight : QObject {
+    Entry entry;
     QPointer<QNetworkReply> reply;
     QTimer timer;
     bool timedOut = false;
-    // What the reply in flight has shown so far; kept across its chunks, so a packet cut by
-    // a chunk boundary is still found.
-    std::unique_ptr<CDataParser> parser;
+    // What the reply has shown so far; kept across its chunks, so a packet cut by a chunk
+    // boundary is still found.
+    CDataParser parser;
     int otherPackets = 0;
     bool examined = false;
+};
+
+// The commands of one DVR: the ordered one in flight (or the held turn of an upload), the
+// stops in flight beside it, and what waits.
+struct DvrQueue {
+    std::string key;
+    std::deque<Entry> waiting;
+    Flight* current = nullptr;
+    quint64 heldTurn = 0;
+    std::vector<Flight*> stops;
+
+    bool busy() const { return current || heldTurn; }
+    bool idle() const { return !busy() && stops.empty() && waiting.empty(); }
 };
 
 // Every DVR's queue. Lives on the application's thread, owned by the application.
@@ -102,6 +165,7 @@ public:
 
     void enqueue(Entry entry);
     void dropRepeats(const CSendCommand* owner);
+    void endTurn(quint64 turn);
     int pendingFor(const CSendCommand* owner) const;
     bool idle() const;
 
@@ -109,17 +173,21 @@ private:
     CommandQueues() : m_manager(this) {}
 
     DvrQueue& queue(const std::string& key);
+    bool hasRepeatOf(const CSendCommand* owner) const;
+    void sendStop(DvrQueue& q, Entry entry);
     void postNext(DvrQueue& q);
-    void OnHttpFinished(DvrQueue& q, QNetworkReply* reply);
-    void OnHttpReadyRead(DvrQueue& q, QNetworkReply* reply);
+    Flight* post(DvrQueue& q, Entry entry);
+    void OnHttpFinished(DvrQueue& q, Flight* f, QNetworkReply* reply);
+    void OnHttpReadyRead(Flight* f, QNetworkReply* reply);
     void OnHttpError(QNetworkReply::NetworkError code);
-    void OnRequestTimeout(DvrQueue& q);
+    void OnRequestTimeout(Flight* f);
 
     QNetworkAccessManager m_manager;
     std::map<std::string, std::unique_ptr<DvrQueue>> m_queues;
 };
 
 QPointer<CommandQueues> g_queues;  // touched only on the application's thread
+quint64 g_lastTurn = 0;            // likewise
 
 CommandQueues* CommandQueues::instance()
 {
@@ -139,10 +207,16 @@ CommandQueues* CommandQueues::instance()
 CommandQueues::~CommandQueues()
 {
     for (auto& [key, q] : m_queues) {
-        q->timer.stop();
-        if (q->reply)
-            q->reply->disconnect(this);
-        FinishStop(key, q->current.ticket);
+        std::vector<Flight*> flights = q->stops;
+        if (q->current)
+            flights.push_back(q->current);
+        for (Flight* f : flights) {
+            f->timer.stop();
+            if (f->reply)
+                f->reply->disconnect(this);
+            FinishStop(key, f->entry.ticket);
+            delete f;
+        }
         for (const Entry& e : q->waiting)
             FinishStop(key, e.ticket);
     }
@@ -157,18 +231,51 @@ DvrQueue& CommandQueues::queue(const std::string& key)
     if (!q) {
         q = std::make_unique<DvrQueue>();
         q->key = key;
-        q->timer.setSingleShot(true);
-        DvrQueue* raw = q.get();
-        connect(&q->timer, &QTimer::timeout, this, [this, raw] { OnRequestTimeout(*raw); });
     }
     return *q;
+}
+
+bool CommandQueues::hasRepeatOf(const CSendCommand* owner) const
+{
+    const auto mine = [owner](const Entry& e) { return e.repeat && e.owner == owner; };
+    return std::any_of(m_queues.begin(), m_queues.end(), [&](const auto& kv) {
+        const DvrQueue& q = *kv.second;
+        return (q.current && mine(q.current->entry)) || std::any_of(q.waiting.begin(), q.waiting.end(), mine);
+    });
 }
 
 void CommandQueues::enqueue(Entry entry)
 {
     DvrQueue& q = queue(CSendCommand::QueueKey(entry.dvr).toStdString());
+    if (entry.ticket) {
+        sendStop(q, std::move(entry));
+        return;
+    }
+    if (entry.repeat && hasRepeatOf(entry.owner))
+        return;
+    const CommandSubject& s = entry.subject;
+    if (entry.isCommand() && s.supersedes && !s.topic.isEmpty()) {
+        q.waiting.erase(std::remove_if(q.waiting.begin(), q.waiting.end(),
+                                       [&s](const Entry& e) {
+                                           return e.isCommand() && e.subject.stream == s.stream
+                                                  && e.subject.topic == s.topic;
+                                       }),
+                        q.waiting.end());
+    }
     q.waiting.push_back(std::move(entry));
     postNext(q);
+}
+
+void CommandQueues::sendStop(DvrQueue& q, Entry entry)
+{
+    // What waits for the stream would reach a stream that is gone, or the next one that
+    // got its id.
+    const int stream = entry.subject.stream;
+    if (stream >= 0)
+        q.waiting.erase(std::remove_if(q.waiting.begin(), q.waiting.end(),
+                                       [stream](const Entry& e) { return e.isCommand() && e.subject.stream == stream; }),
+                        q.waiting.end());
+    q.stops.push_back(post(q, std::move(entry)));
 }
 
 void CommandQueues::dropRepeats(const CSendCommand* owner)
@@ -179,90 +286,124 @@ void CommandQueues::dropRepeats(const CSendCommand* owner)
                          q->waiting.end());
 }
 
+void CommandQueues::endTurn(quint64 turn)
+{
+    for (auto& [key, q] : m_queues) {
+        if (q->heldTurn == turn) {
+            q->heldTurn = 0;
+            postNext(*q);
+            WakeAllWaiters();
+            return;
+        }
+        const auto it = std::find_if(q->waiting.begin(), q->waiting.end(), [turn](const Entry& e) { return e.turn == turn; });
+        if (it != q->waiting.end()) {
+            q->waiting.erase(it);
+            postNext(*q);
+            WakeAllWaiters();
+            return;
+        }
+    }
+}
+
 int CommandQueues::pendingFor(const CSendCommand* owner) const
 {
     int n = 0;
     for (const auto& [key, q] : m_queues) {
-        if (q->busy && q->current.owner == owner)
+        if (q->current && q->current->entry.owner == owner)
             ++n;
         n += static_cast<int>(std::count_if(q->waiting.begin(), q->waiting.end(),
-                                            [owner](const Entry& e) { return e.owner == owner; }));
+                                            [owner](const Entry& e) { return e.isCommand() && e.owner == owner; }));
     }
     return n;
 }
 
 bool CommandQueues::idle() const
 {
-    return std::all_of(m_queues.begin(), m_queues.end(),
-                       [](const auto& kv) { return !kv.second->busy && kv.second->waiting.empty(); });
+    return std::all_of(m_queues.begin(), m_queues.end(), [](const auto& kv) { return kv.second->idle(); });
 }
 
 void CommandQueues::postNext(DvrQueue& q)
 {
-    if (q.busy || q.waiting.empty())
-        return;
-    q.current = std::move(q.waiting.front());
-    q.waiting.pop_front();
-    q.busy = true;
-    q.timedOut = false;
-    q.parser = std::make_unique<CDataParser>();
-    q.otherPackets = 0;
-    q.examined = false;
+    while (!q.busy() && !q.waiting.empty()) {
+        Entry next = std::move(q.waiting.front());
+        q.waiting.pop_front();
+        if (next.isCommand()) {
+            q.current = post(q, std::move(next));
+            return;
+        }
+        if (next.hold)
+            q.heldTurn = next.turn;
+        // May end its turn at once; the loop looks at the queue afresh.
+        next.start(next.turn);
+    }
+}
 
-    const QString url = CSendCommand::CgiUrl(q.current.dvr);
-    const QByteArray body = q.current.query.toLatin1();
+Flight* CommandQueues::post(DvrQueue& q, Entry entry)
+{
+    auto* f = new Flight;
+    f->entry = std::move(entry);
+    f->timer.setSingleShot(true);
+    connect(&f->timer, &QTimer::timeout, this, [this, f] { OnRequestTimeout(f); });
+
+    const QString url = CSendCommand::CgiUrl(f->entry.dvr);
+    const QByteArray body = f->entry.query.toLatin1();
     QNetworkRequest request{QUrl(url)};
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/x-www-form-urlencoded"));
     request.setHeader(QNetworkRequest::ContentLengthHeader, QByteArray::number(body.size()));
 
     QNetworkReply* reply = m_manager.post(request, body);
-    q.reply = reply;
+    f->reply = reply;
     DvrQueue* raw = &q;
-    connect(reply, &QNetworkReply::finished, this, [this, raw, reply] { OnHttpFinished(*raw, reply); });
-    connect(reply, &QIODevice::readyRead, this, [this, raw, reply] { OnHttpReadyRead(*raw, reply); });
+    connect(reply, &QNetworkReply::finished, this, [this, raw, f, reply] { OnHttpFinished(*raw, f, reply); });
+    connect(reply, &QIODevice::readyRead, this, [this, f, reply] { OnHttpReadyRead(f, reply); });
     connect(reply, &QNetworkReply::errorOccurred, this, &CommandQueues::OnHttpError);
-    q.timer.start(q.current.timeoutMs);
-    qDebug("%s%s", qPrintable(url), qPrintable(MaskQueryCredentials(q.current.query)));
+    f->timer.start(f->entry.timeoutMs);
+    qDebug("%s%s", qPrintable(url), qPrintable(MaskQueryCredentials(f->entry.query)));
+    return f;
 }
 
-void CommandQueues::OnHttpFinished(DvrQueue& q, QNetworkReply* reply)
+void CommandQueues::OnHttpFinished(DvrQueue& q, Flight* f, QNetworkReply* reply)
 {
     qDebug("sendcommand httpFinished");
     reply->deleteLater();
-    if (reply != q.reply)
+    if (reply != f->reply)
         return;
-    const QNetworkReply::NetworkError error = q.timedOut ? QNetworkReply::TimeoutError : reply->error();
-    const Entry done = std::move(q.current);
-    q.current = Entry();
-    q.busy = false;
-    q.reply = nullptr;
-    q.timer.stop();
+    const QNetworkReply::NetworkError error = f->timedOut ? QNetworkReply::TimeoutError : reply->error();
+    const Entry done = std::move(f->entry);
+    f->timer.stop();
+    f->reply = nullptr;
+    if (q.current == f)
+        q.current = nullptr;
+    q.stops.erase(std::remove(q.stops.begin(), q.stops.end(), f), q.stops.end());
+    // Its time-out may be what is finishing it.
+    f->deleteLater();
     FinishStop(q.key, done.ticket);
     postNext(q);
+    WakeAllWaiters();
     // Last: a receiver may run an event loop that comes back here.
     if (CSendCommand* owner = done.owner)
         emit owner->commandFinished(done.query, error);
 }
 
-void CommandQueues::OnHttpReadyRead(DvrQueue& q, QNetworkReply* reply)
+void CommandQueues::OnHttpReadyRead(Flight* f, QNetworkReply* reply)
 {
     qDebug("sendcommand OnHttpReadyRead");
     const QByteArray bytes = reply->readAll();
-    if (reply != q.reply || q.examined)
+    if (reply != f->reply || f->examined)
         return;
 
     const char* data = bytes.constData();
     unsigned int size = static_cast<unsigned int>(bytes.size());
-    const bool bigEndian = q.current.dvr.old_protocol();
-    while (q.parser->setReceivedData(bigEndian, data, size)) {
+    const bool bigEndian = f->entry.dvr.old_protocol();
+    while (f->parser.setReceivedData(bigEndian, data, size)) {
         data = nullptr;
         size = 0;
-        if (q.parser->getDataType() == cgi::DATA_DVR_INFO) {
-            const std::vector<char>& payload = q.parser->getResultData();
+        if (f->parser.getDataType() == cgi::DATA_DVR_INFO) {
+            const std::vector<char>& payload = f->parser.getResultData();
             cgi::DvrInfo info;
             info.ParseFromArray(payload.data(), static_cast<int>(payload.size()));
-            q.examined = true;
-            const QPointer<CSendCommand> owner = q.current.owner;
+            f->examined = true;
+            const QPointer<CSendCommand> owner = f->entry.owner;
             // The command is over: the abort finishes it and lets the next one go, before any
             // receiver of the names can run an event loop that frees the reply.
             reply->abort();
@@ -270,8 +411,10 @@ void CommandQueues::OnHttpReadyRead(DvrQueue& q, QNetworkReply* reply)
                 emit owner->receivedCameraName(info);
             return;
         }
-        if (++q.otherPackets >= MAX_OTHER_PACKETS) {
-            q.examined = true;
+        if (++f->otherPackets >= MAX_OTHER_PACKETS) {
+            // No names will come: a DVR that keeps the reply open must not hold the queue.
+            f->examined = true;
+            reply->abort();
             return;
         }
     }
@@ -283,14 +426,12 @@ void CommandQueues::OnHttpError(QNetworkReply::NetworkError code)
     qDebug("%s", qPrintable(NetworkErrorName(code)));
 }
 
-void CommandQueues::OnRequestTimeout(DvrQueue& q)
+void CommandQueues::OnRequestTimeout(Flight* f)
 {
-    if (!q.busy)
-        return;
     qDebug("sendcommand request timeout");
-    q.timedOut = true;
-    if (q.reply)
-        q.reply->abort();  // finishes the reply, which posts the next command
+    f->timedOut = true;
+    if (f->reply)
+        f->reply->abort();  // finishes the reply, which posts the next command
 }
 
 // Carries an entry to the application's thread.
@@ -324,6 +465,12 @@ void EnqueueFromAnyThread(Entry entry)
 
 }  // namespace
 
+CommandSubject CommandSubject::StreamChannel(int stream) { return {stream, QStringLiteral("channels"), true}; }
+
+CommandSubject CommandSubject::PtzMove(int channel) { return {-1, QStringLiteral("ptz %1").arg(channel), true}; }
+
+CommandSubject CommandSubject::PtzStop(int channel) { return {-1, QStringLiteral("ptz %1").arg(channel), false}; }
+
 CSendCommand::CSendCommand(QObject* parent) : QObject(parent) {}
 
 // Its commands stay queued: they are sent without anyone to report to.
@@ -338,16 +485,34 @@ QString CSendCommand::CgiUrl(const DVR& dvr)
 
 QString CSendCommand::QueueKey(const DVR& dvr)
 {
-    return QString::fromStdString(dvr.address()) + QLatin1Char(':') + QString::number(dvr.port());
+    return QueueKey(QString::fromStdString(dvr.address()), static_cast<int>(dvr.port()));
 }
 
-void CSendCommand::send(const DVR& dvr, const QString& query) { enqueue(dvr, query, false); }
-
-void CSendCommand::sendRepeat(const DVR& dvr, const QString& query) { enqueue(dvr, query, true); }
-
-void CSendCommand::enqueue(const DVR& dvr, const QString& query, bool repeat)
+QString CSendCommand::QueueKey(const QString& address, int port)
 {
-    EnqueueFromAnyThread(Entry{dvr, query, repeat, this, m_timeoutMs, nullptr});
+    return address.trimmed().toLower() + QLatin1Char(':') + QString::number(port);
+}
+
+void CSendCommand::send(const DVR& dvr, const QString& query, const CommandSubject& subject)
+{
+    enqueue(dvr, query, false, subject);
+}
+
+void CSendCommand::sendRepeat(const DVR& dvr, const QString& query, const CommandSubject& subject)
+{
+    enqueue(dvr, query, true, subject);
+}
+
+void CSendCommand::enqueue(const DVR& dvr, const QString& query, bool repeat, const CommandSubject& subject)
+{
+    Entry entry;
+    entry.dvr = dvr;
+    entry.query = query;
+    entry.repeat = repeat;
+    entry.owner = this;
+    entry.timeoutMs = m_timeoutMs;
+    entry.subject = subject;
+    EnqueueFromAnyThread(std::move(entry));
 }
 
 void CSendCommand::dropQueuedRepeats()
@@ -362,10 +527,14 @@ int CSendCommand::pendingCount() const
     return queues ? queues->pendingFor(this) : 0;
 }
 
-void CSendCommand::sendStreamStop(const DVR& dvr, const QString& query)
+void CSendCommand::sendStreamStop(const DVR& dvr, const QString& query, int stream)
 {
-    EnqueueFromAnyThread(Entry{dvr, query, false, nullptr, DEFAULT_REQUEST_TIMEOUT_MS,
-                               RegisterStop(QueueKey(dvr).toStdString())});
+    Entry entry;
+    entry.dvr = dvr;
+    entry.query = query;
+    entry.ticket = RegisterStop(QueueKey(dvr).toStdString());
+    entry.subject.stream = stream;
+    EnqueueFromAnyThread(std::move(entry));
 }
 
 bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
@@ -377,45 +546,65 @@ bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::
         if (it != g_stops.end())
             tickets = it->second;
     }
+    // Under g_stopLock.
     const auto allDone = [&tickets] {
         return std::all_of(tickets.begin(), tickets.end(), [](const auto& t) { return t->done; });
     };
-    const bool onApp = OnApplicationThread();
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        {
-            std::unique_lock<std::mutex> lock(g_stopLock);
-            if (allDone())
-                return true;
-            const qint64 left = timeoutMs - clock.elapsed();
-            if (left <= 0 || (cancel && cancel->load()))
-                return false;
-            if (!onApp) {
-                g_stopDone.wait_for(lock, std::chrono::milliseconds(std::min<qint64>(left, WAIT_SLICE_MS)));
-                continue;
-            }
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, WAIT_SLICE_MS);
-        QThread::msleep(1);
+    const auto cancelled = [cancel] { return cancel && cancel->load(); };
+    if (OnApplicationThread()) {
+        WaitOnApplicationThread(
+            [&] {
+                std::lock_guard<std::mutex> lock(g_stopLock);
+                return allDone() || cancelled();
+            },
+            timeoutMs);
+    } else {
+        std::unique_lock<std::mutex> lock(g_stopLock);
+        g_stopDone.wait_for(lock, std::chrono::milliseconds(std::max(timeoutMs, 0)),
+                            [&] { return allDone() || cancelled(); });
     }
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    return allDone();
 }
+
+void CSendCommand::wakeStopWaiters() { WakeAllWaiters(); }
 
 bool CSendCommand::waitForAllCommands(int timeoutMs)
 {
     if (!OnApplicationThread())
         return false;
-    QElapsedTimer clock;
-    clock.start();
-    for (;;) {
-        const CommandQueues* queues = g_queues.data();
-        if (!queues || queues->idle())
-            return true;
-        if (clock.elapsed() >= timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, WAIT_SLICE_MS);
-        QThread::msleep(1);
+    return WaitOnApplicationThread(
+        [] {
+            const CommandQueues* queues = g_queues.data();
+            return !queues || queues->idle();
+        },
+        timeoutMs);
+}
+
+quint64 CSendCommand::queueTurn(const QString& address, int port, std::function<void(quint64)> start, bool hold)
+{
+    CommandQueues* queues = CommandQueues::instance();
+    if (!queues) {
+        start(0);
+        return 0;
     }
+    Entry entry;
+    entry.dvr.set_address(address.toStdString());
+    entry.dvr.set_port(port);
+    entry.turn = ++g_lastTurn;
+    entry.hold = hold;
+    entry.start = std::move(start);
+    const quint64 turn = entry.turn;
+    queues->enqueue(std::move(entry));
+    return turn;
+}
+
+void CSendCommand::endTurn(quint64 turn)
+{
+    if (turn == 0)
+        return;
+    if (CommandQueues* queues = CommandQueues::instance())
+        queues->endTurn(turn);
 }
 
 QString MaskQueryCredentials(const QString& query)

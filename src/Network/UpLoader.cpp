@@ -11,6 +11,7 @@
 #include "Common/DataParser.h"
 #include "Common/RegularFile.h"
 #include "HttpConnect.h"
+#include "SendCommand.h"
 #include "cgi_response.pb.h"
 
 // ---- QUpFile -----------------------------------------------------------------------------
@@ -143,6 +144,7 @@ UpLoader::~UpLoader()
         m_reply->abort();
         delete m_reply;
     }
+    CSendCommand::endTurn(m_turn);
     delete m_file;
 }
 
@@ -210,18 +212,40 @@ void UpLoader::upload(QString address, int port, QString command, QString filena
     }
     request.setHeader(QNetworkRequest::ContentLengthHeader, m_file->size());
 
+    // In the DVR's order: after the commands sent to it before, and ahead of those after.
+    m_inProgress = true;
+    const QPointer<UpLoader> self(this);
+    m_turn = CSendCommand::queueTurn(address, port, [self, request](quint64 turn) {
+        if (self)
+            self->post(turn, request);
+    }, true);
+}
+
+void UpLoader::post(quint64 turn, const QNetworkRequest& request)
+{
+    m_turn = turn;
     m_reply = m_manager->post(request, m_file);
     connect(m_reply, &QNetworkReply::uploadProgress, this, &UpLoader::progress);
     connect(m_reply, &QNetworkReply::finished, this, &UpLoader::replyFinished);
-    m_inProgress = true;
     emit started();
 }
 
 void UpLoader::abort()
 {
     m_aborted = true;
-    if (m_reply && m_inProgress)
+    if (!m_inProgress)
+        return;
+    if (m_reply) {
         m_reply->abort();
+        return;
+    }
+    // Still waiting for its turn: it never reaches the DVR.
+    m_inProgress = false;
+    CSendCommand::endTurn(m_turn);
+    m_turn = 0;
+    delete m_file;
+    m_file = nullptr;
+    emit finished(false, true, QString());
 }
 
 void UpLoader::replyFinished()
@@ -242,6 +266,8 @@ void UpLoader::replyFinished()
     }
     reply->deleteLater();
     m_reply = nullptr;
+    CSendCommand::endTurn(m_turn);
+    m_turn = 0;
 
     if (m_aborted) {
         emit finished(false, true, QString());

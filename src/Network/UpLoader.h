@@ -5,6 +5,7 @@
 #include <QIODevice>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -42,7 +43,8 @@ private:
 
 // Sends one file to a DVR as a multipart/form-data POST: the file in the field "REQ", each
 // parameter of the command query as a field of its own, then "agree" = "1". The reply is read
-// for a DVR result code: a refusal fails the upload with the refusal's text.
+// for a DVR result code: a refusal fails the upload with the refusal's text. The upload waits
+// for the commands sent to the DVR before it, and those sent after it wait for its end.
 class UpLoader : public QObject {
     Q_OBJECT
 
@@ -68,10 +70,13 @@ signals:
     void finished(bool error, bool aborted, QString text);
 
 private:
+    void post(quint64 turn, const QNetworkRequest& request);
+
     QUpFile* m_file = nullptr;
     QNetworkAccessManager* m_manager;
     QPointer<QNetworkReply> m_reply;
     QString m_url;
     bool m_aborted = false;
-    bool m_inProgress = false;
+    bool m_inProgress = false;  // from upload() until finished, also while waiting for its turn
+    quint64 m_turn = 0;         // its place in the DVR's command order
 };

@@ -83,9 +83,9 @@ void Viewer::sendChannelCommands(int screens, int startScreen, const CConnectDVR
         if (!c->takeChannelCommand(asked))
             continue;
         if (dvr.old_protocol()) {
-            m_sendCommand->send(dvr, COldQuery::StreamChannel(cid, mask));
+            m_sendCommand->send(dvr, COldQuery::StreamChannel(cid, mask), CommandSubject::StreamChannel(cid));
             if (!visible || audio)
-                m_sendCommand->send(dvr, COldQuery::StreamChannel(cid + 100, mask));
+                m_sendCommand->send(dvr, COldQuery::StreamChannel(cid + 100, mask), CommandSubject::StreamChannel(cid + 100));
             continue;
         }
         cgi::StreamChannel command;
@@ -95,7 +95,7 @@ void Viewer::sendChannelCommands(int screens, int startScreen, const CConnectDVR
         command.set_achmask(visible && audio ? mask : 0);
         if (visible && live && autoStream >= 0)
             command.set_auto_stream(static_cast<cgi::AutoStream>(autoStream));
-        m_sendCommand->send(dvr, CgiQueryFor(dvr, cgi::MODE_STREAM_CHANNEL, command));
+        m_sendCommand->send(dvr, CgiQueryFor(dvr, cgi::MODE_STREAM_CHANNEL, command), CommandSubject::StreamChannel(cid));
     }
 }
 

@@ -206,6 +206,8 @@ TEST(LiveCtrlPages, EveryCommandOnBothProtocols)
         QStringList expected;
         for (const auto& [button, cmd, code] : moves) {
             EXPECT_EQ(Child(p.ptz, button)->isEnabled(), !old || code >= 0) << button;
+            // Each click once the one before is through: a newer move replaces a waiting one.
+            SentBy(p.ptz->commandSender(), p.sim);
             p.click(button);
             if (!old || code >= 0)
                 expected << (old ? OldPtz(QString::number(code) + "S2") : Ptz(cmd)) << (old ? OldPtz("8") : Ptz(10));
@@ -213,6 +215,7 @@ TEST(LiveCtrlPages, EveryCommandOnBothProtocols)
         // Presets go by combo index, on the old protocol by number.
         for (const auto& [button, index] : {std::pair{"Set", 4}, {"Go", 98}}) {
             Child<QComboBox>(p.ptz, "presetNum")->setCurrentIndex(index);
+            SentBy(p.ptz->commandSender(), p.sim);
             p.click(button);
         }
         expected << (old ? OldPtz("9S5") : Ptz(11, 5, 2, " 4=4")) << (old ? OldPtz("9G99") : Ptz(12, 5, 2, " 4=98"));
@@ -526,4 +529,21 @@ TEST(PicturePage, ValuesReadAreShownButNeverSentBackChangesSendOnceAndEachNewDvr
     }
     QTest::qWait(100);
     EXPECT_TRUE(p.sim.requests().empty());
+}
+
+TEST(LiveCtrlPages, AMoveHeldAtASlowDvrKeepsOneRepeatQueuedAndItsStopFollowsTheCommandInFlight)
+{
+    Panel p;
+    p.open(0);
+    simdvr::Misbehaviour slow;
+    slow.holdRequests = -1;
+    slow.holdMs = 3000;
+    p.sim.setMisbehaviour(slow);
+    QPushButton* up = Child(p.ptz, "ptzf_up");
+    QTest::mousePress(up, Qt::LeftButton);
+    for (int second = 0; second < 5; ++second)
+        p.ptz->OnTimer();
+    EXPECT_EQ(p.ptz->commandSender().pendingCount(), 2);  // the move in flight, one repeat
+    QTest::mouseRelease(up, Qt::LeftButton);
+    EXPECT_EQ(p.sent(p.ptz), (QStringList{Ptz(8, 5, 0), Ptz(10, 5, 0)}));
 }

@@ -199,3 +199,104 @@ TEST(Upload, BodyAndHeadersArriveByteForByteAndADestroyedUploadLeavesNothing)
     QTest::qWait(20);
     delete doomed;
 }
+
+namespace {
+
+// The DVR holds the next request it takes in for 500 ms before it acts on it and answers.
+void HoldNext(CSimDvr& sim)
+{
+    Misbehaviour m;
+    m.holdRequests = 1;
+    m.holdMs = 500;
+    sim.setMisbehaviour(m);
+}
+
+Request Taken(CSimDvr& sim, Transport kind)
+{
+    Request r;
+    EXPECT_TRUE(sim.waitForRequest([kind](const Request& q) { return q.transport == kind && q.answeredMs >= 0; }, 10000, &r));
+    return r;
+}
+
+// A file to upload, in a folder of its own.
+struct UploadFile {
+    UploadFile()
+    {
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(Awkward(2000)) == 2000);
+    }
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("dvr.conf"));
+};
+
+}  // namespace
+
+TEST(Order, AResetWaitsForAnUploadInFlight)
+{
+    CSimDvr sim;
+    ASSERT_TRUE(sim.start());
+    UploadFile file;
+    HoldNext(sim);
+    UpLoader up;
+    QSignalSpy finished(&up, &UpLoader::finished);
+    up.upload(QStringLiteral("127.0.0.1"), sim.port(), CgiQuery(cgi::MODE_SET_DVR_CONF), file.path);
+    ASSERT_TRUE(sim.waitForRequest(IsUpload));
+    CSendCommand sender;
+    sender.send(MakeDvr(sim, false), CgiQuery(cgi::MODE_RESET_DVR));
+    const Request reset = Taken(sim, Transport::Post);
+    EXPECT_GE(reset.arrivalMs, Taken(sim, Transport::Upload).answeredMs);
+    EXPECT_EQ(Once(finished), (QList<QVariant>{false, false, QString()}));
+}
+
+TEST(Order, AnUploadWaitsForTheCommandsSentBeforeIt)
+{
+    CSimDvr sim;
+    ASSERT_TRUE(sim.start());
+    UploadFile file;
+    HoldNext(sim);
+    CSendCommand sender;
+    sender.send(MakeDvr(sim, false), CgiQuery(cgi::MODE_RESET_DVR));
+    UpLoader up;
+    QSignalSpy started(&up, &UpLoader::started);
+    up.upload(QStringLiteral("127.0.0.1"), sim.port(), CgiQuery(cgi::MODE_SET_DVR_CONF), file.path);
+    EXPECT_EQ(started.count(), 0);
+    const Request upload = Taken(sim, Transport::Upload);
+    EXPECT_GE(upload.arrivalMs, Taken(sim, Transport::Post).answeredMs);
+    EXPECT_EQ(started.count(), 1);
+}
+
+TEST(Order, AnUploadAbortedBeforeItsTurnNeverReachesTheDvrAndLetsTheNextCommandGo)
+{
+    CSimDvr sim;
+    ASSERT_TRUE(sim.start());
+    UploadFile file;
+    HoldNext(sim);
+    const DVR dvr = MakeDvr(sim, false);
+    CSendCommand sender;
+    sender.send(dvr, CgiQuery(cgi::MODE_RESET_DVR));
+    UpLoader up;
+    QSignalSpy finished(&up, &UpLoader::finished);
+    up.upload(QStringLiteral("127.0.0.1"), sim.port(), CgiQuery(cgi::MODE_SET_DVR_CONF), file.path);
+    up.abort();
+    EXPECT_EQ(Once(finished), (QList<QVariant>{false, true, QString()}));
+    sender.send(dvr, CgiQuery(cgi::MODE_RESET_DVR));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sender.pendingCount() == 0; }, 10000));
+    EXPECT_EQ(sim.requests().size(), 2u);
+    EXPECT_FALSE(sim.waitForRequest(IsUpload, 200));
+}
+
+TEST(Order, AReadAfterAWriteShowsWhatWasWritten)
+{
+    CSimDvr sim;
+    ASSERT_TRUE(sim.start());
+    HoldNext(sim);
+    const DVR dvr = MakeDvr(sim, false);
+    CSendCommand sender;
+    cgi::PictureControlSet set;
+    set.set_channel(0);
+    set.set_value(3);
+    sender.send(dvr, CgiQuery(cgi::MODE_SET_PICTURE_CONTROL, set));
+    CReadDVRData reader;
+    ReadOnce(reader, dvr, CgiQuery(cgi::MODE_GET_PICTURE_CONTROL));
+    EXPECT_GE(Taken(sim, Transport::Get).arrivalMs, Taken(sim, Transport::Post).answeredMs);
+}

@@ -2,8 +2,11 @@
 // at a simulated DVR that gives every stream the same client id (as real ones may), so a late
 // stop would end the new stream.
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
+#include "Network/SendCommand.h"
 #include "StreamProbe.h"
 
 using namespace nettest;
@@ -25,6 +28,14 @@ void Streaming(StreamRig& s)
 {
     s.open(0x1, Param(0));
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+}
+
+// An old DVR's live stream, its stream kind not known yet: the first frame restarts it.
+void OpenOfUnknownKind(StreamRig& s)
+{
+    DVR dvr = MakeDvr(s.sim, true, 0xF);
+    dvr.set_protocol_type(0);
+    s.conn.Connect(dvr, Param(0));
 }
 
 // The DVR never answers a command.
@@ -107,9 +118,7 @@ TEST(StreamOrder, TheRestartOfAnOldDvrOfUnknownKindStopsTheFirstStreamBeforeTheS
 {
     StreamRig s(ReusingDvr(true));
     HoldNextAnswer(s.sim);
-    DVR dvr = MakeDvr(s.sim, true, 0xF);
-    dvr.set_protocol_type(0);
-    s.conn.Connect(dvr, Param(0));
+    OpenOfUnknownKind(s);
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
     QTest::qWait(500);
     EXPECT_EQ(Order(s.sim), "SxS");
@@ -138,4 +147,100 @@ TEST(StreamOrder, AStreamStoppedWhileWaitingForAStopNeverSendsItsRequest)
     next.Disconnect();  // while it waits for that stop
     QTest::qWait(CHttpConnect::STOP_ANSWER_WAIT_MS + 300);
     EXPECT_EQ(Order(s.sim), "Sx");
+}
+
+namespace {
+
+// The DVR carries out and answers every command 3 s after it came in.
+void CarryOutLate(CSimDvr& sim)
+{
+    simdvr::Misbehaviour m;
+    m.holdRequests = -1;
+    m.holdMs = 3000;
+    sim.setMisbehaviour(m);
+}
+
+// Every stop the DVR took in has been carried out.
+bool StopsCarriedOut(const CSimDvr& sim)
+{
+    const std::vector<Request> log = sim.requests();
+    return std::any_of(log.begin(), log.end(), IsStop)
+           && std::all_of(log.begin(), log.end(), [](const Request& r) { return !IsStop(r) || r.answeredMs >= 0; });
+}
+
+QString PtzUp(int channel)
+{
+    cgi::Ptzf ptzf;
+    ptzf.set_cmd(cgi::Ptzf::CMD_UP);
+    ptzf.set_channel(static_cast<uint32_t>(channel));
+    return QString::fromLatin1(CgiQuery(cgi::MODE_PTZF, ptzf));
+}
+
+}  // namespace
+
+TEST(StreamOrder, AGroupSwitchWhilePtzIsHeldOnASlowDvrLeavesTheNewStreamAlive)
+{
+    StreamRig s(ReusingDvr());
+    Streaming(s);
+    CarryOutLate(s.sim);
+    const DVR dvr = MakeDvr(s.sim, false, 0x1);
+    const int cid = s.conn.getClientID();
+    CSendCommand page;
+    page.send(dvr, PtzUp(1), CommandSubject::PtzMove(1));
+    for (int second = 0; second < 3; ++second) {
+        QTest::qWait(1000);
+        page.sendRepeat(dvr, PtzUp(1), CommandSubject::PtzMove(1));
+    }
+    s.conn.Disconnect();
+    CHttpConnect next;
+    StreamProbe probe(&next, false);
+    next.Connect(dvr, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.state().connectedCount == 1 && StopsCarriedOut(s.sim); }, 15000));
+    QTest::qWait(500);
+    EXPECT_EQ(Order(s.sim), "SxS");
+    EXPECT_TRUE(NewestStreamLives(s.sim));
+    next.Disconnect();
+}
+
+TEST(StreamOrder, ADvrThatCarriesOutStopsThreeSecondsLateKeepsItsNewStream)
+{
+    StreamRig s(ReusingDvr());
+    Streaming(s);
+    CarryOutLate(s.sim);
+    s.sim.closeStreams();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 2 && StopsCarriedOut(s.sim); }, 15000));
+    QTest::qWait(1500);
+    EXPECT_EQ(Order(s.sim), "SxS");
+    EXPECT_TRUE(NewestStreamLives(s.sim));
+}
+
+TEST(StreamOrder, AnOldDvrCarryingOutStopsLateKeepsTheStreamOfItsKindRestart)
+{
+    StreamRig s(ReusingDvr(true));
+    CarryOutLate(s.sim);
+    OpenOfUnknownKind(s);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1 && StopsCarriedOut(s.sim); }, 15000));
+    QTest::qWait(1500);
+    EXPECT_EQ(Order(s.sim), "SxS");
+    EXPECT_TRUE(NewestStreamLives(s.sim));
+}
+
+TEST(StreamOrder, AStreamToTheDvrUnderItsNameInOtherLettersWaitsForTheStopOfTheOldOne)
+{
+    StreamRig s(ReusingDvr());
+    DVR named = MakeDvr(s.sim, false, 0x1);
+    named.set_address("localhost");
+    s.conn.Connect(named, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    HoldNextAnswer(s.sim);
+    s.conn.Disconnect();
+    named.set_address("LocalHost");
+    CHttpConnect next;
+    StreamProbe probe(&next, false);
+    next.Connect(named, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.state().connectedCount == 1; }, 10000));
+    QTest::qWait(500);
+    EXPECT_EQ(Order(s.sim), "SxS");
+    EXPECT_TRUE(NewestStreamLives(s.sim));
+    next.Disconnect();
 }

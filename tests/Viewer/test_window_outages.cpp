@@ -182,3 +182,22 @@ TEST(WindowOutages, AnOldDvrOfUnknownKindKeepsItsVideoAndAudioAfterTheRestartTha
     EXPECT_TRUE(audioOpen());
     EXPECT_TRUE(w.connections()[0]->IsConnected());
 }
+
+TEST(WindowOutages, ClosingTheWindowSendsEveryStopOfADvrThatNeverAnswers)
+{
+    WindowRig rig;
+    CAppSettings().writeSetting(CAppSettings::AUDIO_SUPPORT, true);
+    simdvr::CSimDvr& old = rig.addDvr("Yard", true, 4);
+    Viewer& w = rig.open();
+    ASSERT_TRUE(rig.connect());
+    ASSERT_TRUE(old.waitUntil([&] { return old.streams().size() == 2; }, 10000));
+    const int videoId = old.streams().front().clientId;
+    const int audioId = old.streams().back().clientId;
+    simdvr::Misbehaviour silent;
+    silent.holdRequests = -1;
+    silent.holdMs = 60000;
+    old.setMisbehaviour(silent);
+    w.close();
+    EXPECT_EQ(StopsFor(old, videoId), 1);
+    EXPECT_EQ(StopsFor(old, audioId), 1);
+}

@@ -151,6 +151,8 @@ public:
     QByteArray oldReply(Request& r, const Config& cfg);
     void oldCommand(const Request& r);
     int credentialCode(const Request& r, const Config& cfg) const;
+    // Misbehaviour::replyLeadPackets packets for the reply to the pending request.
+    QByteArray leadPackets(int count, const Config& cfg) const;
 
     Worker* w;
     QTcpSocket* sock;

@@ -157,21 +157,14 @@ bool CSimDvr::waitUntil(const std::function<bool()>& cond, int timeoutMs)
 
 bool CSimDvr::waitForRequest(const std::function<bool(const Request&)>& pred, int timeoutMs, Request* out)
 {
-    size_t seen = 0;
-    int lastSeq = 0;
+    // Every request each time: a held one changes when it is answered.
     return waitUntil(
         [&] {
             std::unique_lock<std::mutex> lock(m_server->mutex);
-            const std::vector<Request>& log = m_server->requests;
-            // Only requests not looked at yet (the log may have been cleared meanwhile).
-            if (seen > log.size() || (seen > 0 && log[seen - 1].seq != lastSeq))
-                seen = 0;
-            for (; seen < log.size(); ++seen) {
-                lastSeq = log[seen].seq;
-                if (pred(log[seen])) {
+            for (const Request& r : m_server->requests) {
+                if (pred(r)) {
                     if (out)
-                        *out = log[seen];
-                    ++seen;
+                        *out = r;
                     return true;
                 }
             }

@@ -68,6 +68,11 @@ struct Misbehaviour {
     bool replySplit = false;
     bool replyStall = false;
     bool replyDrop = false;
+    // With replyStall: the body is cut after this many whole packets instead of halfway.
+    int replyStallAfterPackets = -1;
+    // Replies to command POSTs begin with this many live-status packets (current protocol)
+    // or result packets of code 0 (old), as from a DVR that mixes its status into a reply.
+    int replyLeadPackets = 0;
     // The next N one-shot requests are logged as they arrive but acted on and answered only
     // holdMs later, as by a DVR busy with something else; counts down; -1 holds every one.
     // A held request whose client hangs up meanwhile is still carried out, unanswered.
@@ -153,6 +158,7 @@ enum class Transport { Stream, Post, Get, Upload, Other };
 struct Request {
     int seq = 0;                    // 1, 2, ... per DVR
     qint64 arrivalMs = 0;           // CSimDvr::nowMs() once its last byte was read
+    qint64 answeredMs = -1;         // once acted on and answered (a held one: after its hold)
     Transport transport = Transport::Other;
     QByteArray head;                // every byte up to and including the blank line
     QByteArray method;              // "GET" or "POST" (stream requests: "GET")

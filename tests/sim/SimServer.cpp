@@ -5,10 +5,25 @@
 
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QtEndian>
+
+#include <algorithm>
 
 namespace simdvr {
 
 namespace {
+
+// The bytes of the first `count` whole packets of a body (all of it when it holds fewer).
+int PacketsSize(const QByteArray& body, int count, bool bigEndian)
+{
+    int pos = 0;
+    for (int i = 0; i < count && pos + 10 <= body.size(); ++i) {
+        const auto* len = reinterpret_cast<const uchar*>(body.constData() + pos + 6);
+        const quint32 n = bigEndian ? qFromBigEndian<quint32>(len) : qFromLittleEndian<quint32>(len);
+        pos = int(std::min<qint64>(body.size(), qint64(pos) + 14 + n));
+    }
+    return std::min(pos, int(body.size()));
+}
 
 QByteArray HttpResponse(int status, const QByteArray& body)
 {
@@ -462,17 +477,23 @@ void Conn::answer()
     } else if (malformed) {
         response = HttpResponse(400, QByteArray());
     } else {
-        const QByteArray body = replyBody(pending, cfg);
+        QByteArray body = replyBody(pending, cfg);
+        if (pending.transport == Transport::Post)
+            body.prepend(leadPackets(mis.replyLeadPackets, cfg));
         response = HttpResponse(200, body) + body;
     }
-    if (!logged) {
-        // After acting on it: whoever sees it in the log sees its effect too.
-        lock.lock();
+    // After acting on it: whoever sees it in the log sees its effect too.
+    lock.lock();
+    pending.answeredMs = CSimDvr::nowMs();
+    if (!logged)
         w->s->requests.push_back(pending);
-        w->s->changed.notify_all();
-        lock.unlock();
-        logged = true;
-    }
+    else
+        for (Request& r : w->s->requests)
+            if (r.seq == pending.seq)
+                r.answeredMs = pending.answeredMs;
+    w->s->changed.notify_all();
+    lock.unlock();
+    logged = true;
 
     if (closed)
         return;  // its client hung up during the hold
@@ -483,11 +504,32 @@ void Conn::answer()
     if (mis.replyStall) {
         const int headEnd = response.indexOf("\r\n\r\n") + 4;
         const int bodySize = response.size() - headEnd;
-        write(response.left(headEnd + bodySize / 2), false);
+        const int kept = mis.replyStallAfterPackets < 0
+                             ? bodySize / 2
+                             : PacketsSize(response.mid(headEnd), mis.replyStallAfterPackets, pending.oldProtocol);
+        write(response.left(headEnd + kept), false);
         return;  // held open until the client gives up
     }
     write(response, mis.replySplit);
     closeWhenDrained();
+}
+
+QByteArray Conn::leadPackets(int count, const Config& cfg) const
+{
+    QByteArray out;
+    for (int i = 0; i < count; ++i) {
+        if (pending.oldProtocol) {
+            out += MakePacket(0, kOldResult, QByteArray(1, '\0'), true);
+            continue;
+        }
+        cgi::LiveStatus status;
+        status.set_record_chmask(cfg.recordMask);
+        status.set_vloss_chmask(cfg.vlossMask);
+        status.set_motion_chmask(cfg.motionMask);
+        status.set_sensor_chmask(cfg.sensorMask);
+        out += MakePacket(0, cgi::DATA_LIVE_STATUS, Serialized(status), false);
+    }
+    return out;
 }
 
 int Conn::credentialCode(const Request& r, const Config& cfg) const

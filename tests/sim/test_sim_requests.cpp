@@ -214,3 +214,34 @@ TEST(SimRequests, AfterRefusingTheDvrAnswersAgainOnTheSamePort)
     ASSERT_EQ(reply.size(), 1u);
     EXPECT_EQ(reply[0].type, cgi::DATA_DVR_INFO);
 }
+
+TEST(SimRequests, AHeldRequestIsAnsweredAfterItsHold)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    ASSERT_TRUE(dvr.start());
+    dvr.setMisbehaviour(HoldEvery(300));
+    Client held;
+    ASSERT_TRUE(held.open(dvr.port(), GetRequest(cgi::MODE_GET_DVR_INFO)));
+    Request get;
+    ASSERT_TRUE(dvr.waitForRequest([](const Request& r) { return r.answeredMs >= 0; }, 5000, &get));
+    EXPECT_GE(get.answeredMs - get.arrivalMs, 300);
+}
+
+TEST(SimRequests, ACommandReplyLedByStatusPacketsStallsAfterTheWholePacketsAsked)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    ASSERT_TRUE(dvr.start());
+    simdvr::Misbehaviour m;
+    m.replyStall = true;
+    m.replyLeadPackets = 2;
+    m.replyStallAfterPackets = 3;
+    dvr.setMisbehaviour(m);
+    const QByteArray body = Query(cgi::MODE_LIVE, cgi::Live());
+    const QByteArray reply = Raw(dvr.port(), "POST /cgi-bin/webapp.cgi HTTP/1.1\r\nContent-Length: " +
+                                                 QByteArray::number(body.size()) + "\r\n\r\n" + body, 1000);
+    const std::vector<Packet> p = Cut(reply.mid(reply.indexOf("\r\n\r\n") + 4));
+    ASSERT_EQ(p.size(), 3u);
+    EXPECT_EQ(p[0].type, cgi::DATA_LIVE_STATUS);
+    EXPECT_EQ(p[1].type, cgi::DATA_LIVE_STATUS);
+    EXPECT_EQ(p[2].type, cgi::DATA_RESPONSE);
+}
