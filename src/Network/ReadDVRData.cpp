@@ -14,6 +14,9 @@
 class CReadDVRData::Fetch : public QThread {
 public:
     Fetch(const QUrl& url, int idleTimeoutMs) : m_url(url), m_idleTimeoutMs(idleTimeoutMs) {}
+    // Only once the thread has ended (or never started): the acquire pairs with the end of run(),
+    // which QThread's own wait and finished() order through QtCore, out of ThreadSanitizer's sight.
+    ~Fetch() override { (void)m_ended.load(std::memory_order_acquire); }
 
     void stop()
     {
@@ -22,7 +25,11 @@ public:
     }
     bool stopped() const { return m_stop; }
     // Only once the thread has ended.
-    const QByteArray& body() const { return m_body; }
+    const QByteArray& body() const
+    {
+        (void)m_ended.load(std::memory_order_acquire);
+        return m_body;
+    }
 
 protected:
     void run() override;
@@ -32,6 +39,7 @@ private:
     const int m_idleTimeoutMs;
     QByteArray m_body;  // written by the thread only while it runs
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_ended{false};  // run() has made its last access
 };
 
 void CReadDVRData::Fetch::run()
@@ -70,6 +78,7 @@ void CReadDVRData::Fetch::run()
     idle.stop();
     reply->abort();
     delete reply;
+    m_ended.store(true, std::memory_order_release);
 }
 
 CReadDVRData::CReadDVRData(QObject* parent) : QObject(parent) {}
