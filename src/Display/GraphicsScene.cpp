@@ -189,6 +189,42 @@ void CGraphicsScene::textureRange(const QSize& picture, const QSize& texture, bo
     }
 }
 
+std::vector<QRect> CGraphicsScene::markedTiles(const QImage& overlay, int tile)
+{
+    std::vector<QRect> tiles;
+    if (tile <= 0 || overlay.isNull() || overlay.depth() != 32)
+        return tiles;
+    const int columns = (overlay.width() + tile - 1) / tile;
+    std::vector<bool> marked(static_cast<size_t>(columns));
+    for (int top = 0; top < overlay.height(); top += tile) {
+        const int bottom = std::min(top + tile, overlay.height());
+        std::fill(marked.begin(), marked.end(), false);
+        for (int y = top; y < bottom; ++y) {
+            const auto* line = reinterpret_cast<const quint32*>(overlay.constScanLine(y));
+            for (int x = 0; x < overlay.width(); ++x)
+                if (line[x] != 0)
+                    marked[static_cast<size_t>(x / tile)] = true;
+        }
+        for (int c = 0; c < columns;) {
+            if (!marked[static_cast<size_t>(c)]) {
+                ++c;
+                continue;
+            }
+            const int first = c;
+            while (c < columns && marked[static_cast<size_t>(c)])
+                ++c;
+            const int right = std::min(c * tile, overlay.width());
+            tiles.emplace_back(QPoint(first * tile, top), QPoint(right - 1, bottom - 1));
+        }
+    }
+    return tiles;
+}
+
+bool CGraphicsScene::oneTexelPerPixel(const QSize& picture, const QRect& cell, bool zoom)
+{
+    return !zoom && picture == cell.size();
+}
+
 bool CGraphicsScene::setUpGL()
 {
     QOpenGLContext* context = QOpenGLContext::currentContext();
@@ -204,6 +240,7 @@ bool CGraphicsScene::setUpGL()
     m_overlayTexture = 0;
     m_overlayTextureSize = QSize();
     m_overlayCells.clear();
+    m_overlayTiles.clear();
     getGLExtensionFunctions().resolve(context);
 
     // The textures go with the context: free them while it can still be made current.
@@ -223,6 +260,7 @@ bool CGraphicsScene::setUpGL()
         m_overlayTexture = 0;
         m_overlayTextureSize = QSize();
         m_overlayCells.clear();
+        m_overlayTiles.clear();
     }, Qt::DirectConnection);
     return true;
 }
@@ -238,6 +276,7 @@ void CGraphicsScene::releaseGL()
     m_overlayTexture = 0;
     m_overlayTextureSize = QSize();
     m_overlayCells.clear();
+    m_overlayTiles.clear();
     for (CellTexture& texture : m_textures) {
         if (texture.name != 0) {
             GLuint name = texture.name;
@@ -257,13 +296,18 @@ void CGraphicsScene::ImageDrawToOpenGL(CellTexture& texture, const QImage& image
         texture.size = QSize();
     }
     m_gl->glBindTexture(GL_TEXTURE_2D, texture.name);
+    const int filter = oneTexelPerPixel(size, rect, m_zoomApplied) ? GL_NEAREST : GL_LINEAR;
+    if (texture.filter != filter) {
+        setTextureFilter(filter);
+        texture.filter = filter;
+    }
     if (texture.stale) {
         unsigned format = 0;
         int bytesPerPixel = 0;
         const QImage pixels = uploadable(image, format, bytesPerPixel);
         m_gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         m_gl->glPixelStorei(GL_UNPACK_ROW_LENGTH, int(pixels.bytesPerLine() / bytesPerPixel));
-        uploadTexture(texture.size, pixels.size(), format, pixels.constBits(), GL_LINEAR);
+        uploadTexture(texture.size, pixels.size(), format, pixels.constBits());
         m_gl->glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         m_gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         texture.stale = false;
@@ -379,14 +423,18 @@ bool CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
     return cached;
 }
 
+void CGraphicsScene::setTextureFilter(int filter)
+{
+    m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+}
+
 void CGraphicsScene::uploadTexture(QSize& allocated, const QSize& size, unsigned format,
-                                   const void* pixels, int filter)
+                                   const void* pixels)
 {
     if (allocated != size) {
-        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        m_gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
         m_gl->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size.width(), size.height(), 0, format,
                            GL_UNSIGNED_BYTE, pixels);
         allocated = size;
@@ -453,6 +501,9 @@ void CGraphicsScene::drawCachedOverlay(const QFont& font, const QSize& size)
         GLuint name = 0;
         m_gl->glGenTextures(1, &name);
         m_overlayTexture = name;
+        m_gl->glBindTexture(GL_TEXTURE_2D, m_overlayTexture);
+        // Drawn one texel to a pixel: no filtering.
+        setTextureFilter(GL_NEAREST);
     }
     m_gl->glBindTexture(GL_TEXTURE_2D, m_overlayTexture);
     if (stale) {
@@ -466,8 +517,8 @@ void CGraphicsScene::drawCachedOverlay(const QFont& font, const QSize& size)
             drawOverlays(painter);
         }
         m_gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        // Drawn one texel to a pixel: no filtering.
-        uploadTexture(m_overlayTextureSize, size, GL_BGRA, m_overlay.constBits(), GL_NEAREST);
+        uploadTexture(m_overlayTextureSize, size, GL_BGRA, m_overlay.constBits());
+        m_overlayTiles = markedTiles(m_overlay, OVERLAY_TILE);
         m_overlayCells = std::move(cells);
         m_overlayOsd = CCellOsd{m_osdChName, m_osdRecord, m_osdEvent};
         m_overlayFont = font;
@@ -479,14 +530,18 @@ void CGraphicsScene::drawCachedOverlay(const QFont& font, const QSize& size)
     const float w = float(size.width());
     const float h = float(size.height());
     m_gl->glBegin(GL_QUADS);
-    m_gl->glTexCoord2f(0.0f, 0.0f);
-    m_gl->glVertex2f(0.0f, 0.0f);
-    m_gl->glTexCoord2f(1.0f, 0.0f);
-    m_gl->glVertex2f(w, 0.0f);
-    m_gl->glTexCoord2f(1.0f, 1.0f);
-    m_gl->glVertex2f(w, h);
-    m_gl->glTexCoord2f(0.0f, 1.0f);
-    m_gl->glVertex2f(0.0f, h);
+    for (const QRect& tile : m_overlayTiles) {
+        const float left = float(tile.left()), right = float(tile.right() + 1);
+        const float top = float(tile.top()), bottom = float(tile.bottom() + 1);
+        m_gl->glTexCoord2f(left / w, top / h);
+        m_gl->glVertex2f(left, top);
+        m_gl->glTexCoord2f(right / w, top / h);
+        m_gl->glVertex2f(right, top);
+        m_gl->glTexCoord2f(right / w, bottom / h);
+        m_gl->glVertex2f(right, bottom);
+        m_gl->glTexCoord2f(left / w, bottom / h);
+        m_gl->glVertex2f(left, bottom);
+    }
     m_gl->glEnd();
     m_gl->glDisable(GL_BLEND);
 }

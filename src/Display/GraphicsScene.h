@@ -24,6 +24,9 @@ class QOpenGLFunctions_1_1;
 // between two repaints simply replace each other.
 class CGraphicsScene : public QGraphicsScene {
 public:
+    // Side of the squares the marks are blended in.
+    static constexpr int OVERLAY_TILE = 16;
+
     CGraphicsScene(const OpenGLMode& mode, int count);
     ~CGraphicsScene() override;
 
@@ -58,6 +61,12 @@ public:
     // selects (s0, t0, s1, t1); the zoom rectangle is in the coordinates of cell.
     static void textureRange(const QSize& picture, const QSize& texture, bool zoom,
                              const QRect& zoomRect, const QRect& cell, float range[4]);
+    // The tiles (tile x tile pixels, clipped to the image) holding any pixel that is not fully
+    // transparent, adjacent ones in a row joined into one rectangle.
+    static std::vector<QRect> markedTiles(const QImage& overlay, int tile);
+    // Nearest texels where a picture falls one texel to a pixel onto its cell: the same
+    // pixels as linear filtering, for much less work in a software rasteriser.
+    static bool oneTexelPerPixel(const QSize& picture, const QRect& cell, bool zoom);
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent* event) override;
@@ -69,6 +78,7 @@ private:
     struct CellTexture {
         unsigned name = 0;
         QSize size;  // allocated texture size
+        int filter = 0;
         bool stale = true;  // the cell's picture changed since its last upload
     };
 
@@ -95,8 +105,9 @@ private:
     void ImageDrawToOpenGL(CellTexture& texture, const QImage& image, const QSize& size,
                            const QRect& rect);
     // Uploads pixels into the bound texture, allocating it anew when its size changes.
-    void uploadTexture(QSize& allocated, const QSize& size, unsigned format, const void* pixels,
-                       int filter);
+    void uploadTexture(QSize& allocated, const QSize& size, unsigned format, const void* pixels);
+    // Sets the bound texture's filtering and edges.
+    void setTextureFilter(int filter);
     bool setUpGL();
     void releaseGL();
     bool validIndex(int i) const { return i >= 0 && i < m_count; }
@@ -124,6 +135,8 @@ private:
     QImage m_overlay;
     unsigned m_overlayTexture = 0;
     QSize m_overlayTextureSize;
+    // Where the marks are: blending the rest of the wall would change nothing.
+    std::vector<QRect> m_overlayTiles;
     quint64 m_overlayRenders = 0;
 
     // The context the textures belong to; a re-parented viewport brings a new one.

@@ -140,6 +140,10 @@ CScreen::CScreen(QWidget* parent, const OpenGLMode& mode, int count)
         connectDoubleClick(m_view, parent);
         m_view->setViewport(m_glWidget);
         m_view->setScene(m_scene);
+        // The wall clears and covers the whole viewport itself: filling it first with the
+        // palette's colour would be one more pass over every pixel for each picture.
+        m_glWidget->setAutoFillBackground(false);
+        m_glWidget->setAttribute(Qt::WA_OpaquePaintEvent);
         m_view->show();
         m_waitWidget = new CWaitWidget(nullptr);
         m_scene->addWidget(m_waitWidget);

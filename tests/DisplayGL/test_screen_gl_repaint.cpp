@@ -2,6 +2,8 @@
 // drawn anew only when one of them changes.
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 #include "Display/GraphicsScene.h"
 #include "screen_gl_util.h"
 
@@ -90,4 +92,85 @@ TEST(WallRepaint, APictureArrivingLaterStillReachesTheScreen)
     EXPECT_TRUE(WaitFor([&] {
         return wall.screen->glWidget()->grabFramebuffer().pixel(wall.rects[0].center()) == qRgb(0, 0, 255);
     }));
+}
+
+TEST(WallRepaint, APictureOfTheCellsSizeReachesTheScreenPixelForPixel)
+{
+    REQUIRE_X();
+    Wall wall(OPENGL_MODE_ON, 4);
+    const QRect cell = wall.rects[1];
+    // Neighbouring pixels differ: a shifted or blended picture cannot match it.
+    QImage picture(cell.size(), QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 96 + (x * 7 + y * 3) % 128));
+    wall.screen->setInfo(1, Picture(picture, 1));
+    const QImage shot = wall.Shot();
+    // Inside the cell's edge, where no mark lies.
+    int wrong = 0;
+    for (int y = cell.height() / 4; y < cell.height() * 3 / 4; ++y)
+        for (int x = cell.width() / 4; x < cell.width() * 3 / 4; ++x)
+            wrong += shot.pixel(cell.left() + x, cell.top() + y) != picture.pixel(x, y);
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST(WallRepaint, ThePictureIsTakenTexelForTexelOnlyAtTheCellsOwnSizeUnzoomed)
+{
+    const QRect cell(10, 20, 90, 65);
+    EXPECT_TRUE(CGraphicsScene::oneTexelPerPixel(QSize(90, 65), cell, false));
+    EXPECT_FALSE(CGraphicsScene::oneTexelPerPixel(QSize(90, 65), cell, true));
+    EXPECT_FALSE(CGraphicsScene::oneTexelPerPixel(QSize(352, 240), cell, false));
+    EXPECT_FALSE(CGraphicsScene::oneTexelPerPixel(QSize(90, 64), cell, false));
+}
+
+namespace {
+
+QImage Clear(int w, int h)
+{
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+}  // namespace
+
+TEST(MarkedTiles, EveryMarkedPixelLiesInATile)
+{
+    QImage overlay = Clear(100, 70);
+    const QList<QPoint> marks{{0, 0}, {99, 69}, {50, 33}, {17, 48}, {64, 15}};
+    for (const QPoint& p : marks)
+        overlay.setPixel(p, qRgba(0, 0, 0, 1));
+    const std::vector<QRect> tiles = CGraphicsScene::markedTiles(overlay, 16);
+    for (const QPoint& p : marks)
+        EXPECT_TRUE(std::any_of(tiles.begin(), tiles.end(), [&](const QRect& t) { return t.contains(p); }))
+            << p.x() << "," << p.y();
+}
+
+TEST(MarkedTiles, TransparentTilesAreLeftOut)
+{
+    QImage overlay = Clear(64, 32);
+    overlay.setPixel(0, 0, qRgba(255, 255, 255, 255));
+    overlay.setPixel(40, 5, qRgba(255, 255, 255, 255));
+    const std::vector<QRect> tiles = CGraphicsScene::markedTiles(overlay, 16);
+    EXPECT_EQ(tiles, (std::vector<QRect>{QRect(0, 0, 16, 16), QRect(32, 0, 16, 16)}));
+}
+
+TEST(MarkedTiles, NeighbouringTilesInARowBecomeOneRectangle)
+{
+    QImage overlay = Clear(64, 32);
+    overlay.setPixel(5, 20, qRgba(255, 0, 0, 255));
+    overlay.setPixel(20, 30, qRgba(255, 0, 0, 255));
+    EXPECT_EQ(CGraphicsScene::markedTiles(overlay, 16), (std::vector<QRect>{QRect(0, 16, 32, 16)}));
+}
+
+TEST(MarkedTiles, TilesAtTheEdgeEndWithTheImage)
+{
+    QImage overlay = Clear(40, 20);
+    overlay.setPixel(39, 19, qRgba(0, 255, 0, 255));
+    EXPECT_EQ(CGraphicsScene::markedTiles(overlay, 16), (std::vector<QRect>{QRect(32, 16, 8, 4)}));
+}
+
+TEST(MarkedTiles, AClearImageHasNone)
+{
+    EXPECT_TRUE(CGraphicsScene::markedTiles(Clear(64, 64), 16).empty());
 }
