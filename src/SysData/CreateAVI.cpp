@@ -122,15 +122,15 @@ struct CCreateAVI::Impl {
         const int64_t need = avio_tell(c.ctx->pb) + bytes + INDEX_ENTRY_BYTES * (c.chunks + 1) + RESERVE_MARGIN;
         if (need <= c.reserved)
             return true;
-        int err = posix_fallocate(c.fd, c.reserved, std::max(need, c.reserved + RESERVE_STEP) - c.reserved);
-        if (err == 0) {
-            c.reserved = std::max(need, c.reserved + RESERVE_STEP);
-            return true;
+        int64_t upTo = std::max(need, c.reserved + RESERVE_STEP);
+        int err = posix_fallocate(c.fd, c.reserved, upTo - c.reserved);
+        if (err != 0 && upTo > need) {
+            upTo = need;  // no whole step left on the disk: only what this needs
+            err = posix_fallocate(c.fd, c.reserved, upTo - c.reserved);
         }
-        err = posix_fallocate(c.fd, c.reserved, need - c.reserved);
         if (err != 0)
             return fail(c, "Cannot write", AVERROR(err));
-        c.reserved = need;
+        c.reserved = upTo;
         return true;
     }
 
