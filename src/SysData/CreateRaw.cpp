@@ -77,6 +77,7 @@ bool CCreateRaw::fail(const QString& what, const QString& path)
     m_data.clear();
     m_index.clear();
     m_earlyAudio.clear();
+    m_earlyBytes = 0;
     closeFiles();
     removeEmptyFiles();
     return false;

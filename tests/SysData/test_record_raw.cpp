@@ -2,6 +2,7 @@
 
 #include "Common/SearchDataParser.h"
 #include "Playback/LocalFiles.h"
+#include "SysData/CreateRaw.h"
 #include "SysData/RecordFiles.h"
 #include "SysData/RecordTypes.h"
 #include "record_test_util.h"
@@ -338,4 +339,31 @@ TEST(RawRecording, AnIndexFileOfTheSameNameIsNotOverwritten)
     rec.stop();
     ASSERT_TRUE(other.open(QIODevice::ReadOnly));
     EXPECT_EQ(other.readAll(), QByteArray("kept"));
+}
+
+TEST(RawRecording, AudioHeldWhenAWriteFailedDoesNotCountInTheNextRecording)
+{
+    Rig rig;
+    Stream s(true);
+    CCreateRaw raw;
+    const RecordDvr dvr = RecordDvr::FromInfo(QStringLiteral("Yard"), Info(1, 14));
+    auto put = [&](const QByteArray& f) {
+        return raw.writeFrame(true, reinterpret_cast<const unsigned char*>(f.constData()), size_t(f.size()));
+    };
+    // Nearly as much audio as is held back for video, then a video frame that cannot be written.
+    raw.open(rig.record() + "/missing", dvr);
+    const size_t frame = size_t(s.audio(0, 0, PRESENT_MS).size());
+    for (int a = 0; (a + 2) * frame < CCreateRaw::FLUSH_BYTES; ++a)
+        ASSERT_TRUE(put(s.audio(a, 0, PRESENT_MS + a * 400)));
+    ASSERT_FALSE(put(s.video(0, 0, T0 * 1000)));
+
+    const QString folder = rig.record() + "/Yard";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    raw.open(folder, dvr);
+    for (int a = 0; a < 3; ++a)
+        ASSERT_TRUE(put(s.audio(a, 0, PRESENT_MS + a * 400)));
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(put(s.video(i, 0, T0 * 1000 + i * 100)));
+    ASSERT_TRUE(raw.close());
+    EXPECT_EQ(AudioPerPair(folder), std::vector<int>({3}));
 }
