@@ -57,14 +57,20 @@ QByteArray Ramp(int samples, int first)
     return bytes;
 }
 
-// True once the player's output thread has ended (by itself) within ms.
-bool OutputEnds(const CPlayAudio& player, int ms)
+// True once done() holds, looked at until ms have passed.
+bool Within(int ms, const std::function<bool()>& done)
 {
     QElapsedTimer timer;
     timer.start();
-    while (player.isPlaying() && !timer.hasExpired(ms))
+    while (!done() && !timer.hasExpired(ms))
         QThread::msleep(2);
-    return !player.isPlaying();
+    return done();
+}
+
+// True once the player's output thread has ended (by itself) within ms.
+bool OutputEnds(const CPlayAudio& player, int ms)
+{
+    return Within(ms, [&] { return !player.isPlaying(); });
 }
 
 class PlayAudio : public ::testing::Test {
@@ -72,10 +78,7 @@ protected:
     // Then a little time to write more than it should.
     bool WaitFor(const std::function<bool()>& done)
     {
-        QElapsedTimer timer;
-        timer.start();
-        while (!done() && !timer.hasExpired(5000))
-            QThread::msleep(2);
+        Within(5000, done);
         QThread::msleep(50);
         return done();
     }
@@ -205,16 +208,13 @@ TEST(PlayAudioStop, AnOutputThreadThatDoesNotEndIsLeftBehindInBoundedTime)
     auto gone = std::make_shared<std::atomic<bool>>(false);
     auto player = std::make_unique<CPlayAudio>([gate, gone] { return std::make_unique<HangingCard>(gate, gone); }, 0);
     player->PushAudio(false, Ramp(4 * kPeriod, 0));
-    QElapsedTimer timer;
-    timer.start();
-    while (!gate->waiting() && !timer.hasExpired(5000))
-        QThread::msleep(2);
-    ASSERT_TRUE(gate->waiting());
+    ASSERT_TRUE(Within(5000, [&] { return gate->waiting(); }));
     lefttest::OpenLate late(*gate);
 
     {
         lefttest::Warnings warnings;
-        timer.restart();
+        QElapsedTimer timer;
+        timer.start();
         player->Deinit();
         EXPECT_LT(timer.elapsed(), CPlayAudio::STOP_WAIT_MS + 1000);
         EXPECT_FALSE(player->isPlaying());
@@ -224,10 +224,7 @@ TEST(PlayAudioStop, AnOutputThreadThatDoesNotEndIsLeftBehindInBoundedTime)
     // The thread ends by itself after its owner is gone, and is deleted then.
     player.reset();
     late.now();
-    timer.restart();
-    while (!*gone && !timer.hasExpired(5000))
-        QThread::msleep(2);
-    EXPECT_TRUE(*gone);
+    EXPECT_TRUE(Within(5000, [&] { return gone->load(); }));
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
