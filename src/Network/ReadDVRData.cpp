@@ -102,7 +102,7 @@ void CReadDVRData::tryConnect()
 
 void CReadDVRData::begin()
 {
-    m_fetch = new Fetch(m_url, m_idleTimeoutMs.load());
+    m_fetch = new Fetch(m_url, m_idleTimeoutMs);
     Fetch* const fetch = m_fetch;
     const quint64 run = ++m_run;
     // Queued: the thread ends, then its owner takes the body on its own thread. A call still

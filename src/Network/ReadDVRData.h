@@ -53,7 +53,7 @@ private:
     QString m_address;
     int m_port = 0;
     quint64 m_turn = 0;  // its place in the DVR's command order
-    std::atomic<int> m_idleTimeoutMs{DEFAULT_IDLE_TIMEOUT_MS};
+    int m_idleTimeoutMs = DEFAULT_IDLE_TIMEOUT_MS;  // each read's thread takes a copy
     Fetch* m_fetch = nullptr;  // the current read's thread
     quint64 m_run = 0;         // the current read
 };

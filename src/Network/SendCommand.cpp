@@ -289,19 +289,16 @@ void CommandQueues::dropRepeats(const CSendCommand* owner)
 void CommandQueues::endTurn(quint64 turn)
 {
     for (auto& [key, q] : m_queues) {
-        if (q->heldTurn == turn) {
-            q->heldTurn = 0;
-            postNext(*q);
-            WakeAllWaiters();
-            return;
-        }
         const auto it = std::find_if(q->waiting.begin(), q->waiting.end(), [turn](const Entry& e) { return e.turn == turn; });
-        if (it != q->waiting.end()) {
+        if (q->heldTurn == turn)
+            q->heldTurn = 0;
+        else if (it != q->waiting.end())
             q->waiting.erase(it);
-            postNext(*q);
-            WakeAllWaiters();
-            return;
-        }
+        else
+            continue;
+        postNext(*q);
+        WakeAllWaiters();
+        return;
     }
 }
 
