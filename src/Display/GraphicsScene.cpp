@@ -235,12 +235,7 @@ bool CGraphicsScene::setUpGL()
         return false;
     }
     m_context = context;
-    for (CellTexture& texture : m_textures)
-        texture = CellTexture();
-    m_overlayTexture = 0;
-    m_overlayTextureSize = QSize();
-    m_overlayCells.clear();
-    m_overlayTiles.clear();
+    forgetTextures();
     getGLExtensionFunctions().resolve(context);
 
     // The textures go with the context: free them while it can still be made current.
@@ -255,12 +250,7 @@ bool CGraphicsScene::setUpGL()
             releaseGL();
         m_context = nullptr;
         m_gl = nullptr;
-        for (CellTexture& texture : m_textures)
-            texture = CellTexture();
-        m_overlayTexture = 0;
-        m_overlayTextureSize = QSize();
-        m_overlayCells.clear();
-        m_overlayTiles.clear();
+        forgetTextures();
     }, Qt::DirectConnection);
     return true;
 }
@@ -273,17 +263,23 @@ void CGraphicsScene::releaseGL()
         GLuint name = m_overlayTexture;
         m_gl->glDeleteTextures(1, &name);
     }
-    m_overlayTexture = 0;
-    m_overlayTextureSize = QSize();
-    m_overlayCells.clear();
-    m_overlayTiles.clear();
     for (CellTexture& texture : m_textures) {
         if (texture.name != 0) {
             GLuint name = texture.name;
             m_gl->glDeleteTextures(1, &name);
         }
-        texture = CellTexture();
     }
+    forgetTextures();
+}
+
+void CGraphicsScene::forgetTextures()
+{
+    for (CellTexture& texture : m_textures)
+        texture = CellTexture();
+    m_overlayTexture = 0;
+    m_overlayTextureSize = QSize();
+    m_overlayCells.clear();
+    m_overlayTiles.clear();
 }
 
 void CGraphicsScene::ImageDrawToOpenGL(CellTexture& texture, const QImage& image, const QSize& size,
@@ -468,9 +464,14 @@ std::vector<CGraphicsScene::OverlayCell> CGraphicsScene::overlayCells() const
         c.authorised = info.authorised;
         c.failed = info.failed;
         c.selected = i == m_selected;
-        c.drag = c.selected && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
+        c.drag = dragRect(i);
     }
     return cells;
+}
+
+QRect CGraphicsScene::dragRect(int i) const
+{
+    return i == m_selected && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
 }
 
 void CGraphicsScene::drawOverlays(QPainter& painter)
@@ -481,10 +482,8 @@ void CGraphicsScene::drawOverlays(QPainter& painter)
         const QRect& cell = m_rects[i];
         if (!cell.isValid() || cell.isEmpty())
             continue;
-        const bool selected = i == m_selected;
-        const QRect drag = selected && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
-        CellPainter::drawOverlay(painter, cell, m_infos[i], osd, pictures, true, selected, drag,
-                                 m_texts[i]);
+        CellPainter::drawOverlay(painter, cell, m_infos[i], osd, pictures, true, i == m_selected,
+                                 dragRect(i), m_texts[i]);
     }
 }
 
