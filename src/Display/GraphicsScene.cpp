@@ -103,9 +103,7 @@ void CGraphicsScene::setSelected(int i)
 
 void CGraphicsScene::setDisplaySettings(bool chName, int record, int event)
 {
-    m_osdChName = chName;
-    m_osdRecord = record;
-    m_osdEvent = event;
+    m_osd = CCellOsd{chName, record, event};
 }
 
 void CGraphicsScene::updateDisplayRect(int i, const QRect& rect)
@@ -477,12 +475,11 @@ QRect CGraphicsScene::dragRect(int i) const
 void CGraphicsScene::drawOverlays(QPainter& painter)
 {
     const CCellPictures& pictures = CCellPictures::get();
-    const CCellOsd osd{m_osdChName, m_osdRecord, m_osdEvent};
     for (int i = 0; i < m_count; ++i) {
         const QRect& cell = m_rects[i];
         if (!cell.isValid() || cell.isEmpty())
             continue;
-        CellPainter::drawOverlay(painter, cell, m_infos[i], osd, pictures, true, i == m_selected,
+        CellPainter::drawOverlay(painter, cell, m_infos[i], m_osd, pictures, true, i == m_selected,
                                  dragRect(i), m_texts[i]);
     }
 }
@@ -492,9 +489,7 @@ void CGraphicsScene::drawCachedOverlay(const QFont& font, const QSize& size)
     if (size.isEmpty())
         return;
     std::vector<OverlayCell> cells = overlayCells();
-    const bool osdSame = m_overlayOsd.chName == m_osdChName && m_overlayOsd.record == m_osdRecord &&
-                         m_overlayOsd.event == m_osdEvent;
-    const bool stale = m_overlayTexture == 0 || m_overlayTextureSize != size || !osdSame ||
+    const bool stale = m_overlayTexture == 0 || m_overlayTextureSize != size || m_overlayOsd != m_osd ||
                        font != m_overlayFont || cells != m_overlayCells;
     if (m_overlayTexture == 0) {
         GLuint name = 0;
@@ -519,7 +514,7 @@ void CGraphicsScene::drawCachedOverlay(const QFont& font, const QSize& size)
         uploadTexture(m_overlayTextureSize, size, GL_BGRA, m_overlay.constBits());
         m_overlayTiles = markedTiles(m_overlay, OVERLAY_TILE);
         m_overlayCells = std::move(cells);
-        m_overlayOsd = CCellOsd{m_osdChName, m_osdRecord, m_osdEvent};
+        m_overlayOsd = m_osd;
         m_overlayFont = font;
         ++m_overlayRenders;
     }

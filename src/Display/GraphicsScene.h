@@ -128,9 +128,7 @@ private:
     QPointF m_movePos;
     int m_selected = 0;
     bool m_dragging = false;
-    bool m_osdChName = true;
-    int m_osdRecord = 1;
-    int m_osdEvent = 1;
+    CCellOsd m_osd;
     std::vector<CellTexture> m_textures;
     std::vector<CCellTexts> m_texts;
     std::vector<OverlayCell> m_overlayCells;
