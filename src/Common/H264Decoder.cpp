@@ -185,16 +185,6 @@ void CH264Decoder::DropPicture(int slot)
 }
 
 size_t CH264Decoder::useSwscaleLibrary(int slot, AVPixelFormat format, unsigned char* output,
-                                      size_t capacity)
-{
-    const FrameSize size = GetPictureSize(slot);
-    const int stride = av_image_get_linesize(format, size.width, 1);
-    if (stride <= 0)
-        return 0;
-    return useSwscaleLibrary(slot, format, output, capacity, size.width, size.height, stride);
-}
-
-size_t CH264Decoder::useSwscaleLibrary(int slot, AVPixelFormat format, unsigned char* output,
                                       size_t capacity, int outWidth, int outHeight, int outStride)
 {
     Slot* s = GetSlot(slot);

@@ -42,12 +42,9 @@ public:
     // Lets go of the slot's last picture once it has been converted (the size stays known):
     // the decoder can reuse its buffer instead of making another.
     void DropPicture(int slot);
-    // Converts the slot's last picture into output (rows of width x bytes per pixel, no
-    // padding). Returns the bytes written; 0 when there is no picture, no output, or the
-    // picture does not fit in capacity.
-    size_t useSwscaleLibrary(int slot, AVPixelFormat format, unsigned char* output, size_t capacity);
-    // The same, scaled to outWidth x outHeight in one pass, rows outStride bytes apart.
-    // Returns outStride x outHeight, or 0 as above.
+    // Converts the slot's last picture into output, scaled to outWidth x outHeight in one
+    // pass, rows outStride bytes apart. Returns outStride x outHeight; 0 when there is no
+    // picture, no output, or the picture does not fit in capacity.
     size_t useSwscaleLibrary(int slot, AVPixelFormat format, unsigned char* output, size_t capacity,
                              int outWidth, int outHeight, int outStride);
 

@@ -34,6 +34,12 @@ struct CCellOsd {
     bool chName = true;
     int record = 1;
     int event = 1;
+
+    bool operator==(const CCellOsd& o) const
+    {
+        return chName == o.chName && record == o.record && event == o.event;
+    }
+    bool operator!=(const CCellOsd& o) const { return !(*this == o); }
 };
 
 // A cell's title and camera name laid out once, kept until a text or the font changes, so

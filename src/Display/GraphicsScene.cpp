@@ -103,9 +103,7 @@ void CGraphicsScene::setSelected(int i)
 
 void CGraphicsScene::setDisplaySettings(bool chName, int record, int event)
 {
-    m_osdChName = chName;
-    m_osdRecord = record;
-    m_osdEvent = event;
+    m_osd = CCellOsd{chName, record, event};
 }
 
 void CGraphicsScene::updateDisplayRect(int i, const QRect& rect)
@@ -235,12 +233,7 @@ bool CGraphicsScene::setUpGL()
         return false;
     }
     m_context = context;
-    for (CellTexture& texture : m_textures)
-        texture = CellTexture();
-    m_overlayTexture = 0;
-    m_overlayTextureSize = QSize();
-    m_overlayCells.clear();
-    m_overlayTiles.clear();
+    forgetTextures();
     getGLExtensionFunctions().resolve(context);
 
     // The textures go with the context: free them while it can still be made current.
@@ -255,12 +248,7 @@ bool CGraphicsScene::setUpGL()
             releaseGL();
         m_context = nullptr;
         m_gl = nullptr;
-        for (CellTexture& texture : m_textures)
-            texture = CellTexture();
-        m_overlayTexture = 0;
-        m_overlayTextureSize = QSize();
-        m_overlayCells.clear();
-        m_overlayTiles.clear();
+        forgetTextures();
     }, Qt::DirectConnection);
     return true;
 }
@@ -273,17 +261,23 @@ void CGraphicsScene::releaseGL()
         GLuint name = m_overlayTexture;
         m_gl->glDeleteTextures(1, &name);
     }
-    m_overlayTexture = 0;
-    m_overlayTextureSize = QSize();
-    m_overlayCells.clear();
-    m_overlayTiles.clear();
     for (CellTexture& texture : m_textures) {
         if (texture.name != 0) {
             GLuint name = texture.name;
             m_gl->glDeleteTextures(1, &name);
         }
-        texture = CellTexture();
     }
+    forgetTextures();
+}
+
+void CGraphicsScene::forgetTextures()
+{
+    for (CellTexture& texture : m_textures)
+        texture = CellTexture();
+    m_overlayTexture = 0;
+    m_overlayTextureSize = QSize();
+    m_overlayCells.clear();
+    m_overlayTiles.clear();
 }
 
 void CGraphicsScene::ImageDrawToOpenGL(CellTexture& texture, const QImage& image, const QSize& size,
@@ -468,23 +462,25 @@ std::vector<CGraphicsScene::OverlayCell> CGraphicsScene::overlayCells() const
         c.authorised = info.authorised;
         c.failed = info.failed;
         c.selected = i == m_selected;
-        c.drag = c.selected && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
+        c.drag = dragRect(i);
     }
     return cells;
+}
+
+QRect CGraphicsScene::dragRect(int i) const
+{
+    return i == m_selected && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
 }
 
 void CGraphicsScene::drawOverlays(QPainter& painter)
 {
     const CCellPictures& pictures = CCellPictures::get();
-    const CCellOsd osd{m_osdChName, m_osdRecord, m_osdEvent};
     for (int i = 0; i < m_count; ++i) {
         const QRect& cell = m_rects[i];
         if (!cell.isValid() || cell.isEmpty())
             continue;
-        const bool selected = i == m_selected;
-        const QRect drag = selected && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
-        CellPainter::drawOverlay(painter, cell, m_infos[i], osd, pictures, true, selected, drag,
-                                 m_texts[i]);
+        CellPainter::drawOverlay(painter, cell, m_infos[i], m_osd, pictures, true, i == m_selected,
+                                 dragRect(i), m_texts[i]);
     }
 }
 
@@ -493,9 +489,7 @@ void CGraphicsScene::drawCachedOverlay(const QFont& font, const QSize& size)
     if (size.isEmpty())
         return;
     std::vector<OverlayCell> cells = overlayCells();
-    const bool osdSame = m_overlayOsd.chName == m_osdChName && m_overlayOsd.record == m_osdRecord &&
-                         m_overlayOsd.event == m_osdEvent;
-    const bool stale = m_overlayTexture == 0 || m_overlayTextureSize != size || !osdSame ||
+    const bool stale = m_overlayTexture == 0 || m_overlayTextureSize != size || m_overlayOsd != m_osd ||
                        font != m_overlayFont || cells != m_overlayCells;
     if (m_overlayTexture == 0) {
         GLuint name = 0;
@@ -520,7 +514,7 @@ void CGraphicsScene::drawCachedOverlay(const QFont& font, const QSize& size)
         uploadTexture(m_overlayTextureSize, size, GL_BGRA, m_overlay.constBits());
         m_overlayTiles = markedTiles(m_overlay, OVERLAY_TILE);
         m_overlayCells = std::move(cells);
-        m_overlayOsd = CCellOsd{m_osdChName, m_osdRecord, m_osdEvent};
+        m_overlayOsd = m_osd;
         m_overlayFont = font;
         ++m_overlayRenders;
     }

@@ -98,6 +98,8 @@ private:
     // True when the pictures were drawn through OpenGL (and with them the cached marks).
     bool ImageDraw(QPainter* painter, const QRectF& exposed);
     std::vector<OverlayCell> overlayCells() const;
+    // The zoom rectangle being dragged in cell i, none outside the selected cell.
+    QRect dragRect(int i) const;
     void drawOverlays(QPainter& painter);
     // Blends the marks of every cell over the pictures from their texture, drawn anew
     // first when any of them changed.
@@ -110,6 +112,8 @@ private:
     void setTextureFilter(int filter);
     bool setUpGL();
     void releaseGL();
+    // Drops the texture names without deleting them: their context is gone or new.
+    void forgetTextures();
     bool validIndex(int i) const { return i >= 0 && i < m_count; }
 
     OpenGLMode m_mode;
@@ -124,9 +128,7 @@ private:
     QPointF m_movePos;
     int m_selected = 0;
     bool m_dragging = false;
-    bool m_osdChName = true;
-    int m_osdRecord = 1;
-    int m_osdEvent = 1;
+    CCellOsd m_osd;
     std::vector<CellTexture> m_textures;
     std::vector<CCellTexts> m_texts;
     std::vector<OverlayCell> m_overlayCells;

@@ -57,9 +57,7 @@ void CScreenWidget::setSelected(bool selected)
 
 void CScreenWidget::setDisplaySettings(bool chName, int record, int event)
 {
-    m_osdChName = chName;
-    m_osdRecord = record;
-    m_osdEvent = event;
+    m_osd = CCellOsd{chName, record, event};
     update();
 }
 
@@ -147,9 +145,8 @@ void CScreenWidget::paintEvent(QPaintEvent* event)
     }
 
     const CCellPictures& pictures = CCellPictures::get();
-    const CCellOsd osd{m_osdChName, m_osdRecord, m_osdEvent};
     const QRect drag = m_zoomMode && !m_zoomApplied && m_zoomRect.isValid() ? m_zoomRect : QRect();
-    CellPainter::drawOverlay(painter, target, m_info, osd, pictures, false, m_selected, drag, m_texts);
+    CellPainter::drawOverlay(painter, target, m_info, m_osd, pictures, false, m_selected, drag, m_texts);
 }
 
 void CScreenWidget::resizeEvent(QResizeEvent* event)

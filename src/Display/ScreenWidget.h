@@ -59,9 +59,7 @@ private:
     bool m_selected = false;
     QPoint m_pressPos;
     QPoint m_movePos;
-    bool m_osdChName = true;
-    int m_osdRecord = 1;
-    int m_osdEvent = 1;
+    CCellOsd m_osd;
     bool m_dragging = false;
     quint64 m_picturesDrawn = 0;
     // The cell holds a picture no paint has shown yet.
