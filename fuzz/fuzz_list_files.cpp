@@ -54,32 +54,43 @@ void CheckKept(const ListDamage& damage, const QByteArray& file)
         CHECK(Bytes(damage.keptAs) == file);
 }
 
+// The file written under `name` and loaded; a damaged one is kept as it was.
+template <typename Control>
+auto Loaded(const char* name, const QByteArray& file, ListDamage* damage)
+{
+    Write(g_dir->path() + "/" + name, file);
+    auto read = Control().Load(damage);
+    CheckKept(*damage, file);
+    return read;
+}
+
+// A tree's save reads back undamaged as the tree held it, and the damaged file stays kept.
+template <typename Control>
+void CheckSaved(bool saved, const std::string& held, const ListDamage& damage, const QByteArray& file)
+{
+    CHECK(saved);
+    CheckKept(damage, file);
+    ListDamage again;
+    CHECK(Control().Load(&again).SerializeAsString() == held && !again.damaged);
+}
+
 void DvrFile(const QByteArray& file)
 {
-    const QString path = g_dir->path() + "/DVRlist.pb";
-    Write(path, file);
     ListDamage damage;
-    const GroupList read = CControlDVRList().Load(&damage);
-    CheckKept(damage, file);
+    const GroupList read = Loaded<CControlDVRList>("DVRlist.pb", file, &damage);
     for (const Group& group : read.group())
         for (const DVR& dvr : group.dvr())
             CheckDvr(dvr);
     CDVRListTree tree;
     const std::string held = tree.groupList().SerializeAsString();
     CHECK(held == read.SerializeAsString());
-    CHECK(tree.saveDVRList());
-    CheckKept(damage, file);
-    ListDamage again;
-    CHECK(CControlDVRList().Load(&again).SerializeAsString() == held && !again.damaged);
+    CheckSaved<CControlDVRList>(tree.saveDVRList(), held, damage, file);
 }
 
 void EMapFile(const QByteArray& file)
 {
-    const QString path = g_dir->path() + "/EMaplist.pb";
-    Write(path, file);
     ListDamage damage;
-    const EMapGroupList read = CControlEMapList().Load(&damage);
-    CheckKept(damage, file);
+    const EMapGroupList read = Loaded<CControlEMapList>("EMaplist.pb", file, &damage);
     for (const EMapList& group : read.emap_list())
         for (const EMap& map : group.emap())
             for (const EMapItems& item : map.items()) {
@@ -89,10 +100,7 @@ void EMapFile(const QByteArray& file)
             }
     CEMapList tree;
     const std::string held = tree.groupList().SerializeAsString();
-    CHECK(tree.saveEMapList());
-    CheckKept(damage, file);
-    ListDamage again;
-    CHECK(CControlEMapList().Load(&again).SerializeAsString() == held && !again.damaged);
+    CheckSaved<CControlEMapList>(tree.saveEMapList(), held, damage, file);
 }
 
 }  // namespace

@@ -39,13 +39,8 @@ GroupList CControlDVRList::Load(ListDamage* damage)
 {
     GroupList list;
     const std::string path = filePath();
-    NoteDamage(CPBFile(path, PB_DVRLIST_FILECODE).Load(&list, ListShape()), path, damage);
-    if (damage) {
-        damage->groups = list.group_size();
-        damage->entries = 0;
-        for (const Group& group : list.group())
-            damage->entries += group.dvr_size();
-    }
+    const CPBFile::LoadReport report = CPBFile(path, PB_DVRLIST_FILECODE).Load(&list, ListShape());
+    NoteDamage(report, path, list.group(), [](const Group& group) { return group.dvr_size(); }, damage);
     GroupList_Repair(&list);
     if (list.group_size() == 0) {
         Group* group = list.add_group();

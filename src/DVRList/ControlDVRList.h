@@ -40,3 +40,17 @@ public:
 
 // Fills *damage (when given) from what the file container reported of the list at `path`.
 void NoteDamage(const CPBFile::LoadReport& report, const std::string& path, ListDamage* damage);
+
+// The same, with the groups read and the entries `entriesOf` counts in each of them.
+template <typename Groups, typename EntriesOf>
+void NoteDamage(const CPBFile::LoadReport& report, const std::string& path, const Groups& groups,
+                EntriesOf entriesOf, ListDamage* damage)
+{
+    if (!damage)
+        return;
+    damage->groups = groups.size();
+    damage->entries = 0;
+    for (const auto& group : groups)
+        damage->entries += entriesOf(group);
+    NoteDamage(report, path, damage);
+}

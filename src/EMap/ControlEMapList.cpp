@@ -33,13 +33,8 @@ EMapGroupList CControlEMapList::Load(ListDamage* damage)
 {
     EMapGroupList list;
     const std::string path = filePath();
-    NoteDamage(CPBFile(path, PB_EMAPLIST_FILECODE).Load(&list, ListShape()), path, damage);
-    if (damage) {
-        damage->groups = list.emap_list_size();
-        damage->entries = 0;
-        for (const EMapList& group : list.emap_list())
-            damage->entries += group.emap_size();
-    }
+    const CPBFile::LoadReport report = CPBFile(path, PB_EMAPLIST_FILECODE).Load(&list, ListShape());
+    NoteDamage(report, path, list.emap_list(), [](const EMapList& group) { return group.emap_size(); }, damage);
     EMapGroupList_Repair(&list);
     return list;
 }

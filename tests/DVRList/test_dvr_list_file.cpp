@@ -20,6 +20,7 @@
 
 using listtest::Bytes;
 using listtest::LaterField;
+using listtest::QuietLoad;
 using listtest::Write;
 
 namespace {
@@ -95,9 +96,7 @@ TEST_F(DVRListFileTest, ACutAtEveryByteKeepsOnlyWholeRecordsAndTheOriginalByteFo
         const QByteArray damaged = whole.left(cut);
         Write(path, damaged);
         ListDamage damage;
-        ::testing::internal::CaptureStderr();
-        const GroupList read = CControlDVRList().Load(&damage);
-        ::testing::internal::GetCapturedStderr();
+        const GroupList read = QuietLoad<CControlDVRList>(&damage);
 
         // Every group read is the original's, with the first of its DVRs, all whole.
         const bool fallback = damage.groups == 0;
@@ -134,9 +133,7 @@ TEST_F(DVRListFileTest, ACutDvrIsDroppedWholeWithNoPaddedLoginOrLostProtocolFlag
     const size_t login = body.find("ad", body.find("DVR 3"));
     ASSERT_NE(login, std::string::npos);
     Write(file(), QByteArray("DVRLIST_PB") + QByteArray::fromStdString(body.substr(0, login + 1)));
-    ::testing::internal::CaptureStderr();
-    const GroupList read = CControlDVRList().Load();
-    ::testing::internal::GetCapturedStderr();
+    const GroupList read = QuietLoad<CControlDVRList>();
     ASSERT_EQ(read.group_size(), 1);
     EXPECT_EQ(read.group(0).dvr_size(), 2);
 }
@@ -148,9 +145,7 @@ TEST_F(DVRListFileTest, TheDamagedFileKeptAtLoadIsNotTakenByALaterDamage)
     for (const int cut : {60, 90}) {
         Write(file(), whole.left(cut));
         ListDamage damage;
-        ::testing::internal::CaptureStderr();
-        store(CControlDVRList().Load(&damage));
-        ::testing::internal::GetCapturedStderr();
+        store(QuietLoad<CControlDVRList>(&damage));
         kept << damage.keptAs;
     }
     ASSERT_EQ(kept.size(), 2);

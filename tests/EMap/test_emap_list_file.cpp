@@ -14,6 +14,7 @@
 
 using listtest::Bytes;
 using listtest::LaterField;
+using listtest::QuietLoad;
 using listtest::Write;
 
 namespace {
@@ -92,9 +93,7 @@ TEST_F(EMapListFileTest, ACutAtEveryByteKeepsOnlyWholeCamerasAndTheOriginalByteF
         const QString path = dir.path() + "/EMaplist.pb";
         Write(path, whole.left(cut));
         ListDamage damage;
-        ::testing::internal::CaptureStderr();
-        const EMapGroupList read = CControlEMapList().Load(&damage);
-        ::testing::internal::GetCapturedStderr();
+        const EMapGroupList read = QuietLoad<CControlEMapList>(&damage);
         ExpectWholePrefix(read, original, cut);
         ASSERT_TRUE(CControlEMapList().Save(read)) << cut;
         EXPECT_EQ(Bytes(damage.damaged ? damage.keptAs : path), whole.left(cut)) << cut;

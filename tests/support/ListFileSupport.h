@@ -1,7 +1,7 @@
 #pragma once
 
-// What the list file tests share: a file's bytes read and written whole, and a field of a
-// later version.
+// What the list file tests share: a file's bytes read and written whole, a list loaded
+// quietly, and a field of a later version.
 
 #include <string>
 
@@ -10,6 +10,8 @@
 #include <QString>
 
 #include <gtest/gtest.h>
+
+#include "DVRList/ControlDVRList.h"
 
 namespace listtest {
 
@@ -24,6 +26,16 @@ inline void Write(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// The list `Control` loads, its complaint about a damaged file kept off the test's output.
+template <typename Control>
+auto QuietLoad(ListDamage* damage = nullptr)
+{
+    ::testing::internal::CaptureStderr();
+    auto read = Control().Load(damage);
+    ::testing::internal::GetCapturedStderr();
+    return read;
 }
 
 // Field 99 as a varint, as a later version might add it at any level of a list.
