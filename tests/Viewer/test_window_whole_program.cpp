@@ -168,6 +168,8 @@ protected:
         rig.prompt.onDialog = [&](QDialog* d) {
             auto* zone = qobject_cast<CMotionZoneDialog*>(d);
             pictured = zone && QTest::qWaitFor([&] { return !zone->screen()->getInfo(0).image.isNull(); }, WAIT_MS);
+            if (pictured)
+                uitest::Screenshot(zone, "window-motion-zone");
             d->accept();
         };
         setup->findChild<QTabWidget*>("tabWidget")->setCurrentIndex(SETUP_TAB_EVENT);
