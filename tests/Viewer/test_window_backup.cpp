@@ -3,6 +3,8 @@
 // the DVR chosen in the tree.
 
 #include <QApplication>
+#include <QDir>
+#include <QScreen>
 #include <QMessageBox>
 #include <QTimeEdit>
 #include <QTimer>
@@ -58,6 +60,16 @@ struct BackupWindow {
     WindowRig rig;
     Viewer* window = nullptr;
 };
+
+// The whole screen as the X server shows it, when ZAVO_SCREENSHOT_DIR names a folder.
+void ScreenGrab(const QString& name)
+{
+    const QString dir = qEnvironmentVariable("ZAVO_SCREENSHOT_DIR");
+    if (dir.isEmpty() || !QDir().mkpath(dir))
+        return;
+    QTest::qWait(200);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(dir).filePath(name + ".png"));
+}
 
 // The box the window shows as the active modal one, as seen while its own loop runs.
 struct ModalSeen {
@@ -142,6 +154,8 @@ TEST(WindowBackup, TheEndMessageIsApplicationModalOverTheMainWindow)
         if (!box)
             return;
         seen = {box->text(), box->parentWidget(), box->windowModality()};
+        look.stop();
+        ScreenGrab("backup-end-message");
         box->done(QMessageBox::Ok);
     });
     look.start(50);

@@ -231,15 +231,7 @@ TEST(WindowDvrs, AMapOfTheOpenGroupShowsItsCamerasStatesInTheLog)
     WindowRig rig;
     simdvr::CSimDvr& sim = rig.addDvr("Hall", false, 4);
     sim.setLiveStatus(0, 0, 0x1, 0);  // motion on channel 0
-    EMapGroupList maps;
-    EMapList* group = maps.add_emap_list();
-    group->set_name("Floor 1");
-    EMap* map = group->add_emap();
-    map->set_name("Hall");
-    EMapItems* item = map->add_items();
-    *item->mutable_dvr() = rig.list.group(0).dvr(0);
-    item->set_channel(0);
-    ASSERT_TRUE(CControlEMapList().Save(maps));
+    const EMapGroupList maps = rig.saveFirstCameraMap();
     Viewer& w = rig.open();
     rig.button("EMap")->click();
     EXPECT_EQ(w.menuMode(), Viewer::MENU_EMAP_VIEW);

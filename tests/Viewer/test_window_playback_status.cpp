@@ -192,6 +192,7 @@ TEST(RemotePlaybackStatus, APlaybackTheDvrEndedShowsTheStopMode)
     ASSERT_TRUE(pb.start());
     ASSERT_TRUE(pb.endStream());
     EXPECT_TRUE(pb.statusBecomes("Playback( STOP )"));
+    uitest::Screenshot(pb.window, "playback-ended-stop");
 }
 
 TEST(RemotePlaybackStatus, ButtonsOfAPlaybackTheDvrEndedAreNotSent)

@@ -43,14 +43,7 @@ protected:
             c.mainSize = QStringLiteral("cif");
             sim->setConfig(c);
         }
-        EMapList* group = maps.add_emap_list();
-        group->set_name("Floor 1");
-        EMap* map = group->add_emap();
-        map->set_name("Gate");
-        EMapItems* item = map->add_items();
-        *item->mutable_dvr() = rig.list.group(0).dvr(0);
-        item->set_channel(0);
-        EXPECT_TRUE(CControlEMapList().Save(maps));
+        maps = rig.saveFirstCameraMap();
         // On an X server the display draws with OpenGL when it can, as the program does.
         if (QGuiApplication::platformName() == QLatin1String("xcb") && CScreen::initOpengl(16))
             CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_ON);
@@ -168,6 +161,8 @@ protected:
         rig.prompt.onDialog = [&](QDialog* d) {
             auto* zone = qobject_cast<CMotionZoneDialog*>(d);
             pictured = zone && QTest::qWaitFor([&] { return !zone->screen()->getInfo(0).image.isNull(); }, WAIT_MS);
+            if (pictured)
+                uitest::Screenshot(zone, "window-motion-zone");
             d->accept();
         };
         setup->findChild<QTabWidget*>("tabWidget")->setCurrentIndex(SETUP_TAB_EVENT);

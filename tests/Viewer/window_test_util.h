@@ -14,6 +14,7 @@
 
 #include "DVRList/ControlDVRList.h"
 #include "DVRList/DVRListTree.h"
+#include "EMap/ControlEMapList.h"
 #include "Display/DisplayWidget.h"
 #include "Viewer.h"
 #include "ConnectDVR.h"
@@ -95,6 +96,21 @@ struct WindowRig {
                     return false;
             return !window->connections().isEmpty();
         }, 15000);
+    }
+    // Saves a map list of one group, "Floor 1", with one map showing channel 0 of the first
+    // listed DVR; the map is named after that DVR.
+    EMapGroupList saveFirstCameraMap() const
+    {
+        EMapGroupList maps;
+        EMapList* group = maps.add_emap_list();
+        group->set_name("Floor 1");
+        EMap* map = group->add_emap();
+        map->set_name(list.group(0).dvr(0).name());
+        EMapItems* item = map->add_items();
+        *item->mutable_dvr() = list.group(0).dvr(0);
+        item->set_channel(0);
+        EXPECT_TRUE(CControlEMapList().Save(maps));
+        return maps;
     }
     QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(name); }
     // Lets the 100 ms re-layout after a change run.
