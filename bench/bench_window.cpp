@@ -7,12 +7,13 @@
 // Prints the time from the group connect to the first picture in every cell, pictures drawn
 // per second against frames the DVRs sent or dropped, the process's CPU in cores next to what
 // bare libavcodec decoding of the same frames costs (a child process, started with the
-// interval, decodes as many frames of the clip as the DVRs send over it, as `ffmpeg -threads 1`
-// decodes a file, on its own thread's clock), the CPU per drawn picture of every thread that
-// works for the display (the GUI thread, Qt's thread pool, the OpenGL rasteriser), and
-// resident memory at 60 s (when the run lasts that long) and at the end. The last line ("result ...") is for scripts/bench-window, which runs
-// the cases interleaved and reports medians.
-//   bench_window bare cif|d1 CHANNELS SECONDS   the bare decoding child
+// interval, decodes as many frames of the clip as the DVRs send over it on a thread a DVR,
+// each as `ffmpeg -threads 1` decodes a file, on its own clock), the repaints a second, the CPU per
+// drawn picture of every thread that works for the display (the GUI thread, Qt's thread pool,
+// the OpenGL rasteriser), and resident memory at 60 s (when the run lasts that long) and at
+// the end. The last line ("result ...") is for scripts/bench-window, which runs the cases
+// interleaved and reports medians.
+//   bench_window bare cif|d1 CHANNELS SECONDS THREADS   the bare decoding child
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -29,9 +30,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include <dirent.h>
@@ -76,35 +79,60 @@ double ResidentMB()
     return resident * double(sysconf(_SC_PAGESIZE)) / (1 << 20);
 }
 
-// The bare side, as `ffmpeg -threads 1` decodes a file: one single-threaded libavcodec
-// decoder fed as many frames of the clip, one after the other, as the simulated DVRs send over
-// the measured interval (channels x 30 a second). Prints the frames decoded and this thread's
-// CPU seconds.
-int BareDecoding(const QString& size, int channels, double seconds)
+// The bare side, as `ffmpeg -re -threads 1` decodes a file: single-threaded libavcodec
+// decoders fed the clip's frames at the rate the simulated DVRs send them (channels x 30 a
+// second) over the measured interval, shared out over as many threads as the program decodes
+// on (one a DVR), a decoder each. Paced and spread so, the bare side runs under the same
+// moments and the same neighbours as the program: this machine's cores change speed by up to
+// half from one second to the next, and a bare decoding done in a burst measured its own luck.
+// Prints the frames decoded and the CPU seconds of the decoding threads, each on its own clock.
+int BareDecoding(const QString& size, int channels, double seconds, int threadCount)
 {
     const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, size.toStdString());
-    const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
-    AVCodecContext* ctx = avcodec_alloc_context3(codec);
-    ctx->thread_count = 1;
-    if (clip.units.empty() || avcodec_open2(ctx, codec, nullptr) < 0)
+    if (clip.units.empty() || threadCount < 1)
         return 1;
-    AVPacket* packet = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
     const long long due = static_cast<long long>(channels * 30 * seconds);
-    const double cpu0 = ThreadCpuSeconds();
-    long long frames = 0;
-    for (long long i = 0; i < due; ++i) {
-        const testmedia::AccessUnit& unit = clip.units[size_t(i) % clip.units.size()];
-        packet->data = const_cast<uint8_t*>(unit.data.data());
-        packet->size = static_cast<int>(unit.data.size());
-        if (avcodec_send_packet(ctx, packet) == 0)
-            while (avcodec_receive_frame(ctx, frame) == 0)
-                ++frames;
+    std::vector<long long> frames(threadCount, 0);
+    std::vector<double> cpu(threadCount, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < threadCount; ++t)
+        threads.emplace_back([&, t] {
+            const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
+            AVCodecContext* ctx = avcodec_alloc_context3(codec);
+            ctx->thread_count = 1;
+            if (avcodec_open2(ctx, codec, nullptr) < 0) {
+                avcodec_free_context(&ctx);
+                return;
+            }
+            AVPacket* packet = av_packet_alloc();
+            AVFrame* frame = av_frame_alloc();
+            const double cpu0 = ThreadCpuSeconds();
+            const auto start = std::chrono::steady_clock::now();
+            const double interval = double(threadCount) / (channels * 30);
+            for (long long i = 0; i < due / threadCount; ++i) {
+                std::this_thread::sleep_until(start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                                                          std::chrono::duration<double>(i * interval)));
+                const testmedia::AccessUnit& unit = clip.units[size_t(i) % clip.units.size()];
+                packet->data = const_cast<uint8_t*>(unit.data.data());
+                packet->size = static_cast<int>(unit.data.size());
+                if (avcodec_send_packet(ctx, packet) == 0)
+                    while (avcodec_receive_frame(ctx, frame) == 0)
+                        ++frames[size_t(t)];
+            }
+            cpu[size_t(t)] = ThreadCpuSeconds() - cpu0;
+            av_frame_free(&frame);
+            av_packet_free(&packet);
+            avcodec_free_context(&ctx);
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    long long decoded = 0;
+    double cpuSeconds = 0;
+    for (int t = 0; t < threadCount; ++t) {
+        decoded += frames[size_t(t)];
+        cpuSeconds += cpu[size_t(t)];
     }
-    std::printf("bare frames=%lld cpu=%.6f\n", frames, ThreadCpuSeconds() - cpu0);
-    av_frame_free(&frame);
-    av_packet_free(&packet);
-    avcodec_free_context(&ctx);
+    std::printf("bare frames=%lld cpu=%.6f\n", decoded, cpuSeconds);
     return 0;
 }
 
@@ -205,8 +233,8 @@ struct Sims {
 
 int main(int argc, char** argv)
 {
-    if (argc == 5 && std::string(argv[1]) == "bare")
-        return BareDecoding(QString::fromLatin1(argv[2]), std::atoi(argv[3]), std::atof(argv[4]));
+    if (argc == 6 && std::string(argv[1]) == "bare")
+        return BareDecoding(QString::fromLatin1(argv[2]), std::atoi(argv[3]), std::atof(argv[4]), std::atoi(argv[5]));
 
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
@@ -292,12 +320,13 @@ int main(int argc, char** argv)
     sims.read();
     const long long sent0 = sims.sent, dropped0 = sims.dropped;
     const quint64 drawn0 = screen->picturesDrawn();
+    const quint64 repaints0 = screen->pictureRepaints();
     const double cpu0 = CpuSeconds();
     const ThreadCpu threads0 = ThreadCpu::read();
     // The bare decoding runs beside the measured interval, over as many frames.
     QProcess bare;
     bare.start(QCoreApplication::applicationFilePath(),
-               {"bare", cif ? "cif" : "d1", QString::number(cells), QString::number(seconds)});
+               {"bare", cif ? "cif" : "d1", QString::number(cells), QString::number(seconds), QString::number(dvrs)});
     clock.restart();
     double rss60 = 0;
     while (clock.elapsed() < seconds * 1000LL) {
@@ -308,6 +337,7 @@ int main(int argc, char** argv)
     sims.read();
     const double wall = clock.elapsed() / 1000.0;
     const quint64 pictures = screen->picturesDrawn() - drawn0;
+    const quint64 repaints = screen->pictureRepaints() - repaints0;
     const ThreadCpu threads = ThreadCpu::read() - threads0;
     const double cores = (CpuSeconds() - cpu0) / wall;
     const double rssEnd = ResidentMB();
@@ -324,8 +354,8 @@ int main(int argc, char** argv)
     const double barePerFrame = bareFrames > 0 ? bareCpu / bareFrames : 0;
     const double bareCores = sent * barePerFrame;
     const double perPicture = pictures ? threads.display() / pictures * 1e6 : 0;
-    std::printf("  over %.1f s: drawn %.0f/s, sent %.0f/s, due %.0f/s (sent and dropped), drawn/due %.3f\n", wall, drawn,
-                sent, due, due > 0 ? drawn / due : 0);
+    std::printf("  over %.1f s: drawn %.0f/s in %.0f repaints/s, sent %.0f/s, due %.0f/s (sent and dropped), drawn/due %.3f\n",
+                wall, drawn, repaints / wall, sent, due, due > 0 ? drawn / due : 0);
     std::printf("  process CPU %.2f cores; bare decoding %.1f us a frame (%lld frames, %.1f s CPU beside the run), "
                 "%.2f cores for the sent frames; ratio %.2f\n",
                 cores, barePerFrame * 1e6, bareFrames, bareCpu, bareCores, bareCores > 0 ? cores / bareCores : 0);

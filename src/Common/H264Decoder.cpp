@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <cstdio>
 #include <unistd.h>
 
@@ -19,6 +20,34 @@ namespace {
 // the decode benchmark (D1 and CIF, also for D1 cut into four slices), and 64 slots would
 // each keep them idle.
 constexpr int MAX_SLICE_THREADS = 1;
+
+// The packets of one decoding thread pass through one buffer with the zeroed padding
+// libavcodec reads past the end: handed over by reference, it is neither copied nor
+// allocated again for each frame, as a packet without a buffer of its own would be.
+class PacketBuffer {
+public:
+    ~PacketBuffer() { av_buffer_unref(&m_buffer); }
+
+    // A new reference to a buffer holding the bytes, or null when none could be made.
+    AVBufferRef* fill(const unsigned char* data, size_t length)
+    {
+        const size_t needed = length + AV_INPUT_BUFFER_PADDING_SIZE;
+        // A decoder that kept the last packet keeps its buffer too.
+        if (!m_buffer || !av_buffer_is_writable(m_buffer) || m_buffer->size < needed) {
+            const size_t size = std::max(needed, m_buffer ? m_buffer->size : 0);
+            av_buffer_unref(&m_buffer);
+            m_buffer = av_buffer_alloc(size);
+            if (!m_buffer)
+                return nullptr;
+        }
+        std::memcpy(m_buffer->data, data, length);
+        std::memset(m_buffer->data + length, 0, AV_INPUT_BUFFER_PADDING_SIZE);
+        return av_buffer_ref(m_buffer);
+    }
+
+private:
+    AVBufferRef* m_buffer = nullptr;
+};
 
 }  // namespace
 
@@ -142,9 +171,11 @@ size_t CH264Decoder::DecodeFrame(int slot, const unsigned char* data, size_t len
     if (!s || !s->open || !data || length == 0 || length > static_cast<size_t>(INT_MAX))
         return 0;
 
-    // A packet without a buffer of its own is copied by libavcodec into a padded one, so
-    // the decoder never reads past the caller's bytes.
-    s->packet->data = const_cast<unsigned char*>(data);
+    // The decoder never reads past the caller's bytes: they go into a padded buffer, or
+    // without one libavcodec copies them into its own.
+    thread_local PacketBuffer buffer;
+    s->packet->buf = buffer.fill(data, length);
+    s->packet->data = s->packet->buf ? s->packet->buf->data : const_cast<unsigned char*>(data);
     s->packet->size = static_cast<int>(length);
     int sent = avcodec_send_packet(s->context, s->packet);
 

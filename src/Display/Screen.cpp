@@ -152,10 +152,13 @@ CScreen::CScreen(QWidget* parent, const OpenGLMode& mode, int count)
     m_waitWidget->hide();
 
     m_dirty.assign(static_cast<size_t>(m_count), false);
+    m_held.resize(static_cast<size_t>(m_count));
     m_repaintTimer = new QTimer;
     m_repaintTimer->setSingleShot(true);
     m_repaintTimer->setTimerType(Qt::PreciseTimer);
     QObject::connect(m_repaintTimer, &QTimer::timeout, m_repaintTimer, [this] { repaintPictures(); });
+    if (m_glWidget)
+        QObject::connect(m_glWidget, &QOpenGLWidget::frameSwapped, m_repaintTimer, [this] { wallDrawn(); });
 }
 
 CScreen::~CScreen()
@@ -180,19 +183,30 @@ void CScreen::setInfo(int i, const CDisplayInfo& info)
 {
     if (i < 0 || i >= m_count)
         return;
-    if (isOpenGL())
-        m_scene->setInfo(i, info);
-    else
-        m_screenWidgets[i]->setInfo(info, false);
-    schedulePictureRepaint(i);
-    if (CellPainter::showsPicture(info))
+    const bool picture = CellPainter::showsPicture(info);
+    if (picture)
         gCheckSpeed.addData(info.frameBytes);
+    if (!isOpenGL()) {
+        m_screenWidgets[i]->setInfo(info, false);
+        schedulePictureRepaint(i);
+        return;
+    }
+    const size_t cell = static_cast<size_t>(i);
+    if (picture && m_dirty[cell]) {
+        // Its last picture is not on screen yet: this one follows it rather than replace it.
+        m_held[cell] = info;
+        scheduleWallRepaint(0);
+        return;
+    }
+    m_held[cell].reset();
+    m_scene->setInfo(i, info);
+    m_dirty[cell] = picture;
+    scheduleWallRepaint(picture ? PICTURE_WAIT_MS : 0);
 }
 
 void CScreen::schedulePictureRepaint(int i)
 {
-    if (!isOpenGL())
-        m_dirty[static_cast<size_t>(i)] = true;
+    m_dirty[static_cast<size_t>(i)] = true;
     if (m_repaintTimer->isActive())
         return;
     // Streams deliver their pictures at different moments: one repaint draws whatever
@@ -204,8 +218,21 @@ void CScreen::schedulePictureRepaint(int i)
         m_repaintTimer->start(static_cast<int>(wait));
 }
 
+void CScreen::scheduleWallRepaint(qint64 wait)
+{
+    if (m_sinceRepaint.isValid())
+        wait = std::max(wait, REPAINT_INTERVAL_MS - m_sinceRepaint.elapsed());
+    if (m_repaintTimer->isActive() && m_repaintTimer->remainingTime() <= wait)
+        return;
+    if (wait <= 0)
+        repaintPictures();
+    else
+        m_repaintTimer->start(static_cast<int>(wait));
+}
+
 void CScreen::repaintPictures()
 {
+    m_repaintTimer->stop();
     m_sinceRepaint.start();
     ++m_pictureRepaints;
     if (isOpenGL()) {
@@ -219,6 +246,29 @@ void CScreen::repaintPictures()
         if (CScreenWidget* cell = screenWidget(i))
             cell->update();
     }
+}
+
+bool CScreen::picturesWaiting() const
+{
+    return m_repaintTimer->isActive() || std::find(m_dirty.begin(), m_dirty.end(), true) != m_dirty.end()
+           || std::any_of(m_held.begin(), m_held.end(), [](const auto& held) { return held.has_value(); });
+}
+
+void CScreen::wallDrawn()
+{
+    bool held = false;
+    for (int i = 0; i < m_count; ++i) {
+        const size_t cell = static_cast<size_t>(i);
+        m_dirty[cell] = false;
+        if (!m_held[cell])
+            continue;
+        m_scene->setInfo(i, *m_held[cell]);
+        m_held[cell].reset();
+        m_dirty[cell] = true;
+        held = true;
+    }
+    if (held)
+        scheduleWallRepaint(0);
 }
 
 void CScreen::updateDisplayRect(int i, const QRect& rect)
@@ -251,6 +301,7 @@ const CDisplayInfo& CScreen::getInfo(int i) const
 void CScreen::clear()
 {
     if (isOpenGL()) {
+        std::fill(m_held.begin(), m_held.end(), std::nullopt);
         m_scene->clear();
         m_glWidget->update();
     } else {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVector>
 
+#include <optional>
 #include <vector>
 
 #include "Display/DisplayInfo.h"
@@ -40,6 +41,10 @@ public:
     // Pictures are repainted at most this often (a screen's refresh); whatever arrived
     // meanwhile is drawn by the next repaint.
     static constexpr int REPAINT_INTERVAL_MS = 16;
+    // On the OpenGL wall a new picture waits at most this long for its repaint: a repaint
+    // costs about the same however many cells changed, so one draws what several streams
+    // sent meanwhile, and a cell's next picture at 30 frames a second finds the last drawn.
+    static constexpr int PICTURE_WAIT_MS = 25;
 
     CScreen(QWidget* parent, const OpenGLMode& mode, int count);
     ~CScreen();
@@ -86,6 +91,8 @@ public:
     quint64 picturesDrawn() const;
     // Repaints asked for by new pictures since the container was made.
     quint64 pictureRepaints() const { return m_pictureRepaints; }
+    // Pictures handed over that no repaint has drawn yet, or a repaint still to come.
+    bool picturesWaiting() const;
 
     CGraphicsView* view() const { return m_view; }
     QOpenGLWidget* glWidget() const { return m_glWidget; }
@@ -96,9 +103,13 @@ public:
 private:
     bool isOpenGL() const { return m_scene != nullptr; }
     void centreWaitWidget();
-    // A new picture: repainted at once, or when the repaint interval has passed.
+    // A new picture of a widget cell: repainted at once, or when the repaint interval has passed.
     void schedulePictureRepaint(int i);
+    // The OpenGL wall repainted after wait ms, or as soon as the repaint interval allows.
+    void scheduleWallRepaint(qint64 wait);
     void repaintPictures();
+    // The OpenGL wall reached the screen: the pictures held back go to their cells.
+    void wallDrawn();
 
     // The widgets belong to the parent as well, which may go first.
     OpenGLMode m_mode;
@@ -110,6 +121,9 @@ private:
     int m_count = 0;
     QTimer* m_repaintTimer = nullptr;
     QElapsedTimer m_sinceRepaint;
-    std::vector<bool> m_dirty;  // widget cells with a picture not yet asked to repaint
+    // Widget cells: a picture not yet asked to repaint. OpenGL: a picture not yet on screen.
+    std::vector<bool> m_dirty;
+    // OpenGL: a cell's picture that came while its last one was not yet on screen.
+    std::vector<std::optional<CDisplayInfo>> m_held;
     quint64 m_pictureRepaints = 0;
 };

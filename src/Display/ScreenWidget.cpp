@@ -118,6 +118,16 @@ void CScreenWidget::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleClicked(event);
 }
 
+bool CScreenWidget::event(QEvent* event)
+{
+    const bool handled = QLabel::event(event);
+    // A style sheet that gives labels a background takes the opaque flag away when it polishes
+    // the cell; without it every picture would first repaint the parent's background beneath.
+    if (event->type() == QEvent::Polish || event->type() == QEvent::StyleChange)
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    return handled;
+}
+
 void CScreenWidget::paintEvent(QPaintEvent* event)
 {
     Q_UNUSED(event);

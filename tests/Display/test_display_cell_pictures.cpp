@@ -163,3 +163,30 @@ TEST_F(WidgetCell, APictureOfTheCellsSizeIsShownPixelForPixel)
     // Inside the white edge and away from the texts.
     EXPECT_EQ(Mismatches(shot, 60, 60, stripes.copy(60, 60, 80, 40), 0), 0);
 }
+
+namespace {
+
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_F(WidgetCell, UnderTheProgramsStyleSheetANewPictureRepaintsTheCellAloneNotTheBackgroundBeneath)
+{
+    // As the program's own sheet: every widget a background, labels a transparent one.
+    parent.setStyleSheet(QStringLiteral("QWidget { background-color: #1e2126; } QLabel { background-color: transparent; }"));
+    cell.setInfo(Titled(QStringLiteral("DVR 1")));
+    ASSERT_TRUE(WaitFor([&] { return cell.picturesDrawn() == 1; }));
+    PaintCounter counter;
+    parent.installEventFilter(&counter);
+    cell.setInfo(Titled(QStringLiteral("DVR 1")));
+    ASSERT_TRUE(WaitFor([&] { return cell.picturesDrawn() == 2; }));
+    EXPECT_EQ(counter.paints, 0);
+}

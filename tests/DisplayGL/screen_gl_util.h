@@ -39,9 +39,10 @@ struct Wall {
         Exposed(&owner);
     }
 
-    // What the wall draws now.
+    // What the wall draws once the pictures handed to it are drawn.
     QImage Shot()
     {
+        displaytest::WaitFor([this] { return !screen->picturesWaiting(); });
         QApplication::processEvents();
         if (QOpenGLWidget* gl = screen->glWidget()) {
             gl->repaint();

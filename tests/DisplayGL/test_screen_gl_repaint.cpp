@@ -94,6 +94,49 @@ TEST(WallRepaint, APictureArrivingLaterStillReachesTheScreen)
     }));
 }
 
+TEST(WallRepaint, PicturesOfSeveralStreamsHandedOverTogetherAreDrawnByOneRepaint)
+{
+    REQUIRE_X();
+    Wall wall(OPENGL_MODE_ON, 4);
+    wall.Shot();
+    const quint64 repaints = wall.screen->pictureRepaints();
+    for (int i = 0; i < 4; ++i)
+        wall.screen->setInfo(i, Picture(Solid(160, 120, Qt::red), i));
+    wall.Shot();
+    EXPECT_EQ(wall.screen->pictureRepaints(), repaints + 1);
+}
+
+TEST(WallRepaint, APictureArrivingBeforeItsCellsLastIsOnScreenIsDrawnAfterIt)
+{
+    REQUIRE_X();
+    Wall wall(OPENGL_MODE_ON, 4);
+    wall.Shot();
+    const quint64 drawn = wall.screen->picturesDrawn();
+    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::red), 0));
+    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::blue), 0));
+    // Still the red one: the blue one waits for it to reach the screen.
+    EXPECT_EQ(wall.screen->getInfo(0).image.pixel(0, 0), qRgb(255, 0, 0));
+    const QImage shot = wall.Shot();
+    EXPECT_EQ(wall.screen->picturesDrawn(), drawn + 2);
+    EXPECT_EQ(shot.pixel(wall.rects[0].center()), qRgb(0, 0, 255));
+}
+
+TEST(WallRepaint, AStateArrivingBehindAWaitingPictureTakesTheCellAtOnce)
+{
+    REQUIRE_X();
+    Wall wall(OPENGL_MODE_ON, 4);
+    wall.Shot();
+    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::red), 0));
+    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::blue), 0));
+    CDisplayInfo lost;
+    lost.videoLoss = true;
+    wall.screen->setInfo(0, lost);
+    wall.Shot();
+    // The picture held back does not come back over the state.
+    EXPECT_TRUE(wall.screen->getInfo(0).videoLoss);
+    EXPECT_TRUE(wall.screen->getInfo(0).image.isNull());
+}
+
 TEST(WallRepaint, APictureOfTheCellsSizeReachesTheScreenPixelForPixel)
 {
     REQUIRE_X();
