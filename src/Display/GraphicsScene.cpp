@@ -547,6 +547,8 @@ void CGraphicsScene::drawBackground(QPainter* painter, const QRectF& rect)
     painter->endNativePainting();
     if (!cached)
         drawOverlays(*painter);
+    if (m_drawn)
+        m_drawn();
 }
 
 void CGraphicsScene::mousePressEvent(QGraphicsSceneMouseEvent* event)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QFont>
 
+#include <functional>
 #include <vector>
 
 #include "Display/CellPainter.h"
@@ -51,6 +52,9 @@ public:
     // Times the marks over the pictures were drawn anew through OpenGL (they are kept as a
     // texture until one of them changes).
     quint64 overlayRenders() const { return m_overlayRenders; }
+    // Called at the end of each drawing of the cells, when every picture handed over until
+    // then has been drawn.
+    void setDrawnHandler(std::function<void()> drawn) { m_drawn = std::move(drawn); }
 
     // Smallest power of two, at least 2, not below n.
     static int powerOfTwo(int n);
@@ -140,6 +144,7 @@ private:
     // Where the marks are: blending the rest of the wall would change nothing.
     std::vector<QRect> m_overlayTiles;
     quint64 m_overlayRenders = 0;
+    std::function<void()> m_drawn;
 
     // The context the textures belong to; a re-parented viewport brings a new one.
     QOpenGLContext* m_context = nullptr;

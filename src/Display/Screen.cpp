@@ -157,12 +157,14 @@ CScreen::CScreen(QWidget* parent, const OpenGLMode& mode, int count)
     m_repaintTimer->setSingleShot(true);
     m_repaintTimer->setTimerType(Qt::PreciseTimer);
     QObject::connect(m_repaintTimer, &QTimer::timeout, m_repaintTimer, [this] { repaintPictures(); });
-    if (m_glWidget)
-        QObject::connect(m_glWidget, &QOpenGLWidget::frameSwapped, m_repaintTimer, [this] { wallDrawn(); });
+    if (m_scene)
+        m_scene->setDrawnHandler([this] { wallDrawn(); });
 }
 
 CScreen::~CScreen()
 {
+    if (m_scene)
+        m_scene->setDrawnHandler(nullptr);
     delete m_repaintTimer;
     // Deleting the scene takes the wait indicator with it; the view owns its viewport.
     delete m_scene;
@@ -267,8 +269,14 @@ void CScreen::wallDrawn()
         m_dirty[cell] = true;
         held = true;
     }
-    if (held)
-        scheduleWallRepaint(0);
+    if (!held)
+        return;
+    // Called while the wall paints: the next repaint is asked for by the timer, not from
+    // within this one.
+    const qint64 since = m_sinceRepaint.isValid() ? m_sinceRepaint.elapsed() : REPAINT_INTERVAL_MS;
+    const qint64 wait = std::max<qint64>(1, REPAINT_INTERVAL_MS - since);
+    if (!m_repaintTimer->isActive() || m_repaintTimer->remainingTime() > wait)
+        m_repaintTimer->start(static_cast<int>(wait));
 }
 
 void CScreen::updateDisplayRect(int i, const QRect& rect)

@@ -108,7 +108,7 @@ private:
     // The OpenGL wall repainted after wait ms, or as soon as the repaint interval allows.
     void scheduleWallRepaint(qint64 wait);
     void repaintPictures();
-    // The OpenGL wall reached the screen: the pictures held back go to their cells.
+    // The OpenGL wall drew its cells: the pictures held back go to their cells.
     void wallDrawn();
 
     // The widgets belong to the parent as well, which may go first.
