@@ -12,6 +12,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "Common/DvrQuery.h"
 #include "Network/HttpConnect.h"
 #include "Network/SendCommand.h"
 #include "cgi_request.pb.h"
@@ -44,22 +45,12 @@ void Pump(int ms)
     }
 }
 
-QString Query(const DVR& dvr, cgi::Mode mode, const google::protobuf::MessageLite& data)
-{
-    cgi::User user;
-    user.set_name(dvr.id());
-    user.set_password(dvr.password());
-    std::string q;
-    cgi::Data2Url(mode, user, data, &q);
-    return QString::fromStdString(q);
-}
-
 QString Ptz(const DVR& dvr, int cmd)
 {
     cgi::Ptzf ptzf;
     ptzf.set_cmd(static_cast<cgi::Ptzf_Cmd>(cmd));
     ptzf.set_channel(PTZ_CHANNEL);
-    return Query(dvr, cgi::MODE_PTZF, ptzf);
+    return CgiQueryFor(dvr, cgi::MODE_PTZF, ptzf);
 }
 
 // When the first request the predicate picks came in at or after `since`; -1 if none did.
@@ -123,7 +114,7 @@ void BM_CommandDelaysAtASlowDvr(benchmark::State& state)
         channels.set_stream_id(static_cast<uint32_t>(cid));
         channels.set_vchmask(0x3);
         const qint64 channelSent = simdvr::CSimDvr::nowMs();
-        window.send(dvr, Query(dvr, cgi::MODE_STREAM_CHANNEL, channels), CommandSubject::StreamChannel(cid));
+        window.send(dvr, CgiQueryFor(dvr, cgi::MODE_STREAM_CHANNEL, channels), CommandSubject::StreamChannel(cid));
 
         Pump(RELEASE_AT_MS - CHANNEL_COMMAND_AT_MS);
         repeat.stop();

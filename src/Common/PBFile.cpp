@@ -95,19 +95,34 @@ void syncFolder(const std::string& path)
     close(fd);
 }
 
+// Writes the bytes to a new temporary file beside path, on disk before it is given a real
+// name: that name, or empty (errno says why).
+std::string writeTempBeside(const std::string& path, const std::string& head, const std::string& body)
+{
+    std::string temp = path + ".XXXXXX";
+    const int fd = mkostemp(&temp[0], O_CLOEXEC);  // mode 0600
+    if (fd < 0)
+        return std::string();
+    bool ok = writeAll(fd, head.data(), head.size()) && writeAll(fd, body.data(), body.size());
+    ok = fsync(fd) == 0 && ok;
+    ok = close(fd) == 0 && ok;
+    if (!ok) {
+        const int error = errno;
+        unlink(temp.c_str());
+        errno = error;
+        return std::string();
+    }
+    return temp;
+}
+
 // Writes a temporary file beside the target and renames it over the target, so a
 // reader sees either the old or the new contents, never a part.
 bool replaceFile(const std::string& target, const std::string& head, const std::string& body)
 {
-    std::string temp = target + ".XXXXXX";
-    const int fd = mkostemp(&temp[0], O_CLOEXEC);  // mode 0600
-    if (fd < 0)
+    const std::string temp = writeTempBeside(target, head, body);
+    if (temp.empty())
         return false;
-    bool ok = writeAll(fd, head.data(), head.size()) && writeAll(fd, body.data(), body.size());
-    ok = fsync(fd) == 0 && ok;
-    ok = close(fd) == 0 && ok;
-    ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
+    if (std::rename(temp.c_str(), target.c_str()) != 0) {
         unlink(temp.c_str());
         return false;
     }
@@ -251,14 +266,10 @@ bool readFile(const std::string& path, std::string* out)
 // name is taken.
 bool createFile(const std::string& path, const std::string& bytes)
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = mkostemp(&temp[0], O_CLOEXEC);  // mode 0600
-    if (fd < 0)
+    const std::string temp = writeTempBeside(path, bytes, std::string());
+    if (temp.empty())
         return false;
-    bool ok = writeAll(fd, bytes.data(), bytes.size());
-    ok = fsync(fd) == 0 && ok;
-    ok = close(fd) == 0 && ok;
-    ok = ok && link(temp.c_str(), path.c_str()) == 0;
+    const bool ok = link(temp.c_str(), path.c_str()) == 0;
     const int error = errno;
     unlink(temp.c_str());
     if (ok)
@@ -336,20 +347,17 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
     report.result = LoadResult::Read;
     if (bodySize == 0)
         return report;
+    if (message->ParseFromArray(body, static_cast<int>(bodySize)))
+        return report;
     // A failed parse leaves a part of the cut record in the message: only whole fields are
     // taken from a damaged body.
-    std::unique_ptr<google::protobuf::MessageLite> scratch(message->New());
-    if (scratch->ParseFromArray(body, static_cast<int>(bodySize))) {
-        message->CheckTypeAndMergeFrom(*scratch);
-        return report;
-    }
     reportInvalidFormat();
     report.result = LoadResult::Damaged;
     std::string whole;
     SalvageBody(body, bodySize, shape, &whole);
-    scratch->Clear();
-    if (scratch->ParseFromString(whole))
-        message->CheckTypeAndMergeFrom(*scratch);
+    message->Clear();
+    if (!message->ParseFromString(whole))
+        message->Clear();
     report.keptAs = keepDamaged(resolveTarget(m_path), bytes, st.st_mtime);
     return report;
 }

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "Common/ThreadEnd.h"
+
 namespace {
 
 constexpr int kPeriodUs = 20000;       // the unit written to the device
@@ -206,9 +208,7 @@ void CPlayAudio::stopOutput()
     // Left to end by itself: it keeps its shared state and goes once it has ended.
     qWarning("Audio: the output thread did not end within %d ms (a sound device that does not answer); "
              "it is left behind", STOP_WAIT_MS);
-    connect(output, &QThread::finished, output, &QObject::deleteLater);
-    if (output->isFinished())
-        output->deleteLater();
+    DeleteWhenFinished(output);
     const auto left = m_shared;
     m_shared = std::make_shared<Shared>();
     std::lock_guard<std::mutex> lock(left->lock);

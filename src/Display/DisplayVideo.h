@@ -87,8 +87,6 @@ public:
     // thread from the next frame on. An empty size keeps the stream's own size.
     void setCellSize(int cell, const QSize& size);
     QSize cellSize(int cell) const;
-    // The display's own decoder slots (one per cell).
-    const CDecodeVideo& decoder() const { return m_decoder; }
     // The display maps channels to cells anew: frames queued under the old mapping are
     // dropped. Read the layout before reading the mapping a record is made from.
     void layoutChanged() { ++m_layout; }

@@ -190,38 +190,27 @@ void CScreen::setInfo(int i, const CDisplayInfo& info)
         gCheckSpeed.addData(info.frameBytes);
     if (!isOpenGL()) {
         m_screenWidgets[i]->setInfo(info, false);
-        schedulePictureRepaint(i);
+        m_dirty[static_cast<size_t>(i)] = true;
+        scheduleRepaint(0);
         return;
     }
     const size_t cell = static_cast<size_t>(i);
     if (picture && m_dirty[cell]) {
         // Its last picture is not on screen yet: this one follows it rather than replace it.
         m_held[cell] = info;
-        scheduleWallRepaint(0);
+        scheduleRepaint(0);
         return;
     }
     m_held[cell].reset();
     m_scene->setInfo(i, info);
     m_dirty[cell] = picture;
-    scheduleWallRepaint(picture ? PICTURE_WAIT_MS : 0);
+    scheduleRepaint(picture ? PICTURE_WAIT_MS : 0);
 }
 
-void CScreen::schedulePictureRepaint(int i)
+void CScreen::scheduleRepaint(qint64 wait)
 {
-    m_dirty[static_cast<size_t>(i)] = true;
-    if (m_repaintTimer->isActive())
-        return;
     // Streams deliver their pictures at different moments: one repaint draws whatever
-    // arrived until then, the newest picture of each cell.
-    const qint64 wait = m_sinceRepaint.isValid() ? REPAINT_INTERVAL_MS - m_sinceRepaint.elapsed() : 0;
-    if (wait <= 0)
-        repaintPictures();
-    else
-        m_repaintTimer->start(static_cast<int>(wait));
-}
-
-void CScreen::scheduleWallRepaint(qint64 wait)
-{
+    // arrived until then.
     if (m_sinceRepaint.isValid())
         wait = std::max(wait, REPAINT_INTERVAL_MS - m_sinceRepaint.elapsed());
     if (m_repaintTimer->isActive() && m_repaintTimer->remainingTime() <= wait)
@@ -252,8 +241,8 @@ void CScreen::repaintPictures()
 
 bool CScreen::picturesWaiting() const
 {
-    return m_repaintTimer->isActive() || std::find(m_dirty.begin(), m_dirty.end(), true) != m_dirty.end()
-           || std::any_of(m_held.begin(), m_held.end(), [](const auto& held) { return held.has_value(); });
+    // A held picture always waits behind a dirty cell.
+    return m_repaintTimer->isActive() || std::find(m_dirty.begin(), m_dirty.end(), true) != m_dirty.end();
 }
 
 void CScreen::wallDrawn()
@@ -269,14 +258,10 @@ void CScreen::wallDrawn()
         m_dirty[cell] = true;
         held = true;
     }
-    if (!held)
-        return;
-    // Called while the wall paints: the next repaint is asked for by the timer, not from
-    // within this one.
-    const qint64 since = m_sinceRepaint.isValid() ? m_sinceRepaint.elapsed() : REPAINT_INTERVAL_MS;
-    const qint64 wait = std::max<qint64>(1, REPAINT_INTERVAL_MS - since);
-    if (!m_repaintTimer->isActive() || m_repaintTimer->remainingTime() > wait)
-        m_repaintTimer->start(static_cast<int>(wait));
+    // Called while the wall paints: the next repaint comes from the timer, never from within
+    // this one.
+    if (held)
+        scheduleRepaint(1);
 }
 
 void CScreen::updateDisplayRect(int i, const QRect& rect)

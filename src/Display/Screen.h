@@ -103,10 +103,8 @@ public:
 private:
     bool isOpenGL() const { return m_scene != nullptr; }
     void centreWaitWidget();
-    // A new picture of a widget cell: repainted at once, or when the repaint interval has passed.
-    void schedulePictureRepaint(int i);
-    // The OpenGL wall repainted after wait ms, or as soon as the repaint interval allows.
-    void scheduleWallRepaint(qint64 wait);
+    // A repaint after wait ms, or as soon as the repaint interval allows, unless one is due sooner.
+    void scheduleRepaint(qint64 wait);
     void repaintPictures();
     // The OpenGL wall drew its cells: the pictures held back go to their cells.
     void wallDrawn();

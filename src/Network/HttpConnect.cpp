@@ -14,6 +14,7 @@
 #include "Common/DateTime.h"
 #include "Common/Frame.h"
 #include "Common/TextCodec.h"
+#include "Common/ThreadEnd.h"
 #include "OldQuery.h"
 #include "SendCommand.h"
 #include "dvr_protocol/cgi_metatypes.h"
@@ -121,9 +122,7 @@ void CHttpConnect::Dispose(CHttpConnect* stream, const std::shared_ptr<QObject>&
     stream->setParent(nullptr);
     // The connection holds `keep` until the stream goes.
     connect(stream, &QObject::destroyed, [keep] {});
-    connect(stream, &QThread::finished, stream, &QObject::deleteLater);
-    if (stream->isFinished())
-        stream->deleteLater();
+    DeleteWhenFinished(stream);
 }
 
 // ---- Operations (owner's thread) ---------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "Common/ThreadEnd.h"
 #include "SendCommand.h"
 
 // One read: its thread and everything the thread uses, so that a thread left behind touches
@@ -137,9 +138,7 @@ void CReadDVRData::stopRead()
         return;
     }
     qWarning("Read: the read's thread did not end within %d ms; it is left behind", STOP_WAIT_MS);
-    connect(fetch, &QThread::finished, fetch, &QObject::deleteLater);
-    if (fetch->isFinished())
-        fetch->deleteLater();
+    DeleteWhenFinished(fetch);
 }
 
 void CReadDVRData::fetchEnded(Fetch* fetch)

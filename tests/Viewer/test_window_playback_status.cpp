@@ -37,7 +37,7 @@ int PbControls(const simdvr::CSimDvr& sim)
 {
     int n = 0;
     for (const simdvr::Request& r : sim.requests())
-        n += r.transport == simdvr::Transport::Post && (r.oldProtocol ? r.param("OP") == "8" : r.mode == cgi::MODE_PB_CONTROL);
+        n += windowtest::IsStreamCommand(r, "8", cgi::MODE_PB_CONTROL);
     return n;
 }
 

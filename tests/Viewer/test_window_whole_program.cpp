@@ -65,22 +65,11 @@ protected:
             return fresh >= n;
         }, WAIT_MS);
     }
-    bool connectGroup()
-    {
-        w().OnGroupConnect(*w().dvrTree()->topLevelItem(0), 0, -1);
-        return QTest::qWaitFor([&] {
-            for (CConnectDVR* c : w().connections())
-                if (c && !c->IsConnected())
-                    return false;
-            return !w().connections().isEmpty();
-        }, WAIT_MS);
-    }
-
     // Live S with the group, recording the current DVR to PC files for a moment.
     void liveS()
     {
         rig.button("LiveS")->click();
-        ASSERT_TRUE(connectGroup());
+        ASSERT_TRUE(rig.connect(-1, WAIT_MS));
         w().slotChangedScreen(0, 0);
         ASSERT_TRUE(drawsFrames());
         recordedFrom = ::time(nullptr);
@@ -94,14 +83,14 @@ protected:
     {
         rig.button("LiveM")->click();
         WindowRig::settle();
-        ASSERT_TRUE(connectGroup());
+        ASSERT_TRUE(rig.connect(-1, WAIT_MS));
         ASSERT_TRUE(drawsFrames());
     }
     // The current DVR's recording of an hour ago, channel 1.
     void remotePlayback()
     {
         rig.button("LiveS")->click();
-        ASSERT_TRUE(connectGroup());
+        ASSERT_TRUE(rig.connect(-1, WAIT_MS));
         w().slotChangedScreen(0, 0);
         rig.button("Search")->click();
         QSignalSpy status(w().displayWidget(), &CDisplayWidget::signalChangedStatus);
@@ -150,7 +139,7 @@ protected:
     void configurationAndZone()
     {
         rig.button("LiveS")->click();
-        ASSERT_TRUE(connectGroup());
+        ASSERT_TRUE(rig.connect(-1, WAIT_MS));
         w().slotChangedScreen(0, 0);
         rig.button("Setup")->click();
         CSetupWidget* setup = w().setupWidget();

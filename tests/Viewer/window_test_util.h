@@ -87,7 +87,7 @@ struct WindowRig {
     }
     // Connects the whole group (dvrIndex -1) or one DVR, and waits until every listed
     // connection has its first frame.
-    bool connect(int dvrIndex = -1)
+    bool connect(int dvrIndex = -1, int timeoutMs = 15000)
     {
         window->OnGroupConnect(*window->dvrTree()->topLevelItem(0), 0, dvrIndex);
         return QTest::qWaitFor([&] {
@@ -95,7 +95,7 @@ struct WindowRig {
                 if (c && !c->IsConnected())
                     return false;
             return !window->connections().isEmpty();
-        }, 15000);
+        }, timeoutMs);
     }
     // Saves a map list of one group, "Floor 1", with one map showing channel 0 of the first
     // listed DVR; the map is named after that DVR.

@@ -52,6 +52,8 @@ const std::vector<uint8_t>* GetTone(const QString& dir, bool g726);
 QByteArray Serialized(const google::protobuf::MessageLite& m);
 // The channels the DVR offers.
 uint32_t ChannelMask(const Config& c);
+// The record, video-loss, motion and sensor masks the DVR reports.
+cgi::LiveStatus LiveStatusOf(const Config& c);
 // The configured names, filled up with "CAM<n>".
 QStringList ChannelNames(const Config& c);
 cgi::DvrInfo MakeDvrInfo(const Config& c);

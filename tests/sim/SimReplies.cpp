@@ -13,6 +13,16 @@ QByteArray Serialized(const google::protobuf::MessageLite& m)
     return QByteArray(s.data(), static_cast<int>(s.size()));
 }
 
+cgi::LiveStatus LiveStatusOf(const Config& c)
+{
+    cgi::LiveStatus status;
+    status.set_record_chmask(c.recordMask);
+    status.set_vloss_chmask(c.vlossMask);
+    status.set_motion_chmask(c.motionMask);
+    status.set_sensor_chmask(c.sensorMask);
+    return status;
+}
+
 uint32_t ChannelMask(const Config& c)
 {
     const int n = c.channels < 1 ? 1 : (c.channels > 16 ? 16 : c.channels);

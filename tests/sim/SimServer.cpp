@@ -522,12 +522,7 @@ QByteArray Conn::leadPackets(int count, const Config& cfg) const
             out += MakePacket(0, kOldResult, QByteArray(1, '\0'), true);
             continue;
         }
-        cgi::LiveStatus status;
-        status.set_record_chmask(cfg.recordMask);
-        status.set_vloss_chmask(cfg.vlossMask);
-        status.set_motion_chmask(cfg.motionMask);
-        status.set_sensor_chmask(cfg.sensorMask);
-        out += MakePacket(0, cgi::DATA_LIVE_STATUS, Serialized(status), false);
+        out += MakePacket(0, cgi::DATA_LIVE_STATUS, Serialized(LiveStatusOf(cfg)), false);
     }
     return out;
 }

@@ -339,11 +339,7 @@ void Conn::startStream(Request& r, const Config& cfg, const Misbehaviour& mis)
 void Conn::sendStatus()
 {
     std::unique_lock<std::mutex> lock(w->s->mutex);
-    cgi::LiveStatus st;
-    st.set_record_chmask(w->s->config.recordMask);
-    st.set_vloss_chmask(w->s->config.vlossMask);
-    st.set_motion_chmask(w->s->config.motionMask);
-    st.set_sensor_chmask(w->s->config.sensorMask);
+    const cgi::LiveStatus st = LiveStatusOf(w->s->config);
     const Misbehaviour mis = w->s->mis;
     lock.unlock();
     emitPacket(cgi::DATA_LIVE_STATUS, Serialized(st), FrameKind::None, mis);
