@@ -53,3 +53,54 @@ TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
     w.doubleClickedScreen(5);
     EXPECT_EQ(w.getViewScreens(), 16);
 }
+
+TEST(DisplayWidgetGL, TheWallKeepsDrawingThroughFullScreenAndBackWhilePicturesStream)
+{
+    REQUIRE_X();
+    displaytest::EmptySettings();
+    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_ON);
+    QWidget window;
+    window.resize(900, 700);
+    auto* w = new CDisplayWidget(&window, [] { return std::unique_ptr<CAudioDevice>(); });
+    w->resize(800, 600);
+    // As the main window takes the display back when the operator leaves full screen.
+    QObject::connect(w, &CDisplayWidget::exitFullScreen, &window, [&] {
+        w->setParent(&window);
+        w->resize(800, 600);
+        w->show();
+    });
+    window.show();
+    ASSERT_TRUE(screengl::Exposed(&window));
+    CScreen* screen = w->screenContainer();
+    ASSERT_TRUE(screen->glWidget());
+
+    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+    std::atomic<bool> stop{false};
+    std::thread feeder([&] {
+        DISPLAY_DVR_INFO info;
+        info.dvrName = QStringLiteral("Lobby DVR");
+        for (size_t n = 0; !stop; ++n) {
+            for (int ch = 0; ch < 16; ++ch) {
+                const auto f = displaytest::CFrameOf(clip, n % clip.units.size(), ch, uint32_t(1000 + n / 30));
+                w->slotDisplayVideo(info, f.data(), f.size());
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(33));
+        }
+    });
+    for (int round = 0; round < 3; ++round) {
+        w->EnterFullScreen();
+        ASSERT_TRUE(w->isFullScreen());
+        ASSERT_TRUE(screengl::Exposed(w));
+        const quint64 drawn = screen->picturesDrawn();
+        EXPECT_TRUE(WaitFor([&] { return screen->picturesDrawn() > drawn + 16; })) << round;
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(w, &escape);
+        ASSERT_FALSE(w->isFullScreen());
+        ASSERT_EQ(w->window(), &window);
+        ASSERT_TRUE(screengl::Exposed(w));
+        const quint64 back = screen->picturesDrawn();
+        EXPECT_TRUE(WaitFor([&] { return screen->picturesDrawn() > back + 16; })) << round;
+    }
+    stop = true;
+    feeder.join();
+}
