@@ -60,6 +60,7 @@ CGraphicsScene::CGraphicsScene(const OpenGLMode& mode, int count)
     m_rects.resize(m_count);
     m_infos.resize(m_count);
     m_textures.resize(m_count);
+    m_cellPicturesDrawn.assign(static_cast<size_t>(m_count), 0);
     m_texts.resize(m_count);
     if (m_mode == OPENGL_MODE_POWER_OF_2)
         m_glImages.resize(m_count);
@@ -305,7 +306,6 @@ void CGraphicsScene::ImageDrawToOpenGL(CellTexture& texture, const QImage& image
         m_gl->glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         m_gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         texture.stale = false;
-        ++m_picturesDrawn;
     }
 
     float range[4];
@@ -351,7 +351,7 @@ bool CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
                                 QPointF(range[2] * image.width(), range[3] * image.height()));
             }
             if (m_textures[i].stale)
-                ++m_picturesDrawn;
+                countDrawn(i);
             m_textures[i].stale = false;
             painter->drawImage(QRectF(rect), image, source);
         }
@@ -394,13 +394,16 @@ bool CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
                 m_glImages[i] = QImage();
             continue;
         }
+        const bool fresh = m_textures[i].stale;
         if (m_mode == OPENGL_MODE_POWER_OF_2) {
-            if (m_textures[i].stale)
+            if (fresh)
                 ConvertToGLImage(info.image, m_glImages[i]);
             ImageDrawToOpenGL(m_textures[i], m_glImages[i], info.image.size(), rect);
         } else {
             ImageDrawToOpenGL(m_textures[i], info.image, info.image.size(), rect);
         }
+        if (fresh)
+            countDrawn(i);
     }
 
     const bool cached = m_mode == OPENGL_MODE_ON;
@@ -415,6 +418,17 @@ bool CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
     m_gl->glPopMatrix();
     m_gl->glMatrixMode(GL_MODELVIEW);
     return cached;
+}
+
+void CGraphicsScene::countDrawn(int i)
+{
+    ++m_picturesDrawn;
+    ++m_cellPicturesDrawn[static_cast<size_t>(i)];
+}
+
+quint64 CGraphicsScene::picturesDrawn(int i) const
+{
+    return validIndex(i) ? m_cellPicturesDrawn[static_cast<size_t>(i)] : 0;
 }
 
 void CGraphicsScene::setTextureFilter(int filter)

@@ -49,6 +49,8 @@ public:
     bool zoomApplied() const { return m_zoomApplied; }
     // New pictures that reached a repaint since the scene was made.
     quint64 picturesDrawn() const { return m_picturesDrawn; }
+    // Of those, cell i's.
+    quint64 picturesDrawn(int i) const;
     // Times the marks over the pictures were drawn anew through OpenGL (they are kept as a
     // texture until one of them changes).
     quint64 overlayRenders() const { return m_overlayRenders; }
@@ -114,6 +116,7 @@ private:
     void uploadTexture(QSize& allocated, const QSize& size, unsigned format, const void* pixels);
     // Sets the bound texture's filtering and edges.
     void setTextureFilter(int filter);
+    void countDrawn(int i);
     bool setUpGL();
     void releaseGL();
     // Drops the texture names without deleting them: their context is gone or new.
@@ -151,4 +154,5 @@ private:
     QPointer<QOpenGLWidget> m_glWidget;
     QOpenGLFunctions_1_1* m_gl = nullptr;
     quint64 m_picturesDrawn = 0;
+    std::vector<quint64> m_cellPicturesDrawn;
 };

@@ -207,9 +207,12 @@ void CScreen::setInfo(int i, const CDisplayInfo& info)
         return;
     }
     m_held[cell].reset();
+    // A cell's first picture, or its first since a state took it, need not wait for the
+    // pictures of other streams.
+    const bool waits = picture && CellPainter::showsPicture(m_scene->getInfo(i));
     m_scene->setInfo(i, info);
     m_dirty[cell] = picture;
-    scheduleRepaint(picture ? PICTURE_WAIT_MS : 0);
+    scheduleRepaint(waits ? PICTURE_WAIT_MS : 0);
 }
 
 void CScreen::scheduleRepaint(qint64 wait)
@@ -432,4 +435,12 @@ quint64 CScreen::picturesDrawn() const
     for (const QPointer<CScreenWidget>& cell : m_screenWidgets)
         drawn += cell ? cell->picturesDrawn() : 0;
     return drawn;
+}
+
+quint64 CScreen::picturesDrawn(int i) const
+{
+    if (isOpenGL())
+        return m_scene->picturesDrawn(i);
+    const CScreenWidget* cell = screenWidget(i);
+    return cell ? cell->picturesDrawn() : 0;
 }

@@ -89,6 +89,8 @@ public:
 
     // New pictures drawn since the container was made.
     quint64 picturesDrawn() const;
+    // Of those, cell i's.
+    quint64 picturesDrawn(int i) const;
     // Repaints asked for by new pictures since the container was made.
     quint64 pictureRepaints() const { return m_pictureRepaints; }
     // Pictures handed over that no repaint has drawn yet, or a repaint still to come.

@@ -7,6 +7,39 @@
 
 using displaytest::WaitFor;
 
+namespace {
+
+// Moving pictures on all 16 channels, delivered as a stream thread does, until it ends.
+struct Feeder {
+    std::atomic<bool> stop{false};
+    std::thread thread;
+
+    explicit Feeder(CDisplayWidget* w)
+    {
+        thread = std::thread([this, w] {
+            const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+            DISPLAY_DVR_INFO info;
+            info.dvrName = QStringLiteral("Lobby DVR");
+            for (int ch = 0; ch < 16; ++ch)
+                info.channelNames[ch] = QStringLiteral("CAM%1").arg(ch + 1);
+            for (size_t n = 0; !stop; ++n) {
+                for (int ch = 0; ch < 16; ++ch) {
+                    const auto f = displaytest::CFrameOf(clip, n % clip.units.size(), ch, uint32_t(1000 + n / 30));
+                    w->slotDisplayVideo(info, f.data(), f.size());
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(33));
+            }
+        });
+    }
+    ~Feeder()
+    {
+        stop = true;
+        thread.join();
+    }
+};
+
+}  // namespace
+
 TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
 {
     REQUIRE_X();
@@ -20,22 +53,7 @@ TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
     CScreen* screen = w.screenContainer();
     ASSERT_TRUE(screen->glWidget());
 
-    // Moving pictures on all 16 channels, delivered as a stream thread does.
-    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
-    std::atomic<bool> stop{false};
-    std::thread feeder([&] {
-        DISPLAY_DVR_INFO info;
-        info.dvrName = QStringLiteral("Lobby DVR");
-        for (int ch = 0; ch < 16; ++ch)
-            info.channelNames[ch] = QStringLiteral("CAM%1").arg(ch + 1);
-        for (size_t n = 0; !stop; ++n) {
-            for (int ch = 0; ch < 16; ++ch) {
-                const auto f = displaytest::CFrameOf(clip, n % clip.units.size(), ch, uint32_t(1000 + n / 30));
-                w.slotDisplayVideo(info, f.data(), f.size());
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(33));
-        }
-    });
+    auto feeder = std::make_unique<Feeder>(&w);
     EXPECT_TRUE(WaitFor([&] { return !screen->getInfo(15).image.isNull(); }));
 
     const QPoint cell5 = screen->getDisplayRect(5).center();
@@ -44,8 +62,7 @@ TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
     EXPECT_EQ(w.getViewStartScreen(), 5);
     EXPECT_TRUE(WaitFor([&] { return screen->getInfo(0).channel == 5 && !screen->getInfo(0).image.isNull(); }));
     WaitFor([] { return false; }, 300);  // a few pictures more
-    stop = true;
-    feeder.join();
+    feeder.reset();
     const QString dir = qEnvironmentVariable("ZAVO_SCREENSHOT_DIR");
     if (!dir.isEmpty() && QDir().mkpath(dir))
         screen->glWidget()->grabFramebuffer().save(QDir(dir).filePath(QStringLiteral("single_view_after_double_click.png")));
@@ -74,19 +91,7 @@ TEST(DisplayWidgetGL, TheWallKeepsDrawingThroughFullScreenAndBackWhilePicturesSt
     CScreen* screen = w->screenContainer();
     ASSERT_TRUE(screen->glWidget());
 
-    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
-    std::atomic<bool> stop{false};
-    std::thread feeder([&] {
-        DISPLAY_DVR_INFO info;
-        info.dvrName = QStringLiteral("Lobby DVR");
-        for (size_t n = 0; !stop; ++n) {
-            for (int ch = 0; ch < 16; ++ch) {
-                const auto f = displaytest::CFrameOf(clip, n % clip.units.size(), ch, uint32_t(1000 + n / 30));
-                w->slotDisplayVideo(info, f.data(), f.size());
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(33));
-        }
-    });
+    Feeder feeder(w);
     for (int round = 0; round < 3; ++round) {
         w->EnterFullScreen();
         ASSERT_TRUE(w->isFullScreen());
@@ -101,6 +106,4 @@ TEST(DisplayWidgetGL, TheWallKeepsDrawingThroughFullScreenAndBackWhilePicturesSt
         const quint64 back = screen->picturesDrawn();
         EXPECT_TRUE(WaitFor([&] { return screen->picturesDrawn() > back + 16; })) << round;
     }
-    stop = true;
-    feeder.join();
 }

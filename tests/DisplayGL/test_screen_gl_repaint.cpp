@@ -98,11 +98,55 @@ TEST(WallRepaint, PicturesOfSeveralStreamsHandedOverTogetherAreDrawnByOneRepaint
 {
     REQUIRE_X();
     Wall wall(OPENGL_MODE_ON, 4);
+    for (int i = 0; i < 4; ++i)
+        wall.screen->setInfo(i, Picture(Solid(160, 120, Qt::blue), i));
     wall.Shot();
     const quint64 repaints = wall.screen->pictureRepaints();
     for (int i = 0; i < 4; ++i)
         wall.screen->setInfo(i, Picture(Solid(160, 120, Qt::red), i));
     wall.Shot();
+    EXPECT_EQ(wall.screen->pictureRepaints(), repaints + 1);
+}
+
+TEST(WallRepaint, ACellsFirstPictureIsRepaintedWithoutWaitingForOtherStreams)
+{
+    REQUIRE_X();
+    Wall wall(OPENGL_MODE_ON, 4);
+    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::blue), 0));
+    wall.Shot();
+    WaitFor([] { return false; }, CScreen::REPAINT_INTERVAL_MS + 5);
+    const quint64 repaints = wall.screen->pictureRepaints();
+    wall.screen->setInfo(1, Picture(Solid(160, 120, Qt::red), 1));
+    EXPECT_EQ(wall.screen->pictureRepaints(), repaints + 1);
+    wall.Shot();
+    EXPECT_EQ(wall.screen->picturesDrawn(1), 1u);
+}
+
+TEST(WallRepaint, AFollowingPictureWaitsForOtherStreams)
+{
+    REQUIRE_X();
+    Wall wall(OPENGL_MODE_ON, 4);
+    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::blue), 0));
+    wall.Shot();
+    WaitFor([] { return false; }, CScreen::REPAINT_INTERVAL_MS + 5);
+    const quint64 repaints = wall.screen->pictureRepaints();
+    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::red), 0));
+    EXPECT_EQ(wall.screen->pictureRepaints(), repaints);
+    EXPECT_TRUE(wall.screen->picturesWaiting());
+}
+
+TEST(WallRepaint, APictureAfterAStateIsRepaintedWithoutWaiting)
+{
+    REQUIRE_X();
+    Wall wall(OPENGL_MODE_ON, 4);
+    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::blue), 0));
+    CDisplayInfo lost;
+    lost.videoLoss = true;
+    wall.screen->setInfo(0, lost);
+    wall.Shot();
+    WaitFor([] { return false; }, CScreen::REPAINT_INTERVAL_MS + 5);
+    const quint64 repaints = wall.screen->pictureRepaints();
+    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::red), 0));
     EXPECT_EQ(wall.screen->pictureRepaints(), repaints + 1);
 }
 
