@@ -20,6 +20,17 @@ CDisplayInfo Named(const QColor& colour, const QString& title)
     return info;
 }
 
+// Repaints asked for at once by a new picture for cell i, once what the wall was handed is drawn
+// and the refresh interval has passed (so that nothing holds an immediate repaint back).
+quint64 RepaintsAskedAtOnce(Wall& wall, int i)
+{
+    wall.Shot();
+    WaitFor([] { return false; }, CScreen::REPAINT_INTERVAL_MS + 5);
+    const quint64 before = wall.screen->pictureRepaints();
+    wall.screen->setInfo(i, Picture(Solid(160, 120, Qt::red), i));
+    return wall.screen->pictureRepaints() - before;
+}
+
 }  // namespace
 
 TEST(WallRepaint, NewPicturesWithTheSameMarksReuseTheDrawnMarks)
@@ -113,11 +124,7 @@ TEST(WallRepaint, ACellsFirstPictureIsRepaintedWithoutWaitingForOtherStreams)
     REQUIRE_X();
     Wall wall(OPENGL_MODE_ON, 4);
     wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::blue), 0));
-    wall.Shot();
-    WaitFor([] { return false; }, CScreen::REPAINT_INTERVAL_MS + 5);
-    const quint64 repaints = wall.screen->pictureRepaints();
-    wall.screen->setInfo(1, Picture(Solid(160, 120, Qt::red), 1));
-    EXPECT_EQ(wall.screen->pictureRepaints(), repaints + 1);
+    EXPECT_EQ(RepaintsAskedAtOnce(wall, 1), 1u);
     wall.Shot();
     EXPECT_EQ(wall.screen->picturesDrawn(1), 1u);
 }
@@ -127,11 +134,7 @@ TEST(WallRepaint, AFollowingPictureWaitsForOtherStreams)
     REQUIRE_X();
     Wall wall(OPENGL_MODE_ON, 4);
     wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::blue), 0));
-    wall.Shot();
-    WaitFor([] { return false; }, CScreen::REPAINT_INTERVAL_MS + 5);
-    const quint64 repaints = wall.screen->pictureRepaints();
-    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::red), 0));
-    EXPECT_EQ(wall.screen->pictureRepaints(), repaints);
+    EXPECT_EQ(RepaintsAskedAtOnce(wall, 0), 0u);
     EXPECT_TRUE(wall.screen->picturesWaiting());
 }
 
@@ -143,11 +146,7 @@ TEST(WallRepaint, APictureAfterAStateIsRepaintedWithoutWaiting)
     CDisplayInfo lost;
     lost.videoLoss = true;
     wall.screen->setInfo(0, lost);
-    wall.Shot();
-    WaitFor([] { return false; }, CScreen::REPAINT_INTERVAL_MS + 5);
-    const quint64 repaints = wall.screen->pictureRepaints();
-    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::red), 0));
-    EXPECT_EQ(wall.screen->pictureRepaints(), repaints + 1);
+    EXPECT_EQ(RepaintsAskedAtOnce(wall, 0), 1u);
 }
 
 TEST(WallRepaint, APictureArrivingBeforeItsCellsLastIsOnScreenIsDrawnAfterIt)
