@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 #include "Display/GLExtensions.h"
 
@@ -60,7 +61,7 @@ CGraphicsScene::CGraphicsScene(const OpenGLMode& mode, int count)
     m_rects.resize(m_count);
     m_infos.resize(m_count);
     m_textures.resize(m_count);
-    m_cellPicturesDrawn.assign(static_cast<size_t>(m_count), 0);
+    m_picturesDrawn.assign(static_cast<size_t>(m_count), 0);
     m_texts.resize(m_count);
     if (m_mode == OPENGL_MODE_POWER_OF_2)
         m_glImages.resize(m_count);
@@ -351,7 +352,7 @@ bool CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
                                 QPointF(range[2] * image.width(), range[3] * image.height()));
             }
             if (m_textures[i].stale)
-                countDrawn(i);
+                ++m_picturesDrawn[static_cast<size_t>(i)];
             m_textures[i].stale = false;
             painter->drawImage(QRectF(rect), image, source);
         }
@@ -403,7 +404,7 @@ bool CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
             ImageDrawToOpenGL(m_textures[i], info.image, info.image.size(), rect);
         }
         if (fresh)
-            countDrawn(i);
+            ++m_picturesDrawn[static_cast<size_t>(i)];
     }
 
     const bool cached = m_mode == OPENGL_MODE_ON;
@@ -420,15 +421,14 @@ bool CGraphicsScene::ImageDraw(QPainter* painter, const QRectF& exposed)
     return cached;
 }
 
-void CGraphicsScene::countDrawn(int i)
+quint64 CGraphicsScene::picturesDrawn() const
 {
-    ++m_picturesDrawn;
-    ++m_cellPicturesDrawn[static_cast<size_t>(i)];
+    return std::accumulate(m_picturesDrawn.begin(), m_picturesDrawn.end(), quint64(0));
 }
 
 quint64 CGraphicsScene::picturesDrawn(int i) const
 {
-    return validIndex(i) ? m_cellPicturesDrawn[static_cast<size_t>(i)] : 0;
+    return validIndex(i) ? m_picturesDrawn[static_cast<size_t>(i)] : 0;
 }
 
 void CGraphicsScene::setTextureFilter(int filter)

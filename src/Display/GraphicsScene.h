@@ -48,7 +48,7 @@ public:
     const QRect& zoomRect() const { return m_zoomRect; }
     bool zoomApplied() const { return m_zoomApplied; }
     // New pictures that reached a repaint since the scene was made.
-    quint64 picturesDrawn() const { return m_picturesDrawn; }
+    quint64 picturesDrawn() const;
     // Of those, cell i's.
     quint64 picturesDrawn(int i) const;
     // Times the marks over the pictures were drawn anew through OpenGL (they are kept as a
@@ -116,7 +116,6 @@ private:
     void uploadTexture(QSize& allocated, const QSize& size, unsigned format, const void* pixels);
     // Sets the bound texture's filtering and edges.
     void setTextureFilter(int filter);
-    void countDrawn(int i);
     bool setUpGL();
     void releaseGL();
     // Drops the texture names without deleting them: their context is gone or new.
@@ -153,6 +152,6 @@ private:
     QOpenGLContext* m_context = nullptr;
     QPointer<QOpenGLWidget> m_glWidget;
     QOpenGLFunctions_1_1* m_gl = nullptr;
-    quint64 m_picturesDrawn = 0;
-    std::vector<quint64> m_cellPicturesDrawn;
+    // New pictures drawn, by cell.
+    std::vector<quint64> m_picturesDrawn;
 };

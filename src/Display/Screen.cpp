@@ -139,9 +139,8 @@ CScreen::CScreen(QWidget* parent, const OpenGLMode& mode, int count)
         m_view = new CGraphicsView(parent);
         connectDoubleClick(m_view, parent);
         m_view->setViewport(m_glWidget);
-        // A window of its own, as the wall's surface always was: otherwise Qt composes the
-        // whole top-level window anew, with its widgets blended over the wall, at every picture.
-        // Its ancestors stay plain widgets.
+        // A window of its own: otherwise Qt composes and swaps the whole top-level window with
+        // the wall at every picture. Its ancestors stay plain widgets.
         m_glWidget->setAttribute(Qt::WA_DontCreateNativeAncestors);
         m_glWidget->setAttribute(Qt::WA_NativeWindow);
         m_view->setScene(m_scene);

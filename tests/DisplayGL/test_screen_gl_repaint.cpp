@@ -31,6 +31,13 @@ quint64 RepaintsAskedAtOnce(Wall& wall, int i)
     return wall.screen->pictureRepaints() - before;
 }
 
+// Hands cell 0 a red picture and a blue one right behind it, before any repaint.
+void RedThenBlue(Wall& wall)
+{
+    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::red), 0));
+    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::blue), 0));
+}
+
 }  // namespace
 
 TEST(WallRepaint, NewPicturesWithTheSameMarksReuseTheDrawnMarks)
@@ -97,8 +104,7 @@ TEST(WallRepaint, APictureArrivingLaterStillReachesTheScreen)
     REQUIRE_X();
     Wall wall(OPENGL_MODE_ON, 4);
     wall.Shot();
-    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::red), 0));
-    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::blue), 0));
+    RedThenBlue(wall);
     // No explicit repaint: the waiting refresh draws the newest picture.
     EXPECT_TRUE(WaitFor([&] {
         return wall.screen->glWidget()->grabFramebuffer().pixel(wall.rects[0].center()) == qRgb(0, 0, 255);
@@ -155,8 +161,7 @@ TEST(WallRepaint, APictureArrivingBeforeItsCellsLastIsOnScreenIsDrawnAfterIt)
     Wall wall(OPENGL_MODE_ON, 4);
     wall.Shot();
     const quint64 drawn = wall.screen->picturesDrawn();
-    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::red), 0));
-    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::blue), 0));
+    RedThenBlue(wall);
     // Still the red one: the blue one waits for it to reach the screen.
     EXPECT_EQ(wall.screen->getInfo(0).image.pixel(0, 0), qRgb(255, 0, 0));
     const QImage shot = wall.Shot();
@@ -169,8 +174,7 @@ TEST(WallRepaint, AStateArrivingBehindAWaitingPictureTakesTheCellAtOnce)
     REQUIRE_X();
     Wall wall(OPENGL_MODE_ON, 4);
     wall.Shot();
-    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::red), 0));
-    wall.screen->setInfo(0, Picture(Solid(160, 120, Qt::blue), 0));
+    RedThenBlue(wall);
     CDisplayInfo lost;
     lost.videoLoss = true;
     wall.screen->setInfo(0, lost);
