@@ -140,7 +140,10 @@ CScreen::CScreen(QWidget* parent, const OpenGLMode& mode, int count)
         connectDoubleClick(m_view, parent);
         m_view->setViewport(m_glWidget);
         // A window of its own: otherwise Qt composes and swaps the whole top-level window with
-        // the wall at every picture. Its ancestors stay plain widgets.
+        // the wall at every picture. Everything else stays plain widgets: a native sibling
+        // would make its ancestors and their siblings native too, and Qt cannot show those
+        // plain windows in a top-level it composes through OpenGL (they stay black).
+        QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
         m_glWidget->setAttribute(Qt::WA_DontCreateNativeAncestors);
         m_glWidget->setAttribute(Qt::WA_NativeWindow);
         m_view->setScene(m_scene);

@@ -1,6 +1,8 @@
 // The display widget drawing through OpenGL. With ZAVO_SCREENSHOT_DIR set, the single view
 // after the double click is saved there (scripts/screenshots).
 #include <QDir>
+#include <QLabel>
+#include <QScreen>
 
 #include "Display/DisplayWidget.h"
 #include "screen_gl_util.h"
@@ -106,4 +108,30 @@ TEST(DisplayWidgetGL, TheWallKeepsDrawingThroughFullScreenAndBackWhilePicturesSt
         const quint64 back = screen->picturesDrawn();
         EXPECT_TRUE(WaitFor([&] { return screen->picturesDrawn() > back + 16; })) << round;
     }
+}
+
+TEST(DisplayWidgetGL, TheWidgetsBesideTheWallAreShownOnScreen)
+{
+    REQUIRE_X();
+    displaytest::EmptySettings();
+    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_ON);
+    QWidget window;
+    window.resize(900, 700);
+    auto* panel = new QLabel(&window);
+    panel->setGeometry(810, 0, 90, 700);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, Qt::magenta);
+    panel->setPalette(palette);
+    auto* w = new CDisplayWidget(&window, [] { return std::unique_ptr<CAudioDevice>(); });
+    w->setGeometry(0, 0, 800, 600);
+    window.show();
+    ASSERT_TRUE(screengl::Exposed(&window));
+    ASSERT_TRUE(w->screenContainer()->glWidget());
+    // What the X server shows, not what the widgets would render.
+    const QPoint centre = panel->mapToGlobal(panel->rect().center());
+    EXPECT_TRUE(WaitFor([&] {
+        const QImage shown = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        return shown.pixel(centre) == qRgb(255, 0, 255);
+    }));
 }
