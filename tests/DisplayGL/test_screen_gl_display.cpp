@@ -40,6 +40,17 @@ struct Feeder {
     }
 };
 
+// The display widget drawing through OpenGL at 800 x 600 inside a window of 900 x 700.
+CDisplayWidget* OpenGLDisplayIn(QWidget& window)
+{
+    displaytest::EmptySettings();
+    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_ON);
+    window.resize(900, 700);
+    auto* w = new CDisplayWidget(&window, [] { return std::unique_ptr<CAudioDevice>(); });
+    w->setGeometry(0, 0, 800, 600);
+    return w;
+}
+
 }  // namespace
 
 TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
@@ -76,12 +87,8 @@ TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
 TEST(DisplayWidgetGL, TheWallKeepsDrawingThroughFullScreenAndBackWhilePicturesStream)
 {
     REQUIRE_X();
-    displaytest::EmptySettings();
-    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_ON);
     QWidget window;
-    window.resize(900, 700);
-    auto* w = new CDisplayWidget(&window, [] { return std::unique_ptr<CAudioDevice>(); });
-    w->resize(800, 600);
+    CDisplayWidget* w = OpenGLDisplayIn(window);
     // As the main window takes the display back when the operator leaves full screen.
     QObject::connect(w, &CDisplayWidget::exitFullScreen, &window, [&] {
         w->setParent(&window);
@@ -113,18 +120,14 @@ TEST(DisplayWidgetGL, TheWallKeepsDrawingThroughFullScreenAndBackWhilePicturesSt
 TEST(DisplayWidgetGL, TheWidgetsBesideTheWallAreShownOnScreen)
 {
     REQUIRE_X();
-    displaytest::EmptySettings();
-    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_ON);
     QWidget window;
-    window.resize(900, 700);
+    CDisplayWidget* w = OpenGLDisplayIn(window);
     auto* panel = new QLabel(&window);
     panel->setGeometry(810, 0, 90, 700);
     panel->setAutoFillBackground(true);
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, Qt::magenta);
     panel->setPalette(palette);
-    auto* w = new CDisplayWidget(&window, [] { return std::unique_ptr<CAudioDevice>(); });
-    w->setGeometry(0, 0, 800, 600);
     window.show();
     ASSERT_TRUE(screengl::Exposed(&window));
     ASSERT_TRUE(w->screenContainer()->glWidget());
