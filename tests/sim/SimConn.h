@@ -83,6 +83,7 @@ public:
     // Every stream connection, or the one of that stream id.
     void closeAll(int id = 0);
     void setRefusing(bool refusing);
+    void releaseHeld();
 
     int allocClientId(int first);
     Conn* findStream(int clientId);
@@ -120,6 +121,8 @@ public:
     void arrived();
     void answer();
     void endHold();
+    // The hold is over: acts on the request and answers it.
+    void release();
 
     // Output.
     void write(const QByteArray& bytes, bool split);

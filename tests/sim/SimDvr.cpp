@@ -200,6 +200,11 @@ int CSimDvr::heldRequests() const
     return m_server->heldRequests;
 }
 
+void CSimDvr::releaseHeld()
+{
+    m_server->releaseHeld();
+}
+
 qint64 CSimDvr::nowMs()
 {
     using namespace std::chrono;

@@ -75,6 +75,7 @@ struct Misbehaviour {
     int replyLeadPackets = 0;
     // The next N one-shot requests are logged as they arrive but acted on and answered only
     // holdMs later, as by a DVR busy with something else; counts down; -1 holds every one.
+    // A negative holdMs holds them until CSimDvr::releaseHeld().
     // A held request whose client hangs up meanwhile is still carried out, unanswered.
     int holdRequests = 0;
     int holdMs = 0;
@@ -159,6 +160,7 @@ struct Request {
     int seq = 0;                    // 1, 2, ... per DVR
     qint64 arrivalMs = 0;           // CSimDvr::nowMs() once its last byte was read
     qint64 answeredMs = -1;         // once acted on and answered (a held one: after its hold)
+    qint64 hungUpMs = -1;           // a held one: once its client closed the connection during the hold
     Transport transport = Transport::Other;
     QByteArray head;                // every byte up to and including the blank line
     QByteArray method;              // "GET" or "POST" (stream requests: "GET")
@@ -277,6 +279,8 @@ public:
     int64_t totalVideoFrames() const;
     // Held one-shot requests not acted on yet (Misbehaviour::holdRequests).
     int heldRequests() const;
+    // Ends every hold now: the held requests are acted on and answered. Returns once done.
+    void releaseHeld();
 
     // Milliseconds of a monotonic clock, the one of Request::arrivalMs.
     static qint64 nowMs();

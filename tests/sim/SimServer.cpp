@@ -115,6 +115,15 @@ void Worker::setRefusing(bool refusing)
     }
 }
 
+void Worker::releaseHeld()
+{
+    for (Conn* c : std::set<Conn*>(conns))
+        if (c->holding) {
+            c->holdTimer.stop();
+            c->release();
+        }
+}
+
 int Worker::allocClientId(int first)
 {
     first = first < 0 ? 0 : (first > 99 ? 99 : first);
@@ -242,14 +251,7 @@ Conn::Conn(Worker* w_, QTcpSocket* sock_) : QObject(w_), w(w_), sock(sock_)
     connect(sock, &QTcpSocket::disconnected, this, [this] { onDisconnected(); });
     holdTimer.setSingleShot(true);
     holdTimer.setTimerType(Qt::PreciseTimer);
-    connect(&holdTimer, &QTimer::timeout, this, [this] {
-        endHold();
-        answer();
-        if (closed) {
-            w->connClosed(this);
-            deleteLater();
-        }
-    });
+    connect(&holdTimer, &QTimer::timeout, this, [this] { release(); });
     connect(sock, &QTcpSocket::bytesWritten, this, [this] {
         if (closeAfterDrain && out.empty() && sock->bytesToWrite() == 0)
             finishClose();
@@ -279,6 +281,16 @@ void Conn::endHold()
     std::unique_lock<std::mutex> lock(w->s->mutex);
     w->s->heldRequests--;
     w->s->changed.notify_all();
+}
+
+void Conn::release()
+{
+    endHold();
+    answer();
+    if (closed) {
+        w->connClosed(this);
+        deleteLater();
+    }
 }
 
 void Conn::onReadyRead()
@@ -361,14 +373,15 @@ void Conn::arrived()
     // Logged now, acted on and answered once the hold ends.
     if (mis.holdRequests > 0)
         --mis.holdRequests;
-    const int ms = mis.holdMs < 0 ? 0 : mis.holdMs;
+    const int ms = mis.holdMs;
     holding = true;
     w->s->heldRequests++;
     w->s->requests.push_back(pending);
     logged = true;
     w->s->changed.notify_all();
     lock.unlock();
-    holdTimer.start(ms);
+    if (ms >= 0)
+        holdTimer.start(ms);
 }
 
 void Conn::onDisconnected()
@@ -386,8 +399,14 @@ void Conn::onDisconnected()
             w->releaseSlot(info.id);
         publish();
     }
-    if (holding)
+    if (holding) {
+        std::unique_lock<std::mutex> lock(w->s->mutex);
+        for (Request& r : w->s->requests)
+            if (r.seq == pending.seq)
+                r.hungUpMs = CSimDvr::nowMs();
+        w->s->changed.notify_all();
         return;  // a DVR that read the request still carries it out; it goes then
+    }
     w->connClosed(this);
     deleteLater();
 }
@@ -635,17 +654,27 @@ void SimServer::postCloseStreams(int id)
     post([id](Worker* w) { w->closeAll(id); });
 }
 
-void SimServer::setRefusing(bool refusing)
+void SimServer::postAndWait(std::function<void(Worker*)> f)
 {
     auto done = std::make_shared<bool>(false);
-    post([this, refusing, done](Worker* w) {
-        w->setRefusing(refusing);
+    post([this, f, done](Worker* w) {
+        f(w);
         std::unique_lock<std::mutex> lock(mutex);
         *done = true;
         changed.notify_all();
     });
     std::unique_lock<std::mutex> lock(mutex);
     changed.wait(lock, [&] { return *done || !running; });
+}
+
+void SimServer::setRefusing(bool refusing)
+{
+    postAndWait([refusing](Worker* w) { w->setRefusing(refusing); });
+}
+
+void SimServer::releaseHeld()
+{
+    postAndWait([](Worker* w) { w->releaseHeld(); });
 }
 
 void SimServer::run()

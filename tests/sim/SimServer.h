@@ -34,6 +34,8 @@ public:
     void postCloseStreams(int id = 0);
     // Waits until the DVR's thread has closed or opened its doors.
     void setRefusing(bool refusing);
+    // Waits until the DVR's thread has ended every hold.
+    void releaseHeld();
 
     // Shared state, guarded by `mutex`; `changed` is signalled whenever the log moves.
     mutable std::mutex mutex;
@@ -62,6 +64,8 @@ private:
     // Queues f for the DVR's thread, which runs it within a few milliseconds; nothing when
     // the DVR is not running.
     void post(std::function<void(Worker*)> f);
+    // Runs f on the DVR's thread and waits until it ran (or the DVR stopped).
+    void postAndWait(std::function<void(Worker*)> f);
 
     std::thread m_thread;
     Worker* m_worker = nullptr;       // lives on the DVR's thread while it runs

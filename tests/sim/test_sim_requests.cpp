@@ -227,6 +227,39 @@ TEST(SimRequests, AHeldRequestIsAnsweredAfterItsHold)
     EXPECT_GE(get.answeredMs - get.arrivalMs, 300);
 }
 
+TEST(SimRequests, ARequestHeldUntilReleasedIsAnsweredOnItsRelease)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    ASSERT_TRUE(dvr.start());
+    dvr.setMisbehaviour(HoldEvery(-1));
+    Client held;
+    ASSERT_TRUE(held.open(dvr.port(), GetRequest(cgi::MODE_GET_DVR_INFO)));
+    ASSERT_TRUE(dvr.waitUntil([&] { return dvr.heldRequests() == 1; }));
+    dvr.releaseHeld();
+    EXPECT_EQ(dvr.heldRequests(), 0);
+    held.readUntil([] { return false; });
+    const std::vector<Packet> reply = Cut(held.raw.mid(held.raw.indexOf("\r\n\r\n") + 4));
+    ASSERT_EQ(reply.size(), 1u);
+    EXPECT_EQ(reply[0].type, cgi::DATA_DVR_INFO);
+}
+
+TEST(SimRequests, AHeldRequestLogsWhenItsClientHungUp)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    ASSERT_TRUE(dvr.start());
+    dvr.setMisbehaviour(HoldEvery(-1));
+    Client held;
+    ASSERT_TRUE(held.open(dvr.port(), GetRequest(cgi::MODE_GET_DVR_INFO)));
+    ASSERT_TRUE(dvr.waitUntil([&] { return dvr.heldRequests() == 1; }));
+    EXPECT_EQ(dvr.requests().at(0).hungUpMs, -1);
+    held.sock.abort();
+    Request get;
+    ASSERT_TRUE(dvr.waitForRequest([](const Request& r) { return r.hungUpMs >= 0; }, 5000, &get));
+    EXPECT_EQ(get.answeredMs, -1);
+    dvr.releaseHeld();
+    EXPECT_GE(dvr.requests().at(0).answeredMs, get.hungUpMs);
+}
+
 TEST(SimRequests, ACommandReplyLedByStatusPacketsStallsAfterTheWholePacketsAsked)
 {
     simdvr::CSimDvr dvr(SmallConfig());
