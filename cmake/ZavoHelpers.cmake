@@ -34,7 +34,8 @@ function(zavo_folder_library target)
   target_include_directories(${target} PUBLIC "${CMAKE_CURRENT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/src")
 endfunction()
 
-# One test executable per tests/ folder: every .cpp in it, run through ctest.
+# One test executable per tests/ folder: every .cpp in it, run through ctest, labelled with the
+# folder's name (ctest -L picks a folder's tests).
 function(zavo_folder_tests target)
   cmake_parse_arguments(T "GUI" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
@@ -46,6 +47,7 @@ function(zavo_folder_tests target)
   endif()
   target_link_libraries(${target} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
   target_include_directories(${target} PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}" "${PROJECT_SOURCE_DIR}/tests")
+  get_filename_component(folder "${CMAKE_CURRENT_SOURCE_DIR}" NAME)
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES TIMEOUT 300 ENVIRONMENT "ZAVO_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+                       PROPERTIES TIMEOUT 300 LABELS "${folder}" ENVIRONMENT "ZAVO_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
