@@ -309,6 +309,7 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
     // that is not a regular file is refused below.
     const int fd = open(m_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
+        report.error = errno;
         report.result = errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
         reportOpenError(m_path);
         return report;
@@ -316,18 +317,22 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
     report.result = LoadResult::Unreadable;
     struct stat st;
     if (fstat(fd, &st) != 0) {
+        report.error = errno;
         close(fd);
         return report;
     }
     if (!S_ISREG(st.st_mode)) {
+        report.error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         close(fd);
         reportOpenError(m_path);
         return report;
     }
     std::string bytes;
     const ReadResult read = readAll(fd, &bytes);
+    const int readError = errno;
     close(fd);
     if (read == ReadResult::Failed) {
+        report.error = readError;
         reportOpenError(m_path);
         return report;
     }

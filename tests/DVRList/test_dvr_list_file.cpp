@@ -1,7 +1,10 @@
-// The DVR list file damaged, written by a later version, and camera names written after a
-// burst of replies.
+// The DVR list file damaged, unreadable, written by a later version, and camera names written
+// after a burst of replies.
 
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <QDir>
 #include <QFile>
@@ -171,6 +174,23 @@ TEST_F(DVRListFileTest, TheOperatorIsToldOnceWhatADamagedListGaveAndWhereItIsKep
     EXPECT_EQ(prompt.messages, QStringList({QString("The DVR list file was damaged. Read from it: 2 groups and 4 DVRs. "
                                                     "The damaged file is kept as \"%1\".")
                                                 .arg(sandbox.appDir() + "/" + kept.first())}));
+}
+
+TEST_F(DVRListFileTest, TheOperatorIsToldOnceOfAListFileThatCannotBeReadAndThatNothingWasOverwritten)
+{
+    // A folder in the list's place: unreadable also for root, whom permissions do not stop.
+    ASSERT_TRUE(QDir().mkpath(file()));
+    ::testing::internal::CaptureStderr();
+    CDVRListTree tree;
+    QCoreApplication::processEvents();
+    tree.setCameraNameShow(true);
+    QCoreApplication::processEvents();
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(prompt.messages.join('|').toStdString(),
+              QString("The DVR list file \"%1\" could not be read (%2). The default list is shown instead; "
+                      "nothing was overwritten.")
+                  .arg(file(), QString::fromLocal8Bit(std::strerror(EISDIR)))
+                  .toStdString());
 }
 
 TEST_F(DVRListFileTest, LaterFieldsOfTheListSurviveASave)

@@ -1,4 +1,7 @@
-// The e-map list file damaged, and written by a later version.
+// The e-map list file damaged, unreadable, and written by a later version.
+
+#include <cerrno>
+#include <cstring>
 
 #include <QDir>
 #include <QFile>
@@ -119,6 +122,23 @@ TEST_F(EMapListFileTest, TheOperatorIsToldOnceWhatADamagedListGaveAndWhereItIsKe
     EXPECT_EQ(prompt.messages, QStringList({QString("The e-map list file was damaged. Read from it: 2 groups and 3 maps. "
                                                     "The damaged file is kept as \"%1\".")
                                                 .arg(sandbox.appDir() + "/" + kept.first())}));
+}
+
+TEST_F(EMapListFileTest, TheOperatorIsToldOnceOfAListFileThatCannotBeReadAndThatNothingWasOverwritten)
+{
+    // A folder in the list's place: unreadable also for root, whom permissions do not stop.
+    ASSERT_TRUE(QDir().mkpath(file()));
+    ::testing::internal::CaptureStderr();
+    CEMapList list;
+    QCoreApplication::processEvents();
+    list.loadEMapList();
+    QCoreApplication::processEvents();
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(prompt.messages.join('|').toStdString(),
+              QString("The e-map list file \"%1\" could not be read (%2). The default list is shown instead; "
+                      "nothing was overwritten.")
+                  .arg(file(), QString::fromLocal8Bit(std::strerror(EISDIR)))
+                  .toStdString());
 }
 
 TEST_F(EMapListFileTest, LaterFieldsOfTheListSurviveASave)
