@@ -45,6 +45,13 @@ void NoteDamage(const CPBFile::LoadReport& report, const std::string& path, List
     damage->keptAs = QFile::decodeName((report.keptAs.empty() ? path : report.keptAs).c_str());
 }
 
+QString ListDamageText(const ListDamage& damage, const QString& unreadable, const QString& damaged)
+{
+    if (damage.unreadable)
+        return unreadable.arg(damage.keptAs, damage.reason);
+    return damaged.arg(damage.groups).arg(damage.entries).arg(damage.keptAs);
+}
+
 GroupList CControlDVRList::Load(ListDamage* damage)
 {
     GroupList list;

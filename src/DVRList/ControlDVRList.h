@@ -43,6 +43,10 @@ public:
     static QIcon getConnectionFailedIcon();
 };
 
+// What the operator is told of a list file: `unreadable` takes the file (%1) and the reason
+// (%2), `damaged` the groups (%1), the entries (%2) and where the file is kept (%3).
+QString ListDamageText(const ListDamage& damage, const QString& unreadable, const QString& damaged);
+
 // Fills *damage (when given) from what the file container reported of the list at `path`.
 void NoteDamage(const CPBFile::LoadReport& report, const std::string& path, ListDamage* damage);
 

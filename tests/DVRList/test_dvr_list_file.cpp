@@ -82,6 +82,18 @@ protected:
         EXPECT_TRUE(tree.saveDVRList());
         return Bytes(file());
     }
+    // What a tree that reads the list twice (at start and on entering camera mode) tells the
+    // operator.
+    QStringList toldByATree()
+    {
+        ::testing::internal::CaptureStderr();
+        CDVRListTree tree;
+        QCoreApplication::processEvents();
+        tree.setCameraNameShow(true);
+        QCoreApplication::processEvents();
+        ::testing::internal::GetCapturedStderr();
+        return prompt.messages;
+    }
     uitest::Sandbox sandbox;
     uitest::ScriptedPrompt prompt;
 };
@@ -163,15 +175,10 @@ TEST_F(DVRListFileTest, TheOperatorIsToldOnceWhatADamagedListGaveAndWhereItIsKep
     // Cut in the second DVR of the second group: three DVRs and one are whole.
     const int secondGroup = whole.indexOf("Group 2");
     Write(file(), whole.left(whole.indexOf("DVR 2", secondGroup) + 2));
-    ::testing::internal::CaptureStderr();
-    CDVRListTree tree;
-    QCoreApplication::processEvents();
-    tree.setCameraNameShow(true);
-    QCoreApplication::processEvents();
-    ::testing::internal::GetCapturedStderr();
+    const QStringList told = toldByATree();
     const QStringList kept = QDir(sandbox.appDir()).entryList({"DVRlist.pb.damaged-*"}, QDir::Files);
     ASSERT_EQ(kept.size(), 1);
-    EXPECT_EQ(prompt.messages, QStringList({QString("The DVR list file was damaged. Read from it: 2 groups and 4 DVRs. "
+    EXPECT_EQ(told, QStringList({QString("The DVR list file was damaged. Read from it: 2 groups and 4 DVRs. "
                                                     "The damaged file is kept as \"%1\".")
                                                 .arg(sandbox.appDir() + "/" + kept.first())}));
 }
@@ -180,13 +187,7 @@ TEST_F(DVRListFileTest, TheOperatorIsToldOnceOfAListFileThatCannotBeReadAndThatN
 {
     // A folder in the list's place: unreadable also for root, whom permissions do not stop.
     ASSERT_TRUE(QDir().mkpath(file()));
-    ::testing::internal::CaptureStderr();
-    CDVRListTree tree;
-    QCoreApplication::processEvents();
-    tree.setCameraNameShow(true);
-    QCoreApplication::processEvents();
-    ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(prompt.messages.join('|').toStdString(),
+    EXPECT_EQ(toldByATree().join('|').toStdString(),
               QString("The DVR list file \"%1\" could not be read (%2). The default list is shown instead; "
                       "nothing was overwritten.")
                   .arg(file(), QString::fromLocal8Bit(std::strerror(EISDIR)))
