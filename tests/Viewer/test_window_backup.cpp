@@ -279,6 +279,19 @@ TEST(WindowBackup, StopEndsTheBackupAfterAnotherDvrWasClickedInTheTree)
     EXPECT_FALSE(backup->isRecording());
 }
 
+TEST(WindowBackup, ABackupCutByTheMapButtonIsOverWhenTheOperatorComesBack)
+{
+    BackupCutByTheTree b;
+    ASSERT_TRUE(b.running());
+    b.rig.button("EMap")->click();
+    WindowRig::settle();
+    b.rig.button("Backup")->click();
+    WindowRig::settle();
+    CBackupWidget* panel = b.window->backupWidget();
+    EXPECT_FALSE(panel->isBackup());
+    EXPECT_TRUE(panel->findChild<QPushButton*>("startButton")->isEnabled());
+}
+
 TEST(WindowBackup, TheConfigurationButtonIsHiddenForAnOldDvrChosenInBackup)
 {
     TwoProtocols t;
