@@ -347,3 +347,18 @@ TEST_F(DisplayWidgetTest, AWidgetGoneWhileAStreamsFrameIsDecodedLeavesTheDecoder
     dvr.reset();
     EXPECT_TRUE(WaitFor([&] { return decodersGone->load(); }, 10000));
 }
+
+TEST_F(DisplayWidgetTest, ADetachedStreamsFrameStillInTheDecoderNeverReachesItsCell)
+{
+    auto gate = std::make_shared<lefttest::Gate>();
+    w->displayVideo()->setDecodeHook([gate] { gate->pass(); });
+    auto dvr = std::make_unique<SimStream>(*w, "Held", 0x0001, 0);
+    ASSERT_TRUE(WaitFor([&] { return gate->waiting(); }, 15000));
+    lefttest::OpenLate late(*gate);
+
+    w->detachStream(&dvr->conn);
+    late.now();
+    dvr.reset();  // its thread, and the held frame with it, has ended
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Cell(0).image.isNull());
+}
