@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 
 #include "Common/ThreadEnd.h"
@@ -83,14 +84,24 @@ public:
         : m_s(std::move(shared)), m_factory(std::move(factory)), m_oldProtocol(oldProtocol)
     {
     }
+    ~Output() override { (void)m_ended.load(std::memory_order_acquire); }
 
 protected:
-    void run() override;
+    void run() override
+    {
+        play();
+        // Qt's own hand-over at a thread's end uses futexes the thread checker cannot see;
+        // this release and the destructor's acquire are a pair it can.
+        m_ended.store(true, std::memory_order_release);
+    }
 
 private:
+    void play();
+
     const std::shared_ptr<Shared> m_s;
     const DeviceFactory m_factory;
     const bool m_oldProtocol;
+    std::atomic<bool> m_ended{false};
 };
 
 CPlayAudio::CPlayAudio(QObject* parent)
@@ -245,7 +256,7 @@ void CPlayAudio::appendLocked(Shared& shared, const char* data, qsizetype size)
     queue.append(data, size);
 }
 
-void CPlayAudio::Output::run()
+void CPlayAudio::Output::play()
 {
     const QAudioFormat format = Format(m_oldProtocol);
     std::unique_ptr<CAudioDevice> device = m_factory();
