@@ -739,33 +739,37 @@ void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
     detachStream(stream);
     auto wiring = std::make_shared<StreamWiring>(this, m_displayVideo, m_audio);
     QList<QMetaObject::Connection>& c = wiring->connections;
+    // A delivery on a stream's thread takes a reference of its own to the wiring first: the
+    // wiring then outlives the connection, and the thread checker sees that it does.
     c << connect(stream, &CHttpConnect::ADataReceived, this,
                  [wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                     const std::shared_ptr<StreamWiring> own = wiring;
                      const unsigned char* encoded = nullptr;
                      {
-                         StreamWiring::Pass pass(*wiring);
+                         StreamWiring::Pass pass(*own);
                          if (pass)
-                             encoded = wiring->widget->selectedAudio(info, data, len);
+                             encoded = own->widget->selectedAudio(info, data, len);
                      }
                      // Outside the gate: the output may wait for a sound device.
                      if (encoded)
-                         wiring->audio->play(info.oldProtocol, encoded);
+                         own->audio->play(info.oldProtocol, encoded);
                  }, Qt::DirectConnection);
     if (!audioOnly) {
         c << connect(stream, &CHttpConnect::VDataReceived, this,
                      [wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                         const std::shared_ptr<StreamWiring> own = wiring;
                          _DISPLAY_CHANNEL_INFO record;
                          {
-                             StreamWiring::Pass pass(*wiring);
-                             if (!pass || !wiring->widget->mapFrame(info, data, len, &record))
+                             StreamWiring::Pass pass(*own);
+                             if (!pass || !own->widget->mapFrame(info, data, len, &record))
                                  return;
                          }
                          // Decoded outside the gate; the picture goes in through it, while the
                          // stream is attached.
-                         wiring->video->makeImage(record, data, len, [&wiring](const CDisplayInfo& picture) {
-                             StreamWiring::Pass pass(*wiring);
+                         own->video->makeImage(record, data, len, [&own](const CDisplayInfo& picture) {
+                             StreamWiring::Pass pass(*own);
                              if (pass)
-                                 wiring->widget->storePicture(picture);
+                                 own->widget->storePicture(picture);
                          });
                      }, Qt::DirectConnection);
         c << connect(stream, &CHttpConnect::signalConnectedDVRStatus, this,
@@ -779,9 +783,10 @@ void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
         });
         // Direct, as the frames: the status and the frames around it keep their order.
         c << connect(stream, &CHttpConnect::signalPbStatus, this, [wiring](uint32_t mode) {
-            StreamWiring::Pass pass(*wiring);
+            const std::shared_ptr<StreamWiring> own = wiring;
+            StreamWiring::Pass pass(*own);
             if (pass && mode <= INT32_MAX && PbMode_IsValid(static_cast<int>(mode)))
-                wiring->video->checkPlaybackMode(static_cast<PbMode>(mode));
+                own->video->checkPlaybackMode(static_cast<PbMode>(mode));
         }, Qt::DirectConnection);
         c << connect(stream, &CHttpConnect::playbackEnded, this, [this, wiring] {
             if (wiring->isOpen())
