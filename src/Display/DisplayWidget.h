@@ -167,7 +167,7 @@ private:
     // Shared with the streams' wirings: a delivery still decoding or playing when the widget
     // goes finishes in them.
     const std::shared_ptr<Audio> m_audio;
-    std::shared_ptr<CDisplayVideo> m_displayVideo;
+    const std::shared_ptr<CDisplayVideo> m_displayVideo;
     CScreen* m_screen = nullptr;
     // Read by the delivering threads while the GUI thread changes them.
     std::atomic<int> m_selected{0};
