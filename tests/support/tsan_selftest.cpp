@@ -382,17 +382,23 @@ int EMapCameraState(HandOver& h)
 int StreamWiringAttachedWhileTheStreamRuns(HandOver& h)
 {
     std::atomic<bool> attached{false};
-    std::atomic<bool> done{false};
     std::atomic<long> frames{0};
     std::shared_ptr<CDisplayWidget::StreamWiring> wiring;
+    // Frames until the wiring is attached, then ROUNDS frames and statuses: a queue that grew
+    // without end would outlast the history ThreadSanitizer keeps of the copies in it, and its
+    // reports would lose the frames the entries match.
     std::thread stream([&] {
         unsigned char frame[64] = {0, 0, 1};
+        const DISPLAY_DVR_INFO info = DisplayInfo(0);
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (!done.load(std::memory_order_relaxed) && std::chrono::steady_clock::now() < end) {
-            frame[63] = uint8_t(1 + frames.load(std::memory_order_relaxed) % 7);
-            emit h.m_stream.VDataReceived(DisplayInfo(0), frame, sizeof frame);
-            if (attached.load(std::memory_order_relaxed))
-                emit h.m_stream.signalConnectedDVRStatus(DisplayInfo(1));
+        while (!attached.load(std::memory_order_relaxed) && std::chrono::steady_clock::now() < end) {
+            frame[63] = 1;
+            emit h.m_stream.VDataReceived(info, frame, sizeof frame);
+        }
+        for (int i = 0; i < ROUNDS; ++i) {
+            frame[63] = uint8_t(1 + i % 7);
+            emit h.m_stream.VDataReceived(info, frame, sizeof frame);
+            emit h.m_stream.signalConnectedDVRStatus(DisplayInfo(i));
         }
     });
     wiring = std::make_shared<CDisplayWidget::StreamWiring>();
@@ -411,7 +417,6 @@ int StreamWiringAttachedWhileTheStreamRuns(HandOver& h)
                                             });
     attached.store(true, std::memory_order_relaxed);
     const int result = h.m_app.exec();
-    done.store(true, std::memory_order_relaxed);
     stream.join();
     {
         std::unique_lock<std::shared_mutex> gate(wiring->lock);
