@@ -36,9 +36,14 @@ endfunction()
 
 # One test executable per tests/ folder: every .cpp in it, run through ctest.
 function(zavo_folder_tests target)
-  cmake_parse_arguments(T "GUI" "" "LIBS" ${ARGN})
+  # EXIT_CHECK: each test also fails when the application takes long to end or leaves a
+  # thread running.
+  cmake_parse_arguments(T "GUI;EXIT_CHECK" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
   add_executable(${target} ${sources})
+  if(T_EXIT_CHECK)
+    target_sources(${target} PRIVATE "${PROJECT_SOURCE_DIR}/tests/support/exit_check.cpp")
+  endif()
   if(T_GUI)
     target_link_libraries(${target} PRIVATE zavo_test_main_gui)
   else()

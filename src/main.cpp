@@ -22,10 +22,15 @@ int main(int argc, char* argv[])
         // The stored language, or the system's; without its translation the texts stay English.
         CTranslator::installStored();
 
-        // The window, and with it every connection, is gone before protobuf shuts down.
-        Viewer window;
-        window.show();
-        rc = app.exec();
+        {
+            // The window, and with it every connection, is gone before protobuf shuts down.
+            Viewer window;
+            window.show();
+            rc = app.exec();
+        }
+        // No event loop runs any more: what the window released with deleteLater() (the
+        // alarm sound's audio output among it) is freed here.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     google::protobuf::ShutdownProtobufLibrary();
     return rc;

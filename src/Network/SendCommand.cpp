@@ -220,6 +220,14 @@ CommandQueues::~CommandQueues()
         for (const Entry& e : q->waiting)
             FinishStop(key, e.ticket);
     }
+    // A reply still open may have the network thread waiting on this thread (a DVR that
+    // closed the connection makes it rewind the request to send it again), and no event loop
+    // runs any more: going, the reply lets that thread go before the cache waits for it.
+    for (QNetworkReply* reply : m_manager.findChildren<QNetworkReply*>(Qt::FindDirectChildrenOnly)) {
+        reply->disconnect(this);
+        reply->abort();
+        delete reply;
+    }
     // Kept-alive connections live on the network layer's own thread; left to the
     // application's teardown they are never freed.
     m_manager.clearConnectionCache();

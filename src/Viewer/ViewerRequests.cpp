@@ -77,9 +77,11 @@ void Viewer::sendChannelCommands(int screens, int startScreen, const CConnectDVR
             }
         }
         const int cid = c->getClientID();
+        // Only a shown live stream of the current protocol carries the stream kind.
+        const int sentAutoStream = !dvr.old_protocol() && visible && live ? autoStream : -1;
         // A layout change is laid out again a moment later, which asks the same once more.
         const QString asked = QStringLiteral("%1 %2 %3 %4 %5 %6")
-                                  .arg(cid).arg(mask).arg(live).arg(visible).arg(audio).arg(autoStream);
+                                  .arg(cid).arg(mask).arg(live).arg(visible).arg(audio).arg(sentAutoStream);
         if (!c->takeChannelCommand(asked))
             continue;
         if (dvr.old_protocol()) {
@@ -93,8 +95,8 @@ void Viewer::sendChannelCommands(int screens, int startScreen, const CConnectDVR
         command.set_stream_id(static_cast<uint32_t>(cid));
         command.set_vchmask(mask);
         command.set_achmask(visible && audio ? mask : 0);
-        if (visible && live && autoStream >= 0)
-            command.set_auto_stream(static_cast<cgi::AutoStream>(autoStream));
+        if (sentAutoStream >= 0)
+            command.set_auto_stream(static_cast<cgi::AutoStream>(sentAutoStream));
         m_sendCommand->send(dvr, CgiQueryFor(dvr, cgi::MODE_STREAM_CHANNEL, command), CommandSubject::StreamChannel(cid));
     }
 }

@@ -1,5 +1,6 @@
 // The stream-channel commands a layout change sends to the DVRs of the group.
 
+#include "Settings/AppSettings.h"
 #include "window_test_util.h"
 
 using namespace windowtest;
@@ -105,4 +106,26 @@ TEST(WindowChannelCommands, AStreamReopenedWithTheSameIdGetsTheLayoutsCommandAga
     ASSERT_TRUE(sim.waitForStreams(1, 10000));
     ASSERT_TRUE(CommandsSettle(sim));
     EXPECT_EQ(LastVideoMask(sim), 0x4);
+}
+
+// With the stream kind chosen by the layout, a DVR whose cells are off the Live M page is
+// asked for no channels once; a change that switches the kind for the shown one asks it
+// nothing new.
+TEST(WindowChannelCommands, AHiddenDvrGetsNoCommandAgainWhenTheLayoutSwitchesTheStreamKind)
+{
+    WindowRig rig;
+    CAppSettings().writeSetting(CAppSettings::CODEC_TYPE, 3);
+    simdvr::CSimDvr& shown = rig.addDvr("Front", false, 16);
+    simdvr::CSimDvr& hidden = rig.addDvr("Yard", false, 4);
+    rig.open();
+    rig.button("LiveM")->click();
+    ASSERT_TRUE(rig.connect());
+    rig.button("Screen4x4")->click();
+    ASSERT_TRUE(hidden.waitUntil([&] { return LastVideoMask(hidden) == 0; }));
+    ASSERT_TRUE(CommandsSettle(shown));
+    hidden.clearLog();
+    shown.clearLog();
+    rig.button("Screen2x2")->click();
+    ASSERT_TRUE(CommandsSettle(shown));
+    EXPECT_EQ(ChannelCommands(hidden), 0);
 }

@@ -56,7 +56,12 @@ struct WindowRig {
     std::unique_ptr<Viewer> window;
 
     WindowRig() { CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF); }
-    ~WindowRig() { window.reset(); }
+    ~WindowRig()
+    {
+        window.reset();
+        // What the window released with deleteLater() (the alarm sound's output among it).
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     // A simulated DVR in group 0 of the list.
     simdvr::CSimDvr& addDvr(const char* name, bool old, int channels, uint32_t bits = 0xFFFF)

@@ -1,0 +1,8 @@
+// Linked into a suite whose every test must also end cleanly: the test main then fails the
+// program when its application takes long to end or leaves a thread running. A parent that
+// asked for a report only keeps its choice.
+#include <cstdlib>
+
+namespace {
+const int kExitCheck = setenv("ZAVO_TEST_EXIT", "check", 0);
+}
