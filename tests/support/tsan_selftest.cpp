@@ -185,46 +185,47 @@ int QueuedFunctorFreesAnObjectAnotherThreadStillWrites(int argc, char** argv)
     return result;
 }
 
-int QueuedCopyOfAMemberTakenWhileTheGuiThreadWritesIt(int argc, char** argv)
+// A thread emits a queued signal ROUNDS times while the main thread runs alongside(), then the
+// main thread takes every value.
+template <typename T>
+int QueueRounds(int argc, char** argv, void (Sender::*signal)(const T&), const std::function<void(Sender&)>& emitOne,
+                const std::function<void()>& alongside = {})
 {
     QCoreApplication app(argc, argv);
-    qRegisterMetaType<ChannelState>();
+    qRegisterMetaType<T>();
     Sender sender;
-    ChannelState current;
     int received = 0;
-    QObject::connect(&sender, &Sender::state, &app, [&](const ChannelState&) {
+    QObject::connect(&sender, signal, &app, [&](const T&) {
         if (++received == ROUNDS)
             app.quit();
     });
     std::thread worker([&] {
         for (int i = 0; i < ROUNDS; ++i)
-            emit sender.state(current);
+            emitOne(sender);
     });
-    for (int i = 0; i < ROUNDS; ++i)
-        current.motionMask = current.motionMask * 3 + 1;
+    if (alongside)
+        alongside();
     const int result = app.exec();
     worker.join();
     return result;
 }
 
+int QueuedCopyOfAMemberTakenWhileTheGuiThreadWritesIt(int argc, char** argv)
+{
+    ChannelState current;
+    return QueueRounds<ChannelState>(
+        argc, argv, &Sender::state, [&](Sender& sender) { emit sender.state(current); },
+        [&] {
+            for (int i = 0; i < ROUNDS; ++i)
+                current.motionMask = current.motionMask * 3 + 1;
+        });
+}
+
 int QueuedValueWhoseDestructorChangesTheSendersState(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    qRegisterMetaType<Counted>();
-    Sender sender;
     int live = 0;
-    int received = 0;
-    QObject::connect(&sender, &Sender::counted, &app, [&](const Counted&) {
-        if (++received == ROUNDS)
-            app.quit();
-    });
-    std::thread worker([&] {
-        for (int i = 0; i < ROUNDS; ++i)
-            emit sender.counted(Counted(&live));
-    });
-    const int result = app.exec();
-    worker.join();
-    return result;
+    return QueueRounds<Counted>(argc, argv, &Sender::counted,
+                                [&](Sender& sender) { emit sender.counted(Counted(&live)); });
 }
 
 int ReadThroughKeptConstDataOfAFreedByteArray(int argc, char** argv)
@@ -452,31 +453,31 @@ const std::map<std::string, std::function<int(HandOver&)>>& HandOvers()
     return kinds;
 }
 
+// Lists the names (none given) or runs the one named in argv[2].
+template <typename Entry, typename Run>
+int ListOrRun(const std::map<std::string, Entry>& entries, int argc, char** argv, const Run& run)
+{
+    if (argc == 2) {
+        for (const auto& entry : entries)
+            std::printf("%s\n", entry.first.c_str());
+        return 0;
+    }
+    const auto found = entries.find(argv[2]);
+    return found == entries.end() ? 2 : run(found->second);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const std::string which = argc > 1 ? argv[1] : "";
-    if (which == "race" && argc == 2) {
-        for (const auto& [name, run] : RaceCases())
-            std::printf("%s\n", name.c_str());
-        return 0;
-    }
-    if (which == "race") {
-        const auto found = RaceCases().find(argv[2]);
-        return found == RaceCases().end() ? 2 : found->second(argc, argv);
-    }
-    if (which == "handover" && argc == 2) {
-        for (const auto& [name, run] : HandOvers())
-            std::printf("%s\n", name.c_str());
-        return 0;
-    }
+    if (which == "race")
+        return ListOrRun(RaceCases(), argc, argv, [&](const Case& run) { return run(argc, argv); });
     if (which == "handover") {
-        const auto found = HandOvers().find(argv[2]);
-        if (found == HandOvers().end())
-            return 2;
-        HandOver handOver(argc, argv);
-        return found->second(handOver);
+        return ListOrRun(HandOvers(), argc, argv, [&](const std::function<int(HandOver&)>& run) {
+            HandOver handOver(argc, argv);
+            return run(handOver);
+        });
     }
     if (which == "abort") {
         std::printf("[ RUN      ] SelfTest.AbortsHalfWay\n");
