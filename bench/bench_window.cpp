@@ -6,23 +6,28 @@
 // key-frame interval in; worst: one frame after a key frame (a key frame every 30 frames).
 // Prints the time from the group connect to the first picture drawn in every cell, pictures drawn
 // per second against frames the DVRs sent or dropped, the process's CPU in cores next to what
-// bare libavcodec decoding of the same frames costs (a child process, started with the
-// interval, decodes as many frames of the clip as the DVRs send over it on a thread a DVR,
-// each as `ffmpeg -threads 1` decodes a file, on its own clock), the repaints a second, the CPU per
-// drawn picture of every thread that works for the display (the GUI thread, Qt's thread pool,
-// the OpenGL rasteriser), and resident memory at 60 s (when the run lasts that long) and at
-// the end. The last line ("result ...") is for scripts/bench-window, which runs the cases
-// interleaved and reports medians.
-//   bench_window bare cif|d1 CHANNELS SECONDS THREADS   the bare decoding child
+// bare libavcodec decoding of the same frames costs, the repaints a second, the CPU per drawn
+// picture of every thread that works for the display (the GUI thread, Qt's thread pool, the
+// OpenGL rasteriser), and resident memory at 60 s (when the run lasts that long) and at the end.
+// The bare decoding is timed twice, in two child processes started with the interval: each
+// decodes as many frames of the clip as the DVRs send over it on a thread a DVR, each as
+// `ffmpeg -threads 1` decodes a file, on its own clock; one with a decoder a thread, fed the
+// clip's frames one after another, and one with a decoder a stream, as the program decodes.
+// Each block of figures comes with the machine (CPU model, cores, load average then). The last
+// line ("result ...") is for scripts/bench-window, which runs the cases interleaved and
+// reports medians.
+//   bench_window bare cif|d1 CHANNELS SECONDS THREADS thread|stream   a bare decoding child
 #include <QApplication>
+#include <QEventLoop>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThreadPool>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <sys/resource.h>
@@ -38,6 +43,8 @@
 #include <vector>
 
 #include <dirent.h>
+#include <sched.h>
+#include <stdlib.h>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -79,40 +86,89 @@ double ResidentMB()
     return resident * double(sysconf(_SC_PAGESIZE)) / (1 << 20);
 }
 
+// The machine a figure is measured on: CPU model, cores (those this process may use when
+// fewer) and the load average at the moment.
+std::string Machine()
+{
+    std::string model = "unknown CPU";
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    for (std::string line; std::getline(cpuinfo, line);)
+        if (line.rfind("model name", 0) == 0 && line.find(':') != std::string::npos) {
+            model = line.substr(line.find(':') + 1);
+            model.erase(0, model.find_first_not_of(" \t"));
+            break;
+        }
+    const long online = sysconf(_SC_NPROCESSORS_ONLN);
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    const int usable = sched_getaffinity(0, sizeof set, &set) == 0 ? CPU_COUNT(&set) : int(online);
+    double load[3] = {-1, -1, -1};
+    getloadavg(load, 3);
+    const std::string cores = std::to_string(online) + " cores" +
+                              (usable < online ? ", " + std::to_string(usable) + " usable" : std::string());
+    char text[512];
+    std::snprintf(text, sizeof text, "machine: %s, %s, load average %.2f %.2f %.2f", model.c_str(), cores.c_str(),
+                  load[0], load[1], load[2]);
+    return text;
+}
+
+double LoadAverage()
+{
+    double load = -1;
+    getloadavg(&load, 1);
+    return load;
+}
+
+// Runs the events for that long.
+void Wait(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 // The bare side, as `ffmpeg -re -threads 1` decodes a file: single-threaded libavcodec
 // decoders fed the clip's frames at the rate the simulated DVRs send them (channels x 30 a
 // second) over the measured interval, shared out over as many threads as the program decodes
-// on (one a DVR), a decoder each. Paced and spread so, the bare side runs under the same
-// moments and the same neighbours as the program: this machine's cores change speed by up to
-// half from one second to the next, and a bare decoding done in a burst measured its own luck.
+// on (one a DVR). perStream: a decoder for each of the thread's streams, each fed the clip from
+// its start in turn, as the program needs; else one decoder a thread, fed the clip's frames one
+// after another. Paced and spread so, the bare side runs under the same moments and the same
+// neighbours as the program: this machine's cores change speed by up to half from one second
+// to the next, and a bare decoding done in a burst measured its own luck.
 // Prints the frames decoded and the CPU seconds of the decoding threads, each on its own clock.
-int BareDecoding(const QString& size, int channels, double seconds, int threadCount)
+int BareDecoding(const QString& size, int channels, double seconds, int threadCount, bool perStream)
 {
     const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, size.toStdString());
-    if (clip.units.empty() || threadCount < 1)
+    if (clip.units.empty() || threadCount < 1 || channels < threadCount)
         return 1;
     const long long due = static_cast<long long>(channels * 30 * seconds);
+    const int decodersPerThread = perStream ? channels / threadCount : 1;
     std::vector<long long> frames(threadCount, 0);
     std::vector<double> cpu(threadCount, 0);
     std::vector<std::thread> threads;
     for (int t = 0; t < threadCount; ++t)
         threads.emplace_back([&, t] {
             const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
-            AVCodecContext* ctx = avcodec_alloc_context3(codec);
-            ctx->thread_count = 1;
-            if (avcodec_open2(ctx, codec, nullptr) < 0) {
-                avcodec_free_context(&ctx);
-                return;
+            std::vector<AVCodecContext*> decoders;
+            for (int d = 0; d < decodersPerThread; ++d) {
+                AVCodecContext* ctx = avcodec_alloc_context3(codec);
+                ctx->thread_count = 1;
+                if (avcodec_open2(ctx, codec, nullptr) < 0) {
+                    avcodec_free_context(&ctx);
+                    break;
+                }
+                decoders.push_back(ctx);
             }
             AVPacket* packet = av_packet_alloc();
             AVFrame* frame = av_frame_alloc();
             const double cpu0 = ThreadCpuSeconds();
             const auto start = std::chrono::steady_clock::now();
             const double interval = double(threadCount) / (channels * 30);
-            for (long long i = 0; i < due / threadCount; ++i) {
+            for (long long i = 0; i < due / threadCount && int(decoders.size()) == decodersPerThread; ++i) {
                 std::this_thread::sleep_until(start + std::chrono::duration_cast<std::chrono::steady_clock::duration>(
                                                           std::chrono::duration<double>(i * interval)));
-                const testmedia::AccessUnit& unit = clip.units[size_t(i) % clip.units.size()];
+                AVCodecContext* ctx = decoders[size_t(i % decodersPerThread)];
+                const testmedia::AccessUnit& unit = clip.units[size_t(i / decodersPerThread) % clip.units.size()];
                 packet->data = const_cast<uint8_t*>(unit.data.data());
                 packet->size = static_cast<int>(unit.data.size());
                 if (avcodec_send_packet(ctx, packet) == 0)
@@ -122,7 +178,8 @@ int BareDecoding(const QString& size, int channels, double seconds, int threadCo
             cpu[size_t(t)] = ThreadCpuSeconds() - cpu0;
             av_frame_free(&frame);
             av_packet_free(&packet);
-            avcodec_free_context(&ctx);
+            for (AVCodecContext*& ctx : decoders)
+                avcodec_free_context(&ctx);
         });
     for (std::thread& thread : threads)
         thread.join();
@@ -135,6 +192,26 @@ int BareDecoding(const QString& size, int channels, double seconds, int threadCo
     std::printf("bare frames=%lld cpu=%.6f\n", decoded, cpuSeconds);
     return 0;
 }
+
+// What one bare decoding child measured beside the run.
+struct Bare {
+    QProcess process;
+    long long frames = 0;
+    double cpu = 0;
+
+    void start(bool cif, int cells, int seconds, int threads, bool perStream)
+    {
+        process.start(QCoreApplication::applicationFilePath(),
+                      {"bare", cif ? "cif" : "d1", QString::number(cells), QString::number(seconds),
+                       QString::number(threads), perStream ? "stream" : "thread"});
+    }
+    void finish()
+    {
+        process.waitForFinished(30000);
+        std::sscanf(process.readAllStandardOutput().constData(), "bare frames=%lld cpu=%lf", &frames, &cpu);
+    }
+    double perFrame() const { return frames > 0 ? cpu / frames : 0; }
+};
 
 // CPU seconds of this process's threads by kind, read from /proc: the GUI thread, Qt's
 // thread pool, the OpenGL rasteriser (llvmpipe) and the rest (stream threads, decoding).
@@ -233,8 +310,9 @@ struct Sims {
 
 int main(int argc, char** argv)
 {
-    if (argc == 6 && std::string(argv[1]) == "bare")
-        return BareDecoding(QString::fromLatin1(argv[2]), std::atoi(argv[3]), std::atof(argv[4]), std::atoi(argv[5]));
+    if (argc == 7 && std::string(argv[1]) == "bare")
+        return BareDecoding(QString::fromLatin1(argv[2]), std::atoi(argv[3]), std::atof(argv[4]), std::atoi(argv[5]),
+                            std::string(argv[6]) == "stream");
 
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
@@ -286,10 +364,10 @@ int main(int argc, char** argv)
     // Shown at the size the program opens it at.
     Viewer window;
     window.show();
-    QTest::qWait(500);
+    Wait(500);
     if (cif)
         window.findChild<QPushButton*>("LiveM")->click();
-    QTest::qWait(300);
+    Wait(300);
     QElapsedTimer clock;
     clock.start();
     window.OnGroupConnect(*window.dvrTree()->topLevelItem(0), 0, -1);
@@ -297,7 +375,7 @@ int main(int argc, char** argv)
     std::vector<qint64> first(cells, -1);
     int shown = 0;
     while (shown < cells && clock.elapsed() < 30000) {
-        QTest::qWait(5);
+        Wait(5);
         for (int i = 0; i < cells; ++i)
             if (first[i] < 0 && screen->picturesDrawn(i) > 0) {
                 first[i] = clock.elapsed();
@@ -305,6 +383,7 @@ int main(int argc, char** argv)
             }
     }
     const qint64 slowest = *std::max_element(first.begin(), first.end());
+    std::printf("%s\n", Machine().c_str());
     const QSize cell = screen->getDisplayRect(0).size();
     const QSize picture = screen->getInfo(0).image.size();
     std::printf("%s, %s cells, window %dx%d, cell %dx%d, picture %dx%d%s: first picture on screen in all %d cells after %lld ms "
@@ -316,21 +395,21 @@ int main(int argc, char** argv)
                                    : "",
                 cells, static_cast<long long>(slowest), shown);
 
-    QTest::qWait(3000);
+    Wait(3000);
     sims.read();
     const long long sent0 = sims.sent, dropped0 = sims.dropped;
     const quint64 drawn0 = screen->picturesDrawn();
     const quint64 repaints0 = screen->pictureRepaints();
     const double cpu0 = CpuSeconds();
     const ThreadCpu threads0 = ThreadCpu::read();
-    // The bare decoding runs beside the measured interval, over as many frames.
-    QProcess bare;
-    bare.start(QCoreApplication::applicationFilePath(),
-               {"bare", cif ? "cif" : "d1", QString::number(cells), QString::number(seconds), QString::number(dvrs)});
+    // The bare decodings run beside the measured interval, over as many frames.
+    Bare bareThread, bareStream;
+    bareThread.start(cif, cells, seconds, dvrs, false);
+    bareStream.start(cif, cells, seconds, dvrs, true);
     clock.restart();
     double rss60 = 0;
     while (clock.elapsed() < seconds * 1000LL) {
-        QTest::qWait(200);
+        Wait(200);
         if (rss60 == 0 && clock.elapsed() >= 60000)
             rss60 = ResidentMB();
     }
@@ -341,24 +420,30 @@ int main(int argc, char** argv)
     const ThreadCpu threads = ThreadCpu::read() - threads0;
     const double cores = (CpuSeconds() - cpu0) / wall;
     const double rssEnd = ResidentMB();
-    bare.waitForFinished(30000);
-    long long bareFrames = 0;
-    double bareCpu = 0;
-    std::sscanf(bare.readAllStandardOutput().constData(), "bare frames=%lld cpu=%lf", &bareFrames, &bareCpu);
+    const std::string machine = Machine();
+    const double load = LoadAverage();
+    bareThread.finish();
+    bareStream.finish();
 
     const double drawn = pictures / wall;
     // The DVRs count what went out and, apart, what they dropped because the program fell
     // behind: both were due.
     const double sent = (sims.sent - sent0) / wall;
     const double due = (sims.sent - sent0 + sims.dropped - dropped0) / wall;
-    const double barePerFrame = bareFrames > 0 ? bareCpu / bareFrames : 0;
-    const double bareCores = sent * barePerFrame;
+    const double bareCores = sent * bareThread.perFrame();
+    const double bareStreamCores = sent * bareStream.perFrame();
+    const double ratio = bareCores > 0 ? cores / bareCores : 0;
+    const double ratioStream = bareStreamCores > 0 ? cores / bareStreamCores : 0;
     const double perPicture = pictures ? threads.display() / pictures * 1e6 : 0;
     std::printf("  over %.1f s: drawn %.0f/s in %.0f repaints/s, sent %.0f/s, due %.0f/s (sent and dropped), drawn/due %.3f\n",
                 wall, drawn, repaints / wall, sent, due, due > 0 ? drawn / due : 0);
-    std::printf("  process CPU %.2f cores; bare decoding %.1f us a frame (%lld frames, %.1f s CPU beside the run), "
-                "%.2f cores for the sent frames; ratio %.2f\n",
-                cores, barePerFrame * 1e6, bareFrames, bareCpu, bareCores, bareCores > 0 ? cores / bareCores : 0);
+    std::printf("  bare decoding beside the run, one decoder a DVR: %.1f us a frame (%lld frames, %.1f s CPU), %.2f cores "
+                "for the sent frames; one decoder a stream: %.1f us a frame (%lld frames, %.1f s CPU), %.2f cores\n",
+                bareThread.perFrame() * 1e6, bareThread.frames, bareThread.cpu, bareCores, bareStream.perFrame() * 1e6,
+                bareStream.frames, bareStream.cpu, bareStreamCores);
+    std::printf("  process CPU %.2f cores; ratio %.2f to bare decoding with one decoder a DVR, %.2f with one decoder a "
+                "stream\n",
+                cores, ratio, ratioStream);
     std::printf("  display threads: GUI %.2f, Qt pool %.2f, rasteriser %.2f cores; %.1f us of CPU per drawn picture "
                 "(GUI alone %.1f us); other threads %.2f cores\n",
                 threads.gui / wall, threads.pool / wall, threads.raster / wall, perPicture,
@@ -367,9 +452,10 @@ int main(int argc, char** argv)
         std::printf("  resident memory: %.0f MB after 60 s, %.0f MB at the end (%.0f s)\n", rss60, rssEnd, wall);
     else
         std::printf("  resident memory: %.0f MB at the end (%.0f s)\n", rssEnd, wall);
-    std::printf("result first_ms=%lld drawn_due=%.4f ratio=%.4f us_per_picture=%.2f rss_mb=%.1f\n",
-                static_cast<long long>(slowest), due > 0 ? drawn / due : 0, bareCores > 0 ? cores / bareCores : 0,
-                perPicture, rssEnd);
+    std::printf("%s (at the end of the %.0f s)\n", machine.c_str(), wall);
+    std::printf("result first_ms=%lld drawn_due=%.4f ratio=%.4f ratio_stream=%.4f us_per_picture=%.2f rss_mb=%.1f "
+                "load=%.2f\n",
+                static_cast<long long>(slowest), due > 0 ? drawn / due : 0, ratio, ratioStream, perPicture, rssEnd, load);
     window.close();
     return 0;
 }

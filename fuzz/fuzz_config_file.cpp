@@ -1,42 +1,94 @@
-// Arbitrary bytes as a ".conf" file opened on the configuration pages: parsed, and for a
-// known model brought into the shape the pages read (the DVR information repair and every
-// page's repairs), then read the way the pages fill their controls. After the repairs every
-// list has the length the pages index it with, a second repair changes nothing, and the
-// configuration is saved and read back unchanged.
+// Arbitrary bytes as a ".conf" file opened on the configuration pages and saved again, through
+// the container's own Open and Save (CSetupWidget::OnOpenFiles and OnSaveFiles: the parse, the
+// DVR information repair, every page's repairs and controls, and the configuration the pages
+// assemble), with the operator's file choices and messages answered through CPrompt. The pages
+// are real widgets on Qt's offscreen platform; both commands finish without an event loop.
+// A file that does not parse, or of a model the pages do not know, is refused with a message.
+// Otherwise the saved configuration has every list at the length the pages index it with, and
+// opening and saving it again writes the same bytes.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
-#include "DVRSetup/DefStream.h"
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "Common/AppDir.h"
+#include "Common/Prompt.h"
 #include "DVRSetup/PageRules.h"
 #include "DVRSetup/SetupRules.h"
+#include "DVRSetup/SetupWidget.h"
 #include "dvr_types/model_info.h"
 #include "fuzz_util.h"
-#include "sys_conf/types/account_types.h"
-#include "sys_conf/types/camera_types.h"
-#include "sys_conf/types/hdd_types.h"
-#include "sys_conf/types/network_types.h"
 #include "sys_conf/types/record_types.h"
-#include "sys_conf/types/system_types.h"
+#include "widget_app.h"
 
 namespace {
 
-// Every repair the pages apply when a configuration is loaded.
-void Repair(config::DvrConf* conf, const PageModel& model, int cells)
+// Answers both file dialogs with `file` and keeps the messages; questions get no, dialogs are
+// cancelled.
+class Operator : public CPrompt {
+public:
+    void message(QWidget*, const QString& text) override { messages << text; }
+    bool askYesNo(QWidget*, const QString&) override { return false; }
+    QString chooseOpenFile(QWidget*, const QString&, const QString&, const QString&) override { return file; }
+    QString chooseSaveFile(QWidget*, const QString&, const QString&, const QString&) override { return file; }
+    int exec(QDialog*) override { return 0; }
+
+    QString file;
+    QStringList messages;
+};
+
+QTemporaryDir* g_dir = nullptr;
+Operator* g_operator = nullptr;
+CSetupWidget* g_pages = nullptr;
+
+// The pages' own complaints (an unknown model) would flood the log.
+void Quiet(QtMsgType type, const QMessageLogContext&, const QString& text)
 {
-    System_MakeValid(conf->mutable_system());
-    Network_MakeValid(conf->mutable_network(), model.channels, model.vtype);
-    Record_MakeValid(conf->mutable_record(), model);
-    Event_MakeValid(conf->mutable_event(), model, cells);
-    Camera_MakeValid(conf->mutable_camera(), model.channels);
-    if (!conf->account().has_admin())
-        conf->mutable_account()->mutable_admin()->set_password(config::Account_Admin().password());
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-// The lengths the pages rely on.
-void CheckShape(const config::DvrConf& conf, const PageModel& model, int cells)
+bool Write(const QString& path, const char* data, size_t size)
 {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data, qint64(size)) == qint64(size);
+}
+
+std::string Read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
+// Opens the file on the pages and saves them under another name: the bytes saved, empty when
+// the save was refused (told to the operator).
+std::string OpenAndSave(const QString& from, const QString& to)
+{
+    g_operator->file = from;
+    g_pages->OnOpenFiles();
+    QFile::remove(to);
+    g_operator->file = to;
+    g_pages->OnSaveFiles();
+    // What the commands left for the event loop runs, as after the operator's clicks.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    return Read(to);
+}
+
+// The lengths the pages rely on when they show a saved configuration.
+void CheckShape(const config::DvrConf& conf)
+{
+    const PageModel model = PageModel_Of(conf.dvr_info());
+    const int cells = Event_MotionGrid(model).cells();
     const int n = model.channels;
+    CHECK(conf.dvr_info().ch_num() == 4 || conf.dvr_info().ch_num() == 8 || conf.dvr_info().ch_num() == 16);
     CHECK(conf.system().name_id().dvr_id() < 256);
     CHECK(conf.network().stream().h264_size() == n);
     for (const config::Network_H264& s : conf.network().stream().h264()) {
@@ -60,75 +112,61 @@ void CheckShape(const config::DvrConf& conf, const PageModel& model, int cells)
     CHECK(event.relay().motion_size() == n && event.relay().sensor_size() == model.sensors);
     CHECK(event.email().address().receiver_size() == EMAIL_RECEIVERS);
     CHECK(conf.camera().channel_size() == n && conf.camera().ptz_size() == n && conf.camera().spot_size() == 1);
-    CHECK(conf.account().has_admin());
-}
-
-// What the pages look up to fill their controls; any value must give an answer.
-void ReadAsThePages(const config::DvrConf& conf, const PageModel& model, int cells)
-{
-    volatile int sink = 0;
-    const config::System& system = conf.system();
-    sink = config::TimeFormat_Type2Index(system.time_date().time_format()) +
-           config::DateFormat_Type2Index(system.time_date().date_format()) +
-           config::TimeZone_Find(system.time_date().time_zone()) + Capitalize(QString::fromStdString(system.language())).size();
-    sink = config::NetworkType_Type2Index(conf.network().tcpip().type());
-    for (const config::Network_H264& s : conf.network().stream().h264())
-        sink = s.qual(s.resolution()) + DefStream::FPS_REAL2IDX(model.vtype, static_cast<int>(s.fps(s.resolution())));
-    const uint64_t sensors = static_cast<uint64_t>(model.sensors);
-    for (const config::Record_Channel& c : conf.record().channel()) {
-        const int r = config::Resolution_Type2Index(model.type, c.resolution());
-        CHECK(r >= 0);
-        sink = config::RecordMode_Type2Index(sensors, c.record_mode()) + c.qual(c.resolution()) +
-               DefStream::FPS_REAL2IDX(model.vtype, static_cast<int>(c.fps_evt(c.resolution())));
-    }
-    sink = config::PlaybackStart_Type2Index(conf.record().playback().start_point());
-    sink = config::HddWriteMode_Type2Index(conf.hdd().mode().write_mode()) +
-           config::SmartCheckInterval_Type2Index(conf.hdd().smart().check_interval());
-    const config::Event_Motion all = Event_AllShadow(conf.event(), cells);
-    CHECK(all.zone_size() == cells);
-    for (const config::Event_Motion& m : conf.event().motion_conf().motion()) {
-        const QByteArray zone = Zone_ToBytes(m);
-        CHECK(zone.size() == cells);
-        config::Event_Motion back = m;
-        Zone_FromBytes(&back, zone);
-        CHECK(back.SerializeAsString() == m.SerializeAsString());
-    }
-    for (const config::Event_Sensor& s : conf.event().sensor_conf().sensor())
-        sink = config::SensorType_Type2Index(s.type());
-    for (const config::Account_User& u : conf.account().users())
-        sink = config::NetworkTimeout_Type2Index(u.network_timeout());
-    sink = config::WaitTime_Type2Index(conf.account().logoff().wait_time());
-    (void)sink;
+    CHECK(!conf.account().admin().password().empty());
 }
 
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    qInstallMessageHandler(Quiet);
+    g_dir = fuzzapp::Start("fuzz_config_file");
+    if (!g_dir)
+        return 1;
+    // Nor is the user's application folder.
+    CAppDir::setOverridePath(g_dir->path());
+    g_operator = new Operator;
+    CPrompt::install(g_operator);
+    g_pages = new CSetupWidget;
+    g_pages->Init();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > (1u << 20))
         return 0;
+    const QString input = g_dir->filePath("input.conf");
+    const QString saved = g_dir->filePath("saved.conf");
+    const QString again = g_dir->filePath("again.conf");
+    CHECK(Write(input, reinterpret_cast<const char*>(data), size));
+    // Each input starts from the pages as a new DVR finds them.
+    g_pages->Init();
+    g_operator->messages.clear();
+
     config::DvrConf conf;
-    // The page refuses a file that does not parse, or of a model it does not know.
-    if (!conf.ParseFromArray(data, static_cast<int>(size)))
+    const bool parses = conf.ParseFromArray(data, static_cast<int>(size));
+    const bool known = parses && DvrModel::IsValid(static_cast<int>(conf.dvr_info().model()));
+    const std::string first = OpenAndSave(input, saved);
+    if (!known) {
+        CHECK(!g_operator->messages.isEmpty());
         return 0;
-    if (!DvrModel::IsValid(static_cast<int>(conf.dvr_info().model())))
+    }
+    if (first.empty()) {
+        // Refused only for an empty administrator password, which the file gave.
+        CHECK(g_operator->messages == QStringList{QStringLiteral("The admin password must not be empty.")});
+        CHECK(conf.account().has_admin() && conf.account().admin().password().empty());
         return 0;
+    }
+    CHECK(g_operator->messages.isEmpty());
+
+    config::DvrConf out;
+    CHECK(out.ParseFromString(first));
     config::DvrConf_DvrInfo info = conf.dvr_info();
     DvrInfo_Repair(&info);
-    CHECK(info.ch_num() == 4 || info.ch_num() == 8 || info.ch_num() == 16);
-    const PageModel model = PageModel_Of(info);
-    const int cells = Event_MotionGrid(model).cells();
-    CHECK(cells > 0);
-
-    Repair(&conf, model, cells);
-    CheckShape(conf, model, cells);
-    ReadAsThePages(conf, model, cells);
-
-    const std::string repaired = conf.SerializeAsString();
-    Repair(&conf, model, cells);
-    CHECK(conf.SerializeAsString() == repaired);
-    config::DvrConf saved;
-    CHECK(saved.ParseFromString(repaired));
-    CHECK(saved.SerializeAsString() == repaired);
+    CHECK(out.dvr_info().SerializeAsString() == info.SerializeAsString());
+    CheckShape(out);
+    // The pages hold what they saved: a second round changes nothing.
+    CHECK(OpenAndSave(saved, again) == first);
     return 0;
 }

@@ -15,8 +15,6 @@
 
 namespace {
 
-const char INVALID_FORMAT_TEXT[] = "Invalid file format(DVR list)";
-
 void reportOpenError(const std::string& path)
 {
     std::fprintf(stderr, "error: file open error %s\n", path.c_str());
@@ -27,9 +25,10 @@ void reportCreateError(const std::string& path)
     std::fprintf(stderr, "error: file create error %s\n", path.c_str());
 }
 
-void reportInvalidFormat()
+// Named by its path: the DVR list and the e-map list both come through here.
+void reportInvalidFormat(const std::string& path)
 {
-    std::fputs(INVALID_FORMAT_TEXT, stderr);
+    std::fprintf(stderr, "error: invalid file format %s\n", path.c_str());
 }
 
 // Reads the whole file; protobuf cannot parse more than INT_MAX bytes, so a larger
@@ -309,6 +308,7 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
     // that is not a regular file is refused below.
     const int fd = open(m_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
+        report.error = errno;
         report.result = errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
         reportOpenError(m_path);
         return report;
@@ -316,29 +316,33 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
     report.result = LoadResult::Unreadable;
     struct stat st;
     if (fstat(fd, &st) != 0) {
+        report.error = errno;
         close(fd);
         return report;
     }
     if (!S_ISREG(st.st_mode)) {
+        report.error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         close(fd);
         reportOpenError(m_path);
         return report;
     }
     std::string bytes;
     const ReadResult read = readAll(fd, &bytes);
+    const int readError = errno;
     close(fd);
     if (read == ReadResult::Failed) {
+        report.error = readError;
         reportOpenError(m_path);
         return report;
     }
     report.result = LoadResult::Damaged;
     if (read == ReadResult::TooLarge) {
         // Too big to copy here; the first save moves it aside.
-        reportInvalidFormat();
+        reportInvalidFormat(m_path);
         return report;
     }
     if (bytes.size() < m_code.size() || bytes.compare(0, m_code.size(), m_code) != 0) {
-        reportInvalidFormat();
+        reportInvalidFormat(m_path);
         report.keptAs = keepDamaged(resolveTarget(m_path), bytes, st.st_mtime);
         return report;
     }
@@ -351,7 +355,7 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
         return report;
     // A failed parse leaves a part of the cut record in the message: only whole fields are
     // taken from a damaged body.
-    reportInvalidFormat();
+    reportInvalidFormat(m_path);
     report.result = LoadResult::Damaged;
     std::string whole;
     SalvageBody(body, bodySize, shape, &whole);

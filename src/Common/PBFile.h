@@ -53,6 +53,9 @@ public:
         // Where a damaged file is kept (empty when it could not be copied); the list file
         // itself stays as it is until the next save.
         std::string keptAs;
+        // Why an unreadable file was not read: an errno value, EISDIR for a folder and EINVAL
+        // for anything else that is not a regular file.
+        int error = 0;
     };
 
     // Fills the freshly built message from the file. A missing file leaves it empty; a foreign

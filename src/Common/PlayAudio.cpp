@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 
 #include "Common/ThreadEnd.h"
@@ -83,14 +84,24 @@ public:
         : m_s(std::move(shared)), m_factory(std::move(factory)), m_oldProtocol(oldProtocol)
     {
     }
+    ~Output() override { (void)m_ended.load(std::memory_order_acquire); }
 
 protected:
-    void run() override;
+    void run() override
+    {
+        play();
+        // Qt's own hand-over at a thread's end uses futexes the thread checker cannot see;
+        // this release and the destructor's acquire are a pair it can.
+        m_ended.store(true, std::memory_order_release);
+    }
 
 private:
+    void play();
+
     const std::shared_ptr<Shared> m_s;
     const DeviceFactory m_factory;
     const bool m_oldProtocol;
+    std::atomic<bool> m_ended{false};
 };
 
 CPlayAudio::CPlayAudio(QObject* parent)
@@ -122,6 +133,7 @@ QAudioFormat CPlayAudio::Format(bool oldProtocol)
 
 void CPlayAudio::PushAudio(bool oldProtocol, const QByteArray& pcm)
 {
+    std::shared_ptr<Shared> shared;
     {
         QMutexLocker open(&m_openLock);
         if (oldProtocol != m_oldProtocol) {
@@ -140,10 +152,12 @@ void CPlayAudio::PushAudio(bool oldProtocol, const QByteArray& pcm)
             if (retry)
                 startOutput();
         }
-        std::unique_lock<std::mutex> lock(m_shared->lock);
-        appendLocked(pcm.constData(), pcm.size());
+        shared = m_shared;
+        std::unique_lock<std::mutex> lock(shared->lock);
+        appendLocked(*shared, pcm.constData(), pcm.size());
     }
-    m_shared->wake.notify_all();
+    // Through its own reference: another push may leave the output behind meanwhile.
+    shared->wake.notify_all();
 }
 
 void CPlayAudio::Init(bool oldProtocol)
@@ -166,8 +180,15 @@ void CPlayAudio::Deinit()
 
 void CPlayAudio::clear()
 {
-    std::unique_lock<std::mutex> lock(m_shared->lock);
-    m_shared->queue.clear();
+    const std::shared_ptr<Shared> current = shared();
+    std::unique_lock<std::mutex> lock(current->lock);
+    current->queue.clear();
+}
+
+std::shared_ptr<CPlayAudio::Shared> CPlayAudio::shared() const
+{
+    std::lock_guard<std::mutex> lock(m_sharedLock);
+    return m_shared;
 }
 
 bool CPlayAudio::isPlaying() const { return m_output && m_output->isRunning(); }
@@ -209,14 +230,17 @@ void CPlayAudio::stopOutput()
     qWarning("Audio: the output thread did not end within %d ms (a sound device that does not answer); "
              "it is left behind", STOP_WAIT_MS);
     DeleteWhenFinished(output);
-    const auto left = m_shared;
-    m_shared = std::make_shared<Shared>();
-    std::lock_guard<std::mutex> lock(left->lock);
-    m_shared->failed = left->failed;
-    m_shared->failedAt = left->failedAt;
+    auto fresh = std::make_shared<Shared>();
+    {
+        std::lock_guard<std::mutex> lock(m_shared->lock);
+        fresh->failed = m_shared->failed;
+        fresh->failedAt = m_shared->failedAt;
+    }
+    std::lock_guard<std::mutex> lock(m_sharedLock);
+    m_shared = std::move(fresh);
 }
 
-void CPlayAudio::appendLocked(const char* data, qsizetype size)
+void CPlayAudio::appendLocked(Shared& shared, const char* data, qsizetype size)
 {
     const int frameBytes = Format(m_oldProtocol).bytesPerFrame();
     const qsizetype limit = Format(m_oldProtocol).bytesForDuration(kQueueUs);
@@ -225,14 +249,14 @@ void CPlayAudio::appendLocked(const char* data, qsizetype size)
         data += size - limit;
         size = limit;
     }
-    QByteArray& queue = m_shared->queue;
+    QByteArray& queue = shared.queue;
     const qsizetype excess = queue.size() + size - limit;
     if (excess > 0)
         queue.remove(0, std::min(queue.size(), excess));
     queue.append(data, size);
 }
 
-void CPlayAudio::Output::run()
+void CPlayAudio::Output::play()
 {
     const QAudioFormat format = Format(m_oldProtocol);
     std::unique_ptr<CAudioDevice> device = m_factory();

@@ -68,7 +68,9 @@ private:
     static QAudioFormat Format(bool oldProtocol);
     void startOutput();
     void stopOutput();
-    void appendLocked(const char* data, qsizetype size);
+    void appendLocked(Shared& shared, const char* data, qsizetype size);
+    // A reference of its own to the current shared state: a stop may replace it meanwhile.
+    std::shared_ptr<Shared> shared() const;
 
     const DeviceFactory m_factory;
     const int m_retryMs;
@@ -77,6 +79,9 @@ private:
     QMutex m_openLock;
     bool m_oldProtocol = false;
 
+    // Guards m_shared itself, not what it points to. Replaced under both locks, read under either;
+    // held only to copy or replace the pointer, so clear() never waits for a closing output.
+    mutable std::mutex m_sharedLock;
     std::shared_ptr<Shared> m_shared;
     Output* m_output = nullptr;  // the output thread of the open output (m_openLock)
 };

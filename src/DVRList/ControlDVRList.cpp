@@ -1,5 +1,7 @@
 #include "DVRList/ControlDVRList.h"
 
+#include <cstring>
+
 #include <QDir>
 #include <QFile>
 
@@ -29,10 +31,25 @@ const PBShape& ListShape()
 
 void NoteDamage(const CPBFile::LoadReport& report, const std::string& path, ListDamage* damage)
 {
-    if (!damage || report.result != CPBFile::LoadResult::Damaged)
+    if (!damage)
+        return;
+    if (report.result == CPBFile::LoadResult::Unreadable) {
+        damage->unreadable = true;
+        damage->reason = QString::fromLocal8Bit(std::strerror(report.error));
+        damage->keptAs = QFile::decodeName(path.c_str());
+        return;
+    }
+    if (report.result != CPBFile::LoadResult::Damaged)
         return;
     damage->damaged = true;
     damage->keptAs = QFile::decodeName((report.keptAs.empty() ? path : report.keptAs).c_str());
+}
+
+QString ListDamageText(const ListDamage& damage, const QString& unreadable, const QString& damaged)
+{
+    if (damage.unreadable)
+        return unreadable.arg(damage.keptAs, damage.reason);
+    return damaged.arg(damage.groups).arg(damage.entries).arg(damage.keptAs);
 }
 
 GroupList CControlDVRList::Load(ListDamage* damage)

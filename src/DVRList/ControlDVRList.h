@@ -10,13 +10,18 @@
 // DVR. The connection objects read the DVR items through it.
 inline constexpr int DVR_TREE_DATA_ROLE = Qt::UserRole;
 
-// What a damaged list file gave, to be told to the operator.
+// What a damaged list file gave, or why a list file could not be read, to be told to the
+// operator.
 struct ListDamage {
     bool damaged = false;
+    // The file is there but nothing could be read from it (a folder in its place, no read
+    // permission); a save leaves it alone too.
+    bool unreadable = false;
+    QString reason;  // why it could not be read
     int groups = 0;
     int entries = 0;  // DVRs, or the maps of the e-map list
     // The copy of the damaged file; the file itself when no copy could be made (a save then
-    // leaves it alone).
+    // leaves it alone) or when it could not be read.
     QString keptAs;
 };
 
@@ -26,7 +31,7 @@ class CControlDVRList {
 public:
     // The stored list; one group "My Group" with one DVR "My DVR" when it holds no group.
     // Of a damaged file the whole groups and DVRs before the damage, and the file is kept
-    // under a dated name; *damage (when given) says so.
+    // under a dated name; *damage (when given) says so, and of a file that cannot be read why.
     GroupList Load(ListDamage* damage = nullptr);
     // Replaces the stored list; false when it could not be written and the old file stays.
     [[nodiscard]] bool Save(const GroupList& list);
@@ -37,6 +42,10 @@ public:
     static QIcon getConnectedIcon();
     static QIcon getConnectionFailedIcon();
 };
+
+// What the operator is told of a list file: `unreadable` takes the file (%1) and the reason
+// (%2), `damaged` the groups (%1), the entries (%2) and where the file is kept (%3).
+QString ListDamageText(const ListDamage& damage, const QString& unreadable, const QString& damaged);
 
 // Fills *damage (when given) from what the file container reported of the list at `path`.
 void NoteDamage(const CPBFile::LoadReport& report, const std::string& path, ListDamage* damage);

@@ -115,7 +115,7 @@ void CDVRListTree::loadDVRList()
     }
     list.clear_group();
     m_listExtras = list;
-    if (damage.damaged && !m_damageTold) {
+    if ((damage.damaged || damage.unreadable) && !m_damageTold) {
         m_damageTold = true;
         tellDamage(damage);
     }
@@ -123,11 +123,12 @@ void CDVRListTree::loadDVRList()
 
 void CDVRListTree::tellDamage(const ListDamage& damage)
 {
-    const QString text = tr("The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. "
-                            "The damaged file is kept as \"%3\".")
-                             .arg(damage.groups)
-                             .arg(damage.entries)
-                             .arg(damage.keptAs);
+    const QString text = ListDamageText(
+        damage,
+        tr("The DVR list file \"%1\" could not be read (%2). The default list is shown instead; "
+           "nothing was overwritten."),
+        tr("The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. "
+           "The damaged file is kept as \"%3\"."));
     // After the window is up, not from inside its construction.
     QTimer::singleShot(0, this, [this, text] { CPrompt::current().message(window(), text); });
 }

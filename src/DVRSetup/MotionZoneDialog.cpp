@@ -4,7 +4,11 @@
 #include <QMetaObject>
 #include <QPushButton>
 
+#include <atomic>
+#include <mutex>
+
 #include "Common/ChannelNum.h"
+#include "Common/DecodeVideo.h"
 #include "Common/Frame.h"
 #include "DVRSetup/MotionDetect.h"
 #include "Display/DisplayInfo.h"
@@ -25,7 +29,62 @@ OpenGLMode OpenGLSetting()
 
 }  // namespace
 
-CMotionZoneDialog::CMotionZoneDialog(QWidget* parent) : QDialog(parent), m_stream(new CHttpConnect)
+// The stream's thread decodes in the feed, not in the dialog: a stream left to end by itself
+// keeps the feed, so a frame still being decoded when the dialog goes finishes in it.
+class CMotionZoneDialog::Feed : public QObject {
+public:
+    Feed(CMotionZoneDialog* dialog, bool opengl) : m_dialog(dialog)
+    {
+        m_decoder.Init(1);
+        m_decoder.changeOpenglOption(opengl);
+        m_decoder.setDeinterlaced(false);
+    }
+
+    // Stream thread.
+    void deliver(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len);
+    // No picture reaches the dialog once this returns.
+    void close()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_dialog = nullptr;
+    }
+
+    std::atomic<uint32_t> channels{0};
+    std::function<void()> decodeHook;  // set before the stream starts
+
+private:
+    CDecodeVideo m_decoder;  // stream thread only
+    std::mutex m_lock;
+    CMotionZoneDialog* m_dialog;  // (m_lock)
+};
+
+void CMotionZoneDialog::Feed::deliver(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
+{
+    FrameFacts frame;
+    if (!ReadFrameHeader(info.oldProtocol, data, len, &frame) || !frame.fits)
+        return;
+    if (!CChannelNum::isEnabled(channels, frame.channel))
+        return;
+    if (decodeHook)
+        decodeHook();
+    if (m_decoder.DecodeFrame(frame.protocolType, 0, data + frame.offset, frame.rawSize, frame.resolution,
+                              frame.kind) == 0)
+        return;
+    CDisplayInfo picture;
+    // A copy of its own: the decoder reuses its pictures once nobody holds them.
+    picture.image = m_decoder.GetDecodedImage(0).copy();
+    if (picture.image.isNull())
+        return;
+    picture.videoLoss = CChannelNum::isEnabled(info.videoLossMask, frame.channel);
+    picture.authorised = CChannelNum::isEnabled(info.authorityMask, frame.channel);
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (CMotionZoneDialog* dialog = m_dialog)
+        QMetaObject::invokeMethod(dialog, [dialog, picture] { dialog->showPicture(picture); }, Qt::QueuedConnection);
+}
+
+CMotionZoneDialog::CMotionZoneDialog(QWidget* parent)
+    : QDialog(parent), m_stream(new CHttpConnect),
+      m_feed(std::make_shared<Feed>(this, OpenGLSetting() != OPENGL_MODE_OFF))
 {
     m_ui.setupUi(this);
     const OpenGLMode mode = OpenGLSetting();
@@ -42,20 +101,17 @@ CMotionZoneDialog::CMotionZoneDialog(QWidget* parent) : QDialog(parent), m_strea
     QObject::connect(m_ui.clear, &QPushButton::clicked, this, &CMotionZoneDialog::OnClear);
     QObject::connect(m_ui.buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     QObject::connect(m_ui.buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    m_decoder.Init(1);
-    m_decoder.changeOpenglOption(mode != OPENGL_MODE_OFF);
-    m_decoder.setDeinterlaced(false);
 }
 
 CMotionZoneDialog::~CMotionZoneDialog()
 {
-    QObject::disconnect(m_stream, nullptr, nullptr, nullptr);
-    m_stream->Disconnect();
-    m_decoder.Deinit();
+    m_feed->close();
+    // A stream whose thread does not end in time is left with the feed it may still decode in.
+    CHttpConnect::Dispose(m_stream, m_feed);
     delete m_screen;
-    delete m_stream;
 }
+
+void CMotionZoneDialog::setDecodeHook(std::function<void()> hook) { m_feed->decodeHook = std::move(hook); }
 
 void CMotionZoneDialog::setMotionZone(int rows, int cols, const QByteArray& zone)
 {
@@ -67,6 +123,7 @@ QByteArray CMotionZoneDialog::getMotionZone() const { return m_detect->getMotion
 void CMotionZoneDialog::connect(const DVR& dvr)
 {
     m_dvr.CopyFrom(dvr);
+    m_feed->channels = m_dvr.bit_ch();
     CHttpConnect::ConnParam param;
     param.mode = 0;
     param.playbackMode = true;
@@ -77,31 +134,10 @@ void CMotionZoneDialog::connect(const DVR& dvr)
     param.startTime = 0;
     param.endTime = 0;
     // Wired before the stream starts, so that its first frame is not missed.
-    QObject::connect(m_stream, &CHttpConnect::VDataReceived, this, &CMotionZoneDialog::slotDisplayVideo,
-                     Qt::DirectConnection);
+    QObject::connect(m_stream, &CHttpConnect::VDataReceived, m_feed.get(), &Feed::deliver, Qt::DirectConnection);
     QObject::connect(m_stream, &CHttpConnect::signalConnectedDVRStatus, this,
                      &CMotionZoneDialog::slotUpdateDVRStatus);
     m_stream->Connect(m_dvr, param);
-}
-
-void CMotionZoneDialog::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
-{
-    FrameFacts frame;
-    if (!ReadFrameHeader(info.oldProtocol, data, len, &frame) || !frame.fits)
-        return;
-    if (!CChannelNum::isEnabled(m_dvr.bit_ch(), frame.channel))
-        return;
-    if (m_decoder.DecodeFrame(frame.protocolType, 0, data + frame.offset, frame.rawSize, frame.resolution,
-                              frame.kind) == 0)
-        return;
-    CDisplayInfo picture;
-    // A copy of its own: the decoder reuses its pictures once nobody holds them.
-    picture.image = m_decoder.GetDecodedImage(0).copy();
-    if (picture.image.isNull())
-        return;
-    picture.videoLoss = CChannelNum::isEnabled(info.videoLossMask, frame.channel);
-    picture.authorised = CChannelNum::isEnabled(info.authorityMask, frame.channel);
-    QMetaObject::invokeMethod(this, [this, picture] { showPicture(picture); }, Qt::QueuedConnection);
 }
 
 void CMotionZoneDialog::showPicture(const CDisplayInfo& picture) { m_screen->setInfo(0, picture); }

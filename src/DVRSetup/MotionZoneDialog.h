@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QDialog>
 
-#include "Common/DecodeVideo.h"
+#include <functional>
+#include <memory>
+
 #include "DVRList.pb.h"
 #include "Network/DisplayDvrInfo.h"
 #include "ui_MotionZoneDialog.h"
@@ -21,7 +23,8 @@ class CMotionZoneDialog : public QDialog {
 
 public:
     explicit CMotionZoneDialog(QWidget* parent = nullptr);
-    // Stops the stream (no frame is being handled once it returns), then frees the decoder.
+    // Stops the stream without waiting for it longer than a stream's bound: a frame still
+    // being decoded then finishes in what the stream keeps, and shows nothing.
     ~CMotionZoneDialog() override;
 
     void setMotionZone(int rows, int cols, const QByteArray& zone);
@@ -32,26 +35,30 @@ public:
     // The DVR given to connect; a default record while no stream was asked for.
     const DVR& streamedDVR() const { return m_dvr; }
     CScreen* screen() const { return m_screen; }
+    // Called on the stream's thread before each frame is decoded (tests hold the thread
+    // there); set before connect().
+    void setDecodeHook(std::function<void()> hook);
 
     void languageChange();
 
 public slots:
     void OnSelection();
     void OnClear();
-    // Stream thread.
-    void slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len);
     void slotUpdateDVRStatus(const DISPLAY_DVR_INFO& info);
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // What the stream's thread decodes with; it stays with the stream until the stream is gone.
+    class Feed;
+
     void showPicture(const CDisplayInfo& picture);
 
     Ui_CMotionZoneDialog m_ui;
     CScreen* m_screen;
     CMotionDetect* m_detect;
     CHttpConnect* m_stream;
-    DVR m_dvr;  // written before the stream starts, read-only after
-    CDecodeVideo m_decoder;  // stream thread only, between Init and Deinit
+    DVR m_dvr;
+    const std::shared_ptr<Feed> m_feed;
 };

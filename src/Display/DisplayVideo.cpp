@@ -89,7 +89,7 @@ int CDisplayVideo::getVideoChannel(bool oldProtocol, const unsigned char* frame,
 }
 
 void CDisplayVideo::makeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned char* frame,
-                              size_t length)
+                              size_t length, const ShowPicture& show)
 {
     FrameFacts f;
     if (!ReadFrame(HasOldHeader(info.protocolType), frame, length, &f))
@@ -101,7 +101,7 @@ void CDisplayVideo::makeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned 
     if (info.displayMode == DISPLAY_MODE::REMOTE_PLAYBACK)
         checkPlaybackMode(info.pbMode);
     if (info.displayMode != DISPLAY_MODE::LOCAL_PLAYBACK) {
-        decodeImage(info, frame, length);
+        decodeImage(info, frame, length, show);
         if (f.kind == FRAME_KEY)
             displayTime(info.displayMode, seconds, info.pbMode);
         return;
@@ -111,7 +111,7 @@ void CDisplayVideo::makeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned 
 }
 
 void CDisplayVideo::decodeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned char* frame,
-                                size_t length)
+                                size_t length, const ShowPicture& show)
 {
     FrameFacts f;
     if (!ReadFrame(HasOldHeader(info.protocolType), frame, length, &f))
@@ -138,6 +138,8 @@ void CDisplayVideo::decodeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigne
         // cannot reach the cell another channel may have taken.
         if (info.layout != m_layout)
             return;
+        if (m_decodeHook)
+            m_decodeHook();
         if (m_decoder.DecodeFrame(info.protocolType, info.widgetIndex, frame + f.offset, f.rawSize,
                                   f.resolution, f.kind) == 0)
             return;
@@ -158,7 +160,10 @@ void CDisplayVideo::decodeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigne
     picture.authorised = info.authorised;
     picture.failed = false;
     picture.layout = info.layout;
-    emit signalUpdateScreen(picture);
+    if (show)
+        show(picture);
+    else
+        emit signalUpdateScreen(picture);
 }
 
 void CDisplayVideo::displayTime(const DISPLAY_MODE::ENUM& mode, unsigned int seconds,

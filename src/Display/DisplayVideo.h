@@ -13,6 +13,7 @@
 #include <array>
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -67,9 +68,12 @@ public:
     explicit CDisplayVideo(QObject* parent = nullptr);
     ~CDisplayVideo() override;
 
-    void makeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned char* frame, size_t length);
-    void decodeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned char* frame,
-                     size_t length);
+    // Where a picture decoded at once goes instead of signalUpdateScreen.
+    using ShowPicture = std::function<void(const CDisplayInfo&)>;
+    void makeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned char* frame, size_t length,
+                   const ShowPicture& show = {});
+    void decodeImage(const _DISPLAY_CHANNEL_INFO& info, const unsigned char* frame, size_t length,
+                     const ShowPicture& show = {});
     void displayTime(const DISPLAY_MODE::ENUM& mode, unsigned int seconds, const PbMode& frameMode);
     void checkPlaybackMode(const PbMode& mode);
     void setPbStatus(const cgi::PbControl_Cmd& command);
@@ -104,6 +108,9 @@ public:
     void decodeProcess(int channel);
     // Replaces the wall clock; only while no decode thread runs.
     void setClock(std::shared_ptr<CPlaybackClock> clock);
+    // Called on the decoding thread before each frame is decoded (tests hold the thread
+    // there); set while no frame is being decoded.
+    void setDecodeHook(std::function<void()> hook) { m_decodeHook = std::move(hook); }
 
 signals:
     void signalUpdateScreen(const CDisplayInfo& info);
@@ -138,4 +145,5 @@ private:
     std::shared_ptr<CPlaybackClock> m_clock;
     // The slot that last decoded each channel in local playback, -1 when none.
     std::atomic<int> m_channelSlot[MAX_CHANNELS];
+    std::function<void()> m_decodeHook;
 };

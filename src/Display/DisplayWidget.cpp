@@ -12,10 +12,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <condition_variable>
 #include <mutex>
-#include <shared_mutex>
 
-#include "Common/BoundedLock.h"
 #include "Common/ChannelNum.h"
 #include "Common/Frame.h"
 #include "Display/DisplayVideo.h"
@@ -47,13 +46,99 @@ _DISPLAY_CHANNEL_INFO ChannelRecord(const DISPLAY_DVR_INFO& info, int channel, i
 
 }  // namespace
 
-// One attached stream: its signal connections, and a gate that its deliveries pass while
-// the stream is attached. Detaching closes the gate under the write lock, which waits for
-// deliveries still on their way.
+// The audio of every stream: one decoder and one output.
+struct CDisplayWidget::Audio {
+    explicit Audio(CPlayAudio::DeviceFactory device) : player(std::move(device), CPlayAudio::kRetryMs) {}
+    // Decodes one frame's audio and queues it for the output (any thread).
+    void play(bool oldProtocol, const unsigned char* encoded);
+
+    // Frames of several streams share the decoder. Declared first, so it outlives what it
+    // guards.
+    QMutex lock;
+    CDecodeAudio decoder;
+    CPlayAudio player;
+};
+
+void CDisplayWidget::Audio::play(bool oldProtocol, const unsigned char* encoded)
+{
+    const int samples = CDecodeAudio::getDecodedSize(oldProtocol);
+    QByteArray pcm(samples * static_cast<int>(sizeof(short)), Qt::Uninitialized);
+    QMutexLocker locker(&lock);
+    const int decoded = decoder.DecodeFrame(oldProtocol, encoded, CDecodeAudio::getEncodedSize(oldProtocol),
+                                            reinterpret_cast<short*>(pcm.data()), samples);
+    if (decoded > 0) {
+        pcm.truncate(decoded * static_cast<int>(sizeof(short)));
+        player.PushAudio(oldProtocol, pcm);
+    }
+}
+
+// One attached stream: its signal connections, and the gate its deliveries pass to read the
+// widget or hand it a picture. Nothing inside the gate waits for a decoder, a device or
+// another thread: frames are decoded and audio is played outside it, in the decoders and the
+// output the wiring keeps. So closing the gate waits only a moment, and a delivery still
+// decoding or playing after it keeps the wiring alive, not the widget.
 struct CDisplayWidget::StreamWiring {
-    std::shared_mutex lock;
-    std::atomic<bool> open{true};
-    QList<QMetaObject::Connection> connections;
+    StreamWiring(CDisplayWidget* w, std::shared_ptr<CDisplayVideo> v, std::shared_ptr<Audio> a)
+        : widget(w), video(std::move(v)), audio(std::move(a))
+    {
+    }
+
+    // Inside the gate while it lives, when the gate was open.
+    class Pass {
+    public:
+        explicit Pass(StreamWiring& wiring) : m_wiring(wiring), m_in(wiring.enter()) {}
+        ~Pass()
+        {
+            if (m_in)
+                m_wiring.leave();
+        }
+        Pass(const Pass&) = delete;
+        Pass& operator=(const Pass&) = delete;
+        explicit operator bool() const { return m_in; }
+
+    private:
+        StreamWiring& m_wiring;
+        const bool m_in;
+    };
+
+    // No delivery gets in after this; returns once those inside have left.
+    void close()
+    {
+        std::unique_lock<std::mutex> lock(m_lock);
+        m_open = false;
+        m_left.wait(lock, [this] { return m_inside == 0; });
+    }
+    bool isOpen()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return m_open;
+    }
+
+    CDisplayWidget* const widget;  // only inside the gate
+    const std::shared_ptr<CDisplayVideo> video;
+    const std::shared_ptr<Audio> audio;
+    QList<QMetaObject::Connection> connections;  // GUI thread
+
+private:
+    bool enter()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (!m_open)
+            return false;
+        ++m_inside;
+        return true;
+    }
+    void leave()
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (--m_inside == 0 && !m_open)
+            m_left.notify_all();
+    }
+
+    std::mutex m_lock;
+    std::condition_variable m_left;
+    int m_inside = 0;
+    bool m_open = true;
 };
 
 CDisplayWidget::CDisplayWidget(QWidget* parent) : CDisplayWidget(parent, &CreateSinkAudioDevice)
@@ -65,8 +150,9 @@ CDisplayWidget::CDisplayWidget(QWidget* parent) : CDisplayWidget(parent, &Create
 
 CDisplayWidget::CDisplayWidget(QWidget* parent, CPlayAudio::DeviceFactory audioDevice)
     : QWidget(parent),
-      m_playAudio(audioDevice ? std::move(audioDevice) : CPlayAudio::DeviceFactory(&CreateSinkAudioDevice),
-                  CPlayAudio::kRetryMs),
+      m_audio(std::make_shared<Audio>(audioDevice ? std::move(audioDevice)
+                                                  : CPlayAudio::DeviceFactory(&CreateSinkAudioDevice))),
+      m_displayVideo(std::make_shared<CDisplayVideo>()),
       m_pending(MAX_SCREENS),
       m_pendingSet(MAX_SCREENS, false)
 {
@@ -76,16 +162,15 @@ CDisplayWidget::CDisplayWidget(QWidget* parent, CPlayAudio::DeviceFactory audioD
     m_seqTimer = new QTimer(this);
     m_eventSound = new CEventSound;
     m_eventSound->setParent(this);
-    m_displayVideo = new CDisplayVideo;
 
     connect(m_seqTimer, &QTimer::timeout, this, &CDisplayWidget::switchChannel);
     // Pictures are kept per screen on the delivering thread and drawn in one go: a screen
     // that gets pictures faster than the GUI draws them shows the newest, and no queue of
     // stale pictures can build up.
-    connect(m_displayVideo, &CDisplayVideo::signalUpdateScreen, this,
+    connect(m_displayVideo.get(), &CDisplayVideo::signalUpdateScreen, this,
             [this](const CDisplayInfo& info) { storePicture(info); }, Qt::DirectConnection);
-    connect(m_displayVideo, &CDisplayVideo::signalUpdateTime, this, &CDisplayWidget::signalUpdateTime);
-    connect(m_displayVideo, &CDisplayVideo::signalChangedStatus, this,
+    connect(m_displayVideo.get(), &CDisplayVideo::signalUpdateTime, this, &CDisplayWidget::signalUpdateTime);
+    connect(m_displayVideo.get(), &CDisplayVideo::signalChangedStatus, this,
             &CDisplayWidget::signalChangedStatus);
 
     resetDisplay();
@@ -93,17 +178,19 @@ CDisplayWidget::CDisplayWidget(QWidget* parent, CPlayAudio::DeviceFactory audioD
 
 CDisplayWidget::~CDisplayWidget()
 {
-    // No stream may still be inside a slot while the members go.
+    // No delivery reads this widget once its stream is detached; one still decoding or
+    // playing keeps the decoders and the output, which go with it.
     const QList<CHttpConnect*> streams = m_wiring.keys();
     for (CHttpConnect* stream : streams)
         detachStream(stream);
     if (m_displayVideo->exitDecodeThread()) {
         m_displayVideo->clear(-1);
-        delete m_displayVideo;
     } else {
-        // A decode thread left running still uses the decoders and its queue: they stay.
-        disconnect(m_displayVideo, nullptr, this, nullptr);
+        // A decode thread left running still uses the decoders and its queue: they stay for
+        // good, since nothing learns when it ends.
+        disconnect(m_displayVideo.get(), nullptr, this, nullptr);
         qWarning("Display: decoders kept for a decode thread that did not end");
+        new std::shared_ptr<CDisplayVideo>(m_displayVideo);
     }
     delete m_screen;
     delete m_eventSound;
@@ -241,7 +328,7 @@ void CDisplayWidget::updateSelectScreen(int screen)
     if (inPage)
         m_screen->setSelected(cell);
     if (m_selected != screen) {
-        m_playAudio.clear();
+        m_audio->player.clear();
         m_selected = screen;
     }
     const int channel = inPage ? m_screen->getInfo(cell).channel : -1;
@@ -480,7 +567,7 @@ void CDisplayWidget::ClearScreen()
         m_seqTimer->stop();
     // Silenced, not disabled: the next marked picture sounds the alarm again.
     m_eventSound->stop();
-    m_playAudio.clear();
+    m_audio->player.clear();
 }
 
 void CDisplayWidget::updateAlarm()
@@ -496,12 +583,13 @@ void CDisplayWidget::updateAlarm()
 
 // ---- frames from the streams (delivering threads) ----------------------------------------
 
-void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
+bool CDisplayWidget::mapFrame(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len,
+                              _DISPLAY_CHANNEL_INFO* record) const
 {
     FrameFacts frame;
     // Refuses frames whose data does not fit the packet and channels 16 and above.
     if (!ReadFrameHeader(info.oldProtocol, data, len, &frame) || !frame.fits)
-        return;
+        return false;
     const int channel = frame.channel;
     // Read before the mapping: a layout changed meanwhile marks the record as old.
     const unsigned layout = m_displayVideo->layout();
@@ -509,52 +597,52 @@ void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsign
     // One reading of the page: it may be turned on the GUI thread meanwhile.
     const int viewStart = m_viewStart;
     if (screen < viewStart || screen >= viewStart + m_viewScreens)
-        return;
+        return false;
 
-    _DISPLAY_CHANNEL_INFO record = ChannelRecord(info, channel, screen, viewStart);
-    record.layout = layout;
-    record.record = ChannelBit(info.recordMask, channel);
-    record.motion = ChannelBit(info.motionMask, channel);
-    record.sensor = ChannelBit(info.sensorMask, channel);
-    record.videoLoss = info.displayMode == DISPLAY_MODE::LIVE && ChannelBit(info.videoLossMask, channel);
+    *record = ChannelRecord(info, channel, screen, viewStart);
+    record->layout = layout;
+    record->record = ChannelBit(info.recordMask, channel);
+    record->motion = ChannelBit(info.motionMask, channel);
+    record->sensor = ChannelBit(info.sensorMask, channel);
+    record->videoLoss = info.displayMode == DISPLAY_MODE::LIVE && ChannelBit(info.videoLossMask, channel);
     // The frame says what it carries; the connection's model may not be known yet.
-    record.protocolType = frame.protocolType;
-    if (record.widgetIndex < 0 || record.widgetIndex >= CScreen::MAX_CELLS)
-        return;
-    m_displayVideo->makeImage(record, data, len);
+    record->protocolType = frame.protocolType;
+    return record->widgetIndex >= 0 && record->widgetIndex < CScreen::MAX_CELLS;
 }
 
-void CDisplayWidget::OnPlayAudio(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
+void CDisplayWidget::slotDisplayVideo(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
+{
+    _DISPLAY_CHANNEL_INFO record;
+    if (mapFrame(info, data, len, &record))
+        m_displayVideo->makeImage(record, data, len);
+}
+
+const unsigned char* CDisplayWidget::selectedAudio(const DISPLAY_DVR_INFO& info, const unsigned char* data,
+                                                   size_t len) const
 {
     FrameFacts frame;
     // Audio data is the fixed-size rest after the data offset, checked below.
     if (!ReadFrameHeader(info.oldProtocol, data, len, &frame) || frame.frameSize == 0)
-        return;
+        return nullptr;
     int channel = frame.channel;
     const uint64_t offset = frame.offset;
     if (m_screenMode == SCREEN_MULTI_DVR) {
         const int screen = mapChannel(channel, info);
         if (screen < 0)
-            return;
+            return nullptr;
         channel = screen - info.startScreen;
     }
-    const int encoded = CDecodeAudio::getEncodedSize(info.oldProtocol);
-    if (offset > len || len - offset != static_cast<size_t>(encoded)) {
+    if (offset > len || len - offset != static_cast<size_t>(CDecodeAudio::getEncodedSize(info.oldProtocol))) {
         qDebug("audio size error");
-        return;
+        return nullptr;
     }
-    if (channel + info.startScreen != m_selected)
-        return;
+    return channel + info.startScreen == m_selected ? data + offset : nullptr;
+}
 
-    const int samples = CDecodeAudio::getDecodedSize(info.oldProtocol);
-    QByteArray pcm(samples * static_cast<int>(sizeof(short)), Qt::Uninitialized);
-    QMutexLocker lock(&m_audioLock);
-    const int decoded = m_decodeAudio.DecodeFrame(info.oldProtocol, data + offset, encoded,
-                                                  reinterpret_cast<short*>(pcm.data()), samples);
-    if (decoded > 0) {
-        pcm.truncate(decoded * static_cast<int>(sizeof(short)));
-        m_playAudio.PushAudio(info.oldProtocol, pcm);
-    }
+void CDisplayWidget::OnPlayAudio(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
+{
+    if (const unsigned char* encoded = selectedAudio(info, data, len))
+        m_audio->play(info.oldProtocol, encoded);
 }
 
 // ---- pictures and status (GUI thread) ----------------------------------------------------
@@ -649,38 +737,59 @@ void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
     if (!stream)
         return;
     detachStream(stream);
-    auto wiring = std::make_shared<StreamWiring>();
+    auto wiring = std::make_shared<StreamWiring>(this, m_displayVideo, m_audio);
     QList<QMetaObject::Connection>& c = wiring->connections;
+    // A delivery on a stream's thread takes a reference of its own to the wiring first: the
+    // wiring then outlives the connection, and the thread checker sees that it does.
     c << connect(stream, &CHttpConnect::ADataReceived, this,
-                 [this, wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
-                     std::shared_lock<std::shared_mutex> gate(wiring->lock);
-                     if (wiring->open)
-                         OnPlayAudio(info, data, len);
+                 [wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                     const std::shared_ptr<StreamWiring> own = wiring;
+                     const unsigned char* encoded = nullptr;
+                     {
+                         StreamWiring::Pass pass(*own);
+                         if (pass)
+                             encoded = own->widget->selectedAudio(info, data, len);
+                     }
+                     // Outside the gate: the output may wait for a sound device.
+                     if (encoded)
+                         own->audio->play(info.oldProtocol, encoded);
                  }, Qt::DirectConnection);
     if (!audioOnly) {
         c << connect(stream, &CHttpConnect::VDataReceived, this,
-                     [this, wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
-                         std::shared_lock<std::shared_mutex> gate(wiring->lock);
-                         if (wiring->open)
-                             slotDisplayVideo(info, data, len);
+                     [wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                         const std::shared_ptr<StreamWiring> own = wiring;
+                         _DISPLAY_CHANNEL_INFO record;
+                         {
+                             StreamWiring::Pass pass(*own);
+                             if (!pass || !own->widget->mapFrame(info, data, len, &record))
+                                 return;
+                         }
+                         // Decoded outside the gate; the picture goes in through it, while the
+                         // stream is attached.
+                         own->video->makeImage(record, data, len, [&own](const CDisplayInfo& picture) {
+                             StreamWiring::Pass pass(*own);
+                             if (pass)
+                                 own->widget->storePicture(picture);
+                         });
                      }, Qt::DirectConnection);
         c << connect(stream, &CHttpConnect::signalConnectedDVRStatus, this,
                      [this, wiring](const DISPLAY_DVR_INFO& info) {
-                         if (wiring->open)
+                         if (wiring->isOpen())
                              slotUpdateDVRStatus(info);
                      });
         c << connect(stream, &CHttpConnect::DVRChannels, this, [this, wiring](int channels) {
-            if (wiring->open)
+            if (wiring->isOpen())
                 OnDVRChannels(channels);
         });
         // Direct, as the frames: the status and the frames around it keep their order.
-        c << connect(stream, &CHttpConnect::signalPbStatus, this, [this, wiring](uint32_t mode) {
-            std::shared_lock<std::shared_mutex> gate(wiring->lock);
-            if (wiring->open && mode <= INT32_MAX && PbMode_IsValid(static_cast<int>(mode)))
-                m_displayVideo->checkPlaybackMode(static_cast<PbMode>(mode));
+        c << connect(stream, &CHttpConnect::signalPbStatus, this, [wiring](uint32_t mode) {
+            const std::shared_ptr<StreamWiring> own = wiring;
+            StreamWiring::Pass pass(*own);
+            if (pass && mode <= INT32_MAX && PbMode_IsValid(static_cast<int>(mode)))
+                own->video->checkPlaybackMode(static_cast<PbMode>(mode));
         }, Qt::DirectConnection);
         c << connect(stream, &CHttpConnect::playbackEnded, this, [this, wiring] {
-            if (wiring->open)
+            if (wiring->isOpen())
                 m_displayVideo->playbackEnded();
         });
     }
@@ -694,14 +803,9 @@ void CDisplayWidget::detachStream(CHttpConnect* stream)
     const std::shared_ptr<StreamWiring> wiring = m_wiring.take(stream);
     if (!wiring)
         return;
-    // Closed before the wiring goes: a delivery that gets in meanwhile waits at the gate,
-    // finds it closed and does nothing. A delivery still under way after DETACH_WAIT_MS is
-    // left to finish (it only decodes into this widget); none starts after.
-    std::unique_lock<std::shared_mutex> gate(wiring->lock, std::defer_lock);
-    if (!LockWithin(gate, DETACH_WAIT_MS))
-        qWarning("Display: a stream's delivery did not end within %d ms; the stream is detached without it",
-                 DETACH_WAIT_MS);
-    wiring->open = false;
+    // Closed before the wiring goes: a delivery that comes later does nothing, and one still
+    // decoding or playing hands nothing to this widget.
+    wiring->close();
     for (const QMetaObject::Connection& c : std::as_const(wiring->connections))
         disconnect(c);
 }

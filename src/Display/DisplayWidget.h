@@ -30,6 +30,7 @@
 
 class CDisplayVideo;
 class CEventSound;
+struct _DISPLAY_CHANNEL_INFO;
 class CHttpConnect;
 class QKeyEvent;
 class QMouseEvent;
@@ -100,16 +101,16 @@ public:
     // Wires a stream to the display: its frames, audio, status and channel count (video
     // stream), or only its audio (the second stream of an old-protocol DVR).
     void attachStream(CHttpConnect* stream, bool audioOnly = false);
-    // Drops every wiring of the stream and returns once none of its deliveries is still
-    // running (waiting at most DETACH_WAIT_MS), so nothing it sent before can reach the
-    // screens afterwards.
-    static constexpr int DETACH_WAIT_MS = 2000;
+    // Drops every wiring of the stream, so nothing it sent before can reach the screens
+    // afterwards. Waits only for deliveries reading the layout or handing over a picture,
+    // which wait for nothing: a frame still being decoded, or audio still being played, then
+    // finishes in the decoders and the output the wiring keeps, without this widget.
     void detachStream(CHttpConnect* stream);
 
     CScreen* screenContainer() const { return m_screen; }
     // The names and marks the cells show, as last read from the settings.
     const CCellOsd& displaySettings() const { return m_osd; }
-    CDisplayVideo* displayVideo() const { return m_displayVideo; }
+    CDisplayVideo* displayVideo() const { return m_displayVideo.get(); }
 
 signals:
     void exitFullScreen();
@@ -141,6 +142,7 @@ protected:
 
 private:
     struct StreamWiring;
+    struct Audio;
 
     // Keeps the newest picture of each screen until the GUI thread draws it (any thread).
     void storePicture(const CDisplayInfo& info);
@@ -148,6 +150,12 @@ private:
     void dropPendingPictures();
     // Sounds the alarm while a visible cell carries a motion or sensor mark.
     void updateAlarm();
+    // The record of a frame for its visible screen; false when it has none.
+    bool mapFrame(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len,
+                  _DISPLAY_CHANNEL_INFO* record) const;
+    // The encoded audio of a frame of the selected screen, or null.
+    const unsigned char* selectedAudio(const DISPLAY_DVR_INFO& info, const unsigned char* data,
+                                       size_t len) const;
     int pageScreens() const;
     bool isScreenVisible(int screen) const;
     // The screen of a channel on a page starting at viewStart, visible or not; -1 when the
@@ -156,9 +164,10 @@ private:
     // Sets the visible screens; frames mapped under the old ones are not decoded any more.
     void setView(int count, int start);
 
-    CDecodeAudio m_decodeAudio;
-    CPlayAudio m_playAudio;
-    CDisplayVideo* m_displayVideo = nullptr;
+    // Shared with the streams' wirings: a delivery still decoding or playing when the widget
+    // goes finishes in them.
+    const std::shared_ptr<Audio> m_audio;
+    const std::shared_ptr<CDisplayVideo> m_displayVideo;
     CScreen* m_screen = nullptr;
     // Read by the delivering threads while the GUI thread changes them.
     std::atomic<int> m_selected{0};
@@ -175,9 +184,6 @@ private:
     QTimer* m_seqTimer = nullptr;
     CEventSound* m_eventSound = nullptr;
     CCellOsd m_osd;
-
-    // Audio frames of several streams share one decoder.
-    QMutex m_audioLock;
 
     QMutex m_pendingLock;
     std::vector<CDisplayInfo> m_pending;

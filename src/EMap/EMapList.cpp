@@ -67,13 +67,14 @@ void CEMapList::loadEMapList()
     const bool empty = groups.emap_list_size() == 0;
     groups.clear_emap_list();
     m_listExtras = groups;
-    if (damage.damaged && !m_damageTold) {
+    if ((damage.damaged || damage.unreadable) && !m_damageTold) {
         m_damageTold = true;
-        const QString text = tr("The e-map list file was damaged. Read from it: %1 groups and %2 maps. "
-                                "The damaged file is kept as \"%3\".")
-                                 .arg(damage.groups)
-                                 .arg(damage.entries)
-                                 .arg(damage.keptAs);
+        const QString text = ListDamageText(
+            damage,
+            tr("The e-map list file \"%1\" could not be read (%2). The default list is shown instead; "
+               "nothing was overwritten."),
+            tr("The e-map list file was damaged. Read from it: %1 groups and %2 maps. "
+               "The damaged file is kept as \"%3\"."));
         // After the window is up, not from inside its construction.
         QTimer::singleShot(0, this, [this, text] { CPrompt::current().message(window(), text); });
     }

@@ -467,7 +467,11 @@ void CHttpConnect::slotDisconnected()
             emit playbackEnded();
         return;
     }
-    if (hadData && !keepsClosing()) {
+    // A stop still on its way when this stream was dialled may be what ended it; the stop
+    // just sent would end the next one alike.
+    if (hadData && !keepsClosing() && !m_lastRunAfterUnansweredStop) {
+        // Until the next stream's first picture the last one is not live any more.
+        UpdateConnectedDVRStatus();
         startThread();
         return;
     }
@@ -505,7 +509,8 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
 {
     // A DVR may give the new stream the id of the old one: a stop that arrived after the
     // new request would end the new stream.
-    if (!waitForStops())
+    const bool stopsAnswered = waitForStops();
+    if (m_stop)
         return RunEnd::Stopped;
 
     RunState run;
@@ -638,6 +643,7 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
             }
             if (socket.bytesAvailable() == 0) {
                 m_lastRunMs = run.dialed.elapsed();
+                m_lastRunAfterUnansweredStop = !stopsAnswered;
                 // Everything the DVR sent has been handled: tell the owner.
                 // By name, so the queued call is built inside Qt and nothing this thread
                 // allocated is freed by the owner's thread.
@@ -668,9 +674,10 @@ bool CHttpConnect::waitForStops()
         QMutexLocker lock(&m_lock);
         dvr = m_dvr;
     }
-    if (!CSendCommand::waitForStreamStops(dvr, STOP_ANSWER_WAIT_MS, &m_stop) && !m_stop)
+    const bool answered = CSendCommand::waitForStreamStops(dvr, STOP_ANSWER_WAIT_MS, &m_stop);
+    if (!answered && !m_stop)
         qDebug("stream stop not answered in time");
-    return !m_stop;
+    return answered;
 }
 
 CHttpConnect::PacketResult CHttpConnect::dispatch(RunState& run, uint8_t clientId, uint8_t dataType,

@@ -52,8 +52,10 @@ public:
     static constexpr int DEFAULT_NO_PACKET_TIMEOUT_MS = 60000;
     static constexpr int OLD_DVR_RECORD_SIZE = 214;
     // A new run's request waits this long at most for the answer to the DVR's last stop:
-    // as long as that stop may take before it counts as failed.
-    static constexpr int STOP_ANSWER_WAIT_MS = CSendCommand::DEFAULT_REQUEST_TIMEOUT_MS;
+    // as long as that stop may take before it is given up. A stream dialled while a stop
+    // was unanswered and then ended by its DVR is taken for one that stop ended: it fails
+    // rather than being dialled again into the next late stop.
+    static constexpr int STOP_ANSWER_WAIT_MS = CSendCommand::STREAM_STOP_TIMEOUT_MS;
 
     // Longest wait of the owner's thread for the stream thread to end. A thread still running
     // then is left to end by itself: no new run starts meanwhile (the connection fails
@@ -170,7 +172,8 @@ private:
     // False when the thread did not end within JOIN_WAIT_MS.
     bool joinThread();
     RunEnd runOnce(quint64 runId);
-    // Waits for the stops sent to this DVR so far; false when the stream is stopped meanwhile.
+    // Waits for the stops sent to this DVR so far; false when one of them was not answered
+    // (it may yet be carried out).
     bool waitForStops();
     PacketResult dispatch(RunState& run, uint8_t clientId, uint8_t dataType,
                           const unsigned char* payload, size_t len);
@@ -213,6 +216,8 @@ private:
     // How long the last run that its DVR closed lived after its dial; written by the stream
     // thread before it reports the close.
     std::atomic<qint64> m_lastRunMs{0};
+    // Whether that run was dialled while a stop to its DVR was unanswered; written likewise.
+    std::atomic<bool> m_lastRunAfterUnansweredStop{false};
     // Streams in a row that their DVR ended within QUICK_END_MS; owner's thread only.
     int m_quickEnds = 0;
     // Counts starts and stops, so a close reported by an earlier run is recognised as stale.

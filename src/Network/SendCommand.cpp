@@ -30,7 +30,8 @@ constexpr int MAX_OTHER_PACKETS = 4;
 // Stream stops not yet answered, by queue key. Shared by every thread: a stream thread sends
 // its stop and the next stream's thread waits for it.
 struct StopTicket {
-    bool done = false;  // guarded by g_stopLock
+    bool done = false;     // guarded by g_stopLock
+    bool givenUp = false;  // ended at its time-out, unanswered; likewise
 };
 std::mutex g_stopLock;
 std::condition_variable g_stopDone;
@@ -60,12 +61,13 @@ std::shared_ptr<StopTicket> RegisterStop(const std::string& key)
     return ticket;
 }
 
-void FinishStop(const std::string& key, const std::shared_ptr<StopTicket>& ticket)
+void FinishStop(const std::string& key, const std::shared_ptr<StopTicket>& ticket, bool givenUp = false)
 {
     if (!ticket)
         return;
     std::lock_guard<std::mutex> lock(g_stopLock);
     ticket->done = true;
+    ticket->givenUp = givenUp;
     auto it = g_stops.find(key);
     if (it != g_stops.end()) {
         auto& list = it->second;
@@ -373,7 +375,8 @@ void CommandQueues::OnHttpFinished(DvrQueue& q, Flight* f, QNetworkReply* reply)
     reply->deleteLater();
     if (reply != f->reply)
         return;
-    const QNetworkReply::NetworkError error = f->timedOut ? QNetworkReply::TimeoutError : reply->error();
+    const bool givenUp = f->timedOut;
+    const QNetworkReply::NetworkError error = givenUp ? QNetworkReply::TimeoutError : reply->error();
     const Entry done = std::move(f->entry);
     f->timer.stop();
     f->reply = nullptr;
@@ -382,7 +385,7 @@ void CommandQueues::OnHttpFinished(DvrQueue& q, Flight* f, QNetworkReply* reply)
     q.stops.erase(std::remove(q.stops.begin(), q.stops.end(), f), q.stops.end());
     // Its time-out may be what is finishing it.
     f->deleteLater();
-    FinishStop(q.key, done.ticket);
+    FinishStop(q.key, done.ticket, givenUp);
     postNext(q);
     WakeAllWaiters();
     // Last: a receiver may run an event loop that comes back here.
@@ -539,6 +542,7 @@ void CSendCommand::sendStreamStop(const DVR& dvr, const QString& query, int stre
     entry.query = query;
     entry.ticket = RegisterStop(QueueKey(dvr).toStdString());
     entry.subject.stream = stream;
+    entry.timeoutMs = STREAM_STOP_TIMEOUT_MS;
     EnqueueFromAnyThread(std::move(entry));
 }
 
@@ -569,7 +573,7 @@ bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::
                             [&] { return allDone() || cancelled(); });
     }
     std::lock_guard<std::mutex> lock(g_stopLock);
-    return allDone();
+    return allDone() && std::none_of(tickets.begin(), tickets.end(), [](const auto& t) { return t->givenUp; });
 }
 
 void CSendCommand::wakeStopWaiters() { WakeAllWaiters(); }

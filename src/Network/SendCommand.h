@@ -44,6 +44,10 @@ class CSendCommand : public QObject {
 public:
     // A DVR that neither answers nor closes holds its queue this long at most.
     static constexpr int DEFAULT_REQUEST_TIMEOUT_MS = 5000;
+    // A stream stop is given longer: a DVR answers it once it has ended the stream, and the
+    // next stream to that DVR waits for the answer, since a DVR that reuses client ids ends
+    // the newer stream with a stop carried out after it opened.
+    static constexpr int STREAM_STOP_TIMEOUT_MS = 15000;
 
     explicit CSendCommand(QObject* parent = nullptr);
     ~CSendCommand() override;
@@ -75,8 +79,9 @@ public:
     static void sendStreamStop(const DVR& dvr, const QString& query, int stream);
     // Blocks until every stream stop sent to the DVR before this call was answered or
     // failed, at most timeoutMs, or until *cancel is set (and wakeStopWaiters called). True
-    // when none is left. On the application's thread it runs the event loop meanwhile,
-    // without user input.
+    // when none is left and none was given up at its time-out: a stop given up unanswered
+    // may still be carried out. On the application's thread it runs the event loop
+    // meanwhile, without user input.
     static bool waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel = nullptr);
     // Wakes the stop waits to look at their cancel flags.
     static void wakeStopWaiters();

@@ -137,7 +137,8 @@ bool CRawFile::readFrame(size_t i, QByteArray* out)
     FrameFacts f;
     if (!ReadFrameHeader(m_header.old_protocol != 0, reinterpret_cast<const unsigned char*>(out->constData()),
                          r.length, &f) ||
-        !f.fits || f.channel != r.channel || static_cast<uint32_t>(f.time.sec) != r.time_sec) {
+        !f.fits || f.channel != r.channel || static_cast<uint32_t>(f.time.sec) != r.time_sec ||
+        static_cast<uint8_t>(f.kind) != r.type) {
         m_error = QStringLiteral("%1: damaged frame").arg(m_base);
         return false;
     }

@@ -1,6 +1,7 @@
 #include "CreateAVI.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,6 +36,13 @@ constexpr int64_t RESERVE_STEP = 256 * 1024;
 constexpr int64_t RESERVE_MARGIN = 32 * 1024;
 constexpr int64_t INDEX_ENTRY_BYTES = 16 + 8;
 constexpr int64_t CHUNK_HEADER_BYTES = 9;  // fourcc, size, padding byte
+
+// A file whose last name is gone (removed, or its folder) would take the bytes with it.
+bool Unlinked(int fd)
+{
+    struct stat st;
+    return fd >= 0 && ::fstat(fd, &st) == 0 && st.st_nlink == 0;
+}
 
 struct Held {
     bool video = true;
@@ -71,6 +79,7 @@ struct CCreateAVI::Impl {
     QStringList files;
     Channel ch[MAX_CHANNELS];
     bool failed = false;
+    int64_t checkedSecond = -1;  // video time of the last look for removed files
 
     // The first failure is the one the operator is told about.
     bool fail(Channel& c, const char* what, int err)
@@ -88,6 +97,8 @@ struct CCreateAVI::Impl {
     static int WriteIo(void* opaque, uint8_t* buf, int size)
     {
         Channel& c = *static_cast<Channel*>(opaque);
+        if (Unlinked(c.fd))
+            return AVERROR(ENOENT);
         for (int done = 0; done < size;) {
             const ssize_t n = ::pwrite(c.fd, buf + done, static_cast<size_t>(size - done), c.pos);
             if (n < 0 && errno == EINTR)
@@ -323,6 +334,12 @@ struct CCreateAVI::Impl {
     // Writes the channel's index and header (and first its held frames) and closes it.
     bool finish(Channel& c)
     {
+        // A removed file is only let go: nothing written into it would be kept.
+        if (Unlinked(c.fd)) {
+            fail(c, "Cannot write", AVERROR(ENOENT));
+            release(c);
+            return false;
+        }
         bool ok = true;
         if (c.ctx && !c.started)
             ok = startFile(c);
@@ -337,6 +354,19 @@ struct CCreateAVI::Impl {
 
     // One frame packet payload of a CCreateAVI::writeFrame.
     bool write(bool oldProtocol, const unsigned char* data, size_t length);
+
+    // Once per second of video: a channel whose data sit in a buffer or in frames held back
+    // would otherwise hear of its removed file only when they are written, if ever.
+    bool checkRemoved(int64_t second)
+    {
+        if (second == checkedSecond)
+            return true;
+        checkedSecond = second;
+        for (Channel& c : ch)
+            if (Unlinked(c.fd))
+                return fail(c, "Cannot write", AVERROR(ENOENT));
+        return true;
+    }
 
     // Every file finished as far as it can be.
     bool finishAll()
@@ -365,6 +395,7 @@ void CCreateAVI::open(const QString& folder, const RecordDvr& dvr, bool audio)
     d->error.clear();
     d->files.clear();
     d->failed = false;
+    d->checkedSecond = -1;
 }
 
 void CCreateAVI::setDvr(const RecordDvr& dvr) { d->dvr = dvr; }
@@ -400,6 +431,8 @@ bool CCreateAVI::Impl::write(bool oldProtocol, const unsigned char* data, size_t
                        static_cast<size_t>(n) * sizeof(short));
     }
 
+    if (!checkRemoved(f.time.sec))
+        return false;
     const ProtocolType type = RecordProtocolType(oldProtocol, oldProtocol ? f.model : dvr.model);
     if (!c.ctx) {
         if (f.kind != FRAME_KEY)

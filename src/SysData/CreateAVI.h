@@ -30,7 +30,8 @@ public:
     void open(const QString& folder, const RecordDvr& dvr, bool audio);
     // The DVR of the files begun from now on.
     void setDvr(const RecordDvr& dvr);
-    // False on a write error: every file is finished as far as it can be (those without a
+    // False on a write error, or when a file was removed (looked for once per second of video
+    // and before each write): every file is finished as far as it can be (those without a
     // frame removed) and error() tells what failed and why.
     bool writeFrame(bool oldProtocol, const unsigned char* data, size_t length);
     // Finishes every file (rate, index, counts); false on a write error.

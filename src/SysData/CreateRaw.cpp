@@ -1,8 +1,11 @@
 #include "CreateRaw.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <QDir>
 #include <QFile>
@@ -33,6 +36,13 @@ FILE* OpenNew(const QString& path)
     if (f)
         std::setvbuf(f, nullptr, _IONBF, 0);  // buffered here, in write order
     return f;
+}
+
+// A file whose last name is gone (removed, or its folder) would take the bytes with it.
+bool Unlinked(FILE* f)
+{
+    struct stat st;
+    return f && ::fstat(fileno(f), &st) == 0 && st.st_nlink == 0;
 }
 
 RecordReason ReasonOf(bool oldProtocol, const unsigned char* data, size_t length)
@@ -69,7 +79,11 @@ void CCreateRaw::open(const QString& folder, const RecordDvr& dvr)
 
 bool CCreateRaw::fail(const QString& what, const QString& path)
 {
-    const int err = errno;
+    return fail(what, path, errno);
+}
+
+bool CCreateRaw::fail(const QString& what, const QString& path, int err)
+{
     m_error = QStringLiteral("%1 %2").arg(what, QDir::toNativeSeparators(path));
     if (err != 0)
         m_error += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(err)));
@@ -175,6 +189,11 @@ bool CCreateRaw::flush()
 {
     if (!m_qvf)
         return true;
+    // Checked at every flush, so at least once per second of video.
+    for (const auto& [file, path] : {std::pair(m_qvf, &m_qvfPath), std::pair(m_qrx, &m_qrxPath),
+                                     std::pair(m_qdx, &m_qdxPath)})
+        if (Unlinked(file))
+            return fail(QStringLiteral("Cannot write"), *path, ENOENT);
     // Data first: an index record never reaches the disk before the bytes it points at.
     if (!m_data.empty() && std::fwrite(m_data.data(), 1, m_data.size(), m_qvf) != m_data.size())
         return fail(QStringLiteral("Cannot write"), m_qvfPath);

@@ -30,9 +30,10 @@ public:
     void open(const QString& folder, const RecordDvr& dvr);
     // The DVR of the files begun from now on.
     void setDvr(const RecordDvr& dvr) { m_dvr = dvr; }
-    // One frame packet payload. False on a write error: everything written so far stays
-    // readable, the files are closed (those left without a frame removed) and error() tells
-    // what failed and why.
+    // One frame packet payload. False on a write error, or when a file was removed (checked
+    // whenever buffered frames are written out): everything written so far stays readable,
+    // the files are closed (those left without a frame removed) and error() tells what failed
+    // and why.
     bool writeFrame(bool oldProtocol, const unsigned char* data, size_t length);
     // Writes out what is buffered and closes the files; false on a write error.
     bool close();
@@ -55,7 +56,8 @@ private:
     bool writeEarlyAudio(bool oldProtocol);
     bool flush();
     bool writeMinute();
-    bool fail(const QString& what, const QString& path);
+    bool fail(const QString& what, const QString& path);  // errno tells why
+    bool fail(const QString& what, const QString& path, int err);
     void closeFiles();
     void removeEmptyFiles();
 

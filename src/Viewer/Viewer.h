@@ -180,6 +180,7 @@ private:
     void exitZoom();
     void stopSequence();
     void stopBackup();
+    void endBackupEarly();
     void stopLocalPlayback();
     void setPrevMenu();
     void restoreLater();
@@ -192,6 +193,9 @@ private:
 
     // Connections.
     CConnectDVR* currentConnection() const;
+    // The connection a running backup records through: a DVR chosen in the tree since it
+    // started is the current one, but not this.
+    CConnectDVR* backupConnection() const;
     void connectDVR();
     void disconnectDVR(bool remove);
     void updateDisplayScreen();

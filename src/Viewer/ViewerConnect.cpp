@@ -1,6 +1,7 @@
 // The connections of the connected group: connecting, stopping, screens and the current DVR.
 #include "Viewer.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QTimer>
 #include <QTreeWidgetItem>
@@ -18,6 +19,7 @@
 #include "Playback/BackupWidget.h"
 #include "Playback/PlaybackWidget.h"
 #include "Settings/AppSettings.h"
+#include "SysData/Record.h"
 #include "dvr_types/model_info.h"
 
 namespace {
@@ -59,10 +61,19 @@ CConnectDVR* Viewer::currentConnection() const
     return m_connectList[m_currentDvrIndex];
 }
 
+CConnectDVR* Viewer::backupConnection() const
+{
+    for (CConnectDVR* c : m_connectList)
+        if (c && c->isRecording())
+            return c;
+    return nullptr;
+}
+
 void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, int dvrIndex)
 {
     if (m_menuMode == MENU_PLAYBACK)
         return;
+    endBackupEarly();
     disconnectDVR(true);
     m_currentDvrIndex = dvrIndex < 0 ? 0 : dvrIndex;
     m_currentGroupIndex = groupIndex;
@@ -115,6 +126,23 @@ void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, in
         m_backupWidget->setDvrIndex(dvrIndex);
     }
     connectDVR();
+}
+
+// Another choice in the tree ends a running backup as Stop does; the operator hears that it
+// is short and where its files are.
+void Viewer::endBackupEarly()
+{
+    if (m_menuMode != MENU_BACKUP || !m_backupWidget->isBackup())
+        return;
+    const CConnectDVR* c = backupConnection();
+    const QString folder = c ? QDir::toNativeSeparators(c->recorder()->folder()) : QString();
+    stopBackup();
+    // After the chosen DVR is under way: the box waits in an event loop of its own, and the
+    // tree's item that asked for it must not be held across that.
+    QTimer::singleShot(0, this, [this, folder] {
+        CPrompt::current().message(
+            this, tr("The backup ended before its end time. The files written so far are in \"%1\".").arg(folder));
+    });
 }
 
 void Viewer::connectDVR()

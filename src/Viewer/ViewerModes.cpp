@@ -362,6 +362,8 @@ void Viewer::OnBackupClicked()
 void Viewer::OnEMapClicked()
 {
     m_prevMenuMode = m_menuMode;
+    // Before the streams go: a backup ends as Stop ends it, not cut under a running panel.
+    stopBackup();
     disconnectDVR(true);
     m_ui.controlScreen->hide();
     m_ui.verticalLayout->insertWidget(0, m_emapList, 0, Qt::AlignHCenter);

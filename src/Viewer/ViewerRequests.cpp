@@ -219,11 +219,8 @@ void Viewer::OnBackupStart(time_t start, time_t end, int channels)
 
 void Viewer::OnBackupStop()
 {
-    CConnectDVR* c = currentConnection();
-    if (!c)
-        return;
+    // Every connection stops, and with it the backup's, which need not be the current one.
     disconnectDVR(false);
-    c->recordStop();
     stopBackup();
     stopDisplay();
 }

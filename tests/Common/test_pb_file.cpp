@@ -108,7 +108,7 @@ TEST_F(PBFileTest, RoundTripAndUnreadableFilesLeftAloneAndKeptUnderTheirOwnName)
                                        "XXXXXXXXXX" + whole.substr(10), "EMAPLIST_PB" + whole.substr(10), truncated}) {
         writeBytes(m_path, content);
         GroupList rejected;
-        EXPECT_EQ(load(&rejected), "Invalid file format(DVR list)") << content.size();
+        EXPECT_EQ(load(&rejected), "error: invalid file format " + m_path + "\n") << content.size();
         EXPECT_EQ(readBytes(m_path), content);
         // A truncated body keeps the groups read before the damage.
         EXPECT_EQ(rejected.group_size() ? rejected.group(0).SerializeAsString() : "",

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include "Common/PlayAudio.h"
 #include "support/LeftBehind.h"
@@ -222,6 +223,51 @@ TEST(PlayAudioStop, AnOutputThreadThatDoesNotEndIsLeftBehindInBoundedTime)
     }
 
     // The thread ends by itself after its owner is gone, and is deleted then.
+    player.reset();
+    late.now();
+    EXPECT_TRUE(Within(5000, [&] { return gone->load(); }));
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(PlayAudioStop, PushesAndClearsDuringALeftBehindStopGoOnIntoTheNextOutput)
+{
+    // The first device hangs in its first write; the ones after it keep what they get.
+    auto gate = std::make_shared<lefttest::Gate>();
+    auto gone = std::make_shared<std::atomic<bool>>(false);
+    auto card = std::make_shared<CardState>();
+    std::atomic<int> made{0};
+    auto player = std::make_unique<CPlayAudio>(
+        [&]() -> std::unique_ptr<CAudioDevice> {
+            if (made++ == 0)
+                return std::make_unique<HangingCard>(gate, gone);
+            return std::make_unique<Card>(card);
+        }, 0);
+    player->PushAudio(false, Ramp(4 * kPeriod, 0));
+    ASSERT_TRUE(Within(5000, [&] { return gate->waiting(); }));
+    lefttest::OpenLate late(*gate);
+
+    // Other threads push and clear all through the stop that leaves the output behind.
+    std::atomic<bool> done{false};
+    std::thread pusher([&] {
+        while (!done)
+            player->PushAudio(false, Ramp(kPeriod, 7));
+    });
+    std::thread clearer([&] {
+        while (!done)
+            player->clear();
+    });
+    {
+        lefttest::Warnings warnings;
+        player->Deinit();
+        EXPECT_EQ(warnings.count("left behind"), 1) << warnings.all();
+    }
+    EXPECT_TRUE(Within(5000, [&] { return !card->get(&CardState::written).isEmpty(); }));
+    done = true;
+    pusher.join();
+    clearer.join();
+    EXPECT_EQ(made.load(), 2);
+
     player.reset();
     late.now();
     EXPECT_TRUE(Within(5000, [&] { return gone->load(); }));

@@ -1,7 +1,10 @@
-// The DVR list file damaged, written by a later version, and camera names written after a
-// burst of replies.
+// The DVR list file damaged, unreadable, written by a later version, and camera names written
+// after a burst of replies.
 
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <QDir>
 #include <QFile>
@@ -78,6 +81,18 @@ protected:
         CDVRListTree tree;
         EXPECT_TRUE(tree.saveDVRList());
         return Bytes(file());
+    }
+    // What a tree that reads the list twice (at start and on entering camera mode) tells the
+    // operator.
+    QStringList toldByATree()
+    {
+        ::testing::internal::CaptureStderr();
+        CDVRListTree tree;
+        QCoreApplication::processEvents();
+        tree.setCameraNameShow(true);
+        QCoreApplication::processEvents();
+        ::testing::internal::GetCapturedStderr();
+        return prompt.messages;
     }
     uitest::Sandbox sandbox;
     uitest::ScriptedPrompt prompt;
@@ -160,17 +175,23 @@ TEST_F(DVRListFileTest, TheOperatorIsToldOnceWhatADamagedListGaveAndWhereItIsKep
     // Cut in the second DVR of the second group: three DVRs and one are whole.
     const int secondGroup = whole.indexOf("Group 2");
     Write(file(), whole.left(whole.indexOf("DVR 2", secondGroup) + 2));
-    ::testing::internal::CaptureStderr();
-    CDVRListTree tree;
-    QCoreApplication::processEvents();
-    tree.setCameraNameShow(true);
-    QCoreApplication::processEvents();
-    ::testing::internal::GetCapturedStderr();
+    const QStringList told = toldByATree();
     const QStringList kept = QDir(sandbox.appDir()).entryList({"DVRlist.pb.damaged-*"}, QDir::Files);
     ASSERT_EQ(kept.size(), 1);
-    EXPECT_EQ(prompt.messages, QStringList({QString("The DVR list file was damaged. Read from it: 2 groups and 4 DVRs. "
+    EXPECT_EQ(told, QStringList({QString("The DVR list file was damaged. Read from it: 2 groups and 4 DVRs. "
                                                     "The damaged file is kept as \"%1\".")
                                                 .arg(sandbox.appDir() + "/" + kept.first())}));
+}
+
+TEST_F(DVRListFileTest, TheOperatorIsToldOnceOfAListFileThatCannotBeReadAndThatNothingWasOverwritten)
+{
+    // A folder in the list's place: unreadable also for root, whom permissions do not stop.
+    ASSERT_TRUE(QDir().mkpath(file()));
+    EXPECT_EQ(toldByATree().join('|').toStdString(),
+              QString("The DVR list file \"%1\" could not be read (%2). The default list is shown instead; "
+                      "nothing was overwritten.")
+                  .arg(file(), QString::fromLocal8Bit(std::strerror(EISDIR)))
+                  .toStdString());
 }
 
 TEST_F(DVRListFileTest, LaterFieldsOfTheListSurviveASave)

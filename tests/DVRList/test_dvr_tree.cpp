@@ -351,7 +351,7 @@ TEST(ControlDVRList, MissingEmptyReadOnlyAndForeignListsLoseNothing)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(foreign) == 15);
     file.close();
-    EXPECT_EQ(Load("Invalid file format(DVR list)").SerializeAsString(), DefaultList());
+    EXPECT_EQ(Load("error: invalid file format " + QFile::encodeName(path).toStdString() + "\n").SerializeAsString(), DefaultList());
     EXPECT_TRUE(CControlDVRList().Save(list));
     const QStringList kept = QDir(folder).entryList({"DVRlist.pb.damaged-*"}, QDir::Files);
     ASSERT_EQ(kept.size(), 1);

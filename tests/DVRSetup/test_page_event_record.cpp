@@ -3,6 +3,7 @@
 // type and its pages.
 
 #include <QButtonGroup>
+#include <QElapsedTimer>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QLabel>
@@ -21,7 +22,9 @@
 #include "DVRSetup/SetupRecord.h"
 #include "Display/Screen.h"
 #include "Settings/AppSettings.h"
+#include "Network/HttpConnect.h"
 #include "setup_test_util.h"
+#include "support/LeftBehind.h"
 
 using namespace setuptest;
 
@@ -252,6 +255,40 @@ TEST(MotionZoneDialog, ShowsTheOneCameraUnderTheGridAndStopsItsStream)
         // Gone with the dialog: the DVR was told to stop, or saw the stream close.
         EXPECT_TRUE(refusal > 0 || sim.waitUntil([&] { return sim.stream(1).stopped || !sim.stream(1).open; }));
     }
+}
+
+TEST(MotionZoneDialog, ClosedWhileAFrameIsDecodedItLeavesTheStreamBehindWithTheDecoder)
+{
+    uitest::Sandbox sandbox;
+    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
+    auto sim = StartSim();
+    DVR dvr = Entry(*sim);
+    dvr.set_bit_ch(1u);
+    // The stream's thread is held in its first frame, as by a decoder that does not come back.
+    auto gate = std::make_shared<lefttest::Gate>();
+    auto token = std::make_shared<int>(0);
+    const std::weak_ptr<int> decoding = token;  // lives as long as what decodes for the dialog
+    auto dialog = std::make_unique<CMotionZoneDialog>();
+    dialog->setDecodeHook([gate, token] { gate->pass(); });
+    token.reset();
+    dialog->connect(dvr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gate->waiting(); }, 20000));
+    lefttest::OpenLate late(*gate, 10000);
+
+    {
+        lefttest::Warnings warnings;
+        QElapsedTimer timer;
+        timer.start();
+        dialog.reset();
+        EXPECT_LT(timer.elapsed(), CHttpConnect::JOIN_WAIT_MS + 1000);
+        EXPECT_EQ(warnings.count("left"), 2) << warnings.all();
+    }
+    EXPECT_FALSE(decoding.expired());
+
+    // Let go, the frame is decoded into nothing and the thread ends; the stream and the
+    // decoder go then.
+    late.now();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return decoding.expired(); }, 10000));
 }
 
 // ---- Record ---------------------------------------------------------------------------------

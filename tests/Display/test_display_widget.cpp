@@ -9,6 +9,7 @@
 #include "Display/DisplayWidget.h"
 #include "Network/HttpConnect.h"
 #include "display_test_util.h"
+#include "support/LeftBehind.h"
 
 using namespace displaytest;
 using Pair = std::pair<int, int>;
@@ -326,4 +327,38 @@ TEST_F(DisplayWidgetTest, LocalFramesQueuedBeforeALayoutChangeNeverReachTheCellA
     QMutexLocker lock(&mutex);
     EXPECT_EQ(std::count(pictures.begin(), pictures.end(), Pair(0, 0)), 1);
     EXPECT_EQ(std::count(pictures.begin(), pictures.end(), Pair(5, 5)), long(pictures.size()) - 1);
+}
+
+TEST_F(DisplayWidgetTest, AWidgetGoneWhileAStreamsFrameIsDecodedLeavesTheDecodersToThatDelivery)
+{
+    // The stream's thread is held in the decoder with its first frame.
+    auto gate = std::make_shared<lefttest::Gate>();
+    w->displayVideo()->setDecodeHook([gate] { gate->pass(); });
+    auto decodersGone = std::make_shared<std::atomic<bool>>(false);
+    QObject::connect(w->displayVideo(), &QObject::destroyed, [decodersGone] { *decodersGone = true; });
+    auto dvr = std::make_unique<SimStream>(*w, "Held", 0x0001, 0);
+    ASSERT_TRUE(WaitFor([&] { return gate->waiting(); }, 15000));
+    lefttest::OpenLate late(*gate);
+
+    w.reset();
+    EXPECT_FALSE(*decodersGone);
+    // Let go, the frame finishes without the widget; the decoders go with the stream's wiring.
+    late.now();
+    dvr.reset();
+    EXPECT_TRUE(WaitFor([&] { return decodersGone->load(); }, 10000));
+}
+
+TEST_F(DisplayWidgetTest, ADetachedStreamsFrameStillInTheDecoderNeverReachesItsCell)
+{
+    auto gate = std::make_shared<lefttest::Gate>();
+    w->displayVideo()->setDecodeHook([gate] { gate->pass(); });
+    auto dvr = std::make_unique<SimStream>(*w, "Held", 0x0001, 0);
+    ASSERT_TRUE(WaitFor([&] { return gate->waiting(); }, 15000));
+    lefttest::OpenLate late(*gate);
+
+    w->detachStream(&dvr->conn);
+    late.now();
+    dvr.reset();  // its thread, and the held frame with it, has ended
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Cell(0).image.isNull());
 }

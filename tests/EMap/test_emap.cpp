@@ -295,7 +295,7 @@ TEST_F(EMapTest, TheListFileAndTheDefaultListKeptInMemoryUntilTheFirstChange)
     // Missing, of another kind, without groups: no maps read, the default shown, the file left.
     const std::pair<QByteArray, std::string> files[] = {
         {QByteArray(), "error: file open error " + QFile::encodeName(path).toStdString() + "\n"},
-        {QByteArray("DVRLIST_PB\x0a\x04\x12\x02g1", 16), "Invalid file format(DVR list)"},
+        {QByteArray("DVRLIST_PB\x0a\x04\x12\x02g1", 16), "error: invalid file format " + QFile::encodeName(path).toStdString() + "\n"},
         {"EMAPLIST_PB", ""}};
     for (const auto& [content, error] : files) {
         QFile file(path);

@@ -1,4 +1,7 @@
-// The e-map list file damaged, and written by a later version.
+// The e-map list file damaged, unreadable, and written by a later version.
+
+#include <cerrno>
+#include <cstring>
 
 #include <QDir>
 #include <QFile>
@@ -77,6 +80,17 @@ protected:
         EXPECT_TRUE(tree.saveEMapList());
         return Bytes(file());
     }
+    // What a list that reads the file twice tells the operator.
+    QStringList toldByAList()
+    {
+        ::testing::internal::CaptureStderr();
+        CEMapList list;
+        QCoreApplication::processEvents();
+        list.loadEMapList();
+        QCoreApplication::processEvents();
+        ::testing::internal::GetCapturedStderr();
+        return prompt.messages;
+    }
     uitest::Sandbox sandbox;
     uitest::ScriptedPrompt prompt;
 };
@@ -108,17 +122,23 @@ TEST_F(EMapListFileTest, TheOperatorIsToldOnceWhatADamagedListGaveAndWhereItIsKe
     // the whole camera of its first map.
     const int secondGroup = whole.indexOf("Floor 2");
     Write(file(), whole.left(whole.indexOf("10.0.0.1", whole.indexOf("10.0.0.1", secondGroup) + 1)));
-    ::testing::internal::CaptureStderr();
-    CEMapList list;
-    QCoreApplication::processEvents();
-    list.loadEMapList();
-    QCoreApplication::processEvents();
-    ::testing::internal::GetCapturedStderr();
+    const QStringList told = toldByAList();
     const QStringList kept = QDir(sandbox.appDir()).entryList({"EMaplist.pb.damaged-*"}, QDir::Files);
     ASSERT_EQ(kept.size(), 1);
-    EXPECT_EQ(prompt.messages, QStringList({QString("The e-map list file was damaged. Read from it: 2 groups and 3 maps. "
+    EXPECT_EQ(told, QStringList({QString("The e-map list file was damaged. Read from it: 2 groups and 3 maps. "
                                                     "The damaged file is kept as \"%1\".")
                                                 .arg(sandbox.appDir() + "/" + kept.first())}));
+}
+
+TEST_F(EMapListFileTest, TheOperatorIsToldOnceOfAListFileThatCannotBeReadAndThatNothingWasOverwritten)
+{
+    // A folder in the list's place: unreadable also for root, whom permissions do not stop.
+    ASSERT_TRUE(QDir().mkpath(file()));
+    EXPECT_EQ(toldByAList().join('|').toStdString(),
+              QString("The e-map list file \"%1\" could not be read (%2). The default list is shown instead; "
+                      "nothing was overwritten.")
+                  .arg(file(), QString::fromLocal8Bit(std::strerror(EISDIR)))
+                  .toStdString());
 }
 
 TEST_F(EMapListFileTest, LaterFieldsOfTheListSurviveASave)

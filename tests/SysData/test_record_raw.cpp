@@ -121,6 +121,9 @@ TEST(RawRecording, DamagedAndForeignFilesAreRefusedACutOneIsRead)
         {"index out of order", qrx, rec0 + 36, QByteArray(8, '\x01'), "damaged index", 0},
         {"channel past 16", qrx, rec0 + 20, "\x20", "damaged index", 0},
         {"frame header broken", qvf, sizeof(recfile::QvfFileHeader), QByteArray(8, '\xEE'), "damaged frame", 10},
+        // Backwards or fast, the player would hand the last frame out as a key frame.
+        {"delta frame indexed as a key frame", qrx, rec0 + 9 * qint64(sizeof(recfile::QrxIndexRecord)) + 21,
+         QByteArray(1, '\0'), "damaged frame", 10},
         {"cut in the last frame", qvf, -cut, {}, "", 9},
     };
     for (const auto& c : cases) {

@@ -1,9 +1,11 @@
 // The main window in Backup mode against simulated DVRs: the wait indicator of a backup
-// that cannot be written, the message a backup ends with, and the Configuration button of
-// the DVR chosen in the tree.
+// that cannot be written, the message a backup ends with, a backup cut by a choice in the
+// tree, and the Configuration button of the DVR chosen in the tree.
 
 #include <QApplication>
 #include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QScreen>
 #include <QMessageBox>
 #include <QTimeEdit>
@@ -11,6 +13,8 @@
 
 #include "Display/Screen.h"
 #include "Playback/BackupWidget.h"
+#include "Playback/LocalFiles.h"
+#include "Playback/SearchWidget.h"
 #include "window_test_util.h"
 
 using namespace windowtest;
@@ -76,6 +80,57 @@ struct ModalSeen {
     QString text;
     QWidget* parent = nullptr;
     Qt::WindowModality modality = Qt::NonModal;
+};
+
+// Two current DVRs in one group, the second with an hour of recordings; the first backs up a
+// minute into a scratch folder until the operator double-clicks the second in the tree.
+struct BackupCutByTheTree {
+    BackupCutByTheTree()
+    {
+        rig.addDvr("Office", false, 4);
+        simdvr::CSimDvr& store = rig.addDvr("Store", false, 4);
+        simdvr::Config c = store.config();
+        const auto now = static_cast<uint32_t>(::time(nullptr));
+        c.spans = {{now - 3600, now, 0x1, {1}}};
+        store.setConfig(c);
+        CAppSettings().writeSetting(CAppSettings::PATH_LIST[2], backups.path());
+        window = &rig.open();
+    }
+    // True once the first DVR's backup has data.
+    bool running()
+    {
+        if (!rig.connect(0))
+            return false;
+        rig.button("Backup")->click();
+        WindowRig::settle();
+        CBackupWidget* panel = window->backupWidget();
+        panel->findChild<QTimeEdit*>("startTime")->setTime(QTime(0, 0));
+        panel->findChild<QTimeEdit*>("endTime")->setTime(QTime(0, 1));
+        panel->findChild<QPushButton*>("startButton")->click();
+        return QTest::qWaitFor([&] { return panel->progressValue() > 0; }, 20000);
+    }
+    // A click on the second DVR: it becomes the current one.
+    void select()
+    {
+        CDVRListTree* tree = window->dvrTree();
+        tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+    }
+    // True once the backup had data and the second DVR was double-clicked.
+    bool cut()
+    {
+        if (!running())
+            return false;
+        select();
+        window->dvrTree()->connectCurrent();
+        WindowRig::settle();
+        return true;
+    }
+    QString files() const { return QDir(backups.path()).filePath("Office"); }
+    CSearchWidget* search() const { return window->backupWidget()->searchWidget(); }
+
+    QTemporaryDir backups;
+    WindowRig rig;
+    Viewer* window = nullptr;
 };
 
 // Two DVRs in one group: an old-protocol one and a current one.
@@ -164,6 +219,77 @@ TEST(WindowBackup, TheEndMessageIsApplicationModalOverTheMainWindow)
     EXPECT_EQ(seen.text.toStdString(), "The backup is complete.");
     EXPECT_EQ(seen.parent, b.window);
     EXPECT_EQ(seen.modality, Qt::ApplicationModal);
+}
+
+TEST(WindowBackup, ABackupCutByATreeChoiceResetsThePanel)
+{
+    BackupCutByTheTree b;
+    ASSERT_TRUE(b.cut());
+    CBackupWidget* panel = b.window->backupWidget();
+    EXPECT_FALSE(panel->isBackup());
+    EXPECT_TRUE(panel->findChild<QPushButton*>("startButton")->isEnabled());
+    EXPECT_FALSE(panel->findChild<QPushButton*>("stopButton")->isEnabled());
+    EXPECT_EQ(panel->progressValue(), 0);
+}
+
+TEST(WindowBackup, ABackupCutByATreeChoiceTellsThatItEndedEarlyAndWhereItsFilesAre)
+{
+    BackupCutByTheTree b;
+    ASSERT_TRUE(b.cut());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !b.rig.prompt.messages.isEmpty(); }, 5000));
+    EXPECT_EQ(b.rig.prompt.messages.join('|').toStdString(),
+              QString("The backup ended before its end time. The files written so far are in \"%1\".")
+                  .arg(QDir::toNativeSeparators(b.files()))
+                  .toStdString());
+}
+
+TEST(WindowBackup, ABackupCutByATreeChoiceLeavesItsFilesFinished)
+{
+    BackupCutByTheTree b;
+    ASSERT_TRUE(b.cut());
+    const QStringList bases = RawFileBases(b.files());
+    ASSERT_FALSE(bases.isEmpty());
+    for (const QString& base : bases) {
+        CRawFile f;
+        EXPECT_TRUE(f.open(b.files(), base)) << f.error().toStdString();
+        EXPECT_FALSE(f.index().empty()) << base.toStdString();
+    }
+}
+
+TEST(WindowBackup, ABackupCutByATreeChoiceOffersTheChosenDvrsRecordings)
+{
+    BackupCutByTheTree b;
+    ASSERT_TRUE(b.cut());
+    // The search of the chosen DVR sets its status at once and clears it with the reply.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.search()->dvr().name() == "Store" && b.search()->status().isEmpty(); },
+                                10000));
+    EXPECT_FALSE(b.search()->data()->getMinData().empty());
+    EXPECT_TRUE(b.search()->isEnabled());
+}
+
+TEST(WindowBackup, StopEndsTheBackupAfterAnotherDvrWasClickedInTheTree)
+{
+    BackupCutByTheTree b;
+    ASSERT_TRUE(b.running());
+    b.select();
+    WindowRig::settle();
+    b.window->backupWidget()->findChild<QPushButton*>("stopButton")->click();
+    const CConnectDVR* backup = b.window->connections().value(0);
+    ASSERT_TRUE(backup);
+    EXPECT_FALSE(backup->isRecording());
+}
+
+TEST(WindowBackup, ABackupCutByTheMapButtonIsOverWhenTheOperatorComesBack)
+{
+    BackupCutByTheTree b;
+    ASSERT_TRUE(b.running());
+    b.rig.button("EMap")->click();
+    WindowRig::settle();
+    b.rig.button("Backup")->click();
+    WindowRig::settle();
+    CBackupWidget* panel = b.window->backupWidget();
+    EXPECT_FALSE(panel->isBackup());
+    EXPECT_TRUE(panel->findChild<QPushButton*>("startButton")->isEnabled());
 }
 
 TEST(WindowBackup, TheConfigurationButtonIsHiddenForAnOldDvrChosenInBackup)

@@ -79,6 +79,10 @@ struct Misbehaviour {
     // A held request whose client hangs up meanwhile is still carried out, unanswered.
     int holdRequests = 0;
     int holdMs = 0;
+    // Stream stop commands (both protocols) are logged as they arrive but carried out and
+    // answered only this much later, as by a DVR slow to end streams; other requests go on
+    // as set above. A stop whose client hangs up meanwhile is still carried out.
+    int stopDelayMs = 0;
 };
 
 struct Config {

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include "cgi_request.pb.h"
+
 namespace simdvr {
 
 namespace {
@@ -23,6 +25,13 @@ int PacketsSize(const QByteArray& body, int count, bool bigEndian)
         pos = int(std::min<qint64>(body.size(), qint64(pos) + 14 + n));
     }
     return std::min(pos, int(body.size()));
+}
+
+bool IsStreamStop(const Request& r)
+{
+    if (r.oldProtocol)
+        return r.mode == 5 && r.param("OP").toInt() == 5;
+    return r.mode == cgi::MODE_STREAM_STOP;
 }
 
 QByteArray HttpResponse(int status, const QByteArray& body)
@@ -365,15 +374,19 @@ void Conn::arrived()
     }
     Misbehaviour& mis = w->s->mis;
     const bool oneShot = pending.transport != Transport::Stream && pending.transport != Transport::Other;
-    if (!oneShot || mis.holdRequests == 0) {
+    const bool lateStop = oneShot && mis.stopDelayMs > 0 && IsStreamStop(pending);
+    if (!oneShot || (mis.holdRequests == 0 && !lateStop)) {
         lock.unlock();
         answer();
         return;
     }
     // Logged now, acted on and answered once the hold ends.
-    if (mis.holdRequests > 0)
-        --mis.holdRequests;
-    const int ms = mis.holdMs;
+    int ms = mis.stopDelayMs;
+    if (!lateStop) {
+        if (mis.holdRequests > 0)
+            --mis.holdRequests;
+        ms = mis.holdMs;
+    }
     holding = true;
     w->s->heldRequests++;
     w->s->requests.push_back(pending);

@@ -161,19 +161,70 @@ TEST(SimRequests, AHeldStopEndsTheStreamThatCameInDuringItsHold)
     EXPECT_TRUE(dvr.stream(1).open);
 }
 
+namespace {
+
+simdvr::Misbehaviour LateStops(int ms)
+{
+    simdvr::Misbehaviour m;
+    m.stopDelayMs = ms;
+    return m;
+}
+
+QByteArray OldStopPost(int clientId)
+{
+    const QByteArray body = "MODE=5&CID=" + QByteArray::number(clientId) + "&OP=5";
+    return "POST /cgi-bin/webapp.cgi HTTP/1.1\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+// Starts the DVR and a live stream from it, then sends the stream's stop, which the DVR
+// holds under `m`.
+void HoldStopOfAStream(simdvr::CSimDvr& dvr, Client& stream, Client& stop, const simdvr::Misbehaviour& m)
+{
+    const bool old = dvr.config().oldProtocol;
+    ASSERT_TRUE(dvr.start());
+    ASSERT_TRUE(stream.open(dvr.port(), old ? QByteArray("MODE=0&ID=admin&PW=1234&VER=3000&CH=1") : LiveStream()));
+    ASSERT_TRUE(dvr.waitForStreams(1));
+    dvr.setMisbehaviour(m);
+    const int id = dvr.stream(1).clientId;
+    ASSERT_TRUE(stop.open(dvr.port(), old ? OldStopPost(id) : StopRequest(id)));
+    ASSERT_TRUE(dvr.waitUntil([&] { return dvr.heldRequests() == 1; }));
+}
+
+}  // namespace
+
 TEST(SimRequests, AHeldStopIsCarriedOutAfterItsClientHungUp)
 {
     simdvr::CSimDvr dvr(SmallConfig());
-    ASSERT_TRUE(dvr.start());
     Client stream, stop;
-    ASSERT_TRUE(stream.open(dvr.port(), LiveStream()));
-    ASSERT_TRUE(dvr.waitForStreams(1));
-    dvr.setMisbehaviour(HoldEvery(300));
-    ASSERT_TRUE(stop.open(dvr.port(), StopRequest(dvr.stream(1).clientId)));
-    ASSERT_TRUE(dvr.waitUntil([&] { return dvr.heldRequests() == 1; }));
+    ASSERT_NO_FATAL_FAILURE(HoldStopOfAStream(dvr, stream, stop, HoldEvery(300)));
     stop.sock.abort();
     EXPECT_TRUE(dvr.waitUntil([&] { return dvr.stream(1).stopped; }));
     EXPECT_EQ(dvr.heldRequests(), 0);
+}
+
+TEST(SimRequests, ALateStopHoldsOnlyStopsWhileOtherCommandsAreAnsweredAtOnce)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    Client stream, stop;
+    ASSERT_NO_FATAL_FAILURE(HoldStopOfAStream(dvr, stream, stop, LateStops(60000)));
+    const std::vector<Packet> info = Cut(Http(dvr.port(), Query(cgi::MODE_GET_DVR_INFO)));
+    ASSERT_EQ(info.size(), 1u);
+    EXPECT_EQ(info[0].type, cgi::DATA_DVR_INFO);
+    EXPECT_FALSE(dvr.stream(1).stopped);
+    EXPECT_EQ(dvr.heldRequests(), 1);
+}
+
+TEST(SimRequests, AnOldDvrsLateStopIsCarriedOutAfterItsDelayThoughItsClientHungUp)
+{
+    simdvr::CSimDvr dvr(SmallConfig(true));
+    Client stream(true), stop;
+    ASSERT_NO_FATAL_FAILURE(HoldStopOfAStream(dvr, stream, stop, LateStops(300)));
+    stop.sock.abort();
+    ASSERT_TRUE(dvr.waitUntil([&] { return dvr.stream(1).stopped; }));
+    Request carried;
+    ASSERT_TRUE(dvr.waitForRequest(
+        [](const Request& r) { return r.transport == simdvr::Transport::Post && r.answeredMs >= 0; }, 5000, &carried));
+    EXPECT_GE(carried.answeredMs - carried.arrivalMs, 300);
 }
 
 TEST(SimRequests, RefusingClosesEveryConnectionAndRefusesDials)

@@ -1,29 +1,77 @@
 // Checks ThreadSanitizer's tolerance (tests/support/tsan.supp) from both sides; scripts/tsan
-// runs it and fails unless ThreadSanitizer reports the first case and nothing in the second.
-//   race      two threads count into one integer without a lock: a real data race;
-//   handover  a thread hands data to the main thread the ways the program does (a queued
-//             signal's QByteArray, a queued signal's copied struct, a functor queued by
-//             QMetaObject::invokeMethod): ordered by QtCore, no race.
+// runs it and fails unless ThreadSanitizer reports each race case and nothing in the hand-over.
+//   race           lists the race cases;
+//   race NAME      runs one: a real race written the way the program's code is written, of a
+//                  kind that an entry of the list once hid (a wider list would hide it again);
+//   handover       lists the hand-overs;
+//   handover NAME  runs one: a thread hands the program's own queued types (or the display's
+//                  wiring) over the ways the program does, ordered by QtCore, which
+//                  ThreadSanitizer cannot see;
+//   abort          a test program that aborts half-way, which scripts/tsan must judge failed.
+//
+// A race case that reads or frees memory another thread touches orders the two in time through
+// a relaxed atomic: ThreadSanitizer sees no order in it, and no access lands on freed memory
+// that may have been handed out again.
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
+#include <shared_mutex>
 #include <string>
 #include <thread>
 
 #include <QByteArray>
+#include <QColor>
 #include <QCoreApplication>
+#include <QImage>
+#include <QList>
 #include <QMetaObject>
 #include <QObject>
+#include <QString>
+
+#include "Network/DisplayDvrInfo.h"
+#include "Network/EMapStatus.h"
+#include "Network/HttpConnect.h"
+#include "dvr_protocol/cgi_metatypes.h"
+
+// The display's wiring of a stream under the display's own names, so that the entry that
+// tolerates its creation is checked against the symbols the program has (the real one is
+// private to the display, which this program does not link).
+class CDisplayWidget {
+public:
+    struct StreamWiring {
+        std::shared_mutex lock;
+        std::atomic<bool> open{true};
+        QList<QMetaObject::Connection> connections;
+    };
+};
 
 namespace {
 
-struct Record {
-    std::string name;
-    int value = 0;
+// A struct of the program's kind that no entry names: a queued copy of it is checked.
+struct ChannelState {
+    int channel = 0;
+    uint64_t motionMask = 0;
+};
+
+// A queued value whose copies count themselves in a counter of the sender's.
+struct Counted {
+    explicit Counted(int* live) : live(live) { ++*live; }
+    Counted(const Counted& other) : live(other.live) { ++*live; }
+    Counted& operator=(const Counted&) = delete;
+    ~Counted() { --*live; }
+    int* live;
 };
 
 }  // namespace
 
-Q_DECLARE_METATYPE(Record)
+Q_DECLARE_METATYPE(ChannelState)
+Q_DECLARE_METATYPE(Counted)
 
 namespace {
 
@@ -31,55 +79,391 @@ class Sender : public QObject {
     Q_OBJECT
 
 signals:
+    void state(const ChannelState& state);
+    void counted(const Counted& value);
     void bytes(const QByteArray& data);
-    void record(const Record& record);
 };
 
-int Race()
+constexpr int ROUNDS = 200;
+const std::string LONG_TEXT(64, 'a');  // beyond the short-string buffer: the bytes live on the heap
+
+// Waits until flag is set, without ordering anything for ThreadSanitizer.
+void WaitRelaxed(const std::atomic<bool>& flag)
 {
-    int counter = 0;
-    const auto count = [&counter] {
-        for (int i = 0; i < 100000; ++i)
-            ++counter;
-    };
-    std::thread first(count);
-    std::thread second(count);
-    first.join();
-    second.join();
-    return counter > 0 ? 0 : 1;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!flag.load(std::memory_order_relaxed) && std::chrono::steady_clock::now() < end)
+        std::this_thread::yield();
 }
 
-int HandOver(int argc, char** argv)
+// Runs the same writer on two threads at once.
+void OnTwoThreads(const std::function<void(char)>& write)
 {
-    constexpr int ROUNDS = 200;
+    std::thread first([&] { write('b'); });
+    std::thread second([&] { write('c'); });
+    first.join();
+    second.join();
+}
+
+int StringMemberWrittenByTwoThreads()
+{
+    struct Holder {
+        std::string name = LONG_TEXT;
+    } holder;
+    OnTwoThreads([&](char c) {
+        for (int i = 0; i < ROUNDS; ++i)
+            holder.name.assign(LONG_TEXT.size(), c);
+    });
+    return holder.name.size() == LONG_TEXT.size() ? 0 : 1;
+}
+
+int ProtobufStringAssignedByTwoThreads()
+{
+    cgi::DvrInfo info;
+    info.set_dvr_name(LONG_TEXT);
+    OnTwoThreads([&](char c) {
+        for (int i = 0; i < ROUNDS; ++i)
+            info.mutable_dvr_name()->assign(LONG_TEXT.size(), c);
+    });
+    return info.dvr_name().size() == LONG_TEXT.size() ? 0 : 1;
+}
+
+int ProtobufMessageSerializedWhileAnotherThreadWritesItsString()
+{
+    cgi::DvrInfo info;
+    std::string* name = info.mutable_dvr_name();
+    name->assign(200, 'a');  // long enough for protobuf to copy it out of line
+    std::thread writer([&] {
+        for (int i = 0; i < ROUNDS; ++i)
+            name->assign(200, char('b' + i % 2));
+    });
+    std::thread reader([&] {
+        char buffer[512];
+        for (int i = 0; i < ROUNDS; ++i)
+            info.SerializeToArray(buffer, sizeof buffer);
+    });
+    writer.join();
+    reader.join();
+    return info.dvr_name().size() == 200 ? 0 : 1;
+}
+
+int RepeatedFieldWrittenByTwoThreads()
+{
+    cgi::DvrInfo info;
+    for (int i = 0; i < 16; ++i)
+        info.add_ch_name(LONG_TEXT);
+    OnTwoThreads([&](char c) {
+        for (int i = 0; i < ROUNDS; ++i)
+            info.set_ch_name(i % 16, std::string(LONG_TEXT.size(), c));
+    });
+    return info.ch_name_size() == 16 ? 0 : 1;
+}
+
+int QueuedFunctorFreesAnObjectAnotherThreadStillWrites(int argc, char** argv)
+{
     QCoreApplication app(argc, argv);
-    qRegisterMetaType<Record>();
-    Sender sender;
-    long sum = 0;
-    int received = 0;
-    const auto took = [&](long value) {
-        sum += value;
-        if (++received == 3 * ROUNDS)
-            app.quit();
+    struct Progress {
+        int done = 0;
     };
-    QObject::connect(&sender, &Sender::bytes, &app, [&](const QByteArray& data) { took(data.front() + data.back()); });
-    QObject::connect(&sender, &Sender::record, &app, [&](const Record& r) { took(r.value + long(r.name.size())); });
+    std::atomic<bool> written{false};
     std::thread worker([&] {
-        for (int i = 0; i < ROUNDS; ++i) {
-            char buffer[256];
-            std::memset(buffer, 'a' + i % 26, sizeof buffer);
-            emit sender.bytes(QByteArray(buffer, sizeof buffer));
-            Record r;
-            r.name.assign(40, char('a' + i % 26));
-            r.value = i;
-            emit sender.record(r);
-            QMetaObject::invokeMethod(
-                &app, [&took, i, text = std::string(30, 'y')] { took(i + long(text.size())); }, Qt::QueuedConnection);
-        }
+        auto progress = std::make_shared<Progress>();
+        Progress* raw = progress.get();
+        // The functor takes the last reference; this thread goes on writing through its pointer.
+        QMetaObject::invokeMethod(
+            &app,
+            [&app, &written, progress = std::move(progress)] {
+                WaitRelaxed(written);
+                app.quit();
+            },
+            Qt::QueuedConnection);
+        for (int i = 0; i < ROUNDS; ++i)
+            ++raw->done;
+        written.store(true, std::memory_order_relaxed);
     });
     const int result = app.exec();
     worker.join();
-    return result == 0 && sum > 0 ? 0 : 1;
+    return result;
+}
+
+// A thread emits a queued signal ROUNDS times while the main thread runs alongside(), then the
+// main thread takes every value.
+template <typename T>
+int QueueRounds(int argc, char** argv, void (Sender::*signal)(const T&), const std::function<void(Sender&)>& emitOne,
+                const std::function<void()>& alongside = {})
+{
+    QCoreApplication app(argc, argv);
+    qRegisterMetaType<T>();
+    Sender sender;
+    int received = 0;
+    QObject::connect(&sender, signal, &app, [&](const T&) {
+        if (++received == ROUNDS)
+            app.quit();
+    });
+    std::thread worker([&] {
+        for (int i = 0; i < ROUNDS; ++i)
+            emitOne(sender);
+    });
+    if (alongside)
+        alongside();
+    const int result = app.exec();
+    worker.join();
+    return result;
+}
+
+int QueuedCopyOfAMemberTakenWhileTheGuiThreadWritesIt(int argc, char** argv)
+{
+    ChannelState current;
+    return QueueRounds<ChannelState>(
+        argc, argv, &Sender::state, [&](Sender& sender) { emit sender.state(current); },
+        [&] {
+            for (int i = 0; i < ROUNDS; ++i)
+                current.motionMask = current.motionMask * 3 + 1;
+        });
+}
+
+int QueuedValueWhoseDestructorChangesTheSendersState(int argc, char** argv)
+{
+    int live = 0;
+    return QueueRounds<Counted>(argc, argv, &Sender::counted,
+                                [&](Sender& sender) { emit sender.counted(Counted(&live)); });
+}
+
+int ReadThroughKeptConstDataOfAFreedByteArray(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    Sender sender;
+    QByteArray kept;
+    QObject::connect(&sender, &Sender::bytes, &app, [&](const QByteArray& bytes) {
+        kept = bytes;
+        app.quit();
+    });
+    std::atomic<bool> dropped{false};
+    std::atomic<bool> freed{false};
+    std::thread worker([&] {
+        QByteArray bytes(4096, 'x');
+        const char* data = bytes.constData();
+        emit sender.bytes(bytes);
+        bytes = QByteArray();
+        dropped.store(true, std::memory_order_relaxed);
+        WaitRelaxed(freed);
+        std::printf("%d\n", data[100]);
+    });
+    const int result = app.exec();
+    WaitRelaxed(dropped);
+    kept = QByteArray();  // the last reference
+    freed.store(true, std::memory_order_relaxed);
+    worker.join();
+    return result;
+}
+
+int UseOfAStreamWiringThroughARawPointerAfterItsLastOwnerWent()
+{
+    auto wiring = std::make_shared<CDisplayWidget::StreamWiring>();
+    wiring->connections << QMetaObject::Connection();
+    CDisplayWidget::StreamWiring* raw = wiring.get();
+    std::atomic<bool> freed{false};
+    std::thread worker([&] {
+        WaitRelaxed(freed);
+        std::printf("%d\n", int(raw->connections.size()));
+    });
+    wiring.reset();
+    freed.store(true, std::memory_order_relaxed);
+    worker.join();
+    return 0;
+}
+
+using Case = std::function<int(int, char**)>;
+
+const std::map<std::string, Case>& RaceCases()
+{
+    static const std::map<std::string, Case> cases = {
+        {"string_member_written_by_two_threads", [](int, char**) { return StringMemberWrittenByTwoThreads(); }},
+        {"protobuf_string_assigned_by_two_threads", [](int, char**) { return ProtobufStringAssignedByTwoThreads(); }},
+        {"protobuf_message_serialized_while_another_thread_writes_its_string",
+         [](int, char**) { return ProtobufMessageSerializedWhileAnotherThreadWritesItsString(); }},
+        {"repeated_field_written_by_two_threads", [](int, char**) { return RepeatedFieldWrittenByTwoThreads(); }},
+        {"queued_functor_frees_an_object_another_thread_still_writes", QueuedFunctorFreesAnObjectAnotherThreadStillWrites},
+        {"queued_copy_of_a_member_taken_while_the_gui_thread_writes_it", QueuedCopyOfAMemberTakenWhileTheGuiThreadWritesIt},
+        {"queued_value_whose_destructor_changes_the_senders_state", QueuedValueWhoseDestructorChangesTheSendersState},
+        {"read_through_kept_constdata_of_a_freed_bytearray", ReadThroughKeptConstDataOfAFreedByteArray},
+        {"use_of_a_stream_wiring_through_a_raw_pointer_after_its_last_owner_went",
+         [](int, char**) { return UseOfAStreamWiringThroughARawPointerAfterItsLastOwnerWent(); }},
+    };
+    return cases;
+}
+
+// The program's hand-overs, each run on its own so that none is ordered for ThreadSanitizer by
+// the atomics of another: a stream's thread emits the stream's queued signals, uses the display's
+// wiring made meanwhile on the main thread, and queues a functor with a picture and a text.
+class HandOver {
+public:
+    HandOver(int argc, char** argv) : m_app(argc, argv) {}
+
+    // Runs emit on a thread of its own while the main thread takes deliveries until it has
+    // taken ROUNDS of them.
+    int run(const std::function<void(int round)>& emitOne)
+    {
+        std::thread worker([&] {
+            for (int i = 0; i < ROUNDS; ++i)
+                emitOne(i);
+        });
+        const int result = m_app.exec();
+        worker.join();
+        return result == 0 && m_sum > 0 ? 0 : 1;
+    }
+    void took(long value)
+    {
+        m_sum += value;
+        if (++m_received == ROUNDS)
+            m_app.quit();
+    }
+
+    QCoreApplication m_app;
+    CHttpConnect m_stream;
+
+private:
+    long m_sum = 0;
+    int m_received = 0;
+};
+
+DISPLAY_DVR_INFO DisplayInfo(int round)
+{
+    DISPLAY_DVR_INFO info;
+    info.dvrName = QString::fromStdString(LONG_TEXT);
+    for (QString& name : info.channelNames)
+        name = QString(40, QChar('a' + round % 26));
+    info.motionMask = uint64_t(round) + 1;
+    return info;
+}
+
+int DvrInformationOnConnecting(HandOver& h)
+{
+    QObject::connect(&h.m_stream, &CHttpConnect::Connected, &h.m_app, [&](const cgi::DvrInfo& info, int cid) {
+        h.took(long(info.dvr_name().size()) + info.ch_name(15).size() + cid);
+    });
+    return h.run([&](int round) {
+        cgi::DvrInfo info;
+        info.set_dvr_name(LONG_TEXT);
+        for (int c = 0; c < 16; ++c)
+            info.add_ch_name(LONG_TEXT);
+        emit h.m_stream.Connected(info, round);
+    });
+}
+
+int DvrStatus(HandOver& h)
+{
+    QObject::connect(&h.m_stream, &CHttpConnect::signalConnectedDVRStatus, &h.m_app,
+                     [&](const DISPLAY_DVR_INFO& info) { h.took(info.channelNames[3].size() + long(info.motionMask)); });
+    return h.run([&](int round) { emit h.m_stream.signalConnectedDVRStatus(DisplayInfo(round)); });
+}
+
+int EMapData(HandOver& h)
+{
+    QObject::connect(&h.m_stream, &CHttpConnect::EMapDataReceived, &h.m_app,
+                     [&](const DISPLAY_DVR_INFO& info, const QByteArray& data) { h.took(info.dvrName.size() + data.back()); });
+    return h.run([&](int round) {
+        // As the stream does: the bytes copied out of its receive buffer by QByteArray.
+        unsigned char payload[256];
+        std::memset(payload, 'a' + round % 26, sizeof payload);
+        emit h.m_stream.EMapDataReceived(DisplayInfo(round), QByteArray(reinterpret_cast<const char*>(payload), sizeof payload));
+    });
+}
+
+int EMapCameraState(HandOver& h)
+{
+    QObject::connect(&h.m_stream, &CHttpConnect::signalEMapStatus, &h.m_app,
+                     [&](int ch, const QString& time, bool, EMap_Status::ENUM status) { h.took(ch + time.size() + int(status)); });
+    return h.run([&](int round) {
+        emit h.m_stream.signalEMapStatus(round % 16, QString::number(round).repeated(20), true, EMap_Status::MOTION);
+    });
+}
+
+// As the display attaches a stream whose thread already runs: the wiring is made here and
+// published to that thread by the connection only.
+int StreamWiringAttachedWhileTheStreamRuns(HandOver& h)
+{
+    std::atomic<bool> attached{false};
+    std::atomic<long> frames{0};
+    std::shared_ptr<CDisplayWidget::StreamWiring> wiring;
+    // Frames until the wiring is attached, then ROUNDS frames and statuses: a queue that grew
+    // without end would outlast the history ThreadSanitizer keeps of the copies in it, and its
+    // reports would lose the frames the entries match.
+    std::thread stream([&] {
+        unsigned char frame[64] = {0, 0, 1};
+        const DISPLAY_DVR_INFO info = DisplayInfo(0);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!attached.load(std::memory_order_relaxed) && std::chrono::steady_clock::now() < end) {
+            frame[63] = 1;
+            emit h.m_stream.VDataReceived(info, frame, sizeof frame);
+        }
+        for (int i = 0; i < ROUNDS; ++i) {
+            frame[63] = uint8_t(1 + i % 7);
+            emit h.m_stream.VDataReceived(info, frame, sizeof frame);
+            emit h.m_stream.signalConnectedDVRStatus(DisplayInfo(i));
+        }
+    });
+    wiring = std::make_shared<CDisplayWidget::StreamWiring>();
+    wiring->connections << QObject::connect(
+        &h.m_stream, &CHttpConnect::VDataReceived, &h.m_app,
+        [wiring, &frames](const DISPLAY_DVR_INFO&, const unsigned char* data, size_t len) {
+            std::shared_lock<std::shared_mutex> gate(wiring->lock);
+            if (wiring->open)
+                frames.fetch_add(data[len - 1], std::memory_order_relaxed);
+        },
+        Qt::DirectConnection);
+    wiring->connections << QObject::connect(&h.m_stream, &CHttpConnect::signalConnectedDVRStatus, &h.m_app,
+                                            [wiring, &h](const DISPLAY_DVR_INFO& info) {
+                                                if (wiring->open)
+                                                    h.took(long(info.motionMask));
+                                            });
+    attached.store(true, std::memory_order_relaxed);
+    const int result = h.m_app.exec();
+    stream.join();
+    {
+        std::unique_lock<std::shared_mutex> gate(wiring->lock);
+        wiring->open = false;
+    }
+    for (const QMetaObject::Connection& c : std::as_const(wiring->connections))
+        QObject::disconnect(c);
+    return result == 0 && frames > 0 ? 0 : 1;
+}
+
+// As the motion-zone editor queues a decoded picture to its window.
+int FunctorQueuedWithAPictureAndAText(HandOver& h)
+{
+    return h.run([&](int round) {
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(QColor(round % 256, 0, 0));
+        const QString text = QString::number(round).repeated(30);
+        QMetaObject::invokeMethod(
+            &h.m_app, [&h, picture, text] { h.took(picture.pixel(10, 10) % 7 + text.size()); }, Qt::QueuedConnection);
+    });
+}
+
+const std::map<std::string, std::function<int(HandOver&)>>& HandOvers()
+{
+    static const std::map<std::string, std::function<int(HandOver&)>> kinds = {
+        {"dvr_information_on_connecting", DvrInformationOnConnecting},
+        {"dvr_status", DvrStatus},
+        {"emap_data", EMapData},
+        {"emap_camera_state", EMapCameraState},
+        {"stream_wiring_attached_while_the_stream_runs", StreamWiringAttachedWhileTheStreamRuns},
+        {"functor_queued_with_a_picture_and_a_text", FunctorQueuedWithAPictureAndAText},
+    };
+    return kinds;
+}
+
+// Lists the names (none given) or runs the one named in argv[2].
+template <typename Entry, typename Run>
+int ListOrRun(const std::map<std::string, Entry>& entries, int argc, char** argv, const Run& run)
+{
+    if (argc == 2) {
+        for (const auto& entry : entries)
+            std::printf("%s\n", entry.first.c_str());
+        return 0;
+    }
+    const auto found = entries.find(argv[2]);
+    return found == entries.end() ? 2 : run(found->second);
 }
 
 }  // namespace
@@ -88,9 +472,18 @@ int main(int argc, char** argv)
 {
     const std::string which = argc > 1 ? argv[1] : "";
     if (which == "race")
-        return Race();
-    if (which == "handover")
-        return HandOver(argc, argv);
+        return ListOrRun(RaceCases(), argc, argv, [&](const Case& run) { return run(argc, argv); });
+    if (which == "handover") {
+        return ListOrRun(HandOvers(), argc, argv, [&](const std::function<int(HandOver&)>& run) {
+            HandOver handOver(argc, argv);
+            return run(handOver);
+        });
+    }
+    if (which == "abort") {
+        std::printf("[ RUN      ] SelfTest.AbortsHalfWay\n");
+        std::fflush(stdout);
+        std::abort();
+    }
     return 2;
 }
 

@@ -220,6 +220,10 @@
         <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>Die DVR-Listendatei war beschädigt. Daraus gelesen: %1 Gruppen und %2 DVRs. Die beschädigte Datei ist als &quot;%3&quot; aufbewahrt.</translation>
     </message>
+    <message>
+        <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>Die DVR-Listendatei &quot;%1&quot; konnte nicht gelesen werden (%2). Stattdessen wird die Standardliste angezeigt; nichts wurde überschrieben.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -246,6 +250,10 @@
     <message>
         <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>Die E-Map-Listendatei war beschädigt. Daraus gelesen: %1 Gruppen und %2 Karten. Die beschädigte Datei ist als &quot;%3&quot; aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>Die E-Map-Listendatei &quot;%1&quot; konnte nicht gelesen werden (%2). Stattdessen wird die Standardliste angezeigt; nichts wurde überschrieben.</translation>
     </message>
 </context>
 <context>
@@ -2372,6 +2380,10 @@
     <message>
         <source>Capture Images (*.png *.jpg)</source>
         <translation>Standbilder (*.png *.jpg)</translation>
+    </message>
+    <message>
+        <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
+        <translation>Die Sicherung endete vor ihrer Endzeit. Die bisher geschriebenen Dateien liegen in &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>

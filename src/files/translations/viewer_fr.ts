@@ -220,6 +220,10 @@
         <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>Le fichier de la liste des DVR était endommagé. Lu : %1 groupes et %2 DVR. Le fichier endommagé est conservé sous &quot;%3&quot;.</translation>
     </message>
+    <message>
+        <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>Le fichier de la liste des DVR &quot;%1&quot; n&apos;a pas pu être lu (%2). La liste par défaut est affichée à la place ; rien n&apos;a été écrasé.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -246,6 +250,10 @@
     <message>
         <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>Le fichier de la liste des E-Maps était endommagé. Lu : %1 groupes et %2 plans. Le fichier endommagé est conservé sous &quot;%3&quot;.</translation>
+    </message>
+    <message>
+        <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>Le fichier de la liste des E-Maps &quot;%1&quot; n&apos;a pas pu être lu (%2). La liste par défaut est affichée à la place ; rien n&apos;a été écrasé.</translation>
     </message>
 </context>
 <context>
@@ -2372,6 +2380,10 @@
     <message>
         <source>Capture Images (*.png *.jpg)</source>
         <translation>Captures (*.png *.jpg)</translation>
+    </message>
+    <message>
+        <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
+        <translation>La sauvegarde s&apos;est arrêtée avant son heure de fin. Les fichiers écrits jusqu&apos;ici se trouvent dans &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>

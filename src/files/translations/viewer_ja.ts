@@ -220,6 +220,10 @@
         <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>DVRリストファイルが破損していました。読み込めたもの: %1 グループ、%2 台のDVR。破損したファイルは &quot;%3&quot; として保存されています。</translation>
     </message>
+    <message>
+        <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>DVRリストファイル &quot;%1&quot; を読み込めませんでした (%2)。代わりに既定のリストを表示しています。上書きされたものはありません。</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -246,6 +250,10 @@
     <message>
         <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>Eマップリストファイルが破損していました。読み込めたもの: %1 グループ、%2 枚のマップ。破損したファイルは &quot;%3&quot; として保存されています。</translation>
+    </message>
+    <message>
+        <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>Eマップリストファイル &quot;%1&quot; を読み込めませんでした (%2)。代わりに既定のリストを表示しています。上書きされたものはありません。</translation>
     </message>
 </context>
 <context>
@@ -2372,6 +2380,10 @@
     <message>
         <source>Capture Images (*.png *.jpg)</source>
         <translation>キャプチャー画像 (*.png *.jpg)</translation>
+    </message>
+    <message>
+        <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
+        <translation>バックアップは終了時刻より前に終了しました。ここまでに書き込まれたファイルは &quot;%1&quot; にあります。</translation>
     </message>
 </context>
 <context>

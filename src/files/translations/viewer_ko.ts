@@ -220,6 +220,10 @@
         <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>DVR 목록 파일이 손상되었습니다. 읽은 내용: 그룹 %1개, DVR %2대. 손상된 파일은 &quot;%3&quot;(으)로 보관되어 있습니다.</translation>
     </message>
+    <message>
+        <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>DVR 목록 파일 &quot;%1&quot;을(를) 읽을 수 없습니다 (%2). 대신 기본 목록을 표시합니다. 덮어쓴 것은 없습니다.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -246,6 +250,10 @@
     <message>
         <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>E-맵 목록 파일이 손상되었습니다. 읽은 내용: 그룹 %1개, 맵 %2개. 손상된 파일은 &quot;%3&quot;(으)로 보관되어 있습니다.</translation>
+    </message>
+    <message>
+        <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>E-맵 목록 파일 &quot;%1&quot;을(를) 읽을 수 없습니다 (%2). 대신 기본 목록을 표시합니다. 덮어쓴 것은 없습니다.</translation>
     </message>
 </context>
 <context>
@@ -2372,6 +2380,10 @@
     <message>
         <source>Capture Images (*.png *.jpg)</source>
         <translation>캡처 이미지 (*.png *.jpg)</translation>
+    </message>
+    <message>
+        <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
+        <translation>백업이 종료 시간 전에 끝났습니다. 지금까지 기록된 파일은 &quot;%1&quot;에 있습니다.</translation>
     </message>
 </context>
 <context>

@@ -220,6 +220,10 @@
         <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>DVR-listefilen var skadet. Lest fra den: %1 grupper og %2 DVR-er. Den skadede filen er tatt vare på som &quot;%3&quot;.</translation>
     </message>
+    <message>
+        <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>DVR-listefilen &quot;%1&quot; kunne ikke leses (%2). Standardlisten vises i stedet; ingenting ble overskrevet.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -246,6 +250,10 @@
     <message>
         <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>E-kartlistefilen var skadet. Lest fra den: %1 grupper og %2 kart. Den skadede filen er tatt vare på som &quot;%3&quot;.</translation>
+    </message>
+    <message>
+        <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>E-kartlistefilen &quot;%1&quot; kunne ikke leses (%2). Standardlisten vises i stedet; ingenting ble overskrevet.</translation>
     </message>
 </context>
 <context>
@@ -2372,6 +2380,10 @@
     <message>
         <source>Capture Images (*.png *.jpg)</source>
         <translation>Stillbilder (*.png *.jpg)</translation>
+    </message>
+    <message>
+        <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
+        <translation>Sikkerhetskopieringen stoppet før sluttidspunktet. Filene som er skrevet så langt, ligger i &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>

@@ -220,6 +220,10 @@
         <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>Файл списка DVR был повреждён. Прочитано: групп — %1, DVR — %2. Повреждённый файл сохранён как &quot;%3&quot;.</translation>
     </message>
+    <message>
+        <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>Не удалось прочитать файл списка DVR &quot;%1&quot; (%2). Вместо него показан список по умолчанию; ничего не перезаписано.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -246,6 +250,10 @@
     <message>
         <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>Файл списка карт был повреждён. Прочитано: групп — %1, карт — %2. Повреждённый файл сохранён как &quot;%3&quot;.</translation>
+    </message>
+    <message>
+        <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>Не удалось прочитать файл списка карт &quot;%1&quot; (%2). Вместо него показан список по умолчанию; ничего не перезаписано.</translation>
     </message>
 </context>
 <context>
@@ -2372,6 +2380,10 @@
     <message>
         <source>Capture Images (*.png *.jpg)</source>
         <translation>Снимки (*.png *.jpg)</translation>
+    </message>
+    <message>
+        <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
+        <translation>Резервное копирование закончилось раньше времени окончания. Записанные к этому моменту файлы находятся в &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>

@@ -220,6 +220,10 @@
         <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>DVR liste dosyası hasarlıydı. Okunan: %1 grup ve %2 DVR. Hasarlı dosya &quot;%3&quot; olarak saklandı.</translation>
     </message>
+    <message>
+        <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>DVR liste dosyası &quot;%1&quot; okunamadı (%2). Bunun yerine varsayılan liste gösteriliyor; hiçbir şeyin üzerine yazılmadı.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -246,6 +250,10 @@
     <message>
         <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>E-Harita liste dosyası hasarlıydı. Okunan: %1 grup ve %2 harita. Hasarlı dosya &quot;%3&quot; olarak saklandı.</translation>
+    </message>
+    <message>
+        <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>E-Harita liste dosyası &quot;%1&quot; okunamadı (%2). Bunun yerine varsayılan liste gösteriliyor; hiçbir şeyin üzerine yazılmadı.</translation>
     </message>
 </context>
 <context>
@@ -2372,6 +2380,10 @@
     <message>
         <source>Capture Images (*.png *.jpg)</source>
         <translation>Anlık görüntüler (*.png *.jpg)</translation>
+    </message>
+    <message>
+        <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
+        <translation>Yedekleme bitiş zamanından önce sona erdi. Şimdiye kadar yazılan dosyalar &quot;%1&quot; içinde.</translation>
     </message>
 </context>
 <context>

@@ -220,6 +220,10 @@
         <source>The DVR list file was damaged. Read from it: %1 groups and %2 DVRs. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>DVR 清單檔案已損壞。已讀取：%1 個群組、%2 台 DVR。損壞的檔案保存為 &quot;%3&quot;。</translation>
     </message>
+    <message>
+        <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>無法讀取 DVR 清單檔案 &quot;%1&quot; (%2)。改為顯示預設清單；未覆寫任何內容。</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -246,6 +250,10 @@
     <message>
         <source>The e-map list file was damaged. Read from it: %1 groups and %2 maps. The damaged file is kept as &quot;%3&quot;.</source>
         <translation>電子地圖清單檔案已損壞。已讀取：%1 個群組、%2 張地圖。損壞的檔案保存為 &quot;%3&quot;。</translation>
+    </message>
+    <message>
+        <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
+        <translation>無法讀取電子地圖清單檔案 &quot;%1&quot; (%2)。改為顯示預設清單；未覆寫任何內容。</translation>
     </message>
 </context>
 <context>
@@ -2372,6 +2380,10 @@
     <message>
         <source>Capture Images (*.png *.jpg)</source>
         <translation>擷取影像 (*.png *.jpg)</translation>
+    </message>
+    <message>
+        <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
+        <translation>備份在結束時間之前就已結束。目前已寫入的檔案位於 &quot;%1&quot;。</translation>
     </message>
 </context>
 <context>

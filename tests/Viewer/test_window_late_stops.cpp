@@ -1,0 +1,121 @@
+// The main window with a DVR that gives every stream the same client id and carries out
+// stops seconds late. When the DVR ends the stream, its cell drops the last picture until the
+// next stream's first, and that stream then runs steadily; a DVR whose stops come later than
+// a new stream waits for them is shown failed. No cell shows a frozen picture as live.
+
+#include "Display/CellPainter.h"
+#include "Display/Screen.h"
+#include "Network/HttpConnect.h"
+#include "window_test_util.h"
+
+using namespace windowtest;
+
+namespace {
+
+constexpr int FPS = 10;  // WindowRig's DVRs
+constexpr int STEADY_MS = 15000;
+constexpr int MAX_KILLED = 1;
+
+struct LateStopWindow {
+    // One channel of a DVR whose stops take `stopDelayMs`, connected in Live S and showing
+    // pictures; a failure stays shown.
+    void connect(int stopDelayMs)
+    {
+        sim = &rig.addDvr("Gate", false, 4, 0x1);
+        simdvr::Config cfg = sim->config();
+        cfg.reuseClientId = true;
+        cfg.mainSize = QStringLiteral("cif");
+        sim->setConfig(cfg);
+        simdvr::Misbehaviour late;
+        late.stopDelayMs = stopDelayMs;
+        sim->setMisbehaviour(late);
+        w = &rig.open();
+        w->setConnectionTimings(CConnectDVR::RECONNECT_MS, 60000);
+        ASSERT_TRUE(rig.connect());
+        c = w->connections()[0];
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CellPainter::showsPicture(cell()); }, 10000));
+    }
+    const CDisplayInfo& cell() const { return w->displayWidget()->screenContainer()->getInfo(0); }
+    bool iconIs(const QIcon& icon) const
+    {
+        return w->dvrTree()->topLevelItem(0)->child(0)->icon(0).cacheKey() == icon.cacheKey();
+    }
+    // The streams since stream `first` that the DVR ended itself.
+    int killedSince(int first) const
+    {
+        int killed = 0;
+        for (const simdvr::StreamInfo& st : sim->streams())
+            killed += st.id >= first && st.closedBySim;
+        return killed;
+    }
+    // The newest stream began at or after `first` and has run STEADY_MS.
+    bool steadySince(int first) const
+    {
+        const std::vector<simdvr::StreamInfo> streams = sim->streams();
+        return !streams.empty() && streams.back().id >= first && streams.back().open && !streams.back().stopped
+               && streams.back().videoFrames >= int64_t(STEADY_MS) * FPS / 1000;
+    }
+
+    WindowRig rig;
+    simdvr::CSimDvr* sim = nullptr;
+    Viewer* w = nullptr;
+    CConnectDVR* c = nullptr;
+};
+
+class WindowLateStops : public ::testing::TestWithParam<int>, protected LateStopWindow {};
+
+std::string DelayName(const ::testing::TestParamInfo<int>& info)
+{
+    return "StopsCarriedOut" + std::to_string(info.param / 1000) + "sLate";
+}
+
+}  // namespace
+
+TEST_P(WindowLateStops, TheCellDropsThePictureOfAStreamTheDvrEndedUntilTheNextStreamsFirst)
+{
+    ASSERT_NO_FATAL_FAILURE(connect(GetParam()));
+    sim->closeStreams();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !c->IsConnected(); }, 10000));
+    // Whichever comes first: the cell without a picture, or the next stream.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !CellPainter::showsPicture(cell()) || c->IsConnected(); },
+                                GetParam() + 30000));
+    EXPECT_FALSE(CellPainter::showsPicture(cell()));
+    EXPECT_FALSE(c->IsConnected());
+}
+
+TEST_P(WindowLateStops, AStreamTheDvrEndedCostsBoundedlyManyStreamsAndThenRunsSteadilyInItsCell)
+{
+    ASSERT_NO_FATAL_FAILURE(connect(GetParam()));
+    const int first = int(sim->streams().size()) + 1;
+    sim->closeStreams();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return steadySince(first) || c->reconnectPending(); },
+                                GetParam() + STEADY_MS + 30000));
+    const int killed = killedSince(first);
+    RecordProperty("streams_opened", int(sim->streams().size()) - first + 1);
+    RecordProperty("streams_killed", killed);
+    EXPECT_LE(killed, MAX_KILLED);
+    EXPECT_TRUE(steadySince(first));
+    const qint64 shown = cell().image.cacheKey();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CellPainter::showsPicture(cell()) && cell().image.cacheKey() != shown; }));
+    EXPECT_TRUE(iconIs(CControlDVRList::getConnectedIcon()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Delays, WindowLateStops, ::testing::Values(3000, 6000, 10000), DelayName);
+
+TEST(WindowLateStopsBeyondTheWait, ADvrWhoseStopsComeLaterThanTheStreamWaitsIsShownFailed)
+{
+    LateStopWindow v;
+    const int delay = CHttpConnect::STOP_ANSWER_WAIT_MS + 3000;
+    ASSERT_NO_FATAL_FAILURE(v.connect(delay));
+    const int first = int(v.sim->streams().size()) + 1;
+    v.sim->closeStreams();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.c->reconnectPending(); }, delay + 30000));
+    const int killed = v.killedSince(first);
+    RecordProperty("streams_opened", int(v.sim->streams().size()) - first + 1);
+    RecordProperty("streams_killed", killed);
+    EXPECT_LE(killed, MAX_KILLED);
+    EXPECT_TRUE(v.iconIs(CControlDVRList::getConnectionFailedIcon()));
+    v.rig.settle();
+    EXPECT_TRUE(v.cell().failed);
+    EXPECT_EQ(v.cell().title, QStringLiteral("Connection failed"));
+}
