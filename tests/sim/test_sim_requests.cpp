@@ -87,6 +87,14 @@ simdvr::Misbehaviour HoldEvery(int ms)
     return m;
 }
 
+// Holds every request until released and sends one GET; true once the DVR holds it.
+bool HoldOneGet(simdvr::CSimDvr& dvr, Client& held)
+{
+    dvr.setMisbehaviour(HoldEvery(-1));
+    return held.open(dvr.port(), GetRequest(cgi::MODE_GET_DVR_INFO))
+           && dvr.waitUntil([&] { return dvr.heldRequests() == 1; });
+}
+
 QByteArray StopRequest(int clientId)
 {
     cgi::StreamStop stop;
@@ -282,10 +290,8 @@ TEST(SimRequests, ARequestHeldUntilReleasedIsAnsweredOnItsRelease)
 {
     simdvr::CSimDvr dvr(SmallConfig());
     ASSERT_TRUE(dvr.start());
-    dvr.setMisbehaviour(HoldEvery(-1));
     Client held;
-    ASSERT_TRUE(held.open(dvr.port(), GetRequest(cgi::MODE_GET_DVR_INFO)));
-    ASSERT_TRUE(dvr.waitUntil([&] { return dvr.heldRequests() == 1; }));
+    ASSERT_TRUE(HoldOneGet(dvr, held));
     dvr.releaseHeld();
     EXPECT_EQ(dvr.heldRequests(), 0);
     held.readUntil([] { return false; });
@@ -298,10 +304,8 @@ TEST(SimRequests, AHeldRequestLogsWhenItsClientHungUp)
 {
     simdvr::CSimDvr dvr(SmallConfig());
     ASSERT_TRUE(dvr.start());
-    dvr.setMisbehaviour(HoldEvery(-1));
     Client held;
-    ASSERT_TRUE(held.open(dvr.port(), GetRequest(cgi::MODE_GET_DVR_INFO)));
-    ASSERT_TRUE(dvr.waitUntil([&] { return dvr.heldRequests() == 1; }));
+    ASSERT_TRUE(HoldOneGet(dvr, held));
     EXPECT_EQ(dvr.requests().at(0).hungUpMs, -1);
     held.sock.abort();
     Request get;
