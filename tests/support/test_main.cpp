@@ -23,7 +23,8 @@ namespace {
 
 QStringList Threads() { return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
 
-// The names of the threads running now but for those given.
+// The names of the threads running now but for those given, and for Qt's D-Bus thread: the
+// xcb platform starts it and a global of Qt's ends it at the process's exit, after main.
 QStringList ThreadNamesBut(const QStringList& earlier)
 {
     QStringList names;
@@ -31,7 +32,9 @@ QStringList ThreadNamesBut(const QStringList& earlier)
         if (earlier.contains(id))
             continue;
         QFile comm(QStringLiteral("/proc/self/task/%1/comm").arg(id));
-        names << (comm.open(QIODevice::ReadOnly) ? QString::fromUtf8(comm.readAll()).trimmed() : id);
+        const QString name = comm.open(QIODevice::ReadOnly) ? QString::fromUtf8(comm.readAll()).trimmed() : id;
+        if (name != QLatin1String("QDBusConnection"))
+            names << name;
     }
     return names;
 }
