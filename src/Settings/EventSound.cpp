@@ -10,8 +10,15 @@ CEventSound::CEventSound()
     , m_playing(false)
     , m_enabled(false)
 {
-    m_sound->setSource(QUrl(QStringLiteral("qrc:/Viewer/files/sound/AlarmSound.wav")));
     m_sound->setLoopCount(QSoundEffect::Infinite);
+}
+
+void CEventSound::load()
+{
+    // Only once the alarm can sound: Qt's loader cannot be stopped, and what it holds is lost
+    // when the program ends while it still reads the sound.
+    if (m_sound->source().isEmpty())
+        m_sound->setSource(QUrl(QStringLiteral("qrc:/Viewer/files/sound/AlarmSound.wav")));
 }
 
 void CEventSound::setEvent(bool on)
@@ -28,6 +35,7 @@ void CEventSound::play()
 {
     if (m_playing)
         return;
+    load();
     m_sound->play();
     m_playing = true;
 }
@@ -43,7 +51,9 @@ void CEventSound::stop()
 void CEventSound::UpdateSetting()
 {
     m_enabled = CAppSettings().readSetting(CAppSettings::ALARM_SOUND, QVariant()).toBool();
-    if (!m_enabled)
+    if (m_enabled)
+        load();
+    else
         stop();
 }
 

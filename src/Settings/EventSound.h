@@ -5,7 +5,8 @@
 class QSoundEffect;
 
 // The alarm that sounds while the shown picture carries a motion or sensor mark, when the
-// "AlarmSound" setting is on. Without an audio device it stays silent.
+// "AlarmSound" setting is on. Its sound is read once the setting is on (or it is played).
+// Without an audio device it stays silent.
 class CEventSound : public QObject {
     Q_OBJECT
 
@@ -21,6 +22,9 @@ public:
     void reset();
 
 private:
+    // Reads the sound, once.
+    void load();
+
     QSoundEffect* m_sound;  // child: loops while the alarm lasts
     bool m_playing;
     bool m_enabled;

@@ -105,9 +105,24 @@ TEST_F(SettingsTest, LanguageIsTheStoredOneOrTheSystemLocales)
     EXPECT_TRUE(child.readAllStandardOutput().contains("LANGUAGE=German\n"));
 }
 
+TEST_F(SettingsTest, TheAlarmReadsItsSoundOnlyOnceTheSettingIsOn)
+{
+    CEventSound alarm;
+    alarm.UpdateSetting();  // off, as at the first start
+    QSoundEffect* effect = alarm.findChild<QSoundEffect*>();
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(effect->status(), QSoundEffect::Null);
+    CAppSettings().writeSetting(CAppSettings::ALARM_SOUND, 1);
+    alarm.UpdateSetting();
+    EXPECT_EQ(LoadedEffect(alarm), effect);
+    EXPECT_EQ(effect->status(), QSoundEffect::Ready);
+}
+
 TEST_F(SettingsTest, AlarmLoopsABuiltInWaveWhileEventsLastAndTheSettingIsOn)
 {
     CEventSound alarm;
+    alarm.play();  // reads the sound
+    alarm.stop();
     QSoundEffect* effect = LoadedEffect(alarm);
     ASSERT_NE(effect, nullptr);
     EXPECT_EQ(effect->loopCount(), int(QSoundEffect::Infinite));

@@ -1,5 +1,6 @@
 // The stream-channel commands a layout change sends to the DVRs of the group.
 
+#include "Network/SendCommand.h"
 #include "Settings/AppSettings.h"
 #include "window_test_util.h"
 
@@ -30,13 +31,18 @@ bool CommandsSettle(simdvr::CSimDvr& sim)
     return true;
 }
 
-// The group connected in Live S with all 16 screens, its first commands sent and forgotten.
+// The group connected in Live S with all 16 screens, the command each connect sends answered
+// and forgotten.
 bool ConnectAndForget(WindowRig& rig)
 {
     rig.open();
     if (!rig.connect())
         return false;
-    QTest::qWait(1000);
+    for (const auto& sim : rig.sims)
+        if (!sim->waitForRequest([](const Request& r) { return IsChannelCommand(r) && r.answeredMs >= 0; }, 10000))
+            return false;
+    if (!CSendCommand::waitForAllCommands(10000))
+        return false;
     for (const auto& sim : rig.sims)
         sim->clearLog();
     return true;
