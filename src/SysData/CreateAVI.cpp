@@ -1,7 +1,6 @@
 #include "CreateAVI.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -36,13 +35,6 @@ constexpr int64_t RESERVE_STEP = 256 * 1024;
 constexpr int64_t RESERVE_MARGIN = 32 * 1024;
 constexpr int64_t INDEX_ENTRY_BYTES = 16 + 8;
 constexpr int64_t CHUNK_HEADER_BYTES = 9;  // fourcc, size, padding byte
-
-// A file whose last name is gone (removed, or its folder) would take the bytes with it.
-bool Unlinked(int fd)
-{
-    struct stat st;
-    return fd >= 0 && ::fstat(fd, &st) == 0 && st.st_nlink == 0;
-}
 
 struct Held {
     bool video = true;
@@ -97,7 +89,7 @@ struct CCreateAVI::Impl {
     static int WriteIo(void* opaque, uint8_t* buf, int size)
     {
         Channel& c = *static_cast<Channel*>(opaque);
-        if (Unlinked(c.fd))
+        if (RecordFileRemoved(c.fd))
             return AVERROR(ENOENT);
         for (int done = 0; done < size;) {
             const ssize_t n = ::pwrite(c.fd, buf + done, static_cast<size_t>(size - done), c.pos);
@@ -335,7 +327,7 @@ struct CCreateAVI::Impl {
     bool finish(Channel& c)
     {
         // A removed file is only let go: nothing written into it would be kept.
-        if (Unlinked(c.fd)) {
+        if (RecordFileRemoved(c.fd)) {
             fail(c, "Cannot write", AVERROR(ENOENT));
             release(c);
             return false;
@@ -363,7 +355,7 @@ struct CCreateAVI::Impl {
             return true;
         checkedSecond = second;
         for (Channel& c : ch)
-            if (Unlinked(c.fd))
+            if (RecordFileRemoved(c.fd))
                 return fail(c, "Cannot write", AVERROR(ENOENT));
         return true;
     }

@@ -1,7 +1,5 @@
 #include "CreateRaw.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -36,13 +34,6 @@ FILE* OpenNew(const QString& path)
     if (f)
         std::setvbuf(f, nullptr, _IONBF, 0);  // buffered here, in write order
     return f;
-}
-
-// A file whose last name is gone (removed, or its folder) would take the bytes with it.
-bool Unlinked(FILE* f)
-{
-    struct stat st;
-    return f && ::fstat(fileno(f), &st) == 0 && st.st_nlink == 0;
 }
 
 RecordReason ReasonOf(bool oldProtocol, const unsigned char* data, size_t length)
@@ -192,7 +183,7 @@ bool CCreateRaw::flush()
     // Checked at every flush, so at least once per second of video.
     for (const auto& [file, path] : {std::pair(m_qvf, &m_qvfPath), std::pair(m_qrx, &m_qrxPath),
                                      std::pair(m_qdx, &m_qdxPath)})
-        if (Unlinked(file))
+        if (file && RecordFileRemoved(fileno(file)))
             return fail(QStringLiteral("Cannot write"), *path, ENOENT);
     // Data first: an index record never reaches the disk before the bytes it points at.
     if (!m_data.empty() && std::fwrite(m_data.data(), 1, m_data.size(), m_qvf) != m_data.size())

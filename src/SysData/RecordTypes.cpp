@@ -1,5 +1,7 @@
 #include "RecordTypes.h"
 
+#include <sys/stat.h>
+
 #include "Common/DateTime.h"
 #include "Common/TextCodec.h"
 #include "cgi_response.pb.h"
@@ -42,4 +44,10 @@ QString RecordFolderName(const QString& dvrName)
 QString RecordFileTime(unsigned int seconds)
 {
     return CDateTime::convert_Timet_QDateTime(seconds).toString(QLatin1String(CDateTime::FILE_TIME_FORMAT));
+}
+
+bool RecordFileRemoved(int fd)
+{
+    struct stat st;
+    return fd >= 0 && ::fstat(fd, &st) == 0 && st.st_nlink == 0;
 }

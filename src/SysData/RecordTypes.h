@@ -32,3 +32,7 @@ QString RecordFolderName(const QString& dvrName);
 
 // "yyyyMMdd_hhmmss" of a frame time stamp (UTC).
 QString RecordFileTime(unsigned int seconds);
+
+// Whether the open file has lost its last name (removed, or its folder): whatever is still
+// written into it would go with it.
+bool RecordFileRemoved(int fd);
