@@ -1,0 +1,88 @@
+# The ThreadSanitizer tree, its threaded test programs, their options and how a run of one is
+# judged. Sourced by scripts/tsan and scripts/repeat-tests from the source folder, so that a
+# repeat judges each run as the test command does.
+
+TSAN_BUILD=${ZAVO_TSAN_BUILD:-build/tsan}
+TSAN_TESTS=(Network/test_network Display/test_display Playback/test_playback EMap/test_emap DVRSetup/test_dvrsetup
+            Viewer/test_viewer)
+export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+export ZAVO_WHOLE_PROGRAM_SECONDS=${ZAVO_WHOLE_PROGRAM_SECONDS:-60}
+# The exit status a program gets from ThreadSanitizer when it reported something (also on a
+# crash it caught): never 0, so no program ends "well" with its run cut short.
+TSAN_REPORTED=66
+TSAN_RUN_OPTIONS="halt_on_error=0:exitcode=$TSAN_REPORTED:second_deadlock_stack=1:history_size=7:print_suppressions=1"
+TSAN_RUN_OPTIONS="$TSAN_RUN_OPTIONS:suppressions=$PWD/tests/support/tsan.supp"
+# The window tests draw with OpenGL on an X server: Xvfb when there is none.
+TSAN_X=()
+if [ -z "${DISPLAY:-}" ] && command -v xvfb-run > /dev/null; then
+  TSAN_X=(xvfb-run -a -s "-screen 0 1280x1024x24")
+fi
+
+# Configures the tree and builds the given targets in it.
+tsan_build() {
+  cmake -S . -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZAVO_SANITIZE=OFF \
+    -DZAVO_TESTS=ON -DZAVO_BENCHMARKS=OFF \
+    -DCMAKE_C_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" \
+    -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" \
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
+  cmake --build "$TSAN_BUILD" -j "${JOBS:-$(nproc)}" --target "$@"
+}
+
+# Runs a test program of TSAN_TESTS with the given arguments, on the X server when it is the
+# window tests' and there is one. TSAN_OPTIONS comes from the caller.
+tsan_exec() {
+  local t=$1
+  shift
+  if [ "${t##*/}" = test_viewer ] && { [ -n "${DISPLAY:-}" ] || [ ${#TSAN_X[@]} -gt 0 ]; }; then
+    "${TSAN_X[@]}" env QT_QPA_PLATFORM=xcb "$TSAN_BUILD/tests/$t" "$@"
+  else
+    env QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$TSAN_BUILD/tests/$t" "$@"
+  fi
+}
+
+# Sorts ThreadSanitizer log lines (standard input): prints "reports N other M", then every line
+# that is neither part of a report nor of a suppression table.
+tsan_sort_log() {
+  awk '
+    /^WARNING: ThreadSanitizer: / { reports++; report = 1; next }
+    report { if (/^SUMMARY: ThreadSanitizer: /) report = 0; next }
+    /^ThreadSanitizer: Matched [0-9]+ suppressions/ { table = 1; next }
+    table && /^ *[0-9]+ [a-z_]+:/ { next }
+    { table = 0 }
+    /^=+$/ || /^$/ || /^ThreadSanitizer: reported [0-9]+ warnings$/ { next }
+    { other[++others] = $0 }
+    END {
+      printf "reports %d other %d\n", reports, others
+      for (i = 1; i <= others; i++) print other[i]
+    }'
+}
+
+# The reports counted in a sorted log.
+tsan_reports() { sed -n '1s/^reports \([0-9]*\) .*/\1/p' <<< "$1"; }
+
+# Judges a test program's run from its exit status, its standard output (a file) and its
+# sorted log: prints one line for each thing wrong and fails when there is any. Wrong are
+# failed tests, any exit status but 0 that they or ThreadSanitizer's reports do not explain
+# (the reports are the caller's to count), a missing final PASSED line of gtest's, and
+# anything else in the log (a crash, a failed check, a suppressed library unloaded).
+tsan_judge() {
+  local status=$1 out=$2 sorted=$3 failed wrong=0
+  failed=$(grep -c '^\[  FAILED  \] [^ ]* ([0-9]* ms)$' "$out" || true)
+  if [ "$failed" -gt 0 ]; then
+    echo "$failed test(s) failed"
+    wrong=1
+  elif [ "$status" -ne 0 ] && ! { [ "$status" -eq "$TSAN_REPORTED" ] && [ "$(tsan_reports "$sorted")" -gt 0 ]; }; then
+    echo "ended with status $status"
+    wrong=1
+  fi
+  if ! grep -q '^\[  PASSED  \] ' "$out"; then
+    echo "did not reach gtest's final PASSED line"
+    wrong=1
+  fi
+  if [ "$(sed -n '1s/.* other //p' <<< "$sorted")" -ne 0 ]; then
+    echo "its ThreadSanitizer log holds more than reports and suppression tables:"
+    sed 1d <<< "$sorted" | head -20
+    wrong=1
+  fi
+  return $wrong
+}
