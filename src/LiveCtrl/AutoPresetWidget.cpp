@@ -1,11 +1,13 @@
 #include "AutoPresetWidget.h"
 
+#include <QEvent>
+
 #include "Network/SendCommand.h"
+#include "PresetChoice.h"
 #include "Settings/AppSettings.h"
 
 namespace {
 
-constexpr int PRESET_COUNT = 99;
 constexpr int INTERVALS[] = {5, 10, 15, 20, 30, 60};
 
 // A stored index the combo does not have (only an edited store holds one) shows the first
@@ -17,14 +19,10 @@ int PresetIndex(int stored) { return stored >= 0 && stored < PRESET_COUNT ? stor
 CAutoPresetWidget::CAutoPresetWidget(QWidget* parent) : QWidget(parent)
 {
     m_ui.setupUi(this);
-    for (int i = 1; i <= PRESET_COUNT; ++i) {
-        m_ui.StartPreset->addItem(QStringLiteral("preset %1").arg(i));
-        m_ui.EndPreset->addItem(QStringLiteral("preset %1").arg(i));
-    }
+    FillPresetChoice(m_ui.StartPreset, tr("preset %1"));
+    FillPresetChoice(m_ui.EndPreset, tr("preset %1"));
     for (int seconds : INTERVALS)
         m_ui.Interval->addItem(QString::number(seconds));
-    m_ui.StartPreset->setCurrentIndex(0);
-    m_ui.EndPreset->setCurrentIndex(0);
     m_ui.Interval->setCurrentIndex(0);
     connect(m_ui.AutoStart, &QPushButton::clicked, this, &CAutoPresetWidget::OnClickedAutoStart);
     connect(m_ui.AutoEnd, &QPushButton::clicked, this, &CAutoPresetWidget::OnClickedAutoEnd);
@@ -77,4 +75,16 @@ void CAutoPresetWidget::send(const QString& query)
         m_send_command->send(m_connected_dvr, query);
 }
 
-void CAutoPresetWidget::languageChange() { m_ui.retranslateUi(this); }
+void CAutoPresetWidget::languageChange()
+{
+    m_ui.retranslateUi(this);
+    FillPresetChoice(m_ui.StartPreset, tr("preset %1"));
+    FillPresetChoice(m_ui.EndPreset, tr("preset %1"));
+}
+
+void CAutoPresetWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        languageChange();
+    QWidget::changeEvent(event);
+}

@@ -32,6 +32,9 @@ public slots:
     void OnClickedAutoStart();
     void OnClickedAutoEnd();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     CommandTarget target() const { return {m_connected_dvr, m_client_id, m_channel}; }
     void send(const QString& query);

@@ -1,5 +1,6 @@
 #include "LiveCtrlWidget.h"
 
+#include <QEvent>
 #include <QRegularExpression>
 
 #include "AutoPresetWidget.h"
@@ -109,3 +110,10 @@ void CLiveCtrlWidget::setVisiblePictureCtrl(bool visible)
 }
 
 void CLiveCtrlWidget::languageChange() { m_ui.retranslateUi(this); }
+
+void CLiveCtrlWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        languageChange();
+    QWidget::changeEvent(event);
+}

@@ -37,6 +37,9 @@ public slots:
     // A page button was clicked: the page named by the digit in its name.
     void changeWidget();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     // Hands the selected channel to the page shown.
     void handChannel();

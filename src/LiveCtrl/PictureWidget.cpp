@@ -212,6 +212,8 @@ void CPictureWidget::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange && !isEnabled())
         m_slider_pressed = false;
+    if (event->type() == QEvent::LanguageChange)
+        languageChange();
     QWidget::changeEvent(event);
 }
 

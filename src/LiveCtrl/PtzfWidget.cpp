@@ -1,23 +1,24 @@
 #include "PtzfWidget.h"
 
+#include <QEvent>
 #include <QRegularExpression>
 
 #include "Network/SendCommand.h"
+#include "PresetChoice.h"
 #include "Settings/AppSettings.h"
 
 namespace {
 
-const char* const SPEED_NAMES[] = {"Slow", "Normal", "Fast", "Very Fast"};
-constexpr int PRESET_COUNT = 99;
+const char* const SPEED_NAMES[] = {QT_TRANSLATE_NOOP("CPtzfWidget", "Slow"), QT_TRANSLATE_NOOP("CPtzfWidget", "Normal"),
+                                    QT_TRANSLATE_NOOP("CPtzfWidget", "Fast"),
+                                    QT_TRANSLATE_NOOP("CPtzfWidget", "Very Fast")};
 
 }  // namespace
 
 CPtzfWidget::CPtzfWidget(QWidget* parent) : QWidget(parent)
 {
     m_ui.setupUi(this);
-    for (int i = 1; i <= PRESET_COUNT; ++i)
-        m_ui.presetNum->addItem(QStringLiteral("preset %1").arg(i));
-    m_ui.presetNum->setCurrentIndex(0);
+    FillPresetChoice(m_ui.presetNum, tr("preset %1"));
     connect(m_ui.Set, &QPushButton::clicked, this, &CPtzfWidget::OnSendPreset);
     connect(m_ui.Go, &QPushButton::clicked, this, &CPtzfWidget::OnSendPreset);
     connect(m_ui.Speed, &QSlider::valueChanged, this, &CPtzfWidget::OnChangedSpeed);
@@ -64,7 +65,7 @@ void CPtzfWidget::setChannel(int selectedch) { m_channel = selectedch; }
 void CPtzfWidget::OnChangedSpeed(int speed)
 {
     if (speed >= 0 && speed < int(std::size(SPEED_NAMES)))
-        m_ui.SpeedLabel->setText(QLatin1String(SPEED_NAMES[speed]));
+        m_ui.SpeedLabel->setText(tr(SPEED_NAMES[speed]));
 }
 
 void CPtzfWidget::OnSendPreset()
@@ -105,7 +106,19 @@ void CPtzfWidget::OnTimer()
 
 void CPtzfWidget::sendCommand(const QString& name) { sendTo(target(), name, false); }
 
-void CPtzfWidget::languageChange() { m_ui.retranslateUi(this); }
+void CPtzfWidget::languageChange()
+{
+    m_ui.retranslateUi(this);
+    FillPresetChoice(m_ui.presetNum, tr("preset %1"));
+    OnChangedSpeed(m_ui.Speed->value());
+}
+
+void CPtzfWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        languageChange();
+    QWidget::changeEvent(event);
+}
 
 CommandTarget CPtzfWidget::target() const { return {m_connected_dvr, m_client_id, m_channel}; }
 

@@ -42,6 +42,9 @@ public slots:
     void OnChangedSpeed(int speed);
     void setChannel(int selectedch);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     CommandTarget target() const;
     void sendTo(const CommandTarget& target, const QString& name, bool repeat);

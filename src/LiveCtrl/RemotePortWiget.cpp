@@ -1,5 +1,6 @@
 #include "RemotePortWiget.h"
 
+#include <QEvent>
 #include <QRegularExpression>
 
 #include "LiveCtrlQuery.h"
@@ -142,3 +143,10 @@ void CRemotePortWiget::OnTimer(const QString& key)
 }
 
 void CRemotePortWiget::languageChange() { m_ui.retranslateUi(this); }
+
+void CRemotePortWiget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        languageChange();
+    QWidget::changeEvent(event);
+}

@@ -37,6 +37,9 @@ public slots:
     void OnClickedAutoRP();
     void OnClickedOffSecond();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     // A relay switched on with "Auto": the switch-off goes to the DVR and connection that
     // were switched on, whichever DVR the page shows by then.

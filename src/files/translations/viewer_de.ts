@@ -19,6 +19,10 @@
         <source>Interval(sec)</source>
         <translation>Intervall(s)</translation>
     </message>
+    <message>
+        <source>preset %1</source>
+        <translation>Preset %1</translation>
+    </message>
 </context>
 <context>
     <name>CBackupWidget</name>
@@ -867,6 +871,26 @@
     <message>
         <source>Go</source>
         <translation>Anfahren</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Langsam</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Schnell</translation>
+    </message>
+    <message>
+        <source>Very Fast</source>
+        <translation>Sehr schnell</translation>
+    </message>
+    <message>
+        <source>preset %1</source>
+        <translation>Preset %1</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,10 @@
         <source>Interval(sec)</source>
         <translation>Intervalle(s)</translation>
     </message>
+    <message>
+        <source>preset %1</source>
+        <translation>Préréglage %1</translation>
+    </message>
 </context>
 <context>
     <name>CBackupWidget</name>
@@ -867,6 +871,26 @@
     <message>
         <source>Go</source>
         <translation>Aller</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Lente</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normale</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Rapide</translation>
+    </message>
+    <message>
+        <source>Very Fast</source>
+        <translation>Très rapide</translation>
+    </message>
+    <message>
+        <source>preset %1</source>
+        <translation>Préréglage %1</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,10 @@
         <source>Interval(sec)</source>
         <translation>間隔(秒)</translation>
     </message>
+    <message>
+        <source>preset %1</source>
+        <translation>プリセット %1</translation>
+    </message>
 </context>
 <context>
     <name>CBackupWidget</name>
@@ -867,6 +871,26 @@
     <message>
         <source>Go</source>
         <translation>移動</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>低速</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>標準</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>高速</translation>
+    </message>
+    <message>
+        <source>Very Fast</source>
+        <translation>超高速</translation>
+    </message>
+    <message>
+        <source>preset %1</source>
+        <translation>プリセット %1</translation>
     </message>
 </context>
 <context>

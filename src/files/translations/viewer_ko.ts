@@ -19,6 +19,10 @@
         <source>Interval(sec)</source>
         <translation>간격(초)</translation>
     </message>
+    <message>
+        <source>preset %1</source>
+        <translation>프리셋 %1</translation>
+    </message>
 </context>
 <context>
     <name>CBackupWidget</name>
@@ -867,6 +871,26 @@
     <message>
         <source>Go</source>
         <translation>이동</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>느림</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>보통</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>빠름</translation>
+    </message>
+    <message>
+        <source>Very Fast</source>
+        <translation>매우 빠름</translation>
+    </message>
+    <message>
+        <source>preset %1</source>
+        <translation>프리셋 %1</translation>
     </message>
 </context>
 <context>

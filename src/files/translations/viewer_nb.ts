@@ -19,6 +19,10 @@
         <source>Interval(sec)</source>
         <translation>Intervall(s)</translation>
     </message>
+    <message>
+        <source>preset %1</source>
+        <translation>Forvalg %1</translation>
+    </message>
 </context>
 <context>
     <name>CBackupWidget</name>
@@ -867,6 +871,26 @@
     <message>
         <source>Go</source>
         <translation>Gå til</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Sakte</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Rask</translation>
+    </message>
+    <message>
+        <source>Very Fast</source>
+        <translation>Svært rask</translation>
+    </message>
+    <message>
+        <source>preset %1</source>
+        <translation>Forvalg %1</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,10 @@
         <source>Interval(sec)</source>
         <translation>Интервал(с)</translation>
     </message>
+    <message>
+        <source>preset %1</source>
+        <translation>Пресет %1</translation>
+    </message>
 </context>
 <context>
     <name>CBackupWidget</name>
@@ -867,6 +871,26 @@
     <message>
         <source>Go</source>
         <translation>Перейти</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Медленно</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Нормально</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Быстро</translation>
+    </message>
+    <message>
+        <source>Very Fast</source>
+        <translation>Очень быстро</translation>
+    </message>
+    <message>
+        <source>preset %1</source>
+        <translation>Пресет %1</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,10 @@
         <source>Interval(sec)</source>
         <translation>Aralık(sn)</translation>
     </message>
+    <message>
+        <source>preset %1</source>
+        <translation>Ön ayar %1</translation>
+    </message>
 </context>
 <context>
     <name>CBackupWidget</name>
@@ -867,6 +871,26 @@
     <message>
         <source>Go</source>
         <translation>Git</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Yavaş</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Hızlı</translation>
+    </message>
+    <message>
+        <source>Very Fast</source>
+        <translation>Çok hızlı</translation>
+    </message>
+    <message>
+        <source>preset %1</source>
+        <translation>Ön ayar %1</translation>
     </message>
 </context>
 <context>

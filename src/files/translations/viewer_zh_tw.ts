@@ -19,6 +19,10 @@
         <source>Interval(sec)</source>
         <translation>間隔(秒)</translation>
     </message>
+    <message>
+        <source>preset %1</source>
+        <translation>預置點 %1</translation>
+    </message>
 </context>
 <context>
     <name>CBackupWidget</name>
@@ -867,6 +871,26 @@
     <message>
         <source>Go</source>
         <translation>移至</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>慢速</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>快速</translation>
+    </message>
+    <message>
+        <source>Very Fast</source>
+        <translation>極快</translation>
+    </message>
+    <message>
+        <source>preset %1</source>
+        <translation>預置點 %1</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,103 @@
+// The live control panel in the operator's language, and a language chosen while it is open.
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+
+#include "LiveCtrl/AutoPresetWidget.h"
+#include "LiveCtrl/LiveCtrlWidget.h"
+#include "LiveCtrl/PtzfWidget.h"
+#include "Settings/Language.h"
+#include "Settings/Translator.h"
+#include "support/UiTestSupport.h"
+#include "support/WidgetTexts.h"
+
+namespace {
+
+template <class W>
+W* Child(const QWidget* panel, const char* name)
+{
+    W* w = panel->findChild<W*>(QLatin1String(name));
+    EXPECT_TRUE(w) << name;
+    return w;
+}
+
+// Chooses a language as PC setup does, and lets the open widgets hear of it.
+void Choose(const QString& language)
+{
+    CTranslator::setLanguage(language);
+    QCoreApplication::processEvents();
+}
+
+struct EnglishAtTheEnd {
+    ~EnglishAtTheEnd() { CTranslator::setLanguage(QString()); }
+};
+
+}  // namespace
+
+TEST(LiveCtrlLanguage, SpeedNamesAndPresetItemsAreInTheLanguageOfTheStart)
+{
+    uitest::Sandbox sandbox;
+    EnglishAtTheEnd english;
+    CAppSettings().writeSetting("Speed", 3);
+    Choose("German");
+    CLiveCtrlWidget panel;
+    EXPECT_EQ(Child<QLabel>(&panel, "SpeedLabel")->text(), "Sehr schnell");
+    for (const char* preset : {"presetNum", "StartPreset", "EndPreset"}) {
+        EXPECT_EQ(Child<QComboBox>(&panel, preset)->itemText(0), "Preset 1") << preset;
+        EXPECT_EQ(Child<QComboBox>(&panel, preset)->itemText(98), "Preset 99") << preset;
+    }
+}
+
+TEST(LiveCtrlLanguage, EveryTextAfterALanguageChangeReadsAsAfterAStartInThatLanguage)
+{
+    uitest::Sandbox sandbox;
+    EnglishAtTheEnd english;
+    CLiveCtrlWidget changed;
+    for (const char* language : {"Korean", "Russian", "English"}) {
+        Choose(language);
+        const CLiveCtrlWidget started;
+        EXPECT_EQ(uitest::TextDifferences(uitest::TextsOf(&changed), uitest::TextsOf(&started)), QStringList())
+            << language;
+    }
+}
+
+TEST(LiveCtrlLanguage, ALanguageChangeKeepsThePresetsAndTheSpeedChosen)
+{
+    uitest::Sandbox sandbox;
+    EnglishAtTheEnd english;
+    CLiveCtrlWidget panel;
+    Child<QSlider>(&panel, "Speed")->setValue(1);
+    const std::pair<const char*, int> presets[] = {{"presetNum", 41}, {"StartPreset", 3}, {"EndPreset", 17}};
+    for (const auto& [name, index] : presets)
+        Child<QComboBox>(&panel, name)->setCurrentIndex(index);
+    Choose("Japanese");
+    for (const auto& [name, index] : presets)
+        EXPECT_EQ(Child<QComboBox>(&panel, name)->currentIndex(), index) << name;
+    EXPECT_EQ(Child<QComboBox>(&panel, "presetNum")->currentText(), "プリセット 42");
+    EXPECT_EQ(Child<QSlider>(&panel, "Speed")->value(), 1);
+    EXPECT_EQ(Child<QLabel>(&panel, "SpeedLabel")->text(), "標準");
+}
+
+TEST(LiveCtrlLanguage, EverySpeedNameFitsItsLabelInEveryLanguage)
+{
+    uitest::Sandbox sandbox;
+    uitest::ProgramStyle style;
+    EnglishAtTheEnd english;
+    CLiveCtrlWidget panel;
+    panel.show();
+    auto* speed = Child<QSlider>(&panel, "Speed");
+    auto* label = Child<QLabel>(&panel, "SpeedLabel");
+    const QStringList languages = CLanguage().getLanguageName();
+    for (const QString& language : languages) {
+        Choose(language);
+        for (int value = speed->minimum(); value <= speed->maximum(); ++value) {
+            speed->setValue(value);
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+                << language.toStdString() << ": " << label->text().toStdString();
+        }
+    }
+}
