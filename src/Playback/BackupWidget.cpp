@@ -1,6 +1,7 @@
 #include "BackupWidget.h"
 
 #include <QDateTime>
+#include <QEvent>
 
 #include "Common/Prompt.h"
 
@@ -11,6 +12,13 @@ CBackupWidget::CBackupWidget(QWidget* parent) : QWidget(parent)
     connect(m_ui.startButton, &QPushButton::clicked, this, &CBackupWidget::OnStartClicked);
     connect(m_ui.stopButton, &QPushButton::clicked, this, &CBackupWidget::OnBackupStop);
     connect(m_ui.searchWidget, &CSearchWidget::selectedTime, this, &CBackupWidget::OnTimeChosen);
+}
+
+void CBackupWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        m_ui.retranslateUi(this);
+    QWidget::changeEvent(event);
 }
 
 void CBackupWidget::clear()

@@ -44,6 +44,9 @@ public slots:
     // The recorder could not start or stopped on an error: the backup ends with its text.
     void OnRecordFailed(const QString& text);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void OnStartClicked();
     void OnTimeChosen(time_t time);

@@ -1,5 +1,7 @@
 #include "PbButtons.h"
 
+#include <QEvent>
+
 PbButtons::PbButtons(QWidget* parent) : QWidget(parent)
 {
     m_ui.setupUi(this);
@@ -22,4 +24,15 @@ QToolButton* PbButtons::button(cgi::PbControl_Cmd command) const
     case cgi::PbControl::CMD_FASTER: return m_ui.fasterButton;
     default: return nullptr;
     }
+}
+
+void PbButtons::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        // The form empties the mode, which is no text of a language.
+        const QString mode = modeText();
+        m_ui.retranslateUi(this);
+        setModeText(mode);
+    }
+    QWidget::changeEvent(event);
 }

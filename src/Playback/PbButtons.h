@@ -25,6 +25,9 @@ public:
 signals:
     void changedPbStatus(const cgi::PbControl_Cmd& command);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     Ui_PbButtons m_ui;
 };

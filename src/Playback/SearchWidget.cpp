@@ -1,5 +1,6 @@
 #include "SearchWidget.h"
 
+#include <QEvent>
 #include <QSignalBlocker>
 
 #include "Common/DataParser.h"
@@ -74,7 +75,7 @@ void CSearchWidget::clear()
     m_parser = std::make_unique<CSearchDataParser>(false);
     m_ui.calendar->setMarkedDates({});
     m_ui.timeLine->clear();
-    setStatus(QString());
+    setStatus({});
     m_ui.dateLabel->clear();
 }
 
@@ -94,7 +95,7 @@ void CSearchWidget::search(const DVR& dvr, int channels, int clientId)
 void CSearchWidget::startRemote(int year, int month)
 {
     m_busy = true;
-    setStatus(tr("Searching..."));
+    setStatus([] { return tr("Searching..."); });
     m_reader.startRead(m_dvr, SearchQuery(m_dvr, m_clientId, year, month));
 }
 
@@ -112,16 +113,19 @@ void CSearchWidget::OnCompleted(const QByteArray& data)
     const bool old = m_dvr.old_protocol();
     if (!cutter.setReceivedData(old, data.constData(), static_cast<unsigned int>(data.size()))) {
         m_parser->clear();
-        setStatus(tr("No search data was received from the DVR."));
+        setStatus([] { return tr("No search data was received from the DVR."); });
     } else {
         const std::vector<char>& payload = cutter.getResultData();
         if (payload.size() == 1 && cutter.getDataType() == (old ? 1 : 0)) {
             m_parser->clear();
-            const QString text = CHttpConnect::getErrMessage(static_cast<unsigned char>(payload[0]), old);
-            setStatus(text.isEmpty() ? tr("No recordings.") : text);
+            const auto code = static_cast<unsigned char>(payload[0]);
+            setStatus([code, old] {
+                const QString text = CHttpConnect::getErrMessage(code, old);
+                return text.isEmpty() ? tr("No recordings.") : text;
+            });
         } else {
             m_parser->setNetData(payload.data(), static_cast<int>(payload.size()));
-            setStatus(QString());
+            setStatus({});
         }
     }
     showData();
@@ -135,16 +139,38 @@ void CSearchWidget::searchLocal(const QString& folder)
     m_folder = folder;
     setChannels(MAX_DVR_CHANNEL);
     const QStringList refused = LocalSearch(folder, m_parser.get());
-    setStatus(refused.isEmpty() ? QString() : tr("Files not read: %1").arg(refused.join(QStringLiteral(", "))));
+    if (refused.isEmpty())
+        setStatus({});
+    else
+        setStatus([refused] { return tr("Files not read: %1").arg(refused.join(QStringLiteral(", "))); });
     showData();
     emit searchDone();
 }
 
-void CSearchWidget::setStatus(const QString& text)
+void CSearchWidget::setStatus(std::function<QString()> text)
+{
+    m_status = std::move(text);
+    showStatus();
+}
+
+void CSearchWidget::showStatus()
 {
     // The header row is narrow: a long text is cut there and read whole in its tool tip.
+    const QString text = m_status ? m_status() : QString();
     m_ui.status->setText(text);
     m_ui.status->setToolTip(text);
+}
+
+void CSearchWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        // The form empties the date and the status; both come back in the new language.
+        const QString date = m_ui.dateLabel->text();
+        m_ui.retranslateUi(this);
+        m_ui.dateLabel->setText(date);
+        showStatus();
+    }
+    QWidget::changeEvent(event);
 }
 
 void CSearchWidget::reloadSearchData() { showData(); }

@@ -6,6 +6,7 @@
 // the ".qdx" files of a PC folder.
 
 #include <ctime>
+#include <functional>
 #include <memory>
 
 #include <QCheckBox>
@@ -52,9 +53,14 @@ signals:
     // A search reply was read (or refused); the calendar shows the result.
     void searchDone();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void setChannels(int channels);
-    void setStatus(const QString& text);
+    // The status is made again in each language the operator chooses.
+    void setStatus(std::function<QString()> text);
+    void showStatus();
     void startRemote(int year, int month);
     void OnCompleted(const QByteArray& data);
     void OnPageChanged(int year, int month);
@@ -70,6 +76,7 @@ private:
     bool m_local = false;
     bool m_busy = false;
     QString m_folder;
+    std::function<QString()> m_status;
     int m_channels = 16;
     int m_clientId = -1;
 };
