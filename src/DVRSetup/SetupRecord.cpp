@@ -89,12 +89,10 @@ void CSetupRecord::InitControls()
         const QSignalBlocker block(table);
         table->setRowCount(SCHEDULE_DAYS);
         table->setColumnCount(SCHEDULE_HOURS);
-        QStringList days, hours;
-        for (const char* day : kDays)
-            days << tr(day);
+        QStringList hours;
         for (int hour = 0; hour < SCHEDULE_HOURS; ++hour)
             hours << QString::asprintf("%02d", hour);
-        table->setVerticalHeaderLabels(days);
+        table->setVerticalHeaderLabels(dayLabels());
         table->setHorizontalHeaderLabels(hours);
     }
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -122,12 +120,7 @@ void CSetupRecord::UpdateControls()
     m_model = PageModel_Of(m_dvr_info);
     SetItemsBlocked(m_ui.channel, ChannelItems(m_model.channels));
     SetItemsBlocked(m_ui.playbackChannel, ChannelItems(m_model.channels));
-    QStringList resolutions;
-    for (int i = 0; i < config::Resolution_Count(m_model.type); ++i) {
-        const char* label = config::Resolution_Index2String(m_model.type, m_dvr_info.vtype(), i);
-        resolutions << (config::Resolution_IsTranslated(m_model.type) ? tr(label) : QString::fromLatin1(label));
-    }
-    SetItemsBlocked(m_ui.resolution, resolutions);
+    SetItemsBlocked(m_ui.resolution, resolutions());
     QStringList rates;
     for (int rate : m_model.vtype == config::VideoType_NTSC ? DefStream::FPSNtsc : DefStream::FPSPal)
         rates << QString::number(rate);
@@ -388,7 +381,35 @@ void CSetupRecord::OnChangedPlaybackAudio(int)
     m_record.mutable_playback()->set_audio_play(IsOn(m_ui.playbackAudioGroup));
 }
 
-void CSetupRecord::languageChange() { m_ui.retranslateUi(this); }
+QStringList CSetupRecord::dayLabels()
+{
+    QStringList days;
+    for (const char* day : kDays)
+        days << tr(day);
+    return days;
+}
+
+QStringList CSetupRecord::resolutions() const
+{
+    QStringList items;
+    for (int i = 0; i < config::Resolution_Count(m_model.type); ++i) {
+        const char* label = config::Resolution_Index2String(m_model.type, m_dvr_info.vtype(), i);
+        items << (config::Resolution_IsTranslated(m_model.type) ? tr(label) : QString::fromLatin1(label));
+    }
+    return items;
+}
+
+void CSetupRecord::languageChange()
+{
+    m_ui.retranslateUi(this);
+    // The schedule's days and the model's resolutions are translated: written again, the
+    // resolution shown stays.
+    const QSignalBlocker block(m_ui.schedule);
+    m_ui.schedule->setVerticalHeaderLabels(dayLabels());
+    const int resolution = m_ui.resolution->currentIndex();
+    SetItemsBlocked(m_ui.resolution, resolutions());
+    SetIndexBlocked(m_ui.resolution, resolution);
+}
 
 void CSetupRecord::changeEvent(QEvent* event)
 {

@@ -57,6 +57,9 @@ protected:
 private:
     // Sizes the schedule table to show every column and row whole.
     void fitSchedule();
+    // The schedule's day names and the model's resolution items, in the language of the moment.
+    static QStringList dayLabels();
+    QStringList resolutions() const;
     // The entry the channel controls edit: channel i, or the "ALL" shadow at index N.
     config::Record_Channel* targetAt(int index);
     config::Record_Channel* target() { return targetAt(m_ui.channel->currentIndex()); }

@@ -63,21 +63,19 @@ QList<CSetupSystem::OffOn> CSetupSystem::offOnGroups() const
 void CSetupSystem::InitControls()
 {
     m_ui.systemID->setRange(0, 255);
-    QStringList timeFormats, dateFormats, vgaModes, days, hours;
+    QStringList timeFormats, dateFormats, vgaModes, hours;
     for (int i = 0; i <= config::System_TimeDate::TIME_FORMAT_12; ++i)
         timeFormats << QString::fromLatin1(config::TimeFormat_Index2String(i));
     for (int i = 0; i <= config::System_TimeDate::DATE_FORMAT_MMDDYYYY; ++i)
         dateFormats << QString::fromLatin1(config::DateFormat_Index2String(i));
     for (int i = 0; i <= config::System_Display::VGA_1920x1080; ++i)
         vgaModes << QString::fromLatin1(config::VgaMode_Index2String(i));
-    for (int i = 0; i < config::RebootDay_Count(); ++i)
-        days << tr(config::RebootDay_Index2String(i));
     for (int hour = 0; hour < HOURS; ++hour)
         hours << QString::asprintf("%2d:00", hour);
     SetItemsBlocked(m_ui.timeFormat, timeFormats);
     SetItemsBlocked(m_ui.dateFormat, dateFormats);
     SetItemsBlocked(m_ui.vgaMode, vgaModes);
-    SetItemsBlocked(m_ui.autoRebootDay, days);
+    SetItemsBlocked(m_ui.autoRebootDay, rebootDays());
     SetItemsBlocked(m_ui.autoRebootTime, hours);
     {
         // Shown, stored and matched by the name the DVR knows.
@@ -256,7 +254,22 @@ void CSetupSystem::OnChangedVgaMode(int index)
         m_system.mutable_display()->set_vga_mode(config::VgaMode_Index2Type(index));
 }
 
-void CSetupSystem::languageChange() { m_ui.retranslateUi(this); }
+QStringList CSetupSystem::rebootDays()
+{
+    QStringList days;
+    for (int i = 0; i < config::RebootDay_Count(); ++i)
+        days << tr(config::RebootDay_Index2String(i));
+    return days;
+}
+
+void CSetupSystem::languageChange()
+{
+    m_ui.retranslateUi(this);
+    // The days are the page's only translated items; the day shown stays.
+    const int day = m_ui.autoRebootDay->currentIndex();
+    SetItemsBlocked(m_ui.autoRebootDay, rebootDays());
+    SetIndexBlocked(m_ui.autoRebootDay, day);
+}
 
 void CSetupSystem::changeEvent(QEvent* event)
 {

@@ -58,6 +58,8 @@ private:
         QAbstractButton* on;
     };
     QList<OffOn> offOnGroups() const;
+    // The reboot day items, in the language of the moment.
+    static QStringList rebootDays();
     void showOffOn();
 
     Ui_CSetupSystem m_ui;

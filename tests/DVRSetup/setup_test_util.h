@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QTest>
+#include <QTranslator>
 
 #include "DVRList/SendDVRInfoWidget.h"
 #include "DVRSetup/SetupWidget.h"
@@ -115,6 +116,26 @@ T* Child(QWidget& w, const char* name)
 }
 
 inline std::string Bytes(const google::protobuf::MessageLite& m) { return m.SerializeAsString(); }
+
+// A language in which every text of the configuration pages reads "[text]".
+class MarkingTranslator : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        return QByteArray(context).startsWith("CSetup") ? QStringLiteral("[%1]").arg(QString::fromUtf8(source))
+                                                        : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// The page hears of a language change while `translator` is installed.
+inline void ChangeLanguageTo(QTranslator& translator, QWidget* page)
+{
+    QCoreApplication::installTranslator(&translator);
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(page, &change);
+    QCoreApplication::removeTranslator(&translator);
+}
 
 // A configuration of model 4 (16 channels) that already holds every field the pages make
 // present, so that showing it and collecting it again changes no byte. By design the pages

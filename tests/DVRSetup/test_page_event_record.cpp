@@ -380,6 +380,17 @@ TEST(RecordPage, AChannelShowsItsOwnResolutionsEntriesAndEditsOnlyThem)
     EXPECT_EQ(Bytes(r.page.GetConf()), Bytes(record));
 }
 
+TEST(RecordPage, ALanguageChangeTranslatesTheDaysAndResolutionsAndKeepsTheResolutionShown)
+{
+    RecordPage r(56, 4, 1);
+    r.box("resolution")->setCurrentIndex(1);
+    MarkingTranslator marking;
+    ChangeLanguageTo(marking, &r.page);
+    EXPECT_EQ(r.table()->verticalHeaderItem(0)->text(), "[SUN]");
+    EXPECT_EQ(Items(r.box("resolution")), (QStringList{"[ 25 %]", "[ 50 %]", "[100 %]"}));
+    EXPECT_EQ(r.box("resolution")->currentIndex(), 1);
+}
+
 TEST(RecordPage, PaintingASchedule)
 {
     RecordPage r;

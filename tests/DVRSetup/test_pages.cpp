@@ -425,6 +425,21 @@ TEST(SystemPage, WhatAFillShowsAndWhatComesBack)
     }
 }
 
+TEST(SystemPage, ALanguageChangeTranslatesTheRebootDaysAndKeepsTheDayShown)
+{
+    CSetupSystem page;
+    config::System sys;
+    sys.mutable_auto_reboot()->set_day(config::System_AutoReboot::TUESDAY);
+    page.SetConf(sys);
+    auto* day = Child<QComboBox>(page, "autoRebootDay");
+    const int tuesday = day->currentIndex();
+    MarkingTranslator marking;
+    ChangeLanguageTo(marking, &page);
+    EXPECT_EQ(day->itemText(1), "[Sunday]");
+    EXPECT_EQ(day->currentIndex(), tuesday);
+    EXPECT_EQ(page.GetConf().auto_reboot().day(), config::System_AutoReboot::TUESDAY);
+}
+
 TEST(SystemPage, ZonesByTheirOwnNameInEveryLanguage)
 {
     ZoneTranslator translator;
