@@ -11,7 +11,7 @@
 #include "LiveCtrl/LiveCtrlWidget.h"
 #include "LiveCtrl/PtzfWidget.h"
 #include "Settings/Language.h"
-#include "Settings/Translator.h"
+#include "support/LanguageSupport.h"
 #include "support/UiTestSupport.h"
 #include "support/WidgetTexts.h"
 
@@ -25,25 +25,14 @@ W* Child(const QWidget* panel, const char* name)
     return w;
 }
 
-// Chooses a language as PC setup does, and lets the open widgets hear of it.
-void Choose(const QString& language)
-{
-    CTranslator::setLanguage(language);
-    QCoreApplication::processEvents();
-}
-
-struct EnglishAtTheEnd {
-    ~EnglishAtTheEnd() { CTranslator::setLanguage(QString()); }
-};
-
 }  // namespace
 
 TEST(LiveCtrlLanguage, SpeedNamesAndPresetItemsAreInTheLanguageOfTheStart)
 {
     uitest::Sandbox sandbox;
-    EnglishAtTheEnd english;
+    uitest::EnglishAtTheEnd english;
     CAppSettings().writeSetting("Speed", 3);
-    Choose("German");
+    uitest::ChooseLanguage("German");
     CLiveCtrlWidget panel;
     EXPECT_EQ(Child<QLabel>(&panel, "SpeedLabel")->text(), "Sehr schnell");
     for (const char* preset : {"presetNum", "StartPreset", "EndPreset"}) {
@@ -55,10 +44,10 @@ TEST(LiveCtrlLanguage, SpeedNamesAndPresetItemsAreInTheLanguageOfTheStart)
 TEST(LiveCtrlLanguage, EveryTextAfterALanguageChangeReadsAsAfterAStartInThatLanguage)
 {
     uitest::Sandbox sandbox;
-    EnglishAtTheEnd english;
+    uitest::EnglishAtTheEnd english;
     CLiveCtrlWidget changed;
     for (const char* language : {"Korean", "Russian", "English"}) {
-        Choose(language);
+        uitest::ChooseLanguage(language);
         const CLiveCtrlWidget started;
         EXPECT_EQ(uitest::TextDifferences(uitest::TextsOf(&changed), uitest::TextsOf(&started)), QStringList())
             << language;
@@ -68,13 +57,13 @@ TEST(LiveCtrlLanguage, EveryTextAfterALanguageChangeReadsAsAfterAStartInThatLang
 TEST(LiveCtrlLanguage, ALanguageChangeKeepsThePresetsAndTheSpeedChosen)
 {
     uitest::Sandbox sandbox;
-    EnglishAtTheEnd english;
+    uitest::EnglishAtTheEnd english;
     CLiveCtrlWidget panel;
     Child<QSlider>(&panel, "Speed")->setValue(1);
     const std::pair<const char*, int> presets[] = {{"presetNum", 41}, {"StartPreset", 3}, {"EndPreset", 17}};
     for (const auto& [name, index] : presets)
         Child<QComboBox>(&panel, name)->setCurrentIndex(index);
-    Choose("Japanese");
+    uitest::ChooseLanguage("Japanese");
     for (const auto& [name, index] : presets)
         EXPECT_EQ(Child<QComboBox>(&panel, name)->currentIndex(), index) << name;
     EXPECT_EQ(Child<QComboBox>(&panel, "presetNum")->currentText(), "プリセット 42");
@@ -86,14 +75,14 @@ TEST(LiveCtrlLanguage, EverySpeedNameFitsItsLabelInEveryLanguage)
 {
     uitest::Sandbox sandbox;
     uitest::ProgramStyle style;
-    EnglishAtTheEnd english;
+    uitest::EnglishAtTheEnd english;
     CLiveCtrlWidget panel;
     panel.show();
     auto* speed = Child<QSlider>(&panel, "Speed");
     auto* label = Child<QLabel>(&panel, "SpeedLabel");
     const QStringList languages = CLanguage().getLanguageName();
     for (const QString& language : languages) {
-        Choose(language);
+        uitest::ChooseLanguage(language);
         for (int value = speed->minimum(); value <= speed->maximum(); ++value) {
             speed->setValue(value);
             EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())

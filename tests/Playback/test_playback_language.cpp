@@ -3,33 +3,19 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QToolButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include "Playback/PbButtons.h"
 #include "Playback/SearchWidget.h"
-#include "Settings/Translator.h"
+#include "support/LanguageSupport.h"
 #include "SysData/RecordFiles.h"
-
-namespace {
-
-void Choose(const QString& language)
-{
-    CTranslator::setLanguage(language);
-    QCoreApplication::processEvents();
-}
-
-struct EnglishAtTheEnd {
-    ~EnglishAtTheEnd() { CTranslator::setLanguage(QString()); }
-};
-
-}  // namespace
 
 TEST(SearchPanelLanguage, TheStatusOfTheLastSearchIsTranslatedAndTheDateStays)
 {
-    EnglishAtTheEnd english;
+    uitest::EnglishAtTheEnd english;
     QTemporaryDir folder;
     QFile index(folder.filePath(QStringLiteral("cam") + recfile::QDX_SUFFIX));
     ASSERT_TRUE(index.open(QIODevice::WriteOnly));
@@ -40,17 +26,17 @@ TEST(SearchPanelLanguage, TheStatusOfTheLastSearchIsTranslatedAndTheDateStays)
     const QString date = panel.findChild<QLabel*>("dateLabel")->text();
     ASSERT_FALSE(date.isEmpty());
     ASSERT_TRUE(panel.status().startsWith("Files not read: cam")) << panel.status().toStdString();
-    Choose("German");
+    uitest::ChooseLanguage("German");
     EXPECT_TRUE(panel.status().startsWith("Nicht gelesene Dateien: cam")) << panel.status().toStdString();
     EXPECT_EQ(panel.findChild<QLabel*>("dateLabel")->text(), date);
 }
 
 TEST(PlaybackButtonsLanguage, TheTipsAreTranslatedAndTheModeShownStays)
 {
-    EnglishAtTheEnd english;
+    uitest::EnglishAtTheEnd english;
     PbButtons buttons;
     buttons.setModeText("Playback( FORWARD x2 )");
-    Choose("French");
+    uitest::ChooseLanguage("French");
     EXPECT_EQ(buttons.button(cgi::PbControl::CMD_STOP)->toolTip(), "Arrêt");
     EXPECT_EQ(buttons.modeText(), "Playback( FORWARD x2 )");
 }
