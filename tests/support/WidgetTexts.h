@@ -5,7 +5,6 @@
 // built by the same code can be compared text by text.
 
 #include <algorithm>
-#include <functional>
 #include <map>
 #include <vector>
 
@@ -18,20 +17,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStringList>
 #include <QTabBar>
 #include <QTextEdit>
-#include <QToolBox>
 #include <QWidget>
 
 namespace uitest {
 
 using WidgetTexts = std::map<QString, QString>;
-// A widget whose subtree shows no text of the program (a clock, say): left out.
-using SkipWidget = std::function<bool(const QWidget*)>;
 
 namespace detail {
 
@@ -68,25 +63,20 @@ inline void AddOwnTexts(WidgetTexts& out, const QString& key, const QWidget* w)
 {
     AddText(out, key + ".title", w->windowTitle());
     AddText(out, key + ".tip", w->toolTip());
-    AddText(out, key + ".whatsThis", w->whatsThis());
     if (auto* label = qobject_cast<const QLabel*>(w))
         AddText(out, key, label->text());
     if (auto* button = qobject_cast<const QAbstractButton*>(w))
         AddText(out, key, button->text());
     if (auto* group = qobject_cast<const QGroupBox*>(w))
         AddText(out, key, group->title());
-    if (auto* edit = qobject_cast<const QLineEdit*>(w)) {
+    if (auto* edit = qobject_cast<const QLineEdit*>(w))
         AddText(out, key, edit->text());
-        AddText(out, key + ".placeholder", edit->placeholderText());
-    }
+    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(w))
+        AddText(out, key, spin->text());
     if (auto* edit = qobject_cast<const QTextEdit*>(w))
         AddText(out, key, edit->toPlainText());
     if (auto* edit = qobject_cast<const QPlainTextEdit*>(w))
         AddText(out, key, edit->toPlainText());
-    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(w)) {
-        AddText(out, key, spin->text());
-        AddText(out, key + ".special", spin->specialValueText());
-    }
     if (auto* combo = qobject_cast<const QComboBox*>(w)) {
         for (int i = 0; i < combo->count(); ++i)
             AddText(out, key + QStringLiteral("[%1]").arg(i), combo->itemText(i));
@@ -98,12 +88,6 @@ inline void AddOwnTexts(WidgetTexts& out, const QString& key, const QWidget* w)
             AddText(out, key + QStringLiteral(".tab%1.tip").arg(i), tabs->tabToolTip(i));
         }
     }
-    if (auto* box = qobject_cast<const QToolBox*>(w)) {
-        for (int i = 0; i < box->count(); ++i)
-            AddText(out, key + QStringLiteral(".item%1").arg(i), box->itemText(i));
-    }
-    if (auto* menu = qobject_cast<const QMenu*>(w))
-        AddText(out, key, menu->title());
     // A header shows its view's model, read once with the view.
     if (auto* view = qobject_cast<const QAbstractItemView*>(w); view && !qobject_cast<const QHeaderView*>(w))
         AddModel(out, key, view->model());
@@ -115,10 +99,8 @@ inline void AddOwnTexts(WidgetTexts& out, const QString& key, const QWidget* w)
     }
 }
 
-inline void Walk(WidgetTexts& out, const QString& key, const QWidget* w, const SkipWidget& skip)
+inline void Walk(WidgetTexts& out, const QString& key, const QWidget* w)
 {
-    if (skip && skip(w))
-        return;
     AddOwnTexts(out, key, w);
     // A combo box's list is its items, read above.
     if (qobject_cast<const QComboBox*>(w))
@@ -130,7 +112,7 @@ inline void Walk(WidgetTexts& out, const QString& key, const QWidget* w, const S
             continue;
         const QString name = widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className())
                                                             : widget->objectName();
-        Walk(out, key + "/" + name + QStringLiteral("#%1").arg(seen[name]++), widget, skip);
+        Walk(out, key + "/" + name + QStringLiteral("#%1").arg(seen[name]++), widget);
     }
 }
 
@@ -138,26 +120,26 @@ inline void Walk(WidgetTexts& out, const QString& key, const QWidget* w, const S
 
 // The texts of `root` and of every widget on it, hidden ones too (another page of a stack is
 // read as soon as it is shown).
-inline WidgetTexts TextsOf(const QWidget* root, const SkipWidget& skip = {})
+inline WidgetTexts TextsOf(const QWidget* root)
 {
     WidgetTexts out;
     detail::Walk(out, root->objectName().isEmpty() ? QString::fromLatin1(root->metaObject()->className())
                                                   : root->objectName(),
-                 root, skip);
+                 root);
     return out;
 }
 
 // The texts of every window of the application with no parent and of everything on it (its
 // dialogs among it), each under its own name. Windows of one name are told apart by the order of
 // their texts, since the application lists its windows in no fixed order.
-inline WidgetTexts TextsOfAllWindows(const SkipWidget& skip = {})
+inline WidgetTexts TextsOfAllWindows()
 {
     std::multimap<QString, WidgetTexts> roots;
     for (const QWidget* top : QApplication::topLevelWidgets())
-        if (!top->parentWidget() && !(skip && skip(top)))
+        if (!top->parentWidget())
             roots.emplace(top->objectName().isEmpty() ? QString::fromLatin1(top->metaObject()->className())
                                                       : top->objectName(),
-                          TextsOf(top, skip));
+                          TextsOf(top));
     WidgetTexts out;
     for (auto it = roots.begin(); it != roots.end();) {
         const auto range = roots.equal_range(it->first);
