@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QOpenGLFunctions_1_1>
 #include <QOpenGLVersionFunctionsFactory>
 #include <QOpenGLWidget>
@@ -52,31 +53,55 @@ QSurfaceFormat CScreen::glFormat()
     return format;
 }
 
-bool CScreen::initOpengl(int)
+CScreen::OpenGLProbe CScreen::probeOpenGL()
 {
+    OpenGLProbe probe;
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return false;
+        return probe;
     // The offscreen platform makes contexts when an X display is around, yet it cannot
     // show an OpenGL widget; the minimal one has no OpenGL at all.
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
-        return false;
+        return probe;
 
     QOpenGLContext context;
     context.setFormat(glFormat());
-    if (!context.create())
-        return false;
+    if (!context.create() || !context.isValid())
+        return probe;
     QOffscreenSurface surface;
     surface.setFormat(context.format());
     surface.create();
-    if (!surface.isValid() || !context.makeCurrent(&surface))
-        return false;
+    if (!surface.isValid() || !context.makeCurrent(&surface) || QOpenGLContext::currentContext() != &context)
+        return probe;
+    const auto* renderer = reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER));
+    probe.renderer = QString::fromLatin1(renderer ? renderer : "");
+    probe.software = isSoftwareRenderer(probe.renderer);
     // The wall is drawn with the fixed-function pipeline.
     QOpenGLFunctions_1_1* gl = QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_1_1>(&context);
-    const bool fixedFunction = gl && gl->initializeOpenGLFunctions();
+    probe.usable = renderer && gl && gl->initializeOpenGLFunctions();
     getGLExtensionFunctions().resolve(&context);
     context.doneCurrent();
-    return fixedFunction;
+    return probe;
+}
+
+bool CScreen::initOpengl(int) { return probeOpenGL().usable; }
+
+OpenGLMode CScreen::firstStartMode()
+{
+    const OpenGLProbe probe = probeOpenGL();
+    return probe.usable && !probe.software ? OPENGL_MODE_ON : OPENGL_MODE_OFF;
+}
+
+bool CScreen::isSoftwareRenderer(const QString& renderer)
+{
+    // Mesa's (also under zink), Windows' and macOS's own.
+    static const char* const kSoftware[] = {"llvmpipe", "softpipe", "software rasterizer", "swrast",
+                                            "gdi generic", "software renderer"};
+    for (const char* name : kSoftware)
+        if (renderer.contains(QLatin1String(name), Qt::CaseInsensitive))
+            return true;
+    // OpenSWR: "SWR (LLVM ...)".
+    return renderer.startsWith(QLatin1String("SWR "));
 }
 
 QVector<QRect> CScreen::gridRects(int count, const QSize& size, int space)

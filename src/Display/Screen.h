@@ -51,9 +51,23 @@ public:
     CScreen(const CScreen&) = delete;
     CScreen& operator=(const CScreen&) = delete;
 
-    // True when this PC can draw the wall with OpenGL: a context can be made current and
-    // the platform can show an OpenGL widget.
+    // What a probe for OpenGL found.
+    struct OpenGLProbe {
+        // A context with the fixed-function pipeline could be made current, and the platform
+        // can show an OpenGL widget.
+        bool usable = false;
+        // Its renderer draws on the CPU.
+        bool software = false;
+        QString renderer;
+    };
+    static OpenGLProbe probeOpenGL();
+    // True when this PC can draw the wall with OpenGL, be it in software.
     static bool initOpengl(int);
+    // The display setting for a PC that has none yet: OpenGL only where it is drawn in
+    // hardware, since a software rasteriser costs far more than widget cells.
+    static OpenGLMode firstStartMode();
+    // True for a GL_RENDERER string of a software rasteriser.
+    static bool isSoftwareRenderer(const QString& renderer);
     // The context format of the OpenGL view: the fixed-function (compatibility) profile.
     static QSurfaceFormat glFormat();
 
