@@ -10,6 +10,7 @@
 #include <QSurfaceFormat>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cassert>
@@ -34,6 +35,18 @@ void connectDoubleClick(QObject* sender, QWidget* parent)
     QObject::connect(sender, SIGNAL(doubleClicked(QMouseEvent*)), parent,
                      SLOT(mouseDoubleClicked(QMouseEvent*)));
 }
+
+// Reaches QWidget's protected native-window calls, as Qt itself recreates a window whose
+// composition changes.
+struct NativeWindow : QWidget {
+    static void recreate(QWidget* w)
+    {
+        void (QWidget::*destroyWindow)(bool, bool) = &NativeWindow::destroy;
+        void (QWidget::*createWindow)(WId, bool, bool) = &NativeWindow::create;
+        (w->*destroyWindow)(true, true);
+        (w->*createWindow)(0, true, true);
+    }
+};
 
 // The probe's answer for this run, for owners that ask for OpenGL without having probed.
 bool openGLUsable()
@@ -102,6 +115,23 @@ bool CScreen::isSoftwareRenderer(const QString& renderer)
             return true;
     // OpenSWR: "SWR (LLVM ...)".
     return renderer.startsWith(QLatin1String("SWR "));
+}
+
+void CScreen::dropOpenGLComposition(QWidget* window)
+{
+    if (!window || !window->isWindow() || window->findChild<QOpenGLWidget*>())
+        return;
+    const QWindow* handle = window->windowHandle();
+    if (!handle || handle->surfaceType() != QSurface::OpenGLSurface)
+        return;
+    // The new native window shows where the old one was, yet forgets its states and focus.
+    const Qt::WindowStates states = window->windowState();
+    const bool active = window->isActiveWindow();
+    NativeWindow::recreate(window);
+    if (QWindow* made = window->windowHandle())
+        made->setWindowStates(states);
+    if (active)
+        window->activateWindow();
 }
 
 QVector<QRect> CScreen::gridRects(int count, const QSize& size, int space)

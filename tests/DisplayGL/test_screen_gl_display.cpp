@@ -138,3 +138,54 @@ TEST(DisplayWidgetGL, TheWidgetsBesideTheWallAreShownOnScreen)
         return shown.pixel(centre) == qRgb(255, 0, 255);
     }));
 }
+
+TEST(DisplayWidgetGL, SwitchedOffWhileStreamingTheCellsAreDrawnByWidgetsInAPlainWindow)
+{
+    REQUIRE_X();
+    QWidget window;
+    CDisplayWidget* w = OpenGLDisplayIn(window);
+    window.show();
+    ASSERT_TRUE(screengl::Exposed(&window));
+    ASSERT_TRUE(w->screenContainer()->glWidget());
+    Feeder feeder(w);
+    EXPECT_TRUE(WaitFor([&] { return w->screenContainer()->picturesDrawn() > 16; }));
+    ASSERT_EQ(window.windowHandle()->surfaceType(), QSurface::OpenGLSurface);
+
+    // As PC Setup applies "Off".
+    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
+    w->resetDisplay();
+    CScreen* screen = w->screenContainer();
+    ASSERT_EQ(screen->mode(), OPENGL_MODE_OFF);
+    EXPECT_EQ(window.findChild<QOpenGLWidget*>(), nullptr);
+    EXPECT_EQ(window.windowHandle()->surfaceType(), QSurface::RasterSurface);
+    ASSERT_TRUE(screengl::Exposed(&window));
+    for (int cell : {0, 15})
+        EXPECT_TRUE(WaitFor([&] { return screen->screenWidget(cell)->picturesDrawn() > 2; })) << cell;
+}
+
+TEST(DisplayWidgetGL, SwitchedOffTheWindowAndTheWidgetsBesideTheWallStayOnScreen)
+{
+    REQUIRE_X();
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Display"));
+    CDisplayWidget* w = OpenGLDisplayIn(window);
+    auto* panel = new QLabel(&window);
+    panel->setGeometry(810, 0, 90, 700);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, Qt::magenta);
+    panel->setPalette(palette);
+    window.show();
+    ASSERT_TRUE(screengl::Exposed(&window));
+    ASSERT_TRUE(w->screenContainer()->glWidget());
+
+    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
+    w->resetDisplay();
+    ASSERT_TRUE(screengl::Exposed(&window));
+    EXPECT_EQ(window.windowHandle()->title(), QStringLiteral("Display"));
+    const QPoint centre = panel->mapToGlobal(panel->rect().center());
+    EXPECT_TRUE(WaitFor([&] {
+        const QImage shown = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        return shown.pixel(centre) == qRgb(255, 0, 255);
+    }));
+}
