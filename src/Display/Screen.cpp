@@ -128,10 +128,20 @@ void CScreen::dropOpenGLComposition(QWidget* window)
     const Qt::WindowStates states = window->windowState();
     const bool active = window->isActiveWindow();
     NativeWindow::recreate(window);
-    if (QWindow* made = window->windowHandle())
-        made->setWindowStates(states);
+    QWindow* made = window->windowHandle();
+    if (!made)
+        return;
+    made->setWindowStates(states);
     if (active)
         window->activateWindow();
+    // Its dialogs lost the window they stay in front of.
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        QWindow* own = child->isWindow() && child->parentWidget() && child->parentWidget()->window() == window
+                           ? child->windowHandle()
+                           : nullptr;
+        if (own && !own->transientParent())
+            own->setTransientParent(made);
+    }
 }
 
 QVector<QRect> CScreen::gridRects(int count, const QSize& size, int space)

@@ -1,5 +1,6 @@
 // The display widget drawing through OpenGL. With ZAVO_SCREENSHOT_DIR set, the single view
 // after the double click is saved there (scripts/screenshots).
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QScreen>
@@ -188,4 +189,23 @@ TEST(DisplayWidgetGL, SwitchedOffTheWindowAndTheWidgetsBesideTheWallStayOnScreen
         const QImage shown = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
         return shown.pixel(centre) == qRgb(255, 0, 255);
     }));
+}
+
+TEST(DisplayWidgetGL, SwitchedOffTheWindowsDialogsStayInFrontOfIt)
+{
+    REQUIRE_X();
+    QWidget window;
+    CDisplayWidget* w = OpenGLDisplayIn(window);
+    auto* dialog = new QDialog(&window);
+    window.show();
+    ASSERT_TRUE(screengl::Exposed(&window));
+    dialog->show();
+    ASSERT_TRUE(screengl::Exposed(dialog));
+    dialog->hide();
+
+    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
+    w->resetDisplay();
+    dialog->show();
+    ASSERT_TRUE(screengl::Exposed(dialog));
+    EXPECT_EQ(dialog->windowHandle()->transientParent(), window.windowHandle());
 }
