@@ -119,6 +119,7 @@ bool CScreen::isSoftwareRenderer(const QString& renderer)
 
 void CScreen::dropOpenGLComposition(QWidget* window)
 {
+    // Qt counts the OpenGL widgets of the window's dialogs as its own.
     if (!window || !window->isWindow() || window->findChild<QOpenGLWidget*>())
         return;
     const QWindow* handle = window->windowHandle();
