@@ -52,6 +52,35 @@ CDisplayWidget* OpenGLDisplayIn(QWidget& window)
     return w;
 }
 
+// A magenta panel beside the display, right of its 800 pixels.
+QLabel* PanelBeside(QWidget& window)
+{
+    auto* panel = new QLabel(&window);
+    panel->setGeometry(810, 0, 90, 700);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, Qt::magenta);
+    panel->setPalette(palette);
+    return panel;
+}
+
+// What the X server shows, not what the widgets would render.
+bool PanelOnScreen(const QLabel* panel)
+{
+    const QPoint centre = panel->mapToGlobal(panel->rect().center());
+    return WaitFor([&] {
+        const QImage shown = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        return shown.pixel(centre) == qRgb(255, 0, 255);
+    });
+}
+
+// As PC Setup applies "Off".
+void SwitchOff(CDisplayWidget* w)
+{
+    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
+    w->resetDisplay();
+}
+
 }  // namespace
 
 TEST(DisplayWidgetGL, ADoubleClickThroughTheViewShowsThatScreenAlone)
@@ -123,21 +152,11 @@ TEST(DisplayWidgetGL, TheWidgetsBesideTheWallAreShownOnScreen)
     REQUIRE_X();
     QWidget window;
     CDisplayWidget* w = OpenGLDisplayIn(window);
-    auto* panel = new QLabel(&window);
-    panel->setGeometry(810, 0, 90, 700);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, Qt::magenta);
-    panel->setPalette(palette);
+    const QLabel* panel = PanelBeside(window);
     window.show();
     ASSERT_TRUE(screengl::Exposed(&window));
     ASSERT_TRUE(w->screenContainer()->glWidget());
-    // What the X server shows, not what the widgets would render.
-    const QPoint centre = panel->mapToGlobal(panel->rect().center());
-    EXPECT_TRUE(WaitFor([&] {
-        const QImage shown = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-        return shown.pixel(centre) == qRgb(255, 0, 255);
-    }));
+    EXPECT_TRUE(PanelOnScreen(panel));
 }
 
 TEST(DisplayWidgetGL, SwitchedOffWhileStreamingTheCellsAreDrawnByWidgetsInAPlainWindow)
@@ -152,9 +171,7 @@ TEST(DisplayWidgetGL, SwitchedOffWhileStreamingTheCellsAreDrawnByWidgetsInAPlain
     EXPECT_TRUE(WaitFor([&] { return w->screenContainer()->picturesDrawn() > 16; }));
     ASSERT_EQ(window.windowHandle()->surfaceType(), QSurface::OpenGLSurface);
 
-    // As PC Setup applies "Off".
-    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
-    w->resetDisplay();
+    SwitchOff(w);
     CScreen* screen = w->screenContainer();
     ASSERT_EQ(screen->mode(), OPENGL_MODE_OFF);
     EXPECT_EQ(window.findChild<QOpenGLWidget*>(), nullptr);
@@ -170,25 +187,15 @@ TEST(DisplayWidgetGL, SwitchedOffTheWindowAndTheWidgetsBesideTheWallStayOnScreen
     QWidget window;
     window.setWindowTitle(QStringLiteral("Display"));
     CDisplayWidget* w = OpenGLDisplayIn(window);
-    auto* panel = new QLabel(&window);
-    panel->setGeometry(810, 0, 90, 700);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, Qt::magenta);
-    panel->setPalette(palette);
+    const QLabel* panel = PanelBeside(window);
     window.show();
     ASSERT_TRUE(screengl::Exposed(&window));
     ASSERT_TRUE(w->screenContainer()->glWidget());
 
-    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
-    w->resetDisplay();
+    SwitchOff(w);
     ASSERT_TRUE(screengl::Exposed(&window));
     EXPECT_EQ(window.windowHandle()->title(), QStringLiteral("Display"));
-    const QPoint centre = panel->mapToGlobal(panel->rect().center());
-    EXPECT_TRUE(WaitFor([&] {
-        const QImage shown = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-        return shown.pixel(centre) == qRgb(255, 0, 255);
-    }));
+    EXPECT_TRUE(PanelOnScreen(panel));
 }
 
 TEST(DisplayWidgetGL, SwitchedOffTheWindowsDialogsStayInFrontOfIt)
@@ -203,8 +210,7 @@ TEST(DisplayWidgetGL, SwitchedOffTheWindowsDialogsStayInFrontOfIt)
     ASSERT_TRUE(screengl::Exposed(dialog));
     dialog->hide();
 
-    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
-    w->resetDisplay();
+    SwitchOff(w);
     dialog->show();
     ASSERT_TRUE(screengl::Exposed(dialog));
     EXPECT_EQ(dialog->windowHandle()->transientParent(), window.windowHandle());
