@@ -1,5 +1,7 @@
 // The whole program against simulated DVRs in a process of their own, under Xvfb:
-//   bench_window cif|d1 gl|widget SECONDS [mid|worst]
+//   bench_window cif|d1 gl|widget|gl-widget SECONDS [mid|worst]
+// gl-widget: starts with OpenGL and, once every cell shows pictures, switches the display to
+// "Off" through PC Setup while the streams run; what follows is measured as for "widget".
 // cif: 4 DVRs x 16 channels of CIF at 30 fps in Live M 8 x 8 (sub stream);
 // d1:  1 DVR x 16 channels of D1 at 30 fps in Live S 4 x 4 (main stream).
 // The window keeps the size the program opens it at. mid: the DVRs start their streams half a
@@ -18,6 +20,7 @@
 // reports medians.
 //   bench_window bare cif|d1 CHANNELS SECONDS THREADS thread|stream   a bare decoding child
 #include <QApplication>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -55,6 +58,7 @@ extern "C" {
 #include "DVRList/DVRListTree.h"
 #include "Display/DisplayWidget.h"
 #include "Display/Screen.h"
+#include "PCSetup/PCSetupDialog.h"
 #include "ProtoBuf/ListMetaTypes.h"
 #include "Settings/AppSettings.h"
 #include "Viewer/ConnectDVR.h"
@@ -125,6 +129,42 @@ void Wait(int ms)
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// Chooses "Off" as the display in PC Setup and applies it, as the operator does.
+bool SwitchDisplayOff(Viewer& window)
+{
+    window.findChild<QPushButton*>("PCSetup")->click();
+    CPCSetupDialog* dialog = window.pcSetupDialog();
+    auto* combo = dialog->findChild<QComboBox*>("Opengl");
+    // The choices are listed in the order of their values.
+    if (!combo || combo->count() <= OPENGL_MODE_OFF)
+        return false;
+    combo->setCurrentIndex(OPENGL_MODE_OFF);
+    dialog->accept();
+    return CAppSettings().readSetting(CAppSettings::OPENGL, -1).toInt() == OPENGL_MODE_OFF;
+}
+
+// The time until the last of cells cells of the display drew its first picture (-1 when one
+// drew none); shown: how many did.
+qint64 FirstPictures(Viewer& window, int cells, int timeoutMs, int* shownOut = nullptr)
+{
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<qint64> first(cells, -1);
+    int shown = 0;
+    while (shown < cells && clock.elapsed() < timeoutMs) {
+        Wait(5);
+        const CScreen* screen = window.displayWidget()->screenContainer();
+        for (int i = 0; i < cells; ++i)
+            if (first[i] < 0 && screen->picturesDrawn(i) > 0) {
+                first[i] = clock.elapsed();
+                ++shown;
+            }
+    }
+    if (shownOut)
+        *shownOut = shown;
+    return *std::max_element(first.begin(), first.end());
 }
 
 // The bare side, as `ffmpeg -re -threads 1` decodes a file: single-threaded libavcodec
@@ -318,6 +358,7 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     const bool cif = args.value(1) != QLatin1String("d1");
     const bool widget = args.value(2) == QLatin1String("widget");
+    const bool switchOff = args.value(2) == QLatin1String("gl-widget");
     const int seconds = std::max(1, args.value(3, QStringLiteral("60")).toInt());
     // A key frame every 30 frames: "mid" starts half an interval in, "worst" one frame after.
     const QString start = args.value(4);
@@ -371,24 +412,24 @@ int main(int argc, char** argv)
     QElapsedTimer clock;
     clock.start();
     window.OnGroupConnect(*window.dvrTree()->topLevelItem(0), 0, -1);
-    CScreen* screen = window.displayWidget()->screenContainer();
-    std::vector<qint64> first(cells, -1);
     int shown = 0;
-    while (shown < cells && clock.elapsed() < 30000) {
-        Wait(5);
-        for (int i = 0; i < cells; ++i)
-            if (first[i] < 0 && screen->picturesDrawn(i) > 0) {
-                first[i] = clock.elapsed();
-                ++shown;
-            }
-    }
-    const qint64 slowest = *std::max_element(first.begin(), first.end());
+    const qint64 slowest = FirstPictures(window, cells, 30000, &shown);
     std::printf("%s\n", Machine().c_str());
+    if (switchOff) {
+        if (!SwitchDisplayOff(window)) {
+            std::fprintf(stderr, "PC Setup did not switch the display off\n");
+            return 1;
+        }
+        std::printf("switched from OpenGL to Off at run time; every cell drew again after %lld ms\n",
+                    static_cast<long long>(FirstPictures(window, cells, 30000)));
+    }
+    CScreen* screen = window.displayWidget()->screenContainer();
     const QSize cell = screen->getDisplayRect(0).size();
     const QSize picture = screen->getInfo(0).image.size();
     std::printf("%s, %s cells, window %dx%d, cell %dx%d, picture %dx%d%s: first picture on screen in all %d cells after %lld ms "
                 "(%d shown)\n",
-                cif ? "4 x 16 CIF Live M 8x8" : "1 x 16 D1 Live S 4x4", widget ? "widget" : "OpenGL", window.width(),
+                cif ? "4 x 16 CIF Live M 8x8" : "1 x 16 D1 Live S 4x4",
+                switchOff ? "OpenGL then widget" : widget ? "widget" : "OpenGL", window.width(),
                 window.height(), cell.width(), cell.height(), picture.width(), picture.height(),
                 startFrame == 1    ? ", streams starting one frame after a key frame"
                 : startFrame == 15 ? ", streams starting half a key-frame interval in"

@@ -32,12 +32,17 @@ public:
     // Empties the meter; the next frame arms it again.
     void reset();
 
-    // The completed seconds, oldest first.
+    // The completed seconds, oldest first, up to the clock's second: the seconds that passed
+    // without a frame count as empty, so the figures fall as soon as pictures stop.
     std::vector<Data> records() const;
-    // The second being counted.
+    // The second being counted, empty once the clock has passed the last frame's second.
     Data current() const;
 
 private:
+    // Closes the second counted at `time` and adds an empty record for each later second
+    // before `now`, keeping at most kMaxRecords; `time` becomes `now` (later than `time`).
+    static void advance(std::deque<Data>& list, const Data& counted, time_t& time, time_t now);
+
     mutable QReadWriteLock m_lock;
     uint64_t m_bytes = 0;
     uint64_t m_frames = 0;

@@ -3,12 +3,14 @@
 #include <QGuiApplication>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QOpenGLFunctions_1_1>
 #include <QOpenGLVersionFunctionsFactory>
 #include <QOpenGLWidget>
 #include <QSurfaceFormat>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cassert>
@@ -34,6 +36,18 @@ void connectDoubleClick(QObject* sender, QWidget* parent)
                      SLOT(mouseDoubleClicked(QMouseEvent*)));
 }
 
+// Reaches QWidget's protected native-window calls, as Qt itself recreates a window whose
+// composition changes.
+struct NativeWindow : QWidget {
+    static void recreate(QWidget* w)
+    {
+        void (QWidget::*destroyWindow)(bool, bool) = &NativeWindow::destroy;
+        void (QWidget::*createWindow)(WId, bool, bool) = &NativeWindow::create;
+        (w->*destroyWindow)(true, true);
+        (w->*createWindow)(0, true, true);
+    }
+};
+
 // The probe's answer for this run, for owners that ask for OpenGL without having probed.
 bool openGLUsable()
 {
@@ -52,31 +66,83 @@ QSurfaceFormat CScreen::glFormat()
     return format;
 }
 
-bool CScreen::initOpengl(int)
+CScreen::OpenGLProbe CScreen::probeOpenGL()
 {
+    OpenGLProbe probe;
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return false;
+        return probe;
     // The offscreen platform makes contexts when an X display is around, yet it cannot
     // show an OpenGL widget; the minimal one has no OpenGL at all.
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
-        return false;
+        return probe;
 
     QOpenGLContext context;
     context.setFormat(glFormat());
-    if (!context.create())
-        return false;
+    if (!context.create() || !context.isValid())
+        return probe;
     QOffscreenSurface surface;
     surface.setFormat(context.format());
     surface.create();
-    if (!surface.isValid() || !context.makeCurrent(&surface))
-        return false;
+    if (!surface.isValid() || !context.makeCurrent(&surface) || QOpenGLContext::currentContext() != &context)
+        return probe;
+    const auto* renderer = reinterpret_cast<const char*>(context.functions()->glGetString(GL_RENDERER));
+    probe.renderer = QString::fromLatin1(renderer ? renderer : "");
+    probe.software = isSoftwareRenderer(probe.renderer);
     // The wall is drawn with the fixed-function pipeline.
     QOpenGLFunctions_1_1* gl = QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_1_1>(&context);
-    const bool fixedFunction = gl && gl->initializeOpenGLFunctions();
+    probe.usable = renderer && gl && gl->initializeOpenGLFunctions();
     getGLExtensionFunctions().resolve(&context);
     context.doneCurrent();
-    return fixedFunction;
+    return probe;
+}
+
+bool CScreen::initOpengl(int) { return probeOpenGL().usable; }
+
+OpenGLMode CScreen::firstStartMode()
+{
+    const OpenGLProbe probe = probeOpenGL();
+    return probe.usable && !probe.software ? OPENGL_MODE_ON : OPENGL_MODE_OFF;
+}
+
+bool CScreen::isSoftwareRenderer(const QString& renderer)
+{
+    // Mesa's (also under zink), Windows' and macOS's own.
+    static const char* const kSoftware[] = {"llvmpipe", "softpipe", "software rasterizer", "swrast",
+                                            "gdi generic", "software renderer"};
+    for (const char* name : kSoftware)
+        if (renderer.contains(QLatin1String(name), Qt::CaseInsensitive))
+            return true;
+    // OpenSWR: "SWR (LLVM ...)".
+    return renderer.startsWith(QLatin1String("SWR "));
+}
+
+void CScreen::dropOpenGLComposition(QWidget* window)
+{
+    // Qt counts the OpenGL widgets of the window's dialogs as its own.
+    if (!window || !window->isWindow() || window->findChild<QOpenGLWidget*>())
+        return;
+    const QWindow* handle = window->windowHandle();
+    if (!handle || handle->surfaceType() != QSurface::OpenGLSurface)
+        return;
+    // The new native window shows where the old one was, yet forgets its states and focus.
+    const Qt::WindowStates states = window->windowState();
+    const bool active = window->isActiveWindow();
+    NativeWindow::recreate(window);
+    QWindow* made = window->windowHandle();
+    if (!made)
+        return;
+    made->setWindowStates(states);
+    if (active)
+        window->activateWindow();
+    // Its dialogs lost the window they stay in front of.
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        QWindow* own = child->isWindow() && child->parentWidget() && child->parentWidget()->window() == window
+                           ? child->windowHandle()
+                           : nullptr;
+        if (own && !own->transientParent())
+            own->setTransientParent(made);
+    }
 }
 
 QVector<QRect> CScreen::gridRects(int count, const QSize& size, int space)

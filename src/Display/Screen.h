@@ -51,11 +51,31 @@ public:
     CScreen(const CScreen&) = delete;
     CScreen& operator=(const CScreen&) = delete;
 
-    // True when this PC can draw the wall with OpenGL: a context can be made current and
-    // the platform can show an OpenGL widget.
+    // What a probe for OpenGL found.
+    struct OpenGLProbe {
+        // A context with the fixed-function pipeline could be made current, and the platform
+        // can show an OpenGL widget.
+        bool usable = false;
+        // Its renderer draws on the CPU.
+        bool software = false;
+        QString renderer;
+    };
+    static OpenGLProbe probeOpenGL();
+    // True when this PC can draw the wall with OpenGL, be it in software.
     static bool initOpengl(int);
+    // The display setting for a PC that has none yet: OpenGL only where it is drawn in
+    // hardware, since a software rasteriser costs far more than widget cells.
+    static OpenGLMode firstStartMode();
+    // True for a GL_RENDERER string of a software rasteriser.
+    static bool isSoftwareRenderer(const QString& renderer);
     // The context format of the OpenGL view: the fixed-function (compatibility) profile.
     static QSurfaceFormat glFormat();
+
+    // Once a window has shown an OpenGL widget, Qt composes it through OpenGL for good, which
+    // costs a software rasteriser more than the widget cells it then shows: a window left
+    // without any OpenGL widget is made anew, so that it goes back to plain drawing. Nothing
+    // happens to a window that still holds one or never held one.
+    static void dropOpenGLComposition(QWidget* window);
 
     // The rectangles of a page of count cells in an area of the given size: a square grid of
     // floor(sqrt(count)) columns centred with at least space / 2 pixels around it, neighbours

@@ -45,8 +45,8 @@ int Viewer::getOpenGLMode()
     CAppSettings settings;
     if (settings.contains(CAppSettings::OPENGL))
         return settings.readSetting(CAppSettings::OPENGL, 0).toInt();
-    // First start: the probe decides once; a PC without a usable context gets widget cells.
-    const int mode = CScreen::initOpengl(16) ? OPENGL_MODE_ON : OPENGL_MODE_OFF;
+    // First start: the probe decides once; a PC without OpenGL in hardware gets widget cells.
+    const int mode = CScreen::firstStartMode();
     settings.writeSetting(CAppSettings::OPENGL, mode);
     return mode;
 }

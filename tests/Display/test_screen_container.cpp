@@ -115,4 +115,16 @@ TEST(ScreenContainer, OpenGLIsRefusedWhereNoOpenGLWidgetCanShow)
     }
 }
 
+TEST(ScreenContainer, SoftwareRasterisersAreToldFromHardwareRenderers)
+{
+    for (const char* software : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Software Rasterizer",
+                                 "zink Vulkan 1.3(llvmpipe (LLVM 15.0.6, 256 bits) (MESA_LLVMPIPE))",
+                                 "SWR (LLVM 11.0.1, 256 bits)", "GDI Generic"})
+        EXPECT_TRUE(CScreen::isSoftwareRenderer(QString::fromLatin1(software))) << software;
+    for (const char* hardware : {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", "NVIDIA GeForce GTX 1050/PCIe/SSE2",
+                                 "AMD Radeon RX 580 Series (polaris10, LLVM 15.0.6, DRM 3.49, 6.1.0-13-amd64)",
+                                 "SVGA3D; build: RELEASE;  LLVM;", "virgl", ""})
+        EXPECT_FALSE(CScreen::isSoftwareRenderer(QString::fromLatin1(hardware))) << hardware;
+}
+
 #include "test_screen_container.moc"

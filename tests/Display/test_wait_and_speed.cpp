@@ -81,3 +81,54 @@ TEST(CheckSpeed, ArmsThenKeepsABoundedMinuteThatSurvivesTheClockGoingBack)
     EXPECT_EQ(add(9, 200), empty);
     EXPECT_EQ(add(9, time_t{4000000000}), empty);
 }
+
+// A meter fed 30 frames of 100 bytes a second from second 102 (armed at 100) to 105.
+class CheckSpeedSilence : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (time_t s = 100; s <= 105; ++s) {
+            now = s;
+            for (int f = 0; f < 30; ++f)
+                speed.addData(100);
+        }
+    }
+    // Frames in the records read now, and the number of records.
+    std::pair<uint64_t, size_t> framesRead() const
+    {
+        uint64_t frames = 0;
+        const std::vector<CCheckSpeed::Data> records = speed.records();
+        for (const CCheckSpeed::Data& d : records)
+            frames += d.frames;
+        return {frames, records.size()};
+    }
+
+    time_t now = 0;
+    CCheckSpeed speed{[this] { return now; }};
+};
+
+TEST_F(CheckSpeedSilence, SecondsWithoutFramesReadAsEmptyRecords)
+{
+    ASSERT_EQ(framesRead(), std::make_pair(uint64_t{90}, size_t{3}));
+    now = 108;  // seconds 105 (its 30 frames), 106 and 107 have passed
+    EXPECT_EQ(framesRead(), std::make_pair(uint64_t{120}, size_t{6}));
+    EXPECT_EQ(speed.current().frames, 0u);
+}
+
+TEST_F(CheckSpeedSilence, AMinuteWithoutFramesReadsNothing)
+{
+    now = 105 + CCheckSpeed::kMaxRecords + 1;
+    EXPECT_EQ(framesRead(), std::make_pair(uint64_t{0}, size_t{CCheckSpeed::kMaxRecords}));
+}
+
+TEST_F(CheckSpeedSilence, ReadingLeavesTheNextFrameItsRecords)
+{
+    now = 108;
+    const std::vector<CCheckSpeed::Data> read = speed.records();
+    speed.addData(7);
+    const std::vector<CCheckSpeed::Data> after = speed.records();
+    ASSERT_EQ(after.size(), read.size());
+    for (size_t i = 0; i < read.size(); ++i)
+        EXPECT_TRUE(after[i].bytes == read[i].bytes && after[i].frames == read[i].frames) << i;
+    EXPECT_EQ(speed.current().bytes, 7u);
+}

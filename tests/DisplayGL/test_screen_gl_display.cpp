@@ -1,5 +1,6 @@
 // The display widget drawing through OpenGL. With ZAVO_SCREENSHOT_DIR set, the single view
 // after the double click is saved there (scripts/screenshots).
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QScreen>
@@ -49,6 +50,35 @@ CDisplayWidget* OpenGLDisplayIn(QWidget& window)
     auto* w = new CDisplayWidget(&window, [] { return std::unique_ptr<CAudioDevice>(); });
     w->setGeometry(0, 0, 800, 600);
     return w;
+}
+
+// A magenta panel beside the display, right of its 800 pixels.
+QLabel* PanelBeside(QWidget& window)
+{
+    auto* panel = new QLabel(&window);
+    panel->setGeometry(810, 0, 90, 700);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, Qt::magenta);
+    panel->setPalette(palette);
+    return panel;
+}
+
+// What the X server shows, not what the widgets would render.
+bool PanelOnScreen(const QLabel* panel)
+{
+    const QPoint centre = panel->mapToGlobal(panel->rect().center());
+    return WaitFor([&] {
+        const QImage shown = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        return shown.pixel(centre) == qRgb(255, 0, 255);
+    });
+}
+
+// As PC Setup applies "Off".
+void SwitchOff(CDisplayWidget* w)
+{
+    CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF);
+    w->resetDisplay();
 }
 
 }  // namespace
@@ -122,19 +152,66 @@ TEST(DisplayWidgetGL, TheWidgetsBesideTheWallAreShownOnScreen)
     REQUIRE_X();
     QWidget window;
     CDisplayWidget* w = OpenGLDisplayIn(window);
-    auto* panel = new QLabel(&window);
-    panel->setGeometry(810, 0, 90, 700);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, Qt::magenta);
-    panel->setPalette(palette);
+    const QLabel* panel = PanelBeside(window);
     window.show();
     ASSERT_TRUE(screengl::Exposed(&window));
     ASSERT_TRUE(w->screenContainer()->glWidget());
-    // What the X server shows, not what the widgets would render.
-    const QPoint centre = panel->mapToGlobal(panel->rect().center());
-    EXPECT_TRUE(WaitFor([&] {
-        const QImage shown = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-        return shown.pixel(centre) == qRgb(255, 0, 255);
-    }));
+    EXPECT_TRUE(PanelOnScreen(panel));
+}
+
+TEST(DisplayWidgetGL, SwitchedOffWhileStreamingTheCellsAreDrawnByWidgetsInAPlainWindow)
+{
+    REQUIRE_X();
+    QWidget window;
+    CDisplayWidget* w = OpenGLDisplayIn(window);
+    window.show();
+    ASSERT_TRUE(screengl::Exposed(&window));
+    ASSERT_TRUE(w->screenContainer()->glWidget());
+    Feeder feeder(w);
+    EXPECT_TRUE(WaitFor([&] { return w->screenContainer()->picturesDrawn() > 16; }));
+    ASSERT_EQ(window.windowHandle()->surfaceType(), QSurface::OpenGLSurface);
+
+    SwitchOff(w);
+    CScreen* screen = w->screenContainer();
+    ASSERT_EQ(screen->mode(), OPENGL_MODE_OFF);
+    EXPECT_EQ(window.findChild<QOpenGLWidget*>(), nullptr);
+    EXPECT_EQ(window.windowHandle()->surfaceType(), QSurface::RasterSurface);
+    ASSERT_TRUE(screengl::Exposed(&window));
+    for (int cell : {0, 15})
+        EXPECT_TRUE(WaitFor([&] { return screen->screenWidget(cell)->picturesDrawn() > 2; })) << cell;
+}
+
+TEST(DisplayWidgetGL, SwitchedOffTheWindowAndTheWidgetsBesideTheWallStayOnScreen)
+{
+    REQUIRE_X();
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Display"));
+    CDisplayWidget* w = OpenGLDisplayIn(window);
+    const QLabel* panel = PanelBeside(window);
+    window.show();
+    ASSERT_TRUE(screengl::Exposed(&window));
+    ASSERT_TRUE(w->screenContainer()->glWidget());
+
+    SwitchOff(w);
+    ASSERT_TRUE(screengl::Exposed(&window));
+    EXPECT_EQ(window.windowHandle()->title(), QStringLiteral("Display"));
+    EXPECT_TRUE(PanelOnScreen(panel));
+}
+
+TEST(DisplayWidgetGL, SwitchedOffTheWindowsDialogsStayInFrontOfIt)
+{
+    REQUIRE_X();
+    QWidget window;
+    CDisplayWidget* w = OpenGLDisplayIn(window);
+    auto* dialog = new QDialog(&window);
+    window.show();
+    ASSERT_TRUE(screengl::Exposed(&window));
+    dialog->show();
+    ASSERT_TRUE(screengl::Exposed(dialog));
+    dialog->hide();
+
+    SwitchOff(w);
+    dialog->show();
+    ASSERT_TRUE(screengl::Exposed(dialog));
+    EXPECT_EQ(dialog->windowHandle()->transientParent(), window.windowHandle());
 }
