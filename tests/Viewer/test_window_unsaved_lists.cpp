@@ -13,7 +13,13 @@ using namespace windowtest;
 
 namespace {
 
-QString Denied() { return QString::fromLocal8Bit(std::strerror(EACCES)); }
+// What closing asks when the list's edits cannot be saved because its file is read-only.
+std::string Question(const char* list)
+{
+    return QString("The changes to the %1 are not saved (%2).\nClose the program all the same? These changes are lost then.")
+        .arg(list, QString::fromLocal8Bit(std::strerror(EACCES)))
+        .toStdString();
+}
 
 // A window whose lists are made read-only, then edited.
 struct UnsavedEdit {
@@ -54,11 +60,7 @@ TEST(UnsavedLists, ClosingAsksBeforeUnsavedDvrListChangesAreLost)
     UnsavedEdit e;
     e.addDvrGroup();
     e.window->close();
-    EXPECT_EQ(e.rig.prompt.questions.join('|').toStdString(),
-              QString("The changes to the DVR list are not saved (%1).\n"
-                      "Close the program all the same? These changes are lost then.")
-                  .arg(Denied())
-                  .toStdString());
+    EXPECT_EQ(e.rig.prompt.questions.join('|').toStdString(), Question("DVR list"));
 }
 
 TEST(UnsavedLists, ClosingAsksBeforeUnsavedMapListChangesAreLost)
@@ -66,11 +68,7 @@ TEST(UnsavedLists, ClosingAsksBeforeUnsavedMapListChangesAreLost)
     UnsavedEdit e;
     e.addMapGroup();
     e.window->close();
-    EXPECT_EQ(e.rig.prompt.questions.join('|').toStdString(),
-              QString("The changes to the e-map list are not saved (%1).\n"
-                      "Close the program all the same? These changes are lost then.")
-                  .arg(Denied())
-                  .toStdString());
+    EXPECT_EQ(e.rig.prompt.questions.join('|').toStdString(), Question("e-map list"));
 }
 
 TEST(UnsavedLists, TheWindowStaysOpenWhenTheOperatorSaysNo)
