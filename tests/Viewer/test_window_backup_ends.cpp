@@ -1,12 +1,14 @@
 // What ends a running backup and what does not: every way that ends it before its end time
 // tells the operator, another DVR's disconnect or a click on another DVR in the tree leaves it
-// running and shown, and a double-click on its own DVR changes nothing.
+// running and shown, a double-click on its own DVR changes nothing, and PC setup neither cuts it
+// nor keeps the Backup button from returning to it.
 
 #include <QDir>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTimeEdit>
 
+#include "PCSetup/PCSetupDialog.h"
 #include "Playback/BackupWidget.h"
 #include "Playback/SearchWidget.h"
 #include "window_test_util.h"
@@ -166,4 +168,27 @@ TEST(BackupEnds, ADoubleClickOnTheBackedUpDvrLeavesTheBackupRunning)
     WindowRig::settle();
     EXPECT_TRUE(b.backupRuns());
     EXPECT_TRUE(b.rig.prompt.messages.isEmpty());
+}
+
+TEST(BackupEnds, ANewStreamTypeFromPCSetupLeavesTheBackupRunning)
+{
+    RunningBackup b;
+    ASSERT_TRUE(b.start());
+    b.rig.button("PCSetup")->click();
+    CAppSettings().writeSetting(CAppSettings::CODEC_TYPE, Viewer::getCodecType() == 0 ? 1 : 0);
+    b.window->OnApplyPCSetup();
+    WindowRig::settle();
+    EXPECT_TRUE(b.backupRuns());
+}
+
+TEST(BackupEnds, TheBackupButtonAfterPCSetupReturnsToTheRunningBackup)
+{
+    RunningBackup b;
+    ASSERT_TRUE(b.start());
+    b.rig.button("PCSetup")->click();
+    b.window->pcSetupDialog()->reject();
+    b.rig.button("Backup")->click();
+    WindowRig::settle();
+    EXPECT_TRUE(b.backupRuns());
+    EXPECT_EQ(b.window->menuMode(), Viewer::MENU_BACKUP);
 }
