@@ -156,7 +156,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool mayClose();
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
     void languageChange();
@@ -181,6 +180,7 @@ private:
     void hideDisplayWidget();
     void exitZoom();
     void stopSequence();
+    bool mayClose();
     void stopBackup();
     // The message waits for the event loop unless told now (at exit there is none).
     void endBackupEarly(bool tellNow = false);

@@ -100,7 +100,7 @@ void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, in
             connection->setDVR(groupItem.child(i));
             connect(connection, &CConnectDVR::recordFailed, this, [this](const QString& text) {
                 // A backup ends on the panel, which tells the operator; live recording here.
-                if (m_menuMode == MENU_BACKUP && m_backupWidget->isBackup()) {
+                if (m_backupWidget->isBackup()) {
                     m_backupWidget->OnRecordFailed(text);
                     return;
                 }
@@ -215,6 +215,9 @@ void Viewer::slotDisconnectDVR(int dvrIndex)
     } else {
         disconnectDVR(false);
     }
+    // Another DVR's disconnect leaves a backup alone.
+    if (dvrIndex < 0 || isBackupDvr(m_currentGroupIndex, dvrIndex))
+        endBackupEarly();
     QTimer::singleShot(RESTORE_DELAY_MS, this, &Viewer::OnDisconnected);
 }
 
@@ -226,9 +229,8 @@ void Viewer::OnDisconnected()
     const CConnectDVR* current = currentConnection();
     if (!current || !current->IsConnected())
         m_liveCtrl->EnableWidget(false);
-    // Another DVR's disconnect leaves a backup alone.
-    const CConnectDVR* backup = backupConnection();
-    if (!backup || !backup->isRecording())
+    // A backup ends with its own connection only.
+    if (sender() && sender() == backupConnection())
         stopBackup();
     restoreLater();
 }
