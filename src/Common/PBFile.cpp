@@ -122,7 +122,9 @@ bool replaceFile(const std::string& target, const std::string& head, const std::
     if (temp.empty())
         return false;
     if (std::rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
         unlink(temp.c_str());
+        errno = error;
         return false;
     }
     syncFolder(target);
@@ -278,6 +280,8 @@ bool createFile(const std::string& path, const std::string& bytes)
 }
 
 constexpr int MAX_DAMAGED_COPIES = 100;
+constexpr char DAMAGED[] = "damaged";
+constexpr char UNREAD[] = "unread";
 
 }  // namespace
 
@@ -343,7 +347,7 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
     }
     if (bytes.size() < m_code.size() || bytes.compare(0, m_code.size(), m_code) != 0) {
         reportInvalidFormat(m_path);
-        report.keptAs = keepDamaged(resolveTarget(m_path), bytes, st.st_mtime);
+        report.keptAs = keepCopy(resolveTarget(m_path), bytes, st.st_mtime, DAMAGED);
         return report;
     }
     const char* body = bytes.data() + m_code.size();
@@ -362,22 +366,23 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
     message->Clear();
     if (!message->ParseFromString(whole))
         message->Clear();
-    report.keptAs = keepDamaged(resolveTarget(m_path), bytes, st.st_mtime);
+    report.keptAs = keepCopy(resolveTarget(m_path), bytes, st.st_mtime, DAMAGED);
     return report;
 }
 
-std::string CPBFile::damagedName(const std::string& target, std::time_t modified, int number) const
+std::string CPBFile::copyName(const std::string& target, std::time_t modified, const char* why, int number) const
 {
-    std::string name = target + ".damaged-" + timeStamp(modified);
+    std::string name = target + "." + why + "-" + timeStamp(modified);
     if (number > 1)
         name += "-" + std::to_string(number);
     return name;
 }
 
-std::string CPBFile::keepDamaged(const std::string& target, const std::string& bytes, std::time_t modified) const
+std::string CPBFile::keepCopy(const std::string& target, const std::string& bytes, std::time_t modified,
+                              const char* why) const
 {
     for (int number = 1; number <= MAX_DAMAGED_COPIES; ++number) {
-        const std::string name = damagedName(target, modified, number);
+        const std::string name = copyName(target, modified, why, number);
         if (createFile(name, bytes))
             return name;
         if (errno != EEXIST)
@@ -386,7 +391,9 @@ std::string CPBFile::keepDamaged(const std::string& target, const std::string& b
         if (readFile(name, &held) && held == bytes)
             return name;
     }
-    reportCreateError(damagedName(target, modified, 1));
+    const int error = errno;
+    reportCreateError(copyName(target, modified, why, 1));
+    errno = error;
     return std::string();
 }
 
@@ -400,55 +407,67 @@ bool CPBFile::holdsValidMessage(const std::string& bytes,
                                  static_cast<int>(bytes.size() - m_code.size()));
 }
 
-bool CPBFile::Save(const google::protobuf::MessageLite& message)
+bool CPBFile::Save(const google::protobuf::MessageLite& message, SaveReport* report, bool keepOld)
 {
-    std::string body;
-    if (!message.SerializeToString(&body)) {
-        reportCreateError(m_path);
+    SaveReport scratch;
+    SaveReport* out = report ? report : &scratch;
+    *out = SaveReport();
+    if (save(message, keepOld, out))
+        return true;
+    reportCreateError(m_path);
+    return false;
+}
+
+bool CPBFile::save(const google::protobuf::MessageLite& message, bool keepOld, SaveReport* report)
+{
+    const auto failed = [report](int error) {
+        report->error = error;
         return false;
-    }
+    };
+    std::string body;
+    if (!message.SerializeToString(&body))
+        return failed(EINVAL);
 
     const std::string target = resolveTarget(m_path);
     struct stat st;
     if (stat(target.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return failed(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
         // A list the operator made read-only is left alone, also when we could override
         // the mode.
-        if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0) {
-            reportCreateError(m_path);
-            return false;
-        }
+        if ((st.st_mode & 0222) == 0)
+            return failed(EACCES);
+        if (access(target.c_str(), W_OK) != 0)
+            return failed(errno);
         const int fd = open(target.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            reportCreateError(m_path);
-            return false;
-        }
+        if (fd < 0)
+            return failed(errno);
         std::string old;
         const ReadResult read = readAll(fd, &old);
+        const int readError = errno;
         close(fd);
-        if (read == ReadResult::Failed) {
-            reportCreateError(m_path);
-            return false;
-        }
+        if (read == ReadResult::Failed)
+            return failed(readError);
+        const char* why = keepOld ? UNREAD : DAMAGED;
         if (read == ReadResult::TooLarge) {
             // Too big to copy: a second name keeps it once the new file takes its place.
-            bool kept = false;
-            for (int number = 1; !kept && number <= MAX_DAMAGED_COPIES; ++number)
-                kept = link(target.c_str(), damagedName(target, st.st_mtime, number).c_str()) == 0;
-            if (!kept) {
-                reportCreateError(damagedName(target, st.st_mtime, 1));
-                return false;
+            for (int number = 1; report->keptAs.empty() && number <= MAX_DAMAGED_COPIES; ++number) {
+                const std::string name = copyName(target, st.st_mtime, why, number);
+                if (link(target.c_str(), name.c_str()) == 0)
+                    report->keptAs = name;
             }
-        } else if (!holdsValidMessage(old, message) && keepDamaged(target, old, st.st_mtime).empty()) {
-            return false;
+            if (report->keptAs.empty())
+                return failed(errno);
+        } else if (keepOld || !holdsValidMessage(old, message)) {
+            report->keptAs = keepCopy(target, old, st.st_mtime, why);
+            if (report->keptAs.empty())
+                return failed(errno);
         }
     } else if (errno != ENOENT) {
-        reportCreateError(m_path);
-        return false;
+        return failed(errno);
     }
 
-    if (!replaceFile(target, m_code, body)) {
-        reportCreateError(m_path);
-        return false;
-    }
+    if (!replaceFile(target, m_code, body))
+        return failed(errno);
     return true;
 }

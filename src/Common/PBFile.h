@@ -63,20 +63,33 @@ public:
     // the shape says; both are kept under a dated name at once.
     LoadReport Load(google::protobuf::MessageLite* message, const PBShape& shape = PBShape());
 
+    struct SaveReport {
+        // Why the file could not be written: an errno value; EACCES also for a list the
+        // operator made read-only, EISDIR for a folder and EINVAL for anything else that is
+        // not a regular file in its place.
+        int error = 0;
+        // Where the file replaced was kept, when it was.
+        std::string keptAs;
+    };
+
     // Replaces the file with the code and the message, all or nothing: on any failure the
     // old file stays as it was. A file that does not hold a readable message of this kind is
     // kept beside it under a name holding its modification time ("<name>.damaged-YYYYMMDD-
     // hhmmss", a number added when that is taken by other contents) before it is replaced; no
-    // save ever writes over such a copy. The new file is readable by its owner only, since the
-    // lists hold DVR passwords. False when the file could not be written (the reason goes to
-    // standard error).
-    [[nodiscard]] bool Save(const google::protobuf::MessageLite& message);
+    // save ever writes over such a copy. With keepOld any file there is kept so
+    // ("<name>.unread-..."): one the caller could not read. The new file is readable by its
+    // owner only, since the lists hold DVR passwords. False when the file could not be written
+    // (the reason goes to standard error and, when given, into *report).
+    [[nodiscard]] bool Save(const google::protobuf::MessageLite& message, SaveReport* report = nullptr,
+                            bool keepOld = false);
 
 private:
     bool holdsValidMessage(const std::string& bytes, const google::protobuf::MessageLite& prototype) const;
+    bool save(const google::protobuf::MessageLite& message, bool keepOld, SaveReport* report);
     // The path of the copy holding these bytes, made when there is none; empty on failure.
-    std::string keepDamaged(const std::string& target, const std::string& bytes, std::time_t modified) const;
-    std::string damagedName(const std::string& target, std::time_t modified, int number) const;
+    std::string keepCopy(const std::string& target, const std::string& bytes, std::time_t modified,
+                         const char* why) const;
+    std::string copyName(const std::string& target, std::time_t modified, const char* why, int number) const;
 
     const std::string m_path;
     const std::string m_code;

@@ -45,6 +45,18 @@ void NoteDamage(const CPBFile::LoadReport& report, const std::string& path, List
     damage->keptAs = QFile::decodeName((report.keptAs.empty() ? path : report.keptAs).c_str());
 }
 
+bool SaveListFile(const std::string& path, const std::string& code, const google::protobuf::MessageLite& list,
+                  ListSave* save)
+{
+    CPBFile::SaveReport report;
+    const bool saved = CPBFile(path, code).Save(list, &report, save && save->keepOld);
+    if (save) {
+        save->reason = saved ? QString() : QString::fromLocal8Bit(std::strerror(report.error));
+        save->keptAs = QFile::decodeName(report.keptAs.c_str());
+    }
+    return saved;
+}
+
 QString ListDamageText(const ListDamage& damage, const QString& unreadable, const QString& damaged)
 {
     if (damage.unreadable)
@@ -67,9 +79,9 @@ GroupList CControlDVRList::Load(ListDamage* damage)
     return list;
 }
 
-bool CControlDVRList::Save(const GroupList& list)
+bool CControlDVRList::Save(const GroupList& list, ListSave* save)
 {
-    return CPBFile(filePath(), PB_DVRLIST_FILECODE).Save(list);
+    return SaveListFile(filePath(), PB_DVRLIST_FILECODE, list, save);
 }
 
 QIcon CControlDVRList::getDVRIcon()

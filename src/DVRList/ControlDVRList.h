@@ -25,6 +25,15 @@ struct ListDamage {
     QString keptAs;
 };
 
+// How a list is saved and what came of it.
+struct ListSave {
+    // The file was there and could not be read when the list was loaded: whatever it holds
+    // now is kept under a dated name before it is replaced.
+    bool keepOld = false;
+    QString reason;  // why it could not be saved
+    QString keptAs;  // where the file replaced was kept, when it was
+};
+
 // Where the operator's DVR list lies, what a new operator starts with, and the icons of
 // the DVR tree. Made on the stack for one call.
 class CControlDVRList {
@@ -34,7 +43,7 @@ public:
     // under a dated name; *damage (when given) says so, and of a file that cannot be read why.
     GroupList Load(ListDamage* damage = nullptr);
     // Replaces the stored list; false when it could not be written and the old file stays.
-    [[nodiscard]] bool Save(const GroupList& list);
+    [[nodiscard]] bool Save(const GroupList& list, ListSave* save = nullptr);
 
     static QIcon getDVRIcon();
     static QIcon getCameraIcon();
@@ -46,6 +55,10 @@ public:
 // What the operator is told of a list file: `unreadable` takes the file (%1) and the reason
 // (%2), `damaged` the groups (%1), the entries (%2) and where the file is kept (%3).
 QString ListDamageText(const ListDamage& damage, const QString& unreadable, const QString& damaged);
+
+// Saves a list file through the file container, as *save (when given) asks and tells.
+bool SaveListFile(const std::string& path, const std::string& code, const google::protobuf::MessageLite& list,
+                  ListSave* save);
 
 // Fills *damage (when given) from what the file container reported of the list at `path`.
 void NoteDamage(const CPBFile::LoadReport& report, const std::string& path, ListDamage* damage);

@@ -62,7 +62,8 @@ CDVRListTree::CDVRListTree(QWidget* parent) : QTreeWidget(parent)
     connect(this, &QTreeWidget::currentItemChanged, this, &CDVRListTree::onCurrentItemChanged);
     m_namesSave.setSingleShot(true);
     m_namesSave.setInterval(NAMES_SAVE_DELAY_MS);
-    connect(&m_namesSave, &QTimer::timeout, this, &CDVRListTree::saveDVRList);
+    // The operator hears of a failure once while the names keep coming.
+    connect(&m_namesSave, &QTimer::timeout, this, [this] { writeList(Tell::FirstFailure); });
     m_namesWork.setSingleShot(true);
     m_namesWork.setInterval(0);
     connect(&m_namesWork, &QTimer::timeout, this, [this] {
@@ -77,7 +78,7 @@ CDVRListTree::~CDVRListTree()
     applyQueuedNames(INT_MAX);
     // No message box while the window goes: a failure goes to standard error only.
     if (m_namesSave.isActive())
-        (void)CControlDVRList().Save(groupList());
+        writeList(Tell::Nothing);
 }
 
 void CDVRListTree::flushNamesSave()
@@ -85,7 +86,7 @@ void CDVRListTree::flushNamesSave()
     applyQueuedNames(INT_MAX);
     m_namesWork.stop();
     if (m_namesSave.isActive())
-        saveDVRList();
+        writeList(Tell::FirstFailure);
 }
 
 void CDVRListTree::restartQueuedNames()
@@ -99,11 +100,14 @@ void CDVRListTree::restartQueuedNames()
 void CDVRListTree::loadDVRList()
 {
     flushNamesSave();
-    clear();
     m_lastGroup = -1;
     m_lastDvr = -1;
     ListDamage damage;
-    GroupList list = CControlDVRList().Load(&damage);
+    // Groups that could not be written are not given up for the file's.
+    GroupList list = m_unsaved ? groupList() : CControlDVRList().Load(&damage);
+    clear();
+    if (!m_unsaved)
+        m_keepOld = damage.unreadable;
     for (const Group& group : list.group()) {
         // Marked one by one while the view's layout is pending, so that it is laid out once,
         // in a later event, rather than now by expandAll.
@@ -133,16 +137,34 @@ void CDVRListTree::tellDamage(const ListDamage& damage)
     QTimer::singleShot(0, this, [this, text] { CPrompt::current().message(window(), text); });
 }
 
-bool CDVRListTree::saveDVRList()
+bool CDVRListTree::saveDVRList() { return writeList(Tell::Failure); }
+
+bool CDVRListTree::saveBeforeExit()
+{
+    applyQueuedNames(INT_MAX);
+    m_namesWork.stop();
+    return !(m_unsaved || m_namesSave.isActive()) || writeList(Tell::KeptOnly);
+}
+
+bool CDVRListTree::writeList(Tell tell)
 {
     m_namesSave.stop();
-    if (CControlDVRList().Save(groupList())) {
-        m_saveFailed = false;
+    ListSave save;
+    save.keepOld = m_keepOld;
+    if (CControlDVRList().Save(groupList(), &save)) {
+        m_unsaved = false;
+        m_saveFailure.clear();
+        if (m_keepOld && !save.keptAs.isEmpty() && tell != Tell::Nothing)
+            CPrompt::current().message(
+                this, tr("The DVR list file that could not be read at start is kept as \"%1\".").arg(save.keptAs));
+        m_keepOld = false;
         return true;
     }
-    if (!m_saveFailed)
-        CPrompt::current().message(this, tr("The DVR list could not be saved."));
-    m_saveFailed = true;
+    const bool first = !m_unsaved;
+    m_unsaved = true;
+    m_saveFailure = save.reason;
+    if (tell == Tell::Failure || (tell == Tell::FirstFailure && first))
+        CPrompt::current().message(this, tr("The DVR list could not be saved (%1).").arg(save.reason));
     return false;
 }
 

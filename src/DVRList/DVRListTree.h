@@ -43,9 +43,16 @@ public:
 
     // Rebuilds the tree from the list file.
     void loadDVRList();
-    // Writes the groups as the tree holds them; a failure is told to the operator once,
-    // until a save works again.
+    // Writes the groups as the tree holds them; a failure is told to the operator with its
+    // reason, and the groups stay as shown until a save works.
     bool saveDVRList();
+    // Whether the groups shown are not in the file: a save failed since the last that worked.
+    bool unsaved() const { return m_unsaved; }
+    // Why the last save failed.
+    QString saveFailure() const { return m_saveFailure; }
+    // Before the program ends: writes what is not written yet, telling nothing of a failure.
+    // True when nothing is left unsaved.
+    bool saveBeforeExit();
     // Camera names received and not applied or not written yet.
     bool namesSavePending() const { return m_namesSave.isActive() || !m_namesQueue.empty(); }
     GroupList groupList() const;
@@ -117,6 +124,8 @@ private:
     // Brings the camera items to the DVR's channels and titles, touching only what differs.
     void fillCameraItems(QTreeWidgetItem* dvrItem, const DVR& dvr);
     void tellDamage(const ListDamage& damage);
+    enum class Tell { Failure, FirstFailure, KeptOnly, Nothing };
+    bool writeList(Tell tell);
     void connectItem(QTreeWidgetItem* item);
     // Before an edit or deletion takes the group's items away from its connections.
     void disconnectGroup(int groupIndex);
@@ -133,7 +142,10 @@ private:
 
     bool m_cameraNameShow = false;
     int m_connectedGroup = -1;
-    bool m_saveFailed = false;
+    bool m_unsaved = false;
+    QString m_saveFailure;
+    // The file could not be read at the last load: the first save keeps what it holds.
+    bool m_keepOld = false;
     bool m_damageTold = false;
     // What the list file holds besides its groups (fields of later versions), kept on save.
     GroupList m_listExtras;

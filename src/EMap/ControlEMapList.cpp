@@ -39,9 +39,9 @@ EMapGroupList CControlEMapList::Load(ListDamage* damage)
     return list;
 }
 
-bool CControlEMapList::Save(const EMapGroupList& list)
+bool CControlEMapList::Save(const EMapGroupList& list, ListSave* save)
 {
-    return CPBFile(filePath(), PB_EMAPLIST_FILECODE).Save(list);
+    return SaveListFile(filePath(), PB_EMAPLIST_FILECODE, list, save);
 }
 
 QIcon CControlEMapList::getGroupIcon()

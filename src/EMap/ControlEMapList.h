@@ -17,7 +17,7 @@ public:
     // name; *damage (when given) says so.
     EMapGroupList Load(ListDamage* damage = nullptr);
     // Replaces the stored list; false when it could not be written and the old file stays.
-    [[nodiscard]] bool Save(const EMapGroupList& list);
+    [[nodiscard]] bool Save(const EMapGroupList& list, ListSave* save = nullptr);
 
     static QIcon getGroupIcon();
     static QIcon getMapIcon();

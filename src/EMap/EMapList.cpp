@@ -56,12 +56,15 @@ CEMapList::~CEMapList()
 
 void CEMapList::loadEMapList()
 {
+    ListDamage damage;
+    // Groups that could not be written are not given up for the file's.
+    EMapGroupList groups = m_unsaved ? groupList() : CControlEMapList().Load(&damage);
+    if (!m_unsaved)
+        m_keepOld = damage.unreadable;
     clear();
     m_selectedItem = nullptr;
     m_openGroupItem = nullptr;
     m_editItem = nullptr;
-    ListDamage damage;
-    EMapGroupList groups = CControlEMapList().Load(&damage);
     for (const EMapList& group : groups.emap_list())
         addGroup(group, true);
     const bool empty = groups.emap_list_size() == 0;
@@ -115,12 +118,28 @@ EMapGroupList CEMapList::groupList() const
     return groups;
 }
 
-bool CEMapList::saveEMapList()
+// Every change saves once, so every failed change is told once.
+bool CEMapList::saveEMapList() { return writeList(true); }
+
+bool CEMapList::saveBeforeExit() { return !m_unsaved || writeList(false); }
+
+bool CEMapList::writeList(bool tellFailure)
 {
-    // Every change saves once, so every failed change is told once.
-    if (CControlEMapList().Save(groupList()))
+    ListSave save;
+    save.keepOld = m_keepOld;
+    if (CControlEMapList().Save(groupList(), &save)) {
+        m_unsaved = false;
+        m_saveFailure.clear();
+        if (m_keepOld && !save.keptAs.isEmpty())
+            CPrompt::current().message(
+                window(), tr("The e-map list file that could not be read at start is kept as \"%1\".").arg(save.keptAs));
+        m_keepOld = false;
         return true;
-    CPrompt::current().message(nullptr, tr("The e-map list could not be saved."));
+    }
+    m_unsaved = true;
+    m_saveFailure = save.reason;
+    if (tellFailure)
+        CPrompt::current().message(window(), tr("The e-map list could not be saved (%1).").arg(save.reason));
     return false;
 }
 

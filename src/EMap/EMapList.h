@@ -21,8 +21,15 @@ public:
 
     void loadEMapList();
     void addGroup(const EMapList& list, bool loading);
-    // Writes the groups as the tree holds them; a failure is told to the operator.
+    // Writes the groups as the tree holds them; a failure is told to the operator with its
+    // reason, and the groups stay as shown until a save works.
     bool saveEMapList();
+    // Whether the groups shown are not in the file: a save failed since the last that worked.
+    bool unsaved() const { return m_unsaved; }
+    QString saveFailure() const { return m_saveFailure; }
+    // Before the program ends: writes what is not written yet, telling nothing of a failure.
+    // True when nothing is left unsaved.
+    bool saveBeforeExit();
     EMapGroupList groupList() const;
     // Opens the current item when it is a map.
     void viewSelectedEmap();
@@ -57,6 +64,7 @@ protected:
 
 private:
     void addEMap(const EMap& map, bool loading);
+    bool writeList(bool tellFailure);
     void editEMap(const EMap& map);
     void deleteEMap(QTreeWidgetItem* item);
 
@@ -78,6 +86,10 @@ private:
     bool m_editable = false;
     bool m_groupView = false;
     bool m_damageTold = false;
+    bool m_unsaved = false;
+    QString m_saveFailure;
+    // The file could not be read at the last load: the first save keeps what it holds.
+    bool m_keepOld = false;
     // What the e-map file holds besides its groups (fields of later versions), kept on save.
     EMapGroupList m_listExtras;
 };

@@ -79,8 +79,9 @@ struct CCreateAVI::Impl {
         if (!failed) {
             char text[AV_ERROR_MAX_STRING_SIZE] = {};
             av_strerror(err, text, sizeof text);
-            error = QStringLiteral("%1 %2 (%3)").arg(QString::fromLatin1(what), QDir::toNativeSeparators(c.path),
-                                                     QString::fromLocal8Bit(text));
+            // Whatever the write reported: the name may hold another file by now.
+            const QString reason = RecordFileRemoved(c.fd) ? RecordFileGoneReason() : QString::fromLocal8Bit(text);
+            error = QStringLiteral("%1 %2 (%3)").arg(QString::fromLatin1(what), QDir::toNativeSeparators(c.path), reason);
         }
         failed = true;
         return false;

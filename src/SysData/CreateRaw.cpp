@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -86,6 +88,31 @@ bool CCreateRaw::fail(const QString& what, const QString& path, int err)
     closeFiles();
     removeEmptyFiles();
     return false;
+}
+
+bool CCreateRaw::failRemoved(const QString& removed)
+{
+    const QString path = removed;  // may be one of the paths the pair lets go
+    if (path != m_qdxPath)
+        dropOpenPair();
+    fail(QStringLiteral("Cannot write"), path, 0);
+    m_error += QStringLiteral(" (%1)").arg(RecordFileGoneReason());
+    return false;
+}
+
+// A pair is played as one: the half left behind, and the index's minute naming the pair,
+// would point the player at a file that is not there. A file now holding the name is not ours.
+void CCreateRaw::dropOpenPair()
+{
+    for (const auto& [file, path] : {std::pair(m_qvf, m_qvfPath), std::pair(m_qrx, m_qrxPath)})
+        if (file && !RecordFileRemoved(fileno(file)) && RecordFileAt(fileno(file), path))
+            QFile::remove(path);
+    m_files.removeAll(QFileInfo(m_qvfPath).completeBaseName());
+    m_qvfPath.clear();
+    m_qrxPath.clear();
+    // The open pair's minute is the last one of the index.
+    if (m_qdx && m_minute.open && m_qdxEnd > m_minute.position && ::ftruncate(fileno(m_qdx), m_minute.position) == 0)
+        m_qdxEnd = m_minute.position;
 }
 
 void CCreateRaw::closeFiles()
@@ -184,7 +211,7 @@ bool CCreateRaw::flush()
     for (const auto& [file, path] : {std::pair(m_qvf, &m_qvfPath), std::pair(m_qrx, &m_qrxPath),
                                      std::pair(m_qdx, &m_qdxPath)})
         if (file && RecordFileRemoved(fileno(file)))
-            return fail(QStringLiteral("Cannot write"), *path, ENOENT);
+            return failRemoved(*path);
     // Data first: an index record never reaches the disk before the bytes it points at.
     if (!m_data.empty() && std::fwrite(m_data.data(), 1, m_data.size(), m_qvf) != m_data.size())
         return fail(QStringLiteral("Cannot write"), m_qvfPath);

@@ -58,6 +58,8 @@ private:
     bool writeMinute();
     bool fail(const QString& what, const QString& path);  // errno tells why
     bool fail(const QString& what, const QString& path, int err);
+    bool failRemoved(const QString& path);
+    void dropOpenPair();
     void closeFiles();
     void removeEmptyFiles();
 

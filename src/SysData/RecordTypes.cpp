@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <QFile>
+
 #include "Common/DateTime.h"
 #include "Common/TextCodec.h"
 #include "cgi_response.pb.h"
@@ -51,3 +53,12 @@ bool RecordFileRemoved(int fd)
     struct stat st;
     return fd >= 0 && ::fstat(fd, &st) == 0 && st.st_nlink == 0;
 }
+
+bool RecordFileAt(int fd, const QString& path)
+{
+    struct stat open, named;
+    return fd >= 0 && ::fstat(fd, &open) == 0 && ::stat(QFile::encodeName(path).constData(), &named) == 0
+           && open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+QString RecordFileGoneReason() { return QStringLiteral("the file was removed or replaced"); }

@@ -36,3 +36,7 @@ QString RecordFileTime(unsigned int seconds);
 // Whether the open file has lost its last name (removed, or its folder): whatever is still
 // written into it would go with it.
 bool RecordFileRemoved(int fd);
+// Whether the path still names the open file (not a file put in its place).
+bool RecordFileAt(int fd, const QString& path);
+// Why a file that lost its name cannot be written: something else may hold that name now.
+QString RecordFileGoneReason();

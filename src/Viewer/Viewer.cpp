@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "Common/Prompt.h"
 #include "ConnectDVR.h"
 #include "DVRInfo/ClockWidget.h"
 #include "DVRInfo/DVRInfoWidget.h"
@@ -281,8 +282,27 @@ void Viewer::buildTreeAndMaps()
     connect(m_emapList, &CEMapList::signalRemoveEMap, this, &Viewer::OnRemoveEMap);
 }
 
+// The lists are written once more; what still cannot be is lost only when the operator says so.
+bool Viewer::mayClose()
+{
+    QStringList unsaved;
+    if (!m_dvrTree->saveBeforeExit())
+        unsaved << tr("The changes to the DVR list are not saved (%1).").arg(m_dvrTree->saveFailure());
+    if (!m_emapList->saveBeforeExit())
+        unsaved << tr("The changes to the e-map list are not saved (%1).").arg(m_emapList->saveFailure());
+    if (unsaved.isEmpty())
+        return true;
+    unsaved << tr("Close the program all the same? These changes are lost then.");
+    return CPrompt::current().askYesNo(this, unsaved.join(QLatin1Char('\n')));
+}
+
 void Viewer::closeEvent(QCloseEvent* event)
 {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
+    endBackupEarly(true);
     if (m_playbackWidget->IsLocalPlayback()) {
         m_displayWidget->stop();
         m_playbackWidget->PlayStop();

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 #include <ctime>
@@ -179,8 +180,10 @@ private:
     void hideDisplayWidget();
     void exitZoom();
     void stopSequence();
+    bool mayClose();
     void stopBackup();
-    void endBackupEarly();
+    // The message waits for the event loop unless told now (at exit there is none).
+    void endBackupEarly(bool tellNow = false);
     void stopLocalPlayback();
     void setPrevMenu();
     void restoreLater();
@@ -193,9 +196,10 @@ private:
 
     // Connections.
     CConnectDVR* currentConnection() const;
-    // The connection a running backup records through: a DVR chosen in the tree since it
-    // started is the current one, but not this.
+    // The connection a running backup records through; null when none runs.
     CConnectDVR* backupConnection() const;
+    // Whether these tree positions name the DVR a running backup records.
+    bool isBackupDvr(int groupIndex, int dvrIndex) const;
     void connectDVR();
     void disconnectDVR(bool remove);
     void updateDisplayScreen();
@@ -213,6 +217,7 @@ private:
 
     Ui_ViewerClass m_ui;
     QList<CConnectDVR*> m_connectList;
+    QPointer<CConnectDVR> m_backupConnection;  // of the last backup started
     CPlaybackWidget* m_playbackWidget = nullptr;
     CBackupWidget* m_backupWidget = nullptr;
     CSetupWidget* m_setupWidget = nullptr;

@@ -61,17 +61,18 @@ CConnectDVR* Viewer::currentConnection() const
     return m_connectList[m_currentDvrIndex];
 }
 
-CConnectDVR* Viewer::backupConnection() const
+CConnectDVR* Viewer::backupConnection() const { return m_backupWidget->isBackup() ? m_backupConnection.data() : nullptr; }
+
+bool Viewer::isBackupDvr(int groupIndex, int dvrIndex) const
 {
-    for (CConnectDVR* c : m_connectList)
-        if (c && c->isRecording())
-            return c;
-    return nullptr;
+    const CConnectDVR* c = backupConnection();
+    return c && groupIndex == m_currentGroupIndex && dvrIndex >= 0 && m_connectList.value(dvrIndex) == c;
 }
 
 void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, int dvrIndex)
 {
-    if (m_menuMode == MENU_PLAYBACK)
+    // The backup's own DVR is already where the operator wants to be.
+    if (m_menuMode == MENU_PLAYBACK || isBackupDvr(groupIndex, dvrIndex))
         return;
     endBackupEarly();
     disconnectDVR(true);
@@ -99,7 +100,7 @@ void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, in
             connection->setDVR(groupItem.child(i));
             connect(connection, &CConnectDVR::recordFailed, this, [this](const QString& text) {
                 // A backup ends on the panel, which tells the operator; live recording here.
-                if (m_menuMode == MENU_BACKUP && m_backupWidget->isBackup()) {
+                if (m_backupWidget->isBackup()) {
                     m_backupWidget->OnRecordFailed(text);
                     return;
                 }
@@ -128,21 +129,26 @@ void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, in
     connectDVR();
 }
 
-// Another choice in the tree ends a running backup as Stop does; the operator hears that it
-// is short and where its files are.
-void Viewer::endBackupEarly()
+// Anything but its end time or its Stop ends a running backup as Stop does; the operator hears
+// that it is short and where its files are.
+void Viewer::endBackupEarly(bool tellNow)
 {
-    if (m_menuMode != MENU_BACKUP || !m_backupWidget->isBackup())
+    if (!m_backupWidget->isBackup())
         return;
     const CConnectDVR* c = backupConnection();
     const QString folder = c ? QDir::toNativeSeparators(c->recorder()->folder()) : QString();
-    stopBackup();
-    // After the chosen DVR is under way: the box waits in an event loop of its own, and the
-    // tree's item that asked for it must not be held across that.
-    QTimer::singleShot(0, this, [this, folder] {
+    m_backupWidget->OnBackupStop();
+    const auto tell = [this, folder] {
         CPrompt::current().message(
             this, tr("The backup ended before its end time. The files written so far are in \"%1\".").arg(folder));
-    });
+    };
+    if (tellNow) {
+        tell();
+        return;
+    }
+    // After what ended it is done: the box waits in an event loop of its own, and the tree's
+    // item or the button that asked for it must not be held across that.
+    QTimer::singleShot(0, this, tell);
 }
 
 void Viewer::connectDVR()
@@ -209,6 +215,9 @@ void Viewer::slotDisconnectDVR(int dvrIndex)
     } else {
         disconnectDVR(false);
     }
+    // Another DVR's disconnect leaves a backup alone.
+    if (dvrIndex < 0 || isBackupDvr(m_currentGroupIndex, dvrIndex))
+        endBackupEarly();
     QTimer::singleShot(RESTORE_DELAY_MS, this, &Viewer::OnDisconnected);
 }
 
@@ -220,7 +229,9 @@ void Viewer::OnDisconnected()
     const CConnectDVR* current = currentConnection();
     if (!current || !current->IsConnected())
         m_liveCtrl->EnableWidget(false);
-    stopBackup();
+    // A backup ends with its own connection only.
+    if (sender() && sender() == backupConnection())
+        stopBackup();
     restoreLater();
 }
 
@@ -274,7 +285,9 @@ void Viewer::updateDisplayScreen()
 
 void Viewer::OnChangedDVR(int groupIndex, int dvrIndex)
 {
-    if (m_displayWidget->getScreenMode() == CDisplayWidget::SCREEN_MULTI_DVR)
+    // A running backup keeps the window: its DVR, its pictures, its search and its progress.
+    // The tree keeps the operator's mark, which its menu acts on.
+    if (m_displayWidget->getScreenMode() == CDisplayWidget::SCREEN_MULTI_DVR || m_backupWidget->isBackup())
         return;
     m_displayWidget->ClearScreen();
     if (groupIndex != m_currentGroupIndex) {
@@ -366,7 +379,8 @@ void Viewer::showCurrentDvr()
 
 void Viewer::OnApplyPCSetup()
 {
-    if (getCodecType() != m_codecType)
+    // The stream type is a live one's: a backup runs on, and live view asks for the new type.
+    if (getCodecType() != m_codecType && !m_backupWidget->isBackup())
         startOver();
     if (getOpenGLMode() != m_openGLMode) {
         stopDisplay();

@@ -45,11 +45,8 @@ void Viewer::stopSequence()
     }
 }
 
-void Viewer::stopBackup()
-{
-    if (m_menuMode == MENU_BACKUP && m_backupWidget->isBackup())
-        m_backupWidget->OnBackupStop();
-}
+// Only a backup's end time and its Stop end it without a word.
+void Viewer::stopBackup() { endBackupEarly(); }
 
 void Viewer::stopLocalPlayback()
 {
@@ -344,6 +341,9 @@ void Viewer::OnPlaybackClicked()
 
 void Viewer::OnBackupClicked()
 {
+    // Back from PC setup to a backup that runs on.
+    if (m_backupWidget->isBackup())
+        m_menuMode = MENU_BACKUP;
     if (m_menuMode == MENU_BACKUP)
         return;
     enterSearch(VIEW_BACKUP);

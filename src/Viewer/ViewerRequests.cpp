@@ -209,6 +209,7 @@ void Viewer::OnBackupStart(time_t start, time_t end, int channels)
     connect(c, &CConnectDVR::updateBackupProgress, m_backupWidget, &CBackupWidget::OnUpdateProgress,
             Qt::UniqueConnection);
     CConnectDVR::PbBackupParam param;
+    m_backupConnection = c;
     param.mode = 2;
     param.startTime = start;
     param.endTime = end;

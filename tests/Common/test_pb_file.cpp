@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <string>
@@ -170,4 +171,37 @@ TEST_F(PBFileTest, AFifoInThePlaceOfTheListIsRefusedWithoutWaiting)
     EXPECT_FALSE(fifotest::BlocksOnFifo(QFile::decodeName(m_path.c_str()), [&] { err = load(&list); }));
     EXPECT_THAT(err, ::testing::HasSubstr("file open error"));
     EXPECT_EQ(list.group_size(), 0);
+}
+
+TEST_F(PBFileTest, ASaveAskedToKeepTheOldFileKeepsAValidOneUnderADatedUnreadName)
+{
+    save(sampleList());
+    const std::string before = readBytes(m_path);
+    CPBFile::SaveReport report;
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(CPBFile(m_path, PB_DVRLIST_FILECODE).Save(GroupList(), &report, true));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(report.keptAs.find("DVRlist.pb.unread-"), std::string::npos) << report.keptAs;
+    EXPECT_EQ(readBytes(report.keptAs), before);
+}
+
+TEST_F(PBFileTest, AFailedSaveReportsTheSystemsReason)
+{
+    save(sampleList());
+    ASSERT_EQ(chmod(m_path.c_str(), 0400), 0);
+    CPBFile::SaveReport report;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(CPBFile(m_path, PB_DVRLIST_FILECODE).Save(GroupList(), &report));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(report.error, EACCES);
+}
+
+TEST_F(PBFileTest, AFailedSaveOverAFolderReportsThatItIsAFolder)
+{
+    ASSERT_TRUE(QDir().mkpath(QFile::decodeName(m_path.c_str())));
+    CPBFile::SaveReport report;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(CPBFile(m_path, PB_DVRLIST_FILECODE).Save(GroupList(), &report));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(report.error, EISDIR);
 }

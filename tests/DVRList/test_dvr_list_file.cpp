@@ -1,5 +1,5 @@
-// The DVR list file damaged, unreadable, written by a later version, and camera names written
-// after a burst of replies.
+// The DVR list file damaged, unreadable (also when it becomes readable later), written by a later
+// version, and camera names written after a burst of replies.
 
 #include <sys/stat.h>
 
@@ -18,6 +18,7 @@
 #include "Common/AppDir.h"
 #include "DVRList/DVRListTree.h"
 #include "sim/SimDvr.h"
+#include "support/AsNobody.h"
 #include "support/ListFileSupport.h"
 #include "support/UiTestSupport.h"
 
@@ -192,6 +193,65 @@ TEST_F(DVRListFileTest, TheOperatorIsToldOnceOfAListFileThatCannotBeReadAndThatN
                       "nothing was overwritten.")
                   .arg(file(), QString::fromLocal8Bit(std::strerror(EISDIR)))
                   .toStdString());
+}
+
+// The operator's list, unreadable at start; once the tree is up its permission is given back,
+// as the message invites, and a group is added.
+class UnreadAtStartTest : public DVRListFileTest {
+protected:
+    void startUnreadableThenAddAGroup()
+    {
+        GroupList list;
+        Group* group = list.add_group();
+        group->set_name("Precious");
+        *group->add_dvr() = Named("Front", 8000);
+        *group->add_dvr() = Named("Back", 8001);
+        store(list);
+        original = Bytes(file());
+        kept = listtest::KeptAfterAnEditOfAListUnreadAtStart<CDVRListTree>(file(), prompt.messages, [&](CDVRListTree& tree) {
+            prompt.texts = {"Added"};
+            tree.addGroup();
+        });
+    }
+    QByteArray original;
+    QStringList kept;
+};
+
+TEST_F(UnreadAtStartTest, TheListIsKeptWhenTheFirstEditReplacesIt)
+{
+    RUN_AS_A_USER_WHOM_MODES_STOP();
+    startUnreadableThenAddAGroup();
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(Bytes(kept[0]), original);
+}
+
+TEST_F(UnreadAtStartTest, TheOperatorIsToldWhereTheListIsKept)
+{
+    RUN_AS_A_USER_WHOM_MODES_STOP();
+    startUnreadableThenAddAGroup();
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(prompt.messages.mid(1),
+              QStringList{QString("The DVR list file that could not be read at start is kept as \"%1\".").arg(kept[0])});
+}
+
+TEST_F(UnreadAtStartTest, TheEditIsSaved)
+{
+    RUN_AS_A_USER_WHOM_MODES_STOP();
+    startUnreadableThenAddAGroup();
+    const GroupList stored = QuietLoad<CControlDVRList>();
+    EXPECT_EQ(stored.group(stored.group_size() - 1).name(), "Added");
+}
+
+TEST_F(DVRListFileTest, ATreeWhoseSaveFailedRebuildsFromItsOwnGroups)
+{
+    store(ThreeGroups());
+    CDVRListTree tree;
+    ASSERT_TRUE(QFile::setPermissions(file(), QFileDevice::ReadOwner));
+    prompt.texts = {"Unsaved"};
+    tree.addGroup();
+    ASSERT_TRUE(tree.unsaved());
+    tree.setCameraNameShow(true);
+    EXPECT_EQ(tree.topLevelItem(tree.topLevelItemCount() - 1)->text(0), "Unsaved");
 }
 
 TEST_F(DVRListFileTest, LaterFieldsOfTheListSurviveASave)

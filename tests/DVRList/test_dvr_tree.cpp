@@ -1,5 +1,8 @@
 // The list file, the DVR tree, its menu and dialogs against the simulated DVR.
 
+#include <cerrno>
+#include <cstring>
+
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
@@ -149,14 +152,15 @@ TEST_F(DVRTreeTest, EditsGoIntoTheListFileOnceSavableAndCurrentDvrsGiveTheirCame
     EXPECT_EQ(Names(stored()), QStringList({"My Group", "  My DVR", "Branch"}));
     EXPECT_TRUE(prompt.messages.isEmpty());
 
-    // A list that cannot be saved is told once.
+    // Every edit that cannot be saved is told, with the reason.
     const QString file = sandbox.appDir() + "/DVRlist.pb";
     ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner));
     for (const char* name : {"One", "Two"}) {
         prompt.texts = {name};
         tree.addGroup();
     }
-    EXPECT_EQ(prompt.messages, QStringList({"The DVR list could not be saved."}));
+    EXPECT_EQ(prompt.messages,
+              QStringList(2, "The DVR list could not be saved (" + QString::fromLocal8Bit(std::strerror(EACCES)) + ")."));
     ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     EXPECT_TRUE(tree.saveDVRList());
     EXPECT_EQ(Names(stored()), QStringList({"My Group", "  My DVR", "Branch", "One", "Two"}));

@@ -1,6 +1,9 @@
 // The e-map list, setup dialog, icons and pop-ups, and the map view in edit and (against simulated
 // DVRs) view mode. With ZAVO_SCREENSHOT_DIR set, the EMapScreens cases save what they show.
 
+#include <cerrno>
+#include <cstring>
+
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QFile>
@@ -368,7 +371,8 @@ TEST_F(EMapScreens, ListClicksOpenMapsAndGroupsWithTheIconsOfTheModeAndStoreTheS
         ::testing::internal::GetCapturedStderr();
     }
     CAppDir::setOverridePath(sandbox.appDir());
-    EXPECT_EQ(prompt.messages, QStringList(2, "The e-map list could not be saved."));
+    EXPECT_EQ(prompt.messages,
+              QStringList(2, "The e-map list could not be saved (" + QString::fromLocal8Bit(std::strerror(ENOENT)) + ")."));
     EXPECT_TRUE(stored().emap_list(0).emap(1).items_size() == 2 && EMapOfItem(item(0, 1)).items_size() == 2);
     // Edit mode: a group with maps does nothing; an empty one only resets the icons.
     press(item(0), true);

@@ -1,4 +1,5 @@
-// The e-map list file damaged, unreadable, and written by a later version.
+// The e-map list file damaged, unreadable (also when it becomes readable later), and written by a
+// later version.
 
 #include <cerrno>
 #include <cstring>
@@ -12,6 +13,7 @@
 #include "Common/AppDir.h"
 #include "EMap/ControlEMapList.h"
 #include "EMap/EMapList.h"
+#include "support/AsNobody.h"
 #include "support/ListFileSupport.h"
 #include "support/UiTestSupport.h"
 
@@ -139,6 +141,55 @@ TEST_F(EMapListFileTest, TheOperatorIsToldOnceOfAListFileThatCannotBeReadAndThat
                       "nothing was overwritten.")
                   .arg(file(), QString::fromLocal8Bit(std::strerror(EISDIR)))
                   .toStdString());
+}
+
+// The operator's maps, unreadable at start; once the list is up the file's permission is given
+// back, as the message invites, and a group is added.
+class EMapUnreadAtStartTest : public EMapListFileTest {
+protected:
+    void startUnreadableThenAddAGroup()
+    {
+        ASSERT_TRUE(CControlEMapList().Save(ThreeGroups()));
+        original = Bytes(file());
+        kept = listtest::KeptAfterAnEditOfAListUnreadAtStart<CEMapList>(file(), prompt.messages, [](CEMapList& list) {
+            EMapList added;
+            added.set_name("Added");
+            list.addGroup(added, false);
+            list.saveEMapList();
+        });
+    }
+    QByteArray original;
+    QStringList kept;
+};
+
+TEST_F(EMapUnreadAtStartTest, TheListIsKeptWhenTheFirstEditReplacesIt)
+{
+    RUN_AS_A_USER_WHOM_MODES_STOP();
+    startUnreadableThenAddAGroup();
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(Bytes(kept[0]), original);
+}
+
+TEST_F(EMapUnreadAtStartTest, TheOperatorIsToldWhereTheListIsKept)
+{
+    RUN_AS_A_USER_WHOM_MODES_STOP();
+    startUnreadableThenAddAGroup();
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(prompt.messages.mid(1),
+              QStringList{QString("The e-map list file that could not be read at start is kept as \"%1\".").arg(kept[0])});
+}
+
+TEST_F(EMapListFileTest, AListWhoseSaveFailedIsNotReplacedByTheFileOnTheNextLoad)
+{
+    ASSERT_TRUE(CControlEMapList().Save(ThreeGroups()));
+    CEMapList list;
+    ASSERT_TRUE(QFile::setPermissions(file(), QFileDevice::ReadOwner));
+    EMapList added;
+    added.set_name("Unsaved");
+    list.addGroup(added, false);
+    ASSERT_FALSE(list.saveEMapList());
+    list.loadEMapList();
+    EXPECT_EQ(list.topLevelItem(list.topLevelItemCount() - 1)->text(0), "Unsaved");
 }
 
 TEST_F(EMapListFileTest, LaterFieldsOfTheListSurviveASave)

@@ -1,5 +1,8 @@
 // The main window without DVRs: start-up, screen layouts, full screen and mode returns.
 
+#include <cerrno>
+#include <cstring>
+
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -278,5 +281,6 @@ TEST(WindowModes, ANameReplyWhoseListCannotBeSavedIsToldInABoxWithoutTouchingThe
     ASSERT_TRUE(QTest::qWaitFor([&] { return !operatorAnswers.messages.isEmpty(); }, 10000));
     // The box's loop ran the reply's deferred deletion; the window goes on past it.
     QTest::qWait(500);
-    EXPECT_EQ(operatorAnswers.messages, QStringList{"The DVR list could not be saved."});
+    EXPECT_EQ(operatorAnswers.messages,
+              QStringList{"The DVR list could not be saved (" + QString::fromLocal8Bit(std::strerror(EACCES)) + ")."});
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 // What the list file tests share: a file's bytes read and written whole, a list loaded
-// quietly, and a field of a later version.
+// quietly, a field of a later version, and an edit of a list that could not be read at start.
 
 #include <string>
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -42,6 +45,27 @@ auto QuietLoad(ListDamage* damage = nullptr)
 inline std::string LaterField(int value)
 {
     return std::string("\x98\x06", 2) + static_cast<char>(value);
+}
+
+// Builds the list's widget while its file at `path` cannot be read (the operator is told:
+// `told`), gives the permission back as the operator would and runs `edit` on the widget; the
+// paths of the copies kept beside the file afterwards.
+template <typename Widget, typename Edit>
+QStringList KeptAfterAnEditOfAListUnreadAtStart(const QString& path, const QStringList& told, Edit edit)
+{
+    EXPECT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
+    ::testing::internal::CaptureStderr();
+    Widget widget;
+    QCoreApplication::processEvents();
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(told.size() == 1 && told[0].contains("could not be read")) << told.join('|').toStdString();
+    EXPECT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    edit(widget);
+    QStringList kept;
+    const QFileInfo file(path);
+    for (const QString& name : file.dir().entryList({file.fileName() + ".unread-*"}, QDir::Files))
+        kept << file.dir().filePath(name);
+    return kept;
 }
 
 }  // namespace listtest

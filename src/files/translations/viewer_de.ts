@@ -193,10 +193,6 @@
 <context>
     <name>CDVRListTree</name>
     <message>
-        <source>The DVR list could not be saved.</source>
-        <translation>Die DVR-Liste konnte nicht gespeichert werden.</translation>
-    </message>
-    <message>
         <source>Camera %1</source>
         <translation>Kamera %1</translation>
     </message>
@@ -228,13 +224,17 @@
         <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>Die DVR-Listendatei &quot;%1&quot; konnte nicht gelesen werden (%2). Stattdessen wird die Standardliste angezeigt; nichts wurde überschrieben.</translation>
     </message>
+    <message>
+        <source>The DVR list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>Die DVR-Listendatei, die beim Start nicht gelesen werden konnte, ist als &quot;%1&quot; aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The DVR list could not be saved (%1).</source>
+        <translation>Die DVR-Liste konnte nicht gespeichert werden (%1).</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
-    <message>
-        <source>The e-map list could not be saved.</source>
-        <translation>Die E-Map-Liste konnte nicht gespeichert werden.</translation>
-    </message>
     <message>
         <source>Modify group name</source>
         <translation>Gruppennamen ändern</translation>
@@ -258,6 +258,14 @@
     <message>
         <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>Die E-Map-Listendatei &quot;%1&quot; konnte nicht gelesen werden (%2). Stattdessen wird die Standardliste angezeigt; nichts wurde überschrieben.</translation>
+    </message>
+    <message>
+        <source>The e-map list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>Die E-Map-Listendatei, die beim Start nicht gelesen werden konnte, ist als &quot;%1&quot; aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The e-map list could not be saved (%1).</source>
+        <translation>Die E-Map-Liste konnte nicht gespeichert werden (%1).</translation>
     </message>
 </context>
 <context>
@@ -2408,6 +2416,18 @@
     <message>
         <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
         <translation>Die Sicherung endete vor ihrer Endzeit. Die bisher geschriebenen Dateien liegen in &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The changes to the DVR list are not saved (%1).</source>
+        <translation>Die Änderungen an der DVR-Liste sind nicht gespeichert (%1).</translation>
+    </message>
+    <message>
+        <source>The changes to the e-map list are not saved (%1).</source>
+        <translation>Die Änderungen an der E-Map-Liste sind nicht gespeichert (%1).</translation>
+    </message>
+    <message>
+        <source>Close the program all the same? These changes are lost then.</source>
+        <translation>Das Programm trotzdem schließen? Diese Änderungen gehen dann verloren.</translation>
     </message>
 </context>
 <context>

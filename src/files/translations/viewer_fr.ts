@@ -193,10 +193,6 @@
 <context>
     <name>CDVRListTree</name>
     <message>
-        <source>The DVR list could not be saved.</source>
-        <translation>La liste des DVR n&apos;a pas pu être enregistrée.</translation>
-    </message>
-    <message>
         <source>Camera %1</source>
         <translation>Caméra %1</translation>
     </message>
@@ -228,13 +224,17 @@
         <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>Le fichier de la liste des DVR &quot;%1&quot; n&apos;a pas pu être lu (%2). La liste par défaut est affichée à la place ; rien n&apos;a été écrasé.</translation>
     </message>
+    <message>
+        <source>The DVR list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>Le fichier de la liste des DVR qui n&apos;a pas pu être lu au démarrage est conservé sous &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The DVR list could not be saved (%1).</source>
+        <translation>La liste des DVR n&apos;a pas pu être enregistrée (%1).</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
-    <message>
-        <source>The e-map list could not be saved.</source>
-        <translation>La liste des E-Maps n&apos;a pas pu être enregistrée.</translation>
-    </message>
     <message>
         <source>Modify group name</source>
         <translation>Renommer le groupe</translation>
@@ -258,6 +258,14 @@
     <message>
         <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>Le fichier de la liste des E-Maps &quot;%1&quot; n&apos;a pas pu être lu (%2). La liste par défaut est affichée à la place ; rien n&apos;a été écrasé.</translation>
+    </message>
+    <message>
+        <source>The e-map list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>Le fichier de la liste des E-Maps qui n&apos;a pas pu être lu au démarrage est conservé sous &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The e-map list could not be saved (%1).</source>
+        <translation>La liste des E-Maps n&apos;a pas pu être enregistrée (%1).</translation>
     </message>
 </context>
 <context>
@@ -2408,6 +2416,18 @@
     <message>
         <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
         <translation>La sauvegarde s&apos;est arrêtée avant son heure de fin. Les fichiers écrits jusqu&apos;ici se trouvent dans &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The changes to the DVR list are not saved (%1).</source>
+        <translation>Les modifications de la liste des DVR ne sont pas enregistrées (%1).</translation>
+    </message>
+    <message>
+        <source>The changes to the e-map list are not saved (%1).</source>
+        <translation>Les modifications de la liste des E-Maps ne sont pas enregistrées (%1).</translation>
+    </message>
+    <message>
+        <source>Close the program all the same? These changes are lost then.</source>
+        <translation>Fermer le programme quand même ? Ces modifications seront alors perdues.</translation>
     </message>
 </context>
 <context>

@@ -193,10 +193,6 @@
 <context>
     <name>CDVRListTree</name>
     <message>
-        <source>The DVR list could not be saved.</source>
-        <translation>DVRリストを保存できませんでした。</translation>
-    </message>
-    <message>
         <source>Camera %1</source>
         <translation>カメラ%1</translation>
     </message>
@@ -228,13 +224,17 @@
         <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>DVRリストファイル &quot;%1&quot; を読み込めませんでした (%2)。代わりに既定のリストを表示しています。上書きされたものはありません。</translation>
     </message>
+    <message>
+        <source>The DVR list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>起動時に読み込めなかったDVRリストファイルは &quot;%1&quot; として保存されています。</translation>
+    </message>
+    <message>
+        <source>The DVR list could not be saved (%1).</source>
+        <translation>DVRリストを保存できませんでした (%1)。</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
-    <message>
-        <source>The e-map list could not be saved.</source>
-        <translation>Eマップリストを保存できませんでした。</translation>
-    </message>
     <message>
         <source>Modify group name</source>
         <translation>グループ名の変更</translation>
@@ -258,6 +258,14 @@
     <message>
         <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>Eマップリストファイル &quot;%1&quot; を読み込めませんでした (%2)。代わりに既定のリストを表示しています。上書きされたものはありません。</translation>
+    </message>
+    <message>
+        <source>The e-map list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>起動時に読み込めなかったEマップリストファイルは &quot;%1&quot; として保存されています。</translation>
+    </message>
+    <message>
+        <source>The e-map list could not be saved (%1).</source>
+        <translation>Eマップリストを保存できませんでした (%1)。</translation>
     </message>
 </context>
 <context>
@@ -2408,6 +2416,18 @@
     <message>
         <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
         <translation>バックアップは終了時刻より前に終了しました。ここまでに書き込まれたファイルは &quot;%1&quot; にあります。</translation>
+    </message>
+    <message>
+        <source>The changes to the DVR list are not saved (%1).</source>
+        <translation>DVRリストの変更は保存されていません (%1)。</translation>
+    </message>
+    <message>
+        <source>The changes to the e-map list are not saved (%1).</source>
+        <translation>Eマップリストの変更は保存されていません (%1)。</translation>
+    </message>
+    <message>
+        <source>Close the program all the same? These changes are lost then.</source>
+        <translation>それでもプログラムを終了しますか？ これらの変更は失われます。</translation>
     </message>
 </context>
 <context>

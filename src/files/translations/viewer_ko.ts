@@ -193,10 +193,6 @@
 <context>
     <name>CDVRListTree</name>
     <message>
-        <source>The DVR list could not be saved.</source>
-        <translation>DVR 목록을 저장할 수 없습니다.</translation>
-    </message>
-    <message>
         <source>Camera %1</source>
         <translation>카메라 %1</translation>
     </message>
@@ -228,13 +224,17 @@
         <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>DVR 목록 파일 &quot;%1&quot;을(를) 읽을 수 없습니다 (%2). 대신 기본 목록을 표시합니다. 덮어쓴 것은 없습니다.</translation>
     </message>
+    <message>
+        <source>The DVR list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>시작할 때 읽을 수 없었던 DVR 목록 파일은 &quot;%1&quot;(으)로 보관되어 있습니다.</translation>
+    </message>
+    <message>
+        <source>The DVR list could not be saved (%1).</source>
+        <translation>DVR 목록을 저장할 수 없습니다 (%1).</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
-    <message>
-        <source>The e-map list could not be saved.</source>
-        <translation>E-맵 목록을 저장할 수 없습니다.</translation>
-    </message>
     <message>
         <source>Modify group name</source>
         <translation>그룹 이름 변경</translation>
@@ -258,6 +258,14 @@
     <message>
         <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>E-맵 목록 파일 &quot;%1&quot;을(를) 읽을 수 없습니다 (%2). 대신 기본 목록을 표시합니다. 덮어쓴 것은 없습니다.</translation>
+    </message>
+    <message>
+        <source>The e-map list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>시작할 때 읽을 수 없었던 E-맵 목록 파일은 &quot;%1&quot;(으)로 보관되어 있습니다.</translation>
+    </message>
+    <message>
+        <source>The e-map list could not be saved (%1).</source>
+        <translation>E-맵 목록을 저장할 수 없습니다 (%1).</translation>
     </message>
 </context>
 <context>
@@ -2408,6 +2416,18 @@
     <message>
         <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
         <translation>백업이 종료 시간 전에 끝났습니다. 지금까지 기록된 파일은 &quot;%1&quot;에 있습니다.</translation>
+    </message>
+    <message>
+        <source>The changes to the DVR list are not saved (%1).</source>
+        <translation>DVR 목록의 변경 내용이 저장되지 않았습니다 (%1).</translation>
+    </message>
+    <message>
+        <source>The changes to the e-map list are not saved (%1).</source>
+        <translation>E-맵 목록의 변경 내용이 저장되지 않았습니다 (%1).</translation>
+    </message>
+    <message>
+        <source>Close the program all the same? These changes are lost then.</source>
+        <translation>그래도 프로그램을 닫으시겠습니까? 이 변경 내용은 잃게 됩니다.</translation>
     </message>
 </context>
 <context>

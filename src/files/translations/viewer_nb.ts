@@ -193,10 +193,6 @@
 <context>
     <name>CDVRListTree</name>
     <message>
-        <source>The DVR list could not be saved.</source>
-        <translation>DVR-listen kunne ikke lagres.</translation>
-    </message>
-    <message>
         <source>Camera %1</source>
         <translation>Kamera %1</translation>
     </message>
@@ -228,13 +224,17 @@
         <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>DVR-listefilen &quot;%1&quot; kunne ikke leses (%2). Standardlisten vises i stedet; ingenting ble overskrevet.</translation>
     </message>
+    <message>
+        <source>The DVR list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>DVR-listefilen som ikke kunne leses ved oppstart, er tatt vare på som &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The DVR list could not be saved (%1).</source>
+        <translation>DVR-listen kunne ikke lagres (%1).</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
-    <message>
-        <source>The e-map list could not be saved.</source>
-        <translation>E-kartlisten kunne ikke lagres.</translation>
-    </message>
     <message>
         <source>Modify group name</source>
         <translation>Endre gruppenavn</translation>
@@ -258,6 +258,14 @@
     <message>
         <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>E-kartlistefilen &quot;%1&quot; kunne ikke leses (%2). Standardlisten vises i stedet; ingenting ble overskrevet.</translation>
+    </message>
+    <message>
+        <source>The e-map list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>E-kartlistefilen som ikke kunne leses ved oppstart, er tatt vare på som &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The e-map list could not be saved (%1).</source>
+        <translation>E-kartlisten kunne ikke lagres (%1).</translation>
     </message>
 </context>
 <context>
@@ -2408,6 +2416,18 @@
     <message>
         <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
         <translation>Sikkerhetskopieringen stoppet før sluttidspunktet. Filene som er skrevet så langt, ligger i &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The changes to the DVR list are not saved (%1).</source>
+        <translation>Endringene i DVR-listen er ikke lagret (%1).</translation>
+    </message>
+    <message>
+        <source>The changes to the e-map list are not saved (%1).</source>
+        <translation>Endringene i e-kartlisten er ikke lagret (%1).</translation>
+    </message>
+    <message>
+        <source>Close the program all the same? These changes are lost then.</source>
+        <translation>Lukke programmet likevel? Da går disse endringene tapt.</translation>
     </message>
 </context>
 <context>

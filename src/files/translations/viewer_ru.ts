@@ -193,10 +193,6 @@
 <context>
     <name>CDVRListTree</name>
     <message>
-        <source>The DVR list could not be saved.</source>
-        <translation>Не удалось сохранить список регистраторов.</translation>
-    </message>
-    <message>
         <source>Camera %1</source>
         <translation>Камера %1</translation>
     </message>
@@ -228,13 +224,17 @@
         <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>Не удалось прочитать файл списка DVR &quot;%1&quot; (%2). Вместо него показан список по умолчанию; ничего не перезаписано.</translation>
     </message>
+    <message>
+        <source>The DVR list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>Файл списка DVR, который не удалось прочитать при запуске, сохранён как &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The DVR list could not be saved (%1).</source>
+        <translation>Не удалось сохранить список регистраторов (%1).</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
-    <message>
-        <source>The e-map list could not be saved.</source>
-        <translation>Не удалось сохранить список карт.</translation>
-    </message>
     <message>
         <source>Modify group name</source>
         <translation>Изменить имя группы</translation>
@@ -258,6 +258,14 @@
     <message>
         <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>Не удалось прочитать файл списка карт &quot;%1&quot; (%2). Вместо него показан список по умолчанию; ничего не перезаписано.</translation>
+    </message>
+    <message>
+        <source>The e-map list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>Файл списка карт, который не удалось прочитать при запуске, сохранён как &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The e-map list could not be saved (%1).</source>
+        <translation>Не удалось сохранить список карт (%1).</translation>
     </message>
 </context>
 <context>
@@ -2408,6 +2416,18 @@
     <message>
         <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
         <translation>Резервное копирование закончилось раньше времени окончания. Записанные к этому моменту файлы находятся в &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The changes to the DVR list are not saved (%1).</source>
+        <translation>Изменения списка регистраторов не сохранены (%1).</translation>
+    </message>
+    <message>
+        <source>The changes to the e-map list are not saved (%1).</source>
+        <translation>Изменения списка карт не сохранены (%1).</translation>
+    </message>
+    <message>
+        <source>Close the program all the same? These changes are lost then.</source>
+        <translation>Всё равно закрыть программу? Тогда эти изменения будут потеряны.</translation>
     </message>
 </context>
 <context>

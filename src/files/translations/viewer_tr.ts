@@ -193,10 +193,6 @@
 <context>
     <name>CDVRListTree</name>
     <message>
-        <source>The DVR list could not be saved.</source>
-        <translation>DVR listesi kaydedilemedi.</translation>
-    </message>
-    <message>
         <source>Camera %1</source>
         <translation>Kamera %1</translation>
     </message>
@@ -228,13 +224,17 @@
         <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>DVR liste dosyası &quot;%1&quot; okunamadı (%2). Bunun yerine varsayılan liste gösteriliyor; hiçbir şeyin üzerine yazılmadı.</translation>
     </message>
+    <message>
+        <source>The DVR list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>Başlangıçta okunamayan DVR liste dosyası &quot;%1&quot; olarak saklandı.</translation>
+    </message>
+    <message>
+        <source>The DVR list could not be saved (%1).</source>
+        <translation>DVR listesi kaydedilemedi (%1).</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
-    <message>
-        <source>The e-map list could not be saved.</source>
-        <translation>E-Harita listesi kaydedilemedi.</translation>
-    </message>
     <message>
         <source>Modify group name</source>
         <translation>Grup adını değiştir</translation>
@@ -258,6 +258,14 @@
     <message>
         <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>E-Harita liste dosyası &quot;%1&quot; okunamadı (%2). Bunun yerine varsayılan liste gösteriliyor; hiçbir şeyin üzerine yazılmadı.</translation>
+    </message>
+    <message>
+        <source>The e-map list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>Başlangıçta okunamayan E-Harita liste dosyası &quot;%1&quot; olarak saklandı.</translation>
+    </message>
+    <message>
+        <source>The e-map list could not be saved (%1).</source>
+        <translation>E-Harita listesi kaydedilemedi (%1).</translation>
     </message>
 </context>
 <context>
@@ -2408,6 +2416,18 @@
     <message>
         <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
         <translation>Yedekleme bitiş zamanından önce sona erdi. Şimdiye kadar yazılan dosyalar &quot;%1&quot; içinde.</translation>
+    </message>
+    <message>
+        <source>The changes to the DVR list are not saved (%1).</source>
+        <translation>DVR listesindeki değişiklikler kaydedilmedi (%1).</translation>
+    </message>
+    <message>
+        <source>The changes to the e-map list are not saved (%1).</source>
+        <translation>E-Harita listesindeki değişiklikler kaydedilmedi (%1).</translation>
+    </message>
+    <message>
+        <source>Close the program all the same? These changes are lost then.</source>
+        <translation>Program yine de kapatılsın mı? Bu değişiklikler o zaman kaybolur.</translation>
     </message>
 </context>
 <context>

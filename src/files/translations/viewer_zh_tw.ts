@@ -193,10 +193,6 @@
 <context>
     <name>CDVRListTree</name>
     <message>
-        <source>The DVR list could not be saved.</source>
-        <translation>無法儲存DVR清單。</translation>
-    </message>
-    <message>
         <source>Camera %1</source>
         <translation>攝影機 %1</translation>
     </message>
@@ -228,13 +224,17 @@
         <source>The DVR list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>無法讀取 DVR 清單檔案 &quot;%1&quot; (%2)。改為顯示預設清單；未覆寫任何內容。</translation>
     </message>
+    <message>
+        <source>The DVR list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>啟動時無法讀取的 DVR 清單檔案已保留為 &quot;%1&quot;。</translation>
+    </message>
+    <message>
+        <source>The DVR list could not be saved (%1).</source>
+        <translation>無法儲存DVR清單 (%1)。</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
-    <message>
-        <source>The e-map list could not be saved.</source>
-        <translation>無法儲存電子地圖清單。</translation>
-    </message>
     <message>
         <source>Modify group name</source>
         <translation>修改群組名稱</translation>
@@ -258,6 +258,14 @@
     <message>
         <source>The e-map list file &quot;%1&quot; could not be read (%2). The default list is shown instead; nothing was overwritten.</source>
         <translation>無法讀取電子地圖清單檔案 &quot;%1&quot; (%2)。改為顯示預設清單；未覆寫任何內容。</translation>
+    </message>
+    <message>
+        <source>The e-map list file that could not be read at start is kept as &quot;%1&quot;.</source>
+        <translation>啟動時無法讀取的電子地圖清單檔案已保留為 &quot;%1&quot;。</translation>
+    </message>
+    <message>
+        <source>The e-map list could not be saved (%1).</source>
+        <translation>無法儲存電子地圖清單 (%1)。</translation>
     </message>
 </context>
 <context>
@@ -2408,6 +2416,18 @@
     <message>
         <source>The backup ended before its end time. The files written so far are in &quot;%1&quot;.</source>
         <translation>備份在結束時間之前就已結束。目前已寫入的檔案位於 &quot;%1&quot;。</translation>
+    </message>
+    <message>
+        <source>The changes to the DVR list are not saved (%1).</source>
+        <translation>DVR 清單的變更尚未儲存 (%1)。</translation>
+    </message>
+    <message>
+        <source>The changes to the e-map list are not saved (%1).</source>
+        <translation>電子地圖清單的變更尚未儲存 (%1)。</translation>
+    </message>
+    <message>
+        <source>Close the program all the same? These changes are lost then.</source>
+        <translation>仍要關閉程式嗎？這些變更將會遺失。</translation>
     </message>
 </context>
 <context>
