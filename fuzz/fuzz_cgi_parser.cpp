@@ -194,18 +194,16 @@ private:
         const auto direct = Qt::DirectConnection;
         CHttpConnect* s = &m_stream;
         QObject* c = &m_context;
-        QObject::connect(s, &CHttpConnect::VDataReceived, c, [this](const DISPLAY_DVR_INFO& i, const unsigned char* d, size_t n) {
-            checkFrame(d, n);
-            history.event('V');
-            history.add(i);
-            history.add(d, n);
-        }, direct);
-        QObject::connect(s, &CHttpConnect::ADataReceived, c, [this](const DISPLAY_DVR_INFO& i, const unsigned char* d, size_t n) {
-            checkFrame(d, n);
-            history.event('A');
-            history.add(i);
-            history.add(d, n);
-        }, direct);
+        const auto frame = [this](char kind) {
+            return [this, kind](const DISPLAY_DVR_INFO& i, const unsigned char* d, size_t n) {
+                checkFrame(d, n);
+                history.event(kind);
+                history.add(i);
+                history.add(d, n);
+            };
+        };
+        QObject::connect(s, &CHttpConnect::VDataReceived, c, frame('V'), direct);
+        QObject::connect(s, &CHttpConnect::ADataReceived, c, frame('A'), direct);
         QObject::connect(s, &CHttpConnect::EMapDataReceived, c, [this](const DISPLAY_DVR_INFO& i, const QByteArray& b) {
             history.event('E');
             history.add(i);
