@@ -1,6 +1,6 @@
 // Writes the starting corpus of fuzz_decode_video_hd into the folder given as argv[1]: frames
 // of the HD and Full HD clips that the build generates with ffmpeg, under their own header
-// sizes and under others.
+// sizes and under others, at their own size and scaled to the wall's cells.
 #include "corpus_video.h"
 
 using namespace videocorpus;
@@ -26,5 +26,10 @@ int main(int argc, char** argv)
          char(CFRAME_H264) + Stream(hd, 2, HD) + Record(KEY | FULL_HD | RESTART | SLOT_1, fullHd[0].data),
          char(CUFRAME_MPEG4) + Stream(testmedia::WithoutMpeg4Headers(hd4), 3, HD),
          char(CUFRAME_MPEG4 | BGRA_OUTPUT) + Stream(fullHd4, 3, FULL_HD | HOLD),
-         char(CUFRAME_MPEG4) + Stream(fullHd4, 2, D1) + Record(KEY | HD | SLOT_1, hd4[0].data)});
+         char(CUFRAME_MPEG4) + Stream(fullHd4, 2, D1) + Record(KEY | HD | SLOT_1, hd4[0].data),
+         char(CFRAME_H264 | BGRA_OUTPUT) + Stream(fullHd, 2, FULL_HD, CELL_4) + Record(FULL_HD, fullHd[2].data, CELL_64),
+         char(CFRAME_H264 | BGRA_OUTPUT) + Stream(hd, 3, HD | HOLD, CELL_720P),
+         char(CUFRAME_MPEG4) + Stream(testmedia::WithoutMpeg4Headers(hd4), 2, HD, CELL_16)
+             + Record(HD, testmedia::WithoutMpeg4Headers(hd4)[2].data, CELL_1),
+         char(CUFRAME_MPEG4 | DEINTERLACED) + Stream(fullHd4, 3, FULL_HD | HOLD, CELL_9)});
 }

@@ -1,13 +1,26 @@
-// Runs the stream connection's receive loop over a fixed buffer on arbitrary bytes.
-// Input: flags byte (bit 0: big-endian lengths), read-size seed byte, then the stream.
+// The stream connection's own receive loop (CHttpConnect: its 5 MiB buffer, its cutter and
+// what it does with each packet) fed from the input instead of a socket (input layout in
+// stream_input.h). Every frame handed on is a whole packet's payload where it lies in the
+// buffer; the buffer always has room for the next read; and the read sizes change nothing:
+// the stream read in small pieces hands on the same frames, statuses and recordings in the
+// same order as read in pieces as large as the buffer takes.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
+#include <cstdio>
 #include <cstring>
-#include <vector>
+#include <memory>
+#include <string>
 
+#include <QByteArray>
+#include <QObject>
+
+#include "Common/Frame.h"
+#include "Network/FrameRecorder.h"
+#include "Network/HttpConnect.h"
 #include "dvr_protocol/parser.h"
 #include "fuzz_util.h"
+#include "stream_input.h"
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -21,124 +34,277 @@
 #define UNPOISON(p, n) ((void)(p), (void)(n))
 #endif
 
+using namespace streaminput;
+
 namespace {
 
-constexpr size_t kCapacity = 64 * 1024;
+constexpr size_t CAPACITY = CHttpConnect::RECEIVE_BUFFER_SIZE;
 
-struct Packet {
-    uint8_t cid;
-    uint8_t type;
-    std::vector<unsigned char> payload;
-    bool operator==(const Packet& o) const { return cid == o.cid && type == o.type && payload == o.payload; }
+// What a feed handed on, in order, as one running hash: equal hashes, equal histories.
+class History {
+public:
+    void add(const void* data, size_t n)
+    {
+        const auto* p = static_cast<const unsigned char*>(data);
+        for (size_t i = 0; i < n; ++i)
+            m_hash = (m_hash ^ p[i]) * 0x100000001B3ull;
+    }
+    void add(uint64_t v) { add(&v, sizeof v); }
+    void add(const QString& s) { add(s.constData(), size_t(s.size()) * sizeof(QChar)); }
+    void add(const QByteArray& b) { add(b.constData(), size_t(b.size())); }
+    void add(const std::string& s) { add(s.data(), s.size()); }
+    void event(char kind)
+    {
+        add(uint64_t(kind));
+        ++m_events;
+    }
+    void add(const DISPLAY_DVR_INFO& i)
+    {
+        for (uint64_t v : {uint64_t(i.displayMode), uint64_t(i.pbMode), uint64_t(i.channelMask),
+                           uint64_t(i.authorityMask), uint64_t(i.model), i.recordMask, i.motionMask,
+                           i.sensorMask, i.videoLossMask, uint64_t(i.oldProtocol)})
+            add(v);
+        add(i.dvrName);
+        add(i.status);
+        for (const QString& name : i.channelNames)
+            add(name);
+    }
+    bool operator==(const History& o) const { return m_hash == o.m_hash && m_events == o.m_events; }
+
+private:
+    uint64_t m_hash = 0xCBF29CE484222325ull;
+    size_t m_events = 0;
 };
 
-class Loop {
+// A PC recorder that is recording: what it is given goes into the history.
+class Recorder : public CFrameRecorder {
 public:
-    // A spare byte, as the stream keeps: a corrupt packet's result points one past the scan.
-    explicit Loop(bool bigEndian) : m_parser(bigEndian), m_bigEndian(bigEndian), m_buf(kCapacity + 1)
+    explicit Recorder(History* history) : m_history(history) {}
+    bool isRecording() const override { return true; }
+    void writeFrame(bool oldProtocol, const QByteArray& frame) override
     {
-        POISON(m_buf.data(), kCapacity);
+        m_history->event('R');
+        m_history->add(uint64_t(oldProtocol));
+        m_history->add(frame);
     }
-    ~Loop() { UNPOISON(m_buf.data(), kCapacity); }
-
-    // One socket read: at most the free space is taken; returns the bytes taken.
-    size_t Read(const unsigned char* data, size_t n)
+    void setDvrInfo(const cgi::DvrInfo& info) override
     {
-        n = std::min(n, kCapacity - m_fill);
-        UNPOISON(m_buf.data() + m_fill, n);
-        std::memcpy(m_buf.data() + m_fill, data, n);
+        m_history->event('I');
+        m_history->add(info.SerializeAsString());
+    }
+
+private:
+    History* m_history;
+};
+
+unsigned char* g_buffer = nullptr;
+
+}  // namespace
+
+// The stream's thread without its socket: each read goes into the stream's buffer and
+// through its cutter, as the thread's receive loop does with what the socket has.
+class CHttpConnectFeed {
+public:
+    explicit CHttpConnectFeed(uint8_t setup) : m_parser((setup & OLD_PROTOCOL) != 0), m_recorder(&history)
+    {
+        DVR dvr;
+        dvr.set_address("127.0.0.1");
+        dvr.set_name("Fuzz DVR");
+        dvr.set_old_protocol((setup & OLD_PROTOCOL) != 0);
+        if (!(setup & OLD_PROTOCOL))
+            dvr.set_protocol_type(1);
+        else if (!(setup & KIND_UNKNOWN))
+            dvr.set_protocol_type(2);
+        dvr.set_bit_ch(0xFFFF);
+        CHttpConnect::ConnParam param;
+        const int mode = (setup >> 1) & 3;
+        param.mode = mode == 3 ? 0 : mode;
+        param.emapLive = mode == 3;
+        param.audio = (setup & OLD_PROTOCOL) || !(setup & AUDIO_STREAM);
+        param.startTime = 1700000000;
+        param.endTime = mode == 2 ? 1700000005 : 0;
+        const bool audioStream = (setup & OLD_PROTOCOL) && (setup & AUDIO_STREAM);
+        CHECK(m_stream.prepareRun(dvr, param, audioStream));
+        m_stream.m_cfg.emapLive = param.emapLive;
+        if (audioStream)
+            m_stream.m_clientId = 7;
+        if (setup & RECORDER)
+            m_stream.SetRecordPtr(&m_recorder);
+        listen();
+        POISON(g_buffer, CAPACITY);
+    }
+    ~CHttpConnectFeed()
+    {
+        m_stream.SetRecordPtr(nullptr);
+        UNPOISON(g_buffer, CAPACITY);
+    }
+
+    // One read of at most n bytes; returns the bytes the buffer took.
+    size_t read(const unsigned char* data, size_t n)
+    {
+        // The buffer always has room: a full one would never be read again.
+        CHECK(m_fill < CAPACITY);
+        n = std::min(n, CAPACITY - m_fill);
+        UNPOISON(g_buffer + m_fill, n);
+        std::memcpy(g_buffer + m_fill, data, n);
+        const uint64_t front = m_taken - m_fill;  // stream offset of the buffer's first byte
         m_fill += n;
-        Scan();
-        if (m_fill == kCapacity) {
-            // A packet larger than the buffer can never complete: start over.
-            m_fill = 0;
-            POISON(m_buf.data(), kCapacity);
-            dropped = true;
+        m_taken += n;
+        m_end = g_buffer + m_fill;
+        const size_t before = m_fill;
+        const CHttpConnect::Cut cut = m_stream.cutPackets(m_run, m_parser, g_buffer, m_fill);
+        CHECK(m_fill <= before);
+        restarted = cut.restart;
+        if (!cut.restart) {
+            POISON(g_buffer + m_fill, before - m_fill);
+            if (m_fill > 0 && m_taken - m_fill != front)
+                moved += m_fill;
         }
         return n;
     }
 
-    std::vector<Packet> packets;
-    bool dropped = false;
+    History history;
+    bool restarted = false;
+    // Bytes the loop moved to the buffer's front so far.
+    uint64_t moved = 0;
 
 private:
-    uint32_t Length(const cgi::PacketHeader& h) const
+    // A frame handed on is a packet's payload inside the bytes read so far.
+    void checkPayload(const unsigned char* data, size_t len) const
     {
-        return m_bigEndian ? __builtin_bswap32(h.length) : h.length;
+        CHECK(data >= g_buffer + cgi::Parser::HEADER_SIZE && data + len + cgi::Parser::ETX_SIZE <= m_end);
+        const unsigned char* stx = data - cgi::Parser::HEADER_SIZE;
+        CHECK(std::memcmp(stx, cgi::Parser::STX, cgi::Parser::STX_SIZE) == 0);
+        CHECK(std::memcmp(data + len, cgi::Parser::ETX, cgi::Parser::ETX_SIZE) == 0);
+        const cgi::PacketHeader header = m_parser.GetPayLoad(stx);
+        const uint32_t length = m_stream.m_cfg.oldProtocol ? __builtin_bswap32(header.length) : header.length;
+        CHECK(length == len);
     }
 
-    void Scan()
+    // A frame handed on to the display or the speaker has its coded data inside it.
+    void checkFrame(const unsigned char* data, size_t len) const
     {
-        const unsigned char* const begin = m_buf.data();
-        const unsigned char* const end = begin + m_fill;
-        const unsigned char* pos = begin;
-        const unsigned char* stx = nullptr;
-        const unsigned char* etx = nullptr;
-        for (;;) {
-            if (m_parser.FindPacket(pos, end, &stx, &etx)) {
-                CHECK(stx >= pos && etx >= stx + cgi::Parser::HEADER_SIZE);
-                CHECK(etx + cgi::Parser::ETX_SIZE <= end);
-                CHECK(std::memcmp(stx, cgi::Parser::STX, 4) == 0);
-                CHECK(std::memcmp(etx, cgi::Parser::ETX, 4) == 0);
-                const cgi::PacketHeader h = m_parser.GetPayLoad(stx);
-                const size_t size = m_parser.GetDataSize(stx, etx);
-                CHECK(size == Length(h) && size <= cgi::Parser::MAX_LENGTH);
-                const unsigned char* data = m_parser.GetDataPoint(stx);
-                CHECK(data == stx + cgi::Parser::HEADER_SIZE);
-                packets.push_back({h.client_id, h.data_type, std::vector<unsigned char>(data, data + size)});
-                pos = etx + cgi::Parser::ETX_SIZE;
-                continue;
-            }
-            if (etx == end + 1) {
-                // Resume just past a start code that lies inside the buffer.
-                CHECK(stx >= pos + cgi::Parser::STX_SIZE && stx <= end);
-                CHECK(std::memcmp(stx - cgi::Parser::STX_SIZE, cgi::Parser::STX, 4) == 0);
-                pos = stx;
-                continue;
-            }
-            CHECK(etx == end && stx >= pos && stx <= end);
-            if (stx != end)
-                CHECK(std::memcmp(stx, cgi::Parser::STX, 4) == 0);
-            break;
-        }
-        const unsigned char* keep = stx;
-        if (stx == end)
-            keep = std::max(pos, end - std::min<size_t>(3, m_fill));
-        const size_t kept = static_cast<size_t>(end - keep);
-        std::memmove(m_buf.data(), keep, kept);
-        POISON(m_buf.data() + kept, m_fill - kept);
-        m_fill = kept;
+        checkPayload(data, len);
+        FrameFacts f;
+        CHECK(ReadFrameHeader(m_stream.m_cfg.oldProtocol, data, len, &f) && f.fits);
     }
 
-    cgi::Parser m_parser;
-    bool m_bigEndian;
-    std::vector<unsigned char> m_buf;
+    void listen()
+    {
+        const auto direct = Qt::DirectConnection;
+        CHttpConnect* s = &m_stream;
+        QObject* c = &m_context;
+        const auto frame = [this](char kind) {
+            return [this, kind](const DISPLAY_DVR_INFO& i, const unsigned char* d, size_t n) {
+                checkFrame(d, n);
+                history.event(kind);
+                history.add(i);
+                history.add(d, n);
+            };
+        };
+        QObject::connect(s, &CHttpConnect::VDataReceived, c, frame('V'), direct);
+        QObject::connect(s, &CHttpConnect::ADataReceived, c, frame('A'), direct);
+        QObject::connect(s, &CHttpConnect::EMapDataReceived, c, [this](const DISPLAY_DVR_INFO& i, const QByteArray& b) {
+            history.event('E');
+            history.add(i);
+            history.add(b);
+        }, direct);
+        QObject::connect(s, &CHttpConnect::Connected, c, [this](const cgi::DvrInfo& i, int cid) {
+            history.event('C');
+            history.add(i.SerializeAsString());
+            history.add(uint64_t(cid));
+        }, direct);
+        QObject::connect(s, &CHttpConnect::signalConnectedDVRStatus, c, [this](const DISPLAY_DVR_INFO& i) {
+            history.event('S');
+            history.add(i);
+        }, direct);
+        QObject::connect(s, &CHttpConnect::signalConnectionFailed, c, [this] { history.event('F'); }, direct);
+        QObject::connect(s, &CHttpConnect::updateBackupProgress, c, [this](int v) {
+            history.event('P');
+            history.add(uint64_t(v));
+        }, direct);
+        QObject::connect(s, &CHttpConnect::backupEnded, c, [this](bool complete) {
+            history.event('B');
+            history.add(uint64_t(complete));
+        }, direct);
+        QObject::connect(s, &CHttpConnect::signalPbStatus, c, [this](uint32_t mode) {
+            history.event('M');
+            history.add(uint64_t(mode));
+        }, direct);
+        QObject::connect(s, &CHttpConnect::signalEMapStatus, c,
+                         [this](int ch, const QString& time, bool record, EMap_Status::ENUM status) {
+                             history.event('T');
+                             history.add(uint64_t(ch));
+                             // A lost connection is stamped with the PC's clock.
+                             if (status != EMap_Status::DISCONNECTED)
+                                 history.add(time);
+                             history.add(uint64_t(record));
+                             history.add(uint64_t(status));
+                         }, direct);
+    }
+
+    CHttpConnect m_stream;
+    CHttpConnect::RunState m_run;
+    const cgi::Parser m_parser;
+    Recorder m_recorder;
+    QObject m_context;
     size_t m_fill = 0;
+    uint64_t m_taken = 0;  // stream bytes read
+    const unsigned char* m_end = nullptr;
 };
 
+namespace {
+
+// The loop keeps an unfinished packet at the buffer's front, moving it there after each read
+// that finds the packet before it broken: a stream of packets nested in each other's payloads,
+// each announcing nearly a buffer, costs a buffer's move per packet header. Such a stream is
+// fed only until this much has been moved.
+constexpr uint64_t MOVE_BUDGET = uint64_t(1) << 28;
+
+struct Fed {
+    History history;
+    bool whole = false;  // fed to its end or restart within the budget
+};
+
+// Feeds the stream in reads of 1 to `most` bytes, as the seed splits it (most 0: each read
+// as large as the buffer takes), until it ends or restarts; returns what was handed on.
+Fed Feed(uint8_t setup, const std::string& stream, size_t most, uint32_t seed)
+{
+    CHttpConnectFeed feed(setup);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(stream.data());
+    size_t at = 0;
+    while (at < stream.size() && !feed.restarted && feed.moved < MOVE_BUDGET) {
+        const size_t left = stream.size() - at;
+        at += feed.read(bytes + at, most ? std::min(NextChunk(seed, most), left) : left);
+    }
+    feed.history.event(feed.restarted ? '!' : '.');
+    return {feed.history, at == stream.size() || feed.restarted};
+}
+
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // The stream's debugging lines would flood the log.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type != QtDebugMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
+    // The spare byte after the buffer is the stream's too: the cutter may point at it.
+    g_buffer = new unsigned char[CAPACITY + 1];
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 2)
         return 0;
-    const bool bigEndian = data[0] & 1;
-    uint32_t seed = data[1] | 1u;
-    const unsigned char* stream = data + 2;
-    const size_t n = size - 2;
-
-    Loop chunked(bigEndian);
-    size_t in = 0;
-    while (in < n) {
-        const size_t want = NextChunk(seed, 300);
-        in += chunked.Read(stream + in, std::min(want, n - in));
-    }
-
-    // Where the buffer never overflowed, the read boundaries must not matter.
-    if (!chunked.dropped && n < kCapacity) {
-        Loop whole(bigEndian);
-        whole.Read(stream, n);
-        CHECK(whole.packets == chunked.packets);
-    }
+    const uint8_t setup = data[0];
+    const std::string stream = Expand(data + 2, size - 2);
+    static const size_t MOST[4] = {16, 300, CHttpConnect::SOCKET_READ_BUFFER_SIZE, CAPACITY};
+    const Fed pieces = Feed(setup, stream, MOST[setup >> 6], data[1] | 1u);
+    const Fed whole = Feed(setup, stream, 0, 0);
+    if (pieces.whole && whole.whole)
+        CHECK(pieces.history == whole.history);
     return 0;
 }

@@ -7,9 +7,11 @@
 // panel to the display widget, which decodes on its channels' threads. Played forward the
 // player hands out every frame the reader reads, in index order, and ends; played backwards it
 // hands out key frames only, and ends. Both clocks, the player's and the display's, never
-// wait, so pacing costs no time (its waits still run, as slices of the clock). The widgets run
-// on Qt's offscreen platform with no sound output (the audio is decoded and then dropped); what
-// they queue for the GUI thread runs after each input.
+// wait, so pacing costs no time (its waits still run, as slices of the clock). Before each
+// button the display's threads decode every frame they were given, and every picture they
+// hand on reaches its cell of the shown widget, which is then drawn. The widgets run on Qt's
+// offscreen platform with widget cells and no sound output (the audio is decoded and then
+// dropped).
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QToolButton>
 
 extern "C" {
@@ -156,14 +159,57 @@ struct Handed {
     }
 };
 
+// The screens the display's threads hand pictures on for. Only their numbers: a picture
+// held here would keep its decoder from making the next ones.
+struct Pictures {
+    std::mutex mutex;
+    std::vector<int> screens;
+
+    void add(const CDisplayInfo& info)
+    {
+        if (info.image.isNull())
+            return;
+        std::lock_guard<std::mutex> lock(mutex);
+        screens.push_back(info.screen);
+    }
+    std::vector<int> take()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return std::move(screens);
+    }
+};
+
+// Once the player has handed out all it will: waits until the display's threads have decoded
+// every frame they were given, lets their pictures reach the cells and draws the widget.
+// Each screen that was handed a picture then shows one.
+void ShowPictures(Pictures& pictures)
+{
+    while (g_display->displayVideo()->queuedFrames() > 0)
+        QThread::msleep(1);
+    const std::vector<int> screens = pictures.take();
+    QCoreApplication::processEvents();
+    const CScreen& cells = *g_display->screenContainer();
+    for (int screen : screens) {
+        bool shown = false;
+        for (int i = 0; i < cells.count() && !shown; ++i)
+            shown = cells.getInfo(i).screen == screen && !cells.getInfo(i).image.isNull();
+        CHECK(shown);
+    }
+    // Draws every cell, as the next repaint would.
+    (void)g_display->grab();
+}
+
 // Searches the folder on the panel, plays it forward from its start, then backwards from
 // where that stopped, as the operator would with the time line and the buttons.
 void Play(const QString& folder, const std::vector<QByteArray>& readable, bool whole)
 {
     CPlaybackFile& player = *g_panel->player();
     Handed handed;
+    Pictures pictures;
     QObject context;
     const auto direct = Qt::DirectConnection;
+    QObject::connect(g_display->displayVideo(), &CDisplayVideo::signalUpdateScreen, &context,
+                     [&](const CDisplayInfo& info) { pictures.add(info); }, direct);
     const auto add = [&](const DISPLAY_DVR_INFO& i, const unsigned char* d, size_t n) { handed.add(i, d, n); };
     QObject::connect(&player, &CPlaybackFile::DisplayVideo, &context, add, direct);
     QObject::connect(&player, &CPlaybackFile::PlayAudio, &context, add, direct);
@@ -181,6 +227,8 @@ void Play(const QString& folder, const std::vector<QByteArray>& readable, bool w
     CHECK(forward.size() >= readable.size() && (!end || !whole || forward.size() == readable.size()));
     for (size_t i = 0; i < readable.size(); ++i)
         CHECK(forward[i].bytes == readable[i]);
+    if (end)
+        ShowPictures(pictures);
 
     g_panel->buttons()->button(cgi::PbControl::CMD_REVERSE)->click();
     for (const HandedFrame& f : handed.take(MAX_READS, PB_REVERSE_1X, &end)) {
@@ -189,10 +237,12 @@ void Play(const QString& folder, const std::vector<QByteArray>& readable, bool w
                               size_t(f.bytes.size()), &facts));
         CHECK(facts.kind == FRAME_KEY);
     }
+    if (end)
+        ShowPictures(pictures);
     g_panel->buttons()->button(cgi::PbControl::CMD_STOP)->click();
     CHECK(!player.isPlaying());
     g_display->stop();
-    // The statuses and pictures queued for the GUI thread reach the panel and the cells.
+    // The statuses queued for the GUI thread reach the panel.
     QCoreApplication::processEvents();
 }
 
@@ -213,6 +263,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     g_panel->player()->setClock(std::make_shared<InstantClock>());
     g_panel->setDisplayWidget(g_display);
     g_panel->connectSignal();
+    g_display->show();
     return 0;
 }
 

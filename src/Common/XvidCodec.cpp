@@ -222,18 +222,20 @@ bool CXvidCodec::decode(int slot, int width, int height, const unsigned char* da
         // takes it.
         const bool fits =
             output.wanted() && s->streamSize.width == width && s->streamSize.height == height;
-        const int used = decode(bits, left, fits, &stats);
-        if (used < 0)
+        const int result = decode(bits, left, fits, &stats);
+        if (result < 0)
             return false;
+        // A stream xvidcore misreads can make it count bytes far past the frame.
+        const size_t used = std::min(static_cast<size_t>(result), left);
         const bool vol = stats.type == XVID_TYPE_VOL;
-        if (vol || HoldsVol(bits, static_cast<size_t>(used))) {
+        if (vol || HoldsVol(bits, used)) {
             // A VOL of another size is skipped, not taken: what follows it is coded for a
             // picture this slot cannot show.
             s->streamSize = vol ? FrameSize{stats.data.vol.width, stats.data.vol.height} : FrameSize();
-            if (used == 0 || static_cast<size_t>(used) >= left)
+            if (used == 0 || used >= left)
                 return false;
             bits += used;
-            left -= static_cast<size_t>(used);
+            left -= used;
             continue;
         }
         return stats.type > 0 && fits;

@@ -374,6 +374,16 @@ bool CDisplayVideo::queueFrame(const _DISPLAY_CHANNEL_INFO& info, int channel,
     return true;
 }
 
+size_t CDisplayVideo::queuedFrames() const
+{
+    size_t n = 0;
+    for (int i = 0; i < MAX_CHANNELS; ++i) {
+        boost::lock_guard<boost::mutex> lock(m_queues[i].mutex);
+        n += m_queues[i].lengths.size();
+    }
+    return n;
+}
+
 void CDisplayVideo::popFrame(ChannelQueue& q, size_t length)
 {
     q.fill -= length;

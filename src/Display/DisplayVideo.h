@@ -106,6 +106,9 @@ public:
     void startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode);
     bool exitDecodeThread();
     void decodeProcess(int channel);
+    // Local playback: frames queued and not yet shown or dropped, over every channel (a frame
+    // leaves its queue once its picture has been handed on).
+    size_t queuedFrames() const;
     // Replaces the wall clock; only while no decode thread runs.
     void setClock(std::shared_ptr<CPlaybackClock> clock);
     // Called on the decoding thread before each frame is decoded (tests hold the thread

@@ -562,51 +562,10 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
             wasConnected = true;
             fill += static_cast<size_t>(n);
 
-            // Cut every whole packet; a corrupt one costs only its start code.
-            const unsigned char* const begin = buffer.get();
-            const unsigned char* const bufEnd = begin + fill;
-            const unsigned char* pos = begin;
-            const unsigned char* keep = bufEnd;
-            bool restart = false;
-            while (!m_stop) {
-                const unsigned char* stx = nullptr;
-                const unsigned char* etx = nullptr;
-                if (parser.FindPacket(pos, bufEnd, &stx, &etx)) {
-                    timeout.Clear();
-                    if (m_cfg.mode != 2)
-                        m_restartCounter = 0;
-                    const cgi::PacketHeader header = parser.GetPayLoad(stx);
-                    const PacketResult r =
-                        dispatch(run, header.client_id, header.data_type, parser.GetDataPoint(stx),
-                                 parser.GetDataSize(stx, etx));
-                    pos = etx + cgi::Parser::ETX_SIZE;
-                    if (r == PacketResult::Restart) {
-                        restart = true;
-                        break;
-                    }
-                    continue;
-                }
-                if (etx > bufEnd) {  // corrupt: resume past its start code
-                    pos = stx;
-                    continue;
-                }
-                if (stx == bufEnd) {  // no start code: it may be cut by the read boundary
-                    keep = bufEnd - std::min<ptrdiff_t>(3, bufEnd - pos);
-                    break;
-                }
-                // Incomplete. A packet that can never fit the buffer is as good as corrupt.
-                if (bufEnd - stx >= cgi::Parser::HEADER_SIZE) {
-                    const uint64_t total = uint64_t(PacketLength(parser.GetPayLoad(stx), m_cfg.oldProtocol)) +
-                                           cgi::Parser::PACKET_OVERHEAD;
-                    if (total > uint64_t(RECEIVE_BUFFER_SIZE)) {
-                        pos = stx + cgi::Parser::STX_SIZE;
-                        continue;
-                    }
-                }
-                keep = stx;
-                break;
-            }
-            if (restart) {
+            const Cut cut = cutPackets(run, parser, buffer.get(), fill);
+            if (cut.packets)
+                timeout.Clear();
+            if (cut.restart) {
                 // The stream kind became known: the DVR's stream is stopped and opened anew.
                 sendStop();
                 m_clientId = -1;
@@ -615,10 +574,6 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
                 end = RunEnd::Restart;
                 break;
             }
-            const size_t kept = static_cast<size_t>(bufEnd - keep);
-            if (kept > 0 && keep != begin)
-                std::memmove(buffer.get(), keep, kept);
-            fill = kept;
             continue;
         }
 
@@ -665,6 +620,58 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
     socket.disconnect();
     socket.abort();
     return end;
+}
+
+CHttpConnect::Cut CHttpConnect::cutPackets(RunState& run, const cgi::Parser& parser, unsigned char* buffer,
+                                           size_t& fill)
+{
+    // Cut every whole packet; a corrupt one costs only its start code.
+    Cut cut;
+    const unsigned char* const bufEnd = buffer + fill;
+    const unsigned char* pos = buffer;
+    const unsigned char* keep = bufEnd;
+    while (!m_stop) {
+        const unsigned char* stx = nullptr;
+        const unsigned char* etx = nullptr;
+        if (parser.FindPacket(pos, bufEnd, &stx, &etx)) {
+            cut.packets = true;
+            if (m_cfg.mode != 2)
+                m_restartCounter = 0;
+            const cgi::PacketHeader header = parser.GetPayLoad(stx);
+            const PacketResult r = dispatch(run, header.client_id, header.data_type, parser.GetDataPoint(stx),
+                                            parser.GetDataSize(stx, etx));
+            pos = etx + cgi::Parser::ETX_SIZE;
+            if (r == PacketResult::Restart) {
+                cut.restart = true;
+                return cut;
+            }
+            continue;
+        }
+        if (etx > bufEnd) {  // corrupt: resume past its start code
+            pos = stx;
+            continue;
+        }
+        if (stx == bufEnd) {  // no start code: it may be cut by the read boundary
+            keep = bufEnd - std::min<ptrdiff_t>(3, bufEnd - pos);
+            break;
+        }
+        // Incomplete. A packet that can never fit the buffer is as good as corrupt.
+        if (bufEnd - stx >= cgi::Parser::HEADER_SIZE) {
+            const uint64_t total = uint64_t(PacketLength(parser.GetPayLoad(stx), m_cfg.oldProtocol)) +
+                                   cgi::Parser::PACKET_OVERHEAD;
+            if (total > uint64_t(RECEIVE_BUFFER_SIZE)) {
+                pos = stx + cgi::Parser::STX_SIZE;
+                continue;
+            }
+        }
+        keep = stx;
+        break;
+    }
+    const size_t kept = static_cast<size_t>(bufEnd - keep);
+    if (kept > 0 && keep != buffer)
+        std::memmove(buffer, keep, kept);
+    fill = kept;
+    return cut;
 }
 
 bool CHttpConnect::waitForStops()

@@ -18,6 +18,10 @@
 #include "Network/SendCommand.h"
 #include "cgi_response.pb.h"
 
+namespace cgi {
+class Parser;
+}
+
 // One long-lived stream from one DVR (live, remote playback, backup, or the audio stream of
 // an old-protocol DVR): a thread that opens a TCP connection, writes one request line and
 // cuts the endless reply into packets, handing frames and status to the program through
@@ -141,6 +145,9 @@ protected:
     void run() override;
 
 private:
+    // Feeds the cutter bytes that come from no socket (the fuzz target).
+    friend class CHttpConnectFeed;
+
     // What one run of the thread works with; written only while the thread is stopped.
     struct RunConfig {
         QString host;
@@ -175,6 +182,14 @@ private:
     // Waits for the stops sent to this DVR so far; false when one of them was not answered
     // (it may yet be carried out).
     bool waitForStops();
+    // What one pass of the cutter did.
+    struct Cut {
+        bool packets = false;  // at least one whole packet was handed on
+        bool restart = false;  // a packet asked for the stream to be opened anew
+    };
+    // Hands on every whole packet of the fill bytes at the front of buffer (RECEIVE_BUFFER_SIZE
+    // and a spare byte) and moves what may still become one to the front; fill becomes its length.
+    Cut cutPackets(RunState& run, const cgi::Parser& parser, unsigned char* buffer, size_t& fill);
     PacketResult dispatch(RunState& run, uint8_t clientId, uint8_t dataType,
                           const unsigned char* payload, size_t len);
     // The restart decision's count of streams ended soon after their dial: true when the

@@ -46,7 +46,7 @@ std::vector<Picture> DecodeWithLibavcodec(const Clip& clip, AVPixelFormat fmt)
 }
 
 // Re-encoded with the fixed VOL header's parameters.
-std::vector<AccessUnit> DvrStyleMpeg4(const Clip& clip)
+std::vector<AccessUnit> DvrStyleMpeg4(const Clip& clip, bool interlaced)
 {
     xvid_gbl_init_t init{};
     init.version = XVID_VERSION;
@@ -64,7 +64,7 @@ std::vector<AccessUnit> DvrStyleMpeg4(const Clip& clip)
     for (size_t i = 0; i < yuv.size(); ++i) {
         xvid_enc_frame_t frame{};
         frame.version = XVID_VERSION;
-        frame.vol_flags = XVID_VOL_MPEGQUANT | (clip.height >= 480 ? XVID_VOL_INTERLACING : 0);
+        frame.vol_flags = XVID_VOL_MPEGQUANT | (interlaced ? XVID_VOL_INTERLACING : 0);
         frame.vop_flags = XVID_VOP_HALFPEL | XVID_VOP_INTER4V;
         frame.input.csp = XVID_CSP_I420;
         frame.input.plane[0] = yuv[i].data();
@@ -202,7 +202,7 @@ TEST(XvidDecoding, FixedHeaderPatchedForTheSizeDecodesStreamsWithoutVol)
     // A frame header claiming another size than the stream is never written.
     for (const char* name : {"cif", "d1"}) {
         const Clip clip = testmedia::LoadClip(Codec::Mpeg4, name);
-        const auto encoded = DvrStyleMpeg4(clip);
+        const auto encoded = DvrStyleMpeg4(clip, clip.height >= 480);
         const auto dvr = testmedia::WithoutMpeg4Headers(encoded);
         CDecodeVideo dv;
         dv.Init(3);
@@ -214,4 +214,20 @@ TEST(XvidDecoding, FixedHeaderPatchedForTheSizeDecodesStreamsWithoutVol)
             EXPECT_EQ(Decode(dv, 2, clip.units[i], other, m4), 0u) << name << " " << i;
         }
     }
+}
+
+TEST(XvidDecoding, ProgressiveD1BehindTheInterlacedFixedHeaderIsReadOnlyInsideItsFrames)
+{
+    // Misread behind the wrong header, its frames make xvidcore count bytes far past them.
+    const Clip clip = testmedia::LoadClip(Codec::Mpeg4, "d1");
+    const auto dvr = testmedia::WithoutMpeg4Headers(DvrStyleMpeg4(clip, false));
+    CDecodeVideo dv;
+    dv.Init(1);
+    const FrameSize d1{clip.width, clip.height};
+    for (const AccessUnit& unit : dvr)
+        Decode(dv, 0, unit, d1, PROTOCOL_CUFRAME_MPEG4);
+    // The slot still decodes a stream that matches its header.
+    const auto matching = testmedia::WithoutMpeg4Headers(DvrStyleMpeg4(clip, true));
+    dv.RestartIPicture(0);
+    EXPECT_EQ(Decode(dv, 0, matching[0], d1, PROTOCOL_CUFRAME_MPEG4), size_t(d1.width) * d1.height * 4);
 }

@@ -125,6 +125,23 @@ TEST_F(DisplayVideoTest, LocalFramesArePacedByTheirStampsOverTheSpeed)
     EXPECT_LT(clock->Sleeps().size(), sleeps + 3);
 }
 
+TEST_F(DisplayVideoTest, AQueuedFrameCountsUntilItsPictureHasBeenHandedOn)
+{
+    // Each channel's thread is held before it decodes its first frame.
+    auto gate = std::make_shared<lefttest::Gate>();
+    dv.setDecodeHook([gate] { gate->pass(); });
+    dv.startDecodeThread(16, DISPLAY_MODE::LOCAL_PLAYBACK);
+    lefttest::OpenLate late(*gate);
+    Play(0, 0);
+    Play(1, 0);
+    Play(0, 0, PB_FORWARD_1X, 1, 1);
+    ASSERT_TRUE(WaitFor([&] { return gate->waiting(); }, 10000));
+    EXPECT_EQ(dv.queuedFrames(), 3u);
+    late.now();
+    ASSERT_TRUE(WaitFor([&] { return dv.queuedFrames() == 0; }, 30000));
+    EXPECT_EQ(Shown().size(), 3u);
+}
+
 TEST_F(DisplayVideoTest, TheLocalReaderWaitsForRoomWhileOtherChannelsGoOnAndAStopReleasesIt)
 {
     dv.startDecodeThread(16, DISPLAY_MODE::LOCAL_PLAYBACK);
