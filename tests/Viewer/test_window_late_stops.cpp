@@ -2,8 +2,8 @@
 // stops seconds late. When the DVR ends the stream, its cell drops the last picture until the
 // next stream's first, and that stream then runs steadily; a DVR whose stops come later than
 // a new stream waits for them is shown failed, and the operator's retry after its stops
-// came in runs steadily. No cell shows a frozen
-// picture as live. The stop waits run at a quarter of their real length.
+// came in runs steadily. While a stream waits for stops, its cell and the tree say so. No
+// cell shows a frozen picture as live. The stop waits run at a quarter of their real length.
 
 #include <algorithm>
 
@@ -147,4 +147,64 @@ TEST(WindowLateStopsBeyondTheWait, ARetryByTheOperatorOnceTheStopsCameInRunsStea
                                 STEADY_MS + 30000));
     EXPECT_EQ(v.killedSince(first), 0);
     EXPECT_TRUE(v.steadySince(first));
+}
+
+namespace {
+
+// A DVR whose late stop has ended a stream of the window before; its next stop is never
+// answered, and the DVR ends the stream: the stream that follows waits for that stop.
+struct StopWaitWindow : LateStopWindow {
+    void waitForStop()
+    {
+        ASSERT_NO_FATAL_FAILURE(connect(750));
+        sim->closeStreams();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CSendCommand::lateStopsHurt(c->getDVR()) && c->IsConnected(); },
+                                    30000));
+        simdvr::Misbehaviour never;
+        never.stopDelayMs = -1;
+        sim->setMisbehaviour(never);
+        sim->closeStreams();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CSendCommand::hasUnansweredStreamStops(c->getDVR()); }, 10000));
+    }
+    bool waitShown() const { return w->displayWidget()->screenContainer()->waitWidget()->isVisible(); }
+};
+
+const QString WAIT_TEXT = QStringLiteral("Waiting for the DVR to end the last stream");
+
+}  // namespace
+
+TEST(WindowStopWait, TheCellOfAStreamWaitingForTheDvrsStopsNamesTheWait)
+{
+    StopWaitWindow v;
+    ASSERT_NO_FATAL_FAILURE(v.waitForStop());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.cell().title == WAIT_TEXT; }, ShortStopTimings::ANSWER_MS));
+    EXPECT_FALSE(CellPainter::showsPicture(v.cell()));
+    EXPECT_FALSE(v.cell().failed);
+}
+
+TEST(WindowStopWait, TheWaitIndicatorTurnsWhileAStreamWaitsForTheDvrsStops)
+{
+    StopWaitWindow v;
+    ASSERT_NO_FATAL_FAILURE(v.waitForStop());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.waitShown(); }, ShortStopTimings::ANSWER_MS));
+    EXPECT_TRUE(CSendCommand::hasUnansweredStreamStops(v.c->getDVR()));
+}
+
+TEST(WindowStopWait, TheTreeDoesNotShowADvrConnectedWhileItsStreamWaitsForItsStops)
+{
+    StopWaitWindow v;
+    ASSERT_NO_FATAL_FAILURE(v.waitForStop());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.iconIs(CControlDVRList::getDVRIcon()); }, ShortStopTimings::ANSWER_MS));
+    EXPECT_FALSE(v.iconIs(CControlDVRList::getConnectedIcon()));
+}
+
+TEST(WindowStopWait, AfterTheWaitTheStreamConnectsAndTheCellShowsItsPictures)
+{
+    StopWaitWindow v;
+    ASSERT_NO_FATAL_FAILURE(v.waitForStop());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.c->IsConnected() && CellPainter::showsPicture(v.cell()); },
+                                ShortStopTimings::ANSWER_MS + 20000));
+    EXPECT_NE(v.cell().title, WAIT_TEXT);
+    EXPECT_FALSE(v.waitShown());
+    EXPECT_TRUE(v.iconIs(CControlDVRList::getConnectedIcon()));
 }
