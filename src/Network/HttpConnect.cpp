@@ -520,6 +520,8 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
         return RunEnd::Stopped;
 
     RunState run;
+    // Until it learns its client id, any stop of its DVR may be what ends it.
+    run.pendingStops = CSendCommand::pendingStops(dvrCopy(), -1);
     QTcpSocket socket;
     socket.setReadBufferSize(SOCKET_READ_BUFFER_SIZE);
     connect(&socket, &QAbstractSocket::errorOccurred, this, &CHttpConnect::slotError,
@@ -673,15 +675,19 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
     return end;
 }
 
+DVR CHttpConnect::dvrCopy() const
+{
+    QMutexLocker lock(&m_lock);
+    return m_dvr;
+}
+
 bool CHttpConnect::waitForStops()
 {
-    DVR dvr;
-    {
-        QMutexLocker lock(&m_lock);
-        dvr = m_dvr;
-    }
-    if (!CSendCommand::lateStopsHurt(dvr) || !CSendCommand::hasUnansweredStreamStops(dvr))
+    const DVR dvr = dvrCopy();
+    if (!CSendCommand::lateStopsHurt(dvr) || !CSendCommand::hasUnansweredStreamStops(dvr)) {
+        CSendCommand::waitForStreamStopsSent(dvr, StopTimings::current().sendMs, &m_stop);
         return !m_stop;
+    }
     showStopWait(true);
     if (!CSendCommand::waitForStreamStops(dvr, StopTimings::current().answerMs, &m_stop) && !m_stop)
         qDebug("stream stop not answered in time");
@@ -714,12 +720,7 @@ CHttpConnect::PacketResult CHttpConnect::dispatch(RunState& run, uint8_t clientI
     if (isVideo) {
         if (m_clientId < 0) {
             m_clientId = clientId;
-            DVR dvr;
-            {
-                QMutexLocker lock(&m_lock);
-                dvr = m_dvr;
-            }
-            run.pendingStops = CSendCommand::pendingStops(dvr, clientId);
+            run.pendingStops = CSendCommand::pendingStops(dvrCopy(), clientId);
         }
         return receivedVideo(run, payload, len);
     }

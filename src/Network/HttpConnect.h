@@ -179,8 +179,10 @@ private:
     bool joinThread();
     RunEnd runOnce(quint64 runId);
     // Where the DVR's late stops have ended streams, waits for the stops sent to it so far,
-    // telling the owner and the display meanwhile; false when the stream is stopped.
+    // telling the owner and the display meanwhile; elsewhere only until they have left.
+    // False when the stream is stopped.
     bool waitForStops();
+    DVR dvrCopy() const;
     void showStopWait(bool waiting);
     // Run by the stream thread as the DVR closes the stream: whether a late stop did.
     CPendingStops::Outcome lateStopEnd(RunState& run);

@@ -35,7 +35,8 @@ constexpr int MAX_OTHER_PACKETS = 4;
 struct StopTicket {
     int stream = -1;       // the client id it stops
     qint64 sentMs = 0;     // on g_clock
-    bool done = false;     // answered, failed or given up; guarded by g_stopLock
+    bool sent = false;     // its request has left; guarded by g_stopLock
+    bool done = false;     // answered, failed or given up; likewise
     bool givenUp = false;  // ended at its time-out, unanswered; likewise
 };
 
@@ -63,6 +64,7 @@ qint64 ClockMs()
         g_clock.start();
     return g_clock.elapsed();
 }
+
 // The waits running the application thread's event loop, woken as the cv wakes the others.
 std::vector<QEventLoop*> g_loopWaiters;  // guarded by g_stopLock
 
@@ -90,6 +92,14 @@ std::shared_ptr<StopTicket> RegisterStop(const std::string& key, int stream)
     return ticket;
 }
 
+void MarkStopSent(const std::shared_ptr<StopTicket>& ticket)
+{
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    ticket->sent = true;
+    WakeLoopWaiters();
+    g_stopDone.notify_all();
+}
+
 // Under g_stopLock: forgets the given-up stops that can no longer strike.
 void DropStaleStops(DvrStops& stops)
 {
@@ -104,6 +114,7 @@ void FinishStop(const std::string& key, const std::shared_ptr<StopTicket>& ticke
     if (!ticket)
         return;
     std::lock_guard<std::mutex> lock(g_stopLock);
+    ticket->sent = true;
     ticket->done = true;
     ticket->givenUp = givenUp;
     auto it = g_stops.find(key);
@@ -402,6 +413,11 @@ Flight* CommandQueues::post(DvrQueue& q, Entry entry)
     DvrQueue* raw = &q;
     connect(reply, &QNetworkReply::finished, this, [this, raw, f, reply] { OnHttpFinished(*raw, f, reply); });
     connect(reply, &QIODevice::readyRead, this, [this, f, reply] { OnHttpReadyRead(f, reply); });
+    if (const std::shared_ptr<StopTicket> ticket = f->entry.ticket)
+        connect(reply, &QNetworkReply::uploadProgress, this, [ticket](qint64 sent, qint64 total) {
+            if (total > 0 && sent == total)
+                MarkStopSent(ticket);
+        });
     connect(reply, &QNetworkReply::errorOccurred, this, &CommandQueues::OnHttpError);
     f->timer.start(f->entry.timeoutMs);
     qDebug("%s%s", qPrintable(url), qPrintable(MaskQueryCredentials(f->entry.query)));
@@ -585,18 +601,23 @@ void CSendCommand::sendStreamStop(const DVR& dvr, const QString& query, int stre
     EnqueueFromAnyThread(std::move(entry));
 }
 
-bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
+namespace {
+
+// Blocks until done(ticket) holds for every stream stop sent to the DVR before this call, at
+// most timeoutMs, or until *cancel is set; the tickets waited for.
+std::vector<std::shared_ptr<StopTicket>> WaitForStops(const DVR& dvr, bool (*done)(const StopTicket&), int timeoutMs,
+                                                      const std::atomic<bool>* cancel)
 {
     std::vector<std::shared_ptr<StopTicket>> tickets;
     {
         std::lock_guard<std::mutex> lock(g_stopLock);
-        auto it = g_stops.find(QueueKey(dvr).toStdString());
+        auto it = g_stops.find(CSendCommand::QueueKey(dvr).toStdString());
         if (it != g_stops.end())
             tickets = it->second.open;
     }
     // Under g_stopLock.
-    const auto allDone = [&tickets] {
-        return std::all_of(tickets.begin(), tickets.end(), [](const auto& t) { return t->done; });
+    const auto allDone = [&tickets, done] {
+        return std::all_of(tickets.begin(), tickets.end(), [done](const auto& t) { return done(*t); });
     };
     const auto cancelled = [cancel] { return cancel && cancel->load(); };
     if (OnApplicationThread()) {
@@ -611,8 +632,21 @@ bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::
         g_stopDone.wait_for(lock, std::chrono::milliseconds(std::max(timeoutMs, 0)),
                             [&] { return allDone() || cancelled(); });
     }
+    return tickets;
+}
+
+}  // namespace
+
+bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
+{
+    const auto tickets = WaitForStops(dvr, [](const StopTicket& t) { return t.done; }, timeoutMs, cancel);
     std::lock_guard<std::mutex> lock(g_stopLock);
-    return allDone() && std::none_of(tickets.begin(), tickets.end(), [](const auto& t) { return t->givenUp; });
+    return std::all_of(tickets.begin(), tickets.end(), [](const auto& t) { return t->done && !t->givenUp; });
+}
+
+void CSendCommand::waitForStreamStopsSent(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
+{
+    WaitForStops(dvr, [](const StopTicket& t) { return t.sent; }, timeoutMs, cancel);
 }
 
 bool CSendCommand::hasUnansweredStreamStops(const DVR& dvr)
@@ -640,7 +674,7 @@ CPendingStops CSendCommand::pendingStops(const DVR& dvr, int stream)
     DropStaleStops(it->second);
     for (const auto* list : {&it->second.open, &it->second.givenUp})
         for (const auto& ticket : *list)
-            if (ticket->stream == stream)
+            if (stream < 0 || ticket->stream == stream)
                 pending.m_tickets.push_back(ticket);
     return pending;
 }

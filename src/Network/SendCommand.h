@@ -104,8 +104,9 @@ public:
     // Whether a stop of this DVR has ended a newer stream that got the same client id; only
     // then does a new stream wait for the DVR's stops. Callable from any thread.
     static bool lateStopsHurt(const DVR& dvr);
-    // The stops of client id `stream` that the DVR may still carry out: unanswered, or given
-    // up less than StopTimings::lateMs ago. Taken when a stream learns its id.
+    // The stops of client id `stream` (any id when negative) that the DVR may still carry
+    // out: unanswered, or given up less than StopTimings::lateMs ago. Taken when a stream is
+    // dialled and again when it learns its id.
     static CPendingStops pendingStops(const DVR& dvr, int stream);
     // For tests: forgets which DVRs' late stops have ended streams.
     static void forgetLateStops();
@@ -115,6 +116,9 @@ public:
     // may still be carried out. On the application's thread it runs the event loop
     // meanwhile, without user input.
     static bool waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel = nullptr);
+    // Likewise until those stops have left (their requests written), at most timeoutMs: a
+    // stream dialled then does not overtake them.
+    static void waitForStreamStopsSent(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel = nullptr);
     // Wakes the stop waits to look at their cancel flags.
     static void wakeStopWaiters();
     // Runs the event loop, without user input, until no command of any DVR is queued or in

@@ -12,6 +12,9 @@ struct StopTimings {
     // How late a stop is taken to strike at most: a stream that lived longer than this was
     // not ended by a stop sent before it.
     int lateMs = 30000;
+    // A new stream to any DVR waits this long at most for the stops sent to it to leave, so
+    // that its request does not overtake them.
+    int sendMs = 1000;
 
     // The numbers in force.
     static StopTimings current();

@@ -301,3 +301,26 @@ TEST(LateStopsBeyondTheWait, ARetryOnceItsStopsWereCarriedOutRunsSteadily)
     EXPECT_EQ(CostSince(s.sim, first).killed, 0);
     EXPECT_EQ(s.probe.state().failures, failures);
 }
+
+TEST(StopsThatCannotHurt, SwitchesBackToADvrReusingIdsThatCarriesOutStopsAtOnceKeepEveryNewStream)
+{
+    ShortStopTimings timings;
+    StreamRig s(LateStoppingDvr());
+    s.open(0x1, Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    constexpr int SWITCHES = 5;
+    for (int round = 1; round <= SWITCHES; ++round) {
+        s.conn.Disconnect();
+        s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == round + 1 || s.probe.state().failures > 0; },
+                                    20000));
+    }
+    // Every stop has been carried out: none is left to end the last stream.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const std::vector<simdvr::Request> stops = Stops(s.sim);
+        return stops.size() == size_t(SWITCHES) && std::all_of(stops.begin(), stops.end(), [](const auto& r) { return r.carriedOutMs >= 0; });
+    }, 10000));
+    EXPECT_EQ(CostSince(s.sim, 1).killed, 0);
+    EXPECT_EQ(s.probe.state().failures, 0);
+    EXPECT_EQ(s.probe.state().connectedCount, SWITCHES + 1);
+}
