@@ -92,6 +92,14 @@ std::shared_ptr<StopTicket> RegisterStop(const std::string& key, int stream)
     return ticket;
 }
 
+// Another owner of a ticket that may come from another thread: under the lock its sender
+// registered it under, so that the thread checker sees the hand-over.
+std::shared_ptr<StopTicket> SharedTicket(const std::shared_ptr<StopTicket>& ticket)
+{
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    return ticket;
+}
+
 void MarkStopSent(const std::shared_ptr<StopTicket>& ticket)
 {
     std::lock_guard<std::mutex> lock(g_stopLock);
@@ -413,7 +421,7 @@ Flight* CommandQueues::post(DvrQueue& q, Entry entry)
     DvrQueue* raw = &q;
     connect(reply, &QNetworkReply::finished, this, [this, raw, f, reply] { OnHttpFinished(*raw, f, reply); });
     connect(reply, &QIODevice::readyRead, this, [this, f, reply] { OnHttpReadyRead(f, reply); });
-    if (const std::shared_ptr<StopTicket> ticket = f->entry.ticket)
+    if (const std::shared_ptr<StopTicket> ticket = SharedTicket(f->entry.ticket))
         connect(reply, &QNetworkReply::uploadProgress, this, [ticket](qint64 sent, qint64 total) {
             if (total > 0 && sent == total)
                 MarkStopSent(ticket);
