@@ -6,6 +6,7 @@
 // and every change of the cell, the wait indicator and the tree icon meanwhile.
 
 #include <cstdio>
+#include <ostream>
 
 #include "Display/CellPainter.h"
 #include "Display/Screen.h"
@@ -24,6 +25,7 @@ struct Kind {
 };
 
 std::string KindName(const ::testing::TestParamInfo<Kind>& info) { return info.param.name; }
+void PrintTo(const Kind& kind, std::ostream* out) { *out << kind.name; }
 
 class LateStopFigures : public ::testing::TestWithParam<Kind> {
 protected:

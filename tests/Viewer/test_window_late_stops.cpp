@@ -197,14 +197,3 @@ TEST(WindowStopWait, TheTreeDoesNotShowADvrConnectedWhileItsStreamWaitsForItsSto
     EXPECT_TRUE(QTest::qWaitFor([&] { return v.iconIs(CControlDVRList::getDVRIcon()); }, ShortStopTimings::ANSWER_MS));
     EXPECT_FALSE(v.iconIs(CControlDVRList::getConnectedIcon()));
 }
-
-TEST(WindowStopWait, AfterTheWaitTheStreamConnectsAndTheCellShowsItsPictures)
-{
-    StopWaitWindow v;
-    ASSERT_NO_FATAL_FAILURE(v.waitForStop());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return v.c->IsConnected() && CellPainter::showsPicture(v.cell()); },
-                                ShortStopTimings::ANSWER_MS + 20000));
-    EXPECT_NE(v.cell().title, WAIT_TEXT);
-    EXPECT_FALSE(v.waitShown());
-    EXPECT_TRUE(v.iconIs(CControlDVRList::getConnectedIcon()));
-}
