@@ -243,6 +243,8 @@ void CDisplayVideo::updateDVRStatus(int channel, const _DISPLAY_CHANNEL_INFO& in
     if (!info.status.isEmpty()) {
         cell.failed = true;
         cell.title = info.status;
+    } else {
+        cell.title = info.waitText;
     }
     cell.authorised = info.authorised;
     cell.layout = m_layout;

@@ -36,6 +36,7 @@ typedef struct _DISPLAY_CHANNEL_INFO {
     QString dvrName;
     QString channelName;
     QString status;  // the connection's failure text (status updates only)
+    QString waitText;  // what the connection waits for (status updates only)
     bool record = false;
     bool motion = false;
     bool sensor = false;

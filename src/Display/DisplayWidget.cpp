@@ -728,6 +728,7 @@ void CDisplayWidget::slotUpdateDVRStatus(const DISPLAY_DVR_INFO& info)
             continue;
         _DISPLAY_CHANNEL_INFO record = ChannelRecord(info, channel, screen, m_viewStart);
         record.status = info.status;
+        record.waitText = info.waitText;
         m_displayVideo->updateDVRStatus(channel, record);
     }
 }

@@ -205,8 +205,10 @@ void CCameraWidget::OnCameraStatus(int ch, const QString& strTime, bool recordSt
 {
     if (!isVisible() || ch != m_cameraIndex)
         return;
-    if (m_status == 0 && (status == EMap_Status::CONNECTED || status == EMap_Status::MOTION
-                          || status == EMap_Status::SENSOR || status == EMap_Status::MOTION_SENSOR))
+    // Also after the stream was lost: its next stream connects the camera again.
+    const bool wasDown = m_status == 0 || m_status == EMap_Status::DISCONNECTED;
+    if (wasDown && (status == EMap_Status::CONNECTED || status == EMap_Status::MOTION
+                    || status == EMap_Status::SENSOR || status == EMap_Status::MOTION_SENSOR))
         emit updateLog(strTime, EMap_Status::CONNECTED);
     if (status != m_status) {
         m_status = status;

@@ -29,6 +29,7 @@ typedef struct _DISPLAY_DVR_INFO {
     QString dvrName;
     QString channelNames[MAX_CHANNEL_NAMES];
     QString status;  // non-empty: the connection failed
+    QString waitText;  // non-empty: what the connection waits for before its next stream
     uint32_t model = 0;
     uint64_t recordMask = 0;
     uint64_t motionMask = 0;

@@ -17,6 +17,7 @@
 #include "Common/ThreadEnd.h"
 #include "OldQuery.h"
 #include "SendCommand.h"
+#include "StopTimings.h"
 #include "dvr_protocol/cgi_metatypes.h"
 #include "dvr_protocol/cgi_protocol.h"
 #include "dvr_protocol/parser.h"
@@ -443,7 +444,10 @@ void CHttpConnect::slotDisconnected()
 {
     qDebug("CHttpConnect httpFinished\n");
     ++m_restartCounter;
-    sendStop();
+    // A stream that a stop of ours ended needs no other: it would end the next stream alike.
+    const CPendingStops::Outcome lateStop = m_lastRunLateStop.exchange(CPendingStops::Outcome::None);
+    if (lateStop == CPendingStops::Outcome::None)
+        sendStop();
     stopThread();
 
     // Every whole packet of a run sets the counter to 0 (not on backups), so a value
@@ -467,9 +471,12 @@ void CHttpConnect::slotDisconnected()
             emit playbackEnded();
         return;
     }
-    // A stop still on its way when this stream was dialled may be what ended it; the stop
-    // just sent would end the next one alike.
-    if (hadData && !keepsClosing() && !m_lastRunAfterUnansweredStop) {
+    // The DVR's stops come later than the next stream would wait for them.
+    if (lateStop == CPendingStops::Outcome::BeyondTheWait) {
+        setConnectionFailed(tr("Connection failed"));
+        return;
+    }
+    if ((hadData || lateStop == CPendingStops::Outcome::WithinTheWait) && !keepsClosing()) {
         // Until the next stream's first picture the last one is not live any more.
         UpdateConnectedDVRStatus();
         startThread();
@@ -509,11 +516,12 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
 {
     // A DVR may give the new stream the id of the old one: a stop that arrived after the
     // new request would end the new stream.
-    const bool stopsAnswered = waitForStops();
-    if (m_stop)
+    if (!waitForStops())
         return RunEnd::Stopped;
 
     RunState run;
+    // Until it learns its client id, any stop of its DVR may be what ends it.
+    run.pendingStops = CSendCommand::pendingStops(dvrCopy(), -1);
     QTcpSocket socket;
     socket.setReadBufferSize(SOCKET_READ_BUFFER_SIZE);
     connect(&socket, &QAbstractSocket::errorOccurred, this, &CHttpConnect::slotError,
@@ -598,7 +606,7 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
             }
             if (socket.bytesAvailable() == 0) {
                 m_lastRunMs = run.dialed.elapsed();
-                m_lastRunAfterUnansweredStop = !stopsAnswered;
+                m_lastRunLateStop = lateStopEnd(run);
                 // Everything the DVR sent has been handled: tell the owner.
                 // By name, so the queued call is built inside Qt and nothing this thread
                 // allocated is freed by the owner's thread.
@@ -674,17 +682,41 @@ CHttpConnect::Cut CHttpConnect::cutPackets(RunState& run, const cgi::Parser& par
     return cut;
 }
 
+DVR CHttpConnect::dvrCopy() const
+{
+    QMutexLocker lock(&m_lock);
+    return m_dvr;
+}
+
 bool CHttpConnect::waitForStops()
 {
-    DVR dvr;
+    const DVR dvr = dvrCopy();
+    if (!CSendCommand::lateStopsHurt(dvr) || !CSendCommand::hasUnansweredStreamStops(dvr)) {
+        CSendCommand::waitForStreamStopsSent(dvr, StopTimings::current().sendMs, &m_stop);
+        return !m_stop;
+    }
+    showStopWait(true);
+    if (!CSendCommand::waitForStreamStops(dvr, StopTimings::current().answerMs, &m_stop) && !m_stop)
+        qDebug("stream stop not answered in time");
+    showStopWait(false);
+    return !m_stop;
+}
+
+void CHttpConnect::showStopWait(bool waiting)
+{
     {
         QMutexLocker lock(&m_lock);
-        dvr = m_dvr;
+        m_info.waitText = waiting ? tr("Waiting for the DVR to end the last stream") : QString();
     }
-    const bool answered = CSendCommand::waitForStreamStops(dvr, STOP_ANSWER_WAIT_MS, &m_stop);
-    if (!answered && !m_stop)
-        qDebug("stream stop not answered in time");
-    return answered;
+    emit waitingForStops(waiting);
+    UpdateConnectedDVRStatus();
+}
+
+CPendingStops::Outcome CHttpConnect::lateStopEnd(RunState& run)
+{
+    if (run.pendingStops.isEmpty() || run.dialed.elapsed() >= StopTimings::current().lateMs)
+        return CPendingStops::Outcome::None;
+    return run.pendingStops.streamEnded();
 }
 
 CHttpConnect::PacketResult CHttpConnect::dispatch(RunState& run, uint8_t clientId, uint8_t dataType,
@@ -693,8 +725,10 @@ CHttpConnect::PacketResult CHttpConnect::dispatch(RunState& run, uint8_t clientI
     const bool isVideo = m_cfg.oldProtocol ? (dataType >= OLD_VIDEO_FIRST && dataType <= OLD_VIDEO_LAST)
                                            : dataType == cgi::DATA_VIDEO;
     if (isVideo) {
-        if (m_clientId < 0)
+        if (m_clientId < 0) {
             m_clientId = clientId;
+            run.pendingStops = CSendCommand::pendingStops(dvrCopy(), clientId);
+        }
         return receivedVideo(run, payload, len);
     }
     if (m_cfg.oldProtocol) {

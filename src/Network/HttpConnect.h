@@ -55,11 +55,12 @@ public:
     static constexpr int SOCKET_READ_BUFFER_SIZE = 8192;
     static constexpr int DEFAULT_NO_PACKET_TIMEOUT_MS = 60000;
     static constexpr int OLD_DVR_RECORD_SIZE = 214;
-    // A new run's request waits this long at most for the answer to the DVR's last stop:
-    // as long as that stop may take before it is given up. A stream dialled while a stop
-    // was unanswered and then ended by its DVR is taken for one that stop ended: it fails
-    // rather than being dialled again into the next late stop.
-    static constexpr int STOP_ANSWER_WAIT_MS = CSendCommand::STREAM_STOP_TIMEOUT_MS;
+    // Late stops (StopTimings.h): a DVR that ends a stream soon after it got the client id
+    // of a stop not yet carried out is taken to have carried that stop out on it. Such a
+    // stream sends no stop of its own (it would end the next one alike) and is reopened,
+    // from then on after the DVR's stops are answered; when the stop had been given up, the
+    // DVR's stops come later than any wait and the connection fails instead. Other DVRs get
+    // their streams at once.
 
     // Longest wait of the owner's thread for the stream thread to end. A thread still running
     // then is left to end by itself: no new run starts meanwhile (the connection fails
@@ -127,6 +128,9 @@ signals:
     void signalConnectionFailed();
     void signalConnectedDVRStatus(const DISPLAY_DVR_INFO& info);
     void updateBackupProgress(int value);
+    // The next stream waits for the DVR to answer the stops sent to it (true), or no longer
+    // does (false); the status record names the wait meanwhile.
+    void waitingForStops(bool waiting);
     // The backup stream ended, complete (its end time reached) or cut short; the owner tells
     // the operator (backupEndText). Emitted before the progress's -1.
     void backupEnded(bool complete);
@@ -168,6 +172,8 @@ private:
     struct RunState {
         int64_t lastFrameTime = 0;
         QElapsedTimer dialed;
+        // Stops of the client id this run got that were not carried out for sure then.
+        CPendingStops pendingStops;
     };
 
     // Stops a running stream, then takes the settings video and audio streams share.
@@ -179,8 +185,9 @@ private:
     // False when the thread did not end within JOIN_WAIT_MS.
     bool joinThread();
     RunEnd runOnce(quint64 runId);
-    // Waits for the stops sent to this DVR so far; false when one of them was not answered
-    // (it may yet be carried out).
+    // Where the DVR's late stops have ended streams, waits for the stops sent to it so far,
+    // telling the owner and the display meanwhile; elsewhere only until they have left.
+    // False when the stream is stopped.
     bool waitForStops();
     // What one pass of the cutter did.
     struct Cut {
@@ -190,6 +197,10 @@ private:
     // Hands on every whole packet of the fill bytes at the front of buffer (RECEIVE_BUFFER_SIZE
     // and a spare byte) and moves what may still become one to the front; fill becomes its length.
     Cut cutPackets(RunState& run, const cgi::Parser& parser, unsigned char* buffer, size_t& fill);
+    DVR dvrCopy() const;
+    void showStopWait(bool waiting);
+    // Run by the stream thread as the DVR closes the stream: whether a late stop did.
+    CPendingStops::Outcome lateStopEnd(RunState& run);
     PacketResult dispatch(RunState& run, uint8_t clientId, uint8_t dataType,
                           const unsigned char* payload, size_t len);
     // The restart decision's count of streams ended soon after their dial: true when the
@@ -231,8 +242,9 @@ private:
     // How long the last run that its DVR closed lived after its dial; written by the stream
     // thread before it reports the close.
     std::atomic<qint64> m_lastRunMs{0};
-    // Whether that run was dialled while a stop to its DVR was unanswered; written likewise.
-    std::atomic<bool> m_lastRunAfterUnansweredStop{false};
+    // Whether a late stop of ours ended that run, and whether that stop had been given up;
+    // written likewise.
+    std::atomic<CPendingStops::Outcome> m_lastRunLateStop{CPendingStops::Outcome::None};
     // Streams in a row that their DVR ended within QUICK_END_MS; owner's thread only.
     int m_quickEnds = 0;
     // Counts starts and stops, so a close reported by an earlier run is recognised as stale.

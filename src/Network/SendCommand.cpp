@@ -21,21 +21,50 @@
 #include <QUrl>
 
 #include "Common/DataParser.h"
+#include "StopTimings.h"
 
 namespace {
 
 // Packets of other kinds that a reply may hold before the DVR information.
 constexpr int MAX_OTHER_PACKETS = 4;
 
-// Stream stops not yet answered, by queue key. Shared by every thread: a stream thread sends
-// its stop and the next stream's thread waits for it.
+}  // namespace
+
+// One stream stop. Shared by every thread: a stream thread sends its stop, the next stream's
+// thread waits for it or finds that it may still end that stream.
 struct StopTicket {
-    bool done = false;     // guarded by g_stopLock
+    int stream = -1;       // the client id it stops
+    qint64 sentMs = 0;     // on g_clock
+    bool sent = false;     // its request has left; guarded by g_stopLock
+    bool done = false;     // answered, failed or given up; likewise
     bool givenUp = false;  // ended at its time-out, unanswered; likewise
 };
+
+namespace {
+
 std::mutex g_stopLock;
 std::condition_variable g_stopDone;
-std::map<std::string, std::vector<std::shared_ptr<StopTicket>>> g_stops;
+QElapsedTimer g_clock;  // started once, under g_stopLock
+
+// What the program knows of one DVR's stops, by queue key; guarded by g_stopLock.
+struct DvrStops {
+    std::vector<std::shared_ptr<StopTicket>> open;     // not done
+    // Given up: the DVR may still carry them out, up to StopTimings::lateMs after they went.
+    std::vector<std::shared_ptr<StopTicket>> givenUp;
+    // A stop of this DVR ended a newer stream of the same client id: its new streams wait
+    // for its stops from now on.
+    bool lateStopsHurt = false;
+};
+std::map<std::string, DvrStops> g_stops;
+
+// Under g_stopLock.
+qint64 ClockMs()
+{
+    if (!g_clock.isValid())
+        g_clock.start();
+    return g_clock.elapsed();
+}
+
 // The waits running the application thread's event loop, woken as the cv wakes the others.
 std::vector<QEventLoop*> g_loopWaiters;  // guarded by g_stopLock
 
@@ -53,12 +82,39 @@ void WakeAllWaiters()
     g_stopDone.notify_all();
 }
 
-std::shared_ptr<StopTicket> RegisterStop(const std::string& key)
+std::shared_ptr<StopTicket> RegisterStop(const std::string& key, int stream)
 {
     auto ticket = std::make_shared<StopTicket>();
+    ticket->stream = stream;
     std::lock_guard<std::mutex> lock(g_stopLock);
-    g_stops[key].push_back(ticket);
+    ticket->sentMs = ClockMs();
+    g_stops[key].open.push_back(ticket);
     return ticket;
+}
+
+// Another owner of a ticket that may come from another thread: under the lock its sender
+// registered it under, so that the thread checker sees the hand-over.
+std::shared_ptr<StopTicket> SharedTicket(const std::shared_ptr<StopTicket>& ticket)
+{
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    return ticket;
+}
+
+void MarkStopSent(const std::shared_ptr<StopTicket>& ticket)
+{
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    ticket->sent = true;
+    WakeLoopWaiters();
+    g_stopDone.notify_all();
+}
+
+// Under g_stopLock: forgets the given-up stops that can no longer strike.
+void DropStaleStops(DvrStops& stops)
+{
+    const qint64 oldest = ClockMs() - StopTimings::current().lateMs;
+    auto& list = stops.givenUp;
+    list.erase(std::remove_if(list.begin(), list.end(), [oldest](const auto& t) { return t->sentMs < oldest; }),
+               list.end());
 }
 
 void FinishStop(const std::string& key, const std::shared_ptr<StopTicket>& ticket, bool givenUp = false)
@@ -66,14 +122,16 @@ void FinishStop(const std::string& key, const std::shared_ptr<StopTicket>& ticke
     if (!ticket)
         return;
     std::lock_guard<std::mutex> lock(g_stopLock);
+    ticket->sent = true;
     ticket->done = true;
     ticket->givenUp = givenUp;
     auto it = g_stops.find(key);
     if (it != g_stops.end()) {
-        auto& list = it->second;
+        auto& list = it->second.open;
         list.erase(std::remove(list.begin(), list.end(), ticket), list.end());
-        if (list.empty())
-            g_stops.erase(it);
+        DropStaleStops(it->second);
+        if (givenUp)
+            it->second.givenUp.push_back(ticket);
     }
     WakeLoopWaiters();
     g_stopDone.notify_all();
@@ -363,6 +421,11 @@ Flight* CommandQueues::post(DvrQueue& q, Entry entry)
     DvrQueue* raw = &q;
     connect(reply, &QNetworkReply::finished, this, [this, raw, f, reply] { OnHttpFinished(*raw, f, reply); });
     connect(reply, &QIODevice::readyRead, this, [this, f, reply] { OnHttpReadyRead(f, reply); });
+    if (const std::shared_ptr<StopTicket> ticket = SharedTicket(f->entry.ticket))
+        connect(reply, &QNetworkReply::uploadProgress, this, [ticket](qint64 sent, qint64 total) {
+            if (total > 0 && sent == total)
+                MarkStopSent(ticket);
+        });
     connect(reply, &QNetworkReply::errorOccurred, this, &CommandQueues::OnHttpError);
     f->timer.start(f->entry.timeoutMs);
     qDebug("%s%s", qPrintable(url), qPrintable(MaskQueryCredentials(f->entry.query)));
@@ -540,24 +603,29 @@ void CSendCommand::sendStreamStop(const DVR& dvr, const QString& query, int stre
     Entry entry;
     entry.dvr = dvr;
     entry.query = query;
-    entry.ticket = RegisterStop(QueueKey(dvr).toStdString());
+    entry.ticket = RegisterStop(QueueKey(dvr).toStdString(), stream);
     entry.subject.stream = stream;
-    entry.timeoutMs = STREAM_STOP_TIMEOUT_MS;
+    entry.timeoutMs = StopTimings::current().answerMs;
     EnqueueFromAnyThread(std::move(entry));
 }
 
-bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
+namespace {
+
+// Blocks until done(ticket) holds for every stream stop sent to the DVR before this call, at
+// most timeoutMs, or until *cancel is set; the tickets waited for.
+std::vector<std::shared_ptr<StopTicket>> WaitForStops(const DVR& dvr, bool (*done)(const StopTicket&), int timeoutMs,
+                                                      const std::atomic<bool>* cancel)
 {
     std::vector<std::shared_ptr<StopTicket>> tickets;
     {
         std::lock_guard<std::mutex> lock(g_stopLock);
-        auto it = g_stops.find(QueueKey(dvr).toStdString());
+        auto it = g_stops.find(CSendCommand::QueueKey(dvr).toStdString());
         if (it != g_stops.end())
-            tickets = it->second;
+            tickets = it->second.open;
     }
     // Under g_stopLock.
-    const auto allDone = [&tickets] {
-        return std::all_of(tickets.begin(), tickets.end(), [](const auto& t) { return t->done; });
+    const auto allDone = [&tickets, done] {
+        return std::all_of(tickets.begin(), tickets.end(), [done](const auto& t) { return done(*t); });
     };
     const auto cancelled = [cancel] { return cancel && cancel->load(); };
     if (OnApplicationThread()) {
@@ -572,8 +640,78 @@ bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::
         g_stopDone.wait_for(lock, std::chrono::milliseconds(std::max(timeoutMs, 0)),
                             [&] { return allDone() || cancelled(); });
     }
+    return tickets;
+}
+
+}  // namespace
+
+bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
+{
+    const auto tickets = WaitForStops(dvr, [](const StopTicket& t) { return t.done; }, timeoutMs, cancel);
     std::lock_guard<std::mutex> lock(g_stopLock);
-    return allDone() && std::none_of(tickets.begin(), tickets.end(), [](const auto& t) { return t->givenUp; });
+    return std::all_of(tickets.begin(), tickets.end(), [](const auto& t) { return t->done && !t->givenUp; });
+}
+
+void CSendCommand::waitForStreamStopsSent(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
+{
+    WaitForStops(dvr, [](const StopTicket& t) { return t.sent; }, timeoutMs, cancel);
+}
+
+bool CSendCommand::hasUnansweredStreamStops(const DVR& dvr)
+{
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    auto it = g_stops.find(QueueKey(dvr).toStdString());
+    return it != g_stops.end() && !it->second.open.empty();
+}
+
+bool CSendCommand::lateStopsHurt(const DVR& dvr)
+{
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    auto it = g_stops.find(QueueKey(dvr).toStdString());
+    return it != g_stops.end() && it->second.lateStopsHurt;
+}
+
+CPendingStops CSendCommand::pendingStops(const DVR& dvr, int stream)
+{
+    CPendingStops pending;
+    pending.m_key = QueueKey(dvr).toStdString();
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    auto it = g_stops.find(pending.m_key);
+    if (it == g_stops.end())
+        return pending;
+    DropStaleStops(it->second);
+    for (const auto* list : {&it->second.open, &it->second.givenUp})
+        for (const auto& ticket : *list)
+            if (stream < 0 || ticket->stream == stream)
+                pending.m_tickets.push_back(ticket);
+    return pending;
+}
+
+CPendingStops::Outcome CPendingStops::streamEnded()
+{
+    if (m_tickets.empty())
+        return Outcome::None;
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    DvrStops& stops = g_stops[m_key];
+    stops.lateStopsHurt = true;
+    bool givenUp = false;
+    for (const auto& ticket : m_tickets) {
+        givenUp = givenUp || ticket->givenUp;
+        // Carried out now: it ends no other stream.
+        auto& list = stops.givenUp;
+        list.erase(std::remove(list.begin(), list.end(), ticket), list.end());
+    }
+    m_tickets.clear();
+    return givenUp ? Outcome::BeyondTheWait : Outcome::WithinTheWait;
+}
+
+void CSendCommand::forgetLateStops()
+{
+    std::lock_guard<std::mutex> lock(g_stopLock);
+    for (auto& [key, stops] : g_stops) {
+        stops.lateStopsHurt = false;
+        stops.givenUp.clear();
+    }
 }
 
 void CSendCommand::wakeStopWaiters() { WakeAllWaiters(); }

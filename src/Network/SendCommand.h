@@ -2,6 +2,9 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include <QNetworkReply>
 #include <QObject>
@@ -27,6 +30,29 @@ struct CommandSubject {
     static CommandSubject PtzStop(int channel);
 };
 
+struct StopTicket;
+
+// The stops of a DVR that a stream, when it learned its client id, found not carried out for
+// sure: it may be their doing when the DVR ends that stream.
+class CPendingStops {
+public:
+    enum class Outcome {
+        None,           // no such stop: the DVR ended the stream for a reason of its own
+        WithinTheWait,  // one of them ended it; none was given up
+        BeyondTheWait,  // one of them ended it, and it came later than any wait for it
+    };
+
+    bool isEmpty() const { return m_tickets.empty(); }
+    // The DVR ended the stream (soon enough for a stop sent before it): taken to be these
+    // stops' doing, so the DVR is known for late stops that hurt, and they end nothing else.
+    Outcome streamEnded();
+
+private:
+    friend class CSendCommand;
+    std::string m_key;
+    std::vector<std::shared_ptr<StopTicket>> m_tickets;
+};
+
 // Posts one command query as a form to a DVR's CGI. The reply is examined only for a
 // DVR information packet (the camera names a live command answers with).
 //
@@ -44,10 +70,6 @@ class CSendCommand : public QObject {
 public:
     // A DVR that neither answers nor closes holds its queue this long at most.
     static constexpr int DEFAULT_REQUEST_TIMEOUT_MS = 5000;
-    // A stream stop is given longer: a DVR answers it once it has ended the stream, and the
-    // next stream to that DVR waits for the answer, since a DVR that reuses client ids ends
-    // the newer stream with a stop carried out after it opened.
-    static constexpr int STREAM_STOP_TIMEOUT_MS = 15000;
 
     explicit CSendCommand(QObject* parent = nullptr);
     ~CSendCommand() override;
@@ -75,14 +97,28 @@ public:
     // A stream's stop command, sent by nobody in particular. Callable from any thread; it
     // is registered at once, so a later waitForStreamStops sees it, and posted at once,
     // ahead of every waiting command, which it drops when it names `stream` (the client id
-    // in the query).
+    // in the query). It is given StopTimings::answerMs.
     static void sendStreamStop(const DVR& dvr, const QString& query, int stream);
+    // Whether a stop sent to the DVR is neither answered nor given up.
+    static bool hasUnansweredStreamStops(const DVR& dvr);
+    // Whether a stop of this DVR has ended a newer stream that got the same client id; only
+    // then does a new stream wait for the DVR's stops. Callable from any thread.
+    static bool lateStopsHurt(const DVR& dvr);
+    // The stops of client id `stream` (any id when negative) that the DVR may still carry
+    // out: unanswered, or given up less than StopTimings::lateMs ago. Taken when a stream is
+    // dialled and again when it learns its id.
+    static CPendingStops pendingStops(const DVR& dvr, int stream);
+    // For tests: forgets which DVRs' late stops have ended streams.
+    static void forgetLateStops();
     // Blocks until every stream stop sent to the DVR before this call was answered or
     // failed, at most timeoutMs, or until *cancel is set (and wakeStopWaiters called). True
     // when none is left and none was given up at its time-out: a stop given up unanswered
     // may still be carried out. On the application's thread it runs the event loop
     // meanwhile, without user input.
     static bool waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel = nullptr);
+    // Likewise until those stops have left (their requests written), at most timeoutMs: a
+    // stream dialled then does not overtake them.
+    static void waitForStreamStopsSent(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel = nullptr);
     // Wakes the stop waits to look at their cancel flags.
     static void wakeStopWaiters();
     // Runs the event loop, without user input, until no command of any DVR is queued or in

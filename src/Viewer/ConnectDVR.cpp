@@ -125,6 +125,8 @@ void CConnectDVR::wireStream(void (CConnectDVR::*onConnected)(cgi::DvrInfo, int)
     connect(m_video.get(), &CHttpConnect::signalConnectionFailed, this, &CConnectDVR::slotConnectionFailed);
     connect(m_video.get(), &CHttpConnect::backupEnded, this, &CConnectDVR::backupEnded, Qt::UniqueConnection);
     connect(m_video.get(), &CHttpConnect::playbackEnded, this, &CConnectDVR::OnPlaybackEnded, Qt::UniqueConnection);
+    connect(m_video.get(), &CHttpConnect::waitingForStops, this, &CConnectDVR::OnWaitingForStops,
+            Qt::UniqueConnection);
 }
 
 void CConnectDVR::startLive(bool showWait)
@@ -243,6 +245,15 @@ void CConnectDVR::OnPlaybackEnded()
     // The sound of an old DVR's playback ends with its picture.
     if (m_dvr.old_protocol())
         m_audio->Disconnect();
+}
+
+void CConnectDVR::OnWaitingForStops(bool waiting)
+{
+    // The first picture of the next stream ends the wait indicator and shows the DVR connected.
+    if (!waiting)
+        return;
+    setTreeIcon(CControlDVRList::getDVRIcon());
+    showWaitWidget(true);
 }
 
 void CConnectDVR::stopStreams()

@@ -89,6 +89,8 @@ public slots:
     void slotConnectionFailed();
     void OnPlay(cgi::DvrInfo info, int cid);
     void OnPlaybackEnded();
+    // The stream waits for the DVR's stops before it dials: not connected meanwhile.
+    void OnWaitingForStops(bool waiting);
     void OnTimer();
 
 private:

@@ -730,3 +730,15 @@ TEST_F(EMapTest, ViewedPopUpsDecodeTheirChannelFromTheNextKeyFrameAndGoOutOnceTh
     ASSERT_TRUE(sim.waitUntil([&] { return ChannelCommands(sim).size() == 1; }, 10000));
     EXPECT_EQ(ChannelCommands(sim), QStringList{"7 ffff fffd"});
 }
+
+TEST_F(EMapTest, ACameraWhoseStreamItsDvrEndedIsLoggedConnectedAgainWithTheNextStream)
+{
+    CSimDvr sim(Sim(false));
+    ASSERT_TRUE(sim.start());
+    open(Map("Plant", QString(), Entry(sim), {0}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return states() == QList<int>{S::CONNECTED}; }, 10000));
+    sim.closeStreams();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sim.streams().size() == 2 && lines().count("Plant  Door  connected") == 2; }, 10000));
+    EXPECT_EQ(lines(), (QStringList{"Plant  Door  connected", "Plant  Door  connected", "Plant  Door  disconnected"}));
+    EXPECT_EQ(states(), QList<int>{S::CONNECTED});
+}

@@ -1,6 +1,7 @@
 // A stream's stop reaches the DVR before the request of the stream that follows it, checked
 // at a simulated DVR that gives every stream the same client id (as real ones may), so a late
-// stop would end the new stream.
+// stop would end the new stream. The client has seen such a stop end a stream of that DVR
+// first: only then does it wait. The stop waits run at a quarter of their real length.
 
 #include <algorithm>
 
@@ -8,6 +9,7 @@
 
 #include "Network/SendCommand.h"
 #include "StreamProbe.h"
+#include "support/ShortStopTimings.h"
 
 using namespace nettest;
 using simdvr::CSimDvr;
@@ -23,12 +25,40 @@ simdvr::Config ReusingDvr(bool old = false)
     return c;
 }
 
-// A live stream of channel 1 that has its first frame.
+// The client has seen a stop of this DVR carried out on a newer stream of the same client
+// id; the log of the DVR starts afresh.
+void TaughtLateStops(CSimDvr& sim, const DVR& dvr)
+{
+    const simdvr::Misbehaviour before = sim.misbehaviour();
+    simdvr::Misbehaviour late = before;
+    late.stopDelayMs = 1000;
+    sim.setMisbehaviour(late);
+    {
+        CHttpConnect conn;
+        StreamProbe probe(&conn, dvr.old_protocol());
+        conn.Connect(dvr, Param(0));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return probe.state().connectedCount == 1; }, 10000));
+        sim.closeStreams();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CSendCommand::lateStopsHurt(dvr); }, 30000));
+        conn.Disconnect();
+        CSendCommand::waitForStreamStops(dvr, 10000);
+    }
+    sim.setMisbehaviour(before);
+    sim.clearLog();
+}
+
+// A live stream of channel 1 that has its first frame, from a DVR whose late stops the client
+// knows.
 void Streaming(StreamRig& s)
 {
+    ASSERT_NO_FATAL_FAILURE(TaughtLateStops(s.sim, MakeDvr(s.sim, s.old, 0x1)));
     s.open(0x1, Param(0));
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
 }
+
+class StreamOrder : public ::testing::Test {
+    ShortStopTimings timings;
+};
 
 // An old DVR's live stream, its stream kind not known yet: the first frame restarts it.
 void OpenOfUnknownKind(StreamRig& s)
@@ -84,7 +114,7 @@ bool NewestStreamLives(const CSimDvr& sim)
 
 }  // namespace
 
-TEST(StreamOrder, AStreamTheDvrClosedIsReopenedOnlyAfterItsStopWasAnswered)
+TEST_F(StreamOrder, AStreamTheDvrClosedIsReopenedOnlyAfterItsStopWasAnswered)
 {
     StreamRig s(ReusingDvr());
     Streaming(s);
@@ -97,7 +127,7 @@ TEST(StreamOrder, AStreamTheDvrClosedIsReopenedOnlyAfterItsStopWasAnswered)
     EXPECT_EQ(s.probe.state().failures, 0);
 }
 
-TEST(StreamOrder, AStreamOfAnotherObjectToTheSameDvrWaitsForTheStopOfTheOldOne)
+TEST_F(StreamOrder, AStreamOfAnotherObjectToTheSameDvrWaitsForTheStopOfTheOldOne)
 {
     // A group switch or a reconnect: the old connection goes, a new one dials at once.
     StreamRig s(ReusingDvr());
@@ -114,9 +144,10 @@ TEST(StreamOrder, AStreamOfAnotherObjectToTheSameDvrWaitsForTheStopOfTheOldOne)
     next.Disconnect();
 }
 
-TEST(StreamOrder, TheRestartOfAnOldDvrOfUnknownKindStopsTheFirstStreamBeforeTheSecond)
+TEST_F(StreamOrder, TheRestartOfAnOldDvrOfUnknownKindStopsTheFirstStreamBeforeTheSecond)
 {
     StreamRig s(ReusingDvr(true));
+    ASSERT_NO_FATAL_FAILURE(TaughtLateStops(s.sim, MakeDvr(s.sim, true, 0xF)));
     HoldNextAnswer(s.sim);
     OpenOfUnknownKind(s);
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
@@ -125,18 +156,18 @@ TEST(StreamOrder, TheRestartOfAnOldDvrOfUnknownKindStopsTheFirstStreamBeforeTheS
     EXPECT_TRUE(NewestStreamLives(s.sim));
 }
 
-TEST(StreamOrder, AStopThatIsNeverAnsweredDelaysTheNextStreamOnlyBoundedly)
+TEST_F(StreamOrder, AStopThatIsNeverAnsweredDelaysTheNextStreamOnlyBoundedly)
 {
     StreamRig s(ReusingDvr());
     Streaming(s);
     NeverAnswer(s.sim);
     s.sim.closeStreams();
     // The reopened stream goes out after the bounded wait, long before the command time-out.
-    ASSERT_TRUE(s.sim.waitForStreams(2, CHttpConnect::STOP_ANSWER_WAIT_MS + 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Order(s.sim).size() >= 3; }, ShortStopTimings::ANSWER_MS + 2000));
     EXPECT_EQ(Order(s.sim), "SxS");
 }
 
-TEST(StreamOrder, AStreamStoppedWhileWaitingForAStopNeverSendsItsRequest)
+TEST_F(StreamOrder, AStreamStoppedWhileWaitingForAStopNeverSendsItsRequest)
 {
     StreamRig s(ReusingDvr());
     Streaming(s);
@@ -145,7 +176,7 @@ TEST(StreamOrder, AStreamStoppedWhileWaitingForAStopNeverSendsItsRequest)
     CHttpConnect next;
     next.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
     next.Disconnect();  // while it waits for that stop
-    QTest::qWait(CHttpConnect::STOP_ANSWER_WAIT_MS + 300);
+    QTest::qWait(ShortStopTimings::ANSWER_MS + 300);
     EXPECT_EQ(Order(s.sim), "Sx");
 }
 
@@ -178,7 +209,7 @@ QString PtzUp(int channel)
 
 }  // namespace
 
-TEST(StreamOrder, AGroupSwitchWhilePtzIsHeldOnASlowDvrLeavesTheNewStreamAlive)
+TEST_F(StreamOrder, AGroupSwitchWhilePtzIsHeldOnASlowDvrLeavesTheNewStreamAlive)
 {
     StreamRig s(ReusingDvr());
     Streaming(s);
@@ -202,7 +233,7 @@ TEST(StreamOrder, AGroupSwitchWhilePtzIsHeldOnASlowDvrLeavesTheNewStreamAlive)
     next.Disconnect();
 }
 
-TEST(StreamOrder, ADvrThatCarriesOutStopsThreeSecondsLateKeepsItsNewStream)
+TEST_F(StreamOrder, ADvrThatCarriesOutStopsThreeSecondsLateKeepsItsNewStream)
 {
     StreamRig s(ReusingDvr());
     Streaming(s);
@@ -214,9 +245,10 @@ TEST(StreamOrder, ADvrThatCarriesOutStopsThreeSecondsLateKeepsItsNewStream)
     EXPECT_TRUE(NewestStreamLives(s.sim));
 }
 
-TEST(StreamOrder, AnOldDvrCarryingOutStopsLateKeepsTheStreamOfItsKindRestart)
+TEST_F(StreamOrder, AnOldDvrCarryingOutStopsLateKeepsTheStreamOfItsKindRestart)
 {
     StreamRig s(ReusingDvr(true));
+    ASSERT_NO_FATAL_FAILURE(TaughtLateStops(s.sim, MakeDvr(s.sim, true, 0xF)));
     CarryOutLate(s.sim);
     OpenOfUnknownKind(s);
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1 && StopsCarriedOut(s.sim); }, 15000));
@@ -225,11 +257,12 @@ TEST(StreamOrder, AnOldDvrCarryingOutStopsLateKeepsTheStreamOfItsKindRestart)
     EXPECT_TRUE(NewestStreamLives(s.sim));
 }
 
-TEST(StreamOrder, AStreamToTheDvrUnderItsNameInOtherLettersWaitsForTheStopOfTheOldOne)
+TEST_F(StreamOrder, AStreamToTheDvrUnderItsNameInOtherLettersWaitsForTheStopOfTheOldOne)
 {
     StreamRig s(ReusingDvr());
     DVR named = MakeDvr(s.sim, false, 0x1);
     named.set_address("localhost");
+    ASSERT_NO_FATAL_FAILURE(TaughtLateStops(s.sim, named));
     s.conn.Connect(named, Param(0));
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
     HoldNextAnswer(s.sim);

@@ -1,11 +1,16 @@
 // The main window with a DVR that gives every stream the same client id and carries out
 // stops seconds late. When the DVR ends the stream, its cell drops the last picture until the
 // next stream's first, and that stream then runs steadily; a DVR whose stops come later than
-// a new stream waits for them is shown failed. No cell shows a frozen picture as live.
+// a new stream waits for them is shown failed, and the operator's retry after its stops
+// came in runs steadily. While a stream waits for stops, its cell and the tree say so. No
+// cell shows a frozen picture as live. The stop waits run at a quarter of their real length.
+
+#include <algorithm>
 
 #include "Display/CellPainter.h"
 #include "Display/Screen.h"
 #include "Network/HttpConnect.h"
+#include "support/ShortStopTimings.h"
 #include "window_test_util.h"
 
 using namespace windowtest;
@@ -13,7 +18,7 @@ using namespace windowtest;
 namespace {
 
 constexpr int FPS = 10;  // WindowRig's DVRs
-constexpr int STEADY_MS = 15000;
+constexpr int STEADY_MS = ShortStopTimings::ANSWER_MS;
 constexpr int MAX_KILLED = 1;
 
 struct LateStopWindow {
@@ -56,6 +61,7 @@ struct LateStopWindow {
                && streams.back().videoFrames >= int64_t(STEADY_MS) * FPS / 1000;
     }
 
+    ShortStopTimings timings;
     WindowRig rig;
     simdvr::CSimDvr* sim = nullptr;
     Viewer* w = nullptr;
@@ -66,7 +72,7 @@ class WindowLateStops : public ::testing::TestWithParam<int>, protected LateStop
 
 std::string DelayName(const ::testing::TestParamInfo<int>& info)
 {
-    return "StopsCarriedOut" + std::to_string(info.param / 1000) + "sLate";
+    return "StopsCarriedOut" + std::to_string(info.param) + "msLate";
 }
 
 }  // namespace
@@ -100,12 +106,13 @@ TEST_P(WindowLateStops, AStreamTheDvrEndedCostsBoundedlyManyStreamsAndThenRunsSt
     EXPECT_TRUE(iconIs(CControlDVRList::getConnectedIcon()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Delays, WindowLateStops, ::testing::Values(3000, 6000, 10000), DelayName);
+// 3, 6 and 10 s at the real waits.
+INSTANTIATE_TEST_SUITE_P(Delays, WindowLateStops, ::testing::Values(750, 1500, 2500), DelayName);
 
 TEST(WindowLateStopsBeyondTheWait, ADvrWhoseStopsComeLaterThanTheStreamWaitsIsShownFailed)
 {
     LateStopWindow v;
-    const int delay = CHttpConnect::STOP_ANSWER_WAIT_MS + 3000;
+    const int delay = ShortStopTimings::ANSWER_MS + 750;
     ASSERT_NO_FATAL_FAILURE(v.connect(delay));
     const int first = int(v.sim->streams().size()) + 1;
     v.sim->closeStreams();
@@ -118,4 +125,75 @@ TEST(WindowLateStopsBeyondTheWait, ADvrWhoseStopsComeLaterThanTheStreamWaitsIsSh
     v.rig.settle();
     EXPECT_TRUE(v.cell().failed);
     EXPECT_EQ(v.cell().title, QStringLiteral("Connection failed"));
+}
+
+TEST(WindowLateStopsBeyondTheWait, ARetryByTheOperatorOnceTheStopsCameInRunsSteadily)
+{
+    LateStopWindow v;
+    const int delay = ShortStopTimings::ANSWER_MS + 750;
+    ASSERT_NO_FATAL_FAILURE(v.connect(delay));
+    v.sim->closeStreams();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.c->reconnectPending(); }, delay + 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        const std::vector<simdvr::Request> log = v.sim->requests();
+        return std::all_of(log.begin(), log.end(), [](const simdvr::Request& r) {
+            return r.transport != simdvr::Transport::Post || r.carriedOutMs >= 0;
+        });
+    }, delay + 10000));
+    const int first = int(v.sim->streams().size()) + 1;
+    ASSERT_TRUE(v.rig.connect());
+    v.c = v.w->connections()[0];
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.steadySince(first) || v.c->reconnectPending(); },
+                                STEADY_MS + 30000));
+    EXPECT_EQ(v.killedSince(first), 0);
+    EXPECT_TRUE(v.steadySince(first));
+}
+
+namespace {
+
+// A DVR whose late stop has ended a stream of the window before; its next stop is never
+// answered, and the DVR ends the stream: the stream that follows waits for that stop.
+struct StopWaitWindow : LateStopWindow {
+    void waitForStop()
+    {
+        ASSERT_NO_FATAL_FAILURE(connect(750));
+        sim->closeStreams();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CSendCommand::lateStopsHurt(c->getDVR()) && c->IsConnected(); },
+                                    30000));
+        simdvr::Misbehaviour never;
+        never.stopDelayMs = -1;
+        sim->setMisbehaviour(never);
+        sim->closeStreams();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CSendCommand::hasUnansweredStreamStops(c->getDVR()); }, 10000));
+    }
+    bool waitShown() const { return w->displayWidget()->screenContainer()->waitWidget()->isVisible(); }
+};
+
+const QString WAIT_TEXT = QStringLiteral("Waiting for the DVR to end the last stream");
+
+}  // namespace
+
+TEST(WindowStopWait, TheCellOfAStreamWaitingForTheDvrsStopsNamesTheWait)
+{
+    StopWaitWindow v;
+    ASSERT_NO_FATAL_FAILURE(v.waitForStop());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.cell().title == WAIT_TEXT; }, ShortStopTimings::ANSWER_MS));
+    EXPECT_FALSE(CellPainter::showsPicture(v.cell()));
+    EXPECT_FALSE(v.cell().failed);
+}
+
+TEST(WindowStopWait, TheWaitIndicatorTurnsWhileAStreamWaitsForTheDvrsStops)
+{
+    StopWaitWindow v;
+    ASSERT_NO_FATAL_FAILURE(v.waitForStop());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.waitShown(); }, ShortStopTimings::ANSWER_MS));
+    EXPECT_TRUE(CSendCommand::hasUnansweredStreamStops(v.c->getDVR()));
+}
+
+TEST(WindowStopWait, TheTreeDoesNotShowADvrConnectedWhileItsStreamWaitsForItsStops)
+{
+    StopWaitWindow v;
+    ASSERT_NO_FATAL_FAILURE(v.waitForStop());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.iconIs(CControlDVRList::getDVRIcon()); }, ShortStopTimings::ANSWER_MS));
+    EXPECT_FALSE(v.iconIs(CControlDVRList::getConnectedIcon()));
 }

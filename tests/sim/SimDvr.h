@@ -81,8 +81,12 @@ struct Misbehaviour {
     int holdMs = 0;
     // Stream stop commands (both protocols) are logged as they arrive but carried out and
     // answered only this much later, as by a DVR slow to end streams; other requests go on
-    // as set above. A stop whose client hangs up meanwhile is still carried out.
+    // as set above. A stop whose client hangs up meanwhile is still carried out. A negative
+    // delay holds every stop until CSimDvr::releaseHeld().
     int stopDelayMs = 0;
+    // Stream stops are carried out (after stopDelayMs) but never answered, as behind a
+    // firewall that drops the reply: the connection stays open without a byte.
+    bool stopsUnanswered = false;
 };
 
 struct Config {
@@ -164,6 +168,7 @@ struct Request {
     int seq = 0;                    // 1, 2, ... per DVR
     qint64 arrivalMs = 0;           // CSimDvr::nowMs() once its last byte was read
     qint64 answeredMs = -1;         // once acted on and answered (a held one: after its hold)
+    qint64 carriedOutMs = -1;       // once acted on, answered or not
     qint64 hungUpMs = -1;           // a held one: once its client closed the connection during the hold
     Transport transport = Transport::Other;
     QByteArray head;                // every byte up to and including the blank line

@@ -374,7 +374,7 @@ void Conn::arrived()
     }
     Misbehaviour& mis = w->s->mis;
     const bool oneShot = pending.transport != Transport::Stream && pending.transport != Transport::Other;
-    const bool lateStop = oneShot && mis.stopDelayMs > 0 && IsStreamStop(pending);
+    const bool lateStop = oneShot && mis.stopDelayMs != 0 && IsStreamStop(pending);
     if (!oneShot || (mis.holdRequests == 0 && !lateStop)) {
         lock.unlock();
         answer();
@@ -515,20 +515,24 @@ void Conn::answer()
         response = HttpResponse(200, body) + body;
     }
     // After acting on it: whoever sees it in the log sees its effect too.
+    const bool unanswered = mis.stopsUnanswered && IsStreamStop(pending);
     lock.lock();
-    pending.answeredMs = CSimDvr::nowMs();
+    pending.carriedOutMs = CSimDvr::nowMs();
+    pending.answeredMs = unanswered ? -1 : pending.carriedOutMs;
     if (!logged)
         w->s->requests.push_back(pending);
     else
         for (Request& r : w->s->requests)
-            if (r.seq == pending.seq)
+            if (r.seq == pending.seq) {
                 r.answeredMs = pending.answeredMs;
+                r.carriedOutMs = pending.carriedOutMs;
+            }
     w->s->changed.notify_all();
     lock.unlock();
     logged = true;
 
-    if (closed)
-        return;  // its client hung up during the hold
+    if (closed || unanswered)
+        return;  // its client hung up during the hold, or the reply is lost
     if (drop) {
         sock->abort();
         return;

@@ -235,6 +235,31 @@ TEST(SimRequests, AnOldDvrsLateStopIsCarriedOutAfterItsDelayThoughItsClientHungU
     EXPECT_GE(carried.answeredMs - carried.arrivalMs, 300);
 }
 
+TEST(SimRequests, AnUnansweredStopIsCarriedOutAndItsConnectionGetsNoByte)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    Client stream, stop;
+    simdvr::Misbehaviour m = LateStops(300);
+    m.stopsUnanswered = true;
+    ASSERT_NO_FATAL_FAILURE(HoldStopOfAStream(dvr, stream, stop, m));
+    ASSERT_TRUE(dvr.waitUntil([&] { return dvr.stream(1).stopped; }));
+    Request carried;
+    ASSERT_TRUE(dvr.waitForRequest([](const Request& r) { return r.carriedOutMs >= 0; }, 5000, &carried));
+    EXPECT_EQ(carried.answeredMs, -1);
+    EXPECT_FALSE(stop.sock.waitForReadyRead(500));
+    EXPECT_EQ(stop.sock.state(), QAbstractSocket::ConnectedState);
+}
+
+TEST(SimRequests, AStopHeldWithoutADelayWaitsForItsRelease)
+{
+    simdvr::CSimDvr dvr(SmallConfig());
+    Client stream, stop;
+    ASSERT_NO_FATAL_FAILURE(HoldStopOfAStream(dvr, stream, stop, LateStops(-1)));
+    EXPECT_FALSE(dvr.waitUntil([&] { return dvr.stream(1).stopped; }, 500));
+    dvr.releaseHeld();
+    EXPECT_TRUE(dvr.waitUntil([&] { return dvr.stream(1).stopped; }));
+}
+
 TEST(SimRequests, RefusingClosesEveryConnectionAndRefusesDials)
 {
     simdvr::CSimDvr dvr(SmallConfig());

@@ -430,6 +430,10 @@
         <source>The backup is complete.</source>
         <translation>Die Sicherung ist vollständig.</translation>
     </message>
+    <message>
+        <source>Waiting for the DVR to end the last stream</source>
+        <translation>Warten, bis der DVR den letzten Stream beendet</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

@@ -430,6 +430,10 @@
         <source>The backup is complete.</source>
         <translation>La sauvegarde est terminée.</translation>
     </message>
+    <message>
+        <source>Waiting for the DVR to end the last stream</source>
+        <translation>Attente de la fin du dernier flux par le DVR</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

@@ -430,6 +430,10 @@
         <source>The backup is complete.</source>
         <translation>バックアップが完了しました。</translation>
     </message>
+    <message>
+        <source>Waiting for the DVR to end the last stream</source>
+        <translation>DVRが前のストリームを終了するのを待っています</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

@@ -430,6 +430,10 @@
         <source>The backup is complete.</source>
         <translation>백업이 완료되었습니다.</translation>
     </message>
+    <message>
+        <source>Waiting for the DVR to end the last stream</source>
+        <translation>DVR가 이전 스트림을 종료하기를 기다리는 중</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

@@ -430,6 +430,10 @@
         <source>The backup is complete.</source>
         <translation>Sikkerhetskopieringen er fullført.</translation>
     </message>
+    <message>
+        <source>Waiting for the DVR to end the last stream</source>
+        <translation>Venter på at DVR-en avslutter den forrige strømmen</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

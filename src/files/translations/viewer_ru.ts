@@ -430,6 +430,10 @@
         <source>The backup is complete.</source>
         <translation>Резервное копирование завершено.</translation>
     </message>
+    <message>
+        <source>Waiting for the DVR to end the last stream</source>
+        <translation>Ожидание завершения предыдущего потока видеорегистратором</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

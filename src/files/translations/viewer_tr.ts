@@ -430,6 +430,10 @@
         <source>The backup is complete.</source>
         <translation>Yedekleme tamamlandı.</translation>
     </message>
+    <message>
+        <source>Waiting for the DVR to end the last stream</source>
+        <translation>DVR'ın son akışı sonlandırması bekleniyor</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

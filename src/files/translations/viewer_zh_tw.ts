@@ -430,6 +430,10 @@
         <source>The backup is complete.</source>
         <translation>備份已完成。</translation>
     </message>
+    <message>
+        <source>Waiting for the DVR to end the last stream</source>
+        <translation>正在等待DVR結束上一個串流</translation>
+    </message>
 </context>
 <context>
     <name>CInfoWidget</name>

@@ -1,0 +1,29 @@
+#pragma once
+
+// The late-stop rules at a quarter of their real time, for the tests of a test; what the
+// client learned of the DVRs' late stops is forgotten before and after, since a later test's
+// DVR may listen on the same port.
+
+#include "Network/SendCommand.h"
+#include "Network/StopTimings.h"
+
+struct ShortStopTimings {
+    static constexpr int ANSWER_MS = StopTimings().answerMs / 4;
+    static constexpr int LATE_MS = StopTimings().lateMs / 4;
+
+    ShortStopTimings()
+    {
+        StopTimings t;
+        t.answerMs = ANSWER_MS;
+        t.lateMs = LATE_MS;
+        StopTimings::set(t);
+        CSendCommand::forgetLateStops();
+    }
+    ~ShortStopTimings()
+    {
+        StopTimings::set(StopTimings());
+        CSendCommand::forgetLateStops();
+    }
+    ShortStopTimings(const ShortStopTimings&) = delete;
+    ShortStopTimings& operator=(const ShortStopTimings&) = delete;
+};
