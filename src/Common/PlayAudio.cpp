@@ -3,14 +3,15 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QMediaDevices>
 #include <QThread>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <utility>
 
+#include "Common/SoundThread.h"
 #include "Common/ThreadEnd.h"
 
 namespace {
@@ -30,6 +31,8 @@ public:
 
     bool open(const QAudioFormat& format) override
     {
+        // Qt's backend comes up on the sound thread, which lives as long as the program.
+        SoundThread::waitForBackend();
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull() || !device.isFormatSupported(format))
             return false;
@@ -107,9 +110,7 @@ private:
 CPlayAudio::CPlayAudio(QObject* parent)
     : CPlayAudio(&CreateSinkAudioDevice, kRetryMs, parent)
 {
-    // Let the platform's audio backend come up on the owner's thread rather than on the
-    // audio thread, which ends whenever the output closes.
-    QMediaDevices::defaultAudioOutput();
+    SoundThread::startBackend();
 }
 
 CPlayAudio::CPlayAudio(DeviceFactory factory, int retryMs, QObject* parent)
@@ -197,8 +198,7 @@ void CPlayAudio::startOutput()
 {
     if (m_output && m_output->isFinished()) {
         // Ended by itself (a device that failed): taken over with the audio queued since.
-        delete m_output;
-        m_output = nullptr;
+        DeleteWhenFinished(std::exchange(m_output, nullptr));
     }
     stopOutput();
     {
@@ -207,6 +207,7 @@ void CPlayAudio::startOutput()
         m_shared->failed = false;
     }
     m_output = new Output(m_shared, m_factory, m_oldProtocol);
+    SoundThread::adopt(m_output);
     m_output->start();
 }
 
@@ -220,16 +221,9 @@ void CPlayAudio::stopOutput()
         m_shared->stop = true;
     }
     m_shared->wake.notify_all();
-    Output* const output = m_output;
-    m_output = nullptr;
-    if (output->wait(QDeadlineTimer(STOP_WAIT_MS))) {
-        delete output;
-        return;
-    }
-    // Left to end by itself: it keeps its shared state and goes once it has ended.
-    qWarning("Audio: the output thread did not end within %d ms (a sound device that does not answer); "
-             "it is left behind", STOP_WAIT_MS);
-    DeleteWhenFinished(output);
+    // Not waited for: a thread held by its device must not hold the caller (a stream's thread
+    // or the window). It ends by itself with the shared state it has and is deleted then.
+    DeleteWhenFinished(std::exchange(m_output, nullptr));
     auto fresh = std::make_shared<Shared>();
     {
         std::lock_guard<std::mutex> lock(m_shared->lock);
