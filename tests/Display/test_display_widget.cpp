@@ -1,13 +1,13 @@
 // The display widget with widget cells: pages, selection, sequence, alarm, and the frames,
 // status records and audio that reach it from simulated DVRs and worker threads.
 #include <QMutex>
-#include <QSoundEffect>
 #include <QTimer>
 #include <algorithm>
 
 #include "Common/DecodeAudio.h"
 #include "Display/DisplayWidget.h"
 #include "Network/HttpConnect.h"
+#include "Settings/EventSound.h"
 #include "display_test_util.h"
 #include "support/LeftBehind.h"
 
@@ -118,7 +118,7 @@ TEST_F(DisplayWidgetTest, PagesClicksSequenceAndAlarmInOneWalk)
     CAppSettings().writeSetting(CAppSettings::ALARM_SOUND, 1);
     w->UpdateEventAlarmSetting();
     auto* timer = w->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
-    auto* alarm = w->findChild<QSoundEffect*>();
+    auto* alarm = w->findChild<CEventSound*>();
     ASSERT_TRUE(timer && alarm);
     // Pages ask for their own screens; clicks select only what is under them.
     Mode(CDisplayWidget::SCREEN_MULTI_DVR, 16);
@@ -153,9 +153,11 @@ TEST_F(DisplayWidgetTest, PagesClicksSequenceAndAlarmInOneWalk)
         info.channel = info.screen = screen;
         info.motion = motion;
         w->slotUpdateScreen(info);
-        return alarm->isPlaying();
+        return alarm->isOn();
     };
     EXPECT_TRUE(picture(2, true));
+    // The sound thread plays it (silently, with no sound server).
+    EXPECT_TRUE(WaitFor([&] { return alarm->isSounding(); }, 10000));
     EXPECT_TRUE(picture(3, false));
     // A sequence (every channel, one after another) keeps running after a clear.
     commands.clear();
@@ -163,13 +165,13 @@ TEST_F(DisplayWidgetTest, PagesClicksSequenceAndAlarmInOneWalk)
     EXPECT_EQ(commands.front(), Pair(16, 0));
     EXPECT_EQ(timer->interval(), 2000);
     w->ClearScreen();
-    EXPECT_TRUE(!alarm->isPlaying() && timer->isActive());
+    EXPECT_TRUE(!alarm->isOn() && timer->isActive());
     w->switchChannel();
     EXPECT_EQ(w->getViewStartScreen(), 1);
     EXPECT_TRUE(picture(1, true));
     EXPECT_FALSE(picture(1, false));
     // Qt's sample loader leaks when the program ends while it still reads the sound.
-    EXPECT_TRUE(WaitFor([&] { return alarm->status() != QSoundEffect::Loading; }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return !alarm->isLoading() && !alarm->isSounding(); }, 10000));
 }
 
 TEST_F(DisplayWidgetTest, LiveMPutsEachDvrsChannelsOnItsScreensAndADetachedDvrNowhere)
