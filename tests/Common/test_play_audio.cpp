@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QMutex>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -59,15 +58,7 @@ QByteArray Ramp(int samples, int first)
     return bytes;
 }
 
-// True once done() holds, looked at until ms have passed.
-bool Within(int ms, const std::function<bool()>& done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && !timer.hasExpired(ms))
-        QThread::msleep(2);
-    return done();
-}
+using lefttest::Within;
 
 // True once the player's output thread has ended (by itself) within ms.
 bool OutputEnds(const CPlayAudio& player, int ms)

@@ -2,9 +2,6 @@
 // frees what it keeps.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QThread>
-
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -26,15 +23,7 @@ struct Parts {
 };
 
 using Sink = CStreamSink<Owner, Parts>;
-
-bool Within(int ms, const std::function<bool()>& done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && !timer.hasExpired(ms))
-        QThread::msleep(2);
-    return done();
-}
+using lefttest::Within;
 
 class StreamSink : public ::testing::Test {
 protected:
