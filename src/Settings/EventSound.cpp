@@ -1,6 +1,5 @@
 #include "Settings/EventSound.h"
 
-#include <QSoundEffect>
 #include <QUrl>
 
 #include <atomic>
@@ -15,11 +14,16 @@ struct CEventSound::Shared {
     bool play = false;
     bool load = false;
     bool posted = false;
+    int wishes = 0;
 
     // Sound thread only.
     QSoundEffect* effect = nullptr;
+    // Written by the sound thread.
+    std::atomic<int> status{QSoundEffect::Null};
+    std::atomic<int> loops{0};
     std::atomic<bool> sounding{false};
-    std::atomic<bool> loading{false};
+    std::atomic<int> changes{0};
+    std::atomic<int> handled{0};  // wishes
 
     // Sound thread: does what is wished now, until no newer wish waits.
     void apply();
@@ -30,40 +34,47 @@ void CEventSound::Shared::apply()
 {
     bool wantPlay = false;
     bool wantLoad = false;
+    int wish = 0;
     {
         std::lock_guard<std::mutex> guard(lock);
         posted = false;
         wantPlay = play;
         wantLoad = load;
+        wish = wishes;
     }
+    struct Handled {
+        Shared* s;
+        int wish;
+        ~Handled() { s->handled = wish; }
+    } handledAtEnd{this, wish};
     if (!effect) {
         if (!wantLoad && !wantPlay)
             return;
         // Made here: Qt's audio backend answers (or not) on this thread.
         effect = new QSoundEffect;
         effect->setLoopCount(QSoundEffect::Infinite);
-        QObject::connect(effect, &QSoundEffect::statusChanged, effect,
-                         [this] { loading = effect->status() == QSoundEffect::Loading; });
+        loops = effect->loopCount();
+        QObject::connect(effect, &QSoundEffect::statusChanged, effect, [this] { status = effect->status(); });
+        QObject::connect(effect, &QSoundEffect::playingChanged, effect, [this] {
+            sounding = effect->isPlaying();
+            ++changes;
+        });
     }
     // Only once the alarm can sound: Qt's loader cannot be stopped, and what it holds is lost
     // when the program ends while it still reads the sound.
-    if (effect->source().isEmpty()) {
-        loading = true;
+    if (effect->source().isEmpty())
         effect->setSource(QUrl(QStringLiteral("qrc:/Viewer/files/sound/AlarmSound.wav")));
-    }
     // May wait for a sound server that does not answer; a wish made meanwhile comes next.
     if (wantPlay && !effect->isPlaying())
         effect->play();
     else if (!wantPlay && effect->isPlaying())
         effect->stop();
-    sounding = effect->isPlaying();
 }
 
 void CEventSound::Shared::release()
 {
     delete effect;
     effect = nullptr;
-    sounding = false;
 }
 
 CEventSound::CEventSound() : m_shared(std::make_shared<Shared>()), m_playing(false), m_enabled(false), m_loaded(false)
@@ -79,9 +90,17 @@ CEventSound::~CEventSound()
     SoundThread::post([shared = m_shared] { shared->release(); });
 }
 
-bool CEventSound::isSounding() const { return m_shared->sounding; }
-
-bool CEventSound::isLoading() const { return m_shared->loading; }
+CEventSound::Report CEventSound::report() const
+{
+    Report r;
+    r.status = static_cast<QSoundEffect::Status>(m_shared->status.load());
+    r.loops = m_shared->loops;
+    r.sounding = m_shared->sounding;
+    r.changes = m_shared->changes;
+    std::lock_guard<std::mutex> guard(m_shared->lock);
+    r.current = m_shared->handled == m_shared->wishes;
+    return r;
+}
 
 void CEventSound::request()
 {
@@ -89,6 +108,7 @@ void CEventSound::request()
         std::lock_guard<std::mutex> guard(m_shared->lock);
         m_shared->play = m_playing;
         m_shared->load = m_loaded;
+        ++m_shared->wishes;
         if (m_shared->posted)
             return;
         m_shared->posted = true;

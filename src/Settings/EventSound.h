@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSoundEffect>
 
 #include <memory>
 
@@ -28,9 +29,15 @@ public:
 
     // Whether the alarm is asked to sound.
     bool isOn() const { return m_playing; }
-    // What the sound thread has done about it so far: the sound plays, or is being read.
-    bool isSounding() const;
-    bool isLoading() const;
+    // What the sound thread has done about it so far.
+    struct Report {
+        QSoundEffect::Status status = QSoundEffect::Null;  // of reading the sound
+        int loops = 0;
+        bool sounding = false;
+        int changes = 0;  // of sounding
+        bool current = false;  // the last wish has been handled
+    };
+    Report report() const;
 
 private:
     // What the sound thread works with; it keeps it as long as it has work for it.

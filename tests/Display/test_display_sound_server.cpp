@@ -193,9 +193,9 @@ TEST(DisplaySoundServer, AnAlarmSoundedWhileTheServerIsStoppedLeavesTheWindowAns
     ASSERT_TRUE(alarm);
     // Sounded once with the server answering, so that the backend and the sound are up.
     Mark(*w, true);
-    ASSERT_TRUE(WaitFor([&] { return alarm->isSounding() && !alarm->isLoading(); }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return alarm->report().sounding && alarm->report().status == QSoundEffect::Ready; }, 20000));
     Mark(*w, false);
-    ASSERT_TRUE(WaitFor([&] { return !alarm->isSounding(); }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return !alarm->report().sounding; }, 20000));
 
     HeldServer server;
     server.stop();

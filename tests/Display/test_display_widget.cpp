@@ -157,7 +157,7 @@ TEST_F(DisplayWidgetTest, PagesClicksSequenceAndAlarmInOneWalk)
     };
     EXPECT_TRUE(picture(2, true));
     // The sound thread plays it (silently, with no sound server).
-    EXPECT_TRUE(WaitFor([&] { return alarm->isSounding(); }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return alarm->report().sounding; }, 10000));
     EXPECT_TRUE(picture(3, false));
     // A sequence (every channel, one after another) keeps running after a clear.
     commands.clear();
@@ -171,7 +171,7 @@ TEST_F(DisplayWidgetTest, PagesClicksSequenceAndAlarmInOneWalk)
     EXPECT_TRUE(picture(1, true));
     EXPECT_FALSE(picture(1, false));
     // Qt's sample loader leaks when the program ends while it still reads the sound.
-    EXPECT_TRUE(WaitFor([&] { return !alarm->isLoading() && !alarm->isSounding(); }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return alarm->report().status != QSoundEffect::Loading && !alarm->report().sounding; }, 10000));
 }
 
 TEST_F(DisplayWidgetTest, LiveMPutsEachDvrsChannelsOnItsScreensAndADetachedDvrNowhere)
