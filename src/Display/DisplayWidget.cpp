@@ -4,8 +4,6 @@
 #include <QDebug>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QAudioDevice>
-#include <QMediaDevices>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScreen>

@@ -106,7 +106,7 @@ public:
     // Drops every wiring of the stream, so nothing it sent before can reach the screens
     // afterwards. Waits only for deliveries reading the layout or handing over a picture,
     // which wait for nothing: a frame still being decoded, or audio still being played, then
-    // finishes in the decoders and the output the wiring keeps, without this widget.
+    // finishes in the decoders and the output its sink keeps, without this widget.
     void detachStream(CHttpConnect* stream);
 
     // The slot as a function for a thread that delivers without a stream (local playback's
