@@ -101,6 +101,8 @@ void End()
         if (thread)
             PostLocked(s, [] { QThread::currentThread()->quit(); });
         s.ended = true;
+        // An output still waiting for the backend goes on without it.
+        s.changed.notify_all();
     }
     if (!thread)
         return;
