@@ -271,6 +271,23 @@ int UseOfAStreamSinkThroughARawPointerAfterItsLastOwnerWent()
     return 0;
 }
 
+// A delivery writes the sink's parts inside its gate while another thread writes them outside
+// it: the gate orders nothing for a thread that does not pass it.
+int PartsWrittenInsideTheSinksGateAndOutsideIt()
+{
+    CDisplayWidget owner;
+    auto sink = std::make_shared<DisplaySink>(&owner);
+    OnTwoThreads([&](char c) {
+        for (int i = 0; i < ROUNDS; ++i) {
+            if (c == 'b')
+                sink->reach([&](CDisplayWidget&) { sink->parts().decoded += i; });
+            else
+                sink->parts().decoded -= i;
+        }
+    });
+    return 0;
+}
+
 using Case = std::function<int(int, char**)>;
 
 const std::map<std::string, Case>& RaceCases()
@@ -285,6 +302,8 @@ const std::map<std::string, Case>& RaceCases()
         {"queued_copy_of_a_member_taken_while_the_gui_thread_writes_it", QueuedCopyOfAMemberTakenWhileTheGuiThreadWritesIt},
         {"queued_value_whose_destructor_changes_the_senders_state", QueuedValueWhoseDestructorChangesTheSendersState},
         {"read_through_kept_constdata_of_a_freed_bytearray", ReadThroughKeptConstDataOfAFreedByteArray},
+        {"parts_written_inside_the_sinks_gate_and_outside_it",
+         [](int, char**) { return PartsWrittenInsideTheSinksGateAndOutsideIt(); }},
         {"use_of_a_stream_sink_through_a_raw_pointer_after_its_last_owner_went",
          [](int, char**) { return UseOfAStreamSinkThroughARawPointerAfterItsLastOwnerWent(); }},
     };
