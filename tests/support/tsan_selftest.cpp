@@ -272,7 +272,8 @@ int UseOfAStreamSinkThroughARawPointerAfterItsLastOwnerWent()
 }
 
 // A delivery writes the sink's parts inside its gate while another thread writes them outside
-// it: the gate orders nothing for a thread that does not pass it.
+// it: the gate orders nothing for a thread that does not pass it. An entry naming the gate's
+// frame (reach<) would hide it.
 int PartsWrittenInsideTheSinksGateAndOutsideIt()
 {
     CDisplayWidget owner;
