@@ -12,7 +12,6 @@
 #include <utility>
 
 #include "Common/SoundThread.h"
-#include "Common/ThreadEnd.h"
 
 namespace {
 
@@ -89,6 +88,9 @@ public:
     }
     ~Output() override { (void)m_ended.load(std::memory_order_acquire); }
 
+    // Its owner lets it go: it is deleted on the sound thread once it has also ended.
+    void release() { settle(&Output::m_released); }
+
 protected:
     void run() override
     {
@@ -96,15 +98,31 @@ protected:
         // Qt's own hand-over at a thread's end uses futexes the thread checker cannot see;
         // this release and the destructor's acquire are a pair it can.
         m_ended.store(true, std::memory_order_release);
+        settle(&Output::m_done);
     }
 
 private:
     void play();
+    // Whichever of the two comes last hands the object over for deletion.
+    void settle(bool Output::*which)
+    {
+        bool both = false;
+        {
+            std::lock_guard<std::mutex> lock(m_settleLock);
+            this->*which = true;
+            both = m_released && m_done;
+        }
+        if (both)
+            SoundThread::deleteFinished(this);
+    }
 
     const std::shared_ptr<Shared> m_s;
     const DeviceFactory m_factory;
     const bool m_oldProtocol;
     std::atomic<bool> m_ended{false};
+    std::mutex m_settleLock;  // guards the two below
+    bool m_released = false;
+    bool m_done = false;
 };
 
 CPlayAudio::CPlayAudio(QObject* parent)
@@ -198,7 +216,7 @@ void CPlayAudio::startOutput()
 {
     if (m_output && m_output->isFinished()) {
         // Ended by itself (a device that failed): taken over with the audio queued since.
-        DeleteWhenFinished(std::exchange(m_output, nullptr));
+        std::exchange(m_output, nullptr)->release();
     }
     stopOutput();
     {
@@ -207,7 +225,7 @@ void CPlayAudio::startOutput()
         m_shared->failed = false;
     }
     m_output = new Output(m_shared, m_factory, m_oldProtocol);
-    SoundThread::adopt(m_output);
+    SoundThread::expectFinished();
     m_output->start();
 }
 
@@ -223,7 +241,7 @@ void CPlayAudio::stopOutput()
     m_shared->wake.notify_all();
     // Not waited for: a thread held by its device must not hold the caller (a stream's thread
     // or the window). It ends by itself with the shared state it has and is deleted then.
-    DeleteWhenFinished(std::exchange(m_output, nullptr));
+    std::exchange(m_output, nullptr)->release();
     auto fresh = std::make_shared<Shared>();
     {
         std::lock_guard<std::mutex> lock(m_shared->lock);

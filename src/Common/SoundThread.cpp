@@ -26,7 +26,7 @@ struct State {
     bool ended = false;
     bool backendAsked = false;
     bool backendUp = false;
-    int adopted = 0;  // thread objects not yet deleted
+    int expected = 0;  // thread objects not yet deleted
     // Posted functions, handed over under the lock rather than inside Qt's events, whose
     // hand-over ThreadSanitizer cannot see.
     std::deque<std::function<void()>> posted;
@@ -95,7 +95,7 @@ void End()
     QThread* thread = nullptr;
     {
         std::unique_lock<std::mutex> lock(s.lock);
-        s.changed.wait_for(lock, std::chrono::milliseconds(kEndWaitMs), [&] { return s.adopted == 0; });
+        s.changed.wait_for(lock, std::chrono::milliseconds(kEndWaitMs), [&] { return s.expected == 0; });
         thread = s.thread;
         // After everything posted so far.
         if (thread)
@@ -149,19 +149,22 @@ void SoundThread::waitForBackend()
     s.changed.wait(lock, [&] { return s.backendUp || s.ended; });
 }
 
-void SoundThread::adopt(QThread* thread)
+void SoundThread::expectFinished()
 {
     State& s = TheState();
     std::lock_guard<std::mutex> lock(s.lock);
-    QObject* context = ContextLocked(s);
-    if (!context)
-        return;
-    thread->moveToThread(context->thread());
-    ++s.adopted;
-    QObject::connect(thread, &QObject::destroyed, [] {
+    ++s.expected;
+}
+
+void SoundThread::deleteFinished(QThread* thread)
+{
+    post([thread] {
+        // Its run() has returned: only Qt's own end of the thread is left to wait for.
+        thread->wait();
+        delete thread;
         State& s = TheState();
         std::lock_guard<std::mutex> lock(s.lock);
-        --s.adopted;
+        --s.expected;
         s.changed.notify_all();
     });
 }

@@ -19,9 +19,11 @@ void post(std::function<void()> f);
 void startBackend();
 // Waits until the backend is up: for threads that may wait (an audio output's).
 void waitForBackend();
-// Gives a thread object to the sound thread, from the thread that made it: DeleteWhenFinished
-// then deletes it there, whoever lets it go. The application's end waits a bounded time for
-// those still running.
-void adopt(QThread* thread);
+// Counts a thread about to start that deleteFinished will delete: the application's end waits
+// a bounded time for those not yet deleted.
+void expectFinished();
+// Deletes a counted thread object whose run() has returned, on the sound thread. Posted
+// through the sound thread's own queue, so ThreadSanitizer sees the hand-over.
+void deleteFinished(QThread* thread);
 
 }  // namespace SoundThread
