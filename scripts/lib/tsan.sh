@@ -3,8 +3,8 @@
 # repeat judges each run as the test command does.
 
 TSAN_BUILD=${ZAVO_TSAN_BUILD:-build/tsan}
-TSAN_TESTS=(Network/test_network Display/test_display Playback/test_playback EMap/test_emap DVRSetup/test_dvrsetup
-            Viewer/test_viewer)
+TSAN_TESTS=(Common/test_common Network/test_network Display/test_display Playback/test_playback EMap/test_emap
+            DVRSetup/test_dvrsetup Viewer/test_viewer)
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
 export ZAVO_WHOLE_PROGRAM_SECONDS=${ZAVO_WHOLE_PROGRAM_SECONDS:-60}
 # The exit status a program gets from ThreadSanitizer when it reported something (also on a

@@ -3,15 +3,15 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QMediaDevices>
 #include <QThread>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <utility>
 
-#include "Common/ThreadEnd.h"
+#include "Common/SoundThread.h"
 
 namespace {
 
@@ -30,6 +30,8 @@ public:
 
     bool open(const QAudioFormat& format) override
     {
+        // Qt's backend comes up on the sound thread, which lives as long as the program.
+        SoundThread::waitForBackend();
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         if (device.isNull() || !device.isFormatSupported(format))
             return false;
@@ -86,6 +88,9 @@ public:
     }
     ~Output() override { (void)m_ended.load(std::memory_order_acquire); }
 
+    // Its owner lets it go: it is deleted on the sound thread once it has also ended.
+    void release() { settle(&Output::m_released); }
+
 protected:
     void run() override
     {
@@ -93,23 +98,37 @@ protected:
         // Qt's own hand-over at a thread's end uses futexes the thread checker cannot see;
         // this release and the destructor's acquire are a pair it can.
         m_ended.store(true, std::memory_order_release);
+        settle(&Output::m_done);
     }
 
 private:
     void play();
+    // Whichever of the two comes last hands the object over for deletion.
+    void settle(bool Output::*which)
+    {
+        bool both = false;
+        {
+            std::lock_guard<std::mutex> lock(m_settleLock);
+            this->*which = true;
+            both = m_released && m_done;
+        }
+        if (both)
+            SoundThread::deleteFinished(this);
+    }
 
     const std::shared_ptr<Shared> m_s;
     const DeviceFactory m_factory;
     const bool m_oldProtocol;
     std::atomic<bool> m_ended{false};
+    std::mutex m_settleLock;  // guards the two below
+    bool m_released = false;
+    bool m_done = false;
 };
 
 CPlayAudio::CPlayAudio(QObject* parent)
     : CPlayAudio(&CreateSinkAudioDevice, kRetryMs, parent)
 {
-    // Let the platform's audio backend come up on the owner's thread rather than on the
-    // audio thread, which ends whenever the output closes.
-    QMediaDevices::defaultAudioOutput();
+    SoundThread::startBackend();
 }
 
 CPlayAudio::CPlayAudio(DeviceFactory factory, int retryMs, QObject* parent)
@@ -197,8 +216,7 @@ void CPlayAudio::startOutput()
 {
     if (m_output && m_output->isFinished()) {
         // Ended by itself (a device that failed): taken over with the audio queued since.
-        delete m_output;
-        m_output = nullptr;
+        std::exchange(m_output, nullptr)->release();
     }
     stopOutput();
     {
@@ -207,6 +225,7 @@ void CPlayAudio::startOutput()
         m_shared->failed = false;
     }
     m_output = new Output(m_shared, m_factory, m_oldProtocol);
+    SoundThread::expectFinished();
     m_output->start();
 }
 
@@ -220,16 +239,9 @@ void CPlayAudio::stopOutput()
         m_shared->stop = true;
     }
     m_shared->wake.notify_all();
-    Output* const output = m_output;
-    m_output = nullptr;
-    if (output->wait(QDeadlineTimer(STOP_WAIT_MS))) {
-        delete output;
-        return;
-    }
-    // Left to end by itself: it keeps its shared state and goes once it has ended.
-    qWarning("Audio: the output thread did not end within %d ms (a sound device that does not answer); "
-             "it is left behind", STOP_WAIT_MS);
-    DeleteWhenFinished(output);
+    // Not waited for: a thread held by its device must not hold the caller (a stream's thread
+    // or the window). It ends by itself with the shared state it has and is deleted then.
+    std::exchange(m_output, nullptr)->release();
     auto fresh = std::make_shared<Shared>();
     {
         std::lock_guard<std::mutex> lock(m_shared->lock);

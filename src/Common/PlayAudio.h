@@ -1,9 +1,9 @@
 #pragma once
 
 // Plays decoded DVR audio (16-bit samples at 8000 Hz) on the default sound output. Producers
-// push blocks of samples; a thread of its own feeds them to the device in whole periods.
-// Closing the output waits for that thread at most STOP_WAIT_MS: one held up longer (a sound
-// device that does not answer) is left to end by itself with what it uses.
+// push blocks of samples; a thread of its own feeds them to the device in whole periods. No
+// call waits for that thread or the device: closing an output (or switching its format) leaves
+// its thread to end by itself with what it uses, and the sound thread deletes it then.
 
 #include <QAudioFormat>
 #include <QByteArray>
@@ -54,7 +54,6 @@ public:
     void clear();
 
     static constexpr int kRetryMs = 2000;
-    static constexpr int STOP_WAIT_MS = 2000;
 
     // True while the output thread runs.
     bool isPlaying() const;

@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include <atomic>
-#include <mutex>
 
 #include "Common/ChannelNum.h"
 #include "Common/DecodeVideo.h"
@@ -29,62 +28,47 @@ OpenGLMode OpenGLSetting()
 
 }  // namespace
 
-// The stream's thread decodes in the feed, not in the dialog: a stream left to end by itself
-// keeps the feed, so a frame still being decoded when the dialog goes finishes in it.
-class CMotionZoneDialog::Feed : public QObject {
-public:
-    Feed(CMotionZoneDialog* dialog, bool opengl) : m_dialog(dialog)
+struct CMotionZoneDialog::Decoding {
+    explicit Decoding(bool opengl)
     {
-        m_decoder.Init(1);
-        m_decoder.changeOpenglOption(opengl);
-        m_decoder.setDeinterlaced(false);
+        decoder.Init(1);
+        decoder.changeOpenglOption(opengl);
+        decoder.setDeinterlaced(false);
     }
 
-    // Stream thread.
-    void deliver(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len);
-    // No picture reaches the dialog once this returns.
-    void close()
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_dialog = nullptr;
-    }
-
+    CDecodeVideo decoder;  // stream thread only
     std::atomic<uint32_t> channels{0};
     std::function<void()> decodeHook;  // set before the stream starts
-
-private:
-    CDecodeVideo m_decoder;  // stream thread only
-    std::mutex m_lock;
-    CMotionZoneDialog* m_dialog;  // (m_lock)
 };
 
-void CMotionZoneDialog::Feed::deliver(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
+void CMotionZoneDialog::deliver(Sink& sink, const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len)
 {
+    Decoding& d = sink.parts();
     FrameFacts frame;
     if (!ReadFrameHeader(info.oldProtocol, data, len, &frame) || !frame.fits)
         return;
-    if (!CChannelNum::isEnabled(channels, frame.channel))
+    if (!CChannelNum::isEnabled(d.channels, frame.channel))
         return;
-    if (decodeHook)
-        decodeHook();
-    if (m_decoder.DecodeFrame(frame.protocolType, 0, data + frame.offset, frame.rawSize, frame.resolution,
+    if (d.decodeHook)
+        d.decodeHook();
+    if (d.decoder.DecodeFrame(frame.protocolType, 0, data + frame.offset, frame.rawSize, frame.resolution,
                               frame.kind) == 0)
         return;
     CDisplayInfo picture;
     // A copy of its own: the decoder reuses its pictures once nobody holds them.
-    picture.image = m_decoder.GetDecodedImage(0).copy();
+    picture.image = d.decoder.GetDecodedImage(0).copy();
     if (picture.image.isNull())
         return;
     picture.videoLoss = CChannelNum::isEnabled(info.videoLossMask, frame.channel);
     picture.authorised = CChannelNum::isEnabled(info.authorityMask, frame.channel);
-    std::lock_guard<std::mutex> lock(m_lock);
-    if (CMotionZoneDialog* dialog = m_dialog)
-        QMetaObject::invokeMethod(dialog, [dialog, picture] { dialog->showPicture(picture); }, Qt::QueuedConnection);
+    sink.reach([&](CMotionZoneDialog& dialog) {
+        QMetaObject::invokeMethod(&dialog, [d = &dialog, picture] { d->showPicture(picture); }, Qt::QueuedConnection);
+    });
 }
 
 CMotionZoneDialog::CMotionZoneDialog(QWidget* parent)
     : QDialog(parent), m_stream(new CHttpConnect),
-      m_feed(std::make_shared<Feed>(this, OpenGLSetting() != OPENGL_MODE_OFF))
+      m_sink(std::make_shared<Sink>(this, OpenGLSetting() != OPENGL_MODE_OFF))
 {
     m_ui.setupUi(this);
     const OpenGLMode mode = OpenGLSetting();
@@ -105,13 +89,14 @@ CMotionZoneDialog::CMotionZoneDialog(QWidget* parent)
 
 CMotionZoneDialog::~CMotionZoneDialog()
 {
-    m_feed->close();
-    // A stream whose thread does not end in time is left with the feed it may still decode in.
-    CHttpConnect::Dispose(m_stream, m_feed);
+    m_sink->cut();
+    // A stream whose thread does not end in time is left to end by itself; a frame it still
+    // decodes keeps the decoder through the sink.
+    CHttpConnect::Dispose(m_stream);
     delete m_screen;
 }
 
-void CMotionZoneDialog::setDecodeHook(std::function<void()> hook) { m_feed->decodeHook = std::move(hook); }
+void CMotionZoneDialog::setDecodeHook(std::function<void()> hook) { m_sink->parts().decodeHook = std::move(hook); }
 
 void CMotionZoneDialog::setMotionZone(int rows, int cols, const QByteArray& zone)
 {
@@ -123,7 +108,7 @@ QByteArray CMotionZoneDialog::getMotionZone() const { return m_detect->getMotion
 void CMotionZoneDialog::connect(const DVR& dvr)
 {
     m_dvr.CopyFrom(dvr);
-    m_feed->channels = m_dvr.bit_ch();
+    m_sink->parts().channels = m_dvr.bit_ch();
     CHttpConnect::ConnParam param;
     param.mode = 0;
     param.playbackMode = true;
@@ -134,7 +119,12 @@ void CMotionZoneDialog::connect(const DVR& dvr)
     param.startTime = 0;
     param.endTime = 0;
     // Wired before the stream starts, so that its first frame is not missed.
-    QObject::connect(m_stream, &CHttpConnect::VDataReceived, m_feed.get(), &Feed::deliver, Qt::DirectConnection);
+    // A delivery holds the sink by a reference of its own while it decodes.
+    QObject::connect(m_stream, &CHttpConnect::VDataReceived, m_stream,
+                     [sink = m_sink](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                         const std::shared_ptr<Sink> own = sink;
+                         deliver(*own, info, data, len);
+                     }, Qt::DirectConnection);
     QObject::connect(m_stream, &CHttpConnect::signalConnectedDVRStatus, this,
                      &CMotionZoneDialog::slotUpdateDVRStatus);
     m_stream->Connect(m_dvr, param);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "Common/StreamSink.h"
 #include "DVRList.pb.h"
 #include "Network/DisplayDvrInfo.h"
 #include "ui_MotionZoneDialog.h"
@@ -24,7 +25,7 @@ class CMotionZoneDialog : public QDialog {
 public:
     explicit CMotionZoneDialog(QWidget* parent = nullptr);
     // Stops the stream without waiting for it longer than a stream's bound: a frame still
-    // being decoded then finishes in what the stream keeps, and shows nothing.
+    // being decoded then finishes in the decoder its delivery keeps, and shows nothing.
     ~CMotionZoneDialog() override;
 
     void setMotionZone(int rows, int cols, const QByteArray& zone);
@@ -50,9 +51,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // What the stream's thread decodes with; it stays with the stream until the stream is gone.
-    class Feed;
+    // What the stream's thread decodes with, in the sink it delivers into.
+    struct Decoding;
+    using Sink = CStreamSink<CMotionZoneDialog, Decoding>;
 
+    // Stream thread.
+    static void deliver(Sink& sink, const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len);
     void showPicture(const CDisplayInfo& picture);
 
     Ui_CMotionZoneDialog m_ui;
@@ -60,5 +64,5 @@ private:
     CMotionDetect* m_detect;
     CHttpConnect* m_stream;
     DVR m_dvr;
-    const std::shared_ptr<Feed> m_feed;
+    const std::shared_ptr<Sink> m_sink;
 };

@@ -287,7 +287,7 @@ void CDisplayVideo::setClock(std::shared_ptr<CPlaybackClock> clock)
         m_clock = std::move(clock);
 }
 
-void CDisplayVideo::startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode)
+void CDisplayVideo::startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode, std::shared_ptr<void> keep)
 {
     if (!m_threads.empty())
         return;
@@ -310,24 +310,30 @@ void CDisplayVideo::startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode)
     for (int i = 0; i < count; ++i) {
         boost::lock_guard<boost::mutex> lock(m_queues[i].mutex);
         // A channel whose last thread never ended gets no new one: they would share its queue.
-        m_threads.push_back(m_queues[i].left ? nullptr
-                                             : std::make_unique<boost::thread>(&CDisplayVideo::decodeProcess, this, i));
+        m_threads.push_back(m_queues[i].left ? nullptr : std::make_unique<boost::thread>([this, i, keep] {
+            decodeProcess(i);
+        }));
     }
 }
 
-bool CDisplayVideo::exitDecodeThread()
+bool CDisplayVideo::exitDecodeThread() { return endDecodeThreads(EXIT_WAIT_MS); }
+
+void CDisplayVideo::leaveDecodeThreads() { endDecodeThreads(-1); }
+
+bool CDisplayVideo::endDecodeThreads(int waitMs)
 {
     for (auto& thread : m_threads)
         if (thread)
             thread->interrupt();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(EXIT_WAIT_MS);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(0, waitMs));
     bool ended = true;
     for (size_t i = 0; i < m_threads.size(); ++i) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (!m_threads[i] || m_threads[i]->timed_join(boost::posix_time::milliseconds(std::max<long>(0, long(left.count())))))
+        if (!m_threads[i] || (waitMs >= 0 && m_threads[i]->timed_join(boost::posix_time::milliseconds(std::max<long>(0, long(left.count()))))))
             continue;
-        qWarning("Display: the decode thread of channel %d did not end within %d ms; it is left behind",
-                 static_cast<int>(i), EXIT_WAIT_MS);
+        if (waitMs >= 0)
+            qWarning("Display: the decode thread of channel %d did not end within %d ms; it is left behind",
+                     static_cast<int>(i), waitMs);
         m_threads[i]->detach();
         boost::lock_guard<boost::mutex> lock(m_queues[i].mutex);
         m_queues[i].left = true;

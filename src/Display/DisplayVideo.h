@@ -100,12 +100,14 @@ public:
     // dropped unshown and each channel's cell and pacing start over with the next frame.
     void flush() { layoutChanged(); }
 
-    // Local playback. Ending waits for the decode threads at most EXIT_WAIT_MS: a thread still
-    // running then is left to end by itself with its channel's queue, which takes no frames
-    // any more; false when one was left (this object must then outlive it).
+    // Local playback. Each decode thread holds `keep` (what owns this object) while it runs.
+    // Ending waits for the threads at most EXIT_WAIT_MS: a thread still running then is left
+    // to end by itself with its channel's queue, which takes no frames any more; false when
+    // one was left. Leaving them waits for none.
     static constexpr int EXIT_WAIT_MS = 2000;
-    void startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode);
+    void startDecodeThread(int count, const DISPLAY_MODE::ENUM& mode, std::shared_ptr<void> keep = {});
     bool exitDecodeThread();
+    void leaveDecodeThreads();
     void decodeProcess(int channel);
     // Local playback: frames queued and not yet shown or dropped, over every channel (a frame
     // leaves its queue once its picture has been handed on).
@@ -126,6 +128,8 @@ private:
 
     bool queueFrame(const _DISPLAY_CHANNEL_INFO& info, int channel, const unsigned char* frame,
                     size_t length);
+    // Interrupts the decode threads and waits for them at most waitMs (< 0: not at all).
+    bool endDecodeThreads(int waitMs);
     // Removes the oldest frame; the queue's lock is held.
     static void popFrame(ChannelQueue& q, size_t length);
 

@@ -4,21 +4,18 @@
 #include <QDebug>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QAudioDevice>
-#include <QMediaDevices>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
-#include <condition_variable>
-#include <mutex>
 
 #include "Common/ChannelNum.h"
 #include "Common/Frame.h"
 #include "Display/DisplayVideo.h"
 #include "Network/HttpConnect.h"
+#include "Common/SoundThread.h"
 #include "Settings/AppSettings.h"
 #include "Settings/EventSound.h"
 
@@ -52,8 +49,7 @@ struct CDisplayWidget::Audio {
     // Decodes one frame's audio and queues it for the output (any thread).
     void play(bool oldProtocol, const unsigned char* encoded);
 
-    // Frames of several streams share the decoder. Declared first, so it outlives what it
-    // guards.
+    // Frames of several streams share the decoder; held only while one is decoded.
     QMutex lock;
     CDecodeAudio decoder;
     CPlayAudio player;
@@ -63,96 +59,38 @@ void CDisplayWidget::Audio::play(bool oldProtocol, const unsigned char* encoded)
 {
     const int samples = CDecodeAudio::getDecodedSize(oldProtocol);
     QByteArray pcm(samples * static_cast<int>(sizeof(short)), Qt::Uninitialized);
-    QMutexLocker locker(&lock);
-    const int decoded = decoder.DecodeFrame(oldProtocol, encoded, CDecodeAudio::getEncodedSize(oldProtocol),
-                                            reinterpret_cast<short*>(pcm.data()), samples);
+    int decoded = 0;
+    {
+        QMutexLocker locker(&lock);
+        decoded = decoder.DecodeFrame(oldProtocol, encoded, CDecodeAudio::getEncodedSize(oldProtocol),
+                                      reinterpret_cast<short*>(pcm.data()), samples);
+    }
     if (decoded > 0) {
         pcm.truncate(decoded * static_cast<int>(sizeof(short)));
+        // Never waits for the sound device.
         player.PushAudio(oldProtocol, pcm);
     }
 }
 
-// One attached stream: its signal connections, and the gate its deliveries pass to read the
-// widget or hand it a picture. Nothing inside the gate waits for a decoder, a device or
-// another thread: frames are decoded and audio is played outside it, in the decoders and the
-// output the wiring keeps. So closing the gate waits only a moment, and a delivery still
-// decoding or playing after it keeps the wiring alive, not the widget.
-struct CDisplayWidget::StreamWiring {
-    StreamWiring(CDisplayWidget* w, std::shared_ptr<CDisplayVideo> v, std::shared_ptr<Audio> a)
-        : widget(w), video(std::move(v)), audio(std::move(a))
-    {
-    }
-
-    // Inside the gate while it lives, when the gate was open.
-    class Pass {
-    public:
-        explicit Pass(StreamWiring& wiring) : m_wiring(wiring), m_in(wiring.enter()) {}
-        ~Pass()
-        {
-            if (m_in)
-                m_wiring.leave();
-        }
-        Pass(const Pass&) = delete;
-        Pass& operator=(const Pass&) = delete;
-        explicit operator bool() const { return m_in; }
-
-    private:
-        StreamWiring& m_wiring;
-        const bool m_in;
-    };
-
-    // No delivery gets in after this; returns once those inside have left.
-    void close()
-    {
-        std::unique_lock<std::mutex> lock(m_lock);
-        m_open = false;
-        m_left.wait(lock, [this] { return m_inside == 0; });
-    }
-    bool isOpen()
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        return m_open;
-    }
-
-    CDisplayWidget* const widget;  // only inside the gate
-    const std::shared_ptr<CDisplayVideo> video;
-    const std::shared_ptr<Audio> audio;
-    QList<QMetaObject::Connection> connections;  // GUI thread
-
-private:
-    bool enter()
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        if (!m_open)
-            return false;
-        ++m_inside;
-        return true;
-    }
-    void leave()
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        if (--m_inside == 0 && !m_open)
-            m_left.notify_all();
-    }
-
-    std::mutex m_lock;
-    std::condition_variable m_left;
-    int m_inside = 0;
-    bool m_open = true;
+struct CDisplayWidget::Parts {
+    explicit Parts(CPlayAudio::DeviceFactory device) : audio(std::move(device)) {}
+    CDisplayVideo video;
+    Audio audio;
 };
 
 CDisplayWidget::CDisplayWidget(QWidget* parent) : CDisplayWidget(parent, &CreateSinkAudioDevice)
 {
-    // The audio backend comes up on this thread rather than on the audio thread, which ends
-    // whenever the output closes.
-    QMediaDevices::defaultAudioOutput();
+    // The audio backend comes up on the sound thread, where a sound server that does not
+    // answer holds nothing of the window's.
+    SoundThread::startBackend();
 }
 
 CDisplayWidget::CDisplayWidget(QWidget* parent, CPlayAudio::DeviceFactory audioDevice)
     : QWidget(parent),
-      m_audio(std::make_shared<Audio>(audioDevice ? std::move(audioDevice)
-                                                  : CPlayAudio::DeviceFactory(&CreateSinkAudioDevice))),
-      m_displayVideo(std::make_shared<CDisplayVideo>()),
+      m_sink(std::make_shared<Sink>(this, audioDevice ? std::move(audioDevice)
+                                                     : CPlayAudio::DeviceFactory(&CreateSinkAudioDevice))),
+      m_audio(&m_sink->parts().audio),
+      m_displayVideo(&m_sink->parts().video),
       m_pending(MAX_SCREENS),
       m_pendingSet(MAX_SCREENS, false)
 {
@@ -166,32 +104,27 @@ CDisplayWidget::CDisplayWidget(QWidget* parent, CPlayAudio::DeviceFactory audioD
     connect(m_seqTimer, &QTimer::timeout, this, &CDisplayWidget::switchChannel);
     // Pictures are kept per screen on the delivering thread and drawn in one go: a screen
     // that gets pictures faster than the GUI draws them shows the newest, and no queue of
-    // stale pictures can build up.
-    connect(m_displayVideo.get(), &CDisplayVideo::signalUpdateScreen, this,
-            [this](const CDisplayInfo& info) { storePicture(info); }, Qt::DirectConnection);
-    connect(m_displayVideo.get(), &CDisplayVideo::signalUpdateTime, this, &CDisplayWidget::signalUpdateTime);
-    connect(m_displayVideo.get(), &CDisplayVideo::signalChangedStatus, this,
-            &CDisplayWidget::signalChangedStatus);
+    // stale pictures can build up. The decoders live in the sink, so it outlives the call.
+    connect(m_displayVideo, &CDisplayVideo::signalUpdateScreen, m_displayVideo,
+            [sink = m_sink.get()](const CDisplayInfo& info) {
+                sink->reach([&](CDisplayWidget& widget) { widget.storePicture(info); });
+            }, Qt::DirectConnection);
+    connect(m_displayVideo, &CDisplayVideo::signalUpdateTime, this, &CDisplayWidget::signalUpdateTime);
+    connect(m_displayVideo, &CDisplayVideo::signalChangedStatus, this, &CDisplayWidget::signalChangedStatus);
 
     resetDisplay();
 }
 
 CDisplayWidget::~CDisplayWidget()
 {
-    // No delivery reads this widget once its stream is detached; one still decoding or
-    // playing keeps the decoders and the output, which go with it.
     const QList<CHttpConnect*> streams = m_wiring.keys();
     for (CHttpConnect* stream : streams)
         detachStream(stream);
-    if (m_displayVideo->exitDecodeThread()) {
-        m_displayVideo->clear(-1);
-    } else {
-        // A decode thread left running still uses the decoders and its queue: they stay for
-        // good, since nothing learns when it ends.
-        disconnect(m_displayVideo.get(), nullptr, this, nullptr);
-        qWarning("Display: decoders kept for a decode thread that did not end");
-        new std::shared_ptr<CDisplayVideo>(m_displayVideo);
-    }
+    // Not waited for: a decode thread still running keeps the sink, and the decoders go with
+    // the last of them. A reader waiting for room in a queue is let go before the cut.
+    m_displayVideo->leaveDecodeThreads();
+    m_sink->cut();
+    disconnect(m_displayVideo, nullptr, this, nullptr);
     delete m_screen;
     delete m_eventSound;
 }
@@ -553,7 +486,7 @@ bool CDisplayWidget::saveCaptureImage(const QString& path, const CAPTURE_FILEFOR
 
 void CDisplayWidget::showWaitWidget(bool show) { m_screen->showWaitWidget(this, show); }
 
-void CDisplayWidget::start(const DISPLAY_MODE::ENUM& mode) { m_displayVideo->startDecodeThread(16, mode); }
+void CDisplayWidget::start(const DISPLAY_MODE::ENUM& mode) { m_displayVideo->startDecodeThread(16, mode, m_sink); }
 
 void CDisplayWidget::stop() { m_displayVideo->exitDecodeThread(); }
 
@@ -740,59 +673,51 @@ void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
     if (!stream)
         return;
     detachStream(stream);
-    auto wiring = std::make_shared<StreamWiring>(this, m_displayVideo, m_audio);
-    QList<QMetaObject::Connection>& c = wiring->connections;
-    // A delivery on a stream's thread takes a reference of its own to the wiring first: the
-    // wiring then outlives the connection, and the thread checker sees that it does.
+    auto sink = std::make_shared<StreamSink>(this, m_sink);
+    StreamWiring wiring{sink, {}};
+    QList<QMetaObject::Connection>& c = wiring.connections;
+    // A delivery on a stream's thread takes a reference of its own to the sink first: the sink
+    // then outlives the connection, and the thread checker sees that it does.
     c << connect(stream, &CHttpConnect::ADataReceived, this,
-                 [wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
-                     const std::shared_ptr<StreamWiring> own = wiring;
+                 [sink](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                     const std::shared_ptr<StreamSink> own = sink;
                      const unsigned char* encoded = nullptr;
-                     {
-                         StreamWiring::Pass pass(*own);
-                         if (pass)
-                             encoded = own->widget->selectedAudio(info, data, len);
-                     }
-                     // Outside the gate: the output may wait for a sound device.
+                     own->reach([&](CDisplayWidget& widget) { encoded = widget.selectedAudio(info, data, len); });
                      if (encoded)
-                         own->audio->play(info.oldProtocol, encoded);
+                         own->parts()->parts().audio.play(info.oldProtocol, encoded);
                  }, Qt::DirectConnection);
     if (!audioOnly) {
         c << connect(stream, &CHttpConnect::VDataReceived, this,
-                     [wiring](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
-                         const std::shared_ptr<StreamWiring> own = wiring;
+                     [sink](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                         const std::shared_ptr<StreamSink> own = sink;
                          _DISPLAY_CHANNEL_INFO record;
-                         {
-                             StreamWiring::Pass pass(*own);
-                             if (!pass || !own->widget->mapFrame(info, data, len, &record))
-                                 return;
-                         }
-                         // Decoded outside the gate; the picture goes in through it, while the
-                         // stream is attached.
-                         own->video->makeImage(record, data, len, [&own](const CDisplayInfo& picture) {
-                             StreamWiring::Pass pass(*own);
-                             if (pass)
-                                 own->widget->storePicture(picture);
+                         bool mapped = false;
+                         own->reach([&](CDisplayWidget& widget) { mapped = widget.mapFrame(info, data, len, &record); });
+                         if (!mapped)
+                             return;
+                         // Decoded outside the sink's gate; the picture goes in through it, while
+                         // the stream is attached.
+                         own->parts()->parts().video.makeImage(record, data, len, [&own](const CDisplayInfo& picture) {
+                             own->reach([&](CDisplayWidget& widget) { widget.storePicture(picture); });
                          });
                      }, Qt::DirectConnection);
         c << connect(stream, &CHttpConnect::signalConnectedDVRStatus, this,
-                     [this, wiring](const DISPLAY_DVR_INFO& info) {
-                         if (wiring->isOpen())
+                     [this, sink](const DISPLAY_DVR_INFO& info) {
+                         if (!sink->isCut())
                              slotUpdateDVRStatus(info);
                      });
-        c << connect(stream, &CHttpConnect::DVRChannels, this, [this, wiring](int channels) {
-            if (wiring->isOpen())
+        c << connect(stream, &CHttpConnect::DVRChannels, this, [this, sink](int channels) {
+            if (!sink->isCut())
                 OnDVRChannels(channels);
         });
         // Direct, as the frames: the status and the frames around it keep their order.
-        c << connect(stream, &CHttpConnect::signalPbStatus, this, [wiring](uint32_t mode) {
-            const std::shared_ptr<StreamWiring> own = wiring;
-            StreamWiring::Pass pass(*own);
-            if (pass && mode <= INT32_MAX && PbMode_IsValid(static_cast<int>(mode)))
-                own->video->checkPlaybackMode(static_cast<PbMode>(mode));
+        c << connect(stream, &CHttpConnect::signalPbStatus, this, [sink](uint32_t mode) {
+            const std::shared_ptr<StreamSink> own = sink;
+            if (mode <= INT32_MAX && PbMode_IsValid(static_cast<int>(mode)) && !own->isCut())
+                own->parts()->parts().video.checkPlaybackMode(static_cast<PbMode>(mode));
         }, Qt::DirectConnection);
-        c << connect(stream, &CHttpConnect::playbackEnded, this, [this, wiring] {
-            if (wiring->isOpen())
+        c << connect(stream, &CHttpConnect::playbackEnded, this, [this, sink] {
+            if (!sink->isCut())
                 m_displayVideo->playbackEnded();
         });
     }
@@ -803,12 +728,30 @@ void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
 
 void CDisplayWidget::detachStream(CHttpConnect* stream)
 {
-    const std::shared_ptr<StreamWiring> wiring = m_wiring.take(stream);
-    if (!wiring)
+    const StreamWiring wiring = m_wiring.take(stream);
+    if (!wiring.sink)
         return;
-    // Closed before the wiring goes: a delivery that comes later does nothing, and one still
+    // Cut before the connections go: a delivery that comes later does nothing, and one still
     // decoding or playing hands nothing to this widget.
-    wiring->close();
-    for (const QMetaObject::Connection& c : std::as_const(wiring->connections))
+    wiring.sink->cut();
+    for (const QMetaObject::Connection& c : wiring.connections)
         disconnect(c);
 }
+
+template <class... Args>
+std::function<void(Args...)> CDisplayWidget::inletOf(void (CDisplayWidget::*slot)(Args...))
+{
+    return [sink = m_sink, slot](Args... args) {
+        sink->reach([&](CDisplayWidget& widget) { (widget.*slot)(args...); });
+    };
+}
+
+CDisplayWidget::FrameInlet
+CDisplayWidget::inlet(void (CDisplayWidget::*slot)(const DISPLAY_DVR_INFO&, const unsigned char*, size_t))
+{
+    return inletOf(slot);
+}
+
+std::function<void(int)> CDisplayWidget::inlet(void (CDisplayWidget::*slot)(int)) { return inletOf(slot); }
+
+std::function<void()> CDisplayWidget::inlet(void (CDisplayWidget::*slot)()) { return inletOf(slot); }

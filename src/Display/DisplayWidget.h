@@ -17,11 +17,13 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "Common/DecodeAudio.h"
 #include "Common/PlayAudio.h"
+#include "Common/StreamSink.h"
 #include "Display/CellPainter.h"
 #include "Display/DisplayInfo.h"
 #include "Display/Screen.h"
@@ -104,13 +106,21 @@ public:
     // Drops every wiring of the stream, so nothing it sent before can reach the screens
     // afterwards. Waits only for deliveries reading the layout or handing over a picture,
     // which wait for nothing: a frame still being decoded, or audio still being played, then
-    // finishes in the decoders and the output the wiring keeps, without this widget.
+    // finishes in the decoders and the output its sink keeps, without this widget.
     void detachStream(CHttpConnect* stream);
+
+    // The slot as a function for a thread that delivers without a stream (local playback's
+    // reader): it reaches this widget until the widget goes, and keeps what the widget
+    // decodes and plays with while it runs.
+    using FrameInlet = std::function<void(const DISPLAY_DVR_INFO&, const unsigned char*, size_t)>;
+    FrameInlet inlet(void (CDisplayWidget::*slot)(const DISPLAY_DVR_INFO&, const unsigned char*, size_t));
+    std::function<void(int)> inlet(void (CDisplayWidget::*slot)(int));
+    std::function<void()> inlet(void (CDisplayWidget::*slot)());
 
     CScreen* screenContainer() const { return m_screen; }
     // The names and marks the cells show, as last read from the settings.
     const CCellOsd& displaySettings() const { return m_osd; }
-    CDisplayVideo* displayVideo() const { return m_displayVideo.get(); }
+    CDisplayVideo* displayVideo() const { return m_displayVideo; }
 
 signals:
     void exitFullScreen();
@@ -141,8 +151,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    struct StreamWiring;
     struct Audio;
+    // What deliveries decode and play with: the widget's sink keeps them, and a delivery still
+    // decoding or playing when the widget goes finishes in them.
+    struct Parts;
+    using Sink = CStreamSink<CDisplayWidget, Parts>;
+    // One attached stream's way in, cut when it is detached; it keeps the widget's sink.
+    using StreamSink = CStreamSink<CDisplayWidget, std::shared_ptr<Sink>>;
+    struct StreamWiring {
+        std::shared_ptr<StreamSink> sink;
+        QList<QMetaObject::Connection> connections;
+    };
 
     // Keeps the newest picture of each screen until the GUI thread draws it (any thread).
     void storePicture(const CDisplayInfo& info);
@@ -163,11 +182,13 @@ private:
     int mapChannel(int channel, const DISPLAY_DVR_INFO& info) const;
     // Sets the visible screens; frames mapped under the old ones are not decoded any more.
     void setView(int count, int start);
+    template <class... Args>
+    std::function<void(Args...)> inletOf(void (CDisplayWidget::*slot)(Args...));
 
-    // Shared with the streams' wirings: a delivery still decoding or playing when the widget
-    // goes finishes in them.
-    const std::shared_ptr<Audio> m_audio;
-    const std::shared_ptr<CDisplayVideo> m_displayVideo;
+    // Cut as the widget goes; local playback's decode threads deliver through it.
+    const std::shared_ptr<Sink> m_sink;
+    Audio* const m_audio;  // in m_sink
+    CDisplayVideo* const m_displayVideo;  // in m_sink
     CScreen* m_screen = nullptr;
     // Read by the delivering threads while the GUI thread changes them.
     std::atomic<int> m_selected{0};
@@ -191,5 +212,5 @@ private:
     std::vector<int> m_pendingOrder;
     bool m_flushPosted = false;
 
-    QHash<CHttpConnect*, std::shared_ptr<StreamWiring>> m_wiring;
+    QHash<CHttpConnect*, StreamWiring> m_wiring;
 };

@@ -66,12 +66,15 @@ void CPlaybackWidget::connectSignal()
     if (!m_display || m_connected)
         return;
     m_connected = true;
-    // Direct: the display queues each frame on the reader's thread while the bytes live.
-    connect(&m_player, &CPlaybackFile::DisplayVideo, m_display, &CDisplayWidget::slotDisplayVideo, Qt::DirectConnection);
-    connect(&m_player, &CPlaybackFile::PlayAudio, m_display, &CDisplayWidget::OnPlayAudio, Qt::DirectConnection);
-    connect(&m_player, &CPlaybackFile::signalDecoderRestart, m_display, &CDisplayWidget::slotDecoderRestart,
+    // Direct: the display queues each frame on the reader's thread while the bytes live,
+    // through its inlets, which a display that goes first cuts off.
+    connect(&m_player, &CPlaybackFile::DisplayVideo, m_display, m_display->inlet(&CDisplayWidget::slotDisplayVideo),
             Qt::DirectConnection);
-    connect(&m_player, &CPlaybackFile::signalDecoderFlush, m_display, &CDisplayWidget::slotDecoderFlush,
+    connect(&m_player, &CPlaybackFile::PlayAudio, m_display, m_display->inlet(&CDisplayWidget::OnPlayAudio),
+            Qt::DirectConnection);
+    connect(&m_player, &CPlaybackFile::signalDecoderRestart, m_display,
+            m_display->inlet(&CDisplayWidget::slotDecoderRestart), Qt::DirectConnection);
+    connect(&m_player, &CPlaybackFile::signalDecoderFlush, m_display, m_display->inlet(&CDisplayWidget::slotDecoderFlush),
             Qt::DirectConnection);
     connect(&m_player, &CPlaybackFile::signalChangedStatus, m_display, &CDisplayWidget::signalChangedStatus);
 }

@@ -1,13 +1,13 @@
 // The display widget with widget cells: pages, selection, sequence, alarm, and the frames,
 // status records and audio that reach it from simulated DVRs and worker threads.
 #include <QMutex>
-#include <QSoundEffect>
 #include <QTimer>
 #include <algorithm>
 
 #include "Common/DecodeAudio.h"
 #include "Display/DisplayWidget.h"
 #include "Network/HttpConnect.h"
+#include "Settings/EventSound.h"
 #include "display_test_util.h"
 #include "support/LeftBehind.h"
 
@@ -118,7 +118,7 @@ TEST_F(DisplayWidgetTest, PagesClicksSequenceAndAlarmInOneWalk)
     CAppSettings().writeSetting(CAppSettings::ALARM_SOUND, 1);
     w->UpdateEventAlarmSetting();
     auto* timer = w->findChild<QTimer*>(QString(), Qt::FindDirectChildrenOnly);
-    auto* alarm = w->findChild<QSoundEffect*>();
+    auto* alarm = w->findChild<CEventSound*>();
     ASSERT_TRUE(timer && alarm);
     // Pages ask for their own screens; clicks select only what is under them.
     Mode(CDisplayWidget::SCREEN_MULTI_DVR, 16);
@@ -153,9 +153,11 @@ TEST_F(DisplayWidgetTest, PagesClicksSequenceAndAlarmInOneWalk)
         info.channel = info.screen = screen;
         info.motion = motion;
         w->slotUpdateScreen(info);
-        return alarm->isPlaying();
+        return alarm->isOn();
     };
     EXPECT_TRUE(picture(2, true));
+    // The sound thread plays it (silently, with no sound server).
+    EXPECT_TRUE(WaitFor([&] { return alarm->report().sounding; }, 10000));
     EXPECT_TRUE(picture(3, false));
     // A sequence (every channel, one after another) keeps running after a clear.
     commands.clear();
@@ -163,13 +165,13 @@ TEST_F(DisplayWidgetTest, PagesClicksSequenceAndAlarmInOneWalk)
     EXPECT_EQ(commands.front(), Pair(16, 0));
     EXPECT_EQ(timer->interval(), 2000);
     w->ClearScreen();
-    EXPECT_TRUE(!alarm->isPlaying() && timer->isActive());
+    EXPECT_TRUE(!alarm->isOn() && timer->isActive());
     w->switchChannel();
     EXPECT_EQ(w->getViewStartScreen(), 1);
     EXPECT_TRUE(picture(1, true));
     EXPECT_FALSE(picture(1, false));
     // Qt's sample loader leaks when the program ends while it still reads the sound.
-    EXPECT_TRUE(WaitFor([&] { return alarm->status() != QSoundEffect::Loading; }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return alarm->report().status != QSoundEffect::Loading && !alarm->report().sounding; }, 10000));
 }
 
 TEST_F(DisplayWidgetTest, LiveMPutsEachDvrsChannelsOnItsScreensAndADetachedDvrNowhere)
@@ -363,4 +365,107 @@ TEST_F(DisplayWidgetTest, ADetachedStreamsFrameStillInTheDecoderNeverReachesItsC
     dvr.reset();  // its thread, and the held frame with it, has ended
     QCoreApplication::processEvents();
     EXPECT_TRUE(Cell(0).image.isNull());
+}
+
+TEST_F(DisplayWidgetTest, AWidgetGoneWhileALocalDecodeThreadIsHeldLeavesItTheDecodersWhichGoWithIt)
+{
+    // Channel 0's decode thread is held in the decoder with its first frame.
+    auto gate = std::make_shared<lefttest::Gate>();
+    w->displayVideo()->setDecodeHook([gate] { gate->pass(); });
+    auto decodersGone = std::make_shared<std::atomic<bool>>(false);
+    QObject::connect(w->displayVideo(), &QObject::destroyed, [decodersGone] { *decodersGone = true; });
+    Mode(CDisplayWidget::SCREEN_SINGLE_DVR, 16);
+    w->start(DISPLAY_MODE::LOCAL_PLAYBACK);
+    DISPLAY_DVR_INFO info;
+    info.displayMode = DISPLAY_MODE::LOCAL_PLAYBACK;
+    info.pbMode = PB_FORWARD_1X;
+    info.channelMask = 0xFFFF;
+    Deliver(info, {CFrameOf(testmedia::LoadClip(testmedia::Codec::H264, "cif"), 0, 0, 1000)});
+    ASSERT_TRUE(WaitFor([&] { return gate->waiting(); }, 10000));
+    lefttest::OpenLate late(*gate);
+
+    w.reset();
+    EXPECT_FALSE(*decodersGone);
+    late.now();
+    EXPECT_TRUE(WaitFor([&] { return decodersGone->load(); }, 10000));
+}
+
+namespace {
+
+// A sound device that holds every output in its first write, as a sound server that has
+// stopped answering; counts the outputs it holds.
+struct HeldCard : CAudioDevice {
+    struct Hold {
+        lefttest::Gate gate;
+        std::atomic<int> held{0};
+    };
+    explicit HeldCard(std::shared_ptr<Hold> h) : hold(std::move(h)) {}
+    bool open(const QAudioFormat&) override { return true; }
+    qint64 bytesFree() override { return 1 << 20; }
+    qint64 write(const char*, qint64 size) override
+    {
+        ++hold->held;
+        hold->gate.pass();
+        return size;
+    }
+    bool stopped() override { return false; }
+    std::shared_ptr<Hold> hold;
+};
+
+}  // namespace
+
+TEST_F(DisplayWidgetTest, EveryStreamsPicturesReachTheirCellsWhileTheSoundDeviceHoldsItsOutput)
+{
+    auto hold = std::make_shared<HeldCard::Hold>();
+    w = std::make_unique<CDisplayWidget>(nullptr, [hold] { return std::make_unique<HeldCard>(hold); });
+    w->show();
+    std::atomic<bool> released{false};
+    lefttest::OpenLate late([&] {
+        released = true;
+        hold->gate.open();
+    }, 20000);
+
+    // Live M: a current-protocol DVR from screen 0 and an old-protocol one from screen 4, each
+    // with video and audio on channel 0; the operator selects one cell, then the other, so each
+    // selection switches the output's format.
+    Mode(CDisplayWidget::SCREEN_MULTI_DVR, 16);
+    CHttpConnect current, old;
+    w->attachStream(&current);
+    w->attachStream(&old);
+    DISPLAY_DVR_INFO currentInfo, oldInfo;
+    currentInfo.channelMask = oldInfo.channelMask = 0x0001;
+    oldInfo.startScreen = 4;
+    oldInfo.oldProtocol = true;
+    oldInfo.model = 12;
+    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+    const Frame currentAudio = CFrameOf(Frame(CDecodeAudio::getEncodedSize(false), 0x55), 3, 0, 0, 0, 1000);
+    const Frame oldAudio = FrameOf({3, 0, 0, uint32_t(CDecodeAudio::getEncodedSize(true)), 0, 0, 1000, 0, 12, 0, 0, 0},
+                                   Frame(CDecodeAudio::getEncodedSize(true), 0x55), true);
+    Frame currentVideo, oldVideo;
+    const auto deliver = [](CHttpConnect& stream, const DISPLAY_DVR_INFO& info, const Frame& audio, const Frame& video) {
+        return std::thread([&stream, &info, &audio, &video] {
+            for (int i = 0; i < 4; ++i)
+                emit stream.ADataReceived(info, audio.data(), audio.size());
+            emit stream.VDataReceived(info, video.data(), video.size());
+        });
+    };
+    constexpr int kSwitches = 12;
+    for (int i = 0; i < kSwitches && !released; ++i) {
+        w->updateSelectScreen(i % 2 == 0 ? 0 : 4);
+        currentVideo = CFrameOf(clip, size_t(i), 0, 1000);
+        oldVideo = CUFrameOf(clip.units[size_t(i)].data, clip.units[size_t(i)].key, 0, 0x02, 0, 1000, 12);
+        std::thread a = deliver(current, currentInfo, currentAudio, currentVideo);
+        std::thread b = deliver(old, oldInfo, oldAudio, oldVideo);
+        a.join();
+        b.join();
+        ASSERT_TRUE(WaitFor([&] { return hold->held == i + 1; }, 10000)) << i;
+    }
+    // The newest picture of each stream is in its cell while the device still holds the sound.
+    EXPECT_TRUE(WaitFor([&] {
+        return Cell(0).frameBytes == currentVideo.size() && Cell(4).frameBytes == oldVideo.size();
+    }, 10000));
+    EXPECT_FALSE(released.load());
+    w->detachStream(&current);
+    w->detachStream(&old);
+    late.now();
 }

@@ -2,23 +2,19 @@
 // of its application is what is tested.
 
 #include <chrono>
-#include <csignal>
 #include <string>
 #include <thread>
-#include <vector>
 
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QProcessEnvironment>
-#include <QTemporaryFile>
 #include <QRegularExpression>
 
 #include "Network/SendCommand.h"
 #include "StreamProbe.h"
+#include "support/ChildProcess.h"
 
 using namespace nettest;
 using simdvr::CSimDvr;
@@ -28,47 +24,12 @@ namespace {
 const char* const kChildVariable = "ZAVO_EXIT_CHILD";
 
 // Runs this test in a child; its output with the threads it left once its application went.
-// Started with posix_spawn rather than QProcess: ThreadSanitizer takes the child that Qt clones
-// in the parent's memory for a fork of the parent, which then dies at its next thread.
 std::string RunChild(const char* test, int* status)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(kChildVariable, "1");
     env.insert("ZAVO_TEST_EXIT", "report");
-    QTemporaryFile output;
-    if (!output.open())
-        return "cannot create the child's output file";
-    const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    const std::string filter = std::string("--gtest_filter=") + test;
-    std::vector<std::string> variables;
-    for (const QString& v : env.toStringList())
-        variables.push_back(v.toStdString());
-    std::vector<char*> argv{const_cast<char*>(program.c_str()), const_cast<char*>(filter.c_str()), nullptr};
-    std::vector<char*> envp;
-    for (std::string& v : variables)
-        envp.push_back(v.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_adddup2(&files, output.handle(), 1);
-    posix_spawn_file_actions_adddup2(&files, output.handle(), 2);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&files);
-    if (spawned != 0)
-        return "cannot start the child";
-    // A bound only for a child that hangs.
-    *status = -1;
-    for (int waited = 0; waitpid(pid, status, WNOHANG) == 0; waited += 10) {
-        if (waited >= 120000) {
-            kill(pid, SIGKILL);
-            waitpid(pid, status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    output.seek(0);
-    return output.readAll().toStdString();
+    return childtest::RunTestChild(test, env, status);
 }
 
 // How long the child's application took to go; -1 when it did not say.

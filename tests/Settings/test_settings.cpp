@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QSoundEffect>
 #include <QTest>
 
@@ -19,12 +18,15 @@ protected:
     uitest::Sandbox m_sandbox;
 };
 
-// Qt's sample loader leaks when the program ends while it still reads the file.
-QSoundEffect* LoadedEffect(CEventSound& alarm)
+// What the sound thread reports once it has done what the alarm asked; Qt's sample loader leaks
+// when the program ends while it still reads the file.
+CEventSound::Report Settled(const CEventSound& alarm)
 {
-    QSoundEffect* effect = alarm.findChild<QSoundEffect*>();
-    return effect && QTest::qWaitFor([effect] { return effect->status() != QSoundEffect::Loading; }, 10000)
-               ? effect : nullptr;
+    (void)QTest::qWaitFor([&] {
+        const CEventSound::Report r = alarm.report();
+        return r.current && r.status != QSoundEffect::Loading;
+    }, 10000);
+    return alarm.report();
 }
 
 }  // namespace
@@ -109,13 +111,10 @@ TEST_F(SettingsTest, TheAlarmReadsItsSoundOnlyOnceTheSettingIsOn)
 {
     CEventSound alarm;
     alarm.UpdateSetting();  // off, as at the first start
-    QSoundEffect* effect = alarm.findChild<QSoundEffect*>();
-    ASSERT_NE(effect, nullptr);
-    EXPECT_EQ(effect->status(), QSoundEffect::Null);
+    EXPECT_EQ(Settled(alarm).status, QSoundEffect::Null);
     CAppSettings().writeSetting(CAppSettings::ALARM_SOUND, 1);
     alarm.UpdateSetting();
-    EXPECT_EQ(LoadedEffect(alarm), effect);
-    EXPECT_EQ(effect->status(), QSoundEffect::Ready);
+    EXPECT_EQ(Settled(alarm).status, QSoundEffect::Ready);
 }
 
 TEST_F(SettingsTest, AlarmLoopsABuiltInWaveWhileEventsLastAndTheSettingIsOn)
@@ -123,17 +122,16 @@ TEST_F(SettingsTest, AlarmLoopsABuiltInWaveWhileEventsLastAndTheSettingIsOn)
     CEventSound alarm;
     alarm.play();  // reads the sound
     alarm.stop();
-    QSoundEffect* effect = LoadedEffect(alarm);
-    ASSERT_NE(effect, nullptr);
-    EXPECT_EQ(effect->loopCount(), int(QSoundEffect::Infinite));
-    EXPECT_EQ(effect->status(), QSoundEffect::Ready);  // decoding needs no audio device
+    const CEventSound::Report read = Settled(alarm);
+    EXPECT_EQ(read.loops, int(QSoundEffect::Infinite));
+    EXPECT_EQ(read.status, QSoundEffect::Ready);  // decoding needs no audio device
 
     // e/E: an event starts/ends; 1/0: the setting turned on/off; u: the setting read again;
     // r: reset; p/s: play/stop. After each step the alarm plays (+) or is silent (-): off until
     // the setting is read, a lasting event does not restart it, turning the setting off silences
     // it at once, reset until the setting is read again; play and stop whatever the setting says.
     const QStringList steps = QString("e- 0- e- 1- e+ e+ E- e+ 0- 1- e+ r- e- u- e+ r- p+ s-").split(' ');
-    QSignalSpy changes(effect, &QSoundEffect::playingChanged);
+    const int changesBefore = read.changes;
     int expectedChanges = 0;
     for (int i = 0; i < steps.size(); ++i) {
         switch (steps[i][0].toLatin1()) {
@@ -146,8 +144,9 @@ TEST_F(SettingsTest, AlarmLoopsABuiltInWaveWhileEventsLastAndTheSettingIsOn)
         case 'p': alarm.play(); break;
         case 's': alarm.stop(); break;
         }
-        EXPECT_EQ(effect->isPlaying(), steps[i][1] == '+') << "step " << i;
+        EXPECT_EQ(alarm.isOn(), steps[i][1] == '+') << "step " << i;
+        EXPECT_EQ(Settled(alarm).sounding, steps[i][1] == '+') << "step " << i;
         expectedChanges += i > 0 ? steps[i][1] != steps[i - 1][1] : steps[i][1] == '+';
     }
-    EXPECT_EQ(changes.count(), expectedChanges);
+    EXPECT_EQ(alarm.report().changes - changesBefore, expectedChanges);
 }

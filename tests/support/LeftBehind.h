@@ -47,6 +47,15 @@ private:
     bool m_open = false;
 };
 
+// True once done() holds, looked at until ms have passed.
+inline bool Within(int ms, const std::function<bool()>& done)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done() && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return done();
+}
+
 // Releases (opens the gate) when now() is called or once `ms` have passed, whichever comes
 // first.
 class OpenLate {

@@ -5,7 +5,7 @@
 //                  kind that an entry of the list once hid (a wider list would hide it again);
 //   handover       lists the hand-overs;
 //   handover NAME  runs one: a thread hands the program's own queued types (or the display's
-//                  wiring) over the ways the program does, ordered by QtCore, which
+//                  stream sink) over the ways the program does, ordered by QtCore, which
 //                  ThreadSanitizer cannot see;
 //   abort          a test program that aborts half-way, which scripts/tsan must judge failed.
 //
@@ -21,7 +21,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <shared_mutex>
 #include <string>
 #include <thread>
 
@@ -34,22 +33,22 @@
 #include <QObject>
 #include <QString>
 
+#include "Common/StreamSink.h"
 #include "Network/DisplayDvrInfo.h"
 #include "Network/EMapStatus.h"
 #include "Network/HttpConnect.h"
 #include "dvr_protocol/cgi_metatypes.h"
 
-// The display's wiring of a stream under the display's own names, so that the entry that
-// tolerates its creation is checked against the symbols the program has (the real one is
-// private to the display, which this program does not link).
+// The sinks the display wires a stream to, under the display's own names, so that the list is
+// checked against the symbols the program has (the display itself is not linked here).
 class CDisplayWidget {
 public:
-    struct StreamWiring {
-        std::shared_mutex lock;
-        std::atomic<bool> open{true};
-        QList<QMetaObject::Connection> connections;
+    struct Parts {
+        int decoded = 0;
     };
 };
+using DisplaySink = CStreamSink<CDisplayWidget, CDisplayWidget::Parts>;
+using StreamSink = CStreamSink<CDisplayWidget, std::shared_ptr<DisplaySink>>;
 
 namespace {
 
@@ -256,19 +255,37 @@ int ReadThroughKeptConstDataOfAFreedByteArray(int argc, char** argv)
     return result;
 }
 
-int UseOfAStreamWiringThroughARawPointerAfterItsLastOwnerWent()
+int UseOfAStreamSinkThroughARawPointerAfterItsLastOwnerWent()
 {
-    auto wiring = std::make_shared<CDisplayWidget::StreamWiring>();
-    wiring->connections << QMetaObject::Connection();
-    CDisplayWidget::StreamWiring* raw = wiring.get();
+    CDisplayWidget owner;
+    auto sink = std::make_shared<StreamSink>(&owner, std::make_shared<DisplaySink>(&owner));
+    StreamSink* raw = sink.get();
     std::atomic<bool> freed{false};
     std::thread worker([&] {
         WaitRelaxed(freed);
-        std::printf("%d\n", int(raw->connections.size()));
+        std::printf("%d\n", int(raw->parts() != nullptr));
     });
-    wiring.reset();
+    sink.reset();
     freed.store(true, std::memory_order_relaxed);
     worker.join();
+    return 0;
+}
+
+// A delivery writes the sink's parts inside its gate while another thread writes them outside
+// it: the gate orders nothing for a thread that does not pass it. An entry naming the gate's
+// frame (reach<) would hide it.
+int PartsWrittenInsideTheSinksGateAndOutsideIt()
+{
+    CDisplayWidget owner;
+    auto sink = std::make_shared<DisplaySink>(&owner);
+    OnTwoThreads([&](char c) {
+        for (int i = 0; i < ROUNDS; ++i) {
+            if (c == 'b')
+                sink->reach([&](CDisplayWidget&) { sink->parts().decoded += i; });
+            else
+                sink->parts().decoded -= i;
+        }
+    });
     return 0;
 }
 
@@ -286,15 +303,17 @@ const std::map<std::string, Case>& RaceCases()
         {"queued_copy_of_a_member_taken_while_the_gui_thread_writes_it", QueuedCopyOfAMemberTakenWhileTheGuiThreadWritesIt},
         {"queued_value_whose_destructor_changes_the_senders_state", QueuedValueWhoseDestructorChangesTheSendersState},
         {"read_through_kept_constdata_of_a_freed_bytearray", ReadThroughKeptConstDataOfAFreedByteArray},
-        {"use_of_a_stream_wiring_through_a_raw_pointer_after_its_last_owner_went",
-         [](int, char**) { return UseOfAStreamWiringThroughARawPointerAfterItsLastOwnerWent(); }},
+        {"parts_written_inside_the_sinks_gate_and_outside_it",
+         [](int, char**) { return PartsWrittenInsideTheSinksGateAndOutsideIt(); }},
+        {"use_of_a_stream_sink_through_a_raw_pointer_after_its_last_owner_went",
+         [](int, char**) { return UseOfAStreamSinkThroughARawPointerAfterItsLastOwnerWent(); }},
     };
     return cases;
 }
 
 // The program's hand-overs, each run on its own so that none is ordered for ThreadSanitizer by
 // the atomics of another: a stream's thread emits the stream's queued signals, uses the display's
-// wiring made meanwhile on the main thread, and queues a functor with a picture and a text.
+// stream sink made meanwhile on the main thread, and queues a functor with a picture and a text.
 class HandOver {
 public:
     HandOver(int argc, char** argv) : m_app(argc, argv) {}
@@ -378,14 +397,15 @@ int EMapCameraState(HandOver& h)
     });
 }
 
-// As the display attaches a stream whose thread already runs: the wiring is made here and
-// published to that thread by the connection only.
-int StreamWiringAttachedWhileTheStreamRuns(HandOver& h)
+// As the display attaches a stream whose thread already runs: the stream's sink is made here
+// and published to that thread by the connection only; each delivery takes its own reference
+// to it first, reaches the owner through it, and works with its parts.
+int StreamSinkAttachedWhileTheStreamRuns(HandOver& h)
 {
     std::atomic<bool> attached{false};
     std::atomic<long> frames{0};
-    std::shared_ptr<CDisplayWidget::StreamWiring> wiring;
-    // Frames until the wiring is attached, then ROUNDS frames and statuses: a queue that grew
+    CDisplayWidget owner;
+    // Frames until the sink is attached, then ROUNDS frames and statuses: a queue that grew
     // without end would outlast the history ThreadSanitizer keeps of the copies in it, and its
     // reports would lose the frames the entries match.
     std::thread stream([&] {
@@ -402,28 +422,30 @@ int StreamWiringAttachedWhileTheStreamRuns(HandOver& h)
             emit h.m_stream.signalConnectedDVRStatus(DisplayInfo(i));
         }
     });
-    wiring = std::make_shared<CDisplayWidget::StreamWiring>();
-    wiring->connections << QObject::connect(
+    auto sink = std::make_shared<StreamSink>(&owner, std::make_shared<DisplaySink>(&owner));
+    QList<QMetaObject::Connection> connections;
+    connections << QObject::connect(
         &h.m_stream, &CHttpConnect::VDataReceived, &h.m_app,
-        [wiring, &frames](const DISPLAY_DVR_INFO&, const unsigned char* data, size_t len) {
-            std::shared_lock<std::shared_mutex> gate(wiring->lock);
-            if (wiring->open)
-                frames.fetch_add(data[len - 1], std::memory_order_relaxed);
+        [sink, &frames](const DISPLAY_DVR_INFO&, const unsigned char* data, size_t len) {
+            const std::shared_ptr<StreamSink> own = sink;
+            bool mapped = false;
+            own->reach([&](CDisplayWidget&) { mapped = true; });
+            if (!mapped)
+                return;
+            own->parts()->parts().decoded += data[len - 1];
+            own->reach([&](CDisplayWidget&) { frames.fetch_add(data[len - 1], std::memory_order_relaxed); });
         },
         Qt::DirectConnection);
-    wiring->connections << QObject::connect(&h.m_stream, &CHttpConnect::signalConnectedDVRStatus, &h.m_app,
-                                            [wiring, &h](const DISPLAY_DVR_INFO& info) {
-                                                if (wiring->open)
-                                                    h.took(long(info.motionMask));
-                                            });
+    connections << QObject::connect(&h.m_stream, &CHttpConnect::signalConnectedDVRStatus, &h.m_app,
+                                    [sink, &h](const DISPLAY_DVR_INFO& info) {
+                                        if (!sink->isCut())
+                                            h.took(long(info.motionMask));
+                                    });
     attached.store(true, std::memory_order_relaxed);
     const int result = h.m_app.exec();
     stream.join();
-    {
-        std::unique_lock<std::shared_mutex> gate(wiring->lock);
-        wiring->open = false;
-    }
-    for (const QMetaObject::Connection& c : std::as_const(wiring->connections))
+    sink->cut();
+    for (const QMetaObject::Connection& c : std::as_const(connections))
         QObject::disconnect(c);
     return result == 0 && frames > 0 ? 0 : 1;
 }
@@ -447,7 +469,7 @@ const std::map<std::string, std::function<int(HandOver&)>>& HandOvers()
         {"dvr_status", DvrStatus},
         {"emap_data", EMapData},
         {"emap_camera_state", EMapCameraState},
-        {"stream_wiring_attached_while_the_stream_runs", StreamWiringAttachedWhileTheStreamRuns},
+        {"stream_sink_attached_while_the_stream_runs", StreamSinkAttachedWhileTheStreamRuns},
         {"functor_queued_with_a_picture_and_a_text", FunctorQueuedWithAPictureAndAText},
     };
     return kinds;

@@ -1,0 +1,170 @@
+#include "Common/SoundThread.h"
+
+#include <QAudioDevice>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMediaDevices>
+#include <QObject>
+#include <QThread>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <utility>
+
+namespace {
+
+// How long the application's end waits for the audio outputs and then for the thread.
+constexpr int kEndWaitMs = 2000;
+
+struct State {
+    std::mutex lock;  // guards everything below
+    std::condition_variable changed;
+    QThread* thread = nullptr;
+    QObject* context = nullptr;  // a Context
+    bool ended = false;
+    bool backendAsked = false;
+    bool backendUp = false;
+    int expected = 0;  // thread objects not yet deleted
+    // Posted functions, handed over under the lock rather than inside Qt's events, whose
+    // hand-over ThreadSanitizer cannot see.
+    std::deque<std::function<void()>> posted;
+};
+
+// Never destroyed: a sound thread left to the process's end may still use it.
+State& TheState()
+{
+    static State* const state = new State;
+    return *state;
+}
+
+// Lives on the sound thread; each event it gets runs one posted function. An event of no
+// content of ours: Qt's own hand-over of it is one ThreadSanitizer cannot see.
+class Context : public QObject {
+protected:
+    void customEvent(QEvent*) override;
+};
+
+void End();
+
+// The context on the running thread, started at first use; null once ended. (lock held)
+QObject* ContextLocked(State& s)
+{
+    if (s.ended)
+        return nullptr;
+    if (!s.thread) {
+        s.thread = new QThread;
+        s.thread->setObjectName(QStringLiteral("Sound"));
+        s.context = new Context;
+        s.context->moveToThread(s.thread);
+        s.thread->start();
+        qAddPostRoutine(End);
+    }
+    return s.context;
+}
+
+// Sound thread: runs the oldest posted function.
+void Context::customEvent(QEvent*)
+{
+    std::function<void()> f;
+    {
+        State& s = TheState();
+        std::lock_guard<std::mutex> lock(s.lock);
+        if (s.posted.empty())
+            return;
+        f = std::move(s.posted.front());
+        s.posted.pop_front();
+    }
+    f();
+}
+
+// Posts f after what was posted before it. (lock held)
+void PostLocked(State& s, std::function<void()> f)
+{
+    if (QObject* context = ContextLocked(s)) {
+        s.posted.push_back(std::move(f));
+        QCoreApplication::postEvent(context, new QEvent(QEvent::User));
+    }
+}
+
+// The application's end (its destructor, on the GUI thread).
+void End()
+{
+    State& s = TheState();
+    QThread* thread = nullptr;
+    {
+        std::unique_lock<std::mutex> lock(s.lock);
+        s.changed.wait_for(lock, std::chrono::milliseconds(kEndWaitMs), [&] { return s.expected == 0; });
+        thread = s.thread;
+        // After everything posted so far.
+        if (thread)
+            PostLocked(s, [] { QThread::currentThread()->quit(); });
+        s.ended = true;
+        // An output still waiting for the backend goes on without it.
+        s.changed.notify_all();
+    }
+    if (!thread)
+        return;
+    if (!thread->wait(kEndWaitMs)) {
+        qWarning("Sound: the sound device holds the sound thread; it is left to the process's end");
+        return;
+    }
+    delete s.context;
+    delete thread;
+}
+
+}  // namespace
+
+void SoundThread::post(std::function<void()> f)
+{
+    State& s = TheState();
+    std::lock_guard<std::mutex> lock(s.lock);
+    PostLocked(s, std::move(f));
+}
+
+void SoundThread::startBackend()
+{
+    {
+        State& s = TheState();
+        std::lock_guard<std::mutex> lock(s.lock);
+        if (s.backendAsked)
+            return;
+        s.backendAsked = true;
+    }
+    post([] {
+        QMediaDevices::defaultAudioOutput();
+        State& s = TheState();
+        std::lock_guard<std::mutex> lock(s.lock);
+        s.backendUp = true;
+        s.changed.notify_all();
+    });
+}
+
+void SoundThread::waitForBackend()
+{
+    startBackend();
+    State& s = TheState();
+    std::unique_lock<std::mutex> lock(s.lock);
+    s.changed.wait(lock, [&] { return s.backendUp || s.ended; });
+}
+
+void SoundThread::expectFinished()
+{
+    State& s = TheState();
+    std::lock_guard<std::mutex> lock(s.lock);
+    ++s.expected;
+}
+
+void SoundThread::deleteFinished(QThread* thread)
+{
+    post([thread] {
+        // Its run() has returned: only Qt's own end of the thread is left to wait for.
+        thread->wait();
+        delete thread;
+        State& s = TheState();
+        std::lock_guard<std::mutex> lock(s.lock);
+        --s.expected;
+        s.changed.notify_all();
+    });
+}

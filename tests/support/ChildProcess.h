@@ -1,0 +1,69 @@
+#pragma once
+
+// Runs this test program again in a child process, for tests of what happens once per process
+// (the application's end, Qt's audio backend coming up).
+
+#include <chrono>
+#include <csignal>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <QCoreApplication>
+#include <QProcessEnvironment>
+#include <QTemporaryFile>
+
+namespace childtest {
+
+// Runs the tests the gtest filter names with the environment given; returns the child's
+// output (both streams) and leaves its wait status in status (-1: it did not end within
+// boundMs and was killed). Started with posix_spawn rather than QProcess: ThreadSanitizer
+// takes the child that Qt clones in the parent's memory for a fork of the parent, which then
+// dies at its next thread.
+inline std::string RunTestChild(const std::string& filter, const QProcessEnvironment& env, int* status,
+                                int boundMs = 120000)
+{
+    QTemporaryFile output;
+    if (!output.open())
+        return "cannot create the child's output file";
+    const std::string program = QCoreApplication::applicationFilePath().toStdString();
+    const std::string filterArg = "--gtest_filter=" + filter;
+    std::vector<std::string> variables;
+    for (const QString& v : env.toStringList())
+        variables.push_back(v.toStdString());
+    std::vector<char*> argv{const_cast<char*>(program.c_str()), const_cast<char*>(filterArg.c_str()), nullptr};
+    std::vector<char*> envp;
+    for (std::string& v : variables)
+        envp.push_back(v.data());
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_adddup2(&files, output.handle(), 1);
+    posix_spawn_file_actions_adddup2(&files, output.handle(), 2);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&files);
+    *status = -1;
+    if (spawned != 0)
+        return "cannot start the child";
+    // A bound only for a child that hangs.
+    for (int waited = 0; waitpid(pid, status, WNOHANG) == 0; waited += 10) {
+        if (waited >= boundMs) {
+            kill(pid, SIGKILL);
+            waitpid(pid, status, 0);
+            *status = -1;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    output.seek(0);
+    return output.readAll().toStdString();
+}
+
+// True when the child ran to its end with status 0.
+inline bool EndedWell(int status) { return status >= 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0; }
+
+}  // namespace childtest
