@@ -161,6 +161,7 @@ private:
     struct RunState {
         int64_t lastFrameTime = 0;
         QElapsedTimer dialed;
+        bool clientIdSeen = false;
     };
 
     // Stops a running stream, then takes the settings video and audio streams share.
@@ -190,7 +191,7 @@ private:
     DISPLAY_DVR_INFO snapshot() const;
     Q_INVOKABLE void onStreamClosed(quint64 runId);
     QByteArray buildRequest(const DVR& dvr, const ConnParam& param) const;
-    QString buildStopQuery() const;
+    QString buildStopQuery(int clientId) const;
 
     RunConfig m_cfg;
 
