@@ -4,6 +4,8 @@
 #include <chrono>
 #include <thread>
 
+#include <sys/stat.h>
+
 #include <QCloseEvent>
 #include <QTimeEdit>
 
@@ -25,6 +27,14 @@ protected:
         event->accept();
     }
 };
+
+// The inode of the settings file: a write replaces the file.
+ino_t SettingsInode()
+{
+    struct stat st {};
+    const QString file = QSettings(CAppSettings::COMPANY_NAME, CAppSettings::APP_NAME).fileName();
+    return ::stat(QFile::encodeName(file).constData(), &st) == 0 ? st.st_ino : 0;
+}
 
 }  // namespace
 
@@ -85,4 +95,19 @@ TEST(WindowExit, TheProgramEndsPromptlyWhenItsWindowClosesDuringABackup)
     EXPECT_GE(closeToEnd, 0) << output;
     EXPECT_LT(closeToEnd, exitcheck::kCloseToEndMs) << output;
     EXPECT_NE(output.find("threads left after the application: 0"), std::string::npos) << output;
+}
+
+// Writing the settings syncs them to disk, which the pending data of a backup can hold up.
+TEST(WindowExit, ClosingTheWindowWritesNoSettings)
+{
+    WindowRig rig;
+    rig.addDvr("Office", false, 4);
+    Viewer& w = rig.open();
+    ASSERT_TRUE(rig.connect());
+    CAppSettings().writeSetting(QStringLiteral("probe"), 1);  // the file exists whatever ran before
+    const ino_t before = SettingsInode();
+    ASSERT_NE(before, ino_t(0));
+    w.close();
+    rig.window.reset();
+    EXPECT_EQ(SettingsInode(), before);
 }
