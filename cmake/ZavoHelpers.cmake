@@ -37,8 +37,8 @@ endfunction()
 # One test executable per tests/ folder: every .cpp in it, run through ctest, labelled with the
 # folder's name (ctest -L picks a folder's tests).
 function(zavo_folder_tests target)
-  # EXIT_CHECK: each test also fails when the application takes long to end or leaves a
-  # thread running.
+  # EXIT_CHECK: each test also fails when the process takes long to end after its main
+  # window's close, its application takes long to end, or it leaves a thread running.
   cmake_parse_arguments(T "GUI;EXIT_CHECK" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
   add_executable(${target} ${sources})

@@ -22,6 +22,16 @@ CPtzfWidget::CPtzfWidget(QWidget* parent) : QWidget(parent)
     connect(m_ui.Set, &QPushButton::clicked, this, &CPtzfWidget::OnSendPreset);
     connect(m_ui.Go, &QPushButton::clicked, this, &CPtzfWidget::OnSendPreset);
     connect(m_ui.Speed, &QSlider::valueChanged, this, &CPtzfWidget::OnChangedSpeed);
+    // Kept when the operator sets it, not at the end: writing the settings syncs them to
+    // disk, which a backup's pending data can hold up for seconds while the program ends.
+    const auto store = [this] {
+        CAppSettings().writeSetting(m_ui.Speed->objectName(), m_ui.Speed->value());
+    };
+    connect(m_ui.Speed, &QSlider::valueChanged, this, [this, store] {
+        if (!m_ui.Speed->isSliderDown())
+            store();
+    });
+    connect(m_ui.Speed, &QSlider::sliderReleased, this, store);
 
     const QRegularExpression ptzf(QStringLiteral("ptzf_*"));
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -49,7 +59,6 @@ CPtzfWidget::~CPtzfWidget()
 {
     delete m_send_command;
     delete m_repeat_timer;
-    CAppSettings().writeSetting(m_ui.Speed->objectName(), m_ui.Speed->value());
 }
 
 void CPtzfWidget::setConnectedDVR(const DVR& dvr, int clientId)

@@ -22,7 +22,6 @@ public:
     static constexpr int REPEAT_INTERVAL_MS = 1000;
 
     explicit CPtzfWidget(QWidget* parent = nullptr);
-    // Stores the speed: its only place, so it survives only an orderly shut-down.
     ~CPtzfWidget() override;
 
     void setConnectedDVR(const DVR& dvr, int clientId);

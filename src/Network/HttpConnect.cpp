@@ -283,9 +283,8 @@ void CHttpConnect::tryConnect()
     startThread();
 }
 
-QString CHttpConnect::buildStopQuery() const
+QString CHttpConnect::buildStopQuery(int cid) const
 {
-    const int cid = m_clientId;
     if (cid < 0)
         return QString();
     if (m_cfg.oldProtocol)
@@ -306,11 +305,14 @@ QString CHttpConnect::buildStopQuery() const
 
 void CHttpConnect::sendStop()
 {
-    const QString query = buildStopQuery();
+    // The id goes with the one stop that ends its stream: a DVR that reuses ids would end
+    // a newer stream with a second one.
+    const int cid = m_clientId.exchange(-1);
+    const QString query = buildStopQuery(cid);
     if (query.isEmpty())
         return;
     // The id the stream's commands name: the stop drops those still waiting.
-    const int stream = m_cfg.audioConnection ? m_clientId + 100 : int(m_clientId);
+    const int stream = m_cfg.audioConnection ? cid + 100 : cid;
     qDebug("SEND STOP");
     DVR dvr;
     {
@@ -725,9 +727,13 @@ CHttpConnect::PacketResult CHttpConnect::dispatch(RunState& run, uint8_t clientI
     const bool isVideo = m_cfg.oldProtocol ? (dataType >= OLD_VIDEO_FIRST && dataType <= OLD_VIDEO_LAST)
                                            : dataType == cgi::DATA_VIDEO;
     if (isVideo) {
-        if (m_clientId < 0) {
-            m_clientId = clientId;
-            run.pendingStops = CSendCommand::pendingStops(dvrCopy(), clientId);
+        // Once per run: packets read before the thread sees a stop must not bring back
+        // the id that stop took.
+        if (!run.clientIdSeen) {
+            run.clientIdSeen = true;
+            int none = -1;
+            if (m_clientId.compare_exchange_strong(none, clientId))
+                run.pendingStops = CSendCommand::pendingStops(dvrCopy(), clientId);
         }
         return receivedVideo(run, payload, len);
     }

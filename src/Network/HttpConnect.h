@@ -174,6 +174,7 @@ private:
         QElapsedTimer dialed;
         // Stops of the client id this run got that were not carried out for sure then.
         CPendingStops pendingStops;
+        bool clientIdSeen = false;
     };
 
     // Stops a running stream, then takes the settings video and audio streams share.
@@ -216,7 +217,7 @@ private:
     DISPLAY_DVR_INFO snapshot() const;
     Q_INVOKABLE void onStreamClosed(quint64 runId);
     QByteArray buildRequest(const DVR& dvr, const ConnParam& param) const;
-    QString buildStopQuery() const;
+    QString buildStopQuery(int clientId) const;
 
     RunConfig m_cfg;
 

@@ -158,9 +158,10 @@ void Viewer::connectDVR()
     m_backupWidget->clear();
     const int page = m_ui.bottomWidget->currentIndex();
     CConnectDVR* current = currentConnection();
+    // What names the DVR and acts on it follows the choice at once, not its first picture.
+    showCurrentDvr();
     if (page == VIEW_PLAYBACK || page == VIEW_BACKUP) {
-        // Searched, not streamed: what names the DVR follows the choice at once.
-        showCurrentDvr();
+        // Searched, not streamed.
         if (current && page == VIEW_PLAYBACK)
             m_playbackWidget->search(current->getDVR(), current->getDVRChannels(), current->getClientID());
         else if (current)

@@ -547,3 +547,33 @@ TEST(LiveCtrlPages, AMoveHeldAtASlowDvrKeepsOneRepeatQueuedAndItsStopFollowsTheC
     QTest::mouseRelease(up, Qt::LeftButton);
     EXPECT_EQ(p.sent(p.ptz), (QStringList{Ptz(8, 5, 0), Ptz(10, 5, 0)}));
 }
+
+// The PTZ speed is kept as the operator sets it; the end of the program writes nothing, since
+// writing the settings syncs them to disk.
+TEST(PtzSpeed, IsKeptAsSoonAsTheOperatorSetsIt)
+{
+    uitest::Sandbox sandbox;
+    CPtzfWidget ptz;
+    Child<QSlider>(&ptz, "Speed")->setValue(2);
+    EXPECT_EQ(CAppSettings().readSetting("Speed", 0).toInt(), 2);
+}
+
+TEST(PtzSpeed, ADraggedSpeedIsKeptWhenTheSliderIsReleased)
+{
+    uitest::Sandbox sandbox;
+    CPtzfWidget ptz;
+    QSlider* speed = Child<QSlider>(&ptz, "Speed");
+    speed->setSliderDown(true);
+    speed->setValue(3);
+    speed->setSliderDown(false);
+    EXPECT_EQ(CAppSettings().readSetting("Speed", 0).toInt(), 3);
+}
+
+TEST(PtzSpeed, AWidgetThatGoesUnchangedWritesNoSettings)
+{
+    uitest::Sandbox sandbox;
+    const QString file = QSettings(CAppSettings::COMPANY_NAME, CAppSettings::APP_NAME).fileName();
+    QFile::remove(file);
+    { CPtzfWidget ptz; }
+    EXPECT_FALSE(QFile::exists(file));
+}

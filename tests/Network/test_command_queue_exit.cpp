@@ -1,57 +1,24 @@
 // The command queues at the application's end, in a child process of this program: the end
 // of its application is what is tested.
 
-#include <chrono>
-#include <string>
 #include <thread>
-
-#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
-#include <QProcessEnvironment>
-#include <QRegularExpression>
-
 #include "Network/SendCommand.h"
 #include "StreamProbe.h"
-#include "support/ChildProcess.h"
+#include "support/ChildRun.h"
+#include "support/ExitLimits.h"
 
 using namespace nettest;
 using simdvr::CSimDvr;
-
-namespace {
-
-const char* const kChildVariable = "ZAVO_EXIT_CHILD";
-
-// Runs this test in a child; its output with the threads it left once its application went.
-std::string RunChild(const char* test, int* status)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(kChildVariable, "1");
-    env.insert("ZAVO_TEST_EXIT", "report");
-    return childtest::RunTestChild(test, env, status);
-}
-
-// How long the child's application took to go; -1 when it did not say.
-int EndedInMs(const std::string& output)
-{
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("application ended in (\\d+) ms")).match(QString::fromStdString(output));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// Qt's network layer waits this long for its thread when its connections are cleared, and
-// leaves the thread running after it.
-constexpr int kNetworkThreadWaitMs = 5000;
-
-}  // namespace
 
 // A DVR drops the connection of a command while the application is already ending: Qt's
 // network thread rewinds the request to send it again and waits for this thread. The end of
 // the application must not wait on that thread, nor leave it running.
 TEST(CommandQueueExit, NoNetworkThreadOutlivesTheApplicationWhenADvrDropsACommandAtTheEnd)
 {
-    if (qEnvironmentVariableIsSet(kChildVariable)) {
+    if (childrun::InChild()) {
         CSimDvr sim;
         ASSERT_TRUE(sim.start());
         simdvr::Misbehaviour drop;
@@ -73,12 +40,13 @@ TEST(CommandQueueExit, NoNetworkThreadOutlivesTheApplicationWhenADvrDropsAComman
         return;
     }
     int status = 0;
-    const std::string output = RunChild("CommandQueueExit.*", &status);
+    const std::string output = childrun::Run("CommandQueueExit.*", "report", &status);
     EXPECT_TRUE(WIFEXITED(status)) << output;
     EXPECT_EQ(WEXITSTATUS(status), 0) << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
-    const int endedIn = EndedInMs(output);
+    // Judged by what a program that is right takes, far below Qt's five seconds.
+    const int endedIn = childrun::ReportedMs(output, "application ended in");
     EXPECT_GE(endedIn, 0) << output;
-    EXPECT_LT(endedIn, kNetworkThreadWaitMs) << output;
+    EXPECT_LT(endedIn, exitcheck::kApplicationEndMs) << output;
     EXPECT_NE(output.find("threads left after the application: 0"), std::string::npos) << output;
 }

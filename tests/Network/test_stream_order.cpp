@@ -277,3 +277,20 @@ TEST_F(StreamOrder, AStreamToTheDvrUnderItsNameInOtherLettersWaitsForTheStopOfTh
     EXPECT_TRUE(NewestStreamLives(s.sim));
     next.Disconnect();
 }
+
+// Frames that the stream thread reads between a stop and its end must not give back the id
+// that stop took: a second stop would end the next stream a DVR gives that id.
+TEST(StreamOrder, AStreamThatSendsOnAfterItsStopIsStoppedOnlyOnce)
+{
+    simdvr::Misbehaviour late;
+    late.stopDelayMs = 2000;
+    StreamRig s(ReusingDvr(), late);
+    Streaming(s);
+    s.conn.sendStop();
+    const int seen = s.probe.videoCount();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.videoCount() >= seen + 3; }, 10000));
+    s.conn.Disconnect();
+    // Every stop sent so far has reached the DVR once this is answered.
+    ASSERT_TRUE(CSendCommand::waitForStreamStops(MakeDvr(s.sim, false, 0x1), 30000));
+    EXPECT_EQ(Order(s.sim), "Sx");
+}

@@ -307,3 +307,15 @@ TEST(WindowBackup, TheConfigurationButtonIsShownForACurrentDvrChosenInBackupAfte
     ASSERT_FALSE(t.configurationShown());
     EXPECT_TRUE(t.configurationShownInBackupFor(1));
 }
+
+TEST(WindowConfigurationButton, IsHiddenAsSoonAsAnOldDvrIsChosenLiveNotFromItsFirstPicture)
+{
+    TwoProtocols t;
+    ASSERT_TRUE(t.chooseLive(1));
+    ASSERT_TRUE(t.configurationShown());
+    // The operator's double click, and no event handled since: no picture can have come.
+    CDVRListTree* tree = t.window->dvrTree();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    tree->connectCurrent();
+    EXPECT_FALSE(t.configurationShown());
+}

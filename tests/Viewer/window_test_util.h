@@ -58,6 +58,9 @@ struct WindowRig {
     WindowRig() { CAppSettings().writeSetting(CAppSettings::OPENGL, OPENGL_MODE_OFF); }
     ~WindowRig()
     {
+        // As the operator ends the program: the exit check times it from here.
+        if (window && window->isVisible())
+            window->close();
         window.reset();
         // What the window released with deleteLater() (the alarm sound's output among it).
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,6 +1,6 @@
 // Linked into a suite whose every test must also end cleanly: the test main then fails the
-// program when its application takes long to end or leaves a thread running. A parent that
-// asked for a report only keeps its choice.
+// program when it takes long to end after its main window's close, its application takes long
+// to end, or it leaves a thread running. A parent that asked for a report only keeps its choice.
 #include <cstdlib>
 
 namespace {

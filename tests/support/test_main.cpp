@@ -11,8 +11,11 @@
 #include <QFile>
 #include <QStringList>
 #include <QElapsedTimer>
+
+#include "support/ExitLimits.h"
 #ifdef ZAVO_TEST_GUI
 #include <QApplication>
+#include <QWidget>
 using TestApp = QApplication;
 #else
 #include <QCoreApplication>
@@ -39,13 +42,37 @@ QStringList ThreadNamesBut(const QStringList& earlier)
     return names;
 }
 
-// Says how long the application took to go and which threads it left running; false when
-// it took as long as Qt's network layer waits for its thread (which it then leaves running)
-// or left a thread.
+// Since the main window's close in the test that ran last: the close, the window's end and
+// the application's are what the operator waits for.
+QElapsedTimer g_sinceClose;
+
+#ifdef ZAVO_TEST_GUI
+// Starts the clock when a main window (one of its own, with no parent) is asked to close.
+class CloseClock : public QObject {
+public:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close && object->isWidgetType()) {
+            const auto* widget = static_cast<const QWidget*>(object);
+            if (widget->windowType() == Qt::Window && !widget->parentWidget())
+                g_sinceClose.start();
+        }
+        return false;
+    }
+};
+#endif
+
+// A window closed by an earlier test of the same run says nothing about the end.
+class ForgetEarlierCloses : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { g_sinceClose.invalidate(); }
+};
+
+// Says how long the application took to go, how long the process took from the main window's
+// close, and which threads it left running; false when either took longer than a program
+// that is right may take, or a thread was left.
 bool ExitWasClean(qint64 endedInMs, const QStringList& threadsBefore)
 {
-    constexpr qint64 kNetworkThreadWaitMs = 5000;
-    std::fprintf(stderr, "application ended in %lld ms\n", static_cast<long long>(endedInMs));
+    std::fprintf(stderr, exitcheck::kApplicationEndLine, static_cast<long long>(endedInMs));
     // A thread just joined may still be on its way out of the kernel's list.
     QStringList left = ThreadNamesBut(threadsBefore);
     for (int waited = 0; !left.isEmpty() && waited < 3000; waited += 10) {
@@ -54,7 +81,13 @@ bool ExitWasClean(qint64 endedInMs, const QStringList& threadsBefore)
     }
     std::fprintf(stderr, "threads left after the application: %d %s\n", static_cast<int>(left.size()),
                 qPrintable(left.join(QLatin1Char(' '))));
-    return endedInMs < kNetworkThreadWaitMs && left.isEmpty();
+    bool clean = endedInMs < exitcheck::kApplicationEndMs && left.isEmpty();
+    if (g_sinceClose.isValid()) {
+        const qint64 closeToEnd = g_sinceClose.elapsed();
+        std::fprintf(stderr, exitcheck::kCloseToEndLine, static_cast<long long>(closeToEnd));
+        clean = clean && closeToEnd < exitcheck::kCloseToEndMs;
+    }
+    return clean;
 }
 
 }  // namespace
@@ -69,6 +102,7 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ForgetEarlierCloses);
     // ThreadSanitizer starts a helper thread of its own at the first thread created, and keeps
     // it: one started and joined here puts it among the threads that were there before.
     std::thread([] {}).join();
@@ -76,7 +110,13 @@ int main(int argc, char** argv)
     int rc = 0;
     QElapsedTimer ending;
     {
+#ifdef ZAVO_TEST_GUI
+        CloseClock closeClock;
+#endif
         TestApp app(argc, argv);
+#ifdef ZAVO_TEST_GUI
+        app.installEventFilter(&closeClock);
+#endif
         rc = RUN_ALL_TESTS();
         // What the tests released with deleteLater() and no event loop ran for since.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
