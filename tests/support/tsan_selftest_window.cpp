@@ -1,4 +1,4 @@
-// The ThreadSanitizer self-test's cases on an X server: a picture the wall uploads through
+// The ThreadSanitizer self-test's cases on an X server: pictures the wall uploads through
 // OpenGL, and the X connection, whose events Qt reads on a thread of its own and hands to the
 // GUI thread. That thread alone is left out of the check: a race of ours that passes through
 // libxcb on the GUI thread must still be reported.
@@ -15,14 +15,17 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <thread>
 #include <vector>
 
+#include "Common/DecodeVideo.h"
 #include "Display/DisplayInfo.h"
 #include "Display/Screen.h"
+#include "support/TestMedia.h"
 
 namespace {
 
@@ -75,40 +78,100 @@ struct ShownWindow {
     bool exposed() { return Until([this] { return window.isExposed(); }); }
 };
 
+// A wall of one cell drawn through OpenGL.
+struct Wall {
+    static constexpr QSize SIZE{352, 240};
+    QWidget owner;
+    CScreen screen{&owner, OPENGL_MODE_ON, 1};
+
+    Wall()
+    {
+        owner.resize(SIZE);
+        screen.resize(SIZE);
+        screen.updateDisplayRect(0, QRect(QPoint(0, 0), SIZE));
+        owner.show();
+    }
+    bool drawsWithOpenGL() const { return screen.mode() != OPENGL_MODE_OFF; }
+    // Hands the picture to the cell and waits until it is drawn.
+    bool show(const QImage& picture)
+    {
+        CDisplayInfo info;
+        info.image = picture;
+        info.channel = 0;
+        info.screen = 0;
+        const quint64 drawn = screen.picturesDrawn();
+        screen.setInfo(0, info);
+        return Until([&] { return screen.picturesDrawn() > drawn; });
+    }
+};
+
 // The wall uploads a picture whose pixels its decoder goes on writing, as a picture pool
 // that handed out a picture still shown would.
 int PictureRewrittenByItsDecoderWhileTheWallUploadsIt(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const QSize size(352, 240);
-    QWidget owner;
-    owner.resize(size);
-    CScreen wall(&owner, OPENGL_MODE_ON, 1);
-    wall.resize(size);
-    wall.updateDisplayRect(0, QRect(QPoint(0, 0), size));
-    owner.show();
-    if (wall.mode() == OPENGL_MODE_OFF)
-        return 1;  // no OpenGL: nothing is uploaded
-    std::vector<unsigned char> pixels(size_t(size.width()) * size_t(size.height()) * 4);
-    const QImage picture(pixels.data(), size.width(), size.height(), QImage::Format_RGB32);
+    Wall wall;
+    if (!wall.drawsWithOpenGL())
+        return 1;  // nothing is uploaded
+    std::vector<unsigned char> pixels(size_t(Wall::SIZE.width()) * size_t(Wall::SIZE.height()) * 4);
+    const QImage picture(pixels.data(), Wall::SIZE.width(), Wall::SIZE.height(), QImage::Format_RGB32);
     std::atomic<bool> done{false};
     std::thread decoder([&] {
         for (unsigned char value = 0; !done.load(std::memory_order_relaxed); ++value)
             for (size_t i = 0; i < pixels.size(); i += 64)
                 pixels[i] = value;
     });
-    for (int round = 0; round < 10; ++round) {
-        CDisplayInfo info;
-        info.image = picture;
-        info.channel = 0;
-        info.screen = 0;
-        const quint64 drawn = wall.picturesDrawn();
-        wall.setInfo(0, info);
-        Until([&] { return wall.picturesDrawn() > drawn; });
-    }
+    bool shown = true;
+    for (int round = 0; round < 10; ++round)
+        shown = wall.show(picture) && shown;
     done.store(true, std::memory_order_relaxed);
     decoder.join();
-    return wall.picturesDrawn() > 0 ? 0 : 1;
+    return shown ? 0 : 1;
+}
+
+// As the wall shows a stream: a decoding thread hands each picture of a real clip over, the
+// wall uploads it, and the decoder takes the picture back for a later frame, or frees it when
+// the size it makes pictures at changes. Nothing orders the decoder after the wall but the
+// pictures' own reference counts: the decoder keeps pace through a relaxed count.
+int PicturesTakenBackByTheirDecoderAfterTheWallUploadedThem(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    Wall wall;
+    if (!wall.drawsWithOpenGL())
+        return 1;
+    const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+    const size_t frames = std::min<size_t>(clip.units.size(), 60);
+    CDecodeVideo decoder;
+    decoder.Init(1);
+    decoder.SetPixelFormat(AV_PIX_FMT_BGRA);
+    // Each written once by the decoder before it is published, then taken by the wall.
+    std::vector<QImage> pictures(frames);
+    std::atomic<size_t> published{0};
+    std::atomic<size_t> shown{0};
+    std::thread stream([&] {
+        const FrameSize size{clip.width, clip.height};
+        for (size_t i = 0; i < frames; ++i) {
+            while (shown.load(std::memory_order_relaxed) + 1 < published.load(std::memory_order_relaxed))
+                std::this_thread::yield();
+            decoder.SetOutputSize(0, i / 10 % 2 ? Wall::SIZE / 2 : QSize());
+            const testmedia::AccessUnit& unit = clip.units[i];
+            if (decoder.DecodeFrame(PROTOCOL_CFRAME_H264, 0, unit.data.data(), unit.data.size(), size,
+                                    unit.key ? FRAME_KEY : FRAME_DELTA) > 0)
+                pictures[i] = decoder.GetDecodedImage(0);
+            published.store(i + 1, std::memory_order_release);
+        }
+    });
+    size_t drawn = 0;
+    for (size_t i = 0; i < frames; ++i) {
+        if (!Until([&] { return published.load(std::memory_order_acquire) > i; }))
+            break;
+        const QImage picture = std::move(pictures[i]);
+        if (!picture.isNull() && wall.show(picture))
+            ++drawn;
+        shown.store(i + 1, std::memory_order_relaxed);
+    }
+    stream.join();
+    return drawn > frames / 2 ? 0 : 1;
 }
 
 // The GUI thread sends a property whose bytes another thread writes: libxcb reads them.
@@ -171,6 +234,8 @@ const std::map<std::string, Case>& WindowRaceCases()
 const std::map<std::string, Case>& WindowHandOvers()
 {
     static const std::map<std::string, Case> kinds = {
+        {"pictures_taken_back_by_their_decoder_after_the_wall_uploaded_them",
+         PicturesTakenBackByTheirDecoderAfterTheWallUploadedThem},
         {"x_event_bursts_taken_by_the_gui_thread", XEventBurstsTakenByTheGuiThread},
     };
     return kinds;
