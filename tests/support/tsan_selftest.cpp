@@ -5,13 +5,13 @@
 //                  kind that an entry of the list once hid (a wider list would hide it again);
 //   handover       lists the hand-overs;
 //   handover NAME  runs one: a thread hands the program's own queued types (or the display's
-//                  wiring) over the ways the program does, ordered by QtCore, which
-//                  ThreadSanitizer cannot see;
+//                  wiring, or pictures to the wall) over the ways the program does, or Qt's X
+//                  connection hands over its events, ordered where ThreadSanitizer cannot see;
 //   abort          a test program that aborts half-way, which scripts/tsan must judge failed.
 //
 // A race case that reads or frees memory another thread touches orders the two in time through
 // a relaxed atomic: ThreadSanitizer sees no order in it, and no access lands on freed memory
-// that may have been handed out again.
+// that may have been handed out again. The cases on an X server are in tsan_selftest_window.cpp.
 
 #include <atomic>
 #include <chrono>
