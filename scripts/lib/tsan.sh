@@ -28,13 +28,20 @@ tsan_build() {
   cmake --build "$TSAN_BUILD" -j "${JOBS:-$(nproc)}" --target "$@"
 }
 
+# Runs a command on the X server, llvmpipe drawing on the thread that calls OpenGL: Mesa's
+# rasteriser threads would take the pictures over through futexes ThreadSanitizer cannot see,
+# and none of Mesa's reports is tolerated.
+tsan_on_x() {
+  "${TSAN_X[@]}" env QT_QPA_PLATFORM=xcb LP_NUM_THREADS=0 "$@"
+}
+
 # Runs a test program of TSAN_TESTS with the given arguments, on the X server when it is the
 # window tests' and there is one. TSAN_OPTIONS comes from the caller.
 tsan_exec() {
   local t=$1
   shift
   if [ "${t##*/}" = test_viewer ] && { [ -n "${DISPLAY:-}" ] || [ ${#TSAN_X[@]} -gt 0 ]; }; then
-    "${TSAN_X[@]}" env QT_QPA_PLATFORM=xcb "$TSAN_BUILD/tests/$t" "$@"
+    tsan_on_x "$TSAN_BUILD/tests/$t" "$@"
   else
     env QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$TSAN_BUILD/tests/$t" "$@"
   fi

@@ -10,6 +10,7 @@ extern "C" {
 }
 
 #include "Common/PictureScaler.h"
+#include "Common/ThreadCheck.h"
 
 namespace {
 
@@ -131,7 +132,12 @@ void CDecodeVideo::Deinit()
         return;
     m_h264.Deinit();
     m_xvid.deinit();
-    // Images still held by the display keep their buffers until they are dropped.
+    // Images still held by the display keep their buffers until they are dropped; those held by
+    // the pool alone go now, on whichever thread ends the decoders.
+    for (int i = 0; i < m_count; ++i)
+        for (const Picture& p : m_slots[i].pool)
+            if (p.image.isDetached())
+                ThreadCheck::TakeOverAfterLastRelease(p.data);
     m_slots.reset();
     m_count = 0;
     m_initialised = false;
@@ -254,8 +260,8 @@ CDecodeVideo::Picture* CDecodeVideo::AcquirePicture(Slot& s, int width, int heig
             chosen = &p;
     }
     if (chosen) {
-        // Pairs with the release of the last other copy: its reads of the pixels are done.
-        std::atomic_thread_fence(std::memory_order_acquire);
+        // The last other copy is gone, and with it its reads of the pixels.
+        ThreadCheck::TakeOverAfterLastRelease(chosen->data);
         if (matches(*chosen))
             return chosen;
     } else if (s.pool.size() < static_cast<size_t>(PICTURES_PER_SLOT)) {
@@ -344,6 +350,7 @@ void CDecodeVideo::SetCurrent(Slot& s, Picture* picture)
             spare = true;
             continue;
         }
+        ThreadCheck::TakeOverAfterLastRelease(s.pool[i].data);
         s.pool.erase(s.pool.begin() + static_cast<std::ptrdiff_t>(i));
         if (static_cast<int>(i) < s.current)
             --s.current;

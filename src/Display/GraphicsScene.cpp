@@ -15,6 +15,7 @@
 #include <cstring>
 #include <numeric>
 
+#include "Common/ThreadCheck.h"
 #include "Display/GLExtensions.h"
 
 #ifndef GL_BGRA
@@ -450,6 +451,9 @@ void CGraphicsScene::uploadTexture(QSize& allocated, const QSize& size, unsigned
         m_gl->glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, size.width(), size.height(), format,
                               GL_UNSIGNED_BYTE, pixels);
     }
+    // The pixels are read: the decoder that made them may write them again once the wall
+    // lets go of the picture.
+    ThreadCheck::HandOver(pixels);
 }
 
 bool CGraphicsScene::OverlayCell::operator==(const OverlayCell& o) const

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QThread>
 
+#include "Common/ThreadCheck.h"
 #include "DVRList.pb.h"
 #include "EMapStatus.h"
 #include "FrameRecorder.h"
@@ -29,7 +30,8 @@ class Parser;
 //
 // Frames are emitted on the stream thread with pointers into the receive buffer, valid only
 // during the call; receivers that keep bytes copy them. Status signals emitted on the stream
-// thread reach GUI receivers queued.
+// thread reach GUI receivers queued; the values they carry are Queued, so that the thread
+// checker sees each copy handed over.
 class CHttpConnect : public QThread {
     Q_OBJECT
 
@@ -122,11 +124,11 @@ public:
 signals:
     void VDataReceived(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len);
     void ADataReceived(const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len);
-    void EMapDataReceived(const DISPLAY_DVR_INFO& info, const QByteArray& bdata);
+    void EMapDataReceived(const Queued<DISPLAY_DVR_INFO>& info, const Queued<QByteArray>& bdata);
     void DVRChannels(int channels);
-    void Connected(const cgi::DvrInfo& info, int cid);
+    void Connected(const Queued<cgi::DvrInfo>& info, int cid);
     void signalConnectionFailed();
-    void signalConnectedDVRStatus(const DISPLAY_DVR_INFO& info);
+    void signalConnectedDVRStatus(const Queued<DISPLAY_DVR_INFO>& info);
     void updateBackupProgress(int value);
     // The next stream waits for the DVR to answer the stops sent to it (true), or no longer
     // does (false); the status record names the wait meanwhile.
@@ -138,7 +140,7 @@ signals:
     void signalPbStatus(uint32_t mode);
     // The DVR closed a remote playback stream that had sent data; the stream is stopped.
     void playbackEnded();
-    void signalEMapStatus(int ch, const QString& strTime, bool recordStatus, EMap_Status::ENUM status);
+    void signalEMapStatus(int ch, const QString& strTime, bool recordStatus, const Queued<EMap_Status::ENUM>& status);
 
 public slots:
     // The DVR closed the stream.

@@ -5,13 +5,13 @@
 //                  kind that an entry of the list once hid (a wider list would hide it again);
 //   handover       lists the hand-overs;
 //   handover NAME  runs one: a thread hands the program's own queued types (or the display's
-//                  stream sink) over the ways the program does, ordered by QtCore, which
-//                  ThreadSanitizer cannot see;
+//                  stream sink, or pictures to the wall) over the ways the program does, or Qt's X
+//                  connection hands over its events, ordered where ThreadSanitizer cannot see;
 //   abort          a test program that aborts half-way, which scripts/tsan must judge failed.
 //
 // A race case that reads or frees memory another thread touches orders the two in time through
 // a relaxed atomic: ThreadSanitizer sees no order in it, and no access lands on freed memory
-// that may have been handed out again.
+// that may have been handed out again. The cases on an X server are in tsan_selftest_window.cpp.
 
 #include <atomic>
 #include <chrono>
@@ -30,8 +30,11 @@
 #include <QImage>
 #include <QList>
 #include <QMetaObject>
+#include <QMutex>
 #include <QObject>
 #include <QString>
+
+#include "tsan_selftest.h"
 
 #include "Common/StreamSink.h"
 #include "Network/DisplayDvrInfo.h"
@@ -50,7 +53,8 @@ public:
 using DisplaySink = CStreamSink<CDisplayWidget, CDisplayWidget::Parts>;
 using StreamSink = CStreamSink<CDisplayWidget, std::shared_ptr<DisplaySink>>;
 
-namespace {
+// The queued types have names of their own, not an anonymous namespace's: an entry that named
+// Qt's metatype functions of every type would match their frames too, and fail the self-test.
 
 // A struct of the program's kind that no entry names: a queued copy of it is checked.
 struct ChannelState {
@@ -67,8 +71,6 @@ struct Counted {
     int* live;
 };
 
-}  // namespace
-
 Q_DECLARE_METATYPE(ChannelState)
 Q_DECLARE_METATYPE(Counted)
 
@@ -83,7 +85,7 @@ signals:
     void bytes(const QByteArray& data);
 };
 
-constexpr int ROUNDS = 200;
+using selftest::ROUNDS;
 const std::string LONG_TEXT(64, 'a');  // beyond the short-string buffer: the bytes live on the heap
 
 // Waits until flag is set, without ordering anything for ThreadSanitizer.
@@ -220,6 +222,34 @@ int QueuedCopyOfAMemberTakenWhileTheGuiThreadWritesIt(int argc, char** argv)
         });
 }
 
+// A stream's record of its DVR: the GUI thread changes it under the stream's lock as a layout
+// is chosen, and the stream's thread reports it. Emitted itself instead of a copy taken under
+// the lock, it is read while the GUI thread writes it.
+int StatusEmittedFromTheStreamsRecordInsteadOfASnapshot(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    CHttpConnect stream;
+    QMutex lock;
+    DISPLAY_DVR_INFO record;
+    int received = 0;
+    QObject::connect(&stream, &CHttpConnect::signalConnectedDVRStatus, &app, [&](const DISPLAY_DVR_INFO& info) {
+        if (info.screenCount >= 0 && ++received == ROUNDS)
+            app.quit();
+    });
+    std::thread worker([&] {
+        for (int i = 0; i < ROUNDS; ++i)
+            emit stream.signalConnectedDVRStatus(record);
+    });
+    for (int i = 0; i < ROUNDS; ++i) {
+        QMutexLocker locked(&lock);
+        record.startScreen = i % 64;
+        record.screenCount = 16;
+    }
+    const int result = app.exec();
+    worker.join();
+    return result;
+}
+
 int QueuedValueWhoseDestructorChangesTheSendersState(int argc, char** argv)
 {
     int live = 0;
@@ -289,7 +319,7 @@ int PartsWrittenInsideTheSinksGateAndOutsideIt()
     return 0;
 }
 
-using Case = std::function<int(int, char**)>;
+using selftest::Case;
 
 const std::map<std::string, Case>& RaceCases()
 {
@@ -302,6 +332,8 @@ const std::map<std::string, Case>& RaceCases()
         {"queued_functor_frees_an_object_another_thread_still_writes", QueuedFunctorFreesAnObjectAnotherThreadStillWrites},
         {"queued_copy_of_a_member_taken_while_the_gui_thread_writes_it", QueuedCopyOfAMemberTakenWhileTheGuiThreadWritesIt},
         {"queued_value_whose_destructor_changes_the_senders_state", QueuedValueWhoseDestructorChangesTheSendersState},
+        {"status_emitted_from_the_streams_record_instead_of_a_snapshot",
+         StatusEmittedFromTheStreamsRecordInsteadOfASnapshot},
         {"read_through_kept_constdata_of_a_freed_bytearray", ReadThroughKeptConstDataOfAFreedByteArray},
         {"parts_written_inside_the_sinks_gate_and_outside_it",
          [](int, char**) { return PartsWrittenInsideTheSinksGateAndOutsideIt(); }},
@@ -493,13 +525,20 @@ int ListOrRun(const std::map<std::string, Entry>& entries, int argc, char** argv
 int main(int argc, char** argv)
 {
     const std::string which = argc > 1 ? argv[1] : "";
-    if (which == "race")
-        return ListOrRun(RaceCases(), argc, argv, [&](const Case& run) { return run(argc, argv); });
+    if (which == "race") {
+        std::map<std::string, Case> cases = RaceCases();
+        cases.insert(selftest::WindowRaceCases().begin(), selftest::WindowRaceCases().end());
+        return ListOrRun(cases, argc, argv, [&](const Case& run) { return run(argc, argv); });
+    }
     if (which == "handover") {
-        return ListOrRun(HandOvers(), argc, argv, [&](const std::function<int(HandOver&)>& run) {
-            HandOver handOver(argc, argv);
-            return run(handOver);
-        });
+        std::map<std::string, Case> kinds = selftest::WindowHandOvers();
+        for (const auto& kind : HandOvers()) {
+            kinds.emplace(kind.first, [run = kind.second](int argc, char** argv) {
+                HandOver handOver(argc, argv);
+                return run(handOver);
+            });
+        }
+        return ListOrRun(kinds, argc, argv, [&](const Case& run) { return run(argc, argv); });
     }
     if (which == "abort") {
         std::printf("[ RUN      ] SelfTest.AbortsHalfWay\n");

@@ -1,0 +1,84 @@
+#pragma once
+
+// Hand-overs between threads that are ordered inside libraries ThreadSanitizer cannot see
+// (Qt's event queue, QImage's reference count), declared to it where our code makes them.
+// Outside a ThreadSanitizer build they compile to nothing.
+
+#include <atomic>
+#include <memory>
+#include <utility>
+
+#if defined(__SANITIZE_THREAD__)
+#define ZAVO_THREAD_CHECK 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define ZAVO_THREAD_CHECK 1
+#endif
+#endif
+
+#ifdef ZAVO_THREAD_CHECK
+#include <sanitizer/tsan_interface.h>
+#endif
+
+namespace ThreadCheck {
+
+// What this thread did until now happens before what a thread does after TakeOver(address).
+inline void HandOver(const void* address)
+{
+#ifdef ZAVO_THREAD_CHECK
+    __tsan_release(const_cast<void*>(address));
+#else
+    (void)address;
+#endif
+}
+
+inline void TakeOver(const void* address)
+{
+#ifdef ZAVO_THREAD_CHECK
+    __tsan_acquire(const_cast<void*>(address));
+#else
+    (void)address;
+#endif
+}
+
+// After seeing that another thread let go of its last reference to what address belongs to,
+// through a reference count in code ThreadSanitizer cannot see: that thread's use of it is
+// done. An acquire fence pairs with the count's release; ThreadSanitizer does not understand
+// fences and takes the other thread's HandOver(address) instead.
+inline void TakeOverAfterLastRelease(const void* address)
+{
+#ifdef ZAVO_THREAD_CHECK
+    TakeOver(address);
+#else
+    (void)address;
+    std::atomic_thread_fence(std::memory_order_acquire);
+#endif
+}
+
+}  // namespace ThreadCheck
+
+// A value a queued signal carries to another thread: made once on the emitting thread and
+// shared, not copied, by the copies Qt makes. Each copy declares its hand-over through Qt's
+// event queue, and the thread that reads or destroys it takes it over. The last copy to go, on
+// whichever thread, frees the value after every other thread's reads (its count is seen, unlike
+// the reference counts of Qt's own types). Converts from and to the value, so emitters pass the
+// value and slots take the value type.
+template <typename T>
+class Queued {
+public:
+    Queued(const T& value) : m_value(std::make_shared<const T>(value)) {}
+    Queued(T&& value) : m_value(std::make_shared<const T>(std::move(value))) {}
+    Queued(const Queued& other) : m_value(other.m_value) { ThreadCheck::HandOver(this); }
+    Queued& operator=(const Queued&) = delete;
+    ~Queued() { ThreadCheck::TakeOver(this); }
+
+    const T& value() const
+    {
+        ThreadCheck::TakeOver(this);
+        return *m_value;
+    }
+    operator const T&() const { return value(); }
+
+private:
+    std::shared_ptr<const T> m_value;
+};
