@@ -215,7 +215,6 @@ TEST_F(StreamOrder, AGroupSwitchWhilePtzIsHeldOnASlowDvrLeavesTheNewStreamAlive)
     Streaming(s);
     CarryOutLate(s.sim);
     const DVR dvr = MakeDvr(s.sim, false, 0x1);
-    const int cid = s.conn.getClientID();
     CSendCommand page;
     page.send(dvr, PtzUp(1), CommandSubject::PtzMove(1));
     for (int second = 0; second < 3; ++second) {
@@ -280,7 +279,7 @@ TEST_F(StreamOrder, AStreamToTheDvrUnderItsNameInOtherLettersWaitsForTheStopOfTh
 
 // Frames that the stream thread reads between a stop and its end must not give back the id
 // that stop took: a second stop would end the next stream a DVR gives that id.
-TEST(StreamOrder, AStreamThatSendsOnAfterItsStopIsStoppedOnlyOnce)
+TEST_F(StreamOrder, AStreamThatSendsOnAfterItsStopIsStoppedOnlyOnce)
 {
     simdvr::Misbehaviour late;
     late.stopDelayMs = 2000;

@@ -50,8 +50,9 @@ private:
 // `onDialog` (rejected when none is set).
 class ScriptedPrompt : public CPrompt {
 public:
-    ScriptedPrompt() { CPrompt::install(this); }
-    ~ScriptedPrompt() override { CPrompt::install(nullptr); }
+    // Scripted prompts nest: the one in use before comes back when this one goes.
+    ScriptedPrompt() : m_previous(&CPrompt::current()) { CPrompt::install(this); }
+    ~ScriptedPrompt() override { CPrompt::install(m_previous); }
 
     void message(QWidget*, const QString& text) override { messages << text; }
     bool askYesNo(QWidget*, const QString& text) override
@@ -100,6 +101,9 @@ public:
     int dialogs = 0;
     // Fills the dialog and ends it with accept() or reject().
     std::function<void(QDialog*)> onDialog;
+
+private:
+    CPrompt* m_previous;
 };
 
 // The program's style sheet for the life of the object: the resource file the window loads,
