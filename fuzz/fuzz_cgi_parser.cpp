@@ -148,11 +148,17 @@ public:
         CHECK(m_buffer.size() < CAPACITY && m_buffer.room() == CAPACITY - m_buffer.size());
         n = std::min(n, m_buffer.room());
         const size_t held = m_buffer.size();
-        UNPOISON(m_buffer.array(), m_buffer.arraySize());
+        // Only a read that does not fit behind what is held moves it.
+        const bool moves = size_t(m_buffer.end() - m_buffer.array()) + n > m_buffer.arraySize();
+        if (moves)
+            UNPOISON(m_buffer.array(), m_buffer.arraySize());
         unsigned char* at = m_buffer.reserve(n);
-        POISON(m_buffer.array(), m_buffer.arraySize());
-        UNPOISON(m_buffer.begin(), held + n);
-        CHECK(at == m_buffer.end() && m_buffer.size() == held);
+        if (moves) {
+            POISON(m_buffer.array(), m_buffer.arraySize());
+            UNPOISON(m_buffer.begin(), held);
+        }
+        UNPOISON(at, n);
+        CHECK(at == m_buffer.end() && m_buffer.size() == held && (at == m_end || moves || held == 0));
         std::memcpy(at, data, n);
         m_buffer.grow(n);
         m_begin = m_buffer.begin();
@@ -161,9 +167,9 @@ public:
         const CHttpConnect::Cut cut = m_stream.cutPackets(m_run, m_parser, m_buffer);
         restarted = cut.restart;
         if (!cut.restart) {
-            // What is held is the tail of what was.
-            CHECK(m_buffer.size() <= before && m_buffer.end() == m_end);
-            POISON(m_begin, size_t(m_buffer.begin() - m_begin));
+            // What is held is the tail of what was (an empty buffer starts afresh).
+            CHECK(m_buffer.size() <= before && (m_buffer.size() == 0 || m_buffer.end() == m_end));
+            POISON(m_begin, before - m_buffer.size());
         }
         return n;
     }
