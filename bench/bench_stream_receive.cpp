@@ -222,12 +222,8 @@ BENCHMARK(BM_ReceiveSixteenDvrs)->Iterations(1)->UseManualTime()->Unit(benchmark
 QByteArray NestedHeaders(uint8_t clientId, int kib, int spacing)
 {
     constexpr int CAPACITY = CHttpConnect::RECEIVE_BUFFER_SIZE;
-    QByteArray header(reinterpret_cast<const char*>(cgi::Parser::STX), cgi::Parser::STX_SIZE);
-    header += char(clientId);
-    header += char(cgi::DATA_VIDEO);
-    const uint32_t length = uint32_t(CAPACITY - cgi::Parser::PACKET_OVERHEAD);
-    for (int i = 0; i < 4; ++i)
-        header += char(length >> (8 * i));
+    const QByteArray header =
+        simdvr::MakePacketHead(clientId, cgi::DATA_VIDEO, uint32_t(CAPACITY - cgi::Parser::PACKET_OVERHEAD), false);
     QByteArray input;
     for (int i = 0; i < kib * 1024 / spacing; ++i)
         input += header.leftJustified(spacing, '\0');

@@ -42,13 +42,7 @@ struct QuietStream : StreamRig {
 // A packet header announcing a packet of `total` bytes, with no packet behind it.
 QByteArray BareHeader(uint8_t clientId, int total)
 {
-    QByteArray h(reinterpret_cast<const char*>(cgi::Parser::STX), cgi::Parser::STX_SIZE);
-    h += char(clientId);
-    h += char(cgi::DATA_VIDEO);
-    const uint32_t length = uint32_t(total - cgi::Parser::PACKET_OVERHEAD);
-    for (int i = 0; i < 4; ++i)
-        h += char(length >> (8 * i));
-    return h;
+    return simdvr::MakePacketHead(clientId, cgi::DATA_VIDEO, uint32_t(total - cgi::Parser::PACKET_OVERHEAD), false);
 }
 
 }  // namespace
