@@ -6,6 +6,10 @@
 //
 // The simulated DVRs run in this process on threads of their own; their CPU time is not
 // counted, only that of the stream threads.
+//
+// BM_ReceiveNestedHeaders: one stream fed bad input that keeps its buffer nearly full
+// (packet headers every `spacing` bytes over `KiB`, each announcing a whole buffer, then one
+// good frame); reports the stream thread's CPU time until that frame and the bytes it moved.
 
 #include <benchmark/benchmark.h>
 
@@ -25,6 +29,8 @@
 #include <QThread>
 
 #include "Network/HttpConnect.h"
+#include "dvr_protocol/cgi_protocol.h"
+#include "dvr_protocol/parser.h"
 #include "sim/SimDvr.h"
 
 namespace {
@@ -211,5 +217,84 @@ void BM_ReceiveSixteenDvrs(benchmark::State& state)
 }
 
 BENCHMARK(BM_ReceiveSixteenDvrs)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+
+// Headers every `spacing` bytes over `kib` KiB, a good frame, then a buffer of zeros.
+QByteArray NestedHeaders(uint8_t clientId, int kib, int spacing)
+{
+    constexpr int CAPACITY = CHttpConnect::RECEIVE_BUFFER_SIZE;
+    const QByteArray header =
+        simdvr::MakePacketHead(clientId, cgi::DATA_VIDEO, uint32_t(CAPACITY - cgi::Parser::PACKET_OVERHEAD), false);
+    QByteArray input;
+    for (int i = 0; i < kib * 1024 / spacing; ++i)
+        input += header.leftJustified(spacing, '\0');
+    simdvr::FrameFields f;
+    f.frameSize = 1000;
+    f.timeSec = 1000000000;
+    input += simdvr::MakePacket(clientId, cgi::DATA_VIDEO, simdvr::MakeCFrameHeader(f) + QByteArray(1000, 'Z'), false);
+    return input + QByteArray(CAPACITY, '\0');
+}
+
+void BM_ReceiveNestedHeaders(benchmark::State& state)
+{
+    App();
+    for (auto _ : state) {
+        simdvr::Config cfg;
+        cfg.channels = 1;
+        simdvr::Misbehaviour quiet;
+        quiet.stall = true;
+        simdvr::CSimDvr dvr(cfg);
+        if (!dvr.start()) {
+            state.SkipWithError("simulated DVR did not start");
+            return;
+        }
+        dvr.setMisbehaviour(quiet);
+        DVR record;
+        record.set_address("127.0.0.1");
+        record.set_port(dvr.port());
+        record.set_id("admin");
+        record.set_password("1234");
+        record.set_bit_ch(0x1);
+        record.set_protocol_type(1);
+        CHttpConnect conn;
+        std::atomic<bool> got{false};
+        std::atomic<double> cpu{0};
+        QObject::connect(&conn, &CHttpConnect::VDataReceived, &conn,
+                         [&](const DISPLAY_DVR_INFO&, const unsigned char*, size_t) {
+                             clockid_t clock;
+                             if (pthread_getcpuclockid(pthread_self(), &clock) == 0)
+                                 cpu = ThreadCpuSeconds(clock);
+                             got = true;
+                         },
+                         Qt::DirectConnection);
+        CHttpConnect::ConnParam p;
+        p.audio = false;
+        conn.Connect(record, p);
+        if (!dvr.waitForStreams(1) || dvr.streams().empty()) {
+            state.SkipWithError("the stream did not open");
+            return;
+        }
+        const QByteArray input = NestedHeaders(uint8_t(dvr.streams().front().clientId), int(state.range(0)), int(state.range(1)));
+        QElapsedTimer wall;
+        wall.start();
+        dvr.sendRaw(input);
+        while (!got && wall.elapsed() < 600000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        state.SetIterationTime(wall.elapsed() / 1000.0);
+        if (!got)
+            state.SkipWithError("the good frame never came");
+        state.counters["input_MB"] = input.size() / (1024.0 * 1024.0);
+        state.counters["stream_cpu_s"] = cpu.load();
+        state.counters["moved_MB"] = double(conn.receiveBytesMoved()) / (1024.0 * 1024.0);
+        conn.Disconnect();
+    }
+}
+
+BENCHMARK(BM_ReceiveNestedHeaders)
+    ->ArgNames({"KiB", "spacing"})
+    ->Args({1024, 16384})
+    ->Args({8192, 16384})
+    ->Args({1024, 256})
+    ->Args({4096, 256})
+    ->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

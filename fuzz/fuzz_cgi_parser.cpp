@@ -5,6 +5,7 @@
 // the stream read in small pieces hands on the same frames, statuses and recordings in the
 // same order as read in pieces as large as the buffer takes.
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -39,6 +40,7 @@ using namespace streaminput;
 namespace {
 
 constexpr size_t CAPACITY = CHttpConnect::RECEIVE_BUFFER_SIZE;
+constexpr size_t SLACK = CHttpConnect::RECEIVE_BUFFER_SLACK;
 
 // What a feed handed on, in order, as one running hash: equal hashes, equal histories.
 class History {
@@ -97,15 +99,14 @@ private:
     History* m_history;
 };
 
-unsigned char* g_buffer = nullptr;
-
 }  // namespace
 
 // The stream's thread without its socket: each read goes into the stream's buffer and
 // through its cutter, as the thread's receive loop does with what the socket has.
 class CHttpConnectFeed {
 public:
-    explicit CHttpConnectFeed(uint8_t setup) : m_parser((setup & OLD_PROTOCOL) != 0), m_recorder(&history)
+    explicit CHttpConnectFeed(uint8_t setup)
+        : m_parser((setup & OLD_PROTOCOL) != 0), m_recorder(&history), m_buffer(CAPACITY, SLACK, &m_moved)
     {
         DVR dvr;
         dvr.set_address("127.0.0.1");
@@ -131,48 +132,59 @@ public:
         if (setup & RECORDER)
             m_stream.SetRecordPtr(&m_recorder);
         listen();
-        POISON(g_buffer, CAPACITY);
+        CHECK(!m_buffer.isNull());
+        POISON(m_buffer.array(), m_buffer.arraySize());
     }
     ~CHttpConnectFeed()
     {
         m_stream.SetRecordPtr(nullptr);
-        UNPOISON(g_buffer, CAPACITY);
+        UNPOISON(m_buffer.array(), m_buffer.arraySize());
     }
 
     // One read of at most n bytes; returns the bytes the buffer took.
     size_t read(const unsigned char* data, size_t n)
     {
         // The buffer always has room: a full one would never be read again.
-        CHECK(m_fill < CAPACITY);
-        n = std::min(n, CAPACITY - m_fill);
-        UNPOISON(g_buffer + m_fill, n);
-        std::memcpy(g_buffer + m_fill, data, n);
-        const uint64_t front = m_taken - m_fill;  // stream offset of the buffer's first byte
-        m_fill += n;
-        m_taken += n;
-        m_end = g_buffer + m_fill;
-        const size_t before = m_fill;
-        const CHttpConnect::Cut cut = m_stream.cutPackets(m_run, m_parser, g_buffer, m_fill);
-        CHECK(m_fill <= before);
+        CHECK(m_buffer.size() < CAPACITY && m_buffer.room() == CAPACITY - m_buffer.size());
+        n = std::min(n, m_buffer.room());
+        const size_t held = m_buffer.size();
+        // Only a read that does not fit behind what is held moves it.
+        const bool moves = size_t(m_buffer.end() - m_buffer.array()) + n > m_buffer.arraySize();
+        if (moves)
+            UNPOISON(m_buffer.array(), m_buffer.arraySize());
+        unsigned char* at = m_buffer.reserve(n);
+        if (moves) {
+            POISON(m_buffer.array(), m_buffer.arraySize());
+            UNPOISON(m_buffer.begin(), held);
+        }
+        UNPOISON(at, n);
+        CHECK(at == m_buffer.end() && m_buffer.size() == held && (at == m_end || moves || held == 0));
+        std::memcpy(at, data, n);
+        m_buffer.grow(n);
+        m_begin = m_buffer.begin();
+        m_end = m_buffer.end();
+        const size_t before = m_buffer.size();
+        const CHttpConnect::Cut cut = m_stream.cutPackets(m_run, m_parser, m_buffer);
         restarted = cut.restart;
         if (!cut.restart) {
-            POISON(g_buffer + m_fill, before - m_fill);
-            if (m_fill > 0 && m_taken - m_fill != front)
-                moved += m_fill;
+            // What is held is the tail of what was (an empty buffer starts afresh).
+            CHECK(m_buffer.size() <= before && (m_buffer.size() == 0 || m_buffer.end() == m_end));
+            POISON(m_begin, before - m_buffer.size());
         }
         return n;
     }
 
+    // Bytes the loop moved to the buffer's front so far.
+    uint64_t moved() const { return m_moved.load(); }
+
     History history;
     bool restarted = false;
-    // Bytes the loop moved to the buffer's front so far.
-    uint64_t moved = 0;
 
 private:
     // A frame handed on is a packet's payload inside the bytes read so far.
     void checkPayload(const unsigned char* data, size_t len) const
     {
-        CHECK(data >= g_buffer + cgi::Parser::HEADER_SIZE && data + len + cgi::Parser::ETX_SIZE <= m_end);
+        CHECK(data >= m_begin + cgi::Parser::HEADER_SIZE && data + len + cgi::Parser::ETX_SIZE <= m_end);
         const unsigned char* stx = data - cgi::Parser::HEADER_SIZE;
         CHECK(std::memcmp(stx, cgi::Parser::STX, cgi::Parser::STX_SIZE) == 0);
         CHECK(std::memcmp(data + len, cgi::Parser::ETX, cgi::Parser::ETX_SIZE) == 0);
@@ -248,17 +260,17 @@ private:
     const cgi::Parser m_parser;
     Recorder m_recorder;
     QObject m_context;
-    size_t m_fill = 0;
-    uint64_t m_taken = 0;  // stream bytes read
+    std::atomic<uint64_t> m_moved{0};
+    CReceiveBuffer m_buffer;
+    // The bytes the cutter was given.
+    const unsigned char* m_begin = nullptr;
     const unsigned char* m_end = nullptr;
 };
 
 namespace {
 
-// The loop keeps an unfinished packet at the buffer's front, moving it there after each read
-// that finds the packet before it broken: a stream of packets nested in each other's payloads,
-// each announcing nearly a buffer, costs a buffer's move per packet header. Such a stream is
-// fed only until this much has been moved.
+// Moving costs at most CAPACITY / SLACK times the bytes read; a stream is fed only until this
+// much has been moved, a guard should that bound ever break.
 constexpr uint64_t MOVE_BUDGET = uint64_t(1) << 28;
 
 struct Fed {
@@ -273,7 +285,7 @@ Fed Feed(uint8_t setup, const std::string& stream, size_t most, uint32_t seed)
     CHttpConnectFeed feed(setup);
     const auto* bytes = reinterpret_cast<const unsigned char*>(stream.data());
     size_t at = 0;
-    while (at < stream.size() && !feed.restarted && feed.moved < MOVE_BUDGET) {
+    while (at < stream.size() && !feed.restarted && feed.moved() < MOVE_BUDGET) {
         const size_t left = stream.size() - at;
         at += feed.read(bytes + at, most ? std::min(NextChunk(seed, most), left) : left);
     }
@@ -290,8 +302,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
         if (type != QtDebugMsg)
             std::fprintf(stderr, "%s\n", qPrintable(text));
     });
-    // The spare byte after the buffer is the stream's too: the cutter may point at it.
-    g_buffer = new unsigned char[CAPACITY + 1];
     return 0;
 }
 

@@ -532,13 +532,10 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
     run.dialed.start();
     socket.write(m_cfg.request);
 
-    // One spare byte: the cutter reports a corrupt packet as the position one past the bytes
-    // it scanned, which must still lie inside the array.
-    std::unique_ptr<unsigned char[]> buffer(new (std::nothrow) unsigned char[RECEIVE_BUFFER_SIZE + 1]);
-    if (!buffer)
+    CReceiveBuffer buffer(RECEIVE_BUFFER_SIZE, RECEIVE_BUFFER_SLACK, &m_receiveMoved);
+    if (buffer.isNull())
         qDebug("no memory for the receive buffer");
     const cgi::Parser parser(m_cfg.oldProtocol);
-    size_t fill = 0;
 
     TimeoutChecker timeout;
     timeout.limitMs = m_noPacketTimeoutMs;
@@ -553,7 +550,7 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
             timeoutReported = true;
             setConnectionFailed(tr("Connection failed"));
         }
-        if (!buffer) {
+        if (buffer.isNull()) {
             QThread::msleep(WAIT_SLICE_MS);
             continue;
         }
@@ -561,18 +558,17 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
             wasConnected = true;
 
         if (socket.bytesAvailable() > 0) {
-            const qint64 room = RECEIVE_BUFFER_SIZE - static_cast<qint64>(fill);
-            const qint64 n = socket.read(reinterpret_cast<char*>(buffer.get()) + fill,
-                                         std::min(socket.bytesAvailable(), room));
+            const qint64 want = std::min(socket.bytesAvailable(), static_cast<qint64>(buffer.room()));
+            const qint64 n = socket.read(reinterpret_cast<char*>(buffer.reserve(size_t(want))), want);
             if (n <= 0) {
                 qDebug("socket read error\n");
                 QThread::msleep(WAIT_SLICE_MS);
                 continue;
             }
             wasConnected = true;
-            fill += static_cast<size_t>(n);
+            buffer.grow(static_cast<size_t>(n));
 
-            const Cut cut = cutPackets(run, parser, buffer.get(), fill);
+            const Cut cut = cutPackets(run, parser, buffer);
             if (cut.packets)
                 timeout.Clear();
             if (cut.restart) {
@@ -632,13 +628,12 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
     return end;
 }
 
-CHttpConnect::Cut CHttpConnect::cutPackets(RunState& run, const cgi::Parser& parser, unsigned char* buffer,
-                                           size_t& fill)
+CHttpConnect::Cut CHttpConnect::cutPackets(RunState& run, const cgi::Parser& parser, CReceiveBuffer& buffer)
 {
     // Cut every whole packet; a corrupt one costs only its start code.
     Cut cut;
-    const unsigned char* const bufEnd = buffer + fill;
-    const unsigned char* pos = buffer;
+    const unsigned char* const bufEnd = buffer.end();
+    const unsigned char* pos = buffer.begin();
     const unsigned char* keep = bufEnd;
     while (!m_stop) {
         const unsigned char* stx = nullptr;
@@ -677,10 +672,7 @@ CHttpConnect::Cut CHttpConnect::cutPackets(RunState& run, const cgi::Parser& par
         keep = stx;
         break;
     }
-    const size_t kept = static_cast<size_t>(bufEnd - keep);
-    if (kept > 0 && keep != buffer)
-        std::memmove(buffer, keep, kept);
-    fill = kept;
+    buffer.dropBefore(keep);
     return cut;
 }
 

@@ -16,6 +16,7 @@
 #include "EMapStatus.h"
 #include "FrameRecorder.h"
 #include "Network/DisplayDvrInfo.h"
+#include "Network/ReceiveBuffer.h"
 #include "Network/SendCommand.h"
 #include "cgi_response.pb.h"
 
@@ -54,6 +55,9 @@ public:
     static constexpr int QUICK_ENDS_TO_FAIL = 5;
 
     static constexpr int RECEIVE_BUFFER_SIZE = 0x500000;
+    // Room beyond the receive buffer that lets what it holds move to the front seldom: bad
+    // input costs at most RECEIVE_BUFFER_SIZE / RECEIVE_BUFFER_SLACK bytes moved per byte read.
+    static constexpr int RECEIVE_BUFFER_SLACK = RECEIVE_BUFFER_SIZE / 4;
     static constexpr int SOCKET_READ_BUFFER_SIZE = 8192;
     static constexpr int DEFAULT_NO_PACKET_TIMEOUT_MS = 60000;
     static constexpr int OLD_DVR_RECORD_SIZE = 214;
@@ -105,6 +109,9 @@ public:
     // The DVR's protocol type as the stream knows it: given with the DVR, or learned from
     // the first frame of an old-protocol DVR whose kind was not known (0 until then).
     int getProtocolType() const;
+    // Bytes the receive loop has moved inside its buffer since this stream was made: what
+    // bad input from the DVR costs it.
+    uint64_t receiveBytesMoved() const { return m_receiveMoved.load(std::memory_order_relaxed); }
 
     void UpdateConnectedDVRStatus();
     // Keeps text as the failure text unless one is set, reports the status and emits
@@ -197,9 +204,9 @@ private:
         bool packets = false;  // at least one whole packet was handed on
         bool restart = false;  // a packet asked for the stream to be opened anew
     };
-    // Hands on every whole packet of the fill bytes at the front of buffer (RECEIVE_BUFFER_SIZE
-    // and a spare byte) and moves what may still become one to the front; fill becomes its length.
-    Cut cutPackets(RunState& run, const cgi::Parser& parser, unsigned char* buffer, size_t& fill);
+    // Hands on every whole packet the buffer holds and lets go of all but what may still
+    // become one.
+    Cut cutPackets(RunState& run, const cgi::Parser& parser, CReceiveBuffer& buffer);
     DVR dvrCopy() const;
     void showStopWait(bool waiting);
     // Run by the stream thread as the DVR closes the stream: whether a late stop did.
@@ -255,4 +262,5 @@ private:
     // Bumped as the thread's last act. Qt's own handover at a thread's end uses futexes the
     // thread checker cannot see; this release/acquire pair is one it can.
     std::atomic<quint64> m_runsEnded{0};
+    std::atomic<uint64_t> m_receiveMoved{0};
 };

@@ -306,6 +306,8 @@ private:
 // FB FB FB FC | client id | type | length (big-endian when bigEndian) | payload | FB FB FB FD.
 QByteArray MakePacket(uint8_t clientId, uint8_t dataType, const QByteArray& payload,
                       bool bigEndian);
+// The start code and header of a packet announcing `length` payload bytes, alone.
+QByteArray MakePacketHead(uint8_t clientId, uint8_t dataType, uint32_t length, bool bigEndian);
 
 struct FrameFields {
     int type = 0;                   // 0 key, 1 delta, 3 audio

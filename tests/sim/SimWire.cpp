@@ -48,19 +48,25 @@ QByteArray OldSearchRecord(uint32_t start, uint32_t end, uint32_t mask, const ui
 
 }  // namespace
 
-QByteArray MakePacket(uint8_t clientId, uint8_t dataType, const QByteArray& payload, bool bigEndian)
+QByteArray MakePacketHead(uint8_t clientId, uint8_t dataType, uint32_t length, bool bigEndian)
 {
-    QByteArray p;
-    p.reserve(payload.size() + 14);
-    p.append("\xFB\xFB\xFB\xFC", 4);
+    QByteArray p("\xFB\xFB\xFB\xFC", 4);
     p.append(static_cast<char>(clientId));
     p.append(static_cast<char>(dataType));
     QByteArray len(4, '\0');
     if (bigEndian)
-        PutBE(len, 0, static_cast<uint32_t>(payload.size()), 4);
+        PutBE(len, 0, length, 4);
     else
-        PutLE(len, 0, static_cast<uint32_t>(payload.size()), 4);
+        PutLE(len, 0, length, 4);
     p.append(len);
+    return p;
+}
+
+QByteArray MakePacket(uint8_t clientId, uint8_t dataType, const QByteArray& payload, bool bigEndian)
+{
+    QByteArray p;
+    p.reserve(payload.size() + 14);
+    p.append(MakePacketHead(clientId, dataType, static_cast<uint32_t>(payload.size()), bigEndian));
     p.append(payload);
     p.append("\xFB\xFB\xFB\xFD", 4);
     return p;
