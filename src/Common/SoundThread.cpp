@@ -9,9 +9,13 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <mutex>
 #include <utility>
+
+#include <unistd.h>
 
 namespace {
 
@@ -88,6 +92,19 @@ void PostLocked(State& s, std::function<void()> f)
     }
 }
 
+// At the process's exit, before the libraries' own clean-up: a sound thread still held inside
+// Qt's audio backend would have that clean-up wait for the sound server (libpulse gives up
+// only after half a minute) and then go on under a thread still using what it frees. The
+// process ends here instead, with its exit status.
+void EndBeforeTheBackend(int status, void*)
+{
+    QThread* const thread = TheState().thread;
+    if (thread->isFinished())
+        return;
+    std::fflush(nullptr);
+    _exit(status);
+}
+
 // The application's end (its destructor, on the GUI thread).
 void End()
 {
@@ -107,7 +124,8 @@ void End()
     if (!thread)
         return;
     if (!thread->wait(kEndWaitMs)) {
-        qWarning("Sound: the sound device holds the sound thread; it is left to the process's end");
+        qWarning("Sound: the sound device holds the sound thread; the process ends without Qt's audio clean-up");
+        on_exit(EndBeforeTheBackend, nullptr);
         return;
     }
     delete s.context;
