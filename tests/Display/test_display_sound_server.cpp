@@ -165,6 +165,19 @@ void RunCase(const char* mode, int boundMs = 120000)
 
 bool IsChild(const char* mode) { return qEnvironmentVariable(kModeVariable) == QLatin1String(mode); }
 
+// A display with the alarm on, sounded and playing live audio; its clock must keep ticking.
+std::unique_ptr<CDisplayWidget> SoundingWindow()
+{
+    AlarmOn();
+    auto w = std::make_unique<CDisplayWidget>();
+    w->show();
+    w->UpdateEventAlarmSetting();
+    Mark(*w, true);
+    PlayAudio(*w);
+    EXPECT_GE(Ticks(5), 5);
+    return w;
+}
+
 }  // namespace
 
 TEST(DisplaySoundServer, AWindowStartedWhileTheServerIsStoppedAppearsSoundsAndClosesMeanwhile)
@@ -173,13 +186,7 @@ TEST(DisplaySoundServer, AWindowStartedWhileTheServerIsStoppedAppearsSoundsAndCl
         return RunCase("stopped-at-start");
     HeldServer server;
     server.stop();
-    AlarmOn();
-    auto w = std::make_unique<CDisplayWidget>();
-    w->show();
-    w->UpdateEventAlarmSetting();
-    Mark(*w, true);
-    PlayAudio(*w);
-    EXPECT_GE(Ticks(5), 5);
+    auto w = SoundingWindow();
     EXPECT_TRUE(w->isVisible());
     w->close();
     w.reset();
@@ -221,13 +228,7 @@ TEST(DisplaySoundServer, TheApplicationEndsWellWhileTheServerStoppedAtItsStartSt
         // a wide margin below that.
         return RunCase("held-at-exit-from-start", 20000);
     ASSERT_EQ(kill(qEnvironmentVariableIntValue(kPidVariable), SIGSTOP), 0);
-    AlarmOn();
-    auto w = std::make_unique<CDisplayWidget>();
-    w->show();
-    w->UpdateEventAlarmSetting();
-    Mark(*w, true);
-    PlayAudio(*w);
-    EXPECT_GE(Ticks(5), 5);
+    auto w = SoundingWindow();
     w->close();
     w.reset();
 }
