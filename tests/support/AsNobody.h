@@ -14,11 +14,13 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QString>
 
 #include <gtest/gtest.h>
+
+#include "support/ChildProcess.h"
 
 namespace asnobody {
 
@@ -53,22 +55,18 @@ inline ChildRun RunThisTestAsNobody()
     env.remove(QStringLiteral("DISPLAY"));
     env.insert(QStringLiteral("HOME"), QStringLiteral("/tmp"));
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    QProcess child;
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.setWorkingDirectory(QStringLiteral("/tmp"));
-    child.start(setpriv, {QStringLiteral("--reuid=%1").arg(nobody->pw_uid), QStringLiteral("--regid=%1").arg(nobody->pw_gid),
-                          QStringLiteral("--clear-groups"), QStringLiteral("--"), QCoreApplication::applicationFilePath(),
-                          QStringLiteral("--gtest_filter=%1.%2").arg(QString::fromUtf8(test->test_suite_name()),
-                                                                     QString::fromUtf8(test->name()))});
-    if (!child.waitForFinished(240000)) {
-        run.whyNot = QStringLiteral("could not run as nobody: ") + child.errorString();
-        child.kill();
-        child.waitForFinished();
+    const std::string filter = "--gtest_filter=" + std::string(test->test_suite_name()) + "." + test->name();
+    int status = -1;
+    run.output = QString::fromStdString(childtest::RunChildProgram(
+        setpriv.toStdString(),
+        {"--reuid=" + std::to_string(nobody->pw_uid), "--regid=" + std::to_string(nobody->pw_gid), "--clear-groups", "--",
+         QCoreApplication::applicationFilePath().toStdString(), filter},
+        env, &status, 240000, "/tmp"));
+    if (status == -1) {
+        run.whyNot = QStringLiteral("could not run as nobody: ") + run.output;
         return run;
     }
-    run.exitCode = child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
-    run.output = QString::fromLocal8Bit(child.readAll());
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }
 

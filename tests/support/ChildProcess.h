@@ -18,23 +18,28 @@
 
 namespace childtest {
 
-// Runs the tests the gtest filter names with the environment given; returns the child's
-// output (both streams) and leaves its wait status in status (-1: it did not end within
-// boundMs and was killed). Started with posix_spawn rather than QProcess: ThreadSanitizer
-// takes the child that Qt clones in the parent's memory for a fork of the parent, which then
-// dies at its next thread.
-inline std::string RunTestChild(const std::string& filter, const QProcessEnvironment& env, int* status,
-                                int boundMs = 120000)
+// Runs a program with the arguments and environment given, in the folder given (the current one
+// when empty); returns its output (both streams) and leaves its wait status in status (-1: it did
+// not end within boundMs and was killed). Started with posix_spawn rather than QProcess:
+// ThreadSanitizer takes the child that Qt clones in the parent's memory for a fork of the
+// parent, which then dies at its next thread.
+inline std::string RunChildProgram(const std::string& program, const std::vector<std::string>& args,
+                                   const QProcessEnvironment& env, int* status, int boundMs = 120000,
+                                   const std::string& folder = std::string())
 {
+    *status = -1;
     QTemporaryFile output;
     if (!output.open())
         return "cannot create the child's output file";
-    const std::string program = QCoreApplication::applicationFilePath().toStdString();
-    const std::string filterArg = "--gtest_filter=" + filter;
+    std::vector<std::string> arguments{program};
+    arguments.insert(arguments.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : arguments)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
     std::vector<std::string> variables;
     for (const QString& v : env.toStringList())
         variables.push_back(v.toStdString());
-    std::vector<char*> argv{const_cast<char*>(program.c_str()), const_cast<char*>(filterArg.c_str()), nullptr};
     std::vector<char*> envp;
     for (std::string& v : variables)
         envp.push_back(v.data());
@@ -43,10 +48,11 @@ inline std::string RunTestChild(const std::string& filter, const QProcessEnviron
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_adddup2(&files, output.handle(), 1);
     posix_spawn_file_actions_adddup2(&files, output.handle(), 2);
+    if (!folder.empty())
+        posix_spawn_file_actions_addchdir_np(&files, folder.c_str());
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&files);
-    *status = -1;
     if (spawned != 0)
         return "cannot start the child";
     // A bound only for a child that hangs.
@@ -61,6 +67,14 @@ inline std::string RunTestChild(const std::string& filter, const QProcessEnviron
     }
     output.seek(0);
     return output.readAll().toStdString();
+}
+
+// Runs the tests the gtest filter names in a child of this test program, as RunChildProgram.
+inline std::string RunTestChild(const std::string& filter, const QProcessEnvironment& env, int* status,
+                                int boundMs = 120000)
+{
+    return RunChildProgram(QCoreApplication::applicationFilePath().toStdString(), {"--gtest_filter=" + filter}, env,
+                           status, boundMs);
 }
 
 // True when the child ran to its end with status 0.
