@@ -38,6 +38,7 @@ struct StopTicket {
     bool sent = false;     // its request has left; guarded by g_stopLock
     bool done = false;     // answered, failed or given up; likewise
     bool givenUp = false;  // ended at its time-out, unanswered; likewise
+    quint64 serial = 0;    // names it where no owner of it may go: a request's progress slot
 };
 
 namespace {
@@ -84,9 +85,11 @@ void WakeAllWaiters()
 
 std::shared_ptr<StopTicket> RegisterStop(const std::string& key, int stream)
 {
+    static quint64 lastSerial = 0;
     auto ticket = std::make_shared<StopTicket>();
     ticket->stream = stream;
     std::lock_guard<std::mutex> lock(g_stopLock);
+    ticket->serial = ++lastSerial;
     ticket->sentMs = ClockMs();
     g_stops[key].open.push_back(ticket);
     return ticket;
@@ -100,10 +103,20 @@ std::shared_ptr<StopTicket> SharedTicket(const std::shared_ptr<StopTicket>& tick
     return ticket;
 }
 
-void MarkStopSent(const std::shared_ptr<StopTicket>& ticket)
+// By serial: the slot that tells it may be destroyed on Qt's network thread, which must not
+// let go of a ticket (its last owner would free it there, unordered with this thread).
+void MarkStopSent(const QString& key, quint64 serial)
 {
     std::lock_guard<std::mutex> lock(g_stopLock);
-    ticket->sent = true;
+    auto it = g_stops.find(key.toStdString());
+    if (it == g_stops.end())
+        return;
+    for (const auto* list : {&it->second.open, &it->second.givenUp}) {
+        for (const auto& ticket : *list) {
+            if (ticket->serial == serial)
+                ticket->sent = true;
+        }
+    }
     WakeLoopWaiters();
     g_stopDone.notify_all();
 }
@@ -421,11 +434,14 @@ Flight* CommandQueues::post(DvrQueue& q, Entry entry)
     DvrQueue* raw = &q;
     connect(reply, &QNetworkReply::finished, this, [this, raw, f, reply] { OnHttpFinished(*raw, f, reply); });
     connect(reply, &QIODevice::readyRead, this, [this, f, reply] { OnHttpReadyRead(f, reply); });
-    if (const std::shared_ptr<StopTicket> ticket = SharedTicket(f->entry.ticket))
-        connect(reply, &QNetworkReply::uploadProgress, this, [ticket](qint64 sent, qint64 total) {
+    if (const std::shared_ptr<StopTicket> ticket = SharedTicket(f->entry.ticket)) {
+        const QString key = CSendCommand::QueueKey(f->entry.dvr);
+        const quint64 serial = ticket->serial;
+        connect(reply, &QNetworkReply::uploadProgress, this, [key, serial](qint64 sent, qint64 total) {
             if (total > 0 && sent == total)
-                MarkStopSent(ticket);
+                MarkStopSent(key, serial);
         });
+    }
     connect(reply, &QNetworkReply::errorOccurred, this, &CommandQueues::OnHttpError);
     f->timer.start(f->entry.timeoutMs);
     qDebug("%s%s", qPrintable(url), qPrintable(MaskQueryCredentials(f->entry.query)));
