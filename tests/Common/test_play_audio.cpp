@@ -164,7 +164,7 @@ TEST(PlayAudioSink, SilentAndWorkingWithoutASoundServer)
     env.insert("ZAVO_AUDIO_CHILD", "no-server");
     int status = 0;
     const std::string output = childtest::RunTestChild("PlayAudioSink.*", env, &status);
-    EXPECT_TRUE(childtest::EndedWell(status)) << output;
+    EXPECT_TRUE(childtest::EndedWell(status)) << childtest::HowItEnded(status) << "\n" << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
 }
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -79,5 +80,17 @@ inline std::string RunTestChild(const std::string& filter, const QProcessEnviron
 
 // True when the child ran to its end with status 0.
 inline bool EndedWell(int status) { return status >= 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0; }
+
+// How the child ended, for a failure's message.
+inline std::string HowItEnded(int status)
+{
+    if (status == -1)
+        return "it did not end in time and was killed";
+    if (WIFEXITED(status))
+        return "it exited with status " + std::to_string(WEXITSTATUS(status));
+    if (WIFSIGNALED(status))
+        return "it was ended by signal " + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status)) + ")";
+    return "wait status " + std::to_string(status);
+}
 
 }  // namespace childtest
