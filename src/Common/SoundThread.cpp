@@ -92,16 +92,24 @@ void PostLocked(State& s, std::function<void()> f)
     }
 }
 
-// At the process's exit, before the libraries' own clean-up: a sound thread still held inside
-// Qt's audio backend would have that clean-up wait for the sound server (libpulse gives up
-// only after half a minute) and then go on under a thread still using what it frees. The
-// process ends here instead, with its exit status.
+// Exit work of the tools a build may link in, declared weak: null where they are not.
+extern "C" void __lsan_do_leak_check() __attribute__((weak));
+extern "C" int __llvm_profile_write_file() __attribute__((weak));
+
+// At the process's exit, before the libraries' own clean-up, once Qt's audio backend was
+// asked for. That clean-up disconnects from the sound server under the threads libpulse
+// keeps, and libpulse has aborted there (a failed assertion in its main loop) when the server
+// had answered only just before; with a sound thread still held it would first wait for the
+// server, then free what that thread uses. The program's own end is over by then: the process
+// ends here with its exit status, after the leak check and the coverage counters that a
+// checking build would have had at its exit.
 void EndBeforeTheBackend(int status, void*)
 {
-    QThread* const thread = TheState().thread;
-    if (thread->isFinished())
-        return;
     std::fflush(nullptr);
+    if (__lsan_do_leak_check)
+        __lsan_do_leak_check();
+    if (__llvm_profile_write_file)
+        __llvm_profile_write_file();
     _exit(status);
 }
 
@@ -123,9 +131,9 @@ void End()
     }
     if (!thread)
         return;
+    on_exit(EndBeforeTheBackend, nullptr);
     if (!thread->wait(kEndWaitMs)) {
         qWarning("Sound: the sound device holds the sound thread; the process ends without Qt's audio clean-up");
-        on_exit(EndBeforeTheBackend, nullptr);
         return;
     }
     delete s.context;

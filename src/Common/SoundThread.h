@@ -3,8 +3,8 @@
 // The thread the program's sound is driven from, so that a sound server that does not answer
 // holds it and never the window or a stream: Qt's audio backend comes up there, the alarm
 // plays there, and the audio outputs that have ended are deleted there. It starts at first use
-// and ends with the application; one still held by the sound server then is left behind, and
-// the process's exit ends the process before Qt's audio globals are destroyed under it.
+// and ends with the application; one still held by the sound server then is left behind. Once
+// it has started, the process's exit ends the process before Qt's audio globals are destroyed.
 
 #include <functional>
 

@@ -7,12 +7,14 @@
 
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include "Common/DecodeAudio.h"
+#include "Common/SoundThread.h"
 #include "Display/DisplayWidget.h"
 #include "Settings/EventSound.h"
 #include "display_test_util.h"
@@ -156,7 +158,7 @@ void RunCase(const char* mode, int boundMs = 120000)
             ::testing::UnitTest::GetInstance()->current_test_info()->name(),
         env, &status, boundMs);
     EXPECT_NE(status, -1) << "the child did not end\n" << output;
-    EXPECT_TRUE(childtest::EndedWell(status)) << output;
+    EXPECT_TRUE(childtest::EndedWell(status)) << childtest::HowItEnded(status) << "\n" << output;
     EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
     // A process that ends before the libraries' clean-up also skips ThreadSanitizer's exit status.
     EXPECT_EQ(output.find("WARNING: ThreadSanitizer"), std::string::npos) << output;
@@ -231,4 +233,78 @@ TEST(DisplaySoundServer, TheApplicationEndsWellWhileTheServerStoppedAtItsStartSt
     auto w = SoundingWindow();
     w->close();
     w.reset();
+}
+
+namespace {
+
+// A window whose sound came up with the server answering, gone again.
+void SoundCameUpAndWent()
+{
+    AlarmOn();
+    auto w = std::make_unique<CDisplayWidget>();
+    SoundThread::waitForBackend();
+    w.reset();
+}
+
+// Built with the leak checker, and it is on.
+bool LeaksAreChecked()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return !qEnvironmentVariable("ASAN_OPTIONS").contains(QLatin1String("detect_leaks=0"));
+#else
+    return false;
+#endif
+}
+
+}  // namespace
+
+// Qt's audio clean-up at the exit has aborted in libpulse when the server had answered only
+// just before: once the sound thread ran, what was registered for the exit before it (as Qt's
+// audio globals are) is never run.
+TEST(DisplaySoundServer, AProcessWhoseSoundCameUpEndsBeforeTheLibrariesCleanUp)
+{
+    if (!IsChild("ends-before-clean-up")) {
+        SoundServer server;
+        ASSERT_GT(server.pid(), 0) << "no PulseAudio server could be started (scripts/deps installs pulseaudio)";
+        QProcessEnvironment env = server.env();
+        env.insert(kModeVariable, "ends-before-clean-up");
+        int status = 0;
+        const std::string output =
+            childtest::RunTestChild("DisplaySoundServer.AProcessWhoseSoundCameUpEndsBeforeTheLibrariesCleanUp", env, &status);
+        EXPECT_TRUE(childtest::EndedWell(status)) << childtest::HowItEnded(status) << "\n" << output;
+        EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+        EXPECT_EQ(output.find("clean-up registered first ran"), std::string::npos) << output;
+        return;
+    }
+    std::atexit([] {
+        const char text[] = "clean-up registered first ran\n";
+        (void)!write(2, text, sizeof text - 1);
+    });
+    SoundCameUpAndWent();
+}
+
+// The leak check that exit would have made is made before the process ends.
+TEST(DisplaySoundServer, ALeakIsStillReportedWhenTheProcessEndsBeforeTheLibrariesCleanUp)
+{
+    if (!IsChild("leak-before-clean-up")) {
+        if (!LeaksAreChecked())
+            GTEST_SKIP() << "built without the leak checker";
+        SoundServer server;
+        ASSERT_GT(server.pid(), 0) << "no PulseAudio server could be started (scripts/deps installs pulseaudio)";
+        QProcessEnvironment env = server.env();
+        env.insert(kModeVariable, "leak-before-clean-up");
+        int status = 0;
+        const std::string output = childtest::RunTestChild(
+            "DisplaySoundServer.ALeakIsStillReportedWhenTheProcessEndsBeforeTheLibrariesCleanUp", env, &status);
+        EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+        EXPECT_NE(output.find("ERROR: LeakSanitizer: detected memory leaks"), std::string::npos) << output;
+        EXPECT_FALSE(childtest::EndedWell(status)) << output;
+        return;
+    }
+    // Its only pointer lived on a thread that is gone.
+    std::thread([] {
+        volatile char* leaked = new char[4096];
+        leaked[0] = 1;
+    }).join();
+    SoundCameUpAndWent();
 }
