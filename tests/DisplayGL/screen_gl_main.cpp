@@ -17,9 +17,6 @@ int main(int argc, char** argv)
     if (haveX && display[0] == ':')
         haveX = QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + QString::fromLatin1(QByteArray(display + 1).split('.').front()));
     setenv("QT_QPA_PLATFORM", haveX ? "xcb" : "offscreen", 1);
-    // The leak checker stops every thread at the exit, and its tracer now and then crashed on a
-    // worker thread of Mesa's software rasteriser: Mesa draws on the calling thread instead.
-    setenv("LP_NUM_THREADS", "0", 0);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     const int result = RUN_ALL_TESTS();
