@@ -21,14 +21,17 @@ const CCellPictures& CCellPictures::get()
     return pictures;
 }
 
-void CCellTexts::update(const CDisplayInfo& info, const QFont& font)
+void CCellTexts::update(const CDisplayInfo& info, const QFont& font, int titleWidth)
 {
-    if (m_valid && info.title == m_titleText && info.channelName == m_channelNameText && font == m_font)
+    if (m_valid && info.title == m_titleText && info.channelName == m_channelNameText && font == m_font &&
+        titleWidth == m_titleWidth)
         return;
     m_valid = true;
     m_titleText = info.title;
     m_channelNameText = info.channelName;
     m_font = font;
+    m_titleWidth = titleWidth;
+    m_title.setTextWidth(titleWidth);
     const QFontMetrics metrics(font);
     m_ascent = metrics.ascent();
     m_lineHeight = metrics.height();
@@ -96,7 +99,9 @@ void drawTexts(QPainter& painter, const QRect& cell, const CDisplayInfo& info, c
         font.setWeight(QFont::Bold);
         painter.setFont(font);
         painter.setPen(Qt::white);
-        texts.update(info, font);
+        // Over a picture the title stays one line; in a cell without one it is a message (a
+        // failure, a wait) that is read whole.
+        texts.update(info, font, showsPicture(info) ? -1 : cell.width() - 2 * TITLE_X);
         // Static texts are placed by their top; the positions are baselines.
         painter.drawStaticText(QPoint(l + TITLE_X, t + TITLE_BASELINE - texts.ascent()), texts.title());
         const int x = l + (cell.width() - texts.channelNameWidth()) / 2;

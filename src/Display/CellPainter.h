@@ -46,8 +46,9 @@ struct CCellOsd {
 // that a paint draws them without laying them out again.
 class CCellTexts {
 public:
-    // Lays the texts out again when they or the font differ from the last call.
-    void update(const CDisplayInfo& info, const QFont& font);
+    // Lays the texts out again when they, the font or the title's width differ from the last
+    // call. A title given a width is wrapped at its words to fit it; otherwise it is one line.
+    void update(const CDisplayInfo& info, const QFont& font, int titleWidth = -1);
 
     const QStaticText& title() const { return m_title; }
     const QStaticText& channelName() const { return m_channelName; }
@@ -61,6 +62,7 @@ private:
     QString m_titleText;
     QString m_channelNameText;
     QFont m_font;
+    int m_titleWidth = -1;
     bool m_valid = false;
     QStaticText m_title;
     QStaticText m_channelName;

@@ -151,6 +151,23 @@ TEST_F(WidgetCell, ATitleThatLooksLikeMarkupIsDrawnAsItIs)
     EXPECT_GE(cell.texts().title().size().width(), metrics.horizontalAdvance(QStringLiteral("<b>x</b>")) - 1);
 }
 
+TEST_F(WidgetCell, AMessageLongerThanACellWithoutAPictureIsWrappedInsideIt)
+{
+    CDisplayInfo info = Titled(QStringLiteral("Waiting for the DVR to end the last stream"));
+    info.image = QImage();
+    cell.setInfo(info);
+    cell.grab();
+    EXPECT_LE(cell.texts().title().size().width(), 200 - 2 * CellPainter::TITLE_X);
+    EXPECT_GE(cell.texts().title().size().height(), 2 * cell.texts().lineHeight());
+}
+
+TEST_F(WidgetCell, ATitleOverAPictureStaysOneLine)
+{
+    cell.setInfo(Titled(QStringLiteral("Waiting for the DVR to end the last stream")));
+    cell.grab();
+    EXPECT_LT(cell.texts().title().size().height(), 2 * cell.texts().lineHeight());
+}
+
 TEST_F(WidgetCell, APictureOfTheCellsSizeIsShownPixelForPixel)
 {
     // Stripes one pixel wide would be blurred by any scaling.

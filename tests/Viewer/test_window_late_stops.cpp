@@ -178,6 +178,7 @@ TEST(WindowStopWait, TheCellOfAStreamWaitingForTheDvrsStopsNamesTheWait)
     StopWaitWindow v;
     ASSERT_NO_FATAL_FAILURE(v.waitForStop());
     EXPECT_TRUE(QTest::qWaitFor([&] { return v.cell().title == WAIT_TEXT; }, ShortStopTimings::ANSWER_MS));
+    uitest::Screenshot(v.w, "window-stop-wait");
     EXPECT_FALSE(CellPainter::showsPicture(v.cell()));
     EXPECT_FALSE(v.cell().failed);
 }
