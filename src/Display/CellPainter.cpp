@@ -99,9 +99,10 @@ void drawTexts(QPainter& painter, const QRect& cell, const CDisplayInfo& info, c
         font.setWeight(QFont::Bold);
         painter.setFont(font);
         painter.setPen(Qt::white);
-        // Over a picture the title stays one line; in a cell without one it is a message (a
-        // failure, a wait) that is read whole.
-        texts.update(info, font, showsPicture(info) ? -1 : cell.width() - 2 * TITLE_X);
+        // Over a picture, and beside a state's picture, the title stays one line; a cell with
+        // neither shows a message (a wait) that is read whole.
+        const bool message = !info.failed && info.image.isNull();
+        texts.update(info, font, message ? cell.width() - 2 * TITLE_X : -1);
         // Static texts are placed by their top; the positions are baselines.
         painter.drawStaticText(QPoint(l + TITLE_X, t + TITLE_BASELINE - texts.ascent()), texts.title());
         const int x = l + (cell.width() - texts.channelNameWidth()) / 2;

@@ -161,6 +161,20 @@ TEST_F(WidgetCell, AMessageLongerThanACellWithoutAPictureIsWrappedInsideIt)
     EXPECT_GE(cell.texts().title().size().height(), 2 * cell.texts().lineHeight());
 }
 
+TEST_F(WidgetCell, AFailureTitleBesideItsStatePictureStaysOneLine)
+{
+    // As the OpenGL wall writes it beside the picture of a failed connection.
+    CDisplayInfo info = Titled(QStringLiteral("Waiting for the DVR to end the last stream"));
+    info.image = QImage();
+    info.failed = true;
+    QImage canvas(200, 150, QImage::Format_RGB32);
+    QPainter painter(&canvas);
+    CCellTexts texts;
+    CellPainter::drawTexts(painter, canvas.rect(), info, CCellOsd(), CCellPictures::get(), texts);
+    EXPECT_GT(texts.title().size().width(), 0);
+    EXPECT_LT(texts.title().size().height(), 2 * texts.lineHeight());
+}
+
 TEST_F(WidgetCell, ATitleOverAPictureStaysOneLine)
 {
     cell.setInfo(Titled(QStringLiteral("Waiting for the DVR to end the last stream")));
