@@ -148,8 +148,10 @@ public:
         CHECK(m_buffer.size() < CAPACITY && m_buffer.room() == CAPACITY - m_buffer.size());
         n = std::min(n, m_buffer.room());
         const size_t held = m_buffer.size();
-        // Only a read that does not fit behind what is held moves it.
-        const bool moves = size_t(m_buffer.end() - m_buffer.array()) + n > m_buffer.arraySize();
+        // What is held moves to the front once as much was let go of before it, or when the
+        // read would not fit behind it.
+        const size_t start = size_t(m_buffer.begin() - m_buffer.array());
+        const bool moves = (start > 0 && start >= held) || start + held + n > m_buffer.arraySize();
         if (moves)
             UNPOISON(m_buffer.array(), m_buffer.arraySize());
         unsigned char* at = m_buffer.reserve(n);

@@ -532,7 +532,7 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
     run.dialed.start();
     socket.write(m_cfg.request);
 
-    CReceiveBuffer buffer(RECEIVE_BUFFER_SIZE, RECEIVE_BUFFER_SLACK, &m_receiveMoved);
+    CReceiveBuffer buffer(RECEIVE_BUFFER_SIZE, RECEIVE_BUFFER_SLACK, &m_receiveMoved, &m_receiveReach);
     if (buffer.isNull())
         qDebug("no memory for the receive buffer");
     const cgi::Parser parser(m_cfg.oldProtocol);

@@ -112,6 +112,9 @@ public:
     // Bytes the receive loop has moved inside its buffer since this stream was made: what
     // bad input from the DVR costs it.
     uint64_t receiveBytesMoved() const { return m_receiveMoved.load(std::memory_order_relaxed); }
+    // The furthest into its receive buffer a run of this stream has written: the part of the
+    // buffer it has made the system give it memory for.
+    uint64_t receiveBufferReach() const { return m_receiveReach.load(std::memory_order_relaxed); }
 
     void UpdateConnectedDVRStatus();
     // Keeps text as the failure text unless one is set, reports the status and emits
@@ -263,4 +266,5 @@ private:
     // thread checker cannot see; this release/acquire pair is one it can.
     std::atomic<quint64> m_runsEnded{0};
     std::atomic<uint64_t> m_receiveMoved{0};
+    std::atomic<uint64_t> m_receiveReach{0};
 };
