@@ -152,13 +152,13 @@ public:
         // read would not fit behind it.
         const size_t start = size_t(m_buffer.begin() - m_buffer.array());
         const bool moves = (start > 0 && start >= held) || start + held + n > m_buffer.arraySize();
+        // Only the front a move writes, then what it left behind: the poisoning costs as
+        // little as the move.
         if (moves)
-            UNPOISON(m_buffer.array(), m_buffer.arraySize());
+            UNPOISON(m_buffer.array(), held);
         unsigned char* at = m_buffer.reserve(n);
-        if (moves) {
-            POISON(m_buffer.array(), m_buffer.arraySize());
-            UNPOISON(m_buffer.begin(), held);
-        }
+        if (moves)
+            POISON(m_buffer.array() + held, start);
         UNPOISON(at, n);
         CHECK(at == m_buffer.end() && m_buffer.size() == held && (at == m_end || moves || held == 0));
         std::memcpy(at, data, n);
