@@ -157,8 +157,11 @@ struct StopWaitWindow : LateStopWindow {
     void waitForStop()
     {
         ASSERT_NO_FATAL_FAILURE(connect(750));
+        const int first = int(sim->streams().size()) + 1;
         sim->closeStreams();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return CSendCommand::lateStopsHurt(c->getDVR()) && c->IsConnected(); },
+        // The stream after the one the late stop ended runs: the connection's own state still
+        // says connected while the ended stream is being let go.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CSendCommand::lateStopsHurt(c->getDVR()) && runsAfterAKill(first); },
                                     30000));
         simdvr::Misbehaviour never;
         never.stopDelayMs = -1;
@@ -167,6 +170,17 @@ struct StopWaitWindow : LateStopWindow {
         ASSERT_TRUE(QTest::qWaitFor([&] { return CSendCommand::hasUnansweredStreamStops(c->getDVR()); }, 10000));
     }
     bool waitShown() const { return w->displayWidget()->screenContainer()->waitWidget()->isVisible(); }
+    // The newest stream began after one since stream `first` that the DVR ended, and sends.
+    bool runsAfterAKill(int first) const
+    {
+        const std::vector<simdvr::StreamInfo> streams = sim->streams();
+        int killed = -1;
+        for (const simdvr::StreamInfo& st : streams)
+            if (st.id >= first && st.closedBySim)
+                killed = st.id;
+        return killed >= 0 && streams.back().id > killed && streams.back().open && !streams.back().stopped &&
+               streams.back().videoFrames > 0 && c->IsConnected();
+    }
 };
 
 const QString WAIT_TEXT = QStringLiteral("Waiting for the DVR to end the last stream");
