@@ -143,26 +143,46 @@ int Ticks(int wanted)
     return ticks;
 }
 
-// Runs the named case in a child beside a server of its own, which goes on once the child has
-// gone if the case left it stopped. A child still running after boundMs counts as hung.
-void RunCase(const char* mode, int boundMs = 120000)
+// What a case's child did: its wait status (-1: it did not end), its output.
+struct Child {
+    bool serverStarted = false;
+    int status = -1;
+    std::string output;
+};
+
+// Runs the named case of the running test in a child beside a server of its own, which goes on
+// once the child has gone if the case left it stopped. A child still running after boundMs
+// counts as hung.
+Child RunChild(const char* mode, int boundMs = 120000)
 {
+    Child child;
     SoundServer server;
-    ASSERT_GT(server.pid(), 0) << "no PulseAudio server could be started (scripts/deps installs pulseaudio)";
+    if (server.pid() <= 0)
+        return child;
+    child.serverStarted = true;
     QProcessEnvironment env = server.env();
     env.insert(kModeVariable, mode);
     env.insert(kPidVariable, QString::number(server.pid()));
-    int status = 0;
-    const std::string output = childtest::RunTestChild(
+    child.output = childtest::RunTestChild(
         ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + std::string(".") +
             ::testing::UnitTest::GetInstance()->current_test_info()->name(),
-        env, &status, boundMs);
-    EXPECT_NE(status, -1) << "the child did not end\n" << output;
-    EXPECT_TRUE(childtest::EndedWell(status)) << childtest::HowItEnded(status) << "\n" << output;
-    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+        env, &child.status, boundMs);
+    return child;
+}
+
+// Runs the named case, which must pass and end well; its output in *output when asked.
+void RunCase(const char* mode, int boundMs = 120000, std::string* output = nullptr)
+{
+    const Child child = RunChild(mode, boundMs);
+    ASSERT_TRUE(child.serverStarted) << "no PulseAudio server could be started (scripts/deps installs pulseaudio)";
+    EXPECT_NE(child.status, -1) << "the child did not end\n" << child.output;
+    EXPECT_TRUE(childtest::EndedWell(child.status)) << childtest::HowItEnded(child.status) << "\n" << child.output;
+    EXPECT_NE(child.output.find("[  PASSED  ] 1 test"), std::string::npos) << child.output;
     // A process that ends before the libraries' clean-up also skips ThreadSanitizer's exit status.
-    EXPECT_EQ(output.find("WARNING: ThreadSanitizer"), std::string::npos) << output;
-    EXPECT_EQ(output.find("ERROR: AddressSanitizer"), std::string::npos) << output;
+    EXPECT_EQ(child.output.find("WARNING: ThreadSanitizer"), std::string::npos) << child.output;
+    EXPECT_EQ(child.output.find("ERROR: AddressSanitizer"), std::string::npos) << child.output;
+    if (output)
+        *output = child.output;
 }
 
 bool IsChild(const char* mode) { return qEnvironmentVariable(kModeVariable) == QLatin1String(mode); }
@@ -264,15 +284,8 @@ bool LeaksAreChecked()
 TEST(DisplaySoundServer, AProcessWhoseSoundCameUpEndsBeforeTheLibrariesCleanUp)
 {
     if (!IsChild("ends-before-clean-up")) {
-        SoundServer server;
-        ASSERT_GT(server.pid(), 0) << "no PulseAudio server could be started (scripts/deps installs pulseaudio)";
-        QProcessEnvironment env = server.env();
-        env.insert(kModeVariable, "ends-before-clean-up");
-        int status = 0;
-        const std::string output =
-            childtest::RunTestChild("DisplaySoundServer.AProcessWhoseSoundCameUpEndsBeforeTheLibrariesCleanUp", env, &status);
-        EXPECT_TRUE(childtest::EndedWell(status)) << childtest::HowItEnded(status) << "\n" << output;
-        EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+        std::string output;
+        RunCase("ends-before-clean-up", 120000, &output);
         EXPECT_EQ(output.find("clean-up registered first ran"), std::string::npos) << output;
         return;
     }
@@ -289,16 +302,11 @@ TEST(DisplaySoundServer, ALeakIsStillReportedWhenTheProcessEndsBeforeTheLibrarie
     if (!IsChild("leak-before-clean-up")) {
         if (!LeaksAreChecked())
             GTEST_SKIP() << "built without the leak checker";
-        SoundServer server;
-        ASSERT_GT(server.pid(), 0) << "no PulseAudio server could be started (scripts/deps installs pulseaudio)";
-        QProcessEnvironment env = server.env();
-        env.insert(kModeVariable, "leak-before-clean-up");
-        int status = 0;
-        const std::string output = childtest::RunTestChild(
-            "DisplaySoundServer.ALeakIsStillReportedWhenTheProcessEndsBeforeTheLibrariesCleanUp", env, &status);
-        EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
-        EXPECT_NE(output.find("ERROR: LeakSanitizer: detected memory leaks"), std::string::npos) << output;
-        EXPECT_FALSE(childtest::EndedWell(status)) << output;
+        const Child child = RunChild("leak-before-clean-up");
+        ASSERT_TRUE(child.serverStarted) << "no PulseAudio server could be started (scripts/deps installs pulseaudio)";
+        EXPECT_NE(child.output.find("[  PASSED  ] 1 test"), std::string::npos) << child.output;
+        EXPECT_NE(child.output.find("ERROR: LeakSanitizer: detected memory leaks"), std::string::npos) << child.output;
+        EXPECT_FALSE(childtest::EndedWell(child.status)) << child.output;
         return;
     }
     // Its only pointer lived on a thread that is gone.
