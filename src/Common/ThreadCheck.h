@@ -82,3 +82,35 @@ public:
 private:
     std::shared_ptr<const T> m_value;
 };
+
+// The functor of a connection whose slot object Qt may free on another thread than the one that
+// calls it. A network reply is such a sender: the network thread's delegate is connected to it,
+// and whichever of the two threads cleans up the reply's connections last frees what was
+// disconnected, after Qt's count of the slot object says every call is over (a count
+// ThreadSanitizer cannot see). The functor's construction and each of its calls hand it over to
+// its destruction.
+template <typename F>
+class FreedAnywhere {
+public:
+    explicit FreedAnywhere(F f) : m_f(std::move(f)) { ThreadCheck::HandOver(this); }
+    FreedAnywhere(FreedAnywhere&& other) : m_f(std::move(other.m_f)) { ThreadCheck::HandOver(this); }
+    FreedAnywhere(const FreedAnywhere& other) : m_f(other.m_f) { ThreadCheck::HandOver(this); }
+    FreedAnywhere& operator=(const FreedAnywhere&) = delete;
+    ~FreedAnywhere() { ThreadCheck::TakeOver(this); }
+
+    // Callable with exactly the arguments F takes, so that Qt finds how many of a signal's to pass.
+    template <typename... A>
+    auto operator()(A&&... args) -> decltype(std::declval<F&>()(std::forward<A>(args)...))
+    {
+        const Done done{this};
+        return m_f(std::forward<A>(args)...);
+    }
+
+private:
+    struct Done {
+        const void* self;
+        ~Done() { ThreadCheck::HandOver(self); }
+    };
+
+    F m_f;
+};

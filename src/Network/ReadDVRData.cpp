@@ -7,6 +7,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "Common/ThreadCheck.h"
 #include "Common/ThreadEnd.h"
 #include "SendCommand.h"
 
@@ -56,19 +57,19 @@ void CReadDVRData::Fetch::run()
         qDebug("read timeout");
         reply->abort();
     });
-    QObject::connect(reply, &QIODevice::readyRead, reply, [this, reply, &idle]() {
-        const QByteArray bytes = reply->readAll();
-        if (!bytes.isEmpty()) {
-            m_body += bytes;
-            qDebug("read size = %d", int(bytes.size()));
-        }
-        idle.start();
-    });
-    QObject::connect(reply, &QNetworkReply::finished, reply, [this]() { quit(); });
-    QObject::connect(reply, &QNetworkReply::errorOccurred, reply, [](QNetworkReply::NetworkError code) {
-        qDebug("OnHttpError");
-        qDebug("%s", qPrintable(NetworkErrorName(code)));
-    });
+    QObject::connect(reply, &QIODevice::readyRead, reply, FreedAnywhere([this, reply, &idle]() {
+                         const QByteArray bytes = reply->readAll();
+                         if (!bytes.isEmpty()) {
+                             m_body += bytes;
+                             qDebug("read size = %d", int(bytes.size()));
+                         }
+                         idle.start();
+                     }));
+    QObject::connect(reply, &QNetworkReply::finished, reply, FreedAnywhere([this]() { quit(); }));
+    QObject::connect(reply, &QNetworkReply::errorOccurred, reply, FreedAnywhere([](QNetworkReply::NetworkError code) {
+                         qDebug("OnHttpError");
+                         qDebug("%s", qPrintable(NetworkErrorName(code)));
+                     }));
     idle.start();
 
     if (!m_stop && !reply->isFinished())

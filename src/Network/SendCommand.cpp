@@ -21,6 +21,7 @@
 #include <QUrl>
 
 #include "Common/DataParser.h"
+#include "Common/ThreadCheck.h"
 #include "StopTimings.h"
 
 namespace {
@@ -432,17 +433,18 @@ Flight* CommandQueues::post(DvrQueue& q, Entry entry)
     QNetworkReply* reply = m_manager.post(request, body);
     f->reply = reply;
     DvrQueue* raw = &q;
-    connect(reply, &QNetworkReply::finished, this, [this, raw, f, reply] { OnHttpFinished(*raw, f, reply); });
-    connect(reply, &QIODevice::readyRead, this, [this, f, reply] { OnHttpReadyRead(f, reply); });
+    connect(reply, &QNetworkReply::finished, this, FreedAnywhere([this, raw, f, reply] { OnHttpFinished(*raw, f, reply); }));
+    connect(reply, &QIODevice::readyRead, this, FreedAnywhere([this, f, reply] { OnHttpReadyRead(f, reply); }));
     if (const std::shared_ptr<StopTicket> ticket = SharedTicket(f->entry.ticket)) {
         const QString key = CSendCommand::QueueKey(f->entry.dvr);
         const quint64 serial = ticket->serial;
-        connect(reply, &QNetworkReply::uploadProgress, this, [key, serial](qint64 sent, qint64 total) {
-            if (total > 0 && sent == total)
-                MarkStopSent(key, serial);
-        });
+        connect(reply, &QNetworkReply::uploadProgress, this, FreedAnywhere([key, serial](qint64 sent, qint64 total) {
+                    if (total > 0 && sent == total)
+                        MarkStopSent(key, serial);
+                }));
     }
-    connect(reply, &QNetworkReply::errorOccurred, this, &CommandQueues::OnHttpError);
+    connect(reply, &QNetworkReply::errorOccurred, this,
+            FreedAnywhere([this](QNetworkReply::NetworkError code) { OnHttpError(code); }));
     f->timer.start(f->entry.timeoutMs);
     qDebug("%s%s", qPrintable(url), qPrintable(MaskQueryCredentials(f->entry.query)));
     return f;

@@ -10,6 +10,7 @@
 
 #include "Common/DataParser.h"
 #include "Common/RegularFile.h"
+#include "Common/ThreadCheck.h"
 #include "HttpConnect.h"
 #include "SendCommand.h"
 #include "cgi_response.pb.h"
@@ -225,8 +226,9 @@ void UpLoader::post(quint64 turn, const QNetworkRequest& request)
 {
     m_turn = turn;
     m_reply = m_manager->post(request, m_file);
-    connect(m_reply, &QNetworkReply::uploadProgress, this, &UpLoader::progress);
-    connect(m_reply, &QNetworkReply::finished, this, &UpLoader::replyFinished);
+    connect(m_reply, &QNetworkReply::uploadProgress, this,
+            FreedAnywhere([this](qint64 sent, qint64 total) { progress(sent, total); }));
+    connect(m_reply, &QNetworkReply::finished, this, FreedAnywhere([this] { replyFinished(); }));
     emit started();
 }
 

@@ -5,8 +5,9 @@
 //                  kind that an entry of the list once hid (a wider list would hide it again);
 //   handover       lists the hand-overs;
 //   handover NAME  runs one: a thread hands the program's own queued types (or the display's
-//                  stream sink, or pictures to the wall) over the ways the program does, or Qt's X
-//                  connection hands over its events, ordered where ThreadSanitizer cannot see;
+//                  stream sink, pictures to the wall, a network reply's slots to the thread that
+//                  frees them) over the ways the program does, or Qt's X connection hands over its
+//                  events, ordered where ThreadSanitizer cannot see;
 //   abort          a test program that aborts half-way, which scripts/tsan must judge failed.
 //
 // A race case that reads or frees memory another thread touches orders the two in time through
@@ -32,11 +33,13 @@
 #include <QMetaObject>
 #include <QMutex>
 #include <QObject>
+#include <QSemaphore>
 #include <QString>
 
 #include "tsan_selftest.h"
 
 #include "Common/StreamSink.h"
+#include "Common/ThreadCheck.h"
 #include "Network/DisplayDvrInfo.h"
 #include "Network/EMapStatus.h"
 #include "Network/HttpConnect.h"
@@ -319,6 +322,27 @@ int PartsWrittenInsideTheSinksGateAndOutsideIt()
     return 0;
 }
 
+// A slot connected as the network replies' slots are reads what another thread writes during
+// its calls: an entry naming the slot object's frames or the wrapper's would hide it.
+int ReplySlotReadsWhatAnotherThreadWrites()
+{
+    Sender sender;
+    long total = 0;
+    long seen = 0;
+    QObject::connect(&sender, &Sender::bytes, &sender,
+                     FreedAnywhere([&total, &seen](const QByteArray& bytes) { seen += total + bytes.size(); }),
+                     Qt::DirectConnection);
+    OnTwoThreads([&](char c) {
+        for (int i = 0; i < ROUNDS; ++i) {
+            if (c == 'b')
+                emit sender.bytes(QByteArray(8, c));
+            else
+                total += i;
+        }
+    });
+    return seen > 0 ? 0 : 1;
+}
+
 using selftest::Case;
 
 const std::map<std::string, Case>& RaceCases()
@@ -339,6 +363,7 @@ const std::map<std::string, Case>& RaceCases()
          [](int, char**) { return PartsWrittenInsideTheSinksGateAndOutsideIt(); }},
         {"use_of_a_stream_sink_through_a_raw_pointer_after_its_last_owner_went",
          [](int, char**) { return UseOfAStreamSinkThroughARawPointerAfterItsLastOwnerWent(); }},
+        {"reply_slot_reads_what_another_thread_writes", [](int, char**) { return ReplySlotReadsWhatAnotherThreadWrites(); }},
     };
     return cases;
 }
@@ -494,6 +519,31 @@ int FunctorQueuedWithAPictureAndAText(HandOver& h)
     });
 }
 
+// As a network reply's slot objects go: called on this thread, then freed on the network
+// thread, which cleans up the reply's connections after Qt's count of each slot object says its
+// calls are over. A semaphore of Qt's orders the two here, out of ThreadSanitizer's sight; the
+// thread is started before the calls, since its start would order them.
+int ReplySlotFreedOnTheNetworkThreadAfterItsCalls(HandOver& h)
+{
+    Sender reply;
+    long sum = 0;
+    const std::string text = LONG_TEXT;
+    QMetaObject::Connection connection = QObject::connect(
+        &reply, &Sender::bytes, &h.m_app,
+        FreedAnywhere([&sum, text](const QByteArray& bytes) { sum += long(text.size()) + bytes.size(); }));
+    QSemaphore called;
+    std::thread network([&] {
+        called.acquire();
+        QObject::disconnect(connection);
+        connection = QMetaObject::Connection();
+    });
+    for (int i = 0; i < ROUNDS; ++i)
+        emit reply.bytes(QByteArray(16, 'x'));
+    called.release();
+    network.join();
+    return sum > 0 ? 0 : 1;
+}
+
 const std::map<std::string, std::function<int(HandOver&)>>& HandOvers()
 {
     static const std::map<std::string, std::function<int(HandOver&)>> kinds = {
@@ -503,6 +553,7 @@ const std::map<std::string, std::function<int(HandOver&)>>& HandOvers()
         {"emap_camera_state", EMapCameraState},
         {"stream_sink_attached_while_the_stream_runs", StreamSinkAttachedWhileTheStreamRuns},
         {"functor_queued_with_a_picture_and_a_text", FunctorQueuedWithAPictureAndAText},
+        {"reply_slot_freed_on_the_network_thread_after_its_calls", ReplySlotFreedOnTheNetworkThreadAfterItsCalls},
     };
     return kinds;
 }
