@@ -17,7 +17,9 @@
 #include "Common/ThreadEnd.h"
 #include "OldQuery.h"
 #include "SendCommand.h"
+#include "StopLedger.h"
 #include "StopTimings.h"
+#include "StreamKinds.h"
 #include "dvr_protocol/cgi_metatypes.h"
 #include "dvr_protocol/cgi_protocol.h"
 #include "dvr_protocol/parser.h"
@@ -196,7 +198,10 @@ bool CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audio
     m_cfg.audioConnection = audioConnection;
     m_cfg.backupEnd = param.endTime;
     m_cfg.audio = param.audio;
+    m_param = param;
     m_quickEnds = 0;
+    m_lastFrameTime = 0;
+    m_reopen = false;
     {
         QMutexLocker lock(&m_lock);
         m_dvr = dvr;
@@ -211,8 +216,9 @@ bool CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audio
     return true;
 }
 
-void CHttpConnect::Connect(const DVR& dvr, const ConnParam& param)
+void CHttpConnect::Connect(const DVR& listed, const ConnParam& param)
 {
+    const DVR dvr = StreamKinds::withKnownKind(listed);
     if (!prepareRun(dvr, param, false))
         return;
     m_cfg.emapLive = param.emapLive;
@@ -220,8 +226,9 @@ void CHttpConnect::Connect(const DVR& dvr, const ConnParam& param)
     startThread();
 }
 
-void CHttpConnect::audioConnect(const DVR& dvr, const ConnParam& param, int clientId)
+void CHttpConnect::audioConnect(const DVR& listed, const ConnParam& param, int clientId)
 {
+    const DVR dvr = StreamKinds::withKnownKind(listed);
     if (!prepareRun(dvr, param, true))
         return;
     m_cfg.emapLive = false;
@@ -446,10 +453,10 @@ void CHttpConnect::slotDisconnected()
 {
     qDebug("CHttpConnect httpFinished\n");
     ++m_restartCounter;
-    // A stream that a stop of ours ended needs no other: it would end the next stream alike.
-    const CPendingStops::Outcome lateStop = m_lastRunLateStop.exchange(CPendingStops::Outcome::None);
-    if (lateStop == CPendingStops::Outcome::None)
-        sendStop();
+    // No stop for a stream its DVR ended: a DVR that reuses ids would end the next stream
+    // with it, as late as the DVR carries it out.
+    m_clientId = -1;
+    const bool lateStop = m_lastRunLateStop.exchange(false);
     stopThread();
 
     // Every whole packet of a run sets the counter to 0 (not on backups), so a value
@@ -458,6 +465,11 @@ void CHttpConnect::slotDisconnected()
     if (m_cfg.audioConnection)
         return;
     if (m_cfg.mode == 2) {
+        // A stop of ours cut it short: it goes on from the second it had reached.
+        if (lateStop && m_backupLastFrame > 0) {
+            reopen(true);
+            return;
+        }
         // The backup is over for whoever follows its progress, and the operator is told
         // whether it got to its end; once, even when a frame past the end told it first.
         if (!m_backupEndReported.exchange(true)) {
@@ -466,25 +478,33 @@ void CHttpConnect::slotDisconnected()
         }
         return;
     }
-    if (m_cfg.mode == 1 && !isRecording()) {
+    if (m_cfg.mode == 1 && !isRecording() && !(hadData && lateStop)) {
         if (!hadData)
             setConnectionFailed(tr("Connection failed"));
         else
             emit playbackEnded();
         return;
     }
-    // The DVR's stops come later than the next stream would wait for them.
-    if (lateStop == CPendingStops::Outcome::BeyondTheWait) {
-        setConnectionFailed(tr("Connection failed"));
-        return;
-    }
-    if ((hadData || lateStop == CPendingStops::Outcome::WithinTheWait) && !keepsClosing()) {
+    if (hadData && !keepsClosing()) {
         // Until the next stream's first picture the last one is not live any more.
         UpdateConnectedDVRStatus();
-        startThread();
+        reopen(true);
         return;
     }
     setConnectionFailed(tr("Connection failed"));
+}
+
+void CHttpConnect::reopen(bool fromReached)
+{
+    const int64_t reached = m_cfg.mode == 2 ? int64_t(m_backupLastFrame) : int64_t(m_lastFrameTime);
+    if (fromReached && m_cfg.mode != 0 && !m_cfg.audioConnection && reached > 0) {
+        ConnParam param = m_param;
+        param.startTime = reached;
+        m_cfg.request = buildRequest(dvrCopy(), param);
+    }
+    // Whatever the ledger judged: the stop that may have ended the stream is spent.
+    m_reopen = true;
+    startThread();
 }
 
 QString CHttpConnect::backupEndText(bool complete)
@@ -509,6 +529,7 @@ void CHttpConnect::slotError(QAbstractSocket::SocketError code)
 void CHttpConnect::run()
 {
     const quint64 runId = m_runId;
+    m_runRequest = m_cfg.request;
     while (runOnce(runId) == RunEnd::Restart && !m_stop) {
     }
     m_runsEnded.fetch_add(1, std::memory_order_release);
@@ -518,19 +539,19 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
 {
     // A DVR may give the new stream the id of the old one: a stop that arrived after the
     // new request would end the new stream.
-    if (!waitForStops())
+    if (!waitForStops(m_reopen.exchange(false)))
         return RunEnd::Stopped;
 
     RunState run;
-    // Until it learns its client id, any stop of its DVR may be what ends it.
-    run.pendingStops = CSendCommand::pendingStops(dvrCopy(), -1);
+    run.ledgerKey = CSendCommand::QueueKey(dvrCopy()).toStdString();
+    run.ledgerRun = CSendCommand::stopLedger().dialled(run.ledgerKey);
     QTcpSocket socket;
     socket.setReadBufferSize(SOCKET_READ_BUFFER_SIZE);
     connect(&socket, &QAbstractSocket::errorOccurred, this, &CHttpConnect::slotError,
             Qt::QueuedConnection);
     socket.connectToHost(m_cfg.host, m_cfg.port, QIODevice::ReadWrite);
     run.dialed.start();
-    socket.write(m_cfg.request);
+    socket.write(m_runRequest);
 
     CReceiveBuffer buffer(RECEIVE_BUFFER_SIZE, RECEIVE_BUFFER_SLACK, &m_receiveMoved, &m_receiveReach);
     if (buffer.isNull())
@@ -572,7 +593,8 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
             if (cut.packets)
                 timeout.Clear();
             if (cut.restart) {
-                // The stream kind became known: the DVR's stream is stopped and opened anew.
+                // The stream kind became known and asks for another request: the DVR's stream
+                // is stopped and opened anew with it.
                 sendStop();
                 m_clientId = -1;
                 m_connected = false;
@@ -604,7 +626,9 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
             }
             if (socket.bytesAvailable() == 0) {
                 m_lastRunMs = run.dialed.elapsed();
-                m_lastRunLateStop = lateStopEnd(run);
+                m_lastRunLateStop = CSendCommand::stopLedger().ended(run.ledgerKey, run.ledgerRun)
+                                    == CStopLedger::EndCause::LateStop;
+                run.ledgerRun = 0;
                 // Everything the DVR sent has been handled: tell the owner.
                 // By name, so the queued call is built inside Qt and nothing this thread
                 // allocated is freed by the owner's thread.
@@ -625,6 +649,8 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
 
     socket.disconnect();
     socket.abort();
+    if (run.ledgerRun)
+        CSendCommand::stopLedger().left(run.ledgerKey, run.ledgerRun);
     return end;
 }
 
@@ -682,16 +708,24 @@ DVR CHttpConnect::dvrCopy() const
     return m_dvr;
 }
 
-bool CHttpConnect::waitForStops()
+bool CHttpConnect::waitForStops(bool reopen)
 {
     const DVR dvr = dvrCopy();
-    if (!CSendCommand::lateStopsHurt(dvr) || !CSendCommand::hasUnansweredStreamStops(dvr)) {
-        CSendCommand::waitForStreamStopsSent(dvr, StopTimings::current().sendMs, &m_stop);
+    const std::string key = CSendCommand::QueueKey(dvr).toStdString();
+    CStopLedger& ledger = CSendCommand::stopLedger();
+    const CStopLedger::DialAdvice advice = ledger.beforeDial(key, reopen);
+    if (advice.need == CStopLedger::Need::Sent) {
+        CSendCommand::waitForStops(dvr, advice.stops, advice.need, advice.timeoutMs, &m_stop);
         return !m_stop;
     }
     showStopWait(true);
-    if (!CSendCommand::waitForStreamStops(dvr, StopTimings::current().answerMs, &m_stop) && !m_stop)
-        qDebug("stream stop not answered in time");
+    const bool over = CSendCommand::waitForStops(dvr, advice.stops, advice.need, advice.timeoutMs, &m_stop);
+    if (!m_stop) {
+        const bool answered = over && ledger.answeredAll(key, advice.stops);
+        if (!answered)
+            qDebug("stream stop not answered in time");
+        ledger.waitEnded(key, advice, answered);
+    }
     showStopWait(false);
     return !m_stop;
 }
@@ -706,13 +740,6 @@ void CHttpConnect::showStopWait(bool waiting)
     UpdateConnectedDVRStatus();
 }
 
-CPendingStops::Outcome CHttpConnect::lateStopEnd(RunState& run)
-{
-    if (run.pendingStops.isEmpty() || run.dialed.elapsed() >= StopTimings::current().lateMs)
-        return CPendingStops::Outcome::None;
-    return run.pendingStops.streamEnded();
-}
-
 CHttpConnect::PacketResult CHttpConnect::dispatch(RunState& run, uint8_t clientId, uint8_t dataType,
                                                   const unsigned char* payload, size_t len)
 {
@@ -725,7 +752,7 @@ CHttpConnect::PacketResult CHttpConnect::dispatch(RunState& run, uint8_t clientI
             run.clientIdSeen = true;
             int none = -1;
             if (m_clientId.compare_exchange_strong(none, clientId))
-                run.pendingStops = CSendCommand::pendingStops(dvrCopy(), clientId);
+                CSendCommand::stopLedger().learnedId(run.ledgerKey, run.ledgerRun, clientId);
         }
         return receivedVideo(run, payload, len);
     }
@@ -806,6 +833,17 @@ void CHttpConnect::receivedDVRInfo(const unsigned char* payload, size_t len)
         m_record->setDvrInfo(learned);
 }
 
+bool CHttpConnect::takeLearnedKind(int kind)
+{
+    const DVR dvr = dvrCopy();
+    StreamKinds::learned(dvr, kind);
+    const QByteArray request = buildRequest(dvr, m_param);
+    if (request == m_runRequest)
+        return false;
+    m_runRequest = request;
+    return true;
+}
+
 CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsigned char* payload, size_t len)
 {
     FrameFacts frame;
@@ -845,9 +883,10 @@ CHttpConnect::PacketResult CHttpConnect::receivedVideo(RunState& run, const unsi
             }
             info = m_info;
         }
-        if (learnedKind)
+        if (learnedKind && takeLearnedKind(frame.protocolType))
             return PacketResult::Restart;
     }
+    m_lastFrameTime = frameTime;
 
     if (!m_connected && m_clientId >= 0) {
         m_videoType = (height == 288 || height == 576) ? 1 : 0;

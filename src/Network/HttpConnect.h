@@ -61,12 +61,11 @@ public:
     static constexpr int SOCKET_READ_BUFFER_SIZE = 8192;
     static constexpr int DEFAULT_NO_PACKET_TIMEOUT_MS = 60000;
     static constexpr int OLD_DVR_RECORD_SIZE = 214;
-    // Late stops (StopTimings.h): a DVR that ends a stream soon after it got the client id
-    // of a stop not yet carried out is taken to have carried that stop out on it. Such a
-    // stream sends no stop of its own (it would end the next one alike) and is reopened,
-    // from then on after the DVR's stops are answered; when the stop had been given up, the
-    // DVR's stops come later than any wait and the connection fails instead. Other DVRs get
-    // their streams at once.
+    // Late stops (StopLedger.h): before it dials, a stream waits for its DVR's stops as the
+    // stop ledger advises, and tells the ledger its client id and how it ended. A stream its
+    // DVR ended sends no stop (a DVR that reuses ids would end the next stream with it); one
+    // that had data is reopened at once, a playback or backup that a late stop ended where it
+    // had reached.
 
     // Longest wait of the owner's thread for the stream thread to end. A thread still running
     // then is left to end by itself: no new run starts meanwhile (the connection fails
@@ -184,8 +183,9 @@ private:
     struct RunState {
         int64_t lastFrameTime = 0;
         QElapsedTimer dialed;
-        // Stops of the client id this run got that were not carried out for sure then.
-        CPendingStops pendingStops;
+        // This run in the stop ledger, under its DVR's key; 0 once the ledger was told its end.
+        std::string ledgerKey;
+        uint64_t ledgerRun = 0;
         bool clientIdSeen = false;
     };
 
@@ -198,10 +198,16 @@ private:
     // False when the thread did not end within JOIN_WAIT_MS.
     bool joinThread();
     RunEnd runOnce(quint64 runId);
-    // Where the DVR's late stops have ended streams, waits for the stops sent to it so far,
-    // telling the owner and the display meanwhile; elsewhere only until they have left.
-    // False when the stream is stopped.
-    bool waitForStops();
+    // Waits for the DVR's stops as the stop ledger advises: for their answers where its late
+    // stops hurt (telling the owner and the display meanwhile), elsewhere only until they have
+    // left. False when the stream is stopped.
+    bool waitForStops(bool reopen);
+    // Starts the stream again after its DVR ended it; a playback or backup from where it had
+    // reached when fromReached.
+    void reopen(bool fromReached);
+    // Old protocol: the stream kind became known from the first frame. True when the request
+    // it gives differs from the one sent, so the stream must be opened anew.
+    bool takeLearnedKind(int kind);
     // What one pass of the cutter did.
     struct Cut {
         bool packets = false;  // at least one whole packet was handed on
@@ -212,8 +218,6 @@ private:
     Cut cutPackets(RunState& run, const cgi::Parser& parser, CReceiveBuffer& buffer);
     DVR dvrCopy() const;
     void showStopWait(bool waiting);
-    // Run by the stream thread as the DVR closes the stream: whether a late stop did.
-    CPendingStops::Outcome lateStopEnd(RunState& run);
     PacketResult dispatch(RunState& run, uint8_t clientId, uint8_t dataType,
                           const unsigned char* payload, size_t len);
     // The restart decision's count of streams ended soon after their dial: true when the
@@ -232,6 +236,11 @@ private:
     QString buildStopQuery(int clientId) const;
 
     RunConfig m_cfg;
+    // What the stream was opened with, for a reopen from where it had reached.
+    ConnParam m_param;
+    // The request the runs send; owned by the stream thread while it runs (a learned kind may
+    // change it), taken from m_cfg at each start.
+    QByteArray m_runRequest;
 
     // The record, the DVR copy and the last DVR information are shared by both threads.
     mutable QMutex m_lock;
@@ -255,9 +264,13 @@ private:
     // How long the last run that its DVR closed lived after its dial; written by the stream
     // thread before it reports the close.
     std::atomic<qint64> m_lastRunMs{0};
-    // Whether a late stop of ours ended that run, and whether that stop had been given up;
-    // written likewise.
-    std::atomic<CPendingStops::Outcome> m_lastRunLateStop{CPendingStops::Outcome::None};
+    // Whether the stop ledger took a late stop of ours to have ended that run; written likewise.
+    std::atomic<bool> m_lastRunLateStop{false};
+    // The next run follows a close by the DVR: it dials without waiting for answers.
+    std::atomic<bool> m_reopen{false};
+    // The time stamp of the latest video frame since the last Connect: where a playback or
+    // backup had reached.
+    std::atomic<int64_t> m_lastFrameTime{0};
     // Streams in a row that their DVR ended within QUICK_END_MS; owner's thread only.
     int m_quickEnds = 0;
     // Counts starts and stops, so a close reported by an earlier run is recognised as stale.

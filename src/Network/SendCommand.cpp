@@ -22,6 +22,7 @@
 
 #include "Common/DataParser.h"
 #include "Common/ThreadCheck.h"
+#include "StopLedger.h"
 #include "StopTimings.h"
 
 namespace {
@@ -31,124 +32,41 @@ constexpr int MAX_OTHER_PACKETS = 4;
 
 }  // namespace
 
-// One stream stop. Shared by every thread: a stream thread sends its stop, the next stream's
-// thread waits for it or finds that it may still end that stream.
-struct StopTicket {
-    int stream = -1;       // the client id it stops
-    qint64 sentMs = 0;     // on g_clock
-    bool sent = false;     // its request has left; guarded by g_stopLock
-    bool done = false;     // answered, failed or given up; likewise
-    bool givenUp = false;  // ended at its time-out, unanswered; likewise
-    quint64 serial = 0;    // names it where no owner of it may go: a request's progress slot
-};
-
 namespace {
 
-std::mutex g_stopLock;
-std::condition_variable g_stopDone;
-QElapsedTimer g_clock;  // started once, under g_stopLock
+std::string LedgerKey(const DVR& dvr) { return CSendCommand::QueueKey(dvr).toStdString(); }
 
-// What the program knows of one DVR's stops, by queue key; guarded by g_stopLock.
-struct DvrStops {
-    std::vector<std::shared_ptr<StopTicket>> open;     // not done
-    // Given up: the DVR may still carry them out, up to StopTimings::lateMs after they went.
-    std::vector<std::shared_ptr<StopTicket>> givenUp;
-    // A stop of this DVR ended a newer stream of the same client id: its new streams wait
-    // for its stops from now on.
-    bool lateStopsHurt = false;
-};
-std::map<std::string, DvrStops> g_stops;
+// The waits running the application thread's event loop, woken as the ledger changes.
+std::mutex g_waiterLock;
+std::vector<QEventLoop*> g_loopWaiters;  // guarded by g_waiterLock
 
-// Under g_stopLock.
-qint64 ClockMs()
-{
-    if (!g_clock.isValid())
-        g_clock.start();
-    return g_clock.elapsed();
-}
-
-// The waits running the application thread's event loop, woken as the cv wakes the others.
-std::vector<QEventLoop*> g_loopWaiters;  // guarded by g_stopLock
-
-// Under g_stopLock.
 void WakeLoopWaiters()
 {
+    std::lock_guard<std::mutex> lock(g_waiterLock);
     for (QEventLoop* loop : g_loopWaiters)
         QMetaObject::invokeMethod(loop, &QEventLoop::quit, Qt::QueuedConnection);
 }
 
-void WakeAllWaiters()
+CStopLedger& Ledger()
 {
-    std::lock_guard<std::mutex> lock(g_stopLock);
-    WakeLoopWaiters();
-    g_stopDone.notify_all();
+    static CStopLedger& ledger = [] () -> CStopLedger& {
+        CStopLedger::shared().setOnChange(&WakeLoopWaiters);
+        return CStopLedger::shared();
+    }();
+    return ledger;
 }
 
-std::shared_ptr<StopTicket> RegisterStop(const std::string& key, int stream)
-{
-    static quint64 lastSerial = 0;
-    auto ticket = std::make_shared<StopTicket>();
-    ticket->stream = stream;
-    std::lock_guard<std::mutex> lock(g_stopLock);
-    ticket->serial = ++lastSerial;
-    ticket->sentMs = ClockMs();
-    g_stops[key].open.push_back(ticket);
-    return ticket;
-}
+void WakeAllWaiters() { Ledger().wake(); }
 
-// Another owner of a ticket that may come from another thread: under the lock its sender
-// registered it under, so that the thread checker sees the hand-over.
-std::shared_ptr<StopTicket> SharedTicket(const std::shared_ptr<StopTicket>& ticket)
+// The end of a stop's request, told to the ledger once.
+void FinishStop(const std::string& key, uint64_t stop, bool answered = false)
 {
-    std::lock_guard<std::mutex> lock(g_stopLock);
-    return ticket;
-}
-
-// By serial: the slot that tells it may be destroyed on Qt's network thread, which must not
-// let go of a ticket (its last owner would free it there, unordered with this thread).
-void MarkStopSent(const QString& key, quint64 serial)
-{
-    std::lock_guard<std::mutex> lock(g_stopLock);
-    auto it = g_stops.find(key.toStdString());
-    if (it == g_stops.end())
+    if (stop == 0)
         return;
-    for (const auto* list : {&it->second.open, &it->second.givenUp}) {
-        for (const auto& ticket : *list) {
-            if (ticket->serial == serial)
-                ticket->sent = true;
-        }
-    }
-    WakeLoopWaiters();
-    g_stopDone.notify_all();
-}
-
-// Under g_stopLock: forgets the given-up stops that can no longer strike.
-void DropStaleStops(DvrStops& stops)
-{
-    const qint64 oldest = ClockMs() - StopTimings::current().lateMs;
-    auto& list = stops.givenUp;
-    list.erase(std::remove_if(list.begin(), list.end(), [oldest](const auto& t) { return t->sentMs < oldest; }),
-               list.end());
-}
-
-void FinishStop(const std::string& key, const std::shared_ptr<StopTicket>& ticket, bool givenUp = false)
-{
-    if (!ticket)
-        return;
-    std::lock_guard<std::mutex> lock(g_stopLock);
-    ticket->sent = true;
-    ticket->done = true;
-    ticket->givenUp = givenUp;
-    auto it = g_stops.find(key);
-    if (it != g_stops.end()) {
-        auto& list = it->second.open;
-        list.erase(std::remove(list.begin(), list.end(), ticket), list.end());
-        DropStaleStops(it->second);
-        if (givenUp)
-            it->second.givenUp.push_back(ticket);
-    }
-    WakeLoopWaiters();
-    g_stopDone.notify_all();
+    if (answered)
+        Ledger().stopAnswered(key, stop);
+    else
+        Ledger().stopUnanswered(key, stop);
 }
 
 bool OnApplicationThread()
@@ -171,7 +89,7 @@ bool WaitOnApplicationThread(const std::function<bool()>& done, int timeoutMs)
             return false;
         QEventLoop loop;
         {
-            std::lock_guard<std::mutex> lock(g_stopLock);
+            std::lock_guard<std::mutex> lock(g_waiterLock);
             g_loopWaiters.push_back(&loop);
         }
         QTimer bound;
@@ -182,7 +100,7 @@ bool WaitOnApplicationThread(const std::function<bool()>& done, int timeoutMs)
         // Rechecked with the waiter registered: a wake-up before this point is not lost.
         if (!done())
             loop.exec(QEventLoop::ExcludeUserInputEvents);
-        std::lock_guard<std::mutex> lock(g_stopLock);
+        std::lock_guard<std::mutex> lock(g_waiterLock);
         g_loopWaiters.erase(std::remove(g_loopWaiters.begin(), g_loopWaiters.end(), &loop), g_loopWaiters.end());
     }
 }
@@ -193,7 +111,7 @@ struct Entry {
     bool repeat = false;
     QPointer<CSendCommand> owner;
     int timeoutMs = CSendCommand::DEFAULT_REQUEST_TIMEOUT_MS;
-    std::shared_ptr<StopTicket> ticket;
+    uint64_t stop = 0;  // a stream stop's serial in the ledger
     CommandSubject subject;
     // A turn: another request's place in the order rather than a command.
     quint64 turn = 0;
@@ -288,11 +206,11 @@ CommandQueues::~CommandQueues()
             f->timer.stop();
             if (f->reply)
                 f->reply->disconnect(this);
-            FinishStop(key, f->entry.ticket);
+            FinishStop(key, f->entry.stop);
             delete f;
         }
         for (const Entry& e : q->waiting)
-            FinishStop(key, e.ticket);
+            FinishStop(key, e.stop);
     }
     // A reply still open may have the network thread waiting on this thread (a DVR that
     // closed the connection makes it rewind the request to send it again), and no event loop
@@ -329,7 +247,7 @@ bool CommandQueues::hasRepeatOf(const CSendCommand* owner) const
 void CommandQueues::enqueue(Entry entry)
 {
     DvrQueue& q = queue(CSendCommand::QueueKey(entry.dvr).toStdString());
-    if (entry.ticket) {
+    if (entry.stop) {
         sendStop(q, std::move(entry));
         return;
     }
@@ -435,12 +353,12 @@ Flight* CommandQueues::post(DvrQueue& q, Entry entry)
     DvrQueue* raw = &q;
     connect(reply, &QNetworkReply::finished, this, FreedAnywhere([this, raw, f, reply] { OnHttpFinished(*raw, f, reply); }));
     connect(reply, &QIODevice::readyRead, this, FreedAnywhere([this, f, reply] { OnHttpReadyRead(f, reply); }));
-    if (const std::shared_ptr<StopTicket> ticket = SharedTicket(f->entry.ticket)) {
-        const QString key = CSendCommand::QueueKey(f->entry.dvr);
-        const quint64 serial = ticket->serial;
-        connect(reply, &QNetworkReply::uploadProgress, this, FreedAnywhere([key, serial](qint64 sent, qint64 total) {
+    if (const uint64_t stop = f->entry.stop) {
+        // By serial and key: the slot may be destroyed on Qt's network thread.
+        const std::string key = q.key;
+        connect(reply, &QNetworkReply::uploadProgress, this, FreedAnywhere([key, stop](qint64 sent, qint64 total) {
                     if (total > 0 && sent == total)
-                        MarkStopSent(key, serial);
+                        Ledger().stopSent(key, stop);
                 }));
     }
     connect(reply, &QNetworkReply::errorOccurred, this,
@@ -456,8 +374,11 @@ void CommandQueues::OnHttpFinished(DvrQueue& q, Flight* f, QNetworkReply* reply)
     reply->deleteLater();
     if (reply != f->reply)
         return;
-    const bool givenUp = f->timedOut;
-    const QNetworkReply::NetworkError error = givenUp ? QNetworkReply::TimeoutError : reply->error();
+    const bool timedOut = f->timedOut;
+    const QNetworkReply::NetworkError error = timedOut ? QNetworkReply::TimeoutError : reply->error();
+    // Any reply of the DVR's, even an HTTP error, is its answer: it has dealt with the stop.
+    const bool answered =
+        !timedOut && (error == QNetworkReply::NoError || reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid());
     const Entry done = std::move(f->entry);
     f->timer.stop();
     f->reply = nullptr;
@@ -466,7 +387,7 @@ void CommandQueues::OnHttpFinished(DvrQueue& q, Flight* f, QNetworkReply* reply)
     q.stops.erase(std::remove(q.stops.begin(), q.stops.end(), f), q.stops.end());
     // Its time-out may be what is finishing it.
     f->deleteLater();
-    FinishStop(q.key, done.ticket, givenUp);
+    FinishStop(q.key, done.stop, answered);
     postNext(q);
     WakeAllWaiters();
     // Last: a receiver may run an event loop that comes back here.
@@ -530,12 +451,12 @@ void EnqueueFromAnyThread(Entry entry)
         if (CommandQueues* queues = CommandQueues::instance())
             queues->enqueue(std::move(entry));
         else
-            FinishStop(CSendCommand::QueueKey(entry.dvr).toStdString(), entry.ticket);
+            FinishStop(LedgerKey(entry.dvr), entry.stop);
         return;
     }
     QCoreApplication* app = QCoreApplication::instance();
     if (!app) {
-        FinishStop(CSendCommand::QueueKey(entry.dvr).toStdString(), entry.ticket);
+        FinishStop(LedgerKey(entry.dvr), entry.stop);
         return;
     }
     // The DVR crosses as Qt-owned bytes, and what else the entry holds leaves the DVR's
@@ -621,116 +542,40 @@ void CSendCommand::sendStreamStop(const DVR& dvr, const QString& query, int stre
     Entry entry;
     entry.dvr = dvr;
     entry.query = query;
-    entry.ticket = RegisterStop(QueueKey(dvr).toStdString(), stream);
+    entry.stop = Ledger().stopPosted(LedgerKey(dvr), stream);
     entry.subject.stream = stream;
-    entry.timeoutMs = StopTimings::current().answerMs;
+    // Open for as long as the stop may strike: its answer tells how late the DVR carried it out.
+    entry.timeoutMs = StopTimings::current().lateMs;
     EnqueueFromAnyThread(std::move(entry));
 }
 
-namespace {
-
-// Blocks until done(ticket) holds for every stream stop sent to the DVR before this call, at
-// most timeoutMs, or until *cancel is set; the tickets waited for.
-std::vector<std::shared_ptr<StopTicket>> WaitForStops(const DVR& dvr, bool (*done)(const StopTicket&), int timeoutMs,
-                                                      const std::atomic<bool>* cancel)
+bool CSendCommand::waitForStops(const DVR& dvr, const std::vector<uint64_t>& stops, CStopLedger::Need need,
+                                int timeoutMs, const std::atomic<bool>* cancel)
 {
-    std::vector<std::shared_ptr<StopTicket>> tickets;
-    {
-        std::lock_guard<std::mutex> lock(g_stopLock);
-        auto it = g_stops.find(CSendCommand::QueueKey(dvr).toStdString());
-        if (it != g_stops.end())
-            tickets = it->second.open;
-    }
-    // Under g_stopLock.
-    const auto allDone = [&tickets, done] {
-        return std::all_of(tickets.begin(), tickets.end(), [done](const auto& t) { return done(*t); });
-    };
-    const auto cancelled = [cancel] { return cancel && cancel->load(); };
-    if (OnApplicationThread()) {
-        WaitOnApplicationThread(
-            [&] {
-                std::lock_guard<std::mutex> lock(g_stopLock);
-                return allDone() || cancelled();
-            },
-            timeoutMs);
-    } else {
-        std::unique_lock<std::mutex> lock(g_stopLock);
-        g_stopDone.wait_for(lock, std::chrono::milliseconds(std::max(timeoutMs, 0)),
-                            [&] { return allDone() || cancelled(); });
-    }
-    return tickets;
+    const std::string key = LedgerKey(dvr);
+    if (!OnApplicationThread())
+        return Ledger().wait(key, stops, need, timeoutMs, cancel);
+    return WaitOnApplicationThread(
+               [&] { return Ledger().reached(key, stops, need) || (cancel && cancel->load()); }, timeoutMs)
+           && Ledger().reached(key, stops, need);
 }
-
-}  // namespace
 
 bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
 {
-    const auto tickets = WaitForStops(dvr, [](const StopTicket& t) { return t.done; }, timeoutMs, cancel);
-    std::lock_guard<std::mutex> lock(g_stopLock);
-    return std::all_of(tickets.begin(), tickets.end(), [](const auto& t) { return t->done && !t->givenUp; });
+    const std::vector<uint64_t> stops = Ledger().outstanding(LedgerKey(dvr), CStopLedger::Need::Answered);
+    return waitForStops(dvr, stops, CStopLedger::Need::Answered, timeoutMs, cancel)
+           && Ledger().answeredAll(LedgerKey(dvr), stops);
 }
 
 void CSendCommand::waitForStreamStopsSent(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
 {
-    WaitForStops(dvr, [](const StopTicket& t) { return t.sent; }, timeoutMs, cancel);
+    const std::vector<uint64_t> stops = Ledger().outstanding(LedgerKey(dvr), CStopLedger::Need::Sent);
+    waitForStops(dvr, stops, CStopLedger::Need::Sent, timeoutMs, cancel);
 }
 
-bool CSendCommand::hasUnansweredStreamStops(const DVR& dvr)
-{
-    std::lock_guard<std::mutex> lock(g_stopLock);
-    auto it = g_stops.find(QueueKey(dvr).toStdString());
-    return it != g_stops.end() && !it->second.open.empty();
-}
+bool CSendCommand::hasUnansweredStreamStops(const DVR& dvr) { return Ledger().hasUnanswered(LedgerKey(dvr)); }
 
-bool CSendCommand::lateStopsHurt(const DVR& dvr)
-{
-    std::lock_guard<std::mutex> lock(g_stopLock);
-    auto it = g_stops.find(QueueKey(dvr).toStdString());
-    return it != g_stops.end() && it->second.lateStopsHurt;
-}
-
-CPendingStops CSendCommand::pendingStops(const DVR& dvr, int stream)
-{
-    CPendingStops pending;
-    pending.m_key = QueueKey(dvr).toStdString();
-    std::lock_guard<std::mutex> lock(g_stopLock);
-    auto it = g_stops.find(pending.m_key);
-    if (it == g_stops.end())
-        return pending;
-    DropStaleStops(it->second);
-    for (const auto* list : {&it->second.open, &it->second.givenUp})
-        for (const auto& ticket : *list)
-            if (stream < 0 || ticket->stream == stream)
-                pending.m_tickets.push_back(ticket);
-    return pending;
-}
-
-CPendingStops::Outcome CPendingStops::streamEnded()
-{
-    if (m_tickets.empty())
-        return Outcome::None;
-    std::lock_guard<std::mutex> lock(g_stopLock);
-    DvrStops& stops = g_stops[m_key];
-    stops.lateStopsHurt = true;
-    bool givenUp = false;
-    for (const auto& ticket : m_tickets) {
-        givenUp = givenUp || ticket->givenUp;
-        // Carried out now: it ends no other stream.
-        auto& list = stops.givenUp;
-        list.erase(std::remove(list.begin(), list.end(), ticket), list.end());
-    }
-    m_tickets.clear();
-    return givenUp ? Outcome::BeyondTheWait : Outcome::WithinTheWait;
-}
-
-void CSendCommand::forgetLateStops()
-{
-    std::lock_guard<std::mutex> lock(g_stopLock);
-    for (auto& [key, stops] : g_stops) {
-        stops.lateStopsHurt = false;
-        stops.givenUp.clear();
-    }
-}
+CStopLedger& CSendCommand::stopLedger() { return Ledger(); }
 
 void CSendCommand::wakeStopWaiters() { WakeAllWaiters(); }
 

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "DVRList.pb.h"
+#include "Network/StopLedger.h"
 #include "cgi_response.pb.h"
 
 // What a command sets on its DVR. While it waits, a newer command with the same stream and
@@ -28,29 +29,6 @@ struct CommandSubject {
     // stream: a camera's stop must reach it whatever became of the stream it was sent with.
     static CommandSubject PtzMove(int channel);
     static CommandSubject PtzStop(int channel);
-};
-
-struct StopTicket;
-
-// The stops of a DVR that a stream, when it learned its client id, found not carried out for
-// sure: it may be their doing when the DVR ends that stream.
-class CPendingStops {
-public:
-    enum class Outcome {
-        None,           // no such stop: the DVR ended the stream for a reason of its own
-        WithinTheWait,  // one of them ended it; none was given up
-        BeyondTheWait,  // one of them ended it, and it came later than any wait for it
-    };
-
-    bool isEmpty() const { return m_tickets.empty(); }
-    // The DVR ended the stream (soon enough for a stop sent before it): taken to be these
-    // stops' doing, so the DVR is known for late stops that hurt, and they end nothing else.
-    Outcome streamEnded();
-
-private:
-    friend class CSendCommand;
-    std::string m_key;
-    std::vector<std::shared_ptr<StopTicket>> m_tickets;
 };
 
 // Posts one command query as a form to a DVR's CGI. The reply is examined only for a
@@ -95,26 +73,22 @@ public:
     static QString QueueKey(const QString& address, int port);
 
     // A stream's stop command, sent by nobody in particular. Callable from any thread; it
-    // is registered at once, so a later waitForStreamStops sees it, and posted at once,
+    // is registered in the stop ledger at once, so a later wait sees it, and posted at once,
     // ahead of every waiting command, which it drops when it names `stream` (the client id
-    // in the query). It is given StopTimings::answerMs.
+    // in the query). Its request waits StopTimings::lateMs for the answer, which the ledger
+    // is told.
     static void sendStreamStop(const DVR& dvr, const QString& query, int stream);
-    // Whether a stop sent to the DVR is neither answered nor given up.
+    // Whether a stop sent to the DVR is neither answered nor over.
     static bool hasUnansweredStreamStops(const DVR& dvr);
-    // Whether a stop of this DVR has ended a newer stream that got the same client id; only
-    // then does a new stream wait for the DVR's stops. Callable from any thread.
-    static bool lateStopsHurt(const DVR& dvr);
-    // The stops of client id `stream` (any id when negative) that the DVR may still carry
-    // out: unanswered, or given up less than StopTimings::lateMs ago. Taken when a stream is
-    // dialled and again when it learns its id.
-    static CPendingStops pendingStops(const DVR& dvr, int stream);
-    // For tests: forgets which DVRs' late stops have ended streams.
-    static void forgetLateStops();
-    // Blocks until every stream stop sent to the DVR before this call was answered or
-    // failed, at most timeoutMs, or until *cancel is set (and wakeStopWaiters called). True
-    // when none is left and none was given up at its time-out: a stop given up unanswered
-    // may still be carried out. On the application's thread it runs the event loop
-    // meanwhile, without user input.
+    // The program's stop ledger, with the application thread's waits woken by its changes.
+    static CStopLedger& stopLedger();
+    // Blocks until every stop of `stops` has reached `need`, at most timeoutMs, or until
+    // *cancel is set (and wakeStopWaiters called). On the application's thread it runs the
+    // event loop meanwhile, without user input. True when they all reached it.
+    static bool waitForStops(const DVR& dvr, const std::vector<uint64_t>& stops, CStopLedger::Need need,
+                             int timeoutMs, const std::atomic<bool>* cancel = nullptr);
+    // The same for every stream stop sent to the DVR before this call; true when each was
+    // answered (not only over: a stop whose request ended unanswered may still be carried out).
     static bool waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel = nullptr);
     // Likewise until those stops have left (their requests written), at most timeoutMs: a
     // stream dialled then does not overtake them.

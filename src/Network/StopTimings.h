@@ -5,16 +5,22 @@
 // the new stream. The numbers below bound what that may cost. Tests shorten them; the
 // operator has no say in them.
 struct StopTimings {
-    // A stream's stop is given up unanswered after this (the DVR may still carry it out). A
-    // new stream to a DVR whose late stops have ended a stream waits this long at most for
-    // the stops still unanswered.
+    // A new stream to a DVR whose late stops have ended a stream waits this long at most for
+    // the stops still unanswered. A DVR whose stops came later than this is not waited for:
+    // waiting would not help it.
     int answerMs = 15000;
     // How late a stop is taken to strike at most: a stream that lived longer than this was
-    // not ended by a stop sent before it.
+    // not ended by a stop sent before it. A stop's request waits this long for its answer,
+    // which tells how late the DVR carried it out.
     int lateMs = 30000;
     // A new stream to any DVR waits this long at most for the stops sent to it to leave, so
     // that its request does not overtake them.
     int sendMs = 1000;
+    // A stop answered within this of leaving was carried out before any stream that followed
+    // it could be hurt: the DVR ends streams promptly.
+    int onTimeMs = 500;
+    // A stop answered within this of the end of a stream of its client id is what ended it.
+    int confirmMs = 1000;
 
     // The numbers in force.
     static StopTimings current();

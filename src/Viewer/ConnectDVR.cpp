@@ -1,5 +1,6 @@
 #include "ConnectDVR.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 
 #include "Common/Frame.h"
@@ -283,10 +284,16 @@ void CConnectDVR::slotConnectionFailed()
     if (m_reconnect.isActive())
         return;
     setTreeIcon(CControlDVRList::getConnectionFailedIcon());
+    // A recording to the PC ends with the stream; a backup tells its own end.
+    const bool recordingLost = isRecording() && m_recordEndTime == 0;
     stopStreams();
     emit disconnected();
     if (SettingOn(CAppSettings::RECONNECT))
         m_reconnect.start();
+    // Last: a receiver may open a box whose event loop comes back here.
+    if (recordingLost)
+        emit recordFailed(QCoreApplication::translate("CRecord", "Recording stopped: %1")
+                              .arg(QCoreApplication::translate("CHttpConnect", "Connection failed")));
 }
 
 void CConnectDVR::OnTimer() { startLive(false); }

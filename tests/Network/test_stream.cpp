@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <numeric>
 
+#include "Network/StreamKinds.h"
 #include "StreamProbe.h"
 #include "support/LeftBehind.h"
 
@@ -135,9 +136,22 @@ TEST(Stream, LiveConnectsOnceWithItsClientIdNamesAndStatus)
     EXPECT_EQ(st.failures + st.unsound, 0);
 }
 
-TEST(Stream, OldProtocolStreamOfAnUnknownKindRestartsOnceWithTheSameQuery)
+namespace {
+
+// An old DVR whose model byte tells H.264, whose sub stream has a request of its own.
+simdvr::Config H264OldDvr()
 {
-    StreamRig s(SmallDvr(true));  // an H.264 model byte
+    simdvr::Config c = SmallDvr(true);
+    c.model = 12;
+    return c;
+}
+
+}  // namespace
+
+TEST(Stream, OldProtocolSubStreamOfAnUnknownKindRestartsOnceWithTheRequestItsKindGives)
+{
+    StreamKinds::forget();
+    StreamRig s(H264OldDvr());
     DVR dvr = MakeDvr(s.sim, true, 0xF);
     dvr.set_protocol_type(0);
     s.conn.Connect(dvr, Param(0, false, 0, 0, 1));
@@ -151,13 +165,66 @@ TEST(Stream, OldProtocolStreamOfAnUnknownKindRestartsOnceWithTheSameQuery)
     for (const Request& r : s.sim.requests())
         if (r.transport == simdvr::Transport::Stream)
             lines.push_back(r.head);
-    EXPECT_EQ(lines, std::vector<QByteArray>(2, Line("MODE=0&ID=admin&PW=1234&VER=3000&CH=f")));
+    EXPECT_EQ(lines, std::vector<QByteArray>({Line("MODE=0&ID=admin&PW=1234&VER=3000&CH=f"),
+                                              Line("MODE=9&ID=admin&PW=1234&VER=3000&CH=f")}));
     // Only the new stream connects, and its frames carry the old header kind.
     const StreamProbe::State st = s.probe.state();
     EXPECT_EQ(st.connectedCount, 1);
     EXPECT_EQ(st.lastClientId, streams[1].clientId);
     EXPECT_TRUE(s.probe.lastInfo().oldProtocol);
     EXPECT_EQ(st.failures + st.unsound, 0);
+}
+
+namespace {
+
+// An old DVR's main stream of a kind not known yet.
+void OpenMainStreamOfUnknownKind(StreamRig& s, CHttpConnect& conn)
+{
+    DVR dvr = MakeDvr(s.sim, true, 0xF);
+    dvr.set_protocol_type(0);
+    conn.Connect(dvr, Param(0));
+}
+
+int StreamRequests(const simdvr::CSimDvr& sim)
+{
+    int n = 0;
+    for (const Request& r : sim.requests())
+        n += r.transport == simdvr::Transport::Stream;
+    return n;
+}
+
+}  // namespace
+
+// Its request is the same whatever the kind: the stream that told the kind goes on.
+TEST(Stream, OldProtocolMainStreamOfAnUnknownKindKeepsTheStreamThatToldItsKind)
+{
+    StreamKinds::forget();
+    StreamRig s(SmallDvr(true));  // MPEG-4
+    OpenMainStreamOfUnknownKind(s, s.conn);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.videoCount() >= 10; }));
+    EXPECT_EQ(StreamRequests(s.sim), 1);
+    EXPECT_EQ(s.conn.getProtocolType(), 3);
+    EXPECT_EQ(s.probe.state().connectedCount, 1);
+    EXPECT_FALSE(s.sim.waitForRequest([](const Request& r) { return r.transport == simdvr::Transport::Post; }, 300));
+}
+
+// A group switch makes new connections from the list, which holds no kind.
+TEST(Stream, OldProtocolKindLearnedOnceServesTheNextConnectionToThatDvr)
+{
+    StreamKinds::forget();
+    StreamRig s(H264OldDvr());
+    OpenMainStreamOfUnknownKind(s, s.conn);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    s.conn.Disconnect();
+    CHttpConnect next;
+    StreamProbe probe(&next, true);
+    DVR dvr = MakeDvr(s.sim, true, 0xF);
+    dvr.set_protocol_type(0);
+    next.Connect(dvr, Param(0, false, 0, 0, 1));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.videoCount() >= 10; }));
+    EXPECT_EQ(StreamRequests(s.sim), 2);
+    EXPECT_EQ(s.sim.streams().back().codec, 1);
+    next.Disconnect();
 }
 
 TEST(Stream, SplitJunkAndCorruptPacketsCostOnlyThemselves)

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
+
 #include "StreamProbe.h"
 #include "support/ShortStopTimings.h"
 
@@ -136,25 +138,6 @@ TEST_P(LateStopSwitch, AStreamOfAnotherKindCostsBoundedlyManyStreamsAndThenRunsS
 // 3, 6 and 10 s at the real waits.
 INSTANTIATE_TEST_SUITE_P(Delays, LateStopSwitch, ::testing::Values(750, 1500, 2500), DelayName);
 
-// Stops carried out later than a new stream waits for them: the stream a stale stop ends is
-// not followed by another that the next stop would end.
-TEST(LateStopsBeyondTheWait, AStreamEndedByAStopCarriedOutAfterItOpenedFailsTheConnection)
-{
-    ShortStopTimings timings;
-    const int delay = ShortStopTimings::ANSWER_MS + 750;
-    StreamRig s(LateStoppingDvr(), LateStops(delay));
-    s.open(0x1, Param(0));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
-    s.sim.closeStreams();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures > 0; }, delay + 30000));
-    const SwitchCost cost = CostSince(s.sim, 2);
-    RecordProperty("streams_opened", cost.opened);
-    RecordProperty("streams_killed", cost.killed);
-    EXPECT_LE(cost.killed, MAX_KILLED);
-    EXPECT_FALSE(s.conn.isRunning());
-    EXPECT_EQ(s.probe.state().statuses.back(), QStringLiteral("Connection failed"));
-}
-
 namespace {
 
 bool IsStop(const simdvr::Request& r)
@@ -240,8 +223,10 @@ TEST(StopsThatCannotHurt, AStreamWithAFreshIdRestartsWhenItsDvrEndsItAfterAStopW
     ShortStopTimings timings;
     StreamRig s(FreshIdDvr(), StopsNeverAnswered());
     ASSERT_NO_FATAL_FAILURE(Streaming(s));
-    ASSERT_TRUE(ReopenedAfterItsDvrEndsIt(s));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return StopsGivenUp(s.sim); }, ShortStopTimings::ANSWER_MS + 20000));
+    s.conn.Disconnect();
+    s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 2; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return StopsGivenUp(s.sim); }, ShortStopTimings::LATE_MS + 20000));
     EXPECT_TRUE(ReopenedAfterItsDvrEndsIt(s));
 }
 
@@ -260,15 +245,20 @@ TEST(LateStopsThatMayHurt, AStreamThatLivedLongerThanAStopCanBeLateRestartsWhenI
 
 namespace {
 
-// A stream of a DVR whose stops come later than the client waits for them, ended by its DVR:
-// the next stream is ended by that stop, and the connection fails.
+// A switch back to a DVR whose stops come later than the client would wait for them: the new
+// stream gets the old one's id and the stop ends it once it has run for a while.
 struct BeyondTheWait {
-    BeyondTheWait() : s(LateStoppingDvr(), LateStops(ShortStopTimings::ANSWER_MS + 750)) {}
-    void fail()
+    static constexpr int DELAY_MS = ShortStopTimings::ANSWER_MS + 750;
+    BeyondTheWait() : s(LateStoppingDvr(), LateStops(DELAY_MS)) {}
+    // Until the stream after the one the stop ended has its first frame, or a failure.
+    void killed()
     {
         ASSERT_NO_FATAL_FAILURE(Streaming(s));
-        s.sim.closeStreams();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures > 0; }, ShortStopTimings::ANSWER_MS + 30000));
+        s.conn.Disconnect();
+        s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 3 || s.probe.state().failures > 0; },
+                                    DELAY_MS + 30000));
+        ASSERT_EQ(CostSince(s.sim, 2).killed, 1);
     }
 
     ShortStopTimings timings;
@@ -277,33 +267,51 @@ struct BeyondTheWait {
 
 }  // namespace
 
+TEST(LateStopsBeyondTheWait, AStreamEndedByAStopCarriedOutAfterItOpenedIsReopenedAtOnce)
+{
+    BeyondTheWait b;
+    ASSERT_NO_FATAL_FAILURE(b.killed());
+    EXPECT_EQ(b.s.probe.state().failures, 0);
+    EXPECT_TRUE(b.s.conn.isRunning());
+}
+
 TEST(LateStopsBeyondTheWait, AStreamALateStopEndedSendsNoStopOfItsOwn)
 {
     BeyondTheWait b;
-    ASSERT_NO_FATAL_FAILURE(b.fail());
+    ASSERT_NO_FATAL_FAILURE(b.killed());
     // A stop of the ended stream would be on its way by now; it is given a generous while.
     QTest::qWaitFor([&] { return Stops(b.s.sim).size() > 1; }, 2000);
     EXPECT_EQ(Stops(b.s.sim).size(), 1u);
 }
 
-TEST(LateStopsBeyondTheWait, ARetryOnceItsStopsWereCarriedOutRunsSteadily)
+TEST(LateStopsBeyondTheWait, TheStreamReopenedAfterTheLateStopRunsSteadily)
 {
     BeyondTheWait b;
-    ASSERT_NO_FATAL_FAILURE(b.fail());
+    ASSERT_NO_FATAL_FAILURE(b.killed());
     StreamRig& s = b.s;
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        const std::vector<simdvr::Request> stops = Stops(s.sim);
-        return std::all_of(stops.begin(), stops.end(), [](const simdvr::Request& r) { return r.carriedOutMs >= 0; });
-    }, ShortStopTimings::ANSWER_MS + 20000));
-    const int first = int(s.sim.streams().size()) + 1;
-    const int failures = s.probe.state().failures;
+    const int reopened = int(s.sim.streams().size());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.sim.stream(reopened).videoFrames >= STEADY_FRAMES || s.probe.state().failures > 0; },
+                                STEADY_MS + 30000));
+    EXPECT_EQ(CostSince(s.sim, reopened).killed, 0);
+    EXPECT_EQ(s.probe.state().failures, 0);
+}
+
+// Waiting would not help a DVR whose stops came later than any wait: the next switch back dials
+// while its stop is unanswered, and the stream that stop ends is reopened at once.
+TEST(LateStopsBeyondTheWait, ASwitchBackAfterAStopLaterThanTheWaitDialsWhileItsStopIsUnanswered)
+{
+    BeyondTheWait b;
+    ASSERT_NO_FATAL_FAILURE(b.killed());
+    StreamRig& s = b.s;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return LateStopsHurt(MakeDvr(s.sim, false, 0x1)); }, 5000));
+    s.conn.Disconnect();
     s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        const simdvr::StreamInfo newest = s.sim.streams().back();
-        return (newest.id >= first && newest.videoFrames >= STEADY_FRAMES) || s.probe.state().failures > failures;
-    }, STEADY_MS + 30000));
-    EXPECT_EQ(CostSince(s.sim, first).killed, 0);
-    EXPECT_EQ(s.probe.state().failures, failures);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 4; }, 10000));
+    const std::vector<simdvr::Request> stops = Stops(s.sim);
+    const std::vector<simdvr::StreamInfo> streams = s.sim.streams();
+    simdvr::Request dial;
+    ASSERT_TRUE(s.sim.waitForRequest([&](const simdvr::Request& r) { return r.seq == streams.back().requestSeq; }, 0, &dial));
+    EXPECT_TRUE(stops.back().answeredMs < 0 || dial.arrivalMs < stops.back().answeredMs);
 }
 
 TEST(StopsThatCannotHurt, SwitchesBackToADvrReusingIdsThatCarriesOutStopsAtOnceKeepEveryNewStream)
@@ -326,4 +334,139 @@ TEST(StopsThatCannotHurt, SwitchesBackToADvrReusingIdsThatCarriesOutStopsAtOnceK
     EXPECT_EQ(CostSince(s.sim, 1).killed, 0);
     EXPECT_EQ(s.probe.state().failures, 0);
     EXPECT_EQ(s.probe.state().connectedCount, SWITCHES + 1);
+}
+
+namespace {
+
+constexpr int64_t RECORDED_FROM = 1700000000;
+
+// A live stream, then a switch to a playback or backup of the same DVR, whose stop of the live
+// stream comes 6 s late (at a quarter): the new stream gets the live stream's id and the stop
+// ends it once it has run for a while.
+struct LiveStopEndsTheNext {
+    static constexpr int DELAY_MS = 1500;
+    LiveStopEndsTheNext() : s(LateStoppingDvr(), LateStops(DELAY_MS)) {}
+    void switchTo(int mode)
+    {
+        ASSERT_NO_FATAL_FAILURE(Streaming(s));
+        s.conn.Disconnect();
+        s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(mode, false, RECORDED_FROM, mode == 2 ? RECORDED_FROM + 3600 : 0));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CostSince(s.sim, 2).killed == 1 && s.sim.streams().size() >= 3; },
+                                    DELAY_MS + 20000));
+    }
+    // The stream the stop ended, and the one after it.
+    simdvr::StreamInfo ended() const { return s.sim.stream(2); }
+    simdvr::StreamInfo next() const { return s.sim.stream(3); }
+
+    ShortStopTimings timings;
+    StreamRig s;
+};
+
+}  // namespace
+
+TEST(LateStopOfTheLiveStream, APlaybackItEndedGoesOnFromWhereItHadReached)
+{
+    LiveStopEndsTheNext t;
+    ASSERT_NO_FATAL_FAILURE(t.switchTo(1));
+    EXPECT_EQ(t.next().mode, 1);
+    EXPECT_GT(t.next().startTime, uint32_t(RECORDED_FROM));
+    EXPECT_LE(int64_t(t.next().startTime), t.ended().lastFrameTime);
+}
+
+TEST(LateStopOfTheLiveStream, APlaybackItEndedIsNotReportedEnded)
+{
+    LiveStopEndsTheNext t;
+    QSignalSpy ended(&t.s.conn, &CHttpConnect::playbackEnded);
+    ASSERT_NO_FATAL_FAILURE(t.switchTo(1));
+    const int frames = t.s.probe.videoCount();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return t.s.probe.videoCount() > frames + FPS; }, 10000));
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_EQ(t.s.probe.state().failures, 0);
+}
+
+TEST(LateStopOfTheLiveStream, ABackupItEndedGoesOnFromTheSecondItHadReached)
+{
+    LiveStopEndsTheNext t;
+    ASSERT_NO_FATAL_FAILURE(t.switchTo(2));
+    EXPECT_EQ(t.next().mode, 2);
+    EXPECT_EQ(int64_t(t.next().startTime), t.ended().lastFrameTime);
+    EXPECT_EQ(t.next().endTime, uint32_t(RECORDED_FROM + 3600));
+    EXPECT_TRUE(t.s.probe.state().backupEnds.empty());
+}
+
+// The DVR ending a playback of its own accord (its recordings are over) is what the operator
+// sees as the playback's end, as before.
+TEST(LateStopOfTheLiveStream, APlaybackItsDvrEndsWithoutAStopPendingIsReportedEnded)
+{
+    ShortStopTimings timings;
+    StreamRig s(LateStoppingDvr());
+    QSignalSpy ended(&s.conn, &CHttpConnect::playbackEnded);
+    s.open(0x1, Param(1, false, RECORDED_FROM));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 1; }, 10000));
+    s.sim.closeStreams();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended.count() == 1; }, 10000));
+    EXPECT_EQ(s.sim.streams().size(), 1u);
+}
+
+namespace {
+
+// Stops carried out at once and never answered, as behind a firewall that drops the replies.
+simdvr::Misbehaviour AnswersLost()
+{
+    simdvr::Misbehaviour m;
+    m.stopsUnanswered = true;
+    return m;
+}
+
+// A switch back to the DVR: true when the new stream's request reached the DVR while the
+// switch's stop was unanswered, that is without waiting for its answer.
+bool SwitchBackDialsWhileItsStopIsUnanswered(StreamRig& s)
+{
+    const int before = s.probe.state().connectedCount;
+    s.conn.Disconnect();
+    s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
+    if (!QTest::qWaitFor([&] { return s.probe.state().connectedCount > before; }, 20000))
+        return false;
+    const std::vector<simdvr::Request> stops = Stops(s.sim);
+    simdvr::Request dial;
+    const int seq = s.sim.streams().back().requestSeq;
+    if (stops.empty() || !s.sim.waitForRequest([&](const simdvr::Request& r) { return r.seq == seq; }, 0, &dial))
+        return false;
+    return stops.back().hungUpMs < 0 || dial.arrivalMs < stops.back().hungUpMs;
+}
+
+}  // namespace
+
+// Its stops are carried out before the next stream gets their id: no close by it is a late stop.
+TEST(StopsThatCannotHurt, ACloseByADvrWhoseAnswersAreLostLeavesTheNextSwitchBackDiallingAtOnce)
+{
+    ShortStopTimings timings;
+    StreamRig s(LateStoppingDvr(), AnswersLost());
+    ASSERT_NO_FATAL_FAILURE(Streaming(s));
+    ASSERT_TRUE(SwitchBackDialsWhileItsStopIsUnanswered(s));
+    QTest::qWait(300);
+    ASSERT_TRUE(ReopenedAfterItsDvrEndsIt(s));  // soon after the switch, its stop unanswered
+    EXPECT_TRUE(SwitchBackDialsWhileItsStopIsUnanswered(s));
+}
+
+// A refused stream has no id: it cannot tell a late stop.
+TEST(StopsThatCannotHurt, AClientLimitRefusalAfterASwitchLeavesTheNextSwitchBackDiallingAtOnce)
+{
+    ShortStopTimings timings;
+    simdvr::Config cfg = FreshIdDvr();
+    cfg.maxClients = 1;
+    cfg.keepSlotOnClose = true;
+    simdvr::Misbehaviour m = AnswersLost();
+    m.stopDelayMs = 500;  // the old stream holds its slot until then
+    StreamRig s(cfg, m);
+    ASSERT_NO_FATAL_FAILURE(Streaming(s));
+    s.conn.Disconnect();
+    s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().failures > 0; }, 10000));
+    QTest::qWait(1000);
+    cfg.maxClients = 0;
+    s.sim.setConfig(cfg);
+    s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(0));  // the operator's retry
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 2; }, 10000));
+    EXPECT_TRUE(SwitchBackDialsWhileItsStopIsUnanswered(s));
 }

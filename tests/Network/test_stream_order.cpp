@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "Network/SendCommand.h"
+#include "Network/StreamKinds.h"
 #include "StreamProbe.h"
 #include "support/ShortStopTimings.h"
 
@@ -22,11 +23,13 @@ simdvr::Config ReusingDvr(bool old = false)
 {
     simdvr::Config c = SmallDvr(old);
     c.reuseClientId = true;
+    if (old)
+        c.model = 12;  // H.264: its sub stream has a request of its own
     return c;
 }
 
 // The client has seen a stop of this DVR carried out on a newer stream of the same client
-// id; the log of the DVR starts afresh.
+// id, after a switch back; the log of the DVR starts afresh.
 void TaughtLateStops(CSimDvr& sim, const DVR& dvr)
 {
     const simdvr::Misbehaviour before = sim.misbehaviour();
@@ -38,8 +41,9 @@ void TaughtLateStops(CSimDvr& sim, const DVR& dvr)
         StreamProbe probe(&conn, dvr.old_protocol());
         conn.Connect(dvr, Param(0));
         ASSERT_TRUE(QTest::qWaitFor([&] { return probe.state().connectedCount == 1; }, 10000));
-        sim.closeStreams();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return CSendCommand::lateStopsHurt(dvr); }, 30000));
+        conn.Disconnect();
+        conn.Connect(dvr, Param(0));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return LateStopsHurt(dvr); }, 30000));
         conn.Disconnect();
         CSendCommand::waitForStreamStops(dvr, 10000);
     }
@@ -60,12 +64,14 @@ class StreamOrder : public ::testing::Test {
     ShortStopTimings timings;
 };
 
-// An old DVR's live stream, its stream kind not known yet: the first frame restarts it.
+// An old DVR's live sub stream, its stream kind not known yet: the first frame tells an H.264
+// DVR, whose sub stream has a request of its own, and restarts it.
 void OpenOfUnknownKind(StreamRig& s)
 {
+    StreamKinds::forget();
     DVR dvr = MakeDvr(s.sim, true, 0xF);
     dvr.set_protocol_type(0);
-    s.conn.Connect(dvr, Param(0));
+    s.conn.Connect(dvr, Param(0, false, 0, 0, 1));
 }
 
 // The DVR never answers a command.
@@ -114,7 +120,8 @@ bool NewestStreamLives(const CSimDvr& sim)
 
 }  // namespace
 
-TEST_F(StreamOrder, AStreamTheDvrClosedIsReopenedOnlyAfterItsStopWasAnswered)
+// A stop for a stream its DVR ended would end the next stream of that id.
+TEST_F(StreamOrder, AStreamTheDvrClosedIsReopenedWithoutAStop)
 {
     StreamRig s(ReusingDvr());
     Streaming(s);
@@ -122,7 +129,7 @@ TEST_F(StreamOrder, AStreamTheDvrClosedIsReopenedOnlyAfterItsStopWasAnswered)
     s.sim.closeStreams();
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 2; }, 10000));
     QTest::qWait(500);
-    EXPECT_EQ(Order(s.sim), "SxS");
+    EXPECT_EQ(Order(s.sim), "SS");
     EXPECT_TRUE(NewestStreamLives(s.sim));
     EXPECT_EQ(s.probe.state().failures, 0);
 }
@@ -161,8 +168,9 @@ TEST_F(StreamOrder, AStopThatIsNeverAnsweredDelaysTheNextStreamOnlyBoundedly)
     StreamRig s(ReusingDvr());
     Streaming(s);
     NeverAnswer(s.sim);
-    s.sim.closeStreams();
-    // The reopened stream goes out after the bounded wait, long before the command time-out.
+    s.conn.Disconnect();
+    s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
+    // The next stream goes out after the bounded wait, long before the stop's time-out.
     ASSERT_TRUE(QTest::qWaitFor([&] { return Order(s.sim).size() >= 3; }, ShortStopTimings::ANSWER_MS + 2000));
     EXPECT_EQ(Order(s.sim), "SxS");
 }
@@ -237,7 +245,8 @@ TEST_F(StreamOrder, ADvrThatCarriesOutStopsThreeSecondsLateKeepsItsNewStream)
     StreamRig s(ReusingDvr());
     Streaming(s);
     CarryOutLate(s.sim);
-    s.sim.closeStreams();
+    s.conn.Disconnect();
+    s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 2 && StopsCarriedOut(s.sim); }, 15000));
     QTest::qWait(1500);
     EXPECT_EQ(Order(s.sim), "SxS");
@@ -292,4 +301,36 @@ TEST_F(StreamOrder, AStreamThatSendsOnAfterItsStopIsStoppedOnlyOnce)
     // Every stop sent so far has reached the DVR once this is answered.
     ASSERT_TRUE(CSendCommand::waitForStreamStops(MakeDvr(s.sim, false, 0x1), 30000));
     EXPECT_EQ(Order(s.sim), "Sx");
+}
+
+// A stream its DVR ended had data: it is reopened at once, whatever stop of its id is pending
+// (here another stream's, held by the DVR), since the restart is what the operator needs.
+TEST_F(StreamOrder, AStreamItsDvrEndedIsReopenedAtOnceWhileAStopOfItsIdIsUnanswered)
+{
+    StreamRig s(ReusingDvr());
+    Streaming(s);
+    simdvr::Misbehaviour hold;
+    hold.stopDelayMs = -1;
+    s.sim.setMisbehaviour(hold);
+    {
+        CHttpConnect other;  // an e-map's stream of the same DVR
+        StreamProbe probe(&other, false);
+        other.Connect(MakeDvr(s.sim, false, 0x1), Param(0, true));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return s.sim.streams().size() == 2 && s.sim.streams().back().packets > 0; }, 10000));
+        other.Disconnect();
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Order(s.sim) == "SSx"; }, 5000));
+    const int before = s.probe.state().connectedCount;
+    s.sim.closeStreams();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount > before; }, 20000));
+    std::vector<Request> stops;
+    for (const Request& r : s.sim.requests())
+        if (IsStop(r))
+            stops.push_back(r);
+    Request dial;
+    const int seq = s.sim.streams().back().requestSeq;
+    ASSERT_TRUE(s.sim.waitForRequest([&](const Request& r) { return r.seq == seq; }, 0, &dial));
+    ASSERT_EQ(stops.size(), 1u);
+    EXPECT_TRUE(stops.back().hungUpMs < 0 || dial.arrivalMs < stops.back().hungUpMs);
+    EXPECT_EQ(Order(s.sim), "SSxS");
 }

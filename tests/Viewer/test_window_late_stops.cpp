@@ -1,9 +1,9 @@
 // The main window with a DVR that gives every stream the same client id and carries out
 // stops seconds late. When the DVR ends the stream, its cell drops the last picture until the
-// next stream's first, and that stream then runs steadily; a DVR whose stops come later than
-// a new stream waits for them is shown failed, and the operator's retry after its stops
-// came in runs steadily. While a stream waits for stops, its cell and the tree say so. No
-// cell shows a frozen picture as live. The stop waits run at a quarter of their real length.
+// next stream's first, and that stream then runs steadily; a stream that a stop later than any
+// wait ended after a switch back is live again at once. While a stream waits for stops, its
+// cell and the tree say so. No cell shows a frozen picture as live. The stop waits run at a
+// quarter of their real length.
 
 #include <algorithm>
 
@@ -109,64 +109,67 @@ TEST_P(WindowLateStops, AStreamTheDvrEndedCostsBoundedlyManyStreamsAndThenRunsSt
 // 3, 6 and 10 s at the real waits.
 INSTANTIATE_TEST_SUITE_P(Delays, WindowLateStops, ::testing::Values(750, 1500, 2500), DelayName);
 
-TEST(WindowLateStopsBeyondTheWait, ADvrWhoseStopsComeLaterThanTheStreamWaitsIsShownFailed)
+namespace {
+
+// A switch back (a double-click on the group) makes the window's connections anew.
+void SwitchBack(LateStopWindow& v)
 {
-    LateStopWindow v;
-    const int delay = ShortStopTimings::ANSWER_MS + 750;
-    ASSERT_NO_FATAL_FAILURE(v.connect(delay));
-    const int first = int(v.sim->streams().size()) + 1;
-    v.sim->closeStreams();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return v.c->reconnectPending(); }, delay + 30000));
-    const int killed = v.killedSince(first);
-    RecordProperty("streams_opened", int(v.sim->streams().size()) - first + 1);
-    RecordProperty("streams_killed", killed);
-    EXPECT_LE(killed, MAX_KILLED);
-    EXPECT_TRUE(v.iconIs(CControlDVRList::getConnectionFailedIcon()));
-    v.rig.settle();
-    EXPECT_TRUE(v.cell().failed);
-    EXPECT_EQ(v.cell().title, QStringLiteral("Connection failed"));
+    v.w->OnGroupConnect(*v.w->dvrTree()->topLevelItem(0), 0, -1);
+    v.c = v.w->connections()[0];
 }
 
-TEST(WindowLateStopsBeyondTheWait, ARetryByTheOperatorOnceTheStopsCameInRunsSteadily)
+// A switch back to a DVR whose stops come later than any wait: the new stream runs until the
+// stop of the last one ends it.
+struct BeyondTheWaitWindow : LateStopWindow {
+    static constexpr int DELAY_MS = ShortStopTimings::ANSWER_MS + 750;
+    void killed()
+    {
+        ASSERT_NO_FATAL_FAILURE(connect(DELAY_MS));
+        first = int(sim->streams().size()) + 1;
+        SwitchBack(*this);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return killedSince(first) == 1 || c->reconnectPending(); }, DELAY_MS + 30000));
+    }
+    int first = 0;
+};
+
+}  // namespace
+
+TEST(WindowLateStopsBeyondTheWait, AStreamAStopLaterThanAnyWaitEndedIsLiveAgainAtOnce)
 {
-    LateStopWindow v;
-    const int delay = ShortStopTimings::ANSWER_MS + 750;
-    ASSERT_NO_FATAL_FAILURE(v.connect(delay));
-    v.sim->closeStreams();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return v.c->reconnectPending(); }, delay + 30000));
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        const std::vector<simdvr::Request> log = v.sim->requests();
-        return std::all_of(log.begin(), log.end(), [](const simdvr::Request& r) {
-            return r.transport != simdvr::Transport::Post || r.carriedOutMs >= 0;
-        });
-    }, delay + 10000));
-    const int first = int(v.sim->streams().size()) + 1;
-    ASSERT_TRUE(v.rig.connect());
-    v.c = v.w->connections()[0];
-    ASSERT_TRUE(QTest::qWaitFor([&] { return v.steadySince(first) || v.c->reconnectPending(); },
-                                STEADY_MS + 30000));
-    EXPECT_EQ(v.killedSince(first), 0);
-    EXPECT_TRUE(v.steadySince(first));
+    BeyondTheWaitWindow v;
+    ASSERT_NO_FATAL_FAILURE(v.killed());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.c->IsConnected() || v.c->reconnectPending(); }, 10000));
+    const qint64 shown = v.cell().image.cacheKey();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CellPainter::showsPicture(v.cell()) && v.cell().image.cacheKey() != shown; }));
+    EXPECT_FALSE(v.cell().failed);
+    EXPECT_TRUE(v.iconIs(CControlDVRList::getConnectedIcon()));
+}
+
+TEST(WindowLateStopsBeyondTheWait, TheStreamAfterTheOneTheStopEndedRunsSteadily)
+{
+    BeyondTheWaitWindow v;
+    ASSERT_NO_FATAL_FAILURE(v.killed());
+    const int reopened = int(v.sim->streams().size());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return v.steadySince(reopened) || v.c->reconnectPending(); }, STEADY_MS + 30000));
+    EXPECT_EQ(v.killedSince(v.first), 1);
+    EXPECT_TRUE(v.steadySince(reopened));
 }
 
 namespace {
 
-// A DVR whose late stop has ended a stream of the window before; its next stop is never
-// answered, and the DVR ends the stream: the stream that follows waits for that stop.
+// A DVR whose late stop has ended a stream of the window after a switch back; the stop of the
+// next switch back is never carried out nor answered: the stream that follows waits for it.
 struct StopWaitWindow : LateStopWindow {
     void waitForStop()
     {
         ASSERT_NO_FATAL_FAILURE(connect(750));
         const int first = int(sim->streams().size()) + 1;
-        sim->closeStreams();
-        // The stream after the one the late stop ended runs: the connection's own state still
-        // says connected while the ended stream is being let go.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return CSendCommand::lateStopsHurt(c->getDVR()) && runsAfterAKill(first); },
-                                    30000));
+        SwitchBack(*this);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return LateStopsHurt(c->getDVR()) && runsAfterAKill(first); }, 30000));
         simdvr::Misbehaviour never;
         never.stopDelayMs = -1;
         sim->setMisbehaviour(never);
-        sim->closeStreams();
+        SwitchBack(*this);
         ASSERT_TRUE(QTest::qWaitFor([&] { return CSendCommand::hasUnansweredStreamStops(c->getDVR()); }, 10000));
     }
     bool waitShown() const { return w->displayWidget()->screenContainer()->waitWidget()->isVisible(); }

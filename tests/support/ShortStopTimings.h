@@ -5,24 +5,33 @@
 // DVR may listen on the same port.
 
 #include "Network/SendCommand.h"
+#include "Network/StopLedger.h"
 #include "Network/StopTimings.h"
+
+// Whether the program's stop ledger judges the DVR's late stops to hurt.
+inline bool LateStopsHurt(const DVR& dvr)
+{
+    return CSendCommand::stopLedger().lateStopsHurt(CSendCommand::QueueKey(dvr).toStdString());
+}
 
 struct ShortStopTimings {
     static constexpr int ANSWER_MS = StopTimings().answerMs / 4;
     static constexpr int LATE_MS = StopTimings().lateMs / 4;
+    static constexpr int ON_TIME_MS = StopTimings().onTimeMs / 4;
 
     ShortStopTimings()
     {
         StopTimings t;
         t.answerMs = ANSWER_MS;
         t.lateMs = LATE_MS;
+        t.onTimeMs = ON_TIME_MS;
         StopTimings::set(t);
-        CSendCommand::forgetLateStops();
+        CSendCommand::stopLedger().forget();
     }
     ~ShortStopTimings()
     {
         StopTimings::set(StopTimings());
-        CSendCommand::forgetLateStops();
+        CSendCommand::stopLedger().forget();
     }
     ShortStopTimings(const ShortStopTimings&) = delete;
     ShortStopTimings& operator=(const ShortStopTimings&) = delete;
