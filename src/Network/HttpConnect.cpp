@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -200,6 +201,7 @@ bool CHttpConnect::prepareRun(const DVR& dvr, const ConnParam& param, bool audio
     m_cfg.audio = param.audio;
     m_param = param;
     m_quickEnds = 0;
+    m_resumedPlayback = false;
     m_lastFrameTime = 0;
     m_reopen = false;
     {
@@ -457,6 +459,7 @@ void CHttpConnect::slotDisconnected()
     // with it, as late as the DVR carries it out.
     m_clientId = -1;
     const bool lateStop = m_lastRunLateStop.exchange(false);
+    const bool resumed = std::exchange(m_resumedPlayback, false);
     stopThread();
 
     // Every whole packet of a run sets the counter to 0 (not on backups), so a value
@@ -479,7 +482,8 @@ void CHttpConnect::slotDisconnected()
         return;
     }
     if (m_cfg.mode == 1 && !isRecording() && !(hadData && lateStop)) {
-        if (!hadData)
+        // One resumed after a stop of ours may have had nothing left to play.
+        if (!hadData && !resumed)
             setConnectionFailed(tr("Connection failed"));
         else
             emit playbackEnded();
@@ -488,6 +492,7 @@ void CHttpConnect::slotDisconnected()
     if (hadData && !keepsClosing()) {
         // Until the next stream's first picture the last one is not live any more.
         UpdateConnectedDVRStatus();
+        m_resumedPlayback = m_cfg.mode == 1 && lateStop;
         reopen(true);
         return;
     }

@@ -271,6 +271,9 @@ private:
     // The time stamp of the latest video frame since the last Connect: where a playback or
     // backup had reached.
     std::atomic<int64_t> m_lastFrameTime{0};
+    // The running playback was reopened where it had reached after a stop of ours ended it;
+    // owner's thread only.
+    bool m_resumedPlayback = false;
     // Streams in a row that their DVR ended within QUICK_END_MS; owner's thread only.
     int m_quickEnds = 0;
     // Counts starts and stops, so a close reported by an earlier run is recognised as stale.

@@ -544,8 +544,7 @@ void CSendCommand::sendStreamStop(const DVR& dvr, const QString& query, int stre
     entry.query = query;
     entry.stop = Ledger().stopPosted(LedgerKey(dvr), stream);
     entry.subject.stream = stream;
-    // Open for as long as the stop may strike: its answer tells how late the DVR carried it out.
-    entry.timeoutMs = StopTimings::current().lateMs;
+    entry.timeoutMs = StopTimings::current().answerMs;
     EnqueueFromAnyThread(std::move(entry));
 }
 

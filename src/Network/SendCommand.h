@@ -75,7 +75,7 @@ public:
     // A stream's stop command, sent by nobody in particular. Callable from any thread; it
     // is registered in the stop ledger at once, so a later wait sees it, and posted at once,
     // ahead of every waiting command, which it drops when it names `stream` (the client id
-    // in the query). Its request waits StopTimings::lateMs for the answer, which the ledger
+    // in the query). Its request waits StopTimings::answerMs for the answer, which the ledger
     // is told.
     static void sendStreamStop(const DVR& dvr, const QString& query, int stream);
     // Whether a stop sent to the DVR is neither answered nor over.

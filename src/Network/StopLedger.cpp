@@ -62,10 +62,10 @@ void CStopLedger::sweep(Dvr& d, int64_t nowMs, const StopTimings& t)
                   d.stops.end());
 }
 
-void CStopLedger::confirm(Dvr& d, const Stop& s)
+void CStopLedger::confirm(Dvr& d, Stop& s)
 {
+    s.struck = true;
     d.hurt = true;
-    d.latenessMs = s.answeredMs - (s.sentMs >= 0 ? s.sentMs : s.postedMs);
 }
 
 void CStopLedger::changed()
@@ -150,9 +150,9 @@ CStopLedger::DialAdvice CStopLedger::beforeDial(const std::string& dvr, bool reo
     const StopTimings t = m_timings();
     sweep(d, now(), t);
     DialAdvice advice;
-    // Waiting for answers helps only a DVR whose late stops were seen to hurt, and only when
-    // they came within the wait.
-    if (!reopen && d.hurt && d.ids != Ids::Fresh && d.latenessMs <= t.answerMs) {
+    // Waiting for answers helps only a DVR whose late stops were seen to hurt: its answers came,
+    // within the wait (a stop's request waits no longer).
+    if (!reopen && d.hurt && d.ids != Ids::Fresh) {
         for (const Stop& s : d.stops)
             if (!s.over && !s.struck)
                 advice.stops.push_back(s.serial);
@@ -188,9 +188,10 @@ uint64_t CStopLedger::dialled(const std::string& dvr)
     Run run;
     run.dialMs = now();
     sweep(d, run.dialMs, m_timings());
+    // A stop given up unanswered may still be carried out, up to the late window.
     for (const Stop& s : d.stops) {
         run.recentIds.push_back(s.id);
-        if (!s.over && !s.struck)
+        if (s.answeredMs < 0 && !s.struck)
             run.threats.push_back(s.serial);
     }
     const uint64_t serial = ++m_lastSerial;
@@ -237,13 +238,11 @@ CStopLedger::EndCause CStopLedger::ended(const std::string& dvr, uint64_t run)
                 // Answered as the stream ended: the DVR carried it out then.
                 if (s->answeredMs < r.dialMs || nowMs - s->answeredMs > t.confirmMs)
                     continue;
-                s->struck = true;
                 confirm(d, *s);
-            } else {
-                // Its answer, when it comes now, tells whether it was this stop.
-                s->struck = true;
-                if (!s->over)
-                    s->suspectMs = nowMs;
+            } else if (!s->over) {
+                // Its answer, when it comes now, tells whether it was this stop; till then it
+                // may still end another stream.
+                s->suspectMs = nowMs;
             }
             cause = EndCause::LateStop;
             break;
@@ -349,7 +348,6 @@ void CStopLedger::forget()
         for (auto& [key, d] : m_dvrs) {
             d.ids = Ids::Unknown;
             d.hurt = false;
-            d.latenessMs = 0;
             d.stops.erase(std::remove_if(d.stops.begin(), d.stops.end(), [](const Stop& s) { return s.over; }),
                           d.stops.end());
             for (auto& [serial, run] : d.runs) {

@@ -101,7 +101,7 @@ private:
         int64_t sentMs = -1;
         int64_t answeredMs = -1;
         bool over = false;          // answered, or its request ended unanswered
-        bool struck = false;        // taken to have ended a stream: it ends no other
+        bool struck = false;        // seen to have ended a stream: it ends no other
         int64_t suspectMs = -1;     // the close of a stream it may have ended
     };
     struct Run {
@@ -115,7 +115,6 @@ private:
         std::map<uint64_t, Run> runs;
         Ids ids = Ids::Unknown;
         bool hurt = false;
-        int64_t latenessMs = 0;  // how late the stop was that made it hurt
     };
 
     int64_t now() const;
@@ -123,7 +122,8 @@ private:
     const Stop* find(const Dvr& d, uint64_t stop) const;
     // Under m_lock: drops what can no longer matter, and takes the evidence that time gave.
     void sweep(Dvr& d, int64_t nowMs, const StopTimings& t);
-    void confirm(Dvr& d, const Stop& s);
+    // The stop ended a stream: the DVR's late stops hurt.
+    void confirm(Dvr& d, Stop& s);
     bool reachedLocked(const std::string& dvr, const std::vector<uint64_t>& stops, Need need) const;
     void changed();
 

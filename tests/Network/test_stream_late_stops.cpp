@@ -226,7 +226,7 @@ TEST(StopsThatCannotHurt, AStreamWithAFreshIdRestartsWhenItsDvrEndsItAfterAStopW
     s.conn.Disconnect();
     s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 2; }, 10000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return StopsGivenUp(s.sim); }, ShortStopTimings::LATE_MS + 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return StopsGivenUp(s.sim); }, ShortStopTimings::ANSWER_MS + 20000));
     EXPECT_TRUE(ReopenedAfterItsDvrEndsIt(s));
 }
 
@@ -303,7 +303,6 @@ TEST(LateStopsBeyondTheWait, ASwitchBackAfterAStopLaterThanTheWaitDialsWhileItsS
     BeyondTheWait b;
     ASSERT_NO_FATAL_FAILURE(b.killed());
     StreamRig& s = b.s;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return LateStopsHurt(MakeDvr(s.sim, false, 0x1)); }, 5000));
     s.conn.Disconnect();
     s.conn.Connect(MakeDvr(s.sim, false, 0x1), Param(0));
     ASSERT_TRUE(QTest::qWaitFor([&] { return s.probe.state().connectedCount == 4; }, 10000));
@@ -311,7 +310,8 @@ TEST(LateStopsBeyondTheWait, ASwitchBackAfterAStopLaterThanTheWaitDialsWhileItsS
     const std::vector<simdvr::StreamInfo> streams = s.sim.streams();
     simdvr::Request dial;
     ASSERT_TRUE(s.sim.waitForRequest([&](const simdvr::Request& r) { return r.seq == streams.back().requestSeq; }, 0, &dial));
-    EXPECT_TRUE(stops.back().answeredMs < 0 || dial.arrivalMs < stops.back().answeredMs);
+    ASSERT_EQ(stops.size(), 2u);
+    EXPECT_TRUE(stops.back().hungUpMs < 0 || dial.arrivalMs < stops.back().hungUpMs);
 }
 
 TEST(StopsThatCannotHurt, SwitchesBackToADvrReusingIdsThatCarriesOutStopsAtOnceKeepEveryNewStream)

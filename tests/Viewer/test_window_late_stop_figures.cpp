@@ -74,9 +74,10 @@ protected:
         return text;
     }
 
-    // Runs `action`, then watches for `watchMs` (or until the connection fails) and prints what
-    // happened. The time to a moving picture: -1 when none came.
-    qint64 watch(const char* what, const std::function<void()>& action, int watchMs)
+    // Runs `action`, then watches for `watchMs` (or until the connection fails, or `afterMoving`
+    // past a moving picture) and prints what happened. The time to a moving picture: -1 when
+    // none came.
+    qint64 watch(const char* what, const std::function<void()>& action, int watchMs, int afterMoving = -1)
     {
         const int first = int(sim->streams().size()) + 1;
         const int requestsBefore = streamRequests();
@@ -104,6 +105,8 @@ protected:
                 changes = 0;
             if (cell().failed && w->connections().value(0) && w->connections()[0]->reconnectPending())
                 break;
+            if (afterMoving >= 0 && moving >= 0 && clock.elapsed() >= moving + afterMoving)
+                break;
             QTest::qWait(20);
         }
         int opened = 0, killed = 0;
@@ -119,9 +122,9 @@ protected:
         return moving;
     }
     // A double-click on the group: the old connections go, new ones dial.
-    qint64 doubleClick(const char* what, int watchMs)
+    qint64 doubleClick(const char* what, int watchMs, int afterMoving = -1)
     {
-        return watch(what, [this] { w->OnGroupConnect(*w->dvrTree()->topLevelItem(0), 0, -1); }, watchMs);
+        return watch(what, [this] { w->OnGroupConnect(*w->dvrTree()->topLevelItem(0), 0, -1); }, watchMs, afterMoving);
     }
     int streamRequests() const
     {
@@ -146,7 +149,7 @@ TEST_P(LateStopFigures, DISABLED_SwitchesBackClosesByTheDvrAndAPlayback)
     const int watchFor = watchMs();
     doubleClick("first switch back", watchFor);
     doubleClick("second switch back", watchFor);
-    doubleClick("third switch back, then the DVR ends the stream 2 s after it", 2000);
+    doubleClick("third switch back, then the DVR ends the stream 2 s into its moving picture", watchFor, 2000);
     watch("the DVR ended the stream", [this] { sim->closeStreams(); }, watchFor);
     doubleClick("switch back after that close", watchFor);
     if (w->connections().value(0) && w->connections()[0]->reconnectPending()) {
