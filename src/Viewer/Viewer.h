@@ -184,6 +184,8 @@ private:
     void stopBackup();
     // The message waits for the event loop unless told now (at exit there is none).
     void endBackupEarly(bool tellNow = false);
+    // What the operator is told when a running backup ends before its end time.
+    QString backupEndedEarlyText() const;
     void stopLocalPlayback();
     void setPrevMenu();
     void restoreLater();

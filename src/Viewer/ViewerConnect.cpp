@@ -99,9 +99,10 @@ void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, in
             connection->setDVR(group.dvr(i));
             connection->setDVR(groupItem.child(i));
             connect(connection, &CConnectDVR::recordFailed, this, [this](const QString& text) {
-                // A backup ends on the panel, which tells the operator; live recording here.
+                // A backup ends on the panel, which tells the operator where its files are;
+                // live recording here.
                 if (m_backupWidget->isBackup()) {
-                    m_backupWidget->OnRecordFailed(text);
+                    m_backupWidget->OnRecordFailed(text + QLatin1Char('\n') + backupEndedEarlyText());
                     return;
                 }
                 m_ui.RecToPC->setChecked(false);
@@ -129,19 +130,22 @@ void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, in
     connectDVR();
 }
 
+QString Viewer::backupEndedEarlyText() const
+{
+    const CConnectDVR* c = backupConnection();
+    const QString folder = c ? QDir::toNativeSeparators(c->recorder()->folder()) : QString();
+    return tr("The backup ended before its end time. The files written so far are in \"%1\".").arg(folder);
+}
+
 // Anything but its end time or its Stop ends a running backup as Stop does; the operator hears
 // that it is short and where its files are.
 void Viewer::endBackupEarly(bool tellNow)
 {
     if (!m_backupWidget->isBackup())
         return;
-    const CConnectDVR* c = backupConnection();
-    const QString folder = c ? QDir::toNativeSeparators(c->recorder()->folder()) : QString();
+    const QString text = backupEndedEarlyText();
     m_backupWidget->OnBackupStop();
-    const auto tell = [this, folder] {
-        CPrompt::current().message(
-            this, tr("The backup ended before its end time. The files written so far are in \"%1\".").arg(folder));
-    };
+    const auto tell = [this, text] { CPrompt::current().message(this, text); };
     if (tellNow) {
         tell();
         return;

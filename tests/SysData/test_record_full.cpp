@@ -18,32 +18,11 @@
 #include "Playback/LocalFiles.h"
 #include "SysData/RecordFiles.h"
 #include "record_test_util.h"
+#include "support/FileSizeLimit.h"
 
 using namespace rectest;
 
 namespace {
-
-// Files of this process cannot grow past `bytes` while it lives; nothing may be printed then.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_handler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_handler)(int) = nullptr;
-};
 
 QString TooLarge() { return QString::fromLocal8Bit(std::strerror(EFBIG)); }
 

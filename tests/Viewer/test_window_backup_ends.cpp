@@ -4,6 +4,8 @@
 // nor keeps the Backup button from returning to it.
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTimeEdit>
@@ -11,6 +13,7 @@
 #include "PCSetup/PCSetupDialog.h"
 #include "Playback/BackupWidget.h"
 #include "Playback/SearchWidget.h"
+#include "support/FileSizeLimit.h"
 #include "window_test_util.h"
 
 using namespace windowtest;
@@ -93,6 +96,24 @@ TEST(BackupEnds, ADisconnectOfTheBackedUpDvrTellsThatTheBackupEndedEarly)
     ASSERT_TRUE(b.start());
     b.window->dvrTree()->disconnectCurrent();
     EXPECT_EQ(b.told().toStdString(), b.endedEarly().toStdString());
+}
+
+// The disk fills up under the backup: the operator hears why it stopped and where its files are.
+TEST(BackupEnds, AFullDiskTellsWhereTheFilesWrittenSoFarAre)
+{
+    RunningBackup b;
+    ASSERT_TRUE(b.start());
+    qint64 largest = 0;
+    QDirIterator files(b.backups.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext())
+        largest = std::max(largest, QFileInfo(files.next()).size());
+    QString told;
+    {
+        FileSizeLimit full(rlim_t(largest) + 1);
+        told = b.told();
+    }
+    EXPECT_TRUE(told.startsWith("Recording stopped: ")) << told.toStdString();
+    EXPECT_TRUE(told.endsWith("\n" + b.endedEarly())) << told.toStdString();
 }
 
 // Each menu button that leaves Backup mode.
