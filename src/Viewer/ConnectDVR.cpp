@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 
 #include "Common/Frame.h"
 #include "DVRList/ControlDVRList.h"
@@ -28,8 +29,11 @@ CConnectDVR::CConnectDVR(QObject* parent)
     m_reconnect.setInterval(RECONNECT_MS);
     connect(&m_reconnect, &QTimer::timeout, this, &CConnectDVR::OnTimer);
     connect(m_record.get(), &CRecord::recordFailed, this, [this](const QString& text) {
+        // A backup's panel says where its files are.
+        const bool backup = m_recordEndTime != 0;
+        const QString folder = QDir::toNativeSeparators(m_record->folder());
         recordStop();
-        emit recordFailed(text);
+        emit recordFailed(backup ? text : text + QLatin1Char('\n') + recordingEndedText(folder));
     });
 }
 
@@ -285,15 +289,27 @@ void CConnectDVR::slotConnectionFailed()
         return;
     setTreeIcon(CControlDVRList::getConnectionFailedIcon());
     // A recording to the PC ends with the stream; a backup tells its own end.
-    const bool recordingLost = isRecording() && m_recordEndTime == 0;
+    endRecording(QCoreApplication::translate("CHttpConnect", "Connection failed"));
     stopStreams();
     emit disconnected();
     if (SettingOn(CAppSettings::RECONNECT))
         m_reconnect.start();
-    // Last: a receiver may open a box whose event loop comes back here.
-    if (recordingLost)
-        emit recordFailed(QCoreApplication::translate("CRecord", "Recording stopped: %1")
-                              .arg(QCoreApplication::translate("CHttpConnect", "Connection failed")));
+}
+
+QString CConnectDVR::recordingEndedText(const QString& folder) const
+{
+    return tr("The recording of \"%1\" ended before you stopped it. The files written so far are in \"%2\".")
+        .arg(QString::fromStdString(m_dvr.name()), folder);
+}
+
+void CConnectDVR::endRecording(const QString& reason)
+{
+    if (!isRecording() || m_recordEndTime != 0)
+        return;
+    const QString folder = QDir::toNativeSeparators(m_record->folder());
+    recordStop();
+    emit recordFailed(QCoreApplication::translate("CRecord", "Recording stopped: %1").arg(reason) + QLatin1Char('\n')
+                      + recordingEndedText(folder));
 }
 
 void CConnectDVR::OnTimer() { startLive(false); }

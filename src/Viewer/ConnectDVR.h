@@ -51,6 +51,9 @@ public:
     void setDisplayWidget(CDisplayWidget* widget);
     void resetDisplayWidget();
     void recordStart();
+    // Ends a live recording to the PC that the operator did not stop, telling him (recordFailed)
+    // the reason; nothing for a backup or when none runs.
+    void endRecording(const QString& reason);
     void recordStop();
     void updateStatus();
     void showWaitWidget(bool show);
@@ -81,7 +84,9 @@ signals:
     void updateBackupProgress(int value);
     // The backup stream ended, complete or cut short (CHttpConnect::backupEndText).
     void backupEnded(bool complete);
-    // The recorder could not open or write its files; the text says why.
+    // A recording ended without the operator's asking: the recorder could not open or write
+    // its files, the connection failed, or endRecording; the text says why, and for a live
+    // recording whose it was and where its files are.
     void recordFailed(const QString& text);
 
 public slots:
@@ -94,6 +99,8 @@ public slots:
     void OnTimer();
 
 private:
+    QString recordingEndedText(const QString& folder) const;
+
     QTreeWidgetItem* treeItem() const;
     void setTreeIcon(const QIcon& icon);
     void wireStream(void (CConnectDVR::*onConnected)(cgi::DvrInfo, int));

@@ -184,6 +184,7 @@ private:
     void stopBackup();
     // The message waits for the event loop unless told now (at exit there is none).
     void endBackupEarly(bool tellNow = false);
+    void endRecordingForModeChange();
     // What the operator is told when a running backup ends before its end time.
     QString backupEndedEarlyText() const;
     void stopLocalPlayback();

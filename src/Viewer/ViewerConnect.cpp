@@ -106,7 +106,8 @@ void Viewer::OnGroupConnect(const QTreeWidgetItem& groupItem, int groupIndex, in
                     return;
                 }
                 m_ui.RecToPC->setChecked(false);
-                CPrompt::current().message(this, text);
+                // Once what ended it is done: the box waits in an event loop of its own.
+                QTimer::singleShot(0, this, [this, text] { CPrompt::current().message(this, text); });
             });
             connect(connection, &CConnectDVR::backupEnded, this, [this](bool complete) {
                 // Once the stream's own handling of its end is over: the box waits in an

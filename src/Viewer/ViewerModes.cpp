@@ -130,8 +130,17 @@ void Viewer::controlDisplayArea(bool show)
     }
 }
 
+// A mode that shows no live picture of the DVR ends its recording to the PC, and says so.
+void Viewer::endRecordingForModeChange()
+{
+    for (CConnectDVR* c : std::as_const(m_connectList))
+        if (c)
+            c->endRecording(tr("another mode was chosen"));
+}
+
 void Viewer::hideDisplayWidget()
 {
+    endRecordingForModeChange();
     exitZoom();
     stopSequence();
     m_ui.DisplayFrame->hide();
@@ -160,6 +169,7 @@ void Viewer::readyForSearch()
 // Search, Playback and Backup: one DVR's 16 screens, the panel of the page, nothing left running.
 void Viewer::enterSearch(VIEW_MODE page)
 {
+    endRecordingForModeChange();
     controlDisplayArea(true);
     exitZoom();
     stopSequence();
@@ -293,11 +303,8 @@ void Viewer::OnLiveMClicked()
         startOver();
     m_menuMode = MENU_LIVE_M;
     setFunctionWidget();
-    if (m_ui.RecToPC->isChecked()) {
-        if (CConnectDVR* c = currentConnection())
-            c->recordStop();
-        m_ui.RecToPC->setChecked(false);
-    }
+    endRecordingForModeChange();
+    m_ui.RecToPC->setChecked(false);
     m_ui.RecToPC->setEnabled(false);
     updateDVRInfo();
     updateTitle();
@@ -364,6 +371,7 @@ void Viewer::OnEMapClicked()
     m_prevMenuMode = m_menuMode;
     // Before the streams go: a backup ends as Stop ends it, not cut under a running panel.
     stopBackup();
+    endRecordingForModeChange();
     disconnectDVR(true);
     m_ui.controlScreen->hide();
     m_ui.verticalLayout->insertWidget(0, m_emapList, 0, Qt::AlignHCenter);

@@ -56,7 +56,7 @@ TEST(WindowRecordRemoved, TheOperatorIsToldWhichFileWasRemoved)
     ASSERT_TRUE(r.removeWhileRecording());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !r.rig.prompt.messages.isEmpty(); }, 20000));
     ASSERT_EQ(r.rig.prompt.messages.size(), 1);
-    const QString text = r.rig.prompt.messages.first();
+    const QString text = r.rig.prompt.messages.first().section('\n', 0, 0);
     EXPECT_TRUE(text.startsWith("Recording stopped: Cannot write " + r.records.filePath("Office/")))
         << text.toStdString();
     EXPECT_TRUE(text.endsWith(".avi (the file was removed or replaced)")) << text.toStdString();

@@ -168,6 +168,13 @@
     </message>
 </context>
 <context>
+    <name>CConnectDVR</name>
+    <message>
+        <source>The recording of &quot;%1&quot; ended before you stopped it. The files written so far are in &quot;%2&quot;.</source>
+        <translation>Die Aufnahme von &quot;%1&quot; endete, bevor Sie sie beendet haben. Die bisher geschriebenen Dateien liegen in &quot;%2&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>CDVRInfoWidget</name>
     <message>
         <source>Information</source>
@@ -2432,6 +2439,10 @@
     <message>
         <source>Close the program all the same? These changes are lost then.</source>
         <translation>Das Programm trotzdem schließen? Diese Änderungen gehen dann verloren.</translation>
+    </message>
+    <message>
+        <source>another mode was chosen</source>
+        <translation>ein anderer Modus wurde gewählt</translation>
     </message>
 </context>
 <context>

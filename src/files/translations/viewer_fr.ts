@@ -168,6 +168,13 @@
     </message>
 </context>
 <context>
+    <name>CConnectDVR</name>
+    <message>
+        <source>The recording of &quot;%1&quot; ended before you stopped it. The files written so far are in &quot;%2&quot;.</source>
+        <translation>L’enregistrement de &quot;%1&quot; s’est arrêté avant que vous ne l’arrêtiez. Les fichiers écrits jusqu’ici se trouvent dans &quot;%2&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>CDVRInfoWidget</name>
     <message>
         <source>Information</source>
@@ -2432,6 +2439,10 @@
     <message>
         <source>Close the program all the same? These changes are lost then.</source>
         <translation>Fermer le programme quand même ? Ces modifications seront alors perdues.</translation>
+    </message>
+    <message>
+        <source>another mode was chosen</source>
+        <translation>un autre mode a été choisi</translation>
     </message>
 </context>
 <context>

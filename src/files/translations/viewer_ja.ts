@@ -168,6 +168,13 @@
     </message>
 </context>
 <context>
+    <name>CConnectDVR</name>
+    <message>
+        <source>The recording of &quot;%1&quot; ended before you stopped it. The files written so far are in &quot;%2&quot;.</source>
+        <translation>&quot;%1&quot; の録画は停止操作の前に終了しました。これまでに書き込まれたファイルは &quot;%2&quot; にあります。</translation>
+    </message>
+</context>
+<context>
     <name>CDVRInfoWidget</name>
     <message>
         <source>Information</source>
@@ -2432,6 +2439,10 @@
     <message>
         <source>Close the program all the same? These changes are lost then.</source>
         <translation>それでもプログラムを終了しますか？ これらの変更は失われます。</translation>
+    </message>
+    <message>
+        <source>another mode was chosen</source>
+        <translation>別のモードが選択されました</translation>
     </message>
 </context>
 <context>

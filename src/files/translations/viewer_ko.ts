@@ -168,6 +168,13 @@
     </message>
 </context>
 <context>
+    <name>CConnectDVR</name>
+    <message>
+        <source>The recording of &quot;%1&quot; ended before you stopped it. The files written so far are in &quot;%2&quot;.</source>
+        <translation>&quot;%1&quot;의 녹화가 중지하기 전에 끝났습니다. 지금까지 기록된 파일은 &quot;%2&quot;에 있습니다.</translation>
+    </message>
+</context>
+<context>
     <name>CDVRInfoWidget</name>
     <message>
         <source>Information</source>
@@ -2432,6 +2439,10 @@
     <message>
         <source>Close the program all the same? These changes are lost then.</source>
         <translation>그래도 프로그램을 닫으시겠습니까? 이 변경 내용은 잃게 됩니다.</translation>
+    </message>
+    <message>
+        <source>another mode was chosen</source>
+        <translation>다른 모드가 선택되었습니다</translation>
     </message>
 </context>
 <context>

@@ -168,6 +168,13 @@
     </message>
 </context>
 <context>
+    <name>CConnectDVR</name>
+    <message>
+        <source>The recording of &quot;%1&quot; ended before you stopped it. The files written so far are in &quot;%2&quot;.</source>
+        <translation>Opptaket av &quot;%1&quot; stoppet før du stoppet det. Filene som er skrevet så langt, ligger i &quot;%2&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>CDVRInfoWidget</name>
     <message>
         <source>Information</source>
@@ -2432,6 +2439,10 @@
     <message>
         <source>Close the program all the same? These changes are lost then.</source>
         <translation>Lukke programmet likevel? Da går disse endringene tapt.</translation>
+    </message>
+    <message>
+        <source>another mode was chosen</source>
+        <translation>en annen modus ble valgt</translation>
     </message>
 </context>
 <context>

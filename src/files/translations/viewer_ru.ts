@@ -168,6 +168,13 @@
     </message>
 </context>
 <context>
+    <name>CConnectDVR</name>
+    <message>
+        <source>The recording of &quot;%1&quot; ended before you stopped it. The files written so far are in &quot;%2&quot;.</source>
+        <translation>Запись &quot;%1&quot; остановилась раньше, чем вы её остановили. Записанные до сих пор файлы находятся в &quot;%2&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>CDVRInfoWidget</name>
     <message>
         <source>Information</source>
@@ -2432,6 +2439,10 @@
     <message>
         <source>Close the program all the same? These changes are lost then.</source>
         <translation>Всё равно закрыть программу? Тогда эти изменения будут потеряны.</translation>
+    </message>
+    <message>
+        <source>another mode was chosen</source>
+        <translation>был выбран другой режим</translation>
     </message>
 </context>
 <context>

@@ -168,6 +168,13 @@
     </message>
 </context>
 <context>
+    <name>CConnectDVR</name>
+    <message>
+        <source>The recording of &quot;%1&quot; ended before you stopped it. The files written so far are in &quot;%2&quot;.</source>
+        <translation>&quot;%1&quot; kaydı siz durdurmadan önce sona erdi. Şimdiye kadar yazılan dosyalar &quot;%2&quot; içinde.</translation>
+    </message>
+</context>
+<context>
     <name>CDVRInfoWidget</name>
     <message>
         <source>Information</source>
@@ -2432,6 +2439,10 @@
     <message>
         <source>Close the program all the same? These changes are lost then.</source>
         <translation>Program yine de kapatılsın mı? Bu değişiklikler o zaman kaybolur.</translation>
+    </message>
+    <message>
+        <source>another mode was chosen</source>
+        <translation>başka bir mod seçildi</translation>
     </message>
 </context>
 <context>

@@ -168,6 +168,13 @@
     </message>
 </context>
 <context>
+    <name>CConnectDVR</name>
+    <message>
+        <source>The recording of &quot;%1&quot; ended before you stopped it. The files written so far are in &quot;%2&quot;.</source>
+        <translation>&quot;%1&quot; 的錄影在您停止之前已結束。目前已寫入的檔案位於 &quot;%2&quot;。</translation>
+    </message>
+</context>
+<context>
     <name>CDVRInfoWidget</name>
     <message>
         <source>Information</source>
@@ -2432,6 +2439,10 @@
     <message>
         <source>Close the program all the same? These changes are lost then.</source>
         <translation>仍要關閉程式嗎？這些變更將會遺失。</translation>
+    </message>
+    <message>
+        <source>another mode was chosen</source>
+        <translation>已選擇其他模式</translation>
     </message>
 </context>
 <context>
