@@ -52,7 +52,7 @@ private:
 
     bool startPair(unsigned int time, bool oldProtocol, int model);
     bool closePair();
-    bool append(bool oldProtocol, const FrameFacts& f, const unsigned char* data, size_t length);
+    bool append(const FrameFacts& f, const unsigned char* data, size_t length);
     bool writeEarlyAudio(bool oldProtocol);
     bool flush();
     bool writeMinute();

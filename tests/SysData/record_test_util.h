@@ -99,4 +99,22 @@ inline QStringList Files(const QString& folder, const QString& pattern)
     return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
 }
 
+inline QByteArray FileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The streams a raw recording holds: current and old headers, H.264 and MPEG-4.
+struct RawKind {
+    const char* name;
+    bool old;
+    testmedia::Codec codec;
+    int model;
+};
+
+inline const RawKind RAW_KINDS[] = {{"CFrame H.264", false, testmedia::Codec::H264, 4},
+                                    {"CUFrame H.264", true, testmedia::Codec::H264, 14},
+                                    {"CUFrame MPEG-4", true, testmedia::Codec::Mpeg4, 8}};
+
 }  // namespace rectest
