@@ -39,6 +39,12 @@ FILE* OpenNew(const QString& path)
     return f;
 }
 
+// Whether the path still names the open file, which nothing has removed.
+bool StillNamed(FILE* file, const QString& path)
+{
+    return file && !RecordFileRemoved(fileno(file)) && RecordFileAt(fileno(file), path);
+}
+
 }  // namespace
 
 CCreateRaw::CCreateRaw() = default;
@@ -82,11 +88,34 @@ bool CCreateRaw::fail(const QString& what, const QString& path, int err)
 bool CCreateRaw::failRemoved(const QString& removed)
 {
     const QString path = removed;  // may be one of the paths the pair lets go
-    if (path != m_qdxPath)
+    QString kept;
+    // Frames on disk are as many as index records were written: none, and the data file holds
+    // only its header.
+    if (path == m_qrxPath && m_pairIndexed > 0 && StillNamed(m_qvf, m_qvfPath))
+        kept = keepDataFile();
+    else if (path != m_qdxPath)
         dropOpenPair();
     fail(QStringLiteral("Cannot write"), path, 0);
-    m_error += QStringLiteral(" (%1)").arg(RecordFileGoneReason());
+    m_error += QStringLiteral(" (%1)").arg(RecordFileGoneReason()) + kept;
     return false;
+}
+
+// Recorded frames outlive their index: indexed again from their own headers, or, when none
+// reads, moved whole to a name the player does not list. Returns what the operator is told.
+QString CCreateRaw::keepDataFile()
+{
+    const RawIndexRebuild r = RebuildRawIndex(m_qvfPath, m_qrxPath);
+    if (r.frames > 0) {
+        m_pairIndexed = r.frames;
+        QString text = QStringLiteral("; the data file was kept and its frame index rebuilt (%1 frames)").arg(r.frames);
+        if (r.unindexedBytes > 0)
+            text += QStringLiteral(", but not its last %1 bytes: %2").arg(r.unindexedBytes).arg(r.error);
+        return text;
+    }
+    const QString aside = SetAsideRawData(m_qvfPath);
+    const QString where = QDir::toNativeSeparators(aside.isEmpty() ? m_qvfPath : aside);
+    forgetOpenPair();
+    return QStringLiteral("; the data file could not be indexed (%1) and was kept as %2").arg(r.error, where);
 }
 
 // A pair is played as one: the half left behind, and the index's minute naming the pair,
@@ -94,8 +123,14 @@ bool CCreateRaw::failRemoved(const QString& removed)
 void CCreateRaw::dropOpenPair()
 {
     for (const auto& [file, path] : {std::pair(m_qvf, m_qvfPath), std::pair(m_qrx, m_qrxPath)})
-        if (file && !RecordFileRemoved(fileno(file)) && RecordFileAt(fileno(file), path))
+        if (StillNamed(file, path))
             QFile::remove(path);
+    forgetOpenPair();
+}
+
+// The recording no longer counts the open pair as one a player can use.
+void CCreateRaw::forgetOpenPair()
+{
     m_files.removeAll(QFileInfo(m_qvfPath).completeBaseName());
     m_qvfPath.clear();
     m_qrxPath.clear();
