@@ -184,6 +184,7 @@ bool ReadInto(Header& h, const unsigned char* data, size_t length, FrameFacts* o
         return false;
     out->channel = h.GetChannel();
     out->kind = h.GetType();
+    out->reason = h.GetRecReason();
     out->offset = h.GetDataOffset();
     out->rawSize = h.GetRawDataSize();
     out->frameSize = h.GetSize();

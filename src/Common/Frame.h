@@ -104,6 +104,7 @@ struct FrameFacts {
     ProtocolType protocolType = PROTOCOL_CFRAME_H264;
     int channel = 0;
     FrameType kind = FRAME_DELTA;
+    RecordReason reason = RECORD_REASON_NONE;
     uint64_t offset = 0;         // of the coded data, from the start of the payload
     size_t rawSize = 0;          // of the coded data
     unsigned int frameSize = 0;  // the header's frame size field

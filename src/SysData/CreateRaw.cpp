@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include "Common/Frame.h"
+#include "SysData/RawIndexRebuild.h"
 
 namespace {
 
@@ -38,16 +39,10 @@ FILE* OpenNew(const QString& path)
     return f;
 }
 
-RecordReason ReasonOf(bool oldProtocol, const unsigned char* data, size_t length)
+// Whether the path still names the open file, which nothing has removed.
+bool StillNamed(FILE* file, const QString& path)
 {
-    if (oldProtocol) {
-        CUFrame h;
-        h.SetData(data, static_cast<int>(std::min<size_t>(length, CUFrame::HEADER_SIZE)));
-        return h.GetRecReason();
-    }
-    CFrame h;
-    h.SetData(data, static_cast<int>(std::min<size_t>(length, CFrame::HEADER_SIZE)));
-    return h.GetRecReason();
+    return file && !RecordFileRemoved(fileno(file)) && RecordFileAt(fileno(file), path);
 }
 
 }  // namespace
@@ -93,11 +88,34 @@ bool CCreateRaw::fail(const QString& what, const QString& path, int err)
 bool CCreateRaw::failRemoved(const QString& removed)
 {
     const QString path = removed;  // may be one of the paths the pair lets go
-    if (path != m_qdxPath)
+    QString kept;
+    // Frames on disk are as many as index records were written: none, and the data file holds
+    // only its header.
+    if (path == m_qrxPath && m_pairIndexed > 0 && StillNamed(m_qvf, m_qvfPath))
+        kept = keepDataFile();
+    else if (path != m_qdxPath)
         dropOpenPair();
     fail(QStringLiteral("Cannot write"), path, 0);
-    m_error += QStringLiteral(" (%1)").arg(RecordFileGoneReason());
+    m_error += QStringLiteral(" (%1)").arg(RecordFileGoneReason()) + kept;
     return false;
+}
+
+// Recorded frames outlive their index: indexed again from their own headers, or, when none
+// reads, moved whole to a name the player does not list. Returns what the operator is told.
+QString CCreateRaw::keepDataFile()
+{
+    const RawIndexRebuild r = RebuildRawIndex(m_qvfPath, m_qrxPath);
+    if (r.frames > 0) {
+        m_pairIndexed = r.frames;
+        QString text = QStringLiteral("; the data file was kept and its frame index rebuilt (%1 frames)").arg(r.frames);
+        if (r.unindexedBytes > 0)
+            text += QStringLiteral(", but not its last %1 bytes: %2").arg(r.unindexedBytes).arg(r.error);
+        return text;
+    }
+    const QString aside = SetAsideRawData(m_qvfPath);
+    const QString where = QDir::toNativeSeparators(aside.isEmpty() ? m_qvfPath : aside);
+    forgetOpenPair();
+    return QStringLiteral("; the data file could not be indexed (%1) and was kept as %2").arg(r.error, where);
 }
 
 // A pair is played as one: the half left behind, and the index's minute naming the pair,
@@ -105,8 +123,14 @@ bool CCreateRaw::failRemoved(const QString& removed)
 void CCreateRaw::dropOpenPair()
 {
     for (const auto& [file, path] : {std::pair(m_qvf, m_qvfPath), std::pair(m_qrx, m_qrxPath)})
-        if (file && !RecordFileRemoved(fileno(file)) && RecordFileAt(fileno(file), path))
+        if (StillNamed(file, path))
             QFile::remove(path);
+    forgetOpenPair();
+}
+
+// The recording no longer counts the open pair as one a player can use.
+void CCreateRaw::forgetOpenPair()
+{
     m_files.removeAll(QFileInfo(m_qvfPath).completeBaseName());
     m_qvfPath.clear();
     m_qrxPath.clear();
@@ -184,13 +208,7 @@ bool CCreateRaw::startPair(unsigned int time, bool oldProtocol, int model)
     if (std::fwrite(&v, sizeof v, 1, m_qvf) != 1)
         return fail(QStringLiteral("Cannot write"), m_qvfPath);
 
-    recfile::QrxFileHeader x{};
-    x.magic = recfile::QRX_MAGIC;
-    x.version = recfile::VERSION;
-    x.start_time = time;
-    x.record_size = sizeof(recfile::QrxIndexRecord);
-    x.qvf_header = sizeof(recfile::QvfFileHeader);
-    CopyText(x.qvf_name, sizeof x.qvf_name, base);
+    const recfile::QrxFileHeader x = RawIndexHeader(time, base);
     if (std::fwrite(&x, sizeof x, 1, m_qrx) != 1)
         return fail(QStringLiteral("Cannot write"), m_qrxPath);
 
@@ -256,7 +274,7 @@ bool CCreateRaw::writeFrame(bool oldProtocol, const unsigned char* data, size_t 
         return true;  // nothing a player could use; the recording goes on
     if (f.kind == FRAME_AUDIO) {
         if (m_qvf)
-            return append(oldProtocol, f, data, length);
+            return append(f, data, length);
         m_earlyAudio.emplace_back(data, data + length);
         m_earlyBytes += length;
         m_earlyOld = oldProtocol;
@@ -279,7 +297,7 @@ bool CCreateRaw::writeFrame(bool oldProtocol, const unsigned char* data, size_t 
         return false;
     if (!m_earlyAudio.empty() && !writeEarlyAudio(oldProtocol))
         return false;
-    return append(oldProtocol, f, data, length);
+    return append(f, data, length);
 }
 
 bool CCreateRaw::writeEarlyAudio(bool oldProtocol)
@@ -293,14 +311,14 @@ bool CCreateRaw::writeEarlyAudio(bool oldProtocol)
         if (!m_qvf && !startPair(static_cast<unsigned int>(f.time.sec), oldProtocol,
                                  oldProtocol ? f.model : m_dvr.model))
             return false;
-        if (!append(oldProtocol, f, frame.data(), frame.size()))
+        if (!append(f, frame.data(), frame.size()))
             return false;
     }
     return true;
 }
 
 // Into the open pair and the minute of its video.
-bool CCreateRaw::append(bool oldProtocol, const FrameFacts& f, const unsigned char* data, size_t length)
+bool CCreateRaw::append(const FrameFacts& f, const unsigned char* data, size_t length)
 {
     const bool audio = f.kind == FRAME_AUDIO;
     const unsigned int sec = static_cast<unsigned int>(f.time.sec);
@@ -323,8 +341,7 @@ bool CCreateRaw::append(bool oldProtocol, const FrameFacts& f, const unsigned ch
         r.end_time = end;
     if (!audio && f.channel < recfile::MAX_CHANNELS) {
         r.record_chmask |= 1u << f.channel;
-        RecordReason merged = RecordReason_Update(static_cast<RecordReason>(r.record_reason[f.channel] & 3),
-                                                  ReasonOf(oldProtocol, data, length));
+        RecordReason merged = RecordReason_Update(static_cast<RecordReason>(r.record_reason[f.channel] & 3), f.reason);
         // Reason 0 means "nothing recorded" on the time line: a channel with frames shows.
         if (merged == RECORD_REASON_NONE)
             merged = RECORD_REASON_1;
@@ -334,17 +351,8 @@ bool CCreateRaw::append(bool oldProtocol, const FrameFacts& f, const unsigned ch
     extra.bytes += length;
     std::memcpy(r.extra, &extra, sizeof extra);
 
-    recfile::QrxIndexRecord x{};
-    x.offset = m_qvfSize;
-    x.length = static_cast<uint32_t>(length);
-    x.time_sec = sec;
-    x.time_usec = static_cast<uint32_t>(f.time.usec);
-    x.channel = static_cast<uint8_t>(f.channel);
-    x.type = static_cast<uint8_t>(f.kind);
-    x.reason = static_cast<uint8_t>(ReasonOf(oldProtocol, data, length));
-    x.sequence = m_sequence++;
     m_data.insert(m_data.end(), data, data + length);
-    m_index.push_back(x);
+    m_index.push_back(RawIndexRecord(f, m_qvfSize, static_cast<uint32_t>(length), m_sequence++));
     m_qvfSize += length;
 
     bool newSecond = false;

@@ -33,7 +33,8 @@ public:
     // One frame packet payload. False on a write error, or when a file was removed (checked
     // whenever buffered frames are written out): everything written so far stays readable,
     // the files are closed (those left without a frame removed) and error() tells what failed
-    // and why.
+    // and why. A data file whose frame index was removed is indexed again from its frames, or
+    // set aside whole (RawIndexRebuild.h); error() says which.
     bool writeFrame(bool oldProtocol, const unsigned char* data, size_t length);
     // Writes out what is buffered and closes the files; false on a write error.
     bool close();
@@ -52,14 +53,16 @@ private:
 
     bool startPair(unsigned int time, bool oldProtocol, int model);
     bool closePair();
-    bool append(bool oldProtocol, const FrameFacts& f, const unsigned char* data, size_t length);
+    bool append(const FrameFacts& f, const unsigned char* data, size_t length);
     bool writeEarlyAudio(bool oldProtocol);
     bool flush();
     bool writeMinute();
     bool fail(const QString& what, const QString& path);  // errno tells why
     bool fail(const QString& what, const QString& path, int err);
     bool failRemoved(const QString& path);
+    QString keepDataFile();
     void dropOpenPair();
+    void forgetOpenPair();
     void closeFiles();
     void removeEmptyFiles();
 

@@ -13,6 +13,8 @@
 //                 (frame header and data, video or audio) exactly as the DVR sent it.
 //   <minute>.qrx  the frame index of the .qvf of the same name: a QrxFileHeader (40 bytes),
 //                 then one QrxIndexRecord (36 bytes) per frame, in file order.
+//   <minute>.qvf.unindexed  a .qvf whose .qrx went while it was written and none of whose
+//                 frames could be indexed again, set aside whole; not listed by the player.
 //
 // <start> and <minute> are "yyyyMMdd_hhmmss" of the first frame the file holds, or the next
 // free second when a file of that name exists. A new .qvf/.qrx pair starts whenever a video

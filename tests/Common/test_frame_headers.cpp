@@ -113,6 +113,22 @@ TEST(FrameFit, DataMustLieInsideThePayload)
                   c.fits) << c.total << " " << c.frameSize << " " << c.rawSize;
 }
 
+TEST(FrameFacts, TheRecordReasonOfEitherHeaderIsRead)
+{
+    for (const int reason : {0, 1, 2, 3}) {
+        std::vector<unsigned char> current(CFrame::HEADER_SIZE, 0), old(CUFrame::HEADER_SIZE, 0);
+        current[2] = static_cast<unsigned char>(0xFC | reason);  // bits 2-7 are not the reason
+        const unsigned char valid[] = {'U', 'M', 0, 0, 0, 80};
+        std::copy(std::begin(valid), std::end(valid), old.begin());
+        old[13] = static_cast<unsigned char>((9 << 3) | 0x04 | reason);
+        FrameFacts c, o;
+        ASSERT_TRUE(ReadFrameHeader(false, current.data(), current.size(), &c) &&
+                    ReadFrameHeader(true, old.data(), old.size(), &o)) << reason;
+        EXPECT_EQ(c.reason, reason) << reason;
+        EXPECT_EQ(o.reason, reason) << reason;
+    }
+}
+
 TEST(FrameCoding, EveryModelByteOfAnOldFrameNamesItsCoding)
 {
     // The MPEG-4 DVRs of the old protocol; every other byte, known model or not, sends H.264.

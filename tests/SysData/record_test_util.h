@@ -3,6 +3,8 @@
 // Frames as a DVR sends them, made from the generated clips, and a recorder writing into a
 // scratch folder of its own; shared by the recorder and the local playback tests.
 
+#include <cstring>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,8 @@
 
 #include "sim/SimDvr.h"
 #include "SysData/Record.h"
+#include "SysData/RecordFiles.h"
+#include "SysData/RecordTypes.h"
 #include "Settings/AppSettings.h"
 #include "support/TestMedia.h"
 #include "support/UiTestSupport.h"
@@ -97,6 +101,42 @@ private:
 inline QStringList Files(const QString& folder, const QString& pattern)
 {
     return QDir(folder).entryList({pattern}, QDir::Files, QDir::Name);
+}
+
+inline QByteArray FileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The streams a raw recording holds: current and old headers, H.264 and MPEG-4.
+struct RawKind {
+    const char* name;
+    bool old;
+    testmedia::Codec codec;
+    int model;
+};
+
+inline const RawKind RAW_KINDS[] = {{"CFrame H.264", false, testmedia::Codec::H264, 4},
+                                    {"CUFrame H.264", true, testmedia::Codec::H264, 14},
+                                    {"CUFrame MPEG-4", true, testmedia::Codec::Mpeg4, 8}};
+
+// The pair ("yyyyMMdd_hhmmss") named by each minute of a .qdx file.
+inline QStringList MinutePairs(const QString& qdxPath)
+{
+    QFile qdx(qdxPath);
+    if (!qdx.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray minutes = qdx.readAll().mid(sizeof(recfile::QdxHeader));
+    QStringList pairs;
+    for (qsizetype at = 0; at + qsizetype(sizeof(QdxMinuteRecord)) <= minutes.size(); at += sizeof(QdxMinuteRecord)) {
+        QdxMinuteRecord m;
+        memcpy(&m, minutes.constData() + at, sizeof m);
+        recfile::QdxMinuteExtra extra;
+        memcpy(&extra, m.extra, sizeof extra);
+        pairs << RecordFileTime(extra.file_time);
+    }
+    return pairs;
 }
 
 }  // namespace rectest

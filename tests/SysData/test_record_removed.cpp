@@ -166,17 +166,7 @@ struct SecondMinuteRemoved {
             rec.writeFrame(false, s.video(i, 0, T0 * 1000 + i * 100));
         rec.stop();
         files = Files(folder, "*");
-        QFile qdx(folder + "/20260302_100040.qdx");
-        if (!qdx.open(QIODevice::ReadOnly))
-            return;
-        const QByteArray minutes = qdx.readAll().mid(sizeof(recfile::QdxHeader));
-        for (qsizetype at = 0; at + qsizetype(sizeof(QdxMinuteRecord)) <= minutes.size(); at += sizeof(QdxMinuteRecord)) {
-            QdxMinuteRecord m;
-            memcpy(&m, minutes.constData() + at, sizeof m);
-            recfile::QdxMinuteExtra extra;
-            memcpy(&extra, m.extra, sizeof extra);
-            indexedPairs << RecordFileTime(extra.file_time);
-        }
+        indexedPairs = MinutePairs(folder + "/20260302_100040.qdx");
     }
 };
 
