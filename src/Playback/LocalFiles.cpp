@@ -75,13 +75,19 @@ uint32_t RawFileTime(const QString& base)
 bool CRawFile::open(const QString& folder, const QString& base)
 {
     close();
+    m_missing = false;
     m_base = base;
     const QDir dir(folder);
     QFile qrx(dir.filePath(base + recfile::QRX_SUFFIX));
     m_qvf = std::make_unique<QFile>(dir.filePath(base + recfile::QVF_SUFFIX));
     if (!OpenRegularFile(qrx) || !OpenRegularFile(*m_qvf)) {
-        m_error = QStringLiteral("%1: cannot be read").arg(base);
+        const bool missing = !qrx.exists() || !m_qvf->exists();
+        if (missing)
+            m_error = base + QLatin1String(qrx.exists() ? recfile::QVF_SUFFIX : recfile::QRX_SUFFIX);
+        else
+            m_error = QStringLiteral("%1: cannot be read").arg(base);
         close();
+        m_missing = missing;
         return false;
     }
     recfile::QrxFileHeader x{};

@@ -34,6 +34,9 @@ public:
     const std::vector<recfile::QrxIndexRecord>& index() const { return m_index; }
     QString base() const { return m_base; }
     QString error() const { return m_error; }
+    // The last open failed because a file of the pair is not there (removed), not because
+    // what is there is damaged.
+    bool missing() const { return m_missing; }
 
     // The frame of index record i; false (error() set) when it cannot be read or its
     // header does not describe it.
@@ -42,6 +45,7 @@ public:
 private:
     QString m_base;
     QString m_error;
+    bool m_missing = false;
     recfile::QvfFileHeader m_header{};
     std::vector<recfile::QrxIndexRecord> m_index;
     std::unique_ptr<QFile> m_qvf;

@@ -257,8 +257,9 @@ bool CPlaybackFile::Reader::openFile(Cursor& c, int file)
             c.file = file;
             return true;
         }
-        // A damaged file is told about and skipped.
-        status(CPlaybackFile::tr("Damaged file: %1").arg(c.raw.error()));
+        // A damaged or removed file is told about and skipped.
+        status(c.raw.missing() ? CPlaybackFile::tr("Missing file: %1").arg(c.raw.error())
+                               : CPlaybackFile::tr("Damaged file: %1").arg(c.raw.error()));
         c.bases.removeAt(file);
     }
     c.file = -1;

@@ -296,6 +296,25 @@ TEST(LocalPlayback, DamagedFileIsSkippedWithAStatusText)
     EXPECT_EQ(minutes.count(int64_t(RawFileTime(bases[2])) / 60), 1u);
 }
 
+// A minute whose data file was removed is missing, not damaged: the operator is told which.
+TEST(LocalPlayback, ARemovedDataFileIsSkippedAsMissing)
+{
+    Rig rig;
+    const QString folder = RecordFolder(rig, true);
+    const QStringList bases = RawFileBases(folder);
+    ASSERT_EQ(bases.size(), 4);
+    ASSERT_TRUE(QFile::remove(folder + "/" + bases[1] + ".qvf"));
+
+    CPlaybackFile player;
+    player.setFolder(folder);
+    Playing got(&player);
+    got.player.play(T0 + 15, 0x5);
+    got.player.setMode(PB_FORWARD_256X);
+    ASSERT_TRUE(displaytest::WaitFor([&] { return got.status.filter("End of the recordings").size() == 1; }, 20000));
+    EXPECT_EQ(got.status.filter("Missing file: " + bases[1] + ".qvf").size(), 1) << got.status.join("|").toStdString();
+    EXPECT_TRUE(got.status.filter("Damaged file").isEmpty()) << got.status.join("|").toStdString();
+}
+
 TEST(LocalFiles, RecordingFilesThatAreFifosAreRefusedWithoutWaiting)
 {
     Rig rig;

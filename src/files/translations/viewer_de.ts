@@ -846,6 +846,10 @@
         <translation>Beschädigte Datei: %1</translation>
     </message>
     <message>
+        <source>Missing file: %1</source>
+        <translation>Fehlende Datei: %1</translation>
+    </message>
+    <message>
         <source>No recording at this time</source>
         <translation>Zu dieser Zeit keine Aufnahme</translation>
     </message>

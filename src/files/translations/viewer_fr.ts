@@ -846,6 +846,10 @@
         <translation>Fichier endommagé : %1</translation>
     </message>
     <message>
+        <source>Missing file: %1</source>
+        <translation>Fichier manquant : %1</translation>
+    </message>
+    <message>
         <source>No recording at this time</source>
         <translation>Aucun enregistrement à cette heure</translation>
     </message>

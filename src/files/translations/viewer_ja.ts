@@ -846,6 +846,10 @@
         <translation>破損したファイル: %1</translation>
     </message>
     <message>
+        <source>Missing file: %1</source>
+        <translation>ファイルがありません: %1</translation>
+    </message>
+    <message>
         <source>No recording at this time</source>
         <translation>この時刻の録画はありません</translation>
     </message>

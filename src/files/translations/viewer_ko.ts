@@ -846,6 +846,10 @@
         <translation>손상된 파일: %1</translation>
     </message>
     <message>
+        <source>Missing file: %1</source>
+        <translation>없는 파일: %1</translation>
+    </message>
+    <message>
         <source>No recording at this time</source>
         <translation>이 시간에는 녹화가 없습니다</translation>
     </message>

@@ -846,6 +846,10 @@
         <translation>Skadet fil: %1</translation>
     </message>
     <message>
+        <source>Missing file: %1</source>
+        <translation>Manglende fil: %1</translation>
+    </message>
+    <message>
         <source>No recording at this time</source>
         <translation>Ingen opptak på dette tidspunktet</translation>
     </message>

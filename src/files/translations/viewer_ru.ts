@@ -846,6 +846,10 @@
         <translation>Повреждённый файл: %1</translation>
     </message>
     <message>
+        <source>Missing file: %1</source>
+        <translation>Отсутствует файл: %1</translation>
+    </message>
+    <message>
         <source>No recording at this time</source>
         <translation>Нет записи на это время</translation>
     </message>

@@ -846,6 +846,10 @@
         <translation>Bozuk dosya: %1</translation>
     </message>
     <message>
+        <source>Missing file: %1</source>
+        <translation>Eksik dosya: %1</translation>
+    </message>
+    <message>
         <source>No recording at this time</source>
         <translation>Bu saatte kayıt yok</translation>
     </message>

@@ -846,6 +846,10 @@
         <translation>檔案損毀：%1</translation>
     </message>
     <message>
+        <source>Missing file: %1</source>
+        <translation>遺失的檔案：%1</translation>
+    </message>
+    <message>
         <source>No recording at this time</source>
         <translation>此時間沒有錄影</translation>
     </message>
