@@ -23,7 +23,28 @@ bool ReadStruct(QFile& f, T* out)
 
 }  // namespace
 
-QStringList LocalSearch(const QString& folder, CSearchDataParser* parser)
+namespace {
+
+// The pairs named by the minute records that are not both there.
+void AddMissingPairs(const QDir& dir, const QByteArray& records, QStringList* missing)
+{
+    const int count = static_cast<int>(records.size() / sizeof(QdxMinuteRecord));
+    for (int i = 0; i < count; ++i) {
+        QdxMinuteRecord r{};
+        std::memcpy(&r, records.constData() + i * sizeof r, sizeof r);
+        recfile::QdxMinuteExtra extra{};
+        std::memcpy(&extra, r.extra, sizeof extra);
+        const QString base = RawFileBase(extra.file_time);
+        if (base.isEmpty() || missing->contains(base))
+            continue;
+        if (!dir.exists(base + recfile::QVF_SUFFIX) || !dir.exists(base + recfile::QRX_SUFFIX))
+            *missing << base;
+    }
+}
+
+}  // namespace
+
+QStringList LocalSearch(const QString& folder, CSearchDataParser* parser, QStringList* missing)
 {
     QStringList refused;
     if (folder.isEmpty())
@@ -44,6 +65,8 @@ QStringList LocalSearch(const QString& folder, CSearchDataParser* parser)
         }
         const QByteArray records = f.readAll();
         parser->setLocalData(records.constData(), static_cast<int>(records.size()));
+        if (missing)
+            AddMissingPairs(dir, records, missing);
     }
     return refused;
 }
@@ -60,6 +83,13 @@ QStringList RawFileBases(const QString& folder)
             bases << base;
     }
     return bases;
+}
+
+QString RawFileBase(uint32_t time)
+{
+    if (time == 0)
+        return QString();
+    return QDateTime::fromSecsSinceEpoch(time, QTimeZone::utc()).toString(QLatin1String(CDateTime::FILE_TIME_FORMAT));
 }
 
 uint32_t RawFileTime(const QString& base)

@@ -18,8 +18,9 @@
 class CSearchDataParser;
 
 // Adds the minute records of every ".qdx" file in the folder (not below it) to the
-// parser. Returns the files refused, each with its reason.
-QStringList LocalSearch(const QString& folder, CSearchDataParser* parser);
+// parser. Returns the files refused, each with its reason. With `missing`, also the names of
+// the .qvf/.qrx pairs that hold a listed minute and are not there (removed), each once.
+QStringList LocalSearch(const QString& folder, CSearchDataParser* parser, QStringList* missing = nullptr);
 
 // One .qvf/.qrx pair, its index read whole.
 class CRawFile {
@@ -55,3 +56,5 @@ private:
 QStringList RawFileBases(const QString& folder);
 // The time of a base name, 0 when it is not one.
 uint32_t RawFileTime(const QString& base);
+// The name of the .qvf/.qrx pair whose first frame has this time: RawFileTime's inverse.
+QString RawFileBase(uint32_t time);

@@ -138,11 +138,17 @@ void CSearchWidget::searchLocal(const QString& folder)
     m_local = true;
     m_folder = folder;
     setChannels(MAX_DVR_CHANNEL);
-    const QStringList refused = LocalSearch(folder, m_parser.get());
-    if (refused.isEmpty())
-        setStatus({});
-    else
-        setStatus([refused] { return tr("Files not read: %1").arg(refused.join(QStringLiteral(", "))); });
+    QStringList missing;
+    const QStringList refused = LocalSearch(folder, m_parser.get(), &missing);
+    setStatus([refused, missing] {
+        QStringList parts;
+        if (!refused.isEmpty())
+            parts << tr("Files not read: %1").arg(refused.join(QStringLiteral(", ")));
+        // Listed in the index, but the files were removed: shown, and told, not played.
+        if (!missing.isEmpty())
+            parts << tr("Recorded minutes whose files are missing: %1").arg(missing.join(QStringLiteral(", ")));
+        return parts.join(QStringLiteral("; "));
+    });
     showData();
     emit searchDone();
 }

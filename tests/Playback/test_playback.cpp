@@ -20,6 +20,7 @@
 #include "support/FifoSupport.h"
 #include "support/LeftBehind.h"
 #include "Playback/BackupWidget.h"
+#include "Common/SearchDataParser.h"
 #include "Playback/LocalFiles.h"
 #include "Playback/PlaybackWidget.h"
 #include "SysData/RecordFiles.h"
@@ -313,6 +314,29 @@ TEST(LocalPlayback, ARemovedDataFileIsSkippedAsMissing)
     ASSERT_TRUE(displaytest::WaitFor([&] { return got.status.filter("End of the recordings").size() == 1; }, 20000));
     EXPECT_EQ(got.status.filter("Missing file: " + bases[1] + ".qvf").size(), 1) << got.status.join("|").toStdString();
     EXPECT_TRUE(got.status.filter("Damaged file").isEmpty()) << got.status.join("|").toStdString();
+}
+
+TEST(LocalFiles, TheLocalSearchNamesThePairOfAListedMinuteWhoseFileWasRemoved)
+{
+    Rig rig;
+    const QString folder = RecordFolder(rig, true);
+    const QStringList bases = RawFileBases(folder);
+    ASSERT_EQ(bases.size(), 4);
+    ASSERT_TRUE(QFile::remove(folder + "/" + bases[2] + recfile::QRX_SUFFIX));
+    CSearchDataParser parser(false);
+    QStringList missing;
+    EXPECT_TRUE(LocalSearch(folder, &parser, &missing).isEmpty());
+    EXPECT_EQ(missing, QStringList{bases[2]});
+}
+
+TEST(LocalFiles, TheLocalSearchOfAWholeRecordingNamesNothingMissing)
+{
+    Rig rig;
+    const QString folder = RecordFolder(rig, true);
+    CSearchDataParser parser(false);
+    QStringList missing;
+    LocalSearch(folder, &parser, &missing);
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(' ').toStdString();
 }
 
 TEST(LocalFiles, RecordingFilesThatAreFifosAreRefusedWithoutWaiting)

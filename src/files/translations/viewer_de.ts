@@ -992,6 +992,10 @@
         <source>Files not read: %1</source>
         <translation>Nicht gelesene Dateien: %1</translation>
     </message>
+    <message>
+        <source>Recorded minutes whose files are missing: %1</source>
+        <translation>Aufgezeichnete Minuten, deren Dateien fehlen: %1</translation>
+    </message>
 </context>
 <context>
     <name>CSendDVRInfoWidget</name>

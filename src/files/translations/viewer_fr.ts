@@ -992,6 +992,10 @@
         <source>Files not read: %1</source>
         <translation>Fichiers non lus : %1</translation>
     </message>
+    <message>
+        <source>Recorded minutes whose files are missing: %1</source>
+        <translation>Minutes enregistrées dont les fichiers manquent : %1</translation>
+    </message>
 </context>
 <context>
     <name>CSendDVRInfoWidget</name>

@@ -992,6 +992,10 @@
         <source>Files not read: %1</source>
         <translation>読み込めなかったファイル: %1</translation>
     </message>
+    <message>
+        <source>Recorded minutes whose files are missing: %1</source>
+        <translation>ファイルが見つからない録画分: %1</translation>
+    </message>
 </context>
 <context>
     <name>CSendDVRInfoWidget</name>

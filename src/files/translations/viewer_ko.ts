@@ -992,6 +992,10 @@
         <source>Files not read: %1</source>
         <translation>읽지 못한 파일: %1</translation>
     </message>
+    <message>
+        <source>Recorded minutes whose files are missing: %1</source>
+        <translation>파일이 없는 녹화 분: %1</translation>
+    </message>
 </context>
 <context>
     <name>CSendDVRInfoWidget</name>

@@ -992,6 +992,10 @@
         <source>Files not read: %1</source>
         <translation>Filer som ikke ble lest: %1</translation>
     </message>
+    <message>
+        <source>Recorded minutes whose files are missing: %1</source>
+        <translation>Innspilte minutter der filene mangler: %1</translation>
+    </message>
 </context>
 <context>
     <name>CSendDVRInfoWidget</name>

@@ -992,6 +992,10 @@
         <source>Files not read: %1</source>
         <translation>Не прочитаны файлы: %1</translation>
     </message>
+    <message>
+        <source>Recorded minutes whose files are missing: %1</source>
+        <translation>Записанные минуты без файлов: %1</translation>
+    </message>
 </context>
 <context>
     <name>CSendDVRInfoWidget</name>

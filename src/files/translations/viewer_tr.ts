@@ -439,7 +439,7 @@
     </message>
     <message>
         <source>Waiting for the DVR to end the last stream</source>
-        <translation>DVR'ın son akışı sonlandırması bekleniyor</translation>
+        <translation>DVR&apos;ın son akışı sonlandırması bekleniyor</translation>
     </message>
 </context>
 <context>
@@ -991,6 +991,10 @@
     <message>
         <source>Files not read: %1</source>
         <translation>Okunamayan dosyalar: %1</translation>
+    </message>
+    <message>
+        <source>Recorded minutes whose files are missing: %1</source>
+        <translation>Dosyaları eksik kayıtlı dakikalar: %1</translation>
     </message>
 </context>
 <context>

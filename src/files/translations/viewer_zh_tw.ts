@@ -992,6 +992,10 @@
         <source>Files not read: %1</source>
         <translation>未讀取的檔案：%1</translation>
     </message>
+    <message>
+        <source>Recorded minutes whose files are missing: %1</source>
+        <translation>檔案已遺失的錄影分鐘：%1</translation>
+    </message>
 </context>
 <context>
     <name>CSendDVRInfoWidget</name>
