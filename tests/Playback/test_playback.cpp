@@ -272,6 +272,20 @@ TEST(LocalPlayback, PausedShowsThePausedMode)
     display.stop();
 }
 
+namespace {
+
+// Plays the folder from its start to the end of its recordings at the fastest speed.
+::testing::AssertionResult PlayedToTheEnd(Playing& got)
+{
+    got.player.play(T0 + 15, 0x5);
+    got.player.setMode(PB_FORWARD_256X);
+    if (displaytest::WaitFor([&] { return got.status.filter("End of the recordings").size() == 1; }, 20000))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "not played to the end: " << got.status.join("|").toStdString();
+}
+
+}  // namespace
+
 TEST(LocalPlayback, DamagedFileIsSkippedWithAStatusText)
 {
     Rig rig;
@@ -284,9 +298,7 @@ TEST(LocalPlayback, DamagedFileIsSkippedWithAStatusText)
     CPlaybackFile player;
     player.setFolder(folder);
     Playing got(&player);
-    got.player.play(T0 + 15, 0x5);
-    got.player.setMode(PB_FORWARD_256X);
-    ASSERT_TRUE(displaytest::WaitFor([&] { return got.status.filter("End of the recordings").size() == 1; }, 20000));
+    ASSERT_TRUE(PlayedToTheEnd(got));
     EXPECT_EQ(got.status.filter("Damaged file: " + bases[1]).size(), 1) << got.status.join("|").toStdString();
     // No frame of the damaged minute; the next one is played.
     std::set<int64_t> minutes;
@@ -309,9 +321,7 @@ TEST(LocalPlayback, ARemovedDataFileIsSkippedAsMissing)
     CPlaybackFile player;
     player.setFolder(folder);
     Playing got(&player);
-    got.player.play(T0 + 15, 0x5);
-    got.player.setMode(PB_FORWARD_256X);
-    ASSERT_TRUE(displaytest::WaitFor([&] { return got.status.filter("End of the recordings").size() == 1; }, 20000));
+    ASSERT_TRUE(PlayedToTheEnd(got));
     EXPECT_EQ(got.status.filter("Missing file: " + bases[1] + ".qvf").size(), 1) << got.status.join("|").toStdString();
     EXPECT_TRUE(got.status.filter("Damaged file").isEmpty()) << got.status.join("|").toStdString();
 }
