@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,6 +17,11 @@
 #include <google/protobuf/message_lite.h>
 
 namespace {
+
+constexpr int MAX_DAMAGED_COPIES = 100;
+constexpr char DAMAGED[] = "damaged";
+constexpr char UNREAD[] = "unread";
+constexpr char CHANGED[] = "changed";
 
 void reportOpenError(const std::string& path)
 {
@@ -129,6 +137,39 @@ bool replaceFile(const std::string& target, const std::string& head, const std::
     }
     syncFolder(target);
     return true;
+}
+
+// What this program last read from each list path or wrote to it (no value: there was no
+// file); a path it has not read is not here. A save over anything else keeps that first.
+struct Seen {
+    std::mutex lock;  // guards files
+    std::map<std::string, std::optional<std::string>> files;
+};
+
+Seen& seen()
+{
+    static Seen instance;
+    return instance;
+}
+
+void rememberSeen(const std::string& path, std::optional<std::string> bytes)
+{
+    const std::lock_guard<std::mutex> guard(seen().lock);
+    seen().files[path] = std::move(bytes);
+}
+
+void forgetSeen(const std::string& path)
+{
+    const std::lock_guard<std::mutex> guard(seen().lock);
+    seen().files.erase(path);
+}
+
+// A path this program has not read is taken as unchanged: nothing says otherwise.
+bool changedSinceSeen(const std::string& path, const std::string& bytes)
+{
+    const std::lock_guard<std::mutex> guard(seen().lock);
+    const auto it = seen().files.find(path);
+    return it != seen().files.end() && it->second != bytes;
 }
 
 // A link to the list kept elsewhere stays a link: the real file is the one replaced.
@@ -279,9 +320,15 @@ bool createFile(const std::string& path, const std::string& bytes)
     return ok;
 }
 
-constexpr int MAX_DAMAGED_COPIES = 100;
-constexpr char DAMAGED[] = "damaged";
-constexpr char UNREAD[] = "unread";
+// The name family of the copy a replaced file is kept as; null when it need not be kept.
+const char* keptWhy(bool keepOld, bool valid, bool changed)
+{
+    if (keepOld)
+        return UNREAD;
+    if (!valid)
+        return DAMAGED;
+    return changed ? CHANGED : nullptr;
+}
 
 }  // namespace
 
@@ -307,6 +354,7 @@ CPBFile::CPBFile(const std::string& path, const std::string& code)
 
 CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const PBShape& shape)
 {
+    forgetSeen(m_path);
     LoadReport report;
     // Non-blocking: opening a FIFO for reading would wait for a writer for ever; anything
     // that is not a regular file is refused below.
@@ -314,6 +362,8 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
     if (fd < 0) {
         report.error = errno;
         report.result = errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
+        if (report.result == LoadResult::Missing)
+            rememberSeen(m_path, std::nullopt);
         reportOpenError(m_path);
         return report;
     }
@@ -345,6 +395,7 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
         reportInvalidFormat(m_path);
         return report;
     }
+    rememberSeen(m_path, bytes);
     if (bytes.size() < m_code.size() || bytes.compare(0, m_code.size(), m_code) != 0) {
         reportInvalidFormat(m_path);
         report.keptAs = keepCopy(resolveTarget(m_path), bytes, st.st_mtime, DAMAGED);
@@ -439,35 +490,44 @@ bool CPBFile::save(const google::protobuf::MessageLite& message, bool keepOld, S
             return failed(EACCES);
         if (access(target.c_str(), W_OK) != 0)
             return failed(errno);
-        const int fd = open(target.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return failed(errno);
-        std::string old;
-        const ReadResult read = readAll(fd, &old);
-        const int readError = errno;
-        close(fd);
-        if (read == ReadResult::Failed)
-            return failed(readError);
-        const char* why = keepOld ? UNREAD : DAMAGED;
-        if (read == ReadResult::TooLarge) {
-            // Too big to copy: a second name keeps it once the new file takes its place.
-            for (int number = 1; report->keptAs.empty() && number <= MAX_DAMAGED_COPIES; ++number) {
-                const std::string name = copyName(target, st.st_mtime, why, number);
-                if (link(target.c_str(), name.c_str()) == 0)
-                    report->keptAs = name;
-            }
-            if (report->keptAs.empty())
-                return failed(errno);
-        } else if (keepOld || !holdsValidMessage(old, message)) {
-            report->keptAs = keepCopy(target, old, st.st_mtime, why);
-            if (report->keptAs.empty())
-                return failed(errno);
-        }
+        const int error = keepReplaced(target, st.st_mtime, message, keepOld, report);
+        if (error != 0)
+            return failed(error);
     } else if (errno != ENOENT) {
         return failed(errno);
     }
 
     if (!replaceFile(target, m_code, body))
         return failed(errno);
+    rememberSeen(m_path, m_code + body);
     return true;
+}
+
+int CPBFile::keepReplaced(const std::string& target, std::time_t modified,
+                          const google::protobuf::MessageLite& message, bool keepOld, SaveReport* report) const
+{
+    const int fd = open(target.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    std::string old;
+    const ReadResult read = readAll(fd, &old);
+    const int readError = errno;
+    close(fd);
+    if (read == ReadResult::Failed)
+        return readError;
+    if (read == ReadResult::TooLarge) {
+        // Too big to copy: a second name keeps it once the new file takes its place.
+        for (int number = 1; report->keptAs.empty() && number <= MAX_DAMAGED_COPIES; ++number) {
+            const std::string name = copyName(target, modified, keepOld ? UNREAD : DAMAGED, number);
+            if (link(target.c_str(), name.c_str()) == 0)
+                report->keptAs = name;
+        }
+        return report->keptAs.empty() ? errno : 0;
+    }
+    report->changed = changedSinceSeen(m_path, old);
+    const char* why = keptWhy(keepOld, holdsValidMessage(old, message), report->changed);
+    if (!why)
+        return 0;
+    report->keptAs = keepCopy(target, old, modified, why);
+    return report->keptAs.empty() ? errno : 0;
 }
