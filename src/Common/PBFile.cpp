@@ -9,8 +9,11 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <regex>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,6 +25,8 @@ constexpr int MAX_DAMAGED_COPIES = 100;
 constexpr char DAMAGED[] = "damaged";
 constexpr char UNREAD[] = "unread";
 constexpr char CHANGED[] = "changed";
+// Marks a file being written before it takes its real name: "<name>.saving-XXXXXX".
+constexpr char SAVING[] = "saving";
 
 void reportOpenError(const std::string& path)
 {
@@ -102,41 +107,103 @@ void syncFolder(const std::string& path)
     close(fd);
 }
 
-// Writes the bytes to a new temporary file beside path, on disk before it is given a real
-// name: that name, or empty (errno says why).
-std::string writeTempBeside(const std::string& path, const std::string& head, const std::string& body)
+// A temporary file beside the one it becomes, locked until it has its real name: a load by
+// another copy of the program tells it from one that a save cut short left behind.
+class TempFile {
+public:
+    TempFile() = default;
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile()
+    {
+        if (m_lock >= 0)
+            close(m_lock);
+    }
+
+    // Writes the bytes to a new file beside path, on disk before it is given a real name;
+    // false when it could not be written (errno says why).
+    bool write(const std::string& path, const std::string& head, const std::string& body);
+    const std::string& name() const { return m_name; }
+
+private:
+    std::string m_name;
+    int m_lock = -1;
+};
+
+bool TempFile::write(const std::string& path, const std::string& head, const std::string& body)
 {
-    std::string temp = path + ".XXXXXX";
+    std::string temp = path + "." + SAVING + "-XXXXXX";
     const int fd = mkostemp(&temp[0], O_CLOEXEC);  // mode 0600
     if (fd < 0)
-        return std::string();
-    bool ok = writeAll(fd, head.data(), head.size()) && writeAll(fd, body.data(), body.size());
+        return false;
+    m_lock = flock(fd, LOCK_EX) == 0 ? fcntl(fd, F_DUPFD_CLOEXEC, 0) : -1;
+    bool ok = m_lock >= 0 && writeAll(fd, head.data(), head.size()) && writeAll(fd, body.data(), body.size());
     ok = fsync(fd) == 0 && ok;
     ok = close(fd) == 0 && ok;
     if (!ok) {
         const int error = errno;
         unlink(temp.c_str());
         errno = error;
-        return std::string();
+        return false;
     }
-    return temp;
+    m_name = temp;
+    return true;
 }
 
 // Writes a temporary file beside the target and renames it over the target, so a
 // reader sees either the old or the new contents, never a part.
 bool replaceFile(const std::string& target, const std::string& head, const std::string& body)
 {
-    const std::string temp = writeTempBeside(target, head, body);
-    if (temp.empty())
+    TempFile temp;
+    if (!temp.write(target, head, body))
         return false;
-    if (std::rename(temp.c_str(), target.c_str()) != 0) {
+    if (std::rename(temp.name().c_str(), target.c_str()) != 0) {
         const int error = errno;
-        unlink(temp.c_str());
+        unlink(temp.name().c_str());
         errno = error;
         return false;
     }
     syncFolder(target);
     return true;
+}
+
+// Whether `name`, beside the file `base`, is a temporary of a save of it or of a copy kept
+// beside it, as TempFile names them.
+bool isTempOf(const std::string& name, const std::string& base)
+{
+    static const std::regex tail(std::string("(\\.(") + DAMAGED + "|" + UNREAD + "|" + CHANGED +
+                                 ")-[0-9]{8}-[0-9]{6}(-[0-9]+)?)?\\." + SAVING + "-[A-Za-z0-9]{6}");
+    return name.size() > base.size() && name.compare(0, base.size(), base) == 0 &&
+           std::regex_match(name.begin() + static_cast<std::ptrdiff_t>(base.size()), name.end(), tail);
+}
+
+// Removes a temporary file unless a save is still writing it.
+void removeIfAbandoned(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return;
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0)
+        unlink(path.c_str());
+    close(fd);
+}
+
+// A save killed before its rename leaves a whole list under a temporary name for ever.
+void removeAbandonedTemps(const std::string& target)
+{
+    const std::string folder = folderOf(target);
+    const std::string base = target.substr(target.rfind('/') + 1);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> found;
+    while (const dirent* entry = readdir(dir))
+        if (isTempOf(entry->d_name, base))
+            found.push_back(folder + "/" + entry->d_name);
+    closedir(dir);
+    for (const std::string& path : found)
+        removeIfAbandoned(path);
 }
 
 // What this program last read from each list path or wrote to it (no value: there was no
@@ -308,12 +375,12 @@ bool readFile(const std::string& path, std::string* out)
 // name is taken.
 bool createFile(const std::string& path, const std::string& bytes)
 {
-    const std::string temp = writeTempBeside(path, bytes, std::string());
-    if (temp.empty())
+    TempFile temp;
+    if (!temp.write(path, bytes, std::string()))
         return false;
-    const bool ok = link(temp.c_str(), path.c_str()) == 0;
+    const bool ok = link(temp.name().c_str(), path.c_str()) == 0;
     const int error = errno;
-    unlink(temp.c_str());
+    unlink(temp.name().c_str());
     if (ok)
         syncFolder(path);
     errno = error;
@@ -354,6 +421,7 @@ CPBFile::CPBFile(const std::string& path, const std::string& code)
 
 CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const PBShape& shape)
 {
+    removeAbandonedTemps(resolveTarget(m_path));
     forgetSeen(m_path);
     LoadReport report;
     // Non-blocking: opening a FIFO for reading would wait for a writer for ever; anything

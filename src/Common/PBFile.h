@@ -60,7 +60,8 @@ public:
 
     // Fills the freshly built message from the file. A missing file leaves it empty; a foreign
     // one leaves it empty and a damaged one holds the whole fields read before the damage, as
-    // the shape says; both are kept under a dated name at once.
+    // the shape says; both are kept under a dated name at once. Temporary files left beside it
+    // by a save that was cut short are removed first.
     LoadReport Load(google::protobuf::MessageLite* message, const PBShape& shape = PBShape());
 
     struct SaveReport {

@@ -1,9 +1,14 @@
-// A list changed on disk behind the program's back, by hand or by another copy of the program.
+// A list changed on disk behind the program's back, by hand or by another copy of the program,
+// and the temporary files of a save that was cut short.
 
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <string>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utime.h>
@@ -24,11 +29,15 @@ using pbtest::WriteBytes;
 
 namespace {
 
-// A list of one group of the given name.
-GroupList ListOf(const std::string& name)
+// A list of one group of the given name and DVRs; many make it larger than a save killed at
+// 4 KiB can write.
+GroupList ListOf(const std::string& name, int dvrs = 1)
 {
     GroupList list;
-    list.add_group()->set_name(name);
+    Group* group = list.add_group();
+    group->set_name(name);
+    for (int i = 0; i < dvrs; ++i)
+        group->add_dvr()->set_name("DVR number " + std::to_string(i));
     return list;
 }
 
@@ -213,4 +222,79 @@ TEST_F(TwoCopiesTest, TheOtherCopysSaveKeepsWhatThisOneSaved)
 TEST_F(TwoCopiesTest, ThisCopysNextSaveKeepsWhatTheOtherSaved)
 {
     EXPECT_TRUE(keptAsChanged(FileOf(ListOf("Other"))));
+}
+
+// Saves that are killed, as by a power cut, where they write their temporary file.
+class InterruptedSaveTest : public ListChangedOnDiskTest {
+protected:
+    void SetUp() override
+    {
+        ListChangedOnDiskTest::SetUp();
+        WriteBytes(m_path, FileOf(ListOf("Read")));
+        load();
+    }
+    void saveKilledAt4KiB(const GroupList& list)
+    {
+        const std::string path = m_path;
+        const auto saveUntilKilled = [&] {
+            const struct rlimit noCore = {0, 0}, limit = {4096, 4096};
+            std::signal(SIGXFSZ, SIG_DFL);
+            if (setrlimit(RLIMIT_CORE, &noCore) != 0 || setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                std::_Exit(3);
+            (void)CPBFile(path, PB_DVRLIST_FILECODE).Save(list);
+            std::_Exit(0);
+        };
+        EXPECT_EXIT(saveUntilKilled(), ::testing::KilledBySignal(SIGXFSZ), "");
+    }
+};
+
+TEST_F(InterruptedSaveTest, TheTemporaryListIsRemovedAtTheNextLoad)
+{
+    saveKilledAt4KiB(ListOf("Big", 500));
+    ASSERT_EQ(entries("DVRlist.pb.saving-*").size(), 1);
+    load();
+    EXPECT_EQ(entries(), QStringList{"DVRlist.pb"});
+}
+
+TEST_F(InterruptedSaveTest, TheTemporaryCopyOfAChangedListIsRemovedAtTheNextLoad)
+{
+    WriteBytes(m_path, FileOf(ListOf("Changed elsewhere", 500)));
+    saveKilledAt4KiB(ListOf("Saved"));
+    ASSERT_EQ(entries("DVRlist.pb.changed-*.saving-*").size(), 1);
+    load();
+    EXPECT_EQ(entries(), QStringList{"DVRlist.pb"});
+}
+
+TEST_F(InterruptedSaveTest, OnlyTheTemporariesOfThisListAreRemoved)
+{
+    const QStringList others = {"DVRlist.pb",
+                                "DVRlist.pb.changed-20240102-030405",
+                                "DVRlist.pb.damaged-20240102-030405-2",
+                                "DVRlist.pb.unread-20240102-030405",
+                                "DVRlist.pb.backup",
+                                "DVRlist.pb.Ab12Cd",
+                                "DVRlist.pb.saving-Ab12C",
+                                "DVRlist.pb.saving-Ab12Cde",
+                                "DVRlist.pb.old.saving-Ab12Cd",
+                                "DVRlist.pb.changed-2024.saving-Ab12Cd",
+                                "My DVRlist.pb.saving-Ab12Cd",
+                                "EMaplist.pb.saving-Ab12Cd"};
+    for (const QString& name : others.mid(1))
+        WriteBytes(pathOf(name), FileOf(ListOf("Not a temporary of this list")));
+    saveKilledAt4KiB(ListOf("Big", 500));
+    load();
+    QStringList expected = others;
+    expected.sort();
+    EXPECT_EQ(entries(), expected);
+}
+
+TEST_F(InterruptedSaveTest, ATemporaryAnotherCopyIsStillWritingStays)
+{
+    const std::string temp = pathOf("DVRlist.pb.saving-Ab12Cd");
+    WriteBytes(temp, FileOf(ListOf("Being written")));
+    const int fd = open(temp.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(flock(fd, LOCK_EX), 0);
+    load();
+    close(fd);
+    EXPECT_EQ(ReadBytes(temp), FileOf(ListOf("Being written")));
 }
