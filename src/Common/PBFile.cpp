@@ -5,15 +5,28 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <regex>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <google/protobuf/message_lite.h>
 
 namespace {
+
+constexpr int MAX_DAMAGED_COPIES = 100;
+constexpr char DAMAGED[] = "damaged";
+constexpr char UNREAD[] = "unread";
+constexpr char CHANGED[] = "changed";
+// Marks a file being written before it takes its real name: "<name>.saving-XXXXXX".
+constexpr char SAVING[] = "saving";
 
 void reportOpenError(const std::string& path)
 {
@@ -94,41 +107,136 @@ void syncFolder(const std::string& path)
     close(fd);
 }
 
-// Writes the bytes to a new temporary file beside path, on disk before it is given a real
-// name: that name, or empty (errno says why).
-std::string writeTempBeside(const std::string& path, const std::string& head, const std::string& body)
+// A temporary file beside the one it becomes, locked until it has its real name: a load by
+// another copy of the program tells it from one that a save cut short left behind.
+class TempFile {
+public:
+    TempFile() = default;
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile()
+    {
+        if (m_lock >= 0)
+            close(m_lock);
+    }
+
+    // Writes the bytes to a new file beside path, on disk before it is given a real name;
+    // false when it could not be written (errno says why).
+    bool write(const std::string& path, const std::string& head, const std::string& body);
+    const std::string& name() const { return m_name; }
+
+private:
+    std::string m_name;
+    int m_lock = -1;
+};
+
+bool TempFile::write(const std::string& path, const std::string& head, const std::string& body)
 {
-    std::string temp = path + ".XXXXXX";
+    std::string temp = path + "." + SAVING + "-XXXXXX";
     const int fd = mkostemp(&temp[0], O_CLOEXEC);  // mode 0600
     if (fd < 0)
-        return std::string();
-    bool ok = writeAll(fd, head.data(), head.size()) && writeAll(fd, body.data(), body.size());
+        return false;
+    m_lock = flock(fd, LOCK_EX) == 0 ? fcntl(fd, F_DUPFD_CLOEXEC, 0) : -1;
+    bool ok = m_lock >= 0 && writeAll(fd, head.data(), head.size()) && writeAll(fd, body.data(), body.size());
     ok = fsync(fd) == 0 && ok;
     ok = close(fd) == 0 && ok;
     if (!ok) {
         const int error = errno;
         unlink(temp.c_str());
         errno = error;
-        return std::string();
+        return false;
     }
-    return temp;
+    m_name = temp;
+    return true;
 }
 
 // Writes a temporary file beside the target and renames it over the target, so a
 // reader sees either the old or the new contents, never a part.
 bool replaceFile(const std::string& target, const std::string& head, const std::string& body)
 {
-    const std::string temp = writeTempBeside(target, head, body);
-    if (temp.empty())
+    TempFile temp;
+    if (!temp.write(target, head, body))
         return false;
-    if (std::rename(temp.c_str(), target.c_str()) != 0) {
+    if (std::rename(temp.name().c_str(), target.c_str()) != 0) {
         const int error = errno;
-        unlink(temp.c_str());
+        unlink(temp.name().c_str());
         errno = error;
         return false;
     }
     syncFolder(target);
     return true;
+}
+
+// Whether `name`, beside the file `base`, is a temporary of a save of it or of a copy kept
+// beside it, as TempFile names them.
+bool isTempOf(const std::string& name, const std::string& base)
+{
+    static const std::regex tail(std::string("(\\.(") + DAMAGED + "|" + UNREAD + "|" + CHANGED +
+                                 ")-[0-9]{8}-[0-9]{6}(-[0-9]+)?)?\\." + SAVING + "-[A-Za-z0-9]{6}");
+    return name.size() > base.size() && name.compare(0, base.size(), base) == 0 &&
+           std::regex_match(name.begin() + static_cast<std::ptrdiff_t>(base.size()), name.end(), tail);
+}
+
+// Removes a temporary file unless a save is still writing it.
+void removeIfAbandoned(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return;
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0)
+        unlink(path.c_str());
+    close(fd);
+}
+
+// A save killed before its rename leaves a whole list under a temporary name for ever.
+void removeAbandonedTemps(const std::string& target)
+{
+    const std::string folder = folderOf(target);
+    const std::string base = target.substr(target.rfind('/') + 1);
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    std::vector<std::string> found;
+    while (const dirent* entry = readdir(dir))
+        if (isTempOf(entry->d_name, base))
+            found.push_back(folder + "/" + entry->d_name);
+    closedir(dir);
+    for (const std::string& path : found)
+        removeIfAbandoned(path);
+}
+
+// What this program last read from each list path or wrote to it (no value: there was no
+// file); a path it has not read is not here. A save over anything else keeps that first.
+struct Seen {
+    std::mutex lock;  // guards files
+    std::map<std::string, std::optional<std::string>> files;
+};
+
+Seen& seen()
+{
+    static Seen instance;
+    return instance;
+}
+
+void rememberSeen(const std::string& path, std::optional<std::string> bytes)
+{
+    const std::lock_guard<std::mutex> guard(seen().lock);
+    seen().files[path] = std::move(bytes);
+}
+
+void forgetSeen(const std::string& path)
+{
+    const std::lock_guard<std::mutex> guard(seen().lock);
+    seen().files.erase(path);
+}
+
+// A path this program has not read is taken as unchanged: nothing says otherwise.
+bool changedSinceSeen(const std::string& path, const std::string& bytes)
+{
+    const std::lock_guard<std::mutex> guard(seen().lock);
+    const auto it = seen().files.find(path);
+    return it != seen().files.end() && it->second != bytes;
 }
 
 // A link to the list kept elsewhere stays a link: the real file is the one replaced.
@@ -267,21 +375,27 @@ bool readFile(const std::string& path, std::string* out)
 // name is taken.
 bool createFile(const std::string& path, const std::string& bytes)
 {
-    const std::string temp = writeTempBeside(path, bytes, std::string());
-    if (temp.empty())
+    TempFile temp;
+    if (!temp.write(path, bytes, std::string()))
         return false;
-    const bool ok = link(temp.c_str(), path.c_str()) == 0;
+    const bool ok = link(temp.name().c_str(), path.c_str()) == 0;
     const int error = errno;
-    unlink(temp.c_str());
+    unlink(temp.name().c_str());
     if (ok)
         syncFolder(path);
     errno = error;
     return ok;
 }
 
-constexpr int MAX_DAMAGED_COPIES = 100;
-constexpr char DAMAGED[] = "damaged";
-constexpr char UNREAD[] = "unread";
+// The name family of the copy a replaced file is kept as; null when it need not be kept.
+const char* keptWhy(bool keepOld, bool valid, bool changed)
+{
+    if (keepOld)
+        return UNREAD;
+    if (!valid)
+        return DAMAGED;
+    return changed ? CHANGED : nullptr;
+}
 
 }  // namespace
 
@@ -307,6 +421,8 @@ CPBFile::CPBFile(const std::string& path, const std::string& code)
 
 CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const PBShape& shape)
 {
+    removeAbandonedTemps(resolveTarget(m_path));
+    forgetSeen(m_path);
     LoadReport report;
     // Non-blocking: opening a FIFO for reading would wait for a writer for ever; anything
     // that is not a regular file is refused below.
@@ -314,6 +430,8 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
     if (fd < 0) {
         report.error = errno;
         report.result = errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
+        if (report.result == LoadResult::Missing)
+            rememberSeen(m_path, std::nullopt);
         reportOpenError(m_path);
         return report;
     }
@@ -345,6 +463,7 @@ CPBFile::LoadReport CPBFile::Load(google::protobuf::MessageLite* message, const 
         reportInvalidFormat(m_path);
         return report;
     }
+    rememberSeen(m_path, bytes);
     if (bytes.size() < m_code.size() || bytes.compare(0, m_code.size(), m_code) != 0) {
         reportInvalidFormat(m_path);
         report.keptAs = keepCopy(resolveTarget(m_path), bytes, st.st_mtime, DAMAGED);
@@ -439,35 +558,44 @@ bool CPBFile::save(const google::protobuf::MessageLite& message, bool keepOld, S
             return failed(EACCES);
         if (access(target.c_str(), W_OK) != 0)
             return failed(errno);
-        const int fd = open(target.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return failed(errno);
-        std::string old;
-        const ReadResult read = readAll(fd, &old);
-        const int readError = errno;
-        close(fd);
-        if (read == ReadResult::Failed)
-            return failed(readError);
-        const char* why = keepOld ? UNREAD : DAMAGED;
-        if (read == ReadResult::TooLarge) {
-            // Too big to copy: a second name keeps it once the new file takes its place.
-            for (int number = 1; report->keptAs.empty() && number <= MAX_DAMAGED_COPIES; ++number) {
-                const std::string name = copyName(target, st.st_mtime, why, number);
-                if (link(target.c_str(), name.c_str()) == 0)
-                    report->keptAs = name;
-            }
-            if (report->keptAs.empty())
-                return failed(errno);
-        } else if (keepOld || !holdsValidMessage(old, message)) {
-            report->keptAs = keepCopy(target, old, st.st_mtime, why);
-            if (report->keptAs.empty())
-                return failed(errno);
-        }
+        const int error = keepReplaced(target, st.st_mtime, message, keepOld, report);
+        if (error != 0)
+            return failed(error);
     } else if (errno != ENOENT) {
         return failed(errno);
     }
 
     if (!replaceFile(target, m_code, body))
         return failed(errno);
+    rememberSeen(m_path, m_code + body);
     return true;
+}
+
+int CPBFile::keepReplaced(const std::string& target, std::time_t modified,
+                          const google::protobuf::MessageLite& message, bool keepOld, SaveReport* report) const
+{
+    const int fd = open(target.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    std::string old;
+    const ReadResult read = readAll(fd, &old);
+    const int readError = errno;
+    close(fd);
+    if (read == ReadResult::Failed)
+        return readError;
+    if (read == ReadResult::TooLarge) {
+        // Too big to copy: a second name keeps it once the new file takes its place.
+        for (int number = 1; report->keptAs.empty() && number <= MAX_DAMAGED_COPIES; ++number) {
+            const std::string name = copyName(target, modified, keepOld ? UNREAD : DAMAGED, number);
+            if (link(target.c_str(), name.c_str()) == 0)
+                report->keptAs = name;
+        }
+        return report->keptAs.empty() ? errno : 0;
+    }
+    report->changed = changedSinceSeen(m_path, old);
+    const char* why = keptWhy(keepOld, holdsValidMessage(old, message), report->changed);
+    if (!why)
+        return 0;
+    report->keptAs = keepCopy(target, old, modified, why);
+    return report->keptAs.empty() ? errno : 0;
 }

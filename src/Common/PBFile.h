@@ -60,7 +60,8 @@ public:
 
     // Fills the freshly built message from the file. A missing file leaves it empty; a foreign
     // one leaves it empty and a damaged one holds the whole fields read before the damage, as
-    // the shape says; both are kept under a dated name at once.
+    // the shape says; both are kept under a dated name at once. Temporary files left beside it
+    // by a save that was cut short are removed first.
     LoadReport Load(google::protobuf::MessageLite* message, const PBShape& shape = PBShape());
 
     struct SaveReport {
@@ -70,6 +71,8 @@ public:
         int error = 0;
         // Where the file replaced was kept, when it was.
         std::string keptAs;
+        // The file replaced was not what this program last read from the path or wrote to it.
+        bool changed = false;
     };
 
     // Replaces the file with the code and the message, all or nothing: on any failure the
@@ -77,7 +80,9 @@ public:
     // kept beside it under a name holding its modification time ("<name>.damaged-YYYYMMDD-
     // hhmmss", a number added when that is taken by other contents) before it is replaced; no
     // save ever writes over such a copy. With keepOld any file there is kept so
-    // ("<name>.unread-..."): one the caller could not read. The new file is readable by its
+    // ("<name>.unread-..."): one the caller could not read. A file that is not what this
+    // program last read from the path or wrote to it (when it did either) was changed by
+    // someone else and is kept so too ("<name>.changed-..."). The new file is readable by its
     // owner only, since the lists hold DVR passwords. False when the file could not be written
     // (the reason goes to standard error and, when given, into *report).
     [[nodiscard]] bool Save(const google::protobuf::MessageLite& message, SaveReport* report = nullptr,
@@ -86,6 +91,9 @@ public:
 private:
     bool holdsValidMessage(const std::string& bytes, const google::protobuf::MessageLite& prototype) const;
     bool save(const google::protobuf::MessageLite& message, bool keepOld, SaveReport* report);
+    // Keeps the file about to be replaced when it must not be lost: 0, or an errno value.
+    int keepReplaced(const std::string& target, std::time_t modified, const google::protobuf::MessageLite& message,
+                     bool keepOld, SaveReport* report) const;
     // The path of the copy holding these bytes, made when there is none; empty on failure.
     std::string keepCopy(const std::string& target, const std::string& bytes, std::time_t modified,
                          const char* why) const;

@@ -53,6 +53,7 @@ bool SaveListFile(const std::string& path, const std::string& code, const google
     if (save) {
         save->reason = saved ? QString() : QString::fromLocal8Bit(std::strerror(report.error));
         save->keptAs = QFile::decodeName(report.keptAs.c_str());
+        save->changed = report.changed;
     }
     return saved;
 }
@@ -62,6 +63,15 @@ QString ListDamageText(const ListDamage& damage, const QString& unreadable, cons
     if (damage.unreadable)
         return unreadable.arg(damage.keptAs, damage.reason);
     return damaged.arg(damage.groups).arg(damage.entries).arg(damage.keptAs);
+}
+
+QString ListKeptText(const ListSave& save, const QString& unread, const QString& changed)
+{
+    if (save.keptAs.isEmpty())
+        return QString();
+    if (save.keepOld)
+        return unread.arg(save.keptAs);
+    return save.changed ? changed.arg(save.keptAs) : QString();
 }
 
 GroupList CControlDVRList::Load(ListDamage* damage)

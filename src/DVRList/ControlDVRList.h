@@ -32,6 +32,8 @@ struct ListSave {
     bool keepOld = false;
     QString reason;  // why it could not be saved
     QString keptAs;  // where the file replaced was kept, when it was
+    // The file replaced had been changed by someone else since it was read or saved here.
+    bool changed = false;
 };
 
 // Where the operator's DVR list lies, what a new operator starts with, and the icons of
@@ -55,6 +57,10 @@ public:
 // What the operator is told of a list file: `unreadable` takes the file (%1) and the reason
 // (%2), `damaged` the groups (%1), the entries (%2) and where the file is kept (%3).
 QString ListDamageText(const ListDamage& damage, const QString& unreadable, const QString& damaged);
+
+// What the operator is told of the file a save replaced and kept (%1 where): `unread` when it
+// could not be read at start, `changed` when someone else had changed it; empty for nothing.
+QString ListKeptText(const ListSave& save, const QString& unread, const QString& changed);
 
 // Saves a list file through the file container, as *save (when given) asks and tells.
 bool SaveListFile(const std::string& path, const std::string& code, const google::protobuf::MessageLite& list,

@@ -154,9 +154,12 @@ bool CDVRListTree::writeList(Tell tell)
     if (CControlDVRList().Save(groupList(), &save)) {
         m_unsaved = false;
         m_saveFailure.clear();
-        if (m_keepOld && !save.keptAs.isEmpty() && tell != Tell::Nothing)
-            CPrompt::current().message(
-                this, tr("The DVR list file that could not be read at start is kept as \"%1\".").arg(save.keptAs));
+        const QString kept = ListKeptText(
+            save, tr("The DVR list file that could not be read at start is kept as \"%1\"."),
+            tr("The DVR list file was changed elsewhere after this program last read or saved it. "
+               "That version is kept as \"%1\"."));
+        if (!kept.isEmpty() && tell != Tell::Nothing)
+            CPrompt::current().message(this, kept);
         m_keepOld = false;
         return true;
     }

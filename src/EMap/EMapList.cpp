@@ -130,9 +130,12 @@ bool CEMapList::writeList(bool tellFailure)
     if (CControlEMapList().Save(groupList(), &save)) {
         m_unsaved = false;
         m_saveFailure.clear();
-        if (m_keepOld && !save.keptAs.isEmpty())
-            CPrompt::current().message(
-                window(), tr("The e-map list file that could not be read at start is kept as \"%1\".").arg(save.keptAs));
+        const QString kept = ListKeptText(
+            save, tr("The e-map list file that could not be read at start is kept as \"%1\"."),
+            tr("The e-map list file was changed elsewhere after this program last read or saved it. "
+               "That version is kept as \"%1\"."));
+        if (!kept.isEmpty())
+            CPrompt::current().message(window(), kept);
         m_keepOld = false;
         return true;
     }

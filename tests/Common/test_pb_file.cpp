@@ -14,22 +14,13 @@
 #include <gtest/gtest.h>
 
 #include "Common/PBFile.h"
+#include "pb_file_support.h"
 #include "support/FifoSupport.h"
 #include "GroupList.pb.h"
 
 namespace {
-std::string readBytes(const std::string& path)
-{
-    QFile file(QFile::decodeName(path.c_str()));
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
-}
-
-void writeBytes(const std::string& path, const std::string& bytes)
-{
-    QFile file(QFile::decodeName(path.c_str()));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
-}
+using pbtest::ReadBytes;
+using pbtest::WriteBytes;
 
 unsigned int modeOf(const std::string& path)
 {
@@ -80,7 +71,7 @@ protected:
     {
         for (const QString& name : keptCopies()) {
             const std::string path = QFile::encodeName(m_dir.filePath(name)).toStdString();
-            if (readBytes(path) == bytes)
+            if (ReadBytes(path) == bytes)
                 return path;
         }
         return std::string();
@@ -98,7 +89,7 @@ TEST_F(PBFileTest, RoundTripAndUnreadableFilesLeftAloneAndKeptUnderTheirOwnName)
     EXPECT_TRUE(folderEntries().isEmpty());  // loading must not create the file
     EXPECT_TRUE(save(sampleList()).empty() && m_saved);
     const std::string whole = "DVRLIST_PB" + sampleList().SerializeAsString();
-    EXPECT_EQ(readBytes(m_path), whole);
+    EXPECT_EQ(ReadBytes(m_path), whole);
     EXPECT_EQ(load(&list), "");
     EXPECT_EQ(list.SerializeAsString(), sampleList().SerializeAsString());
     EXPECT_TRUE(list.group(0).dvr(0).has_port() && !list.group(0).dvr(1).has_port());
@@ -107,10 +98,10 @@ TEST_F(PBFileTest, RoundTripAndUnreadableFilesLeftAloneAndKeptUnderTheirOwnName)
     const std::string truncated = whole.substr(0, whole.size() - 3);
     for (const std::string& content : {std::string(), std::string("DVRL"), std::string("dvrlist_pb\x0a\x00", 12),
                                        "XXXXXXXXXX" + whole.substr(10), "EMAPLIST_PB" + whole.substr(10), truncated}) {
-        writeBytes(m_path, content);
+        WriteBytes(m_path, content);
         GroupList rejected;
         EXPECT_EQ(load(&rejected), "error: invalid file format " + m_path + "\n") << content.size();
-        EXPECT_EQ(readBytes(m_path), content);
+        EXPECT_EQ(ReadBytes(m_path), content);
         // A truncated body keeps the groups read before the damage.
         EXPECT_EQ(rejected.group_size() ? rejected.group(0).SerializeAsString() : "",
                   content == truncated ? sampleList().group(0).SerializeAsString() : "");
@@ -121,7 +112,7 @@ TEST_F(PBFileTest, RoundTripAndUnreadableFilesLeftAloneAndKeptUnderTheirOwnName)
         QFile::remove(QFile::decodeName(kept.c_str()));
         EXPECT_EQ(save(GroupList()), "");
         EXPECT_FALSE(keptCopyOf(content).empty()) << content.size();
-        EXPECT_EQ(readBytes(m_path), std::string("DVRLIST_PB"));
+        EXPECT_EQ(ReadBytes(m_path), std::string("DVRLIST_PB"));
         save(sampleList());
         EXPECT_FALSE(keptCopyOf(content).empty()) << content.size();
     }
@@ -138,12 +129,12 @@ TEST_F(PBFileTest, SavesAreOwnerOnlyAndAFailedSaveLeavesTheOldFile)
     save(sampleList());
     EXPECT_EQ(modeOf(m_path), 0600u);
     umask(oldMask);
-    const std::string before = readBytes(m_path);
+    const std::string before = ReadBytes(m_path);
     // Made read-only by the operator: left alone even though root could write it.
     ASSERT_EQ(chmod(m_path.c_str(), 0400), 0);
     EXPECT_EQ(save(GroupList()), "error: file create error " + m_path + "\n");
     EXPECT_FALSE(m_saved);
-    EXPECT_EQ(readBytes(m_path), before);
+    EXPECT_EQ(ReadBytes(m_path), before);
     ASSERT_EQ(chmod(m_path.c_str(), 0600), 0);
     // The disk fills up in the middle of the write.
     GroupList big = sampleList();
@@ -160,7 +151,7 @@ TEST_F(PBFileTest, SavesAreOwnerOnlyAndAFailedSaveLeavesTheOldFile)
     };
     EXPECT_EXIT(saveOnFullDisk(), ::testing::ExitedWithCode(0),
                 ::testing::Eq("error: file create error " + path + "\n"));
-    EXPECT_EQ(readBytes(m_path), before);
+    EXPECT_EQ(ReadBytes(m_path), before);
     EXPECT_EQ(folderEntries(), QStringList{QStringLiteral("DVRlist.pb")});  // no temporary file left
 }
 
@@ -176,13 +167,13 @@ TEST_F(PBFileTest, AFifoInThePlaceOfTheListIsRefusedWithoutWaiting)
 TEST_F(PBFileTest, ASaveAskedToKeepTheOldFileKeepsAValidOneUnderADatedUnreadName)
 {
     save(sampleList());
-    const std::string before = readBytes(m_path);
+    const std::string before = ReadBytes(m_path);
     CPBFile::SaveReport report;
     ::testing::internal::CaptureStderr();
     EXPECT_TRUE(CPBFile(m_path, PB_DVRLIST_FILECODE).Save(GroupList(), &report, true));
     ::testing::internal::GetCapturedStderr();
     EXPECT_NE(report.keptAs.find("DVRlist.pb.unread-"), std::string::npos) << report.keptAs;
-    EXPECT_EQ(readBytes(report.keptAs), before);
+    EXPECT_EQ(ReadBytes(report.keptAs), before);
 }
 
 TEST_F(PBFileTest, AFailedSaveReportsTheSystemsReason)

@@ -1,5 +1,6 @@
-// The DVR list file damaged, unreadable (also when it becomes readable later), written by a later
-// version, and camera names written after a burst of replies.
+// The DVR list file damaged, unreadable (also when it becomes readable later), changed on disk
+// while the tree is up, written by a later version, and camera names written after a burst of
+// replies.
 
 #include <sys/stat.h>
 
@@ -240,6 +241,49 @@ TEST_F(UnreadAtStartTest, TheEditIsSaved)
     startUnreadableThenAddAGroup();
     const GroupList stored = QuietLoad<CControlDVRList>();
     EXPECT_EQ(stored.group(stored.group_size() - 1).name(), "Added");
+}
+
+// The operator's list, replaced from outside by a valid list of one more group while the tree
+// is up (as another copy of the program would), and a group added in the tree.
+class ChangedOnDiskTest : public DVRListFileTest {
+protected:
+    void changeOnDiskThenAddAGroup()
+    {
+        store(ThreeGroups());
+        GroupList more = ThreeGroups();
+        more.add_group()->set_name("Added elsewhere");
+        changed = QByteArray("DVRLIST_PB") + QByteArray::fromStdString(more.SerializeAsString());
+        kept = listtest::KeptAfterAnEditOfAListChangedOnDisk<CDVRListTree>(file(), changed, [&](CDVRListTree& tree) {
+            prompt.texts = {"Added"};
+            tree.addGroup();
+        });
+    }
+    QByteArray changed;
+    QStringList kept;
+};
+
+TEST_F(ChangedOnDiskTest, TheChangedListIsKeptWhenTheTreeSaves)
+{
+    changeOnDiskThenAddAGroup();
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(Bytes(kept[0]), changed);
+}
+
+TEST_F(ChangedOnDiskTest, TheOperatorIsToldWhereTheChangedListIsKept)
+{
+    changeOnDiskThenAddAGroup();
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(prompt.messages, listtest::ToldOfAChangedList("DVR", kept));
+}
+
+TEST_F(DVRListFileTest, ATreeSavingOverTheListItReadKeepsNothingAndTellsNothing)
+{
+    store(ThreeGroups());
+    CDVRListTree tree;
+    prompt.texts = {"Added"};
+    tree.addGroup();
+    EXPECT_TRUE(listtest::CopiesBeside(file(), "changed").isEmpty());
+    EXPECT_TRUE(prompt.messages.isEmpty()) << prompt.messages.join('|').toStdString();
 }
 
 TEST_F(DVRListFileTest, ATreeWhoseSaveFailedRebuildsFromItsOwnGroups)

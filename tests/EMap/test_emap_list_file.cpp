@@ -1,5 +1,5 @@
-// The e-map list file damaged, unreadable (also when it becomes readable later), and written by a
-// later version.
+// The e-map list file damaged, unreadable (also when it becomes readable later), changed on disk
+// while the list is up, and written by a later version.
 
 #include <cerrno>
 #include <cstring>
@@ -177,6 +177,41 @@ TEST_F(EMapUnreadAtStartTest, TheOperatorIsToldWhereTheListIsKept)
     ASSERT_EQ(kept.size(), 1);
     EXPECT_EQ(prompt.messages.mid(1),
               QStringList{QString("The e-map list file that could not be read at start is kept as \"%1\".").arg(kept[0])});
+}
+
+// The operator's maps, replaced from outside by a valid list of one more group while the list
+// is up (as another copy of the program would), and a group added in the list.
+class EMapChangedOnDiskTest : public EMapListFileTest {
+protected:
+    void changeOnDiskThenAddAGroup()
+    {
+        ASSERT_TRUE(CControlEMapList().Save(ThreeGroups()));
+        EMapGroupList more = ThreeGroups();
+        more.add_emap_list()->set_name("Added elsewhere");
+        changed = Whole(more);
+        kept = listtest::KeptAfterAnEditOfAListChangedOnDisk<CEMapList>(file(), changed, [](CEMapList& list) {
+            EMapList added;
+            added.set_name("Added");
+            list.addGroup(added, false);
+            list.saveEMapList();
+        });
+    }
+    QByteArray changed;
+    QStringList kept;
+};
+
+TEST_F(EMapChangedOnDiskTest, TheChangedListIsKeptWhenTheListSaves)
+{
+    changeOnDiskThenAddAGroup();
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(Bytes(kept[0]), changed);
+}
+
+TEST_F(EMapChangedOnDiskTest, TheOperatorIsToldWhereTheChangedListIsKept)
+{
+    changeOnDiskThenAddAGroup();
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(prompt.messages, listtest::ToldOfAChangedList("e-map", kept));
 }
 
 TEST_F(EMapListFileTest, AListWhoseSaveFailedIsNotReplacedByTheFileOnTheNextLoad)

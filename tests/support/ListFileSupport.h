@@ -1,7 +1,8 @@
 #pragma once
 
 // What the list file tests share: a file's bytes read and written whole, a list loaded
-// quietly, a field of a later version, and an edit of a list that could not be read at start.
+// quietly, a field of a later version, and an edit of a list that could not be read at start
+// or that was changed on disk while its widget was up.
 
 #include <string>
 
@@ -47,6 +48,16 @@ inline std::string LaterField(int value)
     return std::string("\x98\x06", 2) + static_cast<char>(value);
 }
 
+// The paths of the copies of the list file at `path` kept beside it for `why` ("unread", ...).
+inline QStringList CopiesBeside(const QString& path, const QString& why)
+{
+    QStringList kept;
+    const QFileInfo file(path);
+    for (const QString& name : file.dir().entryList({file.fileName() + "." + why + "-*"}, QDir::Files))
+        kept << file.dir().filePath(name);
+    return kept;
+}
+
 // Builds the list's widget while its file at `path` cannot be read (the operator is told:
 // `told`), gives the permission back as the operator would and runs `edit` on the widget; the
 // paths of the copies kept beside the file afterwards.
@@ -61,11 +72,27 @@ QStringList KeptAfterAnEditOfAListUnreadAtStart(const QString& path, const QStri
     EXPECT_TRUE(told.size() == 1 && told[0].contains("could not be read")) << told.join('|').toStdString();
     EXPECT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     edit(widget);
-    QStringList kept;
-    const QFileInfo file(path);
-    for (const QString& name : file.dir().entryList({file.fileName() + ".unread-*"}, QDir::Files))
-        kept << file.dir().filePath(name);
-    return kept;
+    return CopiesBeside(path, "unread");
+}
+
+// Builds the list's widget over the stored file, replaces the file from outside with `changed`
+// and runs `edit` on the widget; the paths of the copies kept as changed afterwards.
+template <typename Widget, typename Edit>
+QStringList KeptAfterAnEditOfAListChangedOnDisk(const QString& path, const QByteArray& changed, Edit edit)
+{
+    Widget widget;
+    Write(path, changed);
+    edit(widget);
+    return CopiesBeside(path, "changed");
+}
+
+// What the operator is told when the `list` ("DVR", "e-map") file changed on disk was kept,
+// and where: its one copy of `kept`.
+inline QStringList ToldOfAChangedList(const QString& list, const QStringList& kept)
+{
+    return {QString("The %1 list file was changed elsewhere after this program last read or saved it. "
+                    "That version is kept as \"%2\".")
+                .arg(list, kept.value(0))};
 }
 
 }  // namespace listtest

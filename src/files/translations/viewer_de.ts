@@ -239,6 +239,10 @@
         <source>The DVR list could not be saved (%1).</source>
         <translation>Die DVR-Liste konnte nicht gespeichert werden (%1).</translation>
     </message>
+    <message>
+        <source>The DVR list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>Die DVR-Listendatei wurde anderswo geändert, nachdem dieses Programm sie zuletzt gelesen oder gespeichert hatte. Diese Fassung ist als &quot;%1&quot; aufbewahrt.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -273,6 +277,10 @@
     <message>
         <source>The e-map list could not be saved (%1).</source>
         <translation>Die E-Map-Liste konnte nicht gespeichert werden (%1).</translation>
+    </message>
+    <message>
+        <source>The e-map list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>Die E-Map-Listendatei wurde anderswo geändert, nachdem dieses Programm sie zuletzt gelesen oder gespeichert hatte. Diese Fassung ist als &quot;%1&quot; aufbewahrt.</translation>
     </message>
 </context>
 <context>

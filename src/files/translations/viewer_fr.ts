@@ -239,6 +239,10 @@
         <source>The DVR list could not be saved (%1).</source>
         <translation>La liste des DVR n&apos;a pas pu être enregistrée (%1).</translation>
     </message>
+    <message>
+        <source>The DVR list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>Le fichier de la liste des DVR a été modifié ailleurs depuis que ce programme l&apos;a lu ou enregistré pour la dernière fois. Cette version est conservée sous &quot;%1&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -273,6 +277,10 @@
     <message>
         <source>The e-map list could not be saved (%1).</source>
         <translation>La liste des E-Maps n&apos;a pas pu être enregistrée (%1).</translation>
+    </message>
+    <message>
+        <source>The e-map list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>Le fichier de la liste des E-Maps a été modifié ailleurs depuis que ce programme l&apos;a lu ou enregistré pour la dernière fois. Cette version est conservée sous &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>

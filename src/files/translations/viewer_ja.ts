@@ -239,6 +239,10 @@
         <source>The DVR list could not be saved (%1).</source>
         <translation>DVRリストを保存できませんでした (%1)。</translation>
     </message>
+    <message>
+        <source>The DVR list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>DVRリストファイルは、このプログラムが最後に読み込みまたは保存した後に他の場所で変更されました。そのバージョンは &quot;%1&quot; として保存されています。</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -273,6 +277,10 @@
     <message>
         <source>The e-map list could not be saved (%1).</source>
         <translation>Eマップリストを保存できませんでした (%1)。</translation>
+    </message>
+    <message>
+        <source>The e-map list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>Eマップリストファイルは、このプログラムが最後に読み込みまたは保存した後に他の場所で変更されました。そのバージョンは &quot;%1&quot; として保存されています。</translation>
     </message>
 </context>
 <context>

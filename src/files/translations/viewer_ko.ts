@@ -239,6 +239,10 @@
         <source>The DVR list could not be saved (%1).</source>
         <translation>DVR 목록을 저장할 수 없습니다 (%1).</translation>
     </message>
+    <message>
+        <source>The DVR list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>DVR 목록 파일이 이 프로그램이 마지막으로 읽거나 저장한 뒤에 다른 곳에서 변경되었습니다. 그 버전은 &quot;%1&quot;(으)로 보관되어 있습니다.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -273,6 +277,10 @@
     <message>
         <source>The e-map list could not be saved (%1).</source>
         <translation>E-맵 목록을 저장할 수 없습니다 (%1).</translation>
+    </message>
+    <message>
+        <source>The e-map list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>E-맵 목록 파일이 이 프로그램이 마지막으로 읽거나 저장한 뒤에 다른 곳에서 변경되었습니다. 그 버전은 &quot;%1&quot;(으)로 보관되어 있습니다.</translation>
     </message>
 </context>
 <context>

@@ -239,6 +239,10 @@
         <source>The DVR list could not be saved (%1).</source>
         <translation>DVR-listen kunne ikke lagres (%1).</translation>
     </message>
+    <message>
+        <source>The DVR list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>DVR-listefilen ble endret et annet sted etter at dette programmet sist leste eller lagret den. Den versjonen er tatt vare på som &quot;%1&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -273,6 +277,10 @@
     <message>
         <source>The e-map list could not be saved (%1).</source>
         <translation>E-kartlisten kunne ikke lagres (%1).</translation>
+    </message>
+    <message>
+        <source>The e-map list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>E-kartlistefilen ble endret et annet sted etter at dette programmet sist leste eller lagret den. Den versjonen er tatt vare på som &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>

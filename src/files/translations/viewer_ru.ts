@@ -239,6 +239,10 @@
         <source>The DVR list could not be saved (%1).</source>
         <translation>Не удалось сохранить список регистраторов (%1).</translation>
     </message>
+    <message>
+        <source>The DVR list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>Файл списка DVR был изменён извне после того, как эта программа в последний раз прочитала или сохранила его. Эта версия сохранена как &quot;%1&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -273,6 +277,10 @@
     <message>
         <source>The e-map list could not be saved (%1).</source>
         <translation>Не удалось сохранить список карт (%1).</translation>
+    </message>
+    <message>
+        <source>The e-map list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>Файл списка карт был изменён извне после того, как эта программа в последний раз прочитала или сохранила его. Эта версия сохранена как &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>

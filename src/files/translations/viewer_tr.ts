@@ -239,6 +239,10 @@
         <source>The DVR list could not be saved (%1).</source>
         <translation>DVR listesi kaydedilemedi (%1).</translation>
     </message>
+    <message>
+        <source>The DVR list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>DVR liste dosyası, bu program onu en son okuduktan veya kaydettikten sonra başka bir yerde değiştirildi. O sürüm &quot;%1&quot; olarak saklandı.</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -273,6 +277,10 @@
     <message>
         <source>The e-map list could not be saved (%1).</source>
         <translation>E-Harita listesi kaydedilemedi (%1).</translation>
+    </message>
+    <message>
+        <source>The e-map list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>E-Harita liste dosyası, bu program onu en son okuduktan veya kaydettikten sonra başka bir yerde değiştirildi. O sürüm &quot;%1&quot; olarak saklandı.</translation>
     </message>
 </context>
 <context>

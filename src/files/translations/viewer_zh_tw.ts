@@ -239,6 +239,10 @@
         <source>The DVR list could not be saved (%1).</source>
         <translation>無法儲存DVR清單 (%1)。</translation>
     </message>
+    <message>
+        <source>The DVR list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>DVR 清單檔案在本程式上次讀取或儲存後已在別處被修改。該版本已保留為 &quot;%1&quot;。</translation>
+    </message>
 </context>
 <context>
     <name>CEMapList</name>
@@ -273,6 +277,10 @@
     <message>
         <source>The e-map list could not be saved (%1).</source>
         <translation>無法儲存電子地圖清單 (%1)。</translation>
+    </message>
+    <message>
+        <source>The e-map list file was changed elsewhere after this program last read or saved it. That version is kept as &quot;%1&quot;.</source>
+        <translation>電子地圖清單檔案在本程式上次讀取或儲存後已在別處被修改。該版本已保留為 &quot;%1&quot;。</translation>
     </message>
 </context>
 <context>
