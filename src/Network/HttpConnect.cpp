@@ -548,7 +548,7 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
         return RunEnd::Stopped;
 
     RunState run;
-    run.ledgerKey = CSendCommand::QueueKey(dvrCopy()).toStdString();
+    run.ledgerKey = CSendCommand::DvrKey(dvrCopy());
     run.ledgerRun = CSendCommand::stopLedger().dialled(run.ledgerKey);
     QTcpSocket socket;
     socket.setReadBufferSize(SOCKET_READ_BUFFER_SIZE);
@@ -716,7 +716,7 @@ DVR CHttpConnect::dvrCopy() const
 bool CHttpConnect::waitForStops(bool reopen)
 {
     const DVR dvr = dvrCopy();
-    const std::string key = CSendCommand::QueueKey(dvr).toStdString();
+    const std::string key = CSendCommand::DvrKey(dvr);
     CStopLedger& ledger = CSendCommand::stopLedger();
     const CStopLedger::DialAdvice advice = ledger.beforeDial(key, reopen);
     if (advice.need == CStopLedger::Need::Sent) {

@@ -34,8 +34,6 @@ constexpr int MAX_OTHER_PACKETS = 4;
 
 namespace {
 
-std::string LedgerKey(const DVR& dvr) { return CSendCommand::QueueKey(dvr).toStdString(); }
-
 // The waits running the application thread's event loop, woken as the ledger changes.
 std::mutex g_waiterLock;
 std::vector<QEventLoop*> g_loopWaiters;  // guarded by g_waiterLock
@@ -451,12 +449,12 @@ void EnqueueFromAnyThread(Entry entry)
         if (CommandQueues* queues = CommandQueues::instance())
             queues->enqueue(std::move(entry));
         else
-            FinishStop(LedgerKey(entry.dvr), entry.stop);
+            FinishStop(CSendCommand::DvrKey(entry.dvr), entry.stop);
         return;
     }
     QCoreApplication* app = QCoreApplication::instance();
     if (!app) {
-        FinishStop(LedgerKey(entry.dvr), entry.stop);
+        FinishStop(CSendCommand::DvrKey(entry.dvr), entry.stop);
         return;
     }
     // The DVR crosses as Qt-owned bytes, and what else the entry holds leaves the DVR's
@@ -497,6 +495,8 @@ QString CSendCommand::QueueKey(const DVR& dvr)
 {
     return QueueKey(QString::fromStdString(dvr.address()), static_cast<int>(dvr.port()));
 }
+
+std::string CSendCommand::DvrKey(const DVR& dvr) { return QueueKey(dvr).toStdString(); }
 
 QString CSendCommand::QueueKey(const QString& address, int port)
 {
@@ -542,7 +542,7 @@ void CSendCommand::sendStreamStop(const DVR& dvr, const QString& query, int stre
     Entry entry;
     entry.dvr = dvr;
     entry.query = query;
-    entry.stop = Ledger().stopPosted(LedgerKey(dvr), stream);
+    entry.stop = Ledger().stopPosted(CSendCommand::DvrKey(dvr), stream);
     entry.subject.stream = stream;
     entry.timeoutMs = StopTimings::current().answerMs;
     EnqueueFromAnyThread(std::move(entry));
@@ -551,7 +551,7 @@ void CSendCommand::sendStreamStop(const DVR& dvr, const QString& query, int stre
 bool CSendCommand::waitForStops(const DVR& dvr, const std::vector<uint64_t>& stops, CStopLedger::Need need,
                                 int timeoutMs, const std::atomic<bool>* cancel)
 {
-    const std::string key = LedgerKey(dvr);
+    const std::string key = CSendCommand::DvrKey(dvr);
     if (!OnApplicationThread())
         return Ledger().wait(key, stops, need, timeoutMs, cancel);
     return WaitOnApplicationThread(
@@ -561,18 +561,18 @@ bool CSendCommand::waitForStops(const DVR& dvr, const std::vector<uint64_t>& sto
 
 bool CSendCommand::waitForStreamStops(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
 {
-    const std::vector<uint64_t> stops = Ledger().outstanding(LedgerKey(dvr), CStopLedger::Need::Answered);
+    const std::vector<uint64_t> stops = Ledger().outstanding(CSendCommand::DvrKey(dvr), CStopLedger::Need::Answered);
     return waitForStops(dvr, stops, CStopLedger::Need::Answered, timeoutMs, cancel)
-           && Ledger().answeredAll(LedgerKey(dvr), stops);
+           && Ledger().answeredAll(CSendCommand::DvrKey(dvr), stops);
 }
 
 void CSendCommand::waitForStreamStopsSent(const DVR& dvr, int timeoutMs, const std::atomic<bool>* cancel)
 {
-    const std::vector<uint64_t> stops = Ledger().outstanding(LedgerKey(dvr), CStopLedger::Need::Sent);
+    const std::vector<uint64_t> stops = Ledger().outstanding(CSendCommand::DvrKey(dvr), CStopLedger::Need::Sent);
     waitForStops(dvr, stops, CStopLedger::Need::Sent, timeoutMs, cancel);
 }
 
-bool CSendCommand::hasUnansweredStreamStops(const DVR& dvr) { return Ledger().hasUnanswered(LedgerKey(dvr)); }
+bool CSendCommand::hasUnansweredStreamStops(const DVR& dvr) { return Ledger().hasUnanswered(CSendCommand::DvrKey(dvr)); }
 
 CStopLedger& CSendCommand::stopLedger() { return Ledger(); }
 

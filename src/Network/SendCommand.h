@@ -71,6 +71,9 @@ public:
     // (host names know no case), so that one DVR typed two ways has one queue.
     static QString QueueKey(const DVR& dvr);
     static QString QueueKey(const QString& address, int port);
+    // The key of what the program keeps of a DVR across its connections (its stops in the
+    // stop ledger, its stream kind): its queue key.
+    static std::string DvrKey(const DVR& dvr);
 
     // A stream's stop command, sent by nobody in particular. Callable from any thread; it
     // is registered in the stop ledger at once, so a later wait sees it, and posted at once,

@@ -11,8 +11,6 @@ namespace {
 std::mutex g_lock;
 std::map<std::string, int> g_kinds;  // by queue key; guarded by g_lock
 
-std::string Key(const DVR& dvr) { return CSendCommand::QueueKey(dvr).toStdString(); }
-
 }  // namespace
 
 namespace StreamKinds {
@@ -20,7 +18,7 @@ namespace StreamKinds {
 int known(const DVR& dvr)
 {
     std::lock_guard<std::mutex> lock(g_lock);
-    const auto it = g_kinds.find(Key(dvr));
+    const auto it = g_kinds.find(CSendCommand::DvrKey(dvr));
     return it == g_kinds.end() ? 0 : it->second;
 }
 
@@ -29,7 +27,7 @@ void learned(const DVR& dvr, int kind)
     if (kind == 0)
         return;
     std::lock_guard<std::mutex> lock(g_lock);
-    g_kinds[Key(dvr)] = kind;
+    g_kinds[CSendCommand::DvrKey(dvr)] = kind;
 }
 
 DVR withKnownKind(const DVR& dvr)

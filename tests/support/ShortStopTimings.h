@@ -11,7 +11,7 @@
 // Whether the program's stop ledger judges the DVR's late stops to hurt.
 inline bool LateStopsHurt(const DVR& dvr)
 {
-    return CSendCommand::stopLedger().lateStopsHurt(CSendCommand::QueueKey(dvr).toStdString());
+    return CSendCommand::stopLedger().lateStopsHurt(CSendCommand::DvrKey(dvr));
 }
 
 struct ShortStopTimings {
