@@ -3,6 +3,7 @@
 
 #include <google/protobuf/stubs/common.h>
 
+#include "Common/SoundThread.h"
 #include "Network/DisplayDvrInfo.h"
 #include "ProtoBuf/ListMetaTypes.h"
 #include "Settings/Translator.h"
@@ -28,9 +29,12 @@ int main(int argc, char* argv[])
             window.show();
             rc = app.exec();
         }
-        // No event loop runs any more: what the window released with deleteLater() (the
-        // alarm sound's audio output among it) is freed here.
+        // No event loop runs any more: what the window released with deleteLater() is freed here.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // Only a sound thread that the sound server still holds ends the process here, before
+        // the libraries' clean-up; every other end runs it.
+        if (!SoundThread::finish(SoundThread::kFinishMs))
+            SoundThread::endProcessNow(rc);
     }
     google::protobuf::ShutdownProtobufLibrary();
     return rc;

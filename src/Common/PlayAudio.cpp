@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <utility>
 
+#include "Common/SoundOpens.h"
 #include "Common/SoundThread.h"
 
 namespace {
@@ -69,21 +71,65 @@ struct CPlayAudio::Shared {
     std::mutex lock;
     std::condition_variable wake;
     QByteArray queue;
+    QByteArray loop;  // played over and over while not empty
+    qsizetype loopAt = 0;
+    bool keepOpen = false;  // open, and opened again, with nothing to play
     bool stop = false;
-    bool failed = false;
+};
+
+struct CPlayAudio::Status {
+    // Guards everything below.
+    std::mutex lock;
+    CPlayAudio* owner = nullptr;  // told of failures while it lives
+    Report report;
+    bool failed = false;  // the last open failed or the device stopped
     QElapsedTimer failedAt;
 
-    void failedLocked()
+    // How long an output still waits before it tries again; 0: now.
+    qint64 retryInMs(int retryMs)
     {
+        std::lock_guard<std::mutex> guard(lock);
+        return failed ? std::max<qint64>(0, retryMs - failedAt.elapsed()) : 0;
+    }
+    void opened()
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        failed = false;
+        report.open = true;
+        ++report.opens;
+    }
+    void failure()
+    {
+        std::lock_guard<std::mutex> guard(lock);
         failed = true;
         failedAt.start();
+        report.open = false;
+        ++report.failures;
+        // Emitted under the lock that the owner's destructor takes first: it is alive here.
+        if (owner)
+            emit owner->failed();
+    }
+    void closed()
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        report.open = false;
+    }
+    void wrote(qint64 bytes)
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        report.written += bytes;
     }
 };
 
 class CPlayAudio::Output : public QThread {
 public:
-    Output(std::shared_ptr<Shared> shared, DeviceFactory factory, bool oldProtocol)
-        : m_s(std::move(shared)), m_factory(std::move(factory)), m_oldProtocol(oldProtocol)
+    Output(std::shared_ptr<Shared> shared, std::shared_ptr<Status> status, DeviceFactory factory,
+           const QAudioFormat& format, int retryMs)
+        : m_s(std::move(shared)),
+          m_status(std::move(status)),
+          m_factory(std::move(factory)),
+          m_format(format),
+          m_retryMs(retryMs)
     {
     }
     ~Output() override { (void)m_ended.load(std::memory_order_acquire); }
@@ -103,6 +149,16 @@ protected:
 
 private:
     void play();
+    // Opens a device once there is something to play (at once the first time) and the wait
+    // after a failure is over. Null once stopped.
+    std::unique_ptr<CAudioDevice> open(bool first);
+    // Tops the queue up from the loop to at least bytes. (lock held)
+    void loopLocked(qsizetype bytes);
+    bool stopping()
+    {
+        std::lock_guard<std::mutex> lock(m_s->lock);
+        return m_s->stop;
+    }
     // Whichever of the two comes last hands the object over for deletion.
     void settle(bool Output::*which)
     {
@@ -117,63 +173,82 @@ private:
     }
 
     const std::shared_ptr<Shared> m_s;
+    const std::shared_ptr<Status> m_status;
     const DeviceFactory m_factory;
-    const bool m_oldProtocol;
+    const QAudioFormat m_format;
+    const int m_retryMs;
     std::atomic<bool> m_ended{false};
     std::mutex m_settleLock;  // guards the two below
     bool m_released = false;
     bool m_done = false;
 };
 
-CPlayAudio::CPlayAudio(QObject* parent)
-    : CPlayAudio(&CreateSinkAudioDevice, kRetryMs, parent)
+CPlayAudio::CPlayAudio(QObject* parent) : CPlayAudio(&CreateSinkAudioDevice, kRetryMs, parent)
 {
     SoundThread::startBackend();
 }
 
 CPlayAudio::CPlayAudio(DeviceFactory factory, int retryMs, QObject* parent)
-    : QObject(parent), m_factory(std::move(factory)), m_retryMs(retryMs), m_shared(std::make_shared<Shared>())
+    : CPlayAudio(LiveFormat(), std::move(factory), retryMs, parent)
 {
+}
+
+CPlayAudio::CPlayAudio(const QAudioFormat& format, DeviceFactory factory, int retryMs, QObject* parent)
+    : QObject(parent),
+      m_format(format),
+      m_factory(std::move(factory)),
+      m_retryMs(retryMs),
+      m_status(std::make_shared<Status>()),
+      m_shared(std::make_shared<Shared>())
+{
+    m_status->owner = this;
 }
 
 CPlayAudio::~CPlayAudio()
 {
+    {
+        std::lock_guard<std::mutex> guard(m_status->lock);
+        m_status->owner = nullptr;
+    }
     Deinit();
 }
 
-QAudioFormat CPlayAudio::Format(bool oldProtocol)
+QAudioFormat CPlayAudio::LiveFormat()
 {
     QAudioFormat format;
     format.setSampleRate(8000);
-    format.setChannelCount(oldProtocol ? 2 : 1);
+    format.setChannelCount(2);
     format.setSampleFormat(QAudioFormat::Int16);
     return format;
 }
 
 void CPlayAudio::PushAudio(bool oldProtocol, const QByteArray& pcm)
 {
+    // One-channel samples are played on both channels.
+    QByteArray both;
+    const QByteArray* frames = &pcm;
+    if (!oldProtocol) {
+        const qsizetype samples = pcm.size() / 2;
+        both.resize(samples * 4);
+        for (qsizetype i = 0; i < samples; ++i) {
+            std::memcpy(both.data() + 4 * i, pcm.constData() + 2 * i, 2);
+            std::memcpy(both.data() + 4 * i + 2, pcm.constData() + 2 * i, 2);
+        }
+        frames = &both;
+    }
     std::shared_ptr<Shared> shared;
     {
         QMutexLocker open(&m_openLock);
-        if (oldProtocol != m_oldProtocol) {
-            // The queued audio has the other channel count: it goes with the old output.
-            stopOutput();
-            m_oldProtocol = oldProtocol;
-            std::unique_lock<std::mutex> lock(m_shared->lock);
-            m_shared->failed = false;
-        }
-        if (!isPlaying()) {
-            bool retry;
-            {
-                std::unique_lock<std::mutex> lock(m_shared->lock);
-                retry = !m_shared->failed || m_shared->failedAt.elapsed() >= m_retryMs;
-            }
-            if (retry)
-                startOutput();
-        }
+        if (!isPlaying())
+            startOutput();
         shared = m_shared;
         std::unique_lock<std::mutex> lock(shared->lock);
-        appendLocked(*shared, pcm.constData(), pcm.size());
+        if (oldProtocol != m_oldProtocol) {
+            // Audio of another stream.
+            shared->queue.clear();
+            m_oldProtocol = oldProtocol;
+        }
+        appendLocked(*shared, frames->constData(), frames->size());
     }
     // Through its own reference: another push may leave the output behind meanwhile.
     shared->wake.notify_all();
@@ -181,14 +256,17 @@ void CPlayAudio::PushAudio(bool oldProtocol, const QByteArray& pcm)
 
 void CPlayAudio::Init(bool oldProtocol)
 {
-    QMutexLocker open(&m_openLock);
-    if (isPlaying() && oldProtocol == m_oldProtocol)
-        return;
-    if (oldProtocol != m_oldProtocol) {
-        stopOutput();
+    std::shared_ptr<Shared> current;
+    {
+        QMutexLocker open(&m_openLock);
         m_oldProtocol = oldProtocol;
+        if (!isPlaying())
+            startOutput();
+        current = m_shared;
+        std::unique_lock<std::mutex> lock(current->lock);
+        current->keepOpen = true;
     }
-    startOutput();
+    current->wake.notify_all();
 }
 
 void CPlayAudio::Deinit()
@@ -204,6 +282,22 @@ void CPlayAudio::clear()
     current->queue.clear();
 }
 
+void CPlayAudio::loop(const QByteArray& frames)
+{
+    std::shared_ptr<Shared> current;
+    {
+        QMutexLocker open(&m_openLock);
+        if (!frames.isEmpty() && !isPlaying())
+            startOutput();
+        current = m_shared;
+        std::unique_lock<std::mutex> lock(current->lock);
+        current->loop = frames.left(frames.size() - frames.size() % m_format.bytesPerFrame());
+        current->loopAt = 0;
+        current->queue.clear();
+    }
+    current->wake.notify_all();
+}
+
 std::shared_ptr<CPlayAudio::Shared> CPlayAudio::shared() const
 {
     std::lock_guard<std::mutex> lock(m_sharedLock);
@@ -212,19 +306,20 @@ std::shared_ptr<CPlayAudio::Shared> CPlayAudio::shared() const
 
 bool CPlayAudio::isPlaying() const { return m_output && m_output->isRunning(); }
 
+CPlayAudio::Report CPlayAudio::report() const
+{
+    std::lock_guard<std::mutex> guard(m_status->lock);
+    return m_status->report;
+}
+
 void CPlayAudio::startOutput()
 {
-    if (m_output && m_output->isFinished()) {
-        // Ended by itself (a device that failed): taken over with the audio queued since.
-        std::exchange(m_output, nullptr)->release();
-    }
     stopOutput();
     {
         std::unique_lock<std::mutex> lock(m_shared->lock);
         m_shared->stop = false;
-        m_shared->failed = false;
     }
-    m_output = new Output(m_shared, m_factory, m_oldProtocol);
+    m_output = new Output(m_shared, m_status, m_factory, m_format, m_retryMs);
     SoundThread::expectFinished();
     m_output->start();
 }
@@ -243,19 +338,14 @@ void CPlayAudio::stopOutput()
     // or the window). It ends by itself with the shared state it has and is deleted then.
     std::exchange(m_output, nullptr)->release();
     auto fresh = std::make_shared<Shared>();
-    {
-        std::lock_guard<std::mutex> lock(m_shared->lock);
-        fresh->failed = m_shared->failed;
-        fresh->failedAt = m_shared->failedAt;
-    }
     std::lock_guard<std::mutex> lock(m_sharedLock);
     m_shared = std::move(fresh);
 }
 
 void CPlayAudio::appendLocked(Shared& shared, const char* data, qsizetype size)
 {
-    const int frameBytes = Format(m_oldProtocol).bytesPerFrame();
-    const qsizetype limit = Format(m_oldProtocol).bytesForDuration(kQueueUs);
+    const int frameBytes = m_format.bytesPerFrame();
+    const qsizetype limit = m_format.bytesForDuration(kQueueUs);
     size -= size % frameBytes;
     if (size > limit) {
         data += size - limit;
@@ -268,32 +358,79 @@ void CPlayAudio::appendLocked(Shared& shared, const char* data, qsizetype size)
     queue.append(data, size);
 }
 
+std::unique_ptr<CAudioDevice> CPlayAudio::Output::open(bool first)
+{
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(m_s->lock);
+            if (m_s->stop)
+                return nullptr;
+            const bool wanted = first || m_s->keepOpen || !m_s->queue.isEmpty() || !m_s->loop.isEmpty();
+            if (!wanted) {
+                m_s->wake.wait(lock);
+                continue;
+            }
+            const qint64 wait = m_status->retryInMs(m_retryMs);
+            if (wait > 0) {
+                m_s->wake.wait_for(lock, std::chrono::milliseconds(wait));
+                continue;
+            }
+        }
+        // One open of the program's at a time; the others wait here, not in the backend.
+        const CSoundOpens::Turn turn = CSoundOpens::program().begin([this] { return stopping(); });
+        if (!turn)
+            return nullptr;
+        std::unique_ptr<CAudioDevice> device = m_factory();
+        const bool ok = device && device->open(m_format);
+        CSoundOpens::program().end(turn);
+        if (ok) {
+            m_status->opened();
+            return device;
+        }
+        qDebug("raw audio format not supported by backend, cannot play audio.");
+        device.reset();
+        m_status->failure();
+        first = false;
+    }
+}
+
+void CPlayAudio::Output::loopLocked(qsizetype bytes)
+{
+    const QByteArray& loop = m_s->loop;
+    while (!loop.isEmpty() && m_s->queue.size() < bytes) {
+        const qsizetype take = std::min(loop.size() - m_s->loopAt, bytes - m_s->queue.size());
+        m_s->queue.append(loop.constData() + m_s->loopAt, take);
+        m_s->loopAt = (m_s->loopAt + take) % loop.size();
+    }
+}
+
 void CPlayAudio::Output::play()
 {
-    const QAudioFormat format = Format(m_oldProtocol);
-    std::unique_ptr<CAudioDevice> device = m_factory();
-    if (!device || !device->open(format)) {
-        qDebug("raw audio format not supported by backend, cannot play audio.");
-        std::unique_lock<std::mutex> lock(m_s->lock);
-        m_s->failedLocked();
-        return;
-    }
-
-    const qsizetype period = format.bytesForDuration(kPeriodUs);
+    const qsizetype period = m_format.bytesForDuration(kPeriodUs);
+    const qsizetype limit = m_format.bytesForDuration(kQueueUs);
+    std::unique_ptr<CAudioDevice> device;
+    bool first = true;
     QByteArray chunk;
     for (;;) {
+        if (!device) {
+            device = open(first);
+            first = false;
+            if (!device)
+                break;
+        }
         // The device's own timers and notifications run on this thread.
         QCoreApplication::processEvents();
         if (device->stopped()) {
-            std::unique_lock<std::mutex> lock(m_s->lock);
-            m_s->failedLocked();
-            break;
+            device.reset();
+            m_status->failure();
+            continue;
         }
         const qint64 room = device->bytesFree();
         {
             std::unique_lock<std::mutex> lock(m_s->lock);
             if (m_s->stop)
                 break;
+            loopLocked(std::max<qsizetype>(period, room - room % period));
             const qsizetype periods = std::min<qint64>(room, m_s->queue.size()) / period;
             if (periods == 0) {
                 if (m_s->queue.size() < period)
@@ -307,16 +444,21 @@ void CPlayAudio::Output::play()
         }
         // Written without the lock: pushes never wait for the sound device.
         const qint64 written = std::max<qint64>(0, device->write(chunk.constData(), chunk.size()));
+        m_status->wrote(written);
         if (written < chunk.size()) {
             // The device took less than it offered: keep the rest and give it time.
             std::unique_lock<std::mutex> lock(m_s->lock);
             const qsizetype rest = chunk.size() - written;
-            const qsizetype space = Format(m_oldProtocol).bytesForDuration(kQueueUs) - m_s->queue.size();
+            const qsizetype space = limit - m_s->queue.size();
             if (!m_s->stop) {
                 if (space > 0)
                     m_s->queue.prepend(chunk.constData() + written, std::min(rest, space));
                 m_s->wake.wait_for(lock, std::chrono::milliseconds(kFullWaitMs));
             }
         }
+    }
+    if (device) {
+        device.reset();
+        m_status->closed();
     }
 }

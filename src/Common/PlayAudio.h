@@ -1,9 +1,14 @@
 #pragma once
 
-// Plays decoded DVR audio (16-bit samples at 8000 Hz) on the default sound output. Producers
-// push blocks of samples; a thread of its own feeds them to the device in whole periods. No
-// call waits for that thread or the device: closing an output (or switching its format) leaves
-// its thread to end by itself with what it uses, and the sound thread deletes it then.
+// Plays 16-bit audio on the default sound output: decoded DVR audio (8000 Hz), or a sound
+// played over and over (the alarm). Producers push blocks of samples; a thread of its own
+// opens the device and feeds it in whole periods. No call waits for that thread or the device:
+// closing an output leaves its thread to end by itself with what it uses, and the sound
+// thread deletes it then.
+//
+// The device stays open in one format for as long as the output runs, whatever the audio
+// pushed: opening waits for the sound server, and an open that waits long enough never
+// returns. Opens of every output go one at a time (CSoundOpens).
 
 #include <QAudioFormat>
 #include <QByteArray>
@@ -38,41 +43,68 @@ class CPlayAudio : public QObject {
 public:
     using DeviceFactory = std::function<std::unique_ptr<CAudioDevice>()>;
 
-    // Audio goes to the default sound output.
+    // DVR audio to the default sound output.
     explicit CPlayAudio(QObject* parent = nullptr);
-    // Audio goes to the devices the factory makes; after a device could not be opened (or
-    // stopped), pushes try again only once retryMs have passed.
+    // DVR audio to the devices the factory makes; after a device could not be opened (or
+    // stopped), the output tries again once retryMs have passed and audio waits.
     CPlayAudio(DeviceFactory factory, int retryMs, QObject* parent = nullptr);
+    // Audio of the given format (16-bit samples), for loop().
+    CPlayAudio(const QAudioFormat& format, DeviceFactory factory, int retryMs, QObject* parent = nullptr);
     ~CPlayAudio() override;
 
-    // Queues samples; opens the output for this protocol first, closing one open for the
-    // other. A push is taken in whole sample frames.
+    // Queues DVR samples: one channel (current protocol), or two channels interleaved (old
+    // protocol). Queued audio of the other protocol is dropped. A push is taken in whole frames.
     void PushAudio(bool oldProtocol, const QByteArray& pcm);
+    // Opens the output now, with nothing to play yet, and keeps it open (opened again after a
+    // failure) until Deinit.
     void Init(bool oldProtocol);
     void Deinit();
     // Drops the audio not yet handed to the device.
     void clear();
+    // Plays frames of the output's format over and over; an empty loop ends it and drops
+    // what it had queued.
+    void loop(const QByteArray& frames);
 
-    static constexpr int kRetryMs = 2000;
+    // A failed open is cheap (the backend knows the server is gone): tried again soon, so that
+    // sound is back about a second after the server.
+    static constexpr int kRetryMs = 1000;
+    // The device format of DVR audio: 8000 Hz, two channels, so that both protocols play
+    // through one open output (one-channel audio is played on both).
+    static QAudioFormat LiveFormat();
 
     // True while the output thread runs.
     bool isPlaying() const;
 
+    // What the outputs of this object have done so far.
+    struct Report {
+        bool open = false;  // a device is open now
+        int opens = 0;      // devices opened
+        int failures = 0;   // opens that failed and devices that stopped
+        qint64 written = 0; // bytes the devices took
+    };
+    Report report() const;
+
+signals:
+    // An open failed or the device stopped (queued from the output thread).
+    void failed();
+
 private:
     // What the output thread shares with this object; a thread left behind keeps its own.
     struct Shared;
+    // What every output of this object reports, and how it reaches this object.
+    struct Status;
     class Output;
 
-    // 8000 Hz, 16-bit; old-protocol audio is played as two channels.
-    static QAudioFormat Format(bool oldProtocol);
     void startOutput();
     void stopOutput();
     void appendLocked(Shared& shared, const char* data, qsizetype size);
     // A reference of its own to the current shared state: a stop may replace it meanwhile.
     std::shared_ptr<Shared> shared() const;
 
+    const QAudioFormat m_format;
     const DeviceFactory m_factory;
     const int m_retryMs;
+    const std::shared_ptr<Status> m_status;
 
     // Serialises opening and closing between pushing threads.
     QMutex m_openLock;
@@ -82,5 +114,5 @@ private:
     // held only to copy or replace the pointer, so clear() never waits for a closing output.
     mutable std::mutex m_sharedLock;
     std::shared_ptr<Shared> m_shared;
-    Output* m_output = nullptr;  // the output thread of the open output (m_openLock)
+    Output* m_output = nullptr;  // the output thread (m_openLock)
 };

@@ -18,6 +18,14 @@ void CPrompt::message(QWidget* parent, const QString& text)
     QMessageBox::information(parent, QString(), text);
 }
 
+void CPrompt::notice(QWidget* parent, const QString& text)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, QString(), text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
 void CPrompt::plainMessage(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);

@@ -13,6 +13,8 @@ public:
     virtual ~CPrompt();
 
     virtual void message(QWidget* parent, const QString& text);
+    // Tells without waiting for an answer: the box stays until the operator closes it.
+    virtual void notice(QWidget* parent, const QString& text);
     // A message box without title or icon. It runs through exec(), so a script sees the box.
     virtual void plainMessage(QWidget* parent, const QString& text);
     virtual bool askYesNo(QWidget* parent, const QString& text);

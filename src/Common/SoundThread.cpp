@@ -2,6 +2,7 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QMediaDevices>
 #include <QObject>
@@ -19,8 +20,8 @@
 
 namespace {
 
-// How long the application's end waits for the audio outputs and then for the thread.
-constexpr int kEndWaitMs = 2000;
+// How long the application's end waits for the audio outputs and the thread together.
+constexpr int kEndWaitMs = 500;
 
 struct State {
     std::mutex lock;  // guards everything below
@@ -96,48 +97,12 @@ void PostLocked(State& s, std::function<void()> f)
 extern "C" void __lsan_do_leak_check() __attribute__((weak));
 extern "C" int __llvm_profile_write_file() __attribute__((weak));
 
-// At the process's exit, before the libraries' own clean-up, once Qt's audio backend was
-// asked for. That clean-up disconnects from the sound server under the threads libpulse
-// keeps, and libpulse has aborted there (a failed assertion in its main loop) when the server
-// had answered only just before; with a sound thread still held it would first wait for the
-// server, then free what that thread uses. The program's own end is over by then: the process
-// ends here with its exit status, after the leak check and the coverage counters that a
-// checking build would have had at its exit.
-void EndBeforeTheBackend(int status, void*)
-{
-    std::fflush(nullptr);
-    if (__lsan_do_leak_check)
-        __lsan_do_leak_check();
-    if (__llvm_profile_write_file)
-        __llvm_profile_write_file();
-    _exit(status);
-}
-
-// The application's end (its destructor, on the GUI thread).
+// What is left of the end for the application's own destruction, when the program's end did
+// not decide it first.
 void End()
 {
-    State& s = TheState();
-    QThread* thread = nullptr;
-    {
-        std::unique_lock<std::mutex> lock(s.lock);
-        s.changed.wait_for(lock, std::chrono::milliseconds(kEndWaitMs), [&] { return s.expected == 0; });
-        thread = s.thread;
-        // After everything posted so far.
-        if (thread)
-            PostLocked(s, [] { QThread::currentThread()->quit(); });
-        s.ended = true;
-        // An output still waiting for the backend goes on without it.
-        s.changed.notify_all();
-    }
-    if (!thread)
-        return;
-    on_exit(EndBeforeTheBackend, nullptr);
-    if (!thread->wait(kEndWaitMs)) {
-        qWarning("Sound: the sound device holds the sound thread; the process ends without Qt's audio clean-up");
-        return;
-    }
-    delete s.context;
-    delete thread;
+    if (!SoundThread::finish(kEndWaitMs))
+        qWarning("Sound: the sound device holds a sound thread at the application's end");
 }
 
 }  // namespace
@@ -193,4 +158,44 @@ void SoundThread::deleteFinished(QThread* thread)
         --s.expected;
         s.changed.notify_all();
     });
+}
+
+bool SoundThread::finish(int ms)
+{
+    QDeadlineTimer deadline(ms);
+    State& s = TheState();
+    QThread* thread = nullptr;
+    bool outputsEnded = false;
+    {
+        std::unique_lock<std::mutex> lock(s.lock);
+        outputsEnded = s.changed.wait_for(lock, std::chrono::milliseconds(deadline.remainingTime()),
+                                          [&] { return s.expected == 0; });
+        // After everything posted so far.
+        if (s.thread)
+            PostLocked(s, [] { QThread::currentThread()->quit(); });
+        thread = std::exchange(s.thread, nullptr);
+        s.ended = true;
+        // An output still waiting for the backend goes on without it.
+        s.changed.notify_all();
+    }
+    if (!thread)
+        return outputsEnded;
+    if (!thread->wait(deadline)) {
+        // Left to the process's end, with what it uses.
+        return false;
+    }
+    delete s.context;
+    s.context = nullptr;
+    delete thread;
+    return outputsEnded;
+}
+
+void SoundThread::endProcessNow(int status)
+{
+    std::fflush(nullptr);
+    if (__lsan_do_leak_check)
+        __lsan_do_leak_check();
+    if (__llvm_profile_write_file)
+        __llvm_profile_write_file();
+    _exit(status);
 }

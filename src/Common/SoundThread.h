@@ -3,8 +3,8 @@
 // The thread the program's sound is driven from, so that a sound server that does not answer
 // holds it and never the window or a stream: Qt's audio backend comes up there, the alarm
 // plays there, and the audio outputs that have ended are deleted there. It starts at first use
-// and ends with the application; one still held by the sound server then is left behind. Once
-// it has started, the process's exit ends the process before Qt's audio globals are destroyed.
+// and ends with the program (finish); one still held by the sound server then is left behind,
+// and the program ends its process at once rather than run the libraries' clean-up under it.
 
 #include <functional>
 
@@ -25,5 +25,16 @@ void expectFinished();
 // Deletes a counted thread object whose run() has returned, on the sound thread. Posted
 // through the sound thread's own queue, so ThreadSanitizer sees the hand-over.
 void deleteFinished(QThread* thread);
+
+// The program's end, with the application still there and its windows gone: gives the audio
+// outputs and the sound thread up to ms to end. False when one is still held by the sound
+// server: the libraries' clean-up would then wait for the server under it, or free what it
+// uses, and the process must end with endProcessNow instead.
+bool finish(int ms);
+// Ends the process with its status at once, after the leak check and the coverage data that a
+// checking build writes at its exit.
+[[noreturn]] void endProcessNow(int status);
+// How long the program's end gives the sound: the close stays within a second.
+constexpr int kFinishMs = 500;
 
 }  // namespace SoundThread

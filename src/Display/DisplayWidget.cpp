@@ -78,16 +78,13 @@ struct CDisplayWidget::Parts {
     Audio audio;
 };
 
-CDisplayWidget::CDisplayWidget(QWidget* parent) : CDisplayWidget(parent, &CreateSinkAudioDevice)
+CDisplayWidget::CDisplayWidget(QWidget* parent) : CDisplayWidget(parent, CPlayAudio::DeviceFactory())
 {
-    // The audio backend comes up on the sound thread, where a sound server that does not
-    // answer holds nothing of the window's.
-    SoundThread::startBackend();
 }
 
 CDisplayWidget::CDisplayWidget(QWidget* parent, CPlayAudio::DeviceFactory audioDevice)
     : QWidget(parent),
-      m_sink(std::make_shared<Sink>(this, audioDevice ? std::move(audioDevice)
+      m_sink(std::make_shared<Sink>(this, audioDevice ? audioDevice
                                                      : CPlayAudio::DeviceFactory(&CreateSinkAudioDevice))),
       m_audio(&m_sink->parts().audio),
       m_displayVideo(&m_sink->parts().video),
@@ -97,9 +94,14 @@ CDisplayWidget::CDisplayWidget(QWidget* parent, CPlayAudio::DeviceFactory audioD
     setMinimumSize(MAX_IMAGE_VIEW_WIDTH, MAX_IMAGE_VIEW_HEIGHT);
     resize(MAX_IMAGE_VIEW_WIDTH, MAX_IMAGE_VIEW_HEIGHT_LIVE);
 
+    // The audio backend comes up on the sound thread, where a sound server that does not
+    // answer holds nothing of the window's.
+    if (!audioDevice)
+        SoundThread::startBackend();
     m_seqTimer = new QTimer(this);
     m_eventSound = new CEventSound;
     m_eventSound->setParent(this);
+    connect(m_eventSound, &CEventSound::cannotSound, this, &CDisplayWidget::alarmCannotSound);
 
     connect(m_seqTimer, &QTimer::timeout, this, &CDisplayWidget::switchChannel);
     // Pictures are kept per screen on the delivering thread and drawn in one go: a screen
@@ -434,12 +436,17 @@ void CDisplayWidget::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
         return;
     }
-    if (isFullScreen()) {
-        setWindowState(windowState() & ~Qt::WindowFullScreen);
-        showNormal();
-        emit exitFullScreen();
-    }
+    LeaveFullScreen();
     event->accept();
+}
+
+void CDisplayWidget::LeaveFullScreen()
+{
+    if (!isFullScreen())
+        return;
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+    showNormal();
+    emit exitFullScreen();
 }
 
 void CDisplayWidget::resizeEvent(QResizeEvent* event)

@@ -86,6 +86,8 @@ public:
     bool IsZoom() const { return m_zoom; }
     void setSequence(bool on);
     void EnterFullScreen();
+    // Back into the main window (as Escape does).
+    void LeaveFullScreen();
     void setPbStatus(const cgi::PbControl_Cmd& command);
     void setDeinterlaced(bool on);
     // True when the file was written.
@@ -130,6 +132,8 @@ signals:
     void sendChannelCommand(int screens, int firstch);
     void signalUpdateTime(const QString& strtime);
     void signalChangedStatus(const QString& strstatus);
+    // The alarm was asked to sound and cannot (told once).
+    void alarmCannotSound(const QString& text);
 
 public slots:
     void slotUpdateDVRStatus(const DISPLAY_DVR_INFO& info);

@@ -1,119 +1,25 @@
 #include "Settings/EventSound.h"
 
-#include <QUrl>
+#include <QFile>
 
-#include <atomic>
-#include <mutex>
-
-#include "Common/SoundThread.h"
 #include "Settings/AppSettings.h"
 
-struct CEventSound::Shared {
-    // Guards the wish and whether a hand-over is under way.
-    std::mutex lock;
-    bool play = false;
-    bool load = false;
-    bool posted = false;
-    int wishes = 0;
+namespace {
 
-    // Sound thread only.
-    QSoundEffect* effect = nullptr;
-    // Written by the sound thread.
-    std::atomic<int> status{QSoundEffect::Null};
-    std::atomic<int> loops{0};
-    std::atomic<bool> sounding{false};
-    std::atomic<int> changes{0};
-    std::atomic<int> handled{0};  // wishes
+const char* const kSoundFile = ":/Viewer/files/sound/AlarmSound.wav";
 
-    // Sound thread: does what is wished now, until no newer wish waits.
-    void apply();
-    void release();
-};
+}  // namespace
 
-void CEventSound::Shared::apply()
-{
-    bool wantPlay = false;
-    bool wantLoad = false;
-    int wish = 0;
-    {
-        std::lock_guard<std::mutex> guard(lock);
-        posted = false;
-        wantPlay = play;
-        wantLoad = load;
-        wish = wishes;
-    }
-    struct Handled {
-        Shared* s;
-        int wish;
-        ~Handled() { s->handled = wish; }
-    } handledAtEnd{this, wish};
-    if (!effect) {
-        if (!wantLoad && !wantPlay)
-            return;
-        // Made here: Qt's audio backend answers (or not) on this thread.
-        effect = new QSoundEffect;
-        effect->setLoopCount(QSoundEffect::Infinite);
-        loops = effect->loopCount();
-        QObject::connect(effect, &QSoundEffect::statusChanged, effect, [this] { status = effect->status(); });
-        QObject::connect(effect, &QSoundEffect::playingChanged, effect, [this] {
-            sounding = effect->isPlaying();
-            ++changes;
-        });
-    }
-    // Only once the alarm can sound: Qt's loader cannot be stopped, and what it holds is lost
-    // when the program ends while it still reads the sound.
-    if (effect->source().isEmpty())
-        effect->setSource(QUrl(QStringLiteral("qrc:/Viewer/files/sound/AlarmSound.wav")));
-    // May wait for a sound server that does not answer; a wish made meanwhile comes next.
-    if (wantPlay && !effect->isPlaying())
-        effect->play();
-    else if (!wantPlay && effect->isPlaying())
-        effect->stop();
-}
-
-void CEventSound::Shared::release()
-{
-    delete effect;
-    effect = nullptr;
-}
-
-CEventSound::CEventSound() : m_shared(std::make_shared<Shared>()), m_playing(false), m_enabled(false), m_loaded(false)
+CEventSound::CEventSound(CPlayAudio::DeviceFactory device)
+    : m_device(device ? std::move(device) : CPlayAudio::DeviceFactory(&CreateSinkAudioDevice))
 {
 }
 
-CEventSound::~CEventSound()
-{
-    {
-        std::lock_guard<std::mutex> guard(m_shared->lock);
-        m_shared->play = false;
-    }
-    SoundThread::post([shared = m_shared] { shared->release(); });
-}
+CEventSound::~CEventSound() = default;
 
-CEventSound::Report CEventSound::report() const
+CPlayAudio::Report CEventSound::output() const
 {
-    Report r;
-    r.status = static_cast<QSoundEffect::Status>(m_shared->status.load());
-    r.loops = m_shared->loops;
-    r.sounding = m_shared->sounding;
-    r.changes = m_shared->changes;
-    std::lock_guard<std::mutex> guard(m_shared->lock);
-    r.current = m_shared->handled == m_shared->wishes;
-    return r;
-}
-
-void CEventSound::request()
-{
-    {
-        std::lock_guard<std::mutex> guard(m_shared->lock);
-        m_shared->play = m_playing;
-        m_shared->load = m_loaded;
-        ++m_shared->wishes;
-        if (m_shared->posted)
-            return;
-        m_shared->posted = true;
-    }
-    SoundThread::post([shared = m_shared] { shared->apply(); });
+    return m_output ? m_output->report() : CPlayAudio::Report();
 }
 
 void CEventSound::load()
@@ -121,7 +27,37 @@ void CEventSound::load()
     if (m_loaded)
         return;
     m_loaded = true;
-    request();
+    QFile file(QString::fromLatin1(kSoundFile));
+    QString error;
+    if (!file.open(QIODevice::ReadOnly))
+        error = file.errorString();
+    else if (!ReadWave(file.readAll(), &m_sound, &error))
+        m_sound = WaveSound();
+    if (!error.isEmpty()) {
+        qWarning("Alarm: %s: %s", kSoundFile, qPrintable(error));
+        return;
+    }
+    m_output = std::make_unique<CPlayAudio>(m_sound.format, m_device, CPlayAudio::kRetryMs);
+    connect(m_output.get(), &CPlayAudio::failed, this, &CEventSound::checkSounding);
+    m_output->Init(false);
+}
+
+void CEventSound::checkSounding()
+{
+    if (!m_playing)
+        return;
+    const CPlayAudio::Report r = output();
+    if (r.open)
+        return;
+    // Told again only when it has sounded since.
+    if (m_told && r.opens == m_opensWhenTold)
+        return;
+    if (!m_sound.frames.isEmpty() && r.failures == 0)
+        return;  // its first open is still under way
+    m_told = true;
+    m_opensWhenTold = r.opens;
+    emit cannotSound(m_sound.frames.isEmpty() ? tr("The alarm cannot sound: its sound cannot be read.")
+                                              : tr("The alarm cannot sound: the sound output does not answer."));
 }
 
 void CEventSound::setEvent(bool on)
@@ -138,9 +74,11 @@ void CEventSound::play()
 {
     if (m_playing)
         return;
-    m_loaded = true;
+    load();
     m_playing = true;
-    request();
+    if (m_output)
+        m_output->loop(m_sound.frames);
+    checkSounding();
 }
 
 void CEventSound::stop()
@@ -148,7 +86,8 @@ void CEventSound::stop()
     if (!m_playing)
         return;
     m_playing = false;
-    request();
+    if (m_output)
+        m_output->loop(QByteArray());
 }
 
 void CEventSound::UpdateSetting()

@@ -1,22 +1,24 @@
 #pragma once
 
 #include <QObject>
-#include <QSoundEffect>
+#include <QString>
 
 #include <memory>
 
+#include "Common/PlayAudio.h"
+#include "Common/WaveFile.h"
+
 // The alarm that sounds while the shown picture carries a motion or sensor mark, when the
-// "AlarmSound" setting is on. Its sound is read once the setting is on (or it is played).
-// Without an audio device it stays silent.
-//
-// The sound plays on the sound thread: this object only hands over what it wants there (the
-// newest wish, one hand-over under way at most), so a sound server that does not answer never
-// holds the caller.
+// "AlarmSound" setting is on. Its sound is read and its output opened once the setting is on
+// (or it is played), and the output stays open: opening waits for the sound server, so an
+// alarm that sounds at an event never waits for one. A sound server that did not answer (at
+// the start, or for a while) delays the alarm only until it answers again.
 class CEventSound : public QObject {
     Q_OBJECT
 
 public:
-    CEventSound();
+    // The alarm on the default sound output, or on the devices the factory makes.
+    explicit CEventSound(CPlayAudio::DeviceFactory device = {});
     ~CEventSound() override;
 
     void setEvent(bool on);
@@ -29,27 +31,26 @@ public:
 
     // Whether the alarm is asked to sound.
     bool isOn() const { return m_playing; }
-    // What the sound thread has done about it so far.
-    struct Report {
-        QSoundEffect::Status status = QSoundEffect::Null;  // of reading the sound
-        int loops = 0;
-        bool sounding = false;
-        int changes = 0;  // of sounding
-        bool current = false;  // the last wish has been handled
-    };
-    Report report() const;
+    // Whether its sound has been read, and what its output has done.
+    bool soundRead() const { return !m_sound.frames.isEmpty(); }
+    CPlayAudio::Report output() const;
+
+signals:
+    // The alarm was asked to sound and cannot: told once, and again only after it has sounded.
+    void cannotSound(const QString& text);
 
 private:
-    // What the sound thread works with; it keeps it as long as it has work for it.
-    struct Shared;
-
-    // Reads the sound, once.
+    // Reads the sound and opens the output, once.
     void load();
-    // Hands the wish over to the sound thread.
-    void request();
+    // Tells, once, when the alarm is on and cannot sound.
+    void checkSounding();
 
-    const std::shared_ptr<Shared> m_shared;
-    bool m_playing;
-    bool m_enabled;
-    bool m_loaded;
+    const CPlayAudio::DeviceFactory m_device;
+    std::unique_ptr<CPlayAudio> m_output;
+    WaveSound m_sound;
+    bool m_playing = false;
+    bool m_enabled = false;
+    bool m_loaded = false;
+    bool m_told = false;
+    int m_opensWhenTold = 0;
 };

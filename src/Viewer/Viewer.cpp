@@ -191,6 +191,9 @@ void Viewer::buildDisplayArea()
     connect(m_displayWidget, &CDisplayWidget::changedScreen, this, &Viewer::slotChangedScreen);
     connect(m_displayWidget, &CDisplayWidget::doubleClicked, this, &Viewer::OnDoubleClickedDisplay);
     connect(m_displayWidget, &CDisplayWidget::sendChannelCommand, this, &Viewer::sendChannelCommand);
+    connect(m_displayWidget, &CDisplayWidget::alarmCannotSound, this,
+            [this](const QString& text) { CPrompt::current().notice(this, text); });
+    m_displayWidget->installEventFilter(this);
     m_ui.displayLayout->setSpacing(0);
     m_ui.displayLayout->setContentsMargins(0, 0, 0, 0);
     m_ui.displayLayout->addWidget(m_statusBar);
@@ -316,6 +319,19 @@ void Viewer::closeEvent(QCloseEvent* event)
     if (!CSendCommand::waitForAllCommands(EXIT_COMMAND_WAIT_MS))
         qDebug("commands still unanswered at exit");
     event->accept();
+}
+
+bool Viewer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_displayWidget && event->type() == QEvent::Close && m_displayWidget->isWindow()) {
+        // Closed by the window manager (Alt+F4, the title bar): the wall comes back, and the
+        // window closes as the operator's close of it would, questions and all.
+        event->ignore();
+        m_displayWidget->LeaveFullScreen();
+        QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Viewer::changeEvent(QEvent* event)

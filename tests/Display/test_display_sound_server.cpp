@@ -12,6 +12,14 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QDir>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 
 #include "Common/DecodeAudio.h"
 #include "Common/SoundThread.h"
@@ -119,16 +127,71 @@ void Mark(CDisplayWidget& w, bool on)
     w.slotUpdateScreen(info);
 }
 
-// Half a second of the selected screen's audio, as a stream's thread hands it over.
-void PlayAudio(CDisplayWidget& w)
+// A second of the selected screen's audio, of either protocol, as a stream's thread hands it over.
+void PlayAudio(CDisplayWidget& w, bool oldProtocol = false)
 {
     DISPLAY_DVR_INFO info;
     info.channelMask = 0x0001;
-    const Frame audio = CFrameOf(Frame(CDecodeAudio::getEncodedSize(false), 0x55), 3, 0, 0, 0, 1000);
+    info.oldProtocol = oldProtocol;
+    info.model = oldProtocol ? 12 : 0;
+    const Frame audio =
+        oldProtocol ? FrameOf({3, 0, 0, uint32_t(CDecodeAudio::getEncodedSize(true)), 0, 0, 1000, 0, 12, 0, 0, 0},
+                              Frame(CDecodeAudio::getEncodedSize(true), 0x55), true)
+                    : CFrameOf(Frame(CDecodeAudio::getEncodedSize(false), 0x55), 3, 0, 0, 0, 1000);
     std::thread([&] {
-        for (int i = 0; i < 25; ++i)
+        for (int i = 0; i < (oldProtocol ? 5 : 25); ++i)
             w.OnPlayAudio(info, audio.data(), audio.size());
     }).join();
+}
+
+// The streams the sound server plays for its clients; -1 when it cannot be asked.
+int ServerStreams()
+{
+    int status = 0;
+    const std::string out = childtest::RunChildProgram(QStandardPaths::findExecutable("pactl").toStdString(),
+                                                       {"list", "short", "sink-inputs"},
+                                                       QProcessEnvironment::systemEnvironment(), &status, 20000);
+    if (!childtest::EndedWell(status))
+        return -1;
+    return static_cast<int>(std::count(out.begin(), out.end(), '\n'));
+}
+
+// Runs the event loop for ms.
+void Pause(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    WaitFor([&] { return t.elapsed() >= ms; }, ms + 1000);
+}
+
+// The threads of this process.
+int Threads() { return static_cast<int>(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size()); }
+
+// Milliseconds on the clock that every process of the machine shares.
+long long MonotonicMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<long long>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
+}
+
+const char* const kClosedAtLine = "window closed at %lld\n";
+
+// Closes the window and says when, for the parent's measure of the close.
+void CloseAndTell(std::unique_ptr<CDisplayWidget>& w)
+{
+    std::fprintf(stderr, kClosedAtLine, MonotonicMs());
+    w->close();
+    w.reset();
+}
+
+// How long the child took from its window's close to its end; -1 when it did not tell.
+long long CloseToEndMs(const std::string& output, long long endedAtMs)
+{
+    const size_t at = output.find("window closed at ");
+    if (at == std::string::npos)
+        return -1;
+    return endedAtMs - std::atoll(output.c_str() + at + std::strlen("window closed at "));
 }
 
 // Ticks of a timer on the GUI thread.
@@ -146,6 +209,7 @@ int Ticks(int wanted)
 // What a case's child did: its wait status (-1: it did not end), its output.
 struct Child {
     bool serverStarted = false;
+    long long endedAtMs = 0;  // on the monotonic clock
     int status = -1;
     std::string output;
 };
@@ -153,7 +217,7 @@ struct Child {
 // Runs the named case of the running test in a child beside a server of its own, which goes on
 // once the child has gone if the case left it stopped. A child still running after boundMs
 // counts as hung.
-Child RunChild(const char* mode, int boundMs = 120000)
+Child RunChild(const char* mode, int boundMs = 120000, bool leakCheck = true)
 {
     Child child;
     SoundServer server;
@@ -162,18 +226,25 @@ Child RunChild(const char* mode, int boundMs = 120000)
     child.serverStarted = true;
     QProcessEnvironment env = server.env();
     env.insert(kModeVariable, mode);
+    // The leak check of a checking build's exit takes its own second or more: not the program's.
+    if (!leakCheck)
+        env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
     env.insert(kPidVariable, QString::number(server.pid()));
     child.output = childtest::RunTestChild(
         ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + std::string(".") +
             ::testing::UnitTest::GetInstance()->current_test_info()->name(),
         env, &child.status, boundMs);
+    child.endedAtMs = MonotonicMs();
     return child;
 }
 
 // Runs the named case, which must pass and end well; its output in *output when asked.
-void RunCase(const char* mode, int boundMs = 120000, std::string* output = nullptr)
+void RunCase(const char* mode, int boundMs = 120000, std::string* output = nullptr, bool leakCheck = true,
+             long long* endedAtMs = nullptr)
 {
-    const Child child = RunChild(mode, boundMs);
+    const Child child = RunChild(mode, boundMs, leakCheck);
+    if (endedAtMs)
+        *endedAtMs = child.endedAtMs;
     ASSERT_TRUE(child.serverStarted) << "no PulseAudio server could be started (scripts/deps installs pulseaudio)";
     EXPECT_NE(child.status, -1) << "the child did not end\n" << child.output;
     EXPECT_TRUE(childtest::EndedWell(child.status)) << childtest::HowItEnded(child.status) << "\n" << child.output;
@@ -225,11 +296,10 @@ TEST(DisplaySoundServer, AnAlarmSoundedWhileTheServerIsStoppedLeavesTheWindowAns
     w->UpdateEventAlarmSetting();
     auto* alarm = w->findChild<CEventSound*>();
     ASSERT_TRUE(alarm);
-    // Sounded once with the server answering, so that the backend and the sound are up.
+    // Sounded once with the server answering, so that the backend and the output are up.
     Mark(*w, true);
-    ASSERT_TRUE(WaitFor([&] { return alarm->report().sounding && alarm->report().status == QSoundEffect::Ready; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return alarm->output().open && alarm->output().written > 0; }, 20000));
     Mark(*w, false);
-    ASSERT_TRUE(WaitFor([&] { return !alarm->report().sounding; }, 20000));
 
     HeldServer server;
     server.stop();
@@ -244,15 +314,19 @@ TEST(DisplaySoundServer, AnAlarmSoundedWhileTheServerIsStoppedLeavesTheWindowAns
 
 TEST(DisplaySoundServer, TheApplicationEndsWellWhileTheServerStoppedAtItsStartStillHoldsTheSoundThread)
 {
-    if (!IsChild("held-at-exit-from-start"))
-        // The end waits 2 s for the outputs and 2 s for the sound thread; a wait for the server
-        // lasts libpulse's half a minute from the connection. The bound leaves a loaded machine
-        // a wide margin below that.
-        return RunCase("held-at-exit-from-start", 20000);
+    if (!IsChild("held-at-exit-from-start")) {
+        // A wait for the server lasts libpulse's half a minute from the connection.
+        std::string output;
+        long long endedAt = 0;
+        RunCase("held-at-exit-from-start", 20000, &output, false, &endedAt);
+        const long long closeToEnd = CloseToEndMs(output, endedAt);
+        EXPECT_GE(closeToEnd, 0) << output;
+        EXPECT_LT(closeToEnd, 1000) << output;
+        return;
+    }
     ASSERT_EQ(kill(qEnvironmentVariableIntValue(kPidVariable), SIGSTOP), 0);
     auto w = SoundingWindow();
-    w->close();
-    w.reset();
+    CloseAndTell(w);
 }
 
 namespace {
@@ -276,17 +350,159 @@ bool LeaksAreChecked()
 #endif
 }
 
+// A window sounding its alarm and playing live audio, both outputs open on the server.
+std::unique_ptr<CDisplayWidget> PlayingWindow(CEventSound** alarm)
+{
+    AlarmOn();
+    auto w = std::make_unique<CDisplayWidget>();
+    w->show();
+    w->UpdateEventAlarmSetting();
+    *alarm = w->findChild<CEventSound*>();
+    Mark(*w, true);
+    PlayAudio(*w);
+    EXPECT_TRUE(WaitFor([&] { return (*alarm)->output().open && ServerStreams() == 2; }, 20000));
+    return w;
+}
+
+// What the server and the window do after the server answers again: the streams are back to
+// the two outputs, the alarm follows the marks, and no thread was left behind.
+void AfterTheServerAnswers(CDisplayWidget& w, CEventSound& alarm, int threadsBefore, int slack = 1)
+{
+    QElapsedTimer since;
+    since.start();
+    EXPECT_TRUE(WaitFor([&] { return ServerStreams() == 2; }, 2000)) << ServerStreams() << " streams";
+    std::fprintf(stderr, "streams back %lld ms after the server answered\n", static_cast<long long>(since.elapsed()));
+    since.restart();
+    Mark(w, true);
+    const qint64 before = alarm.output().written;
+    EXPECT_TRUE(WaitFor([&] { return alarm.output().written > before + 3200; }, 2000));
+    std::fprintf(stderr, "alarm sounding %lld ms after the mark\n", static_cast<long long>(since.elapsed()));
+    Mark(w, false);
+    EXPECT_LE(Threads(), threadsBefore + slack) << "threads before the stop: " << threadsBefore;
+    std::fprintf(stderr, "threads %d (before the stop %d)\n", Threads(), threadsBefore);
+}
+
+// The server stopped for the seconds given while the alarm turns on and off and the audio
+// switches protocol every half second; then answered again.
+void StopTheServerFor(int seconds)
+{
+    CEventSound* alarm = nullptr;
+    auto w = PlayingWindow(&alarm);
+    ASSERT_TRUE(alarm);
+    Mark(*w, false);
+    const int threadsBefore = Threads();
+    const pid_t server = qEnvironmentVariableIntValue(kPidVariable);
+    ASSERT_EQ(kill(server, SIGSTOP), 0);
+    QElapsedTimer stopped;
+    stopped.start();
+    for (int i = 0; stopped.elapsed() < seconds * 1000; ++i) {
+        Mark(*w, i % 2 == 0);
+        PlayAudio(*w, i % 2 == 1);
+        Pause(500);
+    }
+    EXPECT_LE(Threads(), threadsBefore + 1) << "threads during the stop";
+    ASSERT_EQ(kill(server, SIGCONT), 0);
+    AfterTheServerAnswers(*w, *alarm, threadsBefore);
+    CloseAndTell(w);
+}
+
+// Runs a stop of the server in a child; its close must end the process within a second.
+void RunStop(const char* mode, int seconds)
+{
+    std::string output;
+    long long endedAt = 0;
+    RunCase(mode, (seconds + 60) * 1000, &output, false, &endedAt);
+    const long long closeToEnd = CloseToEndMs(output, endedAt);
+    std::fprintf(stderr, "closed to ended: %lld ms\n", closeToEnd);
+    EXPECT_GE(closeToEnd, 0) << output;
+    EXPECT_LT(closeToEnd, 1000) << output;
+}
+
 }  // namespace
 
-// Qt's audio clean-up at the exit has aborted in libpulse when the server had answered only
-// just before: once the sound thread ran, what was registered for the exit before it (as Qt's
-// audio globals are) is never run.
-TEST(DisplaySoundServer, AProcessWhoseSoundCameUpEndsBeforeTheLibrariesCleanUp)
+TEST(DisplaySoundServer, AfterA20SecondStopTheStreamsAlarmAndThreadsAreBackAndTheCloseIsQuick)
 {
-    if (!IsChild("ends-before-clean-up")) {
+    if (!IsChild("stop-20"))
+        return RunStop("stop-20", 20);
+    StopTheServerFor(20);
+}
+
+TEST(DisplaySoundServer, AfterA40SecondStopTheStreamsAlarmAndThreadsAreBackAndTheCloseIsQuick)
+{
+    if (!IsChild("stop-40"))
+        return RunStop("stop-40", 40);
+    StopTheServerFor(40);
+}
+
+TEST(DisplaySoundServer, AfterA75SecondStopTheStreamsAlarmAndThreadsAreBackAndTheCloseIsQuick)
+{
+    if (!IsChild("stop-75"))
+        return RunStop("stop-75", 75);
+    StopTheServerFor(75);
+}
+
+// Started while the server does not answer, for longer than its clients wait for it.
+TEST(DisplaySoundServer, AProgramStartedDuringA45SecondStopSoundsOnceTheServerAnswers)
+{
+    if (!IsChild("stop-at-start"))
+        return RunStop("stop-at-start", 45);
+    const pid_t server = qEnvironmentVariableIntValue(kPidVariable);
+    ASSERT_EQ(kill(server, SIGSTOP), 0);
+    QElapsedTimer stopped;
+    stopped.start();
+    AlarmOn();
+    auto w = std::make_unique<CDisplayWidget>();
+    w->show();
+    w->UpdateEventAlarmSetting();
+    auto* alarm = w->findChild<CEventSound*>();
+    ASSERT_TRUE(alarm);
+    int told = 0;
+    QObject::connect(w.get(), &CDisplayWidget::alarmCannotSound, [&] { ++told; });
+    int threadsAtStart = 0;
+    for (int i = 0; stopped.elapsed() < 45000; ++i) {
+        Mark(*w, true);
+        PlayAudio(*w, i % 2 == 1);
+        // Counted once both outputs run.
+        if (i == 0)
+            threadsAtStart = Threads();
+        Pause(500);
+    }
+    EXPECT_LE(Threads(), threadsAtStart + 1) << "threads during the stop";
+    // Told once that it cannot sound, however often it was asked.
+    EXPECT_EQ(told, 1);
+    ASSERT_EQ(kill(server, SIGCONT), 0);
+    Mark(*w, false);
+    // Live audio goes on as a stream thread keeps handing it over.
+    QTimer feed;
+    QObject::connect(&feed, &QTimer::timeout, [&] { PlayAudio(*w); });
+    feed.start(500);
+    // The backend makes the threads of its connection once it connects, for the first time here.
+    AfterTheServerAnswers(*w, *alarm, threadsAtStart, 2);
+    feed.stop();
+    CloseAndTell(w);
+}
+
+// The close while an output is open and the server does not answer: the process ends within
+// a second, without the libraries' clean-up that would wait for the server.
+TEST(DisplaySoundServer, TheCloseWithTheServerStoppedEndsTheProcessWithinASecond)
+{
+    if (!IsChild("close-while-stopped"))
+        return RunStop("close-while-stopped", 0);
+    CEventSound* alarm = nullptr;
+    auto w = PlayingWindow(&alarm);
+    ASSERT_EQ(kill(qEnvironmentVariableIntValue(kPidVariable), SIGSTOP), 0);
+    PlayAudio(*w, true);
+    Pause(300);
+    CloseAndTell(w);
+}
+
+// Nothing held: the process ends as any other, with the clean-up registered before the sound came up.
+TEST(DisplaySoundServer, AProcessWhoseSoundCameUpAndWentRunsTheLibrariesCleanUp)
+{
+    if (!IsChild("clean-up-runs")) {
         std::string output;
-        RunCase("ends-before-clean-up", 120000, &output);
-        EXPECT_EQ(output.find("clean-up registered first ran"), std::string::npos) << output;
+        RunCase("clean-up-runs", 120000, &output);
+        EXPECT_NE(output.find("clean-up registered first ran"), std::string::npos) << output;
         return;
     }
     std::atexit([] {
@@ -296,13 +512,13 @@ TEST(DisplaySoundServer, AProcessWhoseSoundCameUpEndsBeforeTheLibrariesCleanUp)
     SoundCameUpAndWent();
 }
 
-// The leak check that exit would have made is made before the process ends.
-TEST(DisplaySoundServer, ALeakIsStillReportedWhenTheProcessEndsBeforeTheLibrariesCleanUp)
+// The leak check that exit would have made is made when the process ends at once.
+TEST(DisplaySoundServer, ALeakIsStillReportedWhenAHeldSoundThreadEndsTheProcessAtOnce)
 {
-    if (!IsChild("leak-before-clean-up")) {
+    if (!IsChild("leak-when-held")) {
         if (!LeaksAreChecked())
             GTEST_SKIP() << "built without the leak checker";
-        const Child child = RunChild("leak-before-clean-up");
+        const Child child = RunChild("leak-when-held");
         ASSERT_TRUE(child.serverStarted) << "no PulseAudio server could be started (scripts/deps installs pulseaudio)";
         EXPECT_NE(child.output.find("[  PASSED  ] 1 test"), std::string::npos) << child.output;
         EXPECT_NE(child.output.find("ERROR: LeakSanitizer: detected memory leaks"), std::string::npos) << child.output;
@@ -314,5 +530,8 @@ TEST(DisplaySoundServer, ALeakIsStillReportedWhenTheProcessEndsBeforeTheLibrarie
         volatile char* leaked = new char[4096];
         leaked[0] = 1;
     }).join();
-    SoundCameUpAndWent();
+    // Held at its start: the backend waits for the server on the sound thread.
+    ASSERT_EQ(kill(qEnvironmentVariableIntValue(kPidVariable), SIGSTOP), 0);
+    auto w = SoundingWindow();
+    w.reset();
 }

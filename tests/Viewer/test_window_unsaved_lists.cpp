@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include <QFile>
+#include <QWindow>
 
 #include "EMap/EMapList.h"
 #include "window_test_util.h"
@@ -98,4 +99,49 @@ TEST(UnsavedLists, ChangesThatCanBeSavedAtTheCloseAreSavedWithoutAQuestion)
     EXPECT_TRUE(e.rig.prompt.questions.isEmpty());
     const GroupList stored = CControlDVRList().Load();
     EXPECT_EQ(stored.group(stored.group_size() - 1).name(), "Added");
+}
+
+namespace {
+
+// The full-screen wall closed by the window manager (Alt+F4, the title bar's X): a close
+// event on its own top-level window, as the platform delivers it.
+void CloseTheWallAsTheWindowManagerDoes(UnsavedEdit& e)
+{
+    e.rig.button("SingleFull")->click();
+    ASSERT_TRUE(e.window->displayWidget()->isFullScreen());
+    ASSERT_TRUE(e.window->displayWidget()->windowHandle());
+    e.window->displayWidget()->windowHandle()->close();
+    e.rig.settle();
+}
+
+}  // namespace
+
+TEST(UnsavedLists, ClosingTheFullScreenWallAsTheWindowManagerDoesAsksAsTheWindowsCloseDoes)
+{
+    UnsavedEdit e;
+    e.addDvrGroup();
+    e.rig.prompt.yesNo = {false};
+    CloseTheWallAsTheWindowManagerDoes(e);
+    EXPECT_EQ(e.rig.prompt.questions.join('|').toStdString(), Question("DVR list"));
+}
+
+TEST(UnsavedLists, AWallClosedByTheWindowManagerComesBackIntoTheWindowWhenTheOperatorSaysNo)
+{
+    UnsavedEdit e;
+    e.addDvrGroup();
+    e.rig.prompt.yesNo = {false};
+    CloseTheWallAsTheWindowManagerDoes(e);
+    EXPECT_TRUE(e.window->isVisible());
+    EXPECT_FALSE(e.window->displayWidget()->isFullScreen());
+    EXPECT_EQ(e.window->displayWidget()->parentWidget(), e.window->form().DisplayFrame);
+}
+
+TEST(UnsavedLists, AWallClosedByTheWindowManagerClosesTheWindowWhenTheOperatorSaysYes)
+{
+    UnsavedEdit e;
+    e.addDvrGroup();
+    e.rig.prompt.yesNo = {true};
+    CloseTheWallAsTheWindowManagerDoes(e);
+    EXPECT_FALSE(e.window->isVisible());
+    EXPECT_FALSE(e.window->displayWidget()->isVisible());
 }

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QElapsedTimer>
 
+#include "Common/SoundThread.h"
 #include "support/ExitLimits.h"
 #ifdef ZAVO_TEST_GUI
 #include <QApplication>
@@ -120,6 +121,9 @@ int main(int argc, char** argv)
         rc = RUN_ALL_TESTS();
         // What the tests released with deleteLater() and no event loop ran for since.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // The program's end, as the program takes it.
+        if (!SoundThread::finish(SoundThread::kFinishMs))
+            SoundThread::endProcessNow(rc);
         ending.start();
     }
     // "report" for the tests of the shut-down, which read it from a child; "check" fails the

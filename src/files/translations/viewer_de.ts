@@ -353,6 +353,17 @@
     </message>
 </context>
 <context>
+    <name>CEventSound</name>
+    <message>
+        <source>The alarm cannot sound: its sound cannot be read.</source>
+        <translation>Der Alarm kann nicht ertönen: sein Ton kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The alarm cannot sound: the sound output does not answer.</source>
+        <translation>Der Alarm kann nicht ertönen: die Tonausgabe antwortet nicht.</translation>
+    </message>
+</context>
+<context>
     <name>CHDDWidget</name>
     <message>
         <source>CHDDWidget</source>

@@ -353,6 +353,17 @@
     </message>
 </context>
 <context>
+    <name>CEventSound</name>
+    <message>
+        <source>The alarm cannot sound: its sound cannot be read.</source>
+        <translation>L'alarme ne peut pas sonner : son son ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>The alarm cannot sound: the sound output does not answer.</source>
+        <translation>L'alarme ne peut pas sonner : la sortie audio ne répond pas.</translation>
+    </message>
+</context>
+<context>
     <name>CHDDWidget</name>
     <message>
         <source>CHDDWidget</source>

@@ -353,6 +353,17 @@
     </message>
 </context>
 <context>
+    <name>CEventSound</name>
+    <message>
+        <source>The alarm cannot sound: its sound cannot be read.</source>
+        <translation>アラームを鳴らせません: アラーム音を読み込めません。</translation>
+    </message>
+    <message>
+        <source>The alarm cannot sound: the sound output does not answer.</source>
+        <translation>アラームを鳴らせません: 音声出力が応答しません。</translation>
+    </message>
+</context>
+<context>
     <name>CHDDWidget</name>
     <message>
         <source>CHDDWidget</source>

@@ -353,6 +353,17 @@
     </message>
 </context>
 <context>
+    <name>CEventSound</name>
+    <message>
+        <source>The alarm cannot sound: its sound cannot be read.</source>
+        <translation>알람을 울릴 수 없습니다: 알람 소리를 읽을 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>The alarm cannot sound: the sound output does not answer.</source>
+        <translation>알람을 울릴 수 없습니다: 오디오 출력이 응답하지 않습니다.</translation>
+    </message>
+</context>
+<context>
     <name>CHDDWidget</name>
     <message>
         <source>CHDDWidget</source>

@@ -353,6 +353,17 @@
     </message>
 </context>
 <context>
+    <name>CEventSound</name>
+    <message>
+        <source>The alarm cannot sound: its sound cannot be read.</source>
+        <translation>Alarmen kan ikke lyde: lyden kan ikke leses.</translation>
+    </message>
+    <message>
+        <source>The alarm cannot sound: the sound output does not answer.</source>
+        <translation>Alarmen kan ikke lyde: lydutgangen svarer ikke.</translation>
+    </message>
+</context>
+<context>
     <name>CHDDWidget</name>
     <message>
         <source>CHDDWidget</source>
