@@ -31,8 +31,9 @@ int main(int argc, char* argv[])
         }
         // No event loop runs any more: what the window released with deleteLater() is freed here.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        // Only a sound thread that the sound server still holds ends the process here, before
-        // the libraries' clean-up; every other end runs it.
+        // A sound thread that the sound server still holds, or a sound server that did not
+        // answer for a while, ends the process here, before the libraries' clean-up; every
+        // other end runs it.
         if (!SoundThread::finish(SoundThread::kFinishMs))
             SoundThread::endProcessNow(rc);
     }

@@ -21,6 +21,9 @@ constexpr int kPeriodUs = 20000;       // the unit written to the device
 constexpr int kQueueUs = 1000000;      // audio kept waiting at most; older audio is dropped
 constexpr int kDeviceBufferUs = 200000;  // what may still play after clear()
 constexpr int kFullWaitMs = kPeriodUs / 2000;  // a device without room frees one in a period
+// A device that takes nothing for this long, or an open that waits this long, means a sound
+// server that does not answer (a working one takes a period every 20 ms).
+constexpr int kSilentServerMs = 2000;
 
 class CSinkAudioDevice : public CAudioDevice {
 public:
@@ -381,8 +384,12 @@ std::unique_ptr<CAudioDevice> CPlayAudio::Output::open(bool first)
         if (!turn)
             return nullptr;
         std::unique_ptr<CAudioDevice> device = m_factory();
+        QElapsedTimer opening;
+        opening.start();
         const bool ok = device && device->open(m_format);
         CSoundOpens::program().end(turn);
+        if (opening.elapsed() >= kSilentServerMs)
+            SoundThread::serverWasSilent();
         if (ok) {
             m_status->opened();
             return device;
@@ -411,6 +418,7 @@ void CPlayAudio::Output::play()
     std::unique_ptr<CAudioDevice> device;
     bool first = true;
     QByteArray chunk;
+    QElapsedTimer starved;  // since the device last took audio that waited
     for (;;) {
         if (!device) {
             device = open(first);
@@ -432,6 +440,12 @@ void CPlayAudio::Output::play()
                 break;
             loopLocked(std::max<qsizetype>(period, room - room % period));
             const qsizetype periods = std::min<qint64>(room, m_s->queue.size()) / period;
+            if (room >= period || m_s->queue.size() < period)
+                starved.invalidate();
+            else if (!starved.isValid())
+                starved.start();
+            else if (starved.hasExpired(kSilentServerMs))
+                SoundThread::serverWasSilent();
             if (periods == 0) {
                 if (m_s->queue.size() < period)
                     m_s->wake.wait(lock);  // until audio arrives or the output closes

@@ -3,6 +3,7 @@
 #include <QAudioDevice>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QMediaDevices>
 #include <QObject>
@@ -22,6 +23,8 @@ namespace {
 
 // How long the application's end waits for the audio outputs and the thread together.
 constexpr int kEndWaitMs = 500;
+// A backend that takes this long to come up waited for a sound server that did not answer.
+constexpr int kSilentServerMs = 2000;
 
 struct State {
     std::mutex lock;  // guards everything below
@@ -31,6 +34,7 @@ struct State {
     bool ended = false;
     bool backendAsked = false;
     bool backendUp = false;
+    bool serverSilent = false;  // the sound server did not answer for a while in this run
     int expected = 0;  // thread objects not yet deleted
     // Posted functions, handed over under the lock rather than inside Qt's events, whose
     // hand-over ThreadSanitizer cannot see.
@@ -96,6 +100,7 @@ void PostLocked(State& s, std::function<void()> f)
 // Exit work of the tools a build may link in, declared weak: null where they are not.
 extern "C" void __lsan_do_leak_check() __attribute__((weak));
 extern "C" int __llvm_profile_write_file() __attribute__((weak));
+extern "C" void __gcov_dump() __attribute__((weak));
 
 // What is left of the end for the application's own destruction, when the program's end did
 // not decide it first.
@@ -124,7 +129,11 @@ void SoundThread::startBackend()
         s.backendAsked = true;
     }
     post([] {
+        QElapsedTimer connecting;
+        connecting.start();
         QMediaDevices::defaultAudioOutput();
+        if (connecting.elapsed() >= kSilentServerMs)
+            SoundThread::serverWasSilent();
         State& s = TheState();
         std::lock_guard<std::mutex> lock(s.lock);
         s.backendUp = true;
@@ -160,6 +169,13 @@ void SoundThread::deleteFinished(QThread* thread)
     });
 }
 
+void SoundThread::serverWasSilent()
+{
+    State& s = TheState();
+    std::lock_guard<std::mutex> lock(s.lock);
+    s.serverSilent = true;
+}
+
 bool SoundThread::finish(int ms)
 {
     QDeadlineTimer deadline(ms);
@@ -178,8 +194,13 @@ bool SoundThread::finish(int ms)
         // An output still waiting for the backend goes on without it.
         s.changed.notify_all();
     }
+    bool silent = false;
+    {
+        std::lock_guard<std::mutex> lock(s.lock);
+        silent = s.serverSilent;
+    }
     if (!thread)
-        return outputsEnded;
+        return outputsEnded && !silent;
     if (!thread->wait(deadline)) {
         // Left to the process's end, with what it uses.
         return false;
@@ -187,7 +208,7 @@ bool SoundThread::finish(int ms)
     delete s.context;
     s.context = nullptr;
     delete thread;
-    return outputsEnded;
+    return outputsEnded && !silent;
 }
 
 void SoundThread::endProcessNow(int status)
@@ -197,5 +218,7 @@ void SoundThread::endProcessNow(int status)
         __lsan_do_leak_check();
     if (__llvm_profile_write_file)
         __llvm_profile_write_file();
+    if (__gcov_dump)
+        __gcov_dump();
     _exit(status);
 }

@@ -4,7 +4,8 @@
 // holds it and never the window or a stream: Qt's audio backend comes up there, the alarm
 // plays there, and the audio outputs that have ended are deleted there. It starts at first use
 // and ends with the program (finish); one still held by the sound server then is left behind,
-// and the program ends its process at once rather than run the libraries' clean-up under it.
+// and the program ends its process at once rather than run the libraries' clean-up under it
+// (as after a sound server that did not answer).
 
 #include <functional>
 
@@ -26,10 +27,15 @@ void expectFinished();
 // through the sound thread's own queue, so ThreadSanitizer sees the hand-over.
 void deleteFinished(QThread* thread);
 
+// An output or the backend saw the sound server not answer for a while (an open or a start
+// that waited, a device that took nothing although audio waited).
+void serverWasSilent();
 // The program's end, with the application still there and its windows gone: gives the audio
-// outputs and the sound thread up to ms to end. False when one is still held by the sound
-// server: the libraries' clean-up would then wait for the server under it, or free what it
-// uses, and the process must end with endProcessNow instead.
+// outputs and the sound thread up to ms to end. True when the libraries' clean-up may run.
+// False when one is still held by the sound server (the clean-up would wait for the server
+// under it, or free what it uses), or when the server did not answer for a while in this run
+// (libpulse's clean-up has then aborted in its main loop, the server's connection having come
+// back only just before): the process must end with endProcessNow instead.
 bool finish(int ms);
 // Ends the process with its status at once, after the leak check and the coverage data that a
 // checking build writes at its exit.

@@ -414,6 +414,12 @@ void RunStop(const char* mode, int seconds)
     RunCase(mode, (seconds + 60) * 1000, &output, false, &endedAt);
     const long long closeToEnd = CloseToEndMs(output, endedAt);
     std::fprintf(stderr, "closed to ended: %lld ms\n", closeToEnd);
+    // The child's own figures.
+    for (const char* figure : {"streams back ", "alarm sounding ", "threads "}) {
+        const size_t at = output.find(figure);
+        if (at != std::string::npos)
+            std::fprintf(stderr, "%s\n", output.substr(at, output.find('\n', at) - at).c_str());
+    }
     EXPECT_GE(closeToEnd, 0) << output;
     EXPECT_LT(closeToEnd, 1000) << output;
 }
@@ -510,6 +516,30 @@ TEST(DisplaySoundServer, AProcessWhoseSoundCameUpAndWentRunsTheLibrariesCleanUp)
         (void)!write(2, text, sizeof text - 1);
     });
     SoundCameUpAndWent();
+}
+
+// After the server did not answer for a while, libpulse's clean-up has aborted at the exit: the
+// process ends before it, having ended everything of its own.
+TEST(DisplaySoundServer, AProcessThatSawTheServerSilentEndsBeforeTheLibrariesCleanUp)
+{
+    if (!IsChild("silent-then-end")) {
+        std::string output;
+        RunCase("silent-then-end", 120000, &output);
+        EXPECT_EQ(output.find("clean-up registered first ran"), std::string::npos) << output;
+        return;
+    }
+    std::atexit([] {
+        const char text[] = "clean-up registered first ran\n";
+        (void)!write(2, text, sizeof text - 1);
+    });
+    CEventSound* alarm = nullptr;
+    auto w = PlayingWindow(&alarm);
+    const pid_t server = qEnvironmentVariableIntValue(kPidVariable);
+    ASSERT_EQ(kill(server, SIGSTOP), 0);
+    Pause(3000);
+    ASSERT_EQ(kill(server, SIGCONT), 0);
+    Pause(500);
+    w.reset();
 }
 
 // The leak check that exit would have made is made when the process ends at once.
