@@ -142,8 +142,6 @@ void CDisplayWidget::resetDisplay()
     // An unknown mode gets widget cells from the container.
     const auto mode = static_cast<OpenGLMode>(CAppSettings().readSetting(CAppSettings::OPENGL, 0).toInt());
     m_screen = new CScreen(this, mode, CScreen::MAX_CELLS);
-    // Off after OpenGL: nothing of the old wall may keep the window drawing through OpenGL.
-    CScreen::dropOpenGLComposition(window());
 
     m_selected = 0;
     m_screens = 0;

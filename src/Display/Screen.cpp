@@ -10,7 +10,6 @@
 #include <QSurfaceFormat>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 
 #include <algorithm>
 #include <cassert>
@@ -35,18 +34,6 @@ void connectDoubleClick(QObject* sender, QWidget* parent)
     QObject::connect(sender, SIGNAL(doubleClicked(QMouseEvent*)), parent,
                      SLOT(mouseDoubleClicked(QMouseEvent*)));
 }
-
-// Reaches QWidget's protected native-window calls, as Qt itself recreates a window whose
-// composition changes.
-struct NativeWindow : QWidget {
-    static void recreate(QWidget* w)
-    {
-        void (QWidget::*destroyWindow)(bool, bool) = &NativeWindow::destroy;
-        void (QWidget::*createWindow)(WId, bool, bool) = &NativeWindow::create;
-        (w->*destroyWindow)(true, true);
-        (w->*createWindow)(0, true, true);
-    }
-};
 
 // The probe's answer for this run, for owners that ask for OpenGL without having probed.
 bool openGLUsable()
@@ -117,34 +104,6 @@ bool CScreen::isSoftwareRenderer(const QString& renderer)
     return renderer.startsWith(QLatin1String("SWR "));
 }
 
-void CScreen::dropOpenGLComposition(QWidget* window)
-{
-    // Qt counts the OpenGL widgets of the window's dialogs as its own.
-    if (!window || !window->isWindow() || window->findChild<QOpenGLWidget*>())
-        return;
-    const QWindow* handle = window->windowHandle();
-    if (!handle || handle->surfaceType() != QSurface::OpenGLSurface)
-        return;
-    // The new native window shows where the old one was, yet forgets its states and focus.
-    const Qt::WindowStates states = window->windowState();
-    const bool active = window->isActiveWindow();
-    NativeWindow::recreate(window);
-    QWindow* made = window->windowHandle();
-    if (!made)
-        return;
-    made->setWindowStates(states);
-    if (active)
-        window->activateWindow();
-    // Its dialogs lost the window they stay in front of.
-    for (QWidget* child : window->findChildren<QWidget*>()) {
-        QWindow* own = child->isWindow() && child->parentWidget() && child->parentWidget()->window() == window
-                           ? child->windowHandle()
-                           : nullptr;
-        if (own && !own->transientParent())
-            own->setTransientParent(made);
-    }
-}
-
 QVector<QRect> CScreen::gridRects(int count, const QSize& size, int space)
 {
     QVector<QRect> rects(MAX_CELLS);
@@ -202,22 +161,16 @@ CScreen::CScreen(QWidget* parent, const OpenGLMode& mode, int count)
         m_glWidget->setUpdateBehavior(QOpenGLWidget::PartialUpdate);
         m_scene = new CGraphicsScene(m_mode, m_count);
         m_scene->resize(parent ? parent->size() : QSize());
-        m_view = new CGraphicsView(parent);
-        connectDoubleClick(m_view, parent);
+        m_view = new CGraphicsView(nullptr);
         m_view->setViewport(m_glWidget);
-        // A window of its own: otherwise Qt composes and swaps the whole top-level window with
-        // the wall at every picture. Everything else stays plain widgets: a native sibling
-        // would make its ancestors and their siblings native too, and Qt cannot show those
-        // plain windows in a top-level it composes through OpenGL (they stay black).
-        QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
-        m_glWidget->setAttribute(Qt::WA_DontCreateNativeAncestors);
-        m_glWidget->setAttribute(Qt::WA_NativeWindow);
         m_view->setScene(m_scene);
         // The wall clears and covers the whole viewport itself: filling it first with the
         // palette's colour would be one more pass over every pixel for each picture.
         m_glWidget->setAutoFillBackground(false);
         m_glWidget->setAttribute(Qt::WA_OpaquePaintEvent);
-        m_view->show();
+        m_frame = new CWallFrame(m_view, parent);
+        connectDoubleClick(m_view, parent);
+        m_frame->show();
         m_waitWidget = new CWaitWidget(nullptr);
         m_scene->addWidget(m_waitWidget);
     }
@@ -239,9 +192,10 @@ CScreen::~CScreen()
     if (m_scene)
         m_scene->setDrawnHandler(nullptr);
     delete m_repaintTimer;
-    // Deleting the scene takes the wait indicator with it; the view owns its viewport.
+    // Deleting the scene takes the wait indicator with it; the frame its view and the view
+    // its viewport.
     delete m_scene;
-    delete m_view.data();
+    delete m_frame.data();
     if (!isOpenGL()) {
         for (const QPointer<CScreenWidget>& cell : std::as_const(m_screenWidgets))
             delete cell.data();
@@ -406,14 +360,17 @@ void CScreen::setDisplaySettings(bool chName, int record, int event)
 
 void CScreen::resize(const QSize& size)
 {
-    if (isOpenGL())
+    if (isOpenGL()) {
+        m_frame->resize(size);
+        // At once, even while the frame waits to be shown.
         m_view->resize(size);
+    }
     centreWaitWidget();
 }
 
 void CScreen::centreWaitWidget()
 {
-    const QWidget* parent = isOpenGL() ? m_view->parentWidget() : m_waitWidget->parentWidget();
+    const QWidget* parent = isOpenGL() ? m_frame->parentWidget() : m_waitWidget->parentWidget();
     if (!parent)
         return;
     const int x = (parent->width() - 1) / 2 - m_waitWidget->width() / 2;
@@ -424,7 +381,7 @@ void CScreen::centreWaitWidget()
 void CScreen::move(const QPoint& p)
 {
     if (isOpenGL()) {
-        m_view->move(p);
+        m_frame->move(p);
     } else {
         for (CScreenWidget* cell : std::as_const(m_screenWidgets))
             cell->move(p);
@@ -486,7 +443,7 @@ void CScreen::showWaitWidget(QWidget* parent, bool show)
 
 int CScreen::cellAt(const QPoint& pos) const
 {
-    const QPoint p = isOpenGL() ? pos - m_view->pos() : pos;
+    const QPoint p = isOpenGL() ? pos - m_frame->pos() : pos;
     for (int i = 0; i < m_count; ++i) {
         const QRect& rect = getDisplayRect(i);
         if (!rect.isEmpty() && rect.contains(p))

@@ -71,12 +71,6 @@ public:
     // The context format of the OpenGL view: the fixed-function (compatibility) profile.
     static QSurfaceFormat glFormat();
 
-    // Once a window has shown an OpenGL widget, Qt composes it through OpenGL for good, which
-    // costs a software rasteriser more than the widget cells it then shows: a window left
-    // without any OpenGL widget is made anew, so that it goes back to plain drawing. Nothing
-    // happens to a window that still holds one or never held one.
-    static void dropOpenGLComposition(QWidget* window);
-
     // The rectangles of a page of count cells in an area of the given size: a square grid of
     // floor(sqrt(count)) columns centred with at least space / 2 pixels around it, neighbours
     // sharing one pixel column or row; one to three cells each cover the whole area. There
@@ -133,6 +127,7 @@ private:
 
     // The widgets belong to the parent as well, which may go first.
     OpenGLMode m_mode;
+    QPointer<CWallFrame> m_frame;
     QPointer<CGraphicsView> m_view;
     QPointer<QOpenGLWidget> m_glWidget;
     CGraphicsScene* m_scene = nullptr;

@@ -99,6 +99,10 @@ Viewer::~Viewer()
     // Also when the loop ended without a close event: no stream may outlive the window.
     disconnectDVR(true);
     delete m_sendCommand;
+    // In full screen the display is a window of its own, which no child of this one takes
+    // along; left to the application's end, its wall's window would be gone before it.
+    if (m_displayWidget->isWindow())
+        delete m_displayWidget;
 }
 
 void Viewer::wireButtons()

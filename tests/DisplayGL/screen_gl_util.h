@@ -5,8 +5,12 @@
 #include <QOpenGLWidget>
 #include <QWindow>
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <thread>
 
+#include "Display/DisplayWidget.h"
 #include "Display/Screen.h"
 #include "Display/display_test_util.h"
 
@@ -49,6 +53,35 @@ struct Wall {
             return gl->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
         }
         return owner.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+};
+
+// Moving pictures on all 16 channels, delivered as a stream thread does, until it ends.
+struct Feeder {
+    std::atomic<bool> stop{false};
+    std::thread thread;
+
+    explicit Feeder(CDisplayWidget* w)
+    {
+        thread = std::thread([this, w] {
+            const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+            DISPLAY_DVR_INFO info;
+            info.dvrName = QStringLiteral("Lobby DVR");
+            for (int ch = 0; ch < 16; ++ch)
+                info.channelNames[ch] = QStringLiteral("CAM%1").arg(ch + 1);
+            for (size_t n = 0; !stop; ++n) {
+                for (int ch = 0; ch < 16; ++ch) {
+                    const auto f = displaytest::CFrameOf(clip, n % clip.units.size(), ch, uint32_t(1000 + n / 30));
+                    w->slotDisplayVideo(info, f.data(), f.size());
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(33));
+            }
+        });
+    }
+    ~Feeder()
+    {
+        stop = true;
+        thread.join();
     }
 };
 

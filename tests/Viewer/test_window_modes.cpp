@@ -122,6 +122,17 @@ TEST(WindowLayout, FullScreenHidesTheWindowAndEscapeBringsTheDisplayBack)
     EXPECT_GE(w.form().displayLayout->indexOf(w.displayWidget()), 0);
 }
 
+TEST(WindowLayout, ClosedInFullScreenTheWindowTakesTheDisplayAlong)
+{
+    WindowRig rig;
+    Viewer& w = rig.open();
+    rig.button("SingleFull")->click();
+    ASSERT_TRUE(w.displayWidget()->isFullScreen());
+    const QPointer<CDisplayWidget> display = w.displayWidget();
+    rig.window.reset();
+    EXPECT_TRUE(display.isNull());
+}
+
 TEST(WindowModes, EveryModeReturnsWhereItShouldAndLeavesNoStrayPage)
 {
     WindowRig rig;
