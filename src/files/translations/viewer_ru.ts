@@ -2006,7 +2006,7 @@
         <translation>Воспроизведение</translation>
     </message>
     <message>
-        <source>Startting Point</source>
+        <source>Starting Point</source>
         <translation>Начальная точка</translation>
     </message>
     <message>
@@ -2257,7 +2257,7 @@
         <translation>Конфигурация с регистратора не прочитана. Всё равно отправить настройки по умолчанию?</translation>
     </message>
     <message>
-        <source>The transmission error occured!</source>
+        <source>The transmission error occurred!</source>
         <translation>Ошибка передачи!</translation>
     </message>
     <message>
