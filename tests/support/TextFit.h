@@ -2,12 +2,14 @@
 
 // Texts that do not fit the widget showing them, measured with the widget's own font and style
 // against the room its style gives the text: labels, buttons, check boxes, combo boxes (every
-// item, since any may be chosen), spin boxes and group box titles. Only widgets on screen count.
+// item, since any may be chosen), spin boxes, group box titles and a calendar's day names. Only
+// widgets on screen count.
 
 #include <algorithm>
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -19,6 +21,8 @@
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTableView>
+#include <QtMath>
 #include <QToolButton>
 #include <QWidget>
 
@@ -193,6 +197,27 @@ inline void CheckGroupTitle(QStringList& out, const QGroupBox* box, const QWidge
         out << Line(box, root, Drawn(box->title()), used.width(), box->rect().intersected(used).width());
 }
 
+// The day names heading the calendar's columns: a cell leaves its grid line out, and its text
+// keeps a margin on each side; a fraction of a pixel too wide is already cut.
+inline void CheckCalendar(QStringList& out, const QCalendarWidget* calendar, const QWidget* root)
+{
+    const QTableView* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    if (!view || !view->model())
+        return;
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const int grid = view->showGrid() ? 1 : 0;
+    const QAbstractItemModel* model = view->model();
+    for (int column = 0; column < model->columnCount(); ++column) {
+        const QModelIndex index = model->index(0, column);
+        const QString text = index.data().toString();
+        const QVariant font = index.data(Qt::FontRole);
+        const QFontMetricsF fm(font.isValid() ? font.value<QFont>() : view->font());
+        const int room = view->columnWidth(column) - grid - 2 * margin;
+        if (fm.horizontalAdvance(text) > room)
+            out << Line(calendar, root, text, qCeil(fm.horizontalAdvance(text)), room);
+    }
+}
+
 }  // namespace detail
 
 // One line per text that does not fit ("path: "text" needs N px, has M"), empty when all fit.
@@ -215,6 +240,8 @@ inline QStringList CutOffTexts(const QWidget* root)
             detail::CheckSpin(out, spin, root);
         else if (auto* box = qobject_cast<const QGroupBox*>(w))
             detail::CheckGroupTitle(out, box, root);
+        else if (auto* calendar = qobject_cast<const QCalendarWidget*>(w))
+            detail::CheckCalendar(out, calendar, root);
     }
     return out;
 }
