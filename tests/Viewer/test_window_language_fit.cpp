@@ -4,7 +4,9 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 
+#include "DVRSetup/SetupEtc.h"
 #include "DVRSetup/SetupWidget.h"
+#include "DVRSetup/Upgrade.h"
 #include "LiveCtrl/LiveCtrlWidget.h"
 #include "Settings/Language.h"
 #include "language_rig.h"
@@ -65,6 +67,18 @@ private:
         for (int i = 0; i < tabs->count(); ++i) {
             tabs->setCurrentIndex(i);
             look("Configuration " + tabs->tabText(i), &m_window);
+        }
+        // Upgrade and Date & Time wait for a connected DVR; their panels are shown as those
+        // buttons show them.
+        CSetupWidget* setup = m_window.setupWidget();
+        for (QWidget* panel : {static_cast<QWidget*>(setup->findChild<CUpgrade*>()),
+                               static_cast<QWidget*>(setup->findChild<CSetupEtc*>())}) {
+            tabs->hide();
+            panel->resize(setup->width() - 10, setup->height() - 10);
+            panel->show();
+            look(QStringLiteral("Configuration ") + panel->metaObject()->className(), &m_window);
+            panel->hide();
+            tabs->show();
         }
         m_rig.button("configExit")->click();
     }
