@@ -176,27 +176,22 @@ void UsePCSetup(WindowRig& rig, bool ok)
 
 }  // namespace
 
-TEST(WindowPCSetup, CancelledTwiceLeavesLiveSShowingAndItsButtonChecked)
+// Closed by OK (true) or by Cancel (false).
+class WindowPCSetupClosedTwice : public ::testing::TestWithParam<bool> {};
+
+TEST_P(WindowPCSetupClosedTwice, LeavesLiveSShowingAndItsButtonChecked)
 {
     WindowRig rig;
     Viewer& w = rig.open();
-    UsePCSetup(rig, false);
-    UsePCSetup(rig, false);
+    UsePCSetup(rig, GetParam());
+    UsePCSetup(rig, GetParam());
     EXPECT_EQ(w.menuMode(), Viewer::MENU_LIVE_S);
     EXPECT_TRUE(rig.button("LiveS")->isChecked());
     EXPECT_FALSE(rig.button("PCSetup")->isChecked());
 }
 
-TEST(WindowPCSetup, AcceptedTwiceLeavesLiveSShowingAndItsButtonChecked)
-{
-    WindowRig rig;
-    Viewer& w = rig.open();
-    UsePCSetup(rig, true);
-    UsePCSetup(rig, true);
-    EXPECT_EQ(w.menuMode(), Viewer::MENU_LIVE_S);
-    EXPECT_TRUE(rig.button("LiveS")->isChecked());
-    EXPECT_FALSE(rig.button("PCSetup")->isChecked());
-}
+INSTANTIATE_TEST_SUITE_P(Closes, WindowPCSetupClosedTwice, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "ByOK" : "ByCancel"; });
 
 TEST(WindowPCSetup, UsedTwiceFromInformationReturnsToInformation)
 {
