@@ -299,7 +299,7 @@ void CSetupWidget::Send_DvrConf(const config::DvrConf& conf)
     const QByteArray bytes = Serialized(conf);
     QTemporaryFile file;
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush()) {
-        CPrompt::current().message(nullptr, tr("The transmission error occured!"));
+        CPrompt::current().message(nullptr, tr("The transmission error occurred!"));
         return;
     }
     file.close();
@@ -317,7 +317,7 @@ void CSetupWidget::FinishUpload(bool error, bool aborted, const QString& text)
                               .arg(text);
     setUploading(false);
     // An aborted upload finishes without an error, yet nothing reached the DVR.
-    CPrompt::current().message(nullptr, error || aborted ? tr("The transmission error occured!")
+    CPrompt::current().message(nullptr, error || aborted ? tr("The transmission error occurred!")
                                                          : tr("The DVR configuration is correctly transfered!"));
 }
 

@@ -5,6 +5,8 @@
 #include <QTextCharFormat>
 #include <QToolButton>
 
+#include "Settings/Translator.h"
+
 namespace {
 
 QDate ToQDate(const CDate& d) { return QDate(d.year, d.month, d.day); }
@@ -30,7 +32,7 @@ CCalendarWidget::CCalendarWidget(QWidget* parent) : QCalendarWidget(parent)
 {
     setGridVisible(true);
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    setFirstDayOfWeek(Qt::Sunday);
+    followLanguage();
     // A softer red than the default reads on the dark panels too.
     QTextCharFormat weekend;
     weekend.setForeground(QColor(230, 105, 105));
@@ -52,6 +54,12 @@ void CCalendarWidget::setMarkedDates(const std::set<CDate>& dates)
         setDateTextFormat(ToQDate(d), mark);
 }
 
+// Qt measures the day names in whole pixels and leaves the grid lines out: a name that nearly
+// fills its column would be cut. One pixel more for each of the seven columns.
+QSize CCalendarWidget::sizeHint() const { return QCalendarWidget::sizeHint() + QSize(7, 0); }
+
+QSize CCalendarWidget::minimumSizeHint() const { return QCalendarWidget::minimumSizeHint() + QSize(7, 0); }
+
 bool CCalendarWidget::isMarked(const QDate& date) const
 {
     return m_marked.count(CDate(date.year(), date.month(), date.day())) != 0;
@@ -70,9 +78,19 @@ void CCalendarWidget::paintCell(QPainter* painter, const QRect& rect, QDate date
     painter->restore();
 }
 
+// Month and day names come from the widget's locale, which is the system's unless set.
+void CCalendarWidget::followLanguage()
+{
+    setLocale(CTranslator::locale());
+    // A locale brings its own first day of the week; the weeks here always start on Sunday.
+    setFirstDayOfWeek(Qt::Sunday);
+}
+
 void CCalendarWidget::changeEvent(QEvent* event)
 {
     QCalendarWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        followLanguage();
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange ||
         event->type() == QEvent::LayoutDirectionChange)
         drawArrows();

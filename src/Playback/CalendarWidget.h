@@ -20,11 +20,15 @@ public:
     bool isMarked(const QDate& date) const;
     const std::set<CDate>& markedDates() const { return m_marked; }
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void paintCell(QPainter* painter, const QRect& rect, QDate date) const override;
     void changeEvent(QEvent* event) override;
 
 private:
+    void followLanguage();
     void drawArrows();
 
     std::set<CDate> m_marked;

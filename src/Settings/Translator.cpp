@@ -1,6 +1,7 @@
 #include "Settings/Translator.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLibraryInfo>
@@ -24,6 +25,12 @@ QTranslator& CTranslator::qtTranslator()
 }
 
 namespace {
+
+QLocale& Chosen()
+{
+    static QLocale locale(QLocale::English);
+    return locale;
+}
 
 // Han characters are shared by Chinese, Japanese and Korean, and the system draws them with a
 // font chosen by its own language: Korean hanja would stand among Japanese kana. A font made
@@ -52,6 +59,23 @@ void PreferHanFontOf(const QString& code)
     }
 }
 
+// Qt tells the open widgets of a new language by posted events; delivered now, what they
+// re-translate can be measured again. A combo box measures its items when first shown and
+// again only on a style change: it is told of one, so that it measures the new items.
+void RelayoutOpenWidgets()
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    const QWidgetList widgets = QApplication::allWidgets();
+    for (QWidget* w : widgets) {
+        if (!qobject_cast<QComboBox*>(w))
+            continue;
+        QEvent restyled(QEvent::StyleChange);
+        QCoreApplication::sendEvent(w, &restyled);
+    }
+}
+
 }  // namespace
 
 bool CTranslator::setLanguage(const QString& name)
@@ -65,21 +89,27 @@ bool CTranslator::setLanguage(const QString& name)
     CLanguage language;
     const QString file = language.getLanguageFileName(name);
     const int index = language.getLanguageName().indexOf(name);
+    Chosen() = QLocale(QLocale::English);
     if (file.isEmpty() || !own.load(file, CLanguage::LANGUAGE_PATH, QString(), QString())) {
         if (!file.isEmpty())
             qDebug() << "translation" << file << "did not load; the texts stay English";
         PreferHanFontOf(QString());
+        RelayoutOpenWidgets();
         return false;
     }
     const QString code = language.getLanguageCode().at(index);
+    Chosen() = QLocale(code);
     PreferHanFontOf(code);
     // Debian has no Qt texts for every language (none for Norwegian Bokmål): Qt's dialogs
     // then stay English.
     if (qt.load(QLocale(code), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qt);
     QCoreApplication::installTranslator(&own);
+    RelayoutOpenWidgets();
     return true;
 }
+
+QLocale CTranslator::locale() { return Chosen(); }
 
 bool CTranslator::installStored()
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 
 class QTranslator;
@@ -21,4 +22,8 @@ public:
 
     // Start-up: the stored language, or the system's when none is stored.
     static bool installStored();
+
+    // The locale of the language the texts are in (English when no translation is loaded),
+    // for what Qt names by locale rather than by translator: months and days.
+    static QLocale locale();
 };

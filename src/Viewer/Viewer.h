@@ -191,6 +191,7 @@ private:
     QString backupEndedEarlyText() const;
     void stopLocalPlayback();
     void setPrevMenu();
+    void leavePCSetup();
     void restoreLater();
     QPushButton* menuButton(int mode) const;
     void clickMenuButton(int mode);

@@ -385,6 +385,8 @@ void Viewer::showCurrentDvr()
 
 void Viewer::OnApplyPCSetup()
 {
+    // Before the connections start again, which read the mode.
+    leavePCSetup();
     // The stream type is a live one's: a backup runs on, and live view asks for the new type.
     if (getCodecType() != m_codecType && !m_backupWidget->isBackup())
         startOver();

@@ -235,10 +235,9 @@ void Viewer::clickMenuButton(int mode)
 
 void Viewer::setPrevMenu()
 {
-    // The e-map and PC setup modes have no menu button of their own: leaving the e-map or
-    // the configuration for them would keep the window in a mode it has left.
-    const bool buttonless = m_prevMenuMode == MENU_EMAP_VIEW || m_prevMenuMode == MENU_EMAP_EDIT
-                            || m_prevMenuMode == MENU_PC_SETUP;
+    // The e-map modes have no menu button of their own: leaving the configuration for them
+    // would keep the window in a mode it has left.
+    const bool buttonless = m_prevMenuMode == MENU_EMAP_VIEW || m_prevMenuMode == MENU_EMAP_EDIT;
     clickMenuButton(buttonless ? MENU_LIVE_S : m_prevMenuMode);
 }
 
@@ -348,9 +347,6 @@ void Viewer::OnPlaybackClicked()
 
 void Viewer::OnBackupClicked()
 {
-    // Back from PC setup to a backup that runs on.
-    if (m_backupWidget->isBackup())
-        m_menuMode = MENU_BACKUP;
     if (m_menuMode == MENU_BACKUP)
         return;
     enterSearch(VIEW_BACKUP);
@@ -467,9 +463,17 @@ void Viewer::OnPCSetupClicked()
     m_pcSetupDialog->show();
 }
 
+// The dialog is modal: the mode it was opened from is still what the window shows.
+void Viewer::leavePCSetup()
+{
+    if (m_menuMode == MENU_PC_SETUP)
+        m_menuMode = m_prevMenuMode;
+}
+
 void Viewer::OnFinishedPCSetup()
 {
-    if (QPushButton* button = menuButton(m_prevMenuMode))
+    leavePCSetup();
+    if (QPushButton* button = menuButton(m_menuMode))
         button->setChecked(true);
 }
 

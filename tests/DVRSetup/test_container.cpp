@@ -38,7 +38,7 @@ using namespace setuptest;
 namespace {
 
 const char CORRECT[] = "The DVR configuration is correctly transfered!";
-const char FAILED[] = "The transmission error occured!";
+const char FAILED[] = "The transmission error occurred!";
 
 struct Container {
     Container() { w.resize(899, 690), w.Init(); }

@@ -76,3 +76,36 @@ TEST(LiveCtrlLanguage, EverySpeedNameFitsItsLabelInEveryLanguage)
         }
     }
 }
+
+namespace {
+
+// The tour's start and end boxes as the panel lays them out on its tour page.
+std::pair<int, int> TourBoxWidths(CLiveCtrlWidget& panel)
+{
+    panel.changeWidget(CLiveCtrlWidget::PAGE_AUTO_PRESET);
+    QCoreApplication::processEvents();
+    return {Child<QComboBox>(&panel, "StartPreset")->width(), Child<QComboBox>(&panel, "EndPreset")->width()};
+}
+
+}  // namespace
+
+TEST(LiveCtrlLanguage, TourBoxesShownBeforeASwitchAreAsWideAsAtAStartInTheNewLanguage)
+{
+    uitest::Sandbox sandbox;
+    uitest::ProgramStyle style;
+    uitest::EnglishAtTheEnd english;
+    std::pair<int, int> started;
+    {
+        uitest::ChooseLanguage("French");
+        CLiveCtrlWidget panel;
+        panel.show();
+        started = TourBoxWidths(panel);
+    }
+    uitest::ChooseLanguage("English");
+    CLiveCtrlWidget panel;
+    panel.show();
+    const std::pair<int, int> inEnglish = TourBoxWidths(panel);
+    uitest::ChooseLanguage("French");
+    EXPECT_NE(started, inEnglish);
+    EXPECT_EQ(TourBoxWidths(panel), started);
+}

@@ -1,6 +1,8 @@
 // The main window against simulated DVRs: connecting groups, the stream-channel commands of
 // each layout, reconnecting, stopping, DVR recording, playback, backup and captures.
 
+#include <algorithm>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -11,6 +13,7 @@
 
 #include "EMap/ControlEMapList.h"
 #include "LiveCtrl/LiveCtrlWidget.h"
+#include "PCSetup/PCSetupDialog.h"
 #include "Playback/BackupWidget.h"
 #include "window_test_util.h"
 
@@ -258,4 +261,46 @@ TEST(WindowDvrs, ALayoutChosenBeforeConnectingIsWhatTheDvrIsAskedForOnceConnecte
     rig.settle();
     ASSERT_TRUE(rig.connect());
     EXPECT_TRUE(QTest::qWaitFor([&] { return LastVideoMask(sim) == 0xF; }, 5000)) << LastVideoMask(sim);
+}
+
+namespace {
+
+int StreamsOpened(const simdvr::CSimDvr& sim)
+{
+    const std::vector<Request> requests = sim.requests();
+    return static_cast<int>(
+        std::count_if(requests.begin(), requests.end(), [](const Request& r) { return r.transport == Transport::Stream; }));
+}
+
+void CancelPCSetup(WindowRig& rig)
+{
+    rig.button("PCSetup")->click();
+    rig.window->pcSetupDialog()->reject();
+}
+
+}  // namespace
+
+TEST(WindowDvrs, LiveSClickedAfterPCSetupUsedTwiceOpensNoStream)
+{
+    WindowRig rig;
+    simdvr::CSimDvr& sim = rig.addDvr("Office", false, 4);
+    rig.open();
+    ASSERT_TRUE(rig.connect());
+    CancelPCSetup(rig);
+    CancelPCSetup(rig);
+    const int opened = StreamsOpened(sim);
+    rig.button("LiveS")->click();
+    WindowRig::settle();
+    EXPECT_EQ(StreamsOpened(sim), opened);
+}
+
+TEST(WindowDvrs, AGroupChosenInPlaybackAfterPCSetupIsNotConnected)
+{
+    WindowRig rig;
+    rig.addDvr("Office", false, 4);
+    Viewer& w = rig.open();
+    rig.button("Playback")->click();
+    CancelPCSetup(rig);
+    w.OnGroupConnect(*w.dvrTree()->topLevelItem(0), 0, -1);
+    EXPECT_TRUE(w.connections().isEmpty());
 }

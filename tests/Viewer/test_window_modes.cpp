@@ -159,18 +159,61 @@ TEST(WindowModes, EveryModeReturnsWhereItShouldAndLeavesNoStrayPage)
     rig.button("EMapExit")->click();
     EXPECT_EQ(w.menuMode(), Viewer::MENU_BACKUP);
     EXPECT_FALSE(w.dvrTree()->cameraNameShow());
-    // PC setup keeps mode 9 after it closes; leaving the configuration entered from there
-    // lands in Live S rather than staying in a mode that has been left.
+    // PC setup is mode 9 while it shows and gives the mode back when it closes; the
+    // configuration entered afterwards returns to that mode.
     rig.button("PCSetup")->click();
     EXPECT_EQ(w.menuMode(), Viewer::MENU_PC_SETUP);
     w.pcSetupDialog()->reject();
-    EXPECT_EQ(w.menuMode(), Viewer::MENU_PC_SETUP);
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_BACKUP);
     EXPECT_TRUE(rig.button("Backup")->isChecked());
     rig.button("Setup")->click();
     rig.button("configExit")->click();
-    EXPECT_EQ(w.menuMode(), Viewer::MENU_LIVE_S);
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_BACKUP);
     EXPECT_TRUE(ui->DisplayFrame->isVisible());
     EXPECT_FALSE(w.setupWidget()->isVisible());
+}
+
+namespace {
+
+// PC setup opened and closed as the operator does it, by Cancel or by OK.
+void UsePCSetup(WindowRig& rig, bool ok)
+{
+    rig.button("PCSetup")->click();
+    if (ok)
+        rig.window->pcSetupDialog()->accept();
+    else
+        rig.window->pcSetupDialog()->reject();
+}
+
+}  // namespace
+
+// Closed by OK (true) or by Cancel (false).
+class WindowPCSetupClosedTwice : public ::testing::TestWithParam<bool> {};
+
+TEST_P(WindowPCSetupClosedTwice, LeavesLiveSShowingAndItsButtonChecked)
+{
+    WindowRig rig;
+    Viewer& w = rig.open();
+    UsePCSetup(rig, GetParam());
+    UsePCSetup(rig, GetParam());
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_LIVE_S);
+    EXPECT_TRUE(rig.button("LiveS")->isChecked());
+    EXPECT_FALSE(rig.button("PCSetup")->isChecked());
+}
+
+INSTANTIATE_TEST_SUITE_P(Closes, WindowPCSetupClosedTwice, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "ByOK" : "ByCancel"; });
+
+TEST(WindowPCSetup, UsedTwiceFromInformationReturnsToInformation)
+{
+    WindowRig rig;
+    Viewer& w = rig.open();
+    rig.button("Information")->click();
+    UsePCSetup(rig, false);
+    UsePCSetup(rig, true);
+    EXPECT_EQ(w.menuMode(), Viewer::MENU_INFORMATION);
+    EXPECT_TRUE(rig.button("Information")->isChecked());
+    EXPECT_FALSE(rig.button("PCSetup")->isChecked());
 }
 
 // The window has the size the live view needs; no other mode may make it larger.

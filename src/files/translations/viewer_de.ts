@@ -2017,7 +2017,7 @@
         <translation>Wiedergabe</translation>
     </message>
     <message>
-        <source>Startting Point</source>
+        <source>Starting Point</source>
         <translation>Startpunkt</translation>
     </message>
     <message>
@@ -2268,7 +2268,7 @@
         <translation>Vom DVR wurde keine Konfiguration gelesen. Trotzdem die Standardeinstellungen senden?</translation>
     </message>
     <message>
-        <source>The transmission error occured!</source>
+        <source>The transmission error occurred!</source>
         <translation>Bei der Übertragung ist ein Fehler aufgetreten!</translation>
     </message>
     <message>

@@ -2017,7 +2017,7 @@
         <translation>Lecture</translation>
     </message>
     <message>
-        <source>Startting Point</source>
+        <source>Starting Point</source>
         <translation>Point de départ</translation>
     </message>
     <message>
@@ -2268,7 +2268,7 @@
         <translation>Aucune configuration n&apos;a été lue sur le DVR. Envoyer quand même les réglages par défaut ?</translation>
     </message>
     <message>
-        <source>The transmission error occured!</source>
+        <source>The transmission error occurred!</source>
         <translation>Une erreur de transmission s&apos;est produite !</translation>
     </message>
     <message>

@@ -2017,7 +2017,7 @@
         <translation>再生</translation>
     </message>
     <message>
-        <source>Startting Point</source>
+        <source>Starting Point</source>
         <translation>開始位置</translation>
     </message>
     <message>
@@ -2268,7 +2268,7 @@
         <translation>DVRから設定を読み込んでいません。初期設定を送信しますか？</translation>
     </message>
     <message>
-        <source>The transmission error occured!</source>
+        <source>The transmission error occurred!</source>
         <translation>送信エラーが発生しました！</translation>
     </message>
     <message>

@@ -2017,7 +2017,7 @@
         <translation>재생</translation>
     </message>
     <message>
-        <source>Startting Point</source>
+        <source>Starting Point</source>
         <translation>시작 지점</translation>
     </message>
     <message>
@@ -2268,7 +2268,7 @@
         <translation>DVR에서 설정을 읽지 않았습니다. 그래도 기본 설정을 전송하시겠습니까?</translation>
     </message>
     <message>
-        <source>The transmission error occured!</source>
+        <source>The transmission error occurred!</source>
         <translation>전송 오류가 발생했습니다!</translation>
     </message>
     <message>

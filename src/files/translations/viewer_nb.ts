@@ -2017,7 +2017,7 @@
         <translation>Avspilling</translation>
     </message>
     <message>
-        <source>Startting Point</source>
+        <source>Starting Point</source>
         <translation>Startpunkt</translation>
     </message>
     <message>
@@ -2268,7 +2268,7 @@
         <translation>Ingen konfigurasjon ble lest fra DVR-en. Vil du sende standardinnstillingene likevel?</translation>
     </message>
     <message>
-        <source>The transmission error occured!</source>
+        <source>The transmission error occurred!</source>
         <translation>Det oppstod en overføringsfeil!</translation>
     </message>
     <message>

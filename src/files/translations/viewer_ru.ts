@@ -2017,7 +2017,7 @@
         <translation>Воспроизведение</translation>
     </message>
     <message>
-        <source>Startting Point</source>
+        <source>Starting Point</source>
         <translation>Начальная точка</translation>
     </message>
     <message>
@@ -2268,7 +2268,7 @@
         <translation>Конфигурация с регистратора не прочитана. Всё равно отправить настройки по умолчанию?</translation>
     </message>
     <message>
-        <source>The transmission error occured!</source>
+        <source>The transmission error occurred!</source>
         <translation>Ошибка передачи!</translation>
     </message>
     <message>

@@ -2017,7 +2017,7 @@
         <translation>Oynatma</translation>
     </message>
     <message>
-        <source>Startting Point</source>
+        <source>Starting Point</source>
         <translation>Başlangıç noktası</translation>
     </message>
     <message>
@@ -2268,7 +2268,7 @@
         <translation>DVR&apos;dan yapılandırma okunmadı. Varsayılan ayarlar yine de gönderilsin mi?</translation>
     </message>
     <message>
-        <source>The transmission error occured!</source>
+        <source>The transmission error occurred!</source>
         <translation>Aktarım hatası oluştu!</translation>
     </message>
     <message>

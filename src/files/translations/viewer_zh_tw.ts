@@ -2017,7 +2017,7 @@
         <translation>回放</translation>
     </message>
     <message>
-        <source>Startting Point</source>
+        <source>Starting Point</source>
         <translation>起始點</translation>
     </message>
     <message>
@@ -2268,7 +2268,7 @@
         <translation>尚未從DVR讀取設定。仍要傳送預設設定嗎？</translation>
     </message>
     <message>
-        <source>The transmission error occured!</source>
+        <source>The transmission error occurred!</source>
         <translation>傳輸發生錯誤！</translation>
     </message>
     <message>
