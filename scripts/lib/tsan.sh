@@ -1,6 +1,7 @@
 # The ThreadSanitizer tree, its threaded test programs, their options and how a run of one is
 # judged. Sourced by scripts/tsan and scripts/repeat-tests from the source folder, so that a
 # repeat judges each run as the test command does.
+source "$(dirname "${BASH_SOURCE[0]}")/failed-tests.sh"
 
 TSAN_BUILD=${ZAVO_TSAN_BUILD:-build/tsan}
 TSAN_TESTS=(Common/test_common Network/test_network Display/test_display Playback/test_playback EMap/test_emap
@@ -74,7 +75,7 @@ tsan_reports() { sed -n '1s/^reports \([0-9]*\) .*/\1/p' <<< "$1"; }
 # anything else in the log (a crash, a failed check, a suppressed library unloaded).
 tsan_judge() {
   local status=$1 out=$2 sorted=$3 failed wrong=0
-  failed=$(grep -c '^\[  FAILED  \] [^ ]* ([0-9]* ms)$' "$out" || true)
+  failed=$(gtest_failed_names < "$out" | grep -c . || true)
   if [ "$failed" -gt 0 ]; then
     echo "$failed test(s) failed"
     wrong=1
