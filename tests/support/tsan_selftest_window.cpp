@@ -222,11 +222,13 @@ int XEventBurstsTakenByTheGuiThread(int argc, char** argv)
 
 namespace selftest {
 
-const std::map<std::string, Case>& WindowRaceCases()
+const std::map<std::string, RaceCase>& WindowRaceCases()
 {
-    static const std::map<std::string, Case> cases = {
-        {"picture_rewritten_by_its_decoder_while_the_wall_uploads_it", PictureRewrittenByItsDecoderWhileTheWallUploadsIt},
-        {"bytes_sent_to_the_x_server_while_another_thread_writes_them", BytesSentToTheXServerWhileAnotherThreadWritesThem},
+    static const std::map<std::string, RaceCase> cases = {
+        {"picture_rewritten_by_its_decoder_while_the_wall_uploads_it",
+         ZAVO_RACE_AT(PictureRewrittenByItsDecoderWhileTheWallUploadsIt)},
+        {"bytes_sent_to_the_x_server_while_another_thread_writes_them",
+         ZAVO_RACE_AT(BytesSentToTheXServerWhileAnotherThreadWritesThem)},
     };
     return cases;
 }
