@@ -19,6 +19,38 @@ if [ -z "${DISPLAY:-}" ] && command -v xvfb-run > /dev/null; then
   TSAN_X=(xvfb-run -a -s "-screen 0 1280x1024x24")
 fi
 
+# Starts one Xvfb for the rest of the calling script when there is no X server, so that each
+# program's exit status is its own: xvfb-run's clean-up can fail after the program (status 5).
+# tsan_stop_x stops it by its process id.
+tsan_start_x() {
+  { [ -z "${DISPLAY:-}" ] && command -v Xvfb > /dev/null; } || return 0
+  local ready
+  ready=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3> "$ready" 2> /dev/null &
+  TSAN_XVFB_PID=$!
+  for _ in $(seq 1 300); do
+    grep -q '^[0-9][0-9]*$' "$ready" && break
+    kill -0 "$TSAN_XVFB_PID" 2> /dev/null || break
+    sleep 0.1
+  done
+  if ! grep -q '^[0-9][0-9]*$' "$ready"; then
+    rm -f "$ready"
+    echo "ThreadSanitizer: Xvfb did not start" >&2
+    tsan_stop_x
+    return 1
+  fi
+  export DISPLAY=:$(cat "$ready")
+  rm -f "$ready"
+  TSAN_X=()
+}
+tsan_stop_x() {
+  if [ -n "${TSAN_XVFB_PID:-}" ]; then
+    kill "$TSAN_XVFB_PID" 2> /dev/null || true
+    wait "$TSAN_XVFB_PID" 2> /dev/null || true
+    TSAN_XVFB_PID=
+  fi
+}
+
 # Configures the tree and builds the given targets in it.
 tsan_build() {
   cmake -S . -B "$TSAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZAVO_SANITIZE=OFF \
