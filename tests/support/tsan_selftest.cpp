@@ -26,6 +26,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <QByteArray>
@@ -85,6 +86,18 @@ struct MoveCounted {
     int* moves;
 };
 
+// A capture that counts its end in a counter of its maker's: only the last of its moves does.
+struct FreeCounted {
+    explicit FreeCounted(int* freed) : freed(freed) {}
+    FreeCounted(FreeCounted&& other) : freed(std::exchange(other.freed, nullptr)) {}
+    ~FreeCounted()
+    {
+        if (freed)
+            ++*freed;
+    }
+    int* freed;
+};
+
 Q_DECLARE_METATYPE(ChannelState)
 Q_DECLARE_METATYPE(Counted)
 
@@ -100,15 +113,8 @@ signals:
 };
 
 using selftest::ROUNDS;
+using selftest::WaitRelaxed;
 const std::string LONG_TEXT(64, 'a');  // beyond the short-string buffer: the bytes live on the heap
-
-// Waits until flag is set, without ordering anything for ThreadSanitizer.
-void WaitRelaxed(const std::atomic<bool>& flag)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!flag.load(std::memory_order_relaxed) && std::chrono::steady_clock::now() < end)
-        std::this_thread::yield();
-}
 
 // Runs the same writer on two threads at once.
 void OnTwoThreads(const std::function<void(char)>& write)
@@ -439,6 +445,23 @@ int ConnectedFunctorWhoseCaptureWritesSharedStateWhenMoved()
     return 0;
 }
 
+// A reply's slot, freed as the reply goes, while another thread writes the counter its capture's
+// destruction writes: an entry naming the wrapper's or the slot object's frames would hide it.
+int ReplySlotWhoseCaptureWritesSharedStateWhenFreed()
+{
+    auto reply = std::make_unique<Sender>();
+    int freed = 0;
+    QObject::connect(reply.get(), &Sender::bytes, reply.get(),
+                     FreedAnywhere([counted = FreeCounted(&freed)](const QByteArray&) {}), Qt::DirectConnection);
+    std::thread other([&] {
+        for (int i = 0; i < ROUNDS; ++i)
+            freed += 2;
+    });
+    reply.reset();
+    other.join();
+    return 0;
+}
+
 using selftest::Case;
 using selftest::RaceCase;
 
@@ -472,6 +495,8 @@ const std::map<std::string, RaceCase>& RaceCases()
         {"connected_functor_whose_capture_writes_shared_state_when_moved",
          ZAVO_RACE_AT(ConnectedFunctorWhoseCaptureWritesSharedStateWhenMoved)},
         {"reply_slot_reads_what_another_thread_writes", ZAVO_RACE_AT(ReplySlotReadsWhatAnotherThreadWrites)},
+        {"reply_slot_whose_capture_writes_shared_state_when_freed",
+         ZAVO_RACE_AT(ReplySlotWhoseCaptureWritesSharedStateWhenFreed)},
     };
     return cases;
 }

@@ -2,9 +2,12 @@
 
 // What the parts of the ThreadSanitizer self-test share.
 
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <type_traits>
 
 namespace selftest {
@@ -32,6 +35,14 @@ Case AsCase(F f)
 #define ZAVO_RACE_AT(function) selftest::RaceCase{#function, selftest::AsCase(function)}
 
 constexpr int ROUNDS = 200;
+
+// Waits until flag is set, for at most 30 s, without ordering anything for ThreadSanitizer.
+inline void WaitRelaxed(const std::atomic<bool>& flag)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!flag.load(std::memory_order_relaxed) && std::chrono::steady_clock::now() < end)
+        std::this_thread::yield();
+}
 
 // The cases that need an X server: the wall's OpenGL upload and Qt's X connection.
 const std::map<std::string, RaceCase>& WindowRaceCases();
