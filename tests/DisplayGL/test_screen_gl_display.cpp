@@ -12,22 +12,27 @@ using displaytest::WaitFor;
 
 namespace {
 
-// Moving pictures on all 16 channels, delivered as a stream thread does, until it ends.
+// Moving pictures on all 16 channels, delivered as a stream thread does, until it ends. With
+// sizeEvery, channel 0 alone, whose stream changes from CIF to D1 and back every so many frames,
+// each time from a key frame, as a DVR's does when its recording size is changed.
 struct Feeder {
     std::atomic<bool> stop{false};
     std::thread thread;
 
-    explicit Feeder(CDisplayWidget* w)
+    explicit Feeder(CDisplayWidget* w, size_t sizeEvery = 0)
     {
-        thread = std::thread([this, w] {
-            const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+        thread = std::thread([this, w, sizeEvery] {
+            const testmedia::Clip clips[] = {testmedia::LoadClip(testmedia::Codec::H264, "cif"),
+                                             testmedia::LoadClip(testmedia::Codec::H264, "d1")};
             DISPLAY_DVR_INFO info;
             info.dvrName = QStringLiteral("Lobby DVR");
             for (int ch = 0; ch < 16; ++ch)
                 info.channelNames[ch] = QStringLiteral("CAM%1").arg(ch + 1);
             for (size_t n = 0; !stop; ++n) {
-                for (int ch = 0; ch < 16; ++ch) {
-                    const auto f = displaytest::CFrameOf(clip, n % clip.units.size(), ch, uint32_t(1000 + n / 30));
+                const testmedia::Clip& clip = clips[sizeEvery ? n / sizeEvery % 2 : 0];
+                const size_t unit = (sizeEvery ? n % sizeEvery : n) % clip.units.size();
+                for (int ch = 0; ch < (sizeEvery ? 1 : 16); ++ch) {
+                    const auto f = displaytest::CFrameOf(clip, unit, ch, uint32_t(1000 + n / 30));
                     w->slotDisplayVideo(info, f.data(), f.size());
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(33));
@@ -144,6 +149,29 @@ TEST(DisplayWidgetGL, TheWallKeepsDrawingThroughFullScreenAndBackWhilePicturesSt
         ASSERT_TRUE(screengl::Exposed(w));
         const quint64 back = screen->picturesDrawn();
         EXPECT_TRUE(WaitFor([&] { return screen->picturesDrawn() > back + 16; })) << round;
+    }
+}
+
+// The decoder makes the pictures anew at each size and takes back those the wall has drawn.
+TEST(DisplayWidgetGL, TheSingleViewFollowsAStreamWhoseSizeChanges)
+{
+    REQUIRE_X();
+    QWidget window;
+    CDisplayWidget* w = OpenGLDisplayIn(window);
+    window.show();
+    ASSERT_TRUE(screengl::Exposed(&window));
+    CScreen* screen = w->screenContainer();
+    ASSERT_TRUE(screen->glWidget());
+    w->doubleClickedScreen(0);
+    ASSERT_TRUE(w->isSingleScreen());
+
+    Feeder feeder(w, 10);
+    for (int round = 0; round < 3; ++round) {
+        for (const QSize size : {QSize(352, 240), QSize(704, 480)}) {
+            EXPECT_TRUE(WaitFor([&] { return screen->getInfo(0).image.size() == size; })) << round;
+            const quint64 drawn = screen->picturesDrawn();
+            EXPECT_TRUE(WaitFor([&] { return screen->picturesDrawn() > drawn; })) << round;
+        }
     }
 }
 
