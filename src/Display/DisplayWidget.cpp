@@ -679,7 +679,8 @@ void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
     QList<QMetaObject::Connection>& c = wiring.connections;
     // A delivery on a stream's thread takes a reference of its own to the sink first: the sink
     // then outlives the connection. The sink reaches that thread only through the connection,
-    // declared by CalledElsewhere.
+    // and each functor may be freed there (a detach during an emission leaves that to the
+    // stream's thread): declared by CalledElsewhere.
     c << connect(stream, &CHttpConnect::ADataReceived, this,
                  CalledElsewhere([sink](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
                      const std::shared_ptr<StreamSink> own = sink;
@@ -704,26 +705,26 @@ void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
                          });
                      }), Qt::DirectConnection);
         c << connect(stream, &CHttpConnect::signalConnectedDVRStatus, this,
-                     [this, sink](const DISPLAY_DVR_INFO& info) {
+                     CalledElsewhere([this, sink](const DISPLAY_DVR_INFO& info) {
                          if (!sink->isCut())
                              slotUpdateDVRStatus(info);
-                     });
-        c << connect(stream, &CHttpConnect::DVRChannels, this, [this, sink](int channels) {
+                     }));
+        c << connect(stream, &CHttpConnect::DVRChannels, this, CalledElsewhere([this, sink](int channels) {
             if (!sink->isCut())
                 OnDVRChannels(channels);
-        });
+        }));
         // Direct, as the frames: the status and the frames around it keep their order.
         c << connect(stream, &CHttpConnect::signalPbStatus, this, CalledElsewhere([sink](uint32_t mode) {
             const std::shared_ptr<StreamSink> own = sink;
             if (mode <= INT32_MAX && PbMode_IsValid(static_cast<int>(mode)) && !own->isCut())
                 own->parts()->parts().video.checkPlaybackMode(static_cast<PbMode>(mode));
         }), Qt::DirectConnection);
-        c << connect(stream, &CHttpConnect::playbackEnded, this, [this, sink] {
+        c << connect(stream, &CHttpConnect::playbackEnded, this, CalledElsewhere([this, sink] {
             if (!sink->isCut())
                 m_displayVideo->playbackEnded();
-        });
+        }));
     }
-    c << connect(stream, &QObject::destroyed, this, [this, stream] { m_wiring.remove(stream); },
+    c << connect(stream, &QObject::destroyed, this, CalledElsewhere([this, stream] { m_wiring.remove(stream); }),
                  Qt::DirectConnection);
     m_wiring.insert(stream, wiring);
 }
