@@ -5,19 +5,52 @@ source "$(dirname "${BASH_SOURCE[0]}")/failed-tests.sh"
 
 TSAN_BUILD=${ZAVO_TSAN_BUILD:-build/tsan}
 TSAN_TESTS=(Common/test_common Network/test_network Display/test_display Playback/test_playback EMap/test_emap
-            DVRSetup/test_dvrsetup Viewer/test_viewer)
+            DVRSetup/test_dvrsetup Viewer/test_viewer DisplayGL/test_screen_gl)
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
 export ZAVO_WHOLE_PROGRAM_SECONDS=${ZAVO_WHOLE_PROGRAM_SECONDS:-60}
 # The exit status a program gets from ThreadSanitizer when it reported something (also on a
 # crash it caught): never 0, so no program ends "well" with its run cut short.
 TSAN_REPORTED=66
 TSAN_RUN_OPTIONS="halt_on_error=0:exitcode=$TSAN_REPORTED:second_deadlock_stack=1:history_size=7:print_suppressions=1"
-TSAN_RUN_OPTIONS="$TSAN_RUN_OPTIONS:suppressions=$PWD/tests/support/tsan.supp"
+TSAN_SUPPRESSIONS=$PWD/tests/support/tsan.supp
+TSAN_RUN_OPTIONS="$TSAN_RUN_OPTIONS:suppressions=$TSAN_SUPPRESSIONS"
 # The window tests draw with OpenGL on an X server: Xvfb when there is none.
 TSAN_X=()
 if [ -z "${DISPLAY:-}" ] && command -v xvfb-run > /dev/null; then
   TSAN_X=(xvfb-run -a -s "-screen 0 1280x1024x24")
 fi
+
+# Starts one Xvfb for the rest of the calling script when there is no X server, so that each
+# program's exit status is its own: xvfb-run's clean-up can fail after the program (status 5).
+# tsan_stop_x stops it by its process id.
+tsan_start_x() {
+  { [ -z "${DISPLAY:-}" ] && command -v Xvfb > /dev/null; } || return 0
+  local ready
+  ready=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3> "$ready" 2> /dev/null &
+  TSAN_XVFB_PID=$!
+  for _ in $(seq 1 300); do
+    grep -q '^[0-9][0-9]*$' "$ready" && break
+    kill -0 "$TSAN_XVFB_PID" 2> /dev/null || break
+    sleep 0.1
+  done
+  if ! grep -q '^[0-9][0-9]*$' "$ready"; then
+    rm -f "$ready"
+    echo "ThreadSanitizer: Xvfb did not start" >&2
+    tsan_stop_x
+    return 1
+  fi
+  export DISPLAY=:$(cat "$ready")
+  rm -f "$ready"
+  TSAN_X=()
+}
+tsan_stop_x() {
+  if [ -n "${TSAN_XVFB_PID:-}" ]; then
+    kill "$TSAN_XVFB_PID" 2> /dev/null || true
+    wait "$TSAN_XVFB_PID" 2> /dev/null || true
+    TSAN_XVFB_PID=
+  fi
+}
 
 # Configures the tree and builds the given targets in it.
 tsan_build() {
@@ -37,11 +70,12 @@ tsan_on_x() {
 }
 
 # Runs a test program of TSAN_TESTS with the given arguments, on the X server when it is the
-# window tests' and there is one. TSAN_OPTIONS comes from the caller.
+# window tests' or the OpenGL wall's (whose pictures go from their decoders to the upload and
+# back) and there is one. TSAN_OPTIONS comes from the caller.
 tsan_exec() {
   local t=$1
   shift
-  if [ "${t##*/}" = test_viewer ] && { [ -n "${DISPLAY:-}" ] || [ ${#TSAN_X[@]} -gt 0 ]; }; then
+  if { [ "${t##*/}" = test_viewer ] || [ "${t##*/}" = test_screen_gl ]; } && { [ -n "${DISPLAY:-}" ] || [ ${#TSAN_X[@]} -gt 0 ]; }; then
     tsan_on_x "$TSAN_BUILD/tests/$t" "$@"
   else
     env QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$TSAN_BUILD/tests/$t" "$@"
@@ -67,6 +101,19 @@ tsan_sort_log() {
 
 # The reports counted in a sorted log.
 tsan_reports() { sed -n '1s/^reports \([0-9]*\) .*/\1/p' <<< "$1"; }
+
+# The reports in ThreadSanitizer log lines (standard input) whose two accesses were both made
+# from the given function: a frame of each access's stack names it.
+tsan_reports_at() {
+  awk -v site="$1" '
+    /^WARNING: ThreadSanitizer: / { report = 1; access = 0; at[1] = at[2] = 0; next }
+    !report { next }
+    /^SUMMARY: ThreadSanitizer: / { if (at[1] && at[2]) n++; report = 0; next }
+    /^  [A-Za-z ]*([Rr]ead|[Ww]rite) of size [0-9]+ at / { access++; section = access; next }
+    /^  [^ ]/ { section = 0; next }
+    section <= 2 && /^    #[0-9]+ / && index($0, site) { at[section] = 1 }
+    END { print n + 0 }'
+}
 
 # Judges a test program's run from its exit status, its standard output (a file) and its
 # sorted log: prints one line for each thing wrong and fails when there is any. Wrong are

@@ -114,3 +114,30 @@ private:
 
     F m_f;
 };
+
+// The functor of a connection or a queued call that another thread calls: Qt publishes it there
+// through its connection list or event queue, and frees it after the calls through its own
+// count, all out of ThreadSanitizer's sight. What the building thread did until it was built
+// happens before each call, and each call before its destruction; two calls on two threads are
+// not ordered by it, nor is anything another thread does meanwhile.
+template <typename F>
+class CalledElsewhere {
+public:
+    explicit CalledElsewhere(F f) : m_f(std::move(f)) { ThreadCheck::HandOver(&m_built); }
+    CalledElsewhere(CalledElsewhere&& other) : m_f(std::move(other.m_f)) { ThreadCheck::HandOver(&m_built); }
+    CalledElsewhere(const CalledElsewhere& other) : m_f(other.m_f) { ThreadCheck::HandOver(&m_built); }
+    CalledElsewhere& operator=(const CalledElsewhere&) = delete;
+    ~CalledElsewhere() { ThreadCheck::TakeOver(&m_built); }
+
+    template <typename... A>
+    auto operator()(A&&... args) -> decltype(std::declval<FreedAnywhere<F>&>()(std::forward<A>(args)...))
+    {
+        ThreadCheck::TakeOver(&m_built);
+        return m_f(std::forward<A>(args)...);
+    }
+
+private:
+    // The calls' hand-over to the destruction, apart from the publication (at m_built).
+    FreedAnywhere<F> m_f;
+    const char m_built = 0;
+};

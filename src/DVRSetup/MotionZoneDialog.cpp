@@ -9,6 +9,7 @@
 #include "Common/ChannelNum.h"
 #include "Common/DecodeVideo.h"
 #include "Common/Frame.h"
+#include "Common/ThreadCheck.h"
 #include "DVRSetup/MotionDetect.h"
 #include "Display/DisplayInfo.h"
 #include "Display/Screen.h"
@@ -62,7 +63,8 @@ void CMotionZoneDialog::deliver(Sink& sink, const DISPLAY_DVR_INFO& info, const 
     picture.videoLoss = CChannelNum::isEnabled(info.videoLossMask, frame.channel);
     picture.authorised = CChannelNum::isEnabled(info.authorityMask, frame.channel);
     sink.reach([&](CMotionZoneDialog& dialog) {
-        QMetaObject::invokeMethod(&dialog, [d = &dialog, picture] { d->showPicture(picture); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&dialog, CalledElsewhere([d = &dialog, picture] { d->showPicture(picture); }),
+                                  Qt::QueuedConnection);
     });
 }
 
@@ -121,10 +123,10 @@ void CMotionZoneDialog::connect(const DVR& dvr)
     // Wired before the stream starts, so that its first frame is not missed.
     // A delivery holds the sink by a reference of its own while it decodes.
     QObject::connect(m_stream, &CHttpConnect::VDataReceived, m_stream,
-                     [sink = m_sink](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                     CalledElsewhere([sink = m_sink](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
                          const std::shared_ptr<Sink> own = sink;
                          deliver(*own, info, data, len);
-                     }, Qt::DirectConnection);
+                     }), Qt::DirectConnection);
     QObject::connect(m_stream, &CHttpConnect::signalConnectedDVRStatus, this,
                      &CMotionZoneDialog::slotUpdateDVRStatus);
     m_stream->Connect(m_dvr, param);

@@ -16,6 +16,7 @@
 #include "Display/DisplayVideo.h"
 #include "Network/HttpConnect.h"
 #include "Common/SoundThread.h"
+#include "Common/ThreadCheck.h"
 #include "Settings/AppSettings.h"
 #include "Settings/EventSound.h"
 
@@ -108,9 +109,9 @@ CDisplayWidget::CDisplayWidget(QWidget* parent, CPlayAudio::DeviceFactory audioD
     // that gets pictures faster than the GUI draws them shows the newest, and no queue of
     // stale pictures can build up. The decoders live in the sink, so it outlives the call.
     connect(m_displayVideo, &CDisplayVideo::signalUpdateScreen, m_displayVideo,
-            [sink = m_sink.get()](const CDisplayInfo& info) {
+            CalledElsewhere([sink = m_sink.get()](const CDisplayInfo& info) {
                 sink->reach([&](CDisplayWidget& widget) { widget.storePicture(info); });
-            }, Qt::DirectConnection);
+            }), Qt::DirectConnection);
     connect(m_displayVideo, &CDisplayVideo::signalUpdateTime, this, &CDisplayWidget::signalUpdateTime);
     connect(m_displayVideo, &CDisplayVideo::signalChangedStatus, this, &CDisplayWidget::signalChangedStatus);
 
@@ -682,18 +683,20 @@ void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
     StreamWiring wiring{sink, {}};
     QList<QMetaObject::Connection>& c = wiring.connections;
     // A delivery on a stream's thread takes a reference of its own to the sink first: the sink
-    // then outlives the connection, and the thread checker sees that it does.
+    // then outlives the connection. The sink reaches that thread only through the connection,
+    // and each functor may be freed there (a detach during an emission leaves that to the
+    // stream's thread): declared by CalledElsewhere.
     c << connect(stream, &CHttpConnect::ADataReceived, this,
-                 [sink](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                 CalledElsewhere([sink](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
                      const std::shared_ptr<StreamSink> own = sink;
                      const unsigned char* encoded = nullptr;
                      own->reach([&](CDisplayWidget& widget) { encoded = widget.selectedAudio(info, data, len); });
                      if (encoded)
                          own->parts()->parts().audio.play(info.oldProtocol, encoded);
-                 }, Qt::DirectConnection);
+                 }), Qt::DirectConnection);
     if (!audioOnly) {
         c << connect(stream, &CHttpConnect::VDataReceived, this,
-                     [sink](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
+                     CalledElsewhere([sink](const DISPLAY_DVR_INFO& info, const unsigned char* data, size_t len) {
                          const std::shared_ptr<StreamSink> own = sink;
                          _DISPLAY_CHANNEL_INFO record;
                          bool mapped = false;
@@ -705,28 +708,28 @@ void CDisplayWidget::attachStream(CHttpConnect* stream, bool audioOnly)
                          own->parts()->parts().video.makeImage(record, data, len, [&own](const CDisplayInfo& picture) {
                              own->reach([&](CDisplayWidget& widget) { widget.storePicture(picture); });
                          });
-                     }, Qt::DirectConnection);
+                     }), Qt::DirectConnection);
         c << connect(stream, &CHttpConnect::signalConnectedDVRStatus, this,
-                     [this, sink](const DISPLAY_DVR_INFO& info) {
+                     CalledElsewhere([this, sink](const DISPLAY_DVR_INFO& info) {
                          if (!sink->isCut())
                              slotUpdateDVRStatus(info);
-                     });
-        c << connect(stream, &CHttpConnect::DVRChannels, this, [this, sink](int channels) {
+                     }));
+        c << connect(stream, &CHttpConnect::DVRChannels, this, CalledElsewhere([this, sink](int channels) {
             if (!sink->isCut())
                 OnDVRChannels(channels);
-        });
+        }));
         // Direct, as the frames: the status and the frames around it keep their order.
-        c << connect(stream, &CHttpConnect::signalPbStatus, this, [sink](uint32_t mode) {
+        c << connect(stream, &CHttpConnect::signalPbStatus, this, CalledElsewhere([sink](uint32_t mode) {
             const std::shared_ptr<StreamSink> own = sink;
             if (mode <= INT32_MAX && PbMode_IsValid(static_cast<int>(mode)) && !own->isCut())
                 own->parts()->parts().video.checkPlaybackMode(static_cast<PbMode>(mode));
-        }, Qt::DirectConnection);
-        c << connect(stream, &CHttpConnect::playbackEnded, this, [this, sink] {
+        }), Qt::DirectConnection);
+        c << connect(stream, &CHttpConnect::playbackEnded, this, CalledElsewhere([this, sink] {
             if (!sink->isCut())
                 m_displayVideo->playbackEnded();
-        });
+        }));
     }
-    c << connect(stream, &QObject::destroyed, this, [this, stream] { m_wiring.remove(stream); },
+    c << connect(stream, &QObject::destroyed, this, CalledElsewhere([this, stream] { m_wiring.remove(stream); }),
                  Qt::DirectConnection);
     m_wiring.insert(stream, wiring);
 }
@@ -746,9 +749,9 @@ void CDisplayWidget::detachStream(CHttpConnect* stream)
 template <class... Args>
 std::function<void(Args...)> CDisplayWidget::inletOf(void (CDisplayWidget::*slot)(Args...))
 {
-    return [sink = m_sink, slot](Args... args) {
+    return CalledElsewhere([sink = m_sink, slot](Args... args) {
         sink->reach([&](CDisplayWidget& widget) { (widget.*slot)(args...); });
-    };
+    });
 }
 
 CDisplayWidget::FrameInlet

@@ -102,6 +102,8 @@ CHttpConnect::CHttpConnect(QObject* parent) : QThread(parent)
 
 CHttpConnect::~CHttpConnect()
 {
+    // A stream left to end by itself: its thread's last signal posted this deletion.
+    ThreadCheck::TakeOver(this);
     if (isRunning())
         Disconnect();
     if (!joinThread()) {
@@ -552,8 +554,9 @@ CHttpConnect::RunEnd CHttpConnect::runOnce(quint64 runId)
     run.ledgerRun = CSendCommand::stopLedger().dialled(run.ledgerKey);
     QTcpSocket socket;
     socket.setReadBufferSize(SOCKET_READ_BUFFER_SIZE);
-    connect(&socket, &QAbstractSocket::errorOccurred, this, &CHttpConnect::slotError,
-            Qt::QueuedConnection);
+    // Made on this thread, called and freed on the owner's.
+    connect(&socket, &QAbstractSocket::errorOccurred, this,
+            CalledElsewhere([this](QAbstractSocket::SocketError code) { slotError(code); }), Qt::QueuedConnection);
     socket.connectToHost(m_cfg.host, m_cfg.port, QIODevice::ReadWrite);
     run.dialed.start();
     socket.write(m_runRequest);

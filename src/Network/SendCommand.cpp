@@ -464,10 +464,10 @@ void EnqueueFromAnyThread(Entry entry)
     entry.dvr.Swap(&local);
     QMetaObject::invokeMethod(
         app,
-        [dvrBytes, carried = std::move(entry)]() mutable {
+        CalledElsewhere([dvrBytes, carried = std::move(entry)]() mutable {
             carried.dvr.ParsePartialFromArray(dvrBytes.constData(), static_cast<int>(dvrBytes.size()));
             EnqueueFromAnyThread(std::move(carried));
-        },
+        }),
         Qt::QueuedConnection);
 }
 

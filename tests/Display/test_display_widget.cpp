@@ -193,6 +193,23 @@ TEST_F(DisplayWidgetTest, LiveMPutsEachDvrsChannelsOnItsScreensAndADetachedDvrNo
     EXPECT_EQ(Cell(10).channel + Cell(11).channel, -2);
 }
 
+// As the operator's paging does: each time with frames in flight, decoded or on their way.
+TEST_F(DisplayWidgetTest, AStreamDetachedAndAttachedAgainWhileItsFramesArriveStillReachesItsCells)
+{
+    Mode(CDisplayWidget::SCREEN_MULTI_DVR, 16);
+    SimStream dvr(*w, "Paged", 0x000F, 0);
+    ASSERT_TRUE(WaitFor([&] { return !Cell(0).image.isNull(); }, 10000));
+    for (int round = 0; round < 30; ++round) {
+        w->detachStream(&dvr.conn);
+        WaitFor([] { return false; }, round % 7);
+        w->attachStream(&dvr.conn);
+        WaitFor([] { return false; }, round % 5);
+    }
+    // After a clear the decoders wait for key frames, which come once a second per channel.
+    w->ClearScreen();
+    EXPECT_TRUE(WaitFor([&] { return !Cell(0).image.isNull() && !Cell(3).image.isNull(); }, 10000));
+}
+
 TEST_F(DisplayWidgetTest, FramesAndStatusWithoutAScreenOfTheirOwnAreDroppedAndTheModelByteChoosesTheDecoder)
 {
     const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");

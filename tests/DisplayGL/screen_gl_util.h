@@ -61,17 +61,22 @@ struct Feeder {
     std::atomic<bool> stop{false};
     std::thread thread;
 
-    explicit Feeder(CDisplayWidget* w)
+    // With sizeEvery, channel 0 alone, whose stream changes from CIF to D1 and back every so many
+    // frames, each time from a key frame, as a DVR's does when its recording size is changed.
+    explicit Feeder(CDisplayWidget* w, size_t sizeEvery = 0)
     {
-        thread = std::thread([this, w] {
-            const testmedia::Clip clip = testmedia::LoadClip(testmedia::Codec::H264, "cif");
+        thread = std::thread([this, w, sizeEvery] {
+            const testmedia::Clip clips[] = {testmedia::LoadClip(testmedia::Codec::H264, "cif"),
+                                             testmedia::LoadClip(testmedia::Codec::H264, "d1")};
             DISPLAY_DVR_INFO info;
             info.dvrName = QStringLiteral("Lobby DVR");
             for (int ch = 0; ch < 16; ++ch)
                 info.channelNames[ch] = QStringLiteral("CAM%1").arg(ch + 1);
             for (size_t n = 0; !stop; ++n) {
-                for (int ch = 0; ch < 16; ++ch) {
-                    const auto f = displaytest::CFrameOf(clip, n % clip.units.size(), ch, uint32_t(1000 + n / 30));
+                const testmedia::Clip& clip = clips[sizeEvery ? n / sizeEvery % 2 : 0];
+                const size_t unit = (sizeEvery ? n % sizeEvery : n) % clip.units.size();
+                for (int ch = 0; ch < (sizeEvery ? 1 : 16); ++ch) {
+                    const auto f = displaytest::CFrameOf(clip, unit, ch, uint32_t(1000 + n / 30));
                     w->slotDisplayVideo(info, f.data(), f.size());
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(33));

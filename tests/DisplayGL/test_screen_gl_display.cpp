@@ -118,6 +118,29 @@ TEST(DisplayWidgetGL, TheWallKeepsDrawingThroughFullScreenAndBackWhilePicturesSt
     }
 }
 
+// The decoder makes the pictures anew at each size and takes back those the wall has drawn.
+TEST(DisplayWidgetGL, TheSingleViewFollowsAStreamWhoseSizeChanges)
+{
+    REQUIRE_X();
+    QWidget window;
+    CDisplayWidget* w = OpenGLDisplayIn(window);
+    window.show();
+    ASSERT_TRUE(screengl::Exposed(&window));
+    CScreen* screen = w->screenContainer();
+    ASSERT_TRUE(screen->glWidget());
+    w->doubleClickedScreen(0);
+    ASSERT_TRUE(w->isSingleScreen());
+
+    screengl::Feeder feeder(w, 10);
+    for (int round = 0; round < 3; ++round) {
+        for (const QSize size : {QSize(352, 240), QSize(704, 480)}) {
+            EXPECT_TRUE(WaitFor([&] { return screen->getInfo(0).image.size() == size; })) << round;
+            const quint64 drawn = screen->picturesDrawn();
+            EXPECT_TRUE(WaitFor([&] { return screen->picturesDrawn() > drawn; })) << round;
+        }
+    }
+}
+
 TEST(DisplayWidgetGL, TheWidgetsBesideTheWallAreShownOnScreen)
 {
     REQUIRE_X();

@@ -3,6 +3,8 @@
 //   race           lists the race cases;
 //   race NAME      runs one: a real race written the way the program's code is written, of a
 //                  kind that an entry of the list once hid (a wider list would hide it again);
+//   site NAME      the function both racing accesses of a race case are made from, which its
+//                  report must show;
 //   handover       lists the hand-overs;
 //   handover NAME  runs one: a thread hands the program's own queued types (or the display's
 //                  stream sink, pictures to the wall, a network reply's slots to the thread that
@@ -24,6 +26,8 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include <QByteArray>
 #include <QColor>
@@ -74,6 +78,26 @@ struct Counted {
     int* live;
 };
 
+// A capture that counts the moves made of it in a counter of its maker's: built in place, only
+// the move inside Qt's connect or invokeMethod writes the counter.
+struct MoveCounted {
+    explicit MoveCounted(int* moves) : moves(moves) {}
+    MoveCounted(MoveCounted&& other) : moves(other.moves) { ++*moves; }
+    int* moves;
+};
+
+// A capture that counts its end in a counter of its maker's: only the last of its moves does.
+struct FreeCounted {
+    explicit FreeCounted(int* freed) : freed(freed) {}
+    FreeCounted(FreeCounted&& other) : freed(std::exchange(other.freed, nullptr)) {}
+    ~FreeCounted()
+    {
+        if (freed)
+            ++*freed;
+    }
+    int* freed;
+};
+
 Q_DECLARE_METATYPE(ChannelState)
 Q_DECLARE_METATYPE(Counted)
 
@@ -89,15 +113,8 @@ signals:
 };
 
 using selftest::ROUNDS;
+using selftest::WaitRelaxed;
 const std::string LONG_TEXT(64, 'a');  // beyond the short-string buffer: the bytes live on the heap
-
-// Waits until flag is set, without ordering anything for ThreadSanitizer.
-void WaitRelaxed(const std::atomic<bool>& flag)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!flag.load(std::memory_order_relaxed) && std::chrono::steady_clock::now() < end)
-        std::this_thread::yield();
-}
 
 // Runs the same writer on two threads at once.
 void OnTwoThreads(const std::function<void(char)>& write)
@@ -343,27 +360,143 @@ int ReplySlotReadsWhatAnotherThreadWrites()
     return seen > 0 ? 0 : 1;
 }
 
-using selftest::Case;
-
-const std::map<std::string, Case>& RaceCases()
+// As a stale pointer to a detached stream's sink would be used once attaching the stream again
+// made the next sink, which takes the freed block.
+int StaleSinkPointerUsedOnceTheNextSinkTookItsBlock()
 {
-    static const std::map<std::string, Case> cases = {
-        {"string_member_written_by_two_threads", [](int, char**) { return StringMemberWrittenByTwoThreads(); }},
-        {"protobuf_string_assigned_by_two_threads", [](int, char**) { return ProtobufStringAssignedByTwoThreads(); }},
+    CDisplayWidget owner;
+    const auto parts = std::make_shared<DisplaySink>(&owner);
+    auto sink = std::make_shared<StreamSink>(&owner, parts);
+    StreamSink* stale = sink.get();
+    std::atomic<bool> replaced{false};
+    std::thread stream([&] {
+        WaitRelaxed(replaced);
+        std::printf("%d\n", stale->parts()->parts().decoded);
+    });
+    sink.reset();
+    sink = std::make_shared<StreamSink>(&owner, parts);
+    replaced.store(true, std::memory_order_relaxed);
+    stream.join();
+    return sink.get() == stale ? 0 : 1;  // else the block was not taken again
+}
+
+// The widget's sink pointer, copied into each stream's sink, replaced by another thread. Every
+// sink it points to is kept, so that a torn copy frees nothing.
+int SinkBuiltFromAPointerAnotherThreadReplaces()
+{
+    CDisplayWidget owner;
+    std::vector<std::shared_ptr<DisplaySink>> made;
+    for (int i = 0; i <= ROUNDS; ++i)
+        made.push_back(std::make_shared<DisplaySink>(&owner));
+    std::shared_ptr<DisplaySink> current = made[0];
+    std::thread other([&] {
+        for (int i = 1; i <= ROUNDS; ++i)
+            current = made[size_t(i)];
+    });
+    long built = 0;
+    for (int i = 0; i < ROUNDS; ++i)
+        built += std::make_shared<StreamSink>(&owner, current).use_count();
+    other.join();
+    return built == ROUNDS ? 0 : 1;
+}
+
+int ClassOfAFreedStreamRead()
+{
+    auto* stream = new CHttpConnect;
+    std::atomic<bool> freed{false};
+    std::thread late([&] {
+        WaitRelaxed(freed);
+        std::printf("%p\n", static_cast<const void*>(stream->CHttpConnect::metaObject()));
+    });
+    delete stream;
+    freed.store(true, std::memory_order_relaxed);
+    late.join();
+    return 0;
+}
+
+// A thread queues a functor whose capture counts its moves in a counter the main thread writes.
+int QueuedFunctorWhoseCaptureWritesSharedStateWhenMoved(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    int live = 0;
+    std::thread worker([&] {
+        QMetaObject::invokeMethod(
+            &app, [&app, counted = MoveCounted(&live)] { app.quit(); }, Qt::QueuedConnection);
+    });
+    for (int i = 0; i < ROUNDS; ++i)
+        live += 2;
+    const int result = app.exec();
+    worker.join();
+    return result;
+}
+
+// A functor connected while another thread writes the counter its capture's moves write.
+int ConnectedFunctorWhoseCaptureWritesSharedStateWhenMoved()
+{
+    Sender sender;
+    int live = 0;
+    std::thread other([&] {
+        for (int i = 0; i < ROUNDS; ++i)
+            live += 2;
+    });
+    QObject::connect(
+        &sender, &Sender::bytes, &sender, [counted = MoveCounted(&live)](const QByteArray&) {}, Qt::DirectConnection);
+    other.join();
+    return 0;
+}
+
+// A reply's slot, freed as the reply goes, while another thread writes the counter its capture's
+// destruction writes: an entry naming the wrapper's or the slot object's frames would hide it.
+int ReplySlotWhoseCaptureWritesSharedStateWhenFreed()
+{
+    auto reply = std::make_unique<Sender>();
+    int freed = 0;
+    QObject::connect(reply.get(), &Sender::bytes, reply.get(),
+                     FreedAnywhere([counted = FreeCounted(&freed)](const QByteArray&) {}), Qt::DirectConnection);
+    std::thread other([&] {
+        for (int i = 0; i < ROUNDS; ++i)
+            freed += 2;
+    });
+    reply.reset();
+    other.join();
+    return 0;
+}
+
+using selftest::Case;
+using selftest::RaceCase;
+
+const std::map<std::string, RaceCase>& RaceCases()
+{
+    static const std::map<std::string, RaceCase> cases = {
+        {"string_member_written_by_two_threads", ZAVO_RACE_AT(StringMemberWrittenByTwoThreads)},
+        {"protobuf_string_assigned_by_two_threads", ZAVO_RACE_AT(ProtobufStringAssignedByTwoThreads)},
         {"protobuf_message_serialized_while_another_thread_writes_its_string",
-         [](int, char**) { return ProtobufMessageSerializedWhileAnotherThreadWritesItsString(); }},
-        {"repeated_field_written_by_two_threads", [](int, char**) { return RepeatedFieldWrittenByTwoThreads(); }},
-        {"queued_functor_frees_an_object_another_thread_still_writes", QueuedFunctorFreesAnObjectAnotherThreadStillWrites},
-        {"queued_copy_of_a_member_taken_while_the_gui_thread_writes_it", QueuedCopyOfAMemberTakenWhileTheGuiThreadWritesIt},
-        {"queued_value_whose_destructor_changes_the_senders_state", QueuedValueWhoseDestructorChangesTheSendersState},
+         ZAVO_RACE_AT(ProtobufMessageSerializedWhileAnotherThreadWritesItsString)},
+        {"repeated_field_written_by_two_threads", ZAVO_RACE_AT(RepeatedFieldWrittenByTwoThreads)},
+        // Freed inside Qt's event loop, whose frames hide the case's own from the freeing stack.
+        {"queued_functor_frees_an_object_another_thread_still_writes",
+         {"tsan_selftest.cpp", selftest::AsCase(QueuedFunctorFreesAnObjectAnotherThreadStillWrites)}},
+        {"queued_copy_of_a_member_taken_while_the_gui_thread_writes_it",
+         ZAVO_RACE_AT(QueuedCopyOfAMemberTakenWhileTheGuiThreadWritesIt)},
+        {"queued_value_whose_destructor_changes_the_senders_state",
+         ZAVO_RACE_AT(QueuedValueWhoseDestructorChangesTheSendersState)},
         {"status_emitted_from_the_streams_record_instead_of_a_snapshot",
-         StatusEmittedFromTheStreamsRecordInsteadOfASnapshot},
-        {"read_through_kept_constdata_of_a_freed_bytearray", ReadThroughKeptConstDataOfAFreedByteArray},
-        {"parts_written_inside_the_sinks_gate_and_outside_it",
-         [](int, char**) { return PartsWrittenInsideTheSinksGateAndOutsideIt(); }},
+         ZAVO_RACE_AT(StatusEmittedFromTheStreamsRecordInsteadOfASnapshot)},
+        {"read_through_kept_constdata_of_a_freed_bytearray", ZAVO_RACE_AT(ReadThroughKeptConstDataOfAFreedByteArray)},
+        {"parts_written_inside_the_sinks_gate_and_outside_it", ZAVO_RACE_AT(PartsWrittenInsideTheSinksGateAndOutsideIt)},
         {"use_of_a_stream_sink_through_a_raw_pointer_after_its_last_owner_went",
-         [](int, char**) { return UseOfAStreamSinkThroughARawPointerAfterItsLastOwnerWent(); }},
-        {"reply_slot_reads_what_another_thread_writes", [](int, char**) { return ReplySlotReadsWhatAnotherThreadWrites(); }},
+         ZAVO_RACE_AT(UseOfAStreamSinkThroughARawPointerAfterItsLastOwnerWent)},
+        {"stale_sink_pointer_used_once_the_next_sink_took_its_block",
+         ZAVO_RACE_AT(StaleSinkPointerUsedOnceTheNextSinkTookItsBlock)},
+        {"sink_built_from_a_pointer_another_thread_replaces", ZAVO_RACE_AT(SinkBuiltFromAPointerAnotherThreadReplaces)},
+        {"class_of_a_freed_stream_read", ZAVO_RACE_AT(ClassOfAFreedStreamRead)},
+        {"queued_functor_whose_capture_writes_shared_state_when_moved",
+         ZAVO_RACE_AT(QueuedFunctorWhoseCaptureWritesSharedStateWhenMoved)},
+        {"connected_functor_whose_capture_writes_shared_state_when_moved",
+         ZAVO_RACE_AT(ConnectedFunctorWhoseCaptureWritesSharedStateWhenMoved)},
+        {"reply_slot_reads_what_another_thread_writes", ZAVO_RACE_AT(ReplySlotReadsWhatAnotherThreadWrites)},
+        {"reply_slot_whose_capture_writes_shared_state_when_freed",
+         ZAVO_RACE_AT(ReplySlotWhoseCaptureWritesSharedStateWhenFreed)},
     };
     return cases;
 }
@@ -483,7 +616,7 @@ int StreamSinkAttachedWhileTheStreamRuns(HandOver& h)
     QList<QMetaObject::Connection> connections;
     connections << QObject::connect(
         &h.m_stream, &CHttpConnect::VDataReceived, &h.m_app,
-        [sink, &frames](const DISPLAY_DVR_INFO&, const unsigned char* data, size_t len) {
+        CalledElsewhere([sink, &frames](const DISPLAY_DVR_INFO&, const unsigned char* data, size_t len) {
             const std::shared_ptr<StreamSink> own = sink;
             bool mapped = false;
             own->reach([&](CDisplayWidget&) { mapped = true; });
@@ -491,7 +624,7 @@ int StreamSinkAttachedWhileTheStreamRuns(HandOver& h)
                 return;
             own->parts()->parts().decoded += data[len - 1];
             own->reach([&](CDisplayWidget&) { frames.fetch_add(data[len - 1], std::memory_order_relaxed); });
-        },
+        }),
         Qt::DirectConnection);
     connections << QObject::connect(&h.m_stream, &CHttpConnect::signalConnectedDVRStatus, &h.m_app,
                                     [sink, &h](const DISPLAY_DVR_INFO& info) {
@@ -515,7 +648,8 @@ int FunctorQueuedWithAPictureAndAText(HandOver& h)
         picture.fill(QColor(round % 256, 0, 0));
         const QString text = QString::number(round).repeated(30);
         QMetaObject::invokeMethod(
-            &h.m_app, [&h, picture, text] { h.took(picture.pixel(10, 10) % 7 + text.size()); }, Qt::QueuedConnection);
+            &h.m_app, CalledElsewhere([&h, picture, text] { h.took(picture.pixel(10, 10) % 7 + text.size()); }),
+            Qt::QueuedConnection);
     });
 }
 
@@ -577,9 +711,18 @@ int main(int argc, char** argv)
 {
     const std::string which = argc > 1 ? argv[1] : "";
     if (which == "race") {
-        std::map<std::string, Case> cases = RaceCases();
+        std::map<std::string, RaceCase> cases = RaceCases();
         cases.insert(selftest::WindowRaceCases().begin(), selftest::WindowRaceCases().end());
-        return ListOrRun(cases, argc, argv, [&](const Case& run) { return run(argc, argv); });
+        return ListOrRun(cases, argc, argv, [&](const RaceCase& c) { return c.run(argc, argv); });
+    }
+    if (which == "site") {
+        std::map<std::string, RaceCase> cases = RaceCases();
+        cases.insert(selftest::WindowRaceCases().begin(), selftest::WindowRaceCases().end());
+        const auto found = argc > 2 ? cases.find(argv[2]) : cases.end();
+        if (found == cases.end())
+            return 2;
+        std::printf("%s\n", found->second.site.c_str());
+        return 0;
     }
     if (which == "handover") {
         std::map<std::string, Case> kinds = selftest::WindowHandOvers();
