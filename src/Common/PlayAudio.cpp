@@ -101,9 +101,11 @@ struct CPlayAudio::Status {
         report.open = true;
         ++report.opens;
     }
-    void failure()
+    // True for the first failure since the last open (or ever).
+    bool failure()
     {
         std::lock_guard<std::mutex> guard(lock);
+        const bool first = !failed;
         failed = true;
         failedAt.start();
         report.open = false;
@@ -111,6 +113,7 @@ struct CPlayAudio::Status {
         // Emitted under the lock that the owner's destructor takes first: it is alive here.
         if (owner)
             emit owner->failed();
+        return first;
     }
     void closed()
     {
@@ -394,9 +397,10 @@ std::unique_ptr<CAudioDevice> CPlayAudio::Output::open(bool first)
             m_status->opened();
             return device;
         }
-        qDebug("raw audio format not supported by backend, cannot play audio.");
         device.reset();
-        m_status->failure();
+        // Said once, not at every try of an output kept open without a sound server.
+        if (m_status->failure())
+            qDebug("raw audio format not supported by backend, cannot play audio.");
         first = false;
     }
 }

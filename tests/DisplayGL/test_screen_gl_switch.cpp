@@ -143,6 +143,16 @@ bool Streaming(MainWindow& main, screengl::Feeder&)
     return WaitFor([&] { return screen->picturesDrawn() > drawn + 32; });
 }
 
+// Dialogs opened and closed over the window, then the pixels outside the wall that differ from
+// a fresh start's; both pictures are kept under the name.
+int RemnantsAfterDialogs(MainWindow& main, const QImage& fresh, const QString& name)
+{
+    OpenAndCloseDialogs(main.window);
+    const QImage switched = main.Shown();
+    Save(fresh, switched, name);
+    return DifferingOutsideTheWall(switched, fresh);
+}
+
 }  // namespace
 
 TEST(DisplaySwitch, SwitchedOffTheWindowShowsNoRemnantOfClosedDialogs)
@@ -156,10 +166,7 @@ TEST(DisplaySwitch, SwitchedOffTheWindowShowsNoRemnantOfClosedDialogs)
     main.Switch(OPENGL_MODE_OFF);
     ASSERT_TRUE(Streaming(main, feeder));
 
-    OpenAndCloseDialogs(main.window);
-    const QImage switched = main.Shown();
-    Save(fresh, switched, QStringLiteral("switched_off"));
-    EXPECT_EQ(DifferingOutsideTheWall(switched, fresh), 0);
+    EXPECT_EQ(RemnantsAfterDialogs(main, fresh, QStringLiteral("switched_off")), 0);
 }
 
 TEST(DisplaySwitch, SwitchedOffAndBackOnTheWindowShowsNoRemnantOfClosedDialogs)
@@ -175,10 +182,7 @@ TEST(DisplaySwitch, SwitchedOffAndBackOnTheWindowShowsNoRemnantOfClosedDialogs)
     ASSERT_TRUE(main.display->screenContainer()->glWidget());
     ASSERT_TRUE(Streaming(main, feeder));
 
-    OpenAndCloseDialogs(main.window);
-    const QImage switched = main.Shown();
-    Save(fresh, switched, QStringLiteral("switched_off_and_on"));
-    EXPECT_EQ(DifferingOutsideTheWall(switched, fresh), 0);
+    EXPECT_EQ(RemnantsAfterDialogs(main, fresh, QStringLiteral("switched_off_and_on")), 0);
 }
 
 TEST(DisplaySwitch, SwitchedOffAfterFullScreenTheWindowShowsNoRemnantOfClosedDialogs)
@@ -203,10 +207,7 @@ TEST(DisplaySwitch, SwitchedOffAfterFullScreenTheWindowShowsNoRemnantOfClosedDia
     main.Switch(OPENGL_MODE_OFF);
     ASSERT_TRUE(Streaming(main, feeder));
 
-    OpenAndCloseDialogs(main.window);
-    const QImage switched = main.Shown();
-    Save(fresh, switched, QStringLiteral("switched_off_after_full_screen"));
-    EXPECT_EQ(DifferingOutsideTheWall(switched, fresh), 0);
+    EXPECT_EQ(RemnantsAfterDialogs(main, fresh, QStringLiteral("switched_off_after_full_screen")), 0);
 }
 
 TEST(DisplaySwitch, SwitchedOffWithAnOpenGLMapVideoOpenTheWindowShowsNoRemnantOfClosedDialogs)
@@ -227,10 +228,7 @@ TEST(DisplaySwitch, SwitchedOffWithAnOpenGLMapVideoOpenTheWindowShowsNoRemnantOf
     video->close();
     ASSERT_TRUE(WaitFor([&] { return video.isNull(); }));
 
-    OpenAndCloseDialogs(main.window);
-    const QImage switched = main.Shown();
-    Save(fresh, switched, QStringLiteral("switched_off_with_map_video"));
-    EXPECT_EQ(DifferingOutsideTheWall(switched, fresh), 0);
+    EXPECT_EQ(RemnantsAfterDialogs(main, fresh, QStringLiteral("switched_off_with_map_video")), 0);
 }
 
 TEST(DisplaySwitch, AnEscapeTheWallReceivesInFullScreenLeavesFullScreen)
