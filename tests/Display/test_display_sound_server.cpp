@@ -4,6 +4,7 @@
 // child process, since Qt's audio backend connects to its server once per process.
 #include <csignal>
 #include <fstream>
+#include <string>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -432,26 +433,19 @@ void RunStop(const char* mode, int seconds)
 
 }  // namespace
 
-TEST(DisplaySoundServer, AfterA20SecondStopTheStreamsAlarmAndThreadsAreBackAndTheCloseIsQuick)
+// Stops shorter and longer than the server's own request time-out (30 s), and one longer still.
+class DisplaySoundServerStop : public ::testing::TestWithParam<int> {};
+
+TEST_P(DisplaySoundServerStop, TheStreamsAlarmAndThreadsAreBackAfterItAndTheCloseIsQuick)
 {
-    if (!IsChild("stop-20"))
-        return RunStop("stop-20", 20);
-    StopTheServerFor(20);
+    const std::string mode = "stop-" + std::to_string(GetParam());
+    if (!IsChild(mode.c_str()))
+        return RunStop(mode.c_str(), GetParam());
+    StopTheServerFor(GetParam());
 }
 
-TEST(DisplaySoundServer, AfterA40SecondStopTheStreamsAlarmAndThreadsAreBackAndTheCloseIsQuick)
-{
-    if (!IsChild("stop-40"))
-        return RunStop("stop-40", 40);
-    StopTheServerFor(40);
-}
-
-TEST(DisplaySoundServer, AfterA75SecondStopTheStreamsAlarmAndThreadsAreBackAndTheCloseIsQuick)
-{
-    if (!IsChild("stop-75"))
-        return RunStop("stop-75", 75);
-    StopTheServerFor(75);
-}
+INSTANTIATE_TEST_SUITE_P(Seconds, DisplaySoundServerStop, ::testing::Values(20, 40, 75),
+                         [](const ::testing::TestParamInfo<int>& info) { return std::to_string(info.param) + "s"; });
 
 // Started while the server does not answer, for longer than its clients wait for it.
 TEST(DisplaySoundServer, AProgramStartedDuringA45SecondStopSoundsOnceTheServerAnswers)
